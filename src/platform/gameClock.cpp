@@ -1,0 +1,46 @@
+#include "platform/gameClock.h"
+
+#include <time.h>
+
+static bool manualClock = false;
+static long manualValue = 0;
+
+static long monotonicMs()
+{
+    static long origin = -1;
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    long ms = now.tv_sec * 1000L + now.tv_nsec / 1000000L;
+    if (origin < 0) origin = ms;
+    return ms - origin;
+}
+
+long gameClock()
+{
+    return manualClock ? manualValue : monotonicMs();
+}
+
+void gameClockSetManual(long ms)
+{
+    manualClock = true;
+    manualValue = ms;
+}
+
+void gameClockAdvance(long ms)
+{
+    manualValue += ms;
+}
+
+void gameClockSetReal()
+{
+    manualClock = false;
+}
+
+void gameClockSleepUntil(long ms)
+{
+    if (manualClock) return;
+    long wait = ms - monotonicMs();
+    if (wait <= 0) return;
+    timespec t = {wait / 1000, (wait % 1000) * 1000000L};
+    nanosleep(&t, nullptr);
+}

@@ -1,0 +1,11 @@
+// One millisecond counter for the whole game: wall-clock and monotonic, or driven by hand in tests.
+// The C library's clock() counts CPU time on Linux, so the game never calls it.
+#pragma once
+
+long gameClock();                 // milliseconds since the counter started (or the manual value)
+
+void gameClockSetManual(long ms); // tests: freeze the counter at ms and drive it by hand
+void gameClockAdvance(long ms);   // tests: move the manual counter forward
+void gameClockSetReal();          // back to the wall clock
+
+void gameClockSleepUntil(long ms); // sleep until the wall clock reaches ms (returns at once if past)

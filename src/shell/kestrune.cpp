@@ -1,0 +1,8 @@
+#include "shell/kestrune.h"
+
+#include <allegro.h>
+
+int kestruneMain()
+{
+    return 0;
+}

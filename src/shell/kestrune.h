@@ -1,0 +1,4 @@
+// Program entry and the display set-up dialog.
+#pragma once
+
+int kestruneMain();
