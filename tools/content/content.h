@@ -1,0 +1,19 @@
+// The content tool's generators. Every generator is deterministic: same recipes, same bytes.
+#pragma once
+
+#include <string>
+
+// Pictures, fonts, sounds, music and the key map (menus, HUD, sounds, tunes).
+void genGuiPictures(const std::string& recipes, const std::string& data);
+void genSounds(const std::string& recipes, const std::string& data);
+void genMusic(const std::string& recipes, const std::string& data);
+void genPrefs(const std::string& recipes, const std::string& data);
+
+// The decoration and surface pictures of one track directory ("texObj/" and "texTrack/").
+// theme selects the track's look (sky colours, snow tint); 0 is the default.
+void genTrackPictures(const std::string& trackDir, int theme);
+
+// Tracks, riders and trick poses.
+void genTracks(const std::string& recipes, const std::string& data);
+void genRiders(const std::string& recipes, const std::string& data);
+void genPositions(const std::string& recipes, const std::string& data);
