@@ -1,0 +1,163 @@
+#include "shell/keys.h"
+
+#include <allegro.h>
+
+#include "platform/gameClock.h"
+#include "shell/keymap.h"
+
+// State of one detector; every detector function owns one instance.
+struct KeyDetector {
+    short previouslyPressed = 0;
+    short pressed = 0;
+    long tempsCour = 0;
+    long tempsPrec = 0;
+    double tempsEcoul = 0.0;
+};
+
+// A key code outside Allegro's key array is never held.
+static bool isHeld(int code)
+{
+    return code > 0 && code < KEY_MAX && key[code] != 0;
+}
+
+static int levelOf(int code)
+{
+    return isHeld(code) ? key[code] : 0;
+}
+
+static void track(KeyDetector& d, int code)
+{
+    d.previouslyPressed = d.pressed;
+    d.pressed = isHeld(code) ? 1 : 0;
+}
+
+static short noRepeat(KeyDetector& d, int code)
+{
+    track(d, code);
+    return d.pressed && !d.previouslyPressed;
+}
+
+static short released(KeyDetector& d, int code)
+{
+    track(d, code);
+    return d.previouslyPressed && !d.pressed;
+}
+
+static double pressedTime(KeyDetector& d, int code)
+{
+    track(d, code);
+    if (d.pressed && d.previouslyPressed) {
+        d.tempsCour = gameClock();
+        return (d.tempsCour - d.tempsPrec) * 0.001;
+    }
+    d.tempsEcoul = 0;
+    d.tempsPrec = gameClock();
+    return 0.0;
+}
+
+static short delayed(KeyDetector& d, int code, double delay)
+{
+    if (!isHeld(code)) return 0;
+    if (d.tempsEcoul == 0.0) {
+        d.tempsPrec = gameClock();
+        d.tempsEcoul = (d.tempsCour - d.tempsPrec) * 0.001;
+        return 1;
+    }
+    d.tempsCour = gameClock();
+    d.tempsEcoul = (d.tempsCour - d.tempsPrec) * 0.001;
+    if (d.tempsEcoul > delay) d.tempsEcoul = 0.0;
+    return 0;
+}
+
+void installKeys() { install_keyboard(); }
+void removeKeys() { remove_keyboard(); }
+
+#define NO_REPEAT(name, code)      \
+    short name()                   \
+    {                              \
+        static KeyDetector d;      \
+        return noRepeat(d, code);  \
+    }
+#define RELEASED(name, code)       \
+    short name()                   \
+    {                              \
+        static KeyDetector d;      \
+        return released(d, code);  \
+    }
+#define PRESSED_TIME(name, code)     \
+    double name()                    \
+    {                                \
+        static KeyDetector d;        \
+        return pressedTime(d, code); \
+    }
+#define DELAY(name, code)                 \
+    short name(double delay)              \
+    {                                     \
+        static KeyDetector d;             \
+        return delayed(d, code, delay);   \
+    }
+#define LEVEL(name, code) \
+    int name() { return levelOf(code); }
+
+NO_REPEAT(keyUpNoRepeat, KEY_UP)
+NO_REPEAT(keyDownNoRepeat, KEY_DOWN)
+NO_REPEAT(keyLeftNoRepeat, KEY_LEFT)
+NO_REPEAT(keyRightNoRepeat, KEY_RIGHT)
+NO_REPEAT(keyEnterNoRepeat, KEY_ENTER)
+NO_REPEAT(keyEscNoRepeat, KEY_ESC)
+NO_REPEAT(keyF7NoRepeat, KEY_F7)
+NO_REPEAT(keyF8NoRepeat, KEY_F8)
+NO_REPEAT(keyF9NoRepeat, KEY_F9)
+NO_REPEAT(keyF10NoRepeat, KEY_F10)
+NO_REPEAT(keyBombNoRepeat, currentKeymap[KM_BOMB])
+
+DELAY(keyUpDelay, KEY_UP)
+DELAY(keyDownDelay, KEY_DOWN)
+DELAY(keyLeftDelay, KEY_LEFT)
+DELAY(keyRightDelay, KEY_RIGHT)
+DELAY(keyEnterDelay, KEY_ENTER)
+
+PRESSED_TIME(keySpacePressedTime, KEY_SPACE)
+PRESSED_TIME(keymapRightPressedTime, currentKeymap[KM_RIGHT])
+PRESSED_TIME(keymapLeftPressedTime, currentKeymap[KM_LEFT])
+
+RELEASED(keySpaceReleased, KEY_SPACE)
+RELEASED(keymapRightReleased, currentKeymap[KM_RIGHT])
+RELEASED(keymapLeftReleased, currentKeymap[KM_LEFT])
+RELEASED(keymapUpReleased, currentKeymap[KM_UP])
+RELEASED(keymapDownReleased, currentKeymap[KM_DOWN])
+RELEASED(keymapRightSideReleased, currentKeymap[KM_RIGHT_SIDE])
+RELEASED(keymapLeftSideReleased, currentKeymap[KM_LEFT_SIDE])
+
+LEVEL(keyUp, KEY_UP)
+LEVEL(keyDown, KEY_DOWN)
+LEVEL(keyLeft, KEY_LEFT)
+LEVEL(keyRight, KEY_RIGHT)
+LEVEL(keymapUp, currentKeymap[KM_UP])
+LEVEL(keymapDown, currentKeymap[KM_DOWN])
+LEVEL(keymapLeft, currentKeymap[KM_LEFT])
+LEVEL(keymapRight, currentKeymap[KM_RIGHT])
+LEVEL(keymapRightSide, currentKeymap[KM_RIGHT_SIDE])
+LEVEL(keymapLeftSide, currentKeymap[KM_LEFT_SIDE])
+LEVEL(keymapTrick1, currentKeymap[KM_TRICK1])
+LEVEL(keymapTrick2, currentKeymap[KM_TRICK2])
+LEVEL(keymapTrick3, currentKeymap[KM_TRICK3])
+LEVEL(keymapTrick4, currentKeymap[KM_TRICK4])
+LEVEL(keymapTrick5, currentKeymap[KM_TRICK5])
+LEVEL(keymapTrick6, currentKeymap[KM_TRICK6])
+LEVEL(keymapBomb, currentKeymap[KM_BOMB])
+LEVEL(keyEsc, KEY_ESC)
+LEVEL(keyEnter, KEY_ENTER)
+LEVEL(keySpace, KEY_SPACE)
+LEVEL(keyF1, KEY_F1)
+LEVEL(keyF2, KEY_F2)
+LEVEL(keyF3, KEY_F3)
+LEVEL(keyF4, KEY_F4)
+LEVEL(keyF5, KEY_F5)
+LEVEL(keyF6, KEY_F6)
+LEVEL(keyF7, KEY_F7)
+LEVEL(keyF8, KEY_F8)
+LEVEL(keyF9, KEY_F9)
+LEVEL(keyF10, KEY_F10)
+LEVEL(keyF11, KEY_F11)
+LEVEL(keyF12, KEY_F12)

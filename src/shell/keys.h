@@ -1,0 +1,74 @@
+// Key detectors polled once a frame: held, newly pressed, released, held-for-how-long, auto-repeat.
+// Each detector keeps its own state, so its answer depends only on its own previous call.
+#pragma once
+
+void installKeys();
+void removeKeys();
+
+// Newly pressed since the previous call (one true per press).
+short keyUpNoRepeat();
+short keyDownNoRepeat();
+short keyLeftNoRepeat();
+short keyRightNoRepeat();
+short keyEnterNoRepeat();
+short keyEscNoRepeat();
+short keyF7NoRepeat();
+short keyF8NoRepeat();
+short keyF9NoRepeat();
+short keyF10NoRepeat();
+short keyBombNoRepeat();
+
+// Auto-repeat: true at once, then once every `delay` seconds while held.
+short keyUpDelay(double delay);
+short keyDownDelay(double delay);
+short keyLeftDelay(double delay);
+short keyRightDelay(double delay);
+short keyEnterDelay(double delay);
+
+// Seconds held without interruption (0.0 on the first frame of a press).
+double keySpacePressedTime();
+double keymapRightPressedTime();
+double keymapLeftPressedTime();
+
+// Held at the previous call and not now.
+short keySpaceReleased();
+short keymapRightReleased();
+short keymapLeftReleased();
+short keymapUpReleased();
+short keymapDownReleased();
+short keymapRightSideReleased();
+short keymapLeftSideReleased();
+
+// Held now (the key's byte of Allegro's key array).
+int keyUp();
+int keyDown();
+int keyLeft();
+int keyRight();
+int keymapUp();
+int keymapDown();
+int keymapLeft();
+int keymapRight();
+int keymapRightSide();
+int keymapLeftSide();
+int keymapTrick1();
+int keymapTrick2();
+int keymapTrick3();
+int keymapTrick4();
+int keymapTrick5();
+int keymapTrick6();
+int keymapBomb();
+int keyEsc();
+int keyEnter();
+int keySpace();
+int keyF1();
+int keyF2();
+int keyF3();
+int keyF4();
+int keyF5();
+int keyF6();
+int keyF7();
+int keyF8();
+int keyF9();
+int keyF10();
+int keyF11();
+int keyF12();
