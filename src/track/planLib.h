@@ -1,0 +1,34 @@
+// Geometric queries on the terrain grid and the rider's placement state on it.
+#pragma once
+
+typedef float TrackPoint[3];
+typedef unsigned int TrackFace[3];
+
+// degrees per radian as the game counts it
+const float convRad = 57.29f;
+
+int getNumeroFaceCourante();
+void setNumeroFaceCourante(int f);
+float getYobjetCour();
+void setYobjetCour(float y);
+float getXobjet_inc();
+void setXobjet_inc(float x);
+int getContact();
+void setContact(int c);
+int getAncienContact();
+void setAncienContact(int c);
+int getNbTrackTextures();
+void setNbTrackTextures(int n);
+
+// First (even) triangle of the grid cell holding (x, z); positions off the grid are clamped onto it.
+int findCurrentFace(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces);
+float yPlan(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2, float z2,
+            float x, float z);
+float yTheoObjSettingFaceNumber(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
+                                short setFace);
+float yTheoObj(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces);
+float placeObjetAndGetAngle(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
+                            float headingDeg, float* normalOut);
+void computeNormalForFace(int face, TrackPoint* pts, TrackFace* fcs, float* out);
+int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg);
+void libereTexturesTrack(unsigned int* texNames);

@@ -1,0 +1,6 @@
+// Putting a fallen, lost or rescued rider back on the track.
+#pragma once
+
+// Moves the rider to the rescue point chosen by findFirstReplace; leaves him where he is
+// when the track has no rescue point.
+void replaceSkierOperation();

@@ -1,0 +1,68 @@
+// The in-memory track: the terrain grid, its surfaces, the obstacles and the rescue points.
+// One track is loaded at a time; each load overwrites these arrays in place.
+#pragma once
+
+// The grid is fixed by the game, not by the file.
+const int longueurPisteEnFaces = 200;  // rows along X
+const int largeurPisteEnFaces = 72;    // cells across Z
+const int longueurFace = 1684;         // cell length along X
+const int largeurFace = 1123;          // cell width along Z
+
+const int maxTrackVertices = (longueurPisteEnFaces + 1) * (largeurPisteEnFaces + 1);  // 14673
+const int maxTrackFaces = longueurPisteEnFaces * largeurPisteEnFaces * 2;            // 28800
+const int facesParRangee = largeurPisteEnFaces * 2;                                  // 144
+const int maxObstacles = 1000;
+const int maxReplacePoints = 100;
+
+const float emptyObstacleCoord = -99999.0f;  // sentinel of the obstacle and rescue lists
+
+// Obstacle types
+const int obstacleSapin = 0;
+const int obstacleCollectable = 1;
+const int obstacleBomb = 2;
+const int obstacleRail = 3;
+
+// Surface codes of a triangle
+const int surfaceNeige = 0;
+const int surfaceRepousse = 1;
+const int surfaceHorsPiste = 2;
+const int surfaceBooster = 3;
+const int surfaceHalfPipeDroite = 4;
+const int surfaceHalfPipeGauche = 5;
+const int surfaceHalfPipeFond = 6;
+
+struct TexData {
+    float coord[3][2];  // (s, t) of vertex 0, 1, 2
+    int texIndex;       // into texName
+    int surface;        // surface code
+};
+
+struct ObstacleRecord {
+    float x, y, z;
+    int reservedLong;
+    int type;
+    short reservedA;
+    short reservedB;
+    float reservedFloat;
+    short taken;  // a collectable or bomb already picked up in this run
+};
+
+extern char nomPiste[256];
+extern float points[maxTrackVertices][3];
+extern unsigned int faces[maxTrackFaces][3];
+extern float normalesPiste[maxTrackVertices][3];
+extern TexData textures[maxTrackFaces];
+extern ObstacleRecord containerObstacles[maxObstacles];
+extern float replaceSkier[maxReplacePoints][3];
+extern int bombsQty;
+extern float rgbSpotR, rgbSpotG, rgbSpotB;
+extern float rgbNeigeR, rgbNeigeG, rgbNeigeB;
+extern float depart;
+extern float arrivee;
+
+void initObstacles();
+void initReplaceSkier();
+short isObstacleListEnd(const ObstacleRecord& o);
+
+// Index of the rescue point for a rider at (x, y, z); -1 when the track has none.
+int findFirstReplace(float x, float y, float z);
