@@ -1,8 +1,174 @@
 #include "shell/kestrune.h"
 
 #include <allegro.h>
+#include <alleggl.h>
+
+#include <cstdio>
+
+#include "fileio/swapthings.h"
+#include "shell/gameLoop.h"
+
+int colorDepthSize = -1;
+int zDepthSize = -1;
+short windowed = 0;
+static int mode = AGL_FULLSCREEN;
+static int width = 800;
+static int height = 600;
+
+static const char* GFX_PREFS_PATH = "./data/prefs/gfx.prefs";
+
+struct ResolutionRow {
+    int w, h;
+    const char* text;
+};
+struct DepthRow {
+    int bits;
+    const char* text;
+};
+
+static const ResolutionRow resolutions[] = {{800, 600, " 800x600 "}};
+static const DepthRow colour_depths[] = {{8, " 8 bpp"}, {15, "15 bpp"}, {16, "16 bpp"}, {24, "24 bpp"}, {32, "32 bpp"}};
+static const DepthRow zbuffer_depths[] = {{8, " 8 bits"}, {16, "16 bits"}, {24, "24 bits"}, {32, "32 bits"}};
+
+static const int RESOLUTION_ROWS = sizeof resolutions / sizeof resolutions[0];
+static const int COLOUR_ROWS = sizeof colour_depths / sizeof colour_depths[0];
+static const int ZBUFFER_ROWS = sizeof zbuffer_depths / sizeof zbuffer_depths[0];
+
+template <typename Row>
+static const char* listRow(const Row* rows, int count, int index, int* listSize)
+{
+    if (index < 0) {
+        *listSize = count;
+        return nullptr;
+    }
+    return index < count ? rows[index].text : nullptr;
+}
+
+const char* resolution_lister(int index, int* listSize) { return listRow(resolutions, RESOLUTION_ROWS, index, listSize); }
+const char* colour_depth_lister(int index, int* listSize) { return listRow(colour_depths, COLOUR_ROWS, index, listSize); }
+const char* zbuffer_depth_lister(int index, int* listSize) { return listRow(zbuffer_depths, ZBUFFER_ROWS, index, listSize); }
+
+// The row holding `bits`; the last row when none does.
+static int findDepthIndex(const DepthRow* rows, int count, int bits)
+{
+    for (int i = 0; i < count; i++)
+        if (rows[i].bits == bits) return i;
+    return count - 1;
+}
+
+int findColorDepthIndex(int bits) { return findDepthIndex(colour_depths, COLOUR_ROWS, bits); }
+int findZDepthIndex(int bits) { return findDepthIndex(zbuffer_depths, ZBUFFER_ROWS, bits); }
+
+// Written before the byte order is set, so the numbers stay in the machine's own order.
+int loadGfxPrefs(const char* path)
+{
+    FILE* f = fopen(path, "rb");
+    if (!f) return 1;
+    short z, colour, win;
+    bool complete = readShortInt(f, &z) && readShortInt(f, &colour) && readShortInt(f, &win);
+    fclose(f);
+    if (complete) {
+        zDepthSize = z;
+        colorDepthSize = colour;
+        windowed = win;
+    }
+    return 0;
+}
+
+int saveGfxPrefs(const char* path)
+{
+    FILE* f = fopen(path, "wb");
+    if (!f) return 1;
+    short z = (short)zDepthSize, colour = (short)colorDepthSize, win = windowed;
+    writeShortInt(f, &z);
+    writeShortInt(f, &colour);
+    writeShortInt(f, &win);
+    return fclose(f) != 0;
+}
+
+// Allegro's list procs want a non-const lister; the rows themselves are never written.
+typedef char* (*Lister)(int, int*);
+
+enum { DLG_RESOLUTION = 4, DLG_COLOUR = 6, DLG_ZBUFFER = 8, DLG_WINDOWED = 9, DLG_OK = 11 };
+
+static void applyDialogChoices(DIALOG* d)
+{
+    allegro_gl_clear_settings();
+    colorDepthSize = colour_depths[d[DLG_COLOUR].d1].bits;
+    allegro_gl_set(AGL_COLOR_DEPTH, colorDepthSize);
+    zDepthSize = zbuffer_depths[d[DLG_ZBUFFER].d1].bits;
+    allegro_gl_set(AGL_Z_DEPTH, zDepthSize);
+    allegro_gl_set(AGL_DOUBLEBUFFER, 1);
+    allegro_gl_set(AGL_RENDERMETHOD, 1);
+    bool ticked = (d[DLG_WINDOWED].flags & D_SELECTED) != 0;
+    mode = ticked ? AGL_WINDOWED : AGL_FULLSCREEN;
+    windowed = ticked ? 2 : 0;
+    allegro_gl_set(mode, TRUE);
+    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_RENDERMETHOD | mode);
+    width = resolutions[d[DLG_RESOLUTION].d1].w;
+    height = resolutions[d[DLG_RESOLUTION].d1].h;
+}
+
+int setup()
+{
+    static char underline[] = "__________________________________";
+    static char title[] = "Kestrune OpenGL Setup";
+    static char resolutionLabel[] = "ResolutionRow";
+    static char colourLabel[] = "Colour depth";
+    static char zbufferLabel[] = "Z buffer";
+    static char windowedLabel[] = "Windowed";
+    static char emptyLine[] = "        ";
+    static char ok[] = "Ok";
+    static char exitLabel[] = "Exit";
+    DIALOG d[] = {
+        {d_shadow_box_proc, 0, 0, 320, 200, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
+        {d_ctext_proc, 160, 10, 0, 0, 0, 0, 0, 0, 0, 0, underline, nullptr, nullptr},
+        {d_ctext_proc, 160, 8, 0, 0, 0, 0, 0, 0, 0, 0, title, nullptr, nullptr},
+        {d_text_proc, 10, 30, 0, 0, 0, 0, 0, 0, 0, 0, resolutionLabel, nullptr, nullptr},
+        {d_list_proc, 10, 40, 96, 52, 0, 0, 0, 0, 0, 0, (void*)(Lister)resolution_lister, nullptr, nullptr},
+        {d_text_proc, 120, 30, 0, 0, 0, 0, 0, 0, 0, 0, colourLabel, nullptr, nullptr},
+        {d_list_proc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(colorDepthSize), 0,
+         (void*)(Lister)colour_depth_lister, nullptr, nullptr},
+        {d_text_proc, 10, 104, 96, 48, 0, 0, 0, 0, 0, 0, zbufferLabel, nullptr, nullptr},
+        {d_list_proc, 10, 114, 96, 48, 0, 0, 0, 0, findZDepthIndex(zDepthSize), 0,
+         (void*)(Lister)zbuffer_depth_lister, nullptr, nullptr},
+        {d_check_proc, 10, 170, 96, 8, 0, 0, 0, windowed ? D_SELECTED : 0, 0, 0, windowedLabel, nullptr, nullptr},
+        {d_ctext_proc, 10, 180, 128, 8, 0, 0, 0, 0, 0, 0, emptyLine, nullptr, nullptr},
+        {d_button_proc, 220, 150, 96, 18, 0, 0, 0, D_EXIT, 0, 0, ok, nullptr, nullptr},
+        {d_button_proc, 220, 174, 96, 18, 0, 0, 0, D_EXIT, 0, 0, exitLabel, nullptr, nullptr},
+        {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
+    };
+    set_dialog_color(d, makecol(0, 0, 0), makecol(255, 255, 255));
+    centre_dialog(d);
+    int closedBy = do_dialog(d, DLG_OK);
+    applyDialogChoices(d);
+    return closedBy == DLG_OK ? 1 : 0;
+}
 
 int kestruneMain()
 {
+    allegro_init();
+    set_color_depth(8);
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
+        allegro_message("Error setting plain graphics mode:\n%s\n", allegro_error);
+        return -1;
+    }
+    install_allegro_gl();
+    install_keyboard();
+    install_mouse();
+    loadGfxPrefs(GFX_PREFS_PATH);
+    int confirmed = setup();
+    remove_keyboard();
+    remove_mouse();
+    if (confirmed == 1) {
+        if (set_gfx_mode(GFX_OPENGL, width, height, 0, 0) != 0) {
+            allegro_message("Error setting OpenGL graphics mode:\n%s\nAllegro GL error : %s\n", allegro_error,
+                            allegro_gl_error);
+            return -1;
+        }
+        saveGfxPrefs(GFX_PREFS_PATH);
+        gameLoop();
+    }
+    set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
     return 0;
 }

@@ -1,4 +1,23 @@
 // Program entry and the display set-up dialog.
 #pragma once
 
+extern int colorDepthSize;
+extern int zDepthSize;
+extern short windowed;
+
 int kestruneMain();
+
+// Shows the set-up dialog; 1 when the player confirmed with "Ok", 0 for "Exit" or ESC.
+int setup();
+
+// Allegro list callbacks: with a negative index they store the row count and return null.
+const char* resolution_lister(int index, int* listSize);
+const char* colour_depth_lister(int index, int* listSize);
+const char* zbuffer_depth_lister(int index, int* listSize);
+
+int findColorDepthIndex(int bits);
+int findZDepthIndex(int bits);
+
+// Return 1 when the file cannot be opened; save returns whether closing failed otherwise.
+int loadGfxPrefs(const char* path);
+int saveGfxPrefs(const char* path);

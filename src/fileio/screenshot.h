@@ -1,0 +1,11 @@
+// F10 screenshots: the colour buffer as an uncompressed 24-bit TGA under "screenshots/".
+#pragma once
+
+// Writes "screenshots/screenshot%i.tga" with the first free number into name (64 chars at least).
+void findPossibleScrShotFileName(char* name);
+// Saves the current colour buffer; returns 1 when written.
+int screenshot_tga(int height, int width, const char* name);
+// Writes width x height RGB pixels (bottom row first) as a TGA file; returns 1 when written.
+int writeTgaFile(const char* name, const unsigned char* rgb, int width, int height);
+// On F10: the next free file name, then an 800 x 600 capture.
+void handleScreenShot();

@@ -1,0 +1,357 @@
+#include "shell/gameLoop.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "fileio/swapthings.h"
+#include "platform/gameClock.h"
+#include "render/graphicLib.h"
+#include "shell/keymap.h"
+#include "shell/keys.h"
+#include "shell/prefs.h"
+#include "shell/systemPortUtils.h"
+#include "shell/gameHooks.h"
+#include "track/bombstuff.h"
+#include "track/initGame.h"
+#include "track/trackLoader.h"
+#include "track/trackModel.h"
+
+short homeDone = 0;
+short play = 1;
+short help = 0;
+short credits = 0;
+short options = 0;
+short helpDone = 0;
+short creditsDone = 0;
+short optionsDone = 0;
+short departCredits = 1;
+short skierChoisi = 0;
+int redrawAllMenu = 0;
+long fromProgBegin = 0;
+
+unsigned char* homeImg = nullptr;
+unsigned char* helpImg = nullptr;
+unsigned char* logoffImg = nullptr;
+unsigned char* initialsImg = nullptr;
+unsigned char* scoresImg = nullptr;
+unsigned char* menusImg = nullptr;
+unsigned char* trackImg = nullptr;
+
+static const int MENU_PICTURE_BYTES = 800 * 600 * 3;
+static const int LOGO_BYTES = 400 * 100 * 3;
+static const int LOGOFF_BYTES = 47196;
+static const double INTRO_SECONDS = 1.0;
+static const long FRAME_MS_TIMES_3 = 50; // 1/60 s, kept in thirds of a millisecond
+
+static short runRequested = 0;
+static short exitRequested = 0;
+static char bgMusicName[256];
+
+static int loadRealRun();
+
+GameScreens gameScreens;
+
+void useRealScreens()
+{
+    gameScreens = {choixHome, ecranHelp, ecranCredits, ecranOptions, choixSkier,
+                   choixPiste, typeName,  viewScores,   loadRealRun, displayGame};
+}
+
+void waitForNextFrame()
+{
+#ifndef KESTRUNE_NO_FRAME_CAP
+    // Per-frame amounts of the run are tuned for sane frame rates: never go past 60 a second.
+    static long nextFrameThirds = -1;
+    long nowThirds = gameClock() * 3;
+    if (nextFrameThirds < 0 || nowThirds - nextFrameThirds > FRAME_MS_TIMES_3) nextFrameThirds = nowThirds;
+    nextFrameThirds += FRAME_MS_TIMES_3;
+    gameClockSleepUntil(nextFrameThirds / 3);
+#endif
+}
+
+static unsigned char* loadPicture(const char* file, int bytes)
+{
+    unsigned char* buffer = (unsigned char*)calloc(bytes, 1);
+    chargerImageTexPtrSized(file, buffer, bytes);
+    return buffer;
+}
+
+static void showIntro()
+{
+    unsigned char* logo = loadPicture("./data/gui/logo.bmp", LOGO_BYTES);
+    redrawAllMenu = 0;
+    do {
+        introLogo(logo);
+        waitForNextFrame();
+    } while ((gameClock() - fromProgBegin) * 0.001 < INTRO_SECONDS);
+    redrawAllMenu = 0;
+    free(logo);
+}
+
+static void startUp()
+{
+    memset(bgMusicName, 0, sizeof bgMusicName);
+    runRequested = exitRequested = 0;
+    srand((unsigned)time(nullptr));
+    storeByteOrder(0);
+    fromProgBegin = gameClock();
+    showIntro();
+    initKeymap("./data/prefs/keys.map");
+    installKeys();
+    preCalculateTrigoTables();
+    initEmptyScores();
+    initGuiGL();
+    loadPositions("./data/positions/");
+    chargeNomPistes();
+    chargeNomSkiers();
+    chargeNomBgMusics();
+    chargeSkierGui("tolvek");
+    initAllSounds();
+    homeImg = loadPicture("./data/gui/home.bmp", MENU_PICTURE_BYTES);
+    helpImg = loadPicture("./data/gui/help.bmp", MENU_PICTURE_BYTES);
+    logoffImg = loadPicture("./data/gui/logoff.bmp", LOGOFF_BYTES);
+    initialsImg = loadPicture("./data/gui/initials.bmp", MENU_PICTURE_BYTES);
+    scoresImg = loadPicture("./data/gui/scores.bmp", MENU_PICTURE_BYTES);
+    menusImg = loadPicture("./data/gui/menus.bmp", MENU_PICTURE_BYTES);
+    loadPrefsFile("./data/prefs/user.prefs");
+    startTheme();
+    createParticleEngines();
+}
+
+static void playMenuSound(int which)
+{
+    playGuiSound(which);
+}
+
+static void beforeMenuFrame()
+{
+    volume = 1.0f;
+    reinitSoundsParam();
+}
+
+static void menuFrame(void (*frame)())
+{
+    beforeMenuFrame();
+    frame();
+    waitForNextFrame();
+}
+
+// ESC on the help or credits screen.
+static void leaveToHome()
+{
+    playMenuSound(GUI_BACK);
+    runRequested = exitRequested = 0;
+    homeDone = 0;
+    options = 0;
+    redrawAllMenu = 0;
+}
+
+static void homePass()
+{
+    if (homeDone != 0) return;
+    menuFrame(gameScreens.choixHome);
+    if (keyEscNoRepeat()) {
+        playMenuSound(GUI_BACK);
+        runRequested = 0;
+        exitRequested = 1;
+        homeDone = 1;
+        help = credits = options = 0;
+        redrawAllMenu = 0;
+    }
+}
+
+static void helpPass()
+{
+    if (!(help == 1 && helpDone == 0)) return;
+    menuFrame(gameScreens.ecranHelp);
+    if (keyEscNoRepeat()) {
+        leaveToHome();
+        helpDone = 1;
+        creditsDone = 0;
+    }
+}
+
+static void creditsPass()
+{
+    if (!(credits == 1 && creditsDone == 0)) return;
+    menuFrame(gameScreens.ecranCredits);
+    if (keyEscNoRepeat()) {
+        leaveToHome();
+        helpDone = 0;
+        creditsDone = 1;
+    }
+}
+
+static void optionsPass()
+{
+    if (!(options == 1 && optionsDone == 0)) return;
+    menuFrame(gameScreens.ecranOptions);
+    if (keyEscNoRepeat()) {
+        playMenuSound(GUI_BACK);
+        runRequested = exitRequested = 0;
+        helpDone = 0;
+        optionsDone = 1;
+        homeDone = 0;
+        credits = 0;
+        redrawAllMenu = 0;
+    }
+}
+
+static void trackScreenPass()
+{
+    beforeMenuFrame();
+    gameScreens.choixPiste(runRequested);
+    waitForNextFrame();
+    if (keyEnterNoRepeat()) {
+        playMenuSound(GUI_CHOOSE);
+        runRequested = 1;
+        exitRequested = 0;
+        redrawAllMenu = 0;
+    } else if (keyEscNoRepeat()) {
+        runRequested = 0;
+        skierChoisi = 0;
+        redrawAllMenu = 0;
+        playMenuSound(GUI_BACK);
+    } else {
+        runRequested = exitRequested = 0;
+    }
+}
+
+static void riderScreenPass()
+{
+    menuFrame(gameScreens.choixSkier);
+    if (keyEscNoRepeat()) {
+        playMenuSound(GUI_BACK);
+        runRequested = 0;
+        play = 1;
+        credits = 0;
+        homeDone = 0;
+        options = 0;
+        redrawAllMenu = 0;
+    }
+}
+
+static void playPass()
+{
+    if (!(runRequested == 0 && exitRequested == 0 && homeDone == 1 && play == 1)) return;
+    if (skieurArrive == 1) {
+        menuFrame(gameScreens.typeName);
+        runRequested = exitRequested = 0;
+    } else if (vuScores == 0) {
+        menuFrame(gameScreens.viewScores);
+        runRequested = exitRequested = 0;
+    } else if (skierChoisi == 1) {
+        trackScreenPass();
+    } else {
+        riderScreenPass();
+    }
+}
+
+static int loadRealRun()
+{
+    stopTheme();
+    volume = 0.0f;
+    displayWait(": loading sounds");
+    reinitSoundsParam();
+    videPileBoutons();
+    reinitGameVar();
+    libereTexturesTrackStuff();
+    libereTexturesTrack(texName);
+    displayWait(": loading level");
+    if (initGame(nomFicPiste) != trackLoadOk) return 1;
+    resetCollectedBomb(bombsQty);
+    displayWait(": loading music");
+    chooseRandomBgMusic(bgMusicName);
+    if (bgMusicName[0]) playTrack(bgMusicName, 0.4f);
+    displayWait(": loading textures");
+    initGL(nomFicPiste);
+    return 0;
+}
+
+// Frames of a run until ENTER after the finish or ESC before it.
+static void rideRun()
+{
+    for (;;) {
+        gameScreens.displayGame();
+        waitForNextFrame();
+        handleWindLoopSnd();
+        if (DEPART != 0) handleSkiSndLoop();
+        if (keyEnterNoRepeat() && skieurArrive == 1) {
+            playMenuSound(GUI_CHOOSE);
+            return;
+        }
+        if (keyEscNoRepeat() && skieurArrive == 0) {
+            playMenuSound(GUI_BACK);
+            return;
+        }
+    }
+}
+
+static void leaveRun()
+{
+    runRequested = exitRequested = 0;
+    volume = 1.0f;
+    reinitSoundsParam();
+    stopTrack();
+    if (skieurArrive == 1)
+        startScoresSnd();
+    else
+        startTheme();
+    uninstallSkiSndLoop();
+    uninstallWindLoopSnd();
+}
+
+static void runPass()
+{
+    if (!(runRequested == 1 && homeDone == 1 && play == 1)) return;
+    if (gameScreens.loadRun() != 0) {
+        // A track that does not load is not ridden: back to the track screen.
+        printf("Can't ride the track %s\n", nomFicPiste);
+        runRequested = exitRequested = 0;
+        redrawAllMenu = 0;
+        startTheme();
+        return;
+    }
+    rideRun();
+    leaveRun();
+}
+
+int gameLoopPass()
+{
+    homePass();
+    helpPass();
+    creditsPass();
+    optionsPass();
+    playPass();
+    runPass();
+    return exitRequested ? 0 : 1;
+}
+
+static void exitSequence()
+{
+    displayWait(": game exiting");
+    quitAllSounds();
+    deleteObjectLists();
+    free(homeImg);
+    free(helpImg);
+    free(logoffImg);
+    free(trackImg);
+    free(initialsImg);
+    free(scoresImg);
+    free(menusImg);
+    homeImg = helpImg = logoffImg = trackImg = initialsImg = scoresImg = menusImg = nullptr;
+    deleteParticleEngines();
+    savePrefsFile("./data/prefs/user.prefs");
+    removeKeys();
+}
+
+void gameLoop()
+{
+    useRealScreens();
+    startUp();
+    while (gameLoopPass()) {
+    }
+    exitSequence();
+}

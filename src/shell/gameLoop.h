@@ -1,0 +1,53 @@
+// The whole life of the game once the OpenGL window exists: start-up, the screen state machine, exit.
+#pragma once
+
+// Screen flags; each change of screen also sets redrawAllMenu to 0.
+extern short homeDone;
+extern short play;
+extern short help;
+extern short credits;
+extern short options;
+extern short helpDone;
+extern short creditsDone;
+extern short optionsDone;
+extern short departCredits;
+extern short skierChoisi;
+
+// Frames drawn since the current screen was entered, counted up to 2 (full pictures are drawn below 2).
+extern int redrawAllMenu;
+// Clock value at the start of gameLoop.
+extern long fromProgBegin;
+
+// Menu pictures, 24-bit RGB, bottom row first.
+extern unsigned char* homeImg;
+extern unsigned char* helpImg;
+extern unsigned char* logoffImg;
+extern unsigned char* initialsImg;
+extern unsigned char* scoresImg;
+extern unsigned char* menusImg;
+extern unsigned char* trackImg;
+
+void gameLoop();
+
+// One pass of the dispatcher (one frame of the current screen, or a whole run). Returns 0 once the
+// player asked to leave the game.
+int gameLoopPass();
+
+// The frames the dispatcher calls. Tests replace them to drive the state machine without a display.
+struct GameScreens {
+    void (*choixHome)();
+    void (*ecranHelp)();
+    void (*ecranCredits)();
+    void (*ecranOptions)();
+    void (*choixSkier)();
+    void (*choixPiste)(short);
+    void (*typeName)();
+    void (*viewScores)();
+    int (*loadRun)();     // loads the chosen track; 0 when the run can start
+    void (*displayGame)();
+};
+extern GameScreens gameScreens;
+void useRealScreens();
+
+// Waits so that the loop runs at most 60 frames a second.
+void waitForNextFrame();

@@ -1,0 +1,30 @@
+// Content lists (tracks, riders, background musics), random choice and model path conversion.
+#pragma once
+
+const int MAX_LIST_NAMES = 50;
+const int LIST_NAME_CHARS = 256;
+
+extern char listePistes[MAX_LIST_NAMES][LIST_NAME_CHARS];
+extern char listeSkiers[MAX_LIST_NAMES][LIST_NAME_CHARS];
+extern char listeBgMusics[MAX_LIST_NAMES][LIST_NAME_CHARS];
+extern int nbTotalPistes;
+extern int nbTotalSkiers;
+extern int nbTotalBgMusics;
+
+// Directory name of the highlighted track.
+extern char nomFicPiste[LIST_NAME_CHARS];
+
+// Names of dir's entries (hidden ones skipped, sorted, at most 50) into list; -1 if dir can't be listed.
+// A null list only counts.
+int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir);
+
+void chargeNomPistes();
+void chargeNomSkiers();
+void chargeNomBgMusics();
+
+int rollem(int n);
+// "./data/bgmusics/<name>" of a random music into out (256 chars); an empty string when there is none.
+void chooseRandomBgMusic(char* out);
+
+// "." + path with every ':' turned into '/'; the caller frees the result.
+char* convertToSystemPath(const char* path);

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "fileio/screenshot.h"
+#include "fileio/swapthings.h"
+#include "support/testFiles.h"
+
+TEST(Swapthings, NumbersAreBigEndianOnDiskAfterStoreByteOrder)
+{
+    storeByteOrder(0);
+    EXPECT_EQ(areWeLittleEndian(), testByteOrder());
+    TempDir dir;
+    FILE* f = fopen(dir.file("n").c_str(), "wb");
+    short s = 0x0102;
+    double d = 1.5; // 3F F8 00 ...
+    ASSERT_EQ(writeShortInt(f, &s), 1);
+    ASSERT_EQ(writeDouble(f, &d), 1);
+    fclose(f);
+    std::vector<unsigned char> expected = {0x01, 0x02, 0x3f, 0xf8, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(readBytes(dir.file("n")), expected);
+
+    // A float 1.0 and the 32-bit integer -2, then a lone byte.
+    writeBytes(dir.file("r"), {0x3f, 0x80, 0, 0, 0xff, 0xff, 0xff, 0xfe, 0x01, 0x02, 0x3f, 0xf8, 0, 0, 0, 0, 0, 0, 7});
+    f = fopen(dir.file("r").c_str(), "rb");
+    float fl = 0;
+    long l = 0;
+    short back = 0;
+    double dback = 0;
+    ASSERT_EQ(readFloat(f, &fl), 1);
+    ASSERT_EQ(readLong(f, &l), 1);
+    ASSERT_EQ(readShortInt(f, &back), 1);
+    ASSERT_EQ(readDouble(f, &dback), 1);
+    EXPECT_EQ(fl, 1.0f);
+    EXPECT_EQ(l, -2);
+    EXPECT_EQ(back, 0x0102);
+    EXPECT_EQ(dback, 1.5);
+    EXPECT_EQ(readShortInt(f, &back), 0); // one byte left
+    fclose(f);
+}
+
+TEST(Swapthings, WithoutTheByteOrderFlagNumbersStayInMachineOrder)
+{
+    needSwap = 0;
+    FILE* f = tmpfile();
+    short s = 0x0102;
+    writeShortInt(f, &s);
+    rewind(f);
+    unsigned char b[2];
+    ASSERT_EQ(fread(b, 1, 2, f), 2u);
+    short native = 0x0102;
+    EXPECT_EQ(memcmp(b, &native, 2), 0);
+    fclose(f);
+    storeByteOrder(0);
+}
+
+class ScreenshotTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    char oldCwd[1024];
+    void SetUp() override
+    {
+        ASSERT_NE(getcwd(oldCwd, sizeof oldCwd), nullptr);
+        ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    }
+    void TearDown() override { ASSERT_EQ(chdir(oldCwd), 0); }
+};
+
+TEST_F(ScreenshotTest, TheFirstFreeNumberIsChosen)
+{
+    char name[64];
+    findPossibleScrShotFileName(name);
+    EXPECT_STREQ(name, "screenshots/screenshot0.tga");
+    mkdir("screenshots", 0755);
+    writeText("screenshots/screenshot0.tga", "x");
+    writeText("screenshots/screenshot2.tga", "x");
+    findPossibleScrShotFileName(name);
+    EXPECT_STREQ(name, "screenshots/screenshot1.tga");
+    writeText("screenshots/screenshot1.tga", "x");
+    findPossibleScrShotFileName(name);
+    EXPECT_STREQ(name, "screenshots/screenshot3.tga");
+}
+
+TEST_F(ScreenshotTest, TgaFileHasHeaderBgrPixelsAndFooterAndMakesTheFolder)
+{
+    std::vector<unsigned char> rgb(800 * 600 * 3, 0);
+    rgb[0] = 10;
+    rgb[1] = 20;
+    rgb[2] = 30;
+    ASSERT_EQ(writeTgaFile("screenshots/screenshot0.tga", rgb.data(), 800, 600), 1);
+    std::vector<unsigned char> tga = readBytes("screenshots/screenshot0.tga");
+    ASSERT_EQ(tga.size(), 1440044u);
+    EXPECT_EQ(tga[2], 2);
+    EXPECT_EQ(tga[12], 800 & 0xff);
+    EXPECT_EQ(tga[13], 800 >> 8);
+    EXPECT_EQ(tga[14], 600 & 0xff);
+    EXPECT_EQ(tga[15], 600 >> 8);
+    EXPECT_EQ(tga[16], 24);
+    EXPECT_EQ(tga[17], 0);
+    EXPECT_EQ(tga[18], 30); // blue first
+    EXPECT_EQ(tga[20], 10);
+    EXPECT_EQ(memcmp(&tga[1440044 - 18], "TRUEVISION-XFILE.", 17), 0);
+    EXPECT_EQ(tga.back(), 0);
+}

@@ -1,0 +1,99 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include "platform/gameClock.h"
+#include "shell/AnimationTimer.h"
+#include "shell/keymap.h"
+#include "shell/keys.h"
+#include "support/testFiles.h"
+
+class KeysTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+        gameClockSetManual(10000);
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+        gameClockSetReal();
+    }
+};
+
+TEST_F(KeysTest, NoRepeatGivesOneTruePerPressAndReleasedFiresOnce)
+{
+    int presses = 0, releases = 0;
+    const int held[] = {0, 1, 1, 1, 0, 0, 1, 0};
+    for (int h : held) {
+        key[KEY_SPACE] = h;
+        key[KEY_ENTER] = h;
+        presses += keyEnterNoRepeat();
+        releases += keySpaceReleased();
+    }
+    EXPECT_EQ(presses, 2);
+    EXPECT_EQ(releases, 2);
+}
+
+TEST_F(KeysTest, PressedTimeCountsFromTheFirstFrameOfThePress)
+{
+    key[KEY_SPACE] = 0;
+    EXPECT_EQ(keySpacePressedTime(), 0.0);
+    key[KEY_SPACE] = 1;
+    EXPECT_EQ(keySpacePressedTime(), 0.0); // first frame of the press
+    gameClockAdvance(250);
+    EXPECT_NEAR(keySpacePressedTime(), 0.25, 1e-9);
+    gameClockAdvance(250);
+    EXPECT_NEAR(keySpacePressedTime(), 0.5, 1e-9);
+    key[KEY_SPACE] = 0;
+    EXPECT_EQ(keySpacePressedTime(), 0.0);
+}
+
+TEST_F(KeysTest, DelayHeldOneSecondFiresAboutTenTimesAndRestartsOnSecondFrame)
+{
+    key[KEY_UP] = 1;
+    int fired = 0;
+    for (int frame = 0; frame < 100; frame++) { // 100 frames of 10 ms
+        fired += keyUpDelay(0.1);
+        gameClockAdvance(10);
+    }
+    EXPECT_GE(fired, 9);
+    EXPECT_LE(fired, 11);
+
+    // Released, then pressed again after a pause.
+    key[KEY_UP] = 0;
+    EXPECT_FALSE(keyUpDelay(0.1));
+    gameClockAdvance(3000);
+    key[KEY_UP] = 1;
+    bool first = keyUpDelay(0.1);
+    gameClockAdvance(10);
+    bool second = keyUpDelay(0.1);
+    EXPECT_TRUE(first || second);
+}
+
+TEST_F(KeysTest, KeymapLevelsFollowTheMapAndOutOfRangeCodesAreNeverHeld)
+{
+    currentKeymap[KM_TRICK1] = KEY_Q;
+    currentKeymap[KM_LEFT] = -40; // what a garbage key map line would give
+    currentKeymap[KM_RIGHT] = 500;
+    key[KEY_Q] = 1;
+    EXPECT_NE(keymapTrick1(), 0);
+    EXPECT_EQ(keymapLeft(), 0);
+    EXPECT_EQ(keymapRight(), 0);
+    EXPECT_FALSE(keymapLeftReleased());
+    EXPECT_EQ(keymapRightPressedTime(), 0.0);
+}
+
+TEST(AnimationTimer, MeasuresHowLongAConditionHeld)
+{
+    gameClockSetManual(0);
+    AnimationTimer t;
+    EXPECT_EQ(t.timeSinceLastCall(1), 0.0);
+    gameClockAdvance(500);
+    EXPECT_NEAR(t.timeSinceLastCall(1), 0.5, 1e-9);
+    EXPECT_NEAR(t.timeSinceLastCall(0), 0.5, 1e-9); // the previous call was active: still measures
+    gameClockAdvance(100);
+    EXPECT_EQ(t.timeSinceLastCall(0), 0.0);
+    EXPECT_EQ(t.tempsEcoul, 0.0);
+    gameClockSetReal();
+}

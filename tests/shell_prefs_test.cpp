@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "fileio/swapthings.h"
+#include "shell/kestrune.h"
+#include "shell/prefs.h"
+#include "support/testFiles.h"
+
+class PrefsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        strcpy(playerName, "---");
+        viewChoice = 1;
+        level = 0;
+    }
+};
+
+TEST_F(PrefsTest, UserPrefsAreReadBigEndianAndRoundTrip)
+{
+    storeByteOrder(0);
+    TempDir dir;
+    writeBytes(dir.file("user.prefs"), {'A', 'B', 'C', 0, 3, 0, 2});
+    ASSERT_EQ(loadPrefsFile(dir.file("user.prefs").c_str()), 0);
+    EXPECT_STREQ(playerName, "ABC");
+    EXPECT_EQ(viewChoice, 3);
+    EXPECT_EQ(level, 2);
+
+    strcpy(playerName, "XYZ");
+    viewChoice = 2;
+    level = 1;
+    ASSERT_EQ(savePrefsFile(dir.file("again.prefs").c_str()), 0);
+    std::vector<unsigned char> expected = {'X', 'Y', 'Z', 0, 2, 0, 1};
+    EXPECT_EQ(readBytes(dir.file("again.prefs")), expected);
+}
+
+TEST_F(PrefsTest, MissingShortOrGarbageUserPrefsKeepTheDefaults)
+{
+    storeByteOrder(0);
+    TempDir dir;
+    EXPECT_EQ(loadPrefsFile(dir.file("none").c_str()), 1);
+    writeBytes(dir.file("short"), {'A', 'B', 'C', 0});
+    loadPrefsFile(dir.file("short").c_str());
+    writeBytes(dir.file("garbage"), {0x01, 0xff, 0x80, 0x7f, 0x12, 0x80, 0x00});
+    loadPrefsFile(dir.file("garbage").c_str());
+    EXPECT_STREQ(playerName, "---");
+    EXPECT_EQ(viewChoice, 1);
+    EXPECT_EQ(level, 0);
+    EXPECT_EQ(savePrefsFile("/nonexistent-dir/user.prefs"), 1);
+}
+
+TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)
+{
+    needSwap = 0; // read and written before the game sets the byte order
+    TempDir dir;
+    writeBytes(dir.file("gfx.prefs"), {16, 0, 15, 0, 2, 0});
+    ASSERT_EQ(loadGfxPrefs(dir.file("gfx.prefs").c_str()), 0);
+    EXPECT_EQ(zDepthSize, 16);
+    EXPECT_EQ(colorDepthSize, 15);
+    EXPECT_EQ(windowed, 2);
+    EXPECT_EQ(findColorDepthIndex(colorDepthSize), 1); // "15 bpp"
+    EXPECT_EQ(findZDepthIndex(zDepthSize), 1);
+    EXPECT_EQ(findColorDepthIndex(12), 4); // unknown: 32 bpp
+    EXPECT_EQ(findZDepthIndex(-1), 3);
+
+    ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
+    std::vector<unsigned char> expected = {16, 0, 15, 0, 2, 0};
+    EXPECT_EQ(readBytes(dir.file("out.prefs")), expected);
+
+    writeBytes(dir.file("short.prefs"), {24, 0, 32});
+    loadGfxPrefs(dir.file("short.prefs").c_str());
+    EXPECT_EQ(zDepthSize, 16); // a short file changes nothing
+}
+
+TEST(GfxPrefs, ListersGiveRowCountsAndTexts)
+{
+    int n = 0;
+    EXPECT_EQ(resolution_lister(-1, &n), nullptr);
+    EXPECT_EQ(n, 1);
+    EXPECT_STREQ(resolution_lister(0, &n), " 800x600 ");
+    EXPECT_EQ(colour_depth_lister(-1, &n), nullptr);
+    EXPECT_EQ(n, 5);
+    EXPECT_STREQ(colour_depth_lister(0, &n), " 8 bpp");
+    EXPECT_STREQ(colour_depth_lister(4, &n), "32 bpp");
+    EXPECT_EQ(zbuffer_depth_lister(-1, &n), nullptr);
+    EXPECT_EQ(n, 4);
+    EXPECT_STREQ(zbuffer_depth_lister(2, &n), "24 bits");
+}
