@@ -1,0 +1,132 @@
+// The rider model: loading, the fixed skeleton, CPU skinning into a triangle list, drawing,
+// the rider's texture and the pose variables with their accessors.
+#pragma once
+
+#include "skier/modelRecords.h"
+
+// Capacities of the rider model tables.
+const int maxMeshesSkier = 100;
+const int maxVerticesSkier = 2000;
+const int maxNormalesSkier = 2000;
+const int maxFacesSkier = 2000;
+const int maxMaterialsSkier = 40;
+const int maxBonesSkier = 100;
+const int maxTrianglesToDraw = 2000;
+
+const int nbJointsSquelette = 22;
+const int jointBassin = 0;
+const int jointChevilleGauche = 6;
+const int jointChevilleDroite = 7;
+
+// The resident rider model.
+extern Mesh listeMeshes[100];
+extern Vertex listeVertices[2000];
+extern Normale listeNormales[2000];
+extern Face listeFaces[2000];
+extern Material listeMaterials[40];
+extern Bone listeBones[100];
+extern int nbFrames, currentFrame, nbMeshes, nbMaterials, nbBones;
+extern int indexVertexDernierGroupe, indexNormaleDernierGroupe, indexFaceDernierGroupe;
+extern char nomFic[64];
+
+// Loading. loadMs3d returns 0, or 1 (after a message naming the file) when the file cannot be
+// opened or is refused (over the capacities, indices outside their group or tables); the
+// resident model is then left untouched.
+int loadMs3d(const char* fileName);
+int determineNumberBone(const char* name);
+int litInt(const char* token);
+float litFloat(const char* token);
+void printObj();
+void reinitSkierData();
+
+// Rider texture (needs a current OpenGL context).
+extern unsigned int texObj;
+extern int textureAcceptee;
+void chargerTexturesObj();
+void libereTexturesObj();
+// Index of the material whose texture is the rider's, -1 when the rider is untextured.
+int materialTextureSkier();
+
+// Skeleton: centre of joint j in model space (0 0 0 for joints that are never rotated).
+void centreJoint(int joint, float* out);
+
+// Ready-to-draw triangles built by transformObj.
+struct TriangleToDraw {
+    int groupIndex;
+    float position[3][3];
+    float uv[3][2];
+    float normale[3][3];
+};
+extern TriangleToDraw listeTrianglesToDraw[2000];
+extern int nbTrianglesToDraw;
+extern int indexOfTrianglesToDrawToAdd;
+
+// Ski end points in model space, and as transformed by the last transformSkier / drawSkier.
+extern const float noseSkiGauchePos[3], tailSkiGauchePos[3], noseSkiDroitPos[3], tailSkiDroitPos[3];
+extern float outNoseSkiGauchePos[3], outTailSkiGauchePos[3], outNoseSkiDroitPos[3], outTailSkiDroitPos[3];
+float* getOutNoseSkiGauchePos();
+float* getOutTailSkiGauchePos();
+float* getOutNoseSkiDroitPos();
+float* getOutTailSkiDroitPos();
+
+extern float transTotalSkier;  // vertical offset that puts the supporting ankle at height 0
+extern float angleZTemp;       // roll used for drawing, kept from the last frame on the ground
+
+void majRotationsBones();
+void transformeBoneCoords(const float* vertex, const float* normal, int joint, float* outVertex,
+                          float* outNormal);
+void feedListeTriangleToDraw(int record, int corner, const float* position, const float* uv,
+                             const float* normal);
+int transformGroup(int group, int firstRecord);
+void transformObj();
+
+// Supporting ankle (jointChevilleGauche or jointChevilleDroite) for a heading in degrees.
+int chevilleSupport(short isFakie, float heading);
+// Per-frame transform with the rider's state given explicitly (contact: touching the ground).
+void transformSkierEtat(float lean, float heading, short isFakie, int contact);
+// Per-frame transform reading the run's fakie flag and the ground contact.
+void transformSkier(float lean, float heading);
+
+// Drawing (current OpenGL context).
+void drawSkierAfterTransform(int withTexture, float unused);
+void drawObjAfterTransform();
+void drawSkier(int withTexture, float lean, float heading, short feed);
+void drawObj(short feed);
+void drawGroup(int group, int firstRecord, short feed);
+
+void getVectorBassinSkier(float* v);
+void getVectorFrontSkier(float* v);
+
+// Pose variables, degrees. The pelvis is never posed (only rotBassinY has a setter).
+extern float rotBassinX, rotBassinY, rotBassinZ;
+extern float rotHancheXR, rotHancheYR, rotHancheZR, rotGenouR, rotChevilleXR, rotChevilleYR, rotChevilleZR;
+extern float rotHancheXL, rotHancheYL, rotHancheZL, rotGenouL, rotChevilleXL, rotChevilleYL, rotChevilleZL;
+extern float rotBaseColonneX, rotBaseColonneY, rotBaseColonneZ;
+extern float rotMidColonneX, rotMidColonneY, rotMidColonneZ;
+extern float rotEpauleXR, rotEpauleYR, rotEpauleZR, rotCoudeR, rotPoignetXR, rotPoignetYR, rotPoignetZR;
+extern float rotEpauleXL, rotEpauleYL, rotEpauleZL, rotCoudeL, rotPoignetXL, rotPoignetYL, rotPoignetZL;
+extern float rotHeadX, rotHeadY, rotHeadZ;
+
+// The 37 pose variables in pose-vector order (their names without the leading "rot").
+#define KES_POSE_VARIABLES(X)                                                                      \
+    X(HancheXR) X(HancheYR) X(HancheZR) X(GenouR) X(ChevilleXR) X(ChevilleYR) X(ChevilleZR)         \
+    X(HancheXL) X(HancheYL) X(HancheZL) X(GenouL) X(ChevilleXL) X(ChevilleYL) X(ChevilleZL)         \
+    X(BaseColonneX) X(BaseColonneY) X(BaseColonneZ) X(MidColonneX) X(MidColonneY) X(MidColonneZ)   \
+    X(EpauleXR) X(EpauleYR) X(EpauleZR) X(CoudeR) X(PoignetXR) X(PoignetYR) X(PoignetZR)            \
+    X(EpauleXL) X(EpauleYL) X(EpauleZL) X(CoudeL) X(PoignetXL) X(PoignetYL) X(PoignetZL)            \
+    X(HeadX) X(HeadY) X(HeadZ)
+
+// Accessor families, e.g. changeRotEpauleXR, setRotEpauleXR, plusRotEpauleXR, moinsRotEpauleXR,
+// getRotEpauleXR.
+#define KES_DECLARE_ROT_ACCESSORS(s)                                                               \
+    void changeRot##s(float a);                                                                    \
+    void setRot##s(float a);                                                                       \
+    void plusRot##s(float a);                                                                      \
+    void moinsRot##s(float a);                                                                     \
+    float getRot##s();
+KES_POSE_VARIABLES(KES_DECLARE_ROT_ACCESSORS)
+#undef KES_DECLARE_ROT_ACCESSORS
+void changeRotBassinY(float a);
+
+// The pose variables in vector order, for the pose operations.
+extern float* const variablesPose[37];
