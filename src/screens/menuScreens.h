@@ -1,0 +1,20 @@
+// The simple front-end screens: intro logo, home menu, help, credits and the wait screen.
+#pragma once
+
+const int NB_CREDIT_LINES = 55;
+const int CREDIT_LINES_PER_PAGE = 5;
+
+void introLogo(unsigned char* logo);
+void choixHome();
+void displayChoixHome(short redraw);
+void ecranHelp();
+void displayHelp();
+void ecranCredits();
+void displayCredits();
+void displayWait(const char* message);
+
+// Credits scroll state, exposed for the tests.
+extern int xArrDep;     // x of the text block
+extern int creditsPage; // index of the first line of the page shown
+// One credits timing step at the current clock (what displayCredits does before drawing).
+void stepCredits();

@@ -1,0 +1,17 @@
+// Name entry after a finished run, and the score table of the track.
+#pragma once
+
+extern short vuScores; // the score table of the last run was seen
+extern int rank;       // table index of the last run's entry, or -1
+
+extern const char letterGrid[4][7];
+extern int indPlayerName;
+extern int selectedLetter;  // grid row
+extern int selectedColumn;  // grid column
+
+void typeName();
+void displayTypeName(const char grid[4][7], int* cursor, short redraw);
+void viewScores();
+void displayViewScores(short redraw);
+// Loads the track's table, adds the run, writes it back and sets rank (what '#' and ESC do).
+void saveRunScore();

@@ -1,0 +1,38 @@
+// The high-score table of one track, kept sorted weakest first, and its "top.sc" file.
+#pragma once
+
+const int NB_SCORES = 10;
+const int SCORE_NAME_CHARS = 256;
+const int SCORE_RECORD_BYTES = SCORE_NAME_CHARS + 8;
+const double EMPTY_SCORE = -99999999999.0;
+const double SECOND_COST = 17000.0; // ranking points one second of riding costs
+const int COLLECTABLE_POINTS = 50000;
+
+struct ScoreEntry {
+    char name[SCORE_NAME_CHARS];
+    double score;
+};
+extern ScoreEntry tabScores[NB_SCORES];
+
+void setScore(int i, const char* name, double score);
+void setEmptyScore(int i);
+void initEmptyScores();
+void sort(int lo, int hi);
+int addEntry(const char* name, double score);
+int entryEqual(const char* name1, double score1, const char* name2, double score2);
+int findEntry(const char* name, double score);
+char* getCharEntryScore(int i);
+int getNbScores();
+const char* avoidCodeStr(const char* s);
+
+// 1 when the file is missing, short or unreadable: the table is then empty. 0 once all ten are read.
+int loadScoreFile(const char* path);
+// Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched).
+int saveScoreFile(const char* path);
+
+// The entry text "%c%c%c%s time= %s, score = %i" with its three code characters; out holds 256.
+void buildEntryText(char* out, const char* trackDir, const char* initials, float seconds, int finalScore);
+// finalScore - 17000 x seconds.
+double rankingValue(int finalScore, float seconds);
+// "./data/tracks/<dir>/top.sc" into out (256 chars).
+void scoreFilePath(char* out, const char* trackDir);

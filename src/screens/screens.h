@@ -1,0 +1,8 @@
+// Every front-end screen.
+#pragma once
+
+#include "screens/choixPiste.h"
+#include "screens/choixSkier.h"
+#include "screens/menuScreens.h"
+#include "screens/nameEntry.h"
+#include "screens/score.h"
