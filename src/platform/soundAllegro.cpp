@@ -1,0 +1,253 @@
+// Sound device on Allegro 4's digital mixer, files decoded with libsndfile.
+// The music is decoded in small blocks into an Allegro audio stream refilled by an Allegro timer.
+#include "platform/soundLayer.h"
+
+#include <allegro.h>
+#include <sndfile.h>
+
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+static const int MAX_VOICES = 32;
+static const int STREAM_FRAMES = 4096;     // frames per audio-stream buffer
+static const int STREAM_REFILL_MS = 20;
+
+struct SndSample {
+    SAMPLE* sample;
+};
+
+struct SndStream {
+    SNDFILE* file;
+    SF_INFO info;
+    int loop;
+    AUDIOSTREAM* audio;
+    std::vector<short> block;
+};
+
+static int lastError = SND_ERR_UNINITIALIZED;
+static bool ready = false;
+static int generation[MAX_VOICES]; // channel handle = generation << 8 | voice
+static int voiceOf[MAX_VOICES];    // Allegro voice held, -1 when free
+static std::mutex streamLock;
+static SndStream* playing = nullptr;
+
+static int decodeHandle(int channel)
+{
+    if (channel < 0) return -1;
+    int slot = channel & 0xff;
+    if (slot >= MAX_VOICES || (channel >> 8) != generation[slot] || voiceOf[slot] < 0) return -1;
+    // A one-shot voice that finished was released by Allegro.
+    if (voice_check(voiceOf[slot]) == nullptr) {
+        voiceOf[slot] = -1;
+        return -1;
+    }
+    return slot;
+}
+
+static int newHandle(int voice)
+{
+    for (int slot = 0; slot < MAX_VOICES; slot++) {
+        if (voiceOf[slot] >= 0 && voice_check(voiceOf[slot]) == nullptr) voiceOf[slot] = -1;
+        if (voiceOf[slot] < 0) {
+            voiceOf[slot] = voice;
+            generation[slot]++;
+            return generation[slot] << 8 | slot;
+        }
+    }
+    return -1;
+}
+
+static int devInit(int mixRate, int maxChannels)
+{
+    if (ready) return SND_ERR_NONE;
+    if (!system_driver && allegro_init() != 0) return lastError = SND_ERR_INIT;
+    reserve_voices(maxChannels, -1);
+    set_volume_per_voice(0); // full volume per voice: the game mixes few sounds at once
+    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0) {
+        printf("No sound device (%s)\n", allegro_error);
+        return lastError = SND_ERR_INIT;
+    }
+    if (install_timer() != 0) {
+        remove_sound();
+        return lastError = SND_ERR_INIT;
+    }
+    for (int i = 0; i < MAX_VOICES; i++) { voiceOf[i] = -1; generation[i] = 1; }
+    ready = true;
+    return lastError = SND_ERR_NONE;
+}
+
+static void devStreamClose(SndStream* s);
+
+static void devClose()
+{
+    if (!ready) return;
+    devStreamClose(playing);
+    for (int i = 0; i < MAX_VOICES; i++)
+        if (voiceOf[i] >= 0 && voice_check(voiceOf[i])) deallocate_voice(voiceOf[i]);
+    remove_sound();
+    ready = false;
+    lastError = SND_ERR_UNINITIALIZED;
+}
+
+static int devGetError() { return lastError; }
+
+// 16-bit frames of the file mixed down to mono, as Allegro's unsigned samples.
+static bool readMono(SNDFILE* file, const SF_INFO& info, std::vector<short>& frames, unsigned short* out, int count,
+                     int* got)
+{
+    frames.resize((size_t)count * info.channels);
+    sf_count_t n = sf_readf_short(file, frames.data(), count);
+    for (sf_count_t i = 0; i < n; i++) {
+        int sum = 0;
+        for (int c = 0; c < info.channels; c++) sum += frames[i * info.channels + c];
+        out[i] = (unsigned short)((sum / info.channels) ^ 0x8000);
+    }
+    *got = (int)n;
+    return n > 0;
+}
+
+static SndSample* devSampleLoad(const char* file)
+{
+    if (!ready) { lastError = SND_ERR_UNINITIALIZED; return nullptr; }
+    SF_INFO info;
+    memset(&info, 0, sizeof info);
+    SNDFILE* f = sf_open(file, SFM_READ, &info);
+    if (!f) { lastError = SND_ERR_FILE_NOTFOUND; return nullptr; }
+    SAMPLE* s = (info.frames > 0 && info.channels > 0) ? create_sample(16, 0, info.samplerate, (int)info.frames) : nullptr;
+    if (!s) {
+        sf_close(f);
+        lastError = SND_ERR_FILE_FORMAT;
+        return nullptr;
+    }
+    std::vector<short> frames;
+    int got = 0;
+    readMono(f, info, frames, (unsigned short*)s->data, (int)info.frames, &got);
+    sf_close(f);
+    s->len = got > 0 ? got : 1;
+    s->loop_end = s->len;
+    return new SndSample{s};
+}
+
+static void devSampleFree(SndSample* sample)
+{
+    if (!sample) return;
+    for (int i = 0; i < MAX_VOICES; i++)
+        if (voiceOf[i] >= 0 && voice_check(voiceOf[i]) == sample->sample) {
+            deallocate_voice(voiceOf[i]);
+            voiceOf[i] = -1;
+        }
+    destroy_sample(sample->sample);
+    delete sample;
+}
+
+static int devPlay(SndSample* sample, int vol, int pan, int loop)
+{
+    if (!ready || !sample) return -1;
+    int voice = allocate_voice(sample->sample);
+    if (voice < 0) { lastError = SND_ERR_CHANNEL_ALLOC; return -1; }
+    voice_set_volume(voice, vol);
+    voice_set_pan(voice, pan);
+    voice_set_playmode(voice, loop ? PLAYMODE_LOOP : PLAYMODE_PLAY);
+    int handle = newHandle(voice);
+    if (handle < 0) {
+        deallocate_voice(voice);
+        lastError = SND_ERR_CHANNEL_ALLOC;
+        return -1;
+    }
+    voice_start(voice);
+    // Allegro frees a released voice when it ends: one-shots need no stop.
+    if (!loop) release_voice(voice);
+    return handle;
+}
+
+static void devSetVolume(int channel, int vol)
+{
+    int slot = decodeHandle(channel);
+    if (slot >= 0) voice_set_volume(voiceOf[slot], vol);
+}
+
+static void devSetPan(int channel, int pan)
+{
+    int slot = decodeHandle(channel);
+    if (slot >= 0) voice_set_pan(voiceOf[slot], pan);
+}
+
+static void devStop(int channel)
+{
+    int slot = decodeHandle(channel);
+    if (slot < 0) return;
+    deallocate_voice(voiceOf[slot]);
+    voiceOf[slot] = -1;
+}
+
+// Timer callback: fills the stream's free buffer, rewinding at the end when looping.
+static void refillStream()
+{
+    std::lock_guard<std::mutex> hold(streamLock);
+    SndStream* s = playing;
+    if (!s || !s->audio) return;
+    unsigned short* buffer = (unsigned short*)get_audio_stream_buffer(s->audio);
+    if (!buffer) return;
+    int filled = 0;
+    while (filled < STREAM_FRAMES) {
+        int got = 0;
+        if (!readMono(s->file, s->info, s->block, buffer + filled, STREAM_FRAMES - filled, &got)) {
+            if (!s->loop) break;
+            if (sf_seek(s->file, 0, SEEK_SET) < 0) break;
+            if (!readMono(s->file, s->info, s->block, buffer + filled, STREAM_FRAMES - filled, &got)) break;
+        }
+        filled += got;
+    }
+    for (; filled < STREAM_FRAMES; filled++) buffer[filled] = 0x8000;
+    free_audio_stream_buffer(s->audio);
+}
+END_OF_STATIC_FUNCTION(refillStream)
+
+static SndStream* devStreamOpen(const char* file, int loop)
+{
+    if (!ready) { lastError = SND_ERR_UNINITIALIZED; return nullptr; }
+    SndStream* s = new SndStream();
+    s->file = sf_open(file, SFM_READ, &s->info);
+    if (!s->file || s->info.channels <= 0 || s->info.frames <= 0) {
+        lastError = s->file ? SND_ERR_FILE_FORMAT : SND_ERR_FILE_NOTFOUND;
+        if (s->file) sf_close(s->file);
+        delete s;
+        return nullptr;
+    }
+    s->loop = loop;
+    s->audio = nullptr;
+    return s;
+}
+
+static int devStreamPlay(SndStream* s, int vol)
+{
+    if (!ready || !s) return -1;
+    std::lock_guard<std::mutex> hold(streamLock);
+    if (playing) { lastError = SND_ERR_PLAY; return -1; }
+    s->audio = play_audio_stream(STREAM_FRAMES, 16, FALSE, s->info.samplerate, vol, SND_CENTRE_PAN);
+    if (!s->audio) { lastError = SND_ERR_PLAY; return -1; }
+    playing = s;
+    install_int(refillStream, STREAM_REFILL_MS);
+    return MAX_VOICES; // the music is not on a sample voice
+}
+
+static void devStreamClose(SndStream* s)
+{
+    if (!s) return;
+    if (s == playing) {
+        remove_int(refillStream);
+        std::lock_guard<std::mutex> hold(streamLock);
+        stop_audio_stream(s->audio);
+        playing = nullptr;
+    }
+    sf_close(s->file);
+    delete s;
+}
+
+static const SoundDevice allegroDevice = {devInit,     devClose,  devGetError,  devSampleLoad,  devSampleFree,
+                                          devPlay,     devSetVolume, devSetPan, devStop,        devStreamOpen,
+                                          devStreamPlay, devStreamClose};
+
+const SoundDevice* allegroSoundDevice() { return &allegroDevice; }

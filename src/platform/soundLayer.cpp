@@ -1,0 +1,8 @@
+#include "platform/soundLayer.h"
+
+const SoundDevice* soundDevice = allegroSoundDevice();
+
+void setSoundDevice(const SoundDevice* device)
+{
+    soundDevice = device ? device : allegroSoundDevice();
+}

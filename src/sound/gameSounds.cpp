@@ -1,0 +1,99 @@
+#include "sound/gameSounds.h"
+
+#include <cstdio>
+
+#include "shell/gameHooks.h"
+#include "sound/SndWrapper.h"
+
+SndSample* selectItemSnd = nullptr;
+SndSample* chooseItemSnd = nullptr;
+SndSample* backSnd = nullptr;
+SndSample* skiLoopSnd = nullptr;
+SndSample* landingSnd = nullptr;
+SndSample* fallSnd = nullptr;
+SndSample* bonusSnd = nullptr;
+SndSample* replaceSnd = nullptr;
+SndSample* themeLoopSnd = nullptr;
+SndSample* scoresLoopSnd = nullptr;
+SndSample* rocketLaunchSnd = nullptr;
+SndSample* rocketExplodeSnd = nullptr;
+SndSample* grindRailSnd = nullptr;
+SndSample* clingRailSnd = nullptr;
+SndSample* windLoopSnd = nullptr;
+SndSample* boostSnd = nullptr;
+
+float volChute = 1.0f, panoChute = 0.5f;
+float volReplace = 0.8f, panoReplace = 0.5f;
+float volCollectable = 0.8f, panoCollectable = 0.5f;
+float volGui = 0.8f, panoGui = 0.5f;
+float volWind = 0.2f, panoWind = 0.5f;
+float wrpNormalPitch = 1.0f;
+
+int skiLoopChan = -1, themeLoopChan = -1, scoresLoopChan = -1, grindRailChan = -1, windLoopChan = -1;
+
+struct SampleFile {
+    SndSample** sample;
+    const char* file;
+};
+
+static const SampleFile sampleTable[] = {
+    {&selectItemSnd, "./data/sounds/gui/select135.aif"},
+    {&chooseItemSnd, "./data/sounds/gui/enter134.aif"},
+    {&backSnd, "./data/sounds/gui/back136.aif"},
+    {&skiLoopSnd, "./data/sounds/game/skiloop129.aif"},
+    {&landingSnd, "./data/sounds/game/landing130.aif"},
+    {&fallSnd, "./data/sounds/game/crash131.aif"},
+    {&bonusSnd, "./data/sounds/game/bonus132.aif"},
+    {&replaceSnd, "./data/sounds/game/replace133.aif"},
+    {&themeLoopSnd, "./data/sounds/themes/kestruneintro128.aif"},
+    {&scoresLoopSnd, "./data/sounds/themes/ostyle137.aif"},
+    {&rocketLaunchSnd, "./data/sounds/game/rocketLaunch.aif"},
+    {&rocketExplodeSnd, "./data/sounds/game/rocketExplode.aif"},
+    {&grindRailSnd, "./data/sounds/game/grindRail.aif"},
+    {&clingRailSnd, "./data/sounds/game/clingRail.aif"},
+    {&windLoopSnd, "./data/sounds/game/wind.aif"},
+    {&boostSnd, "./data/sounds/game/boost.aif"},
+};
+
+void initAllSounds()
+{
+    if (initSndMusicLib() != 0) return;
+    for (const SampleFile& row : sampleTable) {
+        *row.sample = soundDevice->sampleLoad(row.file);
+        if (!*row.sample) printf("Can't open %s\n", row.file);
+    }
+}
+
+void quitAllSounds()
+{
+    for (const SampleFile& row : sampleTable) {
+        if (*row.sample) soundDevice->sampleFree(*row.sample);
+        *row.sample = nullptr;
+    }
+    shutdownSndMusicLib();
+}
+
+void reinitSoundsParam()
+{
+    volChute = 1.0f, panoChute = 0.5f;
+    volReplace = 0.8f, panoReplace = 0.5f;
+    volCollectable = 0.8f, panoCollectable = 0.5f;
+    volGui = 0.8f, panoGui = 0.5f;
+    volWind = 0.2f, panoWind = 0.5f;
+}
+
+void startTheme() { themeLoopChan = wrpPlaySoundLoop(themeLoopSnd, 1.0f, 0.5f, wrpNormalPitch); }
+void stopTheme() { wrpStop(themeLoopChan); }
+void startScoresSnd() { scoresLoopChan = wrpPlaySoundLoop(scoresLoopSnd, 1.0f, 0.5f, wrpNormalPitch); }
+void stopScoresSnd() { wrpStop(scoresLoopChan); }
+void startGrind() { grindRailChan = wrpPlaySoundLoop(grindRailSnd, 1.0f, 0.5f, wrpNormalPitch); }
+void stopGrind() { wrpStop(grindRailChan); }
+void initSkiSndLoop() { skiLoopChan = wrpPlaySoundLoop(skiLoopSnd, 0.0f, 0.5f, wrpNormalPitch); }
+void uninstallSkiSndLoop() { wrpStop(skiLoopChan); }
+void initWindLoopSnd() { windLoopChan = wrpPlaySoundLoop(windLoopSnd, volWind, panoWind, wrpNormalPitch); }
+void uninstallWindLoopSnd() { wrpStop(windLoopChan); }
+
+void playGuiSound(int which)
+{
+    wrpPlaySound(which == GUI_BACK ? backSnd : chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+}

@@ -1,0 +1,172 @@
+// Sound bank rules checked against a recording device: levels, loops, hiss and wind, failures.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "sound/SndWrapper.h"
+#include "sound/fmodmusic.h"
+#include "shell/gameHooks.h"
+#include "sound/gameSounds.h"
+#include "support/soundRecorder.h"
+
+namespace {
+
+struct SoundBank : ::testing::Test {
+    SoundRecorder recorder;
+    void SetUp() override
+    {
+        initAllSounds();
+        reinitSoundsParam();
+        volume = 0.0f;
+        panoramic = 0.5f;
+        lastSide = 0;
+        initSkiSndLoop();
+        initWindLoopSnd();
+    }
+    void TearDown() override
+    {
+        closeMusic();
+        quitAllSounds();
+    }
+    int lastVolume() const { return recorder.last("volume")->value; }
+};
+
+TEST(SoundLevels, FractionsBecomeFlooredLevels)
+{
+    EXPECT_EQ(toSndLevel(0.4f), 102);
+    EXPECT_EQ(toSndLevel(0.5f), 127);
+    EXPECT_EQ(toSndLevel(0.8f), 204);
+    EXPECT_EQ(toSndLevel(1.0f), 255);
+    EXPECT_EQ(toSndLevel(0.0f), 0);
+    EXPECT_EQ(toSndLevel(1.7f), 255);
+    EXPECT_EQ(toSndLevel(-0.2f), 0);
+}
+
+TEST_F(SoundBank, LoadsTheSixteenSamplesInOrderAndLoopsTheThemes)
+{
+    auto loads = recorder.named("sampleLoad");
+    ASSERT_EQ(loads.size(), 16u);
+    EXPECT_EQ(loads[0].name, "./data/sounds/gui/select135.aif");
+    EXPECT_EQ(loads[8].name, "./data/sounds/themes/kestruneintro128.aif");
+    EXPECT_EQ(loads[15].name, "./data/sounds/game/boost.aif");
+
+    startTheme();
+    const SoundCall* play = recorder.last("play");
+    EXPECT_EQ(play->name, "./data/sounds/themes/kestruneintro128.aif");
+    EXPECT_EQ(play->value, 255);
+    EXPECT_EQ(play->value2, 127);
+    EXPECT_EQ(recorder.last("loop")->value, 1);
+    EXPECT_EQ(themeLoopChan, play->channel);
+    stopTheme();
+    EXPECT_EQ(recorder.last("stop")->channel, play->channel);
+
+    playGuiSound(GUI_BACK);
+    EXPECT_EQ(recorder.last("play")->name, "./data/sounds/gui/back136.aif");
+    EXPECT_EQ(recorder.last("play")->value, 204);
+    EXPECT_EQ(recorder.last("loop")->value, 0);
+}
+
+TEST_F(SoundBank, MusicPlaysAtVolume102AndOnlyOneAtATime)
+{
+    EXPECT_EQ(playTrack("./data/bgmusics/a.wav", 0.4f), 0);
+    EXPECT_EQ(recorder.last("streamPlay")->value, 102);
+    EXPECT_EQ(recorder.last("streamOpen")->value, 1); // looping
+    EXPECT_EQ(playTrack("./data/bgmusics/b.wav", 0.4f), 0);
+    EXPECT_EQ(recorder.named("streamPlay").size(), 1u);
+    stopTrack();
+    EXPECT_EQ(channel, -1);
+    EXPECT_EQ(playTrack("./data/bgmusics/b.wav", 0.4f), 0);
+    EXPECT_EQ(recorder.named("streamPlay").size(), 2u);
+}
+
+TEST_F(SoundBank, ABadMusicFileLeavesTheOtherSoundsWorking)
+{
+    recorder.failStreams = true;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(playTrack("./data/bgmusics/missing.wav", 0.4f), 1);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("Error!\nFile not found\n"), std::string::npos);
+    EXPECT_EQ(channel, -1);
+    EXPECT_TRUE(recorder.named("close").empty());
+    size_t before = recorder.named("play").size();
+    playGuiSound(GUI_CHOOSE);
+    EXPECT_EQ(recorder.named("play").size(), before + 1);
+}
+
+TEST(SoundNoDevice, FailedStartMeansSilenceAndAMessage)
+{
+    SoundRecorder recorder;
+    recorder.failInit = true;
+    testing::internal::CaptureStdout();
+    initAllSounds();
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out, "Error!\nError initializing output device.\n");
+    EXPECT_EQ(soundLibReady, 0);
+    startTheme();
+    playGuiSound(GUI_BACK);
+    EXPECT_EQ(playTrack("x.wav", 0.4f), 1);
+    stepSkiSndLoop(0.5f, 1, 0, 0);
+    stopTheme();
+    EXPECT_TRUE(recorder.named("sampleLoad").empty());
+    EXPECT_TRUE(recorder.named("play").empty());
+    EXPECT_TRUE(recorder.named("volume").empty());
+    EXPECT_TRUE(recorder.named("stop").empty());
+    quitAllSounds();
+}
+
+TEST_F(SoundBank, HissStraightAtHalfSpeedIsBaseLevel)
+{
+    stepSkiSndLoop(0.5f, 1, 0, 0);
+    EXPECT_FLOAT_EQ(volume, 0.075f);
+    EXPECT_EQ(lastVolume(), 19); // floor(0.075 x 255)
+    EXPECT_EQ(recorder.last("volume")->channel, skiLoopChan);
+    EXPECT_EQ(recorder.last("pan")->value, 127);
+    // Above 0.9 the speed counts as full.
+    stepSkiSndLoop(0.95f, 1, 0, 0);
+    EXPECT_FLOAT_EQ(volume, 0.15f);
+    // In the air the hiss is silent.
+    stepSkiSndLoop(0.95f, 0, 1, 0);
+    EXPECT_FLOAT_EQ(volume, 0.0f);
+}
+
+TEST_F(SoundBank, HissSwellsInATurnAndRestartsOnAChangeOfSide)
+{
+    for (int i = 0; i < 10; i++) stepSkiSndLoop(0.6f, 1, 1, 0);
+    EXPECT_NEAR(volume, 0.2f, 1e-5f); // 10 x 0.6 / 30 from 0
+    EXPECT_NEAR(panoramic, 0.6f, 1e-5f);
+    EXPECT_EQ(sensVol, 1);
+    stepSkiSndLoop(0.6f, 1, 0, 1);
+    EXPECT_NEAR(volume, 0.6f * 0.15f + 0.02f, 1e-5f); // reset to base, then one swell step
+    EXPECT_EQ(lastSide, 1);
+    EXPECT_EQ(sensVol, -1);
+    EXPECT_NEAR(panoramic, 0.59f, 1e-5f);
+    // Riding straight again: the loud hiss falls by 1/6 a frame down to the base level, pan to centre.
+    volume = 0.5f;
+    stepSkiSndLoop(0.6f, 1, 0, 0);
+    EXPECT_NEAR(volume, 0.5f - 1.0f / 6.0f, 1e-5f);
+    for (int i = 0; i < 20; i++) stepSkiSndLoop(0.6f, 1, 0, 0);
+    EXPECT_NEAR(volume, 0.09f, 1e-5f);
+    EXPECT_FLOAT_EQ(panoramic, 0.5f);
+}
+
+TEST_F(SoundBank, WindStaysBetweenItsBounds)
+{
+    float height = 0.0f;
+    for (int i = 0; i < 30; i++) {
+        stepWindLoopSnd(0, height + 1.0f, height);
+        height += 1.0f;
+        EXPECT_LT(volWind, 1.0f);
+    }
+    EXPECT_NEAR(volWind, 0.9f, 1e-5f);
+    stepWindLoopSnd(0, height - 1.0f, height); // falling: unchanged
+    EXPECT_NEAR(volWind, 0.9f, 1e-5f);
+    for (int i = 0; i < 30; i++) {
+        stepWindLoopSnd(1, 0.0f, 0.0f);
+        EXPECT_GE(volWind, 0.2f - 1e-6f);
+    }
+    EXPECT_LT(volWind, 0.3f + 1e-5f); // the last step stops at or just above 0.2
+    EXPECT_EQ(recorder.last("volume")->channel, windLoopChan);
+    EXPECT_EQ(recorder.last("volume")->value, toSndLevel(volWind));
+}
+
+} // namespace
