@@ -10,5 +10,4 @@ void choixPiste(short) {}
 void typeName() {}
 void viewScores() {}
 void displayWait(const char*) {}
-void initEmptyScores() {}
 short vuScores = 1;

@@ -30,8 +30,9 @@ int loadScoreFile(const char* path);
 // Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched).
 int saveScoreFile(const char* path);
 
-// The entry text "%c%c%c%s time= %s, score = %i" with its three code characters; out holds 256.
-void buildEntryText(char* out, const char* trackDir, const char* initials, float seconds, int finalScore);
+// The entry text "%c%c%c%s time= %s, score = %i" with its three code characters (timeText as
+// formatted by howManyMinutes); out holds 256.
+void buildEntryText(char* out, const char* trackDir, const char* initials, const char* timeText, int finalScore);
 // finalScore - 17000 x seconds.
 double rankingValue(int finalScore, float seconds);
 // "./data/tracks/<dir>/top.sc" into out (256 chars).

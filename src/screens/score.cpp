@@ -1,0 +1,152 @@
+#include "screens/score.h"
+
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+#include "fileio/swapthings.h"
+
+ScoreEntry tabScores[NB_SCORES];
+int rank = -1;
+
+static const char EMPTY_NAME[] = "------";
+static const int CODE_CHARS = 3;
+
+void setScore(int i, const char* name, double score)
+{
+    strncpy(tabScores[i].name, name, SCORE_NAME_CHARS - 1);
+    tabScores[i].name[SCORE_NAME_CHARS - 1] = '\0';
+    tabScores[i].score = score;
+}
+
+void setEmptyScore(int i) { setScore(i, EMPTY_NAME, EMPTY_SCORE); }
+
+void initEmptyScores()
+{
+    for (int i = 0; i < NB_SCORES; i++) {
+        memset(tabScores[i].name, 0, SCORE_NAME_CHARS);
+        setEmptyScore(i);
+    }
+}
+
+static void swapEntries(int a, int b)
+{
+    ScoreEntry t = tabScores[a];
+    tabScores[a] = tabScores[b];
+    tabScores[b] = t;
+}
+
+void sort(int lo, int hi)
+{
+    if (lo >= hi) return;
+    swapEntries(lo, (lo + hi) / 2);
+    int last = lo;
+    for (int i = lo + 1; i <= hi; i++)
+        if (tabScores[lo].score > tabScores[i].score) swapEntries(++last, i);
+    swapEntries(lo, last);
+    sort(lo, last - 1);
+    sort(last + 1, hi);
+}
+
+int addEntry(const char* name, double score)
+{
+    if (!(score > tabScores[0].score)) return 0;
+    setScore(0, name, score);
+    sort(0, NB_SCORES - 1);
+    return 1;
+}
+
+int entryEqual(const char* name1, double score1, const char* name2, double score2)
+{
+    return strcmp(name1, name2) == 0 && score1 == score2;
+}
+
+int findEntry(const char* name, double score)
+{
+    for (int i = 0; i < NB_SCORES; i++)
+        if (entryEqual(tabScores[i].name, tabScores[i].score, name, score)) return i;
+    return -1;
+}
+
+char* getCharEntryScore(int i) { return tabScores[i].name; }
+int getNbScores() { return NB_SCORES; }
+
+const char* avoidCodeStr(const char* s)
+{
+    size_t n = strnlen(s, CODE_CHARS);
+    return s + n;
+}
+
+// A name field must hold its NUL; a score must be a number.
+static bool recordSane(const ScoreEntry& e)
+{
+    return memchr(e.name, '\0', SCORE_NAME_CHARS) != nullptr && e.score == e.score;
+}
+
+int loadScoreFile(const char* path)
+{
+    FILE* f = fopen(path, "rb");
+    if (!f) {
+        initEmptyScores();
+        return 1;
+    }
+    ScoreEntry read[NB_SCORES];
+    bool ok = true;
+    for (int i = 0; i < NB_SCORES && ok; i++) {
+        ok = fread(read[i].name, 1, SCORE_NAME_CHARS, f) == (size_t)SCORE_NAME_CHARS;
+        if (ok) ok = readDouble(f, &read[i].score) == 1;
+        ok = ok && !feof(f) && !ferror(f) && recordSane(read[i]);
+    }
+    // A short or damaged file is not merged: the table starts empty and the next save rewrites it.
+    ok = ok && fgetc(f) == EOF;
+    fclose(f);
+    if (!ok) {
+        printf("Damaged score file %s: starting an empty table\n", path);
+        initEmptyScores();
+        return 1;
+    }
+    memcpy(tabScores, read, sizeof read);
+    return 0;
+}
+
+int saveScoreFile(const char* path)
+{
+    char temp[300];
+    snprintf(temp, sizeof temp, "%s.tmp", path);
+    FILE* f = fopen(temp, "wb");
+    if (!f) return 1;
+    bool ok = true;
+    for (int i = 0; i < NB_SCORES; i++) {
+        ok = ok && fwrite(tabScores[i].name, 1, SCORE_NAME_CHARS, f) == (size_t)SCORE_NAME_CHARS;
+        double score = tabScores[i].score; // the writer swaps its argument in place
+        ok = ok && writeDouble(f, &score) == 1;
+    }
+    ok = ok && fflush(f) == 0 && !ferror(f) && fsync(fileno(f)) == 0;
+    ok = (fclose(f) == 0) && ok;
+    // The old table stays until the new one is entirely on disk.
+    if (!ok || rename(temp, path) != 0) {
+        remove(temp);
+        return 1;
+    }
+    return 0;
+}
+
+void buildEntryText(char* out, const char* trackDir, const char* initials, const char* timeText, int finalScore)
+{
+    char code[CODE_CHARS];
+    size_t trackLen = strlen(trackDir);
+    for (int i = 0; i < CODE_CHARS; i++) {
+        unsigned char t = i < (int)trackLen ? (unsigned char)trackDir[i] : 0;
+        unsigned char p = (unsigned char)initials[i];
+        code[i] = (char)(unsigned char)(t + p);
+    }
+    snprintf(out, SCORE_NAME_CHARS, "%c%c%c%.3s time= %s, score = %i", code[0], code[1], code[2], initials,
+             timeText, finalScore);
+}
+
+double rankingValue(int finalScore, float seconds) { return finalScore - SECOND_COST * (double)seconds; }
+
+void scoreFilePath(char* out, const char* trackDir)
+{
+    snprintf(out, 256, "./data/tracks/%s/top.sc", trackDir);
+}

@@ -1,0 +1,116 @@
+// Score table rules, entry text and the "top.sc" file.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "fileio/swapthings.h"
+#include "screens/score.h"
+#include "support/testFiles.h"
+
+namespace {
+
+struct ScoreTable : ::testing::Test {
+    void SetUp() override
+    {
+        storeByteOrder(0);
+        initEmptyScores();
+    }
+};
+
+TEST_F(ScoreTable, FirstRunEntersAndEqualToWeakestDoesNot)
+{
+    EXPECT_EQ(addEntry("xyzABC run", -500000.0), 1);
+    EXPECT_EQ(findEntry("xyzABC run", -500000.0), 9);
+    EXPECT_EQ(10 - findEntry("xyzABC run", -500000.0), 1);
+    // Fill the table, then a run equal to the weakest stays out.
+    for (int i = 0; i < 9; i++) addEntry(("r" + std::to_string(i)).c_str(), 100.0 * i);
+    double weakest = tabScores[0].score;
+    EXPECT_EQ(addEntry("same", weakest), 0);
+    EXPECT_EQ(findEntry("same", weakest), -1);
+    EXPECT_EQ(addEntry("better", weakest + 1.0), 1);
+    for (int i = 1; i < NB_SCORES; i++) EXPECT_LE(tabScores[i - 1].score, tabScores[i].score);
+}
+
+TEST_F(ScoreTable, TwinsRankAtTheLowerIndex)
+{
+    addEntry("twin", 50.0);
+    addEntry("twin", 50.0);
+    addEntry("top", 90.0);
+    EXPECT_EQ(findEntry("twin", 50.0), 7);
+    EXPECT_EQ(findEntry("twin", 51.0), -1);
+    EXPECT_EQ(findEntry("top", 90.0), 9);
+}
+
+TEST_F(ScoreTable, EntryTextHasCodeCharactersAndRankingValue)
+{
+    char text[SCORE_NAME_CHARS];
+    buildEntryText(text, "alps", "ABC", "01:15:50", 123456);
+    EXPECT_EQ((unsigned char)text[0], (unsigned char)('a' + 'A'));
+    EXPECT_EQ((unsigned char)text[1], (unsigned char)('l' + 'B'));
+    EXPECT_EQ((unsigned char)text[2], (unsigned char)('p' + 'C'));
+    EXPECT_STREQ(text + 3, "ABC time= 01:15:50, score = 123456");
+    EXPECT_STREQ(avoidCodeStr(text), "ABC time= 01:15:50, score = 123456");
+    EXPECT_DOUBLE_EQ(rankingValue(100000, 2.5f), 100000 - 42500.0);
+}
+
+TEST_F(ScoreTable, FileRoundTripHasTheExactLayout)
+{
+    TempDir dir;
+    std::string path = dir.file("top.sc");
+    addEntry("\x01\x02\x03" "ABC time= 00:10:00, score = 5", 1.5);
+    ASSERT_EQ(saveScoreFile(path.c_str()), 0);
+    std::vector<unsigned char> bytes = readBytes(path);
+    ASSERT_EQ(bytes.size(), 2640u);
+    EXPECT_EQ(std::string((char*)&bytes[0], 6), "------");
+    // 1.5 big-endian is 3F F8 00 ... in the last record.
+    EXPECT_EQ(bytes[9 * 264 + 256], 0x3F);
+    EXPECT_EQ(bytes[9 * 264 + 257], 0xF8);
+    EXPECT_EQ(bytes[9 * 264 + 263], 0x00);
+    EXPECT_DOUBLE_EQ(tabScores[9].score, 1.5); // saving leaves the table as it was
+    initEmptyScores();
+    ASSERT_EQ(loadScoreFile(path.c_str()), 0);
+    EXPECT_EQ(findEntry("\x01\x02\x03" "ABC time= 00:10:00, score = 5", 1.5), 9);
+    EXPECT_DOUBLE_EQ(tabScores[0].score, EMPTY_SCORE);
+}
+
+TEST_F(ScoreTable, ShortOrCorruptFileGivesAnEmptyTable)
+{
+    TempDir dir;
+    std::string path = dir.file("top.sc");
+    addEntry("kept", 3.0);
+    saveScoreFile(path.c_str());
+    std::vector<unsigned char> bytes = readBytes(path);
+    writeBytes(path, std::vector<unsigned char>(bytes.begin(), bytes.begin() + 1000));
+    addEntry("stale", 4.0);
+    EXPECT_EQ(loadScoreFile(path.c_str()), 1);
+    EXPECT_EQ(findEntry("stale", 4.0), -1);
+    EXPECT_DOUBLE_EQ(tabScores[9].score, EMPTY_SCORE);
+    // A name field without its NUL is refused too.
+    std::vector<unsigned char> bad = bytes;
+    memset(&bad[0], 'x', 256);
+    writeBytes(path, bad);
+    EXPECT_EQ(loadScoreFile(path.c_str()), 1);
+    for (int i = 0; i < NB_SCORES; i++) EXPECT_NE(memchr(getCharEntryScore(i), 0, 256), nullptr);
+    EXPECT_EQ(loadScoreFile(dir.file("missing.sc").c_str()), 1);
+}
+
+TEST_F(ScoreTable, FailedSaveLeavesTheOldFile)
+{
+    TempDir dir;
+    std::string path = dir.file("top.sc");
+    addEntry("old", 7.0);
+    ASSERT_EQ(saveScoreFile(path.c_str()), 0);
+    std::vector<unsigned char> before = readBytes(path);
+    // The temporary file cannot be created: a directory stands in its place.
+    ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
+    addEntry("new", 8.0);
+    EXPECT_EQ(saveScoreFile(path.c_str()), 1);
+    EXPECT_EQ(readBytes(path), before);
+    rmdir((path + ".tmp").c_str());
+    EXPECT_EQ(saveScoreFile(dir.file("no/such/dir/top.sc").c_str()), 1);
+}
+
+} // namespace
