@@ -1,0 +1,32 @@
+// The free-text description shown beside a track's thumbnail.
+#include "screens/choixPiste.h"
+
+#include <cstdio>
+#include <cstring>
+
+static const int DESC_LINE_CHARS = 256;
+
+int loadTrackDescription(const char* trackDir, char* out, int size)
+{
+    char path[600];
+    snprintf(path, sizeof path, "./data/tracks/%s/%s.desc", trackDir, trackDir);
+    memset(out, 0, size);
+    FILE* f = fopen(path, "r");
+    if (!f) {
+        snprintf(out, size, " ");
+        return 1;
+    }
+    char line[DESC_LINE_CHARS];
+    size_t used = 0;
+    // Lines are appended while they fit; a longer description is cut, never overflowed.
+    while (fgets(line, sizeof line, f)) {
+        size_t n = strlen(line);
+        if (used + n >= (size_t)size) n = size - 1 - used;
+        memcpy(out + used, line, n);
+        used += n;
+        if (used == (size_t)size - 1) break;
+    }
+    out[used] = '\0';
+    fclose(f);
+    return 0;
+}

@@ -1,0 +1,72 @@
+// Difficulty levels, their landing tolerances and the track description buffer.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "screens/choixPiste.h"
+#include "support/testFiles.h"
+
+namespace {
+
+TEST(ScreensLevels, NamesAndToleranceSets)
+{
+    const char* names[] = {"Wiz", "Low", "Mid", "Hi"};
+    const int sets[4][3] = {{45, 89, 89}, {40, 45, 45}, {30, 30, 30}, {20, 20, 20}};
+    for (int level = 0; level < 4; level++) {
+        char name[8] = "";
+        getLevelNameForInt(name, level);
+        EXPECT_STREQ(name, names[level]);
+        applyLevelTolerances(level);
+        EXPECT_EQ(toleranceAngleRightAndLeft, sets[level][0]);
+        EXPECT_EQ(toleranceAngleFrontAndBack, sets[level][1]);
+        EXPECT_EQ(toleranceAngleLeftSideAndRightSide, sets[level][2]);
+    }
+    // Back from "Hi" to "Wiz" restores the easy set; unknown levels change nothing.
+    applyLevelTolerances(0);
+    EXPECT_EQ(toleranceAngleFrontAndBack, 89);
+    applyLevelTolerances(7);
+    EXPECT_EQ(toleranceAngleRightAndLeft, 45);
+    char name[8] = "keep";
+    getLevelNameForInt(name, -1);
+    EXPECT_STREQ(name, "keep");
+}
+
+struct TrackDescription : ::testing::Test {
+    TempDir dir;
+    char saved[512] = "";
+    void SetUp() override
+    {
+        getcwd(saved, sizeof saved);
+        mkdir((dir.path() + "/data").c_str(), 0700);
+        mkdir((dir.path() + "/data/tracks").c_str(), 0700);
+        mkdir((dir.path() + "/data/tracks/alps").c_str(), 0700);
+        chdir(dir.path().c_str());
+    }
+    void TearDown() override { chdir(saved); }
+};
+
+TEST_F(TrackDescription, ReadsLinesCutsLongTextAndDefaultsToASpace)
+{
+    char desc[TRACK_DESC_BYTES + 16];
+    memset(desc, 'Z', sizeof desc);
+    EXPECT_EQ(loadTrackDescription("none", desc, TRACK_DESC_BYTES), 1);
+    EXPECT_STREQ(desc, " ");
+
+    writeText("./data/tracks/alps/alps.desc", "A steep run\nwith rails\n");
+    EXPECT_EQ(loadTrackDescription("alps", desc, TRACK_DESC_BYTES), 0);
+    EXPECT_STREQ(desc, "A steep run\nwith rails\n");
+
+    std::string longText;
+    for (int i = 0; i < 40; i++) longText += std::string(60, 'a' + i % 26) + "\n";
+    writeText("./data/tracks/alps/alps.desc", longText);
+    memset(desc, 'Z', sizeof desc);
+    EXPECT_EQ(loadTrackDescription("alps", desc, TRACK_DESC_BYTES), 0);
+    EXPECT_EQ(strlen(desc), (size_t)TRACK_DESC_BYTES - 1);
+    EXPECT_EQ(std::string(desc), longText.substr(0, TRACK_DESC_BYTES - 1));
+    EXPECT_EQ(desc[TRACK_DESC_BYTES], 'Z'); // nothing written past the buffer
+}
+
+} // namespace
