@@ -1,0 +1,53 @@
+// Textures: the BMP loaders with their colour keys, the menu/HUD and per-track texture tables,
+// the fixed OpenGL state (projection, shading, lights).
+#pragma once
+
+const int nbTexGui = 12;
+const int nbTexTrackStuff = 13;
+const int maxTrackTextures = 40;
+
+// texGui slots
+const int texGuiFont = 0;
+const int texGuiFont2 = 1;
+const int texGuiBoules = 2;
+const int texGuiMaskTrans = 3;
+const int texGuiMask = 4;
+const int texGuiMedalSide = 5;
+const int texGuiVide = 6;
+const int texGuiBomb = 7;
+const int texGuiSnow = 8;
+
+// texTrackStuff slots
+const int texStuffSoleil = 1;
+const int texStuffCylinder = 4;
+const int texStuffFront = 5;
+const int texStuffLeft = 6;
+const int texStuffRight = 7;
+const int texStuffBack = 8;
+const int texStuffUp = 9;
+const int texStuffDown = 10;
+const int texStuffTraceRun = 11;
+const int texStuffTraceBreak = 12;
+
+extern unsigned int texGui[nbTexGui];
+extern unsigned int texTrackStuff[nbTexTrackStuff];
+extern unsigned int texName[maxTrackTextures];
+
+// Loaders: fill a caller buffer of width x height x 3 (RGB) or x 4 (RGBA) bytes, bottom row first,
+// never more. A missing, unreadable, not-24-bit or wrongly sized picture is reported with its name
+// and leaves the buffer black (alpha 255), so the texture is blank but of the expected size.
+// The colour-key forms give alpha 0 to pixels that match the key exactly.
+void chargerImageTexPtr(const char* fileName, unsigned char* out, int width, int height);
+void chargerImageTexPtrTransColor(const char* fileName, unsigned char* out, int width, int height, float r,
+                                  float g, float b);
+void chargerImageTexPtrTransWhite(const char* fileName, unsigned char* out, int width, int height);
+void chargerImageTexPtrTrans(const char* fileName, unsigned char* out, int width, int height);
+// RGB loader into a buffer of `bytes` bytes (full-screen menu pictures).
+void chargerImageTexPtrSized(const char* fileName, unsigned char* out, int bytes);
+
+void initGuiGL();
+void initGL(const char* trackName);
+void libereTexturesTrackStuff();
+void initLightAndShade();
+void reshape();
+void placeLumiere();

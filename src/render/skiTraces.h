@@ -1,0 +1,30 @@
+// Marks the skis leave in the snow: the last 49 pairs of edge points.
+#pragma once
+
+#include "render/ThreeDPoint.h"
+
+const int maxTracePairs = 49;
+
+class SkiTraces {
+public:
+    int count;
+    short first;
+    short full;
+    ThreeDPoint* left[50];
+    ThreeDPoint* right[50];
+    unsigned int texture[50];
+
+    SkiTraces();
+    ~SkiTraces();
+    SkiTraces(const SkiTraces&) = delete;
+    SkiTraces& operator=(const SkiTraces&) = delete;
+    // Takes ownership of both points.
+    void add(ThreeDPoint* l, ThreeDPoint* r, unsigned int tex);
+    void reset();
+    void draw();
+};
+
+extern SkiTraces skiTraces;
+
+// Updates the trace list for this run frame and draws it.
+void drawTraces();
