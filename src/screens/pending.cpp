@@ -1,8 +1,6 @@
 // Placeholders the game loop links against until the screens and score module exist.
 #include "shell/gameHooks.h"
 void introLogo(unsigned char*) {}
-void choixSkier() {}
-void choixPiste(short) {}
 void typeName() {}
 void viewScores() {}
 void displayWait(const char*) {}
@@ -13,3 +11,5 @@ void displayChoixHome(short) {}
 void displayHelp() {}
 void displayCredits() { stepCredits(); }
 void displayEcranOptions(int, short) {}
+void displayChoixSkier(char[][256], int, int, short) {}
+void displayChoixPiste(char[][256], int, int, char*, short) {}

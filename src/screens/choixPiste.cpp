@@ -1,0 +1,54 @@
+// The track selection screen: the highlighted track's thumbnail and description are reloaded when it changes.
+#include "screens/choixPiste.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "fileio/screenshot.h"
+#include "shell/gameHooks.h"
+#include "shell/gameLoop.h"
+#include "shell/keys.h"
+#include "shell/systemPortUtils.h"
+#include "sound/SndWrapper.h"
+#include "sound/gameSounds.h"
+
+static int selectedTrack = 0;
+static int prevSelectedTrack = 0;
+static short firstLoad = 1;
+static char desc[TRACK_DESC_BYTES];
+
+int getSelectedTrack() { return selectedTrack; }
+
+static void loadTrackPresentation()
+{
+    char path[600];
+    free(trackImg);
+    trackImg = (unsigned char*)calloc(TRACK_THUMB_BYTES, 1);
+    snprintf(path, sizeof path, "./data/tracks/%s/texObj/front.bmp", nomFicPiste);
+    chargerImageTexPtrSized(path, trackImg, TRACK_THUMB_BYTES);
+    loadTrackDescription(nomFicPiste, desc, sizeof desc);
+}
+
+void choixPiste(short leaving)
+{
+    short moved = 0;
+    if (keyRightNoRepeat()) {
+        if (selectedTrack < nbTotalPistes - 1) selectedTrack++;
+        moved = 1;
+    } else if (keyLeftNoRepeat()) {
+        if (selectedTrack > 0) selectedTrack--;
+        moved = 1;
+    }
+    if (moved) {
+        wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+        redrawAllMenu = 0;
+    }
+    strncpy(nomFicPiste, listePistes[selectedTrack], LIST_NAME_CHARS - 1);
+    if (firstLoad || selectedTrack != prevSelectedTrack) loadTrackPresentation();
+    displayChoixPiste(listePistes, nbTotalPistes, selectedTrack, desc, (short)redrawAllMenu);
+    prevSelectedTrack = selectedTrack;
+    firstLoad = 0;
+    if (!leaving && redrawAllMenu < 2) redrawAllMenu++;
+    handleScreenShot();
+}

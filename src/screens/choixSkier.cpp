@@ -1,0 +1,45 @@
+// The rider selection screen: moving the highlight loads that rider at once.
+#include "screens/choixSkier.h"
+
+#include <cstring>
+
+#include "fileio/screenshot.h"
+#include "shell/gameHooks.h"
+#include "shell/gameLoop.h"
+#include "shell/keys.h"
+#include "shell/systemPortUtils.h"
+#include "sound/SndWrapper.h"
+#include "sound/gameSounds.h"
+
+char nomFicSkier[256] = "";
+static int selectedSkier = 0;
+
+int getSelectedSkier() { return selectedSkier; }
+
+static void loadHighlighted()
+{
+    strncpy(nomFicSkier, listeSkiers[selectedSkier], sizeof nomFicSkier - 1);
+    chargeSkierGui(nomFicSkier);
+    wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+    redrawAllMenu = 0;
+}
+
+void choixSkier()
+{
+    short entered = 0;
+    if (keyRightNoRepeat()) {
+        if (selectedSkier < nbTotalSkiers - 1) selectedSkier++;
+        if (nbTotalSkiers > 0) loadHighlighted();
+    } else if (keyLeftNoRepeat()) {
+        if (selectedSkier > 0) selectedSkier--;
+        if (nbTotalSkiers > 0) loadHighlighted();
+    } else if (keyEnterNoRepeat()) {
+        entered = 1;
+        skierChoisi = 1;
+        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        redrawAllMenu = 0;
+    }
+    displayChoixSkier(listeSkiers, nbTotalSkiers, selectedSkier, (short)redrawAllMenu);
+    if (!entered && redrawAllMenu < 2) redrawAllMenu++;
+    handleScreenShot();
+}

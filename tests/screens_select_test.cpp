@@ -1,0 +1,87 @@
+// Rider and track selection driven by keys: clamping, the highlighted name and the sounds.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/gameClock.h"
+#include "screens/screens.h"
+#include "shell/gameLoop.h"
+#include "shell/systemPortUtils.h"
+#include "sound/gameSounds.h"
+#include "support/soundRecorder.h"
+
+namespace {
+
+struct SelectScreens : ::testing::Test {
+    SoundRecorder recorder;
+    void SetUp() override
+    {
+        for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+        gameClockSetManual(1000);
+        initAllSounds();
+        strcpy(listeSkiers[0], "tolvek");
+        strcpy(listeSkiers[1], "mara");
+        nbTotalSkiers = 2;
+        strcpy(listePistes[0], "alps");
+        strcpy(listePistes[1], "bowl");
+        strcpy(listePistes[2], "cliffs");
+        nbTotalPistes = 3;
+    }
+    void TearDown() override
+    {
+        quitAllSounds();
+        for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+        gameClockSetReal();
+    }
+    void press(void (*frame)(), int k)
+    {
+        key[k] = 1;
+        frame();
+        key[k] = 0;
+        frame();
+    }
+    static void trackFrame() { choixPiste(0); }
+    size_t plays() const { return recorder.named("play").size(); }
+};
+
+TEST_F(SelectScreens, RiderHighlightClampsAndEnterChooses)
+{
+    press(choixSkier, KEY_RIGHT);
+    EXPECT_STREQ(nomFicSkier, "mara");
+    press(choixSkier, KEY_RIGHT); // on the last rider: same rider, sound still plays
+    EXPECT_STREQ(nomFicSkier, "mara");
+    EXPECT_EQ(getSelectedSkier(), 1);
+    EXPECT_EQ(plays(), 2u);
+    press(choixSkier, KEY_LEFT);
+    press(choixSkier, KEY_LEFT);
+    EXPECT_STREQ(nomFicSkier, "tolvek");
+    skierChoisi = 0;
+    key[KEY_ENTER] = 1;
+    choixSkier();
+    key[KEY_ENTER] = 0;
+    EXPECT_EQ(skierChoisi, 1);
+    EXPECT_EQ(redrawAllMenu, 0);
+    EXPECT_EQ(recorder.last("play")->name, "./data/sounds/gui/enter134.aif");
+}
+
+TEST_F(SelectScreens, TrackHighlightClampsAndNamesTheTrack)
+{
+    trackFrame();
+    EXPECT_STREQ(nomFicPiste, listePistes[getSelectedTrack()]);
+    for (int i = 0; i < 4; i++) press(trackFrame, KEY_RIGHT);
+    EXPECT_EQ(getSelectedTrack(), 2);
+    EXPECT_STREQ(nomFicPiste, "cliffs");
+    EXPECT_EQ(plays(), 4u);
+    EXPECT_NE(trackImg, nullptr);
+    for (int i = 0; i < 4; i++) press(trackFrame, KEY_LEFT);
+    EXPECT_STREQ(nomFicPiste, "alps");
+    // Leaving frames do not advance the frame counter.
+    redrawAllMenu = 0;
+    choixPiste(1);
+    EXPECT_EQ(redrawAllMenu, 0);
+    choixPiste(0);
+    EXPECT_EQ(redrawAllMenu, 1);
+}
+
+} // namespace
