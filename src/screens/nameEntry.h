@@ -15,3 +15,5 @@ void viewScores();
 void displayViewScores(short redraw);
 // Loads the track's table, adds the run, writes it back and sets rank (what '#' and ESC do).
 void saveRunScore();
+// The same with the run's results given: the time text, the final score and the time in seconds.
+void saveRunScoreWith(const char* timeText, int finalScore, float seconds);

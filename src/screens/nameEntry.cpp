@@ -1,0 +1,111 @@
+// Name entry on the letter grid after a finished run, and leaving the score table.
+#include "screens/nameEntry.h"
+
+#include "fileio/screenshot.h"
+#include "screens/score.h"
+#include "shell/gameHooks.h"
+#include "shell/gameLoop.h"
+#include "shell/keys.h"
+#include "shell/prefs.h"
+#include "shell/systemPortUtils.h"
+#include "sound/SndWrapper.h"
+#include "sound/gameSounds.h"
+
+static const double CURSOR_REPEAT_SECONDS = 0.05;
+static const int GRID_ROWS = 4, GRID_COLUMNS = 7;
+static const int LAST_INITIAL = 2;
+
+const char letterGrid[4][7] = {{'A', 'B', 'C', 'D', 'E', 'F', 'G'},
+                               {'H', 'I', 'J', 'K', 'L', 'M', 'N'},
+                               {'O', 'P', 'Q', 'R', 'S', 'T', 'U'},
+                               {'V', 'W', 'X', 'Y', 'Z', '<', '#'}};
+int indPlayerName = 0;
+int selectedLetter = GRID_ROWS - 1;
+int selectedColumn = GRID_COLUMNS - 1;
+
+static void selectSound() { wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch); }
+
+void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
+{
+    char path[256];
+    char text[SCORE_NAME_CHARS];
+    scoreFilePath(path, nomFicPiste);
+    loadScoreFile(path);
+    buildEntryText(text, nomFicPiste, playerName, timeText, finalScore);
+    double value = rankingValue(finalScore, seconds);
+    addEntry(text, value);
+    saveScoreFile(path); // written even when the run stayed out
+    rank = findEntry(text, value);
+    skieurArrive = 0;
+    wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+    redrawAllMenu = 0;
+}
+
+// ENTER on the grid; returns 1 when the run was saved.
+static int takeLetter()
+{
+    char c = letterGrid[selectedLetter][selectedColumn];
+    if (c == '#') {
+        saveRunScore();
+        return 1;
+    }
+    if (c == '<') {
+        if (indPlayerName > 0) indPlayerName--;
+    } else {
+        playerName[indPlayerName] = c;
+        playerName[3] = '\0';
+        if (indPlayerName < LAST_INITIAL) indPlayerName++;
+    }
+    selectSound();
+    redrawAllMenu = 0;
+    return 0;
+}
+
+void typeName()
+{
+    int cursor[2] = {selectedLetter, selectedColumn};
+    displayTypeName(letterGrid, cursor, (short)redrawAllMenu);
+    short moved = 1;
+    if (keyRightDelay(CURSOR_REPEAT_SECONDS)) {
+        if (selectedColumn < GRID_COLUMNS - 1) selectedColumn++;
+    } else if (keyLeftDelay(CURSOR_REPEAT_SECONDS)) {
+        if (selectedColumn > 0) selectedColumn--;
+    } else {
+        moved = 0;
+    }
+    if (moved) {
+        selectSound();
+        redrawAllMenu = 0;
+    }
+    if (keyDownDelay(CURSOR_REPEAT_SECONDS)) {
+        if (selectedLetter < GRID_ROWS - 1) selectedLetter++;
+    } else if (keyUpDelay(CURSOR_REPEAT_SECONDS)) {
+        if (selectedLetter > 0) selectedLetter--;
+    } else {
+        int saved = 0;
+        if (keyEnterNoRepeat()) saved = takeLetter();
+        else if (keyEscNoRepeat()) {
+            saveRunScore();
+            saved = 1;
+        }
+        if (!saved) redrawAllMenu++;
+        return;
+    }
+    selectSound();
+    redrawAllMenu = 0;
+}
+
+void viewScores()
+{
+    displayViewScores((short)redrawAllMenu);
+    if (keyEnterNoRepeat() || keyEscNoRepeat()) {
+        vuScores = 1;
+        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        stopScoresSnd();
+        startTheme();
+        redrawAllMenu = 0;
+    } else if (redrawAllMenu < 2) {
+        redrawAllMenu++;
+    }
+    handleScreenShot();
+}

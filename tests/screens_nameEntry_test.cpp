@@ -1,0 +1,132 @@
+// Name entry driven by keys: initials, '<', ESC saving like '#', the held-arrow repeat.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "fileio/swapthings.h"
+#include "platform/gameClock.h"
+#include "screens/screens.h"
+#include "shell/gameHooks.h"
+#include "shell/gameLoop.h"
+#include "shell/keys.h"
+#include "shell/prefs.h"
+#include "shell/systemPortUtils.h"
+#include "sound/gameSounds.h"
+#include "support/soundRecorder.h"
+#include "support/testFiles.h"
+
+namespace {
+
+struct NameEntry : ::testing::Test {
+    SoundRecorder recorder;
+    TempDir dir;
+    char saved[512] = "";
+    void SetUp() override
+    {
+        storeByteOrder(0);
+        for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+        // Low clock values: the shared key detectors must not be left ahead of later tests' clocks.
+        gameClockSetManual(1000);
+        initAllSounds();
+        ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
+        mkdir((dir.path() + "/data").c_str(), 0700);
+        mkdir((dir.path() + "/data/tracks").c_str(), 0700);
+        mkdir((dir.path() + "/data/tracks/alps").c_str(), 0700);
+        ASSERT_EQ(chdir(dir.path().c_str()), 0);
+        strcpy(nomFicPiste, "alps");
+        strcpy(playerName, "---");
+        indPlayerName = 0;
+        skieurArrive = 1;
+        initEmptyScores();
+    }
+    void TearDown() override
+    {
+        ASSERT_EQ(chdir(saved), 0);
+        quitAllSounds();
+        for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+        gameClockSetReal();
+    }
+    void frame(int k)
+    {
+        key[k] = 1;
+        typeName();
+        key[k] = 0;
+        gameClockAdvance(16);
+        typeName();
+        gameClockAdvance(16);
+    }
+    void moveTo(int row, int column)
+    {
+        while (selectedLetter > row) frame(KEY_UP);
+        while (selectedLetter < row) frame(KEY_DOWN);
+        while (selectedColumn > column) frame(KEY_LEFT);
+        while (selectedColumn < column) frame(KEY_RIGHT);
+    }
+    void type(char c)
+    {
+        for (int r = 0; r < 4; r++)
+            for (int col = 0; col < 7; col++)
+                if (letterGrid[r][col] == c) moveTo(r, col);
+        frame(KEY_ENTER);
+    }
+};
+
+TEST_F(NameEntry, FourLettersKeepTheFirstTwoAndTheLast)
+{
+    type('A');
+    type('B');
+    type('C');
+    type('D');
+    EXPECT_STREQ(playerName, "ABD");
+    EXPECT_EQ(skieurArrive, 1);
+    // '<' moves back without erasing; the next letter overwrites.
+    type('<');
+    EXPECT_STREQ(playerName, "ABD");
+    EXPECT_EQ(indPlayerName, 1);
+    type('Z');
+    EXPECT_STREQ(playerName, "AZD");
+    type('#');
+    EXPECT_EQ(skieurArrive, 0);
+    EXPECT_EQ(rank, 9);
+    EXPECT_EQ(readBytes("./data/tracks/alps/top.sc").size(), 2640u);
+    EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "AZD time= 00:00:00, score = 0");
+}
+
+TEST_F(NameEntry, EscSavesLikeConfirm)
+{
+    key[KEY_ESC] = 1;
+    typeName();
+    key[KEY_ESC] = 0;
+    EXPECT_EQ(skieurArrive, 0);
+    EXPECT_EQ(rank, 9);
+    EXPECT_EQ(redrawAllMenu, 0);
+    EXPECT_EQ(recorder.last("play")->name, "./data/sounds/gui/enter134.aif");
+}
+
+TEST_F(NameEntry, HeldRightRepeatsEveryFiftiethOfASecondAndStops)
+{
+    moveTo(0, 0);
+    key[KEY_RIGHT] = 1;
+    long start = gameClock();
+    typeName();
+    while (selectedColumn < 6 && gameClock() - start < 2000) { // a frame every 10 ms
+        gameClockAdvance(10);
+        typeName();
+    }
+    // Six steps about 0.05 s apart (a little more at this frame rate).
+    EXPECT_EQ(selectedColumn, 6);
+    EXPECT_GE(gameClock() - start, 250);
+    EXPECT_LE(gameClock() - start, 450);
+    for (int i = 0; i < 100; i++) {
+        typeName();
+        gameClockAdvance(10);
+    }
+    key[KEY_RIGHT] = 0;
+    EXPECT_EQ(selectedColumn, 6);
+}
+
+} // namespace
