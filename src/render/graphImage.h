@@ -45,6 +45,9 @@ void chargerImageTexPtrTrans(const char* fileName, unsigned char* out, int width
 // RGB loader into a buffer of `bytes` bytes (full-screen menu pictures).
 void chargerImageTexPtrSized(const char* fileName, unsigned char* out, int bytes);
 
+// Texture files counted in a directory, capped at 40; 0 when it cannot be listed.
+int countTrackTextures(const char* dir);
+
 void initGuiGL();
 void initGL(const char* trackName);
 void libereTexturesTrackStuff();
