@@ -6,12 +6,6 @@
 float lilPoints[3][3];
 float shadowMat[4][4];
 
-void makePoints(float pts[3][3], int face)
-{
-    for (int v = 0; v < 3; v++)
-        for (int c = 0; c < 3; c++) pts[v][c] = points[faces[face][v]][c];
-}
-
 void ReduceToUnit(float v[3])
 {
     float len = sqrtf(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
