@@ -1,7 +1,5 @@
 // Placeholders the game loop links against until the run exists.
 #include "shell/gameHooks.h"
+#include "run/runState.h"
 void displayGame() {}
-void reinitGameVar() {}
 void videPileBoutons() {}
-int DEPART = 0;
-short skieurArrive = 0;

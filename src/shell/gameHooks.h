@@ -16,11 +16,9 @@ void initEmptyScores();
 extern short vuScores;
 
 // run
+#include "run/runState.h"
 void displayGame();
-void reinitGameVar();
 void videPileBoutons();
-extern int DEPART;
-extern short skieurArrive;
 
 
 // skier

@@ -1,0 +1,147 @@
+// Run-state globals and their reset before each run.
+#include "run/runState.h"
+
+#include "render/SnowParticleEngine.h"
+#include "screens/nameEntry.h"
+
+static const float startX = 500.0f;
+static const float startZ = 0.0f;
+static const float emptyJumpCharge = 10.0f;
+static const float airHeightAboveGround = 100.0f;
+
+int LETSGO = 0;
+int DEPART = 0;
+int animDepartFini = 0;
+int tempsDepart = 0;
+int tempsCourant = 0;
+double diffTemps = 0.0;
+float firstTemps = 0.0f;
+float totalTime = 0.0f;
+float frameps = 1.0f;
+
+float Xobjet = startX, Yobjet = 0.0f, Zobjet = startZ;
+float Xprec = startX - 1.0f;
+float distanceX_Parcourue = 0.0f;
+float vitessePrecedente = 0.0f;
+float vitesseMax = 5000.0f;
+float acceleration = 0.0f;
+float velocity = 0.0f;
+float YavantSaut = airHeightAboveGround;
+float bufferJump = emptyJumpCharge;
+float freinage = 0.0f;
+short skieurStop = 0;
+short skieurArrive = 0;
+
+float rotSkierY = 0.0f, rotSkierX = 0.0f, rotSkierZ = 0.0f;
+float rotSkierYAvantSaut = 0.0f;
+float rotSkierTour = 0.0f;
+float amplitudeRotationX = 0.0f, amplitudeRotationY = 0.0f, amplitudeRotationZ = 0.0f;
+float angleCourant = 0.0f;
+float angleDePlacementEffectif = 0.0f;
+float pasAngleContact = 1.0f;
+float faceUpVector[3] = {0.0f, 1.0f, 0.0f};
+float skierNormaleVector[3] = {0.0f, 1.0f, 0.0f};
+float skierFrontVector[3] = {1.0f, 0.0f, 0.0f};
+float frontVectorBeforeJump[3] = {1.0f, 0.0f, 0.0f};
+
+short changementContact = 0;
+short reception = 0, phaseUnReceptionTermine = 0;
+short decollageAutomatique = 0;
+short rotYSautAccepte = 1;
+short sautDroite = 0, sautGauche = 0, sautDevant = 0, sautDerriere = 0;
+short sautLincolnLoopDroite = 0, sautLincolnLoopGauche = 0;
+short fakie = 0;
+short wasFakieBeforeJump = 0;
+short changementFakieSolRight = 0, changementFakieSolLeft = 0;
+float rotFakieSolRight = 0.0f, rotFakieSolLeft = 0.0f;
+short inHalfPipe = 0, inInterieurHalfPipe = 0;
+int rotSkierYAvantSautHalfPipe = 0;
+int numFaceCour = 0;
+float angleFaceCour = 0.0f;
+short chute = 0;
+float rotationChute = 0.0f, tempsChute = 0.0f;
+float sensRotationChute = 1.0f;
+short askForRescue = 0, endOfRescue = 1;
+int replacement = 0;
+float alphaFond = 1.0f;
+float yRescueCamera = 0.0f;
+
+short animationFigureFinie = 1, animationFigureFinieSJ = 1;
+short deroulementFigure = 0, deroulementFigureSJ = 0, figureEnCours = 0;
+short deroulementFreinage = 0;
+float derniereRotYAvtSaut = 0.0f, Ytemp = 0.0f;
+int totalCollectable = 0;
+int totalScore = 0;
+int bufferScoreJump = 0;
+int finalScore = 0;
+int figScore = 1000;
+float mouvCamY = 0.0f;
+
+static void resetTimingAndMotion() {
+    LETSGO = 0;
+    DEPART = 0;
+    animDepartFini = 0;
+    tempsCourant = 0;
+    firstTemps = 0.0f;
+    totalTime = 0.0f;
+    Xobjet = startX;
+    Zobjet = startZ;
+    distanceX_Parcourue = 0.0f;
+    vitessePrecedente = 0.0f;
+    vitesseMax = 5000.0f;
+    bufferJump = emptyJumpCharge;
+    freinage = 0.0f;
+    skieurStop = 0;
+    skieurArrive = 0;
+}
+
+static void resetOrientation() {
+    rotSkierY = rotSkierX = rotSkierZ = 0.0f;
+    rotSkierYAvantSaut = 0.0f;
+    amplitudeRotationY = amplitudeRotationZ = 0.0f;
+}
+
+static void resetPhases() {
+    changementContact = 0;
+    reception = phaseUnReceptionTermine = 0;
+    decollageAutomatique = 0;
+    sautDroite = sautGauche = sautDevant = sautDerriere = 0;
+    fakie = 0;
+    wasFakieBeforeJump = 0;
+    changementFakieSolRight = changementFakieSolLeft = 0;
+    inHalfPipe = inInterieurHalfPipe = 0;
+    rotSkierYAvantSautHalfPipe = 0;
+    angleFaceCour = 0.0f;
+    chute = 0;
+    rotationChute = tempsChute = 0.0f;
+    sensRotationChute = 1.0f;
+    askForRescue = 0;
+    endOfRescue = 1;
+    replacement = 0;
+}
+
+static void resetTricksAndScores() {
+    animationFigureFinie = animationFigureFinieSJ = 1;
+    deroulementFigure = deroulementFigureSJ = figureEnCours = 0;
+    deroulementFreinage = 0;
+    derniereRotYAvtSaut = Ytemp = 0.0f;
+    totalCollectable = 0;
+    totalScore = 0;
+    bufferScoreJump = 0;
+    finalScore = 0;
+    figScore = 1000;
+    vuScores = 1;
+    rank = -1;
+    if (particleEngineSkier) particleEngineSkier->setBurst(0);
+    mouvCamY = 0.0f;
+}
+
+void reinitGameVar() {
+    resetTimingAndMotion();
+    resetOrientation();
+    resetPhases();
+    resetTricksAndScores();
+    // The track's start and the collision sweep are reset by the track loader; initGL places the rider.
+    Yobjet = 0.0f;
+    YavantSaut = Yobjet + airHeightAboveGround;
+}

@@ -1,0 +1,80 @@
+// The state of one run down the track, shared by the frame, physics, landing, collisions, camera, HUD and sounds.
+#pragma once
+
+class SkierCar;
+
+// timing
+extern int LETSGO;
+extern int DEPART;
+extern int animDepartFini;
+extern int tempsDepart;
+extern int tempsCourant;
+extern double diffTemps;
+extern float firstTemps;
+extern float totalTime;
+extern float frameps;
+
+// position and motion
+extern float Xobjet, Yobjet, Zobjet;
+extern float Xprec;
+extern float distanceX_Parcourue;
+extern float vitessePrecedente;
+extern float vitesseMax;
+extern float acceleration;
+extern float velocity;
+extern float YavantSaut;
+extern float bufferJump;
+extern float freinage;
+extern short skieurStop;
+extern short skieurArrive;
+
+// orientation
+extern float rotSkierY, rotSkierX, rotSkierZ;
+extern float rotSkierYAvantSaut;
+extern float rotSkierTour;
+extern float amplitudeRotationX, amplitudeRotationY, amplitudeRotationZ;
+extern float angleCourant;
+extern float angleDePlacementEffectif;
+extern float pasAngleContact;
+extern float faceUpVector[3];
+extern float skierNormaleVector[3];
+extern float skierFrontVector[3];
+extern float frontVectorBeforeJump[3];
+
+// modes and phases
+extern short changementContact;
+extern short reception, phaseUnReceptionTermine;
+extern short decollageAutomatique;
+extern short rotYSautAccepte;
+extern short sautDroite, sautGauche, sautDevant, sautDerriere;
+extern short sautLincolnLoopDroite, sautLincolnLoopGauche;
+extern short fakie;
+extern short wasFakieBeforeJump;
+extern short changementFakieSolRight, changementFakieSolLeft;
+extern float rotFakieSolRight, rotFakieSolLeft;
+extern short inHalfPipe, inInterieurHalfPipe;
+extern int rotSkierYAvantSautHalfPipe;
+extern int numFaceCour;
+extern float angleFaceCour;
+extern short chute;
+extern float rotationChute, tempsChute;
+extern float sensRotationChute;
+extern short askForRescue, endOfRescue;
+extern int replacement;
+extern float alphaFond;
+extern float yRescueCamera;
+
+// trick sequence, braking and scores
+extern short animationFigureFinie, animationFigureFinieSJ;
+extern short deroulementFigure, deroulementFigureSJ, figureEnCours;
+extern short deroulementFreinage;
+extern float derniereRotYAvtSaut, Ytemp;
+extern int totalCollectable;
+extern int totalScore;
+extern int bufferScoreJump;
+extern int finalScore;
+extern int figScore;
+extern float mouvCamY;
+
+// Resets every run variable before a run (the track is loaded and the rider placed afterwards).
+void reinitGameVar();

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "run/runState.h"
+#include "screens/nameEntry.h"
+
+// Leaves a run in the state of a finished, crashed, rescued run with tricks under way.
+static void dirtyRun() {
+    LETSGO = 1; DEPART = 1; animDepartFini = 1; totalTime = 42.0f; firstTemps = 900.0f;
+    Xobjet = 70000.0f; Zobjet = -300.0f; vitessePrecedente = -1200.0f; bufferJump = 20.0f;
+    freinage = 250.0f; skieurStop = 1; skieurArrive = 1; rotSkierY = 89.0f; rotSkierX = 30.0f;
+    rotSkierZ = -40.0f; rotSkierYAvantSaut = 7.0f; amplitudeRotationY = 12.0f; amplitudeRotationZ = 9.0f;
+    changementContact = 1; reception = 1; phaseUnReceptionTermine = 1; decollageAutomatique = 1;
+    sautDroite = sautGauche = sautDevant = sautDerriere = 1; fakie = 1; wasFakieBeforeJump = 1;
+    changementFakieSolRight = changementFakieSolLeft = 1; inHalfPipe = inInterieurHalfPipe = 1;
+    rotSkierYAvantSautHalfPipe = 7; angleFaceCour = 12.0f; chute = 1; rotationChute = 270.0f;
+    tempsChute = 2.0f; sensRotationChute = -1.0f; askForRescue = 1; endOfRescue = 0; replacement = 1;
+    animationFigureFinie = animationFigureFinieSJ = 0; deroulementFigure = deroulementFigureSJ = 1;
+    figureEnCours = 1; deroulementFreinage = 1; derniereRotYAvtSaut = 5.0f; Ytemp = 3.0f;
+    totalCollectable = 4; totalScore = 12345; bufferScoreJump = 500; finalScore = 999; figScore = 3000;
+    vuScores = 0; rank = 3; mouvCamY = 80.0f;
+}
+
+TEST(RunState, ResetLeavesNothingOfThePreviousRun) {
+    dirtyRun();
+    reinitGameVar();
+    EXPECT_EQ(0, LETSGO + DEPART + animDepartFini);
+    EXPECT_FLOAT_EQ(0.0f, totalTime + firstTemps);
+    EXPECT_FLOAT_EQ(500.0f, Xobjet);
+    EXPECT_FLOAT_EQ(0.0f, Zobjet);
+    EXPECT_FLOAT_EQ(Yobjet + 100.0f, YavantSaut);
+    EXPECT_FLOAT_EQ(0.0f, vitessePrecedente);
+    EXPECT_FLOAT_EQ(5000.0f, vitesseMax);
+    EXPECT_FLOAT_EQ(10.0f, bufferJump);
+    EXPECT_FLOAT_EQ(0.0f, freinage);
+    EXPECT_EQ(0, skieurStop + skieurArrive);
+    EXPECT_FLOAT_EQ(0.0f, rotSkierY);
+    EXPECT_FLOAT_EQ(0.0f, rotSkierX);
+    EXPECT_FLOAT_EQ(0.0f, rotSkierZ);
+    EXPECT_FLOAT_EQ(0.0f, rotSkierYAvantSaut);
+    EXPECT_FLOAT_EQ(0.0f, amplitudeRotationY + amplitudeRotationZ);
+    EXPECT_EQ(0, changementContact + reception + phaseUnReceptionTermine + decollageAutomatique);
+    EXPECT_EQ(0, sautDroite + sautGauche + sautDevant + sautDerriere);
+    EXPECT_EQ(0, fakie + wasFakieBeforeJump + changementFakieSolRight + changementFakieSolLeft);
+    EXPECT_EQ(0, inHalfPipe + inInterieurHalfPipe + rotSkierYAvantSautHalfPipe);
+    EXPECT_EQ(0, chute);
+    EXPECT_FLOAT_EQ(0.0f, rotationChute + tempsChute + angleFaceCour);
+    EXPECT_FLOAT_EQ(1.0f, sensRotationChute);
+    EXPECT_EQ(0, askForRescue + replacement);
+    EXPECT_EQ(1, endOfRescue);
+    EXPECT_EQ(1, animationFigureFinie);
+    EXPECT_EQ(1, animationFigureFinieSJ);
+    EXPECT_EQ(0, deroulementFigure + deroulementFigureSJ + figureEnCours + deroulementFreinage);
+    EXPECT_FLOAT_EQ(0.0f, derniereRotYAvtSaut + Ytemp + mouvCamY);
+    EXPECT_EQ(0, totalCollectable + totalScore + bufferScoreJump + finalScore);
+    EXPECT_EQ(1000, figScore);
+    EXPECT_EQ(1, vuScores);
+    EXPECT_EQ(-1, rank);
+}
+
+TEST(RunState, FrameRateAndSideFlipStateOutliveTheReset) {
+    frameps = 37.0f;
+    amplitudeRotationX = 6.0f;
+    rotYSautAccepte = 0;
+    reinitGameVar();
+    EXPECT_FLOAT_EQ(37.0f, frameps);
+    EXPECT_FLOAT_EQ(6.0f, amplitudeRotationX);
+    EXPECT_EQ(0, rotYSautAccepte);
+    frameps = 1.0f;
+    amplitudeRotationX = 0.0f;
+    rotYSautAccepte = 1;
+}
