@@ -2,6 +2,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+// An RGB picture, top row first in memory.
+struct Picture {
+    int width, height;
+    std::vector<unsigned char> rgb;
+    Picture(int w, int h);
+    void set(int x, int y, int r, int g, int b);
+};
+
+// Writes a 24-bit bottom-up BMP; 1 when the file cannot be written.
+int writeBmp(const std::string& path, const Picture& pic);
 
 // Pictures, fonts, sounds, music and the key map (menus, HUD, sounds, tunes).
 void genGuiPictures(const std::string& recipes, const std::string& data);

@@ -1,4 +1,6 @@
 // kescontent RECIPES DATA: writes every file of the game's data directory from the recipes.
+#include "content.h"
+
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
@@ -16,5 +18,7 @@ int main(int argc, char** argv)
     for (const char* sub : {"/prefs", "/gui", "/tracks", "/models", "/positions", "/bgmusics", "/sounds",
                             "/sounds/gui", "/sounds/game", "/sounds/themes"})
         makeDir(data + sub);
+    std::string recipes = argv[1];
+    genPrefs(recipes, data);
     return 0;
 }

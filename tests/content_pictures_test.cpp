@@ -1,0 +1,111 @@
+#include "content.h"
+#include "shell/keymap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+static std::vector<unsigned char> readFile(const std::string& path)
+{
+    std::vector<unsigned char> bytes;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return bytes;
+    int c;
+    while ((c = fgetc(f)) != EOF) bytes.push_back((unsigned char)c);
+    fclose(f);
+    return bytes;
+}
+
+static unsigned le32(const std::vector<unsigned char>& b, int at)
+{
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | (unsigned)b[at + 3] << 24;
+}
+
+static std::string tempDir()
+{
+    char pattern[] = "/tmp/kescontentXXXXXX";
+    return mkdtemp(pattern);
+}
+
+// Width, height, depth and bottom-up storage as the game's BMP loader expects them.
+static void expectBmp(const std::string& path, int size)
+{
+    std::vector<unsigned char> b = readFile(path);
+    ASSERT_GE(b.size(), 54u) << path;
+    EXPECT_EQ('B', b[0]);
+    EXPECT_EQ('M', b[1]);
+    EXPECT_EQ((int)le32(b, 18), size) << path;
+    EXPECT_EQ((int)le32(b, 22), size) << path;
+    EXPECT_EQ(24, b[28] | b[29] << 8) << path;
+    EXPECT_EQ(b.size(), 54u + (size_t)size * size * 3) << path;
+}
+
+// Pixel (x, y) counted from the bottom row, as stored; returns r, g, b.
+static void pixelAt(const std::vector<unsigned char>& b, int size, int x, int y, int rgb[3])
+{
+    size_t at = 54 + ((size_t)y * size + x) * 3;
+    rgb[0] = b[at + 2];
+    rgb[1] = b[at + 1];
+    rgb[2] = b[at];
+}
+
+TEST(ContentTrackPictures, EveryFileHasItsSizeTheStarSitsInItsRectangleAndOutputIsDeterministic)
+{
+    std::string dir = tempDir();
+    genTrackPictures(dir, 0);
+    for (const char* face : {"front", "left", "right", "back", "up", "down"})
+        expectBmp(dir + "/texObj/" + face + ".bmp", 256);
+    expectBmp(dir + "/texObj/soleil.bmp", 128);
+    expectBmp(dir + "/texObj/cylinder.bmp", 512);
+    expectBmp(dir + "/texObj/traceRun.bmp", 64);
+    expectBmp(dir + "/texObj/traceBreak.bmp", 64);
+    expectBmp(dir + "/texObj/vide.bmp", 16);
+    for (int k = 0; k < 6; k++) expectBmp(dir + "/texTrack/" + std::to_string(k) + ".bmp", 128);
+
+    std::vector<unsigned char> cyl = readFile(dir + "/texObj/cylinder.bmp");
+    int rgb[3];
+    pixelAt(cyl, 512, (int)(0.0775 * 512), (int)(0.065 * 512), rgb);
+    EXPECT_GT(rgb[0] + rgb[1], 300) << "star centre must be lit";
+    pixelAt(cyl, 512, 256, 256, rgb);
+    EXPECT_EQ(0, rgb[0] + rgb[1] + rgb[2]) << "outside the star stays on the black key";
+
+    // The trace pictures keep white, their colour key, around the grooves.
+    std::vector<unsigned char> trace = readFile(dir + "/texObj/traceRun.bmp");
+    pixelAt(trace, 64, 2, 30, rgb);
+    EXPECT_EQ(765, rgb[0] + rgb[1] + rgb[2]);
+
+    // Sky faces meet: the top row of a side face equals the matching edge row of the up face.
+    std::vector<unsigned char> front = readFile(dir + "/texObj/front.bmp");
+    std::vector<unsigned char> up = readFile(dir + "/texObj/up.bmp");
+    int a[3], c[3];
+    pixelAt(front, 256, 128, 255, a);
+    pixelAt(up, 256, 128, 0, c);
+    for (int i = 0; i < 3; i++) EXPECT_NEAR(a[i], c[i], 3);
+
+    std::string again = tempDir();
+    genTrackPictures(again, 0);
+    EXPECT_EQ(readFile(dir + "/texTrack/0.bmp"), readFile(again + "/texTrack/0.bmp"));
+    EXPECT_EQ(readFile(dir + "/texObj/front.bmp"), readFile(again + "/texObj/front.bmp"));
+    std::string cmd = "rm -rf " + dir + " " + again;
+    EXPECT_EQ(0, system(cmd.c_str()));
+}
+
+TEST(ContentPrefs, DefaultKeyMapLoadsTwelveDistinctLetters)
+{
+    std::string dir = tempDir();
+    std::string prefs = dir + "/prefs";
+    ASSERT_EQ(0, system(("mkdir -p " + prefs).c_str()));
+    genPrefs("", dir);
+    ASSERT_EQ(0, initKeymap((prefs + "/keys.map").c_str()));
+    int keys[KM_SLOTS];
+    getCurrentKeymap(keys);
+    for (int i = 0; i < 12; i++) {
+        EXPECT_GE(keys[i], 1);
+        EXPECT_LE(keys[i], 26);
+        for (int j = 0; j < i; j++) EXPECT_NE(keys[i], keys[j]) << "slots " << i << " and " << j;
+    }
+    EXPECT_EQ(0, system(("rm -rf " + dir).c_str()));
+}

@@ -1,0 +1,158 @@
+// Takes a track directory and a theme number and writes its sky, sun, star, trace and surface pictures.
+#include "content.h"
+
+#include <cmath>
+#include <sys/stat.h>
+
+static const int SKY_SIZE = 256;
+static const int SURFACE_SIZE = 128;
+static const int SURFACE_COUNT = 6;  // snow, packed snow, ice, booster, half-pipe, out-of-bounds
+static const int THEME_COUNT = 3;
+
+struct Rgb {
+    float r, g, b;
+};
+
+// Zenith, horizon and ground colours of each theme.
+static const Rgb SKY_TOP[THEME_COUNT] = {{40, 90, 180}, {30, 40, 110}, {120, 140, 170}};
+static const Rgb SKY_HORIZON[THEME_COUNT] = {{170, 210, 240}, {240, 150, 110}, {215, 220, 228}};
+static const Rgb SKY_GROUND[THEME_COUNT] = {{235, 240, 248}, {200, 190, 215}, {225, 228, 232}};
+
+static unsigned hash2(int x, int y, int seed)
+{
+    unsigned h = (unsigned)x * 374761393u + (unsigned)y * 668265263u + (unsigned)seed * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return h ^ (h >> 16);
+}
+
+// Value noise on a lattice of `period` cells, so the pattern wraps and the picture tiles.
+static float tiledNoise(float x, float y, int period, int seed)
+{
+    int x0 = (int)std::floor(x), y0 = (int)std::floor(y);
+    float fx = x - x0, fy = y - y0;
+    fx = fx * fx * (3 - 2 * fx);
+    fy = fy * fy * (3 - 2 * fy);
+    auto at = [&](int i, int j) {
+        return (hash2(((i % period) + period) % period, ((j % period) + period) % period, seed) & 0xffff) / 65535.0f;
+    };
+    float a = at(x0, y0) + (at(x0 + 1, y0) - at(x0, y0)) * fx;
+    float b = at(x0, y0 + 1) + (at(x0 + 1, y0 + 1) - at(x0, y0 + 1)) * fx;
+    return a + (b - a) * fy;
+}
+
+static float fractal(float u, float v, int basePeriod, int seed)
+{
+    float sum = 0, amp = 0.5f;
+    for (int octave = 0, period = basePeriod; octave < 4; octave++, period *= 2, amp *= 0.5f)
+        sum += amp * tiledNoise(u * period, v * period, period, seed + octave);
+    return sum / 0.9375f;
+}
+
+static Rgb mix(Rgb a, Rgb b, float t)
+{
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+
+// Colour of the sky as a function of elevation only (-1 below, 1 zenith): every face edge then
+// meets its neighbour with the same colour, whatever the face orientation.
+static Rgb skyAt(float elevation, int theme)
+{
+    if (elevation >= 0) return mix(SKY_HORIZON[theme], SKY_TOP[theme], std::pow(elevation, 0.6f));
+    return mix(SKY_HORIZON[theme], SKY_GROUND[theme], std::min(1.0f, -elevation * 4));
+}
+
+static void writeSkyFace(const std::string& path, int face, int theme)
+{
+    Picture pic(SKY_SIZE, SKY_SIZE);
+    for (int y = 0; y < SKY_SIZE; y++)
+        for (int x = 0; x < SKY_SIZE; x++) {
+            float u = (x + 0.5f) / SKY_SIZE * 2 - 1, v = 1 - (y + 0.5f) / SKY_SIZE * 2;
+            float dy = face == 4 ? 1 : face == 5 ? -1 : v;
+            float dh = face >= 4 ? std::sqrt(u * u + v * v) : 1;
+            Rgb c = skyAt(dy / std::sqrt(dy * dy + dh * dh + (face >= 4 ? 0 : u * u)), theme);
+            pic.set(x, y, (int)c.r, (int)c.g, (int)c.b);
+        }
+    writeBmp(path, pic);
+}
+
+static void writeSun(const std::string& path)
+{
+    Picture pic(128, 128);
+    for (int y = 0; y < 128; y++)
+        for (int x = 0; x < 128; x++) {
+            float d = std::hypot(x - 63.5f, y - 63.5f) / 64;
+            float glow = d < 0.35f ? 1 : std::max(0.0f, 1 - (d - 0.35f) / 0.65f);
+            glow = glow * glow;
+            pic.set(x, y, (int)(255 * glow), (int)(245 * glow), (int)(200 * glow));
+        }
+    writeBmp(path, pic);
+}
+
+// Five-pointed star inside the texture rectangle u 0.04-0.115, v 0.03-0.1 (v from the bottom row).
+static void writeCylinder(const std::string& path)
+{
+    const int size = 512;
+    Picture pic(size, size);
+    float cx = (0.04f + 0.115f) / 2 * size, cy = (0.03f + 0.1f) / 2 * size;
+    float outer = 0.034f * size, inner = outer * 0.42f;
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < size; x++) {
+            float px = x + 0.5f - cx, py = (size - 1 - y) + 0.5f - cy;
+            float r = std::hypot(px, py), a = std::atan2(px, py);
+            float sector = std::fmod(a + 10 * M_PI, 2 * M_PI / 5) / (2 * M_PI / 5);
+            float edge = inner + (outer - inner) * std::fabs(1 - 2 * sector);
+            if (r <= edge) pic.set(x, y, 255, 220 - (int)(60 * r / outer), 40);
+        }
+    writeBmp(path, pic);
+}
+
+// A ski trace on white (the colour key): two grooves, straight for a run, scraped for a brake.
+static void writeTrace(const std::string& path, bool braking)
+{
+    Picture pic(64, 64);
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 64; x++) {
+            float n = tiledNoise(x / 8.0f, y / 8.0f, 8, braking ? 7 : 3);
+            bool groove = braking ? (x > 8 && x < 56 && n > 0.35f) : ((x > 14 && x < 22) || (x > 42 && x < 50));
+            int shade = groove ? 150 + (int)(50 * n) : 255;
+            pic.set(x, y, shade, shade + (groove ? 10 : 0), groove ? shade + 30 : 255);
+        }
+    writeBmp(path, pic);
+}
+
+static void writeSurface(const std::string& path, int kind, int theme)
+{
+    static const Rgb base[SURFACE_COUNT] = {{238, 242, 250}, {210, 218, 232}, {170, 205, 235},
+                                            {250, 160, 40},  {200, 210, 235}, {120, 110, 100}};
+    Picture pic(SURFACE_SIZE, SURFACE_SIZE);
+    for (int y = 0; y < SURFACE_SIZE; y++)
+        for (int x = 0; x < SURFACE_SIZE; x++) {
+            float u = (float)x / SURFACE_SIZE, v = (float)y / SURFACE_SIZE;
+            float n = fractal(u, v, 4, 11 * kind + theme);
+            float shade = 0.86f + 0.2f * n;
+            if (kind == 2) shade = 0.9f + 0.15f * fractal(u * 0.5f + v, v, 2, 5);  // glassy streaks
+            if (kind == 3 && ((x / 16 + y / 16) % 2 == 0)) shade *= 0.8f;          // booster chevrons
+            if (kind == 4 && (x % 32 < 2)) shade *= 0.85f;                            // pipe ridges
+            pic.set(x, y, (int)(base[kind].r * shade), (int)(base[kind].g * shade), (int)(base[kind].b * shade));
+        }
+    writeBmp(path, pic);
+}
+
+void genTrackPictures(const std::string& trackDir, int theme)
+{
+    if (theme < 0 || theme >= THEME_COUNT) theme = 0;
+    std::string obj = trackDir + "/texObj/", surf = trackDir + "/texTrack/";
+    mkdir(obj.c_str(), 0755);
+    mkdir(surf.c_str(), 0755);
+    static const char* faces[6] = {"front", "left", "right", "back", "up", "down"};
+    for (int i = 0; i < 6; i++) writeSkyFace(obj + faces[i] + ".bmp", i, theme);
+    writeSun(obj + "soleil.bmp");
+    writeCylinder(obj + "cylinder.bmp");
+    writeTrace(obj + "traceRun.bmp", false);
+    writeTrace(obj + "traceBreak.bmp", true);
+    Picture empty(16, 16);
+    for (int y = 0; y < 16; y++)
+        for (int x = 0; x < 16; x++) empty.set(x, y, 255, 255, 255);
+    writeBmp(obj + "vide.bmp", empty);
+    for (int k = 0; k < SURFACE_COUNT; k++) writeSurface(surf + std::to_string(k) + ".bmp", k, theme);
+}
