@@ -2,4 +2,3 @@
 // definitions take over without a link clash. Delete this file once they exist.
 #include "track/planLib.h"
 __attribute__((weak)) void libereTexturesTrack(unsigned int*) {}
-__attribute__((weak)) void setNbTrackTextures(int) {}

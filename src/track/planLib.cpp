@@ -1,0 +1,179 @@
+// Terrain queries: takes the grid arrays and a position, returns the triangle, height, slope or normal there.
+#include "track/planLib.h"
+
+#include <cmath>
+
+#include "render/graphicLib.h"
+#include "track/trackModel.h"
+
+static const float radPerDeg = 0.017455053237912375f;
+// Positions are clamped just inside the grid so every query lands on a real triangle.
+static const float gridMinX = 1.0f;
+static const float gridMaxX = (float)(longueurPisteEnFaces * longueurFace) - 1.0f;
+static const float gridHalfWidth = (float)(largeurPisteEnFaces / 2 * largeurFace) - 1.0f;
+
+static int numeroFaceCourante = 0;
+static float YobjetCour = 0;
+static float Xobjet_inc = 0;
+static int contact = 0;
+static int ancienContact = 0;
+static int nbTrackTextures = 0;
+
+int getNumeroFaceCourante() { return numeroFaceCourante; }
+void setNumeroFaceCourante(int f) { numeroFaceCourante = f; }
+float getYobjetCour() { return YobjetCour; }
+void setYobjetCour(float y) { YobjetCour = y; }
+float getXobjet_inc() { return Xobjet_inc; }
+void setXobjet_inc(float x) { Xobjet_inc = x; }
+int getContact() { return contact; }
+void setContact(int c) { contact = c; }
+int getAncienContact() { return ancienContact; }
+void setAncienContact(int c) { ancienContact = c; }
+int getNbTrackTextures() { return nbTrackTextures; }
+void setNbTrackTextures(int n) { nbTrackTextures = n; }
+
+static float clampf(float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+int findCurrentFace(TrackPoint*, TrackFace*, float x, float z, float)
+{
+    if (std::isnan(x)) x = gridMinX;
+    if (std::isnan(z)) z = 0;
+    x = clampf(x, gridMinX, gridMaxX);
+    z = clampf(z, -gridHalfWidth, gridHalfWidth);
+    const int L = largeurPisteEnFaces, W = largeurFace, D = longueurFace;
+    int base;
+    if (z > 0) {
+        int k = (int)std::floor(z / W);
+        base = ((int)z % W != 0) ? L - 2 * k - 2 : L - 2 * k;
+    } else {
+        int k = std::abs((int)std::ceil(z / W));
+        base = ((int)z % W != 0) ? L + 2 * k : L + 2 * k - 2;
+    }
+    int r = (int)std::floor(x / D);
+    int row = ((int)x % D != 0) ? r : r - 1;
+    if (row < 0) row = 0;
+    if (row > longueurPisteEnFaces - 1) row = longueurPisteEnFaces - 1;
+    if (base < 0) base = 0;
+    if (base > 2 * L - 2) base = 2 * L - 2;
+    return base + row * L * 2;
+}
+
+float yPlan(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2, float z2,
+            float x, float z)
+{
+    float ax = x1 - x0, ay = y1 - y0, az = z1 - z0;
+    float bx = x2 - x0, by = y2 - y0, bz = z2 - z0;
+    float dx = x - x0, dz = z - z0;
+    return y0 + ((ay * bz - az * by) * dx + (ax * by - ay * bx) * dz) / (ax * bz - az * bx);
+}
+
+static float yOnFace(TrackPoint* pts, TrackFace* fcs, int f, float x, float z)
+{
+    const float* p0 = pts[fcs[f][0]];
+    const float* p1 = pts[fcs[f][1]];
+    const float* p2 = pts[fcs[f][2]];
+    return yPlan(p0[0], p0[1], p0[2], p1[0], p1[1], p1[2], p2[0], p2[1], p2[2], x, z);
+}
+
+// The cell's first triangle, or its second when (x, z) lies beyond the diagonal.
+static int chooseTriangle(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces)
+{
+    int f = findCurrentFace(pts, fcs, x, z, nbFaces);
+    const float* p0 = pts[fcs[f][0]];
+    const float* p1 = pts[fcs[f][1]];
+    const float* p2 = pts[fcs[f][2]];
+    float t = (p1[0] - x) / (p1[0] - p0[0]);
+    if ((p0[2] - z) > (p0[2] - p2[2]) * t && f < nbFaces - 1 && f < maxTrackFaces - 1) f = f + 1;
+    return f;
+}
+
+static void clampOnGrid(float& x, float& z)
+{
+    if (std::isnan(x)) x = gridMinX;
+    if (std::isnan(z)) z = 0;
+    x = clampf(x, gridMinX, gridMaxX);
+    z = clampf(z, -gridHalfWidth, gridHalfWidth);
+}
+
+float yTheoObjSettingFaceNumber(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
+                                short setFace)
+{
+    clampOnGrid(x, z);
+    int f = chooseTriangle(pts, fcs, x, z, nbFaces);
+    if (setFace) numeroFaceCourante = f;
+    return yOnFace(pts, fcs, f, x, z);
+}
+
+float yTheoObj(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces)
+{
+    return yTheoObjSettingFaceNumber(pts, fcs, x, z, nbFaces, 0);
+}
+
+static void crossInto(const float* a, const float* b, float* out)
+{
+    out[0] = a[1] * b[2] - a[2] * b[1];
+    out[1] = a[2] * b[0] - a[0] * b[2];
+    out[2] = a[0] * b[1] - a[1] * b[0];
+    normalize(out);
+}
+
+float placeObjetAndGetAngle(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
+                            float headingDeg, float* normalOut)
+{
+    clampOnGrid(x, z);
+    int f = chooseTriangle(pts, fcs, x, z, nbFaces);
+    numeroFaceCourante = f;
+    float y = yOnFace(pts, fcs, f, x, z);
+    const float* p0 = pts[fcs[f][0]];
+    const float* p1 = pts[fcs[f][1]];
+    const float* p2 = pts[fcs[f][2]];
+    float a[3] = {p1[0] - p0[0], p1[1] - p0[1], p1[2] - p0[2]};
+    float b[3] = {p2[0] - p0[0], p2[1] - p0[1], p2[2] - p0[2]};
+    normalize(a);
+    normalize(b);
+    if (normalOut) crossInto(a, b, normalOut);
+    float x2 = x + 1;
+    float z2 = z + std::tan(headingDeg * radPerDeg) * (x2 - x);
+    float y2 = yOnFace(pts, fcs, f, x2, z2);
+    float slope = std::atan(y2 - y) * convRad;
+    ancienContact = contact;
+    contact = 1;
+    YobjetCour = y;
+    return slope;
+}
+
+void computeNormalForFace(int face, TrackPoint* pts, TrackFace* fcs, float* out)
+{
+    if (face < 0 || face >= maxTrackFaces) face = 0;
+    const float* p0 = pts[fcs[face][0]];
+    const float* p1 = pts[fcs[face][1]];
+    const float* p2 = pts[fcs[face][2]];
+    float a[3] = {p0[0] - p1[0], p0[1] - p1[1], p0[2] - p1[2]};
+    float b[3] = {p1[0] - p2[0], p1[1] - p2[1], p1[2] - p2[2]};
+    crossInto(a, b, out);
+}
+
+static int rowsAheadForAngle(float a)
+{
+    if (a < 11) return 4;
+    if (a < 33) return 3;
+    if (a < 56) return 2;
+    if (a < 78) return 1;
+    if (a <= 90) return 0;
+    return 4;
+}
+
+int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg)
+{
+    int f = numeroFaceCourante;
+    int k = rowsAheadForAngle(std::fabs(angleDeg));
+    int s = angleDeg > 0 ? -1 : 1;
+    int g = f + k * facesParRangee + 2 * s * (4 - k);
+    if ((unsigned int)g > (unsigned int)(maxTrackFaces - 1)) return -1;
+    for (int v = 0; v < 3; v++)
+        if (fcs[g][v] >= (unsigned int)maxTrackVertices) return -1;
+    pts[fcs[g][0]][1] += 1000;
+    pts[fcs[g][1]][1] += 500;
+    pts[fcs[g][2]][1] += 1000;
+    return (int)fcs[g][0];
+}

@@ -1,0 +1,65 @@
+// The track model globals, their empty values, and the choice of a rescue point for a position.
+#include "track/trackModel.h"
+
+#include "render/graphicLib.h"
+
+char nomPiste[256];
+float points[maxTrackVertices][3];
+unsigned int faces[maxTrackFaces][3];
+float normalesPiste[maxTrackVertices][3];
+TexData textures[maxTrackFaces];
+ObstacleRecord containerObstacles[maxObstacles];
+float replaceSkier[maxReplacePoints][3];
+int bombsQty = 0;
+float rgbSpotR, rgbSpotG, rgbSpotB;
+float rgbNeigeR, rgbNeigeG, rgbNeigeB;
+float depart;
+float arrivee;
+
+void initObstacles()
+{
+    for (int i = 0; i < maxObstacles; i++) {
+        ObstacleRecord& o = containerObstacles[i];
+        o.x = o.y = o.z = emptyObstacleCoord;
+        o.reservedLong = -99999;
+        o.type = obstacleSapin;
+        o.reservedA = 0;
+        o.reservedB = 1;
+        o.reservedFloat = 200.0f;
+    }
+}
+
+void initReplaceSkier()
+{
+    for (int i = 0; i < maxReplacePoints; i++)
+        replaceSkier[i][0] = replaceSkier[i][1] = replaceSkier[i][2] = emptyObstacleCoord;
+}
+
+short isObstacleListEnd(const ObstacleRecord& o)
+{
+    return o.x == emptyObstacleCoord && o.y == emptyObstacleCoord && o.z == emptyObstacleCoord;
+}
+
+int findFirstReplace(float x, float y, float z)
+{
+    float best = -1.0f;
+    int result = 0;
+    for (int i = 0; i < maxReplacePoints; i++) {
+        const float* p = replaceSkier[i];
+        if (p[0] == emptyObstacleCoord) {
+            if (best < 0) result = i - 1;
+            return result;
+        }
+        if (p[0] > x) continue;
+        float d = computeDistance(x, y, z, p[0], p[1], p[2]);
+        if (best < 0 || d <= best) {
+            best = d;
+            result = i;
+        } else {
+            break;
+        }
+    }
+    // A full list with no candidate above the rider: its last point.
+    if (best < 0) result = maxReplacePoints - 1;
+    return result;
+}
