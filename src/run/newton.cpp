@@ -1,0 +1,26 @@
+// Takes masses, slope angles, speeds and times; returns accelerations, speeds, positions and the frame scale.
+#include "run/newton.h"
+
+#include <cmath>
+
+#include "run/runState.h"
+
+static const float slopeGravity = -9.8f;
+static const float degToRad = 0.017455053237912375f;
+static const float referenceRate = 20.0f;
+// Rates at or below this are not a measurement (program start, or a window not yet closed).
+static const float minMeasuredRate = 1.0f;
+
+float giveAccel(float m, float a) { return m * slopeGravity * sinf(a * degToRad); }
+
+float giveTrueAccel(float m, float a) { return giveAccel(m, a) * cosf(a * degToRad); }
+
+float giveNewSpeed(float v, float acc, float t) { return v + acc * t; }
+
+float giveNewXposition(float acc, float v, float x, float t) { return acc * t * t + v * t + x; }
+
+float frameScale() {
+    static float lastRate = referenceRate;
+    if (frameps > minMeasuredRate && std::isfinite(frameps)) lastRate = frameps;
+    return referenceRate / lastRate;
+}
