@@ -65,7 +65,9 @@ void waitForNextFrame()
     // Per-frame amounts of the run are tuned for sane frame rates: never go past 60 a second.
     static long nextFrameThirds = -1;
     long nowThirds = gameClock() * 3;
-    if (nextFrameThirds < 0 || nowThirds - nextFrameThirds > FRAME_MS_TIMES_3) nextFrameThirds = nowThirds;
+    // Late by more than a frame, or a schedule from another clock: start again from now.
+    long drift = nowThirds - nextFrameThirds;
+    if (nextFrameThirds < 0 || drift > FRAME_MS_TIMES_3 || drift < -FRAME_MS_TIMES_3) nextFrameThirds = nowThirds;
     nextFrameThirds += FRAME_MS_TIMES_3;
     gameClockSleepUntil(nextFrameThirds / 3);
 #endif

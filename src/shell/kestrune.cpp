@@ -113,7 +113,7 @@ int setup()
 {
     static char underline[] = "__________________________________";
     static char title[] = "Kestrune OpenGL Setup";
-    static char resolutionLabel[] = "ResolutionRow";
+    static char resolutionLabel[] = "Resolution";
     static char colourLabel[] = "Colour depth";
     static char zbufferLabel[] = "Z buffer";
     static char windowedLabel[] = "Windowed";
