@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Starts the game as a player does: set-up dialog, ENTER, the OpenGL window, a screenshot with F10,
+# ESC to quit. Checks the exit status and the preference files the first start writes.
+set -u
+game=$1 root=$2
+source "$root/tests/support/display.sh"
+trap kes_cleanup EXIT
+
+[ -d "$root/data/prefs" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
+work=$(mktemp -d)
+cp -rL "$root/data" "$work/data"
+rm -f "$work/data/prefs/gfx.prefs" "$work/data/prefs/user.prefs"
+cd "$work"
+
+kes_start_display || exit 1
+"$game" >game.log 2>&1 &
+KES_GAME_PID=$!
+
+kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
+sleep 1
+kes_key Return
+sleep 4
+kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "the game ended after the dialog: $(tail -3 game.log)"
+win=$(kes_wait_window 10) || kes_fail "no game window"
+geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "800x600" ] || kes_fail "game window is $geometry, not 800x600"
+
+kes_key F10
+sleep 1
+shot=$(ls screenshots/*.tga 2>/dev/null | head -1)
+[ -n "$shot" ] || kes_fail "F10 wrote no screenshot"
+[ "$(stat -c %s "$shot")" = 1440044 ] || kes_fail "screenshot $shot has $(stat -c %s "$shot") bytes"
+
+kes_key Escape
+for _ in $(seq 50); do kill -0 $KES_GAME_PID 2>/dev/null || break; sleep 0.2; done
+kill -0 $KES_GAME_PID 2>/dev/null && kes_fail "ESC on the home menu did not quit"
+wait $KES_GAME_PID; rc=$?
+KES_GAME_PID=
+[ $rc -eq 0 ] || kes_fail "exit status $rc: $(tail -3 game.log)"
+
+gfx=$(od -An -tx1 data/prefs/gfx.prefs | tr -s ' ')
+[ "$gfx" = " 20 00 20 00 00 00" ] || kes_fail "gfx.prefs holds '$gfx'"
+[ "$(stat -c %s data/prefs/user.prefs)" = 7 ] || kes_fail "user.prefs is not 7 bytes"
+user=$(od -An -tx1 -N3 data/prefs/user.prefs | tr -s ' ')
+[ "$user" = " 2d 2d 2d" ] || kes_fail "user.prefs initials are '$user'"
+rm -rf "$work"
+echo "shell start: ok"

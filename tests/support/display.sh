@@ -1,0 +1,59 @@
+# Shared helpers of the display tests: a private Xvfb, the game's window, held keys, screen grabs.
+# Source it; call kes_start_display first and kes_cleanup on exit.
+
+kes_start_display() {
+    local n
+    for n in $(seq 90 140); do
+        if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
+            Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+            KES_XVFB_PID=$!
+            export DISPLAY=:$n
+            for _ in $(seq 50); do
+                xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+                sleep 0.1
+            done
+        fi
+    done
+    echo "no free X display" >&2
+    return 1
+}
+
+kes_cleanup() {
+    [ -n "$KES_GAME_PID" ] && kill "$KES_GAME_PID" 2>/dev/null
+    [ -n "$KES_XVFB_PID" ] && kill "$KES_XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    return 0
+}
+
+# Waits up to $1 seconds for a window of class "allegro"; prints its id.
+kes_wait_window() {
+    local i w
+    for i in $(seq $(( $1 * 5 ))); do
+        w=$(xdotool search --class allegro 2>/dev/null | tail -1)
+        [ -n "$w" ] && { echo "$w"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+
+# Holds a key long enough for a frame to see it.
+kes_key() {
+    xdotool keydown "$1"; sleep "${2:-0.12}"; xdotool keyup "$1"; sleep 0.15
+}
+
+# Grabs the whole screen to a PNG.
+kes_grab() {
+    import -window root "$1" 2>/dev/null || xwd -root -silent | convert xwd:- "$1"
+}
+
+# Number of distinct colours of a picture (1 means uniform).
+kes_colours() {
+    convert "$1" -format %k info:
+}
+
+# Fails the test with a message.
+kes_fail() {
+    echo "FAIL: $*" >&2
+    kes_cleanup
+    exit 1
+}
