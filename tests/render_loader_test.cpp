@@ -1,4 +1,5 @@
 // BMP loaders: pixel order, colour keys, and what a bad picture leaves.
+#include <unistd.h>
 #include <allegro.h>
 #include <errno.h>
 #include <gtest/gtest.h>
@@ -54,7 +55,9 @@ void writeBmp(const std::string& path, int w, int h, const std::vector<Rgb>& px,
     fclose(f);
 }
 
-const char* picture = "/tmp/kestrune_render_loader.bmp";
+// One file per test process: CTest runs the cases of this file side by side.
+const std::string picturePath = "/tmp/kestrune_render_loader_" + std::to_string(getpid()) + ".bmp";
+const char* picture = picturePath.c_str();
 
 }  // namespace
 
@@ -134,7 +137,7 @@ TEST(RenderLoader, SizedLoaderNeedsTheExactByteCount)
 
 TEST(RenderLoader, TextureDirectoryIsCappedAt40)
 {
-    std::string dir = "/tmp/kestrune_texdir/";
+    std::string dir = "/tmp/kestrune_texdir_" + std::to_string(getpid()) + "/";
     system(("rm -rf " + dir + " && mkdir -p " + dir).c_str());
     for (int i = 0; i < 45; i++) fclose(fopen((dir + std::to_string(i) + ".bmp").c_str(), "w"));
     EXPECT_EQ(40, countTrackTextures(dir.c_str()));
@@ -145,4 +148,5 @@ TEST(RenderLoader, TextureDirectoryIsCappedAt40)
     fclose(fopen((dir + ".hidden").c_str(), "w"));
     EXPECT_EQ(3, countTrackTextures(dir.c_str()));
     EXPECT_EQ(0, countTrackTextures("/tmp/kestrune_no_such_dir/"));
+    system(("rm -rf " + dir).c_str());
 }
