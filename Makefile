@@ -1,8 +1,9 @@
 # Two commands do everything on a fresh Debian 12 machine: `make run` and `make test`.
 BUILD ?= build
+SAN ?= build-san
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build data run test test-asan clean
+.PHONY: all setup build data run test test-san clean
 
 all: build
 
@@ -22,6 +23,16 @@ run: data
 
 test: data
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-san
+
+# The unit and simulation tests again under AddressSanitizer and UndefinedBehaviorSanitizer (clang),
+# then a few seconds of each loader's fuzzer from its seed corpus.
+test-san: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(SAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_SANITIZE=ON \
+	    -DKESTRUNE_FUZZ=ON -DKESTRUNE_BENCH=OFF >/dev/null
+	@cmake --build $(SAN) -j $(JOBS) --target kestrune_tests fuzzers
+	@cd $(SAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --output-on-failure -j $(JOBS) -E '^display_'
 
 clean:
-	rm -rf $(BUILD) build-asan data
+	rm -rf $(BUILD) $(SAN) data
