@@ -150,3 +150,25 @@ TEST(RenderLoader, TextureDirectoryIsCappedAt40)
     EXPECT_EQ(0, countTrackTextures("/tmp/kestrune_no_such_dir/"));
     system(("rm -rf " + dir).c_str());
 }
+
+// A header claiming a picture far bigger than the file once made the reader write past its bitmap.
+TEST(RenderLoader, LyingHeaderIsRefusedBeforeReading)
+{
+    ensureAllegro();
+    writeBmp(picture, 8, 8, std::vector<Rgb>(64, {1, 2, 3}));
+    std::vector<unsigned char> bytes;
+    FILE* f = fopen(picture, "rb");
+    for (int c; (c = fgetc(f)) != EOF;) bytes.push_back((unsigned char)c);
+    fclose(f);
+    bytes[25] = 0x6f;  // height 8 becomes 0x6f000008
+    f = fopen(picture, "wb");
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+    unsigned char out[8 * 8 * 4 + 4];
+    memset(out, 0xAB, sizeof out);
+    chargerImageTexPtrTrans(picture, out, 8, 8);
+    EXPECT_EQ(0, out[0]);
+    EXPECT_EQ(0xAB, out[8 * 8 * 4]);
+    chargerImageTexPtrSized(picture, out, 8 * 8 * 3);
+    EXPECT_EQ(0, out[0]);
+}

@@ -5,18 +5,37 @@
 
 #include "render/graphImage.h"
 
+// Where the numbers the loaders check sit in a BMP's file and info headers.
+static const int BMP_HEADER_BYTES = 54;
+static const int BMP_INFO_SIZE_OFFSET = 14;
+static const int BMP_WIDTH_OFFSET = 18;
+static const int BMP_HEIGHT_OFFSET = 22;
 static const int BMP_BITCOUNT_OFFSET = 28;
+static const int BMP_COMPRESSION_OFFSET = 30;
+static const int BMP_MIN_INFO_SIZE = 40;
 
-// Bit count in the file header, 0 when the file cannot be read as a BMP.
-static int bmpBitCount(const char* fileName)
+struct BmpShape {
+    int width, height;
+};
+
+static int littleEndian32(const unsigned char* p) { return (int)(p[0] | p[1] << 8 | p[2] << 16 | (unsigned)p[3] << 24); }
+
+// Width and height of an uncompressed 24-bit BMP, or {0, 0}. Checked before Allegro sees the file,
+// since its reader trusts the header and writes wherever a damaged one points.
+static BmpShape bmp24Shape(const char* fileName)
 {
+    BmpShape none = {0, 0};
     FILE* f = fopen(fileName, "rb");
-    if (!f) return 0;
-    unsigned char head[30];
+    if (!f) return none;
+    unsigned char head[BMP_HEADER_BYTES];
     size_t n = fread(head, 1, sizeof head, f);
     fclose(f);
-    if (n < sizeof head || head[0] != 'B' || head[1] != 'M') return 0;
-    return head[BMP_BITCOUNT_OFFSET] | (head[BMP_BITCOUNT_OFFSET + 1] << 8);
+    if (n < sizeof head || head[0] != 'B' || head[1] != 'M') return none;
+    int bits = head[BMP_BITCOUNT_OFFSET] | head[BMP_BITCOUNT_OFFSET + 1] << 8;
+    if (bits != 24 || littleEndian32(head + BMP_COMPRESSION_OFFSET) != 0) return none;
+    if (littleEndian32(head + BMP_INFO_SIZE_OFFSET) < BMP_MIN_INFO_SIZE) return none;
+    BmpShape shape = {littleEndian32(head + BMP_WIDTH_OFFSET), littleEndian32(head + BMP_HEIGHT_OFFSET)};
+    return shape.width > 0 && shape.height > 0 ? shape : none;
 }
 
 // Black, opaque: what a bad picture leaves.
@@ -29,8 +48,13 @@ static void blankBuffer(unsigned char* out, int pixels, int channels)
 
 static BITMAP* openPicture(const char* fileName, int width, int height)
 {
-    if (bmpBitCount(fileName) != 24) {
+    BmpShape shape = bmp24Shape(fileName);
+    if (shape.width == 0) {
         fprintf(stderr, "Can't open %s (missing, unreadable or not a 24-bit BMP)\n", fileName);
+        return nullptr;
+    }
+    if (shape.width != width || shape.height != height) {
+        fprintf(stderr, "Can't use %s: %ix%i instead of %ix%i\n", fileName, shape.width, shape.height, width, height);
         return nullptr;
     }
     set_color_depth(24);
@@ -98,20 +122,12 @@ void chargerImageTexPtrTrans(const char* fileName, unsigned char* out, int width
 // Menu pictures: the caller knows only the byte count; the picture must match it exactly.
 void chargerImageTexPtrSized(const char* fileName, unsigned char* out, int bytes)
 {
-    BITMAP* probe = nullptr;
-    if (bmpBitCount(fileName) == 24) {
-        set_color_depth(24);
-        set_color_conversion(COLORCONV_24_TO_32);
-        PALETTE pal;
-        probe = load_bitmap(fileName, pal);
-    }
-    if (!probe || probe->w * probe->h * 3 != bytes) {
+    BmpShape shape = bmp24Shape(fileName);
+    long long size = (long long)shape.width * shape.height * 3;
+    if (shape.width == 0 || size != bytes) {
         fprintf(stderr, "Can't open %s (or not a 24-bit picture of %i bytes)\n", fileName, bytes);
-        if (probe) destroy_bitmap(probe);
         memset(out, 0, bytes);
         return;
     }
-    int w = probe->w, h = probe->h;
-    destroy_bitmap(probe);
-    chargerImageTexPtr(fileName, out, w, h);
+    chargerImageTexPtr(fileName, out, shape.width, shape.height);
 }
