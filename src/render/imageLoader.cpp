@@ -7,12 +7,13 @@
 
 // Where the numbers the loaders check sit in a BMP's file and info headers.
 static const int BMP_HEADER_BYTES = 54;
+static const int BMP_PIXELS_OFFSET = 10;
 static const int BMP_INFO_SIZE_OFFSET = 14;
 static const int BMP_WIDTH_OFFSET = 18;
 static const int BMP_HEIGHT_OFFSET = 22;
 static const int BMP_BITCOUNT_OFFSET = 28;
 static const int BMP_COMPRESSION_OFFSET = 30;
-static const int BMP_MIN_INFO_SIZE = 40;
+static const int BMP_INFO_SIZE = 40;  // the only info header the game writes and reads
 
 struct BmpShape {
     int width, height;
@@ -29,13 +30,19 @@ static BmpShape bmp24Shape(const char* fileName)
     if (!f) return none;
     unsigned char head[BMP_HEADER_BYTES];
     size_t n = fread(head, 1, sizeof head, f);
+    fseek(f, 0, SEEK_END);
+    long long fileBytes = ftell(f);
     fclose(f);
     if (n < sizeof head || head[0] != 'B' || head[1] != 'M') return none;
     int bits = head[BMP_BITCOUNT_OFFSET] | head[BMP_BITCOUNT_OFFSET + 1] << 8;
     if (bits != 24 || littleEndian32(head + BMP_COMPRESSION_OFFSET) != 0) return none;
-    if (littleEndian32(head + BMP_INFO_SIZE_OFFSET) < BMP_MIN_INFO_SIZE) return none;
+    if (littleEndian32(head + BMP_INFO_SIZE_OFFSET) != BMP_INFO_SIZE) return none;
     BmpShape shape = {littleEndian32(head + BMP_WIDTH_OFFSET), littleEndian32(head + BMP_HEIGHT_OFFSET)};
-    return shape.width > 0 && shape.height > 0 ? shape : none;
+    if (shape.width <= 0 || shape.height <= 0) return none;
+    long long pixelsAt = (unsigned)littleEndian32(head + BMP_PIXELS_OFFSET);
+    long long rowBytes = ((long long)shape.width * 3 + 3) / 4 * 4;
+    if (pixelsAt < BMP_HEADER_BYTES || pixelsAt + rowBytes * shape.height > fileBytes) return none;
+    return shape;
 }
 
 // Black, opaque: what a bad picture leaves.
