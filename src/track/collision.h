@@ -18,6 +18,8 @@ extern int indiceDerniereBombe;
 extern short boomF;  // a collectable was picked up in this sweep
 extern short bombF;  // a bomb was picked up in this sweep
 
+// Start of a run: nothing picked up, no grind, the sweep starting at (x, y, z).
+void reinitCollisionSweep(float x, float y, float z);
 // Non-zero when the rider hits something that makes him fall.
 int detectCollision();
 // Sample points of a movement; at most maxPointsToTest (the last ones of a longer movement).

@@ -1,0 +1,241 @@
+// Obstacle collisions: takes the rider's movement since the last sweep, returns whether he falls,
+// and picks up collectables and bombs, starts and stops rail grinds on the way.
+#include "track/collision.h"
+
+#include <cmath>
+
+#include "render/graphicLib.h"
+#include "run/runState.h"
+#include "sound/SndWrapper.h"
+#include "sound/gameSounds.h"
+#include "track/bombstuff.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
+
+// Obstacles are only looked at within this reach ahead of the rider and half a cell across.
+static const float reachAhead = 4000.0f;
+static const float railReachBehind = 2940.0f;
+static const float reachAcross = largeurFace / 2.0f;
+
+static const float treeLowDy = 260.0f, treeLowRadius = 220.0f;
+static const float treeHighDy = 600.0f, treeHighRadius = 120.0f;
+static const float collectableDy = 300.0f, collectableRadius = 300.0f;
+static const float bombDy = 32.0f, bombRadius = 300.0f;
+
+static const float railDy = 66.0f;
+static const float railDz = -1.0f;
+static const float railSphereRadius = 50.0f;
+static const int railBarSpheres = 30;
+static const float railBarFirstDx = -9.0f;
+static const float railBarStep = 100.0f;
+static const float railSupportStep = 100.0f;
+static const float railAlignment = 70.0f;  // a grind needs the rider this close across the rail
+static const float grindSlowdown = 0.9523809523809523f;
+static const float grindMinSpeed = 1200.0f;
+
+struct RailSupport {
+    float dx;
+    int spheres;
+};
+static const RailSupport railSupports[] = {
+    {-9.0f, 23}, {500.6f, 31}, {1129.6f, 31}, {1720.0f, 31}, {2304.0f, 31}, {2955.0f, 36},
+};
+
+coord pointsToTest[maxPointsToTest];
+float xPrecCol = 500.0f, yPrecCol = 0.0f, zPrecCol = 0.0f;
+short usingYRail = 0;
+short lastUsingYRail = 0;
+float yRail = 0.0f;
+int indiceDernierCollectable = -1;
+int indiceDerniereBombe = -1;
+short boomF = 0;
+short bombF = 0;
+
+void reinitCollisionSweep(float x, float y, float z)
+{
+    indiceDernierCollectable = indiceDerniereBombe = -1;
+    usingYRail = lastUsingYRail = 0;
+    boomF = bombF = 0;
+    xPrecCol = x;
+    yPrecCol = y;
+    zPrecCol = z;
+}
+
+static coord pointAlong(coord from, float ux, float uy, float uz, double t)
+{
+    coord p;
+    p.x = from.x + (float)t * ux;
+    p.y = from.y + (float)t * uy;
+    p.z = from.z + (float)t * uz;
+    return p;
+}
+
+int initPointsToCollideTest(coord from, coord to, coord* out, float radius, float distance)
+{
+    // The samples sit at trunc(3r), then every trunc(2r) units; a step under one unit would never
+    // advance, and an infinite movement has no samples to speak of.
+    double first = std::trunc(3.0 * radius);
+    double step = std::trunc(2.0 * radius);
+    if (!(distance > 3.0f * radius) || !(distance > first) || step < 1.0 || !std::isfinite(distance)) {
+        out[0] = to;
+        return 1;
+    }
+    float ux = (to.x - from.x) / distance, uy = (to.y - from.y) / distance, uz = (to.z - from.z) / distance;
+    double between = std::ceil((distance - first) / step);  // samples strictly before `to`
+    // A longer movement than the array holds keeps its last samples, nearest the rider.
+    double skipped = between > maxPointsToTest - 1 ? between - (maxPointsToTest - 1) : 0.0;
+    int n = 0;
+    for (double k = skipped; k < between; k += 1.0) out[n++] = pointAlong(from, ux, uy, uz, first + k * step);
+    out[n++] = to;
+    return n;
+}
+
+int testSphereCollision(float r1, float x1, float y1, float z1, float x2, float y2, float z2, float r2)
+{
+    float dx = x1 - x2, dy = y1 - y2, dz = z1 - z2;
+    return std::sqrt(dx * dx + dy * dy + dz * dz) < r1 + r2;
+}
+
+static const ObstacleRecord* obstacleAt(int index)
+{
+    if (index < 0 || index >= maxObstacles) return nullptr;
+    return &containerObstacles[index];
+}
+
+static int hitsSphereAbove(float radius, float x, float y, float z, const ObstacleRecord* o, float dy, float r)
+{
+    return testSphereCollision(radius, x, y, z, o->x, o->y + dy, o->z, r);
+}
+
+int isCollisionSapin(float radius, float x, float y, float z, int obstacle)
+{
+    const ObstacleRecord* o = obstacleAt(obstacle);
+    if (!o) return 0;
+    return hitsSphereAbove(radius, x, y, z, o, treeLowDy, treeLowRadius) ||
+           hitsSphereAbove(radius, x, y, z, o, treeHighDy, treeHighRadius);
+}
+
+int isCollisionCollectable(float radius, float x, float y, float z, int obstacle)
+{
+    const ObstacleRecord* o = obstacleAt(obstacle);
+    return o && hitsSphereAbove(radius, x, y, z, o, collectableDy, collectableRadius);
+}
+
+int isCollisionBomb(float radius, float x, float y, float z, int obstacle)
+{
+    const ObstacleRecord* o = obstacleAt(obstacle);
+    return o && hitsSphereAbove(radius, x, y, z, o, bombDy, bombRadius);
+}
+
+static int hitsRailSphere(float radius, float x, float y, float z, const ObstacleRecord* o, float dx, float dy)
+{
+    return testSphereCollision(radius, x, y, z, o->x + dx, o->y + dy, o->z + railDz, railSphereRadius);
+}
+
+static int hitsRailBar(float radius, float x, float y, float z, const ObstacleRecord* o)
+{
+    for (int i = 0; i < railBarSpheres; i++)
+        if (hitsRailSphere(radius, x, y, z, o, railBarFirstDx + i * railBarStep, railDy)) return 1;
+    return 0;
+}
+
+static int hitsRailSupports(float radius, float x, float y, float z, const ObstacleRecord* o)
+{
+    for (const RailSupport& s : railSupports)
+        for (int i = 0; i < s.spheres; i++)
+            if (hitsRailSphere(radius, x, y, z, o, s.dx, railDy - i * railSupportStep)) return 1;
+    return 0;
+}
+
+static void grind(const ObstacleRecord* o)
+{
+    if (!lastUsingYRail) startGrind();
+    yRail = o->y + railDy;
+    usingYRail = 1;
+    amplitudeRotationX = amplitudeRotationY = amplitudeRotationZ = 0.0f;
+    rotSkierX = rotSkierZ = 0.0f;
+    vitessePrecedente *= grindSlowdown;
+    if (!(vitessePrecedente > grindMinSpeed)) vitessePrecedente = grindMinSpeed;
+}
+
+int isCollisionRail(float radius, float x, float y, float z, int obstacle, short descending)
+{
+    const ObstacleRecord* o = obstacleAt(obstacle);
+    if (!o) return 0;
+    if (hitsRailBar(radius, x, y, z, o)) {
+        if (getContact() == 1) return 1;
+        if (!descending && !lastUsingYRail) return 1;
+        if (z >= o->z + railAlignment || z <= o->z - railAlignment) return 1;
+        grind(o);
+        return 0;
+    }
+    return hitsRailSupports(radius, x, y, z, o);
+}
+
+static int isAheadWithin(const coord& p, const ObstacleRecord& o, float behind)
+{
+    return p.x - behind < o.x && o.x < p.x + reachAhead && std::fabs(p.z - o.z) < reachAcross;
+}
+
+static void pickUpCollectable(const coord& p, int i)
+{
+    ObstacleRecord& o = containerObstacles[i];
+    if (i == indiceDernierCollectable || o.taken) return;
+    if (!isCollisionCollectable(riderCollisionRadius, p.x, p.y, p.z, i)) return;
+    totalCollectable++;
+    indiceDernierCollectable = i;
+    o.taken = 1;
+    boomF = 1;
+}
+
+static void pickUpBomb(const coord& p, int i)
+{
+    ObstacleRecord& o = containerObstacles[i];
+    if (i == indiceDerniereBombe || o.taken) return;
+    if (!isCollisionBomb(riderCollisionRadius, p.x, p.y, p.z, i)) return;
+    incCollectedBomb();
+    indiceDerniereBombe = i;
+    o.taken = 1;
+    bombF = 1;
+}
+
+static int testObstacle(const coord& p, int i)
+{
+    const ObstacleRecord& o = containerObstacles[i];
+    if (o.type == obstacleRail) {
+        if (!isAheadWithin(p, o, railReachBehind)) return 0;
+        int hit = isCollisionRail(riderCollisionRadius, p.x, p.y, p.z, i, p.y <= yPrecCol);
+        if (hit) wrpPlaySound(clingRailSnd, volReplace, panoReplace, wrpNormalPitch);
+        return hit;
+    }
+    if (!isAheadWithin(p, o, 0.0f)) return 0;
+    if (o.type == obstacleSapin) return isCollisionSapin(riderCollisionRadius, p.x, p.y, p.z, i);
+    if (o.type == obstacleCollectable) pickUpCollectable(p, i);
+    if (o.type == obstacleBomb) pickUpBomb(p, i);
+    return 0;
+}
+
+static int testPoint(const coord& p)
+{
+    for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++)
+        if (testObstacle(p, i)) return 1;
+    return 0;
+}
+
+int detectCollision()
+{
+    coord from = {xPrecCol, yPrecCol, zPrecCol};
+    coord to = {Xobjet, Yobjet, Zobjet};
+    float d = computeDistance(from.x, from.y, from.z, to.x, to.y, to.z);
+    boomF = bombF = 0;
+    lastUsingYRail = usingYRail;
+    usingYRail = 0;
+    int n = initPointsToCollideTest(from, to, pointsToTest, riderCollisionRadius, d);
+    int hit = 0;
+    for (int k = 0; k < n && !hit; k++) hit = testPoint(pointsToTest[k]);
+    if (lastUsingYRail && !usingYRail) stopGrind();
+    xPrecCol = Xobjet;
+    yPrecCol = Yobjet;
+    zPrecCol = Zobjet;
+    return hit;
+}

@@ -1,0 +1,289 @@
+// Collision sweep: sample points, trees, pick-ups, bombs, rails and the rescue placement.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "run/runState.h"
+#include "sound/gameSounds.h"
+#include "support/planeTrack.h"
+#include "support/soundRecorder.h"
+#include "track/bombstuff.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+#include "track/rescue.h"
+#include "track/trackModel.h"
+
+namespace {
+
+coord at(float x, float y, float z) { return coord{x, y, z}; }
+
+int samples(float fromX, float toX, coord* out)
+{
+    return initPointsToCollideTest(at(fromX, 0, 0), at(toX, 0, 0), out, 90, std::fabs(toX - fromX));
+}
+
+TEST(TrackSweepSamples, ShortMovesTestOnlyTheNewPosition)
+{
+    coord out[maxPointsToTest];
+    EXPECT_EQ(samples(0, 270, out), 1);
+    EXPECT_FLOAT_EQ(out[0].x, 270);
+    EXPECT_EQ(samples(0, 0, out), 1);
+    EXPECT_EQ(initPointsToCollideTest(at(0, 0, 0), at(5, 0, 0), out, 90, NAN), 1);
+    EXPECT_EQ(initPointsToCollideTest(at(0, 0, 0), at(5, 0, 0), out, 90, INFINITY), 1);
+    EXPECT_FLOAT_EQ(out[0].x, 5);
+}
+
+TEST(TrackSweepSamples, PointsEvery180UnitsAfterTheFirst270)
+{
+    coord out[maxPointsToTest];
+    ASSERT_EQ(samples(0, 450, out), 2);
+    EXPECT_FLOAT_EQ(out[0].x, 270);
+    EXPECT_FLOAT_EQ(out[1].x, 450);
+    ASSERT_EQ(samples(1000, 2000, out), 6);
+    const float expected[] = {1270, 1450, 1630, 1810, 1990, 2000};
+    for (int i = 0; i < 6; i++) EXPECT_FLOAT_EQ(out[i].x, expected[i]);
+    // along a diagonal the points follow the direction of travel
+    coord from = at(0, 0, 0), to = at(600, 0, 800);
+    ASSERT_EQ(initPointsToCollideTest(from, to, out, 90, 1000), 6);
+    EXPECT_NEAR(out[0].x, 162, 1e-3);
+    EXPECT_NEAR(out[0].z, 216, 1e-3);
+}
+
+TEST(TrackSweepSamples, LongMovesKeepTheLastHundredPoints)
+{
+    coord out[maxPointsToTest + 1];
+    out[maxPointsToTest].x = -1;  // guard element, must stay untouched
+    int n = samples(0, 50000, out);
+    ASSERT_EQ(n, maxPointsToTest);
+    EXPECT_FLOAT_EQ(out[99].x, 50000);
+    EXPECT_FLOAT_EQ(out[98].x, 270 + 276 * 180);  // last sample before 50000
+    EXPECT_FLOAT_EQ(out[0].x, 270 + 178 * 180);
+    EXPECT_FLOAT_EQ(out[maxPointsToTest].x, -1);
+    // exactly one hundred fits without dropping anything
+    ASSERT_EQ(samples(0, 270 + 98 * 180 + 1, out), 100);
+    EXPECT_FLOAT_EQ(out[0].x, 270);
+}
+
+struct Sweep : ::testing::Test {
+    void SetUp() override
+    {
+        buildPlaneTrack(true);
+        initObstacles();
+        reinitCollisionSweep(0, 0, 0);
+        totalCollectable = 0;
+        resetCollectedBomb(0);
+        setContact(0);
+        vitessePrecedente = 3000;
+    }
+    int add(int type, float x, float y, float z)
+    {
+        int i = 0;
+        while (!isObstacleListEnd(containerObstacles[i])) i++;
+        containerObstacles[i].x = x, containerObstacles[i].y = y, containerObstacles[i].z = z;
+        containerObstacles[i].type = type;
+        containerObstacles[i].taken = 0;
+        return i;
+    }
+    int move(float x0, float y0, float z0, float x1, float y1, float z1)
+    {
+        xPrecCol = x0, yPrecCol = y0, zPrecCol = z0;
+        Xobjet = x1, Yobjet = y1, Zobjet = z1;
+        return detectCollision();
+    }
+};
+
+TEST_F(Sweep, TreesKnockOverOnlyAheadAndWithinHalfACell)
+{
+    add(obstacleSapin, 5000, 0, 0);
+    EXPECT_TRUE(move(4000, 100, 0, 4900, 100, 0));
+    EXPECT_FLOAT_EQ(xPrecCol, 4900);
+    // inside the sphere but already passed in X
+    EXPECT_FALSE(move(5000, 100, 0, 5000, 100, 0));
+    EXPECT_FALSE(move(5010, 100, 0, 5050, 100, 0));
+    // beside the tree, more than half a cell across
+    EXPECT_FALSE(move(4000, 100, 600, 4950, 100, 600));
+    // the crown is hit above the trunk sphere, nothing above the crown
+    EXPECT_TRUE(move(4950, 700, 0, 4950, 700, 0));
+    EXPECT_FALSE(move(4950, 850, 0, 4950, 850, 0));
+}
+
+TEST_F(Sweep, ObstaclesAfterTheListEndAreIgnored)
+{
+    add(obstacleSapin, 100000, 0, 0);
+    containerObstacles[2] = containerObstacles[0];
+    containerObstacles[2].x = 5000;  // after the end record at 1
+    EXPECT_FALSE(move(4000, 100, 0, 4900, 100, 0));
+    // a full list with no end record is scanned to its last element
+    for (int i = 0; i < maxObstacles; i++) {
+        containerObstacles[i].x = 100000, containerObstacles[i].y = 0, containerObstacles[i].z = 0;
+        containerObstacles[i].type = obstacleSapin;
+    }
+    containerObstacles[maxObstacles - 1].x = 5000;
+    EXPECT_TRUE(move(4000, 100, 0, 4900, 100, 0));
+}
+
+TEST_F(Sweep, CollectablesAreCountedOnce)
+{
+    int a = add(obstacleCollectable, 5000, 0, 0);
+    add(obstacleCollectable, 6000, 0, 0);
+    EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));
+    EXPECT_EQ(totalCollectable, 1);
+    EXPECT_EQ(boomF, 1);
+    EXPECT_EQ(containerObstacles[a].taken, 1);
+    EXPECT_EQ(indiceDernierCollectable, a);
+    // the same place again: already taken, even once another was the last one picked up
+    EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));
+    EXPECT_EQ(totalCollectable, 1);
+    EXPECT_EQ(boomF, 0);
+    move(5400, 100, 0, 5800, 100, 0);
+    EXPECT_EQ(totalCollectable, 2);
+    move(4000, 100, 0, 4800, 100, 0);
+    EXPECT_EQ(totalCollectable, 2);
+    EXPECT_EQ(getCollectedBomb(), 0);
+}
+
+TEST_F(Sweep, BombsAddToTheCounterOnce)
+{
+    resetCollectedBomb(2);
+    int b = add(obstacleBomb, 5000, 0, 0);
+    move(4000, 0, 0, 4700, 0, 0);
+    EXPECT_EQ(getCollectedBomb(), 3);
+    EXPECT_EQ(bombF, 1);
+    EXPECT_EQ(indiceDerniereBombe, b);
+    EXPECT_EQ(totalCollectable, 0);
+    move(4000, 0, 0, 4700, 0, 0);
+    EXPECT_EQ(getCollectedBomb(), 3);
+    EXPECT_EQ(bombF, 0);
+    // out of reach: a bomb sphere is low on the ground
+    add(obstacleBomb, 8000, 0, 0);
+    move(7000, 500, 0, 7900, 500, 0);
+    EXPECT_EQ(getCollectedBomb(), 3);
+}
+
+TEST_F(Sweep, LandingOnARailFromAboveGrinds)
+{
+    add(obstacleRail, 5000, 0, 0);
+    EXPECT_FALSE(move(6000, 200, 0, 6000, 100, 10));
+    EXPECT_EQ(usingYRail, 1);
+    EXPECT_FLOAT_EQ(yRail, 66);
+    EXPECT_NEAR(vitessePrecedente, 3000 / 1.05, 0.01);
+    // already grinding: rising on the bar still rides it; leaving it ends the grind
+    EXPECT_FALSE(move(6000, 100, 0, 6200, 120, 0));
+    EXPECT_EQ(usingYRail, 1);
+    EXPECT_EQ(lastUsingYRail, 1);
+    EXPECT_FALSE(move(6200, 120, 0, 6300, 600, 0));
+    EXPECT_EQ(usingYRail, 0);
+}
+
+TEST_F(Sweep, GrindingNeverSlowsBelow1200)
+{
+    add(obstacleRail, 5000, 0, 0);
+    vitessePrecedente = 1210;
+    move(6000, 200, 0, 6000, 100, 0);
+    EXPECT_FLOAT_EQ(vitessePrecedente, 1200);
+    vitessePrecedente = 800;
+    move(6000, 200, 0, 6000, 100, 0);
+    EXPECT_FLOAT_EQ(vitessePrecedente, 1200);
+    vitessePrecedente = 1500;
+    move(6000, 200, 0, 6000, 100, 0);
+    EXPECT_NEAR(vitessePrecedente, 1500 / 1.05, 0.01);
+}
+
+TEST_F(Sweep, RailsCrashFromTheGroundWhileRisingOrOffLine)
+{
+    add(obstacleRail, 5000, 0, 0);
+    setContact(1);
+    EXPECT_TRUE(move(6000, 200, 0, 6000, 100, 0));
+    setContact(0);
+    EXPECT_TRUE(move(6000, 0, 0, 6000, 100, 0));
+    EXPECT_EQ(usingYRail, 0);
+    // touching the bar 80 units across it
+    EXPECT_TRUE(move(6000, 200, 80, 6000, 100, 80));
+    EXPECT_FALSE(move(6000, 200, 60, 6000, 100, 60));
+    EXPECT_FLOAT_EQ(vitessePrecedente, 3000 / 1.05f);
+}
+
+TEST_F(Sweep, RailSupportsKnockOver)
+{
+    add(obstacleRail, 5000, 0, 0);
+    EXPECT_TRUE(move(5400, -1000, 0, 5500, -1000, 0));  // support at 500.6
+    EXPECT_TRUE(move(7939, -3300, 0, 7939, -3300, 0));  // the last, longest support
+    EXPECT_FALSE(move(7950, -3300, 0, 7950, -3300, 0));  // rails are not looked at this far behind
+    EXPECT_FALSE(move(5700, -1000, 0, 5800, -1000, 0));  // between supports
+    EXPECT_FALSE(move(4000, -2500, 0, 4990, -2500, 0));  // below the first support
+    EXPECT_EQ(usingYRail, 0);
+}
+
+TEST_F(Sweep, GrindSoundStartsOnceAndStopsWhenTheRailEnds)
+{
+    SoundRecorder recorder;
+    initAllSounds();
+    add(obstacleRail, 5000, 0, 0);
+    size_t plays0 = recorder.named("play").size(), stops0 = recorder.named("stop").size();
+    move(6000, 200, 0, 6000, 100, 0);
+    move(6000, 100, 0, 6100, 100, 0);
+    size_t plays = recorder.named("play").size();
+    EXPECT_EQ(plays, plays0 + 1);
+    EXPECT_EQ(recordedSampleName(grindRailSnd), recorder.last("play")->name);
+    EXPECT_EQ(recorder.named("stop").size(), stops0);
+    move(6100, 100, 0, 6200, 600, 0);
+    EXPECT_EQ(recorder.named("stop").size(), stops0 + 1);
+    setContact(1);
+    EXPECT_TRUE(move(6000, 200, 0, 6000, 100, 0));
+    EXPECT_EQ(recorder.named("play").size(), plays + 1);  // the cling of the crash
+    EXPECT_EQ(recordedSampleName(clingRailSnd), recorder.last("play")->name);
+    quitAllSounds();
+}
+
+TEST_F(Sweep, ObstacleIndexOutsideTheListIsNoHit)
+{
+    EXPECT_FALSE(isCollisionSapin(90, 0, 0, 0, -1));
+    EXPECT_FALSE(isCollisionCollectable(90, 0, 0, 0, maxObstacles));
+    EXPECT_FALSE(isCollisionBomb(90, 0, 0, 0, 100000));
+    EXPECT_FALSE(isCollisionRail(90, 0, 0, 0, maxObstacles, 1));
+}
+
+struct Rescue : ::testing::Test {
+    void SetUp() override
+    {
+        buildPlaneTrack(false);
+        initReplaceSkier();
+        Xobjet = 7000, Yobjet = 9999, Zobjet = 300;
+        chute = 1;
+        replacement = 0;
+        vitessePrecedente = 2500;
+        rotSkierY = 45;
+    }
+};
+
+TEST_F(Rescue, PutsTheRiderStandingOnTheNearestPointAbove)
+{
+    const float xs[] = {1000, 5000, 9000};
+    for (int i = 0; i < 3; i++) replaceSkier[i][0] = xs[i], replaceSkier[i][1] = 0, replaceSkier[i][2] = -2000;
+    replaceSkierOperation();
+    EXPECT_FLOAT_EQ(Xobjet, 5000);
+    EXPECT_FLOAT_EQ(Zobjet, -2000);
+    EXPECT_NEAR(Yobjet, planeTrackHeight(5000, -2000), 0.5);
+    EXPECT_FLOAT_EQ(getXobjet_inc(), 5000);
+    EXPECT_FLOAT_EQ(xPrecCol, 5000);
+    EXPECT_FLOAT_EQ(zPrecCol, -2000);
+    EXPECT_FLOAT_EQ(yPrecCol, Yobjet);
+    EXPECT_FLOAT_EQ(Xprec, 5000);
+    EXPECT_EQ(numFaceCour, getNumeroFaceCourante());
+    EXPECT_EQ(chute, 0);
+    EXPECT_EQ(replacement, 1);
+    EXPECT_FLOAT_EQ(vitessePrecedente, 0);
+    EXPECT_FLOAT_EQ(rotSkierY, 0);
+}
+
+TEST_F(Rescue, WithoutRescuePointsTheRiderGetsUpWhereHeIs)
+{
+    replaceSkierOperation();
+    EXPECT_FLOAT_EQ(Xobjet, 7000);
+    EXPECT_FLOAT_EQ(Zobjet, 300);
+    EXPECT_NEAR(Yobjet, planeTrackHeight(7000, 300), 0.5);
+    EXPECT_EQ(chute, 0);
+    EXPECT_EQ(replacement, 1);
+}
+
+}  // namespace
