@@ -19,8 +19,8 @@ kes_start_display() {
 }
 
 kes_cleanup() {
-    [ -n "$KES_GAME_PID" ] && kill "$KES_GAME_PID" 2>/dev/null
-    [ -n "$KES_XVFB_PID" ] && kill "$KES_XVFB_PID" 2>/dev/null
+    [ -n "${KES_GAME_PID:-}" ] && kill "$KES_GAME_PID" 2>/dev/null
+    [ -n "${KES_XVFB_PID:-}" ] && kill "$KES_XVFB_PID" 2>/dev/null
     wait 2>/dev/null
     return 0
 }
