@@ -1,10 +1,14 @@
-// Binary track file reader: takes a .btrk path, fills the track model or leaves it untouched on refusal.
+// Track file readers (binary and text form): take a path, fill the track model or leave it untouched on refusal.
 #include "track/trackLoader.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "fileio/swapthings.h"
+#include "shell/prefs.h"
 #include "track/trackModel.h"
 
 // Staging copy, so a refused file leaves the loaded track as it was.
@@ -18,45 +22,119 @@ static TexData stTextures[maxTrackFaces];
 static ObstacleRecord stObstacles[maxObstacles];
 static float stReplace[maxReplacePoints][3];
 static int stNbPoints, stNbFaces, stNbNormales, stNbTextures, stNbObstacles, stNbReplace;
+static int stViewChoice;
+static short stHasViewChoice;
 
-static int readInt(FILE* f, int* v)
+// The same sequence of values comes either as big-endian binary numbers or as text tokens.
+struct TrackSource {
+    FILE* f;
+    short text;
+};
+
+static const int tokenSize = 256;
+
+// One white-space separated token; a longer one than the buffer holds is a damaged file.
+static int readToken(FILE* f, char* token)
 {
-    long l = 0;
-    if (!readLong(f, &l)) return 0;
+    if (fscanf(f, "%255s", token) != 1) return 0;
+    int next = fgetc(f);
+    if (next != EOF && !strchr(" \t\r\n\v\f", next)) return 0;
+    return 1;
+}
+
+static int tokenInt(const char* token, int* v)
+{
+    char* end;
+    errno = 0;
+    long l = strtol(token, &end, 10);
+    if (end == token) return 0;
+    if (l > INT_MAX || (errno == ERANGE && l > 0)) l = INT_MAX;
+    if (l < INT_MIN || (errno == ERANGE && l < 0)) l = INT_MIN;
     *v = (int)l;
     return 1;
 }
 
-static int readFloats(FILE* f, float* v, int n)
+static int tokenFloat(const char* token, float* v)
+{
+    char* end;
+    *v = strtof(token, &end);
+    return end != token;
+}
+
+static int readInt(TrackSource& src, int* v)
+{
+    if (src.text) {
+        char token[tokenSize];
+        return readToken(src.f, token) && tokenInt(token, v);
+    }
+    long l = 0;
+    if (!readLong(src.f, &l)) return 0;
+    *v = (int)l;
+    return 1;
+}
+
+static int readFloat(TrackSource& src, float* v)
+{
+    if (src.text) {
+        char token[tokenSize];
+        return readToken(src.f, token) && tokenFloat(token, v);
+    }
+    return readFloat(src.f, v);
+}
+
+static int readFloats(TrackSource& src, float* v, int n)
 {
     for (int i = 0; i < n; i++)
-        if (!readFloat(f, &v[i])) return 0;
+        if (!readFloat(src, &v[i])) return 0;
     return 1;
 }
 
 // A count must fit its array; 0 or less means no records.
-static int readCount(FILE* f, int* n, int capacity)
+static int readCount(TrackSource& f, int* n, int capacity)
 {
     if (!readInt(f, n)) return 0;
     if (*n < 0) *n = 0;
     return *n <= capacity;
 }
 
-static int readHeader(FILE* f)
+static const int headerValues = 13;
+
+static int readBinaryTitleAndHeader(FILE* f)
 {
-    if (fread(stTitle, 1, 256, f) != 256) return 0;
-    stTitle[255] = 0;
+    if (fread(stTitle, 1, sizeof stTitle, f) != sizeof stTitle) return 0;
+    stTitle[sizeof stTitle - 1] = 0;
+    TrackSource src = {f, 0};
     int skipI;
     float skipF;
-    for (int i = 0; i < 13; i++) {
+    for (int i = 0; i < headerValues; i++) {
         int isFloat = (i >= 1 && i <= 3) || (i >= 7 && i <= 9);
-        if (!(isFloat ? readFloat(f, &skipF) : readInt(f, &skipI))) return 0;
+        if (!(isFloat ? readFloat(src, &skipF) : readInt(src, &skipI))) return 0;
     }
+    stHasViewChoice = 0;
+    return 1;
+}
+
+// The text form names the camera view in its last header value.
+static int readTextTitleAndHeader(FILE* f)
+{
+    memset(stTitle, 0, sizeof stTitle);
+    if (!readToken(f, stTitle)) return 0;
+    char token[tokenSize];
+    for (int i = 0; i < headerValues - 1; i++)
+        if (!readToken(f, token)) return 0;
+    if (!readToken(f, token) || !tokenInt(token, &stViewChoice)) return 0;
+    stHasViewChoice = 1;
+    return 1;
+}
+
+static int readHeader(TrackSource& f)
+{
+    if (!(f.text ? readTextTitleAndHeader(f.f) : readBinaryTitleAndHeader(f.f))) return 0;
     return readInt(f, &stBombs) && readFloats(f, stSpot, 3) && readFloats(f, stNeige, 3) &&
            readFloat(f, &stDepart) && readFloat(f, &stArrivee);
 }
 
-static int readMesh(FILE* f)
+static int readMesh(TrackSource& f)
 {
     if (!readCount(f, &stNbPoints, maxTrackVertices)) return 0;
     for (int i = 0; i < stNbPoints; i++)
@@ -79,7 +157,7 @@ static int readMesh(FILE* f)
     return 1;
 }
 
-static int readObstaclesAndRescue(FILE* f)
+static int readObstaclesAndRescue(TrackSource& f)
 {
     if (!readCount(f, &stNbObstacles, maxObstacles)) return 0;
     for (int i = 0; i < stNbObstacles; i++) {
@@ -124,6 +202,19 @@ static void commitStaging()
     for (int i = stNbObstacles; i < maxObstacles; i++) containerObstacles[i].taken = 0;
     initReplaceSkier();
     memcpy(replaceSkier, stReplace, sizeof(float) * 3 * stNbReplace);
+    if (stHasViewChoice) viewChoice = stViewChoice;
+}
+
+static int readWholeTrack(FILE* f, short text)
+{
+    TrackSource src = {f, text};
+    return readHeader(src) && readMesh(src) && readObstaclesAndRescue(src) && facesInsideVertices();
+}
+
+static int refuse(const char* path)
+{
+    fprintf(stderr, "Track file %s is damaged (truncated, too large or with bad indices): not loaded\n", path);
+    return trackLoadCorrupt;
 }
 
 int importTrackFromBinaryFile(const char* path)
@@ -133,12 +224,23 @@ int importTrackFromBinaryFile(const char* path)
         fprintf(stderr, "Impossible d'ouvrir un fichier en lecture (piste)...\n");
         return trackLoadCantOpen;
     }
-    int ok = readHeader(f) && readMesh(f) && readObstaclesAndRescue(f) && facesInsideVertices();
+    int ok = readWholeTrack(f, 0);
     fclose(f);
-    if (!ok) {
-        fprintf(stderr, "Track file %s is damaged (truncated, too large or with bad indices): not loaded\n", path);
-        return trackLoadCorrupt;
+    if (!ok) return refuse(path);
+    commitStaging();
+    return trackLoadOk;
+}
+
+int importTrackFromTextFile(const char* path)
+{
+    FILE* f = fopen(path, "r");
+    if (!f) {
+        fprintf(stderr, "Impossible d'ouvrir un fichier en lecture...\n");
+        return trackLoadCantOpen;
     }
+    int ok = readWholeTrack(f, 1);
+    fclose(f);
+    if (!ok) return refuse(path);
     commitStaging();
     return trackLoadOk;
 }
