@@ -1,0 +1,267 @@
+// Rider skinning: takes the pose variables and the resident model, returns the posed triangle list,
+// the height offset of the supporting ankle and the ski end points. No drawing here.
+#include <cstring>
+
+#include "render/graphicLib.h"
+#include "run/runState.h"
+#include "skier/skierLib.h"
+#include "track/planLib.h"
+
+// Distance from the ankle centre down to the snow, in model units.
+const float hauteurPiedSkier = 18;
+
+TriangleToDraw listeTrianglesToDraw[maxTrianglesToDraw];
+int nbTrianglesToDraw;
+int indexOfTrianglesToDrawToAdd;
+
+const float noseSkiGauchePos[3] = {40.106f, -184.517f, 87.7f};
+const float tailSkiGauchePos[3] = {40.106f, -184.517f, -147.3f};
+const float noseSkiDroitPos[3] = {-38.894f, -186.517f, 87.7f};
+const float tailSkiDroitPos[3] = {-38.894f, -186.517f, -147.3f};
+float outNoseSkiGauchePos[3], outTailSkiGauchePos[3], outNoseSkiDroitPos[3], outTailSkiDroitPos[3];
+
+float transTotalSkier;
+float angleZTemp;
+
+float* getOutNoseSkiGauchePos() { return outNoseSkiGauchePos; }
+float* getOutTailSkiGauchePos() { return outTailSkiGauchePos; }
+float* getOutNoseSkiDroitPos() { return outNoseSkiDroitPos; }
+float* getOutTailSkiDroitPos() { return outTailSkiDroitPos; }
+
+// Pivot of each joint; joints that are never rotated have none (0 0 0).
+static const float centresJoints[nbJointsSquelette][3] = {
+    {0.177f, -69.399f, -34.972f},    // pelvis
+    {-0.108f, -64.473f, -34.972f},   // lower spine
+    {13.686f, -69.027f, -35.054f},   // left hip
+    {-14.314f, -69.027f, -35.054f},  // right hip
+    {-14.314f, -125.027f, -34.054f}, // right knee
+    {13.686f, -124.742f, -35.054f},  // left knee
+    {15.543f, -176.456f, -34.963f},  // left ankle
+    {-15.6f, -177.742f, -33.145f},   // right ankle
+    {0, 0, 0},                       // right foot
+    {0, 0, 0},                       // left foot
+    {-0.108f, -34.33f, -34.972f},    // mid spine
+    {0, 0, 0},                       // neck
+    {0.177f, 10.955f, -36.336f},     // head
+    {0, 0, 0},                       // top of head
+    {41.115f, -5.313f, -35.972f},    // left shoulder
+    {65.528f, -8.313f, -35.063f},    // left elbow
+    {89.686f, -8.599f, -34.664f},    // left wrist
+    {0, 0, 0},                       // left hand
+    {-40.965f, -5.616f, -36.063f},   // right shoulder
+    {-65.171f, -8.742f, -35.154f},   // right elbow
+    {-89.314f, -9.599f, -34.517f},   // right wrist
+    {0, 0, 0},                       // right hand
+};
+
+void centreJoint(int joint, float* out)
+{
+    bool known = joint >= 0 && joint < nbJointsSquelette;
+    for (int k = 0; k < 3; k++) out[k] = known ? centresJoints[joint][k] : 0;
+}
+
+static void setRotation(int joint, float x, float y, float z)
+{
+    listeBones[joint].rotation[0] = x;
+    listeBones[joint].rotation[1] = y;
+    listeBones[joint].rotation[2] = z;
+}
+
+void majRotationsBones()
+{
+    setRotation(0, rotBassinX, rotBassinY, rotBassinZ);
+    setRotation(1, rotBaseColonneX, rotBaseColonneY, rotBaseColonneZ);
+    setRotation(2, rotHancheXL, rotHancheYL, rotHancheZL);
+    setRotation(3, rotHancheXR, rotHancheYR, rotHancheZR);
+    listeBones[4].rotation[0] = rotGenouR;
+    listeBones[5].rotation[0] = rotGenouL;
+    setRotation(6, rotChevilleXL, rotChevilleYL, rotChevilleZL);
+    setRotation(7, rotChevilleXR, rotChevilleYR, rotChevilleZR);
+    setRotation(10, rotMidColonneX, rotMidColonneY, rotMidColonneZ);
+    setRotation(12, rotHeadX, rotHeadY, rotHeadZ);
+    setRotation(14, rotEpauleXL, rotEpauleYL, rotEpauleZL);
+    listeBones[15].rotation[1] = rotCoudeL;
+    setRotation(16, rotPoignetXL, rotPoignetYL, rotPoignetZL);
+    setRotation(18, rotEpauleXR, rotEpauleYR, rotEpauleZR);
+    listeBones[19].rotation[1] = rotCoudeR;
+    setRotation(20, rotPoignetXR, rotPoignetYR, rotPoignetZR);
+}
+
+static void rotateX(float* p, float a)
+{
+    float c = pcos(a), s = psin(a);
+    float y = p[1] * c - p[2] * s;
+    float z = p[1] * s + p[2] * c;
+    p[1] = y;
+    p[2] = z;
+}
+
+static void rotateY(float* p, float a)
+{
+    float c = pcos(a), s = psin(a);
+    float x = p[0] * c + p[2] * s;
+    float z = p[2] * c - p[0] * s;
+    p[0] = x;
+    p[2] = z;
+}
+
+static void rotateZ(float* p, float a)
+{
+    float c = pcos(a), s = psin(a);
+    float x = p[0] * c + p[1] * s;
+    float y = p[1] * c - p[0] * s;
+    p[0] = x;
+    p[1] = y;
+}
+
+static void rotateByBone(const Bone& b, float* d, float* n)
+{
+    if (b.rotation[0] != 0) {
+        rotateX(d, b.rotation[0]);
+        rotateX(n, b.rotation[0]);
+    }
+    if (b.rotation[1] != 0) {
+        rotateY(d, b.rotation[1]);
+        rotateY(n, b.rotation[1]);
+    }
+    if (b.rotation[2] != 0) {
+        rotateZ(d, b.rotation[2]);
+        rotateZ(n, b.rotation[2]);
+    }
+}
+
+// The walk is bounded by the skeleton size, so a bad chain can never loop or leave the tables.
+void transformeBoneCoords(const float* vertex, const float* normal, int joint, float* outVertex,
+                          float* outNormal)
+{
+    float p[3] = {vertex[0], vertex[1], vertex[2]};
+    float n[3] = {normal[0], normal[1], normal[2]};
+    int j = joint;
+    for (int steps = 0; j >= 0 && j < nbJointsSquelette && steps < nbJointsSquelette; steps++) {
+        float c[3];
+        centreJoint(j, c);
+        for (int k = 0; k < 3; k++) p[k] -= c[k];
+        rotateByBone(listeBones[j], p, n);
+        j = listeBones[j].parent;
+        if (j == -1) break;
+        for (int k = 0; k < 3; k++) p[k] += c[k];
+    }
+    memcpy(outVertex, p, sizeof p);
+    memcpy(outNormal, n, sizeof n);
+}
+
+void feedListeTriangleToDraw(int record, int corner, const float* position, const float* uv,
+                             const float* normal)
+{
+    if (record < 0 || record >= maxTrianglesToDraw || corner < 0 || corner > 2) return;
+    TriangleToDraw& t = listeTrianglesToDraw[record];
+    memcpy(t.position[corner], position, 3 * sizeof(float));
+    memcpy(t.uv[corner], uv, 2 * sizeof(float));
+    memcpy(t.normale[corner], normal, 3 * sizeof(float));
+}
+
+static void skinCorner(const Mesh& m, int vertex, int normale, float* position, float* uv, float* normal)
+{
+    const Vertex& v = listeVertices[m.firstVertex + vertex];
+    const Normale& nr = listeNormales[m.firstNormale + normale];
+    float p[3] = {v.x, v.y, v.z};
+    float n[3] = {nr.x, nr.y, nr.z};
+    transformeBoneCoords(p, n, v.boneId, position, normal);
+    uv[0] = v.u;
+    uv[1] = v.v;
+}
+
+int transformGroup(int group, int firstRecord)
+{
+    const Mesh& m = listeMeshes[group];
+    for (int k = 0; k < m.nbFaces; k++) {
+        int r = firstRecord + k;
+        if (r >= maxTrianglesToDraw) return maxTrianglesToDraw;
+        const Face& f = listeFaces[m.firstFace + k];
+        const int vertices[3] = {f.vertex1, f.vertex2, f.vertex3};
+        const int normales[3] = {f.normale1, f.normale2, f.normale3};
+        listeTrianglesToDraw[r].groupIndex = group;
+        for (int c = 0; c < 3; c++) {
+            float p[3], uv[2], n[3];
+            skinCorner(m, vertices[c], normales[c], p, uv, n);
+            feedListeTriangleToDraw(r, c, p, uv, n);
+        }
+    }
+    return firstRecord + m.nbFaces;
+}
+
+void transformObj()
+{
+    nbTrianglesToDraw = 0;
+    indexOfTrianglesToDrawToAdd = 0;
+    for (int g = 0; g < nbMeshes; g++) indexOfTrianglesToDrawToAdd = transformGroup(g, indexOfTrianglesToDrawToAdd);
+    nbTrianglesToDraw = indexOfTrianglesToDrawToAdd;
+}
+
+int chevilleSupport(short isFakie, float heading)
+{
+    if (isFakie) return heading < 0 ? jointChevilleGauche : jointChevilleDroite;
+    return heading > 0 ? jointChevilleGauche : jointChevilleDroite;
+}
+
+static void skinPoint(const float* in, int joint, float* out)
+{
+    const float zero[3] = {0, 0, 0};
+    float n[3];
+    transformeBoneCoords(in, zero, joint, out, n);
+}
+
+static void skinSkiEnds()
+{
+    skinPoint(noseSkiGauchePos, jointChevilleGauche, outNoseSkiGauchePos);
+    skinPoint(tailSkiGauchePos, jointChevilleGauche, outTailSkiGauchePos);
+    skinPoint(noseSkiDroitPos, jointChevilleDroite, outNoseSkiDroitPos);
+    skinPoint(tailSkiDroitPos, jointChevilleDroite, outTailSkiDroitPos);
+}
+
+static void placeSupportingAnkle(short isFakie, float heading)
+{
+    int ankle = chevilleSupport(isFakie, heading);
+    float centre[3], out[3];
+    centreJoint(ankle, centre);
+    skinPoint(centre, ankle, out);
+    transTotalSkier = -out[1];
+}
+
+static void placeSkiEnd(float* p, float yaw)
+{
+    ThreeDPoint q(p[0], p[1] + transTotalSkier + hauteurPiedSkier, p[2]);
+    applyRotationToPoint(&q, 0, 90, 0);
+    applyRotationToPoint(&q, 0, yaw, 0);
+    applyRotationToPoint(&q, 0, 0, angleZTemp);
+    q.toVec(p);
+}
+
+void transformSkierEtat(float lean, float heading, short isFakie, int contact)
+{
+    if (contact) angleZTemp = isFakie ? lean : -lean;
+    skinSkiEnds();
+    placeSupportingAnkle(isFakie, heading);
+    transformObj();
+    float yaw = !contact ? heading : (isFakie ? 180 - heading : -heading);
+    placeSkiEnd(outNoseSkiGauchePos, yaw);
+    placeSkiEnd(outTailSkiGauchePos, yaw);
+    placeSkiEnd(outNoseSkiDroitPos, yaw);
+    placeSkiEnd(outTailSkiDroitPos, yaw);
+}
+
+void transformSkier(float lean, float heading) { transformSkierEtat(lean, heading, fakie, getContact()); }
+
+void getVectorBassinSkier(float* v)
+{
+    v[0] = 0;
+    v[1] = 1;
+    v[2] = 0;
+}
+
+void getVectorFrontSkier(float* v)
+{
+    v[0] = 1;
+    v[1] = 0;
+    v[2] = 0;
+}

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "render/graphicLib.h"
+#include "run/runState.h"
+#include "skier/skierLib.h"
+#include "support/modelTexts.h"
+#include "support/testFiles.h"
+#include "track/planLib.h"
+
+static const float pelvis[3] = {0.177f, -69.399f, -34.972f};
+static const float rightKnee[3] = {-14.314f, -125.027f, -34.054f};
+static const float rightAnkle[3] = {-15.6f, -177.742f, -33.145f};
+static const float rightElbow[3] = {-65.171f, -8.742f, -35.154f};
+
+class SkierSkinning : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        preCalculateTrigoTables();
+        for (float* v : variablesPose) *v = 0;
+        rotBassinX = rotBassinY = rotBassinZ = 0;
+        // One triangle per joint of interest, each corner 10 below its joint's centre.
+        std::vector<TestVertex> vs;
+        for (int joint : {3, 4, 7, 8, 19, 0}) {
+            float c[3];
+            centreJoint(joint, c);
+            if (joint == 8) centreJoint(7, c);
+            for (int k = 0; k < 3; k++) vs.push_back({c[0], c[1] - 10, c[2], joint});
+        }
+        writeText(dir.file("rider.3d"), riderModelText(vs));
+        reinitSkierData();
+        ASSERT_EQ(0, loadMs3d(dir.file("rider.3d").c_str()));
+    }
+
+    // Skinned position of the first corner of the triangle bound to joint (list order above).
+    const float* corner(int triangle)
+    {
+        majRotationsBones();
+        transformObj();
+        return listeTrianglesToDraw[triangle].position[0];
+    }
+
+    TempDir dir;
+};
+
+static void expectNear(const float* expected, const float* actual, float tolerance = 0.02f)
+{
+    for (int k = 0; k < 3; k++) EXPECT_NEAR(expected[k], actual[k], tolerance) << "coordinate " << k;
+}
+
+TEST_F(SkierSkinning, RestPoseIsPositionMinusPelvisCentre)
+{
+    const float* p = corner(0);
+    ASSERT_EQ(6, nbTrianglesToDraw);
+    for (int t = 0; t < nbTrianglesToDraw; t++) {
+        int joint = listeVertices[3 * t].boneId;
+        const Vertex& v = listeVertices[3 * t];
+        float expected[3] = {v.x - pelvis[0], v.y - pelvis[1], v.z - pelvis[2]};
+        expectNear(expected, listeTrianglesToDraw[t].position[0], 1e-3f);
+        EXPECT_FLOAT_EQ(0, listeTrianglesToDraw[t].normale[0][0]) << joint;
+        EXPECT_FLOAT_EQ(1, listeTrianglesToDraw[t].normale[0][2]) << joint;
+        EXPECT_FLOAT_EQ(0.25f * (3 * t + 1), listeTrianglesToDraw[t].uv[1][0]);
+        EXPECT_EQ(0, listeTrianglesToDraw[t].groupIndex);
+    }
+    EXPECT_NE(nullptr, p);
+}
+
+TEST_F(SkierSkinning, KneeTurnsTheShinAboutTheKneeOnly)
+{
+    setRotGenouR(0);
+    plusRotGenouR(90);
+    const float* knee = corner(1);
+    // (0, -10, 0) about the knee turns to (0, 0, -10) about x.
+    float expected[3] = {rightKnee[0] - pelvis[0], rightKnee[1] - pelvis[1], rightKnee[2] - 10 - pelvis[2]};
+    expectNear(expected, knee);
+    // The normal (0 0 1) turns with it, without translation.
+    EXPECT_NEAR(-1, listeTrianglesToDraw[1].normale[0][1], 1e-3f);
+
+    // The ankle hangs below the knee: 52.7 below it, it swings forward-up to z = knee - 62.7.
+    const float* ankle = listeTrianglesToDraw[2].position[0];
+    EXPECT_NEAR(rightKnee[1] - pelvis[1] - (rightAnkle[2] - rightKnee[2]), ankle[1], 0.05f);
+    EXPECT_NEAR(rightKnee[2] - (rightKnee[1] - rightAnkle[1] + 10) - pelvis[2], ankle[2], 0.05f);
+
+    // The hip's own vertices and the other side do not move.
+    const float* hip = listeTrianglesToDraw[0].position[0];
+    EXPECT_NEAR(-14.314f - pelvis[0], hip[0], 1e-3f);
+    EXPECT_NEAR(-10 + (-69.027f) - pelvis[1], hip[1], 1e-3f);
+}
+
+TEST_F(SkierSkinning, ElbowTurnsForearmAboutYAndFootFollowsAnkle)
+{
+    rotCoudeR = 90;
+    rotChevilleXR = -90;
+    corner(0);
+    // Elbow vertex (0,-10,0) about y is unchanged: y is the axis.
+    const float* forearm = listeTrianglesToDraw[4].position[0];
+    EXPECT_NEAR(rightElbow[1] - 10 - pelvis[1], forearm[1], 1e-3f);
+    EXPECT_FLOAT_EQ(90, listeBones[19].rotation[1]);
+    EXPECT_FLOAT_EQ(0, listeBones[19].rotation[0]);
+    EXPECT_FLOAT_EQ(-90, listeBones[7].rotation[0]);
+    // Foot (joint 8, no centre of its own) turns about the ankle centre: (0,-10,0) -> (0,0,10).
+    const float* foot = listeTrianglesToDraw[3].position[0];
+    float expected[3] = {rightAnkle[0] - pelvis[0], rightAnkle[1] - pelvis[1], rightAnkle[2] + 10 - pelvis[2]};
+    expectNear(expected, foot);
+    // Pelvis-bound vertices never move with the pose.
+    EXPECT_NEAR(-10, listeTrianglesToDraw[5].position[0][1], 1e-3f);
+}
+
+TEST(SkierSupport, AnkleChosenByHeadingAndFakie)
+{
+    EXPECT_EQ(jointChevilleDroite, chevilleSupport(0, 0));
+    EXPECT_EQ(jointChevilleDroite, chevilleSupport(1, 0));
+    EXPECT_EQ(jointChevilleGauche, chevilleSupport(0, 10));
+    EXPECT_EQ(jointChevilleDroite, chevilleSupport(1, 10));
+    EXPECT_EQ(jointChevilleDroite, chevilleSupport(0, -10));
+    EXPECT_EQ(jointChevilleGauche, chevilleSupport(1, -10));
+}
+
+TEST_F(SkierSkinning, SkiEndsAndSupportingAnkleUnderRestPose)
+{
+    transformSkierEtat(0, 0, 0, 1);
+    // The right ankle stands on the snow: its skinned height is -108.343.
+    EXPECT_NEAR(108.343f, transTotalSkier, 1e-3f);
+    // Left nose: skinned (39.929, -115.118, 122.672), raised by 126.343, quarter turn about y.
+    const float nose[3] = {122.672f, 11.225f, -39.929f};
+    expectNear(nose, getOutNoseSkiGauchePos(), 0.01f);
+    const float tail[3] = {-112.328f, 11.225f, -39.929f};
+    expectNear(tail, getOutTailSkiGauchePos(), 0.01f);
+    EXPECT_NEAR(9.225f, getOutNoseSkiDroitPos()[1], 0.01f);
+
+    // A left knee at 90 degrees carries the left ski through the knee; the right one stays.
+    rotGenouL = 90;
+    majRotationsBones();
+    transformSkierEtat(0, 0, 0, 1);
+    EXPECT_NEAR(108.343f, transTotalSkier, 1e-3f);
+    const float kneeY = -124.742f, kneeZ = -35.054f;
+    const double r = 90 * DEG_TO_RAD_GAME;
+    float noseY = kneeY + (float)((-184.517 - kneeY) * cos(r) - (87.7 - kneeZ) * sin(r)) - pelvis[1];
+    EXPECT_NEAR(noseY + 108.343f + 18, getOutNoseSkiGauchePos()[1], 0.01f);
+    EXPECT_NEAR(9.225f, getOutNoseSkiDroitPos()[1], 0.01f);
+    // Heading 10 moves the support to the bent left leg.
+    transformSkierEtat(0, 10, 0, 1);
+    float ankleY = kneeY + (float)((-176.456 - kneeY) * cos(r) - (-34.963 - kneeZ) * sin(r)) - pelvis[1];
+    EXPECT_NEAR(-ankleY, transTotalSkier, 1e-3f);
+}
+
+TEST_F(SkierSkinning, RollKeptInTheAirAndHeadingTurnsSkis)
+{
+    transformSkierEtat(10, 0, 0, 1);
+    EXPECT_FLOAT_EQ(-10, angleZTemp);
+    transformSkierEtat(25, 0, 0, 0);
+    EXPECT_FLOAT_EQ(-10, angleZTemp);
+    transformSkierEtat(10, 0, 1, 1);
+    EXPECT_FLOAT_EQ(10, angleZTemp);
+
+    // Heading h turns the skis by +h in the air, -h on the ground, 180 - h on the ground in fakie.
+    transformSkierEtat(0, 0, 0, 1);
+    const ThreeDPoint rest(getOutNoseSkiGauchePos());
+    ThreeDPoint turned = rest;
+    applyRotationToPoint(&turned, 0, -90, 0);
+    float expected[3];
+    turned.toVec(expected);
+    transformSkierEtat(0, -90, 0, 0);
+    expectNear(expected, getOutNoseSkiGauchePos(), 0.05f);
+    // Heading 90 on the ground stands on the left ankle, 1.286 higher in the model.
+    transformSkierEtat(0, 90, 0, 1);
+    expected[1] -= 1.286f;
+    expectNear(expected, getOutNoseSkiGauchePos(), 0.05f);
+    turned = rest;
+    applyRotationToPoint(&turned, 0, 90, 0);
+    turned.toVec(expected);
+    transformSkierEtat(0, 90, 1, 1);
+    expectNear(expected, getOutNoseSkiGauchePos(), 0.05f);
+    EXPECT_GT(fabsf(expected[2] - rest.z), 50);  // the turn is not a no-op
+}
+
+TEST_F(SkierSkinning, RunFlagsDriveTransformSkier)
+{
+    fakie = 1;
+    setContact(1);
+    transformSkier(12, 0);
+    EXPECT_FLOAT_EQ(12, angleZTemp);
+    fakie = 0;
+    transformSkier(12, 0);
+    EXPECT_FLOAT_EQ(-12, angleZTemp);
+    setContact(0);
+    transformSkier(30, 0);
+    EXPECT_FLOAT_EQ(-12, angleZTemp);
+}
+
+TEST(SkierPoseVariables, VectorOrderAndAccessors)
+{
+    EXPECT_EQ(&rotHancheXR, variablesPose[0]);
+    EXPECT_EQ(&rotGenouR, variablesPose[3]);
+    EXPECT_EQ(&rotHancheXL, variablesPose[7]);
+    EXPECT_EQ(&rotBaseColonneX, variablesPose[14]);
+    EXPECT_EQ(&rotEpauleXR, variablesPose[20]);
+    EXPECT_EQ(&rotCoudeL, variablesPose[30]);
+    EXPECT_EQ(&rotHeadZ, variablesPose[36]);
+    setRotEpauleXR(10);
+    plusRotEpauleXR(5);
+    moinsRotEpauleXR(2);
+    EXPECT_FLOAT_EQ(13, getRotEpauleXR());
+    changeRotHeadX(-4);
+    EXPECT_FLOAT_EQ(-4, rotHeadX);
+    changeRotBassinY(7);
+    EXPECT_FLOAT_EQ(7, rotBassinY);
+    rotBassinY = 0;
+    float v[3];
+    getVectorBassinSkier(v);
+    EXPECT_FLOAT_EQ(1, v[1]);
+    getVectorFrontSkier(v);
+    EXPECT_FLOAT_EQ(1, v[0]);
+}
