@@ -22,7 +22,7 @@ void videPileBoutons();
 
 
 // skier
-int loadPositions(const char* dir);
+#include "skier/positionDef.h"
 void chargeSkierGui(const char* name);
 void deleteObjectLists();
 

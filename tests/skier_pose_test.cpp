@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "skier/positionDef.h"
+#include "skier/skierLib.h"
+#include "support/testFiles.h"
+
+static void zero(float* pose)
+{
+    for (int i = 0; i < nbJointsPose; i++) pose[i] = 0;
+}
+
+TEST(SkierPoseBlend, JointsTurnAtOneRateAndStopAtTheLastWholeStep)
+{
+    float a[37], b[37];
+    zero(a);
+    zero(b);
+    a[0] = 10;
+    b[0] = 70;   // 60 degrees: 12 steps
+    b[5] = 7;    // 1 step
+    b[9] = 58;   // 11 steps, 3 short
+    a[20] = 20;  // downwards
+    b[20] = -10;
+    animPosition(a, b, 100, 5);
+    EXPECT_FLOAT_EQ(70, rotHancheXR);
+    EXPECT_FLOAT_EQ(5, rotChevilleYR);
+    EXPECT_FLOAT_EQ(55, rotHancheZL);
+    EXPECT_FLOAT_EQ(-10, rotEpauleXR);
+    EXPECT_FLOAT_EQ(0, rotHeadZ);
+
+    animPosition(a, b, 150, 5);
+    EXPECT_FLOAT_EQ(70, rotHancheXR);
+    animPosition(a, b, -10, 5);
+    EXPECT_FLOAT_EQ(10, rotHancheXR);
+    EXPECT_FLOAT_EQ(0, rotHancheZL);
+    EXPECT_FLOAT_EQ(20, rotEpauleXR);
+}
+
+TEST(SkierPoseBlend, PercentIsTheShareOfTheLongestJointsSteps)
+{
+    float a[37], b[37];
+    zero(a);
+    zero(b);
+    b[3] = 100;  // 20 steps: 10 at half way
+    b[10] = 30;  // 6 steps, finished by then
+    b[36] = -33;
+    animPosition(a, b, 50, 5);
+    EXPECT_FLOAT_EQ(50, rotGenouR);
+    EXPECT_FLOAT_EQ(30, rotGenouL);
+    EXPECT_FLOAT_EQ(-30, rotHeadZ);
+    animPosition(a, b, 49.9f, 5);  // 20 x 49 / 100 = 9 steps
+    EXPECT_FLOAT_EQ(45, rotGenouR);
+    animPosition(a, b, 50, 10);    // 10 steps of 10, 5 taken
+    EXPECT_FLOAT_EQ(50, rotGenouR);
+    EXPECT_FLOAT_EQ(30, rotGenouL);
+    animPosition(a, b, 100, 0);    // a step below one degree counts as one
+    EXPECT_FLOAT_EQ(100, rotGenouR);
+}
+
+TEST(SkierPoseBlend, FromTheCurrentPoseSettlesNearTheTarget)
+{
+    float target[37];
+    changePosition(reposPosition);
+    changePositionDbl(target, normalCrouchPosition);
+    for (int frame = 0; frame < 40; frame++) animPositionActu(target, 10 + frame * 5.0f);
+    float now[37];
+    lirePoseCourante(now);
+    for (int i = 0; i < nbJointsPose; i++) EXPECT_NEAR(target[i], now[i], 5.0f) << i;
+    EXPECT_NE(reposPosition[0], now[0]);
+
+    // The current pose may be handed in as the start.
+    float* self = figureAerialCourante;
+    lirePoseCourante(self);
+    animPosition(self, normalPosition, 100);
+    EXPECT_NEAR(normalPosition[3], rotGenouR, 5.0f);
+}
+
+TEST(SkierPoseBlend, BuiltInPosesMapOntoTheirVariables)
+{
+    changePosition(normalPosition);
+    EXPECT_FLOAT_EQ(-58, rotHancheXR);
+    EXPECT_FLOAT_EQ(60, rotGenouR);
+    EXPECT_FLOAT_EQ(-58, rotHancheXL);
+    EXPECT_FLOAT_EQ(20, rotBaseColonneX);
+    EXPECT_FLOAT_EQ(40, rotCoudeR);
+    EXPECT_FLOAT_EQ(-32, rotCoudeL);
+    EXPECT_FLOAT_EQ(-14, rotHeadX);
+    changePosition(virFakieDroitePosition);
+    EXPECT_FLOAT_EQ(-8, rotPoignetZL);
+    EXPECT_FLOAT_EQ(-54, rotHeadY);
+    changePosition(fakieCrouchPosition);
+    EXPECT_FLOAT_EQ(-10, rotHeadZ);
+}
+
+static std::string positionText(const char* name, const char* boutons, float first)
+{
+    std::string s = std::string(name) + "\n" + boutons + "\n";
+    for (int i = 0; i < nbJointsPose; i++) s += std::to_string(first + i) + (i % 7 == 6 ? "\n" : " ");
+    return s;
+}
+
+TEST(SkierPositionFiles, ScoresSlotsAndContiguousNumbering)
+{
+    TempDir dir;
+    std::string d = dir.path() + "/";
+    writeText(d + "0", positionText("daffy", "1 3 -1 -1 -1 -1", 0));
+    writeText(d + "1", positionText("mute", "0 -1 -1 -1 -1 -1", 10.5f));
+    writeText(d + "3", positionText("lost", "0 1 2 3 4 5", 0));
+    loadPositions(d.c_str());
+    SkiPosition* p = getPositionsDispo();
+    EXPECT_STREQ("daffy", p[0].name);
+    EXPECT_EQ(4000, p[0].score);
+    EXPECT_EQ(3, p[0].boutons[1]);
+    EXPECT_EQ(-1, p[0].boutons[2]);
+    EXPECT_EQ(0, p[1].score);
+    EXPECT_FLOAT_EQ(46.5f, p[1].position[36]);
+    EXPECT_EQ(2, numberOfPositionsInDir(d.c_str()));
+    for (int slot : {2, 3, 63})
+        for (int b = 0; b < nbBoutonsPosition; b++) EXPECT_EQ(-2, p[slot].boutons[b]) << slot;
+
+    SkiPosition all;
+    writeText(d + "all", positionText("all", "0 1 2 3 4 5", 0));
+    ASSERT_EQ(0, importPosition((d + "all").c_str(), &all));
+    EXPECT_EQ(10000, all.score);
+}
+
+TEST(SkierPositionFiles, PoseRoundTripAndRefusedFiles)
+{
+    TempDir dir;
+    std::string d = dir.path() + "/";
+    // The current pose written as a position file comes back unchanged.
+    changePosition(virGauchePosition);
+    float written[37];
+    lirePoseCourante(written);
+    std::string text = "carve 2 -1 -1 -1 -1 -1";
+    for (float v : written) text += " " + std::to_string(v);
+    writeText(d + "0", text);
+    // A file cut short is refused and its slot stays empty.
+    writeText(d + "1", positionText("cut", "1 2 -1 -1 -1 -1", 0).substr(0, 40));
+    testing::internal::CaptureStderr();
+    loadPositions(d.c_str());
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, err.find(d + "1")) << err;
+    SkiPosition* p = getPositionsDispo();
+    EXPECT_EQ(2000, p[0].score);
+    changePosition(reposPosition);
+    changePosition(p[0].position);
+    float back[37];
+    lirePoseCourante(back);
+    for (int i = 0; i < nbJointsPose; i++) EXPECT_FLOAT_EQ(virGauchePosition[i], back[i]) << i;
+    EXPECT_EQ(-2, p[1].boutons[0]);
+
+    SkiPosition kept = p[0];
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(1, importPosition((d + "absent").c_str(), &kept));
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Impossible d'ouvrir"));
+    EXPECT_STREQ("carve", kept.name);
+}
