@@ -30,7 +30,7 @@ void deleteObjectLists();
 void initGuiGL();
 void initGL(const char* trackName);
 void libereTexturesTrackStuff();
-void libereTexturesTrack(unsigned int* texNames);
+#include "track/planLib.h"
 extern unsigned int texName[40];
 void chargerImageTexPtrSized(const char* fileName, unsigned char* out, int bytes);
 void createParticleEngines();

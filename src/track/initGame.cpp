@@ -1,0 +1,91 @@
+// Loading a run's track: takes the track's directory name, fills the track model and the three obstacle
+// models with their display lists, starts the run's sound loops and resets the spray, traces and sweep.
+#include "track/initGame.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "render/SnowParticleEngine.h"
+#include "render/skiTraces.h"
+#include "run/runState.h"
+#include "skier/Generic3dObject.h"
+#include "sound/gameSounds.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+#include "track/trackLoader.h"
+#include "track/trackModel.h"
+
+static const int trackPathSize = 1024;
+static const int obstacleModels = 3;
+
+struct TrackPaths {
+    char track[trackPathSize];
+    char models[obstacleModels][trackPathSize];
+};
+
+static Generic3DObject* const modelObjects[obstacleModels] = {&classicTree, &classicBomb, &classicRail};
+static const char* const modelFiles[obstacleModels] = {"tree.3d", "bomb.3d", "rail.3d"};
+
+static int fits(int written) { return written >= 0 && written < trackPathSize; }
+
+static int buildPaths(const char* trackName, TrackPaths* p)
+{
+    if (!fits(snprintf(p->track, trackPathSize, "./data/tracks/%s/%s.btrk", trackName, trackName))) return 0;
+    for (int i = 0; i < obstacleModels; i++)
+        if (!fits(snprintf(p->models[i], trackPathSize, "./data/tracks/%s/%s", trackName, modelFiles[i])))
+            return 0;
+    return 1;
+}
+
+static int canOpen(const char* path)
+{
+    FILE* f = fopen(path, "r");
+    if (f) fclose(f);
+    return f != nullptr;
+}
+
+// The model reader ends the program on a missing file; a track without its models is refused instead.
+static int modelsPresent(const TrackPaths& p)
+{
+    for (int i = 0; i < obstacleModels; i++)
+        if (!canOpen(p.models[i])) {
+            fprintf(stderr, "Can't open %s\n", p.models[i]);
+            return 0;
+        }
+    return 1;
+}
+
+// A refused model is left empty by its reader and simply not drawn.
+static void loadObstacleModels(const TrackPaths& p)
+{
+    glDeleteLists(objList, obstacleModels);
+    objList = glGenLists(obstacleModels);
+    for (int i = 0; i < obstacleModels; i++) {
+        modelObjects[i]->init(objList + i);
+        modelObjects[i]->load(p.models[i]);
+        modelObjects[i]->initDraw();
+    }
+}
+
+int initGame(const char* trackName)
+{
+    static TrackPaths paths;
+    if (!trackName || !buildPaths(trackName, &paths)) {
+        fprintf(stderr, "Track name missing or too long: not loaded\n");
+        return trackLoadCantOpen;
+    }
+    // Checked before anything is loaded, so a refused track leaves the model as it was.
+    if (!canOpen(paths.track)) return importTrackFromBinaryFile(paths.track);
+    if (!modelsPresent(paths)) return trackLoadNoModel;
+    int loaded = importTrackFromBinaryFile(paths.track);
+    if (loaded != trackLoadOk) return loaded;
+    loadObstacleModels(paths);
+    initSkiSndLoop();
+    initWindLoopSnd();
+    if (particleEngineSkier) particleEngineSkier->initParticlesProps();
+    skiTraces.reset();
+    // The rider starts at the track's start line; the first sweep starts there too.
+    reinitCollisionSweep(depart, yTheoObj(points, faces, depart, Zobjet, maxTrackFaces), Zobjet);
+    return trackLoadOk;
+}
