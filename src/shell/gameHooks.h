@@ -22,9 +22,9 @@ void videPileBoutons();
 
 
 // skier
+#include "skier/Generic3dObject.h"
 #include "skier/positionDef.h"
-void chargeSkierGui(const char* name);
-void deleteObjectLists();
+#include "skier/skierCar.h"
 
 // render
 void initGuiGL();

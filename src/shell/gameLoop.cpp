@@ -109,7 +109,7 @@ static void startUp()
     chargeNomPistes();
     chargeNomSkiers();
     chargeNomBgMusics();
-    chargeSkierGui("tolvek");
+    if (chargeSkierGui("tolvek") != 0) exit(2);  // no rider to ride without the default one
     initAllSounds();
     homeImg = loadPicture("./data/gui/home.bmp", MENU_PICTURE_BYTES);
     helpImg = loadPicture("./data/gui/help.bmp", MENU_PICTURE_BYTES);

@@ -46,6 +46,8 @@ public:
 // Front-face material back to the scene defaults.
 void reInitAllGLMaterial();
 
-// The track's obstacle models and the first of their three display lists.
+// The track's obstacle models and the first of their three display lists (0 = none).
 extern Generic3DObject classicTree, classicBomb, classicRail;
 extern unsigned int objList;
+// Deletes the three lists of the previous run, if any.
+void deleteObjectLists();

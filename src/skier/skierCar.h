@@ -21,7 +21,7 @@ extern SkierCar* theTrasher;
 // opened, is short or holds a text without NUL in its 256 bytes; the card is then left unchanged.
 int importCarac(const char* path, SkierCar* card);
 
-// Loads rider dir: model, texture and card. Returns 0, or 1 when the model is missing or refused:
-// the previous rider then stays loaded. When no rider has been loaded yet (start-up), a missing
-// model ends the program with exit status 2 after naming the file.
+// Loads rider dir ("./data/models/<dir>/<dir>.3d" and ".car"): model, texture and card. Returns 0,
+// or 1 after naming the file when the model is missing or refused: the previous rider then stays
+// loaded. The game loop ends the program when its default rider cannot be loaded.
 int chargeSkierGui(const char* dir);

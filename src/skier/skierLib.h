@@ -69,6 +69,8 @@ float* getOutTailSkiGauchePos();
 float* getOutNoseSkiDroitPos();
 float* getOutTailSkiDroitPos();
 
+// Distance from the ankle centre down to the snow, in model units.
+const float hauteurPiedSkier = 18;
 extern float transTotalSkier;  // vertical offset that puts the supporting ankle at height 0
 extern float angleZTemp;       // roll used for drawing, kept from the last frame on the ground
 
@@ -82,12 +84,15 @@ void transformObj();
 
 // Supporting ankle (jointChevilleGauche or jointChevilleDroite) for a heading in degrees.
 int chevilleSupport(short isFakie, float heading);
+// Skins the four ski end points about their ankles and sets transTotalSkier from the supporting
+// ankle (steps shared by both drawing paths).
+void placeSkisEtCheville(short isFakie, float heading);
 // Per-frame transform with the rider's state given explicitly (contact: touching the ground).
 void transformSkierEtat(float lean, float heading, short isFakie, int contact);
 // Per-frame transform reading the run's fakie flag and the ground contact.
 void transformSkier(float lean, float heading);
 
-// Drawing (current OpenGL context).
+// Drawing (current OpenGL context). A group without material is drawn untextured.
 void drawSkierAfterTransform(int withTexture, float unused);
 void drawObjAfterTransform();
 void drawSkier(int withTexture, float lean, float heading, short feed);

@@ -7,9 +7,6 @@
 #include "skier/skierLib.h"
 #include "track/planLib.h"
 
-// Distance from the ankle centre down to the snow, in model units.
-const float hauteurPiedSkier = 18;
-
 TriangleToDraw listeTrianglesToDraw[maxTrianglesToDraw];
 int nbTrianglesToDraw;
 int indexOfTrianglesToDrawToAdd;
@@ -237,11 +234,16 @@ static void placeSkiEnd(float* p, float yaw)
     q.toVec(p);
 }
 
+void placeSkisEtCheville(short isFakie, float heading)
+{
+    skinSkiEnds();
+    placeSupportingAnkle(isFakie, heading);
+}
+
 void transformSkierEtat(float lean, float heading, short isFakie, int contact)
 {
     if (contact) angleZTemp = isFakie ? lean : -lean;
-    skinSkiEnds();
-    placeSupportingAnkle(isFakie, heading);
+    placeSkisEtCheville(isFakie, heading);
     transformObj();
     float yaw = !contact ? heading : (isFakie ? 180 - heading : -heading);
     placeSkiEnd(outNoseSkiGauchePos, yaw);

@@ -1,0 +1,92 @@
+// Rider cards and whole-rider loading: takes a rider directory name, returns the loaded model,
+// texture and card, or keeps the previous rider when the new one cannot be read.
+#include "skier/skierCar.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "skier/skierLib.h"
+
+static SkierCar carteCourante;
+SkierCar* theTrasher = &carteCourante;
+
+static float bigEndianFloat(const unsigned char* b)
+{
+    unsigned int u = ((unsigned int)b[0] << 24) | ((unsigned int)b[1] << 16) | ((unsigned int)b[2] << 8) | b[3];
+    float f;
+    memcpy(&f, &u, sizeof f);
+    return f;
+}
+
+// Copies one 256-byte text field; 0 when it holds no NUL.
+static int texteCarte(const unsigned char* field, char* out)
+{
+    if (!memchr(field, 0, tailleTexteCarte)) return 0;
+    strcpy(out, (const char*)field);
+    return 1;
+}
+
+int importCarac(const char* path, SkierCar* card)
+{
+    FILE* f = fopen(path, "rb");
+    if (!f) {
+        fprintf(stderr, "Can't open %s\n", path);
+        return 1;
+    }
+    unsigned char b[tailleFichierCarte];
+    size_t got = fread(b, 1, sizeof b, f);
+    fclose(f);
+    SkierCar read;
+    int ok = got == sizeof b && texteCarte(b, read.id) && texteCarte(b + 256, read.nickname) &&
+             texteCarte(b + 512, read.name) && texteCarte(b + 776, read.country);
+    if (!ok) {
+        fprintf(stderr, "Can't open %s (not a rider card)\n", path);
+        return 1;
+    }
+    read.weight = bigEndianFloat(b + 768);
+    read.size = bigEndianFloat(b + 772);
+    read.age = bigEndianFloat(b + 1032);
+    *card = read;
+    return 0;
+}
+
+// Counts of the resident rider, put back when a new model is refused.
+struct EtatModele {
+    int meshes, materials, bones, vertices, normales, faces, texture;
+};
+
+static EtatModele etatModele()
+{
+    return {nbMeshes, nbMaterials, nbBones, indexVertexDernierGroupe, indexNormaleDernierGroupe,
+            indexFaceDernierGroupe, textureAcceptee};
+}
+
+static void remetEtatModele(const EtatModele& e)
+{
+    nbMeshes = e.meshes;
+    nbMaterials = e.materials;
+    nbBones = e.bones;
+    indexVertexDernierGroupe = e.vertices;
+    indexNormaleDernierGroupe = e.normales;
+    indexFaceDernierGroupe = e.faces;
+    textureAcceptee = e.texture;
+}
+
+int chargeSkierGui(const char* dir)
+{
+    char path[600];
+    snprintf(path, sizeof path, "./data/models/%s/%s.3d", dir, dir);
+    // The model is read before the old texture goes, so a bad rider leaves the old one drawable.
+    EtatModele avant = etatModele();
+    reinitSkierData();
+    if (loadMs3d(path) != 0) {
+        remetEtatModele(avant);
+        fprintf(stderr, "rider %s not loaded, the previous rider stays\n", dir);
+        return 1;
+    }
+    libereTexturesObj();
+    chargerTexturesObj();
+    snprintf(path, sizeof path, "./data/models/%s/%s.car", dir, dir);
+    importCarac(path, theTrasher);
+    return 0;
+}

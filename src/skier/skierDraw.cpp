@@ -1,0 +1,175 @@
+// Rider drawing: takes the skinned triangle list or the resident model, draws it with OpenGL, and
+// loads the rider's one texture.
+#include <GL/gl.h>
+
+#include <cstdlib>
+
+#include "render/graphImage.h"
+#include "render/graphicLib.h"
+#include "run/runState.h"
+#include "shell/systemPortUtils.h"
+#include "skier/skierLib.h"
+#include "track/planLib.h"
+
+const int tailleTextureSkier = 128;
+
+unsigned int texObj;
+
+void chargerTexturesObj()
+{
+    glGenTextures(1, &texObj);
+    int m = materialTextureSkier();
+    if (m < 0) return;
+    glBindTexture(GL_TEXTURE_2D, texObj);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    char* path = convertToSystemPath(listeMaterials[m].texture);
+    unsigned char* image = (unsigned char*)malloc(tailleTextureSkier * tailleTextureSkier * 3);
+    if (path && image) {
+        chargerImageTexPtr(path, image, tailleTextureSkier, tailleTextureSkier);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, tailleTextureSkier, tailleTextureSkier, 0, GL_RGB,
+                     GL_UNSIGNED_BYTE, image);
+    }
+    free(image);
+    free(path);
+}
+
+void libereTexturesObj()
+{
+    if (texObj != 0) glDeleteTextures(1, &texObj);
+    texObj = 0;
+}
+
+static const Material* materialOf(int group)
+{
+    if (group < 0 || group >= nbMeshes) return nullptr;
+    int m = listeMeshes[group].material;
+    return m >= 0 && m < nbMaterials ? &listeMaterials[m] : nullptr;
+}
+
+static void setFrontMaterial(const Material* m)
+{
+    glMaterialfv(GL_FRONT, GL_AMBIENT, m->ambient);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, m->diffuse);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, m->specular);
+    glMaterialfv(GL_FRONT, GL_EMISSION, m->emissive);
+}
+
+static int groupTextured(const Material* m) { return textureAcceptee && m && m->texture[1] != '"'; }
+
+static void sendCorner(const float* normal, const float* uv, const float* position, int textured)
+{
+    glNormal3fv(normal);
+    if (textured) glTexCoord2fv(uv);
+    glVertex3fv(position);
+}
+
+void drawObjAfterTransform()
+{
+    for (int r = 0; r < nbTrianglesToDraw; r++) {
+        const TriangleToDraw& t = listeTrianglesToDraw[r];
+        const Material* m = materialOf(t.groupIndex);
+        if (m) setFrontMaterial(m);
+        int textured = groupTextured(m);
+        if (textured) glEnable(GL_TEXTURE_2D);
+        glBegin(GL_TRIANGLES);
+        for (int c = 0; c < 3; c++) sendCorner(t.normale[c], t.uv[c], t.position[c], textured);
+        glEnd();
+        if (textured) glDisable(GL_TEXTURE_2D);
+    }
+}
+
+static void placeOnSnow()
+{
+    glTranslatef(0, transTotalSkier, 0);
+    glTranslatef(0, hauteurPiedSkier, 0);
+}
+
+void drawSkierAfterTransform(int withTexture, float unused)
+{
+    if (withTexture) glBindTexture(GL_TEXTURE_2D, texObj);
+    textureAcceptee = withTexture;
+    glPushMatrix();
+    glRotatef(90, 0, 1, 0);
+    glPushMatrix();
+    if (getContact()) glRotatef(angleZTemp, 1, 0, 0);
+    placeOnSnow();
+    drawObjAfterTransform();
+    glPopMatrix();
+    glPopMatrix();
+}
+
+void drawGroup(int group, int firstRecord, short feed)
+{
+    const Mesh& g = listeMeshes[group];
+    const Material* m = materialOf(group);
+    if (m) setFrontMaterial(m);
+    int textured = groupTextured(m);
+    if (textured) glEnable(GL_TEXTURE_2D);
+    for (int k = 0; k < g.nbFaces; k++) {
+        const Face& f = listeFaces[g.firstFace + k];
+        const int vertices[3] = {f.vertex1, f.vertex2, f.vertex3};
+        const int normales[3] = {f.normale1, f.normale2, f.normale3};
+        int r = firstRecord + k;
+        bool stored = feed && r < maxTrianglesToDraw;
+        if (stored) listeTrianglesToDraw[r].groupIndex = group;
+        glBegin(GL_TRIANGLES);
+        for (int c = 0; c < 3; c++) {
+            const Vertex& v = listeVertices[g.firstVertex + vertices[c]];
+            const Normale& nr = listeNormales[g.firstNormale + normales[c]];
+            float p[3] = {v.x, v.y, v.z}, n[3] = {nr.x, nr.y, nr.z}, uv[2] = {v.u, v.v};
+            float outP[3], outN[3];
+            transformeBoneCoords(p, n, v.boneId, outP, outN);
+            sendCorner(outN, uv, outP, textured);
+            if (stored) feedListeTriangleToDraw(r, c, outP, uv, outN);
+        }
+        glEnd();
+    }
+    if (textured) glDisable(GL_TEXTURE_2D);
+}
+
+void drawObj(short feed)
+{
+    int next = 0;
+    for (int g = 0; g < nbMeshes; g++) {
+        drawGroup(g, next, feed);
+        next += listeMeshes[g].nbFaces;
+    }
+    if (feed) {
+        indexOfTrianglesToDrawToAdd = next < maxTrianglesToDraw ? next : maxTrianglesToDraw;
+        nbTrianglesToDraw = indexOfTrianglesToDrawToAdd;
+    }
+}
+
+// Quarter turn about y, roll, then up onto the snow, as the drawing matrix does.
+static void placeSkiEndDrawn(float* p)
+{
+    ThreeDPoint q(p[2], p[1], -p[0]);
+    applyRotationToPoint(&q, 0, 0, angleZTemp);
+    q.y += transTotalSkier + hauteurPiedSkier;
+    q.toVec(p);
+}
+
+void drawSkier(int withTexture, float lean, float heading, short feed)
+{
+    placeSkisEtCheville(fakie, heading);
+    glBindTexture(GL_TEXTURE_2D, texObj);
+    textureAcceptee = withTexture;
+    glPushMatrix();
+    glRotatef(90, 0, 1, 0);
+    glPushMatrix();
+    if (getContact()) {
+        angleZTemp = fakie ? lean : -lean;
+        glRotatef(angleZTemp, 1, 0, 0);
+    }
+    placeOnSnow();
+    drawObj(feed);
+    glPopMatrix();
+    glPopMatrix();
+    placeSkiEndDrawn(outNoseSkiGauchePos);
+    placeSkiEndDrawn(outTailSkiGauchePos);
+    placeSkiEndDrawn(outNoseSkiDroitPos);
+    placeSkiEndDrawn(outTailSkiDroitPos);
+}
