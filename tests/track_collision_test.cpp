@@ -214,6 +214,20 @@ TEST_F(Sweep, RailSupportsKnockOver)
     EXPECT_EQ(usingYRail, 0);
 }
 
+TEST_F(Sweep, RailSpheresAreHitUpToTheirEdges)
+{
+    int r = add(obstacleRail, 5000, 1000, 0);
+    setContact(1);
+    EXPECT_TRUE(isCollisionRail(90, 5000 + 2955 + 139, 1066, -1, r, 1));  // top of the last support
+    EXPECT_FALSE(isCollisionRail(90, 5000 + 2955 + 141, 1066, -1, r, 1));
+    EXPECT_TRUE(isCollisionRail(90, 5000 - 9 - 139, 1066, -1, r, 1));
+    EXPECT_TRUE(isCollisionRail(90, 5000 - 9, 1000 - 2134 - 139, -1, r, 1));  // foot of the first support
+    EXPECT_FALSE(isCollisionRail(90, 5000 - 9, 1000 - 2134 - 141, -1, r, 1));
+    EXPECT_TRUE(isCollisionRail(90, 5000 + 2955, 1000 - 3434 - 139, -1, r, 1));  // foot of the last one
+    EXPECT_TRUE(isCollisionRail(90, 5000 + 1720, 566, -1 + 139, r, 1));
+    EXPECT_FALSE(isCollisionRail(90, 5000 + 1720, 566, -1 + 141, r, 1));
+}
+
 TEST_F(Sweep, GrindSoundStartsOnceAndStopsWhenTheRailEnds)
 {
     SoundRecorder recorder;
