@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "render/graphicLib.h"
 #include "run/runState.h"
@@ -213,4 +214,23 @@ TEST(SkierPoseVariables, VectorOrderAndAccessors)
     EXPECT_FLOAT_EQ(1, v[1]);
     getVectorFrontSkier(v);
     EXPECT_FLOAT_EQ(1, v[0]);
+}
+
+TEST_F(SkierSkinning, AnglesWrapLikeTheTableAndBrokenOnesAreHarmless)
+{
+    rotGenouR = 90;
+    float quarter[3];
+    memcpy(quarter, corner(1), sizeof quarter);
+    for (float same : {450.0f, 89.4f, 810.0f}) {
+        rotGenouR = same;
+        expectNear(quarter, corner(1), 1e-3f);
+    }
+    rotGenouR = 0;
+    float rest[3];
+    memcpy(rest, corner(1), sizeof rest);
+    rotGenouR = NAN;
+    expectNear(rest, corner(1), 1e-3f);
+    rotGenouR = 1e30f;
+    const float* far = corner(1);
+    for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(far[k]));
 }

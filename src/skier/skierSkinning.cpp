@@ -1,5 +1,6 @@
 // Rider skinning: takes the pose variables and the resident model, returns the posed triangle list,
 // the height offset of the supporting ankle and the ski end points. No drawing here.
+#include <cmath>
 #include <cstring>
 
 #include "render/graphicLib.h"
@@ -84,6 +85,10 @@ void majRotationsBones()
     setRotation(20, rotPoignetXR, rotPoignetYR, rotPoignetZR);
 }
 
+// Same table entry as the angle itself (the remainder keeps its sign and fraction), but never an
+// integer overflow in the table lookup for huge or broken angles from a position file.
+static float angleTable(float a) { return std::isfinite(a) ? fmodf(a, 360) : 0; }
+
 static void rotateX(float* p, float a)
 {
     float c = pcos(a), s = psin(a);
@@ -114,16 +119,16 @@ static void rotateZ(float* p, float a)
 static void rotateByBone(const Bone& b, float* d, float* n)
 {
     if (b.rotation[0] != 0) {
-        rotateX(d, b.rotation[0]);
-        rotateX(n, b.rotation[0]);
+        rotateX(d, angleTable(b.rotation[0]));
+        rotateX(n, angleTable(b.rotation[0]));
     }
     if (b.rotation[1] != 0) {
-        rotateY(d, b.rotation[1]);
-        rotateY(n, b.rotation[1]);
+        rotateY(d, angleTable(b.rotation[1]));
+        rotateY(n, angleTable(b.rotation[1]));
     }
     if (b.rotation[2] != 0) {
-        rotateZ(d, b.rotation[2]);
-        rotateZ(n, b.rotation[2]);
+        rotateZ(d, angleTable(b.rotation[2]));
+        rotateZ(n, angleTable(b.rotation[2]));
     }
 }
 
