@@ -20,5 +20,6 @@ int main(int argc, char** argv)
         makeDir(data + sub);
     std::string recipes = argv[1];
     genPrefs(recipes, data);
+    genTracks(recipes, data);
     return 0;
 }

@@ -1,0 +1,212 @@
+// The generated tracks, loaded with the game's own loaders and checked with its terrain and collision queries.
+#include "content.h"
+#include "trackGen.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fileio/swapthings.h"
+#include "support/testFiles.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+#include "track/trackLoader.h"
+#include "track/trackModel.h"
+
+namespace {
+
+const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
+
+std::vector<std::string> trackNames()
+{
+    std::vector<std::string> names;
+    DIR* d = opendir((RECIPES + "/tracks").c_str());
+    if (!d) return names;
+    while (dirent* e = readdir(d)) {
+        std::string n = e->d_name;
+        if (n.size() > 6 && n.substr(n.size() - 6) == ".track") names.push_back(n.substr(0, n.size() - 6));
+    }
+    closedir(d);
+    return names;
+}
+
+struct TrackContent : ::testing::Test {
+    static TempDir* data;
+    static void SetUpTestSuite()
+    {
+        storeByteOrder(0);
+        data = new TempDir();
+        mkdir((data->path() + "/tracks").c_str(), 0755);
+        genTracks(RECIPES, data->path());
+    }
+    static void TearDownTestSuite() { delete data; }
+
+    TrackRecipe recipe;
+    void load(const std::string& name)
+    {
+        ASSERT_EQ(readTrackRecipe(RECIPES + "/tracks/" + name + ".track", recipe), 0);
+        std::string path = trackFile(name, ".btrk");
+        ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
+    }
+    static std::string trackFile(const std::string& name, const std::string& ext)
+    {
+        return data->path() + "/tracks/" + name + "/" + name + ext;
+    }
+    float ground(float x, float z) { return yTheoObj(points, faces, x, z, 28800.0f); }
+    int surfaceAt(float x, float z)
+    {
+        yTheoObjSettingFaceNumber(points, faces, x, z, 28800.0f, 1);
+        return textures[getNumeroFaceCourante()].surface;
+    }
+    int obstacleCount()
+    {
+        int n = 0;
+        while (n < maxObstacles && !isObstacleListEnd(containerObstacles[n])) n++;
+        return n;
+    }
+};
+TempDir* TrackContent::data = nullptr;
+
+// Everything a load fills, value by value.
+std::vector<float> modelValues()
+{
+    std::vector<float> v(&points[0][0], &points[0][0] + 3 * maxTrackVertices);
+    v.insert(v.end(), &normalesPiste[0][0], &normalesPiste[0][0] + 3 * maxTrackVertices);
+    v.insert(v.end(), &replaceSkier[0][0], &replaceSkier[0][0] + 3 * maxReplacePoints);
+    for (int f = 0; f < maxTrackFaces; f++) {
+        for (int k = 0; k < 3; k++) v.push_back((float)faces[f][k]);
+        v.insert(v.end(), &textures[f].coord[0][0], &textures[f].coord[0][0] + 6);
+        v.push_back((float)textures[f].texIndex);
+        v.push_back((float)textures[f].surface);
+    }
+    for (const ObstacleRecord& o : containerObstacles)
+        v.insert(v.end(), {o.x, o.y, o.z, (float)o.type, o.reservedFloat, (float)o.reservedA, (float)o.reservedB});
+    v.insert(v.end(), {(float)bombsQty, depart, arrivee, rgbNeigeR, rgbNeigeG, rgbNeigeB, rgbSpotR});
+    return v;
+}
+
+TEST_F(TrackContent, EveryRecipeGivesATrackBothFormsOfWhichLoadAlike)
+{
+    std::vector<std::string> names = trackNames();
+    ASSERT_GE(names.size(), 1u);
+    for (const std::string& name : names) {
+        load(name);
+        std::vector<float> fromBinary = modelValues();
+        std::string title = nomPiste;
+        memset(points, 0, sizeof points);
+        memset(textures, 0, sizeof textures);
+        ASSERT_EQ(importTrackFromTextFile(trackFile(name, ".trk").c_str()), trackLoadOk) << name;
+        EXPECT_EQ(title, std::string(nomPiste));
+        EXPECT_EQ(fromBinary, modelValues()) << name;
+        EXPECT_EQ(bombsQty, recipe.bombs);
+
+        std::vector<unsigned char> desc = readBytes(trackFile(name, ".desc"));
+        EXPECT_GT(desc.size(), 20u) << name;
+        EXPECT_LT(desc.size(), 1504u) << name;
+        EXPECT_GT(readBytes(data->path() + "/tracks/" + name + "/texObj/front.bmp").size(), 256u * 256u * 3u);
+    }
+}
+
+// Even triangles start at the cell's +Z, up-track corner, vertex 1 along X and vertex 2 along Z.
+TEST_F(TrackContent, GridFollowsTheFaceNumberingAndRecipeHeights)
+{
+    for (const std::string& name : trackNames()) {
+        load(name);
+        for (int r = 0; r < longueurPisteEnFaces; r++)
+            for (int q = 0; q < largeurPisteEnFaces; q++) {
+                const unsigned* f = faces[r * facesParRangee + 2 * q];
+                const float *p0 = points[f[0]], *p1 = points[f[1]], *p2 = points[f[2]];
+                ASSERT_EQ(p0[0], (float)(r * longueurFace)) << name << " row " << r;
+                ASSERT_EQ(p0[2], (float)((36 - q) * largeurFace)) << name << " cell " << q;
+                ASSERT_EQ(p1[0] - p0[0], (float)longueurFace);
+                ASSERT_EQ(p1[2], p0[2]);
+                ASSERT_EQ(p2[0], p0[0]);
+                ASSERT_EQ(p0[2] - p2[2], (float)largeurFace);
+            }
+        // Random points: the triangle the game picks interpolates the recipe's corner heights.
+        unsigned seed = 12345;
+        for (int k = 0; k < 2000; k++) {
+            seed = seed * 1103515245u + 12345u;
+            float x = 1 + (seed >> 8) % 336790;
+            seed = seed * 1103515245u + 12345u;
+            float z = -40420.0f + (float)((seed >> 8) % 80840);
+            int i = (int)(x / longueurFace), j = (int)((40428.0f - z) / largeurFace);
+            float u = x / longueurFace - i, w = (40428.0f - z) / largeurFace - j;
+            float h00 = recipeCornerHeight(recipe, i, j), h10 = recipeCornerHeight(recipe, i + 1, j);
+            float h01 = recipeCornerHeight(recipe, i, j + 1), h11 = recipeCornerHeight(recipe, i + 1, j + 1);
+            float want = u + w <= 1 ? h00 + u * (h10 - h00) + w * (h01 - h00)
+                                    : h11 + (1 - u) * (h01 - h11) + (1 - w) * (h10 - h11);
+            ASSERT_NEAR(ground(x, z), want, 0.5f) << name << " at " << x << ", " << z;
+        }
+    }
+}
+
+// Downhill along the line, kicker lips steep enough to launch, outer cells out of bounds.
+TEST_F(TrackContent, SlopeKickersAndEdgesAreRideable)
+{
+    for (const std::string& name : trackNames()) {
+        load(name);
+        EXPECT_GT(depart, 0.0f);
+        EXPECT_LT(depart, arrivee);
+        EXPECT_LT(arrivee, (float)((longueurPisteEnFaces - 1) * longueurFace));
+        float laneStart = recipeLaneAt(recipe, recipe.startRow) * largeurFace;
+        float laneEnd = recipeLaneAt(recipe, recipe.finishRow) * largeurFace;
+        EXPECT_GT(ground(depart, laneStart) - ground(arrivee, laneEnd), 20000.0f) << name;
+        for (int r = 0; r < longueurPisteEnFaces; r++) {
+            EXPECT_EQ(textures[r * facesParRangee].surface, surfaceHorsPiste);
+            EXPECT_EQ(textures[r * facesParRangee + facesParRangee - 1].surface, surfaceHorsPiste);
+        }
+        for (const TrackFeature& f : recipe.features) {
+            if (f.kind != "kicker") continue;
+            float z = (f.args[1] + f.args[2]) / 2 * largeurFace;
+            float lip = (f.args[0] + f.args[4]) * longueurFace;
+            float normal[3];
+            float ramp = placeObjetAndGetAngle(points, faces, lip - 400, z, 28800.0f, 0, normal);
+            float drop = placeObjetAndGetAngle(points, faces, lip + 400, z, 28800.0f, 0, normal);
+            EXPECT_GT(ramp, 0.0f) << name << " kicker at row " << f.args[0];
+            EXPECT_LT(drop - ramp, -40.0f) << name << " kicker at row " << f.args[0];
+        }
+    }
+}
+
+// From start to finish the line crosses no tree, no rail, no out-of-bounds or repelling surface;
+// rescue points lie on the line in order, obstacles stand on the ground.
+TEST_F(TrackContent, FinishIsReachableAndObstaclesStandOnTheGround)
+{
+    for (const std::string& name : trackNames()) {
+        load(name);
+        int n = obstacleCount();
+        for (float x = depart; x <= arrivee; x += 100) {
+            float z = recipeLaneAt(recipe, x / longueurFace) * largeurFace;
+            int s = surfaceAt(x, z);
+            ASSERT_TRUE(s != surfaceHorsPiste && s != surfaceRepousse) << name << " at x " << x;
+            for (int o = 0; o < n; o++) {
+                if (containerObstacles[o].type == obstacleSapin)
+                    ASSERT_FALSE(isCollisionSapin(90, x, ground(x, z), z, o)) << name << " tree at x " << x;
+                if (containerObstacles[o].type == obstacleRail && std::fabs(containerObstacles[o].x - x) < 3000)
+                    ASSERT_GT(std::fabs(containerObstacles[o].z - z), 600.0f) << name << " rail at x " << x;
+            }
+        }
+        for (int o = 0; o < n; o++) {
+            const ObstacleRecord& ob = containerObstacles[o];
+            EXPECT_NEAR(ob.y, ground(ob.x, ob.z), 1.0f) << name << " obstacle " << o;
+        }
+        int k = 0;
+        for (; k < maxReplacePoints && replaceSkier[k][0] != emptyObstacleCoord; k++) {
+            if (k > 0) EXPECT_GT(replaceSkier[k][0], replaceSkier[k - 1][0]) << name;
+            EXPECT_GE(replaceSkier[k][0], depart);
+            EXPECT_LT(replaceSkier[k][0], arrivee);
+            EXPECT_NEAR(replaceSkier[k][1], ground(replaceSkier[k][0], replaceSkier[k][2]), 1.0f);
+        }
+        EXPECT_GE(k, 10) << name;
+        EXPECT_EQ(findFirstReplace(depart + 10, replaceSkier[0][1], replaceSkier[0][2]), 0) << name;
+    }
+}
+
+}  // namespace

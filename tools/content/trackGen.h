@@ -1,0 +1,60 @@
+// Track recipes and the track they build, shared by the track generator and its tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One feature line of a track recipe; X positions are in grid rows, Z in grid cells (signed, +Z positive).
+struct TrackFeature {
+    std::string kind;
+    std::vector<float> args;
+};
+
+struct TrackRecipe {
+    std::string name;   // directory name, from the recipe file name
+    std::string title;  // one token
+    int theme = 0;
+    int bombs = 0;
+    int view = 0;
+    float spot[3] = {1, 1, 1};
+    float snow[3] = {0.9f, 0.92f, 0.95f};
+    float startRow = 2, finishRow = 195;
+    float bounds = 30;  // half-width in cells of the rideable field
+    int rescueEvery = 5;
+    std::vector<std::string> desc;
+    std::vector<TrackFeature> features;
+};
+
+struct TrackObstacle {
+    float x, y, z;
+    int type;
+};
+
+struct TrackSurface {
+    float st[6];
+    int texIndex;
+    int surface;
+};
+
+// The whole grid in the game's numbering: vertex row i, column j is i * 73 + j, column 0 at the +Z edge.
+struct TrackMesh {
+    std::vector<float> points;   // 14673 x 3
+    std::vector<float> normals;  // 14673 x 3
+    std::vector<unsigned> faces; // 28800 x 3
+    std::vector<TrackSurface> surfaces;
+    std::vector<TrackObstacle> obstacles;
+    std::vector<float> rescue;   // n x 3, ordered along X
+    float depart = 0, arrivee = 0;
+};
+
+// Reads a recipe; 1 with a message on standard error when the file cannot be read or a line is wrong.
+int readTrackRecipe(const std::string& path, TrackRecipe& out);
+// Height of the recipe's terrain at the grid corner (row i, column j).
+float recipeCornerHeight(const TrackRecipe& r, int i, int j);
+// Z (in cells) of the intended riding line at a row.
+float recipeLaneAt(const TrackRecipe& r, float row);
+void buildTrackMesh(const TrackRecipe& r, TrackMesh& m);
+// Height of the mesh at (x, z), on the triangle the game picks there.
+float meshHeightAt(const TrackMesh& m, float x, float z);
+// Writes NAME.btrk, NAME.trk and NAME.desc into dir; 1 when a file cannot be written.
+int writeTrackFiles(const std::string& dir, const TrackRecipe& r, const TrackMesh& m);

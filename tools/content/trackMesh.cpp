@@ -1,0 +1,188 @@
+// Takes a track recipe and returns the full terrain grid, its surfaces, obstacles and rescue points.
+#include "trackGen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+static const int ROWS = 200, COLUMNS = 72;
+static const int VERTS_PER_ROW = COLUMNS + 1;
+static const float CELL_LENGTH = 1684.0f, CELL_WIDTH = 1123.0f;
+static const float TREE_CLEARANCE = 2.5f;  // cells kept free of trees on each side of the riding line
+static const float LANE_HALF = 1.5f;       // cells of packed snow on each side of the line
+static const int MAX_OBSTACLES = 1000;
+static const int MAX_RESCUE = 100;
+
+// Surface texture numbers, as the track pictures are written.
+static const int TEX_SNOW = 0, TEX_PACKED = 1, TEX_ICE = 2, TEX_BOOSTER = 3, TEX_PIPE = 4, TEX_OUT = 5;
+static const int SURF_SNOW = 0, SURF_OUT = 2, SURF_BOOSTER = 3, SURF_WALL_PLUS = 4, SURF_WALL_MINUS = 5,
+                 SURF_FLOOR = 6;
+static const int TYPE_TREE = 0, TYPE_COLLECTABLE = 1, TYPE_BOMB = 2, TYPE_RAIL = 3;
+
+static unsigned vertexAt(int i, int j) { return (unsigned)(i * VERTS_PER_ROW + j); }
+static float heightOf(const TrackMesh& m, int i, int j) { return m.points[3 * vertexAt(i, j) + 1]; }
+
+float meshHeightAt(const TrackMesh& m, float x, float z)
+{
+    float rowF = std::min(std::max(x / CELL_LENGTH, 0.0f), (float)ROWS - 0.0001f);
+    float colF = std::min(std::max(COLUMNS / 2 - z / CELL_WIDTH, 0.0f), (float)COLUMNS - 0.0001f);
+    int i = (int)rowF, j = (int)colF;
+    float u = rowF - i, w = colF - j;
+    float h00 = heightOf(m, i, j), h10 = heightOf(m, i + 1, j), h01 = heightOf(m, i, j + 1);
+    if (u + w <= 1) return h00 + u * (h10 - h00) + w * (h01 - h00);
+    float h11 = heightOf(m, i + 1, j + 1);
+    return h11 + (1 - u) * (h01 - h11) + (1 - w) * (h10 - h11);
+}
+
+static void buildGrid(const TrackRecipe& r, TrackMesh& m)
+{
+    m.points.assign(3 * (ROWS + 1) * VERTS_PER_ROW, 0);
+    for (int i = 0; i <= ROWS; i++)
+        for (int j = 0; j <= COLUMNS; j++) {
+            float* p = &m.points[3 * vertexAt(i, j)];
+            p[0] = i * CELL_LENGTH;
+            p[1] = recipeCornerHeight(r, i, j);
+            p[2] = (COLUMNS / 2 - j) * CELL_WIDTH;
+        }
+    m.faces.clear();
+    for (int row = 0; row < ROWS; row++)
+        for (int q = 0; q < COLUMNS; q++) {
+            unsigned even[3] = {vertexAt(row, q), vertexAt(row + 1, q), vertexAt(row, q + 1)};
+            unsigned odd[3] = {vertexAt(row + 1, q), vertexAt(row + 1, q + 1), vertexAt(row, q + 1)};
+            m.faces.insert(m.faces.end(), even, even + 3);
+            m.faces.insert(m.faces.end(), odd, odd + 3);
+        }
+}
+
+// Central differences of the height field, so shading is smooth across triangles.
+static void buildNormals(TrackMesh& m)
+{
+    m.normals.assign(m.points.size(), 0);
+    for (int i = 0; i <= ROWS; i++)
+        for (int j = 0; j <= COLUMNS; j++) {
+            int i0 = std::max(i - 1, 0), i1 = std::min(i + 1, ROWS);
+            int j0 = std::max(j - 1, 0), j1 = std::min(j + 1, COLUMNS);
+            float dhdx = (heightOf(m, i1, j) - heightOf(m, i0, j)) / ((i1 - i0) * CELL_LENGTH);
+            float dhdz = (heightOf(m, i, j0) - heightOf(m, i, j1)) / ((j1 - j0) * CELL_WIDTH);
+            float n[3] = {-dhdx, 1, -dhdz};
+            float len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+            for (int k = 0; k < 3; k++) m.normals[3 * vertexAt(i, j) + k] = n[k] / len;
+        }
+}
+
+static bool inRange(float v, float a, float b) { return v >= std::min(a, b) && v <= std::max(a, b); }
+
+// Surface code and texture of the cell whose centre is at (row rc, z zc in cells).
+static void classifyCell(const TrackRecipe& r, int row, int q, int* surface, int* tex)
+{
+    float rc = row + 0.5f, zc = COLUMNS / 2 - q - 0.5f;
+    *surface = SURF_SNOW;
+    *tex = std::fabs(zc - recipeLaneAt(r, rc)) < LANE_HALF ? TEX_PACKED : TEX_SNOW;
+    if (q == 0 || q == COLUMNS - 1 || row == ROWS - 1 || std::fabs(zc) > r.bounds) {
+        *surface = SURF_OUT;
+        *tex = TEX_OUT;
+        return;
+    }
+    for (const TrackFeature& f : r.features) {
+        const std::vector<float>& a = f.args;
+        if (f.kind == "booster" && inRange(rc, a[0], a[1]) && inRange(zc, a[2], a[3])) {
+            *surface = SURF_BOOSTER;
+            *tex = TEX_BOOSTER;
+        } else if (f.kind == "kicker" && inRange(zc, a[1], a[2]) && rc > a[0] && rc < a[0] + a[4] + 1) {
+            *tex = TEX_ICE;
+        } else if (f.kind == "halfpipe" && rc > a[0] && rc < a[1] && std::fabs(zc) <= a[2] + a[3]) {
+            // Each wall turns the take-off back toward the floor.
+            *surface = std::fabs(zc) <= a[2] ? SURF_FLOOR : (zc > 0 ? SURF_WALL_MINUS : SURF_WALL_PLUS);
+            *tex = TEX_PIPE;
+        }
+    }
+}
+
+static void buildSurfaces(const TrackRecipe& r, TrackMesh& m)
+{
+    static const float EVEN_ST[6] = {0, 0, 1, 0, 0, 1}, ODD_ST[6] = {1, 0, 1, 1, 0, 1};
+    m.surfaces.clear();
+    for (int row = 0; row < ROWS; row++)
+        for (int q = 0; q < COLUMNS; q++) {
+            TrackSurface s;
+            classifyCell(r, row, q, &s.surface, &s.texIndex);
+            std::copy(EVEN_ST, EVEN_ST + 6, s.st);
+            m.surfaces.push_back(s);
+            std::copy(ODD_ST, ODD_ST + 6, s.st);
+            m.surfaces.push_back(s);
+        }
+}
+
+struct Random {
+    unsigned state;
+    float next()  // in [0, 1)
+    {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return (state >> 8) / 16777216.0f;
+    }
+};
+
+static void addObstacle(const TrackRecipe& r, TrackMesh& m, float row, float zc, int type)
+{
+    if (type == TYPE_TREE && std::fabs(zc - recipeLaneAt(r, row)) < TREE_CLEARANCE) return;
+    if ((int)m.obstacles.size() >= MAX_OBSTACLES) return;
+    float x = row * CELL_LENGTH, z = zc * CELL_WIDTH;
+    m.obstacles.push_back({x, meshHeightAt(m, x, z), z, type});
+}
+
+static void placeForest(const TrackRecipe& r, TrackMesh& m, const std::vector<float>& a)
+{
+    Random rnd{(unsigned)a[5] * 2654435761u + 1u};
+    for (int k = 0; k < (int)a[4]; k++) {
+        float row = a[0] + (a[1] - a[0]) * rnd.next();
+        float zc = a[2] + (a[3] - a[2]) * rnd.next();
+        addObstacle(r, m, row, zc, TYPE_TREE);
+    }
+}
+
+static void placeObstacles(const TrackRecipe& r, TrackMesh& m)
+{
+    m.obstacles.clear();
+    for (const TrackFeature& f : r.features) {
+        const std::vector<float>& a = f.args;
+        if (f.kind == "tree") addObstacle(r, m, a[0], a[1], TYPE_TREE);
+        else if (f.kind == "rail") addObstacle(r, m, a[0], a[1], TYPE_RAIL);
+        else if (f.kind == "bomb") addObstacle(r, m, a[0], a[1], TYPE_BOMB);
+        else if (f.kind == "forest") placeForest(r, m, a);
+        else if (f.kind == "gates")
+            for (float row = a[0]; row <= a[1]; row += std::max(a[2], 1.0f)) {
+                addObstacle(r, m, row, recipeLaneAt(r, row) + a[3], TYPE_TREE);
+                addObstacle(r, m, row, recipeLaneAt(r, row) - a[3], TYPE_TREE);
+            }
+        else if (f.kind == "collect")
+            for (int k = 0; k < (int)a[2]; k++) {
+                float row = a[2] > 1 ? a[0] + (a[1] - a[0]) * k / (a[2] - 1) : a[0];
+                addObstacle(r, m, row, recipeLaneAt(r, row) + a[3], TYPE_COLLECTABLE);
+            }
+    }
+    if ((int)m.obstacles.size() >= MAX_OBSTACLES)
+        fprintf(stderr, "%s: more than %i obstacles, the rest are left out\n", r.name.c_str(), MAX_OBSTACLES);
+}
+
+static void placeRescuePoints(const TrackRecipe& r, TrackMesh& m)
+{
+    m.rescue.clear();
+    for (float row = r.startRow; row < r.finishRow && (int)m.rescue.size() < 3 * MAX_RESCUE;
+         row += r.rescueEvery) {
+        float x = row * CELL_LENGTH, z = recipeLaneAt(r, row) * CELL_WIDTH;
+        m.rescue.insert(m.rescue.end(), {x, meshHeightAt(m, x, z), z});
+    }
+}
+
+void buildTrackMesh(const TrackRecipe& r, TrackMesh& m)
+{
+    buildGrid(r, m);
+    buildNormals(m);
+    buildSurfaces(r, m);
+    placeObstacles(r, m);
+    placeRescuePoints(r, m);
+    m.depart = r.startRow * CELL_LENGTH;
+    m.arrivee = r.finishRow * CELL_LENGTH;
+}

@@ -1,0 +1,141 @@
+// Takes the track recipes and writes each track's directory: binary and text track files, description, pictures.
+#include "content.h"
+#include "trackGen.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+static const int HEADER_TITLE_BYTES = 256;
+static const int RESERVED_LONG = -99999, RESERVED_A = 0, RESERVED_B = 1;
+static const float RESERVED_FLOAT = 200.0f;
+
+// The same value sequence goes to both forms of the file.
+struct TrackWriter {
+    FILE* bin;
+    FILE* txt;
+    void putInt(int v)
+    {
+        unsigned u = (unsigned)v;
+        unsigned char b[4] = {(unsigned char)(u >> 24), (unsigned char)(u >> 16), (unsigned char)(u >> 8),
+                              (unsigned char)u};
+        fwrite(b, 1, 4, bin);
+        fprintf(txt, "%i\n", v);
+    }
+    void putFloat(float v)
+    {
+        unsigned u;
+        static_assert(sizeof u == sizeof v, "32-bit floats");
+        memcpy(&u, &v, sizeof u);
+        unsigned char b[4] = {(unsigned char)(u >> 24), (unsigned char)(u >> 16), (unsigned char)(u >> 8),
+                              (unsigned char)u};
+        fwrite(b, 1, 4, bin);
+        fprintf(txt, "%.9g\n", v);
+    }
+};
+
+static void writeHeader(TrackWriter& w, const TrackRecipe& r, const TrackMesh& m)
+{
+    char title[HEADER_TITLE_BYTES] = {0};
+    snprintf(title, sizeof title, "%s", r.title.c_str());
+    fwrite(title, 1, sizeof title, w.bin);
+    fprintf(w.txt, "%s\n", title);
+    w.putInt(0);
+    for (int k = 0; k < 3; k++) w.putFloat(0);
+    for (int k = 0; k < 3; k++) w.putInt(0);
+    for (int k = 0; k < 3; k++) w.putFloat(0);
+    w.putInt(0);
+    w.putInt(0);
+    w.putInt(r.view);  // only the text form keeps it
+    w.putInt(r.bombs);
+    for (float v : r.spot) w.putFloat(v);
+    for (float v : r.snow) w.putFloat(v);
+    w.putFloat(m.depart);
+    w.putFloat(m.arrivee);
+}
+
+static void writeBody(TrackWriter& w, const TrackMesh& m)
+{
+    w.putInt((int)m.points.size() / 3);
+    for (float v : m.points) w.putFloat(v);
+    w.putInt((int)m.faces.size() / 3);
+    for (unsigned v : m.faces) w.putInt((int)v);
+    w.putInt((int)m.normals.size() / 3);
+    for (float v : m.normals) w.putFloat(v);
+    w.putInt((int)m.surfaces.size());
+    for (const TrackSurface& s : m.surfaces) {
+        for (float v : s.st) w.putFloat(v);
+        w.putInt(s.texIndex);
+        w.putInt(s.surface);
+    }
+    w.putInt((int)m.obstacles.size());
+    for (const TrackObstacle& o : m.obstacles) {
+        w.putFloat(o.x);
+        w.putFloat(o.y);
+        w.putFloat(o.z);
+        w.putInt(RESERVED_LONG);
+        w.putInt(o.type);
+        w.putInt(RESERVED_A);
+        w.putInt(RESERVED_B);
+        w.putFloat(RESERVED_FLOAT);
+    }
+    w.putInt((int)m.rescue.size() / 3);
+    for (float v : m.rescue) w.putFloat(v);
+}
+
+static int writeDesc(const std::string& path, const TrackRecipe& r)
+{
+    FILE* f = fopen(path.c_str(), "w");
+    if (!f) return 1;
+    for (const std::string& line : r.desc) fprintf(f, "%s\n", line.c_str());
+    return fclose(f) != 0;
+}
+
+int writeTrackFiles(const std::string& dir, const TrackRecipe& r, const TrackMesh& m)
+{
+    std::string base = dir + "/" + r.name;
+    TrackWriter w{fopen((base + ".btrk").c_str(), "wb"), fopen((base + ".trk").c_str(), "w")};
+    int failed = !w.bin || !w.txt;
+    if (!failed) {
+        writeHeader(w, r, m);
+        writeBody(w, m);
+        failed |= ferror(w.bin) || ferror(w.txt);
+    }
+    if (w.bin) failed |= fclose(w.bin) != 0;
+    if (w.txt) failed |= fclose(w.txt) != 0;
+    failed |= writeDesc(base + ".desc", r);
+    if (failed) fprintf(stderr, "Can't write the track files of %s\n", base.c_str());
+    return failed;
+}
+
+static std::vector<std::string> recipeFiles(const std::string& dir, const std::string& ext)
+{
+    std::vector<std::string> names;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return names;
+    while (dirent* e = readdir(d)) {
+        std::string n = e->d_name;
+        if (n.size() > ext.size() && n.compare(n.size() - ext.size(), ext.size(), ext) == 0) names.push_back(n);
+    }
+    closedir(d);
+    std::sort(names.begin(), names.end());  // same order on every machine
+    return names;
+}
+
+void genTracks(const std::string& recipes, const std::string& data)
+{
+    for (const std::string& file : recipeFiles(recipes + "/tracks", ".track")) {
+        TrackRecipe r;
+        if (readTrackRecipe(recipes + "/tracks/" + file, r)) continue;
+        TrackMesh m;
+        buildTrackMesh(r, m);
+        std::string dir = data + "/tracks/" + r.name;
+        mkdir(dir.c_str(), 0755);
+        writeTrackFiles(dir, r, m);
+        genTrackPictures(dir, r.theme);
+    }
+}
