@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <dirent.h>
@@ -207,6 +208,51 @@ TEST_F(TrackContent, FinishIsReachableAndObstaclesStandOnTheGround)
         EXPECT_GE(k, 10) << name;
         EXPECT_EQ(findFirstReplace(depart + 10, replaceSkier[0][1], replaceSkier[0][2]), 0) << name;
     }
+}
+
+// Floor, both walls and the deck of each half-pipe, in the middle of its length.
+TEST_F(TrackContent, HalfPipesCarryWallAndFloorSurfaces)
+{
+    int pipes = 0;
+    for (const std::string& name : trackNames()) {
+        load(name);
+        for (const TrackFeature& f : recipe.features) {
+            if (f.kind != "halfpipe") continue;
+            pipes++;
+            float x = (f.args[0] + f.args[1]) / 2 * longueurFace;
+            float wallZ = (f.args[2] + f.args[3] / 2) * largeurFace;
+            float deckZ = (f.args[2] + f.args[3] + 0.5f) * largeurFace;
+            EXPECT_EQ(surfaceAt(x, 0), surfaceHalfPipeFond) << name;
+            EXPECT_EQ(surfaceAt(x, wallZ), surfaceHalfPipeGauche) << name;
+            EXPECT_EQ(surfaceAt(x, -wallZ), surfaceHalfPipeDroite) << name;
+            EXPECT_NE(surfaceAt(x, deckZ), surfaceHalfPipeGauche) << name;
+            float floor = ground(x, 0);
+            EXPECT_GT(ground(x, wallZ), floor + 0.1f * f.args[4]);
+            EXPECT_GT(ground(x, deckZ), floor + 0.9f * f.args[4]);
+            EXPECT_NEAR(ground(x, deckZ), ground(x, -deckZ), 1.0f);
+        }
+    }
+    EXPECT_GE(pipes, 1);
+}
+
+// The tracks differ: a forest, a half-pipe, rails, boosters and bomb pick-ups each appear somewhere.
+TEST_F(TrackContent, TrackSetCoversEveryKindOfFeature)
+{
+    std::vector<std::string> names = trackNames();
+    EXPECT_GE(names.size(), 4u);
+    int most[4] = {0, 0, 0, 0}, boosters = 0;
+    for (const std::string& name : names) {
+        load(name);
+        int count[4] = {0, 0, 0, 0};
+        for (int o = 0; o < obstacleCount(); o++) count[containerObstacles[o].type]++;
+        for (int t = 0; t < 4; t++) most[t] = std::max(most[t], count[t]);
+        for (const TexData& t : textures) boosters += t.surface == surfaceBooster;
+    }
+    EXPECT_GE(most[obstacleSapin], 300);
+    EXPECT_GE(most[obstacleCollectable], 20);
+    EXPECT_GE(most[obstacleBomb], 4);
+    EXPECT_GE(most[obstacleRail], 4);
+    EXPECT_GT(boosters, 0);
 }
 
 }  // namespace
