@@ -3,6 +3,9 @@
 
 #include "render/SnowParticleEngine.h"
 #include "screens/nameEntry.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
 
 static const float startX = 500.0f;
 static const float startZ = 0.0f;
@@ -88,6 +91,12 @@ static void resetTimingAndMotion() {
     Zobjet = startZ;
     distanceX_Parcourue = 0.0f;
     vitessePrecedente = 0.0f;
+    // Carried over, these made a run differ from the one before it: a standing rider slid off with
+    // the last run's slope, a crest launched with the last landing's vertical speed, the countdown
+    // began with the last frame's duration.
+    acceleration = 0.0f;
+    velocity = 0.0f;
+    diffTemps = 0.0;
     vitesseMax = 5000.0f;
     bufferJump = emptyJumpCharge;
     freinage = 0.0f;
@@ -136,12 +145,21 @@ static void resetTricksAndScores() {
     mouvCamY = 0.0f;
 }
 
+static void resetTrackPlacement() {
+    depart = arrivee = 0.0f;
+    setXobjet_inc(startX);
+    setContact(1);
+    // Still the previous track (all zero before the first run): initGL places the rider properly.
+    Yobjet = yTheoObjSettingFaceNumber(points, faces, startX, startZ, (float)maxTrackFaces, 1);
+    numFaceCour = getNumeroFaceCourante();
+    YavantSaut = Yobjet + airHeightAboveGround;
+    reinitCollisionSweep(Xobjet, Yobjet, Zobjet);
+}
+
 void reinitGameVar() {
     resetTimingAndMotion();
     resetOrientation();
     resetPhases();
     resetTricksAndScores();
-    // The track's start and the collision sweep are reset by the track loader; initGL places the rider.
-    Yobjet = 0.0f;
-    YavantSaut = Yobjet + airHeightAboveGround;
+    resetTrackPlacement();
 }

@@ -16,9 +16,9 @@ void initEmptyScores();
 extern short vuScores;
 
 // run
+#include "run/runFrame.h"
 #include "run/runState.h"
-void displayGame();
-void videPileBoutons();
+#include "run/trickInput.h"
 
 
 // skier

@@ -1,0 +1,65 @@
+// Takes the fall and rescue flags with the frame time; tumbles, lays and raises the rider, hands over to the rescue.
+#include "run/fall.h"
+
+#include <cmath>
+
+#include "run/newton.h"
+#include "run/runState.h"
+#include "run/trickInput.h"
+#include "shell/keys.h"
+#include "skier/positionDef.h"
+#include "skier/skierLib.h"
+#include "track/rescue.h"
+
+static const float tumblePerK = 45.0f;
+static const float tumbleTurn = 360.0f;
+
+void rescueRequest()
+{
+    if (!skieurArrive && skieurStop && keyEnter() && chute == 1) {
+        askForRescue = 1;
+        endOfRescue = 0;
+    }
+}
+
+static void endFall()
+{
+    chute = 0;
+    decollageAutomatique = 0;
+    vitessePrecedente = 0.0f;
+}
+
+void fallStep()
+{
+    if (replacement) {
+        endFall();
+        return;
+    }
+    videPileBoutons();
+    rotationChute -= frameScale() * tumblePerK * sensRotationChute;
+    if (fabsf(rotationChute) <= tumbleTurn) {
+        changePosition(bouleChutePosition);
+    } else {
+        changePosition(chutePosition);
+        tempsChute += (float)diffTemps;
+    }
+    if (tempsChute > lyingTime) {
+        endFall();
+        return;
+    }
+    majRotationsBones();
+    transformSkier(angleDePlacementEffectif, rotSkierY);
+}
+
+void rescueProgress()
+{
+    if (!askForRescue) {
+        yRescueCamera = 0.0f;
+    } else if (!endOfRescue) {
+        vitessePrecedente = 0.0f;
+    } else {
+        askForRescue = 0;
+        endOfRescue = 1;
+        replaceSkierOperation();
+    }
+}

@@ -1,0 +1,126 @@
+// Takes the keys and the riding state; poses the rider on the ground: turns, poling, crouch, half-turns, braking.
+#include "run/controls.h"
+
+#include "render/SnowParticleEngine.h"
+#include "run/newton.h"
+#include "run/physics.h"
+#include "run/runState.h"
+#include "run/trickInput.h"
+#include "shell/AnimationTimer.h"
+#include "shell/keys.h"
+#include "skier/positionDef.h"
+#include "skier/skierLib.h"
+#include "track/planLib.h"
+
+static const float poseRatePerSecond = 200.0f;  // a pose is reached in half a second
+static const float armStart = -90.0f;
+static const float armStep = 5.0f;
+static const float headStep = 5.0f;
+static const float headTop = 50.0f;
+static const float halfTurnPerK = 36.0f;  // 720 / frameps
+static const int brakeStep = 5;
+static const int brakeBurstAt = 5;
+
+AnimationTimer animNormPosAfterTurnTimer;
+double animNormPosAfterTurn = 0.0;
+
+static short onGroundOutsideLanding() { return getContact() == 1 && !changementContact; }
+
+static void turnPoses()
+{
+    if (!onGroundOutsideLanding() || keySpace()) return;
+    double r = keymapRightPressedTime(), l = keymapLeftPressedTime();
+    if (r != 0) {
+        animNormPosAfterTurnTimer.timeSinceLastCall(0);
+        animPositionActu(fakieOrNotDroite(posInterFak2), (float)(r * poseRatePerSecond));
+    } else if (l != 0) {
+        animNormPosAfterTurnTimer.timeSinceLastCall(0);
+        animPositionActu(fakieOrNotGauche(posInterFak2), (float)(l * poseRatePerSecond));
+    } else {
+        animNormPosAfterTurn = animNormPosAfterTurnTimer.timeSinceLastCall(1);
+        animPositionActu(fakieOrNotNorm(posInterFak), (float)(animNormPosAfterTurn * poseRatePerSecond));
+    }
+}
+
+void pousseBras(short reset)
+{
+    static float arm = armStart;
+    static float head = 0.0f;
+    if (reset) {
+        arm = armStart;
+        head = 0.0f;
+        return;
+    }
+    arm += armStep;
+    if (arm > 0) arm = armStart;
+    head += headStep;
+    if (head > headTop) head = 0.0f;
+    setRotEpauleXR(arm);
+    setRotEpauleXL(arm);
+    setRotHeadX(head);
+}
+
+static void poling()
+{
+    short pushing = keymapUp() && vitessePrecedente + pushStep < pushLimit && getContact() == 1 && !fakie;
+    pousseBras(!pushing);
+}
+
+static void crouch()
+{
+    if (getContact() != 1 || !keySpace()) return;
+    animPositionActu(fakieOrNotCrouch(posInterFak), (float)(keySpacePressedTime() * poseRatePerSecond));
+}
+
+static void sprayBurst()
+{
+    if (particleEngineSkier) particleEngineSkier->setBurst(1);
+}
+
+static void halfTurnProgress()
+{
+    if (!onGroundOutsideLanding()) return;
+    float stepDeg = halfTurnPerK * frameScale();
+    if (changementFakieSolRight) {
+        if (rotFakieSolRight == 0) sprayBurst();
+        rotFakieSolRight += stepDeg;
+        if (rotFakieSolRight >= 180) {
+            changementFakieSolRight = 0;
+            rotFakieSolRight = 0;
+            fakie = !fakie;
+        }
+    } else if (changementFakieSolLeft) {
+        if (rotFakieSolLeft == 0) sprayBurst();
+        rotFakieSolLeft -= stepDeg;
+        if (rotFakieSolLeft <= -180) {
+            changementFakieSolLeft = 0;
+            rotFakieSolLeft = 0;
+            fakie = !fakie;
+        }
+    }
+}
+
+static void brakePose()
+{
+    if (freinage == 0 || changementFakieSolRight || changementFakieSolLeft) {
+        deroulementFreinage = 0;
+        return;
+    }
+    if (deroulementFreinage <= 99) {
+        if (deroulementFreinage == brakeBurstAt) sprayBurst();
+        deroulementFreinage += brakeStep;
+    }
+    const float* target = fakie ? freinageFakiePosition
+                                : (rotSkierY > 0 ? freinagePDroitePosition : freinagePGauchePosition);
+    changePosition(normalPosition);
+    animPosition(normalPosition, target, deroulementFreinage);
+}
+
+void groundAnimations()
+{
+    turnPoses();
+    poling();
+    crouch();
+    halfTurnProgress();
+    brakePose();
+}

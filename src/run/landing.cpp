@@ -1,0 +1,147 @@
+// Takes the rider's and the ground's vectors at touch-down; judges the landing, runs its poses, banks the points.
+#include "run/landing.h"
+
+#include <cmath>
+
+#include "render/SnowParticleEngine.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "run/trickInput.h"
+#include "screens/choixPiste.h"
+#include "shell/keys.h"
+#include "skier/positionDef.h"
+#include "sound/SndWrapper.h"
+#include "sound/gameSounds.h"
+#include "track/planLib.h"
+
+static const int landingBlendStep = 10;
+static const int halfPipeRightMark = 7;
+
+// asin of a value that rounding may have pushed just outside [-1, 1].
+static float safeAsin(float x)
+{
+    if (!(x > -1.0f)) x = -1.0f;
+    if (x > 1.0f) x = 1.0f;
+    return asinf(x);
+}
+
+static int wholeDegreesUp(float radians) { return (int)ceilf(radians * convRad) % 360; }
+
+int angleBetween(const float* a, const float* b, int i, int j)
+{
+    float di = a[i] - b[i], dj = a[j] - b[j];
+    float d = sqrtf(di * di + dj * dj);
+    return 2 * wholeDegreesUp(safeAsin(0.5f * d));
+}
+
+static void headingFromFront(const float* f)
+{
+    int r = wholeDegreesUp(safeAsin(fabsf(f[2])));
+    short positive = (f[0] >= 0 && f[2] > 0) || (f[0] < 0 && f[2] < 0);
+    rotSkierY = positive ? (float)r : (float)-r;
+}
+
+static short headingClean(const float* f, const float* v)
+{
+    int tol = toleranceAngleRightAndLeft;
+    if (!inHalfPipe || inInterieurHalfPipe) {
+        int a1 = angleBetween(v, f, 0, 2);
+        return a1 <= tol || std::abs(a1 - 180) <= tol;
+    }
+    rotSkierYAvantSaut = (float)((int)rotSkierYAvantSaut % 360);
+    if (rotSkierYAvantSaut == halfPipeRightMark) return rotSkierY >= 0 && rotSkierY < 90;
+    if (rotSkierYAvantSaut == -halfPipeRightMark) return rotSkierY > -90 && rotSkierY <= 0;
+    return 1;
+}
+
+int isLandingOk()
+{
+    const float* f = skierFrontVector;
+    const float* n = skierNormaleVector;
+    const float* v = frontVectorBeforeJump;
+    const float* u = faceUpVector;
+    headingFromFront(f);
+    rotSkierZ = 0.0f;
+    rotSkierX = 0.0f;
+    short heading = headingClean(f, v);
+    short frontBack = angleBetween(u, n, 0, 1) <= toleranceAngleFrontAndBack;
+    short sides = angleBetween(u, n, 1, 2) <= toleranceAngleLeftSideAndRightSide;
+    short reversed = (f[0] < 0 && v[0] > 0) || (f[0] > 0 && v[0] < 0);
+    if (reversed && n[1] > 0) fakie = !wasFakieBeforeJump;
+    return heading && frontBack && sides;
+}
+
+static void closeLanding()
+{
+    animationFigureFinie = 1;
+    changementContact = 0;
+    deroulementFigure = 0;
+    phaseUnReceptionTermine = 0;
+    reception = 0;
+    decollageAutomatique = 0;
+}
+
+static void fallOnLanding(SndSample* sound)
+{
+    animationFigureFinie = 1;
+    changementContact = 0;
+    deroulementFigure = 0;
+    phaseUnReceptionTermine = 0;
+    rotSkierY = rotSkierYAvantSaut;
+    setChute(1);
+    wrpPlaySound(sound, volChute, panoChute, wrpNormalPitch);
+}
+
+static void landingPoses()
+{
+    if (keymapLeft() || keymapRight()) {
+        closeLanding();
+        return;
+    }
+    if (!phaseUnReceptionTermine) {
+        if (!animationFigureFinie) {
+            if (deroulementFigure == 0) {
+                if (particleEngineSkier) particleEngineSkier->setBurst(1);
+                wrpPlaySound(landingSnd, volChute, panoChute, wrpNormalPitch);
+            }
+            deroulementFigure += landingBlendStep;
+        }
+        animPosition(fakieOrNotSJ(), fakieOrNotReception(), deroulementFigure);
+        if (deroulementFigure > 99) {
+            deroulementFigure = 0;
+            phaseUnReceptionTermine = 1;
+        }
+        return;
+    }
+    if (!animationFigureFinie) deroulementFigure += landingBlendStep;
+    animPosition(fakieOrNotReception(), fakieOrNotNorm(posInterFak), deroulementFigure);
+    if (deroulementFigure > 99) closeLanding();
+}
+
+void landingSequence()
+{
+    if (getContact() != 1 || changementContact != 1) return;
+    if (thereIsTrickButtonsPressed()) {
+        fallOnLanding(landingSnd);
+    } else if (!isLandingOk()) {
+        if (rotYSautAccepte == 0) {
+            rotYSautAccepte = 1;
+            fallOnLanding(fallSnd);
+        }
+    } else {
+        rotYSautAccepte = 1;
+        landingPoses();
+    }
+    rotSkierX = 0.0f;
+    rotSkierZ = 0.0f;
+}
+
+void bankJumpPoints()
+{
+    if (chute == 1) {
+        bufferScoreJump = 0;
+    } else if (getContact() == 1 && changementContact == 1) {
+        totalScore += bufferScoreJump;
+        bufferScoreJump = 0;
+    }
+}

@@ -1,0 +1,17 @@
+// The rider's motion: ground physics, take-offs, the air phase and the track surfaces.
+#pragma once
+
+struct TexData;
+
+// Speeds and thresholds the frame and the tests share.
+const float pushStep = 400.0f;
+const float pushLimit = 4000.0f;
+const float stoppedSpeed = 400.0f;
+const float landingVelocity = 12000.0f;
+
+void groundPhysics();
+void handleDecollage(int face, float angle);
+void manualTakeOff();
+// Gravity or rail, air rotations and their points, touch-down. Only while off the ground.
+void airPhase();
+void handleFaceSurfaceBehaviour(TexData* surfaces);

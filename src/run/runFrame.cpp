@@ -1,0 +1,211 @@
+// Takes the keys, the game clock and frameps; runs one frame of the run in frame order, then draws it.
+#include "run/runFrame.h"
+
+#include <cmath>
+
+#include "platform/gameClock.h"
+#include "render/ThreeDPoint.h"
+#include "render/gameFrameDraw.h"
+#include "render/graphicLib.h"
+#include "run/controls.h"
+#include "run/fall.h"
+#include "run/landing.h"
+#include "run/newton.h"
+#include "run/physics.h"
+#include "run/runState.h"
+#include "run/trickInput.h"
+#include "screens/nameEntry.h"
+#include "shell/keys.h"
+#include "skier/positionDef.h"
+#include "skier/skierLib.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
+
+static const float countdownSeconds = 1.0f;
+static const float countdownQuarter = 0.25f;
+static const float pitchFollowStep = 4.0f;
+static const float afterFinishBrake = 200.0f;
+static const float fallBrake = 250.0f;
+
+int currentBombVertex = -1;
+
+void setChute(short fall)
+{
+    if (fall) {
+        chute = 1;
+        freinage = fallBrake;
+        rotationChute = 0.0f;
+        tempsChute = 0.0f;
+    } else {
+        chute = 0;
+    }
+}
+
+void placeSkierAtStart()
+{
+    setXobjet_inc(depart);
+    Xobjet = depart;
+    Xprec = getXobjet_inc() - 1.0f;
+    setAncienContact(1);
+    setContact(1);
+    tempsDepart = (int)gameClock();
+    angleCourant = angleDePlacementEffectif =
+        placeObjetAndGetAngle(points, faces, Xobjet, Zobjet, (float)maxTrackFaces, rotSkierY, faceUpVector);
+    Yobjet = getYobjetCour();
+    reinitCollisionSweep(Xobjet, Yobjet, Zobjet);
+    changePosition(reposPosition);
+}
+
+// Both vectors live on the stack: nothing to release.
+void computeSkierVectors()
+{
+    float up[3], front[3];
+    getVectorBassinSkier(up);
+    getVectorFrontSkier(front);
+    ThreeDPoint n(up), f(front);
+    applyRotationToPoint(&n, rotSkierX, 0, 0);
+    applyRotationToPoint(&n, 0, 0, -rotSkierZ);
+    applyRotationToPoint(&n, 0, -rotSkierY, 0);
+    applyRotationToPoint(&f, rotSkierX, 0, 0);
+    applyRotationToPoint(&f, 0, 0, -rotSkierZ);
+    applyRotationToPoint(&f, 0, -rotSkierY, 0);
+    n.toVec(skierNormaleVector);
+    f.toVec(skierFrontVector);
+}
+
+float angleLateral(int face)
+{
+    if (face < 0 || face >= maxTrackFaces) return 0.0f;
+    const float* p0 = points[faces[face][0]];
+    const float* p1 = points[faces[face][1]];
+    const float* p2 = points[faces[face][2]];
+    if (face % 2 == 0) return atan2f(p2[1] - p0[1], p0[2] - p2[2]) * convRad;
+    return atan2f(p2[1] - p1[1], p1[2] - p2[2]) * convRad;
+}
+
+static void startWhenJumpPressed()
+{
+    if (!LETSGO && !DEPART && keySpace()) {
+        LETSGO = 1;
+        tempsDepart = (int)gameClock();
+    }
+}
+
+static void countdownPoses(double t)
+{
+    const float q = countdownQuarter;
+    if (t < q) animPositionActu(okPosition1, (float)(t / q * 100));
+    else if (t > q && t < 2 * q) animPositionActu(okPosition2, (float)((t - q) / q * 100));
+    else if (t > 2 * q && t < 3 * q) animPositionActu(reposPosition, (float)((t - 2 * q) / q * 100));
+    else if (t > 3 * q && t < countdownSeconds) animPositionActu(normalPosition, (float)((t - 3 * q) / q * 100));
+}
+
+static void countdown()
+{
+    if (LETSGO != 1) return;
+    countdownPoses(diffTemps);
+    if (diffTemps > countdownSeconds) animDepartFini = 1;
+    if (!animDepartFini) {
+        tempsCourant = (int)gameClock();
+        diffTemps = (tempsCourant - tempsDepart) * 0.001;
+    } else {
+        LETSGO = 0;
+        DEPART = 1;
+        tempsDepart = (int)gameClock();
+        firstTemps = (float)gameClock();
+    }
+}
+
+static void finishLine()
+{
+    if (Xobjet > arrivee) {
+        skieurArrive = 1;
+        vuScores = 0;
+    }
+}
+
+static void controlsOrStandBy()
+{
+    if (DEPART == 1 && !skieurArrive && !chute) {
+        runControls();
+    } else if (skieurArrive && getContact() == 1) {
+        freinage = afterFinishBrake;
+    } else if (chute) {
+        xPrecCol = Xobjet;
+        yPrecCol = Yobjet;
+        zPrecCol = Zobjet;
+    }
+}
+
+static void timeStep()
+{
+    tempsCourant = (int)gameClock();
+    diffTemps = (tempsCourant - tempsDepart) * 0.001;
+    tempsDepart = tempsCourant;
+}
+
+static void followDisplayedPitch()
+{
+    if (reception == 1) {
+        angleDePlacementEffectif = angleCourant;
+    } else if (angleDePlacementEffectif < angleCourant) {
+        angleDePlacementEffectif += pitchFollowStep;
+        if (angleDePlacementEffectif > angleCourant) angleDePlacementEffectif = angleCourant;
+    } else if (angleDePlacementEffectif > angleCourant) {
+        angleDePlacementEffectif -= pitchFollowStep;
+        if (angleDePlacementEffectif < angleCourant) angleDePlacementEffectif = angleCourant;
+    }
+}
+
+static float wholeDegrees(float a) { return fmodf(truncf(a), 360.0f); }
+
+static void riderOrientation()
+{
+    angleCourant = wholeDegrees(angleCourant);
+    angleDePlacementEffectif = wholeDegrees(angleDePlacementEffectif);
+    sensRotationChute = fakie ? -1.0f : 1.0f;
+}
+
+static void runningTime()
+{
+    if (skieurArrive) return;
+    totalTime = DEPART == 1 ? (tempsCourant - firstTemps) * 0.001f : 0.0f;
+}
+
+void simulateGameFrame()
+{
+    startWhenJumpPressed();
+    countdown();
+    finishLine();
+    skieurStop = fabsf(vitessePrecedente) < stoppedSpeed;
+    controlsOrStandBy();
+    if (DEPART == 1) {
+        rescueRequest();
+        timeStep();
+        groundPhysics();
+        Xobjet = getXobjet_inc();
+        Yobjet = getYobjetCour();
+        if (!chute && getContact() == 1) handleDecollage(getNumeroFaceCourante(), angleCourant);
+        computeSkierVectors();
+        manualTakeOff();
+        airPoseSteps();
+        airPhase();
+        landingSequence();
+        bankJumpPoints();
+        groundAnimations();
+    }
+    followDisplayedPitch();
+    majRotationsBones();
+    transformSkier(angleDePlacementEffectif, rotSkierY);
+    riderOrientation();
+    if (chute) fallStep();
+    rescueProgress();
+    runningTime();
+}
+
+void displayGame()
+{
+    simulateGameFrame();
+    drawGameFrame();
+}

@@ -1,0 +1,182 @@
+// Takes the trick keys held in the air; returns the combination, the trick pose and its points, and the air poses.
+#include "run/trickInput.h"
+
+#include "run/newton.h"
+#include "run/runState.h"
+#include "shell/keys.h"
+#include "skier/positionDef.h"
+#include "skier/skierLib.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+
+static const int noButton = -1;
+static const int beforeFirst = -2;
+static const int unmatchedTrickScore = 10;
+static const int trickBlendStep = 25;
+static const int takeOffBlendStart = 110;
+static const int armSwingLow = -42;
+
+int preBufferBoutons[256];
+int indexPileBouton = 0;
+int bufferBoutons[6] = {-1, -1, -1, -1, -1, -1};
+
+int rotBrasDroit = 0, rotBrasGauche = 0;
+int jeuRotBD = -1, jeuRotBG = -1;
+
+void empileBouton(int code)
+{
+    if (indexPileBouton < 0 || indexPileBouton >= taillePreBuffer) indexPileBouton = taillePreBuffer - 1;
+    preBufferBoutons[indexPileBouton] = code;
+    if (indexPileBouton < taillePreBuffer - 1) indexPileBouton++;
+}
+
+void initBufferBoutons()
+{
+    for (int i = 0; i < nbBoutonsPosition; i++) bufferBoutons[i] = noButton;
+    for (int i = 0; i < taillePreBuffer; i++) preBufferBoutons[i] = noButton;
+}
+
+void videPileBoutons()
+{
+    initBufferBoutons();
+    indexPileBouton = 0;
+}
+
+void prepareBufferBoutons()
+{
+    short seen[nbBoutonsPosition] = {0, 0, 0, 0, 0, 0};
+    int previous = beforeFirst, n = 0;
+    for (int i = 0; i < taillePreBuffer; i++) {
+        int code = preBufferBoutons[i];
+        if (code == noButton) break;
+        if (code >= 0 && code < nbBoutonsPosition && seen[code]) break;
+        if (code != previous && n < nbBoutonsPosition) bufferBoutons[n++] = code;
+        if (code >= 0 && code < nbBoutonsPosition) seen[code] = 1;
+        previous = code;
+    }
+    for (int i = n; i < nbBoutonsPosition; i++) bufferBoutons[i] = noButton;
+}
+
+int thereIsTrickButtonsPressed()
+{
+    for (int i = 0; i < nbBoutonsPosition; i++)
+        if (bufferBoutons[i] != noButton) return 1;
+    return 0;
+}
+
+int compareBoutons(int* boutons)
+{
+    for (int i = 0; i < nbBoutonsPosition; i++)
+        if (boutons[i] != bufferBoutons[i]) return 0;
+    return 1;
+}
+
+int recherchePosition()
+{
+    SkiPosition* p = getPositionsDispo();
+    for (int i = 0; i < nbPositionsMax; i++)
+        if (compareBoutons(p[i].boutons)) return i;
+    return -1;
+}
+
+static float* fakieCopy(float* buf, const float* normal, const float* fakieVariant)
+{
+    if (!fakie) return (float*)normal;
+    changePositionFakie(buf, fakieVariant);
+    return buf;
+}
+
+float* fakieOrNotNorm(float* buf) { return fakieCopy(buf, normalPosition, fakiePosition); }
+float* fakieOrNotDroite(float* buf) { return fakieCopy(buf, virDroitePosition, virFakieDroitePosition); }
+float* fakieOrNotGauche(float* buf) { return fakieCopy(buf, virGauchePosition, virFakieGauchePosition); }
+float* fakieOrNotCrouch(float* buf) { return fakieCopy(buf, normalCrouchPosition, fakieCrouchPosition); }
+float* fakieOrNotSJ() { return fakie ? simpleJumpFakie : simpleJump; }
+float* fakieOrNotReception() { return fakie ? fakieReceptionPosition : receptionPosition; }
+float* fakieOrNotOG() { return fakieCopy(posInterFak, oneGrabPosition, oneGrabPosition); }
+float* fakieOrNotPos(float* pose) { return fakieCopy(posInterFak, pose, pose); }
+
+static int keyOfTrick(int k)
+{
+    switch (k) {
+    case 0: return keymapTrick1();
+    case 1: return keymapTrick2();
+    case 2: return keymapTrick3();
+    case 3: return keymapTrick4();
+    case 4: return keymapTrick5();
+    default: return keymapTrick6();
+    }
+}
+
+void trickInputStep()
+{
+    int air = getContact() != 1;
+    videPileBoutons();
+    if (air)
+        for (int k = 0; k < nbBoutonsPosition; k++)
+            if (keyOfTrick(k)) empileBouton(k);
+    prepareBufferBoutons();
+    if (!air) return;
+    if (!thereIsTrickButtonsPressed()) {
+        videPileBoutons();
+        return;
+    }
+    int i = recherchePosition();
+    if (i == -1) {
+        changePositionDbl(figureAerialCourante, fakieOrNotOG());
+        figScore = unmatchedTrickScore;
+    } else {
+        changePositionDbl(figureAerialCourante, fakieOrNotPos(getPositionsDispo()[i].position));
+        figScore = getPositionsDispo()[i].score;
+    }
+}
+
+static void blendIntoFigure(const float* target)
+{
+    deroulementFigureSJ = 0;
+    animationFigureFinieSJ = 0;
+    if (!animationFigureFinie) deroulementFigure += trickBlendStep;
+    animPosition(fakieOrNotSJ(), target, deroulementFigure);
+    if (deroulementFigure > 99) animationFigureFinie = 1;
+}
+
+static void swingArm(int& counter, int& direction)
+{
+    if (counter == armSwingLow) direction = 1;
+    if (counter == 0) direction = -1;
+    counter += direction;
+}
+
+static void backToJumpPose()
+{
+    if (figureEnCours) {
+        deroulementFigureSJ = takeOffBlendStart;
+        figureEnCours = 0;
+    }
+    if (!animationFigureFinieSJ) deroulementFigureSJ += trickBlendStep;
+    if (usingYRail) animPosition(grindPosition, grindPosition, deroulementFigureSJ);
+    else animPosition(figureAerialCourante, fakieOrNotSJ(), deroulementFigureSJ);
+    if (deroulementFigureSJ > 99) animationFigureFinieSJ = 1;
+    deroulementFigure = 0;
+    animationFigureFinie = 0;
+    swingArm(rotBrasDroit, jeuRotBD);
+    swingArm(rotBrasGauche, jeuRotBG);
+    plusRotEpauleXL((float)-rotBrasDroit);
+    plusRotEpauleXR((float)-rotBrasGauche);
+}
+
+void airPoseSteps()
+{
+    int tricks = thereIsTrickButtonsPressed();
+    if (getContact() == 1) {
+        // the arms swing from straight again at the next jump
+        rotBrasDroit = rotBrasGauche = 0;
+        return;
+    }
+    if (tricks && !usingYRail) {
+        blendIntoFigure(figureAerialCourante);
+        bufferScoreJump = (int)(bufferScoreJump + figScore * diffTemps);
+    } else if (usingYRail) {
+        blendIntoFigure(grindPosition);
+    }
+    if (!tricks) backToJumpPose();
+}

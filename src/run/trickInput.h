@@ -1,0 +1,30 @@
+// Trick keys in, the combination held and the pose it selects out; fakie variants of the poses.
+#pragma once
+
+const int taillePreBuffer = 256;
+
+extern int preBufferBoutons[256];
+extern int indexPileBouton;
+extern int bufferBoutons[6];
+
+void empileBouton(int code);
+void initBufferBoutons();
+void videPileBoutons();
+void prepareBufferBoutons();
+int thereIsTrickButtonsPressed();
+int compareBoutons(int* boutons);
+int recherchePosition();
+
+float* fakieOrNotNorm(float* buf);
+float* fakieOrNotDroite(float* buf);
+float* fakieOrNotGauche(float* buf);
+float* fakieOrNotCrouch(float* buf);
+float* fakieOrNotSJ();
+float* fakieOrNotReception();
+float* fakieOrNotOG();
+float* fakieOrNotPos(float* pose);
+
+// Reads the trick keys into the combination and picks the trick pose (controls, once a frame).
+void trickInputStep();
+// Poses in the air: trick pose and its points, grind pose, back to the jump pose.
+void airPoseSteps();

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "run/physics.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "screens/nameEntry.h"
+#include "support/autopilot.h"
+#include "track/planLib.h"
+
+static const float planeStart = 2000.0f;
+static const float planeFinish = 300000.0f;
+
+class RunRide : public ::testing::Test {
+protected:
+    void SetUp() override { pilotInstallKeys(); }
+    void TearDown() override { pilotReleaseKeys(); }
+    static PilotKeys hold(bool PilotKeys::*k)
+    {
+        PilotKeys keys;
+        keys.*k = true;
+        return keys;
+    }
+};
+
+TEST_F(RunRide, StraightRunReachesTheFinishAndFreezesTheTime)
+{
+    pilotPlaneRun(false, planeStart, planeFinish);
+    float t = pilotStraightRun(30, 400);
+    ASSERT_GT(t, 0.0f) << "no finish, rider at X " << Xobjet;
+    EXPECT_EQ(skieurArrive, 1);
+    EXPECT_EQ(vuScores, 0);
+    EXPECT_GT(Xobjet, planeFinish);
+    // The time is frozen and the rider brakes to a stop after the line.
+    pilotRide(30, 20, [](int) { return PilotKeys(); });
+    pilotFrame(30, PilotKeys());
+    for (int i = 0; i < 30 * 20; i++) pilotFrame(30, PilotKeys());
+    EXPECT_FLOAT_EQ(totalTime, t);
+    EXPECT_EQ(freinage, 200.0f);
+    EXPECT_LT(std::fabs(vitessePrecedente), stoppedSpeed);
+}
+
+TEST_F(RunRide, FinishTimesAt30And60FramesASecondAgreeWithinTenPercent)
+{
+    pilotPlaneRun(false, planeStart, planeFinish);
+    float t30 = pilotStraightRun(30, 400);
+    pilotInstallKeys();
+    pilotPlaneRun(false, planeStart, planeFinish);
+    float t60 = pilotStraightRun(60, 400);
+    ASSERT_GT(t30, 0.0f);
+    ASSERT_GT(t60, 0.0f);
+    EXPECT_NEAR(t60 / t30, 1.0f, 0.10f) << "30 fps: " << t30 << " s, 60 fps: " << t60 << " s";
+}
+
+TEST_F(RunRide, StandingRiderWaitsForThePushAndTheStartWaitsForTheJumpKey)
+{
+    pilotPlaneRun(false, planeStart, planeFinish);
+    for (int i = 0; i < 40; i++) pilotFrame(20, hold(&PilotKeys::up));
+    EXPECT_EQ(DEPART, 0) << "pushing alone must not start the run";
+    pilotStart(20);
+    EXPECT_EQ(DEPART, 1);
+    for (int i = 0; i < 40; i++) pilotFrame(20, PilotKeys());
+    EXPECT_NEAR(Xobjet, planeStart, 1.0f) << "the slope alone set a standing rider in motion";
+    pilotFrame(20, hold(&PilotKeys::up));
+    for (int i = 0; i < 20; i++) pilotFrame(20, PilotKeys());
+    EXPECT_GT(Xobjet, planeStart + 100.0f);
+}
+
+TEST_F(RunRide, PushAddsFourHundredAFrameOnlyBelow3600)
+{
+    pilotPlaneRun(true, planeStart, planeFinish);
+    pilotStart(20);
+    float drag = 10.0f;  // the rolling drag of one frame at 20 fps
+    vitessePrecedente = 1000.0f;
+    pilotFrame(20, hold(&PilotKeys::up));
+    EXPECT_NEAR(vitessePrecedente, 1400.0f - drag, 0.5f);
+    vitessePrecedente = 3599.0f;
+    pilotFrame(20, hold(&PilotKeys::up));
+    EXPECT_NEAR(vitessePrecedente, 3999.0f - drag, 0.5f);
+    vitessePrecedente = 3600.0f;
+    pilotFrame(20, hold(&PilotKeys::up));
+    EXPECT_NEAR(vitessePrecedente, 3600.0f - drag, 0.5f);
+}
+
+TEST_F(RunRide, GroundSpeedAbove5000DecaysOnePercentAFrame)
+{
+    pilotPlaneRun(true, planeStart, planeFinish);
+    pilotStart(20);
+    vitessePrecedente = 6000.0f;
+    pilotFrame(20, PilotKeys());
+    EXPECT_NEAR(vitessePrecedente, 6000.0f * 0.99f - 10.0f, 0.5f);
+    vitessePrecedente = 6000.0f;
+    pilotFrame(40, PilotKeys());
+    EXPECT_NEAR(vitessePrecedente, 6000.0f * 0.99f - 5.0f, 0.5f) << "the decay is per frame, the drag per second";
+}
+
+TEST_F(RunRide, GroundTurnsStopAt89Degrees)
+{
+    pilotPlaneRun(true, planeStart, planeFinish);
+    pilotStart(20);
+    float highest = 0, lowest = 0;
+    for (int i = 0; i < 200; i++) {
+        vitessePrecedente = 3000.0f;
+        pilotFrame(20, hold(&PilotKeys::right));
+        highest = std::fmax(highest, rotSkierY);
+    }
+    EXPECT_GT(highest, 85.0f);
+    EXPECT_LT(highest, 89.0f + 4.0f);
+    for (int i = 0; i < 400; i++) {
+        vitessePrecedente = 3000.0f;
+        pilotFrame(20, hold(&PilotKeys::left));
+        lowest = std::fmin(lowest, rotSkierY);
+    }
+    EXPECT_LT(lowest, -85.0f);
+    EXPECT_GT(lowest, -89.0f - 4.0f);
+    EXPECT_GT(Xobjet, planeStart) << "a sideways rider still moves along the track";
+}
+
+TEST_F(RunRide, BrakeStopsTheRider)
+{
+    pilotPlaneRun(true, planeStart, planeFinish);
+    pilotStart(20);
+    vitessePrecedente = 3000.0f;
+    for (int i = 0; i < 20; i++) pilotFrame(20, hold(&PilotKeys::down));
+    EXPECT_EQ(freinage, 200.0f);
+    EXPECT_LT(std::fabs(vitessePrecedente), 420.0f);
+    pilotFrame(20, PilotKeys());
+    EXPECT_EQ(freinage, 0.0f);
+}

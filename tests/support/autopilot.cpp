@@ -1,0 +1,111 @@
+// Autopilot: keys and clock for a run ridden by the simulation alone.
+#include "support/autopilot.h"
+
+#include <allegro.h>
+
+#include <cstring>
+
+#include "platform/gameClock.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "run/trickInput.h"
+#include "shell/keymap.h"
+#include "support/planeTrack.h"
+#include "track/trackModel.h"
+
+static const long pilotClockStart = 100000;
+static long framesRidden = 0;
+static long clockBase = pilotClockStart;
+
+void pilotInstallKeys()
+{
+    for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+    currentKeymap[KM_LEFT] = KEY_LEFT;
+    currentKeymap[KM_RIGHT] = KEY_RIGHT;
+    currentKeymap[KM_DOWN] = KEY_DOWN;
+    currentKeymap[KM_UP] = KEY_UP;
+    currentKeymap[KM_LEFT_SIDE] = KEY_A;
+    currentKeymap[KM_RIGHT_SIDE] = KEY_Z;
+    for (int t = 0; t < 6; t++) currentKeymap[KM_TRICK1 + t] = KEY_1 + t;
+    currentKeymap[KM_BOMB] = BOMB_KEY_CODE;
+    gameClockSetManual(pilotClockStart);
+    framesRidden = 0;
+    clockBase = pilotClockStart;
+}
+
+void pilotReleaseKeys()
+{
+    for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+    gameClockSetReal();
+}
+
+void pilotNewRun()
+{
+    videPileBoutons();
+    reinitGameVar();
+}
+
+void pilotPlaneRun(bool flat, float startX, float finishX)
+{
+    buildPlaneTrack(flat);
+    memset(textures, 0, sizeof(textures));
+    initObstacles();
+    initReplaceSkier();
+    pilotNewRun();
+    depart = startX;
+    arrivee = finishX;
+    placeSkierAtStart();
+}
+
+static void applyKeys(const PilotKeys& k)
+{
+    key[KEY_UP] = k.up;
+    key[KEY_DOWN] = k.down;
+    key[KEY_LEFT] = k.left;
+    key[KEY_RIGHT] = k.right;
+    key[KEY_A] = k.leftSide;
+    key[KEY_Z] = k.rightSide;
+    key[KEY_SPACE] = k.space;
+    key[KEY_ENTER] = k.enter;
+    key[BOMB_KEY_CODE] = k.bomb;
+    for (int t = 0; t < 6; t++) key[KEY_1 + t] = k.trick[t];
+}
+
+void pilotFrame(int fps, const PilotKeys& keys)
+{
+    applyKeys(keys);
+    // whole milliseconds that never drift from the frame rate
+    framesRidden++;
+    long now = clockBase + framesRidden * 1000 / fps;
+    gameClockAdvance(now - gameClock());
+    frameps = (float)fps;
+    simulateGameFrame();
+}
+
+void pilotStart(int fps)
+{
+    PilotKeys go;
+    go.space = true;
+    pilotFrame(fps, go);
+    PilotKeys none;
+    for (int i = 0; i < 4 * fps && DEPART != 1; i++) pilotFrame(fps, none);
+}
+
+int pilotRide(int fps, float maxSeconds, const std::function<PilotKeys(int frame)>& driver)
+{
+    int maxFrames = (int)(maxSeconds * fps);
+    int f = 0;
+    for (; f < maxFrames && !skieurArrive; f++) pilotFrame(fps, driver(f));
+    return f;
+}
+
+float pilotStraightRun(int fps, float maxSeconds)
+{
+    pilotStart(fps);
+    pilotRide(fps, maxSeconds, [](int) {
+        PilotKeys k;
+        k.up = true;
+        return k;
+    });
+    return skieurArrive ? totalTime : -1.0f;
+}
