@@ -10,10 +10,12 @@
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "shell/keymap.h"
+#include "skier/skierCar.h"
 #include "support/planeTrack.h"
 #include "track/trackModel.h"
 
 static const long pilotClockStart = 100000;
+static const float pilotRiderWeight = 70.0f;
 static long framesRidden = 0;
 static long clockBase = pilotClockStart;
 
@@ -51,6 +53,7 @@ void pilotPlaneRun(bool flat, float startX, float finishX)
     memset(textures, 0, sizeof(textures));
     initObstacles();
     initReplaceSkier();
+    theTrasher->weight = pilotRiderWeight;
     pilotNewRun();
     depart = startX;
     arrivee = finishX;
