@@ -78,6 +78,19 @@ static void writeTinyTrack(const std::string& path)
     fclose(f);
 }
 
+// The same one-cell track in the text form, camera view 2.
+static void writeTinyTextTrack(const std::string& path)
+{
+    FILE* f = fopen(path.c_str(), "w");
+    fprintf(f, "seed\n0 0 0 0 0 0 0 0 0 0 0 0 2\n2\n0.5 0.5 0.5\n0.5 0.5 0.5\n100 1500\n");
+    fprintf(f, "4\n0 0 -1123.5\n0 0 1123.5\n1684.5 -300 -1123.5\n1684.5 -300 1123.5\n");
+    fprintf(f, "2\n0 1 2\n1 3 2\n4\n");
+    for (int i = 0; i < 4; i++) fprintf(f, "0.17 0.98 0\n");
+    fprintf(f, "2\n0 0.2 0.4 0.6 0.8 1 0 0\n0 0.2 0.4 0.6 0.8 1 0 1\n");
+    fprintf(f, "1\n800 -150 0 0 0 0 0 0\n1\n200 -40 0\n");
+    fclose(f);
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -116,5 +129,6 @@ int main(int argc, char** argv)
     writeBmp(dirFor(out, "bmp") + "/seed-8x8.bmp", pic);
 
     writeTinyTrack(dirFor(out, "trackBinary") + "/seed-tiny.btrk");
+    writeTinyTextTrack(dirFor(out, "trackText") + "/seed-tiny.trk");
     return 0;
 }
