@@ -40,6 +40,7 @@ struct NameEntry : ::testing::Test {
         strcpy(nomFicPiste, "alps");
         strcpy(playerName, "---");
         indPlayerName = 0;
+        reinitGameVar();
         skieurArrive = 1;
         initEmptyScores();
     }
@@ -105,6 +106,34 @@ TEST_F(NameEntry, EscSavesLikeConfirm)
     EXPECT_EQ(rank, 9);
     EXPECT_EQ(redrawAllMenu, 0);
     EXPECT_EQ(recorder.last("play")->name, "./data/sounds/gui/enter134.aif");
+}
+
+TEST_F(NameEntry, SavedRunCarriesItsTimeScoreAndCollectables)
+{
+    totalCollectable = 2;
+    totalScore = 1234;
+    totalTime = 61.5f;
+    strcpy(playerName, "KES");
+    typeName(); // the key detectors see ESC released first
+    key[KEY_ESC] = 1;
+    typeName();
+    key[KEY_ESC] = 0;
+    EXPECT_EQ(finalScore, 101234);
+    EXPECT_EQ(rank, 9);
+    EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "KES time= 01:01:50, score = 101234");
+    EXPECT_DOUBLE_EQ(tabScores[9].score, 101234 - 17000.0 * 61.5);
+    // A slower, poorer run on the same table ranks below it.
+    skieurArrive = 1;
+    totalCollectable = 0;
+    totalScore = 500;
+    totalTime = 70.0f;
+    typeName();
+    key[KEY_ESC] = 1;
+    typeName();
+    key[KEY_ESC] = 0;
+    EXPECT_EQ(rank, 8);
+    EXPECT_STREQ(avoidCodeStr(getCharEntryScore(8)), "KES time= 01:10:00, score = 500");
+    reinitGameVar();
 }
 
 TEST_F(NameEntry, HeldRightRepeatsEveryFiftiethOfASecondAndStops)

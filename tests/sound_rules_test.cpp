@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "sound/SndWrapper.h"
 #include "sound/fmodmusic.h"
 #include "shell/gameHooks.h"
 #include "sound/gameSounds.h"
+#include "shell/keymap.h"
+#include "track/planLib.h"
+#include <allegro.h>
 #include "support/soundRecorder.h"
 
 namespace {
@@ -167,6 +171,44 @@ TEST_F(SoundBank, WindStaysBetweenItsBounds)
     EXPECT_LT(volWind, 0.3f + 1e-5f); // the last step stops at or just above 0.2
     EXPECT_EQ(recorder.last("volume")->channel, windLoopChan);
     EXPECT_EQ(recorder.last("volume")->value, toSndLevel(volWind));
+}
+
+// The per-frame handlers read the run: speed, stop, contact, the turn keys and the height.
+TEST_F(SoundBank, HandlersFollowTheRunState)
+{
+    for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+    int savedKeys[KM_SLOTS];
+    memcpy(savedKeys, currentKeymap, sizeof savedKeys);
+    currentKeymap[KM_LEFT] = KEY_A;
+    currentKeymap[KM_RIGHT] = KEY_D;
+    reinitGameVar();
+    setContact(1);
+    vitesseMax = 1000.0f;
+    vitessePrecedente = -500.0f; // riding backwards counts by its size
+    skieurStop = 0;
+    handleSkiSndLoop();
+    EXPECT_FLOAT_EQ(volume, 0.075f);
+    key[currentKeymap[KM_LEFT]] = 1;
+    handleSkiSndLoop();
+    EXPECT_EQ(lastSide, 0);
+    EXPECT_GT(panoramic, 0.5f);
+    key[currentKeymap[KM_LEFT]] = 0;
+    skieurStop = 1; // a stopped rider makes no hiss, whatever the last speed
+    volume = 0.0f;
+    handleSkiSndLoop();
+    EXPECT_FLOAT_EQ(volume, 0.0f);
+
+    setContact(0);
+    Ytemp = 100.0f;
+    Yobjet = 120.0f;
+    handleWindLoopSnd();
+    EXPECT_NEAR(volWind, 0.3f, 1e-5f);
+    EXPECT_FLOAT_EQ(Ytemp, 120.0f); // the next frame compares with this one
+    handleWindLoopSnd();
+    EXPECT_NEAR(volWind, 0.3f, 1e-5f); // level flight: unchanged
+    setContact(1);
+    reinitGameVar();
+    memcpy(currentKeymap, savedKeys, sizeof savedKeys);
 }
 
 } // namespace

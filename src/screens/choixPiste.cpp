@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "fileio/screenshot.h"
-#include "shell/gameHooks.h"
+#include "render/graphImage.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
 #include "shell/systemPortUtils.h"

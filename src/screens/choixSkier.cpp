@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "fileio/screenshot.h"
-#include "shell/gameHooks.h"
+#include "skier/positionDef.h"
+#include "skier/skierCar.h"
+#include "skier/skierLib.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
 #include "shell/systemPortUtils.h"
@@ -39,6 +41,8 @@ void choixSkier()
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
         redrawAllMenu = 0;
     }
+    changePosition(reposPosition); // the rider stands in its rest pose on the stand
+    majRotationsBones();
     displayChoixSkier(listeSkiers, nbTotalSkiers, selectedSkier, (short)redrawAllMenu);
     if (!entered && redrawAllMenu < 2) redrawAllMenu++;
     handleScreenShot();

@@ -1,9 +1,12 @@
 // Name entry on the letter grid after a finished run, and leaving the score table.
 #include "screens/nameEntry.h"
 
+#include <cstdlib>
+
 #include "fileio/screenshot.h"
+#include "run/howManyMinutes.h"
+#include "run/runState.h"
 #include "screens/score.h"
-#include "shell/gameHooks.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
 #include "shell/prefs.h"
@@ -19,6 +22,7 @@ const char letterGrid[4][7] = {{'A', 'B', 'C', 'D', 'E', 'F', 'G'},
                                {'H', 'I', 'J', 'K', 'L', 'M', 'N'},
                                {'O', 'P', 'Q', 'R', 'S', 'T', 'U'},
                                {'V', 'W', 'X', 'Y', 'Z', '<', '#'}};
+short vuScores = 1;
 int indPlayerName = 0;
 int selectedLetter = GRID_ROWS - 1;
 int selectedColumn = GRID_COLUMNS - 1;
@@ -39,6 +43,14 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
     skieurArrive = 0;
     wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
     redrawAllMenu = 0;
+}
+
+void saveRunScore()
+{
+    finalScore = totalCollectable * COLLECTABLE_POINTS + totalScore;
+    char* timeText = howManyMinutes(totalTime);
+    saveRunScoreWith(timeText ? timeText : "00:00:00", finalScore, totalTime);
+    free(timeText);
 }
 
 // ENTER on the grid; returns 1 when the run was saved.

@@ -2,18 +2,7 @@
 #pragma once
 
 // front-end screens and score table
-void introLogo(unsigned char* logo);
-void choixHome();
-void ecranHelp();
-void ecranCredits();
-void ecranOptions();
-void choixSkier();
-void choixPiste(short runRequested);
-void typeName();
-void viewScores();
-void displayWait(const char* message);
-void initEmptyScores();
-extern short vuScores;
+#include "screens/screens.h"
 
 // run
 #include "run/runFrame.h"
@@ -37,18 +26,5 @@ void createParticleEngines();
 void deleteParticleEngines();
 
 // sound
-extern float volume;
-enum { GUI_BACK, GUI_CHOOSE };
-void playGuiSound(int which);
-void reinitSoundsParam();
-void initAllSounds();
-void quitAllSounds();
-void startTheme();
-void stopTheme();
-void startScoresSnd();
-int playTrack(const char* file, float volume);
-void stopTrack();
-void handleWindLoopSnd();
-void handleSkiSndLoop();
-void uninstallSkiSndLoop();
-void uninstallWindLoopSnd();
+#include "sound/SndWrapper.h"
+#include "sound/gameSounds.h"

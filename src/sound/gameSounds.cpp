@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "shell/gameHooks.h"
 #include "sound/SndWrapper.h"
 
 SndSample* selectItemSnd = nullptr;

@@ -53,6 +53,7 @@ void initWindLoopSnd();
 void uninstallWindLoopSnd();
 
 // Menu clicks for the game loop: GUI_BACK plays backSnd, GUI_CHOOSE chooseItemSnd.
+enum { GUI_BACK, GUI_CHOOSE };
 void playGuiSound(int which);
 
 // Per run frame, after displayGame.

@@ -1,7 +1,12 @@
 // Ski hiss and wind loops: their volume and pan follow the ride, one step per run frame.
 #include "sound/gameSounds.h"
 
+#include <cmath>
+
+#include "run/runState.h"
+#include "shell/keys.h"
 #include "sound/SndWrapper.h"
+#include "track/planLib.h"
 
 static const float TOP_SPEED_FRACTION = 0.9f;
 static const float SWELL_DIVISOR = 30.0f;
@@ -60,4 +65,17 @@ void stepWindLoopSnd(int contact, float height, float previousHeight)
         if (volWind - WIND_STEP > WIND_MIN) volWind -= WIND_STEP;
     }
     applyEffects(windLoopChan, volWind, panoWind, wrpNormalPitch);
+}
+
+void handleSkiSndLoop()
+{
+    float s = 0.0f;
+    if (!skieurStop && vitesseMax != 0.0f) s = std::fabs(vitessePrecedente / vitesseMax);
+    stepSkiSndLoop(s, getContact(), keymapLeft(), keymapRight());
+}
+
+void handleWindLoopSnd()
+{
+    stepWindLoopSnd(getContact(), Yobjet, Ytemp);
+    Ytemp = Yobjet;
 }

@@ -1,0 +1,132 @@
+// Menu drawing pieces: takes pictures, rectangles, texts and arrow states, draws them in the menu projections.
+#include "screens/menuDraw.h"
+
+#include <allegro.h>
+#include <alleggl.h>
+#include <GL/gl.h>
+
+#include "render/font.h"
+#include "render/graphImage.h"
+#include "render/helpanim.h"
+
+static const float ARROW_SCALE = 6.0f;
+static const float MENU_DEPTH = 800.0f, CENTRED_HALF = 100.0f;
+
+static void setProjection(double x0, double x1, double y0, double y1, double z0, double z1)
+{
+    glViewport(0, 0, MENU_WINDOW_W, MENU_WINDOW_H);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(x0, x1, y0, y1, z0, z1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_DEPTH_TEST);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+void menuWindowProjection() { setProjection(0, MENU_WINDOW_W, 0, MENU_WINDOW_H, -MENU_DEPTH, MENU_DEPTH); }
+
+void menuCentredProjection()
+{
+    setProjection(-CENTRED_HALF, CENTRED_HALF, -CENTRED_HALF, CENTRED_HALF, -CENTRED_HALF, CENTRED_HALF);
+    glShadeModel(GL_SMOOTH);
+}
+
+void drawPictureAt(int x, int y, int w, int h, const unsigned char* picture)
+{
+    if (!picture) return;
+    // The raster position is put at the window centre and moved to the corner by an empty bitmap,
+    // so it stays valid whatever the projection.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRasterPos2f(0, 0);
+    glBitmap(0, 0, 0, 0, x - MENU_WINDOW_W / 2.0f, y - MENU_WINDOW_H / 2.0f, 0);
+    // Pictures write no depth, so the wipes and figures drawn after them always show.
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glDrawPixels(w, h, GL_RGB, GL_UNSIGNED_BYTE, picture);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void drawWindowPicture(const unsigned char* picture) { drawPictureAt(0, 0, MENU_WINDOW_W, MENU_WINDOW_H, picture); }
+
+void wipeRect(float x0, float y0, float x1, float y1, float z)
+{
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glColor4f(0, 0, 0, 1);
+    glBegin(GL_QUADS);
+    glVertex3f(x0, y0, z);
+    glVertex3f(x1, y0, z);
+    glVertex3f(x1, y1, z);
+    glVertex3f(x0, y1, z);
+    glEnd();
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void beginMenuText()
+{
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDepthFunc(GL_LEQUAL);
+    glColor4f(1, 1, 1, 1);
+}
+
+void endMenuText()
+{
+    glDepthFunc(GL_LESS);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glBlendFunc(GL_ONE, GL_ZERO);
+}
+
+void smallText(int x, int y, const char* text, float scale)
+{
+    glPrintScale(x, y, text, 1, texGui[texGuiFont], scale);
+}
+
+void largeText(int x, int y, const char* text, float scale)
+{
+    glPrintScale(x, y, text, 1, texGui[texGuiFont2], scale);
+}
+
+static void drawArrowAt(void (*arrow)(), float x, float y, float size)
+{
+    glPushMatrix();
+    glTranslatef(x, y, 0);
+    glScalef(size, size, size);
+    arrow();
+    glPopMatrix();
+}
+
+void drawArrowPair(float rightX, float leftX, float y, float sca)
+{
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_COLOR_MATERIAL);
+    drawArrowAt(drawRightArrow, rightX, y, sca * ARROW_SCALE);
+    drawArrowAt(drawLeftArrow, leftX, y, sca * ARROW_SCALE);
+}
+
+void menuFlip()
+{
+    glFlush();
+    if (gfx_driver) allegro_gl_flip();
+}

@@ -1,0 +1,31 @@
+// What the menu drawings share: projections, full-window pictures, black wipes, the text state,
+// the pulsing arrows and the frame flip.
+#pragma once
+
+#include "screens/screenSteps.h"
+
+const int MENU_WINDOW_W = 800, MENU_WINDOW_H = 600;
+
+// Viewport 800 x 600, projection x 0..800, y 0..600, z -800..800, depth test on, depth cleared.
+void menuWindowProjection();
+// Viewport 800 x 600, projection -100..100 on all three axes, depth test on, depth cleared.
+void menuCentredProjection();
+// A w x h RGB picture with its lower-left corner at window pixel (x, y) (nothing when missing).
+void drawPictureAt(int x, int y, int w, int h, const unsigned char* picture);
+// An 800 x 600 RGB picture over the whole window (nothing when the picture is missing).
+void drawWindowPicture(const unsigned char* picture);
+// A black rectangle at depth z in the current projection, depth test and texturing off.
+void wipeRect(float x0, float y0, float x1, float y1, float z);
+
+// Menu text: texturing and additive blending on, depth function LEQUAL, white; and back.
+void beginMenuText();
+void endMenuText();
+// Text of the small font (texGui 0) and the large one (texGui 1), character set 1.
+void smallText(int x, int y, const char* text, float scale);
+void largeText(int x, int y, const char* text, float scale);
+
+// The pair of arrows of the selection screens, each scaled by sca x 6.
+void drawArrowPair(float rightX, float leftX, float y, float sca);
+
+// glFlush and the buffer flip (only when a display is open, so the logic runs in tests).
+void menuFlip();

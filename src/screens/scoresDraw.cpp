@@ -1,0 +1,154 @@
+// Drawing of name entry and the score table: takes the grid, the cursor, the initials, the run's
+// results and the table, draws the letters, the pointer, the table lines and the spinning medal.
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "fileio/screenshot.h"
+#include "platform/gameClock.h"
+#include "render/guistuff.h"
+#include "render/graphImage.h"
+#include "render/helpanim.h"
+#include "run/howManyMinutes.h"
+#include "run/runState.h"
+#include "screens/menuDraw.h"
+#include "screens/nameEntry.h"
+#include "screens/score.h"
+#include "shell/gameLoop.h"
+#include "shell/prefs.h"
+#include "track/trackModel.h"
+
+static const int GRID_ROWS = 4, GRID_COLUMNS = 7;
+static const float LETTER_SCALE = 1.5f, INITIALS_SCALE = 2.8f, SUMMARY_SCALE = 1.4f;
+static const int INITIALS_X = 250, INITIALS_Y = 330;
+static const int TABLE_X = 100, TABLE_TOP_Y = 280, TABLE_PITCH = 20, RANK_GAP = 40;
+static const float MEDAL_SCALE[3] = {0.3f, 0.4f, 0.3f};
+static const float MEDAL_X = 240, MEDAL_Y = 45;
+static const int DISC_STEPS = 20;
+static const float DISC_X = 100, DISC_RADIUS = 43;
+
+static LetterPointer pointer = LETTER_POINTER_START;
+
+static void drawLetters(const char grid[4][7])
+{
+    char letter[2] = {0, 0};
+    for (int r = 0; r < GRID_ROWS; r++)
+        for (int c = 0; c < GRID_COLUMNS; c++) {
+            letter[0] = grid[r][c];
+            largeText(letterX(c), letterY(r), letter, LETTER_SCALE);
+        }
+}
+
+static void drawInitials(long now)
+{
+    char shown[4];
+    snprintf(shown, sizeof shown, "%.3s", playerName);
+    largeText(INITIALS_X, INITIALS_Y, shown, INITIALS_SCALE);
+    if (blinkMarkVisible(now)) {
+        insertionMarkText(shown, indPlayerName);
+        largeText(INITIALS_X, INITIALS_Y, shown, INITIALS_SCALE);
+    }
+}
+
+static void drawRunSummary()
+{
+    char line[200];
+    int collected = totalCollectable * COLLECTABLE_POINTS;
+    snprintf(line, sizeof line, " x %i=%i x %i = %i", totalCollectable, COLLECTABLE_POINTS, totalCollectable,
+             collected);
+    largeText(99, 78, line, SUMMARY_SCALE);
+    snprintf(line, sizeof line, "Total = %i + %i = %i", collected, totalScore, collected + totalScore);
+    largeText(69, 56, line, SUMMARY_SCALE);
+    char* t = howManyMinutes(totalTime);
+    snprintf(line, sizeof line, "Total time = %s", t ? t : "");
+    free(t);
+    largeText(79, 34, line, SUMMARY_SCALE);
+}
+
+void displayTypeName(const char grid[4][7], int* cursor, short redraw)
+{
+    long now = gameClock();
+    menuWindowProjection();
+    if (redraw < 2) {
+        drawWindowPicture(initialsImg);
+        drawCollectableLogo(79, 105, 32, 32, texGui[texGuiBoules]);
+    }
+    wipeRect(310, 418, 440, 460, -10);
+    wipeRect(235, 208, 575, 380, -10);
+    beginMenuText();
+    drawLetters(grid);
+    drawInitials(now);
+    drawRunSummary();
+    endMenuText();
+    stepLetterPointer(&pointer, now);
+    float x, y;
+    letterPointerPlace(&pointer, cursor[0], cursor[1], &x, &y);
+    drawPointerLetter(x, y, pointer.size, pointer.size, texGui[texGuiBoules]);
+    finalScore = totalCollectable * COLLECTABLE_POINTS + totalScore;
+    menuFlip();
+    handleScreenShot();
+}
+
+static void drawTableTexts()
+{
+    char line[400];
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1, 1, 1, 1);
+    snprintf(line, sizeof line, "Scores for %.255s track:", nomPiste);
+    largeText(100, 360, line, 1.0f);
+    beginMenuText();
+    largeText(100, 330, "(press [return] to continue)", 1.0f);
+    int y = TABLE_TOP_Y;
+    for (int i = NB_SCORES - 1; i >= 0; i--, y -= TABLE_PITCH) {
+        scoreTableLine(line, sizeof line, i);
+        smallText(TABLE_X, y, line, 1.0f);
+    }
+    rankLine(line, sizeof line, rank);
+    smallText(TABLE_X, y + TABLE_PITCH - RANK_GAP, line, 1.0f);
+    endMenuText();
+}
+
+// The medal's light: from the viewer, so the coin's face shows when it turns towards the screen.
+static void medalLight()
+{
+    static const GLfloat front[4] = {0, 0, 1, 0};
+    static const GLfloat diffuse[4] = {0.8f, 0.8f, 0.8f, 1};
+    glLightfv(GL_LIGHT3, GL_POSITION, front);
+    glLightfv(GL_LIGHT3, GL_DIFFUSE, diffuse);
+    glEnable(GL_LIGHT3);
+}
+
+static void drawSpinningMedal()
+{
+    glPushMatrix();
+    glScalef(MEDAL_SCALE[0], MEDAL_SCALE[1], MEDAL_SCALE[2]);
+    glTranslatef(MEDAL_X, MEDAL_Y, 0);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0, 0, 0, 1);
+    glPushMatrix();
+    glRotatef(90, 0, 1, 0);
+    drawOneDisc(DISC_X, 0, 0, DISC_STEPS, DISC_RADIUS);
+    glPopMatrix();
+    placeLumiere();
+    glDisable(GL_LIGHT2);
+    medalLight();
+    drawMedal(medalKindForRank(rank), texGui[texGuiVide], texGui[texGuiMedalSide], texTrackStuff[texStuffFront]);
+    glPopMatrix();
+    glDisable(GL_LIGHT3);
+    glDisable(GL_LIGHTING);
+}
+
+void displayViewScores(short redraw)
+{
+    menuCentredProjection();
+    if (redraw < 2) {
+        drawWindowPicture(scoresImg);
+        drawTableTexts();
+    }
+    drawSpinningMedal();
+    menuFlip();
+}

@@ -1,0 +1,130 @@
+// Drawing of the track and options screens: takes the track list, the thumbnail, the description and
+// the level, draws the panning thumbnail, the texts and the arrows.
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "platform/gameClock.h"
+#include "render/graphImage.h"
+#include "screens/choixPiste.h"
+#include "screens/menuDraw.h"
+#include "shell/gameLoop.h"
+
+static const float ARROW_Y = 0, RIGHT_ARROW_X = -45, LEFT_ARROW_X = -70;
+static const float THUMB_SCALE = 0.5f, THUMB_X = 70, THUMB_Y = -95, THUMB_SIZE = 100;
+static const int THUMB_PIXELS = 256;
+static const float THUMB_WINDOW_LOW = 0.1f, THUMB_WINDOW_HIGH = 0.9f;
+static const int DESC_X = 210, DESC_TOP_Y = 240, DESC_PITCH = 20;
+static const float OPTION_ARROW_Y = -24, OPTION_RIGHT_X = 79, OPTION_LEFT_X = 39;
+
+static ArrowPulse trackPulse = ARROW_PULSE_START;
+static ArrowPulse optionsPulse = ARROW_PULSE_START;
+static ThumbnailPan thumbPan = THUMBNAIL_PAN_START;
+
+static void texturedSquare(float s0, float t0, float s1, float t1)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2f(s0, t0);
+    glVertex3f(0, 0, 0);
+    glTexCoord2f(s1, t0);
+    glVertex3f(THUMB_SIZE, 0, 0);
+    glTexCoord2f(s1, t1);
+    glVertex3f(THUMB_SIZE, THUMB_SIZE, 0);
+    glTexCoord2f(s0, t1);
+    glVertex3f(0, THUMB_SIZE, 0);
+    glEnd();
+}
+
+void drawTrackThumbnail()
+{
+    stepThumbnailPan(&thumbPan, gameClock());
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1, 1, 1, 1);
+    glBindTexture(GL_TEXTURE_2D, texGui[texGuiMask]);
+    if (trackImg) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, THUMB_PIXELS, THUMB_PIXELS, 0, GL_RGB, GL_UNSIGNED_BYTE, trackImg);
+    }
+    float d = thumbPan.dec;
+    texturedSquare(d + THUMB_WINDOW_LOW, d + THUMB_WINDOW_LOW, d + THUMB_WINDOW_HIGH, d + THUMB_WINDOW_HIGH);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBindTexture(GL_TEXTURE_2D, texGui[texGuiMaskTrans]);
+    texturedSquare(0, 0, 1, 1);
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+}
+
+static void drawDescription(const char* description)
+{
+    char line[256];
+    int y = DESC_TOP_Y;
+    for (int at = nextTextLine(description, 0, line, sizeof line); at >= 0;
+         at = nextTextLine(description, at, line, sizeof line)) {
+        if (line[0]) smallText(DESC_X, y, line, 1.0f);
+        y -= DESC_PITCH;
+    }
+}
+
+static void drawTrackTexts(char list[][256], int count, int selected, const char* description)
+{
+    char line[300];
+    beginMenuText();
+    smallText(0, 320, "Choose your track and press [return]:", 1.0f);
+    smallText(0, 300, "[esc]: go back to rider menu", 1.0f);
+    snprintf(line, sizeof line, "%i/%i", selected + 1, count);
+    largeText(110, 225, line, 1.5f);
+    if (count > 0) {
+        snprintf(line, sizeof line, "%.255s", list[selected]);
+        largeText(70, 100, line, 2.5f);
+    }
+    if (description) drawDescription(description);
+    endMenuText();
+}
+
+void displayChoixPiste(char list[][256], int count, int selected, char* description, short redraw)
+{
+    stepArrowPulse(&trackPulse, gameClock());
+    menuCentredProjection();
+    if (redraw < 2) drawWindowPicture(menusImg);
+    glDisable(GL_LIGHTING);
+    wipeRect(-78, -5, -70, 5, -10);
+    wipeRect(-45, -5, -37, 5, -10);
+    glPushMatrix();
+    glScalef(THUMB_SCALE, THUMB_SCALE, THUMB_SCALE);
+    glTranslatef(THUMB_X, THUMB_Y, 0);
+    drawTrackThumbnail();
+    glPopMatrix();
+    drawArrowPair(RIGHT_ARROW_X, LEFT_ARROW_X, ARROW_Y, trackPulse.sca);
+    if (redraw < 2) drawTrackTexts(list, count, selected, description);
+    menuFlip();
+}
+
+void displayEcranOptions(int level, short redraw)
+{
+    stepArrowPulse(&optionsPulse, gameClock());
+    menuCentredProjection();
+    if (redraw < 2) drawWindowPicture(menusImg);
+    glDisable(GL_LIGHTING);
+    wipeRect(30, -29, 39, -19, -10);
+    wipeRect(79, -29, 87, -19, -10);
+    drawArrowPair(OPTION_RIGHT_X, OPTION_LEFT_X, OPTION_ARROW_Y, optionsPulse.sca);
+    if (redraw < 2) {
+        char name[16] = "";
+        getLevelNameForInt(name, level);
+        beginMenuText();
+        smallText(10, 316, "[left]/[right]: change option", 1.0f);
+        smallText(10, 300, "[esc]: go back to menu", 1.0f);
+        largeText(110, 170, "Difficulty Level", 1.5f);
+        largeText(470, 160, name, 2.5f);
+        endMenuText();
+    }
+    menuFlip();
+}
