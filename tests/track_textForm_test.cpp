@@ -161,6 +161,7 @@ TEST_F(TrackForms, TextTokensThatAreNoNumbersOrTooLongAreRefused)
     EXPECT_EQ(loadText(std::string(300, 'x') + txt.substr(txt.find('\n'))), trackLoadCorrupt);
     EXPECT_TRUE(ModelSnapshot::take() == loaded);
     EXPECT_EQ(importTrackFromTextFile(dir.file("missing.trk").c_str()), trackLoadCantOpen);
+    EXPECT_EQ(importTrackFromBinaryFile(dir.file("missing.btrk").c_str()), trackLoadCantOpen);
 }
 
 TEST_F(TrackForms, NegativeCountsMeanNoRecords)
