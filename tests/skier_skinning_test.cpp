@@ -234,3 +234,35 @@ TEST_F(SkierSkinning, AnglesWrapLikeTheTableAndBrokenOnesAreHarmless)
     const float* far = corner(1);
     for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(far[k]));
 }
+
+// The rider screen's one-pass path skins like the run's; its GL calls do nothing without a context.
+TEST_F(SkierSkinning, OnePassDrawingFeedsTheSameListAndSkiEnds)
+{
+    rotGenouR = 40;
+    rotCoudeR = -30;
+    fakie = 0;
+    setContact(1);
+    majRotationsBones();
+    transformSkierEtat(0, 0, 0, 1);
+    TriangleToDraw runList[6];
+    memcpy(runList, listeTrianglesToDraw, sizeof runList);
+    float nose[3], tail[3];
+    memcpy(nose, getOutNoseSkiDroitPos(), sizeof nose);
+    memcpy(tail, getOutTailSkiGauchePos(), sizeof tail);
+
+    memset(listeTrianglesToDraw, 0, sizeof runList);
+    nbTrianglesToDraw = 0;
+    drawSkier(1, 0, 0, 1);
+    EXPECT_EQ(6, nbTrianglesToDraw);
+    EXPECT_EQ(1, textureAcceptee);
+    for (int t = 0; t < 6; t++)
+        for (int c = 0; c < 3; c++) expectNear(runList[t].position[c], listeTrianglesToDraw[t].position[c], 1e-4f);
+    expectNear(nose, getOutNoseSkiDroitPos(), 0.01f);
+    expectNear(tail, getOutTailSkiGauchePos(), 0.01f);
+
+    // Without feeding, the list keeps what the run built.
+    listeTrianglesToDraw[0].position[0][0] = 1234;
+    drawSkier(0, 5, 0, 0);
+    EXPECT_FLOAT_EQ(1234, listeTrianglesToDraw[0].position[0][0]);
+    EXPECT_FLOAT_EQ(-5, angleZTemp);
+}

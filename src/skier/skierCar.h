@@ -4,7 +4,8 @@
 const int tailleTexteCarte = 256;
 const int tailleFichierCarte = 1036;
 
-struct SkierCar {
+class SkierCar {
+public:
     char id[256];
     char nickname[256];
     char name[256];

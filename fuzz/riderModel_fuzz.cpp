@@ -1,0 +1,27 @@
+// Rider and obstacle model text: any input is refused or loads into tables that skin and stay in bounds.
+#include <memory>
+
+#include "fuzzInput.h"
+#include "render/graphicLib.h"
+#include "skier/Generic3dObject.h"
+#include "skier/positionDef.h"
+#include "skier/skierLib.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
+{
+    static bool ready = false;
+    if (!ready) preCalculateTrigoTables();
+    ready = true;
+    const char* path = fuzzInputFile(data, size, ".3d");
+    reinitSkierData();
+    if (loadMs3d(path) == 0) {
+        changePosition(okPosition1);
+        majRotationsBones();
+        transformSkierEtat(10, 20, 0, 1);
+        if (nbTrianglesToDraw > maxTrianglesToDraw || indexVertexDernierGroupe > maxVerticesSkier) __builtin_trap();
+    }
+    static std::unique_ptr<Generic3DObject> obj(new Generic3DObject());
+    obj->init(1);
+    if (obj->load(path) == 0 && obj->indexFaceDernierGroupe > maxFacesObj) __builtin_trap();
+    return 0;
+}
