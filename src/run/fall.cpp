@@ -9,10 +9,13 @@
 #include "shell/keys.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
+#include "sound/SndWrapper.h"
+#include "sound/gameSounds.h"
 #include "track/rescue.h"
 
 static const float tumblePerK = 45.0f;
 static const float tumbleTurn = 360.0f;
+static const float fadePerK = 0.025f;
 
 void rescueRequest()
 {
@@ -61,5 +64,16 @@ void rescueProgress()
         askForRescue = 0;
         endOfRescue = 1;
         replaceSkierOperation();
+    }
+}
+
+void replacementFade()
+{
+    if (replacement != 1) return;
+    if (alphaFond == 1.0f) wrpPlaySound(replaceSnd, volReplace, panoReplace, wrpNormalPitch);
+    alphaFond -= frameScale() * fadePerK;
+    if (alphaFond <= 0) {
+        replacement = 0;
+        alphaFond = 1.0f;
     }
 }

@@ -8,3 +8,5 @@ void rescueRequest();
 void fallStep();
 // After the rescue animation (drawn by the frame drawing, which sets endOfRescue): the replacement.
 void rescueProgress();
+// The fade-in after a replacement: replacement goes back to 0 when it is over.
+void replacementFade();

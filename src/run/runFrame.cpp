@@ -201,6 +201,7 @@ void simulateGameFrame()
     riderOrientation();
     if (chute) fallStep();
     rescueProgress();
+    replacementFade();
     runningTime();
 }
 

@@ -92,10 +92,11 @@ static void resetTimingAndMotion() {
     distanceX_Parcourue = 0.0f;
     vitessePrecedente = 0.0f;
     // Carried over, these made a run differ from the one before it: a standing rider slid off with
-    // the last run's slope, a crest launched with the last landing's vertical speed, the countdown
-    // began with the last frame's duration.
+    // the last run's slope, the first crest launched with whatever vertical speed was left (none at
+    // all in the first run), the countdown began with the last frame's duration. Every run now starts
+    // as after a landing.
     acceleration = 0.0f;
-    velocity = 0.0f;
+    velocity = 12000.0f;
     diffTemps = 0.0;
     vitesseMax = 5000.0f;
     bufferJump = emptyJumpCharge;

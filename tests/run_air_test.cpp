@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "run/fall.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "run/trickInput.h"
+#include "screens/choixPiste.h"
+#include "skier/positionDef.h"
+#include "support/autopilot.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
+
+static const int fps = 20;
+static const float flatY = 100.0f;
+
+static void setRowHeight(int row, float y)
+{
+    for (int j = 0; j <= largeurPisteEnFaces; j++) points[row * (largeurPisteEnFaces + 1) + j][1] = y;
+}
+
+class RunAir : public ::testing::Test {
+protected:
+    SkiPosition saved[nbPositionsMax];
+    void SetUp() override
+    {
+        memcpy(saved, positionsDispo, sizeof saved);
+        for (SkiPosition& p : positionsDispo)
+            for (int& b : p.boutons) b = -2;
+        SkiPosition& grab = positionsDispo[0];
+        grab.score = 1000;
+        int buttons[6] = {0, -1, -1, -1, -1, -1};
+        memcpy(grab.boutons, buttons, sizeof buttons);
+        memcpy(grab.position, oneGrabPosition, sizeof grab.position);
+        pilotInstallKeys();
+        applyLevelTolerances(0);
+    }
+    void TearDown() override
+    {
+        memcpy(positionsDispo, saved, sizeof saved);
+        applyLevelTolerances(0);
+        pilotReleaseKeys();
+    }
+    static PilotKeys keys(bool PilotKeys::*k = nullptr)
+    {
+        PilotKeys p;
+        if (k) p.*k = true;
+        return p;
+    }
+    // Charges the jump fully on a flat track and leaves the ground at a speed that gives a long flight.
+    void longJump()
+    {
+        pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
+        pilotStart(fps);
+        for (int i = 0; i < 12; i++) pilotFrame(fps, keys(&PilotKeys::space));
+        ASSERT_FLOAT_EQ(bufferJump, 20.0f);
+        vitessePrecedente = 5900.0f;
+        pilotFrame(fps, keys());
+        ASSERT_EQ(getContact(), 0);
+        ASSERT_EQ(rotYSautAccepte, 0);
+    }
+    // Rides with the given keys until touch-down, calling inAir before each airborne frame.
+    int rideToLanding(const PilotKeys& held, void (*inAir)() = nullptr)
+    {
+        int n = 0;
+        for (; n < 400 && getContact() == 0; n++) {
+            if (inAir) inAir();
+            pilotFrame(fps, held);
+        }
+        return n;
+    }
+};
+
+TEST_F(RunAir, KickerLaunchesWithoutTheJumpKey)
+{
+    pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
+    // a 30-degree ramp, then the same drop: the lip of a kicker
+    setRowHeight(11, flatY + 972.0f);
+    pilotStart(fps);
+    int launched = -1;
+    for (int i = 0; i < 200 && launched < 0; i++) {
+        pilotFrame(fps, keys(&PilotKeys::up));
+        if (getContact() == 0) launched = i;
+    }
+    ASSERT_GE(launched, 0) << "no take-off, rider at X " << Xobjet;
+    EXPECT_EQ(decollageAutomatique, 1);
+    EXPECT_GT(Xobjet, 11 * longueurFace);
+    pilotFrame(fps, keys());
+    EXPECT_GT(Yobjet, yTheoObj(points, faces, Xobjet, Zobjet, maxTrackFaces) + 10.0f) << "the rider is not flying";
+}
+
+TEST_F(RunAir, JumpChargeSetsTheTakeOffSpeed)
+{
+    // a long 10-degree ramp: a full charge leaves it at 25000
+    pilotPlaneRun(true, 20 * longueurFace, 150 * longueurFace);
+    for (int r = 0; r <= 60; r++) setRowHeight(r, flatY + r * 297.0f);
+    placeSkierAtStart();
+    pilotStart(fps);
+    for (int i = 0; i < 12; i++) pilotFrame(fps, keys(&PilotKeys::space));
+    pilotFrame(fps, keys());
+    ASSERT_EQ(getContact(), 0);
+    EXPECT_NEAR(velocity + std::fabs(6000.0f - vitessePrecedente), 25000.0f, 1.0f);
+
+    // on flat snow a full charge gives 10000
+    pilotInstallKeys();
+    pilotPlaneRun(true, 20 * longueurFace, 150 * longueurFace);
+    pilotStart(fps);
+    for (int i = 0; i < 12; i++) pilotFrame(fps, keys(&PilotKeys::space));
+    pilotFrame(fps, keys());
+    ASSERT_EQ(getContact(), 0);
+    EXPECT_NEAR(velocity + std::fabs(6000.0f - vitessePrecedente), 10000.0f, 1.0f);
+
+    // an empty charge hops: back on the snow in the frame it left it
+    for (int i = 0; i < 40 && getContact() == 0; i++) pilotFrame(fps, keys());
+    for (int i = 0; i < 30; i++) pilotFrame(fps, keys());
+    bufferJump = 9.0f;
+    pilotFrame(fps, keys(&PilotKeys::space));
+    ASSERT_FLOAT_EQ(bufferJump, 10.0f);
+    pilotFrame(fps, keys());
+    EXPECT_EQ(getContact(), 1);
+    EXPECT_EQ(changementContact, 1) << "the hop did not leave the ground";
+}
+
+TEST_F(RunAir, TrickHeldHalfASecondBanksItsPointsOnACleanLanding)
+{
+    longJump();
+    for (int i = 0; i < 10; i++) pilotFrame(fps, keys());
+    PilotKeys grab;
+    grab.trick[0] = true;
+    for (int i = 0; i < 10; i++) pilotFrame(fps, grab);
+    ASSERT_EQ(getContact(), 0);
+    EXPECT_EQ(bufferScoreJump, 500);
+    EXPECT_EQ(totalScore, 0) << "points banked before landing";
+    rideToLanding(keys());
+    EXPECT_EQ(chute, 0);
+    EXPECT_EQ(totalScore, 500);
+    EXPECT_EQ(bufferScoreJump, 0);
+}
+
+TEST_F(RunAir, TrickKeysHeldAtTouchDownFallAndLoseThePoints)
+{
+    longJump();
+    PilotKeys grab;
+    grab.trick[0] = true;
+    rideToLanding(grab);
+    EXPECT_EQ(chute, 1);
+    EXPECT_EQ(totalScore, 0);
+    EXPECT_EQ(bufferScoreJump, 0);
+}
+
+TEST_F(RunAir, UnknownCombinationGivesTheGrabAtTenPointsASecond)
+{
+    longJump();
+    PilotKeys combo;
+    combo.trick[1] = combo.trick[3] = true;
+    pilotFrame(fps, combo);
+    EXPECT_EQ(bufferBoutons[0], 1);
+    EXPECT_EQ(bufferBoutons[1], 3);
+    EXPECT_EQ(bufferBoutons[2], -1);
+    EXPECT_EQ(figScore, 10);
+    EXPECT_EQ(recherchePosition(), -1);
+    int buttons[6] = {1, 3, -1, -1, -1, -1};
+    memcpy(positionsDispo[5].boutons, buttons, sizeof buttons);
+    memcpy(positionsDispo[9].boutons, buttons, sizeof buttons);
+    EXPECT_EQ(recherchePosition(), 5) << "the lower slot wins";
+}
+
+static void leanSideways() { rotSkierX = 30.0f; }
+static void faceBackwards() { rotSkierY = 180.0f; }
+
+TEST_F(RunAir, SidewaysLandingFallsOnHiAndLandsOnWiz)
+{
+    applyLevelTolerances(3);
+    longJump();
+    rideToLanding(keys(), leanSideways);
+    EXPECT_EQ(chute, 1) << "a 30-degree side lean passed the 20-degree tolerance";
+
+    pilotInstallKeys();
+    applyLevelTolerances(0);
+    longJump();
+    rideToLanding(keys(), leanSideways);
+    EXPECT_EQ(chute, 0);
+    EXPECT_EQ(rotSkierX, 0.0f);
+}
+
+TEST_F(RunAir, LandingBackwardsSwitchesFakie)
+{
+    longJump();
+    ASSERT_EQ(fakie, 0);
+    rideToLanding(keys(), faceBackwards);
+    EXPECT_EQ(chute, 0);
+    EXPECT_EQ(fakie, 1);
+    EXPECT_LE(std::fabs(rotSkierY), 90.0f);
+}
+
+TEST_F(RunAir, SpinsAreLockedToTheirFirstDirectionAndCapped)
+{
+    longJump();
+    for (int i = 0; i < 5; i++) pilotFrame(fps, keys(&PilotKeys::right));
+    float spin = amplitudeRotationY;
+    EXPECT_GT(spin, 0.0f);
+    EXPECT_EQ(sautDroite, 1);
+    pilotFrame(fps, keys(&PilotKeys::left));
+    EXPECT_EQ(amplitudeRotationY, 0.0f) << "releasing right stops the spin";
+    pilotFrame(fps, keys(&PilotKeys::left));
+    EXPECT_EQ(amplitudeRotationY, 0.0f) << "the opposite direction is locked";
+    // flips forward, then the rate is capped at 540 / frameps
+    pilotFrame(fps, keys(&PilotKeys::up));
+    EXPECT_LT(amplitudeRotationZ, 0.0f);
+    EXPECT_EQ(sautDevant, 1);
+    for (int i = 0; i < 5 && getContact() == 0; i++) {
+        amplitudeRotationZ = -26.9f;
+        pilotFrame(fps, keys(&PilotKeys::up));
+        EXPECT_GT(amplitudeRotationZ, -27.0f);
+    }
+    ASSERT_EQ(getContact(), 0);
+    pilotFrame(fps, keys(&PilotKeys::down));
+    pilotFrame(fps, keys(&PilotKeys::down));
+    EXPECT_EQ(amplitudeRotationZ, 0.0f) << "a backflip after a front flip in the same jump";
+}
+
+TEST_F(RunAir, RotationPointsGrowWithTheSpinRate)
+{
+    longJump();
+    amplitudeRotationY = 2.0f;
+    int before = bufferScoreJump;
+    pilotFrame(fps, keys());
+    EXPECT_EQ(bufferScoreJump - before, 500);
+    amplitudeRotationY = 0.0f;
+    amplitudeRotationX = 2.0f;
+    before = bufferScoreJump;
+    pilotFrame(fps, keys());
+    EXPECT_EQ(bufferScoreJump - before, 1000) << "side flips count double";
+}

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "run/fall.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "run/trickInput.h"
+#include "support/autopilot.h"
+#include "track/bombstuff.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
+
+static const int fps = 20;
+static const float flatY = 100.0f;
+
+static void placeObstacle(int i, int type, float x, float y, float z)
+{
+    ObstacleRecord& o = containerObstacles[i];
+    o.x = x;
+    o.y = y;
+    o.z = z;
+    o.type = type;
+    o.taken = 0;
+}
+
+class RunFall : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pilotInstallKeys();
+        pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
+        pilotStart(fps);
+    }
+    void TearDown() override { pilotReleaseKeys(); }
+    static PilotKeys keys(bool PilotKeys::*k = nullptr)
+    {
+        PilotKeys p;
+        if (k) p.*k = true;
+        return p;
+    }
+    void rideIntoTree()
+    {
+        placeObstacle(0, obstacleSapin, Xobjet + 800.0f, flatY, 0.0f);
+        for (int i = 0; i < 40 && !chute; i++) pilotFrame(fps, keys(&PilotKeys::up));
+        ASSERT_EQ(chute, 1) << "the tree was not hit";
+    }
+};
+
+TEST_F(RunFall, FallLastsTheTumblePlusTwoAndAHalfSecondsAndEndsStill)
+{
+    rideIntoTree();
+    EXPECT_EQ(freinage, 250.0f);
+    int frames = 1;
+    float deepest = 0;
+    while (chute && frames < 500) {
+        pilotFrame(fps, keys(&PilotKeys::up));
+        deepest = std::fmin(deepest, rotationChute);
+        frames++;
+    }
+    // 8 tumble frames of 45 degrees at 20 fps, then 2.5 s lying
+    const int expected = 8 + 50;
+    EXPECT_GE(frames, expected);
+    EXPECT_LE(frames, expected + 2);
+    EXPECT_LT(deepest, -360.0f);
+    EXPECT_EQ(vitessePrecedente, 0.0f);
+    EXPECT_EQ(chute, 0);
+}
+
+TEST_F(RunFall, EnterWhileFallenAndStoppedBringsTheRiderBackToTheRescuePointBehind)
+{
+    replaceSkier[0][0] = 1000.0f;
+    replaceSkier[1][0] = 2 * longueurFace;
+    replaceSkier[2][0] = 80 * longueurFace;
+    for (int i = 0; i < 3; i++) replaceSkier[i][1] = flatY, replaceSkier[i][2] = 0.0f;
+    rideIntoTree();
+    ASSERT_GE(std::fabs(vitessePrecedente), 400.0f);
+    pilotFrame(fps, keys(&PilotKeys::enter));
+    EXPECT_EQ(askForRescue, 0) << "a rescue while still sliding";
+    for (int i = 0; i < 20 && std::fabs(vitessePrecedente) >= 400.0f; i++) pilotFrame(fps, keys());
+    pilotFrame(fps, keys(&PilotKeys::enter));
+    ASSERT_EQ(askForRescue, 1);
+    EXPECT_EQ(endOfRescue, 0);
+    pilotFrame(fps, keys());
+    EXPECT_EQ(vitessePrecedente, 0.0f) << "the rider waits for the rescue";
+    endOfRescue = 1;  // the rescue animation is over (the frame drawing reports it)
+    pilotFrame(fps, keys());
+    EXPECT_EQ(askForRescue, 0);
+    EXPECT_EQ(Xobjet, 2 * longueurFace);
+    EXPECT_EQ(chute, 0);
+    EXPECT_EQ(replacement, 1);
+    for (int i = 0; i < 60 && replacement; i++) pilotFrame(fps, keys());
+    EXPECT_EQ(replacement, 0) << "the fade-in never ended";
+    EXPECT_EQ(alphaFond, 1.0f);
+}
+
+TEST_F(RunFall, GrindFromAboveSlowsToTheFloorEarnsAndBanks)
+{
+    // a rail under a rider dropping onto it
+    placeObstacle(0, obstacleRail, Xobjet - 50.0f, flatY, 0.0f);
+    vitessePrecedente = 3000.0f;
+    setContact(0);
+    YavantSaut = Yobjet = flatY + 400.0f;
+    velocity = 0.0f;
+    int grindFrames = 0;
+    float slowest = 1e9f;
+    for (int i = 0; i < 200 && (grindFrames == 0 || usingYRail); i++) {
+        pilotFrame(fps, keys());
+        if (usingYRail && getContact() == 0) {
+            grindFrames++;
+            slowest = std::fmin(slowest, vitessePrecedente);
+        }
+    }
+    ASSERT_GT(grindFrames, 3) << "no grind";
+    EXPECT_GE(slowest, 1200.0f);
+    EXPECT_LT(slowest, 1300.0f);
+    EXPECT_EQ(chute, 0);
+    int earned = bufferScoreJump + totalScore;
+    EXPECT_GE(earned, grindFrames * 7500);
+    for (int i = 0; i < 40 && getContact() == 0; i++) pilotFrame(fps, keys());
+    EXPECT_EQ(chute, 0);
+    EXPECT_GE(totalScore, grindFrames * 7500) << "grind points not banked on landing";
+    EXPECT_EQ(bufferScoreJump, 0);
+}
+
+TEST_F(RunFall, CollectablesCountOnceAndAFiredBombRaisesAKicker)
+{
+    float x = Xobjet;
+    placeObstacle(0, obstacleCollectable, x + 600.0f, flatY, 0.0f);
+    placeObstacle(1, obstacleBomb, x + 1200.0f, flatY, 0.0f);
+    resetCollectedBomb(0);
+    for (int i = 0; i < 30; i++) pilotFrame(fps, keys(&PilotKeys::up));
+    EXPECT_EQ(totalCollectable, 1);
+    EXPECT_EQ(getCollectedBomb(), 1);
+    pilotFrame(fps, keys(&PilotKeys::bomb));
+    EXPECT_EQ(getCollectedBomb(), 0);
+    ASSERT_GE(currentBombVertex, 0);
+    EXPECT_GT(points[currentBombVertex][1], flatY + 500.0f) << "no kicker raised";
+    // no bomb left: the key does nothing
+    int raised = currentBombVertex;
+    pilotFrame(fps, keys());
+    pilotFrame(fps, keys(&PilotKeys::bomb));
+    EXPECT_EQ(currentBombVertex, raised);
+    EXPECT_EQ(getCollectedBomb(), 0);
+}
+
+TEST_F(RunFall, TwoRunsInARowStartFromTheSameState)
+{
+    // a dirty first run: trick points, a fall, air rotations
+    placeObstacle(0, obstacleSapin, Xobjet + 800.0f, flatY, 0.0f);
+    for (int i = 0; i < 60; i++) pilotFrame(fps, keys(&PilotKeys::up));
+    bufferScoreJump = 777;
+    amplitudeRotationY = 5.0f;
+    float firstRun[6];
+    auto rideRecorded = [&](float* out) {
+        pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
+        pilotStart(fps);
+        for (int i = 0; i < 30; i++) pilotFrame(fps, keys(&PilotKeys::up));
+        float rec[6] = {Xobjet, Zobjet, vitessePrecedente, rotSkierY, (float)totalScore, (float)chute};
+        memcpy(out, rec, sizeof rec);
+    };
+    rideRecorded(firstRun);
+    float secondRun[6];
+    rideRecorded(secondRun);
+    for (int i = 0; i < 6; i++) EXPECT_FLOAT_EQ(firstRun[i], secondRun[i]) << "value " << i;
+    EXPECT_EQ(firstRun[5], 0.0f);
+}
+
+TEST_F(RunFall, ButtonStackKeepsItsLastSlotWhenFull)
+{
+    videPileBoutons();
+    for (int i = 0; i < 300; i++) empileBouton(i % 6);
+    EXPECT_EQ(indexPileBouton, taillePreBuffer - 1);
+    prepareBufferBoutons();
+    for (int i = 0; i < 6; i++) EXPECT_EQ(bufferBoutons[i], i);
+    videPileBoutons();
+    prepareBufferBoutons();
+    EXPECT_EQ(thereIsTrickButtonsPressed(), 0);
+}
