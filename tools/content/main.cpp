@@ -21,5 +21,6 @@ int main(int argc, char** argv)
     std::string recipes = argv[1];
     genPrefs(recipes, data);
     genTracks(recipes, data);
+    genRiders(recipes, data);
     return 0;
 }

@@ -58,3 +58,5 @@ void buildTrackMesh(const TrackRecipe& r, TrackMesh& m);
 float meshHeightAt(const TrackMesh& m, float x, float z);
 // Writes NAME.btrk, NAME.trk and NAME.desc into dir; 1 when a file cannot be written.
 int writeTrackFiles(const std::string& dir, const TrackRecipe& r, const TrackMesh& m);
+// Writes tree.3d, bomb.3d and rail.3d into a track directory.
+void genObstacleModels(const std::string& trackDir, int theme);

@@ -137,5 +137,6 @@ void genTracks(const std::string& recipes, const std::string& data)
         mkdir(dir.c_str(), 0755);
         writeTrackFiles(dir, r, m);
         genTrackPictures(dir, r.theme);
+        genObstacleModels(dir, r.theme);
     }
 }

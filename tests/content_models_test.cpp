@@ -1,0 +1,170 @@
+// The generated rider and obstacle models, loaded with the game's own readers.
+#include "content.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <dirent.h>
+#include <set>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "shell/systemPortUtils.h"
+#include "skier/Generic3dObject.h"
+#include "skier/skierCar.h"
+#include "skier/skierLib.h"
+#include "support/testFiles.h"
+
+namespace {
+
+const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
+
+std::vector<std::string> recipeNames(const std::string& sub, const std::string& ext)
+{
+    std::vector<std::string> names;
+    if (DIR* d = opendir((RECIPES + "/" + sub).c_str())) {
+        while (dirent* e = readdir(d)) {
+            std::string n = e->d_name;
+            if (n.size() > ext.size() && n.substr(n.size() - ext.size()) == ext)
+                names.push_back(n.substr(0, n.size() - ext.size()));
+        }
+        closedir(d);
+    }
+    return names;
+}
+
+struct GeneratedModels : ::testing::Test {
+    static TempDir* data;
+    static void SetUpTestSuite()
+    {
+        data = new TempDir();
+        for (const char* sub : {"/tracks", "/models"}) mkdir((data->path() + sub).c_str(), 0755);
+        genTracks(RECIPES, data->path());
+        genRiders(RECIPES, data->path());
+    }
+    static void TearDownTestSuite() { delete data; }
+};
+TempDir* GeneratedModels::data = nullptr;
+
+float distanceToSegment(const float* p, const float* a, const float* b)
+{
+    float ab[3], ap[3], t = 0, len2 = 0;
+    for (int k = 0; k < 3; k++) ab[k] = b[k] - a[k], ap[k] = p[k] - a[k], t += ab[k] * ap[k], len2 += ab[k] * ab[k];
+    t = len2 > 0 ? std::fmax(0.0f, std::fmin(1.0f, t / len2)) : 0;
+    float d2 = 0;
+    for (int k = 0; k < 3; k++) d2 += (ap[k] - t * ab[k]) * (ap[k] - t * ab[k]);
+    return std::sqrt(d2);
+}
+
+Generic3DObject object;
+
+void loadObject(const std::string& path)
+{
+    object.init(0);
+    ASSERT_EQ(object.load(path.c_str()), 0) << path;
+    ASSERT_GT(object.indexFaceDernierGroupe, 0) << path;
+}
+
+// Trees around their two hit spheres, rails with the bar and columns where they are hit, bombs
+// about the size of the pick-up.
+TEST_F(GeneratedModels, ObstacleModelsLoadAndMatchTheirHitShapes)
+{
+    for (const std::string& track : recipeNames("tracks", ".track")) {
+        std::string dir = data->path() + "/tracks/" + track + "/";
+        loadObject(dir + "tree.3d");
+        float lowWidth = 0, top = 0, bottom = 1e9f;
+        for (int v = 0; v < object.indexVertexDernierGroupe; v++) {
+            const Vertex& p = object.listeVerticesObj[v];
+            top = std::fmax(top, p.y), bottom = std::fmin(bottom, p.y);
+            if (p.y > 100 && p.y < 420) lowWidth = std::fmax(lowWidth, std::hypot(p.x, p.z));
+        }
+        EXPECT_NEAR(bottom, 0.0f, 1.0f) << track;
+        EXPECT_GE(top, 600.0f + 120.0f) << track;
+        EXPECT_GE(lowWidth, 220.0f) << track;
+
+        loadObject(dir + "rail.3d");
+        float barStart = 1e9f, barEnd = -1e9f;
+        const float columns[6][2] = {{-9, -2134}, {500.6f, -2934}, {1129.6f, -2934}, {1720, -2934}, {2304, -2934},
+                                     {2955, -3434}};
+        bool reached[6] = {false, false, false, false, false, false};
+        for (int v = 0; v < object.indexVertexDernierGroupe; v++) {
+            const Vertex& p = object.listeVerticesObj[v];
+            if (std::fabs(p.y - 66) < 40 && std::fabs(p.z + 1) < 40) barStart = std::fmin(barStart, p.x);
+            if (std::fabs(p.y - 66) < 40 && std::fabs(p.z + 1) < 40) barEnd = std::fmax(barEnd, p.x);
+            for (int c = 0; c < 6; c++)
+                if (std::fabs(p.x - columns[c][0]) < 30 && p.y <= columns[c][1] + 1) reached[c] = true;
+        }
+        EXPECT_NEAR(barStart, -9.0f, 31.0f) << track;
+        EXPECT_GE(barEnd, 2891.0f) << track;
+        for (int c = 0; c < 6; c++) EXPECT_TRUE(reached[c]) << track << " column " << c;
+
+        loadObject(dir + "bomb.3d");
+        float reach = 0;
+        for (int v = 0; v < object.indexVertexDernierGroupe; v++) {
+            const Vertex& p = object.listeVerticesObj[v];
+            reach = std::fmax(reach, std::sqrt(p.x * p.x + (p.y - 32) * (p.y - 32) + p.z * p.z));
+        }
+        EXPECT_GT(reach, 200.0f) << track;
+        EXPECT_LT(reach, 520.0f) << track;
+    }
+}
+
+// Each limb's vertices hug the segment between its joint and the next one, so posing bends there.
+const int LIMBS[][2] = {{2, 5}, {3, 4}, {5, 6}, {4, 7}, {14, 15}, {18, 19}, {15, 16}, {19, 20}};
+
+TEST_F(GeneratedModels, RidersLoadWithTheirSkeletonTextureAndCard)
+{
+    std::vector<std::string> riders = recipeNames("riders", ".rider");
+    EXPECT_GE(riders.size(), 3u);
+    EXPECT_NE(std::find(riders.begin(), riders.end(), "tolvek"), riders.end());
+    std::set<float> weights;
+    for (const std::string& id : riders) {
+        std::string dir = data->path() + "/models/" + id + "/";
+        reinitSkierData();
+        ASSERT_EQ(loadMs3d((dir + id + ".3d").c_str()), 0) << id;
+        ASSERT_EQ(nbBones, nbJointsSquelette) << id;
+        EXPECT_LE(indexVertexDernierGroupe, maxVerticesSkier);
+        EXPECT_LE(indexFaceDernierGroupe, maxFacesSkier);
+        for (int b = 0; b < nbBones; b++) EXPECT_EQ(listeBones[b].number, b) << id;
+        int limbVertices[8] = {0};
+        for (int v = 0; v < indexVertexDernierGroupe; v++) {
+            int j = listeVertices[v].boneId, steps = 0;
+            ASSERT_GE(j, 0) << id << " vertex " << v;
+            while (listeBones[j].parent != -1 && steps++ < nbBones) j = listeBones[j].parent;
+            ASSERT_EQ(j, jointBassin) << id << " vertex " << v;
+            for (int l = 0; l < 8; l++) {
+                if (listeVertices[v].boneId != LIMBS[l][0]) continue;
+                float a[3], b[3], p[3] = {listeVertices[v].x, listeVertices[v].y, listeVertices[v].z};
+                centreJoint(LIMBS[l][0], a);
+                centreJoint(LIMBS[l][1], b);
+                EXPECT_LT(distanceToSegment(p, a, b), 35.0f) << id << " joint " << LIMBS[l][0];
+                limbVertices[l]++;
+            }
+        }
+        for (int l = 0; l < 8; l++) EXPECT_GT(limbVertices[l], 8) << id << " joint " << LIMBS[l][0];
+
+        int mat = materialTextureSkier();
+        ASSERT_GE(mat, 0) << id;
+        EXPECT_EQ(std::string(listeMaterials[mat].texture), ":data:models:" + id + ":skin.bmp");
+        std::vector<unsigned char> bmp = readBytes(dir + "skin.bmp");
+        ASSERT_EQ(bmp.size(), 54u + 128u * 128u * 3u) << id;
+        EXPECT_EQ(bmp[18] | bmp[19] << 8, 128);
+        EXPECT_EQ(bmp[22] | bmp[23] << 8, 128);
+
+        EXPECT_EQ(readBytes(dir + id + ".car").size(), 1036u);
+        SkierCar card = {};
+        ASSERT_EQ(importCarac((dir + id + ".car").c_str(), &card), 0) << id;
+        EXPECT_EQ(std::string(card.id), id);
+        EXPECT_GT(std::string(card.nickname).size(), 0u);
+        EXPECT_GT(card.weight, 40.0f);
+        EXPECT_LT(card.weight, 120.0f);
+        EXPECT_GT(card.size, 1.4f);
+        weights.insert(card.weight);
+    }
+    EXPECT_EQ(weights.size(), riders.size());
+}
+
+}  // namespace
