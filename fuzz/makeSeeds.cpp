@@ -9,6 +9,11 @@
 #include <vector>
 
 #include "content.h"
+#include "skier/positionDef.h"
+#include "skier/skierCar.h"
+#include "support/modelTexts.h"
+#include "support/testFiles.h"
+#include "support/trackFiles.h"
 #include "fileio/swapthings.h"
 #include "screens/score.h"
 #include "shell/kestrune.h"
@@ -32,63 +37,77 @@ static void copyFile(const std::string& from, const std::string& to)
     if (out) fclose(out);
 }
 
-static void putInt(FILE* f, unsigned v)
+// A one-cell track: header, four vertices, two faces, their normals and surfaces, a tree, a rescue point.
+static TrackFileBuilder tinyTrack()
 {
-    unsigned char b[4] = {(unsigned char)(v >> 24), (unsigned char)(v >> 16), (unsigned char)(v >> 8), (unsigned char)v};
-    fwrite(b, 1, 4, f);
+    TrackFileBuilder b;
+    b.title = "seed";
+    b.begin();
+    for (int i = 0; i < 13; i++) (i >= 1 && i <= 3) || (i >= 7 && i <= 9) ? b.addFloat(0) : b.addInt(0);
+    b.addInt(2);
+    for (int i = 0; i < 6; i++) b.addFloat(0.5f);
+    b.addFloat(100.0f);
+    b.addFloat(1500.0f);
+    const float pts[4][3] = {{0, 0, -1123.5f}, {0, 0, 1123.5f}, {1684.5f, -300, -1123.5f}, {1684.5f, -300, 1123.5f}};
+    b.begin();
+    b.addInt(4);
+    for (auto& p : pts) b.addFloat(p[0]), b.addFloat(p[1]), b.addFloat(p[2]);
+    const int tris[2][3] = {{0, 1, 2}, {1, 3, 2}};
+    b.begin();
+    b.addInt(2);
+    for (auto& t : tris) b.addInt(t[0]), b.addInt(t[1]), b.addInt(t[2]);
+    b.begin();
+    b.addInt(4);
+    for (int i = 0; i < 4; i++) b.addFloat(0.17f), b.addFloat(0.98f), b.addFloat(0);
+    b.begin();
+    b.addInt(2);
+    for (int i = 0; i < 2; i++) {
+        for (int k = 0; k < 6; k++) b.addFloat(k * 0.2f);
+        b.addInt(0);
+        b.addInt(i);
+    }
+    b.begin();
+    b.addInt(1);
+    b.addFloat(800), b.addFloat(-150), b.addFloat(0);
+    for (int k = 0; k < 4; k++) b.addInt(0);
+    b.addFloat(0);
+    b.begin();
+    b.addInt(1);
+    b.addFloat(200), b.addFloat(-40), b.addFloat(0);
+    return b;
 }
-static void putFloat(FILE* f, float v)
+
+static void putBigEndianFloat(unsigned char* p, float v)
 {
     unsigned u;
     memcpy(&u, &v, 4);
-    putInt(f, u);
+    for (int i = 0; i < 4; i++) p[i] = (unsigned char)(u >> (24 - 8 * i));
 }
 
-// A one-cell track: header, four vertices, two faces, their normals and surfaces, a tree, a rescue point.
-static void writeTinyTrack(const std::string& path)
+static std::vector<unsigned char> riderCard()
 {
-    FILE* f = fopen(path.c_str(), "wb");
-    char title[256] = "seed";
-    fwrite(title, 1, 256, f);
-    for (int i = 0; i < 13; i++) putInt(f, 0);
-    putInt(f, 2);
-    for (int i = 0; i < 6; i++) putFloat(f, 0.5f);
-    putFloat(f, 100.0f);
-    putFloat(f, 1500.0f);
-    const float pts[4][3] = {{0, 0, -1123.5f}, {0, 0, 1123.5f}, {1684.5f, -300, -1123.5f}, {1684.5f, -300, 1123.5f}};
-    putInt(f, 4);
-    for (auto& p : pts) putFloat(f, p[0]), putFloat(f, p[1]), putFloat(f, p[2]);
-    putInt(f, 2);
-    const unsigned faces[2][3] = {{0, 1, 2}, {1, 3, 2}};
-    for (auto& t : faces) putInt(f, t[0]), putInt(f, t[1]), putInt(f, t[2]);
-    putInt(f, 4);
-    for (int i = 0; i < 4; i++) putFloat(f, 0.17f), putFloat(f, 0.98f), putFloat(f, 0);
-    putInt(f, 2);
-    for (int i = 0; i < 2; i++) {
-        for (int k = 0; k < 6; k++) putFloat(f, k * 0.2f);
-        putInt(f, 0);
-        putInt(f, i);
-    }
-    putInt(f, 1);
-    putFloat(f, 800), putFloat(f, -150), putFloat(f, 0);
-    putInt(f, 0), putInt(f, 0), putInt(f, 0), putInt(f, 0);
-    putFloat(f, 0);
-    putInt(f, 1);
-    putFloat(f, 200), putFloat(f, -40), putFloat(f, 0);
-    fclose(f);
+    std::vector<unsigned char> b(tailleFichierCarte, 0);
+    strcpy((char*)&b[0], "seed");
+    strcpy((char*)&b[256], "Sid");
+    strcpy((char*)&b[512], "Seed Rider");
+    putBigEndianFloat(&b[768], 70.0f);
+    putBigEndianFloat(&b[772], 1.8f);
+    strcpy((char*)&b[776], "Nowhere");
+    putBigEndianFloat(&b[1032], 25.0f);
+    return b;
 }
 
-// The same one-cell track in the text form, camera view 2.
-static void writeTinyTextTrack(const std::string& path)
+static std::string positionText()
 {
-    FILE* f = fopen(path.c_str(), "w");
-    fprintf(f, "seed\n0 0 0 0 0 0 0 0 0 0 0 0 2\n2\n0.5 0.5 0.5\n0.5 0.5 0.5\n100 1500\n");
-    fprintf(f, "4\n0 0 -1123.5\n0 0 1123.5\n1684.5 -300 -1123.5\n1684.5 -300 1123.5\n");
-    fprintf(f, "2\n0 1 2\n1 3 2\n4\n");
-    for (int i = 0; i < 4; i++) fprintf(f, "0.17 0.98 0\n");
-    fprintf(f, "2\n0 0.2 0.4 0.6 0.8 1 0 0\n0 0.2 0.4 0.6 0.8 1 0 1\n");
-    fprintf(f, "1\n800 -150 0 0 0 0 0 0\n1\n200 -40 0\n");
-    fclose(f);
+    std::string t = "seedGrab 1 3 -1 -1 -1 -1\n";
+    for (int i = 0; i < nbJointsPose; i++) t += std::to_string((i * 7) % 50 - 20) + (i % 7 == 6 ? "\n" : " ");
+    return t + "\n";
+}
+
+static std::string modelText()
+{
+    std::vector<TestVertex> v = {{0, 0, 0, 0}, {10, 0, 0, 6}, {0, 10, 0, 7}, {0, 0, 10, 21}, {5, 5, 0, 3}, {0, 5, 5, -1}};
+    return riderModelText(v);
 }
 
 int main(int argc, char** argv)
@@ -128,7 +147,12 @@ int main(int argc, char** argv)
         for (int x = 0; x < 8; x++) pic.set(x, y, x * 32, y * 32, (x + y) % 2 ? 255 : 0);
     writeBmp(dirFor(out, "bmp") + "/seed-8x8.bmp", pic);
 
-    writeTinyTrack(dirFor(out, "trackBinary") + "/seed-tiny.btrk");
-    writeTinyTextTrack(dirFor(out, "trackText") + "/seed-tiny.trk");
+    TrackFileBuilder track = tinyTrack();
+    writeBytes(dirFor(out, "trackBinary") + "/seed-tiny.btrk", track.binary());
+    writeText(dirFor(out, "trackText") + "/seed-tiny.trk", track.text());
+    writeBytes(dirFor(out, "riderCard") + "/seed-card", riderCard());
+    writeText(dirFor(out, "position") + "/seed-grab", positionText());
+    writeText(dirFor(out, "riderModel") + "/seed-six-vertices.3d", modelText());
+    writeText(dirFor(out, "staticModel") + "/seed-six-vertices.3d", modelText());
     return 0;
 }

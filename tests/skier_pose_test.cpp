@@ -157,4 +157,13 @@ TEST(SkierPositionFiles, PoseRoundTripAndRefusedFiles)
     EXPECT_EQ(1, importPosition((d + "absent").c_str(), &kept));
     EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Impossible d'ouvrir"));
     EXPECT_STREQ("carve", kept.name);
+
+    // Button codes that are no trick button are refused (one once overflowed the score).
+    for (const char* buttons : {"1 -50077731 -1 -1 -1 -1", "0 6 -1 -1 -1 -1", "-2 -1 -1 -1 -1 -1"}) {
+        writeText(d + "odd", positionText("odd", buttons, 0));
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(1, importPosition((d + "odd").c_str(), &kept)) << buttons;
+        testing::internal::GetCapturedStderr();
+        EXPECT_STREQ("carve", kept.name);
+    }
 }

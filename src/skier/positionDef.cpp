@@ -214,6 +214,14 @@ static int scorePosition(const int* boutons)
     return score;
 }
 
+// Codes outside the trick buttons could never be matched, and would overflow the score.
+static int boutonsValides(const int* boutons)
+{
+    for (int i = 0; i < nbBoutonsPosition; i++)
+        if (boutons[i] < -1 || boutons[i] >= nbBoutonsPosition) return 0;
+    return 1;
+}
+
 static int readPositionTokens(FILE* in, SkiPosition* p)
 {
     char buffer[256];
@@ -244,6 +252,10 @@ int importPosition(const char* fileName, SkiPosition* p)
     fclose(in);
     if (!complete) {
         fprintf(stderr, "position %s refused: file ends too early\n", fileName);
+        return 1;
+    }
+    if (!boutonsValides(read.boutons)) {
+        fprintf(stderr, "position %s refused: trick buttons are 0 to 5, or -1 when free\n", fileName);
         return 1;
     }
     read.score = scorePosition(read.boutons);
