@@ -1,7 +1,7 @@
 // The state of one run down the track, shared by the frame, physics, landing, collisions, camera, HUD and sounds.
 #pragma once
 
-struct SkierCar;
+class SkierCar;
 
 // timing
 extern int LETSGO;
