@@ -22,5 +22,6 @@ int main(int argc, char** argv)
     genPrefs(recipes, data);
     genTracks(recipes, data);
     genRiders(recipes, data);
+    genPositions(recipes, data);
     return 0;
 }
