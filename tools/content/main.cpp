@@ -20,6 +20,7 @@ int main(int argc, char** argv)
         makeDir(data + sub);
     std::string recipes = argv[1];
     genPrefs(recipes, data);
+    genGuiPictures(recipes, data);
     genTracks(recipes, data);
     genRiders(recipes, data);
     genPositions(recipes, data);

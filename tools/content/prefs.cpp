@@ -1,13 +1,11 @@
 // Takes nothing but the data directory and writes the default key map.
 #include "content.h"
+#include "gui.h"
 
 #include <cstdio>
 
-// One lowercase letter per line, in slot order; the bomb key is fixed by the game.
-static const char* KEYS_MAP =
-    "# Kestrune key map: one lowercase letter per line, in this order.\n"
-    "# left, right, down, up, left side, right side, trick1 .. trick6\n"
-    "s\nf\nd\ne\nw\nr\nj\nk\nl\nu\ni\no\n";
+// s f / d e steer and push-brake on the left hand, w r lean; the six trick keys sit under the right hand.
+const char DEFAULT_KEYS[13] = "sfdewrjkluio";
 
 void genPrefs(const std::string&, const std::string& data)
 {
@@ -17,6 +15,9 @@ void genPrefs(const std::string&, const std::string& data)
         fprintf(stderr, "Can't open %s\n", path.c_str());
         return;
     }
-    fputs(KEYS_MAP, f);
+    fputs("# Kestrune key map: one lowercase letter per line, in this order.\n"
+          "# left, right, down, up, left side, right side, trick1 .. trick6\n",
+          f);
+    for (int i = 0; i < 12; i++) fprintf(f, "%c\n", DEFAULT_KEYS[i]);
     fclose(f);
 }

@@ -1,0 +1,39 @@
+// Takes a cell size and writes a 16 x 16 glyph grid: codes 32-159 of set 0 on the upper half, set 1 on the lower.
+#include "draw.h"
+#include "gui.h"
+
+static const int GRID = 16;
+static const int FIRST_CODE = 32;
+static const int LAST_DRAWN_CODE = 126;
+// The game advances 10 units of a 16-unit cell: the glyph's pen advance must stay inside that.
+static const float GLYPH_PIXELS_PER_CELL = 15.0f / 16.0f;
+static const float BASELINE_PER_CELL = 12.0f / 16.0f;
+
+static const char* const SET_FONT[2] = {FONT_MONO_BOLD, FONT_MONO_BOLD};
+
+int fontCell(int code, int set) { return code - FIRST_CODE + 128 * set; }
+
+// A glyph is drawn into its own cell first so descenders never reach the cell below.
+static void drawCell(Picture& atlas, int cellPixels, int code, int set)
+{
+    Picture cell(cellPixels, cellPixels);
+    int pixels = (int)(cellPixels * GLYPH_PIXELS_PER_CELL);
+    int baseline = (int)(cellPixels * BASELINE_PER_CELL);
+    drawGlyph(cell, SET_FONT[set], pixels, cellPixels / 32, baseline, (unsigned)code, {255, 255, 255});
+    int c = fontCell(code, set);
+    int x0 = (c % GRID) * cellPixels, y0 = (c / GRID) * cellPixels;
+    // The top row stays black so linear filtering does not bleed the cell above into it.
+    for (int y = 1; y < cellPixels; y++)
+        for (int x = 0; x < cellPixels; x++) {
+            const unsigned char* p = &cell.rgb[((size_t)y * cellPixels + x) * 3];
+            atlas.set(x0 + x, y0 + y, p[0], p[1], p[2]);
+        }
+}
+
+Picture makeFontAtlas(int cellPixels)
+{
+    Picture atlas(cellPixels * GRID, cellPixels * GRID);
+    for (int set = 0; set < 2; set++)
+        for (int code = FIRST_CODE + 1; code <= LAST_DRAWN_CODE; code++) drawCell(atlas, cellPixels, code, set);
+    return atlas;
+}

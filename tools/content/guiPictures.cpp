@@ -1,0 +1,421 @@
+// Takes the data directory and writes every menu and HUD picture of data/gui, laid out for the screens over them.
+#include "draw.h"
+#include "gui.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+static const int SCREEN_W = 800, SCREEN_H = 600;
+static const Rgb WHITE = {255, 255, 255}, BLACK = {0, 0, 0};
+static const Rgb ICE = {150, 200, 255}, ORANGE = {242, 100, 28}, NIGHT = {10, 18, 48};
+static const Rgb PANEL_EDGE = {120, 170, 235};
+static const float PI = 3.14159265f;
+
+// Ridge height of one mountain layer at column x, in pixels from the top.
+static float ridge(float x, float base, float amplitude, int seed)
+{
+    float y = base;
+    float freq = 0.004f, amp = amplitude;
+    for (int octave = 0; octave < 4; octave++) {
+        float phase = hashNoise(octave, 0, seed) * 6.28f;
+        y -= amp * (0.5f + 0.5f * sinf(x * freq + phase)) * (0.6f + 0.4f * sinf(x * freq * 2.7f + phase * 1.3f));
+        freq *= 2.3f;
+        amp *= 0.42f;
+    }
+    return y;
+}
+
+// A snowy mountain layer: lit faces white-blue, shaded faces in the layer's shadow colour.
+static void mountainLayer(Picture& pic, float base, float amplitude, int seed, Rgb lit, Rgb shade, float haze)
+{
+    for (int x = 0; x < pic.width; x++) {
+        float top = ridge((float)x, base, amplitude, seed);
+        float slope = (ridge(x + 30.0f, base, amplitude, seed) - ridge(x - 30.0f, base, amplitude, seed)) / 60;
+        float light = fminf(fmaxf(0.55f - slope * 1.2f, 0), 1);
+        for (int y = (int)floorf(top); y < pic.height; y++) {
+            float depth = (y - top) / (pic.height - top + 1);
+            Rgb c = mixRgb(mixRgb(shade, lit, light), shade, fminf(depth * 1.6f, 1) * 0.6f);
+            c = mixRgb(c, ICE, haze);
+            float cover = y == (int)floorf(top) ? 1 - (top - floorf(top)) : 1;
+            blendPixel(pic, x, y, c, cover);
+        }
+    }
+}
+
+static void sky(Picture& pic, Rgb top, Rgb horizon, int horizonY)
+{
+    gradientRect(pic, 0, 0, pic.width, horizonY, top, horizon);
+    fillRect(pic, 0, horizonY, pic.width, pic.height, horizon);
+    for (int i = 0; i < 90; i++) {
+        float x = hashNoise(i, 1, 7) * pic.width, y = hashNoise(i, 2, 7) * horizonY * 0.7f;
+        blendPixel(pic, (int)x, (int)y, WHITE, 0.3f + 0.5f * hashNoise(i, 3, 7));
+    }
+}
+
+// The shared backdrop of the full-window pictures: night-blue sky over three snowy ridges.
+static void backdrop(Picture& pic, int seed, float dim)
+{
+    sky(pic, {8, 14, 40}, {70, 110, 170}, 360);
+    glow(pic, 660, 90, 160, {255, 230, 180}, 0.35f);
+    mountainLayer(pic, 330, 150, seed, {160, 185, 225}, {50, 70, 120}, 0.35f);
+    mountainLayer(pic, 420, 120, seed + 1, {215, 230, 250}, {70, 90, 140}, 0.15f);
+    mountainLayer(pic, 540, 80, seed + 2, {250, 252, 255}, {120, 140, 185}, 0.0f);
+    if (dim > 0) blendRect(pic, 0, 0, pic.width, pic.height, NIGHT, dim);
+}
+
+// A black panel with a thin light edge: the screens wipe and redraw inside such areas with black.
+static void panel(Picture& pic, int x0, int y0, int x1, int y1)
+{
+    fillRect(pic, x0 - 4, y0 - 4, x1 + 4, y1 + 4, PANEL_EDGE);
+    fillRect(pic, x0 - 2, y0 - 2, x1 + 2, y1 + 2, {30, 50, 90});
+    fillRect(pic, x0, y0, x1, y1, BLACK);
+}
+
+static void title(Picture& pic, int x, int baseline, int pixels, const char* text)
+{
+    drawText(pic, FONT_SANS_BOLD, pixels, x + pixels / 14 + 1, baseline + pixels / 14 + 1, text, {20, 40, 90});
+    drawText(pic, FONT_SANS_BOLD, pixels, x, baseline, text, WHITE);
+}
+
+// A rider in the air with crossed skis, drawn as a dark silhouette centred on (cx, cy).
+static void riderSilhouette(Picture& pic, float cx, float cy, float s, Rgb c)
+{
+    thickLine(pic, cx - 60 * s, cy + 40 * s, cx + 55 * s, cy + 10 * s, 6 * s, c);
+    thickLine(pic, cx - 50 * s, cy + 5 * s, cx + 60 * s, cy + 45 * s, 6 * s, c);
+    thickLine(pic, cx - 5 * s, cy + 25 * s, cx - 12 * s, cy - 5 * s, 11 * s, c);
+    thickLine(pic, cx + 8 * s, cy + 25 * s, cx + 2 * s, cy - 5 * s, 11 * s, c);
+    fillPolygon(pic, {cx - 16 * s, cy - 2 * s, cx + 10 * s, cy - 4 * s, cx + 14 * s, cy - 40 * s, cx - 10 * s, cy - 44 * s},
+                c);
+    fillDisc(pic, cx + 4 * s, cy - 54 * s, 10 * s, c);
+    thickLine(pic, cx - 8 * s, cy - 36 * s, cx - 38 * s, cy - 58 * s, 7 * s, c);
+    thickLine(pic, cx + 12 * s, cy - 34 * s, cx + 42 * s, cy - 50 * s, 7 * s, c);
+    thickLine(pic, cx - 38 * s, cy - 58 * s, cx - 30 * s, cy + 8 * s, 2 * s, c);
+    thickLine(pic, cx + 42 * s, cy - 50 * s, cx + 50 * s, cy + 12 * s, 2 * s, c);
+}
+
+static void snowSpray(Picture& pic, float cx, float cy, float spread, int count, int seed)
+{
+    for (int i = 0; i < count; i++) {
+        float a = hashNoise(i, 0, seed) * PI, d = hashNoise(i, 1, seed) * spread;
+        fillDisc(pic, cx + cosf(a) * d * 1.4f, cy + sinf(a) * d * 0.5f, 1 + 2.5f * hashNoise(i, 2, seed), WHITE,
+                 0.4f + 0.5f * hashNoise(i, 3, seed));
+    }
+}
+
+static void wordmark(Picture& pic, int x, int baseline, int pixels)
+{
+    drawText(pic, FONT_SANS_BOLD, pixels, x + 3, baseline + 3, "KESTRUNE", {10, 30, 80});
+    Picture mask(pic.width, pic.height);
+    drawText(mask, FONT_SANS_BOLD, pixels, x, baseline, "KESTRUNE", WHITE);
+    for (int y = 0; y < pic.height; y++) {
+        float t = fminf(fmaxf((y - (baseline - pixels * 0.75f)) / (pixels * 0.8f), 0), 1);
+        Rgb c = mixRgb({255, 255, 255}, {120, 190, 255}, t);
+        for (int x2 = 0; x2 < pic.width; x2++) blendPixel(pic, x2, y, c, mask.rgb[((size_t)y * pic.width + x2) * 3] / 255.0f);
+    }
+}
+
+static Picture homePicture()
+{
+    Picture pic(SCREEN_W, SCREEN_H);
+    backdrop(pic, 11, 0);
+    wordmark(pic, 40, 130, 104);
+    drawText(pic, FONT_SERIF_BOLD, 30, 48, 178, "freestyle on the high slopes", {230, 240, 255});
+    riderSilhouette(pic, 250, 360, 1.3f, {15, 25, 55});
+    snowSpray(pic, 150, 470, 90, 70, 3);
+    // The menu sits in the black panel: items, arrow, version and the exit hint are drawn there.
+    panel(pic, 500, 255, 800, 590);
+    fillRect(pic, 500, 300, 800, 302, {40, 70, 120});
+    drawText(pic, FONT_SANS_BOLD, 18, 512, 292, "MAIN MENU", ICE);
+    return pic;
+}
+
+// Rider, track and options screens: texts on the left, the rider stand or thumbnail on the right.
+static Picture menusPicture()
+{
+    Picture pic(SCREEN_W, SCREEN_H);
+    backdrop(pic, 23, 0.35f);
+    blendRect(pic, 0, 160, 500, 490, BLACK, 0.65f);
+    fillRect(pic, 0, 160, 500, 162, PANEL_EDGE);
+    fillRect(pic, 0, 488, 500, 490, PANEL_EDGE);
+    wordmark(pic, 30, 105, 80);
+    drawText(pic, FONT_SERIF_BOLD, 24, 36, 145, "pick your rider, your slope, your style", {230, 240, 255});
+    panel(pic, 510, 260, 762, 470);
+    // A snowy stand under the turning rider.
+    fillPolygon(pic, {530, 474, 742, 474, 762, 500, 510, 500}, {235, 242, 255});
+    fillPolygon(pic, {510, 500, 762, 500, 762, 512, 510, 512}, {110, 140, 190});
+    return pic;
+}
+
+static Picture scoresPicture()
+{
+    Picture pic(SCREEN_W, SCREEN_H);
+    backdrop(pic, 37, 0.45f);
+    drawText(pic, FONT_SANS_BOLD, 34, 40, 50, "HIGH SCORES", WHITE);
+    fillRect(pic, 40, 60, 760, 62, PANEL_EDGE);
+    // Track title, hint, the ten entries and the rank line, then the medal on the right.
+    panel(pic, 110, 80, 640, 540);
+    // Faint bands under every other entry line, dark enough for the additive text over them.
+    for (int line = 0; line < 10; line += 2) fillRect(pic, 112, 228 + 25 * line, 638, 253 + 25 * line, {0, 8, 30});
+    fillDisc(pic, 688, 246, 70, PANEL_EDGE);
+    fillDisc(pic, 688, 246, 66, BLACK);
+    drawTextCentred(pic, FONT_SANS_BOLD, 16, 688, 340, "YOUR MEDAL", ICE);
+    return pic;
+}
+
+static Picture initialsPicture()
+{
+    Picture pic(SCREEN_W, SCREEN_H);
+    backdrop(pic, 41, 0.45f);
+    drawText(pic, FONT_SANS_BOLD, 34, 40, 50, "FINISH! ENTER YOUR INITIALS", WHITE);
+    fillRect(pic, 40, 60, 760, 62, PANEL_EDGE);
+    panel(pic, 300, 130, 450, 190);
+    panel(pic, 225, 212, 585, 400);
+    drawText(pic, FONT_SANS, 15, 230, 425, "arrows: move    [return]: pick    <: back    #: done", ICE);
+    panel(pic, 40, 440, 640, 580);
+    drawText(pic, FONT_SANS_BOLD, 14, 160, 460, "RUN SUMMARY", ICE);
+    return pic;
+}
+
+// One key cap with its label centred on it.
+static void keyCap(Picture& pic, int x, int y, int w, const char* label)
+{
+    fillRect(pic, x, y, x + w, y + 30, {200, 215, 240});
+    fillRect(pic, x + 2, y + 2, x + w - 2, y + 26, {250, 252, 255});
+    drawTextCentred(pic, FONT_SANS_BOLD, 16, x + w / 2, y + 20, label, {20, 30, 60});
+}
+
+static std::string upper(char c) { return std::string(1, (char)toupper((unsigned char)c)); }
+
+struct HelpRow {
+    std::string keys[3];
+    const char* what;
+};
+
+static void helpRows(Picture& pic, int x, int y, const char* heading, const HelpRow* rows, int count)
+{
+    drawText(pic, FONT_SANS_BOLD, 22, x, y, heading, ICE);
+    y += 14;
+    for (int i = 0; i < count; i++, y += 40) {
+        int kx = x;
+        for (const std::string& k : rows[i].keys) {
+            if (k.empty()) continue;
+            int w = k.size() > 1 ? 20 + textWidth(FONT_SANS_BOLD, 16, k) : 32;
+            keyCap(pic, kx, y, w, k.c_str());
+            kx += w + 6;
+        }
+        drawText(pic, FONT_SANS, 16, kx > x + 124 ? kx + 6 : x + 130, y + 21, rows[i].what, WHITE);
+    }
+}
+
+static Picture helpPicture()
+{
+    Picture pic(SCREEN_W, SCREEN_H);
+    backdrop(pic, 53, 0.7f);
+    drawText(pic, FONT_SANS_BOLD, 34, 40, 50, "HOW TO RIDE", WHITE);
+    drawText(pic, FONT_SANS, 16, 530, 48, "[esc]: back to the menu", ICE);
+    fillRect(pic, 40, 60, 760, 62, PANEL_EDGE);
+    const char* k = DEFAULT_KEYS;
+    HelpRow ride[] = {
+        {{upper(k[0]), upper(k[1])}, "steer left / right"},
+        {{upper(k[3])}, "push to speed up"},
+        {{upper(k[2])}, "brake"},
+        {{"SPACE"}, "hold, then let go: jump"},
+        {{"SPACE", upper(k[0]), upper(k[1])}, "turn round"},
+    };
+    HelpRow air[] = {
+        {{upper(k[0]), upper(k[1])}, "spin left / right"},
+        {{upper(k[3]), upper(k[2])}, "front flip / back flip"},
+        {{upper(k[4]), upper(k[5])}, "side flips"},
+        {{upper(k[6]), upper(k[7]), upper(k[8])}, "trick keys 1 to 3"},
+        {{upper(k[9]), upper(k[10]), upper(k[11])}, "trick keys 4 to 6"},
+    };
+    helpRows(pic, 30, 100, "On the snow", ride, 5);
+    helpRows(pic, 420, 100, "In the air", air, 5);
+    HelpRow other[] = {
+        {{"PAD ="}, "bomb: raises a kicker"},
+        {{"F7", "F8"}, "frame rate / camera"},
+        {{"F9", "F10"}, "shadows / screenshot"},
+        {{"ENTER"}, "at the finish: go on"},
+        {{"ESC"}, "leave the run"},
+    };
+    helpRows(pic, 30, 340, "Run", other, 5);
+    drawText(pic, FONT_SANS_BOLD, 22, 420, 340, "Tips", ICE);
+    const char* tips[] = {"Hold trick keys together in the air:",
+                          "each combination is its own pose,",
+                          "scored for every second you hold it.",
+                          "Land with skis straight down the hill.",
+                          "Stars are worth 50000 points.",
+                          "Jump onto rails to grind them.",
+                          "Time costs points: keep moving!"};
+    for (int i = 0; i < 7; i++) drawText(pic, FONT_SANS, 16, 420, 374 + i * 27, tips[i], WHITE);
+    return pic;
+}
+
+// The wordmark at the largest size that leaves a margin on both sides, centred.
+static void wordmarkFitted(Picture& pic, int baseline, int maxPixels, int margin)
+{
+    int pixels = maxPixels;
+    while (pixels > 8 && textWidth(FONT_SANS_BOLD, pixels, "KESTRUNE") > pic.width - 2 * margin) pixels--;
+    wordmark(pic, (pic.width - textWidth(FONT_SANS_BOLD, pixels, "KESTRUNE")) / 2, baseline, pixels);
+}
+
+static Picture logoPicture()
+{
+    Picture pic(400, 100);
+    gradientRect(pic, 0, 0, 400, 100, {5, 10, 30}, {40, 70, 130});
+    mountainLayer(pic, 100, 45, 5, {200, 220, 250}, {50, 70, 120}, 0.2f);
+    wordmarkFitted(pic, 70, 64, 24);
+    return pic;
+}
+
+static Picture logoffPicture()
+{
+    Picture pic(228, 69);
+    mountainLayer(pic, 69, 30, 9, {120, 150, 200}, {20, 30, 60}, 0.0f);
+    wordmarkFitted(pic, 44, 42, 8);
+    drawTextCentred(pic, FONT_SANS, 12, 114, 62, "made by its own tools", ICE);
+    return pic;
+}
+
+// The atlas cell k of the 3 x 3 grid cut at 0, 0.33, 0.66 and 1.0, in pixels from the top left.
+static void atlasCell(int k, int size, float* x0, float* y0, float* x1, float* y1)
+{
+    static const float cut[4] = {0.0f, 0.33f, 0.66f, 1.0f};
+    int col = k % 3, row = k / 3;
+    *x0 = cut[col] * size;
+    *x1 = cut[col + 1] * size;
+    *y0 = (1 - cut[3 - row]) * size;
+    *y1 = (1 - cut[2 - row]) * size;
+}
+
+static void star(Picture& pic, float cx, float cy, float rOut, float rIn, int points, float turn, Rgb c)
+{
+    std::vector<float> xy;
+    for (int i = 0; i < points * 2; i++) {
+        float a = turn + i * PI / points, r = i % 2 ? rIn : rOut;
+        xy.push_back(cx + sinf(a) * r);
+        xy.push_back(cy - cosf(a) * r);
+    }
+    fillPolygon(pic, xy, c);
+}
+
+static Picture boulesPicture()
+{
+    static const Rgb TRICK_COLOURS[6] = {{220, 40, 40}, {240, 140, 20}, {230, 210, 30},
+                                         {40, 180, 70}, {40, 110, 230}, {160, 60, 210}};
+    Picture pic(128, 128);
+    for (int k = 0; k < 8; k++) {
+        float x0, y0, x1, y1;
+        atlasCell(k, 128, &x0, &y0, &x1, &y1);
+        float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2, r = (x1 - x0) / 2 - 3;
+        if (k < 6) {
+            fillDisc(pic, cx, cy, r, mixRgb(TRICK_COLOURS[k], BLACK, 0.35f));
+            fillDisc(pic, cx - 1, cy - 1, r - 2, TRICK_COLOURS[k]);
+            fillDisc(pic, cx - r * 0.35f, cy - r * 0.35f, r * 0.3f, WHITE, 0.45f);
+            char digit[2] = {(char)('1' + k), 0};
+            drawTextCentred(pic, FONT_SANS_BOLD, 22, (int)cx, (int)(cy + 8), digit, WHITE);
+        } else if (k == 6) {
+            star(pic, cx, cy, r + 1, r * 0.38f, 4, 0, {230, 30, 30});
+            star(pic, cx, cy, r * 0.6f, r * 0.22f, 4, 0, WHITE);
+        } else {
+            fillRing(pic, cx, cy, r - 4, r, ORANGE);
+            for (int i = 0; i < 4; i++) {
+                float a = i * PI / 2;
+                thickLine(pic, cx + sinf(a) * (r - 6), cy - cosf(a) * (r - 6), cx + sinf(a) * (r + 1),
+                          cy - cosf(a) * (r + 1), 3, WHITE);
+            }
+        }
+    }
+    return pic;
+}
+
+// Thumbnail frame: pure white where the thumbnail shows through, a bevelled border round it.
+static Picture masktPicture()
+{
+    Picture pic(256, 256);
+    for (int y = 0; y < 256; y++)
+        for (int x = 0; x < 256; x++) {
+            float edge = fminf(fminf(x, 255 - x), fminf(y, 255 - y)) / 24.0f;
+            Rgb c = mixRgb({40, 70, 130}, {170, 205, 250}, fminf(edge, 1));
+            pic.set(x, y, c.r, c.g, c.b);
+        }
+    fillRect(pic, 22, 22, 234, 234, {20, 30, 60});
+    fillRect(pic, 26, 26, 230, 230, WHITE);
+    return pic;
+}
+
+static Picture medalSidePicture()
+{
+    Picture pic(64, 64);
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 64; x++) {
+            float d = hypotf(x - 31.5f, y - 31.5f) / 32;
+            int v = (int)(230 - 60 * d + 20 * sinf(d * 40));
+            pic.set(x, y, v, v, v);
+        }
+    fillRing(pic, 31.5f, 31.5f, 26, 29, {150, 150, 150});
+    star(pic, 32, 33, 20, 8, 5, 0, {120, 120, 120});
+    star(pic, 31, 32, 18, 7, 5, 0, {255, 255, 255});
+    return pic;
+}
+
+static Picture bombPicture()
+{
+    Picture pic(64, 64);
+    fillRect(pic, 0, 0, 64, 64, {0, 255, 0});
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 64; x++) {
+            float d = hypotf(x + 0.5f - 30, y + 0.5f - 38);
+            if (d > 22) continue;
+            float light = fmaxf(0, 1 - hypotf(x - 22.0f, y - 30.0f) / 26);
+            Rgb c = mixRgb({25, 25, 35}, {140, 140, 160}, light * light);
+            pic.set(x, y, c.r, c.g, c.b);
+        }
+    fillRect(pic, 36, 14, 46, 20, {60, 60, 70});
+    thickLine(pic, 41, 15, 48, 7, 3, {150, 100, 50});
+    fillDisc(pic, 50, 6, 5, {255, 200, 40});
+    fillDisc(pic, 50, 6, 2.5f, WHITE);
+    return pic;
+}
+
+static Picture snowPicture()
+{
+    Picture pic(128, 128);
+    glow(pic, 64, 64, 60, {200, 220, 255}, 0.5f);
+    for (int i = 0; i < 6; i++) {
+        float a = i * PI / 3, ca = cosf(a), sa = sinf(a);
+        thickLine(pic, 64, 64, 64 + ca * 52, 64 + sa * 52, 7, WHITE);
+        for (float t : {24.0f, 38.0f})
+            for (int side = -1; side <= 1; side += 2) {
+                float b = a + side * PI / 4;
+                thickLine(pic, 64 + ca * t, 64 + sa * t, 64 + ca * t + cosf(b) * 14, 64 + sa * t + sinf(b) * 14, 5,
+                          WHITE);
+            }
+    }
+    fillDisc(pic, 64, 64, 10, WHITE);
+    return pic;
+}
+
+static Picture videPicture()
+{
+    Picture pic(16, 16);
+    fillRect(pic, 0, 0, 16, 16, WHITE);
+    return pic;
+}
+
+void genGuiPictures(const std::string&, const std::string& data)
+{
+    std::string dir = data + "/gui/";
+    struct {
+        const char* name;
+        Picture pic;
+    } pictures[] = {
+        {"Font.bmp", makeFontAtlas(16)}, {"Font2.bmp", makeFontAtlas(32)}, {"logo.bmp", logoPicture()},
+        {"home.bmp", homePicture()},     {"menus.bmp", menusPicture()},   {"help.bmp", helpPicture()},
+        {"initials.bmp", initialsPicture()}, {"scores.bmp", scoresPicture()}, {"logoff.bmp", logoffPicture()},
+        {"boules.bmp", boulesPicture()}, {"maskt.bmp", masktPicture()},   {"medalSide.bmp", medalSidePicture()},
+        {"vide.bmp", videPicture()},     {"bomb.bmp", bombPicture()},     {"snow.bmp", snowPicture()},
+    };
+    for (auto& p : pictures) writeBmp(dir + p.name, p.pic);
+}
