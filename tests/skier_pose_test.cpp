@@ -77,23 +77,6 @@ TEST(SkierPoseBlend, FromTheCurrentPoseSettlesNearTheTarget)
     EXPECT_NEAR(normalPosition[3], rotGenouR, 5.0f);
 }
 
-TEST(SkierPoseBlend, BuiltInPosesMapOntoTheirVariables)
-{
-    changePosition(normalPosition);
-    EXPECT_FLOAT_EQ(-58, rotHancheXR);
-    EXPECT_FLOAT_EQ(60, rotGenouR);
-    EXPECT_FLOAT_EQ(-58, rotHancheXL);
-    EXPECT_FLOAT_EQ(20, rotBaseColonneX);
-    EXPECT_FLOAT_EQ(40, rotCoudeR);
-    EXPECT_FLOAT_EQ(-32, rotCoudeL);
-    EXPECT_FLOAT_EQ(-14, rotHeadX);
-    changePosition(virFakieDroitePosition);
-    EXPECT_FLOAT_EQ(-8, rotPoignetZL);
-    EXPECT_FLOAT_EQ(-54, rotHeadY);
-    changePosition(fakieCrouchPosition);
-    EXPECT_FLOAT_EQ(-10, rotHeadZ);
-}
-
 static std::string positionText(const char* name, const char* boutons, float first)
 {
     std::string s = std::string(name) + "\n" + boutons + "\n";
