@@ -17,6 +17,8 @@ void beginOverlay();
 void endOverlay();
 
 void drawBoule(int k, float x, float y, float w, float h, unsigned int texture);
+// Entries of a trick-key list before its -1, at most six.
+int combiLength(const int* list);
 void drawCombi(float x, float y, float w, float h, float gap, unsigned int texture, int* list);
 void drawCollectableLogo(float x, float y, float w, float h, unsigned int texture);
 void drawPointerLetter(float x, float y, float w, float h, unsigned int texture);
@@ -42,6 +44,8 @@ double framesPerSecond();
 void resetFramesPerSecond();
 void handleToggleShowFps();
 
+// "FINISH" and the blinking "- press Return -" after the finish line.
+void glPrintFinishData(double unused);
 // The run's heads-up display, bands to trick-key sprites (sets the run's frameps on the way).
 void drawRunHud();
 

@@ -25,5 +25,16 @@ struct RocketState {
     float accel;
 };
 short stepRocket(RocketState* s, float y, float k, float* cameraLift);
+// Firework phase without drawing: one frame at scale k; *messageScale gets the "Rescue me!" scale.
+struct FireworkState {
+    int deb;
+    float sizeMsg, sizeStar, rot;
+    long flashStart;
+    short flashArmed;
+    short drawExplodeNoTrans;
+};
+short stepFirework(FireworkState* f, float k, float* messageScale);
+// The collectable's spin after one frame at scale k (20 / frameps), back to 0 once it reaches 360.
+float nextCollectableAngle(float angle, float k);
 // Releases the shared GLU quadric (at exit).
 void freeEffectQuadrics();

@@ -16,14 +16,10 @@
 #include "skier/skierCar.h"
 
 // render
-void initGuiGL();
-void initGL(const char* trackName);
-void libereTexturesTrackStuff();
+#include "render/SnowParticleEngine.h"
+#include "render/graphImage.h"
+#include "render/helpanim.h"
 #include "track/planLib.h"
-extern unsigned int texName[40];
-void chargerImageTexPtrSized(const char* fileName, unsigned char* out, int bytes);
-void createParticleEngines();
-void deleteParticleEngines();
 
 // sound
 #include "sound/SndWrapper.h"

@@ -345,6 +345,7 @@ static void exitSequence()
     free(menusImg);
     homeImg = helpImg = logoffImg = trackImg = initialsImg = scoresImg = menusImg = nullptr;
     deleteParticleEngines();
+    freeEffectQuadrics();
     savePrefsFile("./data/prefs/user.prefs");
     removeKeys();
 }

@@ -1,0 +1,88 @@
+// Takes the obstacle list and the rider's X; draws the trees, collectables, bombs and rails in the
+// window ahead, and the bomb burst where the last bomb went off.
+#include <GL/gl.h>
+
+#include "render/SnowParticleEngine.h"
+#include "render/helpanim.h"
+#include "render/scene.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "skier/Generic3dObject.h"
+
+static const float VIEW_CELLS_AHEAD = 12.0f;
+static const float RAIL_VISIBLE_BEHIND = 3000.0f;
+static const float COLLECTABLE_LIFT = 300.0f;
+static const float COLLECTABLE_SIZE = 50.0f, COLLECTABLE_ANGLE = 10.0f;
+static const float BOMB_TILT = 30.0f;
+
+static float eighthTurn(int i) { return (float)(((int)(i * 45.0)) % 360); }
+
+void drawSapin(float y, int i)
+{
+    glRotatef(eighthTurn(i), 0, 1, 0);
+    glTranslatef(0, y, 0);
+    classicTree.draw();
+}
+
+void drawBomb(int i)
+{
+    glRotatef(eighthTurn(i), 0, 1, 0);
+    glRotatef(BOMB_TILT, 0, 0, 1);
+    classicBomb.draw();
+}
+
+short obstacleInView(const ObstacleRecord& o, float riderX)
+{
+    float from = o.type == obstacleRail ? riderX - RAIL_VISIBLE_BEHIND : riderX;
+    if (!(o.x > from && o.x < riderX + VIEW_CELLS_AHEAD * longueurFace)) return 0;
+    if ((o.type == obstacleCollectable || o.type == obstacleBomb) && o.taken) return 0;
+    return o.type >= obstacleSapin && o.type <= obstacleRail;
+}
+
+static void drawBombBurst(const float* at)
+{
+    glPushMatrix();
+    glTranslatef(at[0], at[1], at[2]);
+    glRotatef(90, 0, 1, 0);
+    if (particleEngineBomb) particleEngineBomb->draw(mouvCamY, 1.0f);
+    glPopMatrix();
+}
+
+static void drawOneObstacle(const ObstacleRecord& o, int i)
+{
+    glPushMatrix();
+    switch (o.type) {
+    case obstacleSapin:
+        glTranslatef(o.x, 0, o.z);
+        drawSapin(o.y, i);
+        break;
+    case obstacleCollectable:
+        glTranslatef(o.x, o.y + COLLECTABLE_LIFT, o.z);
+        drawBigCollectable(COLLECTABLE_SIZE, COLLECTABLE_ANGLE);
+        break;
+    case obstacleBomb:
+        glTranslatef(o.x, o.y, o.z);
+        drawBomb(i);
+        break;
+    case obstacleRail:
+        glTranslatef(o.x, o.y, o.z);
+        classicRail.draw();
+        break;
+    }
+    glPopMatrix();
+}
+
+void drawObstacles(TrackPoint* pts, TrackFace* fcs, float nbFaces)
+{
+    (void)fcs, (void)nbFaces;
+    // no bomb has gone off yet while the vertex is out of the mesh
+    short burstPending = currentBombVertex >= 0 && currentBombVertex < maxTrackVertices;
+    for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++) {
+        const ObstacleRecord& o = containerObstacles[i];
+        if (burstPending && o.x > pts[currentBombVertex][0]) {
+            drawBombBurst(pts[currentBombVertex]);
+            burstPending = 0;
+        }
+        if (obstacleInView(o, Xobjet)) drawOneObstacle(o, i);
+    }
+}

@@ -1,0 +1,102 @@
+// Takes the track mesh and the rider's triangle; draws the 14-row terrain window round him as
+// triangle strips, broken at texture changes and at triangles that start a new texture patch.
+#include <GL/gl.h>
+
+#include "render/graphImage.h"
+#include "render/scene.h"
+
+unsigned int terrainTextureName(int texIndex, unsigned int* names)
+{
+    // a damaged index must not read past the 40 names
+    if (texIndex < 0 || texIndex >= maxTrackTextures || texIndex >= getNbTrackTextures()) return 0;
+    return names[texIndex];
+}
+
+static short startsPatch(const TexData& t) { return t.coord[0][0] == 1.0f && t.coord[0][1] == 1.0f; }
+
+void walkTerrainWindow(int face, TexData* texs, TerrainEmitFn emit, void* ctx)
+{
+    if (face < 0) face = 0;
+    if (face >= maxTrackFaces) face = maxTrackFaces - 1;
+    const int rowFaces = 2 * largeurPisteEnFaces;
+    const int s0 = rowFaces * (face / rowFaces);
+    const int e0 = s0 + rowFaces - 2;
+    short first = 1;
+    int current = -1;
+    for (int k = -terrainRowsBehind; k <= terrainRowsAhead; k++) {
+        const int o = k * rowFaces;
+        const int c = face + o;
+        int a = c - terrainHalfWidth;
+        if (a < s0 + o) a = s0 + o;
+        if (a % 2 != 0) a++;
+        if (a < 0) a = 0;
+        int b = c + terrainHalfWidth;
+        if (b > e0 + o) b = e0 + o;
+        if (b % 2 == 0) b++;
+        if (b > terrainLastFace) b = terrainLastFace;
+        if (b >= terrainLastFace) break;
+        current = texs[a].texIndex;
+        // every row is a fresh strip, so its first triangle sends all three corners
+        short restart = 1;
+        for (int t = a; t <= b; t++) {
+            if (first || texs[t].texIndex != current) {
+                first = 0;
+                restart = 1;
+                current = texs[t].texIndex;
+            }
+            if (startsPatch(texs[t])) restart = 1;
+            emit(t, restart, ctx);
+            restart = 0;
+        }
+    }
+}
+
+struct StripContext {
+    TrackPoint* pts;
+    TrackFace* fcs;
+    float (*normales)[3];
+    TexData* texs;
+    unsigned int* names;
+    short open;
+};
+
+static void emitCorner(const StripContext* s, int t, int j)
+{
+    unsigned int v = s->fcs[t][j];
+    const float* n = s->normales[v];
+    if (n[0] != 0.0f && n[1] != 0.0f && n[2] != 0.0f) {
+        glNormal3fv(n);
+    } else {
+        float own[3];
+        computeNormalForFace(t, s->pts, s->fcs, own);
+        glNormal3fv(own);
+    }
+    glTexCoord2fv(s->texs[t].coord[j]);
+    glVertex3fv(s->pts[v]);
+}
+
+static void emitTriangle(int t, short newStrip, void* ctx)
+{
+    StripContext* s = (StripContext*)ctx;
+    if (newStrip) {
+        if (s->open) glEnd();
+        glBindTexture(GL_TEXTURE_2D, terrainTextureName(s->texs[t].texIndex, s->names));
+        glBegin(GL_TRIANGLE_STRIP);
+        s->open = 1;
+        emitCorner(s, t, 0);
+        emitCorner(s, t, 1);
+    }
+    emitCorner(s, t, 2);
+}
+
+void drawPlan(float x, TrackPoint* pts, TrackFace* fcs, float (*normales)[3], TexData* texs, unsigned int* names)
+{
+    (void)x;  // the window follows the rider's triangle, not his X
+    StripContext ctx = {pts, fcs, normales, texs, names, 0};
+    glEnable(GL_TEXTURE_2D);
+    glPushMatrix();
+    walkTerrainWindow(getNumeroFaceCourante(), texs, emitTriangle, &ctx);
+    if (ctx.open) glEnd();
+    glPopMatrix();
+    glDisable(GL_TEXTURE_2D);
+}

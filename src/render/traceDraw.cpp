@@ -1,0 +1,57 @@
+// Takes the ski edge points and the rider's phase; lays one pair of trace points a frame on the
+// snow (tails, noses or the braking ski) and draws the half-transparent marks.
+#include <GL/gl.h>
+
+#include "render/graphImage.h"
+#include "render/skiTraces.h"
+#include "run/runState.h"
+#include "skier/skierLib.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
+
+static const float TRACE_LIFT = 5.0f;
+
+static ThreeDPoint* onSnow(const float* skiPoint)
+{
+    float x = skiPoint[0] + Xobjet, z = skiPoint[2] + Zobjet;
+    return new ThreeDPoint(x, yTheoObj(points, faces, x, z, (float)maxTrackFaces) + TRACE_LIFT, z);
+}
+
+void chooseTracePair(short isFakie, float braking, float heading, int* leftPick, int* rightPick, int* slot)
+{
+    enum { RIGHT_NOSE, LEFT_NOSE, RIGHT_TAIL, LEFT_TAIL };
+    if (isFakie) *leftPick = LEFT_NOSE, *rightPick = RIGHT_NOSE, *slot = texStuffTraceRun;
+    else if (braking <= 0) *leftPick = RIGHT_TAIL, *rightPick = LEFT_TAIL, *slot = texStuffTraceRun;
+    else if (heading <= 0) *leftPick = LEFT_NOSE, *rightPick = LEFT_TAIL, *slot = texStuffTraceBreak;
+    else *leftPick = RIGHT_NOSE, *rightPick = RIGHT_TAIL, *slot = texStuffTraceBreak;
+}
+
+void updateTraces()
+{
+    if (skieurStop) return;  // a stopped rider keeps the marks already laid
+    if (!getContact() || chute) {
+        skiTraces.reset();
+        return;
+    }
+    float* ends[4] = {getOutNoseSkiDroitPos(), getOutNoseSkiGauchePos(), getOutTailSkiDroitPos(),
+                      getOutTailSkiGauchePos()};
+    int l, r, slot;
+    chooseTracePair(fakie, freinage, rotSkierY, &l, &r, &slot);
+    skiTraces.add(onSnow(ends[l]), onSnow(ends[r]), texTrackStuff[slot]);
+}
+
+void drawTraces()
+{
+    updateTraces();
+    glPushMatrix();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glColor4f(1, 1, 1, 0.5f);
+    skiTraces.draw();
+    glColor4f(1, 1, 1, 1);
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glEnable(GL_LIGHTING);
+    glPopMatrix();
+}

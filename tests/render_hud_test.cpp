@@ -1,0 +1,126 @@
+// HUD layout numbers, zoom messages, trick-key lists, firework and collectable steps, trace choice.
+#include <gtest/gtest.h>
+#include <math.h>
+
+#include <vector>
+
+#include "render/graphImage.h"
+#include "render/guistuff.h"
+#include "render/helpanim.h"
+#include "render/skiTraces.h"
+#include "run/runState.h"
+#include "support/planeTrack.h"
+#include "track/planLib.h"
+
+TEST(RenderHud, BandWidthsAndTrickKeyLists)
+{
+    EXPECT_FLOAT_EQ(301.0f, bandWidthFor("12345678901234567890"));
+    EXPECT_FLOAT_EQ(339.0f, 640.0f - bandWidthFor("12345678901234567890"));
+    EXPECT_FLOAT_EQ(21.0f, bandWidthFor(""));
+    int none[6] = {-1, 3, 3, 3, 3, 3};
+    int two[6] = {4, 0, -1, -1, -1, -1};
+    int full[6] = {0, 1, 2, 3, 4, 5};  // no terminator: stop after six
+    EXPECT_EQ(0, combiLength(none));
+    EXPECT_EQ(2, combiLength(two));
+    EXPECT_EQ(6, combiLength(full));
+}
+
+TEST(RenderHud, ZoomMessageShowsFiveFramesAndRestarts)
+{
+    ZoomMessage m = {0, 1.0f};
+    std::vector<float> printed;
+    float s;
+    EXPECT_EQ(1, stepZoomMessage(&m, 1, &s));
+    printed.push_back(s);
+    for (int i = 0; i < 6; i++) {
+        EXPECT_EQ(0, stepZoomMessage(&m, 0, &s));
+        printed.push_back(s);
+    }
+    EXPECT_EQ((std::vector<float>{1, 5, 9, 13, 17, 0, 0}), printed);
+    EXPECT_EQ(0, m.boomFlag);
+    EXPECT_EQ(1.0f, m.scale);
+    // triggered on two frames in a row: the zoom starts again and both frames report a start
+    EXPECT_EQ(1, stepZoomMessage(&m, 1, &s));
+    EXPECT_EQ(0, stepZoomMessage(&m, 0, &s));
+    EXPECT_EQ(5.0f, s);
+    EXPECT_EQ(1, stepZoomMessage(&m, 1, &s));
+    EXPECT_EQ(1.0f, s);
+}
+
+TEST(RenderEffects, FireworkAt20And40FramesASecond)
+{
+    FireworkState f = {};
+    f.sizeStar = 1.0f;
+    std::vector<float> scales;
+    float s;
+    int frames = 0;
+    short done = 0;
+    float star = 1;
+    while (!done && frames < 50) {
+        done = stepFirework(&f, 1.0f, &s);
+        scales.push_back(s);
+        frames++;
+        if (!done) {
+            EXPECT_FLOAT_EQ(star * 2, f.sizeStar);
+            star = f.sizeStar;
+        }
+    }
+    EXPECT_EQ(11, frames);
+    ASSERT_EQ(11u, scales.size());
+    for (int i = 0; i < 10; i++) EXPECT_NEAR(0.5f * (i + 1), scales[i], 1e-5);
+    EXPECT_EQ(0.0f, scales[10]);
+    EXPECT_EQ(0, f.deb);
+    // at 40 frames a second (k = 0.5) the stars keep their size
+    FireworkState g = {};
+    g.sizeStar = 1.0f;
+    stepFirework(&g, 0.5f, &s);
+    stepFirework(&g, 0.5f, &s);
+    EXPECT_FLOAT_EQ(1.0f, g.sizeStar);
+    EXPECT_FLOAT_EQ(0.5f, s);
+}
+
+TEST(RenderEffects, CollectableSpinWrapsAt360)
+{
+    // 75 degrees a second: 3.75 a frame at 20 frames a second
+    EXPECT_FLOAT_EQ(3.75f, nextCollectableAngle(0, 1.0f));
+    EXPECT_FLOAT_EQ(0.0f, nextCollectableAngle(356.25f, 1.0f));
+    EXPECT_FLOAT_EQ(359.75f, nextCollectableAngle(356.0f, 1.0f));
+}
+
+TEST(RenderTraces, PairChoiceAndWhenTheListResets)
+{
+    int l, r, slot;
+    chooseTracePair(1, 200, 10, &l, &r, &slot);
+    EXPECT_EQ((std::vector<int>{1, 0, texStuffTraceRun}), (std::vector<int>{l, r, slot}));
+    chooseTracePair(0, 0, 10, &l, &r, &slot);
+    EXPECT_EQ((std::vector<int>{2, 3, texStuffTraceRun}), (std::vector<int>{l, r, slot}));
+    chooseTracePair(0, 200, 0, &l, &r, &slot);
+    EXPECT_EQ((std::vector<int>{1, 3, texStuffTraceBreak}), (std::vector<int>{l, r, slot}));
+    chooseTracePair(0, 200, 5, &l, &r, &slot);
+    EXPECT_EQ((std::vector<int>{0, 2, texStuffTraceBreak}), (std::vector<int>{l, r, slot}));
+
+    buildPlaneTrack(false);
+    reinitGameVar();
+    skiTraces.reset();
+    Xobjet = 30000, Zobjet = 100;
+    setContact(1);
+    skieurStop = 0;
+    for (int i = 0; i < 3; i++) updateTraces();
+    ASSERT_EQ(3, skiTraces.count);
+    // laid 5 above the terrain at the ski's place
+    const ThreeDPoint* p = skiTraces.left[0];
+    EXPECT_NEAR(planeTrackHeight(p->x, p->z) + 5.0f, p->y, 0.5f);
+    skieurStop = 1;
+    setContact(0);
+    updateTraces();
+    EXPECT_EQ(3, skiTraces.count);  // stopped: the marks stay
+    skieurStop = 0;
+    updateTraces();
+    EXPECT_EQ(0, skiTraces.count);  // in the air: gone
+    setContact(1);
+    chute = 1;
+    updateTraces();
+    EXPECT_EQ(0, skiTraces.count);
+    chute = 0;
+    setContact(1);
+}

@@ -1,0 +1,249 @@
+// Terrain window strips, chase camera and its lift, view bank, switches, obstacles in view, shadow plane.
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <math.h>
+
+#include <vector>
+
+#include "render/graphImage.h"
+#include "render/scene.h"
+#include "run/runState.h"
+#include "shell/keys.h"
+#include "shell/prefs.h"
+#include "support/planeTrack.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
+
+namespace {
+
+struct Emitted {
+    int t;
+    short newStrip;
+};
+
+void record(int t, short newStrip, void* ctx) { ((std::vector<Emitted>*)ctx)->push_back({t, newStrip}); }
+
+std::vector<TexData> plainSurfaces()
+{
+    std::vector<TexData> texs(maxTrackFaces);
+    for (TexData& t : texs) {
+        t = TexData();
+        t.coord[0][0] = 0.5f, t.coord[0][1] = 0.0f;
+    }
+    return texs;
+}
+
+std::vector<Emitted> walk(int face, std::vector<TexData>& texs)
+{
+    std::vector<Emitted> out;
+    walkTerrainWindow(face, texs.data(), record, &out);
+    return out;
+}
+
+}  // namespace
+
+TEST(RenderTerrainWindow, RowsAroundTheRiderAndTheirStrips)
+{
+    std::vector<TexData> texs = plainSurfaces();
+    const int row = facesParRangee;
+    const int f = 50 * row + 70;  // mid-track, mid-row
+    std::vector<Emitted> out = walk(f, texs);
+    // 14 rows of 49 or 50 triangles from c - 24 (made even) to c + 24 (made odd)
+    ASSERT_EQ(14u * 50u, out.size());
+    EXPECT_EQ(f - 2 * row - 24 + 0, out.front().t);
+    EXPECT_EQ(f + 11 * row + 25, out.back().t);
+    for (size_t i = 0; i < out.size(); i++) {
+        bool rowStart = i % 50 == 0;
+        EXPECT_EQ(rowStart, out[i].newStrip == 1) << "at " << out[i].t;
+    }
+}
+
+TEST(RenderTerrainWindow, StripsBreakAtTexturesAndPatchStarts)
+{
+    std::vector<TexData> texs = plainSurfaces();
+    const int f = 50 * facesParRangee + 70;
+    const int inRow = f + 3;
+    texs[inRow].texIndex = 2;       // texture change, and back on the next triangle
+    texs[inRow + 8].coord[0][0] = 1.0f;  // first corner at (1, 1): a new patch
+    texs[inRow + 8].coord[0][1] = 1.0f;
+    texs[inRow + 12].coord[0][0] = 1.0f;  // (1, 0.5): not a patch start
+    texs[inRow + 12].coord[0][1] = 0.5f;
+    std::vector<Emitted> out = walk(f, texs);
+    std::vector<int> starts;
+    for (const Emitted& e : out)
+        if (e.newStrip && e.t > f - 30 && e.t < f + 30) starts.push_back(e.t);
+    EXPECT_EQ((std::vector<int>{f - 24, inRow, inRow + 1, inRow + 8}), starts);
+}
+
+TEST(RenderTerrainWindow, ClampsAtTheStartAndStopsBeforeTheEnd)
+{
+    std::vector<TexData> texs = plainSurfaces();
+    // first row: the two rows behind clamp to triangle 0, and are empty (they end before it)
+    std::vector<Emitted> out = walk(10, texs);
+    ASSERT_FALSE(out.empty());
+    EXPECT_EQ(0, out.front().t);
+    EXPECT_EQ(1, out.front().newStrip);
+    for (const Emitted& e : out) ASSERT_GE(e.t, 0);
+    // near the end of the mesh: no triangle at or beyond 28797, and the rows ending there are cut
+    const int lastRowStart = maxTrackFaces - facesParRangee;
+    out = walk(lastRowStart + 130, texs);
+    ASSERT_FALSE(out.empty());
+    // the rider's own row would end at 28797: it and the rows ahead are not drawn
+    for (const Emitted& e : out) ASSERT_LT(e.t, lastRowStart);
+    EXPECT_EQ(lastRowStart - 1, out.back().t);
+    // a face number out of the mesh is clamped, not read past
+    EXPECT_FALSE(walk(-5, texs).empty());
+    walk(maxTrackFaces + 500, texs);
+}
+
+TEST(RenderTerrainWindow, TextureNamesStayInTheTable)
+{
+    unsigned int names[maxTrackTextures];
+    for (int i = 0; i < maxTrackTextures; i++) names[i] = 100 + i;
+    setNbTrackTextures(3);
+    EXPECT_EQ(102u, terrainTextureName(2, names));
+    EXPECT_EQ(0u, terrainTextureName(3, names));
+    EXPECT_EQ(0u, terrainTextureName(-1, names));
+    EXPECT_EQ(0u, terrainTextureName(1000000, names));
+    setNbTrackTextures(0);
+}
+
+float groundAt(float x, float z) { return yTheoObj(points, faces, x, z, (float)maxTrackFaces); }
+
+struct RenderCamera : ::testing::Test {
+    void SetUp() override
+    {
+        buildPlaneTrack(true);
+        reinitGameVar();
+        Xobjet = 50 * longueurFace, Zobjet = 0;
+        setYobjetCour(groundAt(Xobjet, Zobjet));
+        rotSkierY = 0;
+        viewChoice = 1;
+        setContact(1);
+    }
+    void TearDown() override { viewChoice = 1; }
+};
+
+TEST_F(RenderCamera, ViewDistancesAndTerrainLift)
+{
+    float back, up;
+    for (int v : {1, 2, 3, 7}) {
+        viewChoice = v;
+        chaseCameraEye(&back, &up);
+        float wantBack = v == 2 ? -1200 : v == 3 ? -1500 : -700;
+        float wantUp = v == 2 ? 1000 : v == 3 ? 1400 : 500;
+        EXPECT_EQ(wantBack, back) << v;
+        EXPECT_EQ(wantUp, up) << v;
+    }
+    // the rider in a hollow: the ground behind him is 2000 above his own
+    viewChoice = 3;
+    setYobjetCour(groundAt(Xobjet, Zobjet) - 2000);
+    chaseCameraEye(&back, &up);
+    EXPECT_NEAR(2000 + 150, up, 1.0f);
+    // turned by 90 degrees the eye is beside him, on flat ground: no lift needed there either way
+    setYobjetCour(groundAt(Xobjet, Zobjet));
+    rotSkierY = 89;
+    chaseCameraEye(&back, &up);
+    EXPECT_EQ(1400, up);
+}
+
+TEST_F(RenderCamera, BankFollowsTheHeadingUpTo60Degrees)
+{
+    ViewTurn t;
+    rotSkierY = 30;
+    stepViewTurn(&t);
+    EXPECT_TRUE(t.turn && t.bank);
+    EXPECT_EQ(30, t.heading);
+    EXPECT_NEAR(-10, t.bankAngle, 1e-5);
+    EXPECT_NEAR(25, derniereRotYAvtSaut, 1e-4);
+    rotSkierY = 75;  // beyond 60: the last bank stays
+    stepViewTurn(&t);
+    EXPECT_NEAR(-10, t.bankAngle, 1e-5);
+    EXPECT_EQ(75, t.heading);
+    // in the air: take-off heading, no bank; none while a ground half-turn is flagged
+    setContact(0);
+    rotSkierYAvantSaut = 12;
+    stepViewTurn(&t);
+    EXPECT_TRUE(t.turn);
+    EXPECT_FALSE(t.bank);
+    EXPECT_EQ(12, t.heading);
+    changementFakieSolLeft = 1;
+    stepViewTurn(&t);
+    EXPECT_FALSE(t.turn);
+    changementFakieSolLeft = 0;
+    // half-pipe jump: the camera heading creeps by 2 toward a spin of 7
+    inHalfPipe = 1, inInterieurHalfPipe = 0;
+    rotSkierYAvantSaut = 7, rotSkierYAvantSautHalfPipe = 0;
+    stepViewTurn(&t);
+    EXPECT_EQ(2, t.heading);
+    EXPECT_EQ(2, rotSkierYAvantSautHalfPipe);
+    inHalfPipe = 0;
+}
+
+TEST_F(RenderCamera, F8AndF9Cycle)
+{
+    for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+    auto press = [](int k, void (*handler)()) {
+        key[k] = 1;
+        handler();
+        handler();  // held: counted once
+        key[k] = 0;
+        handler();
+    };
+    std::vector<int> views;
+    for (int i = 0; i < 3; i++) {
+        press(KEY_F8, handleToggleView);
+        views.push_back(viewChoice);
+    }
+    EXPECT_EQ((std::vector<int>{2, 3, 1}), views);
+    ombre = 0;
+    std::vector<int> shadows;
+    for (int i = 0; i < 3; i++) {
+        press(KEY_F9, handleToggleOmbre);
+        shadows.push_back(ombre);
+    }
+    EXPECT_EQ((std::vector<int>{1, 2, 0}), shadows);
+}
+
+TEST(RenderObstacles, WindowAheadTakenAndRails)
+{
+    const float x = 10000;
+    ObstacleRecord o = {};
+    o.type = obstacleSapin;
+    o.x = x - 1;
+    EXPECT_FALSE(obstacleInView(o, x));
+    o.x = x + 12 * longueurFace - 1;
+    EXPECT_TRUE(obstacleInView(o, x));
+    o.x = x + 12 * longueurFace;
+    EXPECT_FALSE(obstacleInView(o, x));
+    o.type = obstacleRail;
+    o.x = x - 2000;
+    EXPECT_TRUE(obstacleInView(o, x));
+    o.x = x - 3000;
+    EXPECT_FALSE(obstacleInView(o, x));
+    o.x = x + 100;
+    for (int type : {obstacleCollectable, obstacleBomb}) {
+        o.type = type;
+        o.taken = 0;
+        EXPECT_TRUE(obstacleInView(o, x));
+        o.taken = 1;
+        EXPECT_FALSE(obstacleInView(o, x));
+    }
+    o.type = 9, o.taken = 0;
+    EXPECT_FALSE(obstacleInView(o, x));
+}
+
+TEST_F(RenderCamera, ShadowPlaneIsTheGroundUnderTheRider)
+{
+    buildPlaneTrack(false);
+    Zobjet = 2000;
+    setNumeroFaceCourante(findCurrentFace(points, faces, Xobjet, Zobjet, (float)maxTrackFaces));
+    Yobjet = groundAt(Xobjet, Zobjet) + 300;  // in the air
+    shadowPlaneUnderRider();
+    for (int i = 0; i < 3; i++) EXPECT_NEAR(-300, lilPoints[i][1], 0.5f);
+    // a point of the rider frame falls onto y = -300 along the line from the light
+    float p[4] = {100, 50, 20, 1}, q[4] = {0, 0, 0, 0};
+    for (int r = 0; r < 4; r++)
+        for (int c = 0; c < 4; c++) q[r] += shadowMat[c][r] * p[c];
+    EXPECT_NEAR(-300, q[1] / q[3], 0.05f);
+}
