@@ -14,15 +14,11 @@
 #include "render/scene.h"
 #include "render/skiTraces.h"
 #include "run/fall.h"
-#include "run/newton.h"
 #include "run/runState.h"
 #include "skier/skierLib.h"
-#include "sound/SndWrapper.h"
-#include "sound/gameSounds.h"
 
 static const float SPRAY_MIN_SPEED = 300.0f;
 static const float TUMBLE_TURN = 360.0f;
-static const float FADE_STEP = 0.025f;
 static const float STARS_MAX_SPEED = 500.0f;
 static const float RESCUE_X = 200.0f;
 
@@ -100,16 +96,10 @@ static void drawRescueAndStars()
     if (chute && tempsChute < lyingTime && vitessePrecedente < STARS_MAX_SPEED) drawStars(Yobjet, 0);
 }
 
-static void replacementFade()
+// The simulation steps the fade; this only darkens the picture by it.
+static void drawReplacementFade()
 {
-    if (!replacement) return;
-    if (alphaFond == 1.0f) wrpPlaySound(replaceSnd, volReplace, panoReplace, wrpNormalPitch);
-    alphaFond -= frameScale() * FADE_STEP;
-    drawFondFondu(0, overlayHeight, overlayWidth, overlayHeight, alphaFond);
-    if (alphaFond <= 0) {
-        replacement = 0;
-        alphaFond = 1.0f;
-    }
+    if (replacement) drawFondFondu(0, overlayHeight, overlayWidth, overlayHeight, alphaFond);
 }
 
 static void drawScene()
@@ -129,7 +119,7 @@ static void drawScene()
     drawRider();
     drawRescueAndStars();
     glPopMatrix();
-    replacementFade();
+    drawReplacementFade();
     glPopMatrix();
 }
 
