@@ -1,0 +1,136 @@
+// One simulated run frame (controls, physics, collisions, trick input, skinning) on the track with the
+// most obstacles, the rider pushing straight down and restarting at the finish.
+#include <allegro.h>
+#include <benchmark/benchmark.h>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "content.h"
+#include "fileio/swapthings.h"
+#include "platform/gameClock.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "run/trickInput.h"
+#include "shell/keymap.h"
+#include "skier/skierCar.h"
+#include "skier/skierLib.h"
+#include "track/bombstuff.h"
+#include "track/trackLoader.h"
+#include "track/trackModel.h"
+
+static const int benchFps = 60;
+static const long frameMs = 1000 / benchFps;
+
+static int obstacleCount()
+{
+    int n = 0;
+    while (n < maxObstacles && !isObstacleListEnd(containerObstacles[n])) n++;
+    return n;
+}
+
+// ./data/tracks when the data has been built, else tracks generated from the recipes.
+static std::string tracksDir()
+{
+    DIR* d = opendir("./data/tracks");
+    if (d) {
+        closedir(d);
+        return "./data/tracks";
+    }
+    std::string tmp = "/tmp/kestrune_run_bench";
+    mkdir(tmp.c_str(), 0755);
+    mkdir((tmp + "/tracks").c_str(), 0755);
+    genTracks(std::string(KESTRUNE_SOURCE_DIR) + "/recipes", tmp);
+    return tmp + "/tracks";
+}
+
+static std::string busiestTrack()
+{
+    storeByteOrder(0);
+    std::string dir = tracksDir(), best;
+    int most = -1;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return best;
+    while (dirent* e = readdir(d)) {
+        if (e->d_name[0] == '.') continue;
+        std::string path = dir + "/" + e->d_name + "/" + e->d_name + ".btrk";
+        if (importTrackFromBinaryFile(path.c_str()) == trackLoadOk && obstacleCount() > most) {
+            most = obstacleCount();
+            best = path;
+        }
+    }
+    closedir(d);
+    return best;
+}
+
+static int loadGeneratedRider()
+{
+    DIR* d = opendir("./data/models");
+    if (!d) return 0;
+    int loaded = 0;
+    while (dirent* e = readdir(d)) {
+        if (e->d_name[0] == '.') continue;
+        std::string path = std::string("./data/models/") + e->d_name + "/" + e->d_name + ".3d";
+        reinitSkierData();
+        if (loadMs3d(path.c_str()) == 0) {
+            loaded = 1;
+            break;
+        }
+    }
+    closedir(d);
+    return loaded;
+}
+
+// A generated rider, else the full-table rider the skinning benchmark writes, else none.
+static void loadSomeRider()
+{
+    if (loadGeneratedRider()) return;
+    reinitSkierData();
+    if (loadMs3d("/tmp/kestrune_bench_rider.3d") != 0) reinitSkierData();
+}
+
+static void startRun(const std::string& track)
+{
+    videPileBoutons();
+    reinitGameVar();
+    importTrackFromBinaryFile(track.c_str());
+    resetCollectedBomb(bombsQty);
+    placeSkierAtStart();
+    key[KEY_SPACE] = 1;
+    for (int i = 0; i < 2 * benchFps && DEPART != 1; i++) {
+        gameClockAdvance(frameMs);
+        simulateGameFrame();
+        key[KEY_SPACE] = 0;
+    }
+}
+
+static void BM_SimulateGameFrame(benchmark::State& state)
+{
+    std::string track = busiestTrack();
+    if (track.empty()) {
+        state.SkipWithError("no track");
+        return;
+    }
+    loadSomeRider();
+    theTrasher->weight = 70.0f;
+    currentKeymap[KM_UP] = KEY_UP;
+    gameClockSetManual(100000);
+    frameps = benchFps;
+    startRun(track);
+    key[KEY_UP] = 1;
+    for (auto _ : state) {
+        gameClockAdvance(frameMs);
+        simulateGameFrame();
+        if (skieurArrive) {
+            state.PauseTiming();
+            startRun(track);
+            key[KEY_UP] = 1;
+            state.ResumeTiming();
+        }
+    }
+    key[KEY_UP] = 0;
+    gameClockSetReal();
+    state.SetLabel(track);
+}
+BENCHMARK(BM_SimulateGameFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "run/physics.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "support/autopilot.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
+
+static const int fps = 20;
+
+class RunSurface : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pilotInstallKeys();
+        pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
+        pilotStart(fps);
+    }
+    void TearDown() override
+    {
+        memset(textures, 0, sizeof(textures));
+        pilotReleaseKeys();
+    }
+    static void paint(int surface)
+    {
+        for (TexData& t : textures) t.surface = surface;
+    }
+    static PilotKeys keys(bool PilotKeys::*k = nullptr)
+    {
+        PilotKeys p;
+        if (k) p.*k = true;
+        return p;
+    }
+};
+
+TEST_F(RunSurface, BoosterMultipliesEveryFrameAndRepellingSendsBack)
+{
+    vitessePrecedente = 2000.0f;
+    paint(surfaceBooster);
+    pilotFrame(fps, keys());
+    float first = vitessePrecedente;
+    pilotFrame(fps, keys());
+    // each frame: drag, then the booster's 10 %
+    EXPECT_NEAR(vitessePrecedente, (first - 10.0f) * 1.1f, 1.0f);
+    paint(surfaceRepousse);
+    float x = Xobjet;
+    pilotFrame(fps, keys());
+    EXPECT_EQ(vitessePrecedente, -1000.0f + 10.0f) << "-1000, then the frame's drag";
+    paint(surfaceNeige);
+    for (int i = 0; i < 3; i++) pilotFrame(fps, keys());
+    EXPECT_LT(Xobjet, x) << "the rider does not slide back up";
+}
+
+TEST_F(RunSurface, HalfPipeWallsMarkTheTakeOffHeadingAndTheFloorClearsIt)
+{
+    paint(surfaceHalfPipeDroite);
+    rotSkierY = 12.5f;
+    pilotFrame(fps, keys());
+    EXPECT_EQ(inHalfPipe, 1);
+    EXPECT_EQ(inInterieurHalfPipe, 0);
+    EXPECT_EQ(rotSkierYAvantSaut, 7.0f);
+    EXPECT_EQ(rotSkierYAvantSautHalfPipe, 12);
+    paint(surfaceHalfPipeGauche);
+    pilotFrame(fps, keys());
+    EXPECT_EQ(rotSkierYAvantSaut, -7.0f);
+    paint(surfaceHalfPipeFond);
+    pilotFrame(fps, keys());
+    EXPECT_EQ(inHalfPipe, 1);
+    EXPECT_EQ(inInterieurHalfPipe, 1);
+    paint(surfaceNeige);
+    pilotFrame(fps, keys());
+    EXPECT_EQ(inHalfPipe, 0);
+}
+
+TEST_F(RunSurface, OutOfBoundsPutsTheRiderBackOnARescuePoint)
+{
+    replaceSkier[0][0] = 2 * longueurFace;
+    replaceSkier[0][1] = 100.0f;
+    replaceSkier[0][2] = 0.0f;
+    Zobjet = 20000.0f;
+    vitessePrecedente = 2000.0f;
+    paint(surfaceHorsPiste);
+    pilotFrame(fps, keys());
+    EXPECT_EQ(Xobjet, 2 * longueurFace);
+    EXPECT_EQ(Zobjet, 0.0f);
+    EXPECT_EQ(replacement, 1);
+}
+
+TEST_F(RunSurface, ZStaysOnTheTrackWidth)
+{
+    for (int i = 0; i < 600; i++) {
+        vitessePrecedente = 3500.0f;
+        rotSkierY = 80.0f;
+        pilotFrame(fps, keys());
+    }
+    EXPECT_FLOAT_EQ(Zobjet, 36.0f * largeurFace);
+}
+
+TEST_F(RunSurface, GroundHalfTurnSwitchesFakieBothWays)
+{
+    vitessePrecedente = 2000.0f;
+    PilotKeys turn;
+    turn.down = turn.right = true;
+    pilotFrame(fps, turn);
+    EXPECT_EQ(changementFakieSolRight, 1);
+    pilotFrame(fps, turn);
+    EXPECT_EQ(freinage, 0.0f) << "a half-turn under way does not brake";
+    for (int i = 0; i < 10 && changementFakieSolRight; i++) pilotFrame(fps, keys());
+    EXPECT_EQ(fakie, 1);
+    EXPECT_EQ(rotFakieSolRight, 0.0f);
+    turn.right = false;
+    turn.left = true;
+    pilotFrame(fps, turn);
+    EXPECT_EQ(changementFakieSolLeft, 1);
+    for (int i = 0; i < 10 && changementFakieSolLeft; i++) pilotFrame(fps, keys());
+    EXPECT_EQ(fakie, 0);
+    EXPECT_EQ(sensRotationChute, 1.0f);
+}
+
+TEST_F(RunSurface, SkierVectorsFollowTheRotations)
+{
+    rotSkierY = 30.0f;
+    rotSkierX = rotSkierZ = 0.0f;
+    computeSkierVectors();
+    EXPECT_NEAR(skierFrontVector[0], std::cos(30 * 0.0174550532f), 0.01f);
+    EXPECT_NEAR(skierFrontVector[2], 0.5f, 0.01f);
+    EXPECT_NEAR(skierNormaleVector[1], 1.0f, 0.001f);
+    rotSkierY = 0.0f;
+    rotSkierX = 30.0f;
+    computeSkierVectors();
+    EXPECT_NEAR(skierNormaleVector[1], std::cos(30 * 0.0174550532f), 0.01f);
+    EXPECT_NEAR(std::fabs(skierNormaleVector[2]), 0.5f, 0.01f);
+    EXPECT_NEAR(skierFrontVector[0], 1.0f, 0.001f);
+    rotSkierX = 0.0f;
+}
