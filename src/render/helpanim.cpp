@@ -5,8 +5,6 @@
 
 #include "render/graphicLib.h"
 #include "render/helpanim.h"
-#include "sound/SndWrapper.h"
-#include "sound/gameSounds.h"
 
 static const float ROCKET_START_SPEED = 200.0f;
 static const float ROCKET_CLIMB = 10000.0f;
@@ -38,7 +36,6 @@ short stepRocket(RocketState* s, float y, float k, float* cameraLift)
     }
     short starting = s->deb == 0;
     if (starting) {
-        wrpPlaySound(rocketLaunchSnd, volGui, panoGui, wrpNormalPitch);
         s->deb = 1;
         s->fireRand = 0;
         s->yInit = s->yArrow = y;
