@@ -58,9 +58,19 @@ TEST_F(RunRide, StandingRiderWaitsForThePushAndTheStartWaitsForTheJumpKey)
     pilotPlaneRun(false, planeStart, planeFinish);
     for (int i = 0; i < 40; i++) pilotFrame(20, hold(&PilotKeys::up));
     EXPECT_EQ(DEPART, 0) << "pushing alone must not start the run";
-    pilotStart(20);
-    EXPECT_EQ(DEPART, 1);
+    PilotKeys go;
+    go.space = true;
+    pilotFrame(20, go);
+    EXPECT_EQ(LETSGO, 1);
+    int countdownFrames = 0;
+    for (; countdownFrames < 100 && DEPART != 1; countdownFrames++) pilotFrame(20, PilotKeys());
+    // one second of start poses
+    EXPECT_GE(countdownFrames, 20);
+    EXPECT_LE(countdownFrames, 22);
+    EXPECT_EQ(LETSGO, 0);
+    EXPECT_EQ(totalTime, 0.0f);
     for (int i = 0; i < 40; i++) pilotFrame(20, PilotKeys());
+    EXPECT_NEAR(totalTime, 2.0f, 0.06f);
     EXPECT_NEAR(Xobjet, planeStart, 1.0f) << "the slope alone set a standing rider in motion";
     pilotFrame(20, hold(&PilotKeys::up));
     for (int i = 0; i < 20; i++) pilotFrame(20, PilotKeys());

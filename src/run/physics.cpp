@@ -1,6 +1,7 @@
 // Takes the run state, keys, frame time and the terrain; moves the rider on the ground and in the air.
 #include "run/physics.h"
 
+#include <climits>
 #include <cmath>
 
 #include "run/newton.h"
@@ -128,16 +129,21 @@ void handleDecollage(int face, float angle)
     }
 }
 
-static void addPoints(float points)
+void addJumpPoints(double points)
 {
-    bufferScoreJump = (int)(bufferScoreJump + points);
+    // A long stall (the clock jumping) must not overflow the jump's points.
+    double total = bufferScoreJump + points;
+    if (std::isnan(total)) return;
+    if (total > INT_MAX) total = INT_MAX;
+    if (total < INT_MIN) total = INT_MIN;
+    bufferScoreJump = (int)total;
 }
 
 static void riseOrGrind()
 {
     if (usingYRail) {
         YavantSaut = yRail;
-        addPoints((float)diffTemps * grindPointsPerSecond);
+        addJumpPoints(diffTemps * grindPointsPerSecond);
         return;
     }
     float K = vitessePrecedente <= vitesseMax ? vitesseMax + gravityMargin : fastGravityFactor * vitesseMax + gravityMargin;
@@ -151,9 +157,9 @@ static void airRotations()
     rotSkierY += amplitudeRotationY;
     rotSkierZ += amplitudeRotationZ;
     rotSkierX += amplitudeRotationX;
-    addPoints(k * spinPoints * fabsf(amplitudeRotationY));
-    addPoints(k * flipPoints * fabsf(amplitudeRotationZ));
-    addPoints(k * sideFlipPoints * fabsf(amplitudeRotationX));
+    addJumpPoints(k * spinPoints * fabsf(amplitudeRotationY));
+    addJumpPoints(k * flipPoints * fabsf(amplitudeRotationZ));
+    addJumpPoints(k * sideFlipPoints * fabsf(amplitudeRotationX));
 }
 
 static void touchDown(float ground)

@@ -15,3 +15,5 @@ void manualTakeOff();
 // Gravity or rail, air rotations and their points, touch-down. Only while off the ground.
 void airPhase();
 void handleFaceSurfaceBehaviour(TexData* surfaces);
+// Adds to the jump's points, truncated toward zero and kept within an int.
+void addJumpPoints(double points);

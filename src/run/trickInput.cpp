@@ -2,6 +2,7 @@
 #include "run/trickInput.h"
 
 #include "run/newton.h"
+#include "run/physics.h"
 #include "run/runState.h"
 #include "shell/keys.h"
 #include "skier/positionDef.h"
@@ -174,7 +175,7 @@ void airPoseSteps()
     }
     if (tricks && !usingYRail) {
         blendIntoFigure(figureAerialCourante);
-        bufferScoreJump = (int)(bufferScoreJump + figScore * diffTemps);
+        addJumpPoints(figScore * diffTemps);
     } else if (usingYRail) {
         blendIntoFigure(grindPosition);
     }
