@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+
 #include "run/runState.h"
 #include "screens/nameEntry.h"
+#include "support/planeTrack.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
 
 // Leaves a run in the state of a finished, crashed, rescued run with tricks under way.
 static void dirtyRun() {
@@ -68,4 +75,44 @@ TEST(RunState, FrameRateAndSideFlipStateOutliveTheReset) {
     frameps = 1.0f;
     amplitudeRotationX = 0.0f;
     rotYSautAccepte = 1;
+}
+
+TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
+    // before the first run the track is all zero: the rider stands at height 0
+    memset(points, 0, sizeof points);
+    memset(faces, 0, sizeof faces);
+    reinitGameVar();
+    EXPECT_FLOAT_EQ(0.0f, Yobjet);
+    EXPECT_FLOAT_EQ(100.0f, YavantSaut);
+
+    buildPlaneTrack(false);
+    depart = 3000.0f;
+    arrivee = 90000.0f;
+    indiceDernierCollectable = indiceDerniereBombe = 7;
+    usingYRail = lastUsingYRail = 1;
+    xPrecCol = yPrecCol = zPrecCol = 12345.0f;
+    setContact(0);
+    acceleration = 800.0f;
+    diffTemps = 3.0;
+    reinitGameVar();
+    EXPECT_FLOAT_EQ(0.0f, depart + arrivee);
+    EXPECT_EQ(-1, indiceDernierCollectable);
+    EXPECT_EQ(-1, indiceDerniereBombe);
+    EXPECT_EQ(0, usingYRail + lastUsingYRail);
+    EXPECT_EQ(1, getContact());
+    EXPECT_FLOAT_EQ(500.0f, getXobjet_inc());
+    EXPECT_NEAR(planeTrackHeight(500.0f, 0.0f), Yobjet, 0.5f);
+    ASSERT_GE(numFaceCour, 0);
+    ASSERT_LT(numFaceCour, maxTrackFaces);
+    const float* p0 = points[faces[numFaceCour][0]];
+    const float* p1 = points[faces[numFaceCour][1]];
+    const float* p2 = points[faces[numFaceCour][2]];
+    EXPECT_LE(std::fmin(p0[0], std::fmin(p1[0], p2[0])), 500.0f) << "numFaceCour is not under (500, 0)";
+    EXPECT_GE(std::fmax(p0[0], std::fmax(p1[0], p2[0])), 500.0f) << "numFaceCour is not under (500, 0)";
+    EXPECT_FLOAT_EQ(Xobjet, xPrecCol);
+    EXPECT_FLOAT_EQ(Yobjet, yPrecCol);
+    EXPECT_FLOAT_EQ(Zobjet, zPrecCol);
+    // a standing rider of the next run does not inherit the slope, nor a stale countdown frame
+    EXPECT_FLOAT_EQ(0.0f, acceleration);
+    EXPECT_DOUBLE_EQ(0.0, diffTemps);
 }

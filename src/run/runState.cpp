@@ -1,6 +1,8 @@
 // Run-state globals and their reset before each run.
 #include "run/runState.h"
 
+#include <cmath>
+
 #include "render/SnowParticleEngine.h"
 #include "screens/nameEntry.h"
 #include "track/collision.h"
@@ -152,6 +154,8 @@ static void resetTrackPlacement() {
     setContact(1);
     // Still the previous track (all zero before the first run): initGL places the rider properly.
     Yobjet = yTheoObjSettingFaceNumber(points, faces, startX, startZ, (float)maxTrackFaces, 1);
+    // The empty track of the first run is flat at height 0, not a plane through three equal points.
+    if (!std::isfinite(Yobjet)) Yobjet = 0.0f;
     numFaceCour = getNumeroFaceCourante();
     YavantSaut = Yobjet + airHeightAboveGround;
     reinitCollisionSweep(Xobjet, Yobjet, Zobjet);
