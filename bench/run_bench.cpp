@@ -64,6 +64,8 @@ static std::string busiestTrack()
     return best;
 }
 
+static std::string riderLoaded = "no rider";
+
 static int loadGeneratedRider()
 {
     DIR* d = opendir("./data/models");
@@ -74,6 +76,7 @@ static int loadGeneratedRider()
         std::string path = std::string("./data/models/") + e->d_name + "/" + e->d_name + ".3d";
         reinitSkierData();
         if (loadMs3d(path.c_str()) == 0) {
+            riderLoaded = path;
             loaded = 1;
             break;
         }
@@ -88,6 +91,7 @@ static void loadSomeRider()
     if (loadGeneratedRider()) return;
     reinitSkierData();
     if (loadMs3d("/tmp/kestrune_bench_rider.3d") != 0) reinitSkierData();
+    else riderLoaded = "/tmp/kestrune_bench_rider.3d";
 }
 
 static void startRun(const std::string& track)
@@ -105,6 +109,7 @@ static void startRun(const std::string& track)
     }
 }
 
+// range(0): 1 with a rider model to skin, 0 without (the run's own cost).
 static void BM_SimulateGameFrame(benchmark::State& state)
 {
     std::string track = busiestTrack();
@@ -112,7 +117,9 @@ static void BM_SimulateGameFrame(benchmark::State& state)
         state.SkipWithError("no track");
         return;
     }
-    loadSomeRider();
+    riderLoaded = "no rider";
+    reinitSkierData();
+    if (state.range(0)) loadSomeRider();
     theTrasher->weight = 70.0f;
     currentKeymap[KM_UP] = KEY_UP;
     gameClockSetManual(100000);
@@ -131,6 +138,6 @@ static void BM_SimulateGameFrame(benchmark::State& state)
     }
     key[KEY_UP] = 0;
     gameClockSetReal();
-    state.SetLabel(track);
+    state.SetLabel(track + ", " + riderLoaded + ", " + std::to_string(indexFaceDernierGroupe) + " faces");
 }
-BENCHMARK(BM_SimulateGameFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SimulateGameFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -8,7 +8,6 @@
 #include "run/trickInput.h"
 #include "shell/keys.h"
 #include "skier/positionDef.h"
-#include "skier/skierLib.h"
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
 #include "track/rescue.h"
@@ -46,12 +45,7 @@ void fallStep()
         changePosition(chutePosition);
         tempsChute += (float)diffTemps;
     }
-    if (tempsChute > lyingTime) {
-        endFall();
-        return;
-    }
-    majRotationsBones();
-    transformSkier(angleDePlacementEffectif, rotSkierY);
+    if (tempsChute > lyingTime) endFall();
 }
 
 void rescueProgress()

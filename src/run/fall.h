@@ -4,7 +4,7 @@
 const float lyingTime = 2.5f;
 
 void rescueRequest();
-// Tumble, lying, getting up (speed 0).
+// Tumble, lying, getting up (speed 0); the frame skins the rider in the pose set here.
 void fallStep();
 // After the rescue animation (drawn by the frame drawing, which sets endOfRescue): the replacement.
 void rescueProgress();

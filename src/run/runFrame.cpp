@@ -84,6 +84,12 @@ float angleLateral(int face)
     return atan2f(p2[1] - p1[1], p1[2] - p2[2]) * convRad;
 }
 
+static void skinRider()
+{
+    majRotationsBones();
+    transformSkier(angleDePlacementEffectif, rotSkierY);
+}
+
 static void startWhenJumpPressed()
 {
     if (!LETSGO && !DEPART && keySpace()) {
@@ -196,10 +202,13 @@ void simulateGameFrame()
         groundAnimations();
     }
     followDisplayedPitch();
-    majRotationsBones();
-    transformSkier(angleDePlacementEffectif, rotSkierY);
+    // A fallen rider is skinned once, in the fall pose of this frame.
+    if (!chute) skinRider();
     riderOrientation();
-    if (chute) fallStep();
+    if (chute) {
+        fallStep();
+        skinRider();
+    }
     rescueProgress();
     replacementFade();
     runningTime();
