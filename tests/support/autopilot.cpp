@@ -43,6 +43,7 @@ void pilotReleaseKeys()
 
 void pilotNewRun()
 {
+    theTrasher->weight = pilotRiderWeight;
     videPileBoutons();
     reinitGameVar();
 }
@@ -53,7 +54,6 @@ void pilotPlaneRun(bool flat, float startX, float finishX)
     memset(textures, 0, sizeof(textures));
     initObstacles();
     initReplaceSkier();
-    theTrasher->weight = pilotRiderWeight;
     pilotNewRun();
     depart = startX;
     arrivee = finishX;

@@ -19,7 +19,7 @@ void pilotReleaseKeys();
 // A fresh run on the generated plane track (flat or sloped), start at startX, finish at finishX,
 // no obstacles, plain snow; the rider placed at the start and waiting for the jump key.
 void pilotPlaneRun(bool flat, float startX, float finishX);
-// A fresh run on the track already in the track model.
+// A fresh run (rider card of 70 kg) before the track is loaded, as the game loop starts one.
 void pilotNewRun();
 
 // One frame at fps: applies keys, advances the clock by one frame, sets frameps, simulates.
