@@ -155,12 +155,18 @@ TEST(RenderShadow, MatrixFlattensOntoThePlane)
     EXPECT_NEAR(1.0f, fabsf(n[1]), 1e-6);
     // project a few points: all land on y = -50, on the line from the light
     float probes[3][3] = {{10, 0, 5}, {-30, 80, 40}, {0, -10, 0}};
-    for (auto& p : probes) {
-        float v[4] = {p[0], p[1], p[2], 1}, o[4];
-        for (int r = 0; r < 4; r++) o[r] = m[0][r] * v[0] + m[1][r] * v[1] + m[2][r] * v[2] + m[3][r] * v[3];
-        EXPECT_NEAR(-50.0f, o[1] / o[3], 1e-3);
-        float t = (10000 - (-50)) / (10000 - p[1]);
-        EXPECT_NEAR(2000 + (p[0] - 2000) * t, o[0] / o[3], 1e-2);
+    // both windings of the ground triangle: the flattened points keep a positive w (not clipped)
+    float reversed[3][3] = {{0, -50, 0}, {0, -50, 100}, {100, -50, 0}};
+    for (auto* plane : {pts, reversed}) {
+        MakeShadowMatrix(plane, light, m);
+        for (auto& p : probes) {
+            float v[4] = {p[0], p[1], p[2], 1}, o[4];
+            for (int r = 0; r < 4; r++) o[r] = m[0][r] * v[0] + m[1][r] * v[1] + m[2][r] * v[2] + m[3][r] * v[3];
+            EXPECT_GT(o[3], 0.0f);
+            EXPECT_NEAR(-50.0f, o[1] / o[3], 1e-3);
+            float t = (10000 - (-50)) / (10000 - p[1]);
+            EXPECT_NEAR(2000 + (p[0] - 2000) * t, o[0] / o[3], 1e-2);
+        }
     }
     float zero[3] = {0, 0, 0};
     ReduceToUnit(zero);

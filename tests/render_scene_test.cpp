@@ -7,6 +7,7 @@
 
 #include "render/graphImage.h"
 #include "render/scene.h"
+#include "run/runFrame.h"
 #include "run/runState.h"
 #include "shell/keys.h"
 #include "shell/prefs.h"
@@ -246,4 +247,18 @@ TEST_F(RenderCamera, ShadowPlaneIsTheGroundUnderTheRider)
     for (int r = 0; r < 4; r++)
         for (int c = 0; c < 4; c++) q[r] += shadowMat[c][r] * p[c];
     EXPECT_NEAR(-300, q[1] / q[3], 0.05f);
+}
+
+TEST_F(RenderCamera, CrossSlopeOfBothTrianglesOfACell)
+{
+    // a plane rising by 0.1 per unit toward +Z: every triangle has the same cross slope
+    buildPlaneTrack(false);
+    const float expected = atan2f(-0.1f * largeurFace, (float)largeurFace) * 57.29f;
+    const int cell = 60 * facesParRangee + 2 * 30;
+    EXPECT_NEAR(expected, angleLateral(cell), 0.01f);
+    EXPECT_NEAR(expected, angleLateral(cell + 1), 0.01f);
+    buildPlaneTrack(true);
+    EXPECT_NEAR(0.0f, angleLateral(cell), 1e-4);
+    EXPECT_NEAR(0.0f, angleLateral(cell + 1), 1e-4);
+    EXPECT_EQ(0.0f, angleLateral(-1));
 }

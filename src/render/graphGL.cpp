@@ -11,6 +11,7 @@
 #include "render/SnowParticleEngine.h"
 #include "render/font.h"
 #include "render/graphImage.h"
+#include "run/runFrame.h"
 #include "track/planLib.h"
 
 #ifndef GL_CLAMP_TO_EDGE
@@ -141,9 +142,9 @@ static void loadDecorationTextures(const char* trackName)
     }
 }
 
-// The run's start state (rider placement, start pose) is set by the run before this call.
 void initGL(const char* trackName)
 {
+    placeSkierAtStart();
     loadSurfaceTextures(trackName);
     loadDecorationTextures(trackName);
     glClearColor(0, 0, 0, 0);

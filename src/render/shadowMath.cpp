@@ -29,6 +29,12 @@ void MakeShadowMatrix(float pts[3][3], float light[4], float m[4][4])
     calcNormal(pts, n);
     float plane[4] = {n[0], n[1], n[2], -(n[0] * pts[0][0] + n[1] * pts[0][1] + n[2] * pts[0][2])};
     float dot = plane[0] * light[0] + plane[1] * light[1] + plane[2] * light[2] + plane[3] * light[3];
+    // Keep the light on the positive side of the plane: with the other winding every flattened
+    // vertex gets a negative w and OpenGL clips the whole shadow away.
+    if (dot < 0) {
+        for (float& c : plane) c = -c;
+        dot = -dot;
+    }
     for (int c = 0; c < 4; c++)
         for (int r = 0; r < 4; r++) m[c][r] = (r == c ? dot : 0.0f) - light[r] * plane[c];
 }
