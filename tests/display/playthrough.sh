@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# A whole evening's road through the game, keys sent to the real window as a player presses them:
+# set-up dialog, intro, Play, another rider and back, a track, the run with pushes and a held trick over
+# the finish, three initials, the score table, back to the home menu and out. Then a second start that
+# abandons its run with ESC and must not reach the name entry.
+set -u
+game=$1 root=$2
+ride_seconds=${KES_RIDE_SECONDS:-70}
+source "$root/tests/support/display.sh"
+trap kes_cleanup EXIT
+[ -d "$root/data/tracks" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
+work=$(mktemp -d)
+cp -rL "$root/data" "$work/data"
+rm -f "$work"/data/tracks/*/top.sc "$work/data/prefs/user.prefs"
+cd "$work"
+kes_start_display || exit 1
+
+shots=0
+# F10 writes screenshots/screenshotN.tga; checks it appeared with the full-window size and is not uniform.
+screenshot() {
+    kes_key F10
+    sleep 0.5
+    local tga=screenshots/screenshot$shots.tga
+    [ -f "$tga" ] || kes_fail "no $tga after F10 on the $1"
+    [ "$(stat -c %s "$tga")" = 1440044 ] || kes_fail "$tga is $(stat -c %s "$tga") bytes"
+    convert "$tga" "$1.png"
+    [ "$(kes_colours "$1.png")" -gt 16 ] || kes_fail "the $1 screenshot is nearly uniform"
+    shots=$((shots + 1))
+}
+press() { local i; for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done; }
+alive() { kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "the game ended during: $1 ($(tail -3 game.log))"; }
+
+start_game() {
+    "$game" >>game.log 2>&1 &
+    KES_GAME_PID=$!
+    kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
+    sleep 1
+    kes_key Return          # set-up dialog: Ok
+    sleep 5                 # intro logo, textures, home menu
+    alive "the start"
+}
+
+quit_game() {
+    kes_key Escape
+    for _ in $(seq 50); do kill -0 $KES_GAME_PID 2>/dev/null || break; sleep 0.2; done
+    kill -0 $KES_GAME_PID 2>/dev/null && kes_fail "ESC on the home menu did not quit"
+    wait $KES_GAME_PID; local rc=$?
+    KES_GAME_PID=
+    [ $rc -eq 0 ] || kes_fail "exit status $rc"
+}
+
+# Play to the track screen, ENTER, and wait for the run to be ready.
+to_run() {
+    press Up 4              # Play is the first item
+    press Return; sleep 1   # rider screen
+    press Right; sleep 1; press Left; sleep 1
+    press Return; sleep 1   # track screen: the second track, the shortest ride
+    press Right; sleep 1
+    press Return; sleep 6   # wait screen, loading, the rider at the start
+    alive "loading the run"
+}
+
+start_game
+screenshot home
+to_run
+kes_key space 0.3       # countdown
+sleep 3
+# Ride: pushes, one jump with a trick held in the air and released before landing, then pushes to the end.
+for _ in $(seq 10); do kes_key e 0.3; done
+xdotool keydown space; sleep 0.8; xdotool keyup space
+sleep 0.2; xdotool keydown j; sleep 0.5; xdotool keyup j
+screenshot run
+# Push on until well past the time the autopilot needs on the first track, then ENTER once.
+end=$(( $(date +%s) + ride_seconds ))
+while [ "$(date +%s)" -lt "$end" ]; do
+    alive "the run"
+    xdotool keydown e; sleep 0.4; xdotool keyup e; sleep 0.1
+done
+screenshot finish
+kes_key Return; sleep 1.5  # name entry
+screenshot name-entry
+# Initials at the grid's corners, reached whatever a held key repeats: A (row 0, col 0), G, V, then '#'.
+press Up 5; press Left 8; press Return
+press Right 8; press Return
+press Down 5; press Left 8; press Return
+press Right 8; press Return
+sleep 1
+screenshot scores
+press Return; sleep 1   # track screen
+press Escape; sleep 1   # rider screen
+press Escape; sleep 1   # home menu
+quit_game
+
+grep -l "AGV" data/tracks/*/top.sc >/dev/null || kes_fail "no top.sc holds the initials AGV"
+[ "$(head -c 3 data/prefs/user.prefs)" = AGV ] || kes_fail "user.prefs holds '$(head -c 3 data/prefs/user.prefs)'"
+
+# Second evening: a run abandoned with ESC goes back to the track screen, never to the name entry.
+before=$(md5sum data/tracks/*/top.sc | md5sum)
+start_game
+to_run
+kes_key space 0.3; sleep 3
+for _ in $(seq 5); do kes_key e 0.3; done
+kes_key Escape; sleep 1.5   # abandoned: track screen
+alive "abandoning the run"
+press Escape; sleep 1; press Escape; sleep 1
+quit_game
+[ "$(md5sum data/tracks/*/top.sc | md5sum)" = "$before" ] || kes_fail "an abandoned run changed a score table"
+mkdir -p "$root/build/playthrough" && cp home.png run.png finish.png name-entry.png scores.png "$root/build/playthrough/"
+rm -rf "$work"
+echo "play-through: ok"
