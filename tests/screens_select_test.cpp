@@ -65,6 +65,23 @@ TEST_F(SelectScreens, RiderHighlightClampsAndEnterChooses)
     EXPECT_EQ(recorder.last("play")->name, "./data/sounds/gui/enter134.aif");
 }
 
+// The default rider is not first in the sorted list: the highlight starts on it, not on "alba".
+TEST_F(SelectScreens, HighlightStartsOnTheLoadedRider)
+{
+    strcpy(listeSkiers[0], "alba");
+    strcpy(listeSkiers[1], "mara");
+    strcpy(listeSkiers[2], "tolvek");
+    nbTotalSkiers = 3;
+    highlightRider("nobody");
+    highlightRider("tolvek");
+    EXPECT_EQ(getSelectedSkier(), 2);
+    EXPECT_STREQ(nomFicSkier, "tolvek");
+    press(choixSkier, KEY_LEFT);
+    EXPECT_STREQ(nomFicSkier, "mara");
+    highlightRider("nobody");
+    EXPECT_EQ(getSelectedSkier(), 1) << "an unlisted name leaves the highlight where it is";
+}
+
 TEST_F(SelectScreens, TrackHighlightClampsAndNamesTheTrack)
 {
     trackFrame();

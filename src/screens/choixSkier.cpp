@@ -18,6 +18,17 @@ static int selectedSkier = 0;
 
 int getSelectedSkier() { return selectedSkier; }
 
+// The rider loaded at start-up is shown under its own name: the highlight starts on it when listed.
+void highlightRider(const char* dir)
+{
+    for (int i = 0; i < nbTotalSkiers; i++)
+        if (strncmp(listeSkiers[i], dir, sizeof listeSkiers[i]) == 0) {
+            selectedSkier = i;
+            strncpy(nomFicSkier, dir, sizeof nomFicSkier - 1);
+            return;
+        }
+}
+
 static void loadHighlighted()
 {
     strncpy(nomFicSkier, listeSkiers[selectedSkier], sizeof nomFicSkier - 1);

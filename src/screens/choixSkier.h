@@ -6,3 +6,5 @@ extern char nomFicSkier[256];
 void choixSkier();
 void displayChoixSkier(char list[][256], int count, int selected, short redraw);
 int getSelectedSkier();
+// Moves the highlight onto rider dir, when it is listed, without loading it again.
+void highlightRider(const char* dir);

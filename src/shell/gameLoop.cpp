@@ -110,6 +110,7 @@ static void startUp()
     chargeNomSkiers();
     chargeNomBgMusics();
     if (chargeSkierGui("tolvek") != 0) exit(2);  // no rider to ride without the default one
+    highlightRider("tolvek");
     initAllSounds();
     homeImg = loadPicture("./data/gui/home.bmp", MENU_PICTURE_BYTES);
     helpImg = loadPicture("./data/gui/help.bmp", MENU_PICTURE_BYTES);

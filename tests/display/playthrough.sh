@@ -53,7 +53,7 @@ quit_game() {
 to_run() {
     press Up 4              # Play is the first item
     press Return; sleep 1   # rider screen
-    press Right; sleep 1; press Left; sleep 1
+    press Left; sleep 1; press Right; sleep 1   # tolvek is listed last
     press Return; sleep 1   # track screen: the second track, the shortest ride
     press Right; sleep 1
     press Return; sleep 6   # wait screen, loading, the rider at the start

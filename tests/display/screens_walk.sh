@@ -73,7 +73,7 @@ sleep 1
 shot rider_first_later
 [ "$(differing rider_first rider_first_later $RIDER_AREA)" -gt 0 ] || kes_fail "the rider does not turn"
 if [ "$riders" -ge 2 ]; then
-    kes_key Right
+    kes_key Left   # tolvek, the rider loaded at start, is last in the list
     sleep 1
     shot rider_second
     [ "$(differing rider_first rider_second $RIDER_AREA)" -gt 0 ] || kes_fail "moving the highlight left the rider unchanged"
