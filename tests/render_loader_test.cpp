@@ -9,17 +9,9 @@
 #include <vector>
 
 #include "render/graphImage.h"
+#include "support/testFiles.h"
 
 namespace {
-
-void ensureAllegro()
-{
-    static bool done = false;
-    if (!done) {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        done = true;
-    }
-}
 
 struct Rgb {
     unsigned char r, g, b;
@@ -63,7 +55,7 @@ const char* picture = picturePath.c_str();
 
 TEST(RenderLoader, BottomRowComesFirstLeftToRight)
 {
-    ensureAllegro();
+    ensureAllegroForFiles();
     writeBmp(picture, 2, 2, {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}, {100, 110, 120}});
     unsigned char out[12 + 4];
     memset(out, 0xAB, sizeof out);
@@ -75,7 +67,7 @@ TEST(RenderLoader, BottomRowComesFirstLeftToRight)
 
 TEST(RenderLoader, ColourKeysMatchExactly)
 {
-    ensureAllegro();
+    ensureAllegroForFiles();
     writeBmp(picture, 2, 2, {{0, 0, 0}, {0, 0, 1}, {255, 255, 255}, {0, 255, 0}});
     unsigned char out[16];
     chargerImageTexPtrTrans(picture, out, 2, 2);
@@ -96,7 +88,7 @@ TEST(RenderLoader, ColourKeysMatchExactly)
 
 TEST(RenderLoader, BadPicturesGiveBlackOfTheExpectedSize)
 {
-    ensureAllegro();
+    ensureAllegroForFiles();
     unsigned char out[4 * 4 * 4 + 8];
     // bigger than expected: nothing beyond the expected bytes, and blank
     std::vector<Rgb> big(16 * 16, {200, 200, 200});
@@ -122,7 +114,7 @@ TEST(RenderLoader, BadPicturesGiveBlackOfTheExpectedSize)
 
 TEST(RenderLoader, SizedLoaderNeedsTheExactByteCount)
 {
-    ensureAllegro();
+    ensureAllegroForFiles();
     writeBmp(picture, 2, 1, {{1, 2, 3}, {4, 5, 6}});
     unsigned char out[8];
     memset(out, 0xAB, sizeof out);
@@ -154,7 +146,7 @@ TEST(RenderLoader, TextureDirectoryIsCappedAt40)
 // A header claiming a picture far bigger than the file once made the reader write past its bitmap.
 TEST(RenderLoader, LyingHeaderIsRefusedBeforeReading)
 {
-    ensureAllegro();
+    ensureAllegroForFiles();
     writeBmp(picture, 8, 8, std::vector<Rgb>(64, {1, 2, 3}));
     std::vector<unsigned char> bytes;
     FILE* f = fopen(picture, "rb");

@@ -10,6 +10,7 @@
 #include "shell/systemPortUtils.h"
 #include "sound/gameSounds.h"
 #include "support/soundRecorder.h"
+#include "support/testFiles.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ struct SelectScreens : ::testing::Test {
     SoundRecorder recorder;
     void SetUp() override
     {
+        ensureAllegroForFiles(); // a shipped rider's skin picture may be read
         for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
         gameClockSetManual(1000);
         initAllSounds();

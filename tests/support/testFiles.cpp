@@ -1,5 +1,8 @@
 #include "support/testFiles.h"
 
+#include <allegro.h>
+#include <cerrno>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,4 +42,13 @@ std::vector<unsigned char> readBytes(const std::string& path)
     while ((c = fgetc(f)) != EOF) out.push_back((unsigned char)c);
     fclose(f);
     return out;
+}
+
+void ensureAllegroForFiles()
+{
+    static bool done = false;
+    if (!done) {
+        install_allegro(SYSTEM_NONE, &errno, atexit);
+        done = true;
+    }
 }

@@ -19,3 +19,6 @@ private:
 void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 void writeText(const std::string& path, const std::string& text);
 std::vector<unsigned char> readBytes(const std::string& path);
+
+// Allegro without a display or sound, as picture loaders need it; once per test process.
+void ensureAllegroForFiles();
