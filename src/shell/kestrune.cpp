@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "fileio/swapthings.h"
+#include "platform/bombKey.h"
 #include "shell/gameLoop.h"
 
 int colorDepthSize = -1;
@@ -148,6 +149,7 @@ int setup()
 int kestruneMain()
 {
     allegro_init();
+    mapBombKey();
     set_color_depth(8);
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
         allegro_message("Error setting plain graphics mode:\n%s\n", allegro_error);

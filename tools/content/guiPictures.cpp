@@ -233,7 +233,7 @@ static Picture helpPicture()
     helpRows(pic, 30, 100, "On the snow", ride, 5);
     helpRows(pic, 420, 100, "In the air", air, 5);
     HelpRow other[] = {
-        {{"PAD ="}, "bomb: raises a kicker"},
+        {{"B"}, "bomb: raises a kicker"},
         {{"F7", "F8"}, "frame rate / camera"},
         {{"F9", "F10"}, "shadows / screenshot"},
         {{"ENTER"}, "at the finish: go on"},
