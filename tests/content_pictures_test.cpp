@@ -1,6 +1,7 @@
 #include "content.h"
 #include "shell/keymap.h"
 
+#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -106,6 +107,16 @@ TEST(ContentPrefs, DefaultKeyMapLoadsTwelveDistinctLetters)
         EXPECT_GE(keys[i], 1);
         EXPECT_LE(keys[i], 26);
         for (int j = 0; j < i; j++) EXPECT_NE(keys[i], keys[j]) << "slots " << i << " and " << j;
+        EXPECT_NE(keys[i], KEY_B) << "b is the bomb key";
     }
+    // A map the player edited is kept when the data is generated again.
+    FILE* edited = fopen((prefs + "/keys.map").c_str(), "w");
+    ASSERT_NE(edited, nullptr);
+    fputs("a\n", edited);
+    fclose(edited);
+    genPrefs("", dir);
+    ASSERT_EQ(0, initKeymap((prefs + "/keys.map").c_str()));
+    getCurrentKeymap(keys);
+    EXPECT_EQ(keys[11], KEY_A);
     EXPECT_EQ(0, system(("rm -rf " + dir).c_str()));
 }

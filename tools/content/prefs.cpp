@@ -1,4 +1,4 @@
-// Takes nothing but the data directory and writes the default key map.
+// Takes nothing but the data directory and writes the default key map, unless the player has one.
 #include "content.h"
 #include "gui.h"
 
@@ -10,13 +10,18 @@ const char DEFAULT_KEYS[13] = "sfdewrjkluio";
 void genPrefs(const std::string&, const std::string& data)
 {
     std::string path = data + "/prefs/keys.map";
+    if (FILE* existing = fopen(path.c_str(), "r")) {
+        fclose(existing); // the player's own map survives a rebuild of the data
+        return;
+    }
     FILE* f = fopen(path.c_str(), "w");
     if (!f) {
         fprintf(stderr, "Can't open %s\n", path.c_str());
         return;
     }
     fputs("# Kestrune key map: one lowercase letter per line, in this order.\n"
-          "# left, right, down, up, left side, right side, trick1 .. trick6\n",
+          "# left, right, down, up, left side, right side, trick1 .. trick6\n"
+          "# b fires a bomb and cannot be mapped; delete this file to get the default map back.\n",
           f);
     for (int i = 0; i < 12; i++) fprintf(f, "%c\n", DEFAULT_KEYS[i]);
     fclose(f);
