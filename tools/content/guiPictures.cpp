@@ -221,7 +221,7 @@ static Picture helpPicture()
         {{upper(k[3])}, "push to speed up"},
         {{upper(k[2])}, "brake"},
         {{"SPACE"}, "hold, then let go: jump"},
-        {{"SPACE", upper(k[0]), upper(k[1])}, "turn round"},
+        {{upper(k[2]), upper(k[0]), upper(k[1])}, "brake and steer: turn round"},
     };
     HelpRow air[] = {
         {{upper(k[0]), upper(k[1])}, "spin left / right"},
@@ -236,7 +236,7 @@ static Picture helpPicture()
         {{"B"}, "bomb: raises a kicker"},
         {{"F7", "F8"}, "frame rate / camera"},
         {{"F9", "F10"}, "shadows / screenshot"},
-        {{"ENTER"}, "at the finish: go on"},
+        {{"ENTER"}, "fallen: rescue / finish: go on"},
         {{"ESC"}, "leave the run"},
     };
     helpRows(pic, 30, 340, "Run", other, 5);
