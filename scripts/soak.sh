@@ -39,11 +39,13 @@ while [ "$(date +%s)" -lt "$end" ]; do
     if ! kill -0 $KES_GAME_PID 2>/dev/null; then
         wait $KES_GAME_PID; rc=$?
         [ $rc -eq 0 ] || kes_fail "the game ended with status $rc after $presses keys: $(tail -5 game.log)"
+        echo "game $starts quit after $(( $(date +%s) - started_at )) s: ${first_rss:-?} kB after 2 min, ${last_rss:-?} kB at its end"
         start_game
         continue
     fi
-    # ESC now and then walks back through the screens (and sometimes quits from the home menu).
-    if [ $((RANDOM % 40)) -eq 0 ]; then k=Escape; else k=${keys[RANDOM % ${#keys[@]}]}; fi
+    # ESC now and then walks back through the screens (and sometimes quits from the home menu); rare
+    # enough that one game lives long enough for its memory to tell.
+    if [ $((RANDOM % 150)) -eq 0 ]; then k=Escape; else k=${keys[RANDOM % ${#keys[@]}]}; fi
     hold=$(awk -v r=$RANDOM 'BEGIN { printf "%.2f", 0.08 + (r % 60) / 100 }')
     xdotool keydown "$k"; sleep "$hold"; xdotool keyup "$k"
     presses=$((presses + 1))

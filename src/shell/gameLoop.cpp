@@ -273,23 +273,42 @@ static int loadRealRun()
     return 0;
 }
 
+#ifdef KESTRUNE_NO_FRAME_CAP
+// Measurement builds only: the mean frame rate of the run just left, for the frame-rate benchmark.
+static void reportRunRate(long frames, long startMs)
+{
+    double seconds = (gameClock() - startMs) * 0.001;
+    if (seconds > 0) printf("run frames: %ld in %.1f s, %.1f fps\n", frames, seconds, frames / seconds);
+    fflush(stdout);
+}
+#endif
+
 // Frames of a run until ENTER after the finish or ESC before it.
 static void rideRun()
 {
+#ifdef KESTRUNE_NO_FRAME_CAP
+    long frames = 0, startMs = gameClock();
+#endif
     for (;;) {
         gameScreens.displayGame();
         waitForNextFrame();
+#ifdef KESTRUNE_NO_FRAME_CAP
+        frames++;
+#endif
         handleWindLoopSnd();
         if (DEPART != 0) handleSkiSndLoop();
         if (keyEnterNoRepeat() && skieurArrive == 1) {
             playMenuSound(GUI_CHOOSE);
-            return;
+            break;
         }
         if (keyEscNoRepeat() && skieurArrive == 0) {
             playMenuSound(GUI_BACK);
-            return;
+            break;
         }
     }
+#ifdef KESTRUNE_NO_FRAME_CAP
+    reportRunRate(frames, startMs);
+#endif
 }
 
 static void leaveRun()

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Frame rate of a scripted run under Xvfb and Mesa's software renderer, with the 60 fps cap lifted.
+# Builds the measurement-only game in build-fps, rides TRACK_INDEX (0 = first track in sorted order)
+# pushing for SECONDS, abandons the run with ESC and prints the mean frame rate the game reports.
+# Usage: scripts/fpsbench.sh [TRACK_INDEX] [SECONDS]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+track=${1:-1} seconds=${2:-30}
+cmake -S "$root" -B "$root/build-fps" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_NO_FRAME_CAP=ON \
+    -DKESTRUNE_BENCH=OFF >/dev/null
+cmake --build "$root/build-fps" -j "$(nproc)" --target kestrune kescontent >/dev/null
+[ -d "$root/data/tracks" ] || cmake --build "$root/build-fps" --target data >/dev/null
+source "$root/tests/support/display.sh"
+trap kes_cleanup EXIT
+work=$(mktemp -d)
+cp -rL "$root/data" "$work/data"
+cd "$work"
+kes_start_display || exit 1
+press() { local i; for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done; }
+"$root/build-fps/kestrune" >game.log 2>&1 &
+KES_GAME_PID=$!
+kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
+sleep 1; kes_key Return; sleep 5
+press Up 4; press Return; sleep 1; press Return; sleep 1
+press Left 8; press Right "$track"; press Return; sleep 6
+kes_key space 0.3; sleep 3
+end=$(( $(date +%s) + seconds ))
+while [ "$(date +%s)" -lt "$end" ]; do xdotool keydown e; sleep 0.4; xdotool keyup e; sleep 0.1; done
+kes_key Escape; sleep 2
+press Escape; sleep 1; press Escape; sleep 1; kes_key Escape
+wait $KES_GAME_PID || true
+KES_GAME_PID=
+grep "run frames" game.log || { tail -5 game.log; kes_fail "no frame rate reported"; }
+rm -rf "$work"
