@@ -1,0 +1,163 @@
+// The whole data tree as the build makes it: two runs of the content tool give the same bytes,
+// and the tree holds every file the game opens for each recipe.
+#include "support/testFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
+
+// 64-bit FNV-1a, fed file by file.
+struct Fnv {
+    uint64_t h = 14695981039346656037ull;
+    void add(const unsigned char* p, size_t n)
+    {
+        for (size_t i = 0; i < n; i++) h = (h ^ p[i]) * 1099511628211ull;
+    }
+    void add(const std::string& s) { add((const unsigned char*)s.c_str(), s.size() + 1); }
+};
+
+bool isDir(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::vector<std::string> entries(const std::string& dir)
+{
+    std::vector<std::string> names;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d))
+            if (e->d_name[0] != '.') names.push_back(e->d_name);
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Digest of every regular file under root, keyed by its path relative to root.
+void digestTree(const std::string& root, const std::string& rel, std::map<std::string, uint64_t>& out)
+{
+    for (const std::string& name : entries(root + "/" + rel)) {
+        std::string path = rel.empty() ? name : rel + "/" + name;
+        if (isDir(root + "/" + path)) {
+            digestTree(root, path, out);
+            continue;
+        }
+        std::vector<unsigned char> bytes = readBytes(root + "/" + path);
+        Fnv f;
+        f.add(bytes.data(), bytes.size());
+        out[path] = f.h;
+    }
+}
+
+uint64_t treeDigest(const std::map<std::string, uint64_t>& files)
+{
+    Fnv f;
+    for (const auto& kv : files) {
+        f.add(kv.first);
+        f.add((const unsigned char*)&kv.second, sizeof kv.second);
+    }
+    return f.h;
+}
+
+// Recipe names in a directory with the given extension, without it.
+std::vector<std::string> recipeNames(const std::string& dir, const std::string& ext)
+{
+    std::vector<std::string> names;
+    for (const std::string& e : entries(dir))
+        if (e.size() > ext.size() && e.compare(e.size() - ext.size(), ext.size(), ext) == 0)
+            names.push_back(e.substr(0, e.size() - ext.size()));
+    return names;
+}
+
+int trickCount()
+{
+    std::ifstream in(RECIPES + "/tricks.txt");
+    std::string line, word;
+    int n = 0;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        if (words >> word && word == "trick") n++;
+    }
+    return n;
+}
+
+// Every file the game opens, derived from the recipes rather than from the generators.
+std::vector<std::string> expectedFiles()
+{
+    std::vector<std::string> files = {"prefs/keys.map"};
+    for (const char* gui : {"Font.bmp", "Font2.bmp", "logo.bmp", "home.bmp", "help.bmp", "initials.bmp", "scores.bmp",
+                            "menus.bmp", "logoff.bmp", "boules.bmp", "maskt.bmp", "medalSide.bmp", "vide.bmp",
+                            "bomb.bmp", "snow.bmp"})
+        files.push_back(std::string("gui/") + gui);
+    for (const std::string& t : recipeNames(RECIPES + "/tracks", ".track")) {
+        std::string dir = "tracks/" + t + "/";
+        for (const char* f : {".btrk", ".trk", ".desc"}) files.push_back(dir + t + f);
+        for (const char* f : {"tree.3d", "bomb.3d", "rail.3d"}) files.push_back(dir + f);
+        for (const char* f : {"vide", "soleil", "cylinder", "front", "left", "right", "back", "up", "down",
+                              "traceRun", "traceBreak"})
+            files.push_back(dir + "texObj/" + f + ".bmp");
+        for (int k = 0; k < 6; k++) files.push_back(dir + "texTrack/" + std::to_string(k) + ".bmp");
+    }
+    for (const std::string& r : recipeNames(RECIPES + "/riders", ".rider"))
+        for (const std::string& f : {r + ".3d", r + ".car", std::string("skin.bmp")})
+            files.push_back("models/" + r + "/" + f);
+    for (int i = 0; i < trickCount(); i++) files.push_back("positions/" + std::to_string(i));
+    return files;
+}
+
+void runTool(const std::string& data)
+{
+    std::string cmd = std::string(KESCONTENT_EXE) + " " + RECIPES + " " + data + " >/dev/null";
+    ASSERT_EQ(0, system(cmd.c_str())) << cmd;
+}
+
+} // namespace
+
+TEST(ContentTree, TwoRunsGiveTheSameBytesAndEveryExpectedFile)
+{
+    TempDir first, second;
+    runTool(first.path());
+    runTool(second.path());
+    std::map<std::string, uint64_t> a, b;
+    digestTree(first.path(), "", a);
+    digestTree(second.path(), "", b);
+
+    ASSERT_EQ(a.size(), b.size());
+    for (const auto& kv : a) {
+        auto other = b.find(kv.first);
+        ASSERT_NE(other, b.end()) << kv.first << " made by one run only";
+        EXPECT_EQ(kv.second, other->second) << kv.first << " differs between two runs";
+    }
+    EXPECT_EQ(treeDigest(a), treeDigest(b));
+
+    std::vector<std::string> expected = expectedFiles();
+    EXPECT_GE(recipeNames(RECIPES + "/tracks", ".track").size(), 4u);
+    EXPECT_GE(trickCount(), 24);
+    for (const std::string& f : expected) EXPECT_TRUE(a.count(f)) << "missing " << f;
+    for (const char* dir : {"prefs", "positions", "models", "bgmusics", "tracks", "gui"})
+        EXPECT_TRUE(isDir(first.path() + "/" + dir)) << dir;
+    // Nothing unexpected is written to the game's directories: a stray file there would be listed as
+    // content (a texture slot, a rider, a track) by the game.
+    std::string extra;
+    for (const auto& kv : a)
+        if (std::find(expected.begin(), expected.end(), kv.first) == expected.end() &&
+            kv.first.compare(0, 7, "sounds/") != 0 && kv.first.compare(0, 9, "bgmusics/") != 0)
+            extra += " " + kv.first;
+    EXPECT_EQ("", extra) << "unexpected files";
+    printf("data tree: %zu files, digest %016llx\n", a.size(), (unsigned long long)treeDigest(a));
+}
