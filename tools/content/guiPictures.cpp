@@ -379,21 +379,23 @@ static Picture bombPicture()
     return pic;
 }
 
+// The spray sprite: a loose puff of powder, bright in the middle and fading to black at the edges,
+// since the particles are added onto the picture and black is their transparent key.
 static Picture snowPicture()
 {
     Picture pic(128, 128);
-    glow(pic, 64, 64, 60, {200, 220, 255}, 0.5f);
-    for (int i = 0; i < 6; i++) {
-        float a = i * PI / 3, ca = cosf(a), sa = sinf(a);
-        thickLine(pic, 64, 64, 64 + ca * 52, 64 + sa * 52, 7, WHITE);
-        for (float t : {24.0f, 38.0f})
-            for (int side = -1; side <= 1; side += 2) {
-                float b = a + side * PI / 4;
-                thickLine(pic, 64 + ca * t, 64 + sa * t, 64 + ca * t + cosf(b) * 14, 64 + sa * t + sinf(b) * 14, 5,
-                          WHITE);
-            }
+    const int PUFFS = 9, GRAINS = 70;
+    for (int i = 0; i < PUFFS; i++) {
+        float a = hashNoise(i, 1, 77) * 2 * PI, d = 14 + hashNoise(i, 2, 77) * 26;
+        float r = 18 + hashNoise(i, 3, 77) * 16;
+        glow(pic, 64 + cosf(a) * d, 64 + sinf(a) * d, r, {235, 242, 255}, 0.45f);
     }
-    fillDisc(pic, 64, 64, 10, WHITE);
+    glow(pic, 64, 64, 44, WHITE, 0.8f);
+    for (int i = 0; i < GRAINS; i++) {
+        float a = hashNoise(i, 4, 78) * 2 * PI, d = hashNoise(i, 5, 78) * 54;
+        float r = 0.8f + hashNoise(i, 6, 78) * 1.6f;
+        fillDisc(pic, 64 + cosf(a) * d, 64 + sinf(a) * d, r, WHITE, 0.9f - d / 80);
+    }
     return pic;
 }
 
