@@ -2,6 +2,7 @@
 #include "content.h"
 #include "gui.h"
 #include "render/graphImage.h"
+#include "support/testFiles.h"
 
 #include <allegro.h>
 #include <errno.h>
@@ -14,16 +15,16 @@
 
 namespace {
 
+// The pictures are made once per test process, in a directory removed when the process ends.
 std::string guiDir()
 {
+    static TempDir scratch;
     static std::string dir;
     if (dir.empty()) {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        char pattern[] = "/tmp/kesguiXXXXXX";
-        dir = mkdtemp(pattern);
-        mkdir((dir + "/gui").c_str(), 0755);
-        genGuiPictures("", dir);
-        dir += "/gui/";
+        ensureAllegroForFiles();
+        mkdir(scratch.file("gui").c_str(), 0755);
+        genGuiPictures("", scratch.path());
+        dir = scratch.file("gui/");
     }
     return dir;
 }
