@@ -25,7 +25,7 @@ const char* const creditLines[NB_CREDIT_LINES] = {
     "Sound and music",
     "clicks, hiss and wind",
     "themes and tunes",
-    "synthesised from note lists",
+    "from our own synthesiser",
     "",
     "Riders",
     "tolvek and friends",

@@ -24,5 +24,7 @@ int main(int argc, char** argv)
     genTracks(recipes, data);
     genRiders(recipes, data);
     genPositions(recipes, data);
+    genSounds(recipes, data);
+    genMusic(recipes, data);
     return 0;
 }
