@@ -11,6 +11,8 @@ static const Rgb WHITE = {255, 255, 255}, BLACK = {0, 0, 0};
 static const Rgb ICE = {150, 200, 255}, ORANGE = {242, 100, 28}, NIGHT = {10, 18, 48};
 static const Rgb PANEL_EDGE = {120, 170, 235};
 static const float PI = 3.14159265f;
+// Home menu column: its left edge, and the row where the dimmed backdrop turns to full black.
+static const int HOME_COLUMN_X = 500, HOME_COLUMN_FADE_Y = 235;
 
 // Ridge height of one mountain layer at column x, in pixels from the top.
 static float ridge(float x, float base, float amplitude, int seed)
@@ -115,18 +117,71 @@ static void wordmark(Picture& pic, int x, int baseline, int pixels)
     }
 }
 
+// The largest wordmark size up to maxPixels that is at most width pixels wide.
+static int wordmarkPixels(int width, int maxPixels)
+{
+    int pixels = maxPixels;
+    while (pixels > 8 && textWidth(FONT_SANS_BOLD, pixels, "KESTRUNE") > width) pixels--;
+    return pixels;
+}
+
+// The wordmark at the largest size that leaves a margin on both sides, centred.
+static void wordmarkFitted(Picture& pic, int baseline, int maxPixels, int margin)
+{
+    int pixels = wordmarkPixels(pic.width - 2 * margin, maxPixels);
+    wordmark(pic, (pic.width - textWidth(FONT_SANS_BOLD, pixels, "KESTRUNE")) / 2, baseline, pixels);
+}
+
+// A six-branched flake centred on (cx, cy) with arms of radius r; drawn through a mask so that
+// overlapping strokes blend once.
+static void snowflake(Picture& pic, float cx, float cy, float r, Rgb c, float alpha)
+{
+    Picture mask(pic.width, pic.height);
+    for (int i = 0; i < 6; i++) {
+        float a = i * PI / 3, ca = cosf(a), sa = sinf(a);
+        thickLine(mask, cx, cy, cx + ca * r, cy + sa * r, r * 0.135f, WHITE);
+        for (float t : {0.46f, 0.73f})
+            for (int side = -1; side <= 1; side += 2) {
+                float b = a + side * PI / 4;
+                thickLine(mask, cx + ca * r * t, cy + sa * r * t, cx + ca * r * t + cosf(b) * r * 0.27f,
+                          cy + sa * r * t + sinf(b) * r * 0.27f, r * 0.1f, WHITE);
+            }
+    }
+    fillDisc(mask, cx, cy, r * 0.19f, WHITE);
+    for (int y = (int)(cy - r - 2); y <= (int)(cy + r + 2); y++)
+        for (int x = (int)(cx - r - 2); x <= (int)(cx + r + 2); x++)
+            if (x >= 0 && y >= 0 && x < pic.width && y < pic.height)
+                blendPixel(pic, x, y, c, alpha * mask.rgb[((size_t)y * pic.width + x) * 3] / 255.0f);
+}
+
+// The home menu column: the screen wipes and redraws the items, the arrow, the version and the exit
+// hint with black from x 510 to the window's right edge, so the column is flush with that edge over
+// the whole height, black where the screen draws, the backdrop dimmed above.
+static void homeColumn(Picture& pic)
+{
+    for (int y = 0; y < SCREEN_H; y++) {
+        float fade = fminf(fmaxf((y - HOME_COLUMN_FADE_Y) / 20.0f, 0), 1);
+        blendRect(pic, HOME_COLUMN_X, y, SCREEN_W, y + 1, BLACK, 0.72f + 0.28f * fade);
+    }
+    for (int i = 0; i < 14; i++) blendRect(pic, HOME_COLUMN_X - i - 1, 0, HOME_COLUMN_X - i, SCREEN_H, BLACK, 0.3f * (1 - i / 14.0f));
+    fillRect(pic, HOME_COLUMN_X, 0, HOME_COLUMN_X + 2, SCREEN_H, PANEL_EDGE);
+    fillRect(pic, HOME_COLUMN_X + 2, 0, HOME_COLUMN_X + 4, SCREEN_H, {30, 50, 90});
+    glow(pic, 650, 118, 110, {120, 170, 255}, 0.25f);
+    snowflake(pic, 650, 118, 70, ICE, 0.55f);
+    drawText(pic, FONT_SANS_BOLD, 18, 512, 292, "MAIN MENU", ICE);
+    fillRect(pic, 512, 300, 788, 302, {40, 70, 120});
+    fillRect(pic, 512, 586, 788, 588, {40, 70, 120});
+}
+
 static Picture homePicture()
 {
     Picture pic(SCREEN_W, SCREEN_H);
     backdrop(pic, 11, 0);
-    wordmark(pic, 40, 130, 104);
-    drawText(pic, FONT_SERIF_BOLD, 30, 48, 178, "freestyle on the high slopes", {230, 240, 255});
+    wordmark(pic, 34, 124, wordmarkPixels(HOME_COLUMN_X - 60, 96));
+    drawText(pic, FONT_SERIF_BOLD, 26, 44, 170, "freestyle on the high slopes", {230, 240, 255});
     riderSilhouette(pic, 250, 360, 1.3f, {15, 25, 55});
     snowSpray(pic, 150, 470, 90, 70, 3);
-    // The menu sits in the black panel: items, arrow, version and the exit hint are drawn there.
-    panel(pic, 500, 255, 800, 590);
-    fillRect(pic, 500, 300, 800, 302, {40, 70, 120});
-    drawText(pic, FONT_SANS_BOLD, 18, 512, 292, "MAIN MENU", ICE);
+    homeColumn(pic);
     return pic;
 }
 
@@ -250,14 +305,6 @@ static Picture helpPicture()
                           "Time costs points: keep moving!"};
     for (int i = 0; i < 7; i++) drawText(pic, FONT_SANS, 16, 420, 374 + i * 27, tips[i], WHITE);
     return pic;
-}
-
-// The wordmark at the largest size that leaves a margin on both sides, centred.
-static void wordmarkFitted(Picture& pic, int baseline, int maxPixels, int margin)
-{
-    int pixels = maxPixels;
-    while (pixels > 8 && textWidth(FONT_SANS_BOLD, pixels, "KESTRUNE") > pic.width - 2 * margin) pixels--;
-    wordmark(pic, (pic.width - textWidth(FONT_SANS_BOLD, pixels, "KESTRUNE")) / 2, baseline, pixels);
 }
 
 static Picture logoPicture()
