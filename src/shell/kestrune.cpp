@@ -163,6 +163,7 @@ int kestruneMain()
     remove_keyboard();
     remove_mouse();
     if (confirmed == 1) {
+        set_window_title("Kestrune");
         if (set_gfx_mode(GFX_OPENGL, width, height, 0, 0) != 0) {
             allegro_message("Error setting OpenGL graphics mode:\n%s\nAllegro GL error : %s\n", allegro_error,
                             allegro_gl_error);

@@ -21,9 +21,10 @@ sleep 1
 kes_key Return
 sleep 4
 kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "the game ended after the dialog: $(tail -3 game.log)"
-win=$(kes_wait_window 10) || kes_fail "no game window"
-geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: //p')
-[ "$geometry" = "800x600" ] || kes_fail "game window is $geometry, not 800x600"
+win=$(kes_wait_game_window 20) ||
+    kes_fail "no 800x600 game window: $(for w in $(xdotool search --class allegro); do xdotool getwindowgeometry $w; done)"
+[ "$(xdotool getwindowname "$win")" = Kestrune ] || kes_fail "the game window is called '$(xdotool getwindowname "$win")'"
+sleep 2                 # intro logo, then the home menu
 
 kes_key F10
 sleep 1

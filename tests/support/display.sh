@@ -36,6 +36,18 @@ kes_wait_window() {
     return 1
 }
 
+# Waits up to $1 seconds for the game's 800 x 600 window (the set-up dialog's window is smaller); prints its id.
+kes_wait_game_window() {
+    local i w
+    for i in $(seq $(( $1 * 5 ))); do
+        for w in $(xdotool search --class allegro 2>/dev/null); do
+            xdotool getwindowgeometry "$w" 2>/dev/null | grep -q "Geometry: 800x600" && { echo "$w"; return 0; }
+        done
+        sleep 0.2
+    done
+    return 1
+}
+
 # Holds a key long enough for a frame to see it.
 kes_key() {
     xdotool keydown "$1"; sleep "${2:-0.12}"; xdotool keyup "$1"; sleep 0.15
