@@ -86,6 +86,20 @@ static Wave pluck(float hz, float held, float vel, uint32_t seed)
     return w;
 }
 
+// Chip: a narrow pulse that blips and dies, for fast arpeggios.
+static Wave chip(float hz, float held, float vel)
+{
+    Wave w(secondsToFrames(held + PLUCK_RELEASE));
+    Osc o;
+    OnePole soft;
+    for (int i = 0; i < (int)w.size(); i++) {
+        float t = secondsAt(i);
+        float s = soft.tick(squareCycles(o.step(hz), 0.25f), 4000.0f);
+        w[i] = s * 0.5f * vel * percEnv(t, 0.002f, 0.09f) * releaseGain(t, held, PLUCK_RELEASE);
+    }
+    return w;
+}
+
 // Bass: saw with a square an octave down, through a low-pass that snaps shut.
 static Wave bass(float hz, float held, float vel)
 {
@@ -114,6 +128,24 @@ static Wave lead(float hz, float held, float vel)
         float raw = 0.5f * squareCycles(a.step(f), 0.3f) + 0.5f * sawCycles(b.step(f * 1.003f));
         lp.tick(raw, 900.0f + 2200.0f * vel, 0.9f);
         w[i] = lp.low * vel * 0.6f * adsr(t, 0.01f, 0.15f, 0.8f, LEAD_RELEASE, held);
+    }
+    return w;
+}
+
+// Brass: a stack of saws whose filter opens as the note swells.
+static Wave brass(float hz, float held, float vel)
+{
+    Wave w(secondsToFrames(held + LEAD_RELEASE));
+    Osc o[3];
+    const float detune[3] = {0.997f, 1.0f, 1.004f};
+    Svf lp;
+    for (int i = 0; i < (int)w.size(); i++) {
+        float t = secondsAt(i);
+        float s = 0.0f;
+        for (int k = 0; k < 3; k++) s += sawCycles(o[k].step(hz * detune[k]));
+        float open = 1.0f - std::exp(-t / 0.08f);
+        lp.tick(s, hz * (1.5f + 4.0f * open * vel), 0.8f);
+        w[i] = lp.low * 0.3f * vel * adsr(t, 0.03f, 0.2f, 0.85f, LEAD_RELEASE, held);
     }
     return w;
 }
@@ -186,8 +218,10 @@ Wave renderNote(Instrument ins, float pitch, float held, float velocity, uint32_
     case INS_EPIANO: return epiano(hz, held, velocity);
     case INS_BELL: return bellNote(hz, held, velocity);
     case INS_PLUCK: return pluck(hz, held, velocity, seed);
+    case INS_CHIP: return chip(hz, held, velocity);
     case INS_BASS: return bass(hz, held, velocity);
     case INS_LEAD: return lead(hz, held, velocity);
+    case INS_BRASS: return brass(hz, held, velocity);
     case INS_FLUTE: return flute(hz, held, velocity, seed);
     case INS_KICK: return kick(velocity);
     case INS_SNARE: return snare(velocity, seed);

@@ -5,7 +5,10 @@
 
 #include <vector>
 
-enum Instrument { INS_PAD, INS_EPIANO, INS_BELL, INS_PLUCK, INS_BASS, INS_LEAD, INS_FLUTE, INS_KICK, INS_SNARE, INS_HAT, INS_SHAKER };
+enum Instrument {
+    INS_PAD, INS_EPIANO, INS_BELL, INS_PLUCK, INS_CHIP, INS_BASS, INS_LEAD, INS_BRASS, INS_FLUTE,
+    INS_KICK, INS_SNARE, INS_HAT, INS_SHAKER
+};
 
 // One note of an instrument, with its tail after the release: length held in seconds.
 Wave renderNote(Instrument ins, float pitch, float held, float velocity, uint32_t seed);

@@ -21,15 +21,15 @@ static const SongRecipe SCORES_THEME = {
     "R-..F-..O-..F-..", "......0.....1...", "x.......x.o.....", "....o.......x...", "x.o.x.o.x.o.x.o.",
     "x-.x-.x---..x-x-x-----..x-x-x---", 0.6f, 137};
 
-// Bright D major pop for sunny slopes.
+// Bright D major pop for sunny slopes: electric piano, plucked arpeggios, a singing lead.
 static const SongRecipe ALPENGLOW = {
-    118.0f, 32, 50, IONIAN, "1564", "ABCCBDCC", INS_PAD, INS_PLUCK, INS_BASS, INS_LEAD,
+    118.0f, 32, 50, IONIAN, "1564", "ABCCBDCC", INS_EPIANO, INS_PLUCK, INS_BASS, INS_LEAD,
     "R-R-R-R-F-F-O-F-", "0123012301230123", "x.....x.x.......", "....x.......x...", "x.x.x.x.x.x.x.xo",
     "x-x-x-x-x---x---x-x-x-----x-x---", 0.0f, 301};
 
-// Driving E minor at a racing tempo: octave bass in sixteenths, four on the floor.
+// Driving E minor at a racing tempo: octave bass and chip arpeggios in sixteenths, brass, four on the floor.
 static const SongRecipe POWDER_RUN = {
-    142.0f, 40, 52, AEOLIAN, "1676", "BCCDBCCDCC", INS_PAD, INS_PLUCK, INS_BASS, INS_LEAD,
+    142.0f, 40, 52, AEOLIAN, "1676", "BCCDBCCDCC", INS_PAD, INS_CHIP, INS_BASS, INS_BRASS,
     "RORORORORORORORO", "0120012001200120", "x...x...x...x...", "....x.......x..o", "o.x.o.x.o.x.o.xo",
     "x.x.x-x-x.x.x---x.x.x-x-x---x---", 0.0f, 402};
 

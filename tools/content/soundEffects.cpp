@@ -83,19 +83,25 @@ static Wave makeBack()
     return w;
 }
 
-// Skis on snow: a band of noise whose brightness and level breathe three times a loop, like carving.
+// Skis on snow: a band of noise whose brightness and level breathe three times a loop, like carving,
+// grained by a slow random flutter so it crunches rather than hisses.
 static Wave makeSkiLoop()
 {
-    Wave w = whiteNoise(secondsToFrames(SKI_LOOP_SECONDS), 129);
-    int n = (int)w.size();
+    int n = secondsToFrames(SKI_LOOP_SECONDS);
+    Wave grain = whiteNoise(n, 229);
+    OnePole flutter;
+    processLoop(grain, [&](float x, int) { return flutter.tick(x, 40.0f); });
+    normalizePeak(grain, 1.0f);
+    Wave w = whiteNoise(n, 129);
     Svf hiss;
-    OnePole rumble;
+    OnePole rumble, tame;
     processLoop(w, [&](float x, int i) {
-        float u = loopTurn(i, n);
-        float carve = 0.5f + 0.5f * sineCycles(3.0 * u);
-        hiss.tick(x, 2600.0f + 1400.0f * carve, 0.8f);
+        float carve = 0.5f + 0.5f * sineCycles(3.0 * loopTurn(i, n));
+        hiss.tick(x, 2200.0f + 1600.0f * carve, 0.9f);
+        float air = tame.tick(hiss.high, 7000.0f);
         float low = rumble.tick(x, 350.0f);
-        return (hiss.band + 0.25f * hiss.high) * (0.65f + 0.35f * carve) + 1.2f * low;
+        float crunch = 0.7f + 0.3f * grain[i];
+        return (hiss.band + 0.2f * air) * (0.6f + 0.4f * carve) * crunch + 1.2f * low;
     });
     normalizePeak(w, PEAK_LOOP);
     return w;
