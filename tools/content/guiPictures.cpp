@@ -13,6 +13,10 @@ static const Rgb PANEL_EDGE = {120, 170, 235};
 static const float PI = 3.14159265f;
 // Home menu column: its left edge, and the row where the dimmed backdrop turns to full black.
 static const int HOME_COLUMN_X = 500, HOME_COLUMN_FADE_Y = 235;
+// Rider, track and options screens: the text panel (header behind the two hint lines), and the stand
+// panel, whose edge stays clear of a 20-character card line printed from x 262.
+static const int MENU_PANEL_TOP = 162, MENU_HEADER_BOTTOM = 232, MENU_PANEL_BOTTOM = 488, MENU_PANEL_RIGHT = 512;
+static const int MENU_STAND_LEFT = 518;
 
 // Ridge height of one mountain layer at column x, in pixels from the top.
 static float ridge(float x, float base, float amplitude, int seed)
@@ -190,15 +194,19 @@ static Picture menusPicture()
 {
     Picture pic(SCREEN_W, SCREEN_H);
     backdrop(pic, 23, 0.35f);
-    blendRect(pic, 0, 160, 500, 490, BLACK, 0.65f);
-    fillRect(pic, 0, 160, 500, 162, PANEL_EDGE);
-    fillRect(pic, 0, 488, 500, 490, PANEL_EDGE);
+    // The text panel is black below its header: the screens wipe the arrow squares with black and
+    // print the counter, the card or the description additively there.
+    gradientRect(pic, 0, MENU_PANEL_TOP, MENU_PANEL_RIGHT, MENU_HEADER_BOTTOM, {22, 40, 84}, {6, 12, 30});
+    fillRect(pic, 0, MENU_HEADER_BOTTOM, MENU_PANEL_RIGHT, MENU_PANEL_BOTTOM, BLACK);
+    fillRect(pic, 0, MENU_HEADER_BOTTOM, MENU_PANEL_RIGHT, MENU_HEADER_BOTTOM + 2, {40, 70, 120});
+    fillRect(pic, 0, MENU_PANEL_TOP - 2, MENU_PANEL_RIGHT, MENU_PANEL_TOP, PANEL_EDGE);
+    fillRect(pic, 0, MENU_PANEL_BOTTOM, MENU_PANEL_RIGHT, MENU_PANEL_BOTTOM + 2, PANEL_EDGE);
     wordmark(pic, 30, 105, 80);
     drawText(pic, FONT_SERIF_BOLD, 24, 36, 145, "pick your rider, your slope, your style", {230, 240, 255});
-    panel(pic, 510, 260, 762, 470);
+    panel(pic, MENU_STAND_LEFT, 260, 762, 470);
     // A snowy stand under the turning rider.
-    fillPolygon(pic, {530, 474, 742, 474, 762, 500, 510, 500}, {235, 242, 255});
-    fillPolygon(pic, {510, 500, 762, 500, 762, 512, 510, 512}, {110, 140, 190});
+    fillPolygon(pic, {MENU_STAND_LEFT + 20, 474, 742, 474, 762, 500, MENU_STAND_LEFT, 500}, {235, 242, 255});
+    fillPolygon(pic, {MENU_STAND_LEFT, 500, 762, 500, 762, 512, MENU_STAND_LEFT, 512}, {110, 140, 190});
     return pic;
 }
 
