@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "fileio/swapthings.h"
+#include "render/scene.h"
 #include "support/testFiles.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -145,6 +146,59 @@ TEST_F(TrackContent, GridFollowsTheFaceNumberingAndRecipeHeights)
                                     : h11 + (1 - u) * (h01 - h11) + (1 - w) * (h10 - h11);
             ASSERT_NEAR(ground(x, z), want, 0.5f) << name << " at " << x << ", " << z;
         }
+    }
+}
+
+// Replays the terrain drawing's strips: each drawn triangle is the track triangle it stands for,
+// with the texture coordinates that triangle gives its corners.
+struct StripReplay {
+    unsigned last[2];
+    const float* lastSt[2];
+    int drawn = 0, wrong = 0, wrongSt = 0, firstWrong = -1;
+};
+
+void replayCorner(StripReplay* r, int t, int k)
+{
+    r->last[0] = r->last[1];
+    r->lastSt[0] = r->lastSt[1];
+    r->last[1] = faces[t][k];
+    r->lastSt[1] = textures[t].coord[k];
+}
+
+void replayTriangle(int t, short newStrip, void* ctx)
+{
+    StripReplay* r = (StripReplay*)ctx;
+    unsigned a = r->last[0], b = r->last[1];
+    const float *sa = r->lastSt[0], *sb = r->lastSt[1];
+    if (newStrip) {
+        a = faces[t][0], b = faces[t][1], sa = textures[t].coord[0], sb = textures[t].coord[1];
+        replayCorner(r, t, 0);
+        replayCorner(r, t, 1);
+    }
+    replayCorner(r, t, 2);
+    std::multiset<unsigned> drawn = {a, b, faces[t][2]}, want(faces[t], faces[t] + 3);
+    r->drawn++;
+    if (drawn != want) {
+        r->wrong++;
+        if (r->firstWrong < 0) r->firstWrong = t;
+        return;
+    }
+    for (int k = 0; k < 3; k++) {
+        const float* s = faces[t][k] == a ? sa : faces[t][k] == b ? sb : textures[t].coord[2];
+        if (s[0] != textures[t].coord[k][0] || s[1] != textures[t].coord[k][1]) r->wrongSt++;
+    }
+}
+
+TEST_F(TrackContent, TerrainStripsDrawEveryTriangleWithItsOwnTextureCorners)
+{
+    for (const std::string& name : trackNames()) {
+        load(name);
+        StripReplay r;
+        for (int row : {2, 60, 150})
+            for (int q : {10, 36, 60}) walkTerrainWindow(row * facesParRangee + 2 * q, textures, replayTriangle, &r);
+        EXPECT_GT(r.drawn, 3000) << name;
+        EXPECT_EQ(r.wrong, 0) << name << ", first at triangle " << r.firstWrong;
+        EXPECT_EQ(r.wrongSt, 0) << name;
     }
 }
 

@@ -102,7 +102,7 @@ static void drawReplacementFade()
     if (replacement) drawFondFondu(0, overlayHeight, overlayWidth, overlayHeight, alphaFond);
 }
 
-static void drawScene()
+void drawRunScene()
 {
     glPushMatrix();
     placeCamera();
@@ -127,7 +127,7 @@ void drawGameFrame()
 {
     glClearDepth(1.0);
     glClear(GL_DEPTH_BUFFER_BIT);
-    drawScene();
+    drawRunScene();
     drawRunHud();
     glFlush();
     if (gfx_driver) allegro_gl_flip();

@@ -6,3 +6,6 @@
 #pragma once
 
 void drawGameFrame();
+// The 3-D part of the frame alone (camera, sky, terrain, obstacles, rider, rescue), without the HUD
+// or the flip.
+void drawRunScene();

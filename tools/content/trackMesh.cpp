@@ -47,8 +47,10 @@ static void buildGrid(const TrackRecipe& r, TrackMesh& m)
     m.faces.clear();
     for (int row = 0; row < ROWS; row++)
         for (int q = 0; q < COLUMNS; q++) {
+            // The terrain is drawn as triangle strips: the odd triangle reuses the even one's last
+            // two corners and adds the cell's far corner as its third.
             unsigned even[3] = {vertexAt(row, q), vertexAt(row + 1, q), vertexAt(row, q + 1)};
-            unsigned odd[3] = {vertexAt(row + 1, q), vertexAt(row + 1, q + 1), vertexAt(row, q + 1)};
+            unsigned odd[3] = {vertexAt(row, q + 1), vertexAt(row + 1, q), vertexAt(row + 1, q + 1)};
             m.faces.insert(m.faces.end(), even, even + 3);
             m.faces.insert(m.faces.end(), odd, odd + 3);
         }
@@ -100,7 +102,9 @@ static void classifyCell(const TrackRecipe& r, int row, int q, int* surface, int
 
 static void buildSurfaces(const TrackRecipe& r, TrackMesh& m)
 {
-    static const float EVEN_ST[6] = {0, 0, 1, 0, 0, 1}, ODD_ST[6] = {1, 0, 1, 1, 0, 1};
+    // One texture per cell. A strip vertex carries one texture coordinate, so every cell starts a
+    // strip of its own: its first corner at (1, 1) is the drawing's patch-start mark.
+    static const float EVEN_ST[6] = {1, 1, 0, 1, 1, 0}, ODD_ST[6] = {1, 0, 0, 1, 0, 0};
     m.surfaces.clear();
     for (int row = 0; row < ROWS; row++)
         for (int q = 0; q < COLUMNS; q++) {

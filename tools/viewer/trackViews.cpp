@@ -1,0 +1,197 @@
+// Tracks: each generated track loaded as for a run, its terrain and obstacles drawn from above in
+// four overlapping pieces (start line green, finish red, rescue points blue), and the run's own
+// scene seen by the chase camera at the start and before the first kicker lips.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <vector>
+
+#include "platform/dirList.h"
+#include "render/gameFrameDraw.h"
+#include "render/graphImage.h"
+#include "render/scene.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "skier/positionDef.h"
+#include "skier/skierLib.h"
+#include "track/initGame.h"
+#include "track/planLib.h"
+#include "track/trackLoader.h"
+#include "track/trackModel.h"
+#include "viewer.h"
+
+static const int TOP_PIECES = 4;
+static const float TRACK_LENGTH = (float)(longueurPisteEnFaces * longueurFace);
+static const float TRACK_HALF_WIDTH = largeurPisteEnFaces * largeurFace / 2.0f;
+static const float TOP_EYE_LIFT = 100000.0f;
+static const float OBSTACLE_WINDOW = 20000.0f;  // shorter than the drawing's window ahead
+static const float LIP_DEGREES = 40.0f;
+static const int LIP_ROWS_APART = 8, CHASE_ROWS_BEFORE_LIP = 4, CHASE_VIEWS = 4;
+static const int VERTEX_COLUMNS = largeurPisteEnFaces + 1;
+static const int SIDE_VIEWS = 2;
+static const float SKY[3] = {0.45f, 0.6f, 0.8f};
+static const float SIDE_FOV = 35.0f, SIDE_BACK = 1500.0f, SIDE_UP = 700.0f, SIDE_ACROSS = 9000.0f;
+
+// The terrain drawing covers a window round the rider's triangle; tiling it covers the grid. Drawn
+// without the run's snow glow, so that the light shows the relief.
+static void drawWholeTerrain()
+{
+    const GLfloat none[4] = {0, 0, 0, 0};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
+    for (int row = terrainRowsBehind; row < longueurPisteEnFaces; row += terrainRowsBehind + terrainRowsAhead)
+        for (int cell = terrainHalfWidth / 2; cell < largeurPisteEnFaces + terrainHalfWidth / 2; cell += terrainHalfWidth) {
+            int c = cell < largeurPisteEnFaces ? cell : largeurPisteEnFaces - 1;
+            setNumeroFaceCourante(row * facesParRangee + 2 * c);
+            drawPlan(0, points, faces, normalesPiste, textures, texName);
+        }
+}
+
+static void drawAllObstacles(float fromX, float toX)
+{
+    for (float x = fromX - OBSTACLE_WINDOW; x < toX; x += OBSTACLE_WINDOW) {
+        Xobjet = x;
+        drawObstacles(points, faces, (float)maxTrackFaces);
+    }
+}
+
+static void drawMarks(float fromX, float toX)
+{
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glLineWidth(3);
+    glBegin(GL_LINES);
+    glColor3f(0, 0.7f, 0);
+    glVertex3f(depart, 0, -TRACK_HALF_WIDTH), glVertex3f(depart, 0, TRACK_HALF_WIDTH);
+    glColor3f(0.9f, 0, 0);
+    glVertex3f(arrivee, 0, -TRACK_HALF_WIDTH), glVertex3f(arrivee, 0, TRACK_HALF_WIDTH);
+    glEnd();
+    glPointSize(9);
+    glColor3f(0.1f, 0.2f, 1);
+    glBegin(GL_POINTS);
+    for (int i = 0; i < maxReplacePoints && replaceSkier[i][0] != emptyObstacleCoord; i++)
+        if (replaceSkier[i][0] >= fromX && replaceSkier[i][0] <= toX) glVertex3fv(replaceSkier[i]);
+    glEnd();
+    glColor3f(1, 1, 1);
+    glEnable(GL_DEPTH_TEST);
+}
+
+static void drawTrackWorld(float fromX, float toX)
+{
+    glClearColor(SKY[0], SKY[1], SKY[2], 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    placeLumiere();
+    drawWholeTerrain();
+    drawAllObstacles(fromX, toX);
+    drawMarks(fromX, toX);
+}
+
+static void perspective(float fovY, float nearZ, float farZ)
+{
+    glViewport(0, 0, viewerWidth, viewerHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(fovY, (double)viewerWidth / viewerHeight, nearZ, farZ);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// Seen from straight above: X (downhill) to the right, +Z (cell 0) at the bottom.
+static void topPiece(const std::string& out, const std::string& track, int piece)
+{
+    float spanX = 2 * TRACK_HALF_WIDTH * viewerWidth / viewerHeight;
+    float x0 = piece * (TRACK_LENGTH - spanX) / (TOP_PIECES - 1), cx = x0 + spanX / 2;
+    glViewport(0, 0, viewerWidth, viewerHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-spanX / 2, spanX / 2, -TRACK_HALF_WIDTH, TRACK_HALF_WIDTH, 1, 40 * TOP_EYE_LIFT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    // a quarter turn about X: X stays to the right, +Z goes down the picture, height towards the eye
+    glRotatef(90, 1, 0, 0);
+    glTranslatef(-cx, -TOP_EYE_LIFT, 0);
+    drawTrackWorld(x0, x0 + spanX);
+    savePicture(out, "track_" + track + "_top" + std::to_string(piece + 1));
+}
+
+// A kicker seen from the side, low, with what stands round it.
+static void sideView(const std::string& out, const std::string& name, float x, float z)
+{
+    float y = yTheoObj(points, faces, x, z, (float)maxTrackFaces);
+    perspective(SIDE_FOV, 50, 200000);
+    gluLookAt(x - SIDE_BACK, y + SIDE_UP, z + SIDE_ACROSS, x + SIDE_BACK, y, z, 0, 1, 0);
+    drawTrackWorld(x - 3 * SIDE_ACROSS, x + 3 * SIDE_ACROSS);
+    savePicture(out, name);
+}
+
+// Rows a few cells before the first kicker lips (the slope down X drops by more than 40 degrees
+// from one row to the next), with the column they are on.
+static std::vector<std::pair<int, int>> kickerLips()
+{
+    std::vector<std::pair<int, int>> lips;
+    auto drop = [](int row, int col) {
+        float dy = points[row * VERTEX_COLUMNS + col][1] - points[(row + 1) * VERTEX_COLUMNS + col][1];
+        return std::atan2(dy, (float)longueurFace) * 57.29f;
+    };
+    for (int row = 1; row + 2 < longueurPisteEnFaces; row++)
+        for (int col = 0; col < VERTEX_COLUMNS; col++) {
+            if (drop(row + 1, col) - drop(row, col) <= LIP_DEGREES) continue;
+            if (lips.empty() || row - lips.back().first >= LIP_ROWS_APART) lips.push_back({row, col});
+            break;
+        }
+    return lips;
+}
+
+static void chaseView(const std::string& out, const std::string& name, float x, float z)
+{
+    reinitGameVar();
+    Xobjet = x;
+    Zobjet = z;
+    setXobjet_inc(x);
+    setContact(1);
+    angleDePlacementEffectif = placeObjetAndGetAngle(points, faces, x, z, (float)maxTrackFaces, 0, faceUpVector);
+    Yobjet = getYobjetCour();
+    changePosition(normalPosition);
+    majRotationsBones();
+    transformSkier(angleDePlacementEffectif, 0);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    reshape();
+    glViewport(0, 0, viewerWidth, viewerHeight);
+    drawRunScene();
+    savePicture(out, name);
+}
+
+static void chaseViews(const std::string& out, const std::string& track)
+{
+    std::vector<std::pair<float, float>> at = {{depart, 0}};
+    std::vector<std::pair<int, int>> lips = kickerLips();
+    for (size_t i = 0; i < lips.size() && (int)i < SIDE_VIEWS; i++)
+        sideView(out, "track_" + track + "_kicker" + std::to_string(i + 1), lips[i].first * (float)longueurFace,
+                 (largeurPisteEnFaces / 2 - lips[i].second) * (float)largeurFace);
+    for (const auto& lip : lips) {
+        if ((int)at.size() >= CHASE_VIEWS) break;
+        at.push_back({(float)(lip.first - CHASE_ROWS_BEFORE_LIP) * longueurFace,
+                      (largeurPisteEnFaces / 2 - lip.second) * (float)largeurFace});
+    }
+    for (int k = 1; (int)at.size() < CHASE_VIEWS; k++) at.push_back({depart + k * (arrivee - depart) / CHASE_VIEWS, 0});
+    for (size_t i = 0; i < at.size(); i++)
+        chaseView(out, "track_" + track + "_chase" + std::to_string(i + 1), at[i].first, at[i].second);
+}
+
+void viewTracks(const std::string& out)
+{
+    std::vector<std::string> tracks;
+    listDirectory("./data/tracks", tracks, 50);
+    initGuiGL();
+    for (const std::string& t : tracks) {
+        reinitGameVar();
+        if (initGame(t.c_str()) != trackLoadOk) continue;
+        libereTexturesTrack(texName);
+        libereTexturesTrackStuff();
+        initGL(t.c_str());
+        for (int piece = 0; piece < TOP_PIECES; piece++) topPiece(out, t, piece);
+        chaseViews(out, t);
+    }
+}
