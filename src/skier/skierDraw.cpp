@@ -121,7 +121,7 @@ void drawGroup(int group, int firstRecord, short feed)
             const Normale& nr = listeNormales[g.firstNormale + normales[c]];
             float p[3] = {v.x, v.y, v.z}, n[3] = {nr.x, nr.y, nr.z}, uv[2] = {v.u, v.v};
             float outP[3], outN[3];
-            transformeBoneCoords(p, n, v.boneId, outP, outN);
+            skinWithChain(p, n, v.boneId, outP, outN);
             sendCorner(outN, uv, outP, textured);
             if (stored) feedListeTriangleToDraw(r, c, outP, uv, outN);
         }
@@ -132,6 +132,7 @@ void drawGroup(int group, int firstRecord, short feed)
 
 void drawObj(short feed)
 {
+    prepareSkinning();
     int next = 0;
     for (int g = 0; g < nbMeshes; g++) {
         drawGroup(g, next, feed);

@@ -77,6 +77,10 @@ extern float angleZTemp;       // roll used for drawing, kept from the last fram
 void majRotationsBones();
 void transformeBoneCoords(const float* vertex, const float* normal, int joint, float* outVertex,
                           float* outNormal);
+// The pose of every joint's chain, taken from the bone rotations once a frame (transformObj and
+// drawObj do it), and the skinning of one point with it: the same result as transformeBoneCoords.
+void prepareSkinning();
+void skinWithChain(const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal);
 void feedListeTriangleToDraw(int record, int corner, const float* position, const float* uv,
                              const float* normal);
 int transformGroup(int group, int firstRecord);

@@ -152,6 +152,53 @@ void transformeBoneCoords(const float* vertex, const float* normal, int joint, f
     memcpy(outNormal, n, sizeof n);
 }
 
+// A joint's whole chain folded into one map, p -> rotation * p + offset (normals take the rotation
+// alone), so that skinning a frame walks each chain once instead of once per corner.
+struct ChainTransform {
+    float col[3][3];  // images of the unit axes
+    float offset[3];
+};
+static ChainTransform chainTransforms[nbJointsSquelette];
+
+// The same walk as transformeBoneCoords, on the offset and the three axes.
+static void foldChain(int joint, ChainTransform& out)
+{
+    float* t = out.offset;
+    for (int a = 0; a < 3; a++)
+        for (int k = 0; k < 3; k++) out.col[a][k] = a == k ? 1.0f : 0.0f;
+    t[0] = t[1] = t[2] = 0;
+    int j = joint;
+    for (int steps = 0; j >= 0 && j < nbJointsSquelette && steps < nbJointsSquelette; steps++) {
+        float c[3];
+        centreJoint(j, c);
+        for (int k = 0; k < 3; k++) t[k] -= c[k];
+        rotateByBone(listeBones[j], t, out.col[0]);
+        rotateByBone(listeBones[j], out.col[1], out.col[2]);
+        j = listeBones[j].parent;
+        if (j == -1) break;
+        for (int k = 0; k < 3; k++) t[k] += c[k];
+    }
+}
+
+void prepareSkinning()
+{
+    for (int j = 0; j < nbJointsSquelette; j++) foldChain(j, chainTransforms[j]);
+}
+
+void skinWithChain(const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal)
+{
+    if (joint < 0 || joint >= nbJointsSquelette) {
+        memcpy(outVertex, vertex, 3 * sizeof(float));
+        memcpy(outNormal, normal, 3 * sizeof(float));
+        return;
+    }
+    const ChainTransform& m = chainTransforms[joint];
+    for (int k = 0; k < 3; k++) {
+        outVertex[k] = m.col[0][k] * vertex[0] + m.col[1][k] * vertex[1] + m.col[2][k] * vertex[2] + m.offset[k];
+        outNormal[k] = m.col[0][k] * normal[0] + m.col[1][k] * normal[1] + m.col[2][k] * normal[2];
+    }
+}
+
 void feedListeTriangleToDraw(int record, int corner, const float* position, const float* uv,
                              const float* normal)
 {
@@ -168,7 +215,7 @@ static void skinCorner(const Mesh& m, int vertex, int normale, float* position, 
     const Normale& nr = listeNormales[m.firstNormale + normale];
     float p[3] = {v.x, v.y, v.z};
     float n[3] = {nr.x, nr.y, nr.z};
-    transformeBoneCoords(p, n, v.boneId, position, normal);
+    skinWithChain(p, n, v.boneId, position, normal);
     uv[0] = v.u;
     uv[1] = v.v;
 }
@@ -196,6 +243,7 @@ void transformObj()
 {
     nbTrianglesToDraw = 0;
     indexOfTrianglesToDrawToAdd = 0;
+    prepareSkinning();
     for (int g = 0; g < nbMeshes; g++) indexOfTrianglesToDrawToAdd = transformGroup(g, indexOfTrianglesToDrawToAdd);
     nbTrianglesToDraw = indexOfTrianglesToDrawToAdd;
 }

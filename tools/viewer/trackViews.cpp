@@ -1,6 +1,6 @@
 // Tracks: each generated track loaded as for a run, its terrain and obstacles drawn from above in
 // four overlapping pieces (start line green, finish red, rescue points blue), and the run's own
-// scene seen by the chase camera at the start and before the first kicker lips.
+// scene seen by the chase camera at the start, before the first kicker lips and mid-track.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -171,11 +171,12 @@ static void chaseViews(const std::string& out, const std::string& track)
         sideView(out, "track_" + track + "_kicker" + std::to_string(i + 1), lips[i].first * (float)longueurFace,
                  (largeurPisteEnFaces / 2 - lips[i].second) * (float)largeurFace);
     for (const auto& lip : lips) {
-        if ((int)at.size() >= CHASE_VIEWS) break;
+        if ((int)at.size() >= CHASE_VIEWS - 1) break;
         at.push_back({(float)(lip.first - CHASE_ROWS_BEFORE_LIP) * longueurFace,
                       (largeurPisteEnFaces / 2 - lip.second) * (float)largeurFace});
     }
-    for (int k = 1; (int)at.size() < CHASE_VIEWS; k++) at.push_back({depart + k * (arrivee - depart) / CHASE_VIEWS, 0});
+    // and the middle of the track, with more between the start and the finish while views are missing
+    for (int k = 2; (int)at.size() < CHASE_VIEWS; k++) at.push_back({depart + (arrivee - depart) / k, 0});
     for (size_t i = 0; i < at.size(); i++)
         chaseView(out, "track_" + track + "_chase" + std::to_string(i + 1), at[i].first, at[i].second);
 }
