@@ -23,6 +23,12 @@ int ModelBuilder::addMaterial(const std::string& name, float r, float g, float b
     return (int)materials.size() - 1;
 }
 
+void ModelBuilder::glow(int material, float share)
+{
+    ModelMaterial& m = materials[material];
+    for (int k = 0; k < 3; k++) m.emissive[k] = m.diffuse[k] * share;
+}
+
 ModelGroup& ModelBuilder::group(const std::string& name, int material)
 {
     for (ModelGroup& g : groups)

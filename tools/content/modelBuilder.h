@@ -44,6 +44,9 @@ struct ModelBuilder {
     std::vector<ModelBone> bones;
 
     int addMaterial(const std::string& name, float r, float g, float b, const std::string& texture = "");
+    // The run's sun lights the far side of what the chase camera sees: a share of the colour is
+    // given as emission so that side keeps its colour instead of going black.
+    void glow(int material, float share);
     ModelGroup& group(const std::string& name, int material);  // found or added
 
     // A tube from a to b (radius ra at a, rb at b) of `sides` sides with capped ends,

@@ -12,6 +12,7 @@ static const float RAIL_SUPPORT_BOTTOM[6] = {-2134.0f, -2934.0f, -2934.0f, -2934
 static const float RAIL_BRACKET_HEIGHT = 50.0f;
 
 static const UvRect NO_UV = {0, 0, 1, 1};
+static const float OBSTACLE_GLOW = 0.5f;
 
 struct TreeColours {
     float needles[3], trunk[3];
@@ -30,6 +31,8 @@ static void writeTree(const std::string& path, int theme)
     ModelBuilder m;
     int bark = m.addMaterial("bark", c.trunk[0], c.trunk[1], c.trunk[2]);
     int needles = m.addMaterial("needles", c.needles[0], c.needles[1], c.needles[2]);
+    m.glow(bark, OBSTACLE_GLOW);
+    m.glow(needles, OBSTACLE_GLOW);
     m.tube(m.group("trunk", bark), {0, 0, 0}, {0, 320, 0}, 60, 42, TREE_SIDES, -1, NO_UV);
     ModelGroup& crown = m.group("crown", needles);
     m.tube(crown, {0, 110, 0}, {0, 580, 0}, 350, 0, TREE_SIDES, -1, NO_UV);
@@ -45,6 +48,8 @@ static void writeBomb(const std::string& path)
     int shell = m.addMaterial("shell", 0.15f, 0.15f, 0.18f);
     int fuse = m.addMaterial("fuse", 0.75f, 0.65f, 0.45f);
     int spark = m.addMaterial("spark", 1.0f, 0.75f, 0.1f);
+    m.glow(shell, OBSTACLE_GLOW);
+    m.glow(fuse, OBSTACLE_GLOW);
     m.materials[spark].emissive[0] = 0.9f;
     m.materials[spark].emissive[1] = 0.5f;
     m.ellipsoid(m.group("shell", shell), {0, 190, 0}, {190, 190, 190}, 10, 14, -1, NO_UV);
@@ -59,6 +64,8 @@ static void writeRail(const std::string& path)
     ModelBuilder m;
     int steel = m.addMaterial("steel", 0.75f, 0.78f, 0.82f);
     int paint = m.addMaterial("paint", 0.85f, 0.25f, 0.15f);
+    m.glow(steel, OBSTACLE_GLOW);
+    m.glow(paint, OBSTACLE_GLOW);
     m.tube(m.group("bar", steel), {RAIL_BAR_START, RAIL_BAR_HEIGHT, RAIL_Z}, {RAIL_BAR_END, RAIL_BAR_HEIGHT, RAIL_Z},
            RAIL_BAR_RADIUS, RAIL_BAR_RADIUS, RAIL_SIDES, -1, NO_UV);
     ModelGroup& supports = m.group("supports", paint);

@@ -16,6 +16,7 @@ static const int TEXTURE_SIZE = 128;
 static const int REGIONS_PER_SIDE = 4;
 static const int CARD_TEXT = 256;
 static const int LIMB_SIDES = 8;
+static const float RIDER_GLOW = 0.35f;  // the chase camera sees the rider's unlit back
 
 // Texture regions, one colour area each.
 enum Region { JACKET, ACCENT, PANTS, SKIN, FACE, HELMET, GOGGLES, GLOVES, BOOTS, SKIS, POLES, WOOL };
@@ -212,7 +213,7 @@ static void writeCard(const std::string& path, const RiderRecipe& r)
 static void writeRider(const std::string& dir, const RiderRecipe& r)
 {
     ModelBuilder m;
-    m.addMaterial("rider", 1, 1, 1, ":data:models:" + r.id + ":skin.bmp");
+    m.glow(m.addMaterial("rider", 1, 1, 1, ":data:models:" + r.id + ":skin.bmp"), RIDER_GLOW);
     addTorsoAndHead(m, r);
     for (int side : {1, -1}) {
         addArm(m, r, side);
