@@ -15,6 +15,8 @@
 #include "shell/systemPortUtils.h"
 #include "skier/Generic3dObject.h"
 #include "skier/skierCar.h"
+#include "render/graphicLib.h"
+#include "run/runState.h"
 #include "skier/skierLib.h"
 #include "support/testFiles.h"
 
@@ -165,6 +167,78 @@ TEST_F(GeneratedModels, RidersLoadWithTheirSkeletonTextureAndCard)
         weights.insert(card.weight);
     }
     EXPECT_EQ(weights.size(), riders.size());
+}
+
+// Vertices of the rider's group "skis" (names are stored with their quotes).
+bool isSkiVertex(int v)
+{
+    for (int g = 0; g < nbMeshes; g++)
+        if (std::string(listeMeshes[g].name) == "\"skis\"")
+            return v >= listeMeshes[g].firstVertex && v < listeMeshes[g].firstVertex + listeMeshes[g].nbVertices;
+    return false;
+}
+
+// Skinned in the neutral pose and placed as the drawing places it (supporting ankle, then the foot
+// height): each ski runs under its boot, from behind the heel to ahead of the toe, and rests on the snow.
+TEST_F(GeneratedModels, RidersStandOnTheirSkisInTheNeutralPose)
+{
+    preCalculateTrigoTables();
+    for (const std::string& id : recipeNames("riders", ".rider")) {
+        reinitSkierData();
+        ASSERT_EQ(loadMs3d((data->path() + "/models/" + id + "/" + id + ".3d").c_str()), 0) << id;
+        for (float* v : variablesPose) *v = 0;
+        majRotationsBones();
+        transformSkierEtat(0, 0, 0, 1);
+        const float lift = transTotalSkier + hauteurPiedSkier;
+        for (int side = 0; side < 2; side++) {
+            const int ankle = side ? jointChevilleDroite : jointChevilleGauche, foot = side ? 8 : 9;
+            float lo[2][3] = {{1e9f, 1e9f, 1e9f}, {1e9f, 1e9f, 1e9f}}, hi[2][3] = {{-1e9f, -1e9f, -1e9f}, {-1e9f, -1e9f, -1e9f}};
+            for (int v = 0; v < indexVertexDernierGroupe; v++) {
+                const Vertex& vx = listeVertices[v];
+                int which = vx.boneId == foot ? 0 : vx.boneId == ankle && isSkiVertex(v) ? 1 : -1;
+                if (which < 0) continue;
+                float p[3] = {vx.x, vx.y, vx.z}, n[3] = {0, 1, 0}, out[3], outN[3];
+                transformeBoneCoords(p, n, vx.boneId, out, outN);
+                out[1] += lift;
+                for (int k = 0; k < 3; k++) lo[which][k] = std::fmin(lo[which][k], out[k]), hi[which][k] = std::fmax(hi[which][k], out[k]);
+            }
+            const float *bootLo = lo[0], *bootHi = hi[0], *skiLo = lo[1], *skiHi = hi[1];
+            ASSERT_LT(skiLo[0], skiHi[0]) << id << " has no ski on side " << side;
+            float bootMid = (bootLo[0] + bootHi[0]) / 2, skiMid = (skiLo[0] + skiHi[0]) / 2;
+            EXPECT_NEAR(skiMid, bootMid, 3.0f) << id << " side " << side;
+            EXPECT_LT(skiHi[0] - skiLo[0], bootHi[0] - bootLo[0] + 2) << id << " ski wider than the boot";
+            EXPECT_LT(skiLo[2], bootLo[2] - 60) << id << " ski tail";
+            EXPECT_GT(skiHi[2], bootHi[2] + 60) << id << " ski nose";
+            EXPECT_LE(skiLo[1], bootLo[1]) << id << " ski above the sole";
+            EXPECT_GT(skiLo[1], -2.0f) << id << " ski under the snow";
+            EXPECT_LT(skiLo[1], 12.0f) << id << " ski above the snow";
+        }
+    }
+}
+
+// The big colour areas of the skin (jacket, trousers, boots, skis) stand out from white snow: at
+// most a quarter of their texels are snow-coloured (a stripe of another colour does not save them).
+TEST_F(GeneratedModels, RiderColoursStandOutFromTheSnow)
+{
+    const int regionSize = 32, regionsPerRow = 4, rowBytes = 128 * 3, header = 54;
+    const int regions[] = {0, 2, 8, 9};  // jacket, trousers, boots, skis
+    const float snow[3] = {240, 244, 250}, snowLike = 60;
+    for (const std::string& id : recipeNames("riders", ".rider")) {
+        std::vector<unsigned char> bmp = readBytes(data->path() + "/models/" + id + "/skin.bmp");
+        ASSERT_EQ(bmp.size(), (size_t)(header + 128 * rowBytes)) << id;
+        for (int r : regions) {
+            int near = 0;
+            for (int v = 0; v < regionSize; v++)
+                for (int u = 0; u < regionSize; u++) {
+                    const unsigned char* px = &bmp[header + ((r / regionsPerRow) * regionSize + v) * rowBytes +
+                                                   ((r % regionsPerRow) * regionSize + u) * 3];
+                    float d2 = 0;
+                    for (int k = 0; k < 3; k++) d2 += std::pow(px[2 - k] - snow[k], 2.0f);  // BGR
+                    near += std::sqrt(d2) < snowLike;
+                }
+            EXPECT_LT(near, regionSize * regionSize / 4) << id << " region " << r;
+        }
+    }
 }
 
 }  // namespace
