@@ -20,7 +20,9 @@ press() { local i; for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done; }
 "$root/build-fps/kestrune" >game.log 2>&1 &
 KES_GAME_PID=$!
 kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
-sleep 1; kes_key Return; sleep 5
+sleep 1; kes_key Return
+kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
+sleep 4
 press Up 4; press Return; sleep 1; press Return; sleep 1
 press Left 8; press Right "$track"; press Return; sleep 6
 kes_key space 0.3; sleep 3

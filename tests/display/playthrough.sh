@@ -36,7 +36,8 @@ start_game() {
     kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
     sleep 1
     kes_key Return          # set-up dialog: Ok
-    sleep 5                 # intro logo, textures, home menu
+    kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
+    sleep 4                 # intro logo, textures, home menu
     alive "the start"
 }
 

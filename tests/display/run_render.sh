@@ -42,7 +42,8 @@ ride_track() {
     kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
     sleep 1
     kes_key Return      # set-up dialog
-    sleep 4
+    kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
+    sleep 3
     kes_key Return      # home: play
     sleep 1.5
     kes_key Return      # rider

@@ -32,8 +32,8 @@ KES_GAME_PID=$!
 kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
 sleep 1
 kes_key Return
-sleep 4
-kes_wait_window 10 >/dev/null || kes_fail "no game window"
+kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
+sleep 3
 
 shot() {
     kes_key F10

@@ -32,9 +32,9 @@ KES_GAME_PID=$!
 kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
 sleep 1
 kes_key Return
-sleep 4
+kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
+sleep 3
 kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "the game ended after the dialog: $(tail -3 game.log)"
-kes_wait_window 10 >/dev/null || kes_fail "no game window"
 
 # F10, then the screenshot is moved to shots/<name>.png; with a second argument "maybe" a uniform
 # picture is accepted (a screen whose only content is a picture that is not generated yet).
