@@ -9,6 +9,7 @@ static const float KEY_RELEASE = 0.25f;
 static const float PLUCK_RELEASE = 0.12f;
 static const float BASS_RELEASE = 0.07f;
 static const float LEAD_RELEASE = 0.15f;
+static const float NOTE_END_FADE = 0.01f; // whatever still rings when a note's wave ends fades out here
 
 static float secondsAt(int i) { return (float)i / SYNTH_RATE; }
 
@@ -210,7 +211,7 @@ static Wave noiseHit(float vel, uint32_t seed, bool shaker)
     return w;
 }
 
-Wave renderNote(Instrument ins, float pitch, float held, float velocity, uint32_t seed)
+static Wave noteOf(Instrument ins, float pitch, float held, float velocity, uint32_t seed)
 {
     float hz = midiHz(pitch);
     switch (ins) {
@@ -229,4 +230,11 @@ Wave renderNote(Instrument ins, float pitch, float held, float velocity, uint32_
     case INS_SHAKER: return noiseHit(velocity, seed, true);
     }
     return Wave();
+}
+
+Wave renderNote(Instrument ins, float pitch, float held, float velocity, uint32_t seed)
+{
+    Wave w = noteOf(ins, pitch, held, velocity, seed);
+    fadeEnds(w, 0.0f, NOTE_END_FADE);
+    return w;
 }
