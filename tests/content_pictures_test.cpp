@@ -56,7 +56,7 @@ static void pixelAt(const std::vector<unsigned char>& b, int size, int x, int y,
 TEST(ContentTrackPictures, EveryFileHasItsSizeTheStarSitsInItsRectangleAndOutputIsDeterministic)
 {
     std::string dir = tempDir();
-    genTrackPictures(dir, 0);
+    genTrackPictures(dir, 0, 1);
     for (const char* face : {"front", "left", "right", "back", "up", "down"})
         expectBmp(dir + "/texObj/" + face + ".bmp", 256);
     expectBmp(dir + "/texObj/soleil.bmp", 128);
@@ -87,7 +87,7 @@ TEST(ContentTrackPictures, EveryFileHasItsSizeTheStarSitsInItsRectangleAndOutput
     for (int i = 0; i < 3; i++) EXPECT_NEAR(a[i], c[i], 3);
 
     std::string again = tempDir();
-    genTrackPictures(again, 0);
+    genTrackPictures(again, 0, 1);
     EXPECT_EQ(readFile(dir + "/texTrack/0.bmp"), readFile(again + "/texTrack/0.bmp"));
     EXPECT_EQ(readFile(dir + "/texObj/front.bmp"), readFile(again + "/texObj/front.bmp"));
     std::string cmd = "rm -rf " + dir + " " + again;

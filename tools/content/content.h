@@ -22,8 +22,9 @@ void genMusic(const std::string& recipes, const std::string& data);
 void genPrefs(const std::string& recipes, const std::string& data);
 
 // The decoration and surface pictures of one track directory ("texObj/" and "texTrack/").
-// theme selects the track's look (sky colours, snow tint); 0 is the default.
-void genTrackPictures(const std::string& trackDir, int theme);
+// theme selects the track's look (sky colours, snow tint), 0 being the default; seed shapes the
+// mountains round the horizon, so that each track shows its own skyline.
+void genTrackPictures(const std::string& trackDir, int theme, int seed);
 
 // Tracks, riders and trick poses.
 void genTracks(const std::string& recipes, const std::string& data);

@@ -126,6 +126,14 @@ static std::vector<std::string> recipeFiles(const std::string& dir, const std::s
     return names;
 }
 
+// A small number from the track's name: the same skyline on every build, another for each track.
+static int skylineSeed(const std::string& name)
+{
+    unsigned h = 2166136261u;
+    for (unsigned char c : name) h = (h ^ c) * 16777619u;
+    return (int)(h % 10007);
+}
+
 void genTracks(const std::string& recipes, const std::string& data)
 {
     for (const std::string& file : recipeFiles(recipes + "/tracks", ".track")) {
@@ -136,7 +144,7 @@ void genTracks(const std::string& recipes, const std::string& data)
         std::string dir = data + "/tracks/" + r.name;
         mkdir(dir.c_str(), 0755);
         writeTrackFiles(dir, r, m);
-        genTrackPictures(dir, r.theme);
+        genTrackPictures(dir, r.theme, skylineSeed(r.name));
         genObstacleModels(dir, r.theme);
     }
 }
