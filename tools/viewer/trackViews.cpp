@@ -27,7 +27,7 @@ static const float TRACK_HALF_WIDTH = largeurPisteEnFaces * largeurFace / 2.0f;
 static const float TOP_EYE_LIFT = 100000.0f;
 static const float OBSTACLE_WINDOW = 20000.0f;  // shorter than the drawing's window ahead
 static const float LIP_DEGREES = 40.0f;
-static const int LIP_ROWS_APART = 8, CHASE_ROWS_BEFORE_LIP = 4, CHASE_VIEWS = 4;
+static const int LIP_ROWS_APART = 8, CHASE_ROWS_BEFORE_LIP = 2, CHASE_VIEWS = 4;
 static const int VERTEX_COLUMNS = largeurPisteEnFaces + 1;
 static const int SIDE_VIEWS = 2;
 static const float SKY[3] = {0.45f, 0.6f, 0.8f};
@@ -134,12 +134,16 @@ static std::vector<std::pair<int, int>> kickerLips()
         float dy = points[row * VERTEX_COLUMNS + col][1] - points[(row + 1) * VERTEX_COLUMNS + col][1];
         return std::atan2(dy, (float)longueurFace) * 57.29f;
     };
-    for (int row = 1; row + 2 < longueurPisteEnFaces; row++)
-        for (int col = 0; col < VERTEX_COLUMNS; col++) {
-            if (drop(row + 1, col) - drop(row, col) <= LIP_DEGREES) continue;
-            if (lips.empty() || row - lips.back().first >= LIP_ROWS_APART) lips.push_back({row, col});
-            break;
-        }
+    for (int row = 1; row + 2 < longueurPisteEnFaces; row++) {
+        int first = -1, last = -1;
+        for (int col = 0; col < VERTEX_COLUMNS; col++)
+            if (drop(row + 1, col) - drop(row, col) > LIP_DEGREES) last = col, first = first < 0 ? col : first;
+        // the middle of the first run of lip columns, for side-by-side kickers
+        int end = first;
+        while (end >= 0 && end + 1 <= last && drop(row + 1, end + 1) - drop(row, end + 1) > LIP_DEGREES) end++;
+        if (first >= 0 && (lips.empty() || row - lips.back().first >= LIP_ROWS_APART))
+            lips.push_back({row, (first + end) / 2});
+    }
     return lips;
 }
 
