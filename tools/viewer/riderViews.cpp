@@ -103,6 +103,35 @@ static void allTricksPages(const std::string& out, const std::string& rider, con
     }
 }
 
+struct BuiltInPose {
+    const char* name;
+    const float* pose;
+};
+static const BuiltInPose BUILT_IN[] = {
+    {"reposPosition", reposPosition}, {"oneGrabPosition", oneGrabPosition}, {"okPosition1", okPosition1},
+    {"okPosition2", okPosition2}, {"normalPosition", normalPosition}, {"virGauchePosition", virGauchePosition},
+    {"virDroitePosition", virDroitePosition}, {"receptionPosition", receptionPosition},
+    {"fakiePosition", fakiePosition}, {"virFakieGauchePosition", virFakieGauchePosition},
+    {"virFakieDroitePosition", virFakieDroitePosition}, {"fakieReceptionPosition", fakieReceptionPosition},
+    {"simpleJumpFakie", simpleJumpFakie}, {"simpleJump", simpleJump},
+    {"freinagePGauchePosition", freinagePGauchePosition}, {"freinagePDroitePosition", freinagePDroitePosition},
+    {"freinageFakiePosition", freinageFakiePosition}, {"bouleChutePosition", bouleChutePosition},
+    {"chutePosition", chutePosition}, {"grindPosition", grindPosition},
+    {"normalCrouchPosition", normalCrouchPosition}, {"fakieCrouchPosition", fakieCrouchPosition}};
+
+// The game's own poses (riding, turning, braking, landing, falling, grinding) on one picture.
+static void builtInSheet(const std::string& out, const std::string& rider, const Angle& a)
+{
+    const int cols = 6, rows = 4;
+    clearToSnow();
+    int cell = 0;
+    for (const BuiltInPose& p : BUILT_IN) {
+        cellViewport(cell++, cols, rows);
+        drawPosedRider(p.pose, a);
+    }
+    savePicture(out, "poses_" + rider + "_" + a.name);
+}
+
 static void writeLegend(const std::string& out)
 {
     FILE* f = fopen((out + "/legend.txt").c_str(), "w");
@@ -112,6 +141,8 @@ static void writeLegend(const std::string& out)
     fprintf(f, "\ntricks_%s_ANGLEn, eight a page, left to right, top to bottom:", DEFAULT_RIDER);
     SkiPosition* p = getPositionsDispo();
     for (int i = 0; i < 64 && p[i].boutons[0] != -2; i++) fprintf(f, " %i:%s", i, p[i].name);
+    fprintf(f, "\nposes_%s_ANGLE, six a row:", DEFAULT_RIDER);
+    for (const BuiltInPose& p : BUILT_IN) fprintf(f, " %s", p.name);
     fprintf(f, "\n");
     fclose(f);
 }
@@ -124,7 +155,9 @@ void viewRiders(const std::string& out)
         if (chargeSkierGui(r.c_str()) != 0) continue;
         for (const Angle& a : ANGLES) {
             namedPosesSheet(out, r, a);
-            if (r == DEFAULT_RIDER) allTricksPages(out, r, a);
+            if (r != DEFAULT_RIDER) continue;
+            allTricksPages(out, r, a);
+            builtInSheet(out, r, a);
         }
     }
     writeLegend(out);
