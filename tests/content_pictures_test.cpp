@@ -4,6 +4,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -92,6 +93,48 @@ TEST(ContentTrackPictures, EveryFileHasItsSizeTheStarSitsInItsRectangleAndOutput
     EXPECT_EQ(readFile(dir + "/texObj/front.bmp"), readFile(again + "/texObj/front.bmp"));
     std::string cmd = "rm -rf " + dir + " " + again;
     EXPECT_EQ(0, system(cmd.c_str()));
+}
+
+// Largest colour step between column xa of face a and column xb of face b, row by row.
+static int edgeStep(const std::vector<unsigned char>& a, int xa, const std::vector<unsigned char>& b, int xb)
+{
+    int worst = 0, pa[3], pb[3];
+    for (int y = 0; y < 256; y++) {
+        pixelAt(a, 256, xa, y, pa);
+        pixelAt(b, 256, xb, y, pb);
+        for (int i = 0; i < 3; i++) worst = std::max(worst, std::abs(pa[i] - pb[i]));
+    }
+    return worst;
+}
+
+TEST(ContentTrackPictures, SkyFacesMeetRoundTheHorizonAndShowTheTracksOwnMountains)
+{
+    std::string dir = tempDir(), other = tempDir();
+    genTrackPictures(dir, 0, 1);
+    genTrackPictures(other, 0, 2);
+    auto face = [&](const std::string& d, const char* name) { return readFile(d + "/texObj/" + name + ".bmp"); };
+    std::vector<unsigned char> front = face(dir, "front"), left = face(dir, "left"), right = face(dir, "right"),
+                               back = face(dir, "back");
+    // Going round: left, front, right, back, left again. Neighbouring texels differ by a texel's
+    // turn at most, far less than across a ridge line.
+    EXPECT_LE(edgeStep(left, 255, front, 0), 40);
+    EXPECT_LE(edgeStep(front, 255, right, 0), 40);
+    EXPECT_LE(edgeStep(right, 255, back, 0), 40);
+    EXPECT_LE(edgeStep(back, 255, left, 0), 40);
+    EXPECT_GT(edgeStep(left, 0, front, 255), 40) << "faces that do not touch differ";
+
+    // Above the horizon row a mountain silhouette crosses the front face: the row holds both bright
+    // snow and sky, and a track with another seed shows another skyline.
+    int brightest = 0, bluest = 0, rgb[3];
+    for (int x = 0; x < 256; x++) {
+        pixelAt(front, 256, x, 150, rgb);
+        brightest = std::max(brightest, rgb[0] + rgb[1] + rgb[2]);
+        bluest = std::max(bluest, rgb[2] - rgb[0]);
+    }
+    EXPECT_GT(brightest, 600) << "no snow above the horizon";
+    EXPECT_GT(bluest, 60) << "no sky beside the mountains";
+    EXPECT_NE(front, face(other, "front"));
+    EXPECT_EQ(0, system(("rm -rf " + dir + " " + other).c_str()));
 }
 
 TEST(ContentPrefs, DefaultKeyMapLoadsTwelveDistinctLetters)
