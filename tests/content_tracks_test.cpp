@@ -93,6 +93,25 @@ std::vector<float> modelValues()
     return v;
 }
 
+// The track screen prints the description from x 210 of its 640-unit text space, 10 units a
+// character, one line every 20 units down from y 240: the text panel ends at x 400 (the stand panel
+// and the thumbnail start right of it) and the track name's top is at y 140.
+static void expectDescriptionFitsItsPanel(const std::string& desc, const std::string& name)
+{
+    const size_t DESC_X = 210, PANEL_RIGHT_X = 400, ADVANCE = 10;
+    const int TOP_Y = 240, PITCH = 20, NAME_TOP_Y = 140;
+    size_t start = 0;
+    int lines = 0;
+    while (start < desc.size()) {
+        size_t end = desc.find('\n', start);
+        if (end == std::string::npos) end = desc.size();
+        EXPECT_LE(DESC_X + ADVANCE * (end - start), PANEL_RIGHT_X) << name << ": " << desc.substr(start, end - start);
+        lines++;
+        start = end + 1;
+    }
+    EXPECT_GE(TOP_Y - PITCH * (lines - 1), NAME_TOP_Y + PITCH) << name << ": " << lines << " lines";
+}
+
 TEST_F(TrackContent, EveryRecipeGivesATrackBothFormsOfWhichLoadAlike)
 {
     std::vector<std::string> names = trackNames();
@@ -111,6 +130,7 @@ TEST_F(TrackContent, EveryRecipeGivesATrackBothFormsOfWhichLoadAlike)
         std::vector<unsigned char> desc = readBytes(trackFile(name, ".desc"));
         EXPECT_GT(desc.size(), 20u) << name;
         EXPECT_LT(desc.size(), 1504u) << name;
+        expectDescriptionFitsItsPanel(std::string(desc.begin(), desc.end()), name);
         EXPECT_GT(readBytes(data->path() + "/tracks/" + name + "/texObj/front.bmp").size(), 256u * 256u * 3u);
     }
 }
