@@ -400,18 +400,25 @@ static Picture masktPicture()
     return pic;
 }
 
+// The medal's face: bright gold, since the game multiplies it by the place colour and the light.
 static Picture medalSidePicture()
 {
+    static const Rgb GOLD_LIGHT = {255, 236, 150}, GOLD = {250, 196, 70}, GOLD_DEEP = {190, 120, 30};
     Picture pic(64, 64);
     for (int y = 0; y < 64; y++)
         for (int x = 0; x < 64; x++) {
-            float d = hypotf(x - 31.5f, y - 31.5f) / 32;
-            int v = (int)(230 - 60 * d + 20 * sinf(d * 40));
-            pic.set(x, y, v, v, v);
+            // Light from the upper left over a slightly domed face, with fine turned rings.
+            float dx = (x - 31.5f) / 32, dy = (y - 31.5f) / 32, d = hypotf(dx, dy);
+            float light = 0.55f - 0.35f * (dx + dy) * 0.7f - 0.25f * d * d + 0.04f * sinf(d * 60);
+            Rgb c = light > 0.5f ? mixRgb(GOLD, GOLD_LIGHT, fminf((light - 0.5f) * 2.5f, 1))
+                                 : mixRgb(GOLD_DEEP, GOLD, fmaxf(light * 2, 0));
+            pic.set(x, y, c.r, c.g, c.b);
         }
-    fillRing(pic, 31.5f, 31.5f, 26, 29, {150, 150, 150});
-    star(pic, 32, 33, 20, 8, 5, 0, {120, 120, 120});
-    star(pic, 31, 32, 18, 7, 5, 0, {255, 255, 255});
+    fillRing(pic, 31.5f, 31.5f, 27, 30.5f, GOLD_DEEP);
+    fillRing(pic, 30.8f, 30.8f, 27.5f, 29.5f, GOLD_LIGHT);
+    star(pic, 33, 34, 19, 8, 5, 0, GOLD_DEEP);
+    star(pic, 31.5f, 32.5f, 18, 7.5f, 5, 0, GOLD_LIGHT);
+    star(pic, 31, 32, 11, 4.5f, 5, 0, {255, 250, 225});
     return pic;
 }
 
