@@ -50,8 +50,10 @@ while [ "$(date +%s)" -lt "$end" ]; do
     xdotool keydown "$k"; sleep "$hold"; xdotool keyup "$k"
     presses=$((presses + 1))
     now=$(date +%s)
-    if [ -z "$first_rss" ] && [ $((now - started_at)) -ge 120 ]; then first_rss=$(rss); fi
-    last_rss=$(rss)
+    r=$(rss)
+    [ -n "$r" ] || continue     # the game has just quit: keep its last reading
+    if [ -z "$first_rss" ] && [ $((now - started_at)) -ge 120 ]; then first_rss=$r; fi
+    last_rss=$r
 done
 echo "soak: $minutes min, $presses keys, $starts game starts"
 echo "resident memory of the last game: ${first_rss:-?} kB after 2 min, ${last_rss:-?} kB at the end"
