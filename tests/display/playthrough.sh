@@ -23,7 +23,7 @@ screenshot() {
     local tga=screenshots/screenshot$shots.tga
     [ -f "$tga" ] || kes_fail "no $tga after F10 on the $1"
     [ "$(stat -c %s "$tga")" = 1440044 ] || kes_fail "$tga is $(stat -c %s "$tga") bytes"
-    convert "$tga" "$1.png"
+    convert "$tga" -auto-orient "$1.png"
     [ "$(kes_colours "$1.png")" -gt 16 ] || kes_fail "the $1 screenshot is nearly uniform"
     shots=$((shots + 1))
 }
