@@ -176,15 +176,19 @@ static void writeSkyFace(const std::string& path, int face, int theme, int seed)
     writeBmp(path, pic);
 }
 
+// The sun is added onto the sky over a square a third as wide as the view: a small hot disc with a
+// soft halo keeps it a sun rather than a blinding ball; black is what the additive blend leaves unlit.
 static void writeSun(const std::string& path)
 {
+    const float DISC = 0.11f, EDGE = 0.04f, HALO = 0.45f;
     Picture pic(128, 128);
     for (int y = 0; y < 128; y++)
         for (int x = 0; x < 128; x++) {
             float d = std::hypot(x - 63.5f, y - 63.5f) / 64;
-            float glow = d < 0.35f ? 1 : std::max(0.0f, 1 - (d - 0.35f) / 0.65f);
-            glow = glow * glow;
-            pic.set(x, y, (int)(255 * glow), (int)(245 * glow), (int)(200 * glow));
+            float disc = std::min(1.0f, std::max(0.0f, (DISC + EDGE - d) / EDGE));
+            float halo = std::max(0.0f, 1 - d);
+            float light = std::min(1.0f, disc + HALO * halo * halo * halo * halo);
+            pic.set(x, y, (int)(255 * light), (int)(245 * light), (int)(215 * light));
         }
     writeBmp(path, pic);
 }
