@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -135,6 +136,45 @@ TEST(ContentTrackPictures, SkyFacesMeetRoundTheHorizonAndShowTheTracksOwnMountai
     EXPECT_GT(bluest, 60) << "no sky beside the mountains";
     EXPECT_NE(front, face(other, "front"));
     EXPECT_EQ(0, system(("rm -rf " + dir + " " + other).c_str()));
+}
+
+// Brightness of texel (x, y) of a square picture, coordinates wrapped round its edges.
+static int lumaAt(const std::vector<unsigned char>& b, int size, int x, int y)
+{
+    int rgb[3];
+    pixelAt(b, size, (x + size) % size, (y + size) % size, rgb);
+    return (rgb[0] * 3 + rgb[1] * 6 + rgb[2]) / 10;
+}
+
+TEST(ContentTrackPictures, SurfacesShowATextureThatTilesWithoutNoise)
+{
+    std::string dir = tempDir();
+    genTrackPictures(dir, 0, 1);
+    for (int k = 0; k < 6; k++) {
+        std::vector<unsigned char> b = readFile(dir + "/texTrack/" + std::to_string(k) + ".bmp");
+        ASSERT_EQ(b.size(), 54u + 128 * 128 * 3) << k;
+        // Steps between neighbours inside the picture, and across its edges into the next cell.
+        double inside = 0, sum = 0, sumSq = 0;
+        int wrapWorst = 0, insideWorst = 0;
+        for (int y = 0; y < 128; y++)
+            for (int x = 0; x < 128; x++) {
+                int l = lumaAt(b, 128, x, y);
+                sum += l;
+                sumSq += (double)l * l;
+                int step = std::max(std::abs(l - lumaAt(b, 128, x + 1, y)), std::abs(l - lumaAt(b, 128, x, y + 1)));
+                if (x == 127 || y == 127) {
+                    wrapWorst = std::max(wrapWorst, step);
+                } else {
+                    inside += step;
+                    insideWorst = std::max(insideWorst, step);
+                }
+            }
+        double n = 128.0 * 128.0, spread = std::sqrt(sumSq / n - (sum / n) * (sum / n));
+        EXPECT_GT(spread, 5.0) << "surface " << k << " is nearly flat";
+        EXPECT_LT(inside / (127.0 * 127.0), 6.0) << "surface " << k << " is noisy from texel to texel";
+        EXPECT_LE(wrapWorst, insideWorst + 2) << "surface " << k << " shows a seam between cells";
+    }
+    EXPECT_EQ(0, system(("rm -rf " + dir).c_str()));
 }
 
 TEST(ContentPrefs, DefaultKeyMapLoadsTwelveDistinctLetters)
