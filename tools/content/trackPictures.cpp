@@ -2,6 +2,7 @@
 #include "content.h"
 
 #include <cmath>
+#include <vector>
 #include <sys/stat.h>
 
 static const int SKY_SIZE = 256;
@@ -25,6 +26,7 @@ static const Rgb ROCK[THEME_COUNT] = {{84, 92, 112}, {70, 52, 72}, {96, 98, 104}
 // The sky box half sizes the game draws the faces with (10 cell lengths, 12 cell widths less 2 lengths).
 static const float SKY_HALF_X = 16840, SKY_HALF_Y = 16840, SKY_HALF_Z = 10108;
 static const float SKY_PIXEL_ANGLE = 0.006f;  // about one texel of a face, in radians
+static const int SKYLINE_SAMPLES = 4096;       // ridge samples round the horizon, finer than a texel
 
 // One mountain range round the horizon: ridge base and rise in radians of elevation, the lattice
 // period of its largest peaks, how much rock shows, how strongly gullies mark its faces and how much
@@ -133,25 +135,53 @@ static Rgb rangeColour(const MountainRange& m, int layer, float turn, float elev
     return mix(c, SKY_HORIZON[theme], m.haze);
 }
 
+// Ridge lines of every range sampled round the horizon once per track: height and rise per radian.
+struct Skyline {
+    std::vector<float> top[RANGE_COUNT], slope[RANGE_COUNT];
+};
+
+static Skyline makeSkyline(int seed)
+{
+    Skyline k;
+    const float step = 1.0f / SKYLINE_SAMPLES;
+    for (int layer = 0; layer < RANGE_COUNT; layer++) {
+        const MountainRange& m = RANGES[layer];
+        int layerSeed = seed * 5 + layer;
+        for (int i = 0; i < SKYLINE_SAMPLES; i++) {
+            float turn = i * step;
+            k.top[layer].push_back(rangeHeight(m, turn, layerSeed));
+            float rise = rangeHeight(m, turn + step, layerSeed) - rangeHeight(m, turn - step, layerSeed);
+            k.slope[layer].push_back(rise / (2 * step) / (2 * (float)M_PI));
+        }
+    }
+    return k;
+}
+
+// Sampled value at a turn (0 to 1), interpolated, wrapping round the horizon.
+static float skylineAt(const std::vector<float>& samples, float turn)
+{
+    float x = turn * SKYLINE_SAMPLES;
+    int i = (int)std::floor(x);
+    float f = x - i;
+    i = ((i % SKYLINE_SAMPLES) + SKYLINE_SAMPLES) % SKYLINE_SAMPLES;
+    return samples[i] + (samples[(i + 1) % SKYLINE_SAMPLES] - samples[i]) * f;
+}
+
 // Colour seen along a direction from the centre of the sky box: sky, then the ranges from the
 // farthest to the nearest, then the snowfield below. Faces sharing an edge see the same directions
 // there, so they meet without a seam.
-static Rgb viewColour(float dx, float dy, float dz, int theme, int seed)
+static Rgb viewColour(float dx, float dy, float dz, int theme, int seed, const Skyline& sky)
 {
     float len = std::sqrt(dx * dx + dy * dy + dz * dz);
     float elevation = std::asin(dy / len);
     float turn = std::atan2(dz, dx) / (2 * (float)M_PI) + 0.5f;
     Rgb c = skyAt(dy / len, theme);
     for (int layer = 0; layer < RANGE_COUNT; layer++) {
-        const MountainRange& m = RANGES[layer];
-        int layerSeed = seed * 5 + layer;
-        float top = rangeHeight(m, turn, layerSeed);
+        float top = skylineAt(sky.top[layer], turn);
         float cover = std::min(1.0f, std::max(0.0f, (top - elevation) / SKY_PIXEL_ANGLE + 0.5f));
         if (cover <= 0) continue;
-        float step = 0.002f;
-        float slope = (rangeHeight(m, turn + step, layerSeed) - rangeHeight(m, turn - step, layerSeed)) / (2 * step) /
-                      (2 * (float)M_PI);
-        c = mix(c, rangeColour(m, layer, turn, elevation, top, slope, theme, seed), cover);
+        float slope = skylineAt(sky.slope[layer], turn);
+        c = mix(c, rangeColour(RANGES[layer], layer, turn, elevation, top, slope, theme, seed), cover);
     }
     return c;
 }
@@ -166,14 +196,14 @@ static void faceDirection(int face, float s, float t, float* d)
     for (int i = 0; i < 3; i++) d[i] = dirs[face][i];
 }
 
-static void writeSkyFace(const std::string& path, int face, int theme, int seed)
+static void writeSkyFace(const std::string& path, int face, int theme, int seed, const Skyline& sky)
 {
     Picture pic(SKY_SIZE, SKY_SIZE);
     for (int y = 0; y < SKY_SIZE; y++)
         for (int x = 0; x < SKY_SIZE; x++) {
             float d[3];
             faceDirection(face, (x + 0.5f) / SKY_SIZE, 1 - (y + 0.5f) / SKY_SIZE, d);
-            Rgb c = viewColour(d[0], d[1], d[2], theme, seed);
+            Rgb c = viewColour(d[0], d[1], d[2], theme, seed, sky);
             pic.set(x, y, (int)(c.r + 0.5f), (int)(c.g + 0.5f), (int)(c.b + 0.5f));
         }
     writeBmp(path, pic);
@@ -308,7 +338,8 @@ void genTrackPictures(const std::string& trackDir, int theme, int seed)
     mkdir(obj.c_str(), 0755);
     mkdir(surf.c_str(), 0755);
     static const char* faces[6] = {"front", "left", "right", "back", "up", "down"};
-    for (int i = 0; i < 6; i++) writeSkyFace(obj + faces[i] + ".bmp", i, theme, seed);
+    Skyline sky = makeSkyline(seed);
+    for (int i = 0; i < 6; i++) writeSkyFace(obj + faces[i] + ".bmp", i, theme, seed, sky);
     writeSun(obj + "soleil.bmp");
     writeCylinder(obj + "cylinder.bmp");
     writeTrace(obj + "traceRun.bmp", false);
