@@ -27,6 +27,7 @@ static const Rgb ROCK[THEME_COUNT] = {{84, 92, 112}, {70, 52, 72}, {96, 98, 104}
 static const float SKY_HALF_X = 16840, SKY_HALF_Y = 16840, SKY_HALF_Z = 10108;
 static const float SKY_PIXEL_ANGLE = 0.006f;  // about one texel of a face, in radians
 static const int SKYLINE_SAMPLES = 4096;       // ridge samples round the horizon, finer than a texel
+static const float SLOPE_STEP = 0.002f;        // turn over which a ridge's slope is taken: its shading
 
 // One mountain range round the horizon: ridge base and rise in radians of elevation, the lattice
 // period of its largest peaks, how much rock shows, how strongly gullies mark its faces and how much
@@ -150,8 +151,8 @@ static Skyline makeSkyline(int seed)
         for (int i = 0; i < SKYLINE_SAMPLES; i++) {
             float turn = i * step;
             k.top[layer].push_back(rangeHeight(m, turn, layerSeed));
-            float rise = rangeHeight(m, turn + step, layerSeed) - rangeHeight(m, turn - step, layerSeed);
-            k.slope[layer].push_back(rise / (2 * step) / (2 * (float)M_PI));
+            float rise = rangeHeight(m, turn + SLOPE_STEP, layerSeed) - rangeHeight(m, turn - SLOPE_STEP, layerSeed);
+            k.slope[layer].push_back(rise / (2 * SLOPE_STEP) / (2 * (float)M_PI));
         }
     }
     return k;
