@@ -2,20 +2,21 @@
 # Source it; call kes_start_display first and kes_cleanup on exit.
 
 kes_start_display() {
-    local n
-    for n in $(seq 90 140); do
-        if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
-            Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-            KES_XVFB_PID=$!
-            export DISPLAY=:$n
-            for _ in $(seq 50); do
-                xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-                sleep 0.1
-            done
-        fi
+    # Xvfb picks a free display itself and writes its number once it accepts clients, so display
+    # tests started at the same moment never end up sharing one server.
+    local n= numfile
+    numfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    KES_XVFB_PID=$!
+    for _ in $(seq 100); do
+        n=$(head -1 "$numfile" 2>/dev/null)
+        [ -n "$n" ] && break
+        kill -0 "$KES_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "no free X display" >&2
-    return 1
+    rm -f "$numfile"
+    [ -n "$n" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=:$n
 }
 
 kes_cleanup() {
