@@ -66,16 +66,22 @@ static void sendCorner(const float* normal, const float* uv, const float* positi
     glVertex3fv(position);
 }
 
+// Triangles of one group share their material, so each run of them goes to the driver as one batch
+// (a batch per triangle made the software renderer hold some 50 MB more, and grow faster).
 void drawObjAfterTransform()
 {
-    for (int r = 0; r < nbTrianglesToDraw; r++) {
-        const TriangleToDraw& t = listeTrianglesToDraw[r];
-        const Material* m = materialOf(t.groupIndex);
+    int r = 0;
+    while (r < nbTrianglesToDraw) {
+        int group = listeTrianglesToDraw[r].groupIndex;
+        const Material* m = materialOf(group);
         if (m) setFrontMaterial(m);
         int textured = groupTextured(m);
         if (textured) glEnable(GL_TEXTURE_2D);
         glBegin(GL_TRIANGLES);
-        for (int c = 0; c < 3; c++) sendCorner(t.normale[c], t.uv[c], t.position[c], textured);
+        for (; r < nbTrianglesToDraw && listeTrianglesToDraw[r].groupIndex == group; r++) {
+            const TriangleToDraw& t = listeTrianglesToDraw[r];
+            for (int c = 0; c < 3; c++) sendCorner(t.normale[c], t.uv[c], t.position[c], textured);
+        }
         glEnd();
         if (textured) glDisable(GL_TEXTURE_2D);
     }
