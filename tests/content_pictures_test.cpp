@@ -1,5 +1,6 @@
 #include "content.h"
 #include "shell/keymap.h"
+#include "support/testFiles.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -10,17 +11,6 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-static std::vector<unsigned char> readFile(const std::string& path)
-{
-    std::vector<unsigned char> bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return bytes;
-    int c;
-    while ((c = fgetc(f)) != EOF) bytes.push_back((unsigned char)c);
-    fclose(f);
-    return bytes;
-}
 
 static unsigned le32(const std::vector<unsigned char>& b, int at)
 {
@@ -36,7 +26,7 @@ static std::string tempDir()
 // Width, height, depth and bottom-up storage as the game's BMP loader expects them.
 static void expectBmp(const std::string& path, int size)
 {
-    std::vector<unsigned char> b = readFile(path);
+    std::vector<unsigned char> b = readBytes(path);
     ASSERT_GE(b.size(), 54u) << path;
     EXPECT_EQ('B', b[0]);
     EXPECT_EQ('M', b[1]);
@@ -68,7 +58,7 @@ TEST(ContentTrackPictures, EveryFileHasItsSizeTheStarSitsInItsRectangleAndOutput
     expectBmp(dir + "/texObj/vide.bmp", 16);
     for (int k = 0; k < 6; k++) expectBmp(dir + "/texTrack/" + std::to_string(k) + ".bmp", 128);
 
-    std::vector<unsigned char> cyl = readFile(dir + "/texObj/cylinder.bmp");
+    std::vector<unsigned char> cyl = readBytes(dir + "/texObj/cylinder.bmp");
     int rgb[3];
     pixelAt(cyl, 512, (int)(0.0775 * 512), (int)(0.065 * 512), rgb);
     EXPECT_GT(rgb[0] + rgb[1], 300) << "star centre must be lit";
@@ -76,13 +66,13 @@ TEST(ContentTrackPictures, EveryFileHasItsSizeTheStarSitsInItsRectangleAndOutput
     EXPECT_EQ(0, rgb[0] + rgb[1] + rgb[2]) << "outside the star stays on the black key";
 
     // The trace pictures keep white, their colour key, around the grooves.
-    std::vector<unsigned char> trace = readFile(dir + "/texObj/traceRun.bmp");
+    std::vector<unsigned char> trace = readBytes(dir + "/texObj/traceRun.bmp");
     pixelAt(trace, 64, 2, 30, rgb);
     EXPECT_EQ(765, rgb[0] + rgb[1] + rgb[2]);
 
     // Sky faces meet: the top row of a side face equals the matching edge row of the up face.
-    std::vector<unsigned char> front = readFile(dir + "/texObj/front.bmp");
-    std::vector<unsigned char> up = readFile(dir + "/texObj/up.bmp");
+    std::vector<unsigned char> front = readBytes(dir + "/texObj/front.bmp");
+    std::vector<unsigned char> up = readBytes(dir + "/texObj/up.bmp");
     int a[3], c[3];
     pixelAt(front, 256, 128, 255, a);
     pixelAt(up, 256, 128, 0, c);
@@ -90,8 +80,8 @@ TEST(ContentTrackPictures, EveryFileHasItsSizeTheStarSitsInItsRectangleAndOutput
 
     std::string again = tempDir();
     genTrackPictures(again, 0, 1);
-    EXPECT_EQ(readFile(dir + "/texTrack/0.bmp"), readFile(again + "/texTrack/0.bmp"));
-    EXPECT_EQ(readFile(dir + "/texObj/front.bmp"), readFile(again + "/texObj/front.bmp"));
+    EXPECT_EQ(readBytes(dir + "/texTrack/0.bmp"), readBytes(again + "/texTrack/0.bmp"));
+    EXPECT_EQ(readBytes(dir + "/texObj/front.bmp"), readBytes(again + "/texObj/front.bmp"));
     std::string cmd = "rm -rf " + dir + " " + again;
     EXPECT_EQ(0, system(cmd.c_str()));
 }
@@ -113,7 +103,7 @@ TEST(ContentTrackPictures, SkyFacesMeetRoundTheHorizonAndShowTheTracksOwnMountai
     std::string dir = tempDir(), other = tempDir();
     genTrackPictures(dir, 0, 1);
     genTrackPictures(other, 0, 2);
-    auto face = [&](const std::string& d, const char* name) { return readFile(d + "/texObj/" + name + ".bmp"); };
+    auto face = [&](const std::string& d, const char* name) { return readBytes(d + "/texObj/" + name + ".bmp"); };
     std::vector<unsigned char> front = face(dir, "front"), left = face(dir, "left"), right = face(dir, "right"),
                                back = face(dir, "back");
     // Going round: left, front, right, back, left again. Neighbouring texels differ by a texel's
@@ -151,7 +141,7 @@ TEST(ContentTrackPictures, SurfacesShowATextureThatTilesWithoutNoise)
     std::string dir = tempDir();
     genTrackPictures(dir, 0, 1);
     for (int k = 0; k < 6; k++) {
-        std::vector<unsigned char> b = readFile(dir + "/texTrack/" + std::to_string(k) + ".bmp");
+        std::vector<unsigned char> b = readBytes(dir + "/texTrack/" + std::to_string(k) + ".bmp");
         ASSERT_EQ(b.size(), 54u + 128 * 128 * 3) << k;
         // Steps between neighbours inside the picture, and across its edges into the next cell.
         double inside = 0, sum = 0, sumSq = 0;

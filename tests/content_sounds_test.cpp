@@ -1,6 +1,7 @@
 // The synthesizer's building blocks, and the sounds and tunes it writes as the game will play them.
 #include "audio.h"
 #include "music.h"
+#include "support/testFiles.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -72,17 +73,6 @@ Decoded decode(const std::string& path)
     sf_close(f);
     for (short s : pcm) d.samples.push_back(s / 32768.0f);
     return d;
-}
-
-std::vector<unsigned char> readBytes(const std::string& path)
-{
-    std::vector<unsigned char> b;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return b;
-    int c;
-    while ((c = fgetc(f)) != EOF) b.push_back((unsigned char)c);
-    fclose(f);
-    return b;
 }
 
 unsigned be32(const std::vector<unsigned char>& b, size_t at)
