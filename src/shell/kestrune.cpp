@@ -7,6 +7,7 @@
 
 #include "fileio/swapthings.h"
 #include "platform/bombKey.h"
+#include "platform/heapPolicy.h"
 #include "shell/gameLoop.h"
 
 int colorDepthSize = -1;
@@ -148,6 +149,7 @@ int setup()
 
 int kestruneMain()
 {
+    keepLargeBlocksMapped();
     allegro_init();
     mapBombKey();
     set_color_depth(8);
