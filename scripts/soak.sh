@@ -19,7 +19,7 @@ kes_start_display || exit 1
 
 keys=(Left Right Up Down Left Right Up Down Return Return space s f d e w r j k l u i o b F7 F8 F9 a c)
 end=$(( $(date +%s) + minutes * 60 ))
-starts=0 presses=0 base_rss= last_rss= worst=0
+starts=0 presses=0 base_rss= last_rss= worst=0 next_report=$(( $(date +%s) + 300 ))
 
 rss() { awk '/VmRSS/ {print $2}' /proc/$KES_GAME_PID/status 2>/dev/null; }
 press() { local i; for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done; }
@@ -67,6 +67,10 @@ while [ "$(date +%s)" -lt "$end" ]; do
     presses=$((presses + 1))
     r=$(rss)
     [ -n "$r" ] && last_rss=$r   # empty when the game has just quit: keep its last reading
+    if [ "$(date +%s)" -ge "$next_report" ]; then
+        echo "game $starts after $(( $(date +%s) - started_at )) s: $last_rss kB"
+        next_report=$(( next_report + 300 ))
+    fi
 done
 game_report
 echo "soak: $minutes min, $presses keys, $starts game starts, largest growth $worst %"
