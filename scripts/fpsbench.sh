@@ -12,9 +12,7 @@ cmake --build "$root/build-fps" -j "$(nproc)" --target kestrune kescontent >/dev
 [ -d "$root/data/tracks" ] || cmake --build "$root/build-fps" --target data >/dev/null
 source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
-work=$(mktemp -d)
-cp -rL "$root/data" "$work/data"
-cd "$work"
+kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 kes_start_display || exit 1
 press() { local i; for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done; }
 "$root/build-fps/kestrune" >game.log 2>&1 &

@@ -12,9 +12,7 @@ source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
 
 [ -d "$root/data/prefs" ] || { echo "no generated data in $root/data: run make data first" >&2; exit 1; }
-work=$(mktemp -d)
-cp -rL "$root/data" "$work/data"
-cd "$work"
+kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 kes_start_display || exit 1
 
 keys=(Left Right Up Down Left Right Up Down Return Return space s f d e w r j k l u i o b F7 F8 F9 a c)

@@ -9,10 +9,8 @@ ride_seconds=${KES_RIDE_SECONDS:-70}
 source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
 [ -d "$root/data/tracks" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
-work=$(mktemp -d)
-cp -rL "$root/data" "$work/data"
+kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 rm -f "$work"/data/tracks/*/top.sc "$work/data/prefs/user.prefs"
-cd "$work"
 kes_start_display || exit 1
 
 shots=0

@@ -8,9 +8,7 @@ source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
 
 [ -d "$root/data/tracks" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
-work=$(mktemp -d)
-cp -rL "$root/data" "$work/data"
-cd "$work"
+kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 kes_start_display || exit 1
 tracks=$(ls data/tracks | wc -l)
 [ "$tracks" -gt 0 ] || kes_fail "no track in data/tracks"

@@ -11,18 +11,16 @@ source "$root/tests/support/display.sh"
 [ -f "$root/data/gui/initials.bmp" ] && [ -f "$root/data/gui/scores.bmp" ] ||
     { echo "FAIL: no name-entry or score pictures in $root/data/gui" >&2; exit 1; }
 
-work=$(mktemp -d)
 keep_shots() {
-    if [ -n "${KES_SHOTS_DIR:-}" ] && [ -d "$work/shots" ]; then
+    if [ -n "${KES_SHOTS_DIR:-}" ] && [ -d "${work:-}/shots" ]; then
         mkdir -p "$KES_SHOTS_DIR" && cp "$work"/shots/*.png "$KES_SHOTS_DIR/" 2>/dev/null
     fi
     kes_cleanup
 }
 trap keep_shots EXIT
-cp -rL "$root/data" "$work/data"
+kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 rm -f "$work/data/prefs/user.prefs" "$work"/data/tracks/*/top.sc
 mkdir -p "$work/shots"
-cd "$work"
 push=$(grep -v '^#' data/prefs/keys.map | sed -n 4p)   # the push key
 meadow=$(ls data/tracks | grep -n '^meadow$' | cut -d: -f1)
 

@@ -20,11 +20,9 @@ riders=$(ls -d "$root"/data/models/*/ 2>/dev/null | wc -l)
 tracks=$(ls -d "$root"/data/tracks/*/ 2>/dev/null | wc -l)
 [ "$tracks" -ge 1 ] || { echo "FAIL: no track in $root/data/tracks" >&2; exit 1; }
 
-work=$(mktemp -d)
-cp -rL "$root/data" "$work/data"
+kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 rm -f "$work/data/prefs/user.prefs"
 mkdir -p "$work/shots"
-cd "$work"
 
 kes_start_display || exit 1
 "$game" >game.log 2>&1 &

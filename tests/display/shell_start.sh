@@ -7,10 +7,8 @@ source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
 
 [ -d "$root/data/prefs" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
-work=$(mktemp -d)
-cp -rL "$root/data" "$work/data"
+kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 rm -f "$work/data/prefs/gfx.prefs" "$work/data/prefs/user.prefs"
-cd "$work"
 
 kes_start_display || exit 1
 "$game" >game.log 2>&1 &

@@ -64,6 +64,13 @@ kes_colours() {
     convert "$1" -format %k info:
 }
 
+# Copies ROOT's generated data into a new scratch directory, sets `work` to it and goes there, so
+# that whatever the game writes (prefs, scores, screenshots) never touches the build's own data.
+kes_scratch_copy() {
+    work=$(mktemp -d)
+    cp -rL "$1/data" "$work/data" && cd "$work"
+}
+
 # Fails the test with a message.
 kes_fail() {
     echo "FAIL: $*" >&2
