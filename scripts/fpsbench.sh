@@ -14,20 +14,14 @@ source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
 kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 kes_start_display || exit 1
-press() { local i; for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done; }
-"$root/build-fps/kestrune" >game.log 2>&1 &
-KES_GAME_PID=$!
-kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
-sleep 1; kes_key Return
-kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
-sleep 4
-press Up 4; press Return; sleep 1; press Return; sleep 1
-press Left 8; press Right "$track"; press Return; sleep 6
+kes_launch "$root/build-fps/kestrune" game.log 4
+kes_press Up 4; kes_press Return; sleep 1; kes_press Return; sleep 1
+kes_press Left 8; kes_press Right "$track"; kes_press Return; sleep 6
 kes_key space 0.3; sleep 3
 end=$(( $(date +%s) + seconds ))
 while [ "$(date +%s)" -lt "$end" ]; do xdotool keydown e; sleep 0.4; xdotool keyup e; sleep 0.1; done
 kes_key Escape; sleep 2
-press Escape; sleep 1; press Escape; sleep 1; kes_key Escape
+kes_press Escape; sleep 1; kes_press Escape; sleep 1; kes_key Escape
 wait $KES_GAME_PID || true
 KES_GAME_PID=
 grep "run frames" game.log || { tail -5 game.log; kes_fail "no frame rate reported"; }

@@ -20,19 +20,12 @@ end=$(( $(date +%s) + minutes * 60 ))
 starts=0 presses=0 base_rss= last_rss= worst=0 next_report=$(( $(date +%s) + 300 ))
 
 rss() { awk '/VmRSS/ {print $2}' /proc/$KES_GAME_PID/status 2>/dev/null; }
-press() { local i; for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done; }
 
 # Set-up dialog, then Play, the rider, the track, a few pushes and ESC: back on the track screen.
 start_game() {
-    "$game" >>game.log 2>&1 &
-    KES_GAME_PID=$!
+    kes_launch "$game" game.log 4
     starts=$((starts + 1))
-    kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
-    sleep 1
-    kes_key Return
-    kes_wait_game_window 20 >/dev/null || kes_fail "no game window"
-    sleep 4
-    press Up 4; press Return; sleep 1; press Return; sleep 1; press Return; sleep 6
+    kes_press Up 4; kes_press Return; sleep 1; kes_press Return; sleep 1; kes_press Return; sleep 6
     kes_key space 0.3; sleep 3
     for _ in 1 2 3; do kes_key e 0.3; done
     kes_key Escape; sleep 2

@@ -25,19 +25,7 @@ screenshot() {
     [ "$(kes_colours "$1.png")" -gt 16 ] || kes_fail "the $1 screenshot is nearly uniform"
     shots=$((shots + 1))
 }
-press() { local i; for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done; }
 alive() { kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "the game ended during: $1 ($(tail -3 game.log))"; }
-
-start_game() {
-    "$game" >>game.log 2>&1 &
-    KES_GAME_PID=$!
-    kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
-    sleep 1
-    kes_key Return          # set-up dialog: Ok
-    kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
-    sleep 4                 # intro logo, textures, home menu
-    alive "the start"
-}
 
 quit_game() {
     kes_key Escape
@@ -50,16 +38,16 @@ quit_game() {
 
 # Play to the track screen, ENTER, and wait for the run to be ready.
 to_run() {
-    press Up 4              # Play is the first item
-    press Return; sleep 1   # rider screen
-    press Left; sleep 1; press Right; sleep 1   # tolvek is listed last
-    press Return; sleep 1   # track screen: the second track, the shortest ride
-    press Right; sleep 1
-    press Return; sleep 6   # wait screen, loading, the rider at the start
+    kes_press Up 4              # Play is the first item
+    kes_press Return; sleep 1   # rider screen
+    kes_press Left; sleep 1; kes_press Right; sleep 1   # tolvek is listed last
+    kes_press Return; sleep 1   # track screen: the second track, the shortest ride
+    kes_press Right; sleep 1
+    kes_press Return; sleep 6   # wait screen, loading, the rider at the start
     alive "loading the run"
 }
 
-start_game
+kes_launch "$game" game.log 4   # intro logo, textures, home menu
 screenshot home
 to_run
 kes_key space 0.3       # countdown
@@ -79,15 +67,15 @@ screenshot finish
 kes_key Return; sleep 1.5  # name entry
 screenshot name-entry
 # Initials at the grid's corners, reached whatever a held key repeats: A (row 0, col 0), G, V, then '#'.
-press Up 5; press Left 8; press Return
-press Right 8; press Return
-press Down 5; press Left 8; press Return
-press Right 8; press Return
+kes_press Up 5; kes_press Left 8; kes_press Return
+kes_press Right 8; kes_press Return
+kes_press Down 5; kes_press Left 8; kes_press Return
+kes_press Right 8; kes_press Return
 sleep 1
 screenshot scores
-press Return; sleep 1   # track screen
-press Escape; sleep 1   # rider screen
-press Escape; sleep 1   # home menu
+kes_press Return; sleep 1   # track screen
+kes_press Escape; sleep 1   # rider screen
+kes_press Escape; sleep 1   # home menu
 quit_game
 
 grep -l "AGV" data/tracks/*/top.sc >/dev/null || kes_fail "no top.sc holds the initials AGV"
@@ -95,13 +83,13 @@ grep -l "AGV" data/tracks/*/top.sc >/dev/null || kes_fail "no top.sc holds the i
 
 # Second evening: a run abandoned with ESC goes back to the track screen, never to the name entry.
 before=$(md5sum data/tracks/*/top.sc | md5sum)
-start_game
+kes_launch "$game" game.log 4   # intro logo, textures, home menu
 to_run
 kes_key space 0.3; sleep 3
 for _ in $(seq 5); do kes_key e 0.3; done
 kes_key Escape; sleep 1.5   # abandoned: track screen
 alive "abandoning the run"
-press Escape; sleep 1; press Escape; sleep 1
+kes_press Escape; sleep 1; kes_press Escape; sleep 1
 quit_game
 [ "$(md5sum data/tracks/*/top.sc | md5sum)" = "$before" ] || kes_fail "an abandoned run changed a score table"
 mkdir -p "$root/build/playthrough" && cp home.png run.png finish.png name-entry.png scores.png "$root/build/playthrough/"

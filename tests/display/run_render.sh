@@ -35,13 +35,7 @@ differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 
 ride_track() {
     local i=$1 tag="track$1"
-    "$game" >"game$i.log" 2>&1 &
-    KES_GAME_PID=$!
-    kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
-    sleep 1
-    kes_key Return      # set-up dialog
-    kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
-    sleep 3
+    kes_launch "$game" "game$i.log"
     kes_key Return      # home: play
     sleep 1.5
     kes_key Return      # rider

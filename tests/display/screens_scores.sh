@@ -25,13 +25,7 @@ push=$(grep -v '^#' data/prefs/keys.map | sed -n 4p)   # the push key
 meadow=$(ls data/tracks | grep -n '^meadow$' | cut -d: -f1)
 
 kes_start_display || exit 1
-"$game" >game.log 2>&1 &
-KES_GAME_PID=$!
-kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
-sleep 1
-kes_key Return
-kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
-sleep 3
+kes_launch "$game" game.log
 
 shot() {
     kes_key F10

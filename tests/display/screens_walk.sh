@@ -25,14 +25,7 @@ rm -f "$work/data/prefs/user.prefs"
 mkdir -p "$work/shots"
 
 kes_start_display || exit 1
-"$game" >game.log 2>&1 &
-KES_GAME_PID=$!
-kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
-sleep 1
-kes_key Return
-kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
-sleep 3
-kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "the game ended after the dialog: $(tail -3 game.log)"
+kes_launch "$game" game.log
 
 # F10, then the screenshot is moved to shots/<name>.png; it must not be uniform.
 shot() {

@@ -54,6 +54,25 @@ kes_key() {
     xdotool keydown "$1"; sleep "${2:-0.12}"; xdotool keyup "$1"; sleep 0.15
 }
 
+# Taps a key N times (default once), short enough that a held key does not repeat.
+kes_press() {
+    local i
+    for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done
+}
+
+# Starts GAME with its output appended to LOG, confirms the set-up dialog and waits SETTLE seconds
+# (default 3) in the game window for the intro to reach the home menu. Sets KES_GAME_PID.
+kes_launch() {
+    "$1" >>"$2" 2>&1 &
+    KES_GAME_PID=$!
+    kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
+    sleep 1
+    kes_key Return
+    kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
+    sleep "${3:-3}"
+    kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended after the set-up dialog: $(tail -3 "$2")"
+}
+
 # Grabs the whole screen to a PNG.
 kes_grab() {
     import -window root "$1" 2>/dev/null || xwd -root -silent | convert xwd:- "$1"
