@@ -1,10 +1,10 @@
 // The whole data tree as the build makes it: two runs of the content tool give the same bytes,
 // and the tree holds every file the game opens for each recipe.
+#include "support/recipes.h"
 #include "support/testFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -18,8 +18,6 @@
 #include <vector>
 
 namespace {
-
-const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
 
 // 64-bit FNV-1a, fed file by file.
 struct Fnv {
@@ -37,22 +35,10 @@ bool isDir(const std::string& path)
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::vector<std::string> entries(const std::string& dir)
-{
-    std::vector<std::string> names;
-    if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') names.push_back(e->d_name);
-        closedir(d);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Digest of every regular file under root, keyed by its path relative to root.
 void digestTree(const std::string& root, const std::string& rel, std::map<std::string, uint64_t>& out)
 {
-    for (const std::string& name : entries(root + "/" + rel)) {
+    for (const std::string& name : dirEntries(root + "/" + rel)) {
         std::string path = rel.empty() ? name : rel + "/" + name;
         if (isDir(root + "/" + path)) {
             digestTree(root, path, out);
@@ -79,16 +65,6 @@ uint64_t treeDigest(const std::map<std::string, uint64_t>& files)
     return f.h;
 }
 
-// Recipe names in a directory with the given extension, without it.
-std::vector<std::string> recipeNames(const std::string& dir, const std::string& ext)
-{
-    std::vector<std::string> names;
-    for (const std::string& e : entries(dir))
-        if (e.size() > ext.size() && e.compare(e.size() - ext.size(), ext.size(), ext) == 0)
-            names.push_back(e.substr(0, e.size() - ext.size()));
-    return names;
-}
-
 int trickCount()
 {
     std::ifstream in(RECIPES + "/tricks.txt");
@@ -109,7 +85,7 @@ std::vector<std::string> expectedFiles()
                             "menus.bmp", "logoff.bmp", "boules.bmp", "maskt.bmp", "medalSide.bmp", "vide.bmp",
                             "bomb.bmp", "snow.bmp"})
         files.push_back(std::string("gui/") + gui);
-    for (const std::string& t : recipeNames(RECIPES + "/tracks", ".track")) {
+    for (const std::string& t : recipeNames("tracks", ".track")) {
         std::string dir = "tracks/" + t + "/";
         for (const char* f : {".btrk", ".trk", ".desc"}) files.push_back(dir + t + f);
         for (const char* f : {"tree.3d", "bomb.3d", "rail.3d"}) files.push_back(dir + f);
@@ -118,7 +94,7 @@ std::vector<std::string> expectedFiles()
             files.push_back(dir + "texObj/" + f + ".bmp");
         for (int k = 0; k < 6; k++) files.push_back(dir + "texTrack/" + std::to_string(k) + ".bmp");
     }
-    for (const std::string& r : recipeNames(RECIPES + "/riders", ".rider"))
+    for (const std::string& r : recipeNames("riders", ".rider"))
         for (const std::string& f : {r + ".3d", r + ".car", std::string("skin.bmp")})
             files.push_back("models/" + r + "/" + f);
     for (int i = 0; i < trickCount(); i++) files.push_back("positions/" + std::to_string(i));
@@ -156,7 +132,7 @@ TEST(ContentTree, TwoRunsGiveTheSameBytesAndEveryExpectedFile)
     EXPECT_EQ(treeDigest(a), treeDigest(b));
 
     std::vector<std::string> expected = expectedFiles();
-    EXPECT_GE(recipeNames(RECIPES + "/tracks", ".track").size(), 4u);
+    EXPECT_GE(recipeNames("tracks", ".track").size(), 4u);
     EXPECT_GE(trickCount(), 24);
     for (const std::string& f : expected) EXPECT_TRUE(a.count(f)) << "missing " << f;
     for (const char* dir : {"prefs", "positions", "models", "bgmusics", "tracks", "gui"})
@@ -169,6 +145,6 @@ TEST(ContentTree, TwoRunsGiveTheSameBytesAndEveryExpectedFile)
             kv.first.compare(0, 9, "bgmusics/") != 0)
             extra += " " + kv.first;
     EXPECT_EQ("", extra) << "unexpected files";
-    EXPECT_GE(entries(first.path() + "/bgmusics").size(), 3u) << "background tunes";
+    EXPECT_GE(dirEntries(first.path() + "/bgmusics").size(), 3u) << "background tunes";
     printf("data tree: %zu files, digest %016llx\n", a.size(), (unsigned long long)treeDigest(a));
 }

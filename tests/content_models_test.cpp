@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <dirent.h>
 #include <set>
 #include <string>
 #include <sys/stat.h>
@@ -18,25 +17,10 @@
 #include "render/graphicLib.h"
 #include "run/runState.h"
 #include "skier/skierLib.h"
+#include "support/recipes.h"
 #include "support/testFiles.h"
 
 namespace {
-
-const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
-
-std::vector<std::string> recipeNames(const std::string& sub, const std::string& ext)
-{
-    std::vector<std::string> names;
-    if (DIR* d = opendir((RECIPES + "/" + sub).c_str())) {
-        while (dirent* e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > ext.size() && n.substr(n.size() - ext.size()) == ext)
-                names.push_back(n.substr(0, n.size() - ext.size()));
-        }
-        closedir(d);
-    }
-    return names;
-}
 
 struct GeneratedModels : ::testing::Test {
     static TempDir* data;

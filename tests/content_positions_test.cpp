@@ -14,11 +14,10 @@
 #include "render/graphicLib.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
+#include "support/recipes.h"
 #include "support/testFiles.h"
 
 namespace {
-
-const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
 
 struct TrickPoses : ::testing::Test {
     static TempDir* data;

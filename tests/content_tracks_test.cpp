@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <dirent.h>
 #include <sys/stat.h>
 #include <set>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "fileio/swapthings.h"
 #include "render/scene.h"
+#include "support/recipes.h"
 #include "support/testFiles.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -22,21 +22,6 @@
 #include "track/trackModel.h"
 
 namespace {
-
-const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
-
-std::vector<std::string> trackNames()
-{
-    std::vector<std::string> names;
-    DIR* d = opendir((RECIPES + "/tracks").c_str());
-    if (!d) return names;
-    while (dirent* e = readdir(d)) {
-        std::string n = e->d_name;
-        if (n.size() > 6 && n.substr(n.size() - 6) == ".track") names.push_back(n.substr(0, n.size() - 6));
-    }
-    closedir(d);
-    return names;
-}
 
 struct TrackContent : ::testing::Test {
     static TempDir* data;
@@ -114,7 +99,7 @@ static void expectDescriptionFitsItsPanel(const std::string& desc, const std::st
 
 TEST_F(TrackContent, EveryRecipeGivesATrackBothFormsOfWhichLoadAlike)
 {
-    std::vector<std::string> names = trackNames();
+    std::vector<std::string> names = recipeNames("tracks", ".track");
     ASSERT_GE(names.size(), 1u);
     for (const std::string& name : names) {
         load(name);
@@ -138,7 +123,7 @@ TEST_F(TrackContent, EveryRecipeGivesATrackBothFormsOfWhichLoadAlike)
 // Even triangles start at the cell's +Z, up-track corner, vertex 1 along X and vertex 2 along Z.
 TEST_F(TrackContent, GridFollowsTheFaceNumberingAndRecipeHeights)
 {
-    for (const std::string& name : trackNames()) {
+    for (const std::string& name : recipeNames("tracks", ".track")) {
         load(name);
         for (int r = 0; r < longueurPisteEnFaces; r++)
             for (int q = 0; q < largeurPisteEnFaces; q++) {
@@ -211,7 +196,7 @@ void replayTriangle(int t, short newStrip, void* ctx)
 
 TEST_F(TrackContent, TerrainStripsDrawEveryTriangleWithItsOwnTextureCorners)
 {
-    for (const std::string& name : trackNames()) {
+    for (const std::string& name : recipeNames("tracks", ".track")) {
         load(name);
         StripReplay r;
         for (int row : {2, 60, 150})
@@ -225,7 +210,7 @@ TEST_F(TrackContent, TerrainStripsDrawEveryTriangleWithItsOwnTextureCorners)
 // Downhill along the line, kicker lips steep enough to launch, outer cells out of bounds.
 TEST_F(TrackContent, SlopeKickersAndEdgesAreRideable)
 {
-    for (const std::string& name : trackNames()) {
+    for (const std::string& name : recipeNames("tracks", ".track")) {
         load(name);
         EXPECT_GT(depart, 0.0f);
         EXPECT_LT(depart, arrivee);
@@ -254,7 +239,7 @@ TEST_F(TrackContent, SlopeKickersAndEdgesAreRideable)
 // rescue points lie on the line in order, obstacles stand on the ground.
 TEST_F(TrackContent, FinishIsReachableAndObstaclesStandOnTheGround)
 {
-    for (const std::string& name : trackNames()) {
+    for (const std::string& name : recipeNames("tracks", ".track")) {
         load(name);
         int n = obstacleCount();
         for (float x = depart; x <= arrivee; x += 100) {
@@ -288,7 +273,7 @@ TEST_F(TrackContent, FinishIsReachableAndObstaclesStandOnTheGround)
 TEST_F(TrackContent, HalfPipesCarryWallAndFloorSurfaces)
 {
     int pipes = 0;
-    for (const std::string& name : trackNames()) {
+    for (const std::string& name : recipeNames("tracks", ".track")) {
         load(name);
         for (const TrackFeature& f : recipe.features) {
             if (f.kind != "halfpipe") continue;
@@ -312,7 +297,7 @@ TEST_F(TrackContent, HalfPipesCarryWallAndFloorSurfaces)
 // The tracks differ: a forest, a half-pipe, rails, boosters and bomb pick-ups each appear somewhere.
 TEST_F(TrackContent, TrackSetCoversEveryKindOfFeature)
 {
-    std::vector<std::string> names = trackNames();
+    std::vector<std::string> names = recipeNames("tracks", ".track");
     EXPECT_GE(names.size(), 4u);
     int most[4] = {0, 0, 0, 0}, boosters = 0;
     for (const std::string& name : names) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -15,27 +14,13 @@
 #include "run/runState.h"
 #include "screens/nameEntry.h"
 #include "support/autopilot.h"
+#include "support/recipes.h"
 #include "support/testFiles.h"
 #include "track/bombstuff.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
 
 namespace {
-
-const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
-
-std::vector<std::string> shippedTracks()
-{
-    std::vector<std::string> names;
-    DIR* d = opendir((RECIPES + "/tracks").c_str());
-    if (!d) return names;
-    while (dirent* e = readdir(d)) {
-        std::string n = e->d_name;
-        if (n.size() > 6 && n.substr(n.size() - 6) == ".track") names.push_back(n.substr(0, n.size() - 6));
-    }
-    closedir(d);
-    return names;
-}
 
 struct RunTracks : ::testing::Test {
     static TempDir* data;
@@ -64,7 +49,7 @@ TempDir* RunTracks::data = nullptr;
 
 TEST_F(RunTracks, StraightRunWithPushesFinishesEveryShippedTrack)
 {
-    std::vector<std::string> names = shippedTracks();
+    std::vector<std::string> names = recipeNames("tracks", ".track");
     ASSERT_FALSE(names.empty());
     for (const std::string& name : names) {
         for (int rate : {30, 60}) {

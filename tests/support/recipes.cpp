@@ -1,0 +1,28 @@
+#include "support/recipes.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+
+const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
+
+std::vector<std::string> dirEntries(const std::string& dir)
+{
+    std::vector<std::string> names;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d))
+            if (e->d_name[0] != '.') names.push_back(e->d_name);
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> recipeNames(const std::string& kind, const std::string& ext)
+{
+    std::vector<std::string> names;
+    for (const std::string& e : dirEntries(RECIPES + "/" + kind))
+        if (e.size() > ext.size() && e.compare(e.size() - ext.size(), ext.size(), ext) == 0)
+            names.push_back(e.substr(0, e.size() - ext.size()));
+    return names;
+}
