@@ -13,16 +13,6 @@ kes_start_display || exit 1
 tracks=$(ls data/tracks | wc -l)
 [ "$tracks" -gt 0 ] || kes_fail "no track in data/tracks"
 
-# Last F10 screenshot as PNG, the right way up (the TGA is stored bottom row first).
-shot() {
-    kes_key F10
-    sleep 0.4
-    local tga
-    tga=$(ls -t screenshots/*.tga 2>/dev/null | head -1)
-    [ -n "$tga" ] || kes_fail "F10 wrote no screenshot"
-    convert "$tga" -auto-orient "$1"
-    rm -f "$tga"
-}
 
 # Mean of one channel (0-255) over a box: pic x y w h channel(R|G|B).
 mean() {
@@ -46,13 +36,13 @@ ride_track() {
     kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "$tag: the game ended while loading: $(tail -3 game$i.log)"
 
     # waiting at the start the picture holds still: F8 and F9 must change it
-    shot "$tag-wait.png"
-    shot "$tag-wait2.png"
+    kes_shot "$tag-wait.png"
+    kes_shot "$tag-wait2.png"
     kes_key F9
-    shot "$tag-disc.png"
+    kes_shot "$tag-disc.png"
     kes_key F9; kes_key F9
     kes_key F8
-    shot "$tag-view2.png"
+    kes_shot "$tag-view2.png"
     kes_key F8; kes_key F8
     local still f9 f8
     still=$(differing "$tag-wait.png" "$tag-wait2.png")
@@ -66,7 +56,7 @@ ride_track() {
     kes_key space 0.3
     xdotool keydown Up
     sleep 4
-    shot "$tag-ride.png"
+    kes_shot "$tag-ride.png"
     xdotool keyup Up
     local pic="$tag-ride.png" colours
     colours=$(kes_colours "$pic")

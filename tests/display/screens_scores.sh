@@ -27,19 +27,7 @@ meadow=$(ls data/tracks | grep -n '^meadow$' | cut -d: -f1)
 kes_start_display || exit 1
 kes_launch "$game" game.log
 
-shot() {
-    kes_key F10
-    local f
-    for _ in $(seq 20); do
-        f=$(ls screenshots/*.tga 2>/dev/null | head -1)
-        [ -n "$f" ] && break
-        sleep 0.1
-    done
-    [ -n "$f" ] || kes_fail "F10 wrote no screenshot for $1"
-    sleep 0.3
-    convert "$f" -auto-orient "shots/$1.png" || kes_fail "screenshot $f for $1 does not convert"
-    rm -f "$f"
-}
+shot() { kes_shot "shots/$1.png"; }
 
 # Share of the pixels of window WxH+X+Y that differ (by more than 10 %) from the same window of a
 # menu picture, in percent.

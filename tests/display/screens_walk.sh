@@ -29,17 +29,7 @@ kes_launch "$game" game.log
 
 # F10, then the screenshot is moved to shots/<name>.png; it must not be uniform.
 shot() {
-    kes_key F10
-    local f
-    for _ in $(seq 20); do
-        f=$(ls screenshots/*.tga 2>/dev/null | head -1)
-        [ -n "$f" ] && break
-        sleep 0.1
-    done
-    [ -n "$f" ] || kes_fail "F10 wrote no screenshot for $1"
-    sleep 0.3
-    convert "$f" -auto-orient "shots/$1.png" || kes_fail "screenshot $f for $1 does not convert"
-    rm -f "$f"
+    kes_shot "shots/$1.png"
     [ "$(kes_colours "shots/$1.png")" -gt 1 ] || kes_fail "the $1 screenshot is uniform"
 }
 

@@ -73,6 +73,22 @@ kes_launch() {
     kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended after the set-up dialog: $(tail -3 "$2")"
 }
 
+# F10, then the game's screenshot goes into the picture file PNG the right way up (the TGA is stored
+# bottom row first), and the TGA is removed.
+kes_shot() {
+    kes_key F10
+    local tga= i
+    for i in $(seq 20); do
+        tga=$(ls -t screenshots/*.tga 2>/dev/null | head -1)
+        [ -n "$tga" ] && break
+        sleep 0.1
+    done
+    [ -n "$tga" ] || kes_fail "F10 wrote no screenshot for $1"
+    sleep 0.3               # the game may still be writing it
+    convert "$tga" -auto-orient "$1" || kes_fail "screenshot $tga for $1 does not convert"
+    rm -f "$tga"
+}
+
 # Grabs the whole screen to a PNG.
 kes_grab() {
     import -window root "$1" 2>/dev/null || xwd -root -silent | convert xwd:- "$1"
