@@ -18,8 +18,7 @@ kes_launch "$root/build-fps/kestrune" game.log 4
 kes_press Up 4; kes_press Return; sleep 1; kes_press Return; sleep 1
 kes_press Left 8; kes_press Right "$track"; kes_press Return; sleep 6
 kes_key space 0.3; sleep 3
-end=$(( $(date +%s) + seconds ))
-while [ "$(date +%s)" -lt "$end" ]; do xdotool keydown e; sleep 0.4; xdotool keyup e; sleep 0.1; done
+kes_push_for "$seconds"
 kes_key Escape; sleep 2
 kes_press Escape; sleep 1; kes_press Escape; sleep 1; kes_key Escape
 wait $KES_GAME_PID || true

@@ -58,19 +58,11 @@ xdotool keydown space; sleep 0.8; xdotool keyup space
 sleep 0.2; xdotool keydown j; sleep 0.5; xdotool keyup j
 screenshot run
 # Push on until well past the time the autopilot needs on the first track, then ENTER once.
-end=$(( $(date +%s) + ride_seconds ))
-while [ "$(date +%s)" -lt "$end" ]; do
-    alive "the run"
-    xdotool keydown e; sleep 0.4; xdotool keyup e; sleep 0.1
-done
+kes_push_for "$ride_seconds"
 screenshot finish
 kes_key Return; sleep 1.5  # name entry
 screenshot name-entry
-# Initials at the grid's corners, reached whatever a held key repeats: A (row 0, col 0), G, V, then '#'.
-kes_press Up 5; kes_press Left 8; kes_press Return
-kes_press Right 8; kes_press Return
-kes_press Down 5; kes_press Left 8; kes_press Return
-kes_press Right 8; kes_press Return
+kes_enter_initials
 sleep 1
 screenshot scores
 kes_press Return; sleep 1   # track screen

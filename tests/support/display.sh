@@ -73,6 +73,24 @@ kes_launch() {
     kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended after the set-up dialog: $(tail -3 "$2")"
 }
 
+# Pushes with the default push key (e) for SECONDS; fails when the game ends meanwhile.
+kes_push_for() {
+    local end=$(( $(date +%s) + $1 ))
+    while [ "$(date +%s)" -lt "$end" ]; do
+        kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended during the run"
+        xdotool keydown e; sleep 0.4; xdotool keyup e; sleep 0.1
+    done
+}
+
+# On the name entry: the initials AGV, then '#'. The letters sit at the grid's corners, so they are
+# reached whatever a held key repeats: A (row 0, column 0), G, V, then '#'.
+kes_enter_initials() {
+    kes_press Up 5; kes_press Left 8; kes_press Return
+    kes_press Right 8; kes_press Return
+    kes_press Down 5; kes_press Left 8; kes_press Return
+    kes_press Right 8; kes_press Return
+}
+
 # F10, then the game's screenshot goes into the picture file PNG the right way up (the TGA is stored
 # bottom row first), and the TGA is removed.
 kes_shot() {
