@@ -7,6 +7,7 @@
 
 #include "fileio/swapthings.h"
 #include "platform/gameClock.h"
+#include "platform/memoryRelease.h"
 #include "render/graphicLib.h"
 #include "shell/keymap.h"
 #include "shell/keys.h"
@@ -323,6 +324,7 @@ static void leaveRun()
         startTheme();
     uninstallSkiSndLoop();
     uninstallWindLoopSnd();
+    giveBackFreedMemory();
 }
 
 static void runPass()

@@ -7,7 +7,6 @@
 
 #include "fileio/swapthings.h"
 #include "platform/bombKey.h"
-#include "platform/heapPolicy.h"
 #include "shell/gameLoop.h"
 
 int colorDepthSize = -1;
@@ -149,7 +148,6 @@ int setup()
 
 int kestruneMain()
 {
-    keepLargeBlocksMapped();
     allegro_init();
     mapBombKey();
     set_color_depth(8);
