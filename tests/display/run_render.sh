@@ -13,7 +13,6 @@ kes_start_display || exit 1
 tracks=$(ls data/tracks | wc -l)
 [ "$tracks" -gt 0 ] || kes_fail "no track in data/tracks"
 
-
 # Mean of one channel (0-255) over a box: pic x y w h channel(R|G|B).
 mean() {
     convert "$1" -crop "$4x$5+$2+$3" +repage -channel "$6" -separate -format '%[fx:int(255*mean)]' info:

@@ -61,10 +61,10 @@ kes_press() {
 }
 
 # Starts GAME with its output appended to LOG, confirms the set-up dialog and waits SETTLE seconds
-# (default 3) in the game window for the intro to reach the home menu. Sets KES_GAME_PID.
+# (default 3) in the game window for the intro to reach the home menu. Sets KES_GAME_PID and KES_GAME_LOG.
 kes_launch() {
     "$1" >>"$2" 2>&1 &
-    KES_GAME_PID=$!
+    KES_GAME_PID=$! KES_GAME_LOG=$2
     kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
     sleep 1
     kes_key Return
@@ -77,7 +77,7 @@ kes_launch() {
 kes_push_for() {
     local end=$(( $(date +%s) + $1 ))
     while [ "$(date +%s)" -lt "$end" ]; do
-        kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended during the run"
+        kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended during the run: $(tail -3 "$KES_GAME_LOG")"
         xdotool keydown e; sleep 0.4; xdotool keyup e; sleep 0.1
     done
 }
