@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cerrno>
 #include <cstring>
 
+#include "fileio/atomicWrite.h"
 #include "fileio/screenshot.h"
 #include "fileio/swapthings.h"
 #include "support/testFiles.h"
@@ -104,4 +106,60 @@ TEST_F(ScreenshotTest, TgaFileHasHeaderBgrPixelsAndFooterAndMakesTheFolder)
     EXPECT_EQ(tga[20], 10);
     EXPECT_EQ(memcmp(&tga[1440044 - 18], "TRUEVISION-XFILE.", 17), 0);
     EXPECT_EQ(tga.back(), 0);
+}
+
+static bool fillThenFail(FILE* f, const void*)
+{
+    fputs("half", f);
+    return false;
+}
+
+TEST(AtomicWrite, ReplacesTheWholeFileAndLeavesNothingBeside)
+{
+    TempDir dir;
+    std::string path = dir.file("user.prefs");
+    writeText(path, "an older and longer content");
+    char why[FILE_WHY_CHARS] = "untouched";
+    ASSERT_TRUE(writeBytesAtomically(path.c_str(), "ABC\0\1\0\2", 7, why));
+    std::vector<unsigned char> expected = {'A', 'B', 'C', 0, 1, 0, 2};
+    EXPECT_EQ(readBytes(path), expected);
+    EXPECT_STREQ(why, "untouched");
+    ASSERT_TRUE(writeBytesAtomically(dir.file("empty").c_str(), "", 0, nullptr));
+    EXPECT_TRUE(readBytes(dir.file("empty")).empty());
+    std::vector<std::string> names = {"empty", "user.prefs"};
+    EXPECT_EQ(folderNames(dir.path()), names);
+}
+
+TEST(AtomicWrite, EveryFailureKeepsTheOldBytesAndGivesTheSystemsReason)
+{
+    TempDir dir;
+    std::string path = dir.file("top.sc");
+    writeText(path, "ten old scores");
+    std::vector<unsigned char> before = readBytes(path);
+    char why[FILE_WHY_CHARS] = "";
+
+    // A full disk: the bytes do not fit.
+    {
+        FileSizeLimit full(4);
+        EXPECT_FALSE(writeBytesAtomically(path.c_str(), "ten new scores", 14, why));
+    }
+    EXPECT_STREQ(why, strerror(EFBIG));
+    // The writer itself gives up half-way.
+    EXPECT_FALSE(writeFileAtomically(path.c_str(), fillThenFail, nullptr, why));
+    EXPECT_NE(why[0], '\0');
+    // The folder is missing.
+    EXPECT_FALSE(writeBytesAtomically(dir.file("gone/top.sc").c_str(), "x", 1, why));
+    EXPECT_STREQ(why, strerror(ENOENT));
+    // The rename cannot put a file where a folder stands.
+    ASSERT_EQ(mkdir(dir.file("folder").c_str(), 0755), 0);
+    EXPECT_FALSE(writeBytesAtomically(dir.file("folder").c_str(), "x", 1, why));
+    EXPECT_STREQ(why, strerror(EISDIR));
+    // A name too long for the system.
+    std::string longName = dir.file(std::string(300, 'n'));
+    EXPECT_FALSE(writeBytesAtomically(longName.c_str(), "x", 1, why));
+    EXPECT_STREQ(why, strerror(ENAMETOOLONG));
+
+    EXPECT_EQ(readBytes(path), before);
+    std::vector<std::string> names = {"folder", "top.sc"};
+    EXPECT_EQ(folderNames(dir.path()), names);
 }

@@ -1,11 +1,13 @@
 // Score table rules, entry text and the "top.sc" file.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "screens/score.h"
 #include "support/testFiles.h"
@@ -97,20 +99,24 @@ TEST_F(ScoreTable, ShortOrCorruptFileGivesAnEmptyTable)
     EXPECT_EQ(loadScoreFile(dir.file("missing.sc").c_str()), 1);
 }
 
-TEST_F(ScoreTable, FailedSaveLeavesTheOldFile)
+TEST_F(ScoreTable, FailedSaveLeavesTheOldFileAndSaysWhy)
 {
     TempDir dir;
     std::string path = dir.file("top.sc");
     addEntry("old", 7.0);
     ASSERT_EQ(saveScoreFile(path.c_str()), 0);
     std::vector<unsigned char> before = readBytes(path);
-    // The temporary file cannot be created: a directory stands in its place.
-    ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
     addEntry("new", 8.0);
-    EXPECT_EQ(saveScoreFile(path.c_str()), 1);
+    char why[FILE_WHY_CHARS] = "";
+    {
+        FileSizeLimit full(1000); // a disk that fills up after 1000 bytes
+        EXPECT_EQ(saveScoreFile(path.c_str(), why), 1);
+    }
+    EXPECT_STREQ(why, strerror(EFBIG));
     EXPECT_EQ(readBytes(path), before);
-    rmdir((path + ".tmp").c_str());
-    EXPECT_EQ(saveScoreFile(dir.file("no/such/dir/top.sc").c_str()), 1);
+    EXPECT_EQ(folderNames(dir.path()), std::vector<std::string>{"top.sc"});
+    EXPECT_EQ(saveScoreFile(dir.file("no/such/dir/top.sc").c_str(), why), 1);
+    EXPECT_STREQ(why, strerror(ENOENT));
 }
 
 } // namespace

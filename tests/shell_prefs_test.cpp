@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
+#include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "shell/kestrune.h"
 #include "shell/prefs.h"
@@ -71,6 +77,48 @@ TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)
     writeBytes(dir.file("short.prefs"), {24, 0, 32});
     loadGfxPrefs(dir.file("short.prefs").c_str());
     EXPECT_EQ(zDepthSize, 16); // a short file changes nothing
+}
+
+// A child saving in a loop is killed at many moments: the file is always a whole old or new one.
+TEST_F(PrefsTest, AKillDuringTheSaveNeverLeavesAHalfFile)
+{
+    storeByteOrder(0);
+    TempDir dir;
+    std::string path = dir.file("user.prefs");
+    strcpy(playerName, "KIL");
+    ASSERT_EQ(savePrefsFile(path.c_str()), 0);
+    std::vector<unsigned char> whole = readBytes(path);
+    for (int kill_ = 0; kill_ < 20; kill_++) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;) savePrefsFile(path.c_str());
+        }
+        usleep(200 + 300 * kill_);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        ASSERT_EQ(readBytes(path), whole) << "after kill " << kill_;
+    }
+}
+
+TEST_F(PrefsTest, BothPrefsFilesSayWhyTheyWereNotWritten)
+{
+    storeByteOrder(0);
+    TempDir dir;
+    std::string user = dir.file("user.prefs"), gfx = dir.file("gfx.prefs");
+    writeText(user, "old");
+    writeText(gfx, "old");
+    char why[FILE_WHY_CHARS] = "";
+    {
+        FileSizeLimit full(2);
+        EXPECT_EQ(savePrefsFile(user.c_str(), why), 1);
+        EXPECT_STREQ(why, strerror(EFBIG));
+        why[0] = '\0';
+        EXPECT_EQ(saveGfxPrefs(gfx.c_str(), why), 1);
+        EXPECT_STREQ(why, strerror(EFBIG));
+    }
+    EXPECT_EQ(readBytes(user), readBytes(gfx));
+    EXPECT_EQ(readBytes(user).size(), 3u);
 }
 
 TEST(GfxPrefs, ListersGiveRowCountsAndTexts)

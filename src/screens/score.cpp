@@ -2,8 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
-
+#include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 
 ScoreEntry tabScores[NB_SCORES];
@@ -109,26 +108,19 @@ int loadScoreFile(const char* path)
     return 0;
 }
 
-int saveScoreFile(const char* path)
+static bool fillScoreFile(FILE* f, const void*)
 {
-    char temp[300];
-    snprintf(temp, sizeof temp, "%s.tmp", path);
-    FILE* f = fopen(temp, "wb");
-    if (!f) return 1;
-    bool ok = true;
     for (int i = 0; i < NB_SCORES; i++) {
-        ok = ok && fwrite(tabScores[i].name, 1, SCORE_NAME_CHARS, f) == (size_t)SCORE_NAME_CHARS;
+        if (fwrite(tabScores[i].name, 1, SCORE_NAME_CHARS, f) != (size_t)SCORE_NAME_CHARS) return false;
         double score = tabScores[i].score; // the writer swaps its argument in place
-        ok = ok && writeDouble(f, &score) == 1;
+        if (writeDouble(f, &score) != 1) return false;
     }
-    ok = ok && fflush(f) == 0 && !ferror(f) && fsync(fileno(f)) == 0;
-    ok = (fclose(f) == 0) && ok;
-    // The old table stays until the new one is entirely on disk.
-    if (!ok || rename(temp, path) != 0) {
-        remove(temp);
-        return 1;
-    }
-    return 0;
+    return true;
+}
+
+int saveScoreFile(const char* path, char* why)
+{
+    return writeFileAtomically(path, fillScoreFile, nullptr, why) ? 0 : 1;
 }
 
 void buildEntryText(char* out, const char* trackDir, const char* initials, const char* timeText, int finalScore)

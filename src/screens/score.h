@@ -27,8 +27,9 @@ const char* avoidCodeStr(const char* s);
 
 // 1 when the file is missing, short or unreadable: the table is then empty. 0 once all ten are read.
 int loadScoreFile(const char* path);
-// Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched).
-int saveScoreFile(const char* path);
+// Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched),
+// with the system's reason in why (FILE_WHY_CHARS) when it is given.
+int saveScoreFile(const char* path, char* why = nullptr);
 
 // The entry text "%c%c%c%s time= %s, score = %i" with its three code characters (timeText as
 // formatted by howManyMinutes); out holds 256.

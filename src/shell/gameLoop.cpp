@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "platform/gameClock.h"
 #include "platform/memoryRelease.h"
@@ -45,6 +46,8 @@ static const int LOGO_BYTES = 400 * 100 * 3;
 static const int LOGOFF_BYTES = 47196;
 static const double INTRO_SECONDS = 1.0;
 static const long FRAME_MS_TIMES_3 = 50; // 1/60 s, kept in thirds of a millisecond
+
+static const char USER_PREFS_PATH[] = "./data/prefs/user.prefs";
 
 static short runRequested = 0;
 static short exitRequested = 0;
@@ -119,7 +122,7 @@ static void startUp()
     initialsImg = loadPicture("./data/gui/initials.bmp", MENU_PICTURE_BYTES);
     scoresImg = loadPicture("./data/gui/scores.bmp", MENU_PICTURE_BYTES);
     menusImg = loadPicture("./data/gui/menus.bmp", MENU_PICTURE_BYTES);
-    loadPrefsFile("./data/prefs/user.prefs");
+    loadPrefsFile(USER_PREFS_PATH);
     startTheme();
     createParticleEngines();
 }
@@ -368,7 +371,9 @@ static void exitSequence()
     homeImg = helpImg = logoffImg = trackImg = initialsImg = scoresImg = menusImg = nullptr;
     deleteParticleEngines();
     freeEffectQuadrics();
-    savePrefsFile("./data/prefs/user.prefs");
+    char why[FILE_WHY_CHARS];
+    if (savePrefsFile(USER_PREFS_PATH, why) != 0)
+        fprintf(stderr, "Could not save the preferences in %s: %s\n", USER_PREFS_PATH, why);
     removeKeys();
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "platform/bombKey.h"
 #include "shell/gameLoop.h"
@@ -76,15 +77,15 @@ int loadGfxPrefs(const char* path)
     return 0;
 }
 
-int saveGfxPrefs(const char* path)
+static bool fillGfxPrefs(FILE* f, const void*)
 {
-    FILE* f = fopen(path, "wb");
-    if (!f) return 1;
     short z = (short)zDepthSize, colour = (short)colorDepthSize, win = windowed;
-    writeShortInt(f, &z);
-    writeShortInt(f, &colour);
-    writeShortInt(f, &win);
-    return fclose(f) != 0;
+    return writeShortInt(f, &z) && writeShortInt(f, &colour) && writeShortInt(f, &win);
+}
+
+int saveGfxPrefs(const char* path, char* why)
+{
+    return writeFileAtomically(path, fillGfxPrefs, nullptr, why) ? 0 : 1;
 }
 
 // Allegro's list procs want a non-const lister; the rows themselves are never written.
@@ -169,7 +170,9 @@ int kestruneMain()
                             allegro_gl_error);
             return -1;
         }
-        saveGfxPrefs(GFX_PREFS_PATH);
+        char why[FILE_WHY_CHARS];
+        if (saveGfxPrefs(GFX_PREFS_PATH, why) != 0)
+            fprintf(stderr, "Could not save the display settings in %s: %s\n", GFX_PREFS_PATH, why);
         gameLoop();
     }
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);

@@ -18,6 +18,8 @@ const char* zbuffer_depth_lister(int index, int* listSize);
 int findColorDepthIndex(int bits);
 int findZDepthIndex(int bits);
 
-// Return 1 when the file cannot be opened; save returns whether closing failed otherwise.
+// 1 when the file cannot be opened (the settings stay), else 0.
 int loadGfxPrefs(const char* path);
-int saveGfxPrefs(const char* path);
+// Replaces the file whole (temporary file, then rename): 1 on any failure, path untouched, the system's
+// reason in why (FILE_WHY_CHARS) when it is given.
+int saveGfxPrefs(const char* path, char* why = nullptr);

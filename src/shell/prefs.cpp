@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 
 char playerName[4] = "---";
@@ -36,14 +37,14 @@ int loadPrefsFile(const char* path)
     return 0;
 }
 
-int savePrefsFile(const char* path)
+static bool fillPrefsFile(FILE* f, const void*)
 {
-    FILE* f = fopen(path, "wb");
-    if (!f) return 1;
     short view = (short)viewChoice;
     short diff = (short)level;
-    fwrite(playerName, 1, 3, f);
-    writeShortInt(f, &view);
-    writeShortInt(f, &diff);
-    return fclose(f) != 0;
+    return fwrite(playerName, 1, 3, f) == 3 && writeShortInt(f, &view) && writeShortInt(f, &diff);
+}
+
+int savePrefsFile(const char* path, char* why)
+{
+    return writeFileAtomically(path, fillPrefsFile, nullptr, why) ? 0 : 1;
 }

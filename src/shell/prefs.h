@@ -8,6 +8,8 @@ extern int level;
 const int minViewChoice = 1;
 const int maxViewChoice = 3;
 
-// Both return 1 when the file cannot be opened; save returns whether closing failed otherwise.
+// 1 when the file cannot be opened (the values stay), else 0.
 int loadPrefsFile(const char* path);
-int savePrefsFile(const char* path);
+// Replaces the file whole (temporary file, then rename): 1 on any failure, path untouched, the system's
+// reason in why (FILE_WHY_CHARS) when it is given.
+int savePrefsFile(const char* path, char* why = nullptr);

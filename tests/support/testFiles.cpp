@@ -1,7 +1,12 @@
 #include "support/testFiles.h"
 
 #include <allegro.h>
+#include <dirent.h>
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +23,36 @@ TempDir::~TempDir()
 {
     std::string cmd = "rm -rf '" + dir + "'";
     if (system(cmd.c_str()) != 0) fprintf(stderr, "could not remove %s\n", dir.c_str());
+}
+
+FileSizeLimit::FileSizeLimit(long bytes)
+{
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    oldSoft = (long)old.rlim_cur;
+    oldHard = (long)old.rlim_max;
+    oldHandler = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit low = {(rlim_t)bytes, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &low);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    struct rlimit old = {(rlim_t)oldSoft, (rlim_t)oldHard};
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+}
+
+std::vector<std::string> folderNames(const std::string& dir)
+{
+    std::vector<std::string> names;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return names;
+    while (struct dirent* e = readdir(d))
+        if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes)

@@ -16,6 +16,21 @@ private:
     std::string dir;
 };
 
+// While it lives, no file of this process may grow past `bytes`: writes fail as on a full disk
+// ("File too large"), without the signal that would end the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long bytes);
+    ~FileSizeLimit();
+
+private:
+    long oldSoft, oldHard;
+    void (*oldHandler)(int);
+};
+
+// The names in a folder, "." and ".." left out, sorted.
+std::vector<std::string> folderNames(const std::string& dir);
+
 void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 void writeText(const std::string& path, const std::string& text);
 std::vector<unsigned char> readBytes(const std::string& path);

@@ -1,0 +1,106 @@
+// Takes a path and the bytes to store (or a filler), returns whether the file was replaced and why not.
+#include "fileio/atomicWrite.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+static const int TEMP_NAME_TRIES = 16;
+
+static void tellWhy(char* why, int err)
+{
+    if (why) snprintf(why, FILE_WHY_CHARS, "%s", strerror(err ? err : EIO));
+}
+
+static std::string folderOf(const char* path)
+{
+    const char* slash = strrchr(path, '/');
+    if (!slash) return ".";
+    if (slash == path) return "/";
+    return std::string(path, slash - path);
+}
+
+// A new file beside path that nobody else uses; the umask decides its permissions as for any new file.
+static int openTemporary(const char* path, std::string* temp)
+{
+    static unsigned serial = 0;
+    for (int i = 0; i < TEMP_NAME_TRIES; i++) {
+        char suffix[48];
+        snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", (long)getpid(), serial++);
+        *temp = std::string(path) + suffix;
+        if (temp->size() >= PATH_MAX) {
+            errno = ENAMETOOLONG;
+            return -1;
+        }
+        int fd = open(temp->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// The rename itself is on disk only once the folder is synced; a folder that refuses is no failure.
+static void syncFolder(const char* path)
+{
+    int fd = open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+bool writeFileAtomically(const char* path, FileFiller fill, const void* context, char* why)
+{
+    std::string temp;
+    int fd = openTemporary(path, &temp);
+    if (fd < 0) {
+        tellWhy(why, errno);
+        return false;
+    }
+    FILE* f = fdopen(fd, "wb");
+    if (!f) {
+        int err = errno;
+        close(fd);
+        unlink(temp.c_str());
+        tellWhy(why, err);
+        return false;
+    }
+    errno = 0;
+    bool ok = fill(f, context) && fflush(f) == 0 && !ferror(f) && fsync(fileno(f)) == 0;
+    int err = errno;
+    if (fclose(f) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && rename(temp.c_str(), path) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        unlink(temp.c_str());
+        tellWhy(why, err);
+        return false;
+    }
+    syncFolder(path);
+    return true;
+}
+
+struct ByteSpan {
+    const void* bytes;
+    size_t size;
+};
+
+static bool fillBytes(FILE* f, const void* context)
+{
+    const ByteSpan* span = (const ByteSpan*)context;
+    return span->size == 0 || fwrite(span->bytes, 1, span->size, f) == span->size;
+}
+
+bool writeBytesAtomically(const char* path, const void* bytes, size_t size, char* why)
+{
+    ByteSpan span = {bytes, size};
+    return writeFileAtomically(path, fillBytes, &span, why);
+}
