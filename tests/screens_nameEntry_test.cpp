@@ -2,11 +2,13 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "platform/gameClock.h"
 #include "screens/screens.h"
@@ -156,6 +158,68 @@ TEST_F(NameEntry, HeldRightRepeatsEveryFiftiethOfASecondAndStops)
     }
     key[KEY_RIGHT] = 0;
     EXPECT_EQ(selectedColumn, 6);
+}
+
+} // namespace
+
+namespace {
+
+// What reaches "top.sc" and the score screen when the file is in the way.
+struct ScoreFileTrouble : NameEntry {
+    const std::string path = "./data/tracks/alps/top.sc";
+    void saveRun() { saveRunScoreWith("00:42:00", 5000, 42.0f); }
+};
+
+TEST_F(ScoreFileTrouble, AFullDiskKeepsTheOldTableAndTheScreenSaysWhy)
+{
+    saveRun();
+    ASSERT_TRUE(scoreSaved);
+    EXPECT_STREQ(scoreNote, "");
+    std::vector<unsigned char> before = readBytes(path);
+    {
+        FileSizeLimit full(100);
+        saveRun();
+    }
+    EXPECT_FALSE(scoreSaved);
+    EXPECT_EQ(rank, -1); // no place and no medal for a run that is not kept
+    EXPECT_EQ(std::string(scoreNote), std::string("Score not saved in top.sc: ") + strerror(EFBIG));
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(folderNames("./data/tracks/alps"), std::vector<std::string>{"top.sc"});
+}
+
+TEST_F(ScoreFileTrouble, AnUnreadableTableIsNotSavedOver)
+{
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+    writeText(path + "/inside", "kept");
+    saveRun();
+    EXPECT_FALSE(scoreSaved);
+    EXPECT_EQ(rank, -1);
+    EXPECT_EQ(std::string(scoreNote), std::string("Could not read top.sc (") + strerror(EISDIR) + "): score not saved");
+    EXPECT_EQ(folderNames(path), std::vector<std::string>{"inside"});
+}
+
+TEST_F(ScoreFileTrouble, DamagedRecordsAreDroppedTheRestKeptAndSaid)
+{
+    saveRun();
+    std::vector<unsigned char> bytes = readBytes(path);
+    bytes.push_back('\n');
+    writeBytes(path, bytes);
+    saveRun();
+    EXPECT_TRUE(scoreSaved);
+    EXPECT_STREQ(scoreNote, ""); // a trailing newline is no damage
+    EXPECT_EQ(readBytes(path).size(), 2640u);
+    bytes = readBytes(path);
+    memset(&bytes[8 * SCORE_RECORD_BYTES], 'x', SCORE_NAME_CHARS);                // one of the two runs
+    memset(&bytes[2 * SCORE_RECORD_BYTES + SCORE_NAME_CHARS], 0xff, 8);          // and an empty entry
+    writeBytes(path, bytes);
+    saveRun();
+    EXPECT_TRUE(scoreSaved);
+    EXPECT_STREQ(scoreNote, "2 damaged scores dropped from top.sc");
+    EXPECT_EQ(rank, 8); // level with the run kept: the lower index
+    initEmptyScores();
+    ASSERT_EQ(loadScoreFile(path.c_str()), 0);
+    EXPECT_DOUBLE_EQ(tabScores[9].score, tabScores[8].score); // the run kept and the new one
+    EXPECT_DOUBLE_EQ(tabScores[7].score, EMPTY_SCORE);
 }
 
 } // namespace

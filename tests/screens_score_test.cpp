@@ -78,25 +78,71 @@ TEST_F(ScoreTable, FileRoundTripHasTheExactLayout)
     EXPECT_DOUBLE_EQ(tabScores[0].score, EMPTY_SCORE);
 }
 
-TEST_F(ScoreTable, ShortOrCorruptFileGivesAnEmptyTable)
+// Ten saved records, the best named "best", each name "r<i>" with score i.
+static std::vector<unsigned char> tenRecords(const std::string& path)
+{
+    for (int i = 0; i < NB_SCORES; i++) setScore(i, ("r" + std::to_string(i)).c_str(), (double)i);
+    setScore(9, "best", 9.0);
+    saveScoreFile(path.c_str());
+    initEmptyScores();
+    return readBytes(path);
+}
+
+TEST_F(ScoreTable, OnlyDamagedRecordsAreDroppedAndTrailingBytesIgnored)
 {
     TempDir dir;
     std::string path = dir.file("top.sc");
-    addEntry("kept", 3.0);
-    saveScoreFile(path.c_str());
-    std::vector<unsigned char> bytes = readBytes(path);
-    writeBytes(path, std::vector<unsigned char>(bytes.begin(), bytes.begin() + 1000));
-    addEntry("stale", 4.0);
-    EXPECT_EQ(loadScoreFile(path.c_str()), 1);
-    EXPECT_EQ(findEntry("stale", 4.0), -1);
-    EXPECT_DOUBLE_EQ(tabScores[9].score, EMPTY_SCORE);
-    // A name field without its NUL is refused too.
+    std::vector<unsigned char> bytes = tenRecords(path);
+    ScoreFileReport report;
+
+    // An editor's newline after the ten records changes nothing.
+    std::vector<unsigned char> longer = bytes;
+    longer.push_back('\n');
+    writeBytes(path, longer);
+    EXPECT_EQ(loadScoreFile(path.c_str(), &report), 0);
+    EXPECT_EQ(report.state, scoresRead);
+    EXPECT_EQ(report.dropped, 0);
+    EXPECT_EQ(findEntry("best", 9.0), 9);
+    EXPECT_EQ(findEntry("r0", 0.0), 0);
+
+    // A name without its NUL and a score that is not a number: those two go, eight stay, sorted.
     std::vector<unsigned char> bad = bytes;
-    memset(&bad[0], 'x', 256);
+    memset(&bad[3 * SCORE_RECORD_BYTES], 'x', SCORE_NAME_CHARS);
+    memset(&bad[5 * SCORE_RECORD_BYTES + SCORE_NAME_CHARS], 0xff, 8); // a NaN
     writeBytes(path, bad);
-    EXPECT_EQ(loadScoreFile(path.c_str()), 1);
+    EXPECT_EQ(loadScoreFile(path.c_str(), &report), 0);
+    EXPECT_EQ(report.dropped, 2);
+    EXPECT_EQ(findEntry("r3", 3.0), -1);
+    EXPECT_EQ(findEntry("r5", 5.0), -1);
+    EXPECT_EQ(findEntry("best", 9.0), 9);
+    EXPECT_EQ(findEntry("r4", 4.0), 5); // two empty entries, then r0 r1 r2 r4
+    EXPECT_DOUBLE_EQ(tabScores[1].score, EMPTY_SCORE);
+    for (int i = 1; i < NB_SCORES; i++) EXPECT_LE(tabScores[i - 1].score, tabScores[i].score);
+
+    // A file cut in its fourth record keeps the three whole ones.
+    writeBytes(path, std::vector<unsigned char>(bytes.begin(), bytes.begin() + 1000));
+    EXPECT_EQ(loadScoreFile(path.c_str(), &report), 0);
+    EXPECT_EQ(report.dropped, 7);
+    EXPECT_EQ(findEntry("r2", 2.0), 9);
+    EXPECT_EQ(findEntry("best", 9.0), -1);
     for (int i = 0; i < NB_SCORES; i++) EXPECT_NE(memchr(getCharEntryScore(i), 0, 256), nullptr);
-    EXPECT_EQ(loadScoreFile(dir.file("missing.sc").c_str()), 1);
+}
+
+TEST_F(ScoreTable, OnlyAMissingFileStartsANewTable)
+{
+    TempDir dir;
+    ScoreFileReport report;
+    addEntry("stale", 4.0);
+    EXPECT_EQ(loadScoreFile(dir.file("top.sc").c_str(), &report), 1);
+    EXPECT_EQ(report.state, scoresMissing);
+    EXPECT_EQ(findEntry("stale", 4.0), -1);
+    // A folder where the file should be cannot be read: that is no missing file.
+    ASSERT_EQ(mkdir(dir.file("top.sc").c_str(), 0755), 0);
+    addEntry("stale", 4.0);
+    EXPECT_EQ(loadScoreFile(dir.file("top.sc").c_str(), &report), 1);
+    EXPECT_EQ(report.state, scoresUnreadable);
+    EXPECT_STREQ(report.why, strerror(EISDIR));
+    EXPECT_EQ(findEntry("stale", 4.0), -1);
 }
 
 TEST_F(ScoreTable, FailedSaveLeavesTheOldFileAndSaysWhy)

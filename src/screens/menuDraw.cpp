@@ -5,12 +5,15 @@
 #include <alleggl.h>
 #include <GL/gl.h>
 
+#include <cstring>
+
 #include "render/font.h"
 #include "render/graphImage.h"
 #include "render/helpanim.h"
 
 static const float ARROW_SCALE = 6.0f;
 static const float MENU_DEPTH = 800.0f, CENTRED_HALF = 100.0f;
+static const float NOTE_COLOUR[3] = {1.0f, 0.6f, 0.3f};
 
 static void setProjection(double x0, double x1, double y0, double y1, double z0, double z1)
 {
@@ -105,6 +108,15 @@ void smallText(int x, int y, const char* text, float scale)
 void largeText(int x, int y, const char* text, float scale)
 {
     glPrintScale(x, y, text, 1, texGui[texGuiFont2], scale);
+}
+
+void noteText(int x, int y, const char* text, int width)
+{
+    float natural = fontAdvance * (float)strlen(text);
+    float scale = natural > width ? width / natural : 1.0f;
+    glColor4f(NOTE_COLOUR[0], NOTE_COLOUR[1], NOTE_COLOUR[2], 1);
+    smallText(x, y, text, scale);
+    glColor4f(1, 1, 1, 1);
 }
 
 static void drawArrowAt(void (*arrow)(), float x, float y, float size)

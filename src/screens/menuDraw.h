@@ -23,6 +23,8 @@ void endMenuText();
 // Text of the small font (texGui 0) and the large one (texGui 1), character set 1.
 void smallText(int x, int y, const char* text, float scale);
 void largeText(int x, int y, const char* text, float scale);
+// A warning about a file, in the small font and a warm colour, shrunk to fit `width` overlay units.
+void noteText(int x, int y, const char* text, int width);
 
 // The pair of arrows of the selection screens, each scaled by sca x 6.
 void drawArrowPair(float rightX, float leftX, float y, float sca);

@@ -1,6 +1,7 @@
 // Name entry on the letter grid after a finished run, and leaving the score table.
 #include "screens/nameEntry.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "fileio/screenshot.h"
@@ -23,23 +24,48 @@ const char letterGrid[4][7] = {{'A', 'B', 'C', 'D', 'E', 'F', 'G'},
                                {'O', 'P', 'Q', 'R', 'S', 'T', 'U'},
                                {'V', 'W', 'X', 'Y', 'Z', '<', '#'}};
 short vuScores = 1;
+short scoreSaved = 1;
+char scoreNote[SCORE_NOTE_CHARS];
 int indPlayerName = 0;
 int selectedLetter = GRID_ROWS - 1;
 int selectedColumn = GRID_COLUMNS - 1;
 
 static void selectSound() { wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch); }
 
+// The one line the score table adds about its file: why the run was not kept, or what was dropped.
+static void noteScoreFile(const ScoreFileReport& load, const char* saveWhy)
+{
+    if (load.state == scoresUnreadable)
+        snprintf(scoreNote, sizeof scoreNote, "Could not read top.sc (%s): score not saved", load.why);
+    else if (saveWhy)
+        snprintf(scoreNote, sizeof scoreNote, "Score not saved in top.sc: %s", saveWhy);
+    else if (load.dropped == 1)
+        snprintf(scoreNote, sizeof scoreNote, "1 damaged score dropped from top.sc");
+    else if (load.dropped > 1)
+        snprintf(scoreNote, sizeof scoreNote, "%i damaged scores dropped from top.sc", load.dropped);
+    else
+        scoreNote[0] = '\0';
+}
+
 void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
 {
     char path[256];
     char text[SCORE_NAME_CHARS];
+    char why[FILE_WHY_CHARS];
+    ScoreFileReport load;
     scoreFilePath(path, nomFicPiste);
-    loadScoreFile(path);
+    loadScoreFile(path, &load);
     buildEntryText(text, nomFicPiste, playerName, timeText, finalScore);
     double value = rankingValue(finalScore, seconds);
-    addEntry(text, value);
-    saveScoreFile(path); // written even when the run stayed out
-    rank = findEntry(text, value);
+    // A table that could not be read is left as it is on disk: saving would replace ten scores with one.
+    scoreSaved = load.state != scoresUnreadable;
+    if (scoreSaved) {
+        addEntry(text, value);
+        scoreSaved = saveScoreFile(path, why) == 0; // written even when the run stayed out
+    }
+    noteScoreFile(load, scoreSaved || load.state == scoresUnreadable ? nullptr : why);
+    if (scoreNote[0]) printf("%s: %s\n", path, scoreNote);
+    rank = scoreSaved ? findEntry(text, value) : -1;
     skieurArrive = 0;
     wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
     redrawAllMenu = 0;

@@ -3,6 +3,10 @@
 
 extern short vuScores; // the score table of the last run was seen
 extern int rank;       // table index of the last run's entry, or -1
+extern short scoreSaved; // the last run's table reached its file
+
+const int SCORE_NOTE_CHARS = 320;
+extern char scoreNote[SCORE_NOTE_CHARS]; // what the table says about its file, or ""
 
 extern const char letterGrid[4][7];
 extern int indPlayerName;

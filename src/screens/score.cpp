@@ -1,5 +1,6 @@
 #include "screens/score.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include "fileio/atomicWrite.h"
@@ -82,29 +83,45 @@ static bool recordSane(const ScoreEntry& e)
     return memchr(e.name, '\0', SCORE_NAME_CHARS) != nullptr && e.score == e.score;
 }
 
-int loadScoreFile(const char* path)
+static int refuseScoreFile(ScoreFileReport* report, ScoreFileState state, int err)
 {
+    initEmptyScores();
+    if (report) {
+        report->state = state;
+        snprintf(report->why, FILE_WHY_CHARS, "%s", strerror(err));
+    }
+    return 1;
+}
+
+// Whole sane records are kept wherever they stand; a cut or damaged one is dropped. Bytes after the
+// tenth record (an editor's newline) are not looked at.
+static int readScoreRecords(FILE* f, ScoreEntry* kept)
+{
+    int n = 0;
+    for (int i = 0; i < NB_SCORES; i++) {
+        ScoreEntry e;
+        if (fread(e.name, 1, SCORE_NAME_CHARS, f) != (size_t)SCORE_NAME_CHARS || readDouble(f, &e.score) != 1) break;
+        if (recordSane(e)) kept[n++] = e;
+    }
+    return n;
+}
+
+int loadScoreFile(const char* path, ScoreFileReport* report)
+{
+    if (report) *report = ScoreFileReport{scoresRead, 0, ""};
     FILE* f = fopen(path, "rb");
-    if (!f) {
-        initEmptyScores();
-        return 1;
-    }
-    ScoreEntry read[NB_SCORES];
-    bool ok = true;
-    for (int i = 0; i < NB_SCORES && ok; i++) {
-        ok = fread(read[i].name, 1, SCORE_NAME_CHARS, f) == (size_t)SCORE_NAME_CHARS;
-        if (ok) ok = readDouble(f, &read[i].score) == 1;
-        ok = ok && !feof(f) && !ferror(f) && recordSane(read[i]);
-    }
-    // A short or damaged file is not merged: the table starts empty and the next save rewrites it.
-    ok = ok && fgetc(f) == EOF;
+    // Only a file that is not there starts a new table; any other failure may hide ten scores.
+    if (!f) return refuseScoreFile(report, errno == ENOENT ? scoresMissing : scoresUnreadable, errno);
+    ScoreEntry kept[NB_SCORES];
+    int n = readScoreRecords(f, kept);
+    int err = ferror(f) ? (errno ? errno : EIO) : 0;
     fclose(f);
-    if (!ok) {
-        printf("Damaged score file %s: starting an empty table\n", path);
-        initEmptyScores();
-        return 1;
-    }
-    memcpy(tabScores, read, sizeof read);
+    if (err) return refuseScoreFile(report, scoresUnreadable, err);
+    initEmptyScores();
+    memcpy(tabScores, kept, n * sizeof kept[0]);
+    sort(0, NB_SCORES - 1);
+    if (n < NB_SCORES) printf("Score file %s: %i damaged scores dropped\n", path, NB_SCORES - n);
+    if (report) report->dropped = NB_SCORES - n;
     return 0;
 }
 

@@ -1,6 +1,8 @@
 // The high-score table of one track, kept sorted weakest first, and its "top.sc" file.
 #pragma once
 
+#include "fileio/atomicWrite.h"
+
 const int NB_SCORES = 10;
 const int SCORE_NAME_CHARS = 256;
 const int SCORE_RECORD_BYTES = SCORE_NAME_CHARS + 8;
@@ -25,8 +27,16 @@ char* getCharEntryScore(int i);
 int getNbScores();
 const char* avoidCodeStr(const char* s);
 
-// 1 when the file is missing, short or unreadable: the table is then empty. 0 once all ten are read.
-int loadScoreFile(const char* path);
+enum ScoreFileState { scoresRead, scoresMissing, scoresUnreadable };
+struct ScoreFileReport {
+    ScoreFileState state;
+    int dropped;              // damaged or missing records left out of a file that was read
+    char why[FILE_WHY_CHARS]; // the system's reason when the file could not be read
+};
+
+// 0 when the file was read: its sane records fill the table, the rest are empty entries. 1 when it
+// is missing or cannot be read: the table is then empty, and report tells which and why.
+int loadScoreFile(const char* path, ScoreFileReport* report = nullptr);
 // Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched),
 // with the system's reason in why (FILE_WHY_CHARS) when it is given.
 int saveScoreFile(const char* path, char* why = nullptr);

@@ -23,6 +23,7 @@ static const int GRID_ROWS = 4, GRID_COLUMNS = 7;
 static const float LETTER_SCALE = 1.5f, INITIALS_SCALE = 2.8f, SUMMARY_SCALE = 1.4f;
 static const int INITIALS_X = 250, INITIALS_Y = 330;
 static const int TABLE_X = 100, TABLE_TOP_Y = 280, TABLE_PITCH = 20, RANK_GAP = 40;
+static const int NOTE_Y = 305, NOTE_WIDTH = 400; // between the title lines and the table, inside the panel
 static const float MEDAL_SCALE[3] = {0.3f, 0.4f, 0.3f};
 static const float MEDAL_X = 240, MEDAL_Y = 45;
 static const int DISC_STEPS = 20;
@@ -106,8 +107,12 @@ static void drawTableTexts()
         scoreTableLine(line, sizeof line, i);
         smallText(TABLE_X, y, line, 1.0f);
     }
-    rankLine(line, sizeof line, rank);
-    smallText(TABLE_X, y + TABLE_PITCH - RANK_GAP, line, 1.0f);
+    // A run that never reached the file has no place to tell: the note above the table says why.
+    if (scoreSaved) {
+        rankLine(line, sizeof line, rank);
+        smallText(TABLE_X, y + TABLE_PITCH - RANK_GAP, line, 1.0f);
+    }
+    if (scoreNote[0]) noteText(TABLE_X, NOTE_Y, scoreNote, NOTE_WIDTH);
     endMenuText();
 }
 
