@@ -100,6 +100,18 @@ TEST(ContentGuiPictures, ColourKeysHoldWhereTransparencyIsMeant)
     chargerImageTexPtrTrans((guiDir() + "snow.bmp").c_str(), snow.data(), 128, 128);
     EXPECT_EQ(0, alphaAt(snow, 128, 128, 0, 0));
     EXPECT_EQ(255, alphaAt(snow, 128, 128, 64, 64));
+    // The spray sprite is a round soft puff: nothing lit on the square's border or in its corners,
+    // brightest at the centre and falling off the same way in every direction.
+    auto red = [&](int x, int y) { return (int)snow[((size_t)y * 128 + x) * 4]; };
+    for (int i = 0; i < 128; i++) {
+        EXPECT_EQ(0, red(i, 0) + red(i, 127) + red(0, i) + red(127, i)) << "border lit at " << i;
+        EXPECT_EQ(0, red(i / 8, i / 8) + red(127 - i / 8, i / 8)) << "corner lit at " << i;
+    }
+    EXPECT_GT(red(64, 64), 200);
+    EXPECT_NEAR(red(64, 34), red(34, 64), 2);
+    EXPECT_NEAR(red(64, 34), red(43, 43), 12);
+    EXPECT_GT(red(64, 34), red(64, 14));
+    EXPECT_GT(red(64, 14), 0) << "the puff fills most of the square";
 }
 
 TEST(ContentGuiPictures, AtlasEntriesSitInTheirCellsOnBlack)

@@ -73,6 +73,20 @@ TEST(RenderParticles, MoveUsesClockAndBurst)
     gameClockSetReal();
 }
 
+// A burst near the camera stays a puff: each sprite's side is bounded by its distance from the eye.
+TEST(RenderParticles, SpriteSizeIsBoundedByItsDistanceFromTheEye)
+{
+    EXPECT_FLOAT_EQ(300.0f, boundedSpriteSize(300, 10000, SPRAY_SCREEN_SHARE));
+    EXPECT_FLOAT_EQ(SPRAY_SCREEN_SHARE * 500, boundedSpriteSize(400, 500, SPRAY_SCREEN_SHARE));
+    EXPECT_LT(boundedSpriteSize(4000, 3000, SPRAY_SCREEN_SHARE), boundedSpriteSize(4000, 3000, BOMB_SCREEN_SHARE));
+    EXPECT_EQ(0.0f, boundedSpriteSize(400, 0, SPRAY_SCREEN_SHARE)) << "at the eye";
+    EXPECT_EQ(0.0f, boundedSpriteSize(400, -200, BOMB_SCREEN_SHARE)) << "behind the eye";
+    SnowParticleEngine e(4, 0, 0, 0, 0, 0, 200, -600, 55, 0.08f, 400, 200);
+    EXPECT_FLOAT_EQ(SPRAY_SCREEN_SHARE, e.screenShare);
+    e.setScreenShare(BOMB_SCREEN_SHARE);
+    EXPECT_FLOAT_EQ(BOMB_SCREEN_SHARE, e.screenShare);
+}
+
 TEST(RenderTraces, KeepsTheLatest49Pairs)
 {
     SkiTraces t;

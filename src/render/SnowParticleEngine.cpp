@@ -12,6 +12,7 @@ SnowParticleEngine* particleEngineBomb = nullptr;
 
 static const float BURST_GRAVITY_SCALE = 200.0f;
 static const float BURST_SPEED[3] = {4, 8, 3};
+static const float EYE_NEAR = 10.0f;  // closer than this a sprite is not drawn at all
 
 SnowParticle::SnowParticle()
     : textured(0), alpha(0), x(0), y(0), z(0), bx(0), by(0), bz(0), vx(0), vy(0), vz(0), gx(0), gy(0), gz(0),
@@ -25,7 +26,23 @@ void SnowParticle::setTexture(unsigned int t)
     textured = 1;
 }
 
-void SnowParticle::draw(float angle)
+float boundedSpriteSize(float size, float depth, float share)
+{
+    if (depth <= EYE_NEAR) return 0;
+    return size < share * depth ? size : share * depth;
+}
+
+void SnowParticle::draw(float angle) { draw(angle, SPRAY_SCREEN_SHARE); }
+
+// Depth before the eye of the point (0, y, 0) under the current modelview matrix.
+static float eyeDepth(float y)
+{
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    return -(m[6] * y + m[14]);
+}
+
+void SnowParticle::draw(float angle, float share)
 {
     glPushMatrix();
     glColor4f(1, 1, 1, alpha);
@@ -39,7 +56,7 @@ void SnowParticle::draw(float angle)
     glTranslatef(0, 0, z);
     glTranslatef(x, 0, 0);
     glRotatef(-angle, 0, 1, 0);
-    float h = size / 2;
+    float h = boundedSpriteSize(size, eyeDepth(y), share) / 2;
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex3f(-h, y - h, 0);
@@ -63,7 +80,7 @@ void SnowParticle::draw(float angle)
 SnowParticleEngine::SnowParticleEngine(int count_, short burst_, float ox, float oy, float oz, float sx, float sy,
                                        float sz, float gravityY, float fade_, float growth_, float spread_)
     : restartClock(1), count(count_), burst(burst_), continuousBurst(0), fade(fade_), growth(growth_),
-      spread(spread_), continuousEmission(1), clockNow(0), clockPrev(0), dt(0)
+      spread(spread_), continuousEmission(1), clockNow(0), clockPrev(0), dt(0), screenShare(SPRAY_SCREEN_SHARE)
 {
     origin[0] = ox, origin[1] = oy, origin[2] = oz;
     baseSpeed[0] = sx, baseSpeed[1] = sy, baseSpeed[2] = sz;
@@ -163,9 +180,9 @@ void SnowParticleEngine::draw(float angle, float speedFactor, short backwards)
     moveParticlesToNextFrameState(speedFactor);
     sortParticlesToDraw();
     if (backwards)
-        for (int i = count - 1; i >= 0; i--) particles[i].draw(angle);
+        for (int i = count - 1; i >= 0; i--) particles[i].draw(angle, screenShare);
     else
-        for (int i = 0; i < count; i++) particles[i].draw(angle);
+        for (int i = 0; i < count; i++) particles[i].draw(angle, screenShare);
 }
 
 void createParticleEngines()
@@ -173,6 +190,7 @@ void createParticleEngines()
     particleEngineSkier = new SnowParticleEngine(20, 0, 0, 0, 0, 0, 200, -600, 55, 0.08f, 400, 200);
     particleEngineBomb = new SnowParticleEngine(2, 0, 0, 0, 0, 0, 400, 100, 420, 0.08f, 4000, 200);
     particleEngineBomb->setContinuousEmission(0);
+    particleEngineBomb->setScreenShare(BOMB_SCREEN_SHARE);
     particleEngineSkier->setTexture(texGui[texGuiSnow]);
     particleEngineBomb->setTexture(texGui[texGuiSnow]);
     particleEngineSkier->initParticlesProps();

@@ -15,7 +15,16 @@ public:
     SnowParticle();
     void setTexture(unsigned int t);
     void draw(float angle);
+    // As draw(angle), the sprite's side kept within `share` of its distance from the eye.
+    void draw(float angle, float share);
 };
+
+// Largest share of its distance from the eye a spray sprite's side may take, so that a burst near the
+// camera stays a puff instead of covering the picture; the bomb's burst may be bigger.
+const float SPRAY_SCREEN_SHARE = 0.12f;
+const float BOMB_SCREEN_SHARE = 0.45f;
+// A sprite's side bounded by share x its depth before the eye; 0 when it is at the eye or behind it.
+float boundedSpriteSize(float size, float depth, float share);
 
 class SnowParticleEngine {
 public:
@@ -33,6 +42,7 @@ public:
     SnowParticle* particles;
     long clockNow, clockPrev;
     double dt;
+    float screenShare;  // bound of each sprite's side, see boundedSpriteSize
 
     SnowParticleEngine(int count, short burst, float ox, float oy, float oz, float sx, float sy, float sz,
                        float gravityY, float fade, float growth, float spread);
@@ -47,6 +57,7 @@ public:
     void setContinuousBurst(short b) { continuousBurst = b; }
     void setXGravity(float g) { gravity[0] = g; }
     void setContinuousEmission(short e) { continuousEmission = e; }
+    void setScreenShare(float s) { screenShare = s; }
     void moveParticlesToNextFrameState(float speedFactor);
     void sortParticlesToDraw();
     void draw(float angle, float speedFactor, short backwards);

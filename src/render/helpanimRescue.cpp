@@ -5,6 +5,7 @@
 
 #include "platform/gameClock.h"
 #include "render/font.h"
+#include "render/graphImage.h"
 #include "render/guistuff.h"
 #include "render/helpanim.h"
 #include "run/newton.h"
@@ -13,9 +14,13 @@
 
 GLUquadric* sharedQuadric();
 
-static const float BODY_RADIUS = 5, BODY_LENGTH = 50;
-static const int BODY_SIDES = 3;
-static const float FLAME_RADIUS = 4, FLAME_TIP = 0.5f, FLAME_LENGTH = 20, FLAME_OUTER_LENGTH = 25;
+// The rocket is drawn a few times the rider's width so that it reads at the chase camera's distance,
+// with a flame and a trail of smoke puffs down to where it left the snow.
+static const float BODY_RADIUS = 16, BODY_LENGTH = 140, NOSE_LENGTH = 45;
+static const int BODY_SIDES = 10;
+static const float FLAME_RADIUS = 14, FLAME_TIP = 2, FLAME_LENGTH = 60, FLAME_OUTER_LENGTH = 80;
+static const float GLOW_SIZE = 150, PUFF_SIZE = 90, PUFF_GROWTH = 0.25f, PUFF_STEP = 70;
+static const int TRAIL_PUFFS = 40;
 static const float MESSAGE_MAX_SCALE = 5.0f, MESSAGE_SCALE_STEP = 0.5f;
 static const float STAR_SPIN_STEP = 25.0f;
 static const double FLASH_SECONDS = 0.025;
@@ -23,27 +28,73 @@ static const float STAR_SPACE = 200.0f;
 
 static RocketState rocket = {0, 5.0f, 0, 0, 0, 0};
 
+// A soft sprite facing down the track (the chase camera's way), centred on (x, y, z).
+static void drawPuff(float x, float y, float z, float size)
+{
+    float h = size / 2;
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0), glVertex3f(x, y - h, z - h);
+    glTexCoord2f(1, 0), glVertex3f(x, y - h, z + h);
+    glTexCoord2f(1, 1), glVertex3f(x, y + h, z + h);
+    glTexCoord2f(0, 1), glVertex3f(x, y + h, z - h);
+    glEnd();
+}
+
+// Smoke below the rocket, thinning out towards the snow it left, and the hot glow at its tail.
+static void drawTrailAndGlow(float x, float y, float z)
+{
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texGui[texGuiSnow]);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDepthMask(GL_FALSE);
+    float tail = y - BODY_LENGTH;
+    for (int i = TRAIL_PUFFS - 1; i >= 1; i--) {
+        float py = tail - i * PUFF_STEP;
+        if (py < rocket.yInit) continue;
+        float fade = 1 - (float)i / TRAIL_PUFFS;
+        glColor4f(0.75f, 0.72f, 0.7f, 0.8f * fade);
+        drawPuff(x, py, z, PUFF_SIZE * (1 + PUFF_GROWTH * i));
+    }
+    glColor4f(1, 0.6f, 0.2f, 1);
+    drawPuff(x, tail - FLAME_LENGTH / 2, z, GLOW_SIZE + 2 * rocket.fireMov);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_TEXTURE_2D);
+}
+
+static void drawRocketBody(GLUquadric* q, float x, float y, float z)
+{
+    glDisable(GL_BLEND);
+    glPushMatrix();
+    glTranslatef(x, y, z);
+    glRotatef(-90, 1, 0, 0);
+    glColor3f(1, 0.9f, 0.3f);
+    gluCylinder(q, BODY_RADIUS, 0, NOSE_LENGTH, BODY_SIDES, 1);
+    glRotatef(180, 1, 0, 0);
+    glColor3f(0.9f, 0.08f, 0.05f);
+    gluCylinder(q, BODY_RADIUS, BODY_RADIUS, BODY_LENGTH, BODY_SIDES, 2);
+    glPopMatrix();
+}
+
 static void drawRocket(float x, float y, float z)
 {
     GLUquadric* q = sharedQuadric();
     gluQuadricTexture(q, GL_FALSE);
     glDisable(GL_LIGHTING);
+    drawTrailAndGlow(x, y, z);
+    drawRocketBody(q, x, y, z);
     glPushMatrix();
     glTranslatef(x, y, z);
     glRotatef(90, 1, 0, 0);
-    glDisable(GL_BLEND);
-    glColor3f(1, 0, 0);
-    gluCylinder(q, BODY_RADIUS, BODY_RADIUS, BODY_LENGTH, BODY_SIDES, BODY_SIDES);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glPushAttrib(GL_LIGHTING_BIT);
-    glTranslatef(0, -BODY_LENGTH, 0);
-    glRotatef(90, 1, 0, 0);
+    glTranslatef(0, 0, BODY_LENGTH);
     glColorMaterial(GL_FRONT_AND_BACK, GL_EMISSION);
-    glColor4f(1, 0.5f, 0, 0.4f);
-    gluCylinder(q, FLAME_RADIUS, 0, rocket.fireMov + FLAME_LENGTH, BODY_SIDES, BODY_SIDES);
-    glColor4f(1, 0, 0, 0.4f);
-    gluCylinder(q, FLAME_RADIUS, FLAME_TIP, rocket.fireMov + FLAME_OUTER_LENGTH, BODY_SIDES, BODY_SIDES);
+    glColor4f(1, 0.5f, 0, 0.6f);
+    gluCylinder(q, FLAME_RADIUS, 0, rocket.fireMov + FLAME_LENGTH, BODY_SIDES, 1);
+    glColor4f(1, 0.9f, 0.3f, 0.5f);
+    gluCylinder(q, FLAME_RADIUS, FLAME_TIP, rocket.fireMov + FLAME_OUTER_LENGTH, BODY_SIDES, 1);
     glPopAttrib();
     glPopMatrix();
     glDisable(GL_BLEND);

@@ -441,23 +441,21 @@ static Picture bombPicture()
     return pic;
 }
 
-// The spray sprite: a loose puff of powder, bright in the middle and fading to black at the edges,
-// since the particles are added onto the picture and black is their transparent key.
+// The spray sprite: a round puff of powder, bright in the middle and falling smoothly to black well
+// inside the square, since the particles are added onto the picture and black is their transparent
+// key: no edge or corner of the square may ever show.
 static Picture snowPicture()
 {
+    const float RADIUS = 58, CENTRE = 64;
     Picture pic(128, 128);
-    const int PUFFS = 9, GRAINS = 70;
-    for (int i = 0; i < PUFFS; i++) {
-        float a = hashNoise(i, 1, 77) * 2 * PI, d = 14 + hashNoise(i, 2, 77) * 26;
-        float r = 18 + hashNoise(i, 3, 77) * 16;
-        glow(pic, 64 + cosf(a) * d, 64 + sinf(a) * d, r, {235, 242, 255}, 0.45f);
-    }
-    glow(pic, 64, 64, 44, WHITE, 0.8f);
-    for (int i = 0; i < GRAINS; i++) {
-        float a = hashNoise(i, 4, 78) * 2 * PI, d = hashNoise(i, 5, 78) * 54;
-        float r = 0.8f + hashNoise(i, 6, 78) * 1.6f;
-        fillDisc(pic, 64 + cosf(a) * d, 64 + sinf(a) * d, r, WHITE, 0.9f - d / 80);
-    }
+    for (int y = 0; y < 128; y++)
+        for (int x = 0; x < 128; x++) {
+            float d = hypotf(x + 0.5f - CENTRE, y + 0.5f - CENTRE) / RADIUS;
+            if (d >= 1) continue;
+            float fall = (1 - d * d) * (1 - d * d);
+            float light = fall * std::sqrt(fall);
+            pic.set(x, y, (int)(235 * light), (int)(242 * light), (int)(255 * light));
+        }
     return pic;
 }
 

@@ -147,7 +147,7 @@ static std::vector<std::pair<int, int>> kickerLips()
     return lips;
 }
 
-static void chaseView(const std::string& out, const std::string& name, float x, float z)
+void placeChaseRider(float x, float z)
 {
     reinitGameVar();
     Xobjet = x;
@@ -159,11 +159,21 @@ static void chaseView(const std::string& out, const std::string& name, float x, 
     changePosition(normalPosition);
     majRotationsBones();
     transformSkier(angleDePlacementEffectif, 0);
+}
+
+void drawChaseFrame()
+{
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     reshape();
     glViewport(0, 0, viewerWidth, viewerHeight);
     drawRunScene();
+}
+
+static void chaseView(const std::string& out, const std::string& name, float x, float z)
+{
+    placeChaseRider(x, z);
+    drawChaseFrame();
     savePicture(out, name);
 }
 
@@ -198,5 +208,6 @@ void viewTracks(const std::string& out)
         initGL(t.c_str());
         for (int piece = 0; piece < TOP_PIECES; piece++) topPiece(out, t, piece);
         chaseViews(out, t);
+        viewEffects(out, t);
     }
 }

@@ -16,3 +16,10 @@ int savePicture(const std::string& dir, const std::string& name);
 void viewRiders(const std::string& outDir);
 // Per track: the terrain and its obstacles from above in quarters, and low chase-like views.
 void viewTracks(const std::string& outDir);
+
+// The rider placed on the loaded track at (x, z) as at a run's start, and one chase-camera frame of the
+// run's scene drawn round him.
+void placeChaseRider(float x, float z);
+void drawChaseFrame();
+// The loaded track's effects seen by the chase camera: spray, landing burst, bomb burst, rescue rocket.
+void viewEffects(const std::string& outDir, const std::string& track);

@@ -1,0 +1,65 @@
+// Effects: the spray at full speed, a landing burst, a bomb's burst and the rescue rocket, each drawn
+// by the run's own scene drawing for a few frames at the game's pace and kept at chosen frames.
+#include <allegro.h>
+
+#include <string>
+
+#include "render/SnowParticleEngine.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
+#include "viewer.h"
+
+static const int FRAME_MS = 16;
+static const float VIEW_FRAMEPS = 60.0f;
+static const int BOMB_ROWS_AHEAD = 4;
+
+// Draws `frames` frames at the game's pace; the last is saved as NAME.
+static void runFrames(const std::string& out, const std::string& name, int frames)
+{
+    for (int i = 0; i < frames; i++) {
+        rest(FRAME_MS);
+        drawChaseFrame();
+    }
+    savePicture(out, name);
+}
+
+static void riderAtSpeed()
+{
+    placeChaseRider(depart + 3 * longueurFace, 0);
+    frameps = VIEW_FRAMEPS;
+    vitesseMax = 6000;
+    vitessePrecedente = vitesseMax;
+}
+
+void viewEffects(const std::string& out, const std::string& track)
+{
+    std::string base = "fx_" + track + "_";
+    if (!particleEngineSkier) createParticleEngines();
+    riderAtSpeed();
+    particleEngineSkier->initParticlesProps();
+    runFrames(out, base + "spray", 40);
+    particleEngineSkier->setBurst(1);
+    runFrames(out, base + "landing1", 2);
+    runFrames(out, base + "landing2", 6);
+
+    riderAtSpeed();
+    vitessePrecedente = 0;
+    int row = (int)(Xobjet / longueurFace) + BOMB_ROWS_AHEAD;
+    currentBombVertex = row * (largeurPisteEnFaces + 1) + largeurPisteEnFaces / 2;
+    particleEngineBomb->initParticlesProps();
+    particleEngineBomb->setBurst(1);
+    runFrames(out, base + "bomb1", 3);
+    runFrames(out, base + "bomb2", 8);
+    currentBombVertex = -1;
+
+    riderAtSpeed();
+    vitessePrecedente = 0;
+    askForRescue = 1;
+    endOfRescue = 0;
+    runFrames(out, base + "rescue1", 4);
+    runFrames(out, base + "rescue2", 10);
+    for (int i = 0; i < 200 && !endOfRescue; i++) drawChaseFrame();
+    askForRescue = 0;
+}
