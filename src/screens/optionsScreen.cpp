@@ -2,6 +2,7 @@
 #include "screens/choixPiste.h"
 
 #include "fileio/screenshot.h"
+#include "screens/keySetup.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
 #include "shell/prefs.h"
@@ -11,9 +12,21 @@
 static const int MAX_LEVEL = 3;
 static int selectedOption = 0; // one option row
 
+// Return opens the key set-up screen; the game loop runs it instead of this one while it is open.
+static void openKeySetup()
+{
+    keySetupReset();
+    keySetupOpen = 1;
+    wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+    redrawAllMenu = 0;
+}
+
 void ecranOptions()
 {
-    if (keyDownNoRepeat() || keyUpNoRepeat()) {
+    short enter = keyEnterNoRepeat();
+    if (enter) {
+        openKeySetup();
+    } else if (keyDownNoRepeat() || keyUpNoRepeat()) {
         selectedOption = 0;
         wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
         redrawAllMenu = 0;

@@ -3,6 +3,7 @@
 
 #include "screens/choixPiste.h"
 #include "screens/choixSkier.h"
+#include "screens/keySetup.h"
 #include "screens/menuScreens.h"
 #include "screens/nameEntry.h"
 #include "screens/score.h"

@@ -120,6 +120,7 @@ void displayEcranOptions(int level, short redraw)
         char name[16] = "";
         getLevelNameForInt(name, level);
         beginMenuText();
+        smallText(10, 332, "[return]: set the rider keys", 1.0f);
         smallText(10, 316, "[left]/[right]: change option", 1.0f);
         smallText(10, 300, "[esc]: go back to menu", 1.0f);
         largeText(110, 170, "Difficulty Level", 1.5f);

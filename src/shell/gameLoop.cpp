@@ -60,7 +60,7 @@ GameScreens gameScreens;
 void useRealScreens()
 {
     gameScreens = {choixHome, ecranHelp, ecranCredits, ecranOptions, choixSkier,
-                   choixPiste, typeName,  viewScores,   loadRealRun, displayGame};
+                   choixPiste, typeName,  viewScores,   loadRealRun, displayGame, ecranTouches};
 }
 
 void waitForNextFrame()
@@ -104,7 +104,7 @@ static void startUp()
     storeByteOrder(0);
     fromProgBegin = gameClock();
     showIntro();
-    initKeymap("./data/prefs/keys.map");
+    initKeymap(KEYMAP_PATH);
     installKeys();
     preCalculateTrigoTables();
     initEmptyScores();
@@ -194,6 +194,10 @@ static void creditsPass()
 static void optionsPass()
 {
     if (!(options == 1 && optionsDone == 0)) return;
+    if (keySetupOpen) {
+        menuFrame(gameScreens.ecranTouches); // it reads its own ESC
+        return;
+    }
     menuFrame(gameScreens.ecranOptions);
     if (keyEscNoRepeat()) {
         playMenuSound(GUI_BACK);

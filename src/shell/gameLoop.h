@@ -45,6 +45,7 @@ struct GameScreens {
     void (*viewScores)();
     int (*loadRun)();     // loads the chosen track; 0 when the run can start
     void (*displayGame)();
+    void (*ecranTouches)(); // the key set-up screen, opened from Options
 };
 extern GameScreens gameScreens;
 void useRealScreens();

@@ -9,6 +9,8 @@ enum KeymapSlot {
 
 const int BOMB_KEY_CODE = 103;
 
+#define KEYMAP_PATH "./data/prefs/keys.map"
+
 extern int currentKeymap[KM_SLOTS];
 
 // Returns 1 when the file cannot be opened (the key map is then unchanged), 0 otherwise.

@@ -161,3 +161,15 @@ LEVEL(keyF9, KEY_F9)
 LEVEL(keyF10, KEY_F10)
 LEVEL(keyF11, KEY_F11)
 LEVEL(keyF12, KEY_F12)
+
+int keyNewlyPressed()
+{
+    static char before[KEY_MAX];
+    int found = 0;
+    for (int code = 1; code < KEY_MAX; code++) {
+        char now = key[code] != 0;
+        if (now && !before[code] && !found) found = code;
+        before[code] = now;
+    }
+    return found;
+}

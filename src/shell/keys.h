@@ -72,3 +72,6 @@ int keyF9();
 int keyF10();
 int keyF11();
 int keyF12();
+
+// The first key pressed since the previous call (an Allegro key code), 0 when none. One caller a frame.
+int keyNewlyPressed();

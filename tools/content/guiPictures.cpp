@@ -1,6 +1,7 @@
 // Takes the data directory and writes every menu and HUD picture of data/gui, laid out for the screens over them.
 #include "draw.h"
 #include "gui.h"
+#include "screens/helpKeys.h"
 
 #include <cctype>
 #include <cmath>
@@ -248,8 +249,6 @@ static void keyCap(Picture& pic, int x, int y, int w, const char* label)
     drawTextCentred(pic, FONT_SANS_BOLD, 16, x + w / 2, y + 20, label, {20, 30, 60});
 }
 
-static std::string upper(char c) { return std::string(1, (char)toupper((unsigned char)c)); }
-
 struct HelpRow {
     std::string keys[3];
     const char* what;
@@ -271,6 +270,13 @@ static void helpRows(Picture& pic, int x, int y, const char* heading, const Help
     }
 }
 
+// The rider's keys change with the key map: their caps stay blank for the game to fill in.
+static void blankRiderCaps(Picture& pic)
+{
+    for (const HelpKeyRow& r : helpKeyRows)
+        for (int i = 0; i < r.count; i++) keyCap(pic, helpCapLeft(r.column, i), helpCapTop(r.row), HELP_CAP_W, "");
+}
+
 static Picture helpPicture()
 {
     Picture pic(SCREEN_W, SCREEN_H);
@@ -278,23 +284,23 @@ static Picture helpPicture()
     drawText(pic, FONT_SANS_BOLD, 34, 40, 50, "HOW TO RIDE", WHITE);
     drawText(pic, FONT_SANS, 16, 530, 48, "[esc]: back to the menu", ICE);
     fillRect(pic, 40, 60, 760, 62, PANEL_EDGE);
-    const char* k = DEFAULT_KEYS;
     HelpRow ride[] = {
-        {{upper(k[0]), upper(k[1])}, "steer left / right"},
-        {{upper(k[3])}, "push to speed up"},
-        {{upper(k[2])}, "brake"},
+        {{}, "steer left / right"},
+        {{}, "push to speed up"},
+        {{}, "brake"},
         {{"SPACE"}, "hold, then let go: jump"},
-        {{upper(k[2]), upper(k[0]), upper(k[1])}, "brake and steer: turn round"},
+        {{}, "brake and steer: turn round"},
     };
     HelpRow air[] = {
-        {{upper(k[0]), upper(k[1])}, "spin left / right"},
-        {{upper(k[3]), upper(k[2])}, "front flip / back flip"},
-        {{upper(k[4]), upper(k[5])}, "side flips"},
-        {{upper(k[6]), upper(k[7]), upper(k[8])}, "trick keys 1 to 3"},
-        {{upper(k[9]), upper(k[10]), upper(k[11])}, "trick keys 4 to 6"},
+        {{}, "spin left / right"},
+        {{}, "front flip / back flip"},
+        {{}, "side flips"},
+        {{}, "trick keys 1 to 3"},
+        {{}, "trick keys 4 to 6"},
     };
-    helpRows(pic, 30, 100, "On the snow", ride, 5);
-    helpRows(pic, 420, 100, "In the air", air, 5);
+    helpRows(pic, HELP_COLUMN_X[0], HELP_HEADING_Y, "On the snow", ride, 5);
+    helpRows(pic, HELP_COLUMN_X[1], HELP_HEADING_Y, "In the air", air, 5);
+    blankRiderCaps(pic);
     HelpRow other[] = {
         {{"B"}, "bomb: raises a kicker"},
         {{"F7", "F8"}, "frame rate / camera"},

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "shell/keymapFile.h"
+
 // s f / d e steer and push-brake on the left hand, w r lean; the six trick keys sit under the right hand.
 const char DEFAULT_KEYS[13] = "sfdewrjkluio";
 
@@ -19,10 +21,7 @@ void genPrefs(const std::string&, const std::string& data)
         fprintf(stderr, "Can't open %s\n", path.c_str());
         return;
     }
-    fputs("# Kestrune key map: one lowercase letter per line, in this order.\n"
-          "# left, right, down, up, left side, right side, trick1 .. trick6\n"
-          "# b fires a bomb and cannot be mapped; delete this file to get the default map back.\n",
-          f);
+    fputs(keymapFileHeader, f);
     for (int i = 0; i < 12; i++) fprintf(f, "%c\n", DEFAULT_KEYS[i]);
     fclose(f);
 }

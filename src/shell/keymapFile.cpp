@@ -1,0 +1,68 @@
+// Takes the rider's key map and the old "keys.map" text; returns and writes the new text.
+#include "shell/keymapFile.h"
+
+#include <cstdio>
+#include <sstream>
+
+const char keymapFileHeader[] =
+    "# Kestrune key map: one lowercase letter per line, in this order.\n"
+    "# left, right, down, up, left side, right side, trick1 .. trick6\n"
+    "# b fires a bomb and cannot be mapped; delete this file to get the default map back.\n";
+
+static const long MAX_KEYMAP_BYTES = 64 * 1024; // a hand-edited map is a few hundred bytes
+
+static bool carriesKey(const std::string& line)
+{
+    return !line.empty() && line[0] != '#' && line[0] != '\r';
+}
+
+// Allegro's letter codes run from 1 (KEY_A) to 26 (KEY_Z); anything else writes as 'a'.
+static char letterOf(int code)
+{
+    return code >= 1 && code <= 26 ? (char)('a' + code - 1) : 'a';
+}
+
+std::string keymapFileText(const std::string& previous, const int keys[KEYMAP_FILE_SLOTS])
+{
+    std::string out = previous.empty() ? keymapFileHeader : "";
+    std::istringstream in(previous);
+    std::string line;
+    int slot = 0;
+    while (std::getline(in, line)) {
+        if (carriesKey(line) && slot < KEYMAP_FILE_SLOTS) line[0] = letterOf(keys[slot++]);
+        out += line + "\n";
+    }
+    for (; slot < KEYMAP_FILE_SLOTS; slot++) out += std::string(1, letterOf(keys[slot])) + "\n";
+    return out;
+}
+
+static std::string readSmallText(const char* path)
+{
+    std::string text;
+    FILE* f = fopen(path, "rb");
+    if (!f) return text;
+    char chunk[4096];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0 && (long)text.size() < MAX_KEYMAP_BYTES) text.append(chunk, n);
+    fclose(f);
+    return text;
+}
+
+// A crash or a full disk half-way leaves the old map whole: write beside it, then rename over it.
+static int writeAtomically(const char* path, const std::string& text)
+{
+    std::string temporary = std::string(path) + ".tmp";
+    FILE* f = fopen(temporary.c_str(), "wb");
+    if (!f) return 1;
+    bool ok = fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = (fclose(f) == 0) && ok;
+    if (ok && rename(temporary.c_str(), path) == 0) return 0;
+    remove(temporary.c_str());
+    return 1;
+}
+
+int saveKeymap(const char* path)
+{
+    std::string text = keymapFileText(readSmallText(path), currentKeymap);
+    return writeAtomically(path, text);
+}
