@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "fileio/atomicWrite.h"
+
 const char keymapFileHeader[] =
     "# Kestrune key map: one lowercase letter per line, in this order.\n"
     "# left, right, down, up, left side, right side, trick1 .. trick6\n"
@@ -48,21 +50,8 @@ static std::string readSmallText(const char* path)
     return text;
 }
 
-// A crash or a full disk half-way leaves the old map whole: write beside it, then rename over it.
-static int writeAtomically(const char* path, const std::string& text)
-{
-    std::string temporary = std::string(path) + ".tmp";
-    FILE* f = fopen(temporary.c_str(), "wb");
-    if (!f) return 1;
-    bool ok = fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = (fclose(f) == 0) && ok;
-    if (ok && rename(temporary.c_str(), path) == 0) return 0;
-    remove(temporary.c_str());
-    return 1;
-}
-
 int saveKeymap(const char* path)
 {
     std::string text = keymapFileText(readSmallText(path), currentKeymap);
-    return writeAtomically(path, text);
+    return writeBytesAtomically(path, text.data(), text.size(), nullptr) ? 0 : 1;
 }
