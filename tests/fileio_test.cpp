@@ -74,15 +74,15 @@ protected:
 TEST_F(ScreenshotTest, TheFirstFreeNumberIsChosen)
 {
     char name[64];
-    findPossibleScrShotFileName(name);
+    findPossibleScrShotFileName(name, sizeof name);
     EXPECT_STREQ(name, "screenshots/screenshot0.tga");
     mkdir("screenshots", 0755);
     writeText("screenshots/screenshot0.tga", "x");
     writeText("screenshots/screenshot2.tga", "x");
-    findPossibleScrShotFileName(name);
+    findPossibleScrShotFileName(name, sizeof name);
     EXPECT_STREQ(name, "screenshots/screenshot1.tga");
     writeText("screenshots/screenshot1.tga", "x");
-    findPossibleScrShotFileName(name);
+    findPossibleScrShotFileName(name, sizeof name);
     EXPECT_STREQ(name, "screenshots/screenshot3.tga");
 }
 

@@ -6,16 +6,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "platform/gameFolders.h"
 #include "shell/keys.h"
 
-static const char* SCREENSHOT_DIR = "screenshots";
 static const int TGA_HEADER_BYTES = 18;
 
-void findPossibleScrShotFileName(char* name)
+void findPossibleScrShotFileName(char* name, size_t size)
 {
     for (int i = 0;; i++) {
-        sprintf(name, "screenshots/screenshot%i.tga", i);
+        snprintf(name, size, "%s", screenshotPath("screenshot" + std::to_string(i) + ".tga").c_str());
         FILE* f = fopen(name, "r");
         if (!f) return;
         fclose(f);
@@ -31,7 +32,7 @@ static void putLittleShort(unsigned char* at, int v)
 int writeTgaFile(const char* name, const unsigned char* rgb, int width, int height)
 {
     // A player expects F10 to work on a fresh install: make the folder when it is missing.
-    mkdir(SCREENSHOT_DIR, 0755);
+    makeParentFolders(name);
     FILE* f = fopen(name, "wb+");
     if (!f) {
         printf("Failed to create the screenshotfile!\n");
@@ -70,7 +71,7 @@ int screenshot_tga(int height, int width, const char* name)
 void handleScreenShot()
 {
     if (!keyF10NoRepeat()) return;
-    char name[64];
-    findPossibleScrShotFileName(name);
+    char name[4096];
+    findPossibleScrShotFileName(name, sizeof name);
     screenshot_tga(600, 800, name);
 }

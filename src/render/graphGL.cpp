@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/dirList.h"
+#include "platform/gameFolders.h"
 #include "render/SnowParticleEngine.h"
 #include "render/font.h"
 #include "render/graphImage.h"
@@ -60,15 +61,15 @@ static void uploadTexture(unsigned int name, const char* file, Loader loader, in
 }
 
 static const TextureRecipe guiTextures[9] = {
-    {"./data/gui/Font.bmp", PLAIN, 256, 0, GL_LINEAR},
-    {"./data/gui/Font2.bmp", KEY_BLACK, 512, 0, GL_LINEAR},
-    {"./data/gui/boules.bmp", KEY_BLACK, 128, 0, GL_LINEAR},
-    {"./data/gui/maskt.bmp", KEY_WHITE, 256, 0, GL_LINEAR},
-    {"./data/gui/maskt.bmp", PLAIN, 256, 0, GL_LINEAR},
-    {"./data/gui/medalSide.bmp", PLAIN, 64, GL_REPEAT, GL_LINEAR},
-    {"./data/gui/vide.bmp", PLAIN, 16, 0, GL_LINEAR},
-    {"./data/gui/bomb.bmp", KEY_GREEN, 64, 0, GL_LINEAR},
-    {"./data/gui/snow.bmp", KEY_BLACK, 128, 0, GL_LINEAR},
+    {"gui/Font.bmp", PLAIN, 256, 0, GL_LINEAR},
+    {"gui/Font2.bmp", KEY_BLACK, 512, 0, GL_LINEAR},
+    {"gui/boules.bmp", KEY_BLACK, 128, 0, GL_LINEAR},
+    {"gui/maskt.bmp", KEY_WHITE, 256, 0, GL_LINEAR},
+    {"gui/maskt.bmp", PLAIN, 256, 0, GL_LINEAR},
+    {"gui/medalSide.bmp", PLAIN, 64, GL_REPEAT, GL_LINEAR},
+    {"gui/vide.bmp", PLAIN, 16, 0, GL_LINEAR},
+    {"gui/bomb.bmp", KEY_GREEN, 64, 0, GL_LINEAR},
+    {"gui/snow.bmp", KEY_BLACK, 128, 0, GL_LINEAR},
 };
 
 void initGuiGL()
@@ -77,7 +78,7 @@ void initGuiGL()
     for (int slot = 0; slot < 9; slot++) {
         const TextureRecipe& r = guiTextures[slot];
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-        uploadTexture(texGui[slot], r.file, r.loader, r.size, r.wrap, r.filter);
+        uploadTexture(texGui[slot], dataPath(r.file).c_str(), r.loader, r.size, r.wrap, r.filter);
         if (slot == texGuiFont || slot == texGuiFont2) BuildFont(texGui[slot]);
     }
 }
@@ -118,27 +119,25 @@ int countTrackTextures(const char* dir)
 
 static void loadSurfaceTextures(const char* trackName)
 {
-    char dir[512], file[600];
-    snprintf(dir, sizeof dir, "./data/tracks/%s/texTrack/", trackName);
-    int n = countTrackTextures(dir);
+    std::string dir = dataPath(trackFile(trackName, "texTrack/"));
+    int n = countTrackTextures(dir.c_str());
     setNbTrackTextures(n);
     if (n > 0) glGenTextures(n, texName);
     for (int i = 0; i < n; i++) {
-        snprintf(file, sizeof file, "%s%i.bmp", dir, i);
-        uploadTexture(texName[i], file, PLAIN, TRACK_TEXTURE_SIZE, GL_CLAMP_TO_EDGE, GL_LINEAR);
+        std::string file = dir + std::to_string(i) + ".bmp";
+        uploadTexture(texName[i], file.c_str(), PLAIN, TRACK_TEXTURE_SIZE, GL_CLAMP_TO_EDGE, GL_LINEAR);
     }
 }
 
 static void loadDecorationTextures(const char* trackName)
 {
-    char dir[512], file[600];
-    snprintf(dir, sizeof dir, "./data/tracks/%s/texObj/", trackName);
+    std::string dir = dataPath(trackFile(trackName, "texObj/"));
     glGenTextures(nbTexTrackStuff, texTrackStuff);
     for (int slot = 0; slot < nbTexTrackStuff; slot++) {
         const TextureRecipe& r = trackStuffTextures[slot];
         if (slot == texStuffTraceRun) glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-        snprintf(file, sizeof file, "%s%s", dir, r.file);
-        uploadTexture(texTrackStuff[slot], file, r.loader, r.size, r.wrap, r.filter);
+        std::string file = dir + r.file;
+        uploadTexture(texTrackStuff[slot], file.c_str(), r.loader, r.size, r.wrap, r.filter);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "fileio/screenshot.h"
+#include "platform/gameFolders.h"
 #include "render/graphImage.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
@@ -22,11 +23,10 @@ int getSelectedTrack() { return selectedTrack; }
 
 static void loadTrackPresentation()
 {
-    char path[600];
     free(trackImg);
     trackImg = (unsigned char*)calloc(TRACK_THUMB_BYTES, 1);
-    snprintf(path, sizeof path, "./data/tracks/%s/texObj/front.bmp", nomFicPiste);
-    chargerImageTexPtrSized(path, trackImg, TRACK_THUMB_BYTES);
+    std::string path = dataPath(trackFile(nomFicPiste, "texObj/front.bmp"));
+    chargerImageTexPtrSized(path.c_str(), trackImg, TRACK_THUMB_BYTES);
     loadTrackDescription(nomFicPiste, desc, sizeof desc);
 }
 

@@ -4,6 +4,7 @@
 #include <allegro.h>
 
 #include "fileio/screenshot.h"
+#include "platform/gameFolders.h"
 #include "shell/gameLoop.h"
 #include "shell/keymapFile.h"
 #include "shell/keys.h"
@@ -114,7 +115,7 @@ void ecranTouches()
     in.esc = keyEscNoRepeat();
     in.newKey = keyNewlyPressed();
     if (keySetupStep(in, currentKeymap)) {
-        short saved = keySetup.saveFailed ? 0 : (short)(saveKeymap(KEYMAP_PATH) == 0);
+        short saved = keySetup.saveFailed ? 0 : (short)(saveKeymap(playerWritePath(KEYS_MAP_FILE).c_str()) == 0);
         if (keySetupLeave(saved)) {
             playMenu(chooseItemSnd);
             redrawAllMenu = 0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "fileio/screenshot.h"
+#include "platform/gameFolders.h"
 #include "run/howManyMinutes.h"
 #include "run/runState.h"
 #include "screens/score.h"
@@ -49,22 +50,22 @@ static void noteScoreFile(const ScoreFileReport& load, const char* saveWhy)
 
 void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
 {
-    char path[256];
     char text[SCORE_NAME_CHARS];
     char why[FILE_WHY_CHARS];
     ScoreFileReport load;
-    scoreFilePath(path, nomFicPiste);
-    loadScoreFile(path, &load);
+    std::string scores = trackFile(nomFicPiste, SCORE_FILE);
+    std::string path = playerWritePath(scores);
+    loadScoreFile(playerReadPath(scores).c_str(), &load);
     buildEntryText(text, nomFicPiste, playerName, timeText, finalScore);
     double value = rankingValue(finalScore, seconds);
     // A table that could not be read is left as it is on disk: saving would replace ten scores with one.
     scoreSaved = load.state != scoresUnreadable;
     if (scoreSaved) {
         addEntry(text, value);
-        scoreSaved = saveScoreFile(path, why) == 0; // written even when the run stayed out
+        scoreSaved = saveScoreFile(path.c_str(), why) == 0; // written even when the run stayed out
     }
     noteScoreFile(load, scoreSaved || load.state == scoresUnreadable ? nullptr : why);
-    if (scoreNote[0]) printf("%s: %s\n", path, scoreNote);
+    if (scoreNote[0]) printf("%s: %s\n", path.c_str(), scoreNote);
     rank = scoreSaved ? findEntry(text, value) : -1;
     skieurArrive = 0;
     wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);

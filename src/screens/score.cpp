@@ -155,7 +155,4 @@ void buildEntryText(char* out, const char* trackDir, const char* initials, const
 
 double rankingValue(int finalScore, float seconds) { return finalScore - SECOND_COST * (double)seconds; }
 
-void scoreFilePath(char* out, const char* trackDir)
-{
-    snprintf(out, 256, "./data/tracks/%s/top.sc", trackDir);
-}
+const char* const SCORE_FILE = "top.sc";

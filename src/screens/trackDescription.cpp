@@ -4,14 +4,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/gameFolders.h"
+
 static const int DESC_LINE_CHARS = 256;
 
 int loadTrackDescription(const char* trackDir, char* out, int size)
 {
-    char path[600];
-    snprintf(path, sizeof path, "./data/tracks/%s/%s.desc", trackDir, trackDir);
+    std::string path = dataPath(trackFile(trackDir, std::string(trackDir) + ".desc"));
     memset(out, 0, size);
-    FILE* f = fopen(path, "r");
+    FILE* f = fopen(path.c_str(), "r");
     if (!f) {
         snprintf(out, size, " ");
         return 1;

@@ -8,6 +8,7 @@
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "platform/gameClock.h"
+#include "platform/gameFolders.h"
 #include "platform/memoryRelease.h"
 #include "render/graphicLib.h"
 #include "shell/keymap.h"
@@ -47,8 +48,6 @@ static const int LOGOFF_BYTES = 47196;
 static const double INTRO_SECONDS = 1.0;
 static const long FRAME_MS_TIMES_3 = 50; // 1/60 s, kept in thirds of a millisecond
 
-static const char USER_PREFS_PATH[] = "./data/prefs/user.prefs";
-
 static short runRequested = 0;
 static short exitRequested = 0;
 static char bgMusicName[256];
@@ -77,16 +76,16 @@ void waitForNextFrame()
 #endif
 }
 
-static unsigned char* loadPicture(const char* file, int bytes)
+static unsigned char* loadPicture(const char* inData, int bytes)
 {
     unsigned char* buffer = (unsigned char*)calloc(bytes, 1);
-    chargerImageTexPtrSized(file, buffer, bytes);
+    chargerImageTexPtrSized(dataPath(inData).c_str(), buffer, bytes);
     return buffer;
 }
 
 static void showIntro()
 {
-    unsigned char* logo = loadPicture("./data/gui/logo.bmp", LOGO_BYTES);
+    unsigned char* logo = loadPicture("gui/logo.bmp", LOGO_BYTES);
     redrawAllMenu = 0;
     do {
         introLogo(logo);
@@ -104,25 +103,25 @@ static void startUp()
     storeByteOrder(0);
     fromProgBegin = gameClock();
     showIntro();
-    initKeymap(KEYMAP_PATH);
+    initKeymap(playerReadPath(KEYS_MAP_FILE).c_str());
     installKeys();
     preCalculateTrigoTables();
     initEmptyScores();
     initGuiGL();
-    loadPositions("./data/positions/");
+    loadPositions(dataPath("positions/").c_str());
     chargeNomPistes();
     chargeNomSkiers();
     chargeNomBgMusics();
     if (chargeSkierGui("tolvek") != 0) exit(2);  // no rider to ride without the default one
     highlightRider("tolvek");
     initAllSounds();
-    homeImg = loadPicture("./data/gui/home.bmp", MENU_PICTURE_BYTES);
-    helpImg = loadPicture("./data/gui/help.bmp", MENU_PICTURE_BYTES);
-    logoffImg = loadPicture("./data/gui/logoff.bmp", LOGOFF_BYTES);
-    initialsImg = loadPicture("./data/gui/initials.bmp", MENU_PICTURE_BYTES);
-    scoresImg = loadPicture("./data/gui/scores.bmp", MENU_PICTURE_BYTES);
-    menusImg = loadPicture("./data/gui/menus.bmp", MENU_PICTURE_BYTES);
-    loadPrefsFile(USER_PREFS_PATH);
+    homeImg = loadPicture("gui/home.bmp", MENU_PICTURE_BYTES);
+    helpImg = loadPicture("gui/help.bmp", MENU_PICTURE_BYTES);
+    logoffImg = loadPicture("gui/logoff.bmp", LOGOFF_BYTES);
+    initialsImg = loadPicture("gui/initials.bmp", MENU_PICTURE_BYTES);
+    scoresImg = loadPicture("gui/scores.bmp", MENU_PICTURE_BYTES);
+    menusImg = loadPicture("gui/menus.bmp", MENU_PICTURE_BYTES);
+    loadPrefsFile(playerReadPath(USER_PREFS_FILE).c_str());
     startTheme();
     createParticleEngines();
 }
@@ -376,8 +375,9 @@ static void exitSequence()
     deleteParticleEngines();
     freeEffectQuadrics();
     char why[FILE_WHY_CHARS];
-    if (savePrefsFile(USER_PREFS_PATH, why) != 0)
-        fprintf(stderr, "Could not save the preferences in %s: %s\n", USER_PREFS_PATH, why);
+    std::string prefs = playerWritePath(USER_PREFS_FILE);
+    if (savePrefsFile(prefs.c_str(), why) != 0)
+        fprintf(stderr, "Could not save the preferences in %s: %s\n", prefs.c_str(), why);
     removeKeys();
 }
 

@@ -4,10 +4,12 @@
 #include <alleggl.h>
 
 #include <cstdio>
+#include <string>
 
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "platform/bombKey.h"
+#include "platform/gameFolders.h"
 #include "shell/gameLoop.h"
 
 int colorDepthSize = -1;
@@ -17,7 +19,6 @@ static int mode = AGL_FULLSCREEN;
 static int width = 800;
 static int height = 600;
 
-static const char* GFX_PREFS_PATH = "./data/prefs/gfx.prefs";
 
 struct ResolutionRow {
     int w, h;
@@ -149,6 +150,12 @@ int setup()
 
 int kestruneMain()
 {
+    // Before any window: a game without its data can only say where it looked.
+    std::string whyNot;
+    if (!initGameFolders(whyNot)) {
+        fprintf(stderr, "%s\n", whyNot.c_str());
+        return 2;
+    }
     allegro_init();
     mapBombKey();
     set_color_depth(8);
@@ -159,7 +166,7 @@ int kestruneMain()
     install_allegro_gl();
     install_keyboard();
     install_mouse();
-    loadGfxPrefs(GFX_PREFS_PATH);
+    loadGfxPrefs(playerReadPath(GFX_PREFS_FILE).c_str());
     int confirmed = setup();
     remove_keyboard();
     remove_mouse();
@@ -171,8 +178,9 @@ int kestruneMain()
             return -1;
         }
         char why[FILE_WHY_CHARS];
-        if (saveGfxPrefs(GFX_PREFS_PATH, why) != 0)
-            fprintf(stderr, "Could not save the display settings in %s: %s\n", GFX_PREFS_PATH, why);
+        std::string gfx = playerWritePath(GFX_PREFS_FILE);
+        if (saveGfxPrefs(gfx.c_str(), why) != 0)
+            fprintf(stderr, "Could not save the display settings in %s: %s\n", gfx.c_str(), why);
         gameLoop();
     }
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);

@@ -1,4 +1,4 @@
-// The rider's key map: 13 Allegro key codes read from "./data/prefs/keys.map".
+// The rider's key map: 13 Allegro key codes read from "keys.map" (KEYS_MAP_FILE of platform/gameFolders.h).
 #pragma once
 
 enum KeymapSlot {
@@ -8,8 +8,6 @@ enum KeymapSlot {
 };
 
 const int BOMB_KEY_CODE = 103;
-
-#define KEYMAP_PATH "./data/prefs/keys.map"
 
 extern int currentKeymap[KM_SLOTS];
 

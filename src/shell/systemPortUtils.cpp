@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dirList.h"
+#include "platform/gameFolders.h"
 
 char listePistes[MAX_LIST_NAMES][LIST_NAME_CHARS];
 char listeSkiers[MAX_LIST_NAMES][LIST_NAME_CHARS];
@@ -29,9 +30,9 @@ int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir)
     return (int)names.size();
 }
 
-void chargeNomPistes() { nbTotalPistes = ListDirContents(listePistes, "./data/tracks"); }
-void chargeNomSkiers() { nbTotalSkiers = ListDirContents(listeSkiers, "./data/models"); }
-void chargeNomBgMusics() { nbTotalBgMusics = ListDirContents(listeBgMusics, "./data/bgmusics"); }
+void chargeNomPistes() { nbTotalPistes = ListDirContents(listePistes, dataPath("tracks").c_str()); }
+void chargeNomSkiers() { nbTotalSkiers = ListDirContents(listeSkiers, dataPath("models").c_str()); }
+void chargeNomBgMusics() { nbTotalBgMusics = ListDirContents(listeBgMusics, dataPath("bgmusics").c_str()); }
 
 int rollem(int n)
 {
@@ -45,15 +46,17 @@ void chooseRandomBgMusic(char* out)
         out[0] = '\0';
         return;
     }
-    snprintf(out, LIST_NAME_CHARS, "./data/bgmusics/%s", listeBgMusics[rollem(nbTotalBgMusics)]);
+    std::string path = dataPath("bgmusics/" + std::string(listeBgMusics[rollem(nbTotalBgMusics)]));
+    snprintf(out, LIST_NAME_CHARS, "%s", path.c_str());
 }
 
+// Model files name their textures from the checkout's root (":data:models:..."): the data part
+// goes to wherever the data folder is.
 char* convertToSystemPath(const char* path)
 {
-    size_t n = strlen(path);
-    char* out = (char*)malloc(n + 2);
-    out[0] = '.';
-    for (size_t i = 0; i < n; i++) out[i + 1] = path[i] == ':' ? '/' : path[i];
-    out[n + 1] = '\0';
-    return out;
+    std::string out = ".";
+    for (const char* c = path; *c; c++) out += *c == ':' ? '/' : *c;
+    const std::string inData = "./data/";
+    if (out.compare(0, inData.size(), inData) == 0) out = dataPath(out.substr(inData.size()));
+    return strdup(out.c_str());
 }

@@ -23,8 +23,8 @@ void chargeNomSkiers();
 void chargeNomBgMusics();
 
 int rollem(int n);
-// "./data/bgmusics/<name>" of a random music into out (256 chars); an empty string when there is none.
+// "<data>/bgmusics/<name>" of a random music into out (256 chars); an empty string when there is none.
 void chooseRandomBgMusic(char* out);
 
-// "." + path with every ':' turned into '/'; the caller frees the result.
+// "." + path with every ':' turned into '/', "./data/" standing for the data folder; the caller frees it.
 char* convertToSystemPath(const char* path);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/gameFolders.h"
 #include "skier/skierLib.h"
 
 static SkierCar carteCourante;
@@ -74,19 +75,19 @@ static void remetEtatModele(const EtatModele& e)
 
 int chargeSkierGui(const char* dir)
 {
-    char path[600];
-    snprintf(path, sizeof path, "./data/models/%s/%s.3d", dir, dir);
+    std::string base = dataPath("models/" + std::string(dir) + "/" + dir);
+    std::string path = base + ".3d";
     // The model is read before the old texture goes, so a bad rider leaves the old one drawable.
     EtatModele avant = etatModele();
     reinitSkierData();
-    if (loadMs3d(path) != 0) {
+    if (loadMs3d(path.c_str()) != 0) {
         remetEtatModele(avant);
         fprintf(stderr, "rider %s not loaded, the previous rider stays\n", dir);
         return 1;
     }
     libereTexturesObj();
     chargerTexturesObj();
-    snprintf(path, sizeof path, "./data/models/%s/%s.car", dir, dir);
-    importCarac(path, theTrasher);
+    path = base + ".car";
+    importCarac(path.c_str(), theTrasher);
     return 0;
 }

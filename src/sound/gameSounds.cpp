@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/gameFolders.h"
 #include "sound/SndWrapper.h"
 
 SndSample* selectItemSnd = nullptr;
@@ -36,30 +37,31 @@ struct SampleFile {
 };
 
 static const SampleFile sampleTable[] = {
-    {&selectItemSnd, "./data/sounds/gui/select135.aif"},
-    {&chooseItemSnd, "./data/sounds/gui/enter134.aif"},
-    {&backSnd, "./data/sounds/gui/back136.aif"},
-    {&skiLoopSnd, "./data/sounds/game/skiloop129.aif"},
-    {&landingSnd, "./data/sounds/game/landing130.aif"},
-    {&fallSnd, "./data/sounds/game/crash131.aif"},
-    {&bonusSnd, "./data/sounds/game/bonus132.aif"},
-    {&replaceSnd, "./data/sounds/game/replace133.aif"},
-    {&themeLoopSnd, "./data/sounds/themes/kestruneintro128.aif"},
-    {&scoresLoopSnd, "./data/sounds/themes/ostyle137.aif"},
-    {&rocketLaunchSnd, "./data/sounds/game/rocketLaunch.aif"},
-    {&rocketExplodeSnd, "./data/sounds/game/rocketExplode.aif"},
-    {&grindRailSnd, "./data/sounds/game/grindRail.aif"},
-    {&clingRailSnd, "./data/sounds/game/clingRail.aif"},
-    {&windLoopSnd, "./data/sounds/game/wind.aif"},
-    {&boostSnd, "./data/sounds/game/boost.aif"},
+    {&selectItemSnd, "sounds/gui/select135.aif"},
+    {&chooseItemSnd, "sounds/gui/enter134.aif"},
+    {&backSnd, "sounds/gui/back136.aif"},
+    {&skiLoopSnd, "sounds/game/skiloop129.aif"},
+    {&landingSnd, "sounds/game/landing130.aif"},
+    {&fallSnd, "sounds/game/crash131.aif"},
+    {&bonusSnd, "sounds/game/bonus132.aif"},
+    {&replaceSnd, "sounds/game/replace133.aif"},
+    {&themeLoopSnd, "sounds/themes/kestruneintro128.aif"},
+    {&scoresLoopSnd, "sounds/themes/ostyle137.aif"},
+    {&rocketLaunchSnd, "sounds/game/rocketLaunch.aif"},
+    {&rocketExplodeSnd, "sounds/game/rocketExplode.aif"},
+    {&grindRailSnd, "sounds/game/grindRail.aif"},
+    {&clingRailSnd, "sounds/game/clingRail.aif"},
+    {&windLoopSnd, "sounds/game/wind.aif"},
+    {&boostSnd, "sounds/game/boost.aif"},
 };
 
 void initAllSounds()
 {
     if (initSndMusicLib() != 0) return;
     for (const SampleFile& row : sampleTable) {
-        *row.sample = soundDevice->sampleLoad(row.file);
-        if (!*row.sample) printf("Can't open %s\n", row.file);
+        std::string path = dataPath(row.file);
+        *row.sample = soundDevice->sampleLoad(path.c_str());
+        if (!*row.sample) printf("Can't open %s\n", path.c_str());
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "platform/gameFolders.h"
 #include "render/SnowParticleEngine.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
@@ -31,10 +32,12 @@ static int fits(int written) { return written >= 0 && written < trackPathSize; }
 
 static int buildPaths(const char* trackName, TrackPaths* p)
 {
-    if (!fits(snprintf(p->track, trackPathSize, "./data/tracks/%s/%s.btrk", trackName, trackName))) return 0;
-    for (int i = 0; i < obstacleModels; i++)
-        if (!fits(snprintf(p->models[i], trackPathSize, "./data/tracks/%s/%s", trackName, modelFiles[i])))
-            return 0;
+    std::string track = dataPath(trackFile(trackName, std::string(trackName) + ".btrk"));
+    if (!fits(snprintf(p->track, trackPathSize, "%s", track.c_str()))) return 0;
+    for (int i = 0; i < obstacleModels; i++) {
+        std::string model = dataPath(trackFile(trackName, modelFiles[i]));
+        if (!fits(snprintf(p->models[i], trackPathSize, "%s", model.c_str()))) return 0;
+    }
     return 1;
 }
 
