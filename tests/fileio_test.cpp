@@ -106,6 +106,13 @@ TEST_F(ScreenshotTest, TgaFileHasHeaderBgrPixelsAndFooterAndMakesTheFolder)
     EXPECT_EQ(tga[20], 10);
     EXPECT_EQ(memcmp(&tga[1440044 - 18], "TRUEVISION-XFILE.", 17), 0);
     EXPECT_EQ(tga.back(), 0);
+
+    std::vector<unsigned char> wide(1280 * 720 * 3, 0);
+    ASSERT_EQ(writeTgaFile("screenshots/screenshot1.tga", wide.data(), 1280, 720), 1);
+    tga = readBytes("screenshots/screenshot1.tga");
+    ASSERT_EQ(tga.size(), 18u + 1280 * 720 * 3 + 26);
+    EXPECT_EQ(tga[12] | tga[13] << 8, 1280);
+    EXPECT_EQ(tga[14] | tga[15] << 8, 720);
 }
 
 static bool fillThenFail(FILE* f, const void*)

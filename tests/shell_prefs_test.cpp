@@ -70,8 +70,11 @@ TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)
     EXPECT_EQ(findColorDepthIndex(12), 4); // unknown: 32 bpp
     EXPECT_EQ(findZDepthIndex(-1), 3);
 
+    EXPECT_EQ(gfxWidth, 0) << "an old six-byte file is 800 x 600";
+    EXPECT_EQ(findResolutionIndex(gfxWidth, gfxHeight), 0);
+
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
-    std::vector<unsigned char> expected = {16, 0, 15, 0, 2, 0};
+    std::vector<unsigned char> expected = {16, 0, 15, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(readBytes(dir.file("out.prefs")), expected);
 
     writeBytes(dir.file("short.prefs"), {24, 0, 32});
@@ -121,11 +124,34 @@ TEST_F(PrefsTest, BothPrefsFilesSayWhyTheyWereNotWritten)
     EXPECT_EQ(readBytes(user).size(), 3u);
 }
 
+TEST(GfxPrefs, WindowSizeInBytesSixToNineSelectsItsRow)
+{
+    needSwap = 0;
+    TempDir dir;
+    // 1280 x 720, then the two renderer settings
+    writeBytes(dir.file("gfx.prefs"), {24, 0, 16, 0, 0, 0, 0x00, 0x05, 0xd0, 0x02, 0, 0, 0, 0});
+    ASSERT_EQ(loadGfxPrefs(dir.file("gfx.prefs").c_str()), 0);
+    EXPECT_EQ(gfxWidth, 1280);
+    EXPECT_EQ(gfxHeight, 720);
+    int n = 0;
+    EXPECT_STREQ(resolution_lister(findResolutionIndex(gfxWidth, gfxHeight), &n), " 1280x720");
+    ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
+    EXPECT_EQ(readBytes(dir.file("out.prefs")), readBytes(dir.file("gfx.prefs")));
+
+    writeBytes(dir.file("desktop.prefs"), {24, 0, 16, 0, 0, 0, 0xff, 0xff, 0xff, 0xff});
+    loadGfxPrefs(dir.file("desktop.prefs").c_str());
+    EXPECT_STREQ(resolution_lister(findResolutionIndex(gfxWidth, gfxHeight), &n), " desktop ");
+
+    EXPECT_EQ(findResolutionIndex(1000, 700), 0) << "a size not offered falls back to 800 x 600";
+    EXPECT_EQ(findResolutionIndex(1920, 0), 0);
+    EXPECT_EQ(findResolutionIndex(1920, 1080), 6);
+}
+
 TEST(GfxPrefs, ListersGiveRowCountsAndTexts)
 {
     int n = 0;
     EXPECT_EQ(resolution_lister(-1, &n), nullptr);
-    EXPECT_EQ(n, 1);
+    EXPECT_EQ(n, 7);
     EXPECT_STREQ(resolution_lister(0, &n), " 800x600 ");
     EXPECT_EQ(colour_depth_lister(-1, &n), nullptr);
     EXPECT_EQ(n, 5);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/displaySize.h"
 #include "platform/gameFolders.h"
 #include "shell/keys.h"
 
@@ -73,5 +74,5 @@ void handleScreenShot()
     if (!keyF10NoRepeat()) return;
     char name[4096];
     findPossibleScrShotFileName(name, sizeof name);
-    screenshot_tga(600, 800, name);
+    screenshot_tga(displayDesc().height, displayDesc().width, name);
 }

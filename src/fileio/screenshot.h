@@ -9,5 +9,5 @@ void findPossibleScrShotFileName(char* name, size_t size);
 int screenshot_tga(int height, int width, const char* name);
 // Writes width x height RGB pixels (bottom row first) as a TGA file; returns 1 when written.
 int writeTgaFile(const char* name, const unsigned char* rgb, int width, int height);
-// On F10: the next free file name, then an 800 x 600 capture.
+// On F10: the next free file name, then a capture of the whole window.
 void handleScreenShot();

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "render/font.h"
+#include "render/viewFrame.h"
 
 unsigned int base = 0;
 static int loop;
@@ -55,8 +56,7 @@ void glPrintScale(int x, int y, const char* text, int set, unsigned int texture,
     glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, 640, 0, 480, -100, 100);
+    loadOverlayOrtho();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();

@@ -13,6 +13,7 @@
 #include "render/helpanim.h"
 #include "render/scene.h"
 #include "render/skiTraces.h"
+#include "render/viewFrame.h"
 #include "run/fall.h"
 #include "run/runState.h"
 #include "skier/skierLib.h"
@@ -96,10 +97,11 @@ static void drawRescueAndStars()
     if (chute && tempsChute < lyingTime && vitessePrecedente < STARS_MAX_SPEED) drawStars(Yobjet, 0);
 }
 
-// The simulation steps the fade; this only darkens the picture by it.
+// The simulation steps the fade; this only darkens the whole window by it.
 static void drawReplacementFade()
 {
-    if (replacement) drawFondFondu(0, overlayHeight, overlayWidth, overlayHeight, alphaFond);
+    const OverlayFrame& f = currentOverlayFrame();
+    if (replacement) drawFondFondu(f.left, f.top, f.right - f.left, f.top - f.bottom, alphaFond);
 }
 
 void drawRunScene()

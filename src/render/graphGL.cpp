@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "platform/dirList.h"
+#include "platform/displaySize.h"
 #include "platform/gameFolders.h"
 #include "render/SnowParticleEngine.h"
 #include "render/font.h"
 #include "render/graphImage.h"
+#include "render/viewFrame.h"
 #include "run/runFrame.h"
 #include "track/planLib.h"
 
@@ -166,11 +168,13 @@ void initLightAndShade()
 
 void reshape()
 {
-    glViewport(0, 0, 800, 600);
+    useWindowViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    // aspect 1.0 on an 800 x 600 viewport: the picture is stretched horizontally, as the game always was
-    gluPerspective(80.0, 1.0, 5.0, 50000.0);
+    // aspect 1.0 at 4:3, so the picture is stretched horizontally as the game always was; wider
+    // windows keep the vertical field of view and see more to the sides
+    const DisplayDesc& d = displayDesc();
+    gluPerspective(80.0, projectionAspectFor(d.width, d.height), 5.0, 50000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -3,11 +3,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "platform/displaySize.h"
 #include "platform/gameClock.h"
 #include "render/font.h"
 #include "render/graphImage.h"
 #include "render/guistuff.h"
 #include "render/helpanim.h"
+#include "render/viewFrame.h"
 #include "run/newton.h"
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
@@ -150,11 +152,12 @@ static void drawFlash(short full)
 {
     beginOverlay();
     glColor4f(1, 1, 1, full ? 1.0f : 0.5f);
+    const OverlayFrame& f = currentOverlayFrame();
     glBegin(GL_QUADS);
-    glVertex2f(0, 0);
-    glVertex2f(overlayWidth, 0);
-    glVertex2f(overlayWidth, overlayHeight);
-    glVertex2f(0, overlayHeight);
+    glVertex2f(f.left, f.bottom);
+    glVertex2f(f.right, f.bottom);
+    glVertex2f(f.right, f.top);
+    glVertex2f(f.left, f.top);
     glEnd();
     glColor4f(1, 1, 1, 1);
     endOverlay();
@@ -168,7 +171,10 @@ static void drawFireworkStars(unsigned int starTexture)
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(-STAR_SPACE, STAR_SPACE, -STAR_SPACE, STAR_SPACE, -STAR_SPACE, STAR_SPACE);
+    // as wide as the 3-D view, so the stars keep their shape in a wider window
+    const DisplayDesc& d = displayDesc();
+    double wide = STAR_SPACE * projectionAspectFor(d.width, d.height);
+    glOrtho(-wide, wide, -STAR_SPACE, STAR_SPACE, -STAR_SPACE, STAR_SPACE);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();

@@ -5,6 +5,7 @@
 
 #include "platform/gameClock.h"
 #include "render/guistuff.h"
+#include "render/viewFrame.h"
 
 static const int ATLAS_COLLECTABLE = 6, ATLAS_POINTER = 7;
 static const float MEDAL_RADIUS = 40, MEDAL_THICKNESS = 10, MEDAL_PUSH = -5;
@@ -46,8 +47,7 @@ void beginOverlay()
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, overlayWidth, 0, overlayHeight, -100, 100);
+    loadOverlayOrtho();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();

@@ -9,6 +9,7 @@
 #include "render/font.h"
 #include "render/graphImage.h"
 #include "render/guistuff.h"
+#include "render/viewFrame.h"
 #include "run/howManyMinutes.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
@@ -37,7 +38,13 @@ static void hudText(int x, int y, const char* text)
     glPrintScale(x, y, text, 0, hudFont(), HUD_TEXT_SCALE);
 }
 
-static int rightAligned(const char* text) { return (int)(overlayWidth - bandWidthFor(text)); }
+// Corner items are laid out in the 640 x 480 space and move to their own corner of the window.
+static float atLeft(float x) { return x + currentOverlayFrame().left; }
+static float atRight(float x) { return x + currentOverlayFrame().right - overlayWidth; }
+static float atTop(float y) { return y + currentOverlayFrame().top - overlayHeight; }
+static float atBottom(float y) { return y + currentOverlayFrame().bottom; }
+
+static int rightAligned(const char* text) { return (int)atRight(overlayWidth - bandWidthFor(text)); }
 
 void glPrintFinishData(double unused)
 {
@@ -51,15 +58,17 @@ void glPrintFinishData(double unused)
 
 static void drawHudShapes()
 {
-    drawBande(1, overlayWidth - bandWidthFor(nomPiste), 474, bandWidthFor(nomPiste), BAND_H, BAND_SLANT);
-    drawBande(1, overlayWidth - bandWidthFor(timeStr), 48, bandWidthFor(timeStr), BAND_H, BAND_SLANT);
-    drawBande(0, 0, 474, SPEED_BAND_W, BAND_H, BAND_SLANT);
+    drawBande(1, atRight(overlayWidth - bandWidthFor(nomPiste)), atTop(474), bandWidthFor(nomPiste), BAND_H,
+              BAND_SLANT);
+    drawBande(1, atRight(overlayWidth - bandWidthFor(timeStr)), atBottom(48), bandWidthFor(timeStr), BAND_H,
+              BAND_SLANT);
+    drawBande(0, atLeft(0), atTop(474), SPEED_BAND_W, BAND_H, BAND_SLANT);
     float bar = skieurStop ? STOPPED_BAR
                            : getTailleMaxSpeedbar() * fabsf(vitesseMax != 0 ? vitessePrecedente / vitesseMax : 0);
-    drawBandeVitesse(0, 430, bar, 16, 16);
-    drawCollectableLogo(0, 405, 32, 32, texGui[texGuiBoules]);
-    drawLogoBomb(3, 370, 32, 32, texGui[texGuiBomb]);
-    drawPower(POWER_X, POWER_Y, POWER_STEPS, POWER_RADIUS, bufferJump, POWER_THRESHOLD, POWER_MAX);
+    drawBandeVitesse(atLeft(0), atTop(430), bar, 16, 16);
+    drawCollectableLogo(atLeft(0), atTop(405), 32, 32, texGui[texGuiBoules]);
+    drawLogoBomb(atLeft(3), atTop(370), 32, 32, texGui[texGuiBomb]);
+    drawPower(atRight(POWER_X), atBottom(POWER_Y), POWER_STEPS, POWER_RADIUS, bufferJump, POWER_THRESHOLD, POWER_MAX);
 }
 
 static void beginHudText()
@@ -96,25 +105,25 @@ static void drawHudTexts()
 {
     char text[64];
     timeOrFinish();
-    hudText(rightAligned(timeStr), 24, timeStr);
-    hudText(rightAligned(nomPiste), 450, nomPiste);
-    hudText(14, 450, "Speed");
+    hudText(rightAligned(timeStr), (int)atBottom(24), timeStr);
+    hudText(rightAligned(nomPiste), (int)atTop(450), nomPiste);
+    hudText((int)atLeft(14), (int)atTop(450), "Speed");
     snprintf(text, sizeof text, " x %i", totalCollectable);
-    hudText(28, 380, text);
+    hudText((int)atLeft(28), (int)atTop(380), text);
     snprintf(text, sizeof text, " x %i", getCollectedBomb());
-    hudText(28, 340, text);
+    hudText((int)atLeft(28), (int)atTop(340), text);
     drawFigScore(scoreStr, bufferScoreJump, hudFont());
     if (drawBoomCollectable(boomF, hudFont(), "BONUS!"))
         wrpPlaySound(bonusSnd, volCollectable, panoCollectable, wrpNormalPitch);
     if (drawBoomBomb(bombF, hudFont(), "Explosive!"))
         wrpPlaySound(bonusSnd, volCollectable, panoCollectable, wrpNormalPitch);
     snprintf(scoreStr, sizeof scoreStr, "Score: %i", totalScore);
-    hudText(rightAligned(scoreStr), 410, scoreStr);
-    hudText(595, 67, "J");
+    hudText(rightAligned(scoreStr), (int)atTop(410), scoreStr);
+    hudText((int)atRight(595), (int)atBottom(67), "J");
     frameps = (float)framesPerSecond();
     if (showFps) {
         snprintf(text, sizeof text, "fps: %2.1f", frameps);
-        glPrint(10, 300, text, 1, hudFont());
+        glPrint((int)atLeft(10), 300, text, 1, hudFont());
     }
 }
 
@@ -124,5 +133,5 @@ void drawRunHud()
     beginHudText();
     drawHudTexts();
     endHudText();
-    drawCombi(20, 48, 32, 32, 10, texGui[texGuiBoules], bufferBoutons);
+    drawCombi(atLeft(20), atBottom(48), 32, 32, 10, texGui[texGuiBoules], bufferBoutons);
 }

@@ -10,6 +10,7 @@
 #include "render/font.h"
 #include "render/graphImage.h"
 #include "render/helpanim.h"
+#include "render/viewFrame.h"
 
 static const float ARROW_SCALE = 6.0f;
 static const float MENU_DEPTH = 800.0f, CENTRED_HALF = 100.0f;
@@ -17,7 +18,7 @@ static const float NOTE_COLOUR[3] = {1.0f, 0.6f, 0.3f};
 
 static void setProjection(double x0, double x1, double y0, double y1, double z0, double z1)
 {
-    glViewport(0, 0, MENU_WINDOW_W, MENU_WINDOW_H);
+    useMenuViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(x0, x1, y0, y1, z0, z1);
@@ -36,34 +37,6 @@ void menuCentredProjection()
     setProjection(-CENTRED_HALF, CENTRED_HALF, -CENTRED_HALF, CENTRED_HALF, -CENTRED_HALF, CENTRED_HALF);
     glShadeModel(GL_SMOOTH);
 }
-
-void drawPictureAt(int x, int y, int w, int h, const unsigned char* picture)
-{
-    if (!picture) return;
-    // The raster position is put at the window centre and moved to the corner by an empty bitmap,
-    // so it stays valid whatever the projection.
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRasterPos2f(0, 0);
-    glBitmap(0, 0, 0, 0, x - MENU_WINDOW_W / 2.0f, y - MENU_WINDOW_H / 2.0f, 0);
-    // Pictures write no depth, so the wipes and figures drawn after them always show.
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glDrawPixels(w, h, GL_RGB, GL_UNSIGNED_BYTE, picture);
-    glEnable(GL_DEPTH_TEST);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-}
-
-void drawWindowPicture(const unsigned char* picture) { drawPictureAt(0, 0, MENU_WINDOW_W, MENU_WINDOW_H, picture); }
 
 void wipeRect(float x0, float y0, float x1, float y1, float z)
 {

@@ -6,13 +6,17 @@
 
 const int MENU_WINDOW_W = 800, MENU_WINDOW_H = 600;
 
-// Viewport 800 x 600, projection x 0..800, y 0..600, z -800..800, depth test on, depth cleared.
+// The menus are laid out for 800 x 600: their viewport is the 4:3 box centred in the window.
+// Menu viewport, projection x 0..800, y 0..600, z -800..800, depth test on, depth cleared.
 void menuWindowProjection();
-// Viewport 800 x 600, projection -100..100 on all three axes, depth test on, depth cleared.
+// Menu viewport, projection -100..100 on all three axes, depth test on, depth cleared.
 void menuCentredProjection();
-// A w x h RGB picture with its lower-left corner at window pixel (x, y) (nothing when missing).
+// A w x h RGB picture with its lower-left corner at (x, y) of the 800 x 600 layout, drawn as a
+// textured quad scaled with the menu box (nothing when the picture is missing).
 void drawPictureAt(int x, int y, int w, int h, const unsigned char* picture);
-// An 800 x 600 RGB picture over the whole window (nothing when the picture is missing).
+// An 800 x 600 RGB picture over the menu box; the rest of the window takes the colours of the
+// picture's edges, each outer column or row drawn out to the window's border (nothing when the
+// picture is missing).
 void drawWindowPicture(const unsigned char* picture);
 // A black rectangle at depth z in the current projection, depth test and texturing off.
 void wipeRect(float x0, float y0, float x1, float y1, float z);

@@ -5,26 +5,21 @@
 
 #include "render/font.h"
 #include "render/graphImage.h"
+#include "render/viewFrame.h"
 #include "screens/helpKeys.h"
 #include "screens/menuDraw.h"
 #include "shell/gameLoop.h"
 
 static const int LOGO_W = 400, LOGO_H = 100;
+static const int LOGO_X = 200, LOGO_Y = 300;  // lower-left corner in the 800 x 600 layout
 
 void introLogo(unsigned char* logo)
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     if (redrawAllMenu < 2) {
         glClear(GL_COLOR_BUFFER_BIT);
-        glViewport(0, 0, MENU_WINDOW_W, MENU_WINDOW_H);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, LOGO_W, 0, LOGO_H, -1, 0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glRasterPos2i(100, 50);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        if (logo) glDrawPixels(LOGO_W, LOGO_H, GL_RGB, GL_UNSIGNED_BYTE, logo);
+        useMenuViewport();
+        drawPictureAt(LOGO_X, LOGO_Y, LOGO_W, LOGO_H, logo);
     }
     redrawAllMenu++;
     menuFlip();

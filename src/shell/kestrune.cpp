@@ -9,12 +9,14 @@
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "platform/bombKey.h"
+#include "platform/displaySize.h"
 #include "platform/gameFolders.h"
 #include "shell/gameLoop.h"
 
 int colorDepthSize = -1;
 int zDepthSize = -1;
 short windowed = 0;
+short gfxWidth = 0, gfxHeight = 0;
 static int mode = AGL_FULLSCREEN;
 static int width = 800;
 static int height = 600;
@@ -29,7 +31,11 @@ struct DepthRow {
     const char* text;
 };
 
-static const ResolutionRow resolutions[] = {{800, 600, " 800x600 "}};
+// -1 x -1 stands for the desktop's own size, read when the display is opened.
+static const ResolutionRow resolutions[] = {{800, 600, " 800x600 "},   {-1, -1, " desktop "},
+                                            {1024, 768, " 1024x768"},  {1280, 720, " 1280x720"},
+                                            {1366, 768, " 1366x768"},  {1600, 900, " 1600x900"},
+                                            {1920, 1080, " 1920x1080"}};
 static const DepthRow colour_depths[] = {{8, " 8 bpp"}, {15, "15 bpp"}, {16, "16 bpp"}, {24, "24 bpp"}, {32, "32 bpp"}};
 static const DepthRow zbuffer_depths[] = {{8, " 8 bits"}, {16, "16 bits"}, {24, "24 bits"}, {32, "32 bits"}};
 
@@ -62,26 +68,52 @@ static int findDepthIndex(const DepthRow* rows, int count, int bits)
 int findColorDepthIndex(int bits) { return findDepthIndex(colour_depths, COLOUR_ROWS, bits); }
 int findZDepthIndex(int bits) { return findDepthIndex(zbuffer_depths, ZBUFFER_ROWS, bits); }
 
+int findResolutionIndex(int w, int h)
+{
+    for (int i = 0; i < RESOLUTION_ROWS; i++)
+        if (resolutions[i].w == w && resolutions[i].h == h) return i;
+    return 0;  // absent, 0 or a size the list does not offer: 800 x 600
+}
+
+// The window size of a resolution row: the desktop row asks the system, 800 x 600 when it cannot.
+static void rowSize(int row, int* w, int* h)
+{
+    *w = resolutions[row].w;
+    *h = resolutions[row].h;
+    if (*w > 0) return;
+    if (get_desktop_resolution(w, h) != 0 || *w <= 0 || *h <= 0) {
+        *w = defaultDisplayWidth;
+        *h = defaultDisplayHeight;
+    }
+}
+
 // Written before the byte order is set, so the numbers stay in the machine's own order.
 int loadGfxPrefs(const char* path)
 {
     FILE* f = fopen(path, "rb");
     if (!f) return 1;
-    short z, colour, win;
+    short z, colour, win, w, h;
     bool complete = readShortInt(f, &z) && readShortInt(f, &colour) && readShortInt(f, &win);
+    // a file of the first six bytes only keeps 800 x 600
+    bool sized = complete && readShortInt(f, &w) && readShortInt(f, &h);
     fclose(f);
     if (complete) {
         zDepthSize = z;
         colorDepthSize = colour;
         windowed = win;
+        gfxWidth = sized ? w : 0;
+        gfxHeight = sized ? h : 0;
     }
     return 0;
 }
 
 static bool fillGfxPrefs(FILE* f, const void*)
 {
-    short z = (short)zDepthSize, colour = (short)colorDepthSize, win = windowed;
-    return writeShortInt(f, &z) && writeShortInt(f, &colour) && writeShortInt(f, &win);
+    short fields[] = {(short)zDepthSize, (short)colorDepthSize, windowed, gfxWidth, gfxHeight,
+                      0 /* smooth distant textures */, 0 /* distance haze */};
+    for (short field : fields)
+        if (!writeShortInt(f, &field)) return false;
+    return true;
 }
 
 int saveGfxPrefs(const char* path, char* why)
@@ -108,8 +140,10 @@ static void applyDialogChoices(DIALOG* d)
     windowed = ticked ? 2 : 0;
     allegro_gl_set(mode, TRUE);
     allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_RENDERMETHOD | mode);
-    width = resolutions[d[DLG_RESOLUTION].d1].w;
-    height = resolutions[d[DLG_RESOLUTION].d1].h;
+    int row = d[DLG_RESOLUTION].d1;
+    gfxWidth = (short)resolutions[row].w;
+    gfxHeight = (short)resolutions[row].h;
+    rowSize(row, &width, &height);
 }
 
 int setup()
@@ -128,7 +162,8 @@ int setup()
         {d_ctext_proc, 160, 10, 0, 0, 0, 0, 0, 0, 0, 0, underline, nullptr, nullptr},
         {d_ctext_proc, 160, 8, 0, 0, 0, 0, 0, 0, 0, 0, title, nullptr, nullptr},
         {d_text_proc, 10, 30, 0, 0, 0, 0, 0, 0, 0, 0, resolutionLabel, nullptr, nullptr},
-        {d_list_proc, 10, 40, 96, 52, 0, 0, 0, 0, 0, 0, (void*)(Lister)resolution_lister, nullptr, nullptr},
+        {d_list_proc, 10, 40, 96, 52, 0, 0, 0, 0, findResolutionIndex(gfxWidth, gfxHeight), 0,
+         (void*)(Lister)resolution_lister, nullptr, nullptr},
         {d_text_proc, 120, 30, 0, 0, 0, 0, 0, 0, 0, 0, colourLabel, nullptr, nullptr},
         {d_list_proc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(colorDepthSize), 0,
          (void*)(Lister)colour_depth_lister, nullptr, nullptr},
@@ -177,6 +212,7 @@ int kestruneMain()
                             allegro_gl_error);
             return -1;
         }
+        setDisplaySize(SCREEN_W, SCREEN_H);
         char why[FILE_WHY_CHARS];
         std::string gfx = playerWritePath(GFX_PREFS_FILE);
         if (saveGfxPrefs(gfx.c_str(), why) != 0)

@@ -4,6 +4,8 @@
 extern int colorDepthSize;
 extern int zDepthSize;
 extern short windowed;
+// The chosen window size as "gfx.prefs" keeps it: 0 x 0 for 800 x 600, -1 x -1 for the desktop's.
+extern short gfxWidth, gfxHeight;
 
 int kestruneMain();
 
@@ -17,6 +19,8 @@ const char* zbuffer_depth_lister(int index, int* listSize);
 
 int findColorDepthIndex(int bits);
 int findZDepthIndex(int bits);
+// The resolution row of a stored size; the first (800 x 600) for 0 or a size not offered.
+int findResolutionIndex(int w, int h);
 
 // 1 when the file cannot be opened (the settings stay), else 0.
 int loadGfxPrefs(const char* path);

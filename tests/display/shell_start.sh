@@ -38,7 +38,7 @@ KES_GAME_PID=
 [ $rc -eq 0 ] || kes_fail "exit status $rc: $(tail -3 game.log)"
 
 gfx=$(od -An -tx1 data/prefs/gfx.prefs | tr -s ' ')
-[ "$gfx" = " 20 00 20 00 00 00" ] || kes_fail "gfx.prefs holds '$gfx'"
+[ "$gfx" = " 20 00 20 00 00 00 20 03 58 02 00 00 00 00" ] || kes_fail "gfx.prefs holds '$gfx'"
 [ "$(stat -c %s data/prefs/user.prefs)" = 7 ] || kes_fail "user.prefs is not 7 bytes"
 user=$(od -An -tx1 -N3 data/prefs/user.prefs | tr -s ' ')
 [ "$user" = " 2d 2d 2d" ] || kes_fail "user.prefs initials are '$user'"

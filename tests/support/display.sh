@@ -1,12 +1,14 @@
 # Shared helpers of the display tests: a private Xvfb, the game's window, held keys, screen grabs.
 # Source it; call kes_start_display first and kes_cleanup on exit.
+# KES_SCREEN sets the Xvfb screen size (default 1024x768), KES_GAME_SIZE the game window that
+# kes_launch waits for (default 800x600, the game's default size).
 
 kes_start_display() {
     # Xvfb picks a free display itself and writes its number once it accepts clients, so display
     # tests started at the same moment never end up sharing one server.
     local n= numfile
     numfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${KES_SCREEN:-1024x768}x24" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
     KES_XVFB_PID=$!
     for _ in $(seq 100); do
         n=$(head -1 "$numfile" 2>/dev/null)
@@ -37,16 +39,25 @@ kes_wait_window() {
     return 1
 }
 
-# Waits up to $1 seconds for the game's 800 x 600 window (the set-up dialog's window is smaller); prints its id.
+# Waits up to $1 seconds for the game's window of KES_GAME_SIZE (the set-up dialog's window is
+# 640 x 480); prints its id.
 kes_wait_game_window() {
     local i w
     for i in $(seq $(( $1 * 5 ))); do
         for w in $(xdotool search --class allegro 2>/dev/null); do
-            xdotool getwindowgeometry "$w" 2>/dev/null | grep -q "Geometry: 800x600" && { echo "$w"; return 0; }
+            xdotool getwindowgeometry "$w" 2>/dev/null | grep -q "Geometry: ${KES_GAME_SIZE:-800x600}$" &&
+                { echo "$w"; return 0; }
         done
         sleep 0.2
     done
     return 1
+}
+
+# Puts the pointer over the set-up dialog and the game window (both open at the top-left corner):
+# with no window manager the keys go to the window under the pointer, and on a screen larger than
+# 1024 x 768 the pointer starts outside the dialog.
+kes_point_at_game() {
+    xdotool mousemove 320 240
 }
 
 # Holds a key long enough for a frame to see it.
@@ -66,6 +77,7 @@ kes_launch() {
     "$1" >>"$2" 2>&1 &
     KES_GAME_PID=$! KES_GAME_LOG=$2
     kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
+    kes_point_at_game
     sleep 1
     kes_key Return
     kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
