@@ -53,11 +53,11 @@ kes_wait_game_window() {
     return 1
 }
 
-# Puts the pointer over the set-up dialog and the game window (both open at the top-left corner):
-# with no window manager the keys go to the window under the pointer, and on a screen larger than
-# 1024 x 768 the pointer starts outside the dialog.
+# With no window manager the keys go to the window under the pointer. Xvfb puts the pointer at the
+# screen's centre, inside the 640 x 480 set-up dialog on the default screen but outside it on a
+# larger one: there it is moved into the top-left corner, where the dialog and the game open.
 kes_point_at_game() {
-    xdotool mousemove 320 240
+    [ "${KES_SCREEN:-1024x768}" = 1024x768 ] || xdotool mousemove 4 4
 }
 
 # Holds a key long enough for a frame to see it.
