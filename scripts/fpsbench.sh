@@ -2,10 +2,11 @@
 # Frame rate of a scripted run under Xvfb and Mesa's software renderer, with the 60 fps cap lifted.
 # Builds the measurement-only game in build-fps, rides TRACK_INDEX (0 = first track in sorted order)
 # pushing for SECONDS, abandons the run with ESC and prints the mean frame rate the game reports.
-# Usage: scripts/fpsbench.sh [TRACK_INDEX] [SECONDS]
+# SIZE (WIDTHxHEIGHT, default 800x600) is the game window's, set through gfx.prefs.
+# Usage: scripts/fpsbench.sh [TRACK_INDEX] [SECONDS] [SIZE]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-track=${1:-1} seconds=${2:-30}
+track=${1:-1} seconds=${2:-30} size=${3:-800x600}
 cmake -S "$root" -B "$root/build-fps" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_NO_FRAME_CAP=ON \
     -DKESTRUNE_BENCH=OFF >/dev/null
 cmake --build "$root/build-fps" -j "$(nproc)" --target kestrune kescontent >/dev/null
@@ -13,6 +14,8 @@ cmake --build "$root/build-fps" -j "$(nproc)" --target kestrune kescontent >/dev
 source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
 kes_scratch_copy "$root" || kes_fail "cannot copy the data"
+kes_gfx_prefs "$size" data/prefs/gfx.prefs
+export KES_SCREEN=1920x1080 KES_GAME_SIZE=$size
 kes_start_display || exit 1
 kes_launch "$root/build-fps/kestrune" game.log 4
 kes_press Up 4; kes_press Return; sleep 1; kes_press Return; sleep 1

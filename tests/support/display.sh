@@ -136,6 +136,14 @@ kes_scratch_copy() {
     cp -rL "$1/data" "$work/data" && cd "$work"
 }
 
+# Writes a gfx.prefs FILE for a game window of SIZE (WIDTHxHEIGHT): 32-bit depth buffer and colour,
+# windowed, the size, the two renderer settings off; 16-bit numbers in the machine's order.
+kes_gfx_prefs() {
+    local w=${1%x*} h=${1#*x}
+    printf "$(printf '\\x20\\x00\\x20\\x00\\x02\\x00\\x%02x\\x%02x\\x%02x\\x%02x\\x00\\x00\\x00\\x00' \
+        $((w & 255)) $((w >> 8)) $((h & 255)) $((h >> 8)))" >"$2"
+}
+
 # Fails the test with a message.
 kes_fail() {
     echo "FAIL: $*" >&2
