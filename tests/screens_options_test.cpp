@@ -69,4 +69,23 @@ TEST_F(TrackDescription, ReadsLinesCutsLongTextAndDefaultsToASpace)
     EXPECT_EQ(desc[TRACK_DESC_BYTES], 'Z'); // nothing written past the buffer
 }
 
+// None of these may hold the track screen: each gives back at once.
+TEST_F(TrackDescription, EndlessStreamsAndPipesAreNeverReadWithoutEnd)
+{
+    char desc[TRACK_DESC_BYTES];
+    ASSERT_EQ(symlink("/dev/zero", "./data/tracks/alps/alps.desc"), 0);
+    EXPECT_EQ(loadTrackDescription("alps", desc, TRACK_DESC_BYTES), 1);
+    EXPECT_STREQ(desc, " ");
+    unlink("./data/tracks/alps/alps.desc");
+    ASSERT_EQ(mkfifo("./data/tracks/alps/alps.desc", 0600), 0); // nobody writes into it
+    EXPECT_EQ(loadTrackDescription("alps", desc, TRACK_DESC_BYTES), 1);
+    unlink("./data/tracks/alps/alps.desc");
+    // A plain file of NUL bytes far longer than the buffer: read up to the buffer, shown empty.
+    writeBytes("./data/tracks/alps/alps.desc", std::vector<unsigned char>(1 << 20, 0));
+    EXPECT_EQ(loadTrackDescription("alps", desc, TRACK_DESC_BYTES), 0);
+    EXPECT_STREQ(desc, "");
+    ASSERT_EQ(mkdir("./data/tracks/alps/dir.desc", 0700), 0);
+    EXPECT_EQ(readDescriptionFile("./data/tracks/alps/dir.desc", desc, TRACK_DESC_BYTES), 1);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // Sound device on Allegro 4's digital mixer, files decoded with libsndfile.
 // The music is decoded in small blocks into an Allegro audio stream refilled by an Allegro timer.
 #include "platform/soundLayer.h"
+#include "platform/soundFile.h"
 
 #include <allegro.h>
 #include <sndfile.h>
@@ -93,37 +94,20 @@ static void devClose()
 
 static int devGetError() { return lastError; }
 
-// 16-bit frames of the file mixed down to mono, as Allegro's unsigned samples.
-static bool readMono(SNDFILE* file, const SF_INFO& info, std::vector<short>& frames, unsigned short* out, int count,
-                     int* got)
-{
-    frames.resize((size_t)count * info.channels);
-    sf_count_t n = sf_readf_short(file, frames.data(), count);
-    for (sf_count_t i = 0; i < n; i++) {
-        int sum = 0;
-        for (int c = 0; c < info.channels; c++) sum += frames[i * info.channels + c];
-        out[i] = (unsigned short)((sum / info.channels) ^ 0x8000);
-    }
-    *got = (int)n;
-    return n > 0;
-}
-
 static SndSample* devSampleLoad(const char* file)
 {
     if (!ready) { lastError = SND_ERR_UNINITIALIZED; return nullptr; }
     SF_INFO info;
-    memset(&info, 0, sizeof info);
-    SNDFILE* f = sf_open(file, SFM_READ, &info);
-    if (!f) { lastError = SND_ERR_FILE_NOTFOUND; return nullptr; }
-    SAMPLE* s = (info.frames > 0 && info.channels > 0) ? create_sample(16, 0, info.samplerate, (int)info.frames) : nullptr;
+    SNDFILE* f = openSoundFile(file, &info, true);
+    if (!f) { lastError = SND_ERR_FILE_FORMAT; return nullptr; }
+    SAMPLE* s = create_sample(16, 0, info.samplerate, (int)info.frames);
     if (!s) {
         sf_close(f);
-        lastError = SND_ERR_FILE_FORMAT;
+        lastError = SND_ERR_MEMORY;
         return nullptr;
     }
     std::vector<short> frames;
-    int got = 0;
-    readMono(f, info, frames, (unsigned short*)s->data, (int)info.frames, &got);
+    int got = readMonoFrames(f, info, frames, (unsigned short*)s->data, (int)info.frames);
     sf_close(f);
     s->len = got > 0 ? got : 1;
     s->loop_end = s->len;
@@ -192,11 +176,12 @@ static void refillStream()
     if (!buffer) return;
     int filled = 0;
     while (filled < STREAM_FRAMES) {
-        int got = 0;
-        if (!readMono(s->file, s->info, s->block, buffer + filled, STREAM_FRAMES - filled, &got)) {
+        int got = readMonoFrames(s->file, s->info, s->block, buffer + filled, STREAM_FRAMES - filled);
+        if (got == 0) {
             if (!s->loop) break;
             if (sf_seek(s->file, 0, SEEK_SET) < 0) break;
-            if (!readMono(s->file, s->info, s->block, buffer + filled, STREAM_FRAMES - filled, &got)) break;
+            got = readMonoFrames(s->file, s->info, s->block, buffer + filled, STREAM_FRAMES - filled);
+            if (got == 0) break;
         }
         filled += got;
     }
@@ -209,10 +194,9 @@ static SndStream* devStreamOpen(const char* file, int loop)
 {
     if (!ready) { lastError = SND_ERR_UNINITIALIZED; return nullptr; }
     SndStream* s = new SndStream();
-    s->file = sf_open(file, SFM_READ, &s->info);
-    if (!s->file || s->info.channels <= 0 || s->info.frames <= 0) {
-        lastError = s->file ? SND_ERR_FILE_FORMAT : SND_ERR_FILE_NOTFOUND;
-        if (s->file) sf_close(s->file);
+    s->file = openSoundFile(file, &s->info, false);
+    if (!s->file) {
+        lastError = SND_ERR_FILE_FORMAT;
         delete s;
         return nullptr;
     }

@@ -23,8 +23,10 @@ void displayChoixPiste(char list[][256], int count, int selected, char* descript
 void drawTrackThumbnail();
 int getSelectedTrack();
 // Reads "./data/tracks/<dir>/<dir>.desc" into out (size bytes, always NUL-terminated, cut when longer);
-// a single space when the file cannot be opened. Returns 1 in that case, else 0.
+// a single space when the file cannot be opened or is no plain file. Returns 1 in that case, else 0.
 int loadTrackDescription(const char* trackDir, char* out, int size);
+// The same for a description file given by its path.
+int readDescriptionFile(const char* path, char* out, int size);
 
 void getLevelNameForInt(char* out, int level);
 // Copies the tolerance set of level into the three current tolerances (unknown levels: unchanged).
