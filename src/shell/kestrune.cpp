@@ -12,6 +12,7 @@
 #include "platform/displaySize.h"
 #include "platform/gameFolders.h"
 #include "shell/gameLoop.h"
+#include "shell/startChecks.h"
 
 int colorDepthSize = -1;
 int zDepthSize = -1;
@@ -21,6 +22,7 @@ static int mode = AGL_FULLSCREEN;
 static int width = 800;
 static int height = 600;
 
+static const int NO_DATA_STATUS = 2; // as when the default rider cannot be read
 
 struct ResolutionRow {
     int w, h;
@@ -183,15 +185,35 @@ int setup()
     return closedBy == DLG_OK ? 1 : 0;
 }
 
-int kestruneMain()
+// Nothing is opened until the data and a display answer: without them Allegro's graphics set-up
+// crashes or shows a black window.
+static int startChecks()
 {
-    // Before any window: a game without its data can only say where it looked.
     std::string whyNot;
     if (!initGameFolders(whyNot)) {
         fprintf(stderr, "%s\n", whyNot.c_str());
-        return 2;
+        return NO_DATA_STATUS;
     }
-    allegro_init();
+    char why[START_WHY_CHARS];
+    if (!checkDataFolder(gameFolders().data.c_str(), why)) {
+        fprintf(stderr, "%s\n", why);
+        return NO_DATA_STATUS;
+    }
+    if (!checkDisplay(why)) {
+        fprintf(stderr, "%s\n", why);
+        return -1;
+    }
+    if (allegro_init() != 0 || system_driver == nullptr || system_driver->id == SYSTEM_NONE) {
+        fprintf(stderr, "Kestrune cannot start: Allegro found no usable system (%s)\n", allegro_error);
+        return -1;
+    }
+    return 0;
+}
+
+int kestruneMain()
+{
+    int refused = startChecks();
+    if (refused != 0) return refused;
     mapBombKey();
     set_color_depth(8);
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
