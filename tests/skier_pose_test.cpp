@@ -138,7 +138,7 @@ TEST(SkierPositionFiles, PoseRoundTripAndRefusedFiles)
     SkiPosition kept = p[0];
     testing::internal::CaptureStderr();
     EXPECT_EQ(1, importPosition((d + "absent").c_str(), &kept));
-    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Impossible d'ouvrir"));
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Can't open the trick pose"));
     EXPECT_STREQ("carve", kept.name);
 
     // Button codes that are no trick button are refused (one once overflowed the score).

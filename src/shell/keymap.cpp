@@ -1,48 +1,72 @@
 #include "shell/keymap.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 int currentKeymap[KM_SLOTS];
 
+// s f / d e steer and push-brake on the left hand, w r lean; the six trick keys sit under the right hand.
+const char DEFAULT_KEYS[13] = "sfdewrjkluio";
+
 static const int LINE_MAX_CHARS = 256;
 static const int SLOTS_IN_FILE = 12;
+static const char BOMB_LETTER = 'b';
+static const char* const ACTION_NAMES[SLOTS_IN_FILE] = {"left",   "right",  "down",   "up",     "left side", "right side",
+                                                       "trick1", "trick2", "trick3", "trick4", "trick5",    "trick6"};
 
-// Comments, blank lines and lines that do not start with a lowercase letter carry no key: a letter
-// is the only thing that maps onto Allegro's key array, so anything else would index outside it.
-static bool isSkippedLine(const char* line)
+// 'a' gives 1 (KEY_A) up to 'z' 26 (KEY_Z).
+static int codeOfLetter(char c) { return c - 'a' + 1; }
+
+static void setDefaultKeys()
 {
-    return line[0] < 'a' || line[0] > 'z';
+    for (int slot = 0; slot < SLOTS_IN_FILE; slot++) currentKeymap[slot] = codeOfLetter(DEFAULT_KEYS[slot]);
+    currentKeymap[KM_BOMB] = BOMB_KEY_CODE;
 }
 
-// First character of a line, as a signed byte, minus 96: 'a' gives 1 (KEY_A) up to 'z' 26 (KEY_Z).
-static int codeOfLine(const char* line)
+// One whole line of the file, however long: the part past the buffer is dropped, never read as a line of its own.
+static bool readWholeLine(FILE* f, char* line, int size)
 {
-    return (int)(signed char)line[0] - 96;
+    if (!fgets(line, size, f)) return false;
+    if (!strchr(line, '\n')) {
+        int c;
+        while ((c = fgetc(f)) != EOF && c != '\n') {
+        }
+    }
+    return true;
 }
+
+static bool isCommentOrBlank(const char* line)
+{
+    return line[0] == '#' || line[0] == '\n' || line[0] == '\r' || line[0] == '\0';
+}
+
+// A letter is the only thing that maps onto Allegro's key array; 'b' is the bomb's and cannot be moved.
+static bool isKeyLetter(char c) { return c >= 'a' && c <= 'z' && c != BOMB_LETTER; }
 
 int initKeymap(const char* path)
 {
+    setDefaultKeys();
     FILE* f = fopen(path, "r");
     if (!f) {
-        fprintf(stderr, "Impossible d'ouvrir un fichier en lecture...(%s)\n", path);
+        printf("No key map %s (%s): the default keys are used\n", path, strerror(errno));
         return 1;
     }
+    // Each line that is not a comment is one action's, in order: a bad line costs its own action only.
     char line[LINE_MAX_CHARS];
-    int lastCode = 0;
-    bool readAny = false;
-    for (int slot = 0; slot < SLOTS_IN_FILE; slot++) {
-        bool found = false;
-        while (fgets(line, sizeof line, f)) {
-            if (isSkippedLine(line)) continue;
-            lastCode = codeOfLine(line);
-            found = readAny = true;
-            break;
-        }
-        // A file that ends early gives the remaining slots the last code read.
-        if (found || readAny) currentKeymap[slot] = lastCode;
+    int slot = 0;
+    for (int number = 1; slot < SLOTS_IN_FILE && readWholeLine(f, line, sizeof line); number++) {
+        if (isCommentOrBlank(line)) continue;
+        if (isKeyLetter(line[0]))
+            currentKeymap[slot] = codeOfLetter(line[0]);
+        else
+            printf("Key map %s, line %i: not a lowercase letter other than b; %s keeps its default key %c\n", path,
+                   number, ACTION_NAMES[slot], DEFAULT_KEYS[slot]);
+        slot++;
     }
-    currentKeymap[KM_BOMB] = BOMB_KEY_CODE;
+    if (slot < SLOTS_IN_FILE)
+        printf("Key map %s ends before %s: it and the later actions keep their default keys\n", path,
+               ACTION_NAMES[slot]);
     fclose(f);
     return 0;
 }

@@ -11,7 +11,13 @@ const int BOMB_KEY_CODE = 103;
 
 extern int currentKeymap[KM_SLOTS];
 
-// Returns 1 when the file cannot be opened (the key map is then unchanged), 0 otherwise.
+// Twelve lowercase letters of the default key map in slot order (left .. trick6): the content tool
+// writes them into keys.map and the help page, and the game falls back on them.
+extern const char DEFAULT_KEYS[13];
+
+// Starts from the default keys, then takes each action's line of the file; a bad or missing line
+// keeps that action's default, said in one line naming the file. Returns 1 when the file cannot be
+// opened (all defaults), 0 otherwise. The bomb key is always BOMB_KEY_CODE.
 int initKeymap(const char* path);
 void getCurrentKeymap(int out[KM_SLOTS]);
 void printKeymap();

@@ -64,7 +64,7 @@ int Generic3DObject::load(const char* fileName)
     ModelTables t = objectTables(this);
     int refused = readModelText(in, fileName, &t, modelStatic, buffer);
     notError = !refused;
-    if (fclose(in) != 0) fprintf(stderr, "erreur de fermeture");
+    if (fclose(in) != 0) fprintf(stderr, "Can't close %s\n", fileName);
     in = nullptr;
     if (refused) {
         // Nothing of a refused file is drawn.

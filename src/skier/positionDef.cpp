@@ -242,7 +242,7 @@ int importPosition(const char* fileName, SkiPosition* p)
 {
     FILE* in = fopen(fileName, "r");
     if (!in) {
-        fprintf(stderr, "Impossible d'ouvrir un fichier en lecture...(%s)\n", fileName);
+        fprintf(stderr, "Can't open the trick pose %s\n", fileName);
         return 1;
     }
     // Read aside: a short file must not leave a half-filled trick that could be matched.

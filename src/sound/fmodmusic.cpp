@@ -37,17 +37,16 @@ const char* FMOD_ErrorString(int code)
     return errorStrings[code];
 }
 
-static void printError()
+static void printError(const char* what)
 {
-    printf("Error!\n");
-    printf("%s\n", FMOD_ErrorString(soundDevice->getError()));
+    printf("%s: %s\n", what, FMOD_ErrorString(soundDevice->getError()));
 }
 
 int initMusicAndSoundLibrary()
 {
     if (soundDevice->init(MIX_RATE, MAX_CHANNELS) != SND_ERR_NONE) {
         // No device: the game goes on silently, every later call does nothing.
-        printError();
+        printError("No sound");
         soundDevice->close();
         soundLibReady = 0;
         return 1;
@@ -62,7 +61,9 @@ int openMusic(const char* file, int volume)
     SndStream* opened = soundDevice->streamOpen(file, 1);
     if (!opened) {
         // Only the music is lost: the samples keep playing.
-        printError();
+        char what[300];
+        snprintf(what, sizeof what, "Music %.256s not played", file);
+        printError(what);
         return 1;
     }
     if (channel >= 0) {

@@ -221,7 +221,7 @@ int importTrackFromBinaryFile(const char* path)
 {
     FILE* f = fopen(path, "rb");
     if (!f) {
-        fprintf(stderr, "Impossible d'ouvrir un fichier en lecture (piste)...\n");
+        fprintf(stderr, "Can't open the track file %s\n", path);
         return trackLoadCantOpen;
     }
     int ok = readWholeTrack(f, 0);
@@ -235,7 +235,7 @@ int importTrackFromTextFile(const char* path)
 {
     FILE* f = fopen(path, "r");
     if (!f) {
-        fprintf(stderr, "Impossible d'ouvrir un fichier en lecture...\n");
+        fprintf(stderr, "Can't open the track file %s\n", path);
         return trackLoadCantOpen;
     }
     int ok = readWholeTrack(f, 1);

@@ -3,9 +3,7 @@
 
 #include "content.h"
 
-// Twelve lowercase letters of the default key map, in slot order (left, right, down, up, left side,
-// right side, trick1 .. trick6): the key map file and the help page both come from it.
-extern const char DEFAULT_KEYS[13];
+#include "shell/keymap.h" // DEFAULT_KEYS: the key map file and the help page both come from it
 
 // Cell index of a character code in a font atlas for character set 0 or 1.
 int fontCell(int code, int set);

@@ -6,9 +6,6 @@
 
 #include "shell/keymapFile.h"
 
-// s f / d e steer and push-brake on the left hand, w r lean; the six trick keys sit under the right hand.
-const char DEFAULT_KEYS[13] = "sfdewrjkluio";
-
 void genPrefs(const std::string&, const std::string& data)
 {
     std::string path = data + "/prefs/keys.map";
