@@ -104,7 +104,7 @@ TEST(SoundNoDevice, FailedStartMeansSilenceAndAMessage)
     testing::internal::CaptureStdout();
     initAllSounds();
     std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, "Error!\nError initializing output device.\n");
+    EXPECT_EQ(out, "No sound: Error initializing output device.\n");
     EXPECT_EQ(soundLibReady, 0);
     startTheme();
     playGuiSound(GUI_BACK);
