@@ -89,7 +89,7 @@ TEST_F(SoundBank, ABadMusicFileLeavesTheOtherSoundsWorking)
     testing::internal::CaptureStdout();
     EXPECT_EQ(playTrack("./data/bgmusics/missing.wav", 0.4f), 1);
     std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_NE(out.find("Error!\nFile not found\n"), std::string::npos);
+    EXPECT_NE(out.find("Music ./data/bgmusics/missing.wav not played: File not found\n"), std::string::npos) << out;
     EXPECT_EQ(channel, -1);
     EXPECT_TRUE(recorder.named("close").empty());
     size_t before = recorder.named("play").size();
