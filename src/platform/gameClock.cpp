@@ -4,6 +4,14 @@
 
 static bool manualClock = false;
 static long manualValue = 0;
+static long pausedTotal = 0;
+static long pausedAt = -1; // game clock when the run was paused, -1 while it runs
+
+static void runClockAfresh()
+{
+    pausedTotal = 0;
+    pausedAt = -1;
+}
 
 static long monotonicMs()
 {
@@ -24,6 +32,7 @@ void gameClockSetManual(long ms)
 {
     manualClock = true;
     manualValue = ms;
+    runClockAfresh();
 }
 
 void gameClockAdvance(long ms)
@@ -34,7 +43,24 @@ void gameClockAdvance(long ms)
 void gameClockSetReal()
 {
     manualClock = false;
+    runClockAfresh();
 }
+
+long runClock() { return (pausedAt >= 0 ? pausedAt : gameClock()) - pausedTotal; }
+
+void runClockPause()
+{
+    if (pausedAt < 0) pausedAt = gameClock();
+}
+
+void runClockResume()
+{
+    if (pausedAt < 0) return;
+    pausedTotal += gameClock() - pausedAt;
+    pausedAt = -1;
+}
+
+bool runClockPaused() { return pausedAt >= 0; }
 
 void gameClockSleepUntil(long ms)
 {

@@ -230,8 +230,33 @@ static void devStreamClose(SndStream* s)
     delete s;
 }
 
+// A stopped voice keeps its place and a paused stream takes no new blocks, so both go on where they were.
+// A stopped one-shot looks finished to voice_check, so the voices held are remembered for the restart.
+static int heldVoices[MAX_VOICES];
+static int heldCount = 0;
+
+static void devPauseAll(int paused)
+{
+    if (!ready) return;
+    if (paused && heldCount == 0) {
+        for (int i = 0; i < MAX_VOICES; i++)
+            if (voiceOf[i] >= 0 && voice_check(voiceOf[i]) != nullptr) {
+                voice_stop(voiceOf[i]);
+                heldVoices[heldCount++] = voiceOf[i];
+            }
+    } else if (!paused) {
+        for (int i = 0; i < heldCount; i++) voice_start(heldVoices[i]);
+        heldCount = 0;
+    }
+    std::lock_guard<std::mutex> hold(streamLock);
+    if (playing && playing->audio) {
+        if (paused) voice_stop(playing->audio->voice);
+        else voice_start(playing->audio->voice);
+    }
+}
+
 static const SoundDevice allegroDevice = {devInit,     devClose,  devGetError,  devSampleLoad,  devSampleFree,
                                           devPlay,     devSetVolume, devSetPan, devStop,        devStreamOpen,
-                                          devStreamPlay, devStreamClose};
+                                          devStreamPlay, devStreamClose, devPauseAll};
 
 const SoundDevice* allegroSoundDevice() { return &allegroDevice; }

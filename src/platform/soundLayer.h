@@ -37,6 +37,7 @@ struct SoundDevice {
     SndStream* (*streamOpen)(const char* file, int loop); // null when it cannot be opened
     int (*streamPlay)(SndStream* stream, int volume);   // channel, or -1
     void (*streamClose)(SndStream* stream);
+    void (*pauseAll)(int paused); // 1: every voice and the music hold where they are; 0: they go on
 };
 
 // The device every sound call goes to (the Allegro one unless a test swapped it).

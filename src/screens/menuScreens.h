@@ -18,3 +18,8 @@ extern int xArrDep;     // x of the text block
 extern int creditsPage; // index of the first line of the page shown
 // One credits timing step at the current clock (what displayCredits does before drawing).
 void stepCredits();
+
+// A pause over a run: the frame on screen when it began (800 x 600 RGB, malloc'ed, null when it could
+// not be read), then each frame of the pause that frame dimmed under the PAUSED panel.
+unsigned char* grabShownFrame();
+void displayPause(const unsigned char* frame);

@@ -9,11 +9,11 @@ double AnimationTimer::timeSinceLastCall(short active)
     previouslyPressed = pressed;
     pressed = active;
     if (previouslyPressed) {
-        tempsCour = gameClock();
+        tempsCour = runClock();
         tempsEcoul = (tempsCour - tempsPrec) * 0.001;
         return tempsEcoul;
     }
     tempsEcoul = 0;
-    tempsPrec = gameClock();
+    tempsPrec = runClock();
     return 0.0;
 }

@@ -13,6 +13,7 @@
 #include "render/graphicLib.h"
 #include "shell/keymap.h"
 #include "shell/keys.h"
+#include "shell/pause.h"
 #include "shell/prefs.h"
 #include "shell/systemPortUtils.h"
 #include "shell/gameHooks.h"
@@ -304,6 +305,11 @@ static void rideRun()
 #endif
         handleWindLoopSnd();
         if (DEPART != 0) handleSkiSndLoop();
+        // Before the finish P pauses; ESC in the pause abandons the run as ESC in it does.
+        if (keyPauseNoRepeat() && skieurArrive == 0 && pauseRun() == PAUSE_ABANDONED) {
+            playMenuSound(GUI_BACK);
+            break;
+        }
         if (keyEnterNoRepeat() && skieurArrive == 1) {
             playMenuSound(GUI_CHOOSE);
             break;

@@ -47,11 +47,11 @@ static double pressedTime(KeyDetector& d, int code)
 {
     track(d, code);
     if (d.pressed && d.previouslyPressed) {
-        d.tempsCour = gameClock();
+        d.tempsCour = runClock();
         return (d.tempsCour - d.tempsPrec) * 0.001;
     }
     d.tempsEcoul = 0;
-    d.tempsPrec = gameClock();
+    d.tempsPrec = runClock();
     return 0.0;
 }
 
@@ -59,11 +59,11 @@ static short delayed(KeyDetector& d, int code, double delay)
 {
     if (!isHeld(code)) return 0;
     if (d.tempsEcoul == 0.0) {
-        d.tempsPrec = gameClock();
+        d.tempsPrec = runClock();
         d.tempsEcoul = (d.tempsCour - d.tempsPrec) * 0.001;
         return 1;
     }
-    d.tempsCour = gameClock();
+    d.tempsCour = runClock();
     d.tempsEcoul = (d.tempsCour - d.tempsPrec) * 0.001;
     if (d.tempsEcoul > delay) d.tempsEcoul = 0.0;
     return 0;
@@ -110,6 +110,7 @@ NO_REPEAT(keyF8NoRepeat, KEY_F8)
 NO_REPEAT(keyF9NoRepeat, KEY_F9)
 NO_REPEAT(keyF10NoRepeat, KEY_F10)
 NO_REPEAT(keyBombNoRepeat, currentKeymap[KM_BOMB])
+NO_REPEAT(keyPauseNoRepeat, KEY_P)
 
 DELAY(keyUpDelay, KEY_UP)
 DELAY(keyDownDelay, KEY_DOWN)
@@ -139,13 +140,39 @@ LEVEL(keymapLeft, currentKeymap[KM_LEFT])
 LEVEL(keymapRight, currentKeymap[KM_RIGHT])
 LEVEL(keymapRightSide, currentKeymap[KM_RIGHT_SIDE])
 LEVEL(keymapLeftSide, currentKeymap[KM_LEFT_SIDE])
-LEVEL(keymapTrick1, currentKeymap[KM_TRICK1])
-LEVEL(keymapTrick2, currentKeymap[KM_TRICK2])
-LEVEL(keymapTrick3, currentKeymap[KM_TRICK3])
-LEVEL(keymapTrick4, currentKeymap[KM_TRICK4])
-LEVEL(keymapTrick5, currentKeymap[KM_TRICK5])
-LEVEL(keymapTrick6, currentKeymap[KM_TRICK6])
 LEVEL(keymapBomb, currentKeymap[KM_BOMB])
+
+// Trick keys pressed during a pause are ignored until let go, so a pose cannot be set up at leisure.
+static const int TRICK_KEYS = 6;
+static bool trickHeldAtPause[TRICK_KEYS];
+static bool trickIgnored[TRICK_KEYS];
+
+void rememberHeldTrickKeys()
+{
+    for (int i = 0; i < TRICK_KEYS; i++) trickHeldAtPause[i] = isHeld(currentKeymap[KM_TRICK1 + i]);
+}
+
+void ignoreTrickKeysPressedSince()
+{
+    for (int i = 0; i < TRICK_KEYS; i++) trickIgnored[i] = isHeld(currentKeymap[KM_TRICK1 + i]) && !trickHeldAtPause[i];
+}
+
+static int trickLevel(int i)
+{
+    int code = currentKeymap[KM_TRICK1 + i];
+    if (trickIgnored[i]) {
+        if (isHeld(code)) return 0;
+        trickIgnored[i] = false;
+    }
+    return levelOf(code);
+}
+
+int keymapTrick1() { return trickLevel(0); }
+int keymapTrick2() { return trickLevel(1); }
+int keymapTrick3() { return trickLevel(2); }
+int keymapTrick4() { return trickLevel(3); }
+int keymapTrick5() { return trickLevel(4); }
+int keymapTrick6() { return trickLevel(5); }
 LEVEL(keyEsc, KEY_ESC)
 LEVEL(keyEnter, KEY_ENTER)
 LEVEL(keySpace, KEY_SPACE)

@@ -17,6 +17,7 @@ short keyF8NoRepeat();
 short keyF9NoRepeat();
 short keyF10NoRepeat();
 short keyBombNoRepeat();
+short keyPauseNoRepeat(); // P
 
 // Auto-repeat: true at once, then once every `delay` seconds while held.
 short keyUpDelay(double delay);
@@ -72,6 +73,11 @@ int keyF9();
 int keyF10();
 int keyF11();
 int keyF12();
+
+// A pause: the trick keys held when it starts, then at its end those pressed meanwhile read as up
+// until they are let go.
+void rememberHeldTrickKeys();
+void ignoreTrickKeysPressedSince();
 
 // The first key pressed since the previous call (an Allegro key code), 0 when none. One caller a frame.
 int keyNewlyPressed();

@@ -44,3 +44,8 @@ void wrpStop(int channel)
 {
     if (soundLibReady && channel >= 0) soundDevice->stop(channel);
 }
+
+void wrpPauseAll(short paused)
+{
+    if (soundLibReady && soundDevice->pauseAll) soundDevice->pauseAll(paused ? 1 : 0);
+}

@@ -16,3 +16,5 @@ int wrpPlaySound(SndSample* sample, float volume, float pan, float pitch);
 int wrpPlaySoundLoop(SndSample* sample, float volume, float pan, float pitch);
 void applyEffects(int channel, float volume, float pan, float pitch);
 void wrpStop(int channel);
+// Every sound and the music hold (paused 1) or go on (0).
+void wrpPauseAll(short paused);

@@ -36,20 +36,9 @@ quit_game() {
     [ $rc -eq 0 ] || kes_fail "exit status $rc"
 }
 
-# Play to the track screen, ENTER, and wait for the run to be ready.
-to_run() {
-    kes_press Up 4              # Play is the first item
-    kes_press Return; sleep 1   # rider screen
-    kes_press Left; sleep 1; kes_press Right; sleep 1   # tolvek is listed last
-    kes_press Return; sleep 1   # track screen: the second track, the shortest ride
-    kes_press Right; sleep 1
-    kes_press Return; sleep 6   # wait screen, loading, the rider at the start
-    alive "loading the run"
-}
-
 kes_launch "$game" game.log 4   # intro logo, textures, home menu
 screenshot home
-to_run
+kes_to_run
 kes_key space 0.3       # countdown
 sleep 3
 # Ride: pushes, one jump with a trick held in the air and released before landing, then pushes to the end.
@@ -76,7 +65,7 @@ grep -l "AGV" data/tracks/*/top.sc >/dev/null || kes_fail "no top.sc holds the i
 # Second evening: a run abandoned with ESC goes back to the track screen, never to the name entry.
 before=$(md5sum data/tracks/*/top.sc | md5sum)
 kes_launch "$game" game.log 4   # intro logo, textures, home menu
-to_run
+kes_to_run
 kes_key space 0.3; sleep 3
 for _ in $(seq 5); do kes_key e 0.3; done
 kes_key Escape; sleep 1.5   # abandoned: track screen

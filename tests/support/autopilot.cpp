@@ -10,6 +10,7 @@
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "shell/keymap.h"
+#include "shell/pause.h"
 #include "skier/skierCar.h"
 #include "support/planeTrack.h"
 #include "track/trackModel.h"
@@ -83,6 +84,14 @@ void pilotFrame(int fps, const PilotKeys& keys)
     gameClockAdvance(now - gameClock());
     frameps = (float)fps;
     simulateGameFrame();
+}
+
+void pilotPause(long ms)
+{
+    beginPause();
+    gameClockAdvance(ms);
+    clockBase += ms;
+    endPause();
 }
 
 void pilotStart(int fps)

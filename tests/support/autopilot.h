@@ -24,6 +24,8 @@ void pilotNewRun();
 
 // One frame at fps: applies keys, advances the clock by one frame, sets frameps, simulates.
 void pilotFrame(int fps, const PilotKeys& keys);
+// A pause of ms milliseconds of game clock between two frames, as P and P again give it.
+void pilotPause(long ms);
 // Presses the jump key and rides out the countdown: DEPART is 1 when it returns.
 void pilotStart(int fps);
 // Rides with a driver choosing the keys each frame until the finish or maxSeconds of game time;

@@ -85,6 +85,17 @@ kes_launch() {
     kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended after the set-up dialog: $(tail -3 "$2")"
 }
 
+# From the home menu: Play, tolvek, the second track (the shortest ride), ENTER, and the run loaded.
+kes_to_run() {
+    kes_press Up 4              # Play is the first item
+    kes_press Return; sleep 1   # rider screen
+    kes_press Left; sleep 1; kes_press Right; sleep 1   # tolvek is listed last
+    kes_press Return; sleep 1   # track screen
+    kes_press Right; sleep 1
+    kes_press Return; sleep 6   # wait screen, loading, the rider at the start
+    kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended loading the run: $(tail -3 "$KES_GAME_LOG")"
+}
+
 # Pushes with the default push key (e) for SECONDS; fails when the game ends meanwhile.
 kes_push_for() {
     local end=$(( $(date +%s) + $1 ))

@@ -60,9 +60,12 @@ static void recStreamClose(SndStream* s)
     delete rec(s);
 }
 
-static const SoundDevice recorderDevice = {recInit,       recClose,     recGetError, recSampleLoad,
-                                           recSampleFree, recPlay,      recSetVolume, recSetPan,
-                                           recStop,       recStreamOpen, recStreamPlay, recStreamClose};
+static void recPauseAll(int paused) { record("pauseAll", "", -1, paused); }
+
+static const SoundDevice recorderDevice = {recInit,       recClose,      recGetError,   recSampleLoad,
+                                           recSampleFree, recPlay,       recSetVolume,  recSetPan,
+                                           recStop,       recStreamOpen, recStreamPlay, recStreamClose,
+                                           recPauseAll};
 
 SoundRecorder::SoundRecorder()
 {

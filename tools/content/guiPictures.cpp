@@ -307,8 +307,9 @@ static Picture helpPicture()
         {{"F9", "F10"}, "shadows / screenshot"},
         {{"ENTER"}, "fallen: rescue / finish: go on"},
         {{"ESC"}, "leave the run"},
+        {{"P"}, "pause, and go on"},
     };
-    helpRows(pic, 30, 340, "Run", other, 5);
+    helpRows(pic, 30, 340, "Run", other, 6);
     drawText(pic, FONT_SANS_BOLD, 22, 420, 340, "Tips", ICE);
     const char* tips[] = {"Hold trick keys together in the air:",
                           "each combination is its own pose,",

@@ -1,0 +1,45 @@
+// Takes P and ESC during a pause; holds the run clock and the sounds, shows the PAUSED panel.
+#include "shell/pause.h"
+
+#include <cstdlib>
+
+#include "fileio/screenshot.h"
+#include "platform/gameClock.h"
+#include "screens/menuScreens.h"
+#include "shell/gameLoop.h"
+#include "shell/keys.h"
+#include "sound/SndWrapper.h"
+
+void beginPause()
+{
+    runClockPause();
+    wrpPauseAll(1);
+    rememberHeldTrickKeys();
+}
+
+void endPause()
+{
+    ignoreTrickKeysPressedSince();
+    wrpPauseAll(0);
+    runClockResume();
+}
+
+int pauseRun()
+{
+    beginPause();
+    unsigned char* frame = grabShownFrame();
+    int end = PAUSE_RESUMED;
+    for (;;) {
+        displayPause(frame);
+        handleScreenShot();
+        waitForNextFrame();
+        if (keyPauseNoRepeat()) break;
+        if (keyEscNoRepeat()) {
+            end = PAUSE_ABANDONED;
+            break;
+        }
+    }
+    free(frame);
+    endPause();
+    return end;
+}
