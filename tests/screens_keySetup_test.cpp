@@ -121,7 +121,7 @@ TEST(KeymapFile, TheSavedMapReadsBackAndAnUnwritableOneFails)
     memcpy(saved, currentKeymap, sizeof saved);
     memcpy(currentKeymap, defaults, sizeof currentKeymap);
     assignKey(currentKeymap, KM_RIGHT, KEY_J);
-    ASSERT_EQ(saveKeymap(path.c_str()), 0);
+    ASSERT_EQ(saveKeymap(path.c_str(), path.c_str()), 0);
     memset(currentKeymap, 0, sizeof currentKeymap);
     ASSERT_EQ(initKeymap(path.c_str()), 0);
     EXPECT_EQ(currentKeymap[KM_RIGHT], KEY_J);
@@ -129,6 +129,10 @@ TEST(KeymapFile, TheSavedMapReadsBackAndAnUnwritableOneFails)
     EXPECT_EQ(currentKeymap[KM_LEFT], KEY_S);
     std::vector<unsigned char> bytes = readBytes(path);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 14), "# hand edited\n");
-    EXPECT_EQ(saveKeymap(dir.file("no/such/folder/keys.map").c_str()), 1);
+    EXPECT_EQ(saveKeymap(path.c_str(), dir.file("no/such/folder/keys.map").c_str()), 1);
+    // The first save of an installed game: the shipped map's comments go into the player's copy.
+    ASSERT_EQ(saveKeymap(path.c_str(), dir.file("mine.map").c_str()), 0);
+    bytes = readBytes(dir.file("mine.map"));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 14), "# hand edited\n");
     memcpy(currentKeymap, saved, sizeof currentKeymap);
 }

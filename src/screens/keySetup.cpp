@@ -105,6 +105,12 @@ int keySetupLeave(short saved)
 
 void keySetupReset() { keySetup = {0, 0, 0, nullptr}; }
 
+static short saveInForce()
+{
+    std::string from = playerReadPath(KEYS_MAP_FILE), to = playerWritePath(KEYS_MAP_FILE);
+    return saveKeymap(from.c_str(), to.c_str()) == 0;
+}
+
 void ecranTouches()
 {
     // Every detector is polled every frame, so a key held across a wait is not seen as new afterwards.
@@ -115,7 +121,7 @@ void ecranTouches()
     in.esc = keyEscNoRepeat();
     in.newKey = keyNewlyPressed();
     if (keySetupStep(in, currentKeymap)) {
-        short saved = keySetup.saveFailed ? 0 : (short)(saveKeymap(playerWritePath(KEYS_MAP_FILE).c_str()) == 0);
+        short saved = keySetup.saveFailed ? 0 : saveInForce();
         if (keySetupLeave(saved)) {
             playMenu(chooseItemSnd);
             redrawAllMenu = 0;

@@ -50,8 +50,8 @@ static std::string readSmallText(const char* path)
     return text;
 }
 
-int saveKeymap(const char* path)
+int saveKeymap(const char* from, const char* to)
 {
-    std::string text = keymapFileText(readSmallText(path), currentKeymap);
-    return writeBytesAtomically(path, text.data(), text.size(), nullptr) ? 0 : 1;
+    std::string text = keymapFileText(readSmallText(from), currentKeymap);
+    return writeBytesAtomically(to, text.data(), text.size(), nullptr) ? 0 : 1;
 }

@@ -15,5 +15,6 @@ extern const char keymapFileHeader[];
 // key lines are added at the end. An empty `previous` gives the header and twelve lines.
 std::string keymapFileText(const std::string& previous, const int keys[KEYMAP_FILE_SLOTS]);
 
-// Writes currentKeymap into `path` through a temporary file and a rename. Returns 0 when written.
-int saveKeymap(const char* path);
+// Writes currentKeymap into `to` through a temporary file and a rename, keeping the comments of the map
+// read from `from` (the player's copy, or the shipped default before the first save). 0 when written.
+int saveKeymap(const char* from, const char* to);
