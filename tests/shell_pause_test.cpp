@@ -68,23 +68,23 @@ TEST(Pause, RunStateAndRunTimeDoNotSeeAPauseOfAnyLength)
             EXPECT_EQ(unpaused, rideWithPause(frames, at, pauseMs)) << pauseMs << " ms before frame " << at;
 }
 
-TEST(Pause, TheRunClockStandsStillAndGoesOnWhereItStood)
+TEST(Pause, TheClockLessPausesStandsStillAndGoesOnWhereItStood)
 {
     gameClockSetManual(5000);
-    long start = runClock();
-    runClockPause();
-    EXPECT_TRUE(runClockPaused());
+    long start = gameClockLessPauses();
+    gameClockPauseRun();
+    EXPECT_TRUE(gameClockRunPaused());
     gameClockAdvance(700);
-    EXPECT_EQ(runClock(), start);
-    runClockPause(); // a second pause call keeps the first moment
+    EXPECT_EQ(gameClockLessPauses(), start);
+    gameClockPauseRun(); // a second pause call keeps the first moment
     gameClockAdvance(300);
-    runClockResume();
-    EXPECT_FALSE(runClockPaused());
-    EXPECT_EQ(runClock(), start);
+    gameClockResumeRun();
+    EXPECT_FALSE(gameClockRunPaused());
+    EXPECT_EQ(gameClockLessPauses(), start);
     gameClockAdvance(40);
-    EXPECT_EQ(runClock(), start + 40);
-    runClockResume(); // resuming a running clock changes nothing
-    EXPECT_EQ(runClock(), start + 40);
+    EXPECT_EQ(gameClockLessPauses(), start + 40);
+    gameClockResumeRun(); // resuming a running clock changes nothing
+    EXPECT_EQ(gameClockLessPauses(), start + 40);
     gameClockSetReal();
 }
 

@@ -46,21 +46,21 @@ void gameClockSetReal()
     runClockAfresh();
 }
 
-long runClock() { return (pausedAt >= 0 ? pausedAt : gameClock()) - pausedTotal; }
+long gameClockLessPauses() { return (pausedAt >= 0 ? pausedAt : gameClock()) - pausedTotal; }
 
-void runClockPause()
+void gameClockPauseRun()
 {
     if (pausedAt < 0) pausedAt = gameClock();
 }
 
-void runClockResume()
+void gameClockResumeRun()
 {
     if (pausedAt < 0) return;
     pausedTotal += gameClock() - pausedAt;
     pausedAt = -1;
 }
 
-bool runClockPaused() { return pausedAt >= 0; }
+bool gameClockRunPaused() { return pausedAt >= 0; }
 
 void gameClockSleepUntil(long ms)
 {

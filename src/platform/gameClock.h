@@ -13,7 +13,7 @@ void gameClockSleepUntil(long ms); // sleep until the wall clock reaches ms (ret
 // The clock of a run: the game clock less the time spent paused, so a pause is no time at all to the
 // run. Everything a run times (its steps, key hold times, effects, the frame rate) reads this one.
 // Switching the game clock between manual and real starts it afresh.
-long runClock();
-void runClockPause();  // runClock stands still from now
-void runClockResume(); // and goes on from where it stood
-bool runClockPaused();
+long gameClockLessPauses();
+void gameClockPauseRun();  // gameClockLessPauses stands still from now
+void gameClockResumeRun(); // and goes on from where it stood
+bool gameClockRunPaused();

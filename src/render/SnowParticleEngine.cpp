@@ -132,12 +132,12 @@ static void speedUp(SnowParticle* p)
 void SnowParticleEngine::moveParticlesToNextFrameState(float speedFactor)
 {
     if (restartClock) {
-        clockPrev = runClock();
+        clockPrev = gameClockLessPauses();
         restartClock = 0;
     } else {
         clockPrev = clockNow;
     }
-    clockNow = runClock();
+    clockNow = gameClockLessPauses();
     dt = (clockNow - clockPrev) * 0.001;
     float g = burst ? BURST_GRAVITY_SCALE : 1.0f;
     for (int i = 0; i < count; i++) {

@@ -14,12 +14,12 @@ double framesPerSecond()
 {
     calls++;
     if (tempsEcoul == 0) {
-        tempsPrec = runClock();
+        tempsPrec = gameClockLessPauses();
         tempsCour = tempsPrec;
         // a tiny non-zero value marks the window as armed even on the arming tick
         tempsEcoul = 1e-9;
     } else {
-        tempsCour = runClock();
+        tempsCour = gameClockLessPauses();
         tempsEcoul = (tempsCour - tempsPrec) * 0.001;
         if (tempsEcoul == 0) tempsEcoul = 1e-9;
         if (tempsEcoul > 1.0) {

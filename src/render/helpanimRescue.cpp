@@ -138,7 +138,7 @@ short stepFirework(FireworkState* f, float k, float* messageScale)
 
 static void stepFlash(FireworkState* f)
 {
-    long now = runClock();
+    long now = gameClockLessPauses();
     if (!f->flashArmed) {
         f->flashStart = now;
         f->flashArmed = 1;

@@ -128,7 +128,7 @@ static long medalTimer = 0;  // 0: not armed
 static void turnMedal()
 {
     if (medalAngle > 360) medalAngle = 0;
-    long now = runClock();
+    long now = gameClockLessPauses();
     if (medalTimer == 0) {
         medalTimer = now ? now : 1;
     } else if ((now - medalTimer) * 0.001 > MEDAL_TURN_SECONDS) {

@@ -50,7 +50,7 @@ void placeSkierAtStart()
     Xprec = getXobjet_inc() - 1.0f;
     setAncienContact(1);
     setContact(1);
-    tempsDepart = (int)runClock();
+    tempsDepart = (int)gameClockLessPauses();
     angleCourant = angleDePlacementEffectif =
         placeObjetAndGetAngle(points, faces, Xobjet, Zobjet, (float)maxTrackFaces, rotSkierY, faceUpVector);
     Yobjet = getYobjetCour();
@@ -103,7 +103,7 @@ static void startWhenJumpPressed()
 {
     if (!LETSGO && !DEPART && keySpace()) {
         LETSGO = 1;
-        tempsDepart = (int)runClock();
+        tempsDepart = (int)gameClockLessPauses();
     }
 }
 
@@ -122,13 +122,13 @@ static void countdown()
     countdownPoses(diffTemps);
     if (diffTemps > countdownSeconds) animDepartFini = 1;
     if (!animDepartFini) {
-        tempsCourant = (int)runClock();
+        tempsCourant = (int)gameClockLessPauses();
         diffTemps = (tempsCourant - tempsDepart) * 0.001;
     } else {
         LETSGO = 0;
         DEPART = 1;
-        tempsDepart = (int)runClock();
-        firstTemps = (float)runClock();
+        tempsDepart = (int)gameClockLessPauses();
+        firstTemps = (float)gameClockLessPauses();
     }
 }
 
@@ -155,7 +155,7 @@ static void controlsOrStandBy()
 
 static void timeStep()
 {
-    tempsCourant = (int)runClock();
+    tempsCourant = (int)gameClockLessPauses();
     diffTemps = (tempsCourant - tempsDepart) * 0.001;
     tempsDepart = tempsCourant;
 }

@@ -9,11 +9,11 @@ double AnimationTimer::timeSinceLastCall(short active)
     previouslyPressed = pressed;
     pressed = active;
     if (previouslyPressed) {
-        tempsCour = runClock();
+        tempsCour = gameClockLessPauses();
         tempsEcoul = (tempsCour - tempsPrec) * 0.001;
         return tempsEcoul;
     }
     tempsEcoul = 0;
-    tempsPrec = runClock();
+    tempsPrec = gameClockLessPauses();
     return 0.0;
 }

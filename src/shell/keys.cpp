@@ -47,11 +47,11 @@ static double pressedTime(KeyDetector& d, int code)
 {
     track(d, code);
     if (d.pressed && d.previouslyPressed) {
-        d.tempsCour = runClock();
+        d.tempsCour = gameClockLessPauses();
         return (d.tempsCour - d.tempsPrec) * 0.001;
     }
     d.tempsEcoul = 0;
-    d.tempsPrec = runClock();
+    d.tempsPrec = gameClockLessPauses();
     return 0.0;
 }
 
@@ -59,11 +59,11 @@ static short delayed(KeyDetector& d, int code, double delay)
 {
     if (!isHeld(code)) return 0;
     if (d.tempsEcoul == 0.0) {
-        d.tempsPrec = runClock();
+        d.tempsPrec = gameClockLessPauses();
         d.tempsEcoul = (d.tempsCour - d.tempsPrec) * 0.001;
         return 1;
     }
-    d.tempsCour = runClock();
+    d.tempsCour = gameClockLessPauses();
     d.tempsEcoul = (d.tempsCour - d.tempsPrec) * 0.001;
     if (d.tempsEcoul > delay) d.tempsEcoul = 0.0;
     return 0;

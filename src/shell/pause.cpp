@@ -12,7 +12,7 @@
 
 void beginPause()
 {
-    runClockPause();
+    gameClockPauseRun();
     wrpPauseAll(1);
     rememberHeldTrickKeys();
 }
@@ -21,7 +21,7 @@ void endPause()
 {
     ignoreTrickKeysPressedSince();
     wrpPauseAll(0);
-    runClockResume();
+    gameClockResumeRun();
 }
 
 int pauseRun()
