@@ -45,6 +45,7 @@ struct NameEntry : ::testing::Test {
         reinitGameVar();
         skieurArrive = 1;
         initEmptyScores();
+        typeName(); // the shared key detectors see every key up, whatever the test before left
     }
     void TearDown() override
     {
@@ -138,26 +139,54 @@ TEST_F(NameEntry, SavedRunCarriesItsTimeScoreAndCollectables)
     reinitGameVar();
 }
 
-TEST_F(NameEntry, HeldRightRepeatsEveryFiftiethOfASecondAndStops)
+TEST_F(NameEntry, HeldRightWaitsAThirdOfASecondThenRepeatsEveryFiftiethAndStops)
 {
     moveTo(0, 0);
     key[KEY_RIGHT] = 1;
     long start = gameClock();
+    long firstRepeat = -1;
     typeName();
+    EXPECT_EQ(selectedColumn, 1); // at once
     while (selectedColumn < 6 && gameClock() - start < 2000) { // a frame every 10 ms
         gameClockAdvance(10);
         typeName();
+        if (selectedColumn == 2 && firstRepeat < 0) firstRepeat = gameClock() - start;
     }
-    // Six steps about 0.05 s apart (a little more at this frame rate).
+    EXPECT_GE(firstRepeat, 300);
+    EXPECT_LE(firstRepeat, 320);
+    // Then four more steps 0.05 s apart.
     EXPECT_EQ(selectedColumn, 6);
-    EXPECT_GE(gameClock() - start, 250);
-    EXPECT_LE(gameClock() - start, 450);
+    EXPECT_GE(gameClock() - start, 500);
+    EXPECT_LE(gameClock() - start, 560);
     for (int i = 0; i < 100; i++) {
         typeName();
         gameClockAdvance(10);
     }
     key[KEY_RIGHT] = 0;
+    typeName(); // the detector sees the release
     EXPECT_EQ(selectedColumn, 6);
+}
+
+TEST_F(NameEntry, APlayersTapMovesOneCellAndTypesWhatWasAimedAt)
+{
+    moveTo(2, 0); // 'O'
+    for (int tap = 0; tap < 2; tap++) { // two taps of 0.12 s at 60 frames a second
+        key[KEY_RIGHT] = 1;
+        for (int f = 0; f < 7; f++) {
+            typeName();
+            gameClockAdvance(16);
+        }
+        key[KEY_RIGHT] = 0;
+        for (int f = 0; f < 9; f++) {
+            typeName();
+            gameClockAdvance(16);
+        }
+    }
+    EXPECT_EQ(selectedColumn, 2); // 'Q', not two cells a tap
+    type('P');
+    type('L');
+    type('T');
+    EXPECT_STREQ(playerName, "PLT");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "screens/choixPiste.h"
 #include "support/testFiles.h"
+#include "track/trackTitle.h"
 
 namespace {
 
@@ -19,6 +20,10 @@ TEST(ScreensLevels, NamesAndToleranceSets)
         char name[8] = "";
         getLevelNameForInt(name, level);
         EXPECT_STREQ(name, names[level]);
+        int shown[3];
+        ASSERT_EQ(getLevelTolerances(level, shown), 1); // what the options screen explains
+        EXPECT_EQ(shown[0], sets[level][0]);
+        EXPECT_EQ(shown[2], sets[level][2]);
         applyLevelTolerances(level);
         EXPECT_EQ(toleranceAngleRightAndLeft, sets[level][0]);
         EXPECT_EQ(toleranceAngleFrontAndBack, sets[level][1]);
@@ -29,6 +34,8 @@ TEST(ScreensLevels, NamesAndToleranceSets)
     EXPECT_EQ(toleranceAngleFrontAndBack, 89);
     applyLevelTolerances(7);
     EXPECT_EQ(toleranceAngleRightAndLeft, 45);
+    int none[3];
+    EXPECT_EQ(getLevelTolerances(4, none), 0);
     char name[8] = "keep";
     getLevelNameForInt(name, -1);
     EXPECT_STREQ(name, "keep");
@@ -86,6 +93,27 @@ TEST_F(TrackDescription, EndlessStreamsAndPipesAreNeverReadWithoutEnd)
     EXPECT_STREQ(desc, "");
     ASSERT_EQ(mkdir("./data/tracks/alps/dir.desc", 0700), 0);
     EXPECT_EQ(readDescriptionFile("./data/tracks/alps/dir.desc", desc, TRACK_DESC_BYTES), 1);
+}
+
+// Titles are stored with underscores; a player reads spaces. The track screen reads the stored title.
+TEST_F(TrackDescription, TitlesShowSpacesAndComeFromTheTrackFile)
+{
+    char title[64];
+    shownTitle(title, sizeof title, "Timberline_Slalom");
+    EXPECT_STREQ(title, "Timberline Slalom");
+    shownTitle(title, 5, "Iron_Park");
+    EXPECT_STREQ(title, "Iron");
+
+    EXPECT_EQ(readTrackTitle("alps", title, sizeof title), 1); // no track file: the folder name
+    EXPECT_STREQ(title, "alps");
+    std::vector<unsigned char> stored(300, 0);
+    memcpy(stored.data(), "Alpine_Gully", 12);
+    writeBytes("./data/tracks/alps/alps.btrk", stored);
+    EXPECT_EQ(readTrackTitle("alps", title, sizeof title), 0);
+    EXPECT_STREQ(title, "Alpine Gully");
+    writeBytes("./data/tracks/alps/alps.btrk", {'A', 'l'}); // cut short: the folder name again
+    EXPECT_EQ(readTrackTitle("alps", title, sizeof title), 1);
+    EXPECT_STREQ(title, "alps");
 }
 
 } // namespace

@@ -152,6 +152,38 @@ TEST(ScoreTableTexts, PlacesLineUpAndCodeCharactersStayHidden)
     initEmptyScores();
 }
 
+// The table ranks by score minus 17000 a second: each entry shows that value, so that a lower score
+// ranked above a higher one explains itself.
+TEST(ScoreTableTexts, EachEntryShowsTheValueItIsRankedBy)
+{
+    initEmptyScores();
+    char text[SCORE_NAME_CHARS], shown[64];
+    buildEntryText(text, "alps", "ABC", "00:20:00", 902403);
+    addEntry(text, rankingValue(902403, 20.0f)); // 902403 - 340000
+    buildEntryText(text, "alps", "XYZ", "00:10:00", 650000);
+    addEntry(text, rankingValue(650000, 10.0f)); // 650000 - 170000
+    rankingValueText(shown, sizeof shown, 9);
+    EXPECT_STREQ(shown, "562403");
+    rankingValueText(shown, sizeof shown, 8);
+    EXPECT_STREQ(shown, "480000");
+    rankingValueText(shown, sizeof shown, 0);
+    EXPECT_STREQ(shown, ""); // an empty entry has nothing to explain
+    setScore(7, "xxxAAA", -1234567.4);
+    rankingValueText(shown, sizeof shown, 7);
+    EXPECT_STREQ(shown, "-1234567");
+    initEmptyScores();
+}
+
+TEST(ScoreTableTexts, LongLinesShrinkToTheirRoomShortOnesKeepTheirScale)
+{
+    EXPECT_FLOAT_EQ(fittedScale("Total = 5", 400, 1.4f), 1.4f);
+    const char* seven = "Total = 600000 + 1234567 = 1834567"; // 34 glyphs
+    float s = fittedScale(seven, 436, 1.4f);
+    EXPECT_LT(s, 1.4f);
+    EXPECT_LE(10 * s * strlen(seven), 436.0f + 0.01f);
+    EXPECT_FLOAT_EQ(fittedScale("", 10, 2.5f), 2.5f);
+}
+
 TEST(ScoreTableTexts, RankLineAndMedal)
 {
     char line[64];

@@ -10,8 +10,14 @@
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "shell/kestrune.h"
+#include "screens/choixPiste.h"
+#include "shell/gameLoop.h"
 #include "shell/prefs.h"
+#include "shell/systemPortUtils.h"
 #include "support/testFiles.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class PrefsTest : public ::testing::Test {
 protected:
@@ -20,6 +26,15 @@ protected:
         strcpy(playerName, "---");
         viewChoice = 1;
         level = 0;
+        ghostShown = 1;
+        lastTrackDir[0] = '\0';
+    }
+    void TearDown() override
+    {
+        ghostShown = 1;
+        lastTrackDir[0] = '\0';
+        level = 0;
+        applyLevelTolerances(0);
     }
 };
 
@@ -37,7 +52,7 @@ TEST_F(PrefsTest, UserPrefsAreReadBigEndianAndRoundTrip)
     viewChoice = 2;
     level = 1;
     ASSERT_EQ(savePrefsFile(dir.file("again.prefs").c_str()), 0);
-    std::vector<unsigned char> expected = {'X', 'Y', 'Z', 0, 2, 0, 1};
+    std::vector<unsigned char> expected = {'X', 'Y', 'Z', 0, 2, 0, 1, 1, 0}; // ghost shown, no track yet
     EXPECT_EQ(readBytes(dir.file("again.prefs")), expected);
 }
 
@@ -56,6 +71,71 @@ TEST_F(PrefsTest, MissingShortOrGarbageUserPrefsKeepTheDefaults)
     EXPECT_EQ(savePrefsFile("/nonexistent-dir/user.prefs"), 1);
 }
 
+TEST_F(PrefsTest, GhostFlagAndLastTrackFollowTheOldBytesAndOlderFilesStillLoad)
+{
+    storeByteOrder(0);
+    TempDir dir;
+    writeBytes(dir.file("old"), {'A', 'B', 'C', 0, 2, 0, 3});
+    ASSERT_EQ(loadPrefsFile(dir.file("old").c_str()), 0);
+    EXPECT_STREQ(playerName, "ABC");
+    EXPECT_EQ(level, 3);
+    EXPECT_EQ(ghostShown, 1);
+    EXPECT_STREQ(lastTrackDir, "");
+
+    writeBytes(dir.file("ghost"), {'A', 'B', 'C', 0, 2, 0, 3, 0});
+    loadPrefsFile(dir.file("ghost").c_str());
+    EXPECT_EQ(ghostShown, 0);
+    EXPECT_STREQ(lastTrackDir, "");
+
+    // A name cut short, or one that is not a plain folder name, is no track.
+    writeBytes(dir.file("cut"), {'A', 'B', 'C', 0, 2, 0, 3, 1, 5, 'a', 'l'});
+    loadPrefsFile(dir.file("cut").c_str());
+    EXPECT_STREQ(lastTrackDir, "");
+    writeBytes(dir.file("path"), {'A', 'B', 'C', 0, 2, 0, 3, 1, 4, '.', '.', '/', 'x'});
+    loadPrefsFile(dir.file("path").c_str());
+    EXPECT_STREQ(lastTrackDir, "");
+
+    strcpy(lastTrackDir, "ironpark");
+    ghostShown = 0;
+    ASSERT_EQ(savePrefsFile(dir.file("new").c_str()), 0);
+    std::vector<unsigned char> expected = {'A', 'B', 'C', 0, 2, 0, 3, 0, 8, 'i', 'r', 'o', 'n', 'p', 'a', 'r', 'k'};
+    EXPECT_EQ(readBytes(dir.file("new")), expected);
+    ghostShown = 1;
+    lastTrackDir[0] = '\0';
+    ASSERT_EQ(loadPrefsFile(dir.file("new").c_str()), 0);
+    EXPECT_EQ(ghostShown, 0);
+    EXPECT_STREQ(lastTrackDir, "ironpark");
+}
+
+// The start-up read: the saved level reaches the landing tolerances, the saved track is highlighted.
+TEST_F(PrefsTest, StartUpAppliesTheSavedLevelAndHighlightsTheLastTrack)
+{
+    storeByteOrder(0);
+    TempDir dir;
+    mkdir((dir.path() + "/data").c_str(), 0700);
+    mkdir((dir.path() + "/data/prefs").c_str(), 0700);
+    writeBytes(dir.file("data/prefs/user.prefs"), {'A', 'B', 'C', 0, 1, 0, 3, 1, 6, 'm', 'e', 'a', 'd', 'o', 'w'});
+    int savedCount = nbTotalPistes;
+    nbTotalPistes = 3;
+    strcpy(listePistes[0], "gullypipe");
+    strcpy(listePistes[1], "meadow");
+    strcpy(listePistes[2], "ironpark");
+    char cwd[512];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    applyLevelTolerances(0);
+    loadUserPreferences();
+    ASSERT_EQ(chdir(cwd), 0);
+    EXPECT_EQ(toleranceAngleRightAndLeft, 20); // "Hi", without visiting the options screen
+    EXPECT_EQ(toleranceAngleFrontAndBack, 20);
+    EXPECT_EQ(toleranceAngleLeftSideAndRightSide, 20);
+    EXPECT_EQ(getSelectedTrack(), 1);
+    selectTrackNamed("gone"); // a track that was removed since: the highlight stays
+    EXPECT_EQ(getSelectedTrack(), 1);
+    selectTrackNamed("gullypipe");
+    nbTotalPistes = savedCount;
+}
+
 TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)
 {
     needSwap = 0; // read and written before the game sets the byte order
@@ -65,9 +145,10 @@ TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)
     EXPECT_EQ(zDepthSize, 16);
     EXPECT_EQ(colorDepthSize, 15);
     EXPECT_EQ(windowed, 2);
-    EXPECT_EQ(findColorDepthIndex(colorDepthSize), 1); // "15 bpp"
+    EXPECT_EQ(findColorDepthIndex(colorDepthSize), 2); // 15 bits is not offered: "32 bpp"
+    EXPECT_EQ(findColorDepthIndex(16), 0);
     EXPECT_EQ(findZDepthIndex(zDepthSize), 1);
-    EXPECT_EQ(findColorDepthIndex(12), 4); // unknown: 32 bpp
+    EXPECT_EQ(findColorDepthIndex(12), 2); // unknown: 32 bpp
     EXPECT_EQ(findZDepthIndex(-1), 3);
 
     EXPECT_EQ(gfxWidth, 0) << "an old six-byte file is 800 x 600";
@@ -154,9 +235,9 @@ TEST(GfxPrefs, ListersGiveRowCountsAndTexts)
     EXPECT_EQ(n, 7);
     EXPECT_STREQ(resolution_lister(0, &n), " 800x600 ");
     EXPECT_EQ(colour_depth_lister(-1, &n), nullptr);
-    EXPECT_EQ(n, 5);
-    EXPECT_STREQ(colour_depth_lister(0, &n), " 8 bpp");
-    EXPECT_STREQ(colour_depth_lister(4, &n), "32 bpp");
+    EXPECT_EQ(n, 3); // only the depths the game draws well
+    EXPECT_STREQ(colour_depth_lister(0, &n), "16 bpp");
+    EXPECT_STREQ(colour_depth_lister(2, &n), "32 bpp");
     EXPECT_EQ(zbuffer_depth_lister(-1, &n), nullptr);
     EXPECT_EQ(n, 4);
     EXPECT_STREQ(zbuffer_depth_lister(2, &n), "24 bits");

@@ -18,6 +18,7 @@
 #include "track/bombstuff.h"
 #include "track/collision.h"
 #include "track/trackModel.h"
+#include "track/trackTitle.h"
 
 static const float BAND_H = 32, BAND_SLANT = 32;
 static const float SPEED_BAND_W = 91;
@@ -25,6 +26,8 @@ static const float STOPPED_BAR = 5.0f;
 static const float HUD_TEXT_SCALE = 1.5f;
 static const float POWER_X = 608, POWER_Y = 80, POWER_RADIUS = 30, POWER_THRESHOLD = 10, POWER_MAX = 20;
 static const int POWER_STEPS = 30;
+static const int FPS_X = 10, FPS_Y = 300;
+static const float FPS_MARGIN = 4, FPS_BAND_H = 24, FPS_BAND_ALPHA = 0.6f, GLYPH_ADVANCE = 10;
 static const float FINISH_BLINK_PERIOD = 1.5f, FINISH_BLINK_RESTART = 0.1f, FINISH_BLINK_ON = 0.75f;
 
 char timeStr[256] = "";
@@ -56,9 +59,13 @@ void glPrintFinishData(double unused)
     if (blink > 0 && blink < FINISH_BLINK_ON) glPrintScale(165, 250, "- press Return -", 0, hudFont(), 2.0f);
 }
 
+// The title as a player reads it, underscores as spaces (same length, so the band is the same).
+static char shownPiste[256];
+
 static void drawHudShapes()
 {
-    drawBande(1, atRight(overlayWidth - bandWidthFor(nomPiste)), atTop(474), bandWidthFor(nomPiste), BAND_H,
+    shownTitle(shownPiste, sizeof shownPiste, nomPiste);
+    drawBande(1, atRight(overlayWidth - bandWidthFor(shownPiste)), atTop(474), bandWidthFor(shownPiste), BAND_H,
               BAND_SLANT);
     drawBande(1, atRight(overlayWidth - bandWidthFor(timeStr)), atBottom(48), bandWidthFor(timeStr), BAND_H,
               BAND_SLANT);
@@ -106,7 +113,7 @@ static void drawHudTexts()
     char text[64];
     timeOrFinish();
     hudText(rightAligned(timeStr), (int)atBottom(24), timeStr);
-    hudText(rightAligned(nomPiste), (int)atTop(450), nomPiste);
+    hudText(rightAligned(shownPiste), (int)atTop(450), shownPiste);
     hudText((int)atLeft(14), (int)atTop(450), "Speed");
     snprintf(text, sizeof text, " x %i", totalCollectable);
     hudText((int)atLeft(28), (int)atTop(380), text);
@@ -121,10 +128,19 @@ static void drawHudTexts()
     hudText(rightAligned(scoreStr), (int)atTop(410), scoreStr);
     hudText((int)atRight(595), (int)atBottom(67), "J");
     frameps = (float)framesPerSecond();
-    if (showFps) {
-        snprintf(text, sizeof text, "fps: %2.1f", frameps);
-        glPrint((int)atLeft(10), 300, text, 1, hudFont());
-    }
+}
+
+// The frame rate on a dark band: white text alone vanishes on white snow.
+static void drawFpsText()
+{
+    if (!showFps) return;
+    char text[64];
+    snprintf(text, sizeof text, "fps: %2.1f", frameps);
+    drawFondFondu(atLeft(FPS_X - FPS_MARGIN), FPS_Y + FPS_BAND_H - FPS_MARGIN,
+                  GLYPH_ADVANCE * strlen(text) + 2 * FPS_MARGIN, FPS_BAND_H, FPS_BAND_ALPHA);
+    beginHudText();
+    glPrint((int)atLeft(FPS_X), FPS_Y, text, 1, hudFont());
+    endHudText();
 }
 
 void drawRunHud()
@@ -133,5 +149,6 @@ void drawRunHud()
     beginHudText();
     drawHudTexts();
     endHudText();
+    drawFpsText();
     drawCombi(atLeft(20), atBottom(48), 32, 32, 10, texGui[texGuiBoules], bufferBoutons);
 }

@@ -13,13 +13,22 @@
 #include "shell/systemPortUtils.h"
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
+#include "track/trackTitle.h"
 
 static int selectedTrack = 0;
 static int prevSelectedTrack = 0;
 static short firstLoad = 1;
 static char desc[TRACK_DESC_BYTES];
+static char title[TRACK_TITLE_BYTES];
 
 int getSelectedTrack() { return selectedTrack; }
+const char* highlightedTrackTitle() { return title; }
+
+void selectTrackNamed(const char* dir)
+{
+    for (int i = 0; i < nbTotalPistes; i++)
+        if (strcmp(listePistes[i], dir) == 0) selectedTrack = i;
+}
 
 static void loadTrackPresentation()
 {
@@ -28,6 +37,7 @@ static void loadTrackPresentation()
     std::string path = dataPath(trackFile(nomFicPiste, "texObj/front.bmp"));
     chargerImageTexPtrSized(path.c_str(), trackImg, TRACK_THUMB_BYTES);
     loadTrackDescription(nomFicPiste, desc, sizeof desc);
+    readTrackTitle(nomFicPiste, title, sizeof title);
 }
 
 void choixPiste(short leaving)

@@ -3,6 +3,7 @@
 
 const int TRACK_THUMB_BYTES = 256 * 256 * 3;
 const int TRACK_DESC_BYTES = 1504;
+const int TRACK_TITLE_BYTES = 256;
 
 // Current landing tolerances in degrees, read by the landing test.
 extern int toleranceAngleRightAndLeft;
@@ -20,15 +21,22 @@ extern const int toleranceAngleRightAndLeft_Hi, toleranceAngleFrontAndBack_Hi,
 
 void choixPiste(short leaving);
 void displayChoixPiste(char list[][256], int count, int selected, char* description, short redraw);
+// The highlighted track's title as a player reads it (read from its track file with the description).
+const char* highlightedTrackTitle();
 void drawTrackThumbnail();
 int getSelectedTrack();
+// Highlights the listed track of that folder name; an unknown name changes nothing.
+void selectTrackNamed(const char* dir);
 // Reads "./data/tracks/<dir>/<dir>.desc" into out (size bytes, always NUL-terminated, cut when longer);
 // a single space when the file cannot be opened or is no plain file. Returns 1 in that case, else 0.
 int loadTrackDescription(const char* trackDir, char* out, int size);
 // The same for a description file given by its path.
 int readDescriptionFile(const char* path, char* out, int size);
 
+const int NB_LEVELS = 4;
 void getLevelNameForInt(char* out, int level);
+// The level's three tolerances (right and left, front and back, sides) into out; 0 for an unknown level.
+int getLevelTolerances(int level, int out[3]);
 // Copies the tolerance set of level into the three current tolerances (unknown levels: unchanged).
 void applyLevelTolerances(int level);
 void ecranOptions();

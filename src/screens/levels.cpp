@@ -18,40 +18,32 @@ int toleranceAngleFrontAndBack = 89;
 int toleranceAngleLeftSideAndRightSide = 89;
 
 static const char* const levelNames[] = {"Wiz", "Low", "Mid", "Hi"};
-static const int NB_LEVELS = 4;
 
 void getLevelNameForInt(char* out, int level)
 {
     if (level >= 0 && level < NB_LEVELS) strcpy(out, levelNames[level]);
 }
 
-static void setTolerances(int rightAndLeft, int frontAndBack, int sides)
+// Right-and-left, front-and-back, left-side-and-right-side, by level.
+static const int* const levelSets[NB_LEVELS][3] = {
+    {&toleranceAngleRightAndLeft_Wiz, &toleranceAngleFrontAndBack_Wiz, &toleranceAngleLeftSideAndRightSide_Wiz},
+    {&toleranceAngleRightAndLeft_Lo, &toleranceAngleFrontAndBack_Lo, &toleranceAngleLeftSideAndRightSide_Lo},
+    {&toleranceAngleRightAndLeft_Mid, &toleranceAngleFrontAndBack_Mid, &toleranceAngleLeftSideAndRightSide_Mid},
+    {&toleranceAngleRightAndLeft_Hi, &toleranceAngleFrontAndBack_Hi, &toleranceAngleLeftSideAndRightSide_Hi},
+};
+
+int getLevelTolerances(int level, int out[3])
 {
-    toleranceAngleRightAndLeft = rightAndLeft;
-    toleranceAngleFrontAndBack = frontAndBack;
-    toleranceAngleLeftSideAndRightSide = sides;
+    if (level < 0 || level >= NB_LEVELS) return 0;
+    for (int i = 0; i < 3; i++) out[i] = *levelSets[level][i];
+    return 1;
 }
 
 void applyLevelTolerances(int level)
 {
-    switch (level) {
-    case 0:
-        setTolerances(toleranceAngleRightAndLeft_Wiz, toleranceAngleFrontAndBack_Wiz,
-                      toleranceAngleLeftSideAndRightSide_Wiz);
-        break;
-    case 1:
-        setTolerances(toleranceAngleRightAndLeft_Lo, toleranceAngleFrontAndBack_Lo,
-                      toleranceAngleLeftSideAndRightSide_Lo);
-        break;
-    case 2:
-        setTolerances(toleranceAngleRightAndLeft_Mid, toleranceAngleFrontAndBack_Mid,
-                      toleranceAngleLeftSideAndRightSide_Mid);
-        break;
-    case 3:
-        setTolerances(toleranceAngleRightAndLeft_Hi, toleranceAngleFrontAndBack_Hi,
-                      toleranceAngleLeftSideAndRightSide_Hi);
-        break;
-    default:
-        break;
-    }
+    int t[3];
+    if (!getLevelTolerances(level, t)) return;
+    toleranceAngleRightAndLeft = t[0];
+    toleranceAngleFrontAndBack = t[1];
+    toleranceAngleLeftSideAndRightSide = t[2];
 }

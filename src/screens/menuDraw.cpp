@@ -101,13 +101,14 @@ static void drawArrowAt(void (*arrow)(), float x, float y, float size)
     glPopMatrix();
 }
 
-void drawArrowPair(float rightX, float leftX, float y, float sca)
+void drawArrowPair(float rightX, float leftX, float y, float sca, int selected, int count)
 {
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_COLOR_MATERIAL);
-    drawArrowAt(drawRightArrow, rightX, y, sca * ARROW_SCALE);
-    drawArrowAt(drawLeftArrow, leftX, y, sca * ARROW_SCALE);
+    // The lists stop at their ends: an arrow shows only where a key press would move.
+    if (selected < count - 1) drawArrowAt(drawRightArrow, rightX, y, sca * ARROW_SCALE);
+    if (selected > 0) drawArrowAt(drawLeftArrow, leftX, y, sca * ARROW_SCALE);
 }
 
 void menuFlip()

@@ -30,8 +30,9 @@ void largeText(int x, int y, const char* text, float scale);
 // A warning about a file, in the small font and a warm colour, shrunk to fit `width` overlay units.
 void noteText(int x, int y, const char* text, int width);
 
-// The pair of arrows of the selection screens, each scaled by sca x 6.
-void drawArrowPair(float rightX, float leftX, float y, float sca);
+// The arrows of the selection screens, each scaled by sca x 6: the right one while selected is below
+// count - 1, the left one while it is above 0.
+void drawArrowPair(float rightX, float leftX, float y, float sca, int selected, int count);
 
 // glFlush and the buffer flip (only when a display is open, so the logic runs in tests).
 void menuFlip();

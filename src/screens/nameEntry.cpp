@@ -16,6 +16,8 @@
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
 
+// A tap moves one cell; a held key waits before repeating, then repeats every 0.05 s.
+static const double CURSOR_FIRST_REPEAT_SECONDS = 0.3;
 static const double CURSOR_REPEAT_SECONDS = 0.05;
 static const int GRID_ROWS = 4, GRID_COLUMNS = 7;
 static const int LAST_INITIAL = 2;
@@ -105,9 +107,9 @@ void typeName()
     int cursor[2] = {selectedLetter, selectedColumn};
     displayTypeName(letterGrid, cursor, (short)redrawAllMenu);
     short moved = 1;
-    if (keyRightDelay(CURSOR_REPEAT_SECONDS)) {
+    if (keyRightRepeat(CURSOR_FIRST_REPEAT_SECONDS, CURSOR_REPEAT_SECONDS)) {
         if (selectedColumn < GRID_COLUMNS - 1) selectedColumn++;
-    } else if (keyLeftDelay(CURSOR_REPEAT_SECONDS)) {
+    } else if (keyLeftRepeat(CURSOR_FIRST_REPEAT_SECONDS, CURSOR_REPEAT_SECONDS)) {
         if (selectedColumn > 0) selectedColumn--;
     } else {
         moved = 0;
@@ -116,9 +118,9 @@ void typeName()
         selectSound();
         redrawAllMenu = 0;
     }
-    if (keyDownDelay(CURSOR_REPEAT_SECONDS)) {
+    if (keyDownRepeat(CURSOR_FIRST_REPEAT_SECONDS, CURSOR_REPEAT_SECONDS)) {
         if (selectedLetter < GRID_ROWS - 1) selectedLetter++;
-    } else if (keyUpDelay(CURSOR_REPEAT_SECONDS)) {
+    } else if (keyUpRepeat(CURSOR_FIRST_REPEAT_SECONDS, CURSOR_REPEAT_SECONDS)) {
         if (selectedLetter > 0) selectedLetter--;
     } else {
         int saved = 0;

@@ -90,7 +90,7 @@ void displayChoixSkier(char list[][256], int count, int selected, short redraw)
     if (redraw < 2) drawWindowPicture(menusImg);
     wipeChangingAreas();
     drawTurningRider(riderTurn.rot);
-    drawArrowPair(RIGHT_ARROW_X, LEFT_ARROW_X, ARROW_Y, riderPulse.sca);
+    drawArrowPair(RIGHT_ARROW_X, LEFT_ARROW_X, ARROW_Y, riderPulse.sca, selected, count);
     if (redraw < 2) drawRiderTexts(list, count, selected);
     menuFlip();
 }

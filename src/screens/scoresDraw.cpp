@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "fileio/screenshot.h"
 #include "platform/gameClock.h"
@@ -18,12 +19,18 @@
 #include "shell/gameLoop.h"
 #include "shell/prefs.h"
 #include "track/trackModel.h"
+#include "track/trackTitle.h"
 
 static const int GRID_ROWS = 4, GRID_COLUMNS = 7;
 static const float LETTER_SCALE = 1.5f, INITIALS_SCALE = 2.8f, SUMMARY_SCALE = 1.4f;
 static const int INITIALS_X = 250, INITIALS_Y = 330;
 static const int TABLE_X = 100, TABLE_TOP_Y = 280, TABLE_PITCH = 20, RANK_GAP = 40;
 static const int NOTE_Y = 305, NOTE_WIDTH = 400; // between the title lines and the table, inside the panel
+// Entries are drawn a little smaller than the other lines so that a seven-digit score and, at the
+// right, the value the table is ranked by (score minus the time's cost) fit on the panel.
+static const float ENTRY_SCALE = 0.75f;
+static const float RANKED_RIGHT = 488, RANKED_HEADING_Y = 298; // clear of the medal
+static const float SUMMARY_RIGHT = 505; // the run summary panel's inner edge
 static const float MEDAL_SCALE[3] = {0.3f, 0.4f, 0.3f};
 static const float MEDAL_X = 240, MEDAL_Y = 45;
 static const int DISC_STEPS = 20;
@@ -52,19 +59,25 @@ static void drawInitials(long now)
     }
 }
 
+// Large totals shrink their line rather than run over the panel's border.
+static void summaryLine(int x, int y, const char* line)
+{
+    largeText(x, y, line, fittedScale(line, SUMMARY_RIGHT - x, SUMMARY_SCALE));
+}
+
 static void drawRunSummary()
 {
     char line[200];
     int collected = totalCollectable * COLLECTABLE_POINTS;
     snprintf(line, sizeof line, " x %i=%i x %i = %i", totalCollectable, COLLECTABLE_POINTS, totalCollectable,
              collected);
-    largeText(99, 78, line, SUMMARY_SCALE);
+    summaryLine(99, 78, line);
     snprintf(line, sizeof line, "Total = %i + %i = %i", collected, totalScore, collected + totalScore);
-    largeText(69, 56, line, SUMMARY_SCALE);
+    summaryLine(69, 56, line);
     char* t = howManyMinutes(totalTime);
     snprintf(line, sizeof line, "Total time = %s", t ? t : "");
     free(t);
-    largeText(79, 34, line, SUMMARY_SCALE);
+    summaryLine(79, 34, line);
 }
 
 void displayTypeName(const char grid[4][7], int* cursor, short redraw)
@@ -91,6 +104,11 @@ void displayTypeName(const char grid[4][7], int* cursor, short redraw)
     handleScreenShot();
 }
 
+static void rightAlignedSmall(int y, const char* text, float scale)
+{
+    smallText((int)(RANKED_RIGHT - 10 * scale * strlen(text)), y, text, scale);
+}
+
 static void drawTableTexts()
 {
     char line[400];
@@ -98,14 +116,19 @@ static void drawTableTexts()
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1, 1, 1, 1);
-    snprintf(line, sizeof line, "Scores for %.255s track:", nomPiste);
+    char title[256];
+    shownTitle(title, sizeof title, nomPiste);
+    snprintf(line, sizeof line, "Scores for %.255s track:", title);
     largeText(100, 360, line, 1.0f);
     beginMenuText();
     largeText(100, 330, "(press [return] to continue)", 1.0f);
+    if (!scoreNote[0]) rightAlignedSmall(RANKED_HEADING_Y, "ranked by", ENTRY_SCALE); // the note's place
     int y = TABLE_TOP_Y;
     for (int i = NB_SCORES - 1; i >= 0; i--, y -= TABLE_PITCH) {
         scoreTableLine(line, sizeof line, i);
-        smallText(TABLE_X, y, line, 1.0f);
+        smallText(TABLE_X, y, line, ENTRY_SCALE);
+        rankingValueText(line, sizeof line, i);
+        rightAlignedSmall(y, line, ENTRY_SCALE);
     }
     // A run that never reached the file has no place to tell: the note above the table says why.
     if (scoreSaved) {

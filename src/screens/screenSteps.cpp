@@ -18,6 +18,7 @@ static const int LETTER_PITCH_Y = 32, LETTER_TOP = 270;
 static const int POINTER_DX = 12, POINTER_DY = 11;
 static const long BLINK_PERIOD_MS = 1000, BLINK_SHOWN_MS = 500;
 static const int INITIALS = 3;
+static const float GLYPH_ADVANCE = 10.0f;
 
 double secondsSince(long* previous, long now)
 {
@@ -129,6 +130,22 @@ void scoreTableLine(char* out, int outSize, int i)
         snprintf(out, outSize, "%i- %.*s", place, room, name);
     else
         snprintf(out, outSize, "%i - %.*s", place, room, name);
+}
+
+void rankingValueText(char* out, int outSize, int i)
+{
+    double v = tabScores[i].score;
+    if (!(v > EMPTY_SCORE)) {
+        out[0] = '\0';
+        return;
+    }
+    snprintf(out, outSize, "%.0f", v);
+}
+
+float fittedScale(const char* text, float room, float scale)
+{
+    float width = GLYPH_ADVANCE * scale * (float)strlen(text);
+    return width > room && width > 0 ? scale * room / width : scale;
 }
 
 void rankLine(char* out, int outSize, int rank)

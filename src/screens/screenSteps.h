@@ -59,6 +59,10 @@ int nextTextLine(const char* text, int start, char* out, int outSize);
 
 // The score table's line for entry i (place 10 - i; entry 0 without the blank so names line up).
 void scoreTableLine(char* out, int outSize, int i);
+// The value entry i is ranked by (score minus the time's cost) as a whole number; empty for an empty entry.
+void rankingValueText(char* out, int outSize, int i);
+// scale, or less so that text (10 units a glyph at scale 1) stays within room units.
+float fittedScale(const char* text, float room, float scale);
 // "You ranked number %i!" for a run that entered the table, else "Too bad for them! Try again!".
 void rankLine(char* out, int outSize, int rank);
 // Medal shown for a table index: 1 gold, 2 grey, 3 bronze for the best three places, else 0.

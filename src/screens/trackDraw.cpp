@@ -14,7 +14,10 @@ static const float ARROW_Y = 0, RIGHT_ARROW_X = -45, LEFT_ARROW_X = -70;
 static const float THUMB_SCALE = 0.5f, THUMB_X = 70, THUMB_Y = -95, THUMB_SIZE = 100;
 static const int THUMB_PIXELS = 256;
 static const float THUMB_WINDOW_LOW = 0.1f, THUMB_WINDOW_HIGH = 0.9f;
+static const int TITLE_X = 70;
+static const float TITLE_SCALE = 2.5f, TITLE_ROOM = 330; // a long title shrinks to stay on the panel
 static const int DESC_X = 210, DESC_TOP_Y = 240, DESC_PITCH = 20;
+static const int LEVEL_NOTE_X = 40, LEVEL_NOTE_Y = 130, LEVEL_NOTE_PITCH = 20;
 static const float OPTION_ARROW_Y = -24, OPTION_RIGHT_X = 79, OPTION_LEFT_X = 39;
 
 static ArrowPulse trackPulse = ARROW_PULSE_START;
@@ -82,8 +85,9 @@ static void drawTrackTexts(char list[][256], int count, int selected, const char
     snprintf(line, sizeof line, "%i/%i", selected + 1, count);
     largeText(110, 225, line, 1.5f);
     if (count > 0) {
-        snprintf(line, sizeof line, "%.255s", list[selected]);
-        largeText(70, 100, line, 2.5f);
+        const char* title = highlightedTrackTitle()[0] ? highlightedTrackTitle() : list[selected];
+        snprintf(line, sizeof line, "%.255s", title);
+        largeText(TITLE_X, 100, line, fittedScale(line, TITLE_ROOM, TITLE_SCALE));
     }
     if (description) drawDescription(description);
     endMenuText();
@@ -102,9 +106,20 @@ void displayChoixPiste(char list[][256], int count, int selected, char* descript
     glTranslatef(THUMB_X, THUMB_Y, 0);
     drawTrackThumbnail();
     glPopMatrix();
-    drawArrowPair(RIGHT_ARROW_X, LEFT_ARROW_X, ARROW_Y, trackPulse.sca);
+    drawArrowPair(RIGHT_ARROW_X, LEFT_ARROW_X, ARROW_Y, trackPulse.sca, selected, count);
     if (redraw < 2) drawTrackTexts(list, count, selected, description);
     menuFlip();
+}
+
+// What the level asks of a landing, under "Difficulty Level".
+static void drawLevelMeaning(int level)
+{
+    int t[3];
+    if (!getLevelTolerances(level, t)) return;
+    char line[120];
+    smallText(LEVEL_NOTE_X, LEVEL_NOTE_Y, "A landing may be off the slope by", 1.0f);
+    snprintf(line, sizeof line, "spin %i, flip %i, tilt %i degrees", t[0], t[1], t[2]);
+    smallText(LEVEL_NOTE_X, LEVEL_NOTE_Y - LEVEL_NOTE_PITCH, line, 1.0f);
 }
 
 void displayEcranOptions(int level, short redraw)
@@ -115,7 +130,7 @@ void displayEcranOptions(int level, short redraw)
     glDisable(GL_LIGHTING);
     wipeRect(30, -29, 39, -19, -10);
     wipeRect(79, -29, 87, -19, -10);
-    drawArrowPair(OPTION_RIGHT_X, OPTION_LEFT_X, OPTION_ARROW_Y, optionsPulse.sca);
+    drawArrowPair(OPTION_RIGHT_X, OPTION_LEFT_X, OPTION_ARROW_Y, optionsPulse.sca, level, NB_LEVELS);
     if (redraw < 2) {
         char name[16] = "";
         getLevelNameForInt(name, level);
@@ -125,6 +140,7 @@ void displayEcranOptions(int level, short redraw)
         smallText(10, 300, "[esc]: go back to menu", 1.0f);
         largeText(110, 170, "Difficulty Level", 1.5f);
         largeText(470, 160, name, 2.5f);
+        drawLevelMeaning(level);
         endMenuText();
     }
     menuFlip();

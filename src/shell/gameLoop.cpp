@@ -77,6 +77,23 @@ void waitForNextFrame()
 #endif
 }
 
+void loadUserPreferences()
+{
+    loadPrefsFile(playerReadPath(USER_PREFS_FILE).c_str());
+    // The saved level rides from the first run, not only once the options screen has been seen.
+    applyLevelTolerances(level);
+    if (lastTrackDir[0]) selectTrackNamed(lastTrackDir);
+}
+
+static void saveUserPreferences()
+{
+    if (nomFicPiste[0]) snprintf(lastTrackDir, sizeof lastTrackDir, "%s", nomFicPiste);
+    char why[FILE_WHY_CHARS];
+    std::string prefs = playerWritePath(USER_PREFS_FILE);
+    if (savePrefsFile(prefs.c_str(), why) != 0)
+        fprintf(stderr, "Could not save the preferences in %s: %s\n", prefs.c_str(), why);
+}
+
 static unsigned char* loadPicture(const char* inData, int bytes)
 {
     unsigned char* buffer = (unsigned char*)calloc(bytes, 1);
@@ -122,7 +139,7 @@ static void startUp()
     initialsImg = loadPicture("gui/initials.bmp", MENU_PICTURE_BYTES);
     scoresImg = loadPicture("gui/scores.bmp", MENU_PICTURE_BYTES);
     menusImg = loadPicture("gui/menus.bmp", MENU_PICTURE_BYTES);
-    loadPrefsFile(playerReadPath(USER_PREFS_FILE).c_str());
+    loadUserPreferences();
     startTheme();
     createParticleEngines();
 }
@@ -380,10 +397,7 @@ static void exitSequence()
     homeImg = helpImg = logoffImg = trackImg = initialsImg = scoresImg = menusImg = nullptr;
     deleteParticleEngines();
     freeEffectQuadrics();
-    char why[FILE_WHY_CHARS];
-    std::string prefs = playerWritePath(USER_PREFS_FILE);
-    if (savePrefsFile(prefs.c_str(), why) != 0)
-        fprintf(stderr, "Could not save the preferences in %s: %s\n", prefs.c_str(), why);
+    saveUserPreferences();
     removeKeys();
 }
 

@@ -29,6 +29,9 @@ extern unsigned char* trackImg;
 
 void gameLoop();
 
+// Reads "./data/prefs/user.prefs" and applies it: the level's landing tolerances, the last track highlighted.
+void loadUserPreferences();
+
 // One pass of the dispatcher (one frame of the current screen, or a whole run). Returns 0 once the
 // player asked to leave the game.
 int gameLoopPass();

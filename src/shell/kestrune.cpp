@@ -38,7 +38,8 @@ static const ResolutionRow resolutions[] = {{800, 600, " 800x600 "},   {-1, -1, 
                                             {1024, 768, " 1024x768"},  {1280, 720, " 1280x720"},
                                             {1366, 768, " 1366x768"},  {1600, 900, " 1600x900"},
                                             {1920, 1080, " 1920x1080"}};
-static const DepthRow colour_depths[] = {{8, " 8 bpp"}, {15, "15 bpp"}, {16, "16 bpp"}, {24, "24 bpp"}, {32, "32 bpp"}};
+// 8 and 15 bits cannot hold the game's smooth sky and snow: not offered (a saved one becomes 32).
+static const DepthRow colour_depths[] = {{16, "16 bpp"}, {24, "24 bpp"}, {32, "32 bpp"}};
 static const DepthRow zbuffer_depths[] = {{8, " 8 bits"}, {16, "16 bits"}, {24, "24 bits"}, {32, "32 bits"}};
 
 static const int RESOLUTION_ROWS = sizeof resolutions / sizeof resolutions[0];
@@ -126,6 +127,32 @@ int saveGfxPrefs(const char* path, char* why)
 // Allegro's list procs want a non-const lister; the rows themselves are never written.
 typedef char* (*Lister)(int, int*);
 
+// Allegro's own list draws the chosen row as white on a dotted black bar, which cannot be read: the
+// rows are drawn here (same row pitch, so Allegro's clicks and keys still land on them), the chosen
+// one on a solid bar, blue while the list has the focus and grey otherwise.
+static int readableListProc(int msg, DIALOG* d, int c)
+{
+    if (msg != MSG_DRAW) return d_list_proc(msg, d, c);
+    BITMAP* gui = gui_get_screen();
+    Lister list = (Lister)d->dp;
+    int count = 0;
+    list(-1, &count);
+    int rowH = text_height(font);
+    bool focused = (d->flags & D_GOTFOCUS) != 0;
+    int bar = focused ? makecol(0, 0, 160) : makecol(192, 192, 192);
+    int barText = focused ? makecol(255, 255, 255) : makecol(0, 0, 0);
+    rectfill(gui, d->x + 1, d->y + 1, d->x + d->w - 2, d->y + d->h - 2, d->bg);
+    rect(gui, d->x, d->y, d->x + d->w - 1, d->y + d->h - 1, d->fg);
+    for (int i = d->d2; i < count; i++) {
+        int y = d->y + 2 + (i - d->d2) * rowH;
+        if (y + rowH > d->y + d->h - 1) break;
+        const char* text = list(i, nullptr);
+        if (i == d->d1) rectfill(gui, d->x + 2, y, d->x + d->w - 3, y + rowH - 1, bar);
+        textout_ex(gui, font, text, d->x + 4, y, i == d->d1 ? barText : d->fg, -1);
+    }
+    return D_O_K;
+}
+
 enum { DLG_RESOLUTION = 4, DLG_COLOUR = 6, DLG_ZBUFFER = 8, DLG_WINDOWED = 9, DLG_OK = 11 };
 
 static void applyDialogChoices(DIALOG* d)
@@ -164,13 +191,13 @@ int setup()
         {d_ctext_proc, 160, 10, 0, 0, 0, 0, 0, 0, 0, 0, underline, nullptr, nullptr},
         {d_ctext_proc, 160, 8, 0, 0, 0, 0, 0, 0, 0, 0, title, nullptr, nullptr},
         {d_text_proc, 10, 30, 0, 0, 0, 0, 0, 0, 0, 0, resolutionLabel, nullptr, nullptr},
-        {d_list_proc, 10, 40, 96, 52, 0, 0, 0, 0, findResolutionIndex(gfxWidth, gfxHeight), 0,
+        {readableListProc, 10, 40, 96, 52, 0, 0, 0, 0, findResolutionIndex(gfxWidth, gfxHeight), 0,
          (void*)(Lister)resolution_lister, nullptr, nullptr},
         {d_text_proc, 120, 30, 0, 0, 0, 0, 0, 0, 0, 0, colourLabel, nullptr, nullptr},
-        {d_list_proc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(colorDepthSize), 0,
+        {readableListProc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(colorDepthSize), 0,
          (void*)(Lister)colour_depth_lister, nullptr, nullptr},
         {d_text_proc, 10, 104, 96, 48, 0, 0, 0, 0, 0, 0, zbufferLabel, nullptr, nullptr},
-        {d_list_proc, 10, 114, 96, 48, 0, 0, 0, 0, findZDepthIndex(zDepthSize), 0,
+        {readableListProc, 10, 114, 96, 48, 0, 0, 0, 0, findZDepthIndex(zDepthSize), 0,
          (void*)(Lister)zbuffer_depth_lister, nullptr, nullptr},
         {d_check_proc, 10, 170, 96, 8, 0, 0, 0, windowed ? D_SELECTED : 0, 0, 0, windowedLabel, nullptr, nullptr},
         {d_ctext_proc, 10, 180, 128, 8, 0, 0, 0, 0, 0, 0, emptyLine, nullptr, nullptr},

@@ -69,6 +69,24 @@ static short delayed(KeyDetector& d, int code, double delay)
     return 0;
 }
 
+// Typing repeat: true on a new press, then once after firstDelay seconds held, then every delay.
+// The wait before the next repeat is kept in tempsEcoul; a release starts afresh.
+static short repeating(KeyDetector& d, int code, double firstDelay, double delay)
+{
+    track(d, code);
+    if (!d.pressed) return 0;
+    long now = gameClock();
+    if (!d.previouslyPressed) {
+        d.tempsPrec = now;
+        d.tempsEcoul = firstDelay;
+        return 1;
+    }
+    if ((now - d.tempsPrec) * 0.001 < d.tempsEcoul) return 0;
+    d.tempsPrec = now;
+    d.tempsEcoul = delay;
+    return 1;
+}
+
 void installKeys() { install_keyboard(); }
 void removeKeys() { remove_keyboard(); }
 
@@ -96,6 +114,12 @@ void removeKeys() { remove_keyboard(); }
         static KeyDetector d;             \
         return delayed(d, code, delay);   \
     }
+#define REPEAT(name, code)                                   \
+    short name(double firstDelay, double delay)              \
+    {                                                        \
+        static KeyDetector d;                                \
+        return repeating(d, code, firstDelay, delay);        \
+    }
 #define LEVEL(name, code) \
     int name() { return levelOf(code); }
 
@@ -117,6 +141,11 @@ DELAY(keyDownDelay, KEY_DOWN)
 DELAY(keyLeftDelay, KEY_LEFT)
 DELAY(keyRightDelay, KEY_RIGHT)
 DELAY(keyEnterDelay, KEY_ENTER)
+
+REPEAT(keyUpRepeat, KEY_UP)
+REPEAT(keyDownRepeat, KEY_DOWN)
+REPEAT(keyLeftRepeat, KEY_LEFT)
+REPEAT(keyRightRepeat, KEY_RIGHT)
 
 PRESSED_TIME(keySpacePressedTime, KEY_SPACE)
 PRESSED_TIME(keymapRightPressedTime, currentKeymap[KM_RIGHT])

@@ -26,6 +26,12 @@ short keyLeftDelay(double delay);
 short keyRightDelay(double delay);
 short keyEnterDelay(double delay);
 
+// Typing repeat: true on a new press, then after firstDelay seconds held, then every delay seconds.
+short keyUpRepeat(double firstDelay, double delay);
+short keyDownRepeat(double firstDelay, double delay);
+short keyLeftRepeat(double firstDelay, double delay);
+short keyRightRepeat(double firstDelay, double delay);
+
 // Seconds held without interruption (0.0 on the first frame of a press).
 double keySpacePressedTime();
 double keymapRightPressedTime();

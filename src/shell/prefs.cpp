@@ -9,8 +9,11 @@
 char playerName[4] = "---";
 int viewChoice = 1;
 int level = 0;
+short ghostShown = 1;
+char lastTrackDir[256] = "";
 
 static const int LEVEL_COUNT = 4;
+static const size_t MAX_TRACK_DIR_BYTES = 255; // its length is stored in one byte
 
 // Initials are shown and written into score files: keep printable characters only.
 static bool isPrintable(const char* s, int n)
@@ -20,6 +23,20 @@ static bool isPrintable(const char* s, int n)
     return true;
 }
 
+// The fields after the first seven bytes, each optional: an older file simply ends sooner.
+static void readLaterFields(FILE* f)
+{
+    int ghost = fgetc(f);
+    if (ghost == EOF) return;
+    ghostShown = ghost != 0;
+    int n = fgetc(f);
+    char dir[sizeof lastTrackDir];
+    if (n == EOF || n == 0 || fread(dir, 1, n, f) != (size_t)n) return;
+    dir[n] = '\0';
+    // A folder name: one path part, no separators, nothing a listing would hide.
+    if (isPrintable(dir, n) && !strchr(dir, '/') && dir[0] != '.') strcpy(lastTrackDir, dir);
+}
+
 int loadPrefsFile(const char* path)
 {
     FILE* f = fopen(path, "rb");
@@ -27,6 +44,7 @@ int loadPrefsFile(const char* path)
     char name[3];
     short view, diff;
     bool complete = fread(name, 1, 3, f) == 3 && readShortInt(f, &view) && readShortInt(f, &diff);
+    if (complete) readLaterFields(f);
     fclose(f);
     // A short or damaged file keeps the values we had rather than half of a file.
     if (!complete) return 0;
@@ -41,7 +59,10 @@ static bool fillPrefsFile(FILE* f, const void*)
 {
     short view = (short)viewChoice;
     short diff = (short)level;
-    return fwrite(playerName, 1, 3, f) == 3 && writeShortInt(f, &view) && writeShortInt(f, &diff);
+    size_t n = strnlen(lastTrackDir, MAX_TRACK_DIR_BYTES);
+    unsigned char later[2] = {(unsigned char)(ghostShown ? 1 : 0), (unsigned char)n};
+    return fwrite(playerName, 1, 3, f) == 3 && writeShortInt(f, &view) && writeShortInt(f, &diff) &&
+           fwrite(later, 1, 2, f) == 2 && fwrite(lastTrackDir, 1, n, f) == n;
 }
 
 int savePrefsFile(const char* path, char* why)

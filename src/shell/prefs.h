@@ -1,9 +1,12 @@
-// The player's preferences kept in "./data/prefs/user.prefs": initials, camera view, difficulty.
+// The player's preferences kept in "./data/prefs/user.prefs": initials, camera view, difficulty, then
+// (each optional, so an older file still loads) whether the ghost is shown and the last track's folder.
 #pragma once
 
 extern char playerName[4];
 extern int viewChoice;
 extern int level;
+extern short ghostShown;        // byte 7 (absent: shown)
+extern char lastTrackDir[256];  // byte 8 its length L, then L bytes (absent or empty: none)
 
 const int minViewChoice = 1;
 const int maxViewChoice = 3;

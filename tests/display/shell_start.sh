@@ -39,7 +39,9 @@ KES_GAME_PID=
 
 gfx=$(od -An -tx1 data/prefs/gfx.prefs | tr -s ' ')
 [ "$gfx" = " 20 00 20 00 00 00 20 03 58 02 00 00 00 00" ] || kes_fail "gfx.prefs holds '$gfx'"
-[ "$(stat -c %s data/prefs/user.prefs)" = 7 ] || kes_fail "user.prefs is not 7 bytes"
+[ "$(stat -c %s data/prefs/user.prefs)" = 9 ] || kes_fail "user.prefs is not 9 bytes"
+later=$(od -An -tx1 -j7 data/prefs/user.prefs | tr -s ' ')
+[ "$later" = " 01 00" ] || kes_fail "user.prefs after the first seven bytes holds '$later', not the ghost shown and no track"
 user=$(od -An -tx1 -N3 data/prefs/user.prefs | tr -s ' ')
 [ "$user" = " 2d 2d 2d" ] || kes_fail "user.prefs initials are '$user'"
 rm -rf "$work"
