@@ -34,5 +34,7 @@ test-san: setup
 	@cd $(SAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS) -E '^display_'
 
+# The player's files in data/ (scores, preferences, an edited key map) are never the build's to delete.
 clean:
-	rm -rf $(BUILD) $(SAN) data
+	@bash scripts/cleandata.sh data
+	rm -rf $(BUILD) $(SAN)

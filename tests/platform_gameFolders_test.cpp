@@ -130,7 +130,10 @@ TEST_F(GameFoldersTest, ModelTexturesAndContentListsFollowTheDataFolder)
     char* p = convertToSystemPath(":data:models:tolvek:skin.bmp");
     EXPECT_EQ(std::string(p), f.data + "/models/tolvek/skin.bmp");
     free(p);
-    makeParentFolders(dataPath("tracks/meadow/x"));
+    makeParentFolders(dataPath(trackFile("meadow", "x")));
+    writeText(dataPath(trackFile("meadow", "meadow.btrk")), "");
+    makeParentFolders(dataPath(trackFile("scoresOnly", "x")));
+    writeText(dataPath(trackFile("scoresOnly", "top.sc")), "");
     chargeNomPistes();
     EXPECT_EQ(nbTotalPistes, 1);
     EXPECT_STREQ(listePistes[0], "meadow");

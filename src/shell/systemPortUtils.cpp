@@ -30,7 +30,23 @@ int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir)
     return (int)names.size();
 }
 
-void chargeNomPistes() { nbTotalPistes = ListDirContents(listePistes, dataPath("tracks").c_str()); }
+static bool hasTrackFile(const char* trackDir)
+{
+    std::string path = dataPath(trackFile(trackDir, std::string(trackDir) + ".btrk"));
+    FILE* f = fopen(path.c_str(), "rb");
+    if (f) fclose(f);
+    return f != nullptr;
+}
+
+// A track folder left with nothing but a player's scores (its recipe was deleted) is not a track.
+void chargeNomPistes()
+{
+    nbTotalPistes = ListDirContents(listePistes, dataPath("tracks").c_str());
+    int kept = 0;
+    for (int i = 0; i < nbTotalPistes; i++)
+        if (hasTrackFile(listePistes[i])) memmove(listePistes[kept++], listePistes[i], LIST_NAME_CHARS);
+    if (nbTotalPistes > 0) nbTotalPistes = kept;
+}
 void chargeNomSkiers() { nbTotalSkiers = ListDirContents(listeSkiers, dataPath("models").c_str()); }
 void chargeNomBgMusics() { nbTotalBgMusics = ListDirContents(listeBgMusics, dataPath("bgmusics").c_str()); }
 

@@ -30,7 +30,7 @@ int writeBmp(const std::string& path, const Picture& pic)
 {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) {
-        fprintf(stderr, "Can't open %s\n", path.c_str());
+        contentError("Can't open %s", path.c_str());
         return 1;
     }
     int rowBytes = (pic.width * 3 + 3) & ~3;

@@ -12,6 +12,22 @@ struct Picture {
     void set(int x, int y, int r, int g, int b);
 };
 
+// Prints a complaint ("file:line: what", no newline needed) to standard error and counts it: a run of
+// the tool that made any ends with a failure status and leaves the data folder as it was.
+void contentError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+int contentErrorCount();
+
+// The data folder's list of the files the tool made there (one path a line, relative to the folder):
+// what a rebuild may replace or remove and what `make clean` deletes. The player's files are never in it.
+extern const char* const GENERATED_LIST;
+// Where a run makes its files before they are moved into the data folder.
+const char* const NEW_CONTENT_FOLDER = ".kescontent-new";
+std::vector<std::string> generatedFiles(const std::string& data);
+// Moves every file of fresh into data (an existing player's key map stays), removes the files the
+// previous list names and this run did not make, and writes the new list. 0, or 1 after a message.
+int publishContent(const std::string& fresh, const std::string& data);
+void removeTree(const std::string& root);
+
 // Writes a 24-bit bottom-up BMP; 1 when the file cannot be written.
 int writeBmp(const std::string& path, const Picture& pic);
 

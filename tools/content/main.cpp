@@ -5,7 +5,27 @@
 #include <string>
 #include <sys/stat.h>
 
+typedef void (*Generator)(const std::string& recipes, const std::string& data);
+
+static const Generator generators[] = {genPrefs,  genGuiPictures, genTracks, genRiders,
+                                       genPositions, genSounds,   genMusic};
+
 static void makeDir(const std::string& path) { mkdir(path.c_str(), 0755); }
+
+// Everything is made in a fresh folder first: a recipe the tool cannot read fails the build and
+// leaves the data as it was, rather than half new and half stale.
+static bool generate(const std::string& recipes, const std::string& fresh)
+{
+    makeDir(fresh);
+    for (const char* sub : {"/prefs", "/gui", "/tracks", "/models", "/positions", "/bgmusics", "/sounds",
+                            "/sounds/gui", "/sounds/game", "/sounds/themes"})
+        makeDir(fresh + sub);
+    for (Generator g : generators) {
+        g(recipes, fresh);
+        if (contentErrorCount() > 0) return false;
+    }
+    return true;
+}
 
 int main(int argc, char** argv)
 {
@@ -13,18 +33,15 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: kescontent RECIPES DATA\n");
         return 1;
     }
-    std::string data = argv[2];
+    std::string recipes = argv[1], data = argv[2];
+    std::string fresh = data + "/" + NEW_CONTENT_FOLDER;
     makeDir(data);
-    for (const char* sub : {"/prefs", "/gui", "/tracks", "/models", "/positions", "/bgmusics", "/sounds",
-                            "/sounds/gui", "/sounds/game", "/sounds/themes"})
-        makeDir(data + sub);
-    std::string recipes = argv[1];
-    genPrefs(recipes, data);
-    genGuiPictures(recipes, data);
-    genTracks(recipes, data);
-    genRiders(recipes, data);
-    genPositions(recipes, data);
-    genSounds(recipes, data);
-    genMusic(recipes, data);
+    removeTree(fresh);
+    bool ok = generate(recipes, fresh) && publishContent(fresh, data) == 0;
+    removeTree(fresh);
+    if (!ok) {
+        fprintf(stderr, "kescontent: %i error(s), %s left as it was\n", contentErrorCount(), data.c_str());
+        return 1;
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 // Takes solids (tubes, ellipsoids, boxes) and returns them as a text model file with groups, materials and bones.
 #include "modelBuilder.h"
+#include "content.h"
 
 #include <cmath>
 #include <cstdio>
@@ -167,7 +168,7 @@ int ModelBuilder::write(const std::string& path) const
 {
     FILE* f = fopen(path.c_str(), "w");
     if (!f) {
-        fprintf(stderr, "Can't open %s\n", path.c_str());
+        contentError("Can't open %s", path.c_str());
         return 1;
     }
     fprintf(f, "// Kestrune model, made by kescontent\n\nFrames: 1\nFrame: 1\n\nMeshes: %i\n", (int)groups.size());

@@ -59,7 +59,7 @@ static void writePosition(const std::string& path, const std::string& name, cons
 {
     FILE* f = fopen(path.c_str(), "w");
     if (!f) {
-        fprintf(stderr, "Can't open %s\n", path.c_str());
+        contentError("Can't open %s", path.c_str());
         return;
     }
     fprintf(f, "%s\n", name.c_str());
@@ -75,7 +75,7 @@ void genPositions(const std::string& recipes, const std::string& data)
     std::string path = recipes + "/tricks.txt";
     std::ifstream in(path);
     if (!in) {
-        fprintf(stderr, "Can't open %s\n", path.c_str());
+        contentError("Can't open %s", path.c_str());
         return;
     }
     std::map<std::string, Pose> bases;
@@ -94,7 +94,7 @@ void genPositions(const std::string& recipes, const std::string& data)
         } else if (key == "trick" && written < MAX_POSITIONS && (ok = readTrick(s, bases, name, codes, pose))) {
             writePosition(data + "/positions/" + std::to_string(written++), name, codes, pose);
         }
-        if (!ok) fprintf(stderr, "%s:%i: can't read \"%s\"\n", path.c_str(), number, line.c_str());
+        if (!ok) contentError("%s:%i: can't read \"%s\"", path.c_str(), number, line.c_str());
     }
     // Files left from a longer list would be loaded too: the game reads every contiguous number.
     for (int n = written; remove((data + "/positions/" + std::to_string(n)).c_str()) == 0; n++) {

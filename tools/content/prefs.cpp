@@ -15,7 +15,7 @@ void genPrefs(const std::string&, const std::string& data)
     }
     FILE* f = fopen(path.c_str(), "w");
     if (!f) {
-        fprintf(stderr, "Can't open %s\n", path.c_str());
+        contentError("Can't open %s", path.c_str());
         return;
     }
     fputs(keymapFileHeader, f);

@@ -60,34 +60,47 @@ static UvRect region(Region r)
     return {u + inset, v + inset, u + cell - inset, v + cell - inset};
 }
 
+// One line of a rider recipe into r; false when it is not a line the tool knows.
+static bool readRiderLine(const std::string& line, RiderRecipe& r)
+{
+    std::istringstream s(line);
+    std::string key, rest;
+    if (!(s >> key) || key[0] == '#') return true;
+    for (int k = 0; k < 12; k++)
+        if (key == COLOUR_KEYS[k]) {
+            for (float& c : r.colours[k]) {
+                if (!(s >> c)) return false;
+                c /= 255.0f;
+            }
+            return true;
+        }
+    if (key == "weight") return (bool)(s >> r.weight);
+    if (key == "size") return (bool)(s >> r.size);
+    if (key == "age") return (bool)(s >> r.age);
+    if (key == "build") return (bool)(s >> r.build);
+    std::getline(s >> std::ws, rest);
+    if (key == "nickname") r.nickname = rest;
+    else if (key == "name") r.name = rest;
+    else if (key == "country") r.country = rest;
+    else if (key == "headwear") r.headwear = rest;
+    else return false;
+    return true;
+}
+
 static bool readRider(const std::string& path, const std::string& id, RiderRecipe& r)
 {
     std::ifstream in(path);
-    if (!in) return false;
+    if (!in) {
+        contentError("Can't open %s", path.c_str());
+        return false;
+    }
     r.id = id;
     std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream s(line);
-        std::string key, rest;
-        if (!(s >> key) || key[0] == '#') continue;
-        for (int k = 0; k < 12; k++)
-            if (key == COLOUR_KEYS[k]) {
-                for (float& c : r.colours[k]) s >> c, c /= 255.0f;
-                key.clear();
-            }
-        if (key == "weight") s >> r.weight;
-        else if (key == "size") s >> r.size;
-        else if (key == "age") s >> r.age;
-        else if (key == "build") s >> r.build;
-        else if (!key.empty()) {
-            std::getline(s >> std::ws, rest);
-            if (key == "nickname") r.nickname = rest;
-            else if (key == "name") r.name = rest;
-            else if (key == "country") r.country = rest;
-            else if (key == "headwear") r.headwear = rest;
-            else fprintf(stderr, "%s: unknown line \"%s\"\n", path.c_str(), line.c_str());
+    for (int number = 1; std::getline(in, line); number++)
+        if (!readRiderLine(line, r)) {
+            contentError("%s:%i: can't read \"%s\"", path.c_str(), number, line.c_str());
+            return false;
         }
-    }
     if (r.colours[FACE][0] + r.colours[FACE][1] + r.colours[FACE][2] == 0)
         std::copy(r.colours[SKIN], r.colours[SKIN] + 3, r.colours[FACE]);
     return true;
@@ -197,7 +210,7 @@ static void writeCard(const std::string& path, const RiderRecipe& r)
 {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) {
-        fprintf(stderr, "Can't open %s\n", path.c_str());
+        contentError("Can't open %s", path.c_str());
         return;
     }
     putText(f, r.id);

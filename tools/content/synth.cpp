@@ -1,5 +1,6 @@
 // Synthesizer primitives and the 16-bit writer.
 #include "synth.h"
+#include "content.h"
 
 #include <sndfile.h>
 
@@ -169,7 +170,7 @@ int writeWave(const std::string& path, const Wave& w, int format)
     info.format = format | SF_FORMAT_PCM_16;
     SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!f) {
-        fprintf(stderr, "Can't open %s (%s)\n", path.c_str(), sf_strerror(nullptr));
+        contentError("Can't open %s (%s)", path.c_str(), sf_strerror(nullptr));
         return 1;
     }
     std::vector<short> pcm(w.size());

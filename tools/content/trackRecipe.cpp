@@ -1,5 +1,6 @@
 // Takes a track recipe file and returns its settings, features and the terrain height they describe.
 #include "trackGen.h"
+#include "content.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +64,7 @@ int readTrackRecipe(const std::string& path, TrackRecipe& r)
 {
     std::ifstream file(path);
     if (!file) {
-        fprintf(stderr, "Can't open %s\n", path.c_str());
+        contentError("Can't open %s", path.c_str());
         return 1;
     }
     r = TrackRecipe();
@@ -84,12 +85,12 @@ int readTrackRecipe(const std::string& path, TrackRecipe& r)
             ok = readSetting(key, in, r);
         }
         if (!ok) {
-            fprintf(stderr, "%s:%i: can't read \"%s\"\n", path.c_str(), number, line.c_str());
+            contentError("%s:%i: can't read \"%s\"", path.c_str(), number, line.c_str());
             return 1;
         }
     }
     if (!(r.startRow >= 1 && r.startRow < r.finishRow && r.finishRow < ROWS - 1)) {
-        fprintf(stderr, "%s: start and finish must lie between rows 1 and %i\n", path.c_str(), ROWS - 1);
+        contentError("%s: start and finish must lie between rows 1 and %i", path.c_str(), ROWS - 1);
         return 1;
     }
     return 0;

@@ -108,7 +108,7 @@ int writeTrackFiles(const std::string& dir, const TrackRecipe& r, const TrackMes
     if (w.bin) failed |= fclose(w.bin) != 0;
     if (w.txt) failed |= fclose(w.txt) != 0;
     failed |= writeDesc(base + ".desc", r);
-    if (failed) fprintf(stderr, "Can't write the track files of %s\n", base.c_str());
+    if (failed) contentError("Can't write the track files of %s", base.c_str());
     return failed;
 }
 
