@@ -23,7 +23,7 @@ kes_play_installed() {
     wait "$KES_GAME_PID"; rc=$?
     KES_GAME_PID=
     [ $rc -eq 0 ] || kes_fail "the installed game ended with $rc: $(tail -3 "$home/game.log")"
-    [ "$(stat -c %s "$player/prefs/gfx.prefs" 2>/dev/null)" = 6 ] || kes_fail "no gfx.prefs under $player"
+    [ "$(stat -c %s "$player/prefs/gfx.prefs" 2>/dev/null)" -ge 6 ] || kes_fail "no gfx.prefs under $player"
     [ "$(stat -c %s "$player/prefs/user.prefs" 2>/dev/null)" -ge 7 ] || kes_fail "no user.prefs under $player"
     after=$(cd "$tree" && find . -printf "%p %s %T@ %m\n" | sort)
     [ "$before" = "$after" ] || kes_fail "the game wrote into its installed tree $tree: $(diff <(echo "$before") <(echo "$after") | head -5)"
