@@ -10,6 +10,7 @@
 #include "render/graphicLib.h"
 #include "run/controls.h"
 #include "run/fall.h"
+#include "run/ghostRun.h"
 #include "run/landing.h"
 #include "run/newton.h"
 #include "run/physics.h"
@@ -221,6 +222,7 @@ void simulateGameFrame()
     rescueProgress();
     replacementFade();
     runningTime();
+    recordRiderFrame();
 }
 
 void displayGame()

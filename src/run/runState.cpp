@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/SnowParticleEngine.h"
+#include "run/ghostRun.h"
 #include "screens/nameEntry.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -167,4 +168,5 @@ void reinitGameVar() {
     resetPhases();
     resetTricksAndScores();
     resetTrackPlacement();
+    clearRecording(&recordingRun);
 }

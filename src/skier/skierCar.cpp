@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/gameFolders.h"
+#include "skier/ghostRider.h"
 #include "skier/skierLib.h"
 
 static SkierCar carteCourante;
@@ -73,9 +74,12 @@ static void remetEtatModele(const EtatModele& e)
     textureAcceptee = e.texture;
 }
 
+// "<data>/models/<dir>/<dir>" without its ending.
+static std::string riderBase(const char* dir) { return dataPath("models/" + std::string(dir) + "/" + dir); }
+
 int chargeSkierGui(const char* dir)
 {
-    std::string base = dataPath("models/" + std::string(dir) + "/" + dir);
+    std::string base = riderBase(dir);
     std::string path = base + ".3d";
     // The model is read before the old texture goes, so a bad rider leaves the old one drawable.
     EtatModele avant = etatModele();
@@ -90,4 +94,19 @@ int chargeSkierGui(const char* dir)
     path = base + ".car";
     importCarac(path.c_str(), theTrasher);
     return 0;
+}
+
+// Loaded in the resident rider's place, which waits in the ghost's slot meanwhile.
+int chargeGhostRider(const char* dir)
+{
+    std::string path = riderBase(dir) + ".3d";
+    swapRiderModel(&ghostRider);
+    libereTexturesObj();
+    reinitSkierData();
+    int failed = loadMs3d(path.c_str());
+    if (!failed) chargerTexturesObj();
+    else reinitSkierData();
+    swapRiderModel(&ghostRider);
+    ghostRider.loaded = !failed;
+    return failed;
 }

@@ -1,0 +1,32 @@
+// A track's best run file ("best.run" beside the track's "top.sc"): a small header (magic,
+// version, track and rider names, sample count, final score and time) and the recording's
+// samples, every number big-endian.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "run/runRecording.h"
+
+const int bestRunVersion = 1;
+const int bestRunNameChars = 256;
+const size_t bestRunSampleBytes = 4 * (1 + 3 + 5 + poseAngles) + 1;
+
+struct BestRun {
+    char track[bestRunNameChars];
+    char rider[bestRunNameChars];
+    int finalScore;
+    float finalTime;
+    RunRecording rec;
+};
+
+void encodeBestRun(const BestRun& run, std::vector<unsigned char>* out);
+// nullptr when the bytes are a sound best run of expectedTrack, else why not (run then undefined).
+const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* expectedTrack, BestRun* run);
+
+// "./data/tracks/<dir>/best.run" into out (256 chars).
+void bestRunFilePath(char* out, const char* trackDir);
+// Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched).
+int saveBestRun(const char* path, const BestRun& run);
+// 0 when loaded; 1 when missing or refused, after one line saying which and why.
+int loadBestRun(const char* path, const char* expectedTrack, BestRun* run);

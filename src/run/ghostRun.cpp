@@ -1,0 +1,98 @@
+// Takes the run state each frame and the track's best-run file; returns the recording, the ghost's
+// state at the rider's time and the gap between them.
+#include "run/ghostRun.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "run/runState.h"
+#include "skier/positionDef.h"
+#include "track/planLib.h"
+
+RunRecording recordingRun;
+BestRun ghostRun;
+short ghostReady = 0;
+
+double rideClock()
+{
+    if (DEPART == 1) return countdownLength + totalTime;
+    if (LETSGO != 1) return -1.0;
+    return diffTemps < 0 ? 0.0 : diffTemps > countdownLength ? countdownLength : diffTemps;
+}
+
+static float groundHalfTurn()
+{
+    if (!getContact() || changementContact) return 0.0f;
+    if (changementFakieSolRight) return rotFakieSolRight;
+    if (changementFakieSolLeft) return rotFakieSolLeft;
+    return 0.0f;
+}
+
+RunSample riderSample()
+{
+    RunSample s;
+    short air = !getContact();
+    s.runTime = totalTime;
+    s.pos[0] = Xobjet, s.pos[1] = Yobjet, s.pos[2] = Zobjet;
+    s.yaw = rotSkierY + groundHalfTurn();
+    s.pitch = air ? rotSkierZ : 0.0f;
+    s.roll = air ? rotSkierX : 0.0f;
+    s.tumble = chute && !replacement && rotationChute >= -360.0f && rotationChute <= 360.0f ? rotationChute : 0.0f;
+    s.lean = angleDePlacementEffectif;
+    lirePoseCourante(s.pose);
+    s.flags = (air ? 0 : sampleContact) | (chute ? sampleFallen : 0) | (fakie ? sampleFakie : 0) |
+              (skieurArrive ? sampleFinished : 0);
+    return s;
+}
+
+void recordRiderFrame()
+{
+    double t = rideClock();
+    if (t >= 0) recordFrame(&recordingRun, t, riderSample());
+}
+
+void dropGhostRun()
+{
+    ghostReady = 0;
+    clearRecording(&ghostRun.rec);
+}
+
+short prepareGhostRun(const char* trackDir, short wanted)
+{
+    dropGhostRun();
+    if (!wanted) return 0;
+    char path[256];
+    bestRunFilePath(path, trackDir);
+    ghostReady = loadBestRun(path, trackDir, &ghostRun) == 0;
+    return ghostReady;
+}
+
+int ghostSampleNow(RunSample* out)
+{
+    double t = rideClock();
+    if (!ghostReady) return 0;
+    return sampleAt(ghostRun.rec, t < 0 ? 0.0 : t, out);
+}
+
+int ghostGapNow(float* gap)
+{
+    if (!ghostReady || DEPART != 1 || skieurArrive) return 0;
+    return gapToRecording(ghostRun.rec, Xobjet, totalTime, gap);
+}
+
+int keepBestRun(const char* trackDir, const char* rider, int finalScore, float finalTime)
+{
+    if (!recordingRun.finished || recordingRun.samples.empty()) return 1;
+    static BestRun best;
+    snprintf(best.track, sizeof best.track, "%s", trackDir);
+    snprintf(best.rider, sizeof best.rider, "%s", rider);
+    best.finalScore = finalScore;
+    best.finalTime = finalTime;
+    best.rec = recordingRun;
+    char path[256];
+    bestRunFilePath(path, trackDir);
+    int failed = saveBestRun(path, best);
+    if (failed) printf("Best run %s not saved\n", path);
+    clearRecording(&best.rec);
+    return failed;
+}

@@ -1,0 +1,29 @@
+// The run under way as it is recorded, and the track's best run raced as a ghost: both on the
+// ride clock (the countdown's second, then the run time). Nothing here touches the rider's run.
+#pragma once
+
+#include "fileio/bestRun.h"
+
+extern RunRecording recordingRun;  // the run under way, cleared by reinitGameVar
+extern BestRun ghostRun;           // the best run raced on this track
+extern short ghostReady;           // ghostRun holds a run of the track being ridden
+
+// Seconds since the countdown began; -1 while the rider waits at the start.
+double rideClock();
+// The rider's visible state this frame.
+RunSample riderSample();
+// Adds this frame to recordingRun (the last step of a simulated frame).
+void recordRiderFrame();
+
+// Loads the track's best run when the ghost is wanted; returns ghostReady.
+short prepareGhostRun(const char* trackDir, short wanted);
+void dropGhostRun();
+// The ghost's state at the rider's ride clock: 0 without a ghost or before the countdown.
+int ghostSampleNow(RunSample* out);
+// The rider's gap to the ghost at his distance down the track ("+" behind): 0 when there is none
+// to show (no ghost, not started, finished, or past the ghost's last sample).
+int ghostGapNow(float* gap);
+
+// Saves the finished recording as the track's best run: 0 when written, 1 on failure or when
+// there is no finished recording.
+int keepBestRun(const char* trackDir, const char* rider, int finalScore, float finalTime);
