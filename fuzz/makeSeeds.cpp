@@ -14,6 +14,7 @@
 #include "support/modelTexts.h"
 #include "support/testFiles.h"
 #include "support/trackFiles.h"
+#include "fileio/bestRun.h"
 #include "fileio/swapthings.h"
 #include "screens/score.h"
 #include "shell/kestrune.h"
@@ -110,6 +111,28 @@ static std::string modelText()
     return riderModelText(v);
 }
 
+// Three samples of a short run on the track "seed", the last one at the finish.
+static BestRun bestRunSeed()
+{
+    BestRun r;
+    strcpy(r.track, "seed");
+    strcpy(r.rider, "tolvek");
+    r.finalScore = 4200;
+    r.finalTime = 0.1f;
+    clearRecording(&r.rec);
+    for (int k = 0; k < 3; k++) {
+        RunSample s;
+        memset(&s, 0, sizeof s);
+        s.runTime = k * 0.05f;
+        s.pos[0] = 2000.0f + 90.0f * k, s.pos[1] = -30.0f * k;
+        s.yaw = 5.0f * k, s.lean = 10.0f;
+        for (int i = 0; i < poseAngles; i++) s.pose[i] = (float)(i % 9) * 5.0f - 20.0f;
+        s.flags = sampleContact | (k == 2 ? sampleFinished : 0);
+        r.rec.samples.push_back(s);
+    }
+    return r;
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -154,5 +177,6 @@ int main(int argc, char** argv)
     writeText(dirFor(out, "position") + "/seed-grab", positionText());
     writeText(dirFor(out, "riderModel") + "/seed-six-vertices.3d", modelText());
     writeText(dirFor(out, "staticModel") + "/seed-six-vertices.3d", modelText());
+    saveBestRun((dirFor(out, "bestRun") + "/seed-three-samples").c_str(), bestRunSeed());
     return 0;
 }

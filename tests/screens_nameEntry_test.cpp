@@ -11,6 +11,8 @@
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "platform/gameClock.h"
+#include "run/ghostRun.h"
+#include "screens/choixSkier.h"
 #include "screens/screens.h"
 #include "shell/gameHooks.h"
 #include "shell/gameLoop.h"
@@ -249,6 +251,73 @@ TEST_F(ScoreFileTrouble, DamagedRecordsAreDroppedTheRestKeptAndSaid)
     ASSERT_EQ(loadScoreFile(path.c_str()), 0);
     EXPECT_DOUBLE_EQ(tabScores[9].score, tabScores[8].score); // the run kept and the new one
     EXPECT_DOUBLE_EQ(tabScores[7].score, EMPTY_SCORE);
+}
+
+} // namespace
+
+namespace {
+
+// A run that takes first place is kept as the track's best run beside its top.sc.
+struct BestRunKept : NameEntry {
+    const std::string path = "./data/tracks/alps/best.run";
+    void recordRun(int samples, float x)
+    {
+        clearRecording(&recordingRun);
+        RunSample s;
+        memset(&s, 0, sizeof s);
+        for (int k = 0; k < samples; k++) {
+            s.runTime = k * 0.05f;
+            s.pos[0] = x + k;
+            s.flags = k == samples - 1 ? sampleFinished : 0;
+            recordFrame(&recordingRun, k * 0.05, s);
+        }
+        ASSERT_EQ(recordingRun.finished, 1);
+    }
+    BestRun kept()
+    {
+        BestRun r;
+        EXPECT_EQ(loadBestRun(path.c_str(), "alps", &r), 0);
+        return r;
+    }
+};
+
+TEST_F(BestRunKept, FirstPlaceKeepsTheRunAndAWeakerRunLeavesIt)
+{
+    strcpy(nomFicSkier, "tolvek");
+    recordRun(3, 500.0f);
+    saveRunScoreWith("00:42:00", 5000, 42.0f);
+    ASSERT_EQ(rank, 9);
+    BestRun r = kept();
+    EXPECT_STREQ(r.rider, "tolvek");
+    EXPECT_EQ(r.finalScore, 5000);
+    EXPECT_EQ(r.finalTime, 42.0f);
+    ASSERT_EQ(r.rec.samples.size(), 3u);
+    EXPECT_EQ(r.rec.samples[0].pos[0], 500.0f);
+    EXPECT_STREQ(scoreNote, "");
+
+    recordRun(3, 900.0f);
+    saveRunScoreWith("01:00:00", 10, 60.0f);
+    ASSERT_EQ(rank, 8);
+    EXPECT_EQ(kept().rec.samples[0].pos[0], 500.0f);
+    EXPECT_EQ(folderNames("./data/tracks/alps"), (std::vector<std::string>{"best.run", "top.sc"}));
+
+    // Abandoned or unfinished recordings are never kept, even in first place.
+    clearRecording(&recordingRun);
+    saveRunScoreWith("00:01:00", 99999, 1.0f);
+    ASSERT_EQ(rank, 9);
+    EXPECT_EQ(kept().rec.samples[0].pos[0], 500.0f);
+}
+
+TEST_F(BestRunKept, ABestRunThatCannotBeWrittenIsSaidOnTheScoreScreen)
+{
+    recordRun(100, 500.0f);  // some 18 kB, over the limit; top.sc's 2640 bytes are not
+    {
+        FileSizeLimit full(3000);
+        saveRunScoreWith("00:42:00", 5000, 42.0f);
+    }
+    EXPECT_TRUE(scoreSaved);
+    EXPECT_EQ(std::string(scoreNote), std::string("Best run not saved: ") + strerror(EFBIG));
+    EXPECT_EQ(folderNames("./data/tracks/alps"), std::vector<std::string>{"top.sc"});
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 // Takes a best run or a best-run file; returns its bytes, or the run once every field is checked.
 #include "fileio/bestRun.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include "fileio/atomicWrite.h"
 
 static const char bestRunMagic[4] = {'K', 'R', 'U', 'N'};
 static const size_t headerFixedBytes = 4 + 2 + 1 + 1 + 4 + 4 + 4;
@@ -168,28 +168,11 @@ const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* e
 
 void bestRunFilePath(char* out, const char* trackDir) { snprintf(out, 256, "./data/tracks/%s/best.run", trackDir); }
 
-// The old file stays until the new one is entirely on disk.
-static int writeWholeFileAtomically(const char* path, const std::vector<unsigned char>& bytes)
-{
-    char temp[300];
-    snprintf(temp, sizeof temp, "%s.tmp", path);
-    FILE* f = fopen(temp, "wb");
-    if (!f) return 1;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = ok && fflush(f) == 0 && fsync(fileno(f)) == 0;
-    ok = fclose(f) == 0 && ok;
-    if (!ok || rename(temp, path) != 0) {
-        remove(temp);
-        return 1;
-    }
-    return 0;
-}
-
-int saveBestRun(const char* path, const BestRun& run)
+int saveBestRun(const char* path, const BestRun& run, char* why)
 {
     std::vector<unsigned char> bytes;
     encodeBestRun(run, &bytes);
-    return writeWholeFileAtomically(path, bytes);
+    return writeBytesAtomically(path, bytes.data(), bytes.size(), why) ? 0 : 1;
 }
 
 static int readWholeFile(const char* path, std::vector<unsigned char>* bytes, const char** why)

@@ -26,7 +26,8 @@ const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* e
 
 // "./data/tracks/<dir>/best.run" into out (256 chars).
 void bestRunFilePath(char* out, const char* trackDir);
-// Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched).
-int saveBestRun(const char* path, const BestRun& run);
+// Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched,
+// why as writeFileAtomically gives it; may be null).
+int saveBestRun(const char* path, const BestRun& run, char* why = nullptr);
 // 0 when loaded; 1 when missing or refused, after one line saying which and why.
 int loadBestRun(const char* path, const char* expectedTrack, BestRun* run);

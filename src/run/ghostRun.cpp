@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fileio/atomicWrite.h"
 #include "run/runState.h"
 #include "skier/positionDef.h"
 #include "track/planLib.h"
@@ -80,9 +81,12 @@ int ghostGapNow(float* gap)
     return gapToRecording(ghostRun.rec, Xobjet, totalTime, gap);
 }
 
-int keepBestRun(const char* trackDir, const char* rider, int finalScore, float finalTime)
+int keepBestRun(const char* trackDir, const char* rider, int finalScore, float finalTime, char* why)
 {
-    if (!recordingRun.finished || recordingRun.samples.empty()) return 1;
+    if (!recordingRun.finished || recordingRun.samples.empty()) {
+        if (why) snprintf(why, FILE_WHY_CHARS, "no recording of the whole run");
+        return 1;
+    }
     static BestRun best;
     snprintf(best.track, sizeof best.track, "%s", trackDir);
     snprintf(best.rider, sizeof best.rider, "%s", rider);
@@ -91,8 +95,8 @@ int keepBestRun(const char* trackDir, const char* rider, int finalScore, float f
     best.rec = recordingRun;
     char path[256];
     bestRunFilePath(path, trackDir);
-    int failed = saveBestRun(path, best);
-    if (failed) printf("Best run %s not saved\n", path);
+    int failed = saveBestRun(path, best, why);
+    if (failed) printf("Best run %s not saved: %s\n", path, why ? why : "");
     clearRecording(&best.rec);
     return failed;
 }

@@ -6,8 +6,10 @@
 
 #include "fileio/screenshot.h"
 #include "platform/gameFolders.h"
+#include "run/ghostRun.h"
 #include "run/howManyMinutes.h"
 #include "run/runState.h"
+#include "screens/choixSkier.h"
 #include "screens/score.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
@@ -50,6 +52,16 @@ static void noteScoreFile(const ScoreFileReport& load, const char* saveWhy)
         scoreNote[0] = '\0';
 }
 
+// A run that takes first place becomes the track's ghost; a failure to keep it is said unless the
+// score's own trouble already fills the line.
+static void keepFirstPlaceRun(int finalScore, float seconds)
+{
+    if (rank != NB_SCORES - 1 || !recordingRun.finished) return;
+    char why[FILE_WHY_CHARS];
+    if (keepBestRun(nomFicPiste, nomFicSkier, finalScore, seconds, why) != 0 && !scoreNote[0])
+        snprintf(scoreNote, sizeof scoreNote, "Best run not saved: %s", why);
+}
+
 void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
 {
     char text[SCORE_NAME_CHARS];
@@ -69,6 +81,7 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
     noteScoreFile(load, scoreSaved || load.state == scoresUnreadable ? nullptr : why);
     if (scoreNote[0]) printf("%s: %s\n", path.c_str(), scoreNote);
     rank = scoreSaved ? findEntry(text, value) : -1;
+    keepFirstPlaceRun(finalScore, seconds);
     skieurArrive = 0;
     wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
     redrawAllMenu = 0;
