@@ -8,6 +8,7 @@
 #include "fileio/screenshot.h"
 #include "render/SnowParticleEngine.h"
 #include "render/gameFrameDraw.h"
+#include "render/ghostDraw.h"
 #include "render/graphImage.h"
 #include "render/guistuff.h"
 #include "render/helpanim.h"
@@ -118,8 +119,11 @@ void drawRunScene()
     drawGround();
     placeLumiere();
     drawObstacles(points, faces, (float)maxTrackFaces);
+    glPushMatrix();
     drawRider();
     drawRescueAndStars();
+    glPopMatrix();
+    drawGhost();  // see-through: after everything it may stand in front of
     glPopMatrix();
     drawReplacementFade();
     glPopMatrix();

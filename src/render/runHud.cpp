@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include "render/font.h"
+#include "render/ghostDraw.h"
 #include "render/graphImage.h"
 #include "render/guistuff.h"
 #include "render/viewFrame.h"
@@ -29,6 +30,8 @@ static const int POWER_STEPS = 30;
 static const int FPS_X = 10, FPS_Y = 300;
 static const float FPS_MARGIN = 4, FPS_BAND_H = 24, FPS_BAND_ALPHA = 0.6f, GLYPH_ADVANCE = 10;
 static const float FINISH_BLINK_PERIOD = 1.5f, FINISH_BLINK_RESTART = 0.1f, FINISH_BLINK_ON = 0.75f;
+
+static const int GHOST_GAP_Y = 372;  // under the score, clear of the pop-ups on the left
 
 char timeStr[256] = "";
 char scoreStr[256] = "";
@@ -126,6 +129,7 @@ static void drawHudTexts()
         wrpPlaySound(bonusSnd, volCollectable, panoCollectable, wrpNormalPitch);
     snprintf(scoreStr, sizeof scoreStr, "Score: %i", totalScore);
     hudText(rightAligned(scoreStr), (int)atTop(410), scoreStr);
+    if (ghostGapText(text)) hudText(rightAligned(text), (int)atTop(GHOST_GAP_Y), text);
     hudText((int)atRight(595), (int)atBottom(67), "J");
     frameps = (float)framesPerSecond();
 }

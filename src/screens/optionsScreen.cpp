@@ -1,4 +1,4 @@
-// The options screen: the difficulty level.
+// The options screen: the difficulty level, and G for the ghost of the best run.
 #include "screens/choixPiste.h"
 
 #include "fileio/screenshot.h"
@@ -36,6 +36,10 @@ void ecranOptions()
         redrawAllMenu = 0;
     } else if (keyLeftNoRepeat()) {
         if (level >= 1) level--;
+        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        redrawAllMenu = 0;
+    } else if (keyGNoRepeat()) {
+        ghostShown = !ghostShown;
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
         redrawAllMenu = 0;
     }

@@ -9,6 +9,7 @@
 #include "screens/choixPiste.h"
 #include "screens/menuDraw.h"
 #include "shell/gameLoop.h"
+#include "shell/prefs.h"
 
 static const float ARROW_Y = 0, RIGHT_ARROW_X = -45, LEFT_ARROW_X = -70;
 static const float THUMB_SCALE = 0.5f, THUMB_X = 70, THUMB_Y = -95, THUMB_SIZE = 100;
@@ -141,6 +142,7 @@ void displayEcranOptions(int level, short redraw)
         largeText(110, 170, "Difficulty Level", 1.5f);
         largeText(470, 160, name, 2.5f);
         drawLevelMeaning(level);
+        largeText(110, 230, ghostShown ? "Ghost [g]: on" : "Ghost [g]: off", 1.5f);
         endMenuText();
     }
     menuFlip();

@@ -10,6 +10,7 @@
 #include "platform/gameClock.h"
 #include "platform/gameFolders.h"
 #include "platform/memoryRelease.h"
+#include "render/ghostDraw.h"
 #include "render/graphicLib.h"
 #include "shell/keymap.h"
 #include "shell/keys.h"
@@ -295,6 +296,7 @@ static int loadRealRun()
     if (bgMusicName[0]) playTrack(bgMusicName, 0.4f);
     displayWait(": loading textures");
     initGL(nomFicPiste);
+    loadGhostForRun(nomFicPiste, ghostShown);
     return 0;
 }
 

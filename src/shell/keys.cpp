@@ -133,6 +133,7 @@ NO_REPEAT(keyF7NoRepeat, KEY_F7)
 NO_REPEAT(keyF8NoRepeat, KEY_F8)
 NO_REPEAT(keyF9NoRepeat, KEY_F9)
 NO_REPEAT(keyF10NoRepeat, KEY_F10)
+NO_REPEAT(keyGNoRepeat, KEY_G)
 NO_REPEAT(keyBombNoRepeat, currentKeymap[KM_BOMB])
 NO_REPEAT(keyPauseNoRepeat, KEY_P)
 

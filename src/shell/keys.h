@@ -16,6 +16,7 @@ short keyF7NoRepeat();
 short keyF8NoRepeat();
 short keyF9NoRepeat();
 short keyF10NoRepeat();
+short keyGNoRepeat();  // the ghost switch on the options screen
 short keyBombNoRepeat();
 short keyPauseNoRepeat(); // P
 

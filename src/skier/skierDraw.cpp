@@ -93,14 +93,16 @@ static void placeOnSnow()
     glTranslatef(0, hauteurPiedSkier, 0);
 }
 
-void drawSkierAfterTransform(int withTexture, float unused)
+void drawSkierAfterTransform(int withTexture, float unused) { drawSkierAfterTransformEtat(withTexture, getContact()); }
+
+void drawSkierAfterTransformEtat(int withTexture, int contact)
 {
     if (withTexture) glBindTexture(GL_TEXTURE_2D, texObj);
     textureAcceptee = withTexture;
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
-    if (getContact()) glRotatef(angleZTemp, 1, 0, 0);
+    if (contact) glRotatef(angleZTemp, 1, 0, 0);
     placeOnSnow();
     drawObjAfterTransform();
     glPopMatrix();

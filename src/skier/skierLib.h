@@ -98,6 +98,8 @@ void transformSkier(float lean, float heading);
 
 // Drawing (current OpenGL context). A group without material is drawn untextured.
 void drawSkierAfterTransform(int withTexture, float unused);
+// The same for a rider whose ground contact is given (the roll is drawn only on the snow).
+void drawSkierAfterTransformEtat(int withTexture, int contact);
 void drawObjAfterTransform();
 void drawSkier(int withTexture, float lean, float heading, short feed);
 void drawObj(short feed);

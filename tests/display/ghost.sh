@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The ghost of a best run: a finished run that takes first place leaves best.run beside top.sc; the
+# next run on the same track races it. The rider waits at the start while the ghost pushes off, so
+# the ghost is ahead on the screenshot (kept in build/ghost/ to be looked at), with the gap on the HUD.
+# Then the ghost is switched off on the options screen (G) and the next run has none.
+set -u
+game=$1 root=$2
+ride_seconds=${KES_RIDE_SECONDS:-70}
+source "$root/tests/support/display.sh"
+trap kes_cleanup EXIT
+[ -d "$root/data/tracks" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
+kes_scratch_copy "$root" || kes_fail "cannot copy the data"
+rm -f "$work"/data/tracks/*/top.sc "$work"/data/tracks/*/best.run "$work/data/prefs/user.prefs"
+kes_start_display || exit 1
+alive() { kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "the game ended during: $1 ($(tail -3 game.log))"; }
+
+# From the track screen: ENTER, then the run loads and the rider waits at the start.
+ride_again() {
+    kes_press Return; sleep 6
+    alive "loading the run"
+}
+
+kes_launch "$game" game.log 4
+kes_press Up 4; kes_press Return; sleep 1          # Play: rider screen
+kes_press Return; sleep 1                          # track screen
+kes_press Right; sleep 1                           # the second track, the shortest ride
+ride_again
+kes_key space 0.3; sleep 2
+kes_push_for "$ride_seconds"
+kes_key Return; sleep 1.5                          # name entry
+kes_enter_initials; sleep 1                        # score table: first place
+best=$(ls data/tracks/*/best.run 2>/dev/null | head -1)
+[ -n "$best" ] || kes_fail "a first place left no best.run ($(tail -3 game.log))"
+[ "$(head -c 4 "$best")" = KRUN ] || kes_fail "$best does not start with its magic"
+
+kes_press Return; sleep 1                          # track screen, the same track
+ride_again
+grep -q "refused\|not loaded" game.log && kes_fail "the best run was not raced: $(grep 'refused\|not loaded' game.log)"
+kes_key space 0.3; sleep 2.5                       # the ghost pushes off, the rider stands
+kes_shot ghost.png
+[ "$(kes_colours ghost.png)" -gt 16 ] || kes_fail "the ghost screenshot is nearly uniform"
+kes_key Escape; sleep 1.5                          # abandoned: track screen
+alive "abandoning the run"
+mkdir -p "$root/build/ghost" && cp ghost.png "$root/build/ghost/"
+
+kes_press Escape; sleep 1; kes_press Escape; sleep 1    # home menu
+kes_press Down 4; kes_press Return; sleep 1   # Options, the last item
+kes_press g; sleep 0.5
+kes_shot options.png
+cp options.png "$root/build/ghost/"
+kes_press Escape; sleep 1
+kes_key Escape
+for _ in $(seq 50); do kill -0 $KES_GAME_PID 2>/dev/null || break; sleep 0.2; done
+KES_GAME_PID=
+[ "$(od -An -tu1 -j7 -N1 data/prefs/user.prefs | tr -d ' ')" = 0 ] || kes_fail "user.prefs byte 7 is not 0 after G"
+rm -rf "$work"
+echo "ghost: ok"
