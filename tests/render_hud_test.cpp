@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "render/ghostDraw.h"
 #include "render/graphImage.h"
 #include "render/guistuff.h"
 #include "render/helpanim.h"
@@ -123,4 +124,17 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
     EXPECT_EQ(0, skiTraces.count);
     chute = 0;
     setContact(1);
+}
+
+TEST(RenderGhostGap, SignedTenthsAndLevelReadsPlus)
+{
+    char text[16];
+    formatGhostGap(text, 1.44f);
+    EXPECT_STREQ(text, "+1.4");
+    formatGhostGap(text, -0.8f);
+    EXPECT_STREQ(text, "-0.8");
+    formatGhostGap(text, -0.03f);
+    EXPECT_STREQ(text, "+0.0");
+    formatGhostGap(text, 1.0e12f);
+    EXPECT_EQ(text[0], '+') << "a huge gap is cut, never written past the text";
 }
