@@ -166,7 +166,7 @@ const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* e
     return decodeSamples(&r, count, &run->rec);
 }
 
-void bestRunFilePath(char* out, const char* trackDir) { snprintf(out, 256, "./data/tracks/%s/best.run", trackDir); }
+const char* const BEST_RUN_FILE = "best.run";
 
 int saveBestRun(const char* path, const BestRun& run, char* why)
 {

@@ -24,8 +24,8 @@ void encodeBestRun(const BestRun& run, std::vector<unsigned char>* out);
 // nullptr when the bytes are a sound best run of expectedTrack, else why not (run then undefined).
 const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* expectedTrack, BestRun* run);
 
-// "./data/tracks/<dir>/best.run" into out (256 chars).
-void bestRunFilePath(char* out, const char* trackDir);
+// A track's best run, in the track's folder like its scores.
+extern const char* const BEST_RUN_FILE;
 // Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched,
 // why as writeFileAtomically gives it; may be null).
 int saveBestRun(const char* path, const BestRun& run, char* why = nullptr);

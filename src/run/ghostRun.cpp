@@ -4,8 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "fileio/atomicWrite.h"
+#include "platform/gameFolders.h"
 #include "run/runState.h"
 #include "skier/positionDef.h"
 #include "track/planLib.h"
@@ -62,9 +64,8 @@ short prepareGhostRun(const char* trackDir, short wanted)
 {
     dropGhostRun();
     if (!wanted) return 0;
-    char path[256];
-    bestRunFilePath(path, trackDir);
-    ghostReady = loadBestRun(path, trackDir, &ghostRun) == 0;
+    std::string path = playerReadPath(trackFile(trackDir, BEST_RUN_FILE));
+    ghostReady = loadBestRun(path.c_str(), trackDir, &ghostRun) == 0;
     return ghostReady;
 }
 
@@ -93,10 +94,9 @@ int keepBestRun(const char* trackDir, const char* rider, int finalScore, float f
     best.finalScore = finalScore;
     best.finalTime = finalTime;
     best.rec = recordingRun;
-    char path[256];
-    bestRunFilePath(path, trackDir);
-    int failed = saveBestRun(path, best, why);
-    if (failed) printf("Best run %s not saved: %s\n", path, why ? why : "");
+    std::string path = playerWritePath(trackFile(trackDir, BEST_RUN_FILE));
+    int failed = saveBestRun(path.c_str(), best, why);
+    if (failed) printf("Best run %s not saved: %s\n", path.c_str(), why ? why : "");
     clearRecording(&best.rec);
     return failed;
 }
