@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <string>
 
+#include "platform/gameFolders.h"
 #include "shell/systemPortUtils.h"
 #include "support/testFiles.h"
 
@@ -27,6 +29,27 @@ TEST(ContentLists, HiddenEntriesAreSkippedNamesSortedAndCappedAtFifty)
     for (int i = 0; i < 70; i++) writeText(many.file("m" + std::to_string(100 + i)), "");
     EXPECT_EQ(ListDirContents(list, many.path().c_str()), MAX_LIST_NAMES);
     EXPECT_STREQ(list[49], "m149");
+}
+
+// A track folder's own files are "<name>.btrk" and "<name>.desc": a name past 250 bytes can never be read.
+TEST(ContentLists, TrackFolderNamesThatCannotFitAreNotListed)
+{
+    TempDir dir;
+    mkdir(dir.file("tracks").c_str(), 0755);
+    for (int n : {250, 251, 255}) mkdir(dir.file("tracks/" + std::string(n, 'a' + n % 26)).c_str(), 0755);
+    writeText(dir.file("tracks/" + std::string(250, 'q') + "/" + std::string(250, 'q') + ".btrk"), "");
+    mkdir(dir.file("tracks/meadow").c_str(), 0755);
+    writeText(dir.file("tracks/meadow/meadow.btrk"), "");
+    useGameFolders({dir.path(), dir.path(), dir.file("shots"), false});
+    testing::internal::CaptureStdout();
+    chargeNomPistes();
+    std::string said = testing::internal::GetCapturedStdout();
+    resetGameFolders();
+    ASSERT_EQ(nbTotalPistes, 2);
+    EXPECT_STREQ(listePistes[0], "meadow");
+    EXPECT_EQ(strlen(listePistes[1]), 250u);
+    EXPECT_NE(said.find("has 251 bytes, at most 250"), std::string::npos) << said;
+    EXPECT_NE(said.find("has 255 bytes"), std::string::npos) << said;
 }
 
 TEST(ContentLists, RandomMusicComesFromTheListAndNoneWhenEmpty)

@@ -17,17 +17,24 @@ int nbTotalSkiers = 0;
 int nbTotalBgMusics = 0;
 char nomFicPiste[LIST_NAME_CHARS];
 
-int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir)
+// A folder whose "<name>.btrk" or "<name>.car" would pass the system's 255 bytes of a file name can never be read.
+static const int MAX_FOLDER_NAME_CHARS = 250;
+
+int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir, int maxNameChars)
 {
     std::vector<std::string> names;
     if (!listDirectory(dir, names, MAX_LIST_NAMES)) return -1;
-    if (list) {
-        for (size_t i = 0; i < names.size(); i++) {
-            strncpy(list[i], names[i].c_str(), LIST_NAME_CHARS - 1);
-            list[i][LIST_NAME_CHARS - 1] = '\0';
+    int kept = 0;
+    for (const std::string& name : names) {
+        if ((int)name.size() > maxNameChars) {
+            printf("%s/%.40s... not listed: its name has %i bytes, at most %i can be used\n", dir, name.c_str(),
+                   (int)name.size(), maxNameChars);
+            continue;
         }
+        if (list) snprintf(list[kept], LIST_NAME_CHARS, "%s", name.c_str());
+        kept++;
     }
-    return (int)names.size();
+    return kept;
 }
 
 static bool hasTrackFile(const char* trackDir)
@@ -41,13 +48,16 @@ static bool hasTrackFile(const char* trackDir)
 // A track folder left with nothing but a player's scores (its recipe was deleted) is not a track.
 void chargeNomPistes()
 {
-    nbTotalPistes = ListDirContents(listePistes, dataPath("tracks").c_str());
+    nbTotalPistes = ListDirContents(listePistes, dataPath("tracks").c_str(), MAX_FOLDER_NAME_CHARS);
     int kept = 0;
     for (int i = 0; i < nbTotalPistes; i++)
         if (hasTrackFile(listePistes[i])) memmove(listePistes[kept++], listePistes[i], LIST_NAME_CHARS);
     if (nbTotalPistes > 0) nbTotalPistes = kept;
 }
-void chargeNomSkiers() { nbTotalSkiers = ListDirContents(listeSkiers, dataPath("models").c_str()); }
+void chargeNomSkiers()
+{
+    nbTotalSkiers = ListDirContents(listeSkiers, dataPath("models").c_str(), MAX_FOLDER_NAME_CHARS);
+}
 void chargeNomBgMusics() { nbTotalBgMusics = ListDirContents(listeBgMusics, dataPath("bgmusics").c_str()); }
 
 int rollem(int n)

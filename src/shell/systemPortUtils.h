@@ -15,8 +15,8 @@ extern int nbTotalBgMusics;
 extern char nomFicPiste[LIST_NAME_CHARS];
 
 // Names of dir's entries (hidden ones skipped, sorted, at most 50) into list; -1 if dir can't be listed.
-// A null list only counts.
-int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir);
+// A name longer than maxNameChars is left out with a message. A null list only counts.
+int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir, int maxNameChars = LIST_NAME_CHARS - 1);
 
 void chargeNomPistes();
 void chargeNomSkiers();
