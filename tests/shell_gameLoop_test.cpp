@@ -2,6 +2,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,9 @@
 #include "shell/gameHooks.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
+#include "shell/systemPortUtils.h"
+#include "screens/choixPiste.h"
+#include "track/trackLoader.h"
 
 namespace {
 
@@ -206,6 +210,23 @@ TEST_F(GameLoopFlow, TrackThatDoesNotLoadIsNotRidden)
     EXPECT_EQ(runFrames, 0);
     std::vector<std::string> expected = {"track", "loading", "track"};
     EXPECT_EQ(last(3), expected);
+}
+
+// The track screen shows the loader's own line, or names the track when the loader said nothing.
+TEST_F(GameLoopFlow, ATrackThatDoesNotLoadIsExplainedOnTheTrackScreen)
+{
+    press(KEY_ENTER);
+    press(KEY_ENTER);
+    loadResult = 1;
+    trackNote[0] = '\0';
+    snprintf(trackRefusal, sizeof trackRefusal, "Track file x.btrk cannot be ridden: it has no faces");
+    press(KEY_ENTER);
+    EXPECT_STREQ(trackNote, "Track file x.btrk cannot be ridden: it has no faces");
+    trackRefusal[0] = '\0';
+    snprintf(nomFicPiste, LIST_NAME_CHARS, "notes");
+    press(KEY_ENTER);
+    EXPECT_STREQ(trackNote, "Can't ride the track notes");
+    trackNote[0] = '\0';
 }
 
 #ifndef KESTRUNE_NO_FRAME_CAP

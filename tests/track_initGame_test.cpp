@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -114,6 +115,46 @@ TEST_F(TrackDirectory, RefusedTracksLeaveTheLoadedOneAlone)
     writeBytes(trackDir + "/plane.btrk", cut);
     EXPECT_EQ(initGame("plane"), trackLoadCorrupt);
     EXPECT_STREQ(nomPiste, "before");
+}
+
+// The section holding the start and finish lines (1500 and 330000 in the plane track).
+void setStartAndFinish(TrackFileBuilder& b, float start, float finish)
+{
+    for (auto& section : b.sections)
+        if (section.size() == 2 && section[0].isFloat && section[0].f == 1500.0f && section[1].f == 330000.0f) {
+            section[0].f = start;
+            section[1].f = finish;
+            return;
+        }
+    FAIL() << "no start and finish section";
+}
+
+TEST_F(TrackDirectory, TracksThatCannotMakeARunAreRefusedAndSaid)
+{
+    ASSERT_EQ(initGame("plane"), trackLoadOk);
+    EXPECT_STREQ(trackRefusal, "");
+    strcpy(nomPiste, "before");
+    // A file of zeros reads as a track with nothing in it.
+    writeBytes(trackDir + "/plane.btrk", std::vector<unsigned char>(1000, 0));
+    EXPECT_EQ(initGame("plane"), trackLoadNoRun);
+    EXPECT_STREQ(trackRefusal, "Track file plane.btrk cannot be ridden: it has no faces");
+    struct Lines {
+        float start, finish;
+        const char* said;
+    };
+    for (Lines l : {Lines{330000, 1500, "its finish is not after its start"}, Lines{1500, 1500, "not after"},
+                    Lines{-5, 1500, "off the grid"}, Lines{1500, 400000, "off the grid"}}) {
+        TrackFileBuilder b = planeTrackFileBuilder(1);
+        setStartAndFinish(b, l.start, l.finish);
+        writeBytes(trackDir + "/plane.btrk", b.binary());
+        EXPECT_EQ(initGame("plane"), trackLoadNoRun) << l.start << " " << l.finish;
+        EXPECT_NE(std::string(trackRefusal).find(l.said), std::string::npos) << trackRefusal;
+    }
+    EXPECT_STREQ(nomPiste, "before");
+    // An entry of the track list that is a plain file.
+    writeText(dir.file("data/tracks/notes"), "not a track");
+    EXPECT_EQ(initGame("notes"), trackLoadCantOpen);
+    EXPECT_EQ(std::string(trackRefusal), std::string("Can't open the track file notes.btrk (") + strerror(ENOTDIR) + ")");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ static int prevSelectedTrack = 0;
 static short firstLoad = 1;
 static char desc[TRACK_DESC_BYTES];
 static char title[TRACK_TITLE_BYTES];
+char trackNote[TRACK_NOTE_CHARS];
 
 int getSelectedTrack() { return selectedTrack; }
 const char* highlightedTrackTitle() { return title; }
@@ -55,7 +56,10 @@ void choixPiste(short leaving)
         redrawAllMenu = 0;
     }
     strncpy(nomFicPiste, listePistes[selectedTrack], LIST_NAME_CHARS - 1);
-    if (firstLoad || selectedTrack != prevSelectedTrack) loadTrackPresentation();
+    if (firstLoad || selectedTrack != prevSelectedTrack) {
+        loadTrackPresentation();
+        trackNote[0] = '\0'; // it was about the track left
+    }
     displayChoixPiste(listePistes, nbTotalPistes, selectedTrack, desc, (short)redrawAllMenu);
     prevSelectedTrack = selectedTrack;
     firstLoad = 0;

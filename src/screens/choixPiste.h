@@ -19,6 +19,10 @@ extern const int toleranceAngleRightAndLeft_Mid, toleranceAngleFrontAndBack_Mid,
 extern const int toleranceAngleRightAndLeft_Hi, toleranceAngleFrontAndBack_Hi,
     toleranceAngleLeftSideAndRightSide_Hi;
 
+const int TRACK_NOTE_CHARS = 320;
+// Why the highlighted track could not be ridden, shown on the track screen until another is highlighted.
+extern char trackNote[TRACK_NOTE_CHARS];
+
 void choixPiste(short leaving);
 void displayChoixPiste(char list[][256], int count, int selected, char* description, short redraw);
 // The highlighted track's title as a player reads it (read from its track file with the description).

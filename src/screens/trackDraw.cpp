@@ -19,6 +19,7 @@ static const int TITLE_X = 70;
 static const float TITLE_SCALE = 2.5f, TITLE_ROOM = 330; // a long title shrinks to stay on the panel
 static const int DESC_X = 210, DESC_TOP_Y = 240, DESC_PITCH = 20;
 static const int LEVEL_NOTE_X = 40, LEVEL_NOTE_Y = 130, LEVEL_NOTE_PITCH = 20;
+static const int NOTE_Y = 262, NOTE_WIDTH = 405; // under the instructions, inside the panel
 static const float OPTION_ARROW_Y = -24, OPTION_RIGHT_X = 79, OPTION_LEFT_X = 39;
 
 static ArrowPulse trackPulse = ARROW_PULSE_START;
@@ -91,6 +92,7 @@ static void drawTrackTexts(char list[][256], int count, int selected, const char
         largeText(TITLE_X, 100, line, fittedScale(line, TITLE_ROOM, TITLE_SCALE));
     }
     if (description) drawDescription(description);
+    if (trackNote[0]) noteText(0, NOTE_Y, trackNote, NOTE_WIDTH);
     endMenuText();
 }
 

@@ -12,6 +12,7 @@
 #include "platform/memoryRelease.h"
 #include "render/ghostDraw.h"
 #include "render/graphicLib.h"
+#include "screens/choixPiste.h"
 #include "shell/keymap.h"
 #include "shell/keys.h"
 #include "shell/pause.h"
@@ -362,8 +363,12 @@ static void runPass()
 {
     if (!(runRequested == 1 && homeDone == 1 && play == 1)) return;
     if (gameScreens.loadRun() != 0) {
-        // A track that does not load is not ridden: back to the track screen.
+        // A track that does not load is not ridden: back to the track screen, which says why.
         printf("Can't ride the track %s\n", nomFicPiste);
+        if (trackRefusal[0])
+            snprintf(trackNote, sizeof trackNote, "%s", trackRefusal);
+        else
+            snprintf(trackNote, sizeof trackNote, "Can't ride the track %.200s", nomFicPiste);
         runRequested = exitRequested = 0;
         redrawAllMenu = 0;
         startTheme();

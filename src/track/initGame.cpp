@@ -53,7 +53,7 @@ static int modelsPresent(const TrackPaths& p)
 {
     for (int i = 0; i < obstacleModels; i++)
         if (!canOpen(p.models[i])) {
-            fprintf(stderr, "Can't open %s\n", p.models[i]);
+            noteTrackRefusal("Track not loaded: can't open its obstacle model %s", modelFiles[i]);
             return 0;
         }
     return 1;
@@ -75,7 +75,7 @@ int initGame(const char* trackName)
 {
     static TrackPaths paths;
     if (!trackName || !buildPaths(trackName, &paths)) {
-        fprintf(stderr, "Track name missing or too long: not loaded\n");
+        noteTrackRefusal("Track name missing or too long: not loaded");
         return trackLoadCantOpen;
     }
     // Checked before anything is loaded, so a refused track leaves the model as it was.

@@ -2,6 +2,7 @@
 #include "track/trackLoader.h"
 
 #include <cerrno>
+#include <cstdarg>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -211,36 +212,54 @@ static int readWholeTrack(FILE* f, short text)
     return readHeader(src) && readMesh(src) && readObstaclesAndRescue(src) && facesInsideVertices();
 }
 
-static int refuse(const char* path)
+char trackRefusal[TRACK_REFUSAL_CHARS];
+
+void noteTrackRefusal(const char* format, ...)
 {
-    fprintf(stderr, "Track file %s is damaged (truncated, too large or with bad indices): not loaded\n", path);
-    return trackLoadCorrupt;
+    va_list args;
+    va_start(args, format);
+    vsnprintf(trackRefusal, sizeof trackRefusal, format, args);
+    va_end(args);
+    fprintf(stderr, "%s\n", trackRefusal);
 }
 
-int importTrackFromBinaryFile(const char* path)
+static const char* fileNameOf(const char* path)
 {
-    FILE* f = fopen(path, "rb");
+    const char* slash = strrchr(path, '/');
+    return slash ? slash + 1 : path;
+}
+
+// A mesh and a start and finish line a rider can go from one to the other on.
+static const char* runProblem()
+{
+    if (stNbFaces == 0) return "it has no faces";
+    if (!(stArrivee > stDepart)) return "its finish is not after its start";
+    if (stDepart < 0 || stArrivee > (float)(longueurPisteEnFaces * longueurFace)) return "its start or finish is off the grid";
+    return nullptr;
+}
+
+static int importTrack(const char* path, short text)
+{
+    trackRefusal[0] = '\0';
+    FILE* f = fopen(path, text ? "r" : "rb");
     if (!f) {
-        fprintf(stderr, "Can't open the track file %s\n", path);
+        noteTrackRefusal("Can't open the track file %s (%s)", fileNameOf(path), strerror(errno));
         return trackLoadCantOpen;
     }
-    int ok = readWholeTrack(f, 0);
+    int ok = readWholeTrack(f, text);
     fclose(f);
-    if (!ok) return refuse(path);
+    if (!ok) {
+        noteTrackRefusal("Track file %s is damaged (truncated, too large or with bad indices): not loaded",
+                         fileNameOf(path));
+        return trackLoadCorrupt;
+    }
+    if (const char* problem = runProblem()) {
+        noteTrackRefusal("Track file %s cannot be ridden: %s", fileNameOf(path), problem);
+        return trackLoadNoRun;
+    }
     commitStaging();
     return trackLoadOk;
 }
 
-int importTrackFromTextFile(const char* path)
-{
-    FILE* f = fopen(path, "r");
-    if (!f) {
-        fprintf(stderr, "Can't open the track file %s\n", path);
-        return trackLoadCantOpen;
-    }
-    int ok = readWholeTrack(f, 1);
-    fclose(f);
-    if (!ok) return refuse(path);
-    commitStaging();
-    return trackLoadOk;
-}
+int importTrackFromBinaryFile(const char* path) { return importTrack(path, 0); }
+int importTrackFromTextFile(const char* path) { return importTrack(path, 1); }

@@ -6,8 +6,15 @@ const int trackLoadOk = 0;
 const int trackLoadCantOpen = 1;  // the file cannot be opened
 const int trackLoadCorrupt = 2;   // truncated, counts over the capacities or indices outside the vertices
 const int trackLoadNoModel = 3;   // initGame only: an obstacle model of the track is missing
+const int trackLoadNoRun = 4;     // no faces, the finish not after the start, or either off the grid
 
-// Both return trackLoadOk, or an error after printing a message naming the file.
+const int TRACK_REFUSAL_CHARS = 320;
+// Why the last track was refused, one English line naming its file; "" once a file was read.
+extern char trackRefusal[TRACK_REFUSAL_CHARS];
+// Keeps the line in trackRefusal and prints it on standard error.
+void noteTrackRefusal(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Both return trackLoadOk, or an error after noting a message naming the file.
 // On an error the track model is left exactly as it was.
 int importTrackFromBinaryFile(const char* path);
 int importTrackFromTextFile(const char* path);
