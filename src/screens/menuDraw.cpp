@@ -5,8 +5,6 @@
 #include <alleggl.h>
 #include <GL/gl.h>
 
-#include <cstring>
-
 #include "render/font.h"
 #include "render/graphImage.h"
 #include "render/helpanim.h"
@@ -85,10 +83,8 @@ void largeText(int x, int y, const char* text, float scale)
 
 void noteText(int x, int y, const char* text, int width)
 {
-    float natural = fontAdvance * (float)strlen(text);
-    float scale = natural > width ? width / natural : 1.0f;
     glColor4f(NOTE_COLOUR[0], NOTE_COLOUR[1], NOTE_COLOUR[2], 1);
-    smallText(x, y, text, scale);
+    smallText(x, y, text, fittedScale(text, (float)width, 1.0f));
     glColor4f(1, 1, 1, 1);
 }
 
