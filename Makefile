@@ -3,7 +3,7 @@ BUILD ?= build
 SAN ?= build-san
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build data run test test-san clean
+.PHONY: all setup build data run test test-san clean install
 
 all: build
 
@@ -33,6 +33,14 @@ test-san: setup
 	@cmake --build $(SAN) -j $(JOBS) --target kestrune_tests fuzzers
 	@cd $(SAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS) -E '^display_'
+
+# Installs under PREFIX (default /usr/local), into DESTDIR when it is set: the program in games/, the data
+# in share/games/kestrune/, desktop entry, icons, AppStream metadata and manual page.
+PREFIX ?= /usr/local
+install: build
+	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(BUILD) --target dist -j $(JOBS)
+	@cmake --install $(BUILD)
 
 # The player's files in data/ (scores, preferences, an edited key map) are never the build's to delete.
 clean:

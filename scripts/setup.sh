@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   liballegro4-dev liballeggl4-dev libglu1-mesa-dev libgl1-mesa-dri
-  libsndfile1-dev libx11-dev libfreetype-dev fonts-dejavu-core
+  libsndfile1-dev libx11-dev libfreetype-dev zlib1g-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-apps imagemagick
   clang libclang-rt-14-dev

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Where the game finds its data and puts the player's files, started as a player would: a program
-# with no data anywhere says where it looked; an installed tree (program in usr/games, data in
-# usr/share/games/kestrune) started from an unrelated folder plays and writes only under HOME.
+# with no data anywhere says where it looked; the install rules (cmake --install into a scratch
+# DESTDIR) give a valid desktop entry, AppStream metadata, manual page and icons, and the installed
+# game, started from an unrelated folder, plays and writes only under HOME.
 set -u
 game=$1 root=$2
+build=$(dirname "$(readlink -f "$game")")
 source "$root/tests/support/display.sh"
 source "$root/tests/support/installed.sh"
 trap 'kes_cleanup; rm -rf "${work:-}"' EXIT
-
-[ -f "$root/data/gui/logo.bmp" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
 work=$(mktemp -d)
 
 mkdir -p "$work/lone/bin" "$work/empty"
@@ -18,12 +18,12 @@ cp "$game" "$work/lone/bin/kestrune"
 grep -q "gui/logo.bmp" "$work/lone.log" && grep -q "$work/lone/share/games/kestrune" "$work/lone.log" ||
     kes_fail "the message does not name the places looked at: $(cat "$work/lone.log")"
 
+cmake --build "$build" --target dist >"$work/dist.log" 2>&1 || kes_fail "the dist target failed: $(tail -5 "$work/dist.log")"
 tree=$work/root
-mkdir -p "$tree/usr/games" "$tree/usr/share/games"
-cp "$game" "$tree/usr/games/kestrune"
-cp -rL "$root/data" "$tree/usr/share/games/kestrune"
-rm -f "$tree"/usr/share/games/kestrune/prefs/*.prefs "$tree"/usr/share/games/kestrune/tracks/*/top.sc
+DESTDIR=$tree cmake --install "$build" >"$work/install.log" 2>&1 || kes_fail "install failed: $(tail -5 "$work/install.log")"
+usr=$tree$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+kes_check_install_tree "$usr"
 kes_start_display || exit 1
-kes_play_installed "$tree" usr/games/kestrune "$work/home.png"
+kes_play_installed "$usr" games/kestrune "$work/home.png"
 [ -n "${KES_SHOTS_DIR:-}" ] && mkdir -p "$KES_SHOTS_DIR" && cp "$work/home.png" "$KES_SHOTS_DIR/installed-home.png"
 echo "shell folders: ok"

@@ -28,6 +28,13 @@ std::vector<std::string> generatedFiles(const std::string& data);
 int publishContent(const std::string& fresh, const std::string& data);
 void removeTree(const std::string& root);
 
+// Writes RGBA pixels (top row first) as a PNG; 1 after a message when it cannot.
+int writePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba);
+// The desktop icon at each size, as DIR/<n>x<n>/kestrune.png (the hicolor theme's layout).
+const int ICON_SIZES[] = {128, 256};
+int writeIcon(const std::string& path, int size);
+void genIcons(const std::string& dir);
+
 // Writes a 24-bit bottom-up BMP; 1 when the file cannot be written.
 int writeBmp(const std::string& path, const Picture& pic);
 

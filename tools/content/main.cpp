@@ -1,4 +1,5 @@
 // kescontent RECIPES DATA: writes every file of the game's data directory from the recipes.
+// kescontent --icons DIR: writes the desktop icons.
 #include "content.h"
 
 #include <cstdio>
@@ -29,8 +30,12 @@ static bool generate(const std::string& recipes, const std::string& fresh)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--icons") {
+        genIcons(argv[2]);
+        return contentErrorCount() > 0 ? 1 : 0;
+    }
     if (argc != 3) {
-        fprintf(stderr, "usage: kescontent RECIPES DATA\n");
+        fprintf(stderr, "usage: kescontent RECIPES DATA\n       kescontent --icons DIR\n");
         return 1;
     }
     std::string recipes = argv[1], data = argv[2];
