@@ -3,7 +3,7 @@ BUILD ?= build
 SAN ?= build-san
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build data run test test-san clean install
+.PHONY: all setup build data run test test-san clean install deb
 
 all: build
 
@@ -42,7 +42,13 @@ install: build
 	@cmake --build $(BUILD) --target dist -j $(JOBS)
 	@cmake --install $(BUILD)
 
+# The Debian package, built by debhelper from the same install rules in this build folder:
+# $(BUILD)/kestrune_VERSION_ARCH.deb.
+deb: build
+	@fakeroot debian/rules binary KESTRUNE_BUILD=$(BUILD)
+	@ls -l $(BUILD)/kestrune_*.deb
+
 # The player's files in data/ (scores, preferences, an edited key map) are never the build's to delete.
 clean:
 	@bash scripts/cleandata.sh data
-	rm -rf $(BUILD) $(SAN)
+	rm -rf $(BUILD) $(SAN) debian/kestrune debian/.debhelper debian/files debian/*.substvars debian/debhelper-build-stamp debian/*.debhelper.log

@@ -7,6 +7,7 @@ packages=(
   libsndfile1-dev libx11-dev libfreetype-dev zlib1g-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-apps imagemagick
+  debhelper fakeroot dpkg-dev desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
 )
 missing=()
