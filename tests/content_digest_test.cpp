@@ -80,7 +80,7 @@ int trickCount()
 // Every file the game opens, derived from the recipes rather than from the generators.
 std::vector<std::string> expectedFiles()
 {
-    std::vector<std::string> files = {"prefs/keys.map"};
+    std::vector<std::string> files = {"prefs/keys.map", "prefs/pad.map"};
     for (const char* gui : {"Font.bmp", "Font2.bmp", "logo.bmp", "home.bmp", "help.bmp", "initials.bmp", "scores.bmp",
                             "menus.bmp", "logoff.bmp", "boules.bmp", "maskt.bmp", "medalSide.bmp", "vide.bmp",
                             "bomb.bmp", "snow.bmp"})

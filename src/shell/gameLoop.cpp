@@ -10,6 +10,7 @@
 #include "platform/gameClock.h"
 #include "platform/gameFolders.h"
 #include "platform/memoryRelease.h"
+#include "platform/padInput.h"
 #include "render/ghostDraw.h"
 #include "render/graphicLib.h"
 #include "screens/choixPiste.h"
@@ -67,6 +68,7 @@ void useRealScreens()
 
 void waitForNextFrame()
 {
+    pollPad(); // every frame of every screen passes here once
 #ifndef KESTRUNE_NO_FRAME_CAP
     // Per-frame amounts of the run are tuned for sane frame rates: never go past 60 a second.
     static long nextFrameThirds = -1;
@@ -125,6 +127,7 @@ static void startUp()
     showIntro();
     initKeymap(playerReadPath(KEYS_MAP_FILE).c_str());
     installKeys();
+    installPad(playerReadPath(PAD_MAP_FILE).c_str());
     preCalculateTrigoTables();
     initEmptyScores();
     initGuiGL();

@@ -3,7 +3,10 @@
 #include <allegro.h>
 
 #include "platform/gameClock.h"
+#include "platform/padInput.h"
 #include "shell/keymap.h"
+
+static const int NO_PAD = -1; // a key the pad has no action for
 
 // State of one detector; every detector function owns one instance.
 struct KeyDetector {
@@ -15,37 +18,43 @@ struct KeyDetector {
 };
 
 // A key code outside Allegro's key array is never held.
-static bool isHeld(int code)
+static bool keyHeld(int code)
 {
     return code > 0 && code < KEY_MAX && key[code] != 0;
 }
 
-static int levelOf(int code)
+// The keyboard and the pad at once: either one holding the key's action holds it.
+static bool isHeld(int code, int pad)
 {
-    return isHeld(code) ? key[code] : 0;
+    return keyHeld(code) || padHeld(pad);
 }
 
-static void track(KeyDetector& d, int code)
+static int levelOf(int code, int pad)
+{
+    return keyHeld(code) ? key[code] : padHeld(pad);
+}
+
+static void track(KeyDetector& d, int code, int pad)
 {
     d.previouslyPressed = d.pressed;
-    d.pressed = isHeld(code) ? 1 : 0;
+    d.pressed = isHeld(code, pad) ? 1 : 0;
 }
 
-static short noRepeat(KeyDetector& d, int code)
+static short noRepeat(KeyDetector& d, int code, int pad)
 {
-    track(d, code);
+    track(d, code, pad);
     return d.pressed && !d.previouslyPressed;
 }
 
-static short released(KeyDetector& d, int code)
+static short released(KeyDetector& d, int code, int pad)
 {
-    track(d, code);
+    track(d, code, pad);
     return d.previouslyPressed && !d.pressed;
 }
 
-static double pressedTime(KeyDetector& d, int code)
+static double pressedTime(KeyDetector& d, int code, int pad)
 {
-    track(d, code);
+    track(d, code, pad);
     if (d.pressed && d.previouslyPressed) {
         d.tempsCour = gameClockLessPauses();
         return (d.tempsCour - d.tempsPrec) * 0.001;
@@ -55,9 +64,9 @@ static double pressedTime(KeyDetector& d, int code)
     return 0.0;
 }
 
-static short delayed(KeyDetector& d, int code, double delay)
+static short delayed(KeyDetector& d, int code, int pad, double delay)
 {
-    if (!isHeld(code)) return 0;
+    if (!isHeld(code, pad)) return 0;
     if (d.tempsEcoul == 0.0) {
         d.tempsPrec = gameClockLessPauses();
         d.tempsEcoul = (d.tempsCour - d.tempsPrec) * 0.001;
@@ -71,9 +80,9 @@ static short delayed(KeyDetector& d, int code, double delay)
 
 // Typing repeat: true on a new press, then once after firstDelay seconds held, then every delay.
 // The wait before the next repeat is kept in tempsEcoul; a release starts afresh.
-static short repeating(KeyDetector& d, int code, double firstDelay, double delay)
+static short repeating(KeyDetector& d, int code, int pad, double firstDelay, double delay)
 {
-    track(d, code);
+    track(d, code, pad);
     if (!d.pressed) return 0;
     long now = gameClock();
     if (!d.previouslyPressed) {
@@ -90,87 +99,87 @@ static short repeating(KeyDetector& d, int code, double firstDelay, double delay
 void installKeys() { install_keyboard(); }
 void removeKeys() { remove_keyboard(); }
 
-#define NO_REPEAT(name, code)      \
-    short name()                   \
-    {                              \
-        static KeyDetector d;      \
-        return noRepeat(d, code);  \
+#define NO_REPEAT(name, code, pad)     \
+    short name()                       \
+    {                                  \
+        static KeyDetector d;          \
+        return noRepeat(d, code, pad); \
     }
-#define RELEASED(name, code)       \
-    short name()                   \
-    {                              \
-        static KeyDetector d;      \
-        return released(d, code);  \
+#define RELEASED(name, code, pad)      \
+    short name()                       \
+    {                                  \
+        static KeyDetector d;          \
+        return released(d, code, pad); \
     }
-#define PRESSED_TIME(name, code)     \
-    double name()                    \
-    {                                \
-        static KeyDetector d;        \
-        return pressedTime(d, code); \
-    }
-#define DELAY(name, code)                 \
-    short name(double delay)              \
+#define PRESSED_TIME(name, code, pad)     \
+    double name()                         \
     {                                     \
         static KeyDetector d;             \
-        return delayed(d, code, delay);   \
+        return pressedTime(d, code, pad); \
     }
-#define REPEAT(name, code)                                   \
-    short name(double firstDelay, double delay)              \
-    {                                                        \
-        static KeyDetector d;                                \
-        return repeating(d, code, firstDelay, delay);        \
+#define DELAY(name, code, pad)               \
+    short name(double delay)                 \
+    {                                        \
+        static KeyDetector d;                \
+        return delayed(d, code, pad, delay); \
     }
-#define LEVEL(name, code) \
-    int name() { return levelOf(code); }
+#define REPEAT(name, code, pad)                                  \
+    short name(double firstDelay, double delay)                  \
+    {                                                            \
+        static KeyDetector d;                                    \
+        return repeating(d, code, pad, firstDelay, delay);       \
+    }
+#define LEVEL(name, code, pad) \
+    int name() { return levelOf(code, pad); }
 
-NO_REPEAT(keyUpNoRepeat, KEY_UP)
-NO_REPEAT(keyDownNoRepeat, KEY_DOWN)
-NO_REPEAT(keyLeftNoRepeat, KEY_LEFT)
-NO_REPEAT(keyRightNoRepeat, KEY_RIGHT)
-NO_REPEAT(keyEnterNoRepeat, KEY_ENTER)
-NO_REPEAT(keyEscNoRepeat, KEY_ESC)
-NO_REPEAT(keyF7NoRepeat, KEY_F7)
-NO_REPEAT(keyF8NoRepeat, KEY_F8)
-NO_REPEAT(keyF9NoRepeat, KEY_F9)
-NO_REPEAT(keyF10NoRepeat, KEY_F10)
-NO_REPEAT(keyGNoRepeat, KEY_G)
-NO_REPEAT(keyBombNoRepeat, currentKeymap[KM_BOMB])
-NO_REPEAT(keyPauseNoRepeat, KEY_P)
+NO_REPEAT(keyUpNoRepeat, KEY_UP, PA_UP)
+NO_REPEAT(keyDownNoRepeat, KEY_DOWN, PA_DOWN)
+NO_REPEAT(keyLeftNoRepeat, KEY_LEFT, PA_LEFT)
+NO_REPEAT(keyRightNoRepeat, KEY_RIGHT, PA_RIGHT)
+NO_REPEAT(keyEnterNoRepeat, KEY_ENTER, PA_ENTER)
+NO_REPEAT(keyEscNoRepeat, KEY_ESC, PA_BACK)
+NO_REPEAT(keyF7NoRepeat, KEY_F7, NO_PAD)
+NO_REPEAT(keyF8NoRepeat, KEY_F8, NO_PAD)
+NO_REPEAT(keyF9NoRepeat, KEY_F9, NO_PAD)
+NO_REPEAT(keyF10NoRepeat, KEY_F10, NO_PAD)
+NO_REPEAT(keyGNoRepeat, KEY_G, NO_PAD)
+NO_REPEAT(keyBombNoRepeat, currentKeymap[KM_BOMB], PA_BOMB)
+NO_REPEAT(keyPauseNoRepeat, KEY_P, PA_PAUSE)
 
-DELAY(keyUpDelay, KEY_UP)
-DELAY(keyDownDelay, KEY_DOWN)
-DELAY(keyLeftDelay, KEY_LEFT)
-DELAY(keyRightDelay, KEY_RIGHT)
-DELAY(keyEnterDelay, KEY_ENTER)
+DELAY(keyUpDelay, KEY_UP, PA_UP)
+DELAY(keyDownDelay, KEY_DOWN, PA_DOWN)
+DELAY(keyLeftDelay, KEY_LEFT, PA_LEFT)
+DELAY(keyRightDelay, KEY_RIGHT, PA_RIGHT)
+DELAY(keyEnterDelay, KEY_ENTER, PA_ENTER)
 
-REPEAT(keyUpRepeat, KEY_UP)
-REPEAT(keyDownRepeat, KEY_DOWN)
-REPEAT(keyLeftRepeat, KEY_LEFT)
-REPEAT(keyRightRepeat, KEY_RIGHT)
+REPEAT(keyUpRepeat, KEY_UP, PA_UP)
+REPEAT(keyDownRepeat, KEY_DOWN, PA_DOWN)
+REPEAT(keyLeftRepeat, KEY_LEFT, PA_LEFT)
+REPEAT(keyRightRepeat, KEY_RIGHT, PA_RIGHT)
 
-PRESSED_TIME(keySpacePressedTime, KEY_SPACE)
-PRESSED_TIME(keymapRightPressedTime, currentKeymap[KM_RIGHT])
-PRESSED_TIME(keymapLeftPressedTime, currentKeymap[KM_LEFT])
+PRESSED_TIME(keySpacePressedTime, KEY_SPACE, PA_JUMP)
+PRESSED_TIME(keymapRightPressedTime, currentKeymap[KM_RIGHT], PA_RIGHT)
+PRESSED_TIME(keymapLeftPressedTime, currentKeymap[KM_LEFT], PA_LEFT)
 
-RELEASED(keySpaceReleased, KEY_SPACE)
-RELEASED(keymapRightReleased, currentKeymap[KM_RIGHT])
-RELEASED(keymapLeftReleased, currentKeymap[KM_LEFT])
-RELEASED(keymapUpReleased, currentKeymap[KM_UP])
-RELEASED(keymapDownReleased, currentKeymap[KM_DOWN])
-RELEASED(keymapRightSideReleased, currentKeymap[KM_RIGHT_SIDE])
-RELEASED(keymapLeftSideReleased, currentKeymap[KM_LEFT_SIDE])
+RELEASED(keySpaceReleased, KEY_SPACE, PA_JUMP)
+RELEASED(keymapRightReleased, currentKeymap[KM_RIGHT], PA_RIGHT)
+RELEASED(keymapLeftReleased, currentKeymap[KM_LEFT], PA_LEFT)
+RELEASED(keymapUpReleased, currentKeymap[KM_UP], PA_UP)
+RELEASED(keymapDownReleased, currentKeymap[KM_DOWN], PA_DOWN)
+RELEASED(keymapRightSideReleased, currentKeymap[KM_RIGHT_SIDE], PA_RIGHT_SIDE)
+RELEASED(keymapLeftSideReleased, currentKeymap[KM_LEFT_SIDE], PA_LEFT_SIDE)
 
-LEVEL(keyUp, KEY_UP)
-LEVEL(keyDown, KEY_DOWN)
-LEVEL(keyLeft, KEY_LEFT)
-LEVEL(keyRight, KEY_RIGHT)
-LEVEL(keymapUp, currentKeymap[KM_UP])
-LEVEL(keymapDown, currentKeymap[KM_DOWN])
-LEVEL(keymapLeft, currentKeymap[KM_LEFT])
-LEVEL(keymapRight, currentKeymap[KM_RIGHT])
-LEVEL(keymapRightSide, currentKeymap[KM_RIGHT_SIDE])
-LEVEL(keymapLeftSide, currentKeymap[KM_LEFT_SIDE])
-LEVEL(keymapBomb, currentKeymap[KM_BOMB])
+LEVEL(keyUp, KEY_UP, PA_UP)
+LEVEL(keyDown, KEY_DOWN, PA_DOWN)
+LEVEL(keyLeft, KEY_LEFT, PA_LEFT)
+LEVEL(keyRight, KEY_RIGHT, PA_RIGHT)
+LEVEL(keymapUp, currentKeymap[KM_UP], PA_UP)
+LEVEL(keymapDown, currentKeymap[KM_DOWN], PA_DOWN)
+LEVEL(keymapLeft, currentKeymap[KM_LEFT], PA_LEFT)
+LEVEL(keymapRight, currentKeymap[KM_RIGHT], PA_RIGHT)
+LEVEL(keymapRightSide, currentKeymap[KM_RIGHT_SIDE], PA_RIGHT_SIDE)
+LEVEL(keymapLeftSide, currentKeymap[KM_LEFT_SIDE], PA_LEFT_SIDE)
+LEVEL(keymapBomb, currentKeymap[KM_BOMB], PA_BOMB)
 
 // Trick keys pressed during a pause are ignored until let go, so a pose cannot be set up at leisure.
 static const int TRICK_KEYS = 6;
@@ -179,22 +188,23 @@ static bool trickIgnored[TRICK_KEYS];
 
 void rememberHeldTrickKeys()
 {
-    for (int i = 0; i < TRICK_KEYS; i++) trickHeldAtPause[i] = isHeld(currentKeymap[KM_TRICK1 + i]);
+    for (int i = 0; i < TRICK_KEYS; i++) trickHeldAtPause[i] = isHeld(currentKeymap[KM_TRICK1 + i], PA_TRICK1 + i);
 }
 
 void ignoreTrickKeysPressedSince()
 {
-    for (int i = 0; i < TRICK_KEYS; i++) trickIgnored[i] = isHeld(currentKeymap[KM_TRICK1 + i]) && !trickHeldAtPause[i];
+    for (int i = 0; i < TRICK_KEYS; i++) trickIgnored[i] =
+            isHeld(currentKeymap[KM_TRICK1 + i], PA_TRICK1 + i) && !trickHeldAtPause[i];
 }
 
 static int trickLevel(int i)
 {
     int code = currentKeymap[KM_TRICK1 + i];
     if (trickIgnored[i]) {
-        if (isHeld(code)) return 0;
+        if (isHeld(code, PA_TRICK1 + i)) return 0;
         trickIgnored[i] = false;
     }
-    return levelOf(code);
+    return levelOf(code, PA_TRICK1 + i);
 }
 
 int keymapTrick1() { return trickLevel(0); }
@@ -203,21 +213,21 @@ int keymapTrick3() { return trickLevel(2); }
 int keymapTrick4() { return trickLevel(3); }
 int keymapTrick5() { return trickLevel(4); }
 int keymapTrick6() { return trickLevel(5); }
-LEVEL(keyEsc, KEY_ESC)
-LEVEL(keyEnter, KEY_ENTER)
-LEVEL(keySpace, KEY_SPACE)
-LEVEL(keyF1, KEY_F1)
-LEVEL(keyF2, KEY_F2)
-LEVEL(keyF3, KEY_F3)
-LEVEL(keyF4, KEY_F4)
-LEVEL(keyF5, KEY_F5)
-LEVEL(keyF6, KEY_F6)
-LEVEL(keyF7, KEY_F7)
-LEVEL(keyF8, KEY_F8)
-LEVEL(keyF9, KEY_F9)
-LEVEL(keyF10, KEY_F10)
-LEVEL(keyF11, KEY_F11)
-LEVEL(keyF12, KEY_F12)
+LEVEL(keyEsc, KEY_ESC, PA_BACK)
+LEVEL(keyEnter, KEY_ENTER, PA_ENTER)
+LEVEL(keySpace, KEY_SPACE, PA_JUMP)
+LEVEL(keyF1, KEY_F1, NO_PAD)
+LEVEL(keyF2, KEY_F2, NO_PAD)
+LEVEL(keyF3, KEY_F3, NO_PAD)
+LEVEL(keyF4, KEY_F4, NO_PAD)
+LEVEL(keyF5, KEY_F5, NO_PAD)
+LEVEL(keyF6, KEY_F6, NO_PAD)
+LEVEL(keyF7, KEY_F7, NO_PAD)
+LEVEL(keyF8, KEY_F8, NO_PAD)
+LEVEL(keyF9, KEY_F9, NO_PAD)
+LEVEL(keyF10, KEY_F10, NO_PAD)
+LEVEL(keyF11, KEY_F11, NO_PAD)
+LEVEL(keyF12, KEY_F12, NO_PAD)
 
 int keyNewlyPressed()
 {
