@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/gameFolders.h"
+#include "shell/padMap.h"
 #include "shell/systemPortUtils.h"
 
 namespace {
@@ -109,7 +110,7 @@ TEST(ContentBuild, ADeletedRecipesTrackGoesAndCleaningKeepsEveryPlayersFile)
     ASSERT_EQ(runTool(recipes, data, scratch).status, 0);
 
     std::vector<std::string> tracks = recipeNames("tracks", ".track");
-    std::set<std::string> playerFiles = {USER_PREFS_FILE, GFX_PREFS_FILE, KEYS_MAP_FILE};
+    std::set<std::string> playerFiles = {USER_PREFS_FILE, GFX_PREFS_FILE, KEYS_MAP_FILE, PAD_MAP_FILE};
     for (const std::string& t : tracks) playerFiles.insert(trackFile(t, "top.sc"));
     for (const std::string& f : playerFiles) writeText(data + "/" + f, "the player's " + f);
 

@@ -13,6 +13,7 @@
 
 #include "fileio/atomicWrite.h"
 #include "platform/gameFolders.h"
+#include "shell/padMap.h"
 
 const char* const GENERATED_LIST = ".generated";
 
@@ -50,7 +51,7 @@ std::vector<std::string> generatedFiles(const std::string& data)
 
 // Seeded for the player, then the player's: written only where there is none yet, never listed as
 // the build's own, so that neither a rebuild nor `make clean` takes an edited one away.
-static bool isPlayerSeed(const std::string& rel) { return rel == KEYS_MAP_FILE; }
+static bool isPlayerSeed(const std::string& rel) { return rel == KEYS_MAP_FILE || rel == PAD_MAP_FILE; }
 
 // Folders emptied by a removal go too, up to the data folder itself.
 static void removeEmptyParents(const std::string& data, std::string rel)
