@@ -11,6 +11,7 @@
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "platform/gameClock.h"
+#include "platform/gameFolders.h"
 #include "run/ghostRun.h"
 #include "screens/choixSkier.h"
 #include "screens/screens.h"
@@ -321,3 +322,57 @@ TEST_F(BestRunKept, ABestRunThatCannotBeWrittenIsSaidOnTheScoreScreen)
 }
 
 } // namespace
+
+namespace {
+
+// An installed game: the shipped data read-only in usr/share/games/kestrune, the player's files in a home.
+struct InstalledScoreFile : NameEntry {
+    std::string shipped, player;
+    void SetUp() override
+    {
+        NameEntry::SetUp();
+        shipped = dir.file("usr/share/games/kestrune");
+        player = dir.file("home/.local/share/kestrune");
+        makeParentFolders(shipped + "/tracks/alps/alps.btrk");
+        useGameFolders(GameFolders{shipped, player, player + "/screenshots", true});
+    }
+    void TearDown() override
+    {
+        resetGameFolders();
+        NameEntry::TearDown();
+    }
+    void saveRun() { saveRunScoreWith("00:42:00", 5000, 42.0f); }
+};
+
+} // namespace
+
+TEST_F(InstalledScoreFile, APlayersFolderThatCannotBeMadeLeavesTheGamePlayingAndSaysWhy)
+{
+    makeParentFolders(dir.file("home/.local/x"));
+    writeText(dir.file("home/.local/share"), "a file where the folder should be");
+    saveRun();
+    EXPECT_FALSE(scoreSaved);
+    EXPECT_EQ(std::string(scoreNote), std::string("Score not saved in top.sc: ") + strerror(ENOTDIR));
+    char why[FILE_WHY_CHARS] = "";
+    EXPECT_EQ(savePrefsFile(playerWritePath(USER_PREFS_FILE).c_str(), why), 1);
+    EXPECT_STREQ(why, strerror(ENOTDIR));
+    EXPECT_TRUE(folderNames(shipped + "/tracks/alps").empty()) << "the installed tree is never written";
+}
+
+TEST_F(InstalledScoreFile, AFullDiskKeepsThePlayersTableAndSaysWhy)
+{
+    saveRun();
+    ASSERT_TRUE(scoreSaved);
+    std::string table = player + "/tracks/alps/top.sc";
+    std::vector<unsigned char> before = readBytes(table);
+    ASSERT_EQ(before.size(), 2640u);
+    {
+        FileSizeLimit full(100);
+        saveRun();
+    }
+    EXPECT_FALSE(scoreSaved);
+    EXPECT_EQ(std::string(scoreNote), std::string("Score not saved in top.sc: ") + strerror(EFBIG));
+    EXPECT_EQ(readBytes(table), before);
+    EXPECT_EQ(folderNames(player + "/tracks/alps"), std::vector<std::string>{"top.sc"});
+    EXPECT_TRUE(folderNames(shipped + "/tracks/alps").empty());
+}
