@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The game at 800 x 600, 1280 x 720 and 1920 x 1080 (gfx.prefs bytes 6-9): one start per size, then
-# the home menu, the track screen and a run. Checks the window and screenshot sizes, that the menu
+# the home menu, the track screen and a run. 1280 x 720 is chosen in the set-up dialog, starting from an
+# old six-byte gfx.prefs, and must be kept in the file. Checks the window and screenshot sizes, that the menu
 # pictures' side bands take the colour of the picture's edges, that the 3-D view fills the window
 # and that the HUD's corner items sit whole in the window's corners.
 # KES_SHOT_DIR, when set, keeps the screenshots as PNG.
@@ -67,8 +68,15 @@ check_hud() {
 
 for size in 800x600 1280x720 1920x1080; do
     W=${size%x*} H=${size#*x}
-    kes_gfx_prefs "$size" data/prefs/gfx.prefs
-    KES_GAME_SIZE=$size kes_launch "$game" "game$size.log" 4
+    dialog_keys=
+    if [ "$size" = 1280x720 ]; then
+        printf '\x20\x00\x20\x00\x02\x00' >data/prefs/gfx.prefs
+        # from Ok to the resolution list, three rows down, back to Ok
+        dialog_keys="Tab Tab Down Down Down Tab Tab Tab Tab"
+    else
+        kes_gfx_prefs "$size" data/prefs/gfx.prefs
+    fi
+    KES_DIALOG_KEYS=$dialog_keys KES_GAME_SIZE=$size kes_launch "$game" "game$size.log" 4
     kes_shot "home$size.png"
     check_size "home$size.png"; check_bands "home$size.png"
     kes_press Return; sleep 1            # play
@@ -89,6 +97,9 @@ for size in 800x600 1280x720 1920x1080; do
     kill "$KES_GAME_PID" 2>/dev/null
     wait "$KES_GAME_PID" 2>/dev/null
     KES_GAME_PID=
+    gfx=$(od -An -tx1 -j6 -N4 data/prefs/gfx.prefs | tr -s ' ')
+    [ "$gfx" = "$(kes_gfx_prefs "$size" /dev/stdout | od -An -tx1 -j6 -N4 | tr -s ' ')" ] ||
+        kes_fail "$size: gfx.prefs keeps the size as '$gfx'"
 done
 rm -rf "$work"
 echo "shell sizes: ok"

@@ -71,14 +71,17 @@ kes_press() {
     for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done
 }
 
-# Starts GAME with its output appended to LOG, confirms the set-up dialog and waits SETTLE seconds
-# (default 3) in the game window for the intro to reach the home menu. Sets KES_GAME_PID and KES_GAME_LOG.
+# Starts GAME with its output appended to LOG, taps the keys of KES_DIALOG_KEYS (none by default) in the
+# set-up dialog, confirms it and waits SETTLE seconds (default 3) in the game window for the intro to
+# reach the home menu. Sets KES_GAME_PID and KES_GAME_LOG.
 kes_launch() {
     "$1" >>"$2" 2>&1 &
     KES_GAME_PID=$! KES_GAME_LOG=$2
     kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
     kes_point_at_game
     sleep 1
+    local k
+    for k in ${KES_DIALOG_KEYS:-}; do kes_press "$k"; done
     kes_key Return
     kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
     sleep "${3:-3}"
