@@ -2,9 +2,10 @@
 // the pulsing arrows and the frame flip.
 #pragma once
 
+#include "render/viewFrame.h"
 #include "screens/screenSteps.h"
 
-const int MENU_WINDOW_W = 800, MENU_WINDOW_H = 600;
+const int MENU_WINDOW_W = menuLayoutW, MENU_WINDOW_H = menuLayoutH;
 
 // The menus are laid out for 800 x 600: their viewport is the 4:3 box centred in the window.
 // Menu viewport, projection x 0..800, y 0..600, z -800..800, depth test on, depth cleared.

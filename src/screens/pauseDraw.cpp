@@ -3,19 +3,21 @@
 
 #include <cstdlib>
 
+#include "platform/displaySize.h"
 #include "screens/menuDraw.h"
 #include "screens/menuScreens.h"
 
-static const float PANEL_X0 = 240, PANEL_X1 = 560, PANEL_Y0 = 230, PANEL_Y1 = 390; // window pixels
+static const float PANEL_X0 = 240, PANEL_X1 = 560, PANEL_Y0 = 230, PANEL_Y1 = 390; // 800 x 600 layout
 
 unsigned char* grabShownFrame()
 {
-    unsigned char* frame = (unsigned char*)malloc((size_t)MENU_WINDOW_W * MENU_WINDOW_H * 3);
+    const DisplayDesc& d = displayDesc();
+    unsigned char* frame = (unsigned char*)malloc((size_t)d.width * d.height * 3);
     if (!frame) return nullptr;
     // Read where the F10 screenshot reads: the frame just flipped (the front buffer reads black on
     // some drivers).
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, MENU_WINDOW_W, MENU_WINDOW_H, GL_RGB, GL_UNSIGNED_BYTE, frame);
+    glReadPixels(0, 0, d.width, d.height, GL_RGB, GL_UNSIGNED_BYTE, frame);
     return frame;
 }
 
@@ -36,6 +38,29 @@ static void shade(float x0, float y0, float x1, float y1, float alpha)
     glDisable(GL_BLEND);
     glColor4f(1, 1, 1, 1);
     glEnable(GL_DEPTH_TEST);
+}
+
+// The grabbed frame back on the whole window, pixel for pixel, dimmed.
+static void drawShownFrame(const unsigned char* frame)
+{
+    const DisplayDesc& d = displayDesc();
+    useWindowViewport();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, d.width, 0, d.height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (frame) {
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_LIGHTING);
+        glRasterPos2i(0, 0);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glDrawPixels(d.width, d.height, GL_RGB, GL_UNSIGNED_BYTE, frame);
+    }
+    shade(0, 0, d.width, d.height, 0.35f);
 }
 
 // The run sets its projection and lights once, at its start: a pause leaves every bit of state as it found it.
@@ -59,11 +84,8 @@ static void keepRunState(bool save)
 void displayPause(const unsigned char* frame)
 {
     keepRunState(true);
+    drawShownFrame(frame);
     menuWindowProjection();
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawWindowPicture(frame);
-    shade(0, 0, MENU_WINDOW_W, MENU_WINDOW_H, 0.35f);
     shade(PANEL_X0, PANEL_Y0, PANEL_X1, PANEL_Y1, 0.75f);
     beginMenuText();
     // Overlay units are 0.8 window pixels.
@@ -72,5 +94,6 @@ void displayPause(const unsigned char* frame)
     smallText(216, 204, "[esc]: abandon the run", 1.0f);
     endMenuText();
     keepRunState(false);
+    useWindowViewport();  // the run's own, which the overlay follows
     menuFlip();
 }

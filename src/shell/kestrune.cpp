@@ -19,8 +19,8 @@ int zDepthSize = -1;
 short windowed = 0;
 short gfxWidth = 0, gfxHeight = 0;
 static int mode = AGL_FULLSCREEN;
-static int width = 800;
-static int height = 600;
+static int width = defaultDisplayWidth;
+static int height = defaultDisplayHeight;
 
 static const int NO_DATA_STATUS = 2; // as when the default rider cannot be read
 
