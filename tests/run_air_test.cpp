@@ -3,9 +3,11 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "run/fall.h"
 #include "run/physics.h"
+#include "run/runFeedback.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
@@ -34,6 +36,7 @@ protected:
             for (int& b : p.boutons) b = -2;
         SkiPosition& grab = positionsDispo[0];
         grab.score = 1000;
+        strcpy(grab.name, "Mute_Grab");
         int buttons[6] = {0, -1, -1, -1, -1, -1};
         memcpy(grab.boutons, buttons, sizeof buttons);
         memcpy(grab.position, oneGrabPosition, sizeof grab.position);
@@ -136,10 +139,18 @@ TEST_F(RunAir, TrickHeldHalfASecondBanksItsPointsOnACleanLanding)
     ASSERT_EQ(getContact(), 0);
     EXPECT_EQ(bufferScoreJump, 500);
     EXPECT_EQ(totalScore, 0) << "points banked before landing";
+    char line[64];
+    runFeedbackLine(line, sizeof line);
+    EXPECT_STREQ(line, "Mute Grab"); // the pose held, named as its file names it
     rideToLanding(keys());
     EXPECT_EQ(chute, 0);
     EXPECT_EQ(totalScore, 500);
     EXPECT_EQ(bufferScoreJump, 0);
+    runFeedbackLine(line, sizeof line);
+    EXPECT_STREQ(line, "Landed +500");
+    for (int i = 0; i < 50; i++) pilotFrame(fps, keys()); // two and a half seconds on
+    runFeedbackLine(line, sizeof line);
+    EXPECT_STREQ(line, "");
 }
 
 TEST_F(RunAir, TrickKeysHeldAtTouchDownFallAndLoseThePoints)
@@ -151,6 +162,10 @@ TEST_F(RunAir, TrickKeysHeldAtTouchDownFallAndLoseThePoints)
     EXPECT_EQ(chute, 1);
     EXPECT_EQ(totalScore, 0);
     EXPECT_EQ(bufferScoreJump, 0);
+    char line[64];
+    runFeedbackLine(line, sizeof line);
+    EXPECT_STREQ(line, ("Crashed: " + std::to_string(runFeedback.points) + " lost").c_str());
+    EXPECT_GT(runFeedback.points, 0);
 }
 
 TEST_F(RunAir, UnknownCombinationGivesTheGrabAtTenPointsASecond)
@@ -239,4 +254,68 @@ TEST_F(RunAir, RotationPointsGrowWithTheSpinRate)
     // a stalled clock gives a huge frame: the points saturate instead of wrapping
     addJumpPoints(1e12);
     EXPECT_EQ(bufferScoreJump, INT_MAX);
+}
+
+// Steering at touch-down cuts the landing poses short; the clean landing's points still count.
+TEST_F(RunAir, SteeredCleanLandingBanksItsPoints)
+{
+    PilotKeys grab;
+    grab.trick[0] = true;
+    longJump();
+    for (int i = 0; i < 10; i++) pilotFrame(fps, grab);
+    int flight = rideToLanding(keys());
+    // The same jump again (the pilot's clock makes it frame for frame the same), steering only on
+    // the frame that touches down.
+    pilotInstallKeys();
+    longJump();
+    for (int i = 0; i < 10; i++) pilotFrame(fps, grab);
+    ASSERT_EQ(bufferScoreJump, 500);
+    for (int i = 0; i < flight - 1; i++) pilotFrame(fps, keys());
+    ASSERT_EQ(getContact(), 0);
+    pilotFrame(fps, keys(&PilotKeys::right));
+    ASSERT_EQ(getContact(), 1);
+    EXPECT_EQ(chute, 0);
+    EXPECT_EQ(changementContact, 0) << "the steered landing was not cut short";
+    EXPECT_GE(totalScore, 500); // with the last frame's spin points
+    EXPECT_EQ(bufferScoreJump, 0);
+}
+
+// A jump over the finish line with the trick held across it: the rider lets go after the line, comes
+// down and lands as anywhere else, and the jump's points are banked before the score is final.
+TEST_F(RunAir, FinishCrossedInTheAirLandsAndBanksAfterTheLine)
+{
+    longJump();
+    arrivee = Xobjet + 2 * longueurFace;
+    PilotKeys grab;
+    grab.trick[0] = true;
+    for (int i = 0; i < 30 && !skieurArrive; i++) pilotFrame(fps, grab);
+    ASSERT_EQ(skieurArrive, 1);
+    ASSERT_EQ(getContact(), 0) << "the line was not crossed in the air";
+    pilotFrame(fps, grab);
+    int held = bufferScoreJump;
+    int frames = rideToLanding(keys());
+    EXPECT_LT(frames, 400) << "the rider never came down";
+    EXPECT_EQ(chute, 0) << "letting go after the line was not seen";
+    EXPECT_EQ(totalScore, held);
+    EXPECT_EQ(bufferScoreJump, 0);
+}
+
+// 3, 2, 1 through the start second, then Go, then nothing.
+TEST_F(RunAir, CountdownShowsThreeTwoOneGo)
+{
+    pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
+    char text[8];
+    countdownLine(text, sizeof text);
+    EXPECT_STREQ(text, "") << "before the jump key";
+    std::string seen;
+    pilotFrame(fps, keys(&PilotKeys::space));
+    for (int i = 0; i < 40; i++) {
+        countdownLine(text, sizeof text);
+        if (text[0] && (seen.empty() || seen.back() != text[0])) seen += text[0];
+        pilotFrame(fps, keys());
+    }
+    EXPECT_EQ(seen, "321G");
+    EXPECT_EQ(DEPART, 1);
+    countdownLine(text, sizeof text);
+    EXPECT_STREQ(text, "");
 }

@@ -96,6 +96,22 @@ TEST_F(RunFall, EnterWhileFallenAndStoppedBringsTheRiderBackToTheRescuePointBehi
     EXPECT_EQ(alphaFond, 1.0f);
 }
 
+// One press, one rescue: a new press (or the key still held) as the rescue ends does not start it again.
+TEST_F(RunFall, OnePressAsksForOneRescueThatAnotherPressDoesNotRestart)
+{
+    rideIntoTree();
+    for (int i = 0; i < 20 && std::fabs(vitessePrecedente) >= 400.0f; i++) pilotFrame(fps, keys());
+    pilotFrame(fps, keys(&PilotKeys::enter));
+    ASSERT_EQ(askForRescue, 1);
+    pilotFrame(fps, keys(&PilotKeys::enter)); // still held
+    EXPECT_EQ(endOfRescue, 0);
+    pilotFrame(fps, keys());
+    endOfRescue = 1; // the rescue animation is over (the frame drawing reports it) ...
+    pilotFrame(fps, keys(&PilotKeys::enter)); // ... as the player presses again
+    EXPECT_EQ(askForRescue, 0) << "the rescue started again";
+    EXPECT_EQ(replacement, 1);
+}
+
 TEST_F(RunFall, GrindFromAboveSlowsToTheFloorEarnsAndBanks)
 {
     // a rail under a rider dropping onto it

@@ -5,6 +5,7 @@
 
 #include "run/physics.h"
 #include "run/runFrame.h"
+#include "run/runFeedback.h"
 #include "run/runState.h"
 #include "support/autopilot.h"
 #include "track/planLib.h"
@@ -88,6 +89,9 @@ TEST_F(RunSurface, OutOfBoundsPutsTheRiderBackOnARescuePoint)
     EXPECT_EQ(Xobjet, 2 * longueurFace);
     EXPECT_EQ(Zobjet, 0.0f);
     EXPECT_EQ(replacement, 1);
+    char line[64];
+    runFeedbackLine(line, sizeof line);
+    EXPECT_STREQ(line, "Out of bounds");
 }
 
 TEST_F(RunSurface, ZStaysOnTheTrackWidth)

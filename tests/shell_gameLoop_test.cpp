@@ -13,6 +13,7 @@
 #include "shell/systemPortUtils.h"
 #include "screens/choixPiste.h"
 #include "track/trackLoader.h"
+#include "support/soundRecorder.h"
 
 namespace {
 
@@ -22,6 +23,9 @@ int loadResult = 0;
 int finishAtFrame = -1;  // the fake run crosses the finish at this frame
 int escAtFrame = -1;     // the player presses ESC during this run frame
 int enterAtFrame = -1;   // the player presses ENTER during this run frame
+int enterAgainAtFrame = -1;
+int airUntilFrame = -1;  // the rider is in the air until this run frame
+int grindAtFrame = -1;   // the rider starts a rail grind at this run frame
 
 void record(const char* name)
 {
@@ -67,7 +71,9 @@ void fakeRunFrame()
     record("run");
     runFrames++;
     key[KEY_ESC] = runFrames == escAtFrame;
-    key[KEY_ENTER] = runFrames == enterAtFrame;
+    key[KEY_ENTER] = runFrames == enterAtFrame || runFrames == enterAgainAtFrame;
+    setContact(runFrames >= airUntilFrame ? 1 : 0);
+    if (runFrames == grindAtFrame) startGrind();
     if (runFrames == finishAtFrame) {
         skieurArrive = 1;
         vuScores = 0;
@@ -90,7 +96,8 @@ protected:
         skieurArrive = 0;
         vuScores = 1;
         loadResult = 0;
-        finishAtFrame = escAtFrame = enterAtFrame = -1;
+        finishAtFrame = escAtFrame = enterAtFrame = enterAgainAtFrame = airUntilFrame = grindAtFrame = -1;
+        setContact(1);
         shown.clear();
         clearKeys();
         gameClockSetManual(1000);
@@ -137,6 +144,42 @@ TEST_F(GameLoopFlow, HomeRiderTrackRunAbandonReturnsToTrackWithTheSameRider)
     EXPECT_EQ(skierChoisi, 1);
     std::vector<std::string> expected = {"home", "rider", "track", "loading", "run", "track"};
     EXPECT_EQ(shown, expected);
+}
+
+// The line crossed in the air: ENTER waits for the landing, whose points must count first.
+TEST_F(GameLoopFlow, EnterAfterTheFinishWaitsForTheRiderToLand)
+{
+    press(KEY_ENTER);
+    press(KEY_ENTER);
+    finishAtFrame = 3;
+    airUntilFrame = 7;
+    enterAtFrame = 5;       // in the air: nothing
+    enterAgainAtFrame = 9;  // landed: the run ends
+    press(KEY_ENTER);
+    EXPECT_EQ(runFrames, 9);
+    idle(1);
+    EXPECT_EQ(last(1), std::vector<std::string>{"name"});
+}
+
+// A run abandoned in the middle of a grind leaves no grind loop playing over the menus.
+TEST_F(GameLoopFlow, AbandonedGrindStopsItsLoop)
+{
+    SoundRecorder recorder;
+    initAllSounds();
+    press(KEY_ENTER);
+    press(KEY_ENTER);
+    grindAtFrame = 2;
+    escAtFrame = 4;
+    press(KEY_ENTER);
+    ASSERT_EQ(runFrames, 4);
+    const SoundCall* grind = nullptr;
+    for (const SoundCall& c : recorder.calls)
+        if (c.what == "play" && c.name.find("grindRail") != std::string::npos) grind = &c;
+    ASSERT_NE(grind, nullptr);
+    int stops = 0;
+    for (const SoundCall& c : recorder.named("stop")) stops += c.channel == grind->channel;
+    EXPECT_EQ(stops, 1);
+    quitAllSounds();
 }
 
 TEST_F(GameLoopFlow, FinishedRunShowsNameEntryThenScoresThenTrackEachOnce)

@@ -12,6 +12,7 @@
 #include "render/guistuff.h"
 #include "render/viewFrame.h"
 #include "run/howManyMinutes.h"
+#include "run/runFeedback.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "sound/SndWrapper.h"
@@ -28,7 +29,11 @@ static const float HUD_TEXT_SCALE = 1.5f;
 static const float POWER_X = 608, POWER_Y = 80, POWER_RADIUS = 30, POWER_THRESHOLD = 10, POWER_MAX = 20;
 static const int POWER_STEPS = 30;
 static const int FPS_X = 10, FPS_Y = 300;
-static const float FPS_MARGIN = 4, FPS_BAND_H = 24, FPS_BAND_ALPHA = 0.6f, GLYPH_ADVANCE = 10;
+static const float BAND_MARGIN = 4, BAND_ALPHA = 0.6f, GLYPH_ADVANCE = 10;
+// The message line sits in the free top middle, between the "Speed" band and the title band.
+static const float GLYPH_HEIGHT = 16;
+static const float MESSAGE_Y = 446, MESSAGE_GAP = 10, MESSAGE_MAX_SCALE = 1.5f;
+static const float COUNTDOWN_ABOVE_MIDDLE = 60, COUNTDOWN_SCALE = 4.0f;
 static const float FINISH_BLINK_PERIOD = 1.5f, FINISH_BLINK_RESTART = 0.1f, FINISH_BLINK_ON = 0.75f;
 
 static const int GHOST_GAP_Y = 372;  // under the score, clear of the pop-ups on the left
@@ -134,17 +139,47 @@ static void drawHudTexts()
     frameps = (float)framesPerSecond();
 }
 
-// The frame rate on a dark band: white text alone vanishes on white snow.
+// Text on a dark band of its own: the sky and the snow behind the HUD are nearly white.
+static void bandedText(float x, float y, const char* text, float scale, int set = 0)
+{
+    float w = GLYPH_ADVANCE * scale * strlen(text), h = GLYPH_HEIGHT * scale;
+    drawFondFondu(x - BAND_MARGIN, y + h + BAND_MARGIN, w + 2 * BAND_MARGIN, h + 2 * BAND_MARGIN, BAND_ALPHA);
+    beginHudText();
+    glPrintScale((int)x, (int)y, text, set, hudFont(), scale);
+    endHudText();
+}
+
 static void drawFpsText()
 {
     if (!showFps) return;
     char text[64];
     snprintf(text, sizeof text, "fps: %2.1f", frameps);
-    drawFondFondu(atLeft(FPS_X - FPS_MARGIN), FPS_Y + FPS_BAND_H - FPS_MARGIN,
-                  GLYPH_ADVANCE * strlen(text) + 2 * FPS_MARGIN, FPS_BAND_H, FPS_BAND_ALPHA);
-    beginHudText();
-    glPrint((int)atLeft(FPS_X), FPS_Y, text, 1, hudFont());
-    endHudText();
+    bandedText(atLeft(FPS_X), FPS_Y, text, 1.0f, 1);
+}
+
+// The trick held, "Landed +N", "Crashed: N lost" or "Out of bounds", shrunk to the room it has.
+static void drawMessageLine()
+{
+    char line[128];
+    runFeedbackLine(line, sizeof line);
+    if (!line[0]) return;
+    float left = atLeft(SPEED_BAND_W + BAND_SLANT) + MESSAGE_GAP;
+    float right = atRight(overlayWidth - bandWidthFor(shownPiste) - BAND_SLANT) - MESSAGE_GAP;
+    float width = GLYPH_ADVANCE * MESSAGE_MAX_SCALE * strlen(line);
+    float scale = width > right - left ? MESSAGE_MAX_SCALE * (right - left) / width : MESSAGE_MAX_SCALE;
+    float x = (left + right - GLYPH_ADVANCE * scale * strlen(line)) / 2;
+    bandedText(x, atTop(MESSAGE_Y), line, scale);
+}
+
+// 3, 2, 1, Go over the middle of the slope, where nothing else is drawn before the start.
+static void drawCountdown()
+{
+    char text[8];
+    countdownLine(text, sizeof text);
+    if (!text[0]) return;
+    const OverlayFrame& f = currentOverlayFrame();
+    float x = (f.left + f.right - GLYPH_ADVANCE * COUNTDOWN_SCALE * strlen(text)) / 2;
+    bandedText(x, (f.bottom + f.top) / 2 + COUNTDOWN_ABOVE_MIDDLE, text, COUNTDOWN_SCALE);
 }
 
 void drawRunHud()
@@ -153,6 +188,8 @@ void drawRunHud()
     beginHudText();
     drawHudTexts();
     endHudText();
+    drawMessageLine();
+    drawCountdown();
     drawFpsText();
     drawCombi(atLeft(20), atBottom(48), 32, 32, 10, texGui[texGuiBoules], bufferBoutons);
 }

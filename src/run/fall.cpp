@@ -16,9 +16,11 @@ static const float tumblePerK = 45.0f;
 static const float tumbleTurn = 360.0f;
 static const float fadePerK = 0.025f;
 
+// One rescue for one new press of ENTER; a press while the rescue flies does not start it again.
 void rescueRequest()
 {
-    if (!skieurArrive && skieurStop && keyEnter() && chute == 1) {
+    short pressed = keyEnterRescueNoRepeat();
+    if (!skieurArrive && skieurStop && pressed && chute == 1 && !askForRescue) {
         askForRescue = 1;
         endOfRescue = 0;
     }

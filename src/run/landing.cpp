@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/SnowParticleEngine.h"
+#include "run/runFeedback.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
@@ -130,6 +131,8 @@ void landingSequence()
         }
     } else {
         rotYSautAccepte = 1;
+        // Banked before the poses: steering at touch-down closes the landing in this very frame.
+        bankJumpPoints();
         landingPoses();
     }
     rotSkierX = 0.0f;
@@ -139,8 +142,10 @@ void landingSequence()
 void bankJumpPoints()
 {
     if (chute == 1) {
+        feedbackCrashed(bufferScoreJump);
         bufferScoreJump = 0;
     } else if (getContact() == 1 && changementContact == 1) {
+        feedbackLanded(bufferScoreJump);
         totalScore += bufferScoreJump;
         bufferScoreJump = 0;
     }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "run/newton.h"
+#include "run/runFeedback.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "shell/keys.h"
@@ -211,6 +212,7 @@ void handleFaceSurfaceBehaviour(TexData* surfaces)
     case surfaceHalfPipeFond: inHalfPipe = inInterieurHalfPipe = 1; break;
     case surfaceHorsPiste:
         replaceSkierOperation();
+        feedbackOutOfBounds();
         inHalfPipe = inInterieurHalfPipe = 0;
         break;
     case surfaceBooster:

@@ -1,5 +1,6 @@
 // Takes the keys, the game clock and frameps; runs one frame of the run in frame order, then draws it.
 #include "run/runFrame.h"
+#include "run/runFeedback.h"
 
 #include <cmath>
 #include <utility>
@@ -141,9 +142,12 @@ static void finishLine()
     }
 }
 
+// A rider who crosses the line in the air keeps the air controls until touch-down, so that a trick
+// let go after the line is seen and the jump lands (and banks) as anywhere else.
 static void controlsOrStandBy()
 {
-    if (DEPART == 1 && !skieurArrive && !chute) {
+    short racing = !skieurArrive || getContact() == 0;
+    if (DEPART == 1 && racing && !chute) {
         runControls();
     } else if (skieurArrive && getContact() == 1) {
         freinage = afterFinishBrake;
@@ -199,6 +203,7 @@ void simulateGameFrame()
     if (DEPART == 1) {
         rescueRequest();
         timeStep();
+        ageRunFeedback(diffTemps);
         groundPhysics();
         Xobjet = getXobjet_inc();
         Yobjet = getYobjetCour();

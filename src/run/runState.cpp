@@ -1,6 +1,8 @@
 // Run-state globals and their reset before each run.
 #include "run/runState.h"
 
+#include "run/runFeedback.h"
+
 #include <cmath>
 
 #include "render/SnowParticleEngine.h"
@@ -167,6 +169,7 @@ void reinitGameVar() {
     resetOrientation();
     resetPhases();
     resetTricksAndScores();
+    resetRunFeedback();
     resetTrackPlacement();
     clearRecording(&recordingRun);
 }

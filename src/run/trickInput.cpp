@@ -3,6 +3,7 @@
 
 #include "run/newton.h"
 #include "run/physics.h"
+#include "run/runFeedback.h"
 #include "run/runState.h"
 #include "shell/keys.h"
 #include "skier/positionDef.h"
@@ -116,12 +117,14 @@ void trickInputStep()
         for (int k = 0; k < nbBoutonsPosition; k++)
             if (keyOfTrick(k)) empileBouton(k);
     prepareBufferBoutons();
+    trickHeld = -1;
     if (!air) return;
     if (!thereIsTrickButtonsPressed()) {
         videPileBoutons();
         return;
     }
     int i = recherchePosition();
+    trickHeld = i;
     if (i == -1) {
         changePositionDbl(figureAerialCourante, fakieOrNotOG());
         figScore = unmatchedTrickScore;

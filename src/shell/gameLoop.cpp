@@ -333,7 +333,8 @@ static void rideRun()
             playMenuSound(GUI_BACK);
             break;
         }
-        if (keyEnterNoRepeat() && skieurArrive == 1) {
+        // A jump over the line lands first: its points count before the score is final.
+        if (keyEnterNoRepeat() && skieurArrive == 1 && getContact() == 1) {
             playMenuSound(GUI_CHOOSE);
             break;
         }
@@ -359,6 +360,7 @@ static void leaveRun()
         startTheme();
     uninstallSkiSndLoop();
     uninstallWindLoopSnd();
+    stopGrind(); // a run left in the middle of a grind
     giveBackFreedMemory();
 }
 

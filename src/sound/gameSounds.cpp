@@ -87,8 +87,19 @@ void startTheme() { themeLoopChan = wrpPlaySoundLoop(themeLoopSnd, 1.0f, 0.5f, w
 void stopTheme() { wrpStop(themeLoopChan); }
 void startScoresSnd() { scoresLoopChan = wrpPlaySoundLoop(scoresLoopSnd, 1.0f, 0.5f, wrpNormalPitch); }
 void stopScoresSnd() { wrpStop(scoresLoopChan); }
-void startGrind() { grindRailChan = wrpPlaySoundLoop(grindRailSnd, 1.0f, 0.5f, wrpNormalPitch); }
-void stopGrind() { wrpStop(grindRailChan); }
+// One grind loop at a time: a new one never leaves the old one playing on a forgotten channel.
+void startGrind()
+{
+    stopGrind();
+    grindRailChan = wrpPlaySoundLoop(grindRailSnd, 1.0f, 0.5f, wrpNormalPitch);
+}
+
+void stopGrind()
+{
+    if (grindRailChan < 0) return;
+    wrpStop(grindRailChan);
+    grindRailChan = -1;
+}
 void initSkiSndLoop() { skiLoopChan = wrpPlaySoundLoop(skiLoopSnd, 0.0f, 0.5f, wrpNormalPitch); }
 void uninstallSkiSndLoop() { wrpStop(skiLoopChan); }
 void initWindLoopSnd() { windLoopChan = wrpPlaySoundLoop(windLoopSnd, volWind, panoWind, wrpNormalPitch); }

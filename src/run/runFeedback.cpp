@@ -1,0 +1,84 @@
+// Takes the run's events (banked or lost jumps, put-backs, the trick held) and the run clock; gives the
+// message line and the countdown the HUD shows.
+#include "run/runFeedback.h"
+
+#include <cstdio>
+
+#include "run/runState.h"
+#include "run/trickInput.h"
+#include "skier/positionDef.h"
+#include "track/planLib.h"
+#include "track/trackTitle.h"
+
+static const double MESSAGE_SECONDS = 2.0;
+static const double COUNTDOWN_STEP = 0.25;   // the start second in quarters: 3, 2, 1, Go
+static const double GO_AFTER_START = 0.5;
+
+RunFeedback runFeedback = {messageNone, 0, 0.0};
+int trickHeld = -1;
+
+static void note(int kind, int points)
+{
+    runFeedback.kind = kind;
+    runFeedback.points = points;
+    runFeedback.secondsLeft = MESSAGE_SECONDS;
+}
+
+// A hop or a landing worth nothing is not worth a message.
+void feedbackLanded(int points)
+{
+    if (points > 0) note(messageLanded, points);
+}
+
+void feedbackCrashed(int lost)
+{
+    if (lost > 0) note(messageCrashed, lost);
+}
+
+void feedbackOutOfBounds() { note(messageOutOfBounds, 0); }
+
+void ageRunFeedback(double seconds)
+{
+    if (runFeedback.kind == messageNone) return;
+    runFeedback.secondsLeft -= seconds;
+    if (runFeedback.secondsLeft <= 0) runFeedback = {messageNone, 0, 0.0};
+}
+
+void resetRunFeedback()
+{
+    runFeedback = {messageNone, 0, 0.0};
+    trickHeld = -1;
+}
+
+static int holdingATrick()
+{
+    return trickHeld >= 0 && trickHeld < nbPositionsMax && getContact() == 0 && !chute &&
+           thereIsTrickButtonsPressed();
+}
+
+void runFeedbackLine(char* out, int size)
+{
+    out[0] = '\0';
+    if (holdingATrick()) {
+        shownTitle(out, size, positionsDispo[trickHeld].name);
+        return;
+    }
+    switch (runFeedback.kind) {
+    case messageLanded: snprintf(out, size, "Landed +%i", runFeedback.points); break;
+    case messageCrashed: snprintf(out, size, "Crashed: %i lost", runFeedback.points); break;
+    case messageOutOfBounds: snprintf(out, size, "Out of bounds"); break;
+    default: break;
+    }
+}
+
+void countdownLine(char* out, int size)
+{
+    out[0] = '\0';
+    if (LETSGO == 1 && !DEPART) {
+        int quarter = (int)(diffTemps / COUNTDOWN_STEP);
+        if (quarter < 3) snprintf(out, size, "%i", 3 - quarter);
+        else snprintf(out, size, "Go");
+    } else if (DEPART == 1 && !skieurArrive && totalTime < GO_AFTER_START) {
+        snprintf(out, size, "Go");
+    }
+}
