@@ -3,6 +3,8 @@
 # Builds the measurement-only game in build-fps, rides TRACK_INDEX (0 = first track in sorted order)
 # pushing for SECONDS, abandons the run with ESC and prints the mean frame rate the game reports.
 # SIZE (WIDTHxHEIGHT, default 800x600) is the game window's, set through gfx.prefs.
+# KES_BEST_RUN=FILE puts a best.run into every track of the scratch data, so that the run races its
+# ghost when FILE belongs to the track ridden (to measure what drawing the ghost costs).
 # Usage: scripts/fpsbench.sh [TRACK_INDEX] [SECONDS] [SIZE]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,6 +17,8 @@ source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
 kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 kes_gfx_prefs "$size" data/prefs/gfx.prefs
+rm -f data/tracks/*/best.run
+if [ -n "${KES_BEST_RUN:-}" ]; then for t in data/tracks/*/; do cp "$KES_BEST_RUN" "$t/best.run"; done; fi
 export KES_SCREEN=1920x1080 KES_GAME_SIZE=$size
 kes_start_display || exit 1
 kes_launch "$root/build-fps/kestrune" game.log 4

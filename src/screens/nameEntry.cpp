@@ -10,6 +10,7 @@
 #include "run/howManyMinutes.h"
 #include "run/runState.h"
 #include "screens/choixSkier.h"
+#include "screens/replay.h"
 #include "screens/score.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
@@ -152,6 +153,7 @@ void typeName()
 void viewScores()
 {
     displayViewScores((short)redrawAllMenu);
+    if (keyRNoRepeat() && openReplay(nomFicPiste) == 0) return;
     if (keyEnterNoRepeat() || keyEscNoRepeat()) {
         vuScores = 1;
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);

@@ -25,6 +25,7 @@ static const int GRID_ROWS = 4, GRID_COLUMNS = 7;
 static const float LETTER_SCALE = 1.5f, INITIALS_SCALE = 2.8f, SUMMARY_SCALE = 1.4f;
 static const int INITIALS_X = 250, INITIALS_Y = 330;
 static const int TABLE_X = 100, TABLE_TOP_Y = 280, TABLE_PITCH = 20, RANK_GAP = 40;
+static const int REPLAY_HINT_Y = 18;  // under the panel, clear of its border
 static const int NOTE_Y = 305, NOTE_WIDTH = 400; // between the title lines and the table, inside the panel
 // Entries are drawn a little smaller than the other lines so that a seven-digit score and, at the
 // right, the value the table is ranked by (score minus the time's cost) fit on the panel.
@@ -136,6 +137,7 @@ static void drawTableTexts()
         smallText(TABLE_X, y + TABLE_PITCH - RANK_GAP, line, 1.0f);
     }
     if (scoreNote[0]) noteText(TABLE_X, NOTE_Y, scoreNote, NOTE_WIDTH);
+    smallText(TABLE_X, REPLAY_HINT_Y, "[r]: watch the best run again", 1.0f);
     endMenuText();
 }
 

@@ -12,6 +12,7 @@
 #include "platform/memoryRelease.h"
 #include "platform/padInput.h"
 #include "render/ghostDraw.h"
+#include "screens/replay.h"
 #include "render/graphicLib.h"
 #include "screens/choixPiste.h"
 #include "shell/keymap.h"
@@ -273,7 +274,7 @@ static void playPass()
         menuFrame(gameScreens.typeName);
         runRequested = exitRequested = 0;
     } else if (vuScores == 0) {
-        menuFrame(gameScreens.viewScores);
+        menuFrame(replayOpen ? replayFrame : gameScreens.viewScores);
         runRequested = exitRequested = 0;
     } else if (skierChoisi == 1) {
         trackScreenPass();

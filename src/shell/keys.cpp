@@ -144,6 +144,7 @@ NO_REPEAT(keyF8NoRepeat, KEY_F8, NO_PAD)
 NO_REPEAT(keyF9NoRepeat, KEY_F9, NO_PAD)
 NO_REPEAT(keyF10NoRepeat, KEY_F10, NO_PAD)
 NO_REPEAT(keyGNoRepeat, KEY_G, NO_PAD)
+NO_REPEAT(keyRNoRepeat, KEY_R, NO_PAD)
 NO_REPEAT(keyBombNoRepeat, currentKeymap[KM_BOMB], PA_BOMB)
 NO_REPEAT(keyPauseNoRepeat, KEY_P, PA_PAUSE)
 

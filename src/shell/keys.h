@@ -19,6 +19,7 @@ short keyF8NoRepeat();
 short keyF9NoRepeat();
 short keyF10NoRepeat();
 short keyGNoRepeat();  // the ghost switch on the options screen
+short keyRNoRepeat();  // the best run's replay on the score table
 short keyBombNoRepeat();
 short keyPauseNoRepeat(); // P
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The ghost of a best run: a finished run that takes first place leaves best.run beside top.sc; the
-# next run on the same track races it. The rider waits at the start while the ghost pushes off, so
+# The ghost of a best run: a finished run that takes first place leaves best.run beside top.sc, R on
+# the score table replays it, and the next run on the same track races it. The rider waits at the start while the ghost pushes off, so
 # the ghost is ahead on the screenshot (kept in build/ghost/ to be looked at), with the gap on the HUD.
 set -u
 game=$1 root=$2
@@ -28,10 +28,22 @@ kes_key space 0.3; sleep 2
 kes_push_for "$ride_seconds"
 kes_key Return; sleep 1.5                          # name entry
 kes_enter_initials; sleep 1                        # score table: first place
+mkdir -p "$root/build/ghost"
 best=$(ls data/tracks/*/best.run 2>/dev/null | head -1)
 [ -n "$best" ] || kes_fail "a first place left no best.run ($(tail -3 game.log))"
 [ "$(head -c 4 "$best")" = KRUN ] || kes_fail "$best does not start with its magic"
 
+# R on the score table plays the best run back with the chase camera; F8 changes the view; ESC
+# comes back to the table.
+kes_key r; sleep 3
+kes_shot replay.png
+kes_key F8; sleep 1
+kes_shot replay_view.png
+kes_key Escape; sleep 1
+alive "leaving the replay"
+kes_shot back_to_table.png
+[ "$(kes_colours replay.png)" -gt 16 ] || kes_fail "the replay screenshot is nearly uniform"
+cp replay.png replay_view.png back_to_table.png "$best" "$root/build/ghost/" 2>/dev/null || mkdir -p "$root/build/ghost"
 kes_press Return; sleep 1                          # track screen, the same track
 ride_again
 grep -q "refused\|not loaded" game.log && kes_fail "the best run was not raced: $(grep 'refused\|not loaded' game.log)"

@@ -1,0 +1,9 @@
+// The track's best run played back from the score table: chase camera, HUD time, F8 views, ESC back.
+#pragma once
+
+extern short replayOpen;
+
+// Loads the track's best run and its rider: 0 when the replay starts, 1 when there is none to play.
+int openReplay(const char* trackDir);
+// One frame of the replay in the score table's place; back to the table at ESC or after the finish.
+void replayFrame();
