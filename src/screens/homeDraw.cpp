@@ -22,6 +22,8 @@ static const char VERSION_TEXT[] = " v1.2";
 static const int CREDITS_LINE_TOP_Y = 390, CREDITS_LINE_PITCH = 78;
 static const float CREDITS_LINE_SCALE = 1.5f;
 static const int LOGOFF_W = 228, LOGOFF_H = 69;
+static const int HOME_NOTE_X = 8, HOME_NOTE_Y = 462, HOME_NOTE_WIDTH = 390; // the dark sky over the title
+char homeNote[HOME_NOTE_CHARS];
 
 static const int WAIT_TEXT_X = 200, WAIT_TEXT_Y = 180;
 static const int NB_WAIT_FLAKES = 5;
@@ -58,6 +60,7 @@ void displayChoixHome(short redraw)
     wipeRect(620, 20, 800, 40, -10);
     beginMenuText();
     smallText(500, 20, "[esc]: exit game", 0.6f);
+    if (homeNote[0]) noteText(HOME_NOTE_X, HOME_NOTE_Y, homeNote, HOME_NOTE_WIDTH);
     endMenuText();
     int choice = play ? 0 : help ? 1 : credits ? 2 : 3;
     homeArrow(choice, homePulse.sca);

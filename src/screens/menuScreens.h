@@ -7,6 +7,9 @@ const int CREDIT_LINES_PER_PAGE = 5;
 void introLogo(unsigned char* logo);
 void choixHome();
 void displayChoixHome(short redraw);
+const int HOME_NOTE_CHARS = 320;
+// A file the game could not write before the menus came up, said on the home menu.
+extern char homeNote[HOME_NOTE_CHARS];
 void ecranHelp();
 void displayHelp();
 void ecranCredits();

@@ -53,6 +53,8 @@ static const int LOGOFF_BYTES = 47196;
 static const double INTRO_SECONDS = 1.0;
 static const long FRAME_MS_TIMES_3 = 50; // 1/60 s, kept in thirds of a millisecond
 
+static const long UNSAVED_PREFS_SHOWN_MS = 3000;
+
 static short runRequested = 0;
 static short exitRequested = 0;
 static char bgMusicName[256];
@@ -90,13 +92,16 @@ void loadUserPreferences()
     if (lastTrackDir[0]) selectTrackNamed(lastTrackDir);
 }
 
+// Saved as the game leaves, while its window is still open: a failure stays on the wait screen a moment.
 static void saveUserPreferences()
 {
     if (nomFicPiste[0]) snprintf(lastTrackDir, sizeof lastTrackDir, "%s", nomFicPiste);
     char why[FILE_WHY_CHARS];
     std::string prefs = playerWritePath(USER_PREFS_FILE);
-    if (savePrefsFile(prefs.c_str(), why) != 0)
-        fprintf(stderr, "Could not save the preferences in %s: %s\n", prefs.c_str(), why);
+    if (savePrefsFile(prefs.c_str(), why) == 0) return;
+    fprintf(stderr, "Could not save the preferences in %s: %s\n", prefs.c_str(), why);
+    displayWait(": user.prefs not saved"); // the reason is printed: the wait line has no room for it
+    gameClockSleepUntil(gameClock() + UNSAVED_PREFS_SHOWN_MS);
 }
 
 static unsigned char* loadPicture(const char* inData, int bytes)
@@ -398,6 +403,7 @@ int gameLoopPass()
 static void exitSequence()
 {
     displayWait(": game exiting");
+    saveUserPreferences();
     quitAllSounds();
     deleteObjectLists();
     free(homeImg);
@@ -410,7 +416,6 @@ static void exitSequence()
     homeImg = helpImg = logoffImg = trackImg = initialsImg = scoresImg = menusImg = nullptr;
     deleteParticleEngines();
     freeEffectQuadrics();
-    saveUserPreferences();
     removeKeys();
 }
 

@@ -11,6 +11,7 @@
 #include "platform/bombKey.h"
 #include "platform/displaySize.h"
 #include "platform/gameFolders.h"
+#include "screens/menuScreens.h"
 #include "shell/gameLoop.h"
 #include "shell/startChecks.h"
 
@@ -264,8 +265,10 @@ int kestruneMain()
         setDisplaySize(SCREEN_W, SCREEN_H);
         char why[FILE_WHY_CHARS];
         std::string gfx = playerWritePath(GFX_PREFS_FILE);
-        if (saveGfxPrefs(gfx.c_str(), why) != 0)
+        if (saveGfxPrefs(gfx.c_str(), why) != 0) {
             fprintf(stderr, "Could not save the display settings in %s: %s\n", gfx.c_str(), why);
+            snprintf(homeNote, sizeof homeNote, "Display settings not saved in gfx.prefs: %s", why);
+        }
         gameLoop();
     }
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
