@@ -1,11 +1,14 @@
 // The autopilot rides every generated track straight down, pushing.
 #include "content.h"
+#include "trackGen.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <cmath>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,8 @@
 #include "support/recipes.h"
 #include "support/testFiles.h"
 #include "track/bombstuff.h"
+#include "track/collision.h"
+#include "track/planLib.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
 
@@ -64,6 +69,56 @@ TEST_F(RunTracks, StraightRunWithPushesFinishesEveryShippedTrack)
             RecordProperty(name + "_" + std::to_string(rate) + "fps_seconds", std::to_string(t));
         }
     }
+}
+
+// Kickers across the marked line with a rail on the line just behind them: row of the kicker's foot,
+// its ramp length in rows and the rail's row.
+struct LineRail {
+    float kickerRow, ramp, railRow;
+};
+
+std::vector<LineRail> lineRails(const TrackRecipe& r)
+{
+    const float RAIL_ROWS_BEHIND = 12, RAIL_OFF_LINE = 1;
+    std::vector<LineRail> out;
+    for (const TrackFeature& k : r.features) {
+        if (k.kind != "kicker") continue;
+        float lane = recipeLaneAt(r, k.args[0]);
+        if (lane < k.args[1] || lane > k.args[2]) continue;
+        for (const TrackFeature& rail : r.features)
+            if (rail.kind == "rail" && rail.args[0] > k.args[0] && rail.args[0] <= k.args[0] + RAIL_ROWS_BEHIND &&
+                std::fabs(rail.args[1] - recipeLaneAt(r, rail.args[0])) < RAIL_OFF_LINE)
+                out.push_back({k.args[0], k.args[4], rail.args[0]});
+    }
+    return out;
+}
+
+// A new player on Iron Park rides the marked line straight down pushing, presses nothing but the jump
+// key at the kickers (held up the kicker, let go at its lip) and grinds at least two rails. The rails
+// sit where the flights come down at the game's frame rate: the air physics fly lower at 30.
+TEST_F(RunTracks, IronParkRailsAreReachedFromTheLineWithTheJumpKeyOnly)
+{
+    TrackRecipe recipe;
+    ASSERT_EQ(0, readTrackRecipe(RECIPES + "/tracks/ironpark.track", recipe));
+    std::vector<LineRail> rails = lineRails(recipe);
+    ASSERT_GE(rails.size(), 2u) << "Iron Park needs two rails behind kickers on its line";
+    const int rate = 60;
+    prepareRun("ironpark");
+    pilotStart(rate);
+    std::set<int> ground;
+    pilotRide(rate, 600, [&](int) {
+        float row = Xobjet / longueurFace;
+        PilotKeys k;
+        for (const LineRail& l : rails) {
+            k.space = k.space || (row > l.kickerRow - 1.5f && row < l.kickerRow + l.ramp);
+            if ((usingYRail || lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
+                ground.insert((int)l.kickerRow);
+        }
+        k.up = !k.space;  // pushing is not steering: only the jump key at the kickers
+        return k;
+    });
+    EXPECT_EQ(skieurArrive, 1) << "stopped at row " << Xobjet / longueurFace;
+    EXPECT_GE(ground.size(), 2u) << "rails ground behind " << ground.size() << " of " << rails.size() << " kickers";
 }
 
 }  // namespace
