@@ -1,5 +1,7 @@
 #include "content.h"
+#include "trackGen.h"
 #include "shell/keymap.h"
+#include "support/recipes.h"
 #include "support/testFiles.h"
 
 #include <allegro.h>
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,18 @@ static std::string tempDir()
 {
     char pattern[] = "/tmp/kescontentXXXXXX";
     return mkdtemp(pattern);
+}
+
+// A shipped track's mesh, built once: the sky faces are rendered from it.
+static const TrackMesh& shippedMesh(const char* name)
+{
+    static std::map<std::string, TrackMesh> built;
+    auto found = built.find(name);
+    if (found != built.end()) return found->second;
+    TrackRecipe r;
+    readTrackRecipe(RECIPES + "/tracks/" + name + ".track", r);
+    buildTrackMesh(r, built[name]);
+    return built[name];
 }
 
 // Width, height, depth and bottom-up storage as the game's BMP loader expects them.
@@ -48,7 +63,7 @@ static void pixelAt(const std::vector<unsigned char>& b, int size, int x, int y,
 TEST(ContentTrackPictures, EveryFileHasItsSizeTheStarSitsInItsRectangleAndOutputIsDeterministic)
 {
     std::string dir = tempDir();
-    genTrackPictures(dir, 0, 1);
+    genTrackPictures(dir, 0, 1, shippedMesh("meadow"));
     for (const char* face : {"front", "left", "right", "back", "up", "down"})
         expectBmp(dir + "/texObj/" + face + ".bmp", 256);
     expectBmp(dir + "/texObj/soleil.bmp", 128);
@@ -79,40 +94,41 @@ TEST(ContentTrackPictures, EveryFileHasItsSizeTheStarSitsInItsRectangleAndOutput
     for (int i = 0; i < 3; i++) EXPECT_NEAR(a[i], c[i], 3);
 
     std::string again = tempDir();
-    genTrackPictures(again, 0, 1);
+    genTrackPictures(again, 0, 1, shippedMesh("meadow"));
     EXPECT_EQ(readBytes(dir + "/texTrack/0.bmp"), readBytes(again + "/texTrack/0.bmp"));
     EXPECT_EQ(readBytes(dir + "/texObj/front.bmp"), readBytes(again + "/texObj/front.bmp"));
     std::string cmd = "rm -rf " + dir + " " + again;
     EXPECT_EQ(0, system(cmd.c_str()));
 }
 
-// Largest colour step between column xa of face a and column xb of face b, row by row.
-static int edgeStep(const std::vector<unsigned char>& a, int xa, const std::vector<unsigned char>& b, int xb)
+// Mean colour step between column xa of face a and column xb of face b, over the rows.
+static float edgeStep(const std::vector<unsigned char>& a, int xa, const std::vector<unsigned char>& b, int xb)
 {
-    int worst = 0, pa[3], pb[3];
+    int sum = 0, pa[3], pb[3];
     for (int y = 0; y < 256; y++) {
         pixelAt(a, 256, xa, y, pa);
         pixelAt(b, 256, xb, y, pb);
-        for (int i = 0; i < 3; i++) worst = std::max(worst, std::abs(pa[i] - pb[i]));
+        for (int i = 0; i < 3; i++) sum += std::abs(pa[i] - pb[i]);
     }
-    return worst;
+    return sum / (3.0f * 256);
 }
 
 TEST(ContentTrackPictures, SkyFacesMeetRoundTheHorizonAndShowTheTracksOwnMountains)
 {
     std::string dir = tempDir(), other = tempDir();
-    genTrackPictures(dir, 0, 1);
-    genTrackPictures(other, 0, 2);
+    genTrackPictures(dir, 0, 1, shippedMesh("meadow"));
+    genTrackPictures(other, 0, 2, shippedMesh("meadow"));
     auto face = [&](const std::string& d, const char* name) { return readBytes(d + "/texObj/" + name + ".bmp"); };
     std::vector<unsigned char> front = face(dir, "front"), left = face(dir, "left"), right = face(dir, "right"),
                                back = face(dir, "back");
-    // Going round: left, front, right, back, left again. Neighbouring texels differ by a texel's
-    // turn at most, far less than across a ridge line.
-    EXPECT_LE(edgeStep(left, 255, front, 0), 40);
-    EXPECT_LE(edgeStep(front, 255, right, 0), 40);
-    EXPECT_LE(edgeStep(right, 255, back, 0), 40);
-    EXPECT_LE(edgeStep(back, 255, left, 0), 40);
-    EXPECT_GT(edgeStep(left, 0, front, 255), 40) << "faces that do not touch differ";
+    // Going round: left, front, right, back, left again. Across a seam neighbouring texels differ
+    // no more than neighbouring columns inside a face do, far less than faces that do not touch.
+    float inside = std::max(edgeStep(left, 254, left, 255), edgeStep(front, 0, front, 1));
+    EXPECT_LE(edgeStep(left, 255, front, 0), 2 * inside + 2);
+    EXPECT_LE(edgeStep(front, 255, right, 0), 2 * inside + 2);
+    EXPECT_LE(edgeStep(right, 255, back, 0), 2 * inside + 2);
+    EXPECT_LE(edgeStep(back, 255, left, 0), 2 * inside + 2);
+    EXPECT_GT(edgeStep(left, 0, front, 255), 4 * inside + 8) << "faces that do not touch differ";
 
     // Above the horizon row a mountain silhouette crosses the front face: the row holds both bright
     // snow and sky, and a track with another seed shows another skyline.
@@ -128,6 +144,31 @@ TEST(ContentTrackPictures, SkyFacesMeetRoundTheHorizonAndShowTheTracksOwnMountai
     EXPECT_EQ(0, system(("rm -rf " + dir + " " + other).c_str()));
 }
 
+// The thumbnail (the front face) shows the track itself below the horizon: Iron Park's orange
+// boosters, Timberline's wood of dark firs; neither shows the other's.
+TEST(ContentTrackPictures, ThumbnailShowsTheTracksOwnFeatures)
+{
+    std::string park = tempDir(), wood = tempDir();
+    genTrackPictures(park, 0, 1, shippedMesh("ironpark"));
+    genTrackPictures(wood, 1, 1, shippedMesh("timberline"));
+    auto count = [](const std::string& dir, bool (*kind)(const int*)) {
+        std::vector<unsigned char> front = readBytes(dir + "/texObj/front.bmp");
+        int n = 0, rgb[3];
+        for (int y = 0; y < 128; y++)
+            for (int x = 0; x < 256; x++) {
+                pixelAt(front, 256, x, y, rgb);
+                n += kind(rgb);
+            }
+        return n;
+    };
+    auto orange = [](const int* c) { return c[0] > 180 && c[1] < 160 && c[2] < 90; };
+    auto fir = [](const int* c) { return c[0] + c[1] + c[2] < 200; };
+    EXPECT_GT(count(park, orange), 20);
+    EXPECT_EQ(count(wood, orange), 0);
+    EXPECT_GT(count(wood, fir), 10 * count(park, fir) + 20) << "Iron Park has a few trees, Timberline a wood";
+    EXPECT_EQ(0, system(("rm -rf " + park + " " + wood).c_str()));
+}
+
 // Brightness of texel (x, y) of a square picture, coordinates wrapped round its edges.
 static int lumaAt(const std::vector<unsigned char>& b, int size, int x, int y)
 {
@@ -139,7 +180,7 @@ static int lumaAt(const std::vector<unsigned char>& b, int size, int x, int y)
 TEST(ContentTrackPictures, SurfacesShowATextureThatTilesWithoutNoise)
 {
     std::string dir = tempDir();
-    genTrackPictures(dir, 0, 1);
+    genTrackPictures(dir, 0, 1, shippedMesh("meadow"));
     for (int k = 0; k < 6; k++) {
         std::vector<unsigned char> b = readBytes(dir + "/texTrack/" + std::to_string(k) + ".bmp");
         ASSERT_EQ(b.size(), 54u + 128 * 128 * 3) << k;

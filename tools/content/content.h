@@ -44,10 +44,12 @@ void genSounds(const std::string& recipes, const std::string& data);
 void genMusic(const std::string& recipes, const std::string& data);
 void genPrefs(const std::string& recipes, const std::string& data);
 
+struct TrackMesh;
 // The decoration and surface pictures of one track directory ("texObj/" and "texTrack/").
 // theme selects the track's look (sky colours, snow tint), 0 being the default; seed shapes the
-// mountains round the horizon, so that each track shows its own skyline.
-void genTrackPictures(const std::string& trackDir, int theme, int seed);
+// mountains round the valley, so that each track shows its own skyline; the sky faces show the
+// track itself from above its start, its front face being the track's thumbnail.
+void genTrackPictures(const std::string& trackDir, int theme, int seed, const TrackMesh& mesh);
 
 // Tracks, riders and trick poses.
 void genTracks(const std::string& recipes, const std::string& data);

@@ -1,5 +1,6 @@
-// Takes a track directory and a theme number and writes its sky, sun, star, trace and surface pictures.
+// Takes a track directory, its theme and mesh and writes its sky, sun, star, trace and surface pictures.
 #include "content.h"
+#include "skyRender.h"
 
 #include <cmath>
 #include <vector>
@@ -14,34 +15,8 @@ struct Rgb {
     float r, g, b;
 };
 
-// Zenith, horizon and ground colours of each theme.
-static const Rgb SKY_TOP[THEME_COUNT] = {{40, 90, 180}, {30, 40, 110}, {120, 140, 170}};
-static const Rgb SKY_HORIZON[THEME_COUNT] = {{170, 210, 240}, {240, 150, 110}, {215, 220, 228}};
-static const Rgb SKY_GROUND[THEME_COUNT] = {{235, 240, 248}, {200, 190, 215}, {225, 228, 232}};
-// Mountain colours of each theme: snow in the light, snow in shade, bare rock.
-static const Rgb SNOW_LIT[THEME_COUNT] = {{250, 252, 255}, {255, 214, 190}, {236, 238, 242}};
-static const Rgb SNOW_SHADE[THEME_COUNT] = {{150, 172, 212}, {120, 100, 150}, {168, 174, 188}};
-static const Rgb ROCK[THEME_COUNT] = {{84, 92, 112}, {70, 52, 72}, {96, 98, 104}};
-
 // The sky box half sizes the game draws the faces with (10 cell lengths, 12 cell widths less 2 lengths).
 static const float SKY_HALF_X = 16840, SKY_HALF_Y = 16840, SKY_HALF_Z = 10108;
-static const float SKY_PIXEL_ANGLE = 0.006f;  // about one texel of a face, in radians
-static const int SKYLINE_SAMPLES = 4096;       // ridge samples round the horizon, finer than a texel
-static const float SLOPE_STEP = 0.002f;        // turn over which a ridge's slope is taken: its shading
-
-// One mountain range round the horizon: ridge base and rise in radians of elevation, the lattice
-// period of its largest peaks, how much rock shows, how strongly gullies mark its faces and how much
-// haze lies over it.
-struct MountainRange {
-    float base, rise;
-    int period;
-    float rockiness, roughness, haze;
-};
-static const int RANGE_COUNT = 4;
-static const MountainRange RANGES[RANGE_COUNT] = {{-0.02f, 0.46f, 5, 0.8f, 0.6f, 0.35f},
-                                                  {-0.07f, 0.24f, 9, 1.0f, 0.6f, 0.15f},
-                                                  {-0.16f, 0.15f, 13, 0.6f, 0.4f, 0.0f},
-                                                  {-0.34f, 0.16f, 3, 0.0f, 0.08f, 0.0f}};
 
 static unsigned hash2(int x, int y, int seed)
 {
@@ -81,112 +56,6 @@ static Rgb mix(Rgb a, Rgb b, float t)
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-// Colour of the sky as a function of elevation only (-1 below, 1 zenith).
-static Rgb skyAt(float elevation, int theme)
-{
-    if (elevation >= 0) return mix(SKY_HORIZON[theme], SKY_TOP[theme], std::pow(elevation, 0.6f));
-    return mix(SKY_HORIZON[theme], SKY_GROUND[theme], std::min(1.0f, -elevation * 4));
-}
-
-// Value noise along the horizon: `period` lattice points round the full circle, so it wraps.
-static float circleNoise(float turn, int period, int seed)
-{
-    float x = turn * period;
-    int i = (int)std::floor(x);
-    float f = x - i;
-    f = f * f * (3 - 2 * f);
-    auto at = [&](int k) { return (hash2(((k % period) + period) % period, 0, seed) & 0xffff) / 65535.0f; };
-    return at(i) + (at(i + 1) - at(i)) * f;
-}
-
-// Ridge line of one mountain range in radians of elevation, over the turn round the horizon (0 to 1).
-// Folded octaves give sharp summits and soft valleys.
-static float rangeHeight(const MountainRange& m, float turn, int seed)
-{
-    float sum = 0, amp = 1, norm = 0;
-    for (int octave = 0, period = m.period; octave < 5; octave++, period = period * 2 + 1, amp *= 0.42f) {
-        float n = circleNoise(turn, period, seed * 31 + octave);
-        sum += amp * (1 - std::fabs(2 * n - 1));
-        norm += amp;
-    }
-    float shape = std::min(1.0f, std::max(0.0f, (sum / norm - 0.25f) / 0.6f));
-    return m.base + m.rise * std::pow(shape, 1.4f);
-}
-
-// Inside a range: snow on the summits and on faces turned to the light, rock showing lower down in
-// gullies running down from the ridge, the foot fading into the valley mist, and the whole range
-// hazed towards the horizon with distance. slope is the ridge line's rise per radian of azimuth.
-static Rgb rangeColour(const MountainRange& m, int layer, float turn, float elevation, float top, float slope,
-                       int theme, int seed)
-{
-    float below = (top - elevation) / m.rise;
-    // Faces: the ridge's own slope just under it, gullies (noise stretched downwards) lower down.
-    int gullySeed = seed * 7 + layer;
-    float gx = turn * 300, gy = elevation * 8;
-    float gully = (tiledNoise(gx + 0.5f, gy, 300, gullySeed) - tiledNoise(gx - 0.5f, gy, 300, gullySeed)) * 2.5f * m.roughness;
-    float nearRidge = std::exp(-below * 5);
-    float lit = std::min(1.0f, std::max(0.0f, 0.5f + (slope * 1.5f) * nearRidge + gully * (1 - nearRidge)));
-    float streak = tiledNoise(turn * 240, elevation * 60 + layer * 17, 240, gullySeed + 3);
-    float rock = std::min(1.0f, std::max(0.0f, (below * 1.2f + streak * 0.8f - 0.75f) * 3)) * (1 - lit * 0.5f);
-    Rgb snow = mix(SNOW_SHADE[theme], SNOW_LIT[theme], lit);
-    Rgb stone = mix(ROCK[theme], SNOW_SHADE[theme], lit * 0.5f);
-    Rgb c = mix(snow, stone, rock * m.rockiness);
-    float mist = std::min(1.0f, std::max(0.0f, (below - 0.45f) / 0.7f));
-    c = mix(c, mix(SKY_HORIZON[theme], SKY_GROUND[theme], 0.6f), mist * mist);
-    return mix(c, SKY_HORIZON[theme], m.haze);
-}
-
-// Ridge lines of every range sampled round the horizon once per track: height and rise per radian.
-struct Skyline {
-    std::vector<float> top[RANGE_COUNT], slope[RANGE_COUNT];
-};
-
-static Skyline makeSkyline(int seed)
-{
-    Skyline k;
-    const float step = 1.0f / SKYLINE_SAMPLES;
-    for (int layer = 0; layer < RANGE_COUNT; layer++) {
-        const MountainRange& m = RANGES[layer];
-        int layerSeed = seed * 5 + layer;
-        for (int i = 0; i < SKYLINE_SAMPLES; i++) {
-            float turn = i * step;
-            k.top[layer].push_back(rangeHeight(m, turn, layerSeed));
-            float rise = rangeHeight(m, turn + SLOPE_STEP, layerSeed) - rangeHeight(m, turn - SLOPE_STEP, layerSeed);
-            k.slope[layer].push_back(rise / (2 * SLOPE_STEP) / (2 * (float)M_PI));
-        }
-    }
-    return k;
-}
-
-// Sampled value at a turn (0 to 1), interpolated, wrapping round the horizon.
-static float skylineAt(const std::vector<float>& samples, float turn)
-{
-    float x = turn * SKYLINE_SAMPLES;
-    int i = (int)std::floor(x);
-    float f = x - i;
-    i = ((i % SKYLINE_SAMPLES) + SKYLINE_SAMPLES) % SKYLINE_SAMPLES;
-    return samples[i] + (samples[(i + 1) % SKYLINE_SAMPLES] - samples[i]) * f;
-}
-
-// Colour seen along a direction from the centre of the sky box: sky, then the ranges from the
-// farthest to the nearest, then the snowfield below. Faces sharing an edge see the same directions
-// there, so they meet without a seam.
-static Rgb viewColour(float dx, float dy, float dz, int theme, int seed, const Skyline& sky)
-{
-    float len = std::sqrt(dx * dx + dy * dy + dz * dz);
-    float elevation = std::asin(dy / len);
-    float turn = std::atan2(dz, dx) / (2 * (float)M_PI) + 0.5f;
-    Rgb c = skyAt(dy / len, theme);
-    for (int layer = 0; layer < RANGE_COUNT; layer++) {
-        float top = skylineAt(sky.top[layer], turn);
-        float cover = std::min(1.0f, std::max(0.0f, (top - elevation) / SKY_PIXEL_ANGLE + 0.5f));
-        if (cover <= 0) continue;
-        float slope = skylineAt(sky.slope[layer], turn);
-        c = mix(c, rangeColour(RANGES[layer], layer, turn, elevation, top, slope, theme, seed), cover);
-    }
-    return c;
-}
-
 // Direction through texture coordinate (s, t) of a face, in the box the game draws the faces on.
 static void faceDirection(int face, float s, float t, float* d)
 {
@@ -197,14 +66,17 @@ static void faceDirection(int face, float s, float t, float* d)
     for (int i = 0; i < 3; i++) d[i] = dirs[face][i];
 }
 
-static void writeSkyFace(const std::string& path, int face, int theme, int seed, const Skyline& sky)
+// Faces sharing an edge see the same directions there, so they meet without a seam.
+static void writeSkyFace(const std::string& path, int face, int theme, const SkyWorld& world)
 {
     Picture pic(SKY_SIZE, SKY_SIZE);
     for (int y = 0; y < SKY_SIZE; y++)
         for (int x = 0; x < SKY_SIZE; x++) {
             float d[3];
             faceDirection(face, (x + 0.5f) / SKY_SIZE, 1 - (y + 0.5f) / SKY_SIZE, d);
-            Rgb c = viewColour(d[0], d[1], d[2], theme, seed, sky);
+            float len = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+            for (float& v : d) v /= len;
+            SkyRgb c = world.colourAlong(d, theme);
             pic.set(x, y, (int)(c.r + 0.5f), (int)(c.g + 0.5f), (int)(c.b + 0.5f));
         }
     writeBmp(path, pic);
@@ -332,15 +204,15 @@ static void writeSurface(const std::string& path, int kind, int theme)
     writeBmp(path, pic);
 }
 
-void genTrackPictures(const std::string& trackDir, int theme, int seed)
+void genTrackPictures(const std::string& trackDir, int theme, int seed, const TrackMesh& mesh)
 {
     if (theme < 0 || theme >= THEME_COUNT) theme = 0;
     std::string obj = trackDir + "/texObj/", surf = trackDir + "/texTrack/";
     mkdir(obj.c_str(), 0755);
     mkdir(surf.c_str(), 0755);
     static const char* faces[6] = {"front", "left", "right", "back", "up", "down"};
-    Skyline sky = makeSkyline(seed);
-    for (int i = 0; i < 6; i++) writeSkyFace(obj + faces[i] + ".bmp", i, theme, seed, sky);
+    SkyWorld world(mesh, seed);
+    for (int i = 0; i < 6; i++) writeSkyFace(obj + faces[i] + ".bmp", i, theme, world);
     writeSun(obj + "soleil.bmp");
     writeCylinder(obj + "cylinder.bmp");
     writeTrace(obj + "traceRun.bmp", false);

@@ -144,7 +144,7 @@ void genTracks(const std::string& recipes, const std::string& data)
         std::string dir = data + "/tracks/" + r.name;
         mkdir(dir.c_str(), 0755);
         writeTrackFiles(dir, r, m);
-        genTrackPictures(dir, r.theme, skylineSeed(r.name));
+        genTrackPictures(dir, r.theme, skylineSeed(r.name), m);
         genObstacleModels(dir, r.theme);
     }
 }

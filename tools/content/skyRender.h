@@ -1,0 +1,31 @@
+// The world round a track for its sky faces: height field, surfaces and light, seen from above the start.
+#pragma once
+
+#include "trackGen.h"
+
+#include <vector>
+
+struct SkyRgb {
+    float r, g, b;
+};
+
+class SkyWorld {
+public:
+    SkyWorld(const TrackMesh& mesh, int seed);
+    // Colour seen from the eye along a direction (any length is fine but dir[1] is read as its
+    // sine only when the direction is normalised); theme 0 day, 1 dusk, 2 overcast.
+    SkyRgb colourAlong(const float* dir, int theme) const;
+    float eye[3];
+
+private:
+    const TrackMesh& m;
+    std::vector<float> heights, normals;
+    std::vector<std::vector<TrackObstacle>> treesByRow;
+    float valleyHeight(float x, float z, int seed) const;
+    bool onTrack(float x, float z) const;
+    float treeLift(float x, float z) const;
+    float heightAt(float x, float z) const;
+    void normalAt(float x, float z, float* n) const;
+    int surfaceTexture(float x, float z) const;
+    SkyRgb groundColour(float x, float y, float z, float t, int theme) const;
+};
