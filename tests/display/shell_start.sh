@@ -11,10 +11,7 @@ kes_scratch_copy "$root" || kes_fail "cannot copy the data"
 rm -f "$work/data/prefs/gfx.prefs" "$work/data/prefs/user.prefs"
 
 kes_start_display || exit 1
-"$game" >game.log 2>&1 &
-KES_GAME_PID=$!
-
-kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
+kes_start_game "$game" game.log || kes_start_game "$game" game.log || kes_fail "no set-up dialog"
 sleep 1
 kes_key Return
 sleep 4

@@ -71,13 +71,25 @@ kes_press() {
     for i in $(seq "${2:-1}"); do kes_key "$1" 0.06; done
 }
 
+# Starts GAME with its output appended to LOG and waits for its set-up dialog. A heavily loaded X
+# server now and then refuses a new client (the game then says it cannot start): that start fails
+# here and kes_launch tries once more.
+kes_start_game() {
+    "$1" >>"$2" 2>&1 &
+    KES_GAME_PID=$! KES_GAME_LOG=$2
+    kes_wait_window 20 >/dev/null && return 0
+    kill "$KES_GAME_PID" 2>/dev/null
+    wait "$KES_GAME_PID" 2>/dev/null
+    echo "the game did not open its set-up dialog: $(tail -2 "$2")" >&2
+    return 1
+}
+
 # Starts GAME with its output appended to LOG, taps the keys of KES_DIALOG_KEYS (none by default) in the
 # set-up dialog, confirms it and waits SETTLE seconds (default 3) in the game window for the intro to
 # reach the home menu. Sets KES_GAME_PID and KES_GAME_LOG.
 kes_launch() {
-    "$1" >>"$2" 2>&1 &
-    KES_GAME_PID=$! KES_GAME_LOG=$2
-    kes_wait_window 20 >/dev/null || kes_fail "no set-up dialog"
+    kes_start_game "$1" "$2" || kes_start_game "$1" "$2" ||
+        kes_fail "no set-up dialog: $(tail -3 "$2")"
     kes_point_at_game
     sleep 1
     local k
