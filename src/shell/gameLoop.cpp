@@ -221,7 +221,9 @@ static void creditsPass()
 
 static void optionsPass()
 {
-    if (!(options == 1 && optionsDone == 0)) return;
+    // Not behind the home menu: with its highlight on Options both screens would read the same keys in
+    // one frame, and a Return or Right meant for the menu would also open the key set-up or change the level.
+    if (!(options == 1 && optionsDone == 0) || homeDone == 0) return;
     if (keySetupOpen) {
         menuFrame(gameScreens.ecranTouches); // it reads its own ESC
         return;
