@@ -21,8 +21,10 @@ data: build
 run: data
 	./$(BUILD)/kestrune
 
+# Every unit test also passes in shuffled orders in one process: no test leans on another's leftovers.
 test: data
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(BUILD)/tests/kestrune_tests --gtest_shuffle --gtest_repeat=3 --gtest_brief=1
 	@$(MAKE) --no-print-directory test-san
 
 # The unit and simulation tests again under AddressSanitizer and UndefinedBehaviorSanitizer (clang),

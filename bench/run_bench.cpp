@@ -11,6 +11,7 @@
 #include "fileio/swapthings.h"
 #include "platform/gameClock.h"
 #include "run/runFrame.h"
+#include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "shell/keymap.h"
@@ -94,19 +95,26 @@ static void loadSomeRider()
     else riderLoaded = "/tmp/kestrune_bench_rider.3d";
 }
 
+// The record of the next frame: the clock one frame on, holding the given button or none.
+static RunInput nextFrame(int button)
+{
+    gameClockAdvance(frameMs);
+    RunInput in;
+    if (button >= 0) in.held[button] = 1;
+    in.clockMs = gameClock();
+    in.frameps = benchFps;
+    return in;
+}
+
 static void startRun(const std::string& track)
 {
     videPileBoutons();
     reinitGameVar();
     importTrackFromBinaryFile(track.c_str());
     resetCollectedBomb(bombsQty);
-    placeSkierAtStart();
-    key[KEY_SPACE] = 1;
-    for (int i = 0; i < 2 * benchFps && DEPART != 1; i++) {
-        gameClockAdvance(frameMs);
-        simulateGameFrame();
-        key[KEY_SPACE] = 0;
-    }
+    placeSkierAtStart(gameClock());
+    simulateGameFrame(nextFrame(RB_JUMP));
+    for (int i = 0; i < 2 * benchFps && DEPART != 1; i++) simulateGameFrame(nextFrame(-1));
 }
 
 // range(0): 1 with a rider model to skin, 0 without (the run's own cost).
@@ -125,18 +133,14 @@ static void BM_SimulateGameFrame(benchmark::State& state)
     gameClockSetManual(100000);
     frameps = benchFps;
     startRun(track);
-    key[KEY_UP] = 1;
     for (auto _ : state) {
-        gameClockAdvance(frameMs);
-        simulateGameFrame();
+        simulateGameFrame(nextFrame(RB_UP));
         if (skieurArrive) {
             state.PauseTiming();
             startRun(track);
-            key[KEY_UP] = 1;
             state.ResumeTiming();
         }
     }
-    key[KEY_UP] = 0;
     gameClockSetReal();
     state.SetLabel(track + ", " + riderLoaded + ", " + std::to_string(indexFaceDernierGroupe) + " faces");
 }

@@ -108,11 +108,22 @@ std::vector<std::string> expectedFiles()
 
 void runTool(const std::string& data)
 {
-    std::string cmd = std::string(KESCONTENT_EXE) + " " + RECIPES + " " + data + " >/dev/null";
+    std::string cmd = shellQuoted(KESCONTENT_EXE) + " " + shellQuoted(RECIPES) + " " + shellQuoted(data) + " >/dev/null";
     ASSERT_EQ(0, system(cmd.c_str())) << cmd;
 }
 
 } // namespace
+
+// The tool and its folders reach the shell as one word each, whatever the checkout's path holds.
+TEST(ContentTree, PathsWithSpacesAndQuotesReachTheShellWhole)
+{
+    TempDir dir;
+    std::string odd = dir.file("a b'c $HOME");
+    ASSERT_EQ(0, system(("mkdir " + shellQuoted(odd) + " && touch " + shellQuoted(odd + "/x")).c_str()));
+    EXPECT_EQ(readBytes(odd + "/x").size(), 0u);
+    struct stat st;
+    EXPECT_EQ(0, stat((odd + "/x").c_str(), &st));
+}
 
 TEST(ContentTree, TwoRunsGiveTheSameBytesAndEveryExpectedFile)
 {

@@ -3,6 +3,7 @@
 #include <math.h>
 #include <stdlib.h>
 
+#include "platform/frameCounter.h"
 #include "platform/gameClock.h"
 #include "render/SnowParticleEngine.h"
 #include "render/font.h"

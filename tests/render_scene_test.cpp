@@ -184,6 +184,7 @@ TEST_F(RenderCamera, BankFollowsTheHeadingUpTo60Degrees)
 TEST_F(RenderCamera, F8AndF9Cycle)
 {
     for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+    resetKeyDetectors();
     auto press = [](int k, void (*handler)()) {
         key[k] = 1;
         handler();

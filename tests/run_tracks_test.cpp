@@ -47,7 +47,7 @@ struct RunTracks : ::testing::Test {
         std::string path = data->path() + "/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
         resetCollectedBomb(bombsQty);
-        placeSkierAtStart();
+        placeSkierAtStart(pilotClock());
     }
 };
 TempDir* RunTracks::data = nullptr;

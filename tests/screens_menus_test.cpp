@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gameClock.h"
+#include "shell/keys.h"
 #include "screens/screens.h"
 #include "shell/gameLoop.h"
 #include "shell/prefs.h"
@@ -16,6 +17,7 @@ struct MenuScreens : ::testing::Test {
     void SetUp() override
     {
         for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+        resetKeyDetectors();
         gameClockSetManual(50000);
         initAllSounds();
     }

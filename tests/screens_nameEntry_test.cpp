@@ -34,7 +34,7 @@ struct NameEntry : ::testing::Test {
     {
         storeByteOrder(0);
         for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
-        // Low clock values: the shared key detectors must not be left ahead of later tests' clocks.
+        resetKeyDetectors();
         gameClockSetManual(1000);
         initAllSounds();
         ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
@@ -111,6 +111,7 @@ TEST_F(NameEntry, EscSavesLikeConfirm)
     EXPECT_EQ(skieurArrive, 0);
     EXPECT_EQ(rank, 9);
     EXPECT_EQ(redrawAllMenu, 0);
+    ASSERT_NE(recorder.last("play"), nullptr);
     EXPECT_EQ(recorder.last("play")->name, "./data/sounds/gui/enter134.aif");
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/gameClock.h"
+#include "shell/keys.h"
 #include "screens/screens.h"
 #include "shell/gameLoop.h"
 #include "shell/systemPortUtils.h"
@@ -20,6 +21,7 @@ struct SelectScreens : ::testing::Test {
     {
         ensureAllegroForFiles(); // a shipped rider's skin picture may be read
         for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+        resetKeyDetectors();
         gameClockSetManual(1000);
         initAllSounds();
         strcpy(listeSkiers[0], "tolvek");

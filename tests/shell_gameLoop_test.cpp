@@ -100,9 +100,8 @@ protected:
         setContact(1);
         shown.clear();
         clearKeys();
+        resetScreenRequests();
         gameClockSetManual(1000);
-        // Let every no-repeat detector see the keys up once.
-        idle(1);
     }
     void TearDown() override
     {

@@ -8,9 +8,8 @@
 #include "sound/fmodmusic.h"
 #include "shell/gameHooks.h"
 #include "sound/gameSounds.h"
-#include "shell/keymap.h"
+#include "run/runInput.h"
 #include "track/planLib.h"
-#include <allegro.h>
 #include "support/soundRecorder.h"
 
 namespace {
@@ -173,14 +172,9 @@ TEST_F(SoundBank, WindStaysBetweenItsBounds)
     EXPECT_EQ(recorder.last("volume")->value, toSndLevel(volWind));
 }
 
-// The per-frame handlers read the run: speed, stop, contact, the turn keys and the height.
+// The per-frame handlers read the run: speed, stop, contact, the turn keys of its record and the height.
 TEST_F(SoundBank, HandlersFollowTheRunState)
 {
-    for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
-    int savedKeys[KM_SLOTS];
-    memcpy(savedKeys, currentKeymap, sizeof savedKeys);
-    currentKeymap[KM_LEFT] = KEY_A;
-    currentKeymap[KM_RIGHT] = KEY_D;
     reinitGameVar();
     setContact(1);
     vitesseMax = 1000.0f;
@@ -188,11 +182,13 @@ TEST_F(SoundBank, HandlersFollowTheRunState)
     skieurStop = 0;
     handleSkiSndLoop();
     EXPECT_FLOAT_EQ(volume, 0.075f);
-    key[currentKeymap[KM_LEFT]] = 1;
+    RunInput turning;
+    turning.held[RB_LEFT] = 1;
+    setRunInput(turning);
     handleSkiSndLoop();
     EXPECT_EQ(lastSide, 0);
     EXPECT_GT(panoramic, 0.5f);
-    key[currentKeymap[KM_LEFT]] = 0;
+    setRunInput(RunInput());
     skieurStop = 1; // a stopped rider makes no hiss, whatever the last speed
     volume = 0.0f;
     handleSkiSndLoop();
@@ -208,7 +204,6 @@ TEST_F(SoundBank, HandlersFollowTheRunState)
     EXPECT_NEAR(volWind, 0.3f, 1e-5f); // level flight: unchanged
     setContact(1);
     reinitGameVar();
-    memcpy(currentKeymap, savedKeys, sizeof savedKeys);
 }
 
 } // namespace

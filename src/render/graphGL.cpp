@@ -14,7 +14,6 @@
 #include "render/font.h"
 #include "render/graphImage.h"
 #include "render/viewFrame.h"
-#include "run/runFrame.h"
 #include "track/planLib.h"
 
 #ifndef GL_CLAMP_TO_EDGE
@@ -145,7 +144,6 @@ static void loadDecorationTextures(const char* trackName)
 
 void initGL(const char* trackName)
 {
-    placeSkierAtStart();
     loadSurfaceTextures(trackName);
     loadDecorationTextures(trackName);
     glClearColor(0, 0, 0, 0);

@@ -39,14 +39,12 @@ void drawPower(float x, float y, int n, float radius, float value, float thresho
 void drawOnePowerDisc(float x, float y, int n, float radius, float value, float threshold, float max);
 void drawMedal(int kind, unsigned int rimTexture, unsigned int faceTexture, unsigned int shineTexture);
 
-// Frames counted in the last window of more than one second (0.0 before the first closes).
-double framesPerSecond();
-void resetFramesPerSecond();
+// F7: the frame rate shown or not.
 void handleToggleShowFps();
 
 // "FINISH" and the blinking "- press Return -" after the finish line.
 void glPrintFinishData(double unused);
-// The run's heads-up display, bands to trick-key sprites (sets the run's frameps on the way).
+// The run's heads-up display, bands to trick-key sprites.
 void drawRunHud();
 
 // Zoom state of a bonus message, exposed for tests.

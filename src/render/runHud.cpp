@@ -136,7 +136,6 @@ static void drawHudTexts()
     hudText(rightAligned(scoreStr), (int)atTop(410), scoreStr);
     if (ghostGapText(text)) hudText(rightAligned(text), (int)atTop(GHOST_GAP_Y), text);
     hudText((int)atRight(595), (int)atBottom(67), "J");
-    frameps = (float)framesPerSecond();
 }
 
 // Text on a dark band of its own: the sky and the snow behind the HUD are nearly white.

@@ -7,9 +7,9 @@
 #include "run/newton.h"
 #include "run/physics.h"
 #include "run/runFrame.h"
+#include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
-#include "shell/keys.h"
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
 #include "track/bombstuff.h"
@@ -43,8 +43,8 @@ static void turningRate()
 
 static void sideFlips(float step, float cap)
 {
-    int right = keymapRightSide(), left = keymapLeftSide(), jump = keySpace();
-    short releasedR = keymapRightSideReleased(), releasedL = keymapLeftSideReleased();
+    int right = runHeld(RB_RIGHT_SIDE), left = runHeld(RB_LEFT_SIDE), jump = runHeld(RB_JUMP);
+    short releasedR = runReleased(RB_RIGHT_SIDE), releasedL = runReleased(RB_LEFT_SIDE);
     float sign = right ? 1.0f : -1.0f;
     if (right || left) {
         short& mine = right ? sautLincolnLoopDroite : sautLincolnLoopGauche;
@@ -82,8 +82,8 @@ static void groundTurn(int right)
 
 static void spinsAndTurns(float step, float cap)
 {
-    int right = keymapRight() != 0, left = keymapLeft() != 0, jump = keySpace();
-    short releasedR = keymapRightReleased(), releasedL = keymapLeftReleased();
+    int right = runHeld(RB_RIGHT), left = runHeld(RB_LEFT), jump = runHeld(RB_JUMP);
+    short releasedR = runReleased(RB_RIGHT), releasedL = runReleased(RB_LEFT);
     if (right == left) {
         sprayDriftOff();
     } else if (!inAir() && !jump) {
@@ -105,8 +105,8 @@ static void spinsAndTurns(float step, float cap)
 
 static void flips(float step, float cap)
 {
-    int up = keymapUp(), down = keymapDown(), jump = keySpace();
-    short releasedU = keymapUpReleased(), releasedD = keymapDownReleased();
+    int up = runHeld(RB_UP), down = runHeld(RB_DOWN), jump = runHeld(RB_JUMP);
+    short releasedU = runReleased(RB_UP), releasedD = runReleased(RB_DOWN);
     if (up || down) {
         if (inAir() && !usingYRail && !jump) {
             if (up && !sautDerriere) {
@@ -125,27 +125,27 @@ static void flips(float step, float cap)
 
 static void push()
 {
-    if (keymapUp() && vitessePrecedente + pushStep < pushLimit && getContact() == 1) vitessePrecedente += pushStep;
+    if (runHeld(RB_UP) && vitessePrecedente + pushStep < pushLimit && getContact() == 1) vitessePrecedente += pushStep;
 }
 
 static short halfTurnUnderWay() { return changementFakieSolRight || changementFakieSolLeft; }
 
 static void brake()
 {
-    freinage = (keymapDown() && !inAir() && !keySpace() && !halfTurnUnderWay()) ? brakeDrag : 0.0f;
+    freinage = (runHeld(RB_DOWN) && !inAir() && !runHeld(RB_JUMP) && !halfTurnUnderWay()) ? brakeDrag : 0.0f;
 }
 
 static void startHalfTurn()
 {
-    if (inAir() || keySpace()) {
+    if (inAir() || runHeld(RB_JUMP)) {
         changementFakieSolRight = changementFakieSolLeft = 0;
         return;
     }
-    if (!keymapDown() || halfTurnUnderWay()) return;
-    if (keymapRight()) {
+    if (!runHeld(RB_DOWN) || halfTurnUnderWay()) return;
+    if (runHeld(RB_RIGHT)) {
         changementFakieSolRight = 1;
         changementFakieSolLeft = 0;
-    } else if (keymapLeft()) {
+    } else if (runHeld(RB_LEFT)) {
         changementFakieSolLeft = 1;
         changementFakieSolRight = 0;
     }
@@ -161,7 +161,7 @@ static void collide()
 
 static void fireBomb()
 {
-    short pressed = keyBombNoRepeat();
+    short pressed = runPressed(RB_BOMB);
     if (!hasCollectedBomb() || !pressed || getContact() != 1) return;
     currentBombVertex = addJumpTwdIntrack(points, faces, rotSkierY);
     wrpPlaySound(rocketExplodeSnd, volGui, panoGui, wrpNormalPitch);

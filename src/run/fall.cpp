@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "run/newton.h"
+#include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
-#include "shell/keys.h"
 #include "skier/positionDef.h"
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
@@ -19,7 +19,7 @@ static const float fadePerK = 0.025f;
 // One rescue for one new press of ENTER; a press while the rescue flies does not start it again.
 void rescueRequest()
 {
-    short pressed = keyEnterRescueNoRepeat();
+    short pressed = runPressed(RB_ENTER);
     if (!skieurArrive && skieurStop && pressed && chute == 1 && !askForRescue) {
         askForRescue = 1;
         endOfRescue = 0;

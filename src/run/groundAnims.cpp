@@ -1,13 +1,12 @@
-// Takes the keys and the riding state; poses the rider on the ground: turns, poling, crouch, half-turns, braking.
+// Takes the input record and the riding state; poses the rider on the ground: turns, poling, crouch, half-turns, braking.
 #include "run/controls.h"
 
 #include "render/SnowParticleEngine.h"
 #include "run/newton.h"
 #include "run/physics.h"
+#include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
-#include "shell/AnimationTimer.h"
-#include "shell/keys.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
 #include "track/planLib.h"
@@ -21,24 +20,23 @@ static const float halfTurnPerK = 36.0f;  // 720 / frameps
 static const int brakeStep = 5;
 static const int brakeBurstAt = 5;
 
-AnimationTimer animNormPosAfterTurnTimer;
-double animNormPosAfterTurn = 0.0;
 
 static short onGroundOutsideLanding() { return getContact() == 1 && !changementContact; }
 
 static void turnPoses()
 {
-    if (!onGroundOutsideLanding() || keySpace()) return;
-    double r = keymapRightPressedTime(), l = keymapLeftPressedTime();
+    if (!onGroundOutsideLanding() || runHeld(RB_JUMP)) return;
+    double r = runHeldTime(RB_RIGHT), l = runHeldTime(RB_LEFT);
+    AnimationTimer& afterTurn = runInputState.afterTurn;
     if (r != 0) {
-        animNormPosAfterTurnTimer.timeSinceLastCall(0);
+        afterTurn.timeSinceLastCall(0, runClock());
         animPositionActu(fakieOrNotDroite(posInterFak2), (float)(r * poseRatePerSecond));
     } else if (l != 0) {
-        animNormPosAfterTurnTimer.timeSinceLastCall(0);
+        afterTurn.timeSinceLastCall(0, runClock());
         animPositionActu(fakieOrNotGauche(posInterFak2), (float)(l * poseRatePerSecond));
     } else {
-        animNormPosAfterTurn = animNormPosAfterTurnTimer.timeSinceLastCall(1);
-        animPositionActu(fakieOrNotNorm(posInterFak), (float)(animNormPosAfterTurn * poseRatePerSecond));
+        double sinceTurn = afterTurn.timeSinceLastCall(1, runClock());
+        animPositionActu(fakieOrNotNorm(posInterFak), (float)(sinceTurn * poseRatePerSecond));
     }
 }
 
@@ -62,14 +60,14 @@ void pousseBras(short reset)
 
 static void poling()
 {
-    short pushing = keymapUp() && vitessePrecedente + pushStep < pushLimit && getContact() == 1 && !fakie;
+    short pushing = runHeld(RB_UP) && vitessePrecedente + pushStep < pushLimit && getContact() == 1 && !fakie;
     pousseBras(!pushing);
 }
 
 static void crouch()
 {
-    if (getContact() != 1 || !keySpace()) return;
-    animPositionActu(fakieOrNotCrouch(posInterFak), (float)(keySpacePressedTime() * poseRatePerSecond));
+    if (getContact() != 1 || !runHeld(RB_JUMP)) return;
+    animPositionActu(fakieOrNotCrouch(posInterFak), (float)(runHeldTime(RB_JUMP) * poseRatePerSecond));
 }
 
 static void sprayBurst()

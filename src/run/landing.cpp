@@ -6,10 +6,10 @@
 #include "render/SnowParticleEngine.h"
 #include "run/runFeedback.h"
 #include "run/runFrame.h"
+#include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "screens/choixPiste.h"
-#include "shell/keys.h"
 #include "skier/positionDef.h"
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
@@ -95,7 +95,7 @@ static void fallOnLanding(SndSample* sound)
 
 static void landingPoses()
 {
-    if (keymapLeft() || keymapRight()) {
+    if (runHeld(RB_LEFT) || runHeld(RB_RIGHT)) {
         closeLanding();
         return;
     }

@@ -3,11 +3,11 @@
 
 #include <cmath>
 
+#include "run/runInput.h"
 #include "run/runState.h"
 
 static const float slopeGravity = -9.8f;
 static const float degToRad = 0.017455053237912375f;
-static const float referenceRate = 20.0f;
 // Rates at or below this are not a measurement (program start, or a window not yet closed).
 static const float minMeasuredRate = 1.0f;
 
@@ -20,7 +20,7 @@ float giveNewSpeed(float v, float acc, float t) { return v + acc * t; }
 float giveNewXposition(float acc, float v, float x, float t) { return acc * t * t + v * t + x; }
 
 float frameScale() {
-    static float lastRate = referenceRate;
+    float& lastRate = runInputState.lastMeasuredRate;
     if (frameps > minMeasuredRate && std::isfinite(frameps)) lastRate = frameps;
-    return referenceRate / lastRate;
+    return referenceFrameRate / lastRate;
 }

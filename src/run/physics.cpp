@@ -1,4 +1,4 @@
-// Takes the run state, keys, frame time and the terrain; moves the rider on the ground and in the air.
+// Takes the run state, the input record, frame time and the terrain; moves the rider on the ground and in the air.
 #include "run/physics.h"
 
 #include <climits>
@@ -6,9 +6,9 @@
 
 #include "run/newton.h"
 #include "run/runFeedback.h"
+#include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
-#include "shell/keys.h"
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
 #include "track/collision.h"
@@ -48,7 +48,7 @@ static float riderWeight()
     return defaultWeight;
 }
 
-static int turnKeyHeld() { return keymapRight() || keymapLeft(); }
+static int turnKeyHeld() { return runHeld(RB_RIGHT) || runHeld(RB_LEFT); }
 
 static void integratePosition()
 {
@@ -84,7 +84,7 @@ static void placeOnGround()
     if (getContact() != 1) return;
     angleCourant = placeObjetAndGetAngle(points, faces, getXobjet_inc(), Zobjet, (float)maxTrackFaces, rotSkierY,
                                          faceUpVector);
-    if (bufferJump < emptyCharge || (keySpace() && bufferJump < fullCharge)) bufferJump += frameScale();
+    if (bufferJump < emptyCharge || (runHeld(RB_JUMP) && bufferJump < fullCharge)) bufferJump += frameScale();
 }
 
 void groundPhysics()
@@ -96,7 +96,7 @@ void groundPhysics()
 
 void manualTakeOff()
 {
-    short released = keySpaceReleased();
+    short released = runReleased(RB_JUMP);
     if (!released || getContact() != 1 || bufferJump < emptyCharge) return;
     wasFakieBeforeJump = fakie;
     rotYSautAccepte = 0;

@@ -1,13 +1,11 @@
-// Takes the keys, the game clock and frameps; runs one frame of the run in frame order, then draws it.
+// Takes the frame's input record and the track; runs one frame of the run in frame order.
 #include "run/runFrame.h"
 #include "run/runFeedback.h"
 
 #include <cmath>
 #include <utility>
 
-#include "platform/gameClock.h"
 #include "render/ThreeDPoint.h"
-#include "render/gameFrameDraw.h"
 #include "render/graphicLib.h"
 #include "run/controls.h"
 #include "run/fall.h"
@@ -15,10 +13,10 @@
 #include "run/landing.h"
 #include "run/newton.h"
 #include "run/physics.h"
+#include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "screens/nameEntry.h"
-#include "shell/keys.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
 #include "track/collision.h"
@@ -45,14 +43,14 @@ void setChute(short fall)
     }
 }
 
-void placeSkierAtStart()
+void placeSkierAtStart(long nowMs)
 {
     setXobjet_inc(depart);
     Xobjet = depart;
     Xprec = getXobjet_inc() - 1.0f;
     setAncienContact(1);
     setContact(1);
-    tempsDepart = (int)gameClockLessPauses();
+    tempsDepart = (int)nowMs;
     angleCourant = angleDePlacementEffectif =
         placeObjetAndGetAngle(points, faces, Xobjet, Zobjet, (float)maxTrackFaces, rotSkierY, faceUpVector);
     Yobjet = getYobjetCour();
@@ -103,9 +101,9 @@ static void skinRider()
 
 static void startWhenJumpPressed()
 {
-    if (!LETSGO && !DEPART && keySpace()) {
+    if (!LETSGO && !DEPART && runHeld(RB_JUMP)) {
         LETSGO = 1;
-        tempsDepart = (int)gameClockLessPauses();
+        tempsDepart = (int)runClock();
     }
 }
 
@@ -124,13 +122,13 @@ static void countdown()
     countdownPoses(diffTemps);
     if (diffTemps > countdownSeconds) animDepartFini = 1;
     if (!animDepartFini) {
-        tempsCourant = (int)gameClockLessPauses();
+        tempsCourant = (int)runClock();
         diffTemps = (tempsCourant - tempsDepart) * 0.001;
     } else {
         LETSGO = 0;
         DEPART = 1;
-        tempsDepart = (int)gameClockLessPauses();
-        firstTemps = (float)gameClockLessPauses();
+        tempsDepart = (int)runClock();
+        firstTemps = (float)runClock();
     }
 }
 
@@ -160,7 +158,7 @@ static void controlsOrStandBy()
 
 static void timeStep()
 {
-    tempsCourant = (int)gameClockLessPauses();
+    tempsCourant = (int)runClock();
     diffTemps = (tempsCourant - tempsDepart) * 0.001;
     tempsDepart = tempsCourant;
 }
@@ -193,8 +191,10 @@ static void runningTime()
     totalTime = DEPART == 1 ? (tempsCourant - firstTemps) * 0.001f : 0.0f;
 }
 
-void simulateGameFrame()
+void simulateGameFrame(const RunInput& in)
 {
+    setRunInput(in);
+    frameps = in.frameps;
     startWhenJumpPressed();
     countdown();
     finishLine();
@@ -228,10 +228,4 @@ void simulateGameFrame()
     replacementFade();
     runningTime();
     recordRiderFrame();
-}
-
-void displayGame()
-{
-    simulateGameFrame();
-    drawGameFrame();
 }

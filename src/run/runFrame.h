@@ -1,13 +1,13 @@
-// One frame of a run: the simulation (keys, game clock and frameps in, run state out), then its drawing.
+// One frame of a run: the frame's input record and the track in, the run state out. Draws nothing.
 #pragma once
 
-// Everything a run frame changes, in frame order, without OpenGL.
-void simulateGameFrame();
-// simulateGameFrame followed by drawGameFrame.
-void displayGame();
+struct RunInput;
 
-// The run start state at the track's start line (the track must be loaded).
-void placeSkierAtStart();
+// Everything a run frame changes, in frame order. The record is all it reads of keys, clock and frame rate.
+void simulateGameFrame(const RunInput& in);
+
+// The run start state at the track's start line (the track must be loaded); nowMs starts the frame timer.
+void placeSkierAtStart(long nowMs);
 
 void setChute(short fall);
 // The rider's up and forward vectors turned by his rotations, into skierNormaleVector / skierFrontVector.

@@ -7,6 +7,7 @@
 
 #include "render/SnowParticleEngine.h"
 #include "run/ghostRun.h"
+#include "run/runInput.h"
 #include "screens/nameEntry.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -155,7 +156,7 @@ static void resetTrackPlacement() {
     depart = arrivee = 0.0f;
     setXobjet_inc(startX);
     setContact(1);
-    // Still the previous track (all zero before the first run): initGL places the rider properly.
+    // Still the previous track (all zero before the first run): placeSkierAtStart places the rider properly.
     Yobjet = yTheoObjSettingFaceNumber(points, faces, startX, startZ, (float)maxTrackFaces, 1);
     // The empty track of the first run is flat at height 0, not a plane through three equal points.
     if (!std::isfinite(Yobjet)) Yobjet = 0.0f;
@@ -172,4 +173,5 @@ void reinitGameVar() {
     resetRunFeedback();
     resetTrackPlacement();
     clearRecording(&recordingRun);
+    resetRunInput();
 }

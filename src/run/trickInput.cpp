@@ -4,8 +4,8 @@
 #include "run/newton.h"
 #include "run/physics.h"
 #include "run/runFeedback.h"
+#include "run/runInput.h"
 #include "run/runState.h"
-#include "shell/keys.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
 #include "track/collision.h"
@@ -99,14 +99,7 @@ float* fakieOrNotPos(float* pose) { return fakieCopy(posInterFak, pose, pose); }
 
 static int keyOfTrick(int k)
 {
-    switch (k) {
-    case 0: return keymapTrick1();
-    case 1: return keymapTrick2();
-    case 2: return keymapTrick3();
-    case 3: return keymapTrick4();
-    case 4: return keymapTrick5();
-    default: return keymapTrick6();
-    }
+    return runHeld((RunButton)(RB_TRICK1 + k));
 }
 
 void trickInputStep()

@@ -11,5 +11,6 @@ public:
 
     AnimationTimer();
     // Seconds since `active` became true (0.0 on the first true call and whenever it is false).
-    double timeSinceLastCall(short active);
+    // nowMs is the clock of the caller's frame.
+    double timeSinceLastCall(short active, long nowMs);
 };

@@ -13,6 +13,8 @@
 #include "platform/padInput.h"
 #include "render/ghostDraw.h"
 #include "screens/replay.h"
+#include "platform/runInputKeys.h"
+#include "render/gameFrameDraw.h"
 #include "render/graphicLib.h"
 #include "screens/choixPiste.h"
 #include "shell/keymap.h"
@@ -123,10 +125,16 @@ static void showIntro()
     free(logo);
 }
 
+void resetScreenRequests()
+{
+    runRequested = exitRequested = 0;
+    resetKeyDetectors();
+}
+
 static void startUp()
 {
     memset(bgMusicName, 0, sizeof bgMusicName);
-    runRequested = exitRequested = 0;
+    resetScreenRequests();
     srand((unsigned)time(nullptr));
     storeByteOrder(0);
     fromProgBegin = gameClock();
@@ -309,7 +317,17 @@ static int loadRealRun()
     displayWait(": loading textures");
     initGL(nomFicPiste);
     loadGhostForRun(nomFicPiste, ghostShown);
+    placeSkierAtStart(gameClockLessPauses());
     return 0;
+}
+
+// One frame of a run: the keyboard's record, the simulation, the drawing and the flip.
+void displayGame()
+{
+    RunInput in;
+    readRunInput(in);
+    simulateGameFrame(in);
+    drawGameFrame();
 }
 
 #ifdef KESTRUNE_NO_FRAME_CAP

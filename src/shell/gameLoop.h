@@ -36,6 +36,9 @@ void loadUserPreferences();
 // player asked to leave the game.
 int gameLoopPass();
 
+// No run or exit asked for, every key detector fresh: the dispatcher as at start-up.
+void resetScreenRequests();
+
 // The frames the dispatcher calls. Tests replace them to drive the state machine without a display.
 struct GameScreens {
     void (*choixHome)();
@@ -52,6 +55,9 @@ struct GameScreens {
 };
 extern GameScreens gameScreens;
 void useRealScreens();
+
+// One frame of a run: reads the keyboard's record, simulates, draws and flips.
+void displayGame();
 
 // Waits so that the loop runs at most 60 frames a second.
 void waitForNextFrame();

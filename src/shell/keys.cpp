@@ -4,18 +4,26 @@
 
 #include "platform/gameClock.h"
 #include "platform/padInput.h"
+#include "run/keyDetector.h"
 #include "shell/keymap.h"
 
 static const int NO_PAD = -1; // a key the pad has no action for
 
-// State of one detector; every detector function owns one instance.
-struct KeyDetector {
-    short previouslyPressed = 0;
-    short pressed = 0;
-    long tempsCour = 0;
-    long tempsPrec = 0;
-    double tempsEcoul = 0.0;
-};
+// Every detector function owns one instance; resetKeyDetectors makes each forget what it saw at its
+// next call (a new screen flow, a test).
+static int detectorGeneration = 0;
+
+void resetKeyDetectors() { detectorGeneration++; }
+
+// The detector's own state, fresh again after a reset.
+static KeyDetector& current(KeyDetector& d, int& generation)
+{
+    if (generation != detectorGeneration) {
+        d = KeyDetector();
+        generation = detectorGeneration;
+    }
+    return d;
+}
 
 // A key code outside Allegro's key array is never held.
 static bool keyHeld(int code)
@@ -103,31 +111,36 @@ void removeKeys() { remove_keyboard(); }
     short name()                       \
     {                                  \
         static KeyDetector d;          \
-        return noRepeat(d, code, pad); \
+        static int gen = -1;\
+        return noRepeat(current(d, gen), code, pad); \
     }
 #define RELEASED(name, code, pad)      \
     short name()                       \
     {                                  \
         static KeyDetector d;          \
-        return released(d, code, pad); \
+        static int gen = -1;\
+        return released(current(d, gen), code, pad); \
     }
 #define PRESSED_TIME(name, code, pad)     \
     double name()                         \
     {                                     \
         static KeyDetector d;             \
-        return pressedTime(d, code, pad); \
+        static int gen = -1;\
+        return pressedTime(current(d, gen), code, pad); \
     }
 #define DELAY(name, code, pad)               \
     short name(double delay)                 \
     {                                        \
         static KeyDetector d;                \
-        return delayed(d, code, pad, delay); \
+        static int gen = -1;   \
+        return delayed(current(d, gen), code, pad, delay); \
     }
 #define REPEAT(name, code, pad)                                  \
     short name(double firstDelay, double delay)                  \
     {                                                            \
         static KeyDetector d;                                    \
-        return repeating(d, code, pad, firstDelay, delay);       \
+        static int gen = -1;                       \
+        return repeating(current(d, gen), code, pad, firstDelay, delay);       \
     }
 #define LEVEL(name, code, pad) \
     int name() { return levelOf(code, pad); }
@@ -234,6 +247,11 @@ LEVEL(keyF12, KEY_F12, NO_PAD)
 int keyNewlyPressed()
 {
     static char before[KEY_MAX];
+    static int generation = -1;
+    if (generation != detectorGeneration) {
+        for (char& b : before) b = 0;
+        generation = detectorGeneration;
+    }
     int found = 0;
     for (int code = 1; code < KEY_MAX; code++) {
         char now = key[code] != 0;

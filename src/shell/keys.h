@@ -5,6 +5,9 @@
 void installKeys();
 void removeKeys();
 
+// Every detector below forgets what it saw (a new screen flow, a test).
+void resetKeyDetectors();
+
 // Newly pressed since the previous call (one true per press).
 short keyUpNoRepeat();
 short keyDownNoRepeat();

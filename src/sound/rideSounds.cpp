@@ -3,8 +3,8 @@
 
 #include <cmath>
 
+#include "run/runInput.h"
 #include "run/runState.h"
-#include "shell/keys.h"
 #include "sound/SndWrapper.h"
 #include "track/planLib.h"
 
@@ -71,7 +71,8 @@ void handleSkiSndLoop()
 {
     float s = 0.0f;
     if (!skieurStop && vitesseMax != 0.0f) s = std::fabs(vitessePrecedente / vitesseMax);
-    stepSkiSndLoop(s, getContact(), keymapLeft(), keymapRight());
+    // the turn keys of the frame just simulated, so that a recorded run sounds as it was ridden
+    stepSkiSndLoop(s, getContact(), runHeld(RB_LEFT), runHeld(RB_RIGHT));
 }
 
 void handleWindLoopSnd()

@@ -1,4 +1,4 @@
-// Autopilot: keys and clock for a run ridden by the simulation alone.
+// Autopilot: input records for a run ridden by the simulation alone.
 #include "support/autopilot.h"
 
 #include <allegro.h>
@@ -7,6 +7,7 @@
 
 #include "platform/gameClock.h"
 #include "run/runFrame.h"
+#include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "shell/keymap.h"
@@ -47,6 +48,10 @@ void pilotNewRun()
     theTrasher->weight = pilotRiderWeight;
     videPileBoutons();
     reinitGameVar();
+    // The run keeps these over the reset (a landing clears them): a test left in mid-air must not
+    // hand its side flip to the next test's first jump.
+    amplitudeRotationX = 0.0f;
+    sautLincolnLoopDroite = sautLincolnLoopGauche = 0;
 }
 
 void pilotPlaneRun(bool flat, float startX, float finishX)
@@ -58,32 +63,39 @@ void pilotPlaneRun(bool flat, float startX, float finishX)
     pilotNewRun();
     depart = startX;
     arrivee = finishX;
-    placeSkierAtStart();
+    placeSkierAtStart(pilotClock());
 }
 
-static void applyKeys(const PilotKeys& k)
+long pilotClock()
 {
-    key[KEY_UP] = k.up;
-    key[KEY_DOWN] = k.down;
-    key[KEY_LEFT] = k.left;
-    key[KEY_RIGHT] = k.right;
-    key[KEY_A] = k.leftSide;
-    key[KEY_Z] = k.rightSide;
-    key[KEY_SPACE] = k.space;
-    key[KEY_ENTER] = k.enter;
-    key[BOMB_KEY_CODE] = k.bomb;
-    for (int t = 0; t < 6; t++) key[KEY_1 + t] = k.trick[t];
+    return gameClockLessPauses();
+}
+
+RunInput pilotRecord(const PilotKeys& k, long clockMs, float fps)
+{
+    RunInput in;
+    in.held[RB_UP] = k.up;
+    in.held[RB_DOWN] = k.down;
+    in.held[RB_LEFT] = k.left;
+    in.held[RB_RIGHT] = k.right;
+    in.held[RB_LEFT_SIDE] = k.leftSide;
+    in.held[RB_RIGHT_SIDE] = k.rightSide;
+    in.held[RB_JUMP] = k.space;
+    in.held[RB_ENTER] = k.enter;
+    in.held[RB_BOMB] = k.bomb;
+    for (int t = 0; t < 6; t++) in.held[RB_TRICK1 + t] = k.trick[t];
+    in.clockMs = clockMs;
+    in.frameps = fps;
+    return in;
 }
 
 void pilotFrame(int fps, const PilotKeys& keys)
 {
-    applyKeys(keys);
-    // whole milliseconds that never drift from the frame rate
+    // whole milliseconds that never drift from the frame rate; the game clock follows for the drawing
     framesRidden++;
     long now = clockBase + framesRidden * 1000 / fps;
     gameClockAdvance(now - gameClock());
-    frameps = (float)fps;
-    simulateGameFrame();
+    simulateGameFrame(pilotRecord(keys, gameClockLessPauses(), (float)fps));
 }
 
 void pilotPause(long ms)

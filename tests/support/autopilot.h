@@ -1,7 +1,9 @@
-// Rides runs with no display: drives the keys and the game clock at a fixed frame rate.
+// Rides runs with no display: input records at a fixed frame rate, the game clock kept in step.
 #pragma once
 
 #include <functional>
+
+#include "run/runInput.h"
 
 // Keys the rider holds during one frame (set by a driver before each frame).
 struct PilotKeys {
@@ -15,6 +17,10 @@ struct PilotKeys {
 void pilotInstallKeys();
 // All keys up and the real clock back.
 void pilotReleaseKeys();
+// The manual clock now.
+long pilotClock();
+// The record of one frame holding these keys.
+RunInput pilotRecord(const PilotKeys& keys, long clockMs, float fps);
 
 // A fresh run on the generated plane track (flat or sloped), start at startX, finish at finishX,
 // no obstacles, plain snow; the rider placed at the start and waiting for the jump key.
@@ -22,7 +28,7 @@ void pilotPlaneRun(bool flat, float startX, float finishX);
 // A fresh run (rider card of 70 kg) before the track is loaded, as the game loop starts one.
 void pilotNewRun();
 
-// One frame at fps: applies keys, advances the clock by one frame, sets frameps, simulates.
+// One frame at fps: advances the clock by one frame and simulates the record of these keys.
 void pilotFrame(int fps, const PilotKeys& keys);
 // A pause of ms milliseconds of game clock between two frames, as P and P again give it.
 void pilotPause(long ms);

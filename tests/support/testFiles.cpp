@@ -19,9 +19,16 @@ TempDir::TempDir()
     dir = mkdtemp(pattern);
 }
 
+std::string shellQuoted(const std::string& text)
+{
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
 TempDir::~TempDir()
 {
-    std::string cmd = "rm -rf '" + dir + "'";
+    std::string cmd = "rm -rf " + shellQuoted(dir);
     if (system(cmd.c_str()) != 0) fprintf(stderr, "could not remove %s\n", dir.c_str());
 }
 

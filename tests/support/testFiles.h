@@ -31,6 +31,9 @@ private:
 // The names in a folder, "." and ".." left out, sorted.
 std::vector<std::string> folderNames(const std::string& dir);
 
+// The text as one word for the shell: in single quotes, its own single quotes escaped.
+std::string shellQuoted(const std::string& text);
+
 void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 void writeText(const std::string& path, const std::string& text);
 std::vector<unsigned char> readBytes(const std::string& path);

@@ -1,9 +1,7 @@
-// Frame counter of the run: frames counted in the last window of more than one second.
-#include "platform/gameClock.h"
-#include "render/guistuff.h"
-#include "shell/keys.h"
+// Takes one call a frame and the game clock; returns the frames counted in the last window of more than a second.
+#include "platform/frameCounter.h"
 
-short showFps = 0;
+#include "platform/gameClock.h"
 
 static int calls = 0;
 static double tempsEcoul = 0;
@@ -36,9 +34,4 @@ void resetFramesPerSecond()
     calls = 0;
     tempsEcoul = 0;
     toReturn = 0;
-}
-
-void handleToggleShowFps()
-{
-    if (keyF7NoRepeat()) showFps = !showFps;
 }

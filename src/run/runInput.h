@@ -1,0 +1,46 @@
+// The rider's controls of one frame as one record in; the run's view of it (held, edges, clock) out.
+// The platform layer fills a record from the keyboard through the key map; a test or a recording
+// fills it directly. The simulation reads nothing else: no key array, no clock.
+#pragma once
+
+#include "run/keyDetector.h"
+#include "shell/AnimationTimer.h"
+
+// The pace every per-frame amount of the run is tuned for.
+const float referenceFrameRate = 20.0f;
+
+enum RunButton {
+    RB_LEFT, RB_RIGHT, RB_UP, RB_DOWN, RB_LEFT_SIDE, RB_RIGHT_SIDE,
+    RB_TRICK1, RB_TRICK2, RB_TRICK3, RB_TRICK4, RB_TRICK5, RB_TRICK6,
+    RB_JUMP, RB_BOMB, RB_ENTER,
+    RB_COUNT
+};
+
+struct RunInput {
+    short held[RB_COUNT] = {};  // 1 while the button is held in this frame
+    long clockMs = 0;           // the game clock of this frame, in milliseconds
+    float frameps = 1.0f;       // frames counted in the last whole second (1 or less: none measured yet)
+};
+
+// Every detector and timer the run keeps over its records; reset before each run.
+struct RunInputState {
+    RunInput current;
+    KeyDetector press[RB_COUNT];
+    KeyDetector release[RB_COUNT];
+    KeyDetector heldTime[RB_COUNT];
+    AnimationTimer afterTurn;  // time since the last turn pose ended
+    float lastMeasuredRate = referenceFrameRate;  // frameScale's rate while frameps holds no measurement
+};
+extern RunInputState runInputState;
+
+void resetRunInput();
+// The record of the frame being simulated (simulateGameFrame takes it first).
+void setRunInput(const RunInput& in);
+
+short runHeld(RunButton b);
+// Newly pressed, released, seconds held: each asked once a frame by one caller.
+short runPressed(RunButton b);
+short runReleased(RunButton b);
+double runHeldTime(RunButton b);
+// The clock of the frame being simulated.
+long runClock();
