@@ -206,6 +206,7 @@ void viewTracks(const std::string& out)
         libereTexturesTrack(texName);
         libereTexturesTrackStuff();
         initGL(t.c_str());
+        placeSkierAtStart(0);
         for (int piece = 0; piece < TOP_PIECES; piece++) topPiece(out, t, piece);
         chaseViews(out, t);
         viewEffects(out, t);
