@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <dirent.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +18,7 @@ TempDir::TempDir()
 {
     char pattern[] = "/tmp/kestrune-test-XXXXXX";
     dir = mkdtemp(pattern);
+    owner = getpid();
 }
 
 std::string shellQuoted(const std::string& text)
@@ -28,6 +30,7 @@ std::string shellQuoted(const std::string& text)
 
 TempDir::~TempDir()
 {
+    if (getpid() != owner) return;
     std::string cmd = "rm -rf " + shellQuoted(dir);
     if (system(cmd.c_str()) != 0) fprintf(stderr, "could not remove %s\n", dir.c_str());
 }

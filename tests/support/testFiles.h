@@ -14,6 +14,7 @@ public:
 
 private:
     std::string dir;
+    int owner;  // the process that made it: a death test's child exits through our destructors too
 };
 
 // While it lives, no file of this process may grow past `bytes`: writes fail as on a full disk
