@@ -121,6 +121,54 @@ void ModelBuilder::ellipsoid(ModelGroup& g, Vec3 c, Vec3 r, int stacks, int slic
         }
 }
 
+void ModelBuilder::loft(ModelGroup& g, const std::vector<LoftRing>& rings, int sides, int bone, UvRect uv, bool caps)
+{
+    Vec3 axis = unit(sub(rings.back().c, rings.front().c));
+    Vec3 helper = std::fabs(axis.y) < 0.9f ? Vec3{0, 1, 0} : Vec3{1, 0, 0};
+    Vec3 s = unit(cross(axis, helper)), t = cross(axis, s);
+    int n = (int)rings.size(), first = (int)g.vertices.size(), firstNormal = (int)g.normals.size();
+    for (int r = 0; r < n; r++) {
+        const LoftRing& ring = rings[r];
+        // the side leans with the change of radius between the neighbouring rings
+        const LoftRing &before = rings[r > 0 ? r - 1 : r], &after = rings[r + 1 < n ? r + 1 : r];
+        Vec3 d = sub(after.c, before.c);
+        float span = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+        float v = uv.v0 + (uv.v1 - uv.v0) * r / (n - 1);
+        for (int k = 0; k <= sides; k++) {
+            float ang = 2 * PI * k / sides, c = std::cos(ang), sn = std::sin(ang);
+            Vec3 radial = add(scale(s, c * ring.rs), scale(t, sn * ring.rt));
+            float lean = span > 0 ? ((before.rs + before.rt) - (after.rs + after.rt)) / (2 * span) : 0;
+            addVertex(g, add(ring.c, radial), uv.u0 + (uv.u1 - uv.u0) * k / sides, v, bone);
+            Vec3 out = add(scale(s, c / std::fmax(ring.rs, 0.01f)), scale(t, sn / std::fmax(ring.rt, 0.01f)));
+            addNormal(g, add(unit(out), scale(axis, lean)));
+        }
+    }
+    int row = sides + 1;
+    for (int r = 0; r + 1 < n; r++)
+        for (int k = 0; k < sides; k++) {
+            int a = r * row + k, b = a + 1, c = a + row, d = c + 1;
+            orientedTri(g, first + a, first + b, first + c, firstNormal + a, firstNormal + b, firstNormal + c);
+            orientedTri(g, first + c, first + b, first + d, firstNormal + c, firstNormal + b, firstNormal + d);
+        }
+    if (!caps) return;
+    float uc = (uv.u0 + uv.u1) / 2, vc = (uv.v0 + uv.v1) / 2;
+    for (int end = 0; end < 2; end++) {
+        int ringStart = first + (end ? (n - 1) * row : 0);
+        int centre = addVertex(g, rings[end ? n - 1 : 0].c, uc, vc, bone);
+        int nc = addNormal(g, scale(axis, end ? 1.0f : -1.0f));
+        for (int k = 0; k < sides; k++) orientedTri(g, centre, ringStart + k, ringStart + k + 1, nc, nc, nc);
+    }
+}
+
+int ModelBuilder::vertex(ModelGroup& g, Vec3 p, float u, float v, int bone) { return addVertex(g, p, u, v, bone); }
+
+int ModelBuilder::normal(ModelGroup& g, Vec3 n) { return addNormal(g, n); }
+
+void ModelBuilder::triangle(ModelGroup& g, int a, int b, int c, int na, int nb, int nc)
+{
+    orientedTri(g, a, b, c, na, nb, nc);
+}
+
 void ModelBuilder::box(ModelGroup& g, Vec3 lo, Vec3 hi, int bone, UvRect uv)
 {
     // Each face: normal, then its four corners.

@@ -33,6 +33,13 @@ struct ModelGroup {
     std::vector<int> tris;  // v1 v2 v3 n1 n2 n3 per triangle
 };
 
+// One ring of a lofted tube: its centre and its radii across the tube (s: the first, t: the second
+// direction of the tube's frame; for an upright or sideways tube s is +z).
+struct LoftRing {
+    Vec3 c;
+    float rs, rt;
+};
+
 struct ModelBone {
     std::string name, parent;
     Vec3 position;
@@ -54,8 +61,16 @@ struct ModelBuilder {
     void tube(ModelGroup& g, Vec3 a, Vec3 b, float ra, float rb, int sides, int bone, UvRect uv);
     // An ellipsoid around c with the three radii.
     void ellipsoid(ModelGroup& g, Vec3 c, Vec3 radii, int stacks, int slices, int bone, UvRect uv);
+    // A tube through rings (at least two) along one straight axis, elliptic and tapering as the rings
+    // say; capped at both ends when caps is set.
+    void loft(ModelGroup& g, const std::vector<LoftRing>& rings, int sides, int bone, UvRect uv, bool caps);
     // An axis-aligned box between lo and hi.
     void box(ModelGroup& g, Vec3 lo, Vec3 hi, int bone, UvRect uv);
+
+    // Free-form meshes: a vertex, a normal, and a triangle wound to face its normals.
+    static int vertex(ModelGroup& g, Vec3 p, float u, float v, int bone);
+    static int normal(ModelGroup& g, Vec3 n);
+    static void triangle(ModelGroup& g, int a, int b, int c, int na, int nb, int nc);
 
     int vertexCount() const;
     int normalCount() const;
