@@ -102,10 +102,10 @@ static void addArm(ModelBuilder& m, const RiderRecipe& r, int side)
     limb(m, arms, e, w, 6.8f * g, 6.4f * g, 5.4f * g, elbow, JACKET);
     m.loft(arms, {{lerp(e, w, 0.8f), 6.3f * g, 6.3f * g}, {w, 5.9f * g, 5.9f * g}}, LIMB_SIDES, elbow,
            riderRegion(ACCENT), false);
-    // a mitten closed round the pole grip, thumb forward
+    // a mitten closed round the pole grip, thumb forward; it turns at the wrist like the pole
     ModelGroup& hands = m.group("hands", 0);
-    m.ellipsoid(hands, at(w, side * 7, -1, 0.5f), {7.5f, 5, 5.8f}, BALL_STACKS, BALL_SLICES, hand, riderRegion(GLOVES));
-    m.ellipsoid(hands, at(w, side * 5, 1, 5.5f), {3.2f, 2.6f, 4}, 3, 6, hand, riderRegion(GLOVES));
+    m.ellipsoid(hands, at(w, side * 7, -1, 0.5f), {7.5f, 5, 5.8f}, BALL_STACKS, BALL_SLICES, wrist, riderRegion(GLOVES));
+    m.ellipsoid(hands, at(w, side * 5, 1, 5.5f), {3.2f, 2.6f, 4}, 3, 6, wrist, riderRegion(GLOVES));
     Vec3 grip = at(riderJoint(hand), -side * 4, 0, 0), tip = at(grip, 0, -POLE_LENGTH, POLE_RAKE);
     ModelGroup& poles = m.group("poles", 0);
     m.tube(poles, grip, tip, 1.6f, 1.2f, 5, hand, riderRegion(POLES));
