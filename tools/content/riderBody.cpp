@@ -6,8 +6,8 @@
 
 #include "skier/skierLib.h"
 
-static const int LIMB_SIDES = 8, TORSO_SIDES = 12, HEAD_SLICES = 12;
-static const int BALL_STACKS = 4, BALL_SLICES = 8;
+static const int LIMB_SIDES = 8, TORSO_SIDES = 12, HEAD_SLICES = 10;
+static const int BALL_STACKS = 3, BALL_SLICES = 8;
 static const float HEAD_LIFT = 10.0f;            // the skull's centre above the head's pivot
 static const float POLE_LENGTH = 140.0f, POLE_RAKE = 25.0f;
 static const float DEGREES = 0.0174533f;
@@ -71,7 +71,7 @@ static void addTorso(ModelBuilder& m, const RiderRecipe& r)
     ModelGroup& body = m.group("body", 0);
     Vec3 spine = riderJoint(1), mid = riderJoint(10);
     float z = mid.z;
-    m.ellipsoid(body, {0.2f, -72, z}, {21 * g, 13, 15 * g}, 5, TORSO_SIDES, 0, riderRegion(PANTS));
+    m.ellipsoid(body, {0.2f, -72, z}, {21 * g, 13, 15 * g}, 4, 10, 0, riderRegion(PANTS));
     m.loft(body, {{{spine.x, -68, z}, 14.5f * g, 19 * g}, {{spine.x, -52, z}, 14 * g, 19.5f * g},
                   {{mid.x, mid.y, z}, 15 * g, 21 * g}},
            TORSO_SIDES, 1, riderRegion(JACKET), false);
@@ -105,11 +105,11 @@ static void addArm(ModelBuilder& m, const RiderRecipe& r, int side)
     // a mitten closed round the pole grip, thumb forward; it turns at the wrist like the pole
     ModelGroup& hands = m.group("hands", 0);
     m.ellipsoid(hands, at(w, side * 7, -1, 0.5f), {7.5f, 5, 5.8f}, BALL_STACKS, BALL_SLICES, wrist, riderRegion(GLOVES));
-    m.ellipsoid(hands, at(w, side * 5, 1, 5.5f), {3.2f, 2.6f, 4}, 3, 6, wrist, riderRegion(GLOVES));
+    m.ellipsoid(hands, at(w, side * 5, 1, 5.5f), {3.2f, 2.6f, 4}, 2, 6, wrist, riderRegion(GLOVES));
     Vec3 grip = at(riderJoint(hand), -side * 4, 0, 0), tip = at(grip, 0, -POLE_LENGTH, POLE_RAKE);
     ModelGroup& poles = m.group("poles", 0);
     m.tube(poles, grip, tip, 1.6f, 1.2f, 5, hand, riderRegion(POLES));
-    m.tube(poles, lerp(grip, tip, 0.9f), lerp(grip, tip, 0.915f), 7, 7, 6, hand, riderRegion(POLES));
+    m.tube(poles, lerp(grip, tip, 0.9f), lerp(grip, tip, 0.915f), 7, 7, 4, hand, riderRegion(POLES));
 }
 
 static void addLeg(ModelBuilder& m, const RiderRecipe& r, int side)
@@ -140,7 +140,7 @@ static void addLeg(ModelBuilder& m, const RiderRecipe& r, int side)
 
 static void addGoggles(ModelBuilder& m, ModelGroup& g, Vec3 h, float lift, float strapRadius)
 {
-    m.ellipsoid(g, at(h, 0, lift, 9.8f + lift * 0.15f), {9.5f, 4.2f, 3.5f}, BALL_STACKS, 10, 12, riderRegion(GOGGLES));
+    m.ellipsoid(g, at(h, 0, lift, 9.8f + lift * 0.15f), {9.5f, 4.2f, 3.5f}, 3, 10, 12, riderRegion(GOGGLES));
     band(m, g, h, lift - 1.6f, lift + 1.6f, {strapRadius - 0.9f, 0, strapRadius}, ACCENT);
 }
 
@@ -148,7 +148,7 @@ static void addHead(ModelBuilder& m, const RiderRecipe& r)
 {
     ModelGroup& head = m.group("head", 0);
     Vec3 h = at(riderJoint(12), 0, HEAD_LIFT, 0);
-    m.ellipsoid(head, h, {10.5f, 12.5f, 11.5f}, 7, HEAD_SLICES, 12, riderRegion(FACE));
+    m.ellipsoid(head, h, {10.5f, 12.5f, 11.5f}, 6, HEAD_SLICES, 12, riderRegion(FACE));
     m.ellipsoid(head, at(h, 0, -1.5f, 11.3f), {1.8f, 2.8f, 2.2f}, 3, 6, 12, riderRegion(FACE));
     if (r.headwear == "beanie") {
         dome(m, head, at(h, 0, 2, 0), {11.6f, 12, 12.6f}, -8, 10, 12, WOOL);
@@ -156,7 +156,7 @@ static void addHead(ModelBuilder& m, const RiderRecipe& r)
         m.ellipsoid(head, at(h, 0, 15.5f, -2.5f), {4.8f, 4.8f, 4.8f}, BALL_STACKS, 6, 13, riderRegion(ACCENT));
         addGoggles(m, head, h, 8.5f, 11.9f);  // pushed up on the beanie
         for (int side : {1, -1})
-            m.ellipsoid(head, at(h, side * 4.2f, 2.2f, 10), {2.5f, 1.9f, 1.5f}, 3, 6, 12, riderRegion(EYES));
+            m.ellipsoid(head, at(h, side * 4.2f, 2.2f, 10), {2.5f, 1.9f, 1.5f}, 3, 5, 12, riderRegion(EYES));
     } else {
         dome(m, head, at(h, 0, 3, 0), {12.5f, 13, 13.5f}, -10, 25, 12, HELMET);
         if (r.headwear == "visor")
