@@ -6,9 +6,7 @@ set -u
 game=$1 root=$2
 ride_seconds=${KES_RIDE_SECONDS:-70}
 source "$root/tests/support/display.sh"
-trap kes_cleanup EXIT
-[ -d "$root/data/tracks" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
-kes_scratch_copy "$root" || kes_fail "cannot copy the data"
+kes_prepare "$root"
 rm -f "$work"/data/tracks/*/top.sc "$work"/data/tracks/*/best.run "$work/data/prefs/user.prefs"
 kes_start_display || exit 1
 alive() { kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "the game ended during: $1 ($(tail -3 game.log))"; }
@@ -58,5 +56,4 @@ kes_key Escape; sleep 1; kes_key Escape; sleep 1        # home menu
 kes_key Escape
 for _ in $(seq 50); do kill -0 $KES_GAME_PID 2>/dev/null || break; sleep 0.2; done
 KES_GAME_PID=
-rm -rf "$work"
 echo "ghost: ok"

@@ -7,9 +7,7 @@ set -u
 game=$1 root=$2
 ride_seconds=${KES_RIDE_SECONDS:-70}
 source "$root/tests/support/display.sh"
-trap kes_cleanup EXIT
-[ -d "$root/data/tracks" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
-kes_scratch_copy "$root" || kes_fail "cannot copy the data"
+kes_prepare "$root"
 rm -f "$work"/data/tracks/*/top.sc "$work/data/prefs/user.prefs"
 kes_start_display || exit 1
 
@@ -74,5 +72,4 @@ kes_press Escape; sleep 1; kes_press Escape; sleep 1
 quit_game
 [ "$(md5sum data/tracks/*/top.sc | md5sum)" = "$before" ] || kes_fail "an abandoned run changed a score table"
 mkdir -p "$root/build/playthrough" && cp home.png run.png finish.png name-entry.png scores.png "$root/build/playthrough/"
-rm -rf "$work"
 echo "play-through: ok"

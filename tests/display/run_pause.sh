@@ -5,17 +5,8 @@ set -u
 game=$1 root=$2
 ride_seconds=${KES_RIDE_SECONDS:-70}
 source "$root/tests/support/display.sh"
-keep_shots() {
-    if [ -n "${KES_SHOTS_DIR:-}" ] && [ -d "${work:-}/shots" ]; then
-        mkdir -p "$KES_SHOTS_DIR" && cp "$work"/shots/*.png "$KES_SHOTS_DIR/" 2>/dev/null
-    fi
-    kes_cleanup
-}
-trap keep_shots EXIT
-[ -d "$root/data/tracks" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
-kes_scratch_copy "$root" || kes_fail "cannot copy the data"
+kes_prepare "$root"
 rm -f "$work"/data/tracks/*/top.sc "$work/data/prefs/user.prefs"
-mkdir -p shots
 kes_start_display || exit 1
 
 shot() {

@@ -5,17 +5,9 @@
 set -u
 game=$1 root=$2
 source "$root/tests/support/display.sh"
-keep_shots() {
-    if [ -n "${KES_SHOTS_DIR:-}" ] && [ -d "${work:-}/shots" ]; then
-        mkdir -p "$KES_SHOTS_DIR" && cp "$work"/shots/*.png "$KES_SHOTS_DIR/" 2>/dev/null
-    fi
-    kes_cleanup
-}
-trap keep_shots EXIT
 
-kes_scratch_copy "$root" || kes_fail "cannot copy the data"
+kes_prepare "$root"
 rm -f "$work/data/prefs/user.prefs"
-mkdir -p "$work/shots"
 printf '# my own comment\ns\nf\nd\ne\nw\nr\nj\nk\nl\nu\ni\no\n' >data/prefs/keys.map
 
 kes_start_display || exit 1

@@ -11,16 +11,8 @@ source "$root/tests/support/display.sh"
 [ -f "$root/data/gui/initials.bmp" ] && [ -f "$root/data/gui/scores.bmp" ] ||
     { echo "FAIL: no name-entry or score pictures in $root/data/gui" >&2; exit 1; }
 
-keep_shots() {
-    if [ -n "${KES_SHOTS_DIR:-}" ] && [ -d "${work:-}/shots" ]; then
-        mkdir -p "$KES_SHOTS_DIR" && cp "$work"/shots/*.png "$KES_SHOTS_DIR/" 2>/dev/null
-    fi
-    kes_cleanup
-}
-trap keep_shots EXIT
-kes_scratch_copy "$root" || kes_fail "cannot copy the data"
+kes_prepare "$root"
 rm -f "$work/data/prefs/user.prefs" "$work"/data/tracks/*/top.sc
-mkdir -p "$work/shots"
 push=$(grep -v '^#' data/prefs/keys.map | sed -n 4p)   # the push key
 meadow=$(ls data/tracks | grep -n '^meadow$' | cut -d: -f1)
 
@@ -91,6 +83,4 @@ wait $KES_GAME_PID; rc=$?
 KES_GAME_PID=
 [ $rc -eq 0 ] || kes_fail "exit status $rc: $(tail -3 game.log)"
 [ "$(head -c 3 data/prefs/user.prefs)" = GAV ] || kes_fail "user.prefs initials are '$(head -c 3 data/prefs/user.prefs)'"
-keep_shots
-rm -rf "$work"
 echo "screens scores: ok"

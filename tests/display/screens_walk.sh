@@ -6,13 +6,6 @@
 set -u
 game=$1 root=$2
 source "$root/tests/support/display.sh"
-keep_shots() {
-    if [ -n "${KES_SHOTS_DIR:-}" ] && [ -d "${work:-}/shots" ]; then
-        mkdir -p "$KES_SHOTS_DIR" && cp "$work"/shots/*.png "$KES_SHOTS_DIR/" 2>/dev/null
-    fi
-    kes_cleanup
-}
-trap keep_shots EXIT
 
 [ -d "$root/data/prefs" ] || { echo "FAIL: no generated data in $root/data" >&2; exit 1; }
 [ -f "$root/data/models/tolvek/tolvek.3d" ] || { echo "FAIL: no default rider tolvek in $root/data/models" >&2; exit 1; }
@@ -20,9 +13,8 @@ riders=$(ls -d "$root"/data/models/*/ 2>/dev/null | wc -l)
 tracks=$(ls -d "$root"/data/tracks/*/ 2>/dev/null | wc -l)
 [ "$tracks" -ge 1 ] || { echo "FAIL: no track in $root/data/tracks" >&2; exit 1; }
 
-kes_scratch_copy "$root" || kes_fail "cannot copy the data"
+kes_prepare "$root"
 rm -f "$work/data/prefs/user.prefs"
-mkdir -p "$work/shots"
 
 kes_start_display || exit 1
 kes_launch "$game" game.log
@@ -103,6 +95,4 @@ KES_GAME_PID=
 lvl=$(od -An -tu1 -j6 -N1 data/prefs/user.prefs | tr -d ' ')
 [ "$lvl" = 1 ] || kes_fail "user.prefs holds level '$lvl' after one step right"
 
-keep_shots
-rm -rf "$work"
 echo "screens walk: ok"

@@ -162,6 +162,25 @@ kes_scratch_copy() {
     cp -rL "$1/data" "$work/data" && cd "$work"
 }
 
+# The usual start of a display test: ROOT's generated data copied into a scratch folder (the working
+# directory from then on) with an empty shots/ in it. On exit the game and Xvfb stop, the screenshots
+# are kept as PNG pictures in KES_SHOTS_DIR when it is set, and the scratch folder goes.
+kes_prepare() {
+    trap kes_finish EXIT
+    [ -d "$1/data/tracks" ] || kes_fail "no generated data in $1/data"
+    kes_scratch_copy "$1" || kes_fail "cannot copy the data"
+    mkdir -p shots
+}
+
+kes_finish() {
+    if [ -n "${KES_SHOTS_DIR:-}" ] && [ -d "${work:-}/shots" ]; then
+        mkdir -p "$KES_SHOTS_DIR" && cp "$work"/shots/*.png "$KES_SHOTS_DIR/" 2>/dev/null
+    fi
+    kes_cleanup
+    [ -n "${work:-}" ] && cd / && rm -rf "$work"
+    return 0
+}
+
 # Writes a gfx.prefs FILE for a game window of SIZE (WIDTHxHEIGHT): 32-bit depth buffer and colour,
 # windowed, the size, the two renderer settings off; 16-bit numbers in the machine's order.
 kes_gfx_prefs() {
