@@ -8,6 +8,7 @@
 #include "sound/fmodmusic.h"
 #include "shell/gameHooks.h"
 #include "sound/gameSounds.h"
+#include "sound/runEventSounds.h"
 #include "run/runInput.h"
 #include "track/planLib.h"
 #include "support/soundRecorder.h"
@@ -204,6 +205,43 @@ TEST_F(SoundBank, HandlersFollowTheRunState)
     EXPECT_NEAR(volWind, 0.3f, 1e-5f); // level flight: unchanged
     setContact(1);
     reinitGameVar();
+}
+
+static RunEventList listOf(std::initializer_list<RunEventKind> kinds)
+{
+    RunEventList l = {};
+    for (RunEventKind k : kinds) l.items[l.count++] = RunEvent{k, 0, 0, 0};
+    return l;
+}
+
+TEST_F(SoundBank, EachRunEventPlaysItsSampleAndTheGrindLoops)
+{
+    struct Case {
+        RunEventKind kind;
+        SndSample* sample;
+    } cases[] = {{RUN_EV_FALL, fallSnd},           {RUN_EV_LANDING, landingSnd},
+                 {RUN_EV_LANDING_FALL, landingSnd}, {RUN_EV_BOMB_FIRED, rocketExplodeSnd},
+                 {RUN_EV_BOOST, boostSnd},          {RUN_EV_RAIL_CLING, clingRailSnd},
+                 {RUN_EV_RESCUE_LAUNCH, rocketLaunchSnd}, {RUN_EV_RESCUE_FIREWORK, rocketExplodeSnd},
+                 {RUN_EV_REPLACED, replaceSnd}};
+    for (const Case& c : cases) {
+        size_t before = recorder.named("play").size();
+        playRunEventSounds(listOf({c.kind}));
+        ASSERT_EQ(recorder.named("play").size(), before + 1) << c.kind;
+        EXPECT_EQ(recorder.last("play")->name, recordedSampleName(c.sample)) << c.kind;
+        EXPECT_EQ(runEventSample(c.kind), c.sample);
+    }
+    size_t before = recorder.named("play").size();
+    playRunEventSounds(listOf({RUN_EV_SPRAY_BURST, RUN_EV_SPRAY_STOP, RUN_EV_PUT_BACK}));
+    EXPECT_EQ(recorder.named("play").size(), before);  // snow only
+
+    playRunEventSounds(listOf({RUN_EV_GRIND_START}));
+    ASSERT_EQ(recorder.named("play").size(), before + 1);
+    EXPECT_EQ(recorder.last("play")->name, recordedSampleName(grindRailSnd));
+    EXPECT_EQ(recorder.last("loop")->value, 1);
+    size_t stops = recorder.named("stop").size();
+    playRunEventSounds(listOf({RUN_EV_GRIND_STOP}));
+    EXPECT_EQ(recorder.named("stop").size(), stops + 1);
 }
 
 } // namespace

@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
+#include "run/fall.h"
+#include "run/rescueFlight.h"
+#include "run/runEvents.h"
 #include "run/runState.h"
 #include "sound/gameSounds.h"
 #include "support/planeTrack.h"
@@ -228,25 +232,30 @@ TEST_F(Sweep, RailSpheresAreHitUpToTheirEdges)
     EXPECT_FALSE(isCollisionRail(90, 5000 + 1720, 566, -1 + 141, r, 1));
 }
 
-TEST_F(Sweep, GrindSoundStartsOnceAndStopsWhenTheRailEnds)
+static int eventsOf(RunEventKind kind)
 {
-    SoundRecorder recorder;
-    initAllSounds();
+    int n = 0;
+    for (int i = 0; i < runEvents().count; i++) n += runEvents().items[i].kind == kind;
+    return n;
+}
+
+TEST_F(Sweep, GrindStartsOnceAndStopsWhenTheRailEndsAsEvents)
+{
     add(obstacleRail, 5000, 0, 0);
-    size_t plays0 = recorder.named("play").size(), stops0 = recorder.named("stop").size();
+    clearRunEvents();
     move(6000, 200, 0, 6000, 100, 0);
     move(6000, 100, 0, 6100, 100, 0);
-    size_t plays = recorder.named("play").size();
-    EXPECT_EQ(plays, plays0 + 1);
-    EXPECT_EQ(recordedSampleName(grindRailSnd), recorder.last("play")->name);
-    EXPECT_EQ(recorder.named("stop").size(), stops0);
+    EXPECT_EQ(eventsOf(RUN_EV_GRIND_START), 1);
+    EXPECT_EQ(eventsOf(RUN_EV_GRIND_STOP), 0);
     move(6100, 100, 0, 6200, 600, 0);
-    EXPECT_EQ(recorder.named("stop").size(), stops0 + 1);
+    EXPECT_EQ(eventsOf(RUN_EV_GRIND_STOP), 1);
+    clearRunEvents();
     setContact(1);
     EXPECT_TRUE(move(6000, 200, 0, 6000, 100, 0));
-    EXPECT_EQ(recorder.named("play").size(), plays + 1);  // the cling of the crash
-    EXPECT_EQ(recordedSampleName(clingRailSnd), recorder.last("play")->name);
-    quitAllSounds();
+    ASSERT_EQ(runEvents().count, 1);  // the cling of the crash, where the rider is
+    EXPECT_EQ(runEvents().items[0].kind, RUN_EV_RAIL_CLING);
+    EXPECT_FLOAT_EQ(runEvents().items[0].x, Xobjet);
+    clearRunEvents();
 }
 
 TEST_F(Sweep, ObstacleIndexOutsideTheListIsNoHit)
@@ -301,3 +310,37 @@ TEST_F(Rescue, WithoutRescuePointsTheRiderGetsUpWhereHeIs)
 }
 
 }  // namespace
+
+// The run counts the rescue itself: no drawing is needed for the rider to be put back.
+TEST_F(Rescue, RocketThenFireworkThenPutBackCountedByTheRun)
+{
+    resetRescueFlight();
+    clearRunEvents();
+    frameps = 60;
+    askForRescue = 1, endOfRescue = 0;
+    std::vector<RunEventKind> kinds;
+    std::vector<float> lifts;
+    int frames = 0;
+    for (; askForRescue && frames < 1000; frames++) {
+        rescueProgress();
+        lifts.push_back(yRescueCamera);
+        for (int i = 0; i < runEvents().count; i++) kinds.push_back(runEvents().items[i].kind);
+        clearRunEvents();
+    }
+    ASSERT_LT(frames, 1000);
+    ASSERT_EQ(kinds.size(), 3u);
+    EXPECT_EQ(kinds[0], RUN_EV_RESCUE_LAUNCH);
+    EXPECT_EQ(kinds[1], RUN_EV_RESCUE_FIREWORK);
+    EXPECT_EQ(kinds[2], RUN_EV_PUT_BACK);
+    EXPECT_EQ(replacement, 1);
+    EXPECT_EQ(endOfRescue, 1);
+    EXPECT_FLOAT_EQ(lifts[0], 0.0f);  // the camera follows the rocket a frame behind
+    EXPECT_GT(lifts[frames / 2], 1000.0f);
+    EXPECT_FLOAT_EQ(rescueFlight.cameraLift, 0.0f);  // ready for the next rescue
+    // The next rescue takes exactly as long.
+    askForRescue = 1, endOfRescue = 0;
+    int again = 0;
+    for (; askForRescue && again < 1000; again++) rescueProgress();
+    EXPECT_EQ(again, frames);
+    clearRunEvents();
+}

@@ -24,7 +24,8 @@ static const float TUMBLE_TURN = 360.0f;
 static const float STARS_MAX_SPEED = 500.0f;
 static const float RESCUE_X = 200.0f;
 
-static short rescueRunning() { return askForRescue && !endOfRescue; }
+// Shown up to the rescue's last frame: the run puts the rider back in the frame after it.
+static short rescueRunning() { return askForRescue; }
 
 static void placeWorldAroundRider()
 {
@@ -92,9 +93,7 @@ static void drawRider()
 
 static void drawRescueAndStars()
 {
-    if (rescueRunning())
-        endOfRescue = animRescueSequence(RESCUE_X, 0, 0, texGui[texGuiFont2], texTrackStuff[texStuffCylinder],
-                                         &yRescueCamera);
+    if (rescueRunning()) drawRescueFlight(RESCUE_X, 0, 0, texGui[texGuiFont2], texTrackStuff[texStuffCylinder]);
     if (chute && tempsChute < lyingTime && vitessePrecedente < STARS_MAX_SPEED) drawStars(Yobjet, 0);
 }
 

@@ -6,11 +6,6 @@
 #include "render/graphicLib.h"
 #include "render/helpanim.h"
 
-static const float ROCKET_START_SPEED = 200.0f;
-static const float ROCKET_CLIMB = 10000.0f;
-static const float ROCKET_ACCEL = 1.05f;
-static const float ROCKET_DONE_SPEED = 5000.0f;
-
 // One quadric for every effect: created on first use, freed at exit, never per frame.
 static GLUquadric* effectQuadric = nullptr;
 
@@ -24,34 +19,6 @@ void freeEffectQuadrics()
 {
     if (effectQuadric) gluDeleteQuadric(effectQuadric);
     effectQuadric = nullptr;
-}
-
-short stepRocket(RocketState* s, float y, float k, float* cameraLift)
-{
-    if (s->fireRand >= 4) {
-        s->fireRand = 0;
-        s->fireMov = -s->fireMov * k;
-    } else {
-        s->fireRand = (int)(k + s->fireRand);
-    }
-    short starting = s->deb == 0;
-    if (starting) {
-        s->deb = 1;
-        s->fireRand = 0;
-        s->yInit = s->yArrow = y;
-        s->accel = ROCKET_START_SPEED;
-    }
-    short done = 0;
-    if (s->yArrow >= s->yInit + ROCKET_CLIMB) {
-        done = 1;
-        s->deb = 0;
-        s->accel = ROCKET_DONE_SPEED;
-    } else {
-        s->yArrow += k * s->accel;
-    }
-    *cameraLift = s->yArrow - s->yInit;
-    s->accel *= ROCKET_ACCEL;
-    return done;
 }
 
 void drawOneDisc(float x, float y, float z, int n, float radius)

@@ -10,9 +10,6 @@
 #include "render/guistuff.h"
 #include "render/helpanim.h"
 #include "render/viewFrame.h"
-#include "run/newton.h"
-#include "sound/SndWrapper.h"
-#include "sound/gameSounds.h"
 
 GLUquadric* sharedQuadric();
 
@@ -23,12 +20,19 @@ static const int BODY_SIDES = 10;
 static const float FLAME_RADIUS = 14, FLAME_TIP = 2, FLAME_LENGTH = 60, FLAME_OUTER_LENGTH = 80;
 static const float GLOW_SIZE = 150, PUFF_SIZE = 90, PUFF_GROWTH = 0.25f, PUFF_STEP = 70;
 static const int TRAIL_PUFFS = 40;
-static const float MESSAGE_MAX_SCALE = 5.0f, MESSAGE_SCALE_STEP = 0.5f;
-static const float STAR_SPIN_STEP = 25.0f;
 static const double FLASH_SECONDS = 0.025;
 static const float STAR_SPACE = 200.0f;
 
-static RocketState rocket = {0, 5.0f, 0, 0, 0, 0};
+static const RocketState& rocket = rescueFlight.rocket;
+static const FireworkState& firework = rescueFlight.firework;
+
+// The flash follows the wall clock: it is the picture's own, not the run's.
+struct FlashState {
+    long flashStart;
+    short flashArmed;
+    short drawExplodeNoTrans;
+};
+static FlashState flash = {0, 0, 0};
 
 // A soft sprite facing down the track (the chase camera's way), centred on (x, y, z).
 static void drawPuff(float x, float y, float z, float size)
@@ -105,38 +109,7 @@ static void drawRocket(float x, float y, float z)
     glEnable(GL_LIGHTING);
 }
 
-short animRescueArrow(float x, float y, float z, float* cameraLift)
-{
-    if (rocket.deb == 0) wrpPlaySound(rocketLaunchSnd, volGui, panoGui, wrpNormalPitch);
-    short done = stepRocket(&rocket, y, frameScale(), cameraLift);
-    drawRocket(x, rocket.yArrow, z);
-    return done;
-}
-
-static FireworkState firework = {0, 0, 1.0f, 0, 0, 0, 0};
-
-short stepFirework(FireworkState* f, float k, float* messageScale)
-{
-    short starting = f->deb == 0;
-    if (starting) {
-        f->deb = 1;
-        f->sizeStar = 1.0f;
-    }
-    short done = 0;
-    if (f->sizeMsg < MESSAGE_MAX_SCALE) {
-        f->sizeMsg += k * MESSAGE_SCALE_STEP;
-    } else {
-        f->deb = 0;
-        f->sizeMsg = 0;
-        done = 1;
-    }
-    f->rot += k * STAR_SPIN_STEP;
-    f->sizeStar = 2 * k * f->sizeStar;
-    *messageScale = f->sizeMsg;
-    return done;
-}
-
-static void stepFlash(FireworkState* f)
+static void stepFlash(FlashState* f)
 {
     long now = gameClockLessPauses();
     if (!f->flashArmed) {
@@ -207,32 +180,12 @@ static void drawRescueMessage(float scale, unsigned int fontTexture)
     glEnable(GL_LIGHTING);
 }
 
-short animExplode(float x, float y, float z, unsigned int fontTexture, unsigned int starTexture)
+void drawRescueFlight(float x, float y, float z, unsigned int fontTexture, unsigned int starTexture)
 {
-    (void)x, (void)y, (void)z;  // the firework fills the screen wherever it goes off
-    if (firework.deb == 0) wrpPlaySound(rocketExplodeSnd, volGui, panoGui, wrpNormalPitch);
-    float scale;
-    short done = stepFirework(&firework, frameScale(), &scale);
-    stepFlash(&firework);
-    drawFlash(firework.drawExplodeNoTrans);
+    if (rescueFlight.rocketShown) drawRocket(x, rocket.yArrow, z);
+    if (!rescueFlight.fireworkShown) return;
+    stepFlash(&flash);
+    drawFlash(flash.drawExplodeNoTrans);
     drawFireworkStars(starTexture);
-    drawRescueMessage(scale, fontTexture);
-    return done;
-}
-
-static short retRescueArrow = 0, retExplode = 0;
-
-short animRescueSequence(float x, float y, float z, unsigned int fontTexture, unsigned int starTexture,
-                         float* cameraLift)
-{
-    if (retRescueArrow == 0) {
-        retRescueArrow = animRescueArrow(x, y, z, cameraLift);
-        if (retRescueArrow == 0) return 0;
-    }
-    if (retExplode == 0) retExplode = animExplode(x, y, z, fontTexture, starTexture);
-    if (retRescueArrow == 1 && retExplode == 1) {
-        retRescueArrow = retExplode = 0;
-        return 1;
-    }
-    return 0;
+    drawRescueMessage(rescueFlight.messageScale, fontTexture);
 }

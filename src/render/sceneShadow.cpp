@@ -37,7 +37,7 @@ void drawShadow()
     else glColor4f(SHADOW_GREY, SHADOW_GREY, SHADOW_GREY, 1);
     glLoadIdentity();
     placeCamera();
-    if (askForRescue && !endOfRescue) glTranslatef(0, -yRescueCamera, 0);
+    if (askForRescue) glTranslatef(0, -yRescueCamera, 0);
     glRotatef(angleCourant, 0, 0, 1);
     glRotatef(angleLateral(getNumeroFaceCourante()), 1, 0, 0);
     glMultMatrixf(&shadowMat[0][0]);

@@ -3,15 +3,13 @@
 
 #include <cmath>
 
-#include "render/SnowParticleEngine.h"
 #include "run/newton.h"
 #include "run/physics.h"
+#include "run/runEvents.h"
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
-#include "sound/SndWrapper.h"
-#include "sound/gameSounds.h"
 #include "track/bombstuff.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -23,7 +21,7 @@ static const float fastTurnSpeed = 1000.0f;
 static const float fastTurnRate = 4.0f;
 static const float turnRatePerSpeed = 0.004f;
 static const float maxGroundHeading = 89.0f;
-static const float sprayDrift = 400.0f;
+static const float sprayPull = 400.0f;
 static const float brakeDrag = 200.0f;
 
 // Adds d to a rotation rate, keeping the change only while the rate stays under the cap.
@@ -61,22 +59,14 @@ static void sideFlips(float step, float cap)
     if ((releasedR || releasedL) && inAir()) amplitudeRotationX = 0;
 }
 
-static void sprayDriftOff()
-{
-    if (!particleEngineSkier) return;
-    particleEngineSkier->setXGravity(0);
-    particleEngineSkier->setContinuousBurst(0);
-}
+static void sprayDriftOff() { sprayDrift = 0.0f; }
 
 static void groundTurn(int right)
 {
     float k = frameScale();
     if (right && rotSkierY < maxGroundHeading) rotSkierY += pasAngleContact * k;
     if (!right && rotSkierY > -maxGroundHeading) rotSkierY -= pasAngleContact * k;
-    if (particleEngineSkier) {
-        particleEngineSkier->setXGravity(right ? -sprayDrift : sprayDrift);
-        particleEngineSkier->setContinuousBurst(1);
-    }
+    sprayDrift = right ? -sprayPull : sprayPull;
     vitessePrecedente = vitessePrecedente * 0.01f * (100 - pasAngleContact * 0.01f);
 }
 
@@ -156,7 +146,7 @@ static void collide()
     if (!detectCollision()) return;
     setChute(1);
     if (inAir()) rotSkierY = rotSkierYAvantSaut;
-    wrpPlaySound(fallSnd, volChute, panoChute, wrpNormalPitch);
+    emitRunEvent(RUN_EV_FALL);
 }
 
 static void fireBomb()
@@ -164,11 +154,7 @@ static void fireBomb()
     short pressed = runPressed(RB_BOMB);
     if (!hasCollectedBomb() || !pressed || getContact() != 1) return;
     currentBombVertex = addJumpTwdIntrack(points, faces, rotSkierY);
-    wrpPlaySound(rocketExplodeSnd, volGui, panoGui, wrpNormalPitch);
-    if (particleEngineBomb) {
-        particleEngineBomb->initParticlesProps();
-        particleEngineBomb->setBurst(1);
-    }
+    emitRunEvent(RUN_EV_BOMB_FIRED);
     decCollectedBomb();
 }
 

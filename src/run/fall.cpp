@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "run/newton.h"
+#include "run/rescueFlight.h"
+#include "run/runEvents.h"
 #include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "skier/positionDef.h"
-#include "sound/SndWrapper.h"
-#include "sound/gameSounds.h"
 #include "track/rescue.h"
 
 static const float tumblePerK = 45.0f;
@@ -52,10 +52,13 @@ void fallStep()
 
 void rescueProgress()
 {
+    hideRescueFlight();
     if (!askForRescue) {
         yRescueCamera = 0.0f;
     } else if (!endOfRescue) {
         vitessePrecedente = 0.0f;
+        yRescueCamera = rescueFlight.cameraLift;
+        endOfRescue = stepRescueFlight(frameScale());
     } else {
         askForRescue = 0;
         endOfRescue = 1;
@@ -66,7 +69,7 @@ void rescueProgress()
 void replacementFade()
 {
     if (replacement != 1) return;
-    if (alphaFond == 1.0f) wrpPlaySound(replaceSnd, volReplace, panoReplace, wrpNormalPitch);
+    if (alphaFond == 1.0f) emitRunEvent(RUN_EV_REPLACED);
     alphaFond -= frameScale() * fadePerK;
     if (alphaFond <= 0) {
         replacement = 0;

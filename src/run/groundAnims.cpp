@@ -1,7 +1,7 @@
 // Takes the input record and the riding state; poses the rider on the ground: turns, poling, crouch, half-turns, braking.
 #include "run/controls.h"
 
-#include "render/SnowParticleEngine.h"
+#include "run/runEvents.h"
 #include "run/newton.h"
 #include "run/physics.h"
 #include "run/runInput.h"
@@ -70,10 +70,7 @@ static void crouch()
     animPositionActu(fakieOrNotCrouch(posInterFak), (float)(runHeldTime(RB_JUMP) * poseRatePerSecond));
 }
 
-static void sprayBurst()
-{
-    if (particleEngineSkier) particleEngineSkier->setBurst(1);
-}
+static void sprayBurst() { emitRunEvent(RUN_EV_SPRAY_BURST); }
 
 static void halfTurnProgress()
 {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "render/SnowParticleEngine.h"
+#include "run/runEvents.h"
 #include "run/runFeedback.h"
 #include "run/runFrame.h"
 #include "run/runInput.h"
@@ -11,8 +11,6 @@
 #include "run/trickInput.h"
 #include "screens/choixPiste.h"
 #include "skier/positionDef.h"
-#include "sound/SndWrapper.h"
-#include "sound/gameSounds.h"
 #include "track/planLib.h"
 
 static const int landingBlendStep = 10;
@@ -82,7 +80,7 @@ static void closeLanding()
     decollageAutomatique = 0;
 }
 
-static void fallOnLanding(SndSample* sound)
+static void fallOnLanding(RunEventKind thud)
 {
     animationFigureFinie = 1;
     changementContact = 0;
@@ -90,7 +88,7 @@ static void fallOnLanding(SndSample* sound)
     phaseUnReceptionTermine = 0;
     rotSkierY = rotSkierYAvantSaut;
     setChute(1);
-    wrpPlaySound(sound, volChute, panoChute, wrpNormalPitch);
+    emitRunEvent(thud);
 }
 
 static void landingPoses()
@@ -102,8 +100,7 @@ static void landingPoses()
     if (!phaseUnReceptionTermine) {
         if (!animationFigureFinie) {
             if (deroulementFigure == 0) {
-                if (particleEngineSkier) particleEngineSkier->setBurst(1);
-                wrpPlaySound(landingSnd, volChute, panoChute, wrpNormalPitch);
+                emitRunEvent(RUN_EV_LANDING);
             }
             deroulementFigure += landingBlendStep;
         }
@@ -123,11 +120,11 @@ void landingSequence()
 {
     if (getContact() != 1 || changementContact != 1) return;
     if (thereIsTrickButtonsPressed()) {
-        fallOnLanding(landingSnd);
+        fallOnLanding(RUN_EV_LANDING_FALL);
     } else if (!isLandingOk()) {
         if (rotYSautAccepte == 0) {
             rotYSautAccepte = 1;
-            fallOnLanding(fallSnd);
+            fallOnLanding(RUN_EV_FALL);
         }
     } else {
         rotYSautAccepte = 1;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "run/newton.h"
+#include "run/runEvents.h"
 #include "run/runFeedback.h"
 #include "run/runInput.h"
 #include "run/runState.h"
@@ -13,8 +14,6 @@
 #include "skier/skierCar.h"
 #include "track/collision.h"
 #include "track/planLib.h"
-#include "sound/SndWrapper.h"
-#include "sound/gameSounds.h"
 #include "track/rescue.h"
 #include "track/trackModel.h"
 
@@ -217,7 +216,7 @@ void handleFaceSurfaceBehaviour(TexData* surfaces)
         break;
     case surfaceBooster:
         vitessePrecedente *= boosterFactor;
-        if (previousSurface != surfaceBooster) wrpPlaySound(boostSnd, volCollectable, panoCollectable, wrpNormalPitch);
+        if (previousSurface != surfaceBooster) emitRunEvent(RUN_EV_BOOST);
         inHalfPipe = inInterieurHalfPipe = 0;
         break;
     default: inHalfPipe = inInterieurHalfPipe = 0; break;

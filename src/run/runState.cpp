@@ -5,8 +5,9 @@
 
 #include <cmath>
 
-#include "render/SnowParticleEngine.h"
 #include "run/ghostRun.h"
+#include "run/rescueFlight.h"
+#include "run/runEvents.h"
 #include "run/runInput.h"
 #include "screens/nameEntry.h"
 #include "track/collision.h"
@@ -74,6 +75,7 @@ short askForRescue = 0, endOfRescue = 1;
 int replacement = 0;
 float alphaFond = 1.0f;
 float yRescueCamera = 0.0f;
+float sprayDrift = 0.0f;
 
 short animationFigureFinie = 1, animationFigureFinieSJ = 1;
 short deroulementFigure = 0, deroulementFigureSJ = 0, figureEnCours = 0;
@@ -148,7 +150,10 @@ static void resetTricksAndScores() {
     figScore = 1000;
     vuScores = 1;
     rank = -1;
-    if (particleEngineSkier) particleEngineSkier->setBurst(0);
+    sprayDrift = 0.0f;
+    resetRescueFlight();
+    clearRunEvents();
+    emitRunEvent(RUN_EV_SPRAY_STOP);
     mouvCamY = 0.0f;
 }
 

@@ -63,6 +63,7 @@ extern short askForRescue, endOfRescue;
 extern int replacement;
 extern float alphaFond;
 extern float yRescueCamera;
+extern float sprayDrift;  // sideways pull on the skis' snow while turning on the ground, 0 when none
 
 // trick sequence, braking and scores
 extern short animationFigureFinie, animationFigureFinieSJ;

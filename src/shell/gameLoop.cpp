@@ -15,6 +15,9 @@
 #include "screens/replay.h"
 #include "platform/runInputKeys.h"
 #include "render/gameFrameDraw.h"
+#include "render/runEventEffects.h"
+#include "run/runEvents.h"
+#include "sound/runEventSounds.h"
 #include "render/graphicLib.h"
 #include "screens/choixPiste.h"
 #include "shell/keymap.h"
@@ -321,12 +324,21 @@ static int loadRealRun()
     return 0;
 }
 
-// One frame of a run: the keyboard's record, the simulation, the drawing and the flip.
+// What the frame made happen: its sounds, then its snow; the list is empty for the next frame.
+static void consumeRunEvents()
+{
+    playRunEventSounds(runEvents());
+    applyRunEventEffects(runEvents());
+    clearRunEvents();
+}
+
+// One frame of a run: the keyboard's record, the simulation, its events, the drawing and the flip.
 void displayGame()
 {
     RunInput in;
     readRunInput(in);
     simulateGameFrame(in);
+    consumeRunEvents();
     drawGameFrame();
 }
 

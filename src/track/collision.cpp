@@ -6,8 +6,7 @@
 
 #include "render/graphicLib.h"
 #include "run/runState.h"
-#include "sound/SndWrapper.h"
-#include "sound/gameSounds.h"
+#include "run/runEvents.h"
 #include "track/bombstuff.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"
@@ -160,7 +159,7 @@ static int outsideRailBox(float radius, float x, float y, float z, const Obstacl
 
 static void grind(const ObstacleRecord* o)
 {
-    if (!lastUsingYRail) startGrind();
+    if (!lastUsingYRail) emitRunEvent(RUN_EV_GRIND_START);
     yRail = o->y + railDy;
     usingYRail = 1;
     amplitudeRotationX = amplitudeRotationY = amplitudeRotationZ = 0.0f;
@@ -216,7 +215,7 @@ static int testObstacle(const coord& p, int i)
     if (o.type == obstacleRail) {
         if (!isAheadWithin(p, o, railReachBehind)) return 0;
         int hit = isCollisionRail(riderCollisionRadius, p.x, p.y, p.z, i, p.y <= yPrecCol);
-        if (hit) wrpPlaySound(clingRailSnd, volReplace, panoReplace, wrpNormalPitch);
+        if (hit) emitRunEvent(RUN_EV_RAIL_CLING);
         return hit;
     }
     if (!isAheadWithin(p, o, 0.0f)) return 0;
@@ -244,7 +243,7 @@ int detectCollision()
     int n = initPointsToCollideTest(from, to, pointsToTest, riderCollisionRadius, d);
     int hit = 0;
     for (int k = 0; k < n && !hit; k++) hit = testPoint(pointsToTest[k]);
-    if (lastUsingYRail && !usingYRail) stopGrind();
+    if (lastUsingYRail && !usingYRail) emitRunEvent(RUN_EV_GRIND_STOP);
     xPrecCol = Xobjet;
     yPrecCol = Yobjet;
     zPrecCol = Zobjet;

@@ -1,8 +1,7 @@
 // Rescue: takes the rider's position, puts him back standing on the track at the nearest rescue point.
 #include "track/rescue.h"
 
-#include "render/SnowParticleEngine.h"
-#include "render/skiTraces.h"
+#include "run/runEvents.h"
 #include "run/runState.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -16,7 +15,6 @@ void replaceSkierOperation()
         Zobjet = replaceSkier[i][2];
         Xobjet = replaceSkier[i][0];
     }
-    skiTraces.reset();
     replacement = 1;
     vitessePrecedente = 0.0f;
     setXobjet_inc(Xobjet);
@@ -30,8 +28,5 @@ void replaceSkierOperation()
     setYobjetCour(Yobjet);
     rotSkierY = 0.0f;
     chute = 0;
-    if (particleEngineSkier) {
-        particleEngineSkier->setBurst(0);
-        particleEngineSkier->initParticlesProps();
-    }
+    emitRunEvent(RUN_EV_PUT_BACK);
 }

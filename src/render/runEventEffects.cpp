@@ -1,0 +1,35 @@
+// Takes the run frame's events and the spray drift; starts and stops the snow emitters and the traces.
+#include "render/runEventEffects.h"
+
+#include "render/SnowParticleEngine.h"
+#include "render/skiTraces.h"
+#include "run/runState.h"
+
+static void skierSnow(RunEventKind kind)
+{
+    SnowParticleEngine* e = particleEngineSkier;
+    if (!e) return;
+    if (kind == RUN_EV_LANDING || kind == RUN_EV_SPRAY_BURST) e->setBurst(1);
+    if (kind == RUN_EV_SPRAY_STOP || kind == RUN_EV_PUT_BACK) e->setBurst(0);
+    if (kind == RUN_EV_PUT_BACK) e->initParticlesProps();
+}
+
+static void bombSnow()
+{
+    if (!particleEngineBomb) return;
+    particleEngineBomb->initParticlesProps();
+    particleEngineBomb->setBurst(1);
+}
+
+void applyRunEventEffects(const RunEventList& events)
+{
+    for (int i = 0; i < events.count; i++) {
+        RunEventKind kind = events.items[i].kind;
+        if (kind == RUN_EV_PUT_BACK) skiTraces.reset();
+        if (kind == RUN_EV_BOMB_FIRED) bombSnow();
+        skierSnow(kind);
+    }
+    if (!particleEngineSkier) return;
+    particleEngineSkier->setXGravity(sprayDrift);
+    particleEngineSkier->setContinuousBurst(sprayDrift != 0.0f);
+}

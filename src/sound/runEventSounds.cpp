@@ -1,0 +1,46 @@
+// Takes the run frame's events; plays the sound of each at its volume and pan.
+#include "sound/runEventSounds.h"
+
+#include "sound/SndWrapper.h"
+#include "sound/gameSounds.h"
+
+struct EventSound {
+    SndSample** sample;
+    float* volume;
+    float* pan;
+};
+
+// Indexed by RunEventKind; events of the effects alone have no sample.
+static const EventSound eventSounds[RUN_EV_KIND_COUNT] = {
+    {&fallSnd, &volChute, &panoChute},                   // RUN_EV_FALL
+    {&landingSnd, &volChute, &panoChute},                // RUN_EV_LANDING
+    {&landingSnd, &volChute, &panoChute},                // RUN_EV_LANDING_FALL
+    {nullptr, nullptr, nullptr},                         // RUN_EV_SPRAY_BURST
+    {nullptr, nullptr, nullptr},                         // RUN_EV_SPRAY_STOP
+    {nullptr, nullptr, nullptr},                         // RUN_EV_PUT_BACK
+    {&rocketExplodeSnd, &volGui, &panoGui},              // RUN_EV_BOMB_FIRED
+    {&boostSnd, &volCollectable, &panoCollectable},      // RUN_EV_BOOST
+    {&clingRailSnd, &volReplace, &panoReplace},          // RUN_EV_RAIL_CLING
+    {&rocketLaunchSnd, &volGui, &panoGui},               // RUN_EV_RESCUE_LAUNCH
+    {&rocketExplodeSnd, &volGui, &panoGui},              // RUN_EV_RESCUE_FIREWORK
+    {&replaceSnd, &volReplace, &panoReplace},            // RUN_EV_REPLACED
+    {nullptr, nullptr, nullptr},                         // RUN_EV_GRIND_START: a loop, below
+    {nullptr, nullptr, nullptr},                         // RUN_EV_GRIND_STOP
+};
+
+SndSample* runEventSample(RunEventKind kind)
+{
+    if (kind < 0 || kind >= RUN_EV_KIND_COUNT || !eventSounds[kind].sample) return nullptr;
+    return *eventSounds[kind].sample;
+}
+
+void playRunEventSounds(const RunEventList& events)
+{
+    for (int i = 0; i < events.count; i++) {
+        RunEventKind kind = events.items[i].kind;
+        if (kind == RUN_EV_GRIND_START) startGrind();
+        if (kind == RUN_EV_GRIND_STOP) stopGrind();
+        const EventSound& s = eventSounds[kind];
+        if (s.sample) wrpPlaySound(*s.sample, *s.volume, *s.pan, wrpNormalPitch);
+    }
+}
