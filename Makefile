@@ -25,6 +25,7 @@ run: data
 test: data
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(BUILD)/tests/kestrune_tests --gtest_shuffle --gtest_repeat=3 --gtest_brief=1
+	@$(BUILD)/tests/kestrune_sim_tests --gtest_shuffle --gtest_repeat=3 --gtest_brief=1
 	@$(MAKE) --no-print-directory test-san
 
 # The unit and simulation tests again under AddressSanitizer and UndefinedBehaviorSanitizer (clang),

@@ -9,11 +9,14 @@
 #include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
-#include "screens/choixPiste.h"
 #include "skier/positionDef.h"
 #include "track/planLib.h"
 
 static const int landingBlendStep = 10;
+
+int toleranceAngleRightAndLeft = 45;
+int toleranceAngleFrontAndBack = 89;
+int toleranceAngleLeftSideAndRightSide = 89;
 static const int halfPipeRightMark = 7;
 
 // asin of a value that rounding may have pushed just outside [-1, 1].

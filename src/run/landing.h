@@ -1,6 +1,11 @@
 // Landing judgement, the landing sequence and the banking of a jump's points.
 #pragma once
 
+// Current landing tolerances in degrees, set by the level (start-up holds the easiest set, level 0).
+extern int toleranceAngleRightAndLeft;
+extern int toleranceAngleFrontAndBack;
+extern int toleranceAngleLeftSideAndRightSide;
+
 int isLandingOk();
 // The frames after touching the ground: fall, or the landing poses; then banking.
 void landingSequence();

@@ -16,7 +16,6 @@
 #include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
-#include "screens/nameEntry.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
 #include "track/collision.h"

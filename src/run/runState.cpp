@@ -9,7 +9,6 @@
 #include "run/rescueFlight.h"
 #include "run/runEvents.h"
 #include "run/runInput.h"
-#include "screens/nameEntry.h"
 #include "track/collision.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"
@@ -76,6 +75,8 @@ int replacement = 0;
 float alphaFond = 1.0f;
 float yRescueCamera = 0.0f;
 float sprayDrift = 0.0f;
+short vuScores = 1;
+int rank = -1;
 
 short animationFigureFinie = 1, animationFigureFinieSJ = 1;
 short deroulementFigure = 0, deroulementFigureSJ = 0, figureEnCours = 0;
@@ -136,6 +137,7 @@ static void resetPhases() {
     askForRescue = 0;
     endOfRescue = 1;
     replacement = 0;
+    alphaFond = 1.0f;  // a run left during the fade must not shorten the next one's
 }
 
 static void resetTricksAndScores() {

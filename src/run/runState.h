@@ -77,5 +77,9 @@ extern int finalScore;
 extern int figScore;
 extern float mouvCamY;
 
+// after the finish
+extern short vuScores;  // the score table of the last run was seen
+extern int rank;        // table index of the last run's entry, or -1
+
 // Resets every run variable before a run (the track is loaded and the rider placed afterwards).
 void reinitGameVar();

@@ -5,10 +5,7 @@ const int TRACK_THUMB_BYTES = 256 * 256 * 3;
 const int TRACK_DESC_BYTES = 1504;
 const int TRACK_TITLE_BYTES = 256;
 
-// Current landing tolerances in degrees, read by the landing test.
-extern int toleranceAngleRightAndLeft;
-extern int toleranceAngleFrontAndBack;
-extern int toleranceAngleLeftSideAndRightSide;
+#include "run/landing.h"  // the current landing tolerances
 
 extern const int toleranceAngleRightAndLeft_Wiz, toleranceAngleFrontAndBack_Wiz,
     toleranceAngleLeftSideAndRightSide_Wiz;

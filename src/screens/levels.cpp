@@ -12,10 +12,6 @@ const int toleranceAngleRightAndLeft_Mid = 30, toleranceAngleFrontAndBack_Mid = 
 const int toleranceAngleRightAndLeft_Hi = 20, toleranceAngleFrontAndBack_Hi = 20,
           toleranceAngleLeftSideAndRightSide_Hi = 20;
 
-// Start-up holds the easiest set, matching level 0.
-int toleranceAngleRightAndLeft = 45;
-int toleranceAngleFrontAndBack = 89;
-int toleranceAngleLeftSideAndRightSide = 89;
 
 static const char* const levelNames[] = {"Wiz", "Low", "Mid", "Hi"};
 

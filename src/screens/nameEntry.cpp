@@ -29,7 +29,6 @@ const char letterGrid[4][7] = {{'A', 'B', 'C', 'D', 'E', 'F', 'G'},
                                {'H', 'I', 'J', 'K', 'L', 'M', 'N'},
                                {'O', 'P', 'Q', 'R', 'S', 'T', 'U'},
                                {'V', 'W', 'X', 'Y', 'Z', '<', '#'}};
-short vuScores = 1;
 short scoreSaved = 1;
 char scoreNote[SCORE_NOTE_CHARS];
 int indPlayerName = 0;

@@ -1,8 +1,7 @@
 // Name entry after a finished run, and the score table of the track.
 #pragma once
 
-extern short vuScores; // the score table of the last run was seen
-extern int rank;       // table index of the last run's entry, or -1
+#include "run/runState.h"  // vuScores, rank
 extern short scoreSaved; // the last run's table reached its file
 
 const int SCORE_NOTE_CHARS = 320;

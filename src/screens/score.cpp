@@ -7,7 +7,6 @@
 #include "fileio/swapthings.h"
 
 ScoreEntry tabScores[NB_SCORES];
-int rank = -1;
 
 static const char EMPTY_NAME[] = "------";
 static const int CODE_CHARS = 3;

@@ -7,7 +7,6 @@
 #include "fileio/swapthings.h"
 
 char playerName[4] = "---";
-int viewChoice = 1;
 int level = 0;
 short ghostShown = 1;
 char lastTrackDir[256] = "";

@@ -3,7 +3,7 @@
 #pragma once
 
 extern char playerName[4];
-extern int viewChoice;
+#include "track/trackLoader.h"  // viewChoice
 extern int level;
 extern short ghostShown;        // byte 7 (absent: shown)
 extern char lastTrackDir[256];  // byte 8 its length L, then L bytes (absent or empty: none)

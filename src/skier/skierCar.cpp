@@ -89,8 +89,8 @@ int chargeSkierGui(const char* dir)
         fprintf(stderr, "rider %s not loaded, the previous rider stays\n", dir);
         return 1;
     }
-    libereTexturesObj();
-    chargerTexturesObj();
+    releaseRiderTexture();
+    loadRiderTexture();
     path = base + ".car";
     importCarac(path.c_str(), theTrasher);
     return 0;
@@ -101,10 +101,10 @@ int chargeGhostRider(const char* dir)
 {
     std::string path = riderBase(dir) + ".3d";
     swapRiderModel(&ghostRider);
-    libereTexturesObj();
+    releaseRiderTexture();
     reinitSkierData();
     int failed = loadMs3d(path.c_str());
-    if (!failed) chargerTexturesObj();
+    if (!failed) loadRiderTexture();
     else reinitSkierData();
     swapRiderModel(&ghostRider);
     ghostRider.loaded = !failed;

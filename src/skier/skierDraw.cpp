@@ -13,7 +13,8 @@
 
 const int tailleTextureSkier = 128;
 
-unsigned int texObj;
+// Whenever the drawing is in the program, loading a rider loads its texture too.
+[[maybe_unused]] static const bool texturesInstalled = (setRiderTextureHooks({chargerTexturesObj, libereTexturesObj}), true);
 
 void chargerTexturesObj()
 {

@@ -44,6 +44,15 @@ extern unsigned int texObj;
 extern int textureAcceptee;
 void chargerTexturesObj();
 void libereTexturesObj();
+// How the rider's texture is loaded and released: the drawing installs its own; without it (the
+// simulation alone, a test) a rider loads without a texture.
+struct RiderTextureHooks {
+    void (*load)();
+    void (*release)();
+};
+void setRiderTextureHooks(const RiderTextureHooks& hooks);
+void loadRiderTexture();
+void releaseRiderTexture();
 // Index of the material whose texture is the rider's, -1 when the rider is untextured.
 int materialTextureSkier();
 

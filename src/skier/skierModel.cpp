@@ -15,6 +15,21 @@ int nbFrames, currentFrame, nbMeshes, nbMaterials, nbBones;
 int indexVertexDernierGroupe, indexNormaleDernierGroupe, indexFaceDernierGroupe;
 char nomFic[64];
 int textureAcceptee;
+unsigned int texObj;  // the rider's texture name, 0 for none
+
+static RiderTextureHooks riderTextureHooks;
+
+void setRiderTextureHooks(const RiderTextureHooks& hooks) { riderTextureHooks = hooks; }
+
+void loadRiderTexture()
+{
+    if (riderTextureHooks.load) riderTextureHooks.load();
+}
+
+void releaseRiderTexture()
+{
+    if (riderTextureHooks.release) riderTextureHooks.release();
+}
 
 // The file is read here first, so that a refused file leaves the resident rider as it was.
 static Mesh stMeshes[maxMeshesSkier];

@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "fileio/swapthings.h"
-#include "shell/prefs.h"
 #include "track/trackModel.h"
 
 // Staging copy, so a refused file leaves the loaded track as it was.
@@ -33,6 +32,8 @@ struct TrackSource {
 };
 
 static const int tokenSize = 256;
+
+int viewChoice = 1;
 
 // One white-space separated token; a longer one than the buffer holds is a damaged file.
 static int readToken(FILE* f, char* token)

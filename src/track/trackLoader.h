@@ -1,6 +1,9 @@
 // Reading a track file (binary or text form) into the track model.
 #pragma once
 
+// The camera the player chose (1-3); a track file may choose it for him, the prefs store it.
+extern int viewChoice;
+
 // Results of the loaders and of initGame.
 const int trackLoadOk = 0;
 const int trackLoadCantOpen = 1;  // the file cannot be opened
