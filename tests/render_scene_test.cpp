@@ -11,6 +11,7 @@
 #include "run/runState.h"
 #include "shell/keys.h"
 #include "shell/prefs.h"
+#include "shell/runSwitches.h"
 #include "support/planeTrack.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"

@@ -1,10 +1,4 @@
-// Takes F7; switches the frame rate shown on the run's heads-up display.
+// Whether the run's heads-up display shows the frame rate (F7 switches it, in the shell).
 #include "render/guistuff.h"
-#include "shell/keys.h"
 
 short showFps = 0;
-
-void handleToggleShowFps()
-{
-    if (keyF7NoRepeat()) showFps = !showFps;
-}

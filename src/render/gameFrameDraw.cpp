@@ -1,11 +1,10 @@
 // Takes the run state after the frame's simulation; draws the frame (scene, rider, spray, traces,
-// rescue, fade, HUD), flips it and reads the F7-F10 switches.
+// rescue, fade, HUD), and flips it.
 #include <allegro.h>
 #include <alleggl.h>
 #include <GL/gl.h>
 #include <math.h>
 
-#include "fileio/screenshot.h"
 #include "render/SnowParticleEngine.h"
 #include "render/gameFrameDraw.h"
 #include "render/ghostDraw.h"
@@ -136,8 +135,4 @@ void drawGameFrame()
     drawRunHud();
     glFlush();
     if (gfx_driver) allegro_gl_flip();
-    handleScreenShot();
-    handleToggleOmbre();
-    handleToggleView();
-    handleToggleShowFps();
 }

@@ -1,5 +1,5 @@
 // The drawing half of a run frame: everything displayGame shows after the frame's simulation,
-// from the camera to the buffer flip and the F7-F10 switches. Reads the run state only, apart from
+// from the camera to the buffer flip. Reads the run state only, apart from
 // the drawing's own state (camera bank, the firework's flash).
 // The simulation has already moved the displayed pitch, skinned the rider (transformSkier), advanced
 // the fall and the replacement fade (alphaFond, replacement): the drawing only reads them.

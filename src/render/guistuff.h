@@ -40,7 +40,6 @@ void drawOnePowerDisc(float x, float y, int n, float radius, float value, float 
 void drawMedal(int kind, unsigned int rimTexture, unsigned int faceTexture, unsigned int shineTexture);
 
 // F7: the frame rate shown or not.
-void handleToggleShowFps();
 
 // "FINISH" and the blinking "- press Return -" after the finish line.
 void glPrintFinishData(double unused);

@@ -28,8 +28,6 @@ struct ViewTurn {
 };
 void stepViewTurn(ViewTurn* t);
 void applyViewTurn();
-void handleToggleView();
-void handleToggleOmbre();
 void drawFond();
 void drawSoleil(float angle);
 void drawPlan(float x, TrackPoint* pts, TrackFace* fcs, float (*normales)[3], TexData* texs, unsigned int* names);

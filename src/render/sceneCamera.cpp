@@ -1,5 +1,5 @@
 // Takes the rider's place and heading and the view switches; gives the chase camera, the view's
-// heading and bank, and the F8/F9 switches.
+// heading and bank.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <math.h>
@@ -7,7 +7,6 @@
 #include "render/graphicLib.h"
 #include "render/scene.h"
 #include "run/runState.h"
-#include "shell/keys.h"
 #include "shell/prefs.h"
 
 static const float CAMERA_GROUND_CLEARANCE = 150.0f;
@@ -98,15 +97,4 @@ void applyViewTurn()
     stepViewTurn(&t);
     if (t.turn) glRotatef(t.heading, 0, 1, 0);
     if (t.bank) glRotatef(t.bankAngle, 1, 0, 0);
-}
-
-void handleToggleView()
-{
-    if (!keyF8NoRepeat()) return;
-    viewChoice = viewChoice >= maxViewChoice || viewChoice < minViewChoice ? minViewChoice : viewChoice + 1;
-}
-
-void handleToggleOmbre()
-{
-    if (keyF9NoRepeat()) ombre = (ombre + 1) % 3;
 }

@@ -3,7 +3,6 @@
 #include "run/runFeedback.h"
 
 #include <cmath>
-#include <utility>
 
 #include "render/ThreeDPoint.h"
 #include "render/graphicLib.h"
@@ -27,8 +26,6 @@ static const float countdownQuarter = 0.25f;
 static const float pitchFollowStep = 4.0f;
 static const float afterFinishBrake = 200.0f;
 static const float fallBrake = 250.0f;
-
-int currentBombVertex = -1;
 
 void setChute(short fall)
 {
@@ -72,24 +69,6 @@ void computeSkierVectors()
     applyRotationToPoint(&f, 0, -rotSkierY, 0);
     n.toVec(skierNormaleVector);
     f.toVec(skierFrontVector);
-}
-
-// Rise across the track along the triangle's edge that runs across it (both ends at the same X),
-// from its +Z end to its -Z end. Taking a fixed pair of corners instead gives 90 degrees on the
-// second triangle of a cell, whose corners 1 and 2 lie along X: the shadow then stood on its edge.
-float angleLateral(int face)
-{
-    if (face < 0 || face >= maxTrackFaces) return 0.0f;
-    const float* p[3] = {points[faces[face][0]], points[faces[face][1]], points[faces[face][2]]};
-    static const int pairs[3][2] = {{0, 2}, {1, 2}, {0, 1}};
-    for (const auto& pr : pairs) {
-        const float* a = p[pr[0]];
-        const float* b = p[pr[1]];
-        if (a[0] != b[0] || a[2] == b[2]) continue;
-        if (a[2] < b[2]) std::swap(a, b);
-        return atan2f(b[1] - a[1], a[2] - b[2]) * convRad;
-    }
-    return 0.0f;
 }
 
 static void skinRider()

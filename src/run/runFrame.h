@@ -12,8 +12,3 @@ void placeSkierAtStart(long nowMs);
 void setChute(short fall);
 // The rider's up and forward vectors turned by his rotations, into skierNormaleVector / skierFrontVector.
 void computeSkierVectors();
-// Cross-slope angle of a ground triangle in degrees.
-float angleLateral(int face);
-
-// The bomb's raised vertex of the last kicker fired, -1 before any.
-extern int currentBombVertex;

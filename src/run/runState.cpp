@@ -75,6 +75,7 @@ int replacement = 0;
 float alphaFond = 1.0f;
 float yRescueCamera = 0.0f;
 float sprayDrift = 0.0f;
+int currentBombVertex = -1;
 short vuScores = 1;
 int rank = -1;
 

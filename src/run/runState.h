@@ -63,6 +63,8 @@ extern short askForRescue, endOfRescue;
 extern int replacement;
 extern float alphaFond;
 extern float yRescueCamera;
+// The bomb's raised vertex of the last kicker fired, -1 before any (the drawing bursts the snow there).
+extern int currentBombVertex;
 extern float sprayDrift;  // sideways pull on the skis' snow while turning on the ground, 0 when none
 
 // trick sequence, braking and scores

@@ -24,6 +24,7 @@
 #include "shell/keys.h"
 #include "shell/pause.h"
 #include "shell/prefs.h"
+#include "shell/runSwitches.h"
 #include "shell/systemPortUtils.h"
 #include "shell/gameHooks.h"
 #include "track/bombstuff.h"
@@ -340,6 +341,7 @@ void displayGame()
     simulateGameFrame(in);
     consumeRunEvents();
     drawGameFrame();
+    handleRunSwitches();
 }
 
 #ifdef KESTRUNE_NO_FRAME_CAP

@@ -2,6 +2,7 @@
 #include "track/planLib.h"
 
 #include <cmath>
+#include <utility>
 
 #include "render/graphicLib.h"
 #include "track/trackModel.h"
@@ -176,4 +177,22 @@ int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg)
     pts[fcs[g][1]][1] += 500;
     pts[fcs[g][2]][1] += 1000;
     return (int)fcs[g][0];
+}
+
+// Rise across the track along the triangle's edge that runs across it (both ends at the same X),
+// from its +Z end to its -Z end. Taking a fixed pair of corners instead gives 90 degrees on the
+// second triangle of a cell, whose corners 1 and 2 lie along X: the shadow then stood on its edge.
+float angleLateral(int face)
+{
+    if (face < 0 || face >= maxTrackFaces) return 0.0f;
+    const float* p[3] = {points[faces[face][0]], points[faces[face][1]], points[faces[face][2]]};
+    static const int pairs[3][2] = {{0, 2}, {1, 2}, {0, 1}};
+    for (const auto& pr : pairs) {
+        const float* a = p[pr[0]];
+        const float* b = p[pr[1]];
+        if (a[0] != b[0] || a[2] == b[2]) continue;
+        if (a[2] < b[2]) std::swap(a, b);
+        return atan2f(b[1] - a[1], a[2] - b[2]) * convRad;
+    }
+    return 0.0f;
 }

@@ -32,3 +32,5 @@ float placeObjetAndGetAngle(TrackPoint* pts, TrackFace* fcs, float x, float z, f
 void computeNormalForFace(int face, TrackPoint* pts, TrackFace* fcs, float* out);
 int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg);
 void libereTexturesTrack(unsigned int* texNames);
+// Cross-slope angle of a ground triangle in degrees (0 outside the mesh).
+float angleLateral(int face);
