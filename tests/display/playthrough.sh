@@ -15,9 +15,10 @@ shots=0
 # F10 writes screenshots/screenshotN.tga; checks it appeared with the full-window size and is not uniform.
 screenshot() {
     kes_key F10
-    sleep 0.5
     local tga=screenshots/screenshot$shots.tga
+    for _ in $(seq 50); do [ -f "$tga" ] && break; sleep 0.1; done   # a loaded machine draws slowly
     [ -f "$tga" ] || kes_fail "no $tga after F10 on the $1"
+    sleep 0.3               # the game may still be writing it
     [ "$(stat -c %s "$tga")" = 1440044 ] || kes_fail "$tga is $(stat -c %s "$tga") bytes"
     convert "$tga" -auto-orient "$1.png"
     [ "$(kes_colours "$1.png")" -gt 16 ] || kes_fail "the $1 screenshot is nearly uniform"

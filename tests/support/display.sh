@@ -134,7 +134,7 @@ kes_enter_initials() {
 kes_shot() {
     kes_key F10
     local tga= i
-    for i in $(seq 20); do
+    for i in $(seq 50); do  # a frame can take a second or two on a loaded machine
         tga=$(ls -t screenshots/*.tga 2>/dev/null | head -1)
         [ -n "$tga" ] && break
         sleep 0.1
