@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "render/graphicLib.h"
+#include "track/surfaceTextures.h"
 #include "track/trackModel.h"
 
 static const float radPerDeg = 0.017455053237912375f;
@@ -164,6 +165,14 @@ static int rowsAheadForAngle(float a)
     return 4;
 }
 
+// The raised cell (both triangles of g's cell) shows the bomb ramp's picture when the track has one.
+static void markBombRamp(int g)
+{
+    if (nbTrackTextures <= texBombRamp) return;
+    textures[g].texIndex = texBombRamp;
+    textures[g ^ 1].texIndex = texBombRamp;
+}
+
 int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg)
 {
     int f = numeroFaceCourante;
@@ -176,6 +185,7 @@ int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg)
     pts[fcs[g][0]][1] += 1000;
     pts[fcs[g][1]][1] += 500;
     pts[fcs[g][2]][1] += 1000;
+    markBombRamp(g);
     return (int)fcs[g][0];
 }
 

@@ -30,6 +30,8 @@ float yTheoObj(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces)
 float placeObjetAndGetAngle(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
                             float headingDeg, float* normalOut);
 void computeNormalForFace(int face, TrackPoint* pts, TrackFace* fcs, float* out);
+// Raises a kicker ahead (the triangle chosen by the heading) and gives its cell the bomb ramp picture
+// when the loaded track has one; the index of the raised vertex 0, -1 when none is raised.
 int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg);
 void libereTexturesTrack(unsigned int* texNames);
 // Cross-slope angle of a ground triangle in degrees (0 outside the mesh).

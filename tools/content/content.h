@@ -50,6 +50,8 @@ struct TrackMesh;
 // mountains round the valley, so that each track shows its own skyline; the sky faces show the
 // track itself from above its start, its front face being the track's thumbnail.
 void genTrackPictures(const std::string& trackDir, int theme, int seed, const TrackMesh& mesh);
+// The surface pictures alone, into the "texTrack/" folder given (with its closing slash).
+void genSurfacePictures(const std::string& surfaceDir, int theme);
 
 // Tracks, riders and trick poses.
 void genTracks(const std::string& recipes, const std::string& data);

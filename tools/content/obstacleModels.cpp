@@ -10,6 +10,11 @@ static const float RAIL_BAR_RADIUS = 28.0f, RAIL_SUPPORT_RADIUS = 22.0f;
 static const float RAIL_SUPPORT_X[6] = {-9.0f, 500.6f, 1129.6f, 1720.0f, 2304.0f, 2955.0f};
 static const float RAIL_SUPPORT_BOTTOM[6] = {-2134.0f, -2934.0f, -2934.0f, -2934.0f, -2934.0f, -3434.0f};
 static const float RAIL_BRACKET_HEIGHT = 50.0f;
+// Marker poles beside the start of the bar, striped and flagged so a rail is seen from afar.
+static const float MARKER_X = -120.0f, MARKER_SIDE = 330.0f, MARKER_BOTTOM = -400.0f, MARKER_TOP = 1500.0f;
+static const float MARKER_RADIUS = 20.0f, FLAG_LENGTH = 300.0f, FLAG_HEIGHT = 190.0f, FLAG_THICKNESS = 10.0f;
+static const int MARKER_SIDES = 4, MARKER_STRIPES = 2;  // within the 500 triangles of a static model
+static const float MARKER_GLOW = 0.85f;
 
 static const UvRect NO_UV = {0, 0, 1, 1};
 static const float OBSTACLE_GLOW = 0.5f;
@@ -59,6 +64,26 @@ static void writeBomb(const std::string& path)
     m.write(path);
 }
 
+// Yellow and black stripes up to a yellow flag pointing down the track.
+static void railMarkers(ModelBuilder& m)
+{
+    int yellow = m.addMaterial("marker", 1.0f, 0.8f, 0.0f);
+    int black = m.addMaterial("markerBand", 0.12f, 0.11f, 0.1f);
+    m.glow(yellow, MARKER_GLOW);
+    m.glow(black, OBSTACLE_GLOW);
+    float band = (MARKER_TOP - MARKER_BOTTOM) / (2 * MARKER_STRIPES - 1);
+    for (float side : {-1.0f, 1.0f}) {
+        float z = RAIL_Z + side * MARKER_SIDE;
+        for (int k = 0; k < 2 * MARKER_STRIPES - 1; k++) {
+            ModelGroup& g = m.group(k % 2 ? "markerBands" : "markerPoles", k % 2 ? black : yellow);
+            m.tube(g, {MARKER_X, MARKER_BOTTOM + k * band, z}, {MARKER_X, MARKER_BOTTOM + (k + 1) * band, z},
+                   MARKER_RADIUS, MARKER_RADIUS, MARKER_SIDES, -1, NO_UV);
+        }
+        m.box(m.group("markerPoles", yellow), {MARKER_X, MARKER_TOP - FLAG_HEIGHT, z - FLAG_THICKNESS / 2},
+              {MARKER_X + FLAG_LENGTH, MARKER_TOP, z + FLAG_THICKNESS / 2}, -1, NO_UV);
+    }
+}
+
 static void writeRail(const std::string& path)
 {
     ModelBuilder m;
@@ -78,6 +103,7 @@ static void writeRail(const std::string& path)
     // The last column stands past the end of the bar: a bracket joins them.
     m.tube(supports, {RAIL_BAR_END - 20, RAIL_BRACKET_HEIGHT, RAIL_Z}, {RAIL_SUPPORT_X[5], RAIL_BRACKET_HEIGHT, RAIL_Z},
            18, 18, RAIL_SIDES, -1, NO_UV);
+    railMarkers(m);
     m.write(path);
 }
 

@@ -226,7 +226,10 @@ SkyRgb SkyWorld::groundColour(float x, float y, float z, float t, int theme) con
     if (onTrack(x, z)) {
         int tex = surfaceTexture(x, z);
         if (treeLift(x, z) > 1) c = mixSkyRgb(th.forest, th.snowShade, 0.25f * lit);
-        else if (tex >= 0) c = {snow.r * SURFACE_TINT[tex][0], snow.g * SURFACE_TINT[tex][1], snow.b * SURFACE_TINT[tex][2]};
+        else if (tex >= 0) {
+            const float* tint = SURFACE_TINT[surfaceFamily(tex)];
+            c = {snow.r * tint[0], snow.g * tint[1], snow.b * tint[2]};
+        }
     } else {
         // rock on steep faces and below the crests' snow, broken up by noise
         float grain = valueNoise(x / 9000, z / 9000, 7) * 0.5f + valueNoise(x / 2500, z / 2500, 8) * 0.5f;

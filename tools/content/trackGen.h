@@ -58,5 +58,10 @@ void buildTrackMesh(const TrackRecipe& r, TrackMesh& m);
 float meshHeightAt(const TrackMesh& m, float x, float z);
 // Writes NAME.btrk, NAME.trk and NAME.desc into dir; 1 when a file cannot be written.
 int writeTrackFiles(const std::string& dir, const TrackRecipe& r, const TrackMesh& m);
+// The surface picture of a cell (centre rc rows, zc cells) on or beside the kicker feature k, -1 when
+// the cell is neither; a kicker with a rail just behind its lip gets the rail's markings.
+int kickerCellTexture(const TrackRecipe& r, const std::vector<float>& k, float rc, float zc);
+// The first six pictures' kind a picture reads as from afar (its snow, lane, ice ... family).
+int surfaceFamily(int tex);
 // Writes tree.3d, bomb.3d and rail.3d into a track directory.
 void genObstacleModels(const std::string& trackDir, int theme);

@@ -1,5 +1,6 @@
 // Takes a track recipe and returns the full terrain grid, its surfaces, obstacles and rescue points.
 #include "trackGen.h"
+#include "track/surfaceTextures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,8 +14,9 @@ static const float LANE_HALF = 1.5f;       // cells of packed snow on each side 
 static const int MAX_OBSTACLES = 1000;
 static const int MAX_RESCUE = 100;
 
-// Surface texture numbers, as the track pictures are written.
-static const int TEX_SNOW = 0, TEX_PACKED = 1, TEX_ICE = 2, TEX_BOOSTER = 3, TEX_PIPE = 4, TEX_OUT = 5;
+static const float RAIL_FED_ROWS = 4;  // a rail this close behind a kicker's lip is where it throws to
+static const float RAIL_FED_SIDE = 1;  // cells beside the kicker's width
+static const int SNOW_PATCH_SEED = 977;
 static const int SURF_SNOW = 0, SURF_OUT = 2, SURF_BOOSTER = 3, SURF_WALL_PLUS = 4, SURF_WALL_MINUS = 5,
                  SURF_FLOOR = 6;
 static const int TYPE_TREE = 0, TYPE_COLLECTABLE = 1, TYPE_BOMB = 2, TYPE_RAIL = 3;
@@ -74,28 +76,69 @@ static void buildNormals(TrackMesh& m)
 
 static bool inRange(float v, float a, float b) { return v >= std::min(a, b) && v <= std::max(a, b); }
 
+// A kicker that has a rail just behind its lip, across its width: both are marked alike.
+static bool feedsRail(const TrackRecipe& r, const std::vector<float>& k)
+{
+    float lip = k[0] + k[4];
+    for (const TrackFeature& f : r.features)
+        if (f.kind == "rail" && f.args[0] >= lip && f.args[0] <= lip + RAIL_FED_ROWS &&
+            f.args[1] >= std::min(k[1], k[2]) - RAIL_FED_SIDE && f.args[1] <= std::max(k[1], k[2]) + RAIL_FED_SIDE)
+            return true;
+    return false;
+}
+
+// The picture of a cell on or beside a kicker (rc, zc its centre), -1 when the cell is neither.
+// The ramp's cells run from its first row to the lip, the drop behind it is one row; the snow banks
+// are the cells beside its width, which slope from its edges down to the slope.
+int kickerCellTexture(const TrackRecipe& r, const std::vector<float>& k, float rc, float zc)
+{
+    float lip = k[0] + k[4], lo = std::min(k[1], k[2]), hi = std::max(k[1], k[2]);
+    if (rc < k[0] || rc > lip + 1) return -1;
+    bool rail = feedsRail(r, k);
+    if (zc > hi && zc < hi + 1) return rail ? texRailKickerWallPlusZ : texKickerWallPlusZ;
+    if (zc < lo && zc > lo - 1) return rail ? texRailKickerWallMinusZ : texKickerWallMinusZ;
+    if (zc < lo || zc > hi) return -1;
+    if (rc > lip) return texKickerBack;
+    int flags = 0;
+    if (rc > lip - 1) flags |= kickerLip;
+    if (zc + 0.5f >= hi) flags |= kickerEdgePlusZ;
+    if (zc - 0.5f <= lo) flags |= kickerEdgeMinusZ;
+    return kickerFaceTexture(rail, flags);
+}
+
+// Fresh snow varies from cell to cell among pictures whose edges agree.
+static int snowPicture(int row, int q)
+{
+    unsigned h = (unsigned)row * 73856093u ^ (unsigned)q * 19349663u ^ SNOW_PATCH_SEED * 83492791u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    int pick = (int)((h >> 8) % (snowVariants + 1));
+    return pick == 0 ? texSnow : texSnowVariant + pick - 1;
+}
+
 // Surface code and texture of the cell whose centre is at (row rc, z zc in cells).
 static void classifyCell(const TrackRecipe& r, int row, int q, int* surface, int* tex)
 {
     float rc = row + 0.5f, zc = COLUMNS / 2 - q - 0.5f;
     *surface = SURF_SNOW;
-    *tex = std::fabs(zc - recipeLaneAt(r, rc)) < LANE_HALF ? TEX_PACKED : TEX_SNOW;
+    *tex = std::fabs(zc - recipeLaneAt(r, rc)) < LANE_HALF ? texPacked : snowPicture(row, q);
     if (q == 0 || q == COLUMNS - 1 || row == ROWS - 1 || std::fabs(zc) > r.bounds) {
         *surface = SURF_OUT;
-        *tex = TEX_OUT;
+        *tex = texOut;
         return;
     }
     for (const TrackFeature& f : r.features) {
         const std::vector<float>& a = f.args;
         if (f.kind == "booster" && inRange(rc, a[0], a[1]) && inRange(zc, a[2], a[3])) {
             *surface = SURF_BOOSTER;
-            *tex = TEX_BOOSTER;
-        } else if (f.kind == "kicker" && inRange(zc, a[1], a[2]) && rc > a[0] && rc < a[0] + a[4] + 1) {
-            *tex = TEX_ICE;
+            *tex = texBooster;
+        } else if (f.kind == "kicker") {
+            int kicker = kickerCellTexture(r, a, rc, zc);
+            if (kicker >= 0) *tex = kicker;
         } else if (f.kind == "halfpipe" && rc > a[0] && rc < a[1] && std::fabs(zc) <= a[2] + a[3]) {
             // Each wall turns the take-off back toward the floor.
-            *surface = std::fabs(zc) <= a[2] ? SURF_FLOOR : (zc > 0 ? SURF_WALL_MINUS : SURF_WALL_PLUS);
-            *tex = TEX_PIPE;
+            bool floor = std::fabs(zc) <= a[2];
+            *surface = floor ? SURF_FLOOR : (zc > 0 ? SURF_WALL_MINUS : SURF_WALL_PLUS);
+            *tex = floor ? texPipeFloor : texPipeWall;
         }
     }
 }

@@ -30,6 +30,7 @@ static const float LIP_DEGREES = 40.0f;
 static const int LIP_ROWS_APART = 8, CHASE_ROWS_BEFORE_LIP = 2, CHASE_VIEWS = 4;
 static const int VERTEX_COLUMNS = largeurPisteEnFaces + 1;
 static const int SIDE_VIEWS = 2;
+static const float AIR_HEIGHT = 1500.0f, AIR_ROWS_PAST_LIP = 1.5f;
 static const float SKY[3] = {0.45f, 0.6f, 0.8f};
 static const float SIDE_FOV = 35.0f, SIDE_BACK = 1500.0f, SIDE_UP = 700.0f, SIDE_ACROSS = 9000.0f;
 
@@ -177,6 +178,19 @@ static void chaseView(const std::string& out, const std::string& name, float x, 
     savePicture(out, name);
 }
 
+// Over the first kicker's landing, as high as a flight off it goes.
+static void airView(const std::string& out, const std::string& track, float x, float z)
+{
+    placeChaseRider(x, z);
+    Yobjet += AIR_HEIGHT;
+    setContact(0);
+    changePosition(oneGrabPosition);
+    majRotationsBones();
+    transformSkier(angleDePlacementEffectif, 0);
+    drawChaseFrame();
+    savePicture(out, "track_" + track + "_air");
+}
+
 static void chaseViews(const std::string& out, const std::string& track)
 {
     std::vector<std::pair<float, float>> at = {{depart, 0}};
@@ -193,6 +207,9 @@ static void chaseViews(const std::string& out, const std::string& track)
     for (int k = 2; (int)at.size() < CHASE_VIEWS; k++) at.push_back({depart + (arrivee - depart) / k, 0});
     for (size_t i = 0; i < at.size(); i++)
         chaseView(out, "track_" + track + "_chase" + std::to_string(i + 1), at[i].first, at[i].second);
+    if (!lips.empty())
+        airView(out, track, (lips[0].first + AIR_ROWS_PAST_LIP) * (float)longueurFace,
+                (largeurPisteEnFaces / 2 - lips[0].second) * (float)largeurFace);
 }
 
 void viewTracks(const std::string& out)
