@@ -11,6 +11,7 @@
 #include "render/graphImage.h"
 #include "render/guistuff.h"
 #include "render/helpanim.h"
+#include "render/renderSettings.h"
 #include "render/scene.h"
 #include "render/skiTraces.h"
 #include "render/viewFrame.h"
@@ -114,6 +115,7 @@ void drawRunScene()
     glPopMatrix();
     drawSoleil(-derniereRotYAvtSaut);
     placeWorldAroundRider();
+    beginDistanceHaze();
     drawGround();
     placeLumiere();
     drawObstacles(points, faces, (float)maxTrackFaces);
@@ -122,6 +124,7 @@ void drawRunScene()
     drawRescueAndStars();
     glPopMatrix();
     drawGhost();  // see-through: after everything it may stand in front of
+    endDistanceHaze();
     glPopMatrix();
     drawReplacementFade();
     glPopMatrix();

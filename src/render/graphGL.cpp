@@ -13,6 +13,7 @@
 #include "render/SnowParticleEngine.h"
 #include "render/font.h"
 #include "render/graphImage.h"
+#include "render/renderSettings.h"
 #include "render/viewFrame.h"
 #include "track/planLib.h"
 
@@ -36,8 +37,9 @@ struct TextureRecipe {
     GLint filter;
 };
 
+// Mipmapped: the smaller levels are built by GLU and minification blends between them.
 static void uploadTexture(unsigned int name, const char* file, Loader loader, int size, GLint wrap,
-                          GLint filter)
+                          GLint filter, bool mipmapped = false)
 {
     glBindTexture(GL_TEXTURE_2D, name);
     if (wrap) {
@@ -45,7 +47,7 @@ static void uploadTexture(unsigned int name, const char* file, Loader loader, in
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
     }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmapped ? GL_LINEAR_MIPMAP_LINEAR : filter);
     int channels = loader == PLAIN ? 3 : 4;
     unsigned char* buffer = (unsigned char*)malloc((size_t)size * size * channels);
     switch (loader) {
@@ -54,7 +56,10 @@ static void uploadTexture(unsigned int name, const char* file, Loader loader, in
     case KEY_WHITE: chargerImageTexPtrTransWhite(file, buffer, size, size); break;
     case KEY_GREEN: chargerImageTexPtrTransColor(file, buffer, size, size, 0, 255, 0); break;
     }
-    if (channels == 3)
+    if (mipmapped)
+        gluBuild2DMipmaps(GL_TEXTURE_2D, channels, size, size, channels == 3 ? GL_RGB : GL_RGBA, GL_UNSIGNED_BYTE,
+                          buffer);
+    else if (channels == 3)
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, buffer);
     else
         glTexImage2D(GL_TEXTURE_2D, 0, 4, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer);
@@ -126,7 +131,8 @@ static void loadSurfaceTextures(const char* trackName)
     if (n > 0) glGenTextures(n, texName);
     for (int i = 0; i < n; i++) {
         std::string file = dir + std::to_string(i) + ".bmp";
-        uploadTexture(texName[i], file.c_str(), PLAIN, TRACK_TEXTURE_SIZE, GL_CLAMP_TO_EDGE, GL_LINEAR);
+        uploadTexture(texName[i], file.c_str(), PLAIN, TRACK_TEXTURE_SIZE, GL_CLAMP_TO_EDGE, GL_LINEAR,
+                      smoothDistantTextures != 0);
     }
 }
 
@@ -146,6 +152,7 @@ void initGL(const char* trackName)
 {
     loadSurfaceTextures(trackName);
     loadDecorationTextures(trackName);
+    loadDistanceHaze(trackName);
     glClearColor(0, 0, 0, 0);
     initLightAndShade();
     if (particleEngineSkier) particleEngineSkier->initParticlesProps();

@@ -11,6 +11,7 @@
 #include "platform/bombKey.h"
 #include "platform/displaySize.h"
 #include "platform/gameFolders.h"
+#include "render/renderSettings.h"
 #include "screens/menuScreens.h"
 #include "shell/gameLoop.h"
 #include "shell/startChecks.h"
@@ -91,15 +92,20 @@ static void rowSize(int row, int* w, int* h)
     }
 }
 
+// Only 1 turns a renderer setting on: an unknown value keeps the specified look.
+static short settingFrom(bool present, short stored) { return present && stored == 1 ? 1 : 0; }
+
 // Written before the byte order is set, so the numbers stay in the machine's own order.
 int loadGfxPrefs(const char* path)
 {
     FILE* f = fopen(path, "rb");
     if (!f) return 1;
-    short z, colour, win, w, h;
+    short z, colour, win, w, h, smooth, haze;
     bool complete = readShortInt(f, &z) && readShortInt(f, &colour) && readShortInt(f, &win);
-    // a file of the first six bytes only keeps 800 x 600
+    // each later field is optional: an older, shorter file keeps 800 x 600 and both settings off
     bool sized = complete && readShortInt(f, &w) && readShortInt(f, &h);
+    bool smoothed = sized && readShortInt(f, &smooth);
+    bool hazed = smoothed && readShortInt(f, &haze);
     fclose(f);
     if (complete) {
         zDepthSize = z;
@@ -107,6 +113,8 @@ int loadGfxPrefs(const char* path)
         windowed = win;
         gfxWidth = sized ? w : 0;
         gfxHeight = sized ? h : 0;
+        smoothDistantTextures = settingFrom(smoothed, smooth);
+        distanceHaze = settingFrom(hazed, haze);
     }
     return 0;
 }
@@ -114,7 +122,7 @@ int loadGfxPrefs(const char* path)
 static bool fillGfxPrefs(FILE* f, const void*)
 {
     short fields[] = {(short)zDepthSize, (short)colorDepthSize, windowed, gfxWidth, gfxHeight,
-                      0 /* smooth distant textures */, 0 /* distance haze */};
+                      smoothDistantTextures, distanceHaze};
     for (short field : fields)
         if (!writeShortInt(f, &field)) return false;
     return true;
@@ -154,7 +162,10 @@ static int readableListProc(int msg, DIALOG* d, int c)
     return D_O_K;
 }
 
-enum { DLG_RESOLUTION = 4, DLG_COLOUR = 6, DLG_ZBUFFER = 8, DLG_WINDOWED = 9, DLG_OK = 11 };
+enum { DLG_RESOLUTION = 4, DLG_COLOUR = 6, DLG_ZBUFFER = 8, DLG_WINDOWED = 9, DLG_OK = 11, DLG_SMOOTH = 13,
+       DLG_HAZE = 14 };
+
+static short ticked(const DIALOG& d) { return (d.flags & D_SELECTED) != 0 ? 1 : 0; }
 
 static void applyDialogChoices(DIALOG* d)
 {
@@ -165,15 +176,17 @@ static void applyDialogChoices(DIALOG* d)
     allegro_gl_set(AGL_Z_DEPTH, zDepthSize);
     allegro_gl_set(AGL_DOUBLEBUFFER, 1);
     allegro_gl_set(AGL_RENDERMETHOD, 1);
-    bool ticked = (d[DLG_WINDOWED].flags & D_SELECTED) != 0;
-    mode = ticked ? AGL_WINDOWED : AGL_FULLSCREEN;
-    windowed = ticked ? 2 : 0;
+    bool inWindow = ticked(d[DLG_WINDOWED]);
+    mode = inWindow ? AGL_WINDOWED : AGL_FULLSCREEN;
+    windowed = inWindow ? 2 : 0;
     allegro_gl_set(mode, TRUE);
     allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_RENDERMETHOD | mode);
     int row = d[DLG_RESOLUTION].d1;
     gfxWidth = (short)resolutions[row].w;
     gfxHeight = (short)resolutions[row].h;
     rowSize(row, &width, &height);
+    smoothDistantTextures = ticked(d[DLG_SMOOTH]);
+    distanceHaze = ticked(d[DLG_HAZE]);
 }
 
 int setup()
@@ -187,6 +200,8 @@ int setup()
     static char emptyLine[] = "        ";
     static char ok[] = "Ok";
     static char exitLabel[] = "Exit";
+    static char smoothLabel[] = "Smooth far textures";
+    static char hazeLabel[] = "Distance haze";
     DIALOG d[] = {
         {d_shadow_box_proc, 0, 0, 320, 200, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
         {d_ctext_proc, 160, 10, 0, 0, 0, 0, 0, 0, 0, 0, underline, nullptr, nullptr},
@@ -204,6 +219,9 @@ int setup()
         {d_ctext_proc, 10, 180, 128, 8, 0, 0, 0, 0, 0, 0, emptyLine, nullptr, nullptr},
         {d_button_proc, 220, 150, 96, 18, 0, 0, 0, D_EXIT, 0, 0, ok, nullptr, nullptr},
         {d_button_proc, 220, 174, 96, 18, 0, 0, 0, D_EXIT, 0, 0, exitLabel, nullptr, nullptr},
+        {d_check_proc, 120, 104, 176, 8, 0, 0, 0, smoothDistantTextures ? D_SELECTED : 0, 0, 0, smoothLabel,
+         nullptr, nullptr},
+        {d_check_proc, 120, 120, 176, 8, 0, 0, 0, distanceHaze ? D_SELECTED : 0, 0, 0, hazeLabel, nullptr, nullptr},
         {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
     };
     set_dialog_color(d, makecol(0, 0, 0), makecol(255, 255, 255));

@@ -1,5 +1,5 @@
-// kesview OUTDIR: run beside ./data under an X display; writes TGA pictures of every rider in a few
-// poses and of every track into OUTDIR.
+// kesview OUTDIR [smooth] [haze]: run beside ./data under an X display; writes TGA pictures of every
+// rider in a few poses and of every track into OUTDIR, the tracks with the renderer settings named.
 #include <allegro.h>
 #include <alleggl.h>
 #include <GL/gl.h>
@@ -11,6 +11,7 @@
 #include "fileio/screenshot.h"
 #include "fileio/swapthings.h"
 #include "render/graphicLib.h"
+#include "render/renderSettings.h"
 #include "skier/positionDef.h"
 #include "viewer.h"
 
@@ -54,9 +55,18 @@ static int openDisplay()
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        fprintf(stderr, "usage: kesview OUTDIR   (run in the directory holding ./data)\n");
+    if (argc < 2) {
+        fprintf(stderr, "usage: kesview OUTDIR [smooth] [haze]   (run in the directory holding ./data)\n");
         return 2;
+    }
+    for (int i = 2; i < argc; i++) {
+        std::string setting = argv[i];
+        if (setting == "smooth") smoothDistantTextures = 1;
+        else if (setting == "haze") distanceHaze = 1;
+        else {
+            fprintf(stderr, "kesview: unknown setting %s (smooth, haze)\n", argv[i]);
+            return 2;
+        }
     }
     std::string out = argv[1];
     mkdir(out.c_str(), 0755);

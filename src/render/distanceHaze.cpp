@@ -1,0 +1,50 @@
+// Distance haze: takes the track's front sky face, returns OpenGL fog of its horizon colour.
+#include <GL/gl.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/gameFolders.h"
+#include "render/graphImage.h"
+#include "render/renderSettings.h"
+
+short smoothDistantTextures = 0;
+short distanceHaze = 0;
+
+static const int SKY_FACE_SIZE = 256;
+static const float HORIZON_BAND = 0.12f;   // share of the face's height above the horizon
+static const float HAZE_START = 3000.0f;   // eye distance where the haze begins
+static const float HAZE_END = 19000.0f;    // about the far edge of the terrain drawn ahead
+static float hazeColour[4] = {0.8f, 0.85f, 0.9f, 1};
+
+void hazeColourOfSky(const unsigned char* rgb, int width, int height, float out[3])
+{
+    int from = height / 2, to = from + (int)(height * HORIZON_BAND);
+    double sum[3] = {0, 0, 0};
+    long count = 0;
+    for (int y = from; y < to && y < height; y++)
+        for (int x = 0; x < width; x++, count++)
+            for (int c = 0; c < 3; c++) sum[c] += rgb[((size_t)y * width + x) * 3 + c];
+    for (int c = 0; c < 3; c++) out[c] = count ? (float)(sum[c] / count / 255.0) : 0;
+}
+
+void loadDistanceHaze(const char* trackName)
+{
+    if (!distanceHaze) return;
+    std::vector<unsigned char> face((size_t)SKY_FACE_SIZE * SKY_FACE_SIZE * 3);
+    std::string file = dataPath(trackFile(trackName, "texObj/front.bmp"));
+    chargerImageTexPtr(file.c_str(), face.data(), SKY_FACE_SIZE, SKY_FACE_SIZE);
+    hazeColourOfSky(face.data(), SKY_FACE_SIZE, SKY_FACE_SIZE, hazeColour);
+}
+
+void beginDistanceHaze()
+{
+    if (!distanceHaze) return;
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogf(GL_FOG_START, HAZE_START);
+    glFogf(GL_FOG_END, HAZE_END);
+    glFogfv(GL_FOG_COLOR, hazeColour);
+    glEnable(GL_FOG);
+}
+
+void endDistanceHaze() { glDisable(GL_FOG); }
