@@ -1,6 +1,7 @@
 // The whole data tree as the build makes it: two runs of the content tool give the same bytes,
 // and the tree holds every file the game opens for each recipe.
 #include "support/recipes.h"
+#include "track/surfaceTextures.h"
 #include "support/testFiles.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +93,7 @@ std::vector<std::string> expectedFiles()
         for (const char* f : {"vide", "soleil", "cylinder", "front", "left", "right", "back", "up", "down",
                               "traceRun", "traceBreak"})
             files.push_back(dir + "texObj/" + f + ".bmp");
-        for (int k = 0; k < 6; k++) files.push_back(dir + "texTrack/" + std::to_string(k) + ".bmp");
+        for (int k = 0; k < trackSurfacePictures; k++) files.push_back(dir + "texTrack/" + std::to_string(k) + ".bmp");
     }
     for (const std::string& r : recipeNames("riders", ".rider"))
         for (const std::string& f : {r + ".3d", r + ".car", std::string("skin.bmp")})

@@ -86,6 +86,20 @@ TEST_F(GeneratedModels, ObstacleModelsLoadAndMatchTheirHitShapes)
         EXPECT_NEAR(barStart, -9.0f, 31.0f) << track;
         EXPECT_GE(barEnd, 2891.0f) << track;
         for (int c = 0; c < 6; c++) EXPECT_TRUE(reached[c]) << track << " column " << c;
+        // marker poles stand tall beside the bar's start, clear of the rider on it, in a glowing yellow
+        float markerTop = 0;
+        for (int v = 0; v < object.indexVertexDernierGroupe; v++) {
+            const Vertex& p = object.listeVerticesObj[v];
+            if (std::fabs(p.z + 1) > 250 && p.x < 300) markerTop = std::fmax(markerTop, p.y);
+        }
+        EXPECT_GE(markerTop, 1200.0f) << track;
+        bool yellow = false;
+        for (int m = 0; m < object.nbMaterials; m++) {
+            const Material& mat = object.listeMaterialsObj[m];
+            yellow = yellow || (mat.diffuse[0] > 0.9f && mat.diffuse[1] > 0.7f && mat.diffuse[2] < 0.2f &&
+                                mat.emissive[0] > 0.5f);
+        }
+        EXPECT_TRUE(yellow) << track;
 
         loadObject(dir + "bomb.3d");
         float reach = 0;

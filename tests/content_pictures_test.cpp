@@ -1,6 +1,7 @@
 #include "content.h"
 #include "trackGen.h"
 #include "shell/keymap.h"
+#include "track/surfaceTextures.h"
 #include "support/recipes.h"
 #include "support/testFiles.h"
 
@@ -206,6 +207,127 @@ TEST(ContentTrackPictures, SurfacesShowATextureThatTilesWithoutNoise)
         EXPECT_LE(wrapWorst, insideWorst + 2) << "surface " << k << " shows a seam between cells";
     }
     EXPECT_EQ(0, system(("rm -rf " + dir).c_str()));
+}
+
+namespace {
+
+// One surface picture, read as stored (bottom row first, which is the cell's -Z edge).
+struct Surface {
+    std::vector<unsigned char> b;
+    Surface(const std::string& dir, int tex) : b(readBytes(dir + std::to_string(tex) + ".bmp")) {}
+    void at(int x, int y, int rgb[3]) const { pixelAt(b, 128, x, y, rgb); }
+    double meanLuma(int x0, int y0, int x1, int y1) const
+    {
+        double sum = 0;
+        for (int y = y0; y < y1; y++)
+            for (int x = x0; x < x1; x++) sum += lumaAt(b, 128, x, y);
+        return sum / ((x1 - x0) * (y1 - y0));
+    }
+    double meanRedLessBlue() const
+    {
+        double sum = 0;
+        int rgb[3];
+        for (int y = 0; y < 128; y++)
+            for (int x = 0; x < 128; x++) at(x, y, rgb), sum += rgb[0] - rgb[2];
+        return sum / (128.0 * 128.0);
+    }
+};
+
+bool isRed(const int* c) { return c[0] > 190 && c[1] < 100 && c[2] < 100; }
+bool isYellowOrBlack(const int* c) { return (c[0] > 190 && c[1] > 150 && c[2] < 80) || (c[0] < 70 && c[1] < 70 && c[2] < 70); }
+bool isIce(const int* c) { return c[2] > c[0] + 30; }
+
+}  // namespace
+
+// Lip and sides painted exactly where a kicker's cell has them (the lip on the down-track, left
+// column; +Z on the top row), red on plain kickers and yellow-black on those that lead to a rail.
+TEST(ContentTrackPictures, KickerPicturesPaintTheirLipSidesAndBanks)
+{
+    std::string dir = tempDir() + "/";
+    genSurfacePictures(dir, 0);
+    for (int k = 0; k < trackSurfacePictures; k++) expectBmp(dir + std::to_string(k) + ".bmp", 128);
+    for (bool rail : {false, true})
+        for (int flags = 0; flags < kickerFaceKinds; flags++) {
+            Surface s(dir, kickerFaceTexture(rail, flags));
+            auto marked = [&](int x, int y) {
+                int c[3];
+                s.at(x, y, c);
+                if (rail ? isYellowOrBlack(c) : isRed(c)) return true;
+                EXPECT_TRUE(isIce(c) || c[0] > 240) << "neither paint nor ice: " << flags << " at " << x << "," << y;
+                return false;
+            };
+            SCOPED_TRACE(std::to_string(flags) + (rail ? " rail" : " plain"));
+            EXPECT_EQ(marked(4, 64), (flags & kickerLip) != 0);
+            EXPECT_EQ(marked(64, 125), (flags & kickerEdgePlusZ) != 0);
+            EXPECT_EQ(marked(64, 2), (flags & kickerEdgeMinusZ) != 0);
+            int middle[3];
+            s.at(80, 64, middle);
+            EXPECT_TRUE(isIce(middle));
+        }
+    // the banks carry the paint on the edge they share with the kicker and lie in its shade there
+    const struct { int tex; bool rail; int kickerRow, awayRow; } banks[] = {
+        {texKickerWallPlusZ, false, 1, 126},
+        {texKickerWallMinusZ, false, 126, 1},
+        {texRailKickerWallPlusZ, true, 1, 126},
+        {texRailKickerWallMinusZ, true, 126, 1}};
+    for (const auto& bank : banks) {
+        Surface s(dir, bank.tex);
+        int near[3], far[3];
+        s.at(64, bank.kickerRow, near);
+        s.at(64, bank.awayRow, far);
+        EXPECT_TRUE(bank.rail ? isYellowOrBlack(near) : isRed(near)) << bank.tex;
+        EXPECT_FALSE(isRed(far) || isYellowOrBlack(far)) << bank.tex;
+        int towards = bank.kickerRow < 64 ? -1 : 1;  // from the middle row towards the kicker
+        EXPECT_LT(s.meanLuma(0, 64 + towards * 40 - 8, 128, 64 + towards * 40 + 8),
+                  s.meanLuma(0, 64 - towards * 40 - 8, 128, 64 - towards * 40 + 8) - 5)
+            << bank.tex << " is not shaded towards its kicker";
+    }
+    EXPECT_EQ(0, system(("rm -rf " + dir).c_str()));
+}
+
+// The lane has no ridges that would run as stripes to the horizon, the pipe's walls stand apart
+// from its floor, the snow pictures vary inside and agree at their edges, and each theme's light
+// tints its snow.
+TEST(ContentTrackPictures, SnowLaneAndPipeReadApartInEachTracksLight)
+{
+    std::string day = tempDir() + "/", dusk = tempDir() + "/", overcast = tempDir() + "/";
+    genSurfacePictures(day, 0);
+    genSurfacePictures(dusk, 1);
+    genSurfacePictures(overcast, 2);
+
+    Surface lane(day, texPacked);
+    double lo = 1e9, hi = -1e9;
+    for (int y = 0; y < 128; y++) {
+        double across = lane.meanLuma(0, y, 128, y + 1);
+        lo = std::min(lo, across), hi = std::max(hi, across);
+    }
+    EXPECT_LT(hi - lo, 10.0) << "the lane's shade changes in bands across the track";
+
+    Surface floor(day, texPipeFloor), wall(day, texPipeWall);
+    EXPECT_GT(floor.meanLuma(0, 0, 128, 128) - wall.meanLuma(0, 0, 128, 128), 20.0);
+    EXPECT_LT(wall.meanRedLessBlue(), floor.meanRedLessBlue() - 20) << "the walls are not bluer";
+
+    Surface snow(day, texSnow);
+    for (int v = 0; v < snowVariants; v++) {
+        Surface other(day, texSnowVariant + v);
+        int worstEdge = 0;
+        for (int i = 0; i < 128; i++)
+            for (auto xy : {std::make_pair(i, 0), std::make_pair(i, 127), std::make_pair(0, i), std::make_pair(127, i)})
+                worstEdge = std::max(worstEdge, std::abs(lumaAt(snow.b, 128, xy.first, xy.second) -
+                                                         lumaAt(other.b, 128, xy.first, xy.second)));
+        double inside = 0;
+        for (int y = 32; y < 96; y++)
+            for (int x = 32; x < 96; x++) inside += std::abs(lumaAt(snow.b, 128, x, y) - lumaAt(other.b, 128, x, y));
+        EXPECT_LE(worstEdge, 4) << "variant " << v << " shows a seam beside plain snow";
+        EXPECT_GT(inside / (64 * 64), 2.0) << "variant " << v << " is the same picture";
+    }
+
+    for (int tex : {texSnow, texPacked, texPipeFloor}) {
+        Surface d(day, tex), w(dusk, tex), o(overcast, tex);
+        EXPECT_GT(w.meanRedLessBlue(), d.meanRedLessBlue() + 15) << tex << ": dusk does not warm the snow";
+        EXPECT_LT(o.meanLuma(0, 0, 128, 128), d.meanLuma(0, 0, 128, 128) - 8) << tex << ": overcast is as bright as day";
+    }
+    for (const std::string& d : {day, dusk, overcast}) EXPECT_EQ(0, system(("rm -rf " + d).c_str()));
 }
 
 TEST(ContentPrefs, DefaultKeyMapLoadsTwelveDistinctLetters)

@@ -18,6 +18,7 @@
 #include "support/testFiles.h"
 #include "track/collision.h"
 #include "track/planLib.h"
+#include "track/surfaceTextures.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
 
@@ -321,6 +322,55 @@ TEST_F(TrackContent, TrackSetCoversEveryKindOfFeature)
     EXPECT_GE(most[obstacleBomb], 4);
     EXPECT_GE(most[obstacleRail], 4);
     EXPECT_GT(boosters, 0);
+}
+
+// A kicker's cells by their place: ramp, lip row, painted sides, the drop behind and the banks beside;
+// a rail within a few rows past the lip makes it a rail kicker.
+TEST(TrackKickerCells, EachCellOfAKickerGetsThePictureOfItsPlace)
+{
+    TrackRecipe r;
+    r.features = {{"kicker", {10, -2, 2, 800, 2}}, {"rail", {12.5f, 0}}, {"kicker", {30, 5, 7, 700, 1}},
+                  {"rail", {40, 6}}};
+    const std::vector<float>& fed = r.features[0].args;
+    const std::vector<float>& plain = r.features[2].args;
+    EXPECT_EQ(kickerCellTexture(r, fed, 10.5f, 1.5f), kickerFaceTexture(true, kickerEdgePlusZ));
+    EXPECT_EQ(kickerCellTexture(r, fed, 10.5f, 0.5f), kickerFaceTexture(true, 0));
+    EXPECT_EQ(kickerCellTexture(r, fed, 11.5f, 0.5f), kickerFaceTexture(true, kickerLip));
+    EXPECT_EQ(kickerCellTexture(r, fed, 11.5f, -1.5f), kickerFaceTexture(true, kickerLip | kickerEdgeMinusZ));
+    EXPECT_EQ(kickerCellTexture(r, fed, 12.5f, 0.5f), texKickerBack);
+    EXPECT_EQ(kickerCellTexture(r, fed, 11.5f, 2.5f), texRailKickerWallPlusZ);
+    EXPECT_EQ(kickerCellTexture(r, fed, 12.5f, -2.5f), texRailKickerWallMinusZ);
+    for (auto off : {std::make_pair(9.5f, 0.5f), std::make_pair(13.5f, 0.5f), std::make_pair(11.5f, 3.5f)})
+        EXPECT_EQ(kickerCellTexture(r, fed, off.first, off.second), -1) << off.first << " " << off.second;
+    // one cell wide, both sides painted; its rail is nine rows on: not the one it throws to
+    EXPECT_EQ(kickerCellTexture(r, plain, 30.5f, 6.5f), kickerFaceTexture(false, kickerLip | kickerEdgePlusZ));
+    EXPECT_EQ(kickerCellTexture(r, plain, 30.5f, 5.5f), kickerFaceTexture(false, kickerLip | kickerEdgeMinusZ));
+    EXPECT_EQ(kickerCellTexture(r, plain, 30.5f, 7.5f), texKickerWallPlusZ);
+}
+
+// On the shipped tracks: Iron Park's line kickers lead to rails and are marked so, Meadow's lead to
+// none; every cell's picture is one the content tool writes.
+TEST(TrackKickerCells, ShippedTracksMarkTheKickersThatLeadToRails)
+{
+    auto lipTexture = [](const TrackMesh& m, float row, float zc) {
+        int q = (int)(36 - zc - 0.5f);
+        return m.surfaces[(size_t)((int)row * 72 + q) * 2].texIndex;
+    };
+    TrackRecipe park, meadow;
+    ASSERT_EQ(readTrackRecipe(RECIPES + "/tracks/ironpark.track", park), 0);
+    ASSERT_EQ(readTrackRecipe(RECIPES + "/tracks/meadow.track", meadow), 0);
+    TrackMesh parkMesh, meadowMesh;
+    buildTrackMesh(park, parkMesh);
+    buildTrackMesh(meadow, meadowMesh);
+    EXPECT_EQ(lipTexture(parkMesh, 24.5f, 0.5f), kickerFaceTexture(true, kickerLip));   // rail at 25.3
+    EXPECT_EQ(lipTexture(parkMesh, 140.5f, 0.5f), kickerFaceTexture(false, 0));         // no rail behind
+    EXPECT_EQ(lipTexture(parkMesh, 141.5f, 0.5f), kickerFaceTexture(false, kickerLip));
+    EXPECT_EQ(lipTexture(meadowMesh, 30.5f, 0.5f), kickerFaceTexture(false, kickerLip));
+    for (const TrackMesh* m : {&parkMesh, &meadowMesh})
+        for (const TrackSurface& s : m->surfaces) {
+            ASSERT_GE(s.texIndex, 0);
+            ASSERT_LT(s.texIndex, trackSurfacePictures);
+        }
 }
 
 }  // namespace

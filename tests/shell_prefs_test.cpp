@@ -9,6 +9,7 @@
 
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
+#include "render/renderSettings.h"
 #include "shell/kestrune.h"
 #include "screens/choixPiste.h"
 #include "shell/gameLoop.h"
@@ -226,6 +227,53 @@ TEST(GfxPrefs, WindowSizeInBytesSixToNineSelectsItsRow)
     EXPECT_EQ(findResolutionIndex(1000, 700), 0) << "a size not offered falls back to 800 x 600";
     EXPECT_EQ(findResolutionIndex(1920, 0), 0);
     EXPECT_EQ(findResolutionIndex(1920, 1080), 6);
+}
+
+// Bytes 10-13: smooth far textures and distance haze. Missing (an older file) or any value but 1 is off.
+TEST(GfxPrefs, RendererSettingsLoadSaveAndFallBackToOff)
+{
+    needSwap = 0;
+    TempDir dir;
+    const std::vector<unsigned char> both = {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 1, 0, 1, 0};
+    writeBytes(dir.file("both.prefs"), both);
+    ASSERT_EQ(loadGfxPrefs(dir.file("both.prefs").c_str()), 0);
+    EXPECT_EQ(smoothDistantTextures, 1);
+    EXPECT_EQ(distanceHaze, 1);
+    ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
+    EXPECT_EQ(readBytes(dir.file("out.prefs")), both);
+
+    writeBytes(dir.file("hazeOnly.prefs"), {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 0});
+    loadGfxPrefs(dir.file("hazeOnly.prefs").c_str());
+    EXPECT_EQ(smoothDistantTextures, 0);
+    EXPECT_EQ(distanceHaze, 1);
+
+    // older files: the six first bytes, then with the window size, then cut inside the haze field
+    const std::vector<std::vector<unsigned char>> older = {
+        {24, 0, 16, 0, 2, 0}, {24, 0, 16, 0, 2, 0, 0, 0, 0, 0}, {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 1, 0, 1}};
+    for (size_t k = 0; k < older.size(); k++) {
+        loadGfxPrefs(dir.file("both.prefs").c_str());
+        writeBytes(dir.file("old.prefs"), older[k]);
+        ASSERT_EQ(loadGfxPrefs(dir.file("old.prefs").c_str()), 0);
+        EXPECT_EQ(distanceHaze, 0) << "file " << k;
+        EXPECT_EQ(smoothDistantTextures, k == 2 ? 1 : 0) << "file " << k;
+        EXPECT_EQ(zDepthSize, 24);
+    }
+
+    loadGfxPrefs(dir.file("both.prefs").c_str());
+    writeBytes(dir.file("bad.prefs"), {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 7, 0, 0xff, 0xff});
+    loadGfxPrefs(dir.file("bad.prefs").c_str());
+    EXPECT_EQ(smoothDistantTextures, 0) << "an unknown value is the specified look";
+    EXPECT_EQ(distanceHaze, 0);
+    ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
+    std::vector<unsigned char> cleaned = readBytes(dir.file("out.prefs"));
+    ASSERT_EQ(cleaned.size(), 14u);
+    EXPECT_EQ(cleaned[10] | cleaned[11] | cleaned[12] | cleaned[13], 0);
+
+    loadGfxPrefs(dir.file("both.prefs").c_str());
+    writeBytes(dir.file("tiny.prefs"), {24, 0, 16});
+    loadGfxPrefs(dir.file("tiny.prefs").c_str());
+    EXPECT_EQ(distanceHaze, 1) << "a file too short for the depths changes nothing";
+    smoothDistantTextures = distanceHaze = 0;
 }
 
 TEST(GfxPrefs, ListersGiveRowCountsAndTexts)

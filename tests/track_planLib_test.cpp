@@ -4,6 +4,7 @@
 
 #include "support/planeTrack.h"
 #include "track/planLib.h"
+#include "track/surfaceTextures.h"
 #include "track/trackModel.h"
 
 static int faceAt(float x, float z) { return findCurrentFace(points, faces, x, z, maxTrackFaces); }
@@ -90,6 +91,26 @@ TEST(TrackPlanLib, KickerIsRaisedAheadOfTheHeading)
     setNumeroFaceCourante(197 * 144 + 70);
     EXPECT_EQ(addJumpTwdIntrack(points, faces, 0), -1);
     for (int i = 0; i < maxTrackVertices; i++) ASSERT_FLOAT_EQ(points[i][1], 100);
+}
+
+// The raised cell takes the bomb ramp picture; a track of the six older pictures keeps its own.
+TEST(TrackPlanLib, BombRampCellShowsItsPictureWhenTheTrackHasOne)
+{
+    const int f = 10 * 144 + 70, g = f + 576;
+    for (int pictures : {trackSurfacePictures, 6}) {
+        buildPlaneTrack(true);
+        for (TexData& t : textures) t.texIndex = texPacked;
+        setNbTrackTextures(pictures);
+        setNumeroFaceCourante(f);
+        ASSERT_GE(addJumpTwdIntrack(points, faces, 0), 0);
+        int expected = pictures > texBombRamp ? texBombRamp : texPacked;
+        EXPECT_EQ(textures[g].texIndex, expected) << pictures;
+        EXPECT_EQ(textures[g + 1].texIndex, expected) << "the other triangle of the cell";
+        EXPECT_EQ(textures[g - 1].texIndex, texPacked) << "the cell beside";
+        EXPECT_EQ(textures[f].texIndex, texPacked) << "the rider's own cell";
+    }
+    for (TexData& t : textures) t.texIndex = 0;
+    setNbTrackTextures(0);
 }
 
 TEST(TrackModel, RescuePointChoice)

@@ -51,14 +51,14 @@ static float snowShade(float u, float v, int seed)
 // streaky grain down the track. No regular ridges: from afar they read as stripes to the horizon.
 static float groomedShade(float u, float v, int seed)
 {
-    static const float PASS_SHADE[3] = {0.0f, 0.018f, -0.012f};
+    static const float PASS_SHADE[3] = {0.0f, 0.01f, -0.008f};
     float pass = v * 3;
     int which = std::min(2, (int)pass);
     float seam = std::fabs(pass - std::round(pass)) / 0.05f;
     float streaks = tiledNoise(u * 8, v * 40, 8, 40, seed);
-    float broad = fractal(u, v, 2, seed + 1);
-    return 0.93f + PASS_SHADE[which] - 0.03f * std::exp(-seam * seam) + 0.05f * (streaks - 0.5f) +
-           0.12f * (broad - 0.5f);
+    float broad = tiledNoise(u * 4, v * 2, 4, 2, seed + 1);  // soft light, changing mostly down the track
+    return 0.93f + PASS_SHADE[which] - 0.02f * std::exp(-seam * seam) + 0.06f * (streaks - 0.5f) +
+           0.16f * (broad - 0.5f);
 }
 
 // Ice: glassy, with long scratches down the track.
@@ -82,7 +82,7 @@ static float boosterShade(float u, float v)
 static float pipeShade(float u, float v, int seed)
 {
     float groove = std::pow(0.5f + 0.5f * std::cos(TWO_PI * v), 16.0f);
-    return 0.95f - 0.03f * groove + 0.1f * (fractal(u, v, 2, seed) - 0.5f);
+    return 0.95f - 0.04f * groove + 0.2f * (fractal(u, v, 2, seed) - 0.5f);
 }
 
 // Half-pipe wall: shaped hard snow in the shadow of its own curve, with the shaper's lines along it.
