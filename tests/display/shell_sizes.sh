@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game at 800 x 600, 1280 x 720 and 1920 x 1080 (gfx.prefs bytes 6-9): one start per size, then
 # the home menu, the track screen and a run. 1280 x 720 is chosen in the set-up dialog, starting from an
-# old six-byte gfx.prefs, and must be kept in the file. Checks the window and screenshot sizes, that the menu
+# old six-byte gfx.prefs, and must be kept in the file with both renderer settings ticked there (the
+# run at that size is drawn with them; the others keep them off). Checks the window and screenshot sizes, that the menu
 # pictures' side bands take the colour of the picture's edges, that the 3-D view fills the window
 # and that the HUD's corner items sit whole in the window's corners.
 # KES_SHOT_DIR, when set, keeps the screenshots as PNG.
@@ -71,8 +72,9 @@ for size in 800x600 1280x720 1920x1080; do
     dialog_keys=
     if [ "$size" = 1280x720 ]; then
         printf '\x20\x00\x20\x00\x02\x00' >data/prefs/gfx.prefs
-        # from Ok to the resolution list, three rows down, back to Ok
-        dialog_keys="Tab Tab Down Down Down Tab Tab Tab Tab"
+        # from Ok past Exit, ticking both renderer settings, to the resolution list, three rows down,
+        # back to Ok
+        dialog_keys="Tab Tab space Tab space Tab Down Down Down Tab Tab Tab Tab"
     else
         kes_gfx_prefs "$size" data/prefs/gfx.prefs
     fi
@@ -100,6 +102,10 @@ for size in 800x600 1280x720 1920x1080; do
     gfx=$(od -An -tx1 -j6 -N4 data/prefs/gfx.prefs | tr -s ' ')
     [ "$gfx" = "$(kes_gfx_prefs "$size" /dev/stdout | od -An -tx1 -j6 -N4 | tr -s ' ')" ] ||
         kes_fail "$size: gfx.prefs keeps the size as '$gfx'"
+    settings=$(od -An -tx1 -j10 -N4 data/prefs/gfx.prefs | tr -s ' ')
+    expected=" 00 00 00 00"
+    [ "$size" = 1280x720 ] && expected=" 01 00 01 00"
+    [ "$settings" = "$expected" ] || kes_fail "$size: gfx.prefs keeps the renderer settings as '$settings'"
 done
 rm -rf "$work"
 echo "shell sizes: ok"
