@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "render/helpanim.h"
+#include "render/renderSettings.h"
 #include "render/scene.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
@@ -33,6 +34,7 @@ void drawShadow()
     glPushMatrix();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
+    endDistanceHaze();  // the flattening matrix leaves no eye distance the fog could use
     if (replacement) glColor4f(1 - alphaFond, 1 - alphaFond, 1 - alphaFond, 1);
     else glColor4f(SHADOW_GREY, SHADOW_GREY, SHADOW_GREY, 1);
     glLoadIdentity();
@@ -58,6 +60,7 @@ void drawShadow()
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
+    beginDistanceHaze();
     glColor4f(1, 1, 1, 1);
     glPopMatrix();
 }
