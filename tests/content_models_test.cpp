@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <set>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -110,6 +111,81 @@ TEST_F(GeneratedModels, ObstacleModelsLoadAndMatchTheirHitShapes)
         EXPECT_GT(reach, 200.0f) << track;
         EXPECT_LT(reach, 520.0f) << track;
     }
+}
+
+// Group sizes as the file states them, read before loading: a loader past its tables would write
+// over its own neighbouring tables.
+struct ModelCounts {
+    int groups = 0, vertices = 0, normals = 0, triangles = 0;
+};
+
+ModelCounts countsInFile(const std::string& path)
+{
+    std::vector<unsigned char> bytes = readBytes(path);
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::string word;
+    ModelCounts c;
+    while (in >> word && word != "Meshes:") {}
+    in >> c.groups;
+    for (int g = 0; g < c.groups; g++) {
+        int n;
+        in >> word >> word >> word >> n;
+        c.vertices += n;
+        for (int k = 0; k < 7 * n; k++) in >> word;
+        in >> n;
+        c.normals += n;
+        for (int k = 0; k < 3 * n; k++) in >> word;
+        in >> n;
+        c.triangles += n;
+        for (int k = 0; k < 8 * n; k++) in >> word;
+    }
+    return c;
+}
+
+// Heights (sorted) of the vertices of the groups drawn in a near-white material.
+std::vector<float> snowHeights()
+{
+    std::vector<float> ys;
+    for (int g = 0; g < object.nbMeshes; g++) {
+        const Mesh& m = object.listeMeshesObj[g];
+        if (m.material < 0) continue;
+        const float* d = object.listeMaterialsObj[m.material].diffuse;
+        if (d[0] < 0.85f || d[1] < 0.85f || d[2] < 0.85f) continue;
+        for (int v = m.firstVertex; v < m.firstVertex + m.nbVertices; v++) ys.push_back(object.listeVerticesObj[v].y);
+    }
+    std::sort(ys.begin(), ys.end());
+    return ys;
+}
+
+// Every track's tree fits the static-object tables, carries snow in several tiers up its height, and
+// the track themes have trees of their own shapes.
+TEST_F(GeneratedModels, TreesAreTiersOfSnowyBranchesWithinTheObjectTables)
+{
+    std::set<std::pair<int, int>> shapes;
+    for (const std::string& track : recipeNames("tracks", ".track")) {
+        std::string path = data->path() + "/tracks/" + track + "/tree.3d";
+        ModelCounts c = countsInFile(path);
+        ASSERT_GT(c.triangles, 0) << track;
+        ASSERT_LE(c.groups, 100) << track;
+        ASSERT_LE(c.vertices, 500) << track;
+        ASSERT_LE(c.normals, 500) << track;
+        ASSERT_LE(c.triangles, 500) << track;
+        loadObject(path);
+        EXPECT_LE(object.nbMaterials, 40) << track;
+        std::vector<float> snow = snowHeights();
+        ASSERT_FALSE(snow.empty()) << track << " has no snow";
+        int tiers = 1;
+        for (size_t k = 1; k < snow.size(); k++) tiers += snow[k] - snow[k - 1] > 60;
+        EXPECT_GE(tiers, 4) << track;
+        float top = 0, widest = 0;
+        for (int v = 0; v < object.indexVertexDernierGroupe; v++) {
+            const Vertex& p = object.listeVerticesObj[v];
+            top = std::fmax(top, p.y), widest = std::fmax(widest, std::hypot(p.x, p.z));
+        }
+        EXPECT_GT(snow.back(), top * 0.7f) << track << " snow only low down";
+        shapes.insert({(int)top / 50, (int)widest / 20});
+    }
+    EXPECT_GE(shapes.size(), 3u);
 }
 
 // Each limb's vertices hug the segment between its joint and the next one, so posing bends there.

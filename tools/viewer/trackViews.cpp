@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -32,6 +33,8 @@ static const int VERTEX_COLUMNS = largeurPisteEnFaces + 1;
 static const int SIDE_VIEWS = 2;
 static const float AIR_HEIGHT = 1500.0f, AIR_ROWS_PAST_LIP = 1.5f;
 static const float SKY[3] = {0.45f, 0.6f, 0.8f};
+static const int TREE_VIEWS = 2;
+static const float TREE_VIEW_BACK = 4000.0f, TREE_VIEW_ASIDE = 900.0f, TREES_APART = 10000.0f;
 static const float SIDE_FOV = 35.0f, SIDE_BACK = 1500.0f, SIDE_UP = 700.0f, SIDE_ACROSS = 9000.0f;
 
 // The terrain drawing covers a window round the rider's triangle; tiling it covers the grid. Drawn
@@ -191,6 +194,26 @@ static void airView(const std::string& out, const std::string& track, float x, f
     savePicture(out, "track_" + track + "_air");
 }
 
+// The trees standing nearest the middle of the track, each a few cells away down the slope from
+// where the rider is put: the trees as a player meets them.
+static void treeViews(const std::string& out, const std::string& track)
+{
+    std::vector<const ObstacleRecord*> near;
+    for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++) {
+        const ObstacleRecord& o = containerObstacles[i];
+        if (o.type != obstacleSapin || o.x < depart + TREE_VIEW_BACK) continue;
+        bool apart = true;
+        for (const ObstacleRecord* n : near) apart = apart && std::fabs(n->x - o.x) > TREES_APART;
+        if (apart) near.push_back(&o);
+    }
+    std::sort(near.begin(), near.end(),
+              [](const ObstacleRecord* a, const ObstacleRecord* b) { return std::fabs(a->z) < std::fabs(b->z); });
+    for (size_t i = 0; i < near.size() && (int)i < TREE_VIEWS; i++) {
+        float z = near[i]->z + (near[i]->z > 0 ? -TREE_VIEW_ASIDE : TREE_VIEW_ASIDE);
+        chaseView(out, "track_" + track + "_trees" + std::to_string(i + 1), near[i]->x - TREE_VIEW_BACK, z);
+    }
+}
+
 static void chaseViews(const std::string& out, const std::string& track)
 {
     std::vector<std::pair<float, float>> at = {{depart, 0}};
@@ -226,6 +249,7 @@ void viewTracks(const std::string& out)
         placeSkierAtStart(0);
         for (int piece = 0; piece < TOP_PIECES; piece++) topPiece(out, t, piece);
         chaseViews(out, t);
+        treeViews(out, t);
         viewEffects(out, t);
     }
 }
