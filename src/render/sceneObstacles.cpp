@@ -17,7 +17,7 @@ static const float BOMB_TILT = 30.0f;
 
 // Trees of one model in a few sizes (width, height), never narrower than the model, which wraps
 // the hit spheres; picked by the tree's place in the list, so a tree keeps its size.
-static const float TREE_SIZES[5][2] = {{1.0f, 1.0f}, {1.12f, 1.22f}, {1.04f, 0.9f}, {1.2f, 1.1f}, {1.0f, 1.32f}};
+static const float TREE_SIZES[5][2] = {{1.0f, 1.0f}, {1.1f, 1.18f}, {1.03f, 0.9f}, {1.14f, 1.06f}, {1.0f, 1.25f}};
 
 static float eighthTurn(int i) { return (float)(((int)(i * 45.0)) % 360); }
 
@@ -26,10 +26,9 @@ void drawSapin(float y, int i)
     const float* size = TREE_SIZES[(i * 3) % 5];
     glRotatef(eighthTurn(i), 0, 1, 0);
     glTranslatef(0, y, 0);
+    // unnormalised, the stretched normals light a taller tree a little darker: no state change per tree
     glScalef(size[0], size[1], size[0]);
-    glEnable(GL_NORMALIZE);  // the scale would shade the tree darker or lighter
     classicTree.draw();
-    glDisable(GL_NORMALIZE);
 }
 
 void drawBomb(int i)

@@ -6,7 +6,8 @@
 #include <cmath>
 #include <vector>
 
-static const int TRUNK_SIDES = 8, RAIL_SIDES = 8;
+static const int TRUNK_SIDES = 6, RAIL_SIDES = 8;
+static const float TRUNK_INSIDE = 260.0f;
 
 // Rail: the bar and the support columns stand where the game tests them.
 static const float RAIL_BAR_START = -9.0f, RAIL_BAR_END = 2891.0f, RAIL_BAR_HEIGHT = 66.0f, RAIL_Z = -1.0f;
@@ -41,7 +42,7 @@ static const TreeShape TREE_THEMES[3] = {
     // blue sky: a full fir
     {{0.13f, 0.42f, 0.2f}, {0.4f, 0.26f, 0.14f}, 5, 8, 110, 860, 380, 120, 0.95f, 0.76f},
     // dusk wood: tall narrow spruces
-    {{0.1f, 0.3f, 0.22f}, {0.33f, 0.2f, 0.12f}, 6, 7, 100, 1040, 320, 95, 1.2f, 0.72f},
+    {{0.1f, 0.3f, 0.22f}, {0.33f, 0.2f, 0.12f}, 6, 6, 100, 1040, 320, 95, 1.1f, 0.72f},
     // overcast gully: broad firs heavy with snow
     {{0.2f, 0.38f, 0.3f}, {0.38f, 0.3f, 0.22f}, 4, 9, 120, 700, 400, 150, 0.9f, 0.88f},
 };
@@ -54,12 +55,12 @@ static Vec3 leaning(float angle, float out, float up) { return {out * std::cos(a
 static float jitter(int tier, int k, int salt) { return (float)(((tier * 131 + k * 71 + salt * 29) * 2654435761u >> 16) % 1000) / 1000.0f - 0.5f; }
 
 struct TierRing {
-    std::vector<Vec3> edge, middle;
+    std::vector<Vec3> edge;
     std::vector<float> angle;
 };
 
 // A tier's outline: tips at full radius hanging to the base, notches between them shorter and
-// higher; the middle of each branch arches up on its way out.
+// higher, so the tier reads as branches and not as a cone.
 static TierRing tierRing(const TreeShape& t, int tier, Vec3 apex, float base, float radius)
 {
     TierRing r;
@@ -69,55 +70,35 @@ static TierRing tierRing(const TreeShape& t, int tier, Vec3 apex, float base, fl
         float a = turn + 2 * PI * (k + 0.25f * jitter(tier, k, 2)) / n;
         bool tip = k % 2 == 0;
         float reach = radius * (tip ? 1.0f + 0.18f * jitter(tier, k, 3) : 0.62f);
-        float y = tip ? base + 12 * jitter(tier, k, 4) : base + (apex.y - base) * 0.2f;
+        float y = tip ? base + 12 * jitter(tier, k, 4) : base + (apex.y - base) * 0.25f;
         r.angle.push_back(a);
         r.edge.push_back(onCircle(a, reach, y));
-        Vec3 mid = mix(apex, r.edge.back(), 0.5f);
-        mid.y += (apex.y - base) * 0.12f;
-        r.middle.push_back(mid);
     }
     return r;
 }
 
-// One tier: needles on top, a darker underside, and snow over the inner part of each branch.
-static void addTier(ModelBuilder& m, const TreeShape& t, int tier, float base, float radius, int groups[3])
+// One tier: a fan of needles from the trunk out to the tips, and snow over the inner part of each
+// branch. No underside: the tiers hide each other's, and every triangle costs in a dense wood.
+static void addTier(ModelBuilder& m, const TreeShape& t, int tier, float base, float radius, int groups[2])
 {
-    ModelGroup &top = m.groups[groups[0]], &under = m.groups[groups[1]], &snow = m.groups[groups[2]];
+    ModelGroup &top = m.groups[groups[0]], &snow = m.groups[groups[1]];
     Vec3 apex = {0, base + radius * t.rise, 0};
     TierRing r = tierRing(t, tier, apex, base, radius);
     int n = (int)r.edge.size();
     int a = ModelBuilder::vertex(top, apex, 0, 0, -1), na = ModelBuilder::normal(top, {0, 1, 0});
-    int firstMid = (int)top.vertices.size();
-    for (int k = 0; k < n; k++) ModelBuilder::vertex(top, r.middle[k], 0, 0, -1);
-    int firstEdge = (int)top.vertices.size();
-    for (int k = 0; k < n; k++) ModelBuilder::vertex(top, r.edge[k], 0, 0, -1);
-    int firstNormal = (int)top.normals.size();
-    for (int k = 0; k < n; k++) ModelBuilder::normal(top, leaning(r.angle[k], 0.45f, 1));
-    for (int k = 0; k < n; k++) ModelBuilder::normal(top, leaning(r.angle[k], 0.85f, 0.55f));
+    int firstEdge = (int)top.vertices.size(), firstNormal = (int)top.normals.size();
     for (int k = 0; k < n; k++) {
-        int k1 = (k + 1) % n;
-        ModelBuilder::triangle(top, a, firstMid + k, firstMid + k1, na, firstNormal + k, firstNormal + k1);
-        ModelBuilder::triangle(top, firstMid + k, firstEdge + k, firstEdge + k1, firstNormal + k, firstNormal + n + k,
-                               firstNormal + n + k1);
-        ModelBuilder::triangle(top, firstMid + k, firstEdge + k1, firstMid + k1, firstNormal + k, firstNormal + n + k1,
-                               firstNormal + k1);
-    }
-    int u = ModelBuilder::vertex(under, {0, base + (apex.y - base) * 0.35f, 0}, 0, 0, -1);
-    int nu = ModelBuilder::normal(under, {0, -1, 0});
-    int firstUnder = (int)under.vertices.size(), firstUnderNormal = (int)under.normals.size();
-    for (int k = 0; k < n; k++) {
-        ModelBuilder::vertex(under, r.edge[k], 0, 0, -1);
-        ModelBuilder::normal(under, leaning(r.angle[k], 0.35f, -1));
+        ModelBuilder::vertex(top, r.edge[k], 0, 0, -1);
+        ModelBuilder::normal(top, leaning(r.angle[k], 0.8f, 0.6f));
     }
     for (int k = 0; k < n; k++)
-        ModelBuilder::triangle(under, u, firstUnder + (k + 1) % n, firstUnder + k, nu, firstUnderNormal + (k + 1) % n,
-                               firstUnderNormal + k);
+        ModelBuilder::triangle(top, a, firstEdge + k, firstEdge + (k + 1) % n, na, firstNormal + k,
+                               firstNormal + (k + 1) % n);
     int s = ModelBuilder::vertex(snow, {0, apex.y + SNOW_LIFT, 0}, 0, 0, -1), ns = ModelBuilder::normal(snow, {0, 1, 0});
     int firstSnow = (int)snow.vertices.size(), firstSnowNormal = (int)snow.normals.size();
     for (int k = 0; k < n; k++) {
-        // out along the arched branch: to the middle, then on towards the tip
         float reach = t.snow * (1 + 0.25f * jitter(tier, k, 5)) * (k % 2 ? 1.2f : 1.0f);
-        Vec3 p = reach <= 0.5f ? mix(apex, r.middle[k], reach / 0.5f) : mix(r.middle[k], r.edge[k], (reach - 0.5f) / 0.5f);
+        Vec3 p = mix(apex, r.edge[k], std::fmin(reach, 0.95f));
         p.y += SNOW_LIFT;
         ModelBuilder::vertex(snow, p, 0, 0, -1);
         ModelBuilder::normal(snow, leaning(r.angle[k], 0.25f, 1));
@@ -133,17 +114,15 @@ static void writeTree(const std::string& path, int theme)
     ModelBuilder m;
     int bark = m.addMaterial("bark", t.trunk[0], t.trunk[1], t.trunk[2]);
     int needles = m.addMaterial("needles", t.needles[0], t.needles[1], t.needles[2]);
-    int shade = m.addMaterial("shade", t.needles[0] * 0.55f, t.needles[1] * 0.55f, t.needles[2] * 0.55f);
     int snow = m.addMaterial("snow", SNOW[0], SNOW[1], SNOW[2]);
     m.glow(bark, OBSTACLE_GLOW);
     m.glow(needles, OBSTACLE_GLOW);
-    m.glow(shade, OBSTACLE_GLOW);
     m.glow(snow, SNOW_GLOW);
-    m.tube(m.group("trunk", bark), {0, 0, 0}, {0, t.highest, 0}, 60, 22, TRUNK_SIDES, -1, NO_UV);
+    // the trunk shows only under the bottom tier
+    m.tube(m.group("trunk", bark), {0, 0, 0}, {0, t.lowest + TRUNK_INSIDE, 0}, 60, 45, TRUNK_SIDES, -1, NO_UV);
     m.group("needles", needles);
-    m.group("shade", shade);
     m.group("snow", snow);
-    int groups[3] = {1, 2, 3};
+    int groups[2] = {1, 2};
     for (int i = 0; i < t.tiers; i++) {
         float f = (float)i / (t.tiers - 1);
         addTier(m, t, i, t.lowest + (t.highest - t.lowest) * f, t.widest + (t.narrowest - t.widest) * f, groups);
