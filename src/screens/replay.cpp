@@ -17,6 +17,7 @@
 #include "run/runState.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
+#include "shell/runSwitches.h"
 #include "skier/ghostRider.h"
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
@@ -84,6 +85,7 @@ void replayFrame()
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
     drawGameFrame();
+    handleRunSwitches();  // F8 views the replay from another camera, F10 keeps it
     double end = replayRun.rec.samples.size() / (double)recordRate + AFTER_FINISH_SECONDS;
     if (keyEscNoRepeat() || t > end) closeReplay();
 }

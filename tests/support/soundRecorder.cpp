@@ -11,6 +11,10 @@ static RecSample* rec(SndStream* s) { return reinterpret_cast<RecSample*>(s); }
 
 static SoundRecorder* current = nullptr;
 
+// Channel numbers never repeat in one process: a channel variable an earlier test left set can never
+// name a sound of a later recorder.
+static int nextChannel = 0;
+
 static void record(const char* what, const std::string& name, int channel, int value, int value2 = 0)
 {
     current->calls.push_back({what, name, channel, value, value2});
@@ -35,7 +39,7 @@ static void recSampleFree(SndSample* s)
 }
 static int recPlay(SndSample* s, int vol, int pan, int loop)
 {
-    int channel = current->nextChannel++;
+    int channel = nextChannel++;
     record("play", rec(s)->file, channel, vol, pan);
     record("loop", rec(s)->file, channel, loop);
     return channel;
@@ -50,7 +54,7 @@ static SndStream* recStreamOpen(const char* file, int loop)
 }
 static int recStreamPlay(SndStream* s, int vol)
 {
-    int channel = current->nextChannel++;
+    int channel = nextChannel++;
     record("streamPlay", rec(s)->file, channel, vol);
     return channel;
 }

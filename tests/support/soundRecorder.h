@@ -19,7 +19,6 @@ struct SoundRecorder {
     bool failInit = false;
     bool failStreams = false;
     bool failSamples = false;
-    int nextChannel = 0;
 
     // Installs the recorder as the sound device; the destructor puts the real one back.
     SoundRecorder();
