@@ -42,66 +42,25 @@ static int levelOf(int code, int pad)
     return keyHeld(code) ? key[code] : padHeld(pad);
 }
 
-static void track(KeyDetector& d, int code, int pad)
-{
-    d.previouslyPressed = d.pressed;
-    d.pressed = isHeld(code, pad) ? 1 : 0;
-}
+// The keyboard's detectors follow the same rules as the run's buttons, sampled from the key and the pad.
+static short noRepeat(KeyDetector& d, int code, int pad) { return detectPress(d, isHeld(code, pad)); }
 
-static short noRepeat(KeyDetector& d, int code, int pad)
-{
-    track(d, code, pad);
-    return d.pressed && !d.previouslyPressed;
-}
-
-static short released(KeyDetector& d, int code, int pad)
-{
-    track(d, code, pad);
-    return d.previouslyPressed && !d.pressed;
-}
+static short released(KeyDetector& d, int code, int pad) { return detectRelease(d, isHeld(code, pad)); }
 
 static double pressedTime(KeyDetector& d, int code, int pad)
 {
-    track(d, code, pad);
-    if (d.pressed && d.previouslyPressed) {
-        d.tempsCour = gameClockLessPauses();
-        return (d.tempsCour - d.tempsPrec) * 0.001;
-    }
-    d.tempsEcoul = 0;
-    d.tempsPrec = gameClockLessPauses();
-    return 0.0;
+    return detectHeldTime(d, isHeld(code, pad), gameClockLessPauses());
 }
 
 static short delayed(KeyDetector& d, int code, int pad, double delay)
 {
-    if (!isHeld(code, pad)) return 0;
-    if (d.tempsEcoul == 0.0) {
-        d.tempsPrec = gameClockLessPauses();
-        d.tempsEcoul = (d.tempsCour - d.tempsPrec) * 0.001;
-        return 1;
-    }
-    d.tempsCour = gameClockLessPauses();
-    d.tempsEcoul = (d.tempsCour - d.tempsPrec) * 0.001;
-    if (d.tempsEcoul > delay) d.tempsEcoul = 0.0;
-    return 0;
+    return detectRepeat(d, isHeld(code, pad), gameClockLessPauses(), delay);
 }
 
 // Typing repeat: true on a new press, then once after firstDelay seconds held, then every delay.
-// The wait before the next repeat is kept in tempsEcoul; a release starts afresh.
 static short repeating(KeyDetector& d, int code, int pad, double firstDelay, double delay)
 {
-    track(d, code, pad);
-    if (!d.pressed) return 0;
-    long now = gameClock();
-    if (!d.previouslyPressed) {
-        d.tempsPrec = now;
-        d.tempsEcoul = firstDelay;
-        return 1;
-    }
-    if ((now - d.tempsPrec) * 0.001 < d.tempsEcoul) return 0;
-    d.tempsPrec = now;
-    d.tempsEcoul = delay;
-    return 1;
+    return detectTypingRepeat(d, isHeld(code, pad), gameClock(), firstDelay, delay);
 }
 
 void installKeys() { install_keyboard(); }
