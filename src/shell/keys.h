@@ -15,8 +15,6 @@ short keyLeftNoRepeat();
 short keyRightNoRepeat();
 short keyEnterNoRepeat();
 short keyEscNoRepeat();
-// ENTER for the run's rescue: its own state, as the game loop reads ENTER's presses in the same frame.
-short keyEnterRescueNoRepeat();
 short keyF7NoRepeat();
 short keyF8NoRepeat();
 short keyF9NoRepeat();
