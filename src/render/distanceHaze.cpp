@@ -12,14 +12,19 @@ short smoothDistantTextures = 0;
 short distanceHaze = 0;
 
 static const int SKY_FACE_SIZE = 256;
-static const float HORIZON_BAND = 0.12f;   // share of the face's height above the horizon
+// The terrain drawn ahead ends against the sky face's far valley, a little below its horizon (the
+// track falls away ahead): the haze takes that band's colour, so the window's end melts into it.
+static const float VALLEY_BAND_TOP = 0.02f, VALLEY_BAND_BOTTOM = 0.18f;  // shares of the face's height
 static const float HAZE_START = 3000.0f;   // eye distance where the haze begins
-static const float HAZE_END = 19000.0f;    // about the far edge of the terrain drawn ahead
+// Full before the far edge of the terrain drawn ahead (19000 to 21000 from the eye): fog goes by depth
+// along the view, and the edge's corners and a view from high up see it at a shallower depth.
+static const float HAZE_END = 16500.0f;
 static float hazeColour[4] = {0.8f, 0.85f, 0.9f, 1};
 
 void hazeColourOfSky(const unsigned char* rgb, int width, int height, float out[3])
 {
-    int from = height / 2, to = from + (int)(height * HORIZON_BAND);
+    // rows stored bottom first: the horizon is the middle row, the valley below it
+    int from = height / 2 - (int)(height * VALLEY_BAND_BOTTOM), to = height / 2 - (int)(height * VALLEY_BAND_TOP);
     double sum[3] = {0, 0, 0};
     long count = 0;
     for (int y = from; y < to && y < height; y++)

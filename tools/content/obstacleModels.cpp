@@ -15,8 +15,10 @@ static const float RAIL_BAR_RADIUS = 28.0f, RAIL_SUPPORT_RADIUS = 22.0f;
 static const float RAIL_SUPPORT_X[6] = {-9.0f, 500.6f, 1129.6f, 1720.0f, 2304.0f, 2955.0f};
 static const float RAIL_SUPPORT_BOTTOM[6] = {-2134.0f, -2934.0f, -2934.0f, -2934.0f, -2934.0f, -3434.0f};
 static const float RAIL_BRACKET_HEIGHT = 50.0f;
-// Marker poles beside the start of the bar, striped and flagged so a rail is seen from afar.
-static const float MARKER_X = -120.0f, MARKER_SIDE = 330.0f, MARKER_BOTTOM = -400.0f, MARKER_TOP = 1500.0f;
+// Marker poles beside the start of the bar, striped and flagged so a rail is seen from afar. They stand
+// well out from the bar: the chase camera follows the rider along it, and poles it passes close by fill
+// the picture.
+static const float MARKER_X = -120.0f, MARKER_SIDE = 800.0f, MARKER_BOTTOM = -400.0f, MARKER_TOP = 1300.0f;
 static const float MARKER_RADIUS = 20.0f, FLAG_LENGTH = 300.0f, FLAG_HEIGHT = 190.0f, FLAG_THICKNESS = 10.0f;
 static const int MARKER_SIDES = 4, MARKER_STRIPES = 2;  // within the 500 triangles of a static model
 static const float MARKER_GLOW = 0.85f;
