@@ -5,6 +5,7 @@
 # SIZE (WIDTHxHEIGHT, default 800x600) is the game window's, set through gfx.prefs.
 # KES_BEST_RUN=FILE puts a best.run into every track of the scratch data, so that the run races its
 # ghost when FILE belongs to the track ridden (to measure what drawing the ghost costs).
+# KES_SMOOTH_HAZE=1 rides with both renderer settings on (smooth far textures and distance haze).
 # Usage: scripts/fpsbench.sh [TRACK_INDEX] [SECONDS] [SIZE]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,7 +17,7 @@ cmake --build "$root/build-fps" -j "$(nproc)" --target kestrune kescontent >/dev
 source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
 kes_scratch_copy "$root" || kes_fail "cannot copy the data"
-kes_gfx_prefs "$size" data/prefs/gfx.prefs
+kes_gfx_prefs "$size" data/prefs/gfx.prefs "${KES_SMOOTH_HAZE:-0}"
 rm -f data/tracks/*/best.run
 if [ -n "${KES_BEST_RUN:-}" ]; then for t in data/tracks/*/; do cp "$KES_BEST_RUN" "$t/best.run"; done; fi
 export KES_SCREEN=1920x1080 KES_GAME_SIZE=$size

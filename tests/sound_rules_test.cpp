@@ -223,7 +223,8 @@ TEST_F(SoundBank, EachRunEventPlaysItsSampleAndTheGrindLoops)
                  {RUN_EV_LANDING_FALL, landingSnd}, {RUN_EV_BOMB_FIRED, rocketExplodeSnd},
                  {RUN_EV_BOOST, boostSnd},          {RUN_EV_RAIL_CLING, clingRailSnd},
                  {RUN_EV_RESCUE_LAUNCH, rocketLaunchSnd}, {RUN_EV_RESCUE_FIREWORK, rocketExplodeSnd},
-                 {RUN_EV_REPLACED, replaceSnd}};
+                 {RUN_EV_REPLACED, replaceSnd},     {RUN_EV_COLLECTABLE, bonusSnd},
+                 {RUN_EV_BOMB_PICKED, bonusSnd}};
     for (const Case& c : cases) {
         size_t before = recorder.named("play").size();
         playRunEventSounds(listOf({c.kind}));

@@ -96,6 +96,13 @@ struct Sweep : ::testing::Test {
     }
 };
 
+static int eventsOf(RunEventKind kind)
+{
+    int n = 0;
+    for (int i = 0; i < runEvents().count; i++) n += runEvents().items[i].kind == kind;
+    return n;
+}
+
 TEST_F(Sweep, TreesKnockOverOnlyAheadAndWithinHalfACell)
 {
     add(obstacleSapin, 5000, 0, 0);
@@ -130,9 +137,11 @@ TEST_F(Sweep, CollectablesAreCountedOnce)
 {
     int a = add(obstacleCollectable, 5000, 0, 0);
     add(obstacleCollectable, 6000, 0, 0);
+    clearRunEvents();
     EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));
     EXPECT_EQ(totalCollectable, 1);
     EXPECT_EQ(boomF, 1);
+    EXPECT_EQ(eventsOf(RUN_EV_COLLECTABLE), 1);  // its sound
     EXPECT_EQ(containerObstacles[a].taken, 1);
     EXPECT_EQ(indiceDernierCollectable, a);
     // the same place again: already taken, even once another was the last one picked up
@@ -143,13 +152,17 @@ TEST_F(Sweep, CollectablesAreCountedOnce)
     EXPECT_EQ(totalCollectable, 2);
     move(4000, 100, 0, 4800, 100, 0);
     EXPECT_EQ(totalCollectable, 2);
+    EXPECT_EQ(eventsOf(RUN_EV_COLLECTABLE), 2);
     EXPECT_EQ(getCollectedBomb(), 0);
+    EXPECT_EQ(eventsOf(RUN_EV_BOMB_PICKED), 0);
+    clearRunEvents();
 }
 
 TEST_F(Sweep, BombsAddToTheCounterOnce)
 {
     resetCollectedBomb(2);
     int b = add(obstacleBomb, 5000, 0, 0);
+    clearRunEvents();
     move(4000, 0, 0, 4700, 0, 0);
     EXPECT_EQ(getCollectedBomb(), 3);
     EXPECT_EQ(bombF, 1);
@@ -162,6 +175,9 @@ TEST_F(Sweep, BombsAddToTheCounterOnce)
     add(obstacleBomb, 8000, 0, 0);
     move(7000, 500, 0, 7900, 500, 0);
     EXPECT_EQ(getCollectedBomb(), 3);
+    EXPECT_EQ(eventsOf(RUN_EV_BOMB_PICKED), 1);
+    EXPECT_EQ(eventsOf(RUN_EV_COLLECTABLE), 0);
+    clearRunEvents();
 }
 
 TEST_F(Sweep, LandingOnARailFromAboveGrinds)
@@ -230,13 +246,6 @@ TEST_F(Sweep, RailSpheresAreHitUpToTheirEdges)
     EXPECT_TRUE(isCollisionRail(90, 5000 + 2955, 1000 - 3434 - 139, -1, r, 1));  // foot of the last one
     EXPECT_TRUE(isCollisionRail(90, 5000 + 1720, 566, -1 + 139, r, 1));
     EXPECT_FALSE(isCollisionRail(90, 5000 + 1720, 566, -1 + 141, r, 1));
-}
-
-static int eventsOf(RunEventKind kind)
-{
-    int n = 0;
-    for (int i = 0; i < runEvents().count; i++) n += runEvents().items[i].kind == kind;
-    return n;
 }
 
 TEST_F(Sweep, GrindStartsOnceAndStopsWhenTheRailEndsAsEvents)

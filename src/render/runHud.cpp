@@ -15,8 +15,6 @@
 #include "run/runFeedback.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
-#include "sound/SndWrapper.h"
-#include "sound/gameSounds.h"
 #include "track/bombstuff.h"
 #include "track/collision.h"
 #include "track/trackModel.h"
@@ -128,10 +126,9 @@ static void drawHudTexts()
     snprintf(text, sizeof text, " x %i", getCollectedBomb());
     hudText((int)atLeft(28), (int)atTop(340), text);
     drawFigScore(scoreStr, bufferScoreJump, hudFont());
-    if (drawBoomCollectable(boomF, hudFont(), "BONUS!"))
-        wrpPlaySound(bonusSnd, volCollectable, panoCollectable, wrpNormalPitch);
-    if (drawBoomBomb(bombF, hudFont(), "Explosive!"))
-        wrpPlaySound(bonusSnd, volCollectable, panoCollectable, wrpNormalPitch);
+    // their bonus sound comes from the pickup's run event
+    drawBoomCollectable(boomF, hudFont(), "BONUS!");
+    drawBoomBomb(bombF, hudFont(), "Explosive!");
     snprintf(scoreStr, sizeof scoreStr, "Score: %i", totalScore);
     hudText(rightAligned(scoreStr), (int)atTop(410), scoreStr);
     if (ghostGapText(text)) hudText(rightAligned(text), (int)atTop(GHOST_GAP_Y), text);

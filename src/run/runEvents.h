@@ -17,6 +17,8 @@ enum RunEventKind {
     RUN_EV_REPLACED,        // the fade after the rider is put back begins
     RUN_EV_GRIND_START,     // onto a rail: the grind's loop starts
     RUN_EV_GRIND_STOP,      // off the rail
+    RUN_EV_COLLECTABLE,     // a bonus picked up ("BONUS!")
+    RUN_EV_BOMB_PICKED,     // a bomb picked up ("Explosive!")
     RUN_EV_KIND_COUNT
 };
 

@@ -26,6 +26,8 @@ static const EventSound eventSounds[RUN_EV_KIND_COUNT] = {
     {&replaceSnd, &volReplace, &panoReplace},            // RUN_EV_REPLACED
     {nullptr, nullptr, nullptr},                         // RUN_EV_GRIND_START: a loop, below
     {nullptr, nullptr, nullptr},                         // RUN_EV_GRIND_STOP
+    {&bonusSnd, &volCollectable, &panoCollectable},      // RUN_EV_COLLECTABLE
+    {&bonusSnd, &volCollectable, &panoCollectable},      // RUN_EV_BOMB_PICKED
 };
 
 SndSample* runEventSample(RunEventKind kind)

@@ -196,6 +196,7 @@ static void pickUpCollectable(const coord& p, int i)
     indiceDernierCollectable = i;
     o.taken = 1;
     boomF = 1;
+    emitRunEvent(RUN_EV_COLLECTABLE);
 }
 
 static void pickUpBomb(const coord& p, int i)
@@ -207,6 +208,7 @@ static void pickUpBomb(const coord& p, int i)
     indiceDerniereBombe = i;
     o.taken = 1;
     bombF = 1;
+    emitRunEvent(RUN_EV_BOMB_PICKED);
 }
 
 static int testObstacle(const coord& p, int i)

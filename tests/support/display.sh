@@ -21,8 +21,13 @@ kes_start_display() {
     export DISPLAY=:$n
 }
 
+# The game goes first, and is killed outright if it has not left within 5 s: a game whose X server
+# vanished under it can hang in its exit and would hold the caller's final wait for ever.
 kes_cleanup() {
-    [ -n "${KES_GAME_PID:-}" ] && kill "$KES_GAME_PID" 2>/dev/null
+    if [ -n "${KES_GAME_PID:-}" ] && kill "$KES_GAME_PID" 2>/dev/null; then
+        for _ in $(seq 50); do kill -0 "$KES_GAME_PID" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$KES_GAME_PID" 2>/dev/null || true  # errexit callers must still reach Xvfb
+    fi
     [ -n "${KES_XVFB_PID:-}" ] && kill "$KES_XVFB_PID" 2>/dev/null
     wait 2>/dev/null
     return 0
@@ -182,11 +187,13 @@ kes_finish() {
 }
 
 # Writes a gfx.prefs FILE for a game window of SIZE (WIDTHxHEIGHT): 32-bit depth buffer and colour,
-# windowed, the size, the two renderer settings off; 16-bit numbers in the machine's order.
+# windowed, the size, and the two renderer settings (smooth far textures, distance haze) both off, or
+# both on when a third argument is 1; 16-bit numbers in the machine's order.
 kes_gfx_prefs() {
-    local w=${1%x*} h=${1#*x}
-    printf "$(printf '\\x20\\x00\\x20\\x00\\x02\\x00\\x%02x\\x%02x\\x%02x\\x%02x\\x00\\x00\\x00\\x00' \
-        $((w & 255)) $((w >> 8)) $((h & 255)) $((h >> 8)))" >"$2"
+    local w=${1%x*} h=${1#*x} on=0
+    [ "${3:-0}" = 1 ] && on=1
+    printf "$(printf '\\x20\\x00\\x20\\x00\\x02\\x00\\x%02x\\x%02x\\x%02x\\x%02x\\x%02x\\x00\\x%02x\\x00' \
+        $((w & 255)) $((w >> 8)) $((h & 255)) $((h >> 8)) $on $on)" >"$2"
 }
 
 # Fails the test with a message.
