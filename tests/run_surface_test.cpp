@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "run/physics.h"
+#include "run/runEvents.h"
 #include "run/runFrame.h"
 #include "run/runFeedback.h"
 #include "run/runState.h"
@@ -54,6 +55,28 @@ TEST_F(RunSurface, BoosterMultipliesEveryFrameAndRepellingSendsBack)
     paint(surfaceNeige);
     for (int i = 0; i < 3; i++) pilotFrame(fps, keys());
     EXPECT_LT(Xobjet, x) << "the rider does not slide back up";
+}
+
+static int boostEvents()
+{
+    int n = 0;
+    for (int i = 0; i < runEvents().count; i++) n += runEvents().items[i].kind == RUN_EV_BOOST;
+    return n;
+}
+
+TEST_F(RunSurface, ABoosterSoundsOnEntryAndAgainWhenTheNextRunStartsOnOne)
+{
+    paint(surfaceBooster);
+    clearRunEvents();
+    for (int i = 0; i < 3; i++) pilotFrame(fps, keys());
+    EXPECT_EQ(boostEvents(), 1) << "once on entry, not every frame on it";
+    float start = depart, finish = arrivee;
+    pilotNewRun();
+    depart = start, arrivee = finish;
+    placeSkierAtStart(pilotClock());
+    pilotStart(fps);
+    EXPECT_EQ(boostEvents(), 1) << "the new run's own entry";
+    clearRunEvents();
 }
 
 TEST_F(RunSurface, HalfPipeWallsMarkTheTakeOffHeadingAndTheFloorClearsIt)

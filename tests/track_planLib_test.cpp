@@ -124,6 +124,10 @@ TEST(TrackModel, RescuePointChoice)
         replaceSkier[i][2] = 20;
     }
     EXPECT_EQ(findFirstReplace(7000, 10, 20), 1);
-    EXPECT_EQ(findFirstReplace(500, 10, 20), 2);
     EXPECT_EQ(findFirstReplace(20000, 10, 20), 2);
+    // above every point, just past the start: the first point, not the last one by the finish
+    EXPECT_EQ(findFirstReplace(500, 10, 20), 0);
+    for (int i = 0; i < maxReplacePoints; i++) replaceSkier[i][0] = 1000.0f + i;
+    EXPECT_EQ(findFirstReplace(500, 10, 20), 0);
+    initReplaceSkier();
 }

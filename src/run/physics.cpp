@@ -195,9 +195,13 @@ static void enterHalfPipeWall(int mark)
     rotSkierYAvantSaut = (float)mark;
 }
 
+// The surface under the skis last frame: a booster sounds when the rider rides onto it.
+static int previousSurface = surfaceNeige;
+
+void forgetPreviousSurface() { previousSurface = surfaceNeige; }
+
 void handleFaceSurfaceBehaviour(TexData* surfaces)
 {
-    static int previousSurface = surfaceNeige;
     if (getContact() != 1) return;
     int face = getNumeroFaceCourante();
     int s = (surfaces && face >= 0 && face < maxTrackFaces) ? surfaces[face].surface : surfaceNeige;

@@ -15,5 +15,7 @@ void manualTakeOff();
 // Gravity or rail, air rotations and their points, touch-down. Only while off the ground.
 void airPhase();
 void handleFaceSurfaceBehaviour(TexData* surfaces);
+// A new run starts off any booster the last one ended on.
+void forgetPreviousSurface();
 // Adds to the jump's points, truncated toward zero and kept within an int.
 void addJumpPoints(double points);

@@ -5,7 +5,9 @@
 
 #include <cmath>
 
+#include "run/controls.h"
 #include "run/ghostRun.h"
+#include "run/physics.h"
 #include "run/rescueFlight.h"
 #include "run/runEvents.h"
 #include "run/runInput.h"
@@ -139,6 +141,8 @@ static void resetPhases() {
     endOfRescue = 1;
     replacement = 0;
     alphaFond = 1.0f;  // a run left during the fade must not shorten the next one's
+    forgetPreviousSurface();
+    pousseBras(1);  // the poling arms start from the top, not where the last run left them
 }
 
 static void resetTricksAndScores() {

@@ -47,7 +47,9 @@ int findFirstReplace(float x, float y, float z)
     for (int i = 0; i < maxReplacePoints; i++) {
         const float* p = replaceSkier[i];
         if (p[0] == emptyObstacleCoord) {
-            if (best < 0) result = i - 1;
+            // a rider above every point (a fall just past the start) goes to the first one, the nearest
+            // down the track, not to the last one by the finish; an empty list gives -1, "where he is"
+            if (best < 0) result = i == 0 ? -1 : 0;
             return result;
         }
         if (p[0] > x) continue;
@@ -59,7 +61,7 @@ int findFirstReplace(float x, float y, float z)
             break;
         }
     }
-    // A full list with no candidate above the rider: its last point.
-    if (best < 0) result = maxReplacePoints - 1;
+    // A full list with no candidate above the rider: its first point, as above.
+    if (best < 0) result = 0;
     return result;
 }

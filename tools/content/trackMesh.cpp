@@ -17,6 +17,9 @@ static const int MAX_RESCUE = 100;
 static const float RAIL_FED_ROWS = 4;  // a rail this close behind a kicker's lip is where it throws to
 static const float RAIL_FED_SIDE = 1;  // cells beside the kicker's width
 static const int SNOW_PATCH_SEED = 977;
+// Fresh snow changes picture by blocks of cells: a change of texture costs the renderer a state change
+// every strip, and a block still breaks the repeat.
+static const int SNOW_BLOCK_ROWS = 3, SNOW_BLOCK_COLUMNS = 4;
 static const int SURF_SNOW = 0, SURF_OUT = 2, SURF_BOOSTER = 3, SURF_WALL_PLUS = 4, SURF_WALL_MINUS = 5,
                  SURF_FLOOR = 6;
 static const int TYPE_TREE = 0, TYPE_COLLECTABLE = 1, TYPE_BOMB = 2, TYPE_RAIL = 3;
@@ -106,9 +109,10 @@ int kickerCellTexture(const TrackRecipe& r, const std::vector<float>& k, float r
     return kickerFaceTexture(rail, flags);
 }
 
-// Fresh snow varies from cell to cell among pictures whose edges agree.
+// Fresh snow varies from block to block among pictures whose edges agree.
 static int snowPicture(int row, int q)
 {
+    row /= SNOW_BLOCK_ROWS, q /= SNOW_BLOCK_COLUMNS;
     unsigned h = (unsigned)row * 73856093u ^ (unsigned)q * 19349663u ^ SNOW_PATCH_SEED * 83492791u;
     h = (h ^ (h >> 13)) * 1274126177u;
     int pick = (int)((h >> 8) % (snowVariants + 1));
