@@ -46,12 +46,7 @@ int findFirstReplace(float x, float y, float z)
     int result = 0;
     for (int i = 0; i < maxReplacePoints; i++) {
         const float* p = replaceSkier[i];
-        if (p[0] == emptyObstacleCoord) {
-            // a rider above every point (a fall just past the start) goes to the first one, the nearest
-            // down the track, not to the last one by the finish; an empty list gives -1, "where he is"
-            if (best < 0) result = i == 0 ? -1 : 0;
-            return result;
-        }
+        if (p[0] == emptyObstacleCoord) break;
         if (p[0] > x) continue;
         float d = computeDistance(x, y, z, p[0], p[1], p[2]);
         if (best < 0 || d <= best) {
@@ -61,7 +56,8 @@ int findFirstReplace(float x, float y, float z)
             break;
         }
     }
-    // A full list with no candidate above the rider: its first point, as above.
-    if (best < 0) result = 0;
-    return result;
+    if (best >= 0) return result;
+    // A rider above every point (a fall just past the start) goes to the first one, the nearest down the
+    // track, not to the last one by the finish; an empty list gives -1, "where he is".
+    return replaceSkier[0][0] == emptyObstacleCoord ? -1 : 0;
 }
