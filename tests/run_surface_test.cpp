@@ -57,25 +57,18 @@ TEST_F(RunSurface, BoosterMultipliesEveryFrameAndRepellingSendsBack)
     EXPECT_LT(Xobjet, x) << "the rider does not slide back up";
 }
 
-static int boostEvents()
-{
-    int n = 0;
-    for (int i = 0; i < runEvents().count; i++) n += runEvents().items[i].kind == RUN_EV_BOOST;
-    return n;
-}
-
 TEST_F(RunSurface, ABoosterSoundsOnEntryAndAgainWhenTheNextRunStartsOnOne)
 {
     paint(surfaceBooster);
     clearRunEvents();
     for (int i = 0; i < 3; i++) pilotFrame(fps, keys());
-    EXPECT_EQ(boostEvents(), 1) << "once on entry, not every frame on it";
+    EXPECT_EQ(pilotEventCount(RUN_EV_BOOST), 1) << "once on entry, not every frame on it";
     float start = depart, finish = arrivee;
     pilotNewRun();
     depart = start, arrivee = finish;
     placeSkierAtStart(pilotClock());
     pilotStart(fps);
-    EXPECT_EQ(boostEvents(), 1) << "the new run's own entry";
+    EXPECT_EQ(pilotEventCount(RUN_EV_BOOST), 1) << "the new run's own entry";
     clearRunEvents();
 }
 

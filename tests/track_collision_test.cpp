@@ -9,6 +9,7 @@
 #include "run/runEvents.h"
 #include "run/runState.h"
 #include "sound/gameSounds.h"
+#include "support/autopilot.h"
 #include "support/planeTrack.h"
 #include "support/soundRecorder.h"
 #include "track/bombstuff.h"
@@ -96,13 +97,6 @@ struct Sweep : ::testing::Test {
     }
 };
 
-static int eventsOf(RunEventKind kind)
-{
-    int n = 0;
-    for (int i = 0; i < runEvents().count; i++) n += runEvents().items[i].kind == kind;
-    return n;
-}
-
 TEST_F(Sweep, TreesKnockOverOnlyAheadAndWithinHalfACell)
 {
     add(obstacleSapin, 5000, 0, 0);
@@ -141,7 +135,7 @@ TEST_F(Sweep, CollectablesAreCountedOnce)
     EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));
     EXPECT_EQ(totalCollectable, 1);
     EXPECT_EQ(boomF, 1);
-    EXPECT_EQ(eventsOf(RUN_EV_COLLECTABLE), 1);  // its sound
+    EXPECT_EQ(pilotEventCount(RUN_EV_COLLECTABLE), 1);  // its sound
     EXPECT_EQ(containerObstacles[a].taken, 1);
     EXPECT_EQ(indiceDernierCollectable, a);
     // the same place again: already taken, even once another was the last one picked up
@@ -152,9 +146,9 @@ TEST_F(Sweep, CollectablesAreCountedOnce)
     EXPECT_EQ(totalCollectable, 2);
     move(4000, 100, 0, 4800, 100, 0);
     EXPECT_EQ(totalCollectable, 2);
-    EXPECT_EQ(eventsOf(RUN_EV_COLLECTABLE), 2);
+    EXPECT_EQ(pilotEventCount(RUN_EV_COLLECTABLE), 2);
     EXPECT_EQ(getCollectedBomb(), 0);
-    EXPECT_EQ(eventsOf(RUN_EV_BOMB_PICKED), 0);
+    EXPECT_EQ(pilotEventCount(RUN_EV_BOMB_PICKED), 0);
     clearRunEvents();
 }
 
@@ -175,8 +169,8 @@ TEST_F(Sweep, BombsAddToTheCounterOnce)
     add(obstacleBomb, 8000, 0, 0);
     move(7000, 500, 0, 7900, 500, 0);
     EXPECT_EQ(getCollectedBomb(), 3);
-    EXPECT_EQ(eventsOf(RUN_EV_BOMB_PICKED), 1);
-    EXPECT_EQ(eventsOf(RUN_EV_COLLECTABLE), 0);
+    EXPECT_EQ(pilotEventCount(RUN_EV_BOMB_PICKED), 1);
+    EXPECT_EQ(pilotEventCount(RUN_EV_COLLECTABLE), 0);
     clearRunEvents();
 }
 
@@ -254,10 +248,10 @@ TEST_F(Sweep, GrindStartsOnceAndStopsWhenTheRailEndsAsEvents)
     clearRunEvents();
     move(6000, 200, 0, 6000, 100, 0);
     move(6000, 100, 0, 6100, 100, 0);
-    EXPECT_EQ(eventsOf(RUN_EV_GRIND_START), 1);
-    EXPECT_EQ(eventsOf(RUN_EV_GRIND_STOP), 0);
+    EXPECT_EQ(pilotEventCount(RUN_EV_GRIND_START), 1);
+    EXPECT_EQ(pilotEventCount(RUN_EV_GRIND_STOP), 0);
     move(6100, 100, 0, 6200, 600, 0);
-    EXPECT_EQ(eventsOf(RUN_EV_GRIND_STOP), 1);
+    EXPECT_EQ(pilotEventCount(RUN_EV_GRIND_STOP), 1);
     clearRunEvents();
     setContact(1);
     EXPECT_TRUE(move(6000, 200, 0, 6000, 100, 0));

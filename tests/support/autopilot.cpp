@@ -133,3 +133,10 @@ float pilotStraightRun(int fps, float maxSeconds)
     });
     return skieurArrive ? totalTime : -1.0f;
 }
+
+int pilotEventCount(RunEventKind kind)
+{
+    int n = 0;
+    for (int i = 0; i < runEvents().count; i++) n += runEvents().items[i].kind == kind;
+    return n;
+}

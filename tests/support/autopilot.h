@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "run/runEvents.h"
 #include "run/runInput.h"
 
 // Keys the rider holds during one frame (set by a driver before each frame).
@@ -39,3 +40,5 @@ void pilotStart(int fps);
 int pilotRide(int fps, float maxSeconds, const std::function<PilotKeys(int frame)>& driver);
 // Straight down holding push, until the finish; returns the finish time in seconds, -1 if not reached.
 float pilotStraightRun(int fps, float maxSeconds);
+// How many events of this kind the run has emitted since the list was last cleared.
+int pilotEventCount(RunEventKind kind);
