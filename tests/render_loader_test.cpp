@@ -143,24 +143,36 @@ TEST(RenderLoader, TextureDirectoryIsCappedAt40)
     system(("rm -rf " + dir).c_str());
 }
 
-// A header claiming a picture far bigger than the file once made the reader write past its bitmap.
+// A header claiming a picture far bigger than the file once made the reader write past its bitmap;
+// one claiming a huge width and height once overflowed the size check itself.
 TEST(RenderLoader, LyingHeaderIsRefusedBeforeReading)
 {
     ensureAllegroForFiles();
-    writeBmp(picture, 8, 8, std::vector<Rgb>(64, {1, 2, 3}));
-    std::vector<unsigned char> bytes;
-    FILE* f = fopen(picture, "rb");
-    for (int c; (c = fgetc(f)) != EOF;) bytes.push_back((unsigned char)c);
-    fclose(f);
-    bytes[25] = 0x6f;  // height 8 becomes 0x6f000008
-    f = fopen(picture, "wb");
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-    unsigned char out[8 * 8 * 4 + 4];
-    memset(out, 0xAB, sizeof out);
-    chargerImageTexPtrTrans(picture, out, 8, 8);
-    EXPECT_EQ(0, out[0]);
-    EXPECT_EQ(0xAB, out[8 * 8 * 4]);
-    chargerImageTexPtrSized(picture, out, 8 * 8 * 3);
-    EXPECT_EQ(0, out[0]);
+    struct Lie {
+        int offset;
+        unsigned char byte;
+    };
+    const std::vector<std::vector<Lie>> lies = {
+        {{25, 0x6f}},              // height 8 becomes 0x6f000008
+        {{21, 0x7f}, {25, 0x7f}},  // width and height both near 2^31
+        {{13, 0x7f}},              // pixels said to start 2 GB in
+    };
+    for (const auto& lie : lies) {
+        writeBmp(picture, 8, 8, std::vector<Rgb>(64, {1, 2, 3}));
+        std::vector<unsigned char> bytes;
+        FILE* f = fopen(picture, "rb");
+        for (int c; (c = fgetc(f)) != EOF;) bytes.push_back((unsigned char)c);
+        fclose(f);
+        for (const Lie& l : lie) bytes[l.offset] = l.byte;
+        f = fopen(picture, "wb");
+        fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+        unsigned char out[8 * 8 * 4 + 4];
+        memset(out, 0xAB, sizeof out);
+        chargerImageTexPtrTrans(picture, out, 8, 8);
+        EXPECT_EQ(0, out[0]) << "lie at byte " << lie[0].offset;
+        EXPECT_EQ(0xAB, out[8 * 8 * 4]);
+        chargerImageTexPtrSized(picture, out, 8 * 8 * 3);
+        EXPECT_EQ(0, out[0]);
+    }
 }

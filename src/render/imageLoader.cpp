@@ -41,7 +41,9 @@ static BmpShape bmp24Shape(const char* fileName)
     if (shape.width <= 0 || shape.height <= 0) return none;
     long long pixelsAt = (unsigned)littleEndian32(head + BMP_PIXELS_OFFSET);
     long long rowBytes = ((long long)shape.width * 3 + 3) / 4 * 4;
-    if (pixelsAt < BMP_HEADER_BYTES || pixelsAt + rowBytes * shape.height > fileBytes) return none;
+    // Divided, not multiplied: a damaged header's width times height overflows even 64 bits.
+    if (pixelsAt < BMP_HEADER_BYTES || pixelsAt > fileBytes) return none;
+    if (rowBytes > (fileBytes - pixelsAt) / shape.height) return none;
     return shape;
 }
 
