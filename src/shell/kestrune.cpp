@@ -207,7 +207,7 @@ int setup()
         {d_ctext_proc, 160, 10, 0, 0, 0, 0, 0, 0, 0, 0, underline, nullptr, nullptr},
         {d_ctext_proc, 160, 8, 0, 0, 0, 0, 0, 0, 0, 0, title, nullptr, nullptr},
         {d_text_proc, 10, 30, 0, 0, 0, 0, 0, 0, 0, 0, resolutionLabel, nullptr, nullptr},
-        {readableListProc, 10, 40, 96, 52, 0, 0, 0, 0, findResolutionIndex(gfxWidth, gfxHeight), 0,
+        {readableListProc, 10, 40, 96, 60, 0, 0, 0, 0, findResolutionIndex(gfxWidth, gfxHeight), 0,
          (void*)(Lister)resolution_lister, nullptr, nullptr},
         {d_text_proc, 120, 30, 0, 0, 0, 0, 0, 0, 0, 0, colourLabel, nullptr, nullptr},
         {readableListProc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(colorDepthSize), 0,
