@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cerrno>
 #include <cstring>
@@ -169,4 +171,41 @@ TEST(AtomicWrite, EveryFailureKeepsTheOldBytesAndGivesTheSystemsReason)
     EXPECT_EQ(readBytes(path), before);
     std::vector<std::string> names = {"folder", "top.sc"};
     EXPECT_EQ(folderNames(dir.path()), names);
+}
+
+// A pid that was a process a moment ago and is none now.
+static pid_t deadPid()
+{
+    pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(AtomicWrite, AGoodSaveClearsTemporariesLeftByKilledWritersOfThatFileOnly)
+{
+    TempDir dir;
+    std::string path = dir.file("top.sc");
+    std::string dead = std::to_string(deadPid()), alive = std::to_string(getppid());
+    for (const char* name : {"top.sc.%s-3.tmp", "top.sc.%s-0.tmp", "other.sc.%s-0.tmp", "top.sc.%s-0.tmp.keep"})
+        for (const std::string& pid : {dead, alive}) {
+            char file[64];
+            snprintf(file, sizeof file, name, pid.c_str());
+            writeText(dir.file(file), "half a save");
+        }
+    size_t before = folderNames(dir.path()).size();
+
+    char why[FILE_WHY_CHARS];
+    EXPECT_FALSE(writeFileAtomically(path.c_str(), fillThenFail, nullptr, why));
+    EXPECT_EQ(folderNames(dir.path()).size(), before) << "a failed save leaves the folder as it was";
+
+    ASSERT_TRUE(writeBytesAtomically(path.c_str(), "10", 2, why));
+    std::vector<std::string> names = folderNames(dir.path());
+    EXPECT_EQ(names.size(), before + 1 - 2) << "the new file, less the dead writer's two temporaries";
+    for (const std::string& name : names) {
+        bool deadWriters = name.rfind("top.sc." + dead + "-", 0) == 0;
+        EXPECT_FALSE(deadWriters && name.find(".keep") == std::string::npos) << name;
+    }
+    EXPECT_NE(std::find(names.begin(), names.end(), "top.sc." + alive + "-0.tmp"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "other.sc." + dead + "-0.tmp"), names.end());
 }

@@ -1,7 +1,9 @@
 // Takes a path and the bytes to store (or a filler), returns whether the file was replaced and why not.
 #include "fileio/atomicWrite.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +54,29 @@ static void syncFolder(const char* path)
     close(fd);
 }
 
+// A save killed half-way leaves its temporary file behind. The next good save of the same file clears
+// those whose writer is gone, so the player's folder does not slowly fill with them.
+static void sweepAbandonedTemporaries(const char* path)
+{
+    const char* slash = strrchr(path, '/');
+    std::string base = slash ? slash + 1 : path;
+    DIR* dir = opendir(folderOf(path).c_str());
+    if (!dir) return;
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (strncmp(name, base.c_str(), base.size()) != 0) continue;
+        long pid = 0;
+        unsigned serial = 0;
+        int end = 0;
+        const char* rest = name + base.size();
+        if (sscanf(rest, ".%ld-%u.tmp%n", &pid, &serial, &end) != 2 || end == 0 || rest[end] != '\0') continue;
+        if (pid <= 0 || pid == (long)getpid()) continue;
+        if (kill((pid_t)pid, 0) == 0 || errno != ESRCH) continue;  // its writer may still be at work
+        unlinkat(dirfd(dir), name, 0);
+    }
+    closedir(dir);
+}
+
 bool writeFileAtomically(const char* path, FileFiller fill, const void* context, char* why)
 {
     std::string temp;
@@ -85,6 +110,7 @@ bool writeFileAtomically(const char* path, FileFiller fill, const void* context,
         return false;
     }
     syncFolder(path);
+    sweepAbandonedTemporaries(path);
     return true;
 }
 
