@@ -159,14 +159,9 @@ TEST(RenderLoader, LyingHeaderIsRefusedBeforeReading)
     };
     for (const auto& lie : lies) {
         writeBmp(picture, 8, 8, std::vector<Rgb>(64, {1, 2, 3}));
-        std::vector<unsigned char> bytes;
-        FILE* f = fopen(picture, "rb");
-        for (int c; (c = fgetc(f)) != EOF;) bytes.push_back((unsigned char)c);
-        fclose(f);
+        std::vector<unsigned char> bytes = readBytes(picturePath);
         for (const Lie& l : lie) bytes[l.offset] = l.byte;
-        f = fopen(picture, "wb");
-        fwrite(bytes.data(), 1, bytes.size(), f);
-        fclose(f);
+        writeBytes(picturePath, bytes);
         unsigned char out[8 * 8 * 4 + 4];
         memset(out, 0xAB, sizeof out);
         chargerImageTexPtrTrans(picture, out, 8, 8);
