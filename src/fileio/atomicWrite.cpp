@@ -13,6 +13,8 @@
 #include <string>
 
 static const int TEMP_NAME_TRIES = 16;
+// What follows the file's own name in its temporary's name: the writer's pid and a serial number.
+static const char* const TEMP_SUFFIX_FORMAT = ".%ld-%u.tmp";
 
 static void tellWhy(char* why, int err)
 {
@@ -33,7 +35,7 @@ static int openTemporary(const char* path, std::string* temp)
     static unsigned serial = 0;
     for (int i = 0; i < TEMP_NAME_TRIES; i++) {
         char suffix[48];
-        snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", (long)getpid(), serial++);
+        snprintf(suffix, sizeof suffix, TEMP_SUFFIX_FORMAT, (long)getpid(), serial++);
         *temp = std::string(path) + suffix;
         if (temp->size() >= PATH_MAX) {
             errno = ENAMETOOLONG;
@@ -54,6 +56,17 @@ static void syncFolder(const char* path)
     close(fd);
 }
 
+// The writer's pid when rest is exactly a temporary's suffix, else 0.
+static long temporaryWriter(const char* rest)
+{
+    static const std::string scan = std::string(TEMP_SUFFIX_FORMAT) + "%n";
+    long pid = 0;
+    unsigned serial = 0;
+    int end = 0;
+    if (sscanf(rest, scan.c_str(), &pid, &serial, &end) != 2 || end == 0 || rest[end] != '\0') return 0;
+    return pid;
+}
+
 // A save killed half-way leaves its temporary file behind. The next good save of the same file clears
 // those whose writer is gone, so the player's folder does not slowly fill with them.
 static void sweepAbandonedTemporaries(const char* path)
@@ -65,11 +78,7 @@ static void sweepAbandonedTemporaries(const char* path)
     while (const dirent* entry = readdir(dir)) {
         const char* name = entry->d_name;
         if (strncmp(name, base.c_str(), base.size()) != 0) continue;
-        long pid = 0;
-        unsigned serial = 0;
-        int end = 0;
-        const char* rest = name + base.size();
-        if (sscanf(rest, ".%ld-%u.tmp%n", &pid, &serial, &end) != 2 || end == 0 || rest[end] != '\0') continue;
+        long pid = temporaryWriter(name + base.size());
         if (pid <= 0 || pid == (long)getpid()) continue;
         if (kill((pid_t)pid, 0) == 0 || errno != ESRCH) continue;  // its writer may still be at work
         unlinkat(dirfd(dir), name, 0);
