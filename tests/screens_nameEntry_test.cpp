@@ -48,7 +48,9 @@ struct NameEntry : ::testing::Test {
         reinitGameVar();
         skieurArrive = 1;
         initEmptyScores();
+        openNameEntry();
         typeName(); // the shared key detectors see every key up, whatever the test before left
+        gameClockAdvance(300); // past the moment a Return from the run is still ignored
     }
     void TearDown() override
     {
@@ -101,6 +103,63 @@ TEST_F(NameEntry, FourLettersKeepTheFirstTwoAndTheLast)
     EXPECT_EQ(rank, 9);
     EXPECT_EQ(readBytes("./data/tracks/alps/top.sc").size(), 2640u);
     EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "AZD time= 00:00:00, score = 0");
+}
+
+TEST_F(NameEntry, TwoLettersAreStoredWithoutTheDashAndPaddedForTheScoreFile)
+{
+    EXPECT_EQ(letterGrid[selectedLetter][selectedColumn], 'A'); // not on '#'
+    EXPECT_EQ(indPlayerName, 0);
+    type('K');
+    type('O');
+    EXPECT_STREQ(playerName, "KO ");
+    type('#');
+    ASSERT_EQ(skieurArrive, 0);
+    EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "KO  time= 00:00:00, score = 0");
+    std::vector<unsigned char> table = readBytes("./data/tracks/alps/top.sc");
+    ASSERT_EQ(table.size(), 2640u);
+    const unsigned char* best = &table[9 * SCORE_RECORD_BYTES];
+    EXPECT_EQ(best[0], (unsigned char)('a' + 'K'));
+    EXPECT_EQ(best[1], (unsigned char)('l' + 'O'));
+    EXPECT_EQ(best[2], (unsigned char)('p' + ' ')); // the pad, not '-'
+    EXPECT_EQ(std::string((const char*)best + 3, 6), "KO  ti");
+    ASSERT_EQ(savePrefsFile("./user.prefs"), 0);
+    std::vector<unsigned char> prefs = readBytes("./user.prefs");
+    ASSERT_GE(prefs.size(), 7u);
+    EXPECT_EQ(std::string(prefs.begin(), prefs.begin() + 3), "KO ");
+}
+
+TEST_F(NameEntry, TheReturnThatLeftTheRunIsNotAChoice)
+{
+    strcpy(playerName, "GAV");
+    openNameEntry();
+    key[KEY_ENTER] = 1; // still held from "press Return", however long
+    for (int f = 0; f < 60; f++) {
+        typeName();
+        gameClockAdvance(16);
+    }
+    key[KEY_ENTER] = 0;
+    typeName();
+    EXPECT_EQ(skieurArrive, 1);
+    EXPECT_STREQ(playerName, "GAV");
+    // A second Return right after it, as a player makes sure, is not one either.
+    openNameEntry();
+    frame(KEY_ENTER);
+    EXPECT_STREQ(playerName, "GAV");
+    // A deliberate Return a moment later types the letter under the cursor, and starts a new name.
+    gameClockAdvance(300);
+    typeName();
+    frame(KEY_ENTER);
+    EXPECT_STREQ(playerName, "A  ");
+    EXPECT_EQ(skieurArrive, 1);
+    // Confirming at once keeps the initials of the last entry.
+    strcpy(playerName, "GAV");
+    openNameEntry();
+    gameClockAdvance(300);
+    typeName();
+    moveTo(3, 6);
+    frame(KEY_ENTER);
+    EXPECT_EQ(skieurArrive, 0);
+    EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "GAV time= 00:00:00, score = 0");
 }
 
 TEST_F(NameEntry, EscSavesLikeConfirm)

@@ -3,8 +3,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "fileio/screenshot.h"
+#include "platform/gameClock.h"
 #include "platform/gameFolders.h"
 #include "run/ghostRun.h"
 #include "run/howManyMinutes.h"
@@ -24,6 +26,10 @@ static const double CURSOR_FIRST_REPEAT_SECONDS = 0.3;
 static const double CURSOR_REPEAT_SECONDS = 0.05;
 static const int GRID_ROWS = 4, GRID_COLUMNS = 7;
 static const int LAST_INITIAL = 2;
+// The Return that left the finished run must not pick a letter: one pressed this soon, or one still
+// held from the run, is not a choice.
+static const long ENTER_ARMS_AFTER_MS = 250;
+static const char UNTYPED_INITIAL = ' '; // score lines keep three characters of initials
 
 const char letterGrid[4][7] = {{'A', 'B', 'C', 'D', 'E', 'F', 'G'},
                                {'H', 'I', 'J', 'K', 'L', 'M', 'N'},
@@ -32,8 +38,11 @@ const char letterGrid[4][7] = {{'A', 'B', 'C', 'D', 'E', 'F', 'G'},
 short scoreSaved = 1;
 char scoreNote[SCORE_NOTE_CHARS];
 int indPlayerName = 0;
-int selectedLetter = GRID_ROWS - 1;
-int selectedColumn = GRID_COLUMNS - 1;
+int selectedLetter = 0;
+int selectedColumn = 0;
+static long entryOpenedMs = 0;
+static short enterSeenUp = 0;
+static short typedThisEntry = 0;
 
 static void selectSound() { wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch); }
 
@@ -106,6 +115,10 @@ static int takeLetter()
     if (c == '<') {
         if (indPlayerName > 0) indPlayerName--;
     } else {
+        // The first letter of an entry starts a new name: two letters typed are two initials, not two
+        // and the old third one.
+        if (!typedThisEntry) memset(playerName, UNTYPED_INITIAL, 3);
+        typedThisEntry = 1;
         playerName[indPlayerName] = c;
         playerName[3] = '\0';
         if (indPlayerName < LAST_INITIAL) indPlayerName++;
@@ -115,8 +128,31 @@ static int takeLetter()
     return 0;
 }
 
+void openNameEntry()
+{
+    selectedLetter = 0;
+    selectedColumn = 0;
+    indPlayerName = 0;
+    typedThisEntry = 0;
+    enterSeenUp = 0;
+    entryOpenedMs = gameClock();
+}
+
+// Return counts once it has been seen up on this screen and the screen has been open a moment.
+static void armEnter()
+{
+    if (!keyEnter()) enterSeenUp = 1;
+}
+
+static short enterTaken()
+{
+    short pressed = keyEnterNoRepeat();
+    return pressed && enterSeenUp && gameClock() - entryOpenedMs >= ENTER_ARMS_AFTER_MS;
+}
+
 void typeName()
 {
+    armEnter();
     int cursor[2] = {selectedLetter, selectedColumn};
     displayTypeName(letterGrid, cursor, (short)redrawAllMenu);
     short moved = 1;
@@ -137,7 +173,7 @@ void typeName()
         if (selectedLetter > 0) selectedLetter--;
     } else {
         int saved = 0;
-        if (keyEnterNoRepeat()) saved = takeLetter();
+        if (enterTaken()) saved = takeLetter();
         else if (keyEscNoRepeat()) {
             saveRunScore();
             saved = 1;

@@ -12,6 +12,9 @@ extern int indPlayerName;
 extern int selectedLetter;  // grid row
 extern int selectedColumn;  // grid column
 
+// A new entry after a finished run: the cursor on 'A', the first initial next, the Return still
+// held from the run ignored.
+void openNameEntry();
 void typeName();
 void displayTypeName(const char grid[4][7], int* cursor, short redraw);
 void viewScores();

@@ -12,6 +12,7 @@
 #include "platform/memoryRelease.h"
 #include "platform/padInput.h"
 #include "render/ghostDraw.h"
+#include "screens/nameEntry.h"
 #include "screens/replay.h"
 #include "platform/runInputKeys.h"
 #include "render/gameFrameDraw.h"
@@ -394,10 +395,12 @@ static void leaveRun()
     volume = 1.0f;
     reinitSoundsParam();
     stopTrack();
-    if (skieurArrive == 1)
+    if (skieurArrive == 1) {
         startScoresSnd();
-    else
+        openNameEntry();
+    } else {
         startTheme();
+    }
     uninstallSkiSndLoop();
     uninstallWindLoopSnd();
     stopGrind(); // a run left in the middle of a grind

@@ -54,7 +54,7 @@ shot name_entry
     kes_fail "no name entry after 100 s of riding (the run did not finish?)"
 
 # Held arrows repeat and stop at the grid's edges, so each hold lands on a corner letter.
-hold Up; kes_key Return                                 # 'G' (the cursor starts on '#')
+hold Right; kes_key Return                              # 'G' (the cursor starts on 'A')
 hold Left; kes_key Return                               # 'A'
 hold Down; kes_key Return                               # 'V'
 hold Right                                              # back on '#'
