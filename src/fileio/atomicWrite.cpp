@@ -1,5 +1,6 @@
 // Takes a path and the bytes to store (or a filler), returns whether the file was replaced and why not.
 #include "fileio/atomicWrite.h"
+#include "fileio/safeOpen.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -8,11 +9,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <string>
 
 static const int TEMP_NAME_TRIES = 16;
+
+static std::atomic<int> writesUnderWay{0};
 // What follows the file's own name in its temporary's name: the writer's pid and a serial number.
 static const char* const TEMP_SUFFIX_FORMAT = ".%ld-%u.tmp";
 
@@ -86,7 +90,9 @@ static void sweepAbandonedTemporaries(const char* path)
     closedir(dir);
 }
 
-bool writeFileAtomically(const char* path, FileFiller fill, const void* context, char* why)
+int atomicWritesUnderWay() { return writesUnderWay.load(); }
+
+static bool writeThroughTemporary(const char* path, FileFiller fill, const void* context, char* why)
 {
     std::string temp;
     int fd = openTemporary(path, &temp);
@@ -121,6 +127,29 @@ bool writeFileAtomically(const char* path, FileFiller fill, const void* context,
     syncFolder(path);
     sweepAbandonedTemporaries(path);
     return true;
+}
+
+// A file the game refused to read (a pipe, a device, one far too large) is the player's business: it is
+// neither read nor replaced.
+static const char* reasonToKeep(const char* path)
+{
+    struct stat st;
+    // (a folder is refused by the rename itself, with the system's reason)
+    if (stat(path, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return "it is not a regular file";
+    if (refusalOf(path)) return "it could not be read, so it is kept as it is";
+    return nullptr;
+}
+
+bool writeFileAtomically(const char* path, FileFiller fill, const void* context, char* why)
+{
+    if (const char* keep = reasonToKeep(path)) {
+        if (why) snprintf(why, FILE_WHY_CHARS, "%s", keep);
+        return false;
+    }
+    writesUnderWay++;
+    bool ok = writeThroughTemporary(path, fill, context, why);
+    writesUnderWay--;
+    return ok;
 }
 
 struct ByteSpan {

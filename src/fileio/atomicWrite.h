@@ -15,3 +15,5 @@ typedef bool (*FileFiller)(FILE* f, const void* context);
 bool writeFileAtomically(const char* path, FileFiller fill, const void* context, char* why);
 // The same for bytes already in memory.
 bool writeBytesAtomically(const char* path, const void* bytes, size_t size, char* why);
+// How many atomic writes are between their first byte and their rename, in every thread.
+int atomicWritesUnderWay();

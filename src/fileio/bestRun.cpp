@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "fileio/atomicWrite.h"
+#include "fileio/safeOpen.h"
 
 static const char bestRunMagic[4] = {'K', 'R', 'U', 'N'};
 static const size_t headerFixedBytes = 4 + 2 + 1 + 1 + 4 + 4 + 4;
@@ -177,9 +178,12 @@ int saveBestRun(const char* path, const BestRun& run, char* why)
 
 static int readWholeFile(const char* path, std::vector<unsigned char>* bytes, const char** why)
 {
-    FILE* f = fopen(path, "rb");
+    // The refusal reason outlives this call: one load at a time.
+    static char refusal[OPEN_WHY_CHARS];
+    OpenOutcome outcome;
+    FILE* f = openBounded(path, maxFileBytes, &outcome, refusal);
     if (!f) {
-        *why = "missing";
+        *why = outcome == openMissing ? "missing" : refusal;
         return 0;
     }
     long size = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;

@@ -16,6 +16,7 @@ const char* const DATA_MARKER_FILE = "gui/logo.bmp";
 const char* const USER_PREFS_FILE = "prefs/user.prefs";
 const char* const GFX_PREFS_FILE = "prefs/gfx.prefs";
 const char* const KEYS_MAP_FILE = "prefs/keys.map";
+const char* const GENERATED_LIST_FILE = ".generated";
 
 static const char* const CHECKOUT_DATA = "data";
 static const char* const FROM_BUILD_FOLDER = "../data"; // checkout/build/kestrune

@@ -10,6 +10,8 @@ extern const char* const DATA_MARKER_FILE;
 extern const char* const USER_PREFS_FILE;
 extern const char* const GFX_PREFS_FILE;
 extern const char* const KEYS_MAP_FILE;
+// In the data folder: the files the content tool made, one path a line (absent from an installed game).
+extern const char* const GENERATED_LIST_FILE;
 
 struct GameFolders {
     std::string data;        // read-only content: "./data" in a checkout

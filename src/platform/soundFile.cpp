@@ -1,6 +1,10 @@
 // Takes a sound file name, returns an open libsndfile handle the mixer can play, or refuses it in one line.
 #include "platform/soundFile.h"
 
+#include <unistd.h>
+
+#include "fileio/safeOpen.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -18,7 +22,11 @@ static const char* soundRefusal(const SF_INFO& info, bool wholeInMemory)
 SNDFILE* openSoundFile(const char* file, SF_INFO* info, bool wholeInMemory)
 {
     memset(info, 0, sizeof *info);
-    SNDFILE* f = sf_open(file, SFM_READ, info);
+    // libsndfile opens by name with a blocking open: the file is taken through the bounded opener first.
+    FILE* checked = openBoundedOrSay(file, CONTENT_FILE_BOUND);
+    int fd = checked ? dup(fileno(checked)) : -1;
+    if (checked) fclose(checked);
+    SNDFILE* f = fd >= 0 ? sf_open_fd(fd, SFM_READ, info, SF_TRUE) : nullptr; // closes fd when it fails
     if (!f) {
         printf("Sound file %s not loaded: %s\n", file, sf_strerror(nullptr));
         return nullptr;

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "render/graphImage.h"
+#include "fileio/safeOpen.h"
 
 // Where the numbers the loaders check sit in a BMP's file and info headers.
 static const int BMP_HEADER_BYTES = 54;
@@ -26,7 +27,7 @@ static int littleEndian32(const unsigned char* p) { return (int)(p[0] | p[1] << 
 static BmpShape bmp24Shape(const char* fileName)
 {
     BmpShape none = {0, 0};
-    FILE* f = fopen(fileName, "rb");
+    FILE* f = openBoundedOrSay(fileName, CONTENT_FILE_BOUND);
     if (!f) return none;
     unsigned char head[BMP_HEADER_BYTES];
     size_t n = fread(head, 1, sizeof head, f);

@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/gameClock.h"
 #include "render/font.h"
@@ -24,6 +25,12 @@ static const float CREDITS_LINE_SCALE = 1.5f;
 static const int LOGOFF_W = 228, LOGOFF_H = 69;
 static const int HOME_NOTE_X = 8, HOME_NOTE_Y = 462, HOME_NOTE_WIDTH = 390; // the dark sky over the title
 char homeNote[HOME_NOTE_CHARS];
+
+void addHomeNote(const char* line)
+{
+    size_t used = strlen(homeNote);
+    snprintf(homeNote + used, sizeof homeNote - used, "%s%s", used ? "; " : "", line);
+}
 
 static const int WAIT_TEXT_X = 200, WAIT_TEXT_Y = 180;
 static const int NB_WAIT_FLAKES = 5;

@@ -10,6 +10,8 @@ void displayChoixHome(short redraw);
 const int HOME_NOTE_CHARS = 320;
 // A file the game could not write before the menus came up, said on the home menu.
 extern char homeNote[HOME_NOTE_CHARS];
+// Adds a line to the home menu's note, after any already there.
+void addHomeNote(const char* line);
 void ecranHelp();
 void displayHelp();
 void ecranCredits();

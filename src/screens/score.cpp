@@ -5,6 +5,7 @@
 #include <cstring>
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
+#include "fileio/safeOpen.h"
 
 ScoreEntry tabScores[NB_SCORES];
 
@@ -82,12 +83,12 @@ static bool recordSane(const ScoreEntry& e)
     return memchr(e.name, '\0', SCORE_NAME_CHARS) != nullptr && e.score == e.score;
 }
 
-static int refuseScoreFile(ScoreFileReport* report, ScoreFileState state, int err)
+static int refuseScoreFile(ScoreFileReport* report, ScoreFileState state, const char* why)
 {
     initEmptyScores();
     if (report) {
         report->state = state;
-        snprintf(report->why, FILE_WHY_CHARS, "%s", strerror(err));
+        snprintf(report->why, FILE_WHY_CHARS, "%s", why);
     }
     return 1;
 }
@@ -108,14 +109,16 @@ static int readScoreRecords(FILE* f, ScoreEntry* kept)
 int loadScoreFile(const char* path, ScoreFileReport* report)
 {
     if (report) *report = ScoreFileReport{scoresRead, 0, ""};
-    FILE* f = fopen(path, "rb");
+    OpenOutcome outcome;
+    char why[OPEN_WHY_CHARS];
+    FILE* f = openBounded(path, SCORE_FILE_BOUND, &outcome, why);
     // Only a file that is not there starts a new table; any other failure may hide ten scores.
-    if (!f) return refuseScoreFile(report, errno == ENOENT ? scoresMissing : scoresUnreadable, errno);
+    if (!f) return refuseScoreFile(report, outcome == openMissing ? scoresMissing : scoresUnreadable, why);
     ScoreEntry kept[NB_SCORES];
     int n = readScoreRecords(f, kept);
     int err = ferror(f) ? (errno ? errno : EIO) : 0;
     fclose(f);
-    if (err) return refuseScoreFile(report, scoresUnreadable, err);
+    if (err) return refuseScoreFile(report, scoresUnreadable, strerror(err));
     initEmptyScores();
     memcpy(tabScores, kept, n * sizeof kept[0]);
     sort(0, NB_SCORES - 1);

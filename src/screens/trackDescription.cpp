@@ -1,16 +1,12 @@
 // The free-text description shown beside a track's thumbnail: takes its file, returns at most a buffer's worth of text.
 #include "screens/choixPiste.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/gameFolders.h"
+#include "fileio/safeOpen.h"
 
 // Only a plain file is read, and never more than fits: a link to an endless device or a pipe with no
 // writer must not hold the track screen.
@@ -18,23 +14,16 @@ int readDescriptionFile(const char* path, char* out, int size)
 {
     memset(out, 0, size);
     snprintf(out, size, " ");
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return 1;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        printf("Track description %s is not a plain file: not shown\n", path);
-        close(fd);
+    OpenOutcome outcome;
+    char why[OPEN_WHY_CHARS];
+    FILE* f = openBounded(path, CONTENT_FILE_BOUND, &outcome, why);
+    if (!f) {
+        if (outcome == openRefused) printf("Track description %s refused (%s): not shown\n", path, why);
         return 1;
     }
-    size_t used = 0;
-    while ((int)used < size - 1) {
-        ssize_t n = read(fd, out + used, size - 1 - used);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        used += n;
-    }
+    size_t used = fread(out, 1, size - 1, f);
     out[used] = '\0';
-    close(fd);
+    fclose(f);
     return 0;
 }
 

@@ -10,6 +10,10 @@
 #include "platform/gameClock.h"
 #include "platform/gameFolders.h"
 #include "platform/memoryRelease.h"
+#include "platform/processSignals.h"
+#include "fileio/safeOpen.h"
+#include "fileio/bestRun.h"
+#include "screens/menuScreens.h"
 #include "platform/padInput.h"
 #include "render/ghostDraw.h"
 #include "screens/nameEntry.h"
@@ -61,6 +65,7 @@ static const double INTRO_SECONDS = 1.0;
 static const long FRAME_MS_TIMES_3 = 50; // 1/60 s, kept in thirds of a millisecond
 
 static const long UNSAVED_PREFS_SHOWN_MS = 3000;
+static const long REFUSED_FILE_SHOWN_MS = 2000;
 
 static short runRequested = 0;
 static short exitRequested = 0;
@@ -91,9 +96,22 @@ void waitForNextFrame()
 #endif
 }
 
+// A player's file the game would not read (a pipe, a device, one far too large) is said on the home menu,
+// one line per file, and then treated as missing; it is never written over.
+void noteRefusedFile(const std::string& path, const char* name)
+{
+    const char* why = refusalOf(path.c_str());
+    if (!why) return;
+    char line[HOME_NOTE_CHARS];
+    snprintf(line, sizeof line, "%s refused (%s): not read", name, why);
+    addHomeNote(line);
+}
+
 void loadUserPreferences()
 {
-    loadPrefsFile(playerReadPath(USER_PREFS_FILE).c_str());
+    std::string path = playerReadPath(USER_PREFS_FILE);
+    loadPrefsFile(path.c_str());
+    noteRefusedFile(path, USER_PREFS_FILE);
     // The saved level rides from the first run, not only once the options screen has been seen.
     applyLevelTolerances(level);
     if (lastTrackDir[0]) selectTrackNamed(lastTrackDir);
@@ -145,8 +163,10 @@ static void startUp()
     fromProgBegin = gameClock();
     showIntro();
     initKeymap(playerReadPath(KEYS_MAP_FILE).c_str());
+    noteRefusedFile(playerReadPath(KEYS_MAP_FILE), KEYS_MAP_FILE);
     installKeys();
     installPad(playerReadPath(PAD_MAP_FILE).c_str());
+    noteRefusedFile(playerReadPath(PAD_MAP_FILE), PAD_MAP_FILE);
     preCalculateTrigoTables();
     initEmptyScores();
     initGuiGL();
@@ -303,6 +323,14 @@ static void playPass()
     }
 }
 
+// The wait screen is where the player is while the ghost loads: a best.run that is not a file is said there.
+static void sayRefusedBestRun()
+{
+    if (!ghostShown || !refusalOf(playerReadPath(trackFile(nomFicPiste, BEST_RUN_FILE)).c_str())) return;
+    displayWait(": best.run refused, no ghost");
+    gameClockSleepUntil(gameClock() + REFUSED_FILE_SHOWN_MS);
+}
+
 static int loadRealRun()
 {
     stopTheme();
@@ -322,6 +350,7 @@ static int loadRealRun()
     displayWait(": loading textures");
     initGL(nomFicPiste);
     loadGhostForRun(nomFicPiste, ghostShown);
+    sayRefusedBestRun();
     placeSkierAtStart(gameClockLessPauses());
     return 0;
 }
@@ -364,6 +393,7 @@ static void rideRun()
     for (;;) {
         gameScreens.displayGame();
         waitForNextFrame();
+        if (quitSignalReceived()) break; // the game leaves from the run as from the menus
 #ifdef KESTRUNE_NO_FRAME_CAP
         frames++;
 #endif
@@ -428,6 +458,7 @@ static void runPass()
 
 int gameLoopPass()
 {
+    if (quitSignalReceived()) return 0; // SIGTERM or SIGINT: leave as ESC on the home menu does
     homePass();
     helpPass();
     creditsPass();

@@ -32,6 +32,11 @@ void gameLoop();
 // Reads "./data/prefs/user.prefs" and applies it: the level's landing tolerances, the last track highlighted.
 void loadUserPreferences();
 
+// Adds a line about path to the home menu's note when it was refused on reading (name is what the player
+// knows it by).
+#include <string>
+void noteRefusedFile(const std::string& path, const char* name);
+
 // One pass of the dispatcher (one frame of the current screen, or a whole run). Returns 0 once the
 // player asked to leave the game.
 int gameLoopPass();

@@ -5,16 +5,20 @@
 
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
 #include "fileio/atomicWrite.h"
+#include "fileio/safeOpen.h"
 #include "fileio/swapthings.h"
 #include "platform/bombKey.h"
 #include "platform/displaySize.h"
 #include "platform/gameFolders.h"
+#include "platform/processSignals.h"
 #include "render/renderSettings.h"
 #include "screens/menuScreens.h"
 #include "shell/gameLoop.h"
 #include "shell/startChecks.h"
+#include "fileio/safeOpen.h"
 
 int colorDepthSize = -1;
 int zDepthSize = -1;
@@ -58,9 +62,20 @@ static const char* listRow(const Row* rows, int count, int index, int* listSize)
     return index < count ? rows[index].text : nullptr;
 }
 
-const char* resolution_lister(int index, int* listSize) { return listRow(resolutions, RESOLUTION_ROWS, index, listSize); }
-const char* colour_depth_lister(int index, int* listSize) { return listRow(colour_depths, COLOUR_ROWS, index, listSize); }
-const char* zbuffer_depth_lister(int index, int* listSize) { return listRow(zbuffer_depths, ZBUFFER_ROWS, index, listSize); }
+// Allegro calls its listers as char* (*)(int, int*): one of another type, even const char*, is undefined
+// behaviour through its pointer. The rows are never written.
+char* resolution_lister(int index, int* listSize)
+{
+    return const_cast<char*>(listRow(resolutions, RESOLUTION_ROWS, index, listSize));
+}
+char* colour_depth_lister(int index, int* listSize)
+{
+    return const_cast<char*>(listRow(colour_depths, COLOUR_ROWS, index, listSize));
+}
+char* zbuffer_depth_lister(int index, int* listSize)
+{
+    return const_cast<char*>(listRow(zbuffer_depths, ZBUFFER_ROWS, index, listSize));
+}
 
 // The row holding `bits`; the last row when none does.
 static int findDepthIndex(const DepthRow* rows, int count, int bits)
@@ -98,7 +113,7 @@ static short settingFrom(bool present, short stored) { return present && stored 
 // Written before the byte order is set, so the numbers stay in the machine's own order.
 int loadGfxPrefs(const char* path)
 {
-    FILE* f = fopen(path, "rb");
+    FILE* f = openBoundedOrSay(path, PREFS_FILE_BOUND);
     if (!f) return 1;
     short z, colour, win, w, h, smooth, haze;
     bool complete = readShortInt(f, &z) && readShortInt(f, &colour) && readShortInt(f, &win);
@@ -133,8 +148,15 @@ int saveGfxPrefs(const char* path, char* why)
     return writeFileAtomically(path, fillGfxPrefs, nullptr, why) ? 0 : 1;
 }
 
-// Allegro's list procs want a non-const lister; the rows themselves are never written.
+// The type Allegro's list proc calls its lister through.
 typedef char* (*Lister)(int, int*);
+static_assert(std::is_same<decltype(&resolution_lister), Lister>::value, "a lister of Allegro's type");
+
+// A quit signal closes the dialog as "Exit" does.
+static int quitWatchProc(int msg, DIALOG*, int)
+{
+    return msg == MSG_IDLE && quitSignalReceived() ? D_CLOSE : D_O_K;
+}
 
 // Allegro's own list draws the chosen row as white on a dotted black bar, which cannot be read: the
 // rows are drawn here (same row pitch, so Allegro's clicks and keys still land on them), the chosen
@@ -208,13 +230,13 @@ int setup()
         {d_ctext_proc, 160, 8, 0, 0, 0, 0, 0, 0, 0, 0, title, nullptr, nullptr},
         {d_text_proc, 10, 30, 0, 0, 0, 0, 0, 0, 0, 0, resolutionLabel, nullptr, nullptr},
         {readableListProc, 10, 40, 96, 60, 0, 0, 0, 0, findResolutionIndex(gfxWidth, gfxHeight), 0,
-         (void*)(Lister)resolution_lister, nullptr, nullptr},
+         (void*)resolution_lister, nullptr, nullptr},
         {d_text_proc, 120, 30, 0, 0, 0, 0, 0, 0, 0, 0, colourLabel, nullptr, nullptr},
         {readableListProc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(colorDepthSize), 0,
-         (void*)(Lister)colour_depth_lister, nullptr, nullptr},
+         (void*)colour_depth_lister, nullptr, nullptr},
         {d_text_proc, 10, 104, 96, 48, 0, 0, 0, 0, 0, 0, zbufferLabel, nullptr, nullptr},
         {readableListProc, 10, 114, 96, 48, 0, 0, 0, 0, findZDepthIndex(zDepthSize), 0,
-         (void*)(Lister)zbuffer_depth_lister, nullptr, nullptr},
+         (void*)zbuffer_depth_lister, nullptr, nullptr},
         {d_check_proc, 10, 170, 96, 8, 0, 0, 0, windowed ? D_SELECTED : 0, 0, 0, windowedLabel, nullptr, nullptr},
         {d_ctext_proc, 10, 180, 128, 8, 0, 0, 0, 0, 0, 0, emptyLine, nullptr, nullptr},
         {d_button_proc, 220, 150, 96, 18, 0, 0, 0, D_EXIT, 0, 0, ok, nullptr, nullptr},
@@ -222,6 +244,7 @@ int setup()
         {d_check_proc, 120, 104, 176, 8, 0, 0, 0, smoothDistantTextures ? D_SELECTED : 0, 0, 0, smoothLabel,
          nullptr, nullptr},
         {d_check_proc, 120, 120, 176, 8, 0, 0, 0, distanceHaze ? D_SELECTED : 0, 0, 0, hazeLabel, nullptr, nullptr},
+        {quitWatchProc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
         {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
     };
     set_dialog_color(d, makecol(0, 0, 0), makecol(255, 255, 255));
@@ -253,11 +276,14 @@ static int startChecks()
         fprintf(stderr, "Kestrune cannot start: Allegro found no usable system (%s)\n", allegro_error);
         return -1;
     }
+    installQuitSignals(); // over Allegro's, which abort
+    installDisplayLossHandler();
     return 0;
 }
 
 int kestruneMain()
 {
+    installQuitSignals();
     int refused = startChecks();
     if (refused != 0) return refused;
     mapBombKey();
@@ -269,11 +295,13 @@ int kestruneMain()
     install_allegro_gl();
     install_keyboard();
     install_mouse();
-    loadGfxPrefs(playerReadPath(GFX_PREFS_FILE).c_str());
+    std::string gfxRead = playerReadPath(GFX_PREFS_FILE);
+    loadGfxPrefs(gfxRead.c_str());
+    noteRefusedFile(gfxRead, GFX_PREFS_FILE);
     int confirmed = setup();
     remove_keyboard();
     remove_mouse();
-    if (confirmed == 1) {
+    if (confirmed == 1 && !quitSignalReceived()) {
         set_window_title("Kestrune");
         if (set_gfx_mode(GFX_OPENGL, width, height, 0, 0) != 0) {
             allegro_message("Error setting OpenGL graphics mode:\n%s\nAllegro GL error : %s\n", allegro_error,
@@ -281,14 +309,17 @@ int kestruneMain()
             return -1;
         }
         setDisplaySize(SCREEN_W, SCREEN_H);
+        installQuitSignals();
+        installDisplayLossHandler();
         char why[FILE_WHY_CHARS];
         std::string gfx = playerWritePath(GFX_PREFS_FILE);
-        if (saveGfxPrefs(gfx.c_str(), why) != 0) {
+        if (saveGfxPrefs(gfx.c_str(), why) != 0 && !refusalOf(gfx.c_str())) { // a refused file is said already
             fprintf(stderr, "Could not save the display settings in %s: %s\n", gfx.c_str(), why);
             snprintf(homeNote, sizeof homeNote, "Display settings not saved in gfx.prefs: %s", why);
         }
         gameLoop();
     }
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-    return 0;
+    int sig = quitSignalReceived();
+    return sig ? quitStatus(sig) : 0;
 }

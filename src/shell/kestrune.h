@@ -13,9 +13,9 @@ int kestruneMain();
 int setup();
 
 // Allegro list callbacks: with a negative index they store the row count and return null.
-const char* resolution_lister(int index, int* listSize);
-const char* colour_depth_lister(int index, int* listSize);
-const char* zbuffer_depth_lister(int index, int* listSize);
+char* resolution_lister(int index, int* listSize);
+char* colour_depth_lister(int index, int* listSize);
+char* zbuffer_depth_lister(int index, int* listSize);
 
 int findColorDepthIndex(int bits);
 int findZDepthIndex(int bits);

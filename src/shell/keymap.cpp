@@ -1,4 +1,5 @@
 #include "shell/keymap.h"
+#include "fileio/safeOpen.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -47,9 +48,10 @@ static bool isKeyLetter(char c) { return c >= 'a' && c <= 'z' && c != BOMB_LETTE
 int initKeymap(const char* path)
 {
     setDefaultKeys();
-    FILE* f = fopen(path, "r");
+    char why[OPEN_WHY_CHARS];
+    FILE* f = openBounded(path, KEYS_FILE_BOUND, nullptr, why);
     if (!f) {
-        printf("No key map %s (%s): the default keys are used\n", path, strerror(errno));
+        printf("No key map %s (%s): the default keys are used\n", path, why);
         return 1;
     }
     // Each line that is not a comment is one action's, in order: a bad line costs its own action only.

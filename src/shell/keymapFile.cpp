@@ -5,13 +5,13 @@
 #include <sstream>
 
 #include "fileio/atomicWrite.h"
+#include "fileio/safeOpen.h"
 
 const char keymapFileHeader[] =
     "# Kestrune key map: one lowercase letter per line, in this order.\n"
     "# left, right, down, up, left side, right side, trick1 .. trick6\n"
     "# b fires a bomb and cannot be mapped; delete this file to get the default map back.\n";
 
-static const long MAX_KEYMAP_BYTES = 64 * 1024; // a hand-edited map is a few hundred bytes
 
 static bool carriesKey(const std::string& line)
 {
@@ -41,11 +41,11 @@ std::string keymapFileText(const std::string& previous, const int keys[KEYMAP_FI
 static std::string readSmallText(const char* path)
 {
     std::string text;
-    FILE* f = fopen(path, "rb");
+    FILE* f = openBoundedOrSay(path, KEYS_FILE_BOUND);
     if (!f) return text;
     char chunk[4096];
     size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0 && (long)text.size() < MAX_KEYMAP_BYTES) text.append(chunk, n);
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0 && text.size() < KEYS_FILE_BOUND) text.append(chunk, n);
     fclose(f);
     return text;
 }

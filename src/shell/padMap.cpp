@@ -1,5 +1,6 @@
 // Takes the text of "pad.map"; returns the pad's table of bindings, defaults kept where a line fails.
 #include "shell/padMap.h"
+#include "fileio/safeOpen.h"
 
 #include <cstdio>
 #include <cstring>
@@ -115,9 +116,10 @@ int readPadMapText(const char* text, size_t size, PadMap& m, std::string& compla
 int loadPadMap(const char* path, PadMap& m)
 {
     defaultPadMap(m);
-    FILE* f = fopen(path, "rb");
+    char why[OPEN_WHY_CHARS];
+    FILE* f = openBounded(path, KEYS_FILE_BOUND, nullptr, why);
     if (!f) {
-        printf("No %s: the pad keeps its default buttons\n", path);
+        printf("No %s (%s): the pad keeps its default buttons\n", path, why);
         return 1;
     }
     std::string text(MAX_PAD_MAP_BYTES, '\0');

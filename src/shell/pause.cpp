@@ -5,6 +5,7 @@
 
 #include "fileio/screenshot.h"
 #include "platform/gameClock.h"
+#include "platform/processSignals.h"
 #include "screens/menuScreens.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
@@ -34,6 +35,10 @@ int pauseRun()
         handleScreenShot();
         waitForNextFrame();
         if (keyPauseNoRepeat()) break;
+        if (quitSignalReceived()) {
+            end = PAUSE_ABANDONED;
+            break;
+        }
         if (keyEscNoRepeat()) {
             end = PAUSE_ABANDONED;
             break;

@@ -5,6 +5,7 @@
 
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
+#include "fileio/safeOpen.h"
 
 char playerName[4] = "---";
 int level = 0;
@@ -38,7 +39,7 @@ static void readLaterFields(FILE* f)
 
 int loadPrefsFile(const char* path)
 {
-    FILE* f = fopen(path, "rb");
+    FILE* f = openBoundedOrSay(path, PREFS_FILE_BOUND);
     if (!f) return 1;
     char name[3];
     short view, diff;

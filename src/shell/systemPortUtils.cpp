@@ -1,13 +1,21 @@
 #include "shell/systemPortUtils.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/dirList.h"
 #include "platform/gameFolders.h"
+#include "screens/menuScreens.h"
+#include "fileio/safeOpen.h"
 
 char listePistes[MAX_LIST_NAMES][LIST_NAME_CHARS];
 char listeSkiers[MAX_LIST_NAMES][LIST_NAME_CHARS];
@@ -20,45 +28,97 @@ char nomFicPiste[LIST_NAME_CHARS];
 // A folder whose "<name>.btrk" or "<name>.car" would pass the system's 255 bytes of a file name can never be read.
 static const int MAX_FOLDER_NAME_CHARS = 250;
 
+static bool nameFits(const char* dir, const std::string& name, int maxNameChars)
+{
+    if ((int)name.size() <= maxNameChars) return true;
+    printf("%s/%.40s... not listed: its name has %i bytes, at most %i can be used\n", dir, name.c_str(),
+           (int)name.size(), maxNameChars);
+    return false;
+}
+
 int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir, int maxNameChars)
 {
     std::vector<std::string> names;
     if (!listDirectory(dir, names, MAX_LIST_NAMES)) return -1;
     int kept = 0;
     for (const std::string& name : names) {
-        if ((int)name.size() > maxNameChars) {
-            printf("%s/%.40s... not listed: its name has %i bytes, at most %i can be used\n", dir, name.c_str(),
-                   (int)name.size(), maxNameChars);
-            continue;
-        }
+        if (!nameFits(dir, name, maxNameChars)) continue;
         if (list) snprintf(list[kept], LIST_NAME_CHARS, "%s", name.c_str());
         kept++;
     }
     return kept;
 }
 
-static bool hasTrackFile(const char* trackDir)
+static bool isRegularFile(const std::string& path)
 {
-    std::string path = dataPath(trackFile(trackDir, std::string(trackDir) + ".btrk"));
-    FILE* f = fopen(path.c_str(), "rb");
-    if (f) fclose(f);
-    return f != nullptr;
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// A track folder left with nothing but a player's scores (its recipe was deleted) is not a track.
-void chargeNomPistes()
+// What makes an entry worth listing. A track folder left with nothing but a player's scores (its recipe
+// was deleted) is not a track; a rider needs a model and a card; a music is a file.
+static bool isTrack(const std::string& name) { return isRegularFile(dataPath(trackFile(name, name + ".btrk"))); }
+static bool isRider(const std::string& name)
 {
-    nbTotalPistes = ListDirContents(listePistes, dataPath("tracks").c_str(), MAX_FOLDER_NAME_CHARS);
-    int kept = 0;
-    for (int i = 0; i < nbTotalPistes; i++)
-        if (hasTrackFile(listePistes[i])) memmove(listePistes[kept++], listePistes[i], LIST_NAME_CHARS);
-    if (nbTotalPistes > 0) nbTotalPistes = kept;
+    std::string base = dataPath("models/" + name + "/" + name);
+    return isRegularFile(base + ".3d") && isRegularFile(base + ".car");
 }
-void chargeNomSkiers()
+static bool isMusic(const std::string& name) { return isRegularFile(dataPath("bgmusics/" + name)); }
+
+// The entries of a content folder that the content tool made (its list of generated files names them).
+static std::set<std::string> shippedEntries(const std::string& folder)
 {
-    nbTotalSkiers = ListDirContents(listeSkiers, dataPath("models").c_str(), MAX_FOLDER_NAME_CHARS);
+    std::set<std::string> shipped;
+    std::ifstream in(dataPath(GENERATED_LIST_FILE));
+    std::string line, prefix = folder + "/";
+    while (std::getline(in, line))
+        if (line.compare(0, prefix.size(), prefix) == 0) shipped.insert(line.substr(prefix.size(), line.find('/', prefix.size()) - prefix.size()));
+    return shipped;
 }
-void chargeNomBgMusics() { nbTotalBgMusics = ListDirContents(listeBgMusics, dataPath("bgmusics").c_str()); }
+
+// Past the capacity the shipped entries are kept first, then the player's, each in name order.
+static void keepShippedFirst(std::vector<std::string>& names, const std::string& folder)
+{
+    std::set<std::string> shipped = shippedEntries(folder);
+    std::stable_partition(names.begin(), names.end(), [&](const std::string& n) { return shipped.count(n) != 0; });
+    names.resize(MAX_LIST_NAMES);
+    std::sort(names.begin(), names.end());
+}
+
+static void sayLeftOut(const std::string& folder, int leftOut, const char* what)
+{
+    char line[HOME_NOTE_CHARS];
+    snprintf(line, sizeof line, "%i %s left out: the list holds %i", leftOut, what, MAX_LIST_NAMES);
+    printf("%s/%s\n", dataPath(folder).c_str(), line);
+    addHomeNote(line);
+}
+
+// The real entries of the content folder (filtered before they are counted), at most the list's capacity.
+static int chargeContentList(char list[][LIST_NAME_CHARS], const std::string& folder, bool (*isReal)(const std::string&),
+                             int maxNameChars, const char* what)
+{
+    std::string dir = dataPath(folder);
+    std::vector<std::string> names, real;
+    if (!listDirectory(dir.c_str(), names, SIZE_MAX)) return -1;
+    for (const std::string& name : names) {
+        if (!nameFits(dir.c_str(), name, maxNameChars)) continue;
+        if (isReal(name)) real.push_back(name);
+    }
+    int leftOut = (int)real.size() - MAX_LIST_NAMES;
+    if (leftOut > 0) {
+        keepShippedFirst(real, folder);
+        sayLeftOut(folder, leftOut, what);
+    }
+    for (size_t i = 0; i < real.size(); i++) snprintf(list[i], LIST_NAME_CHARS, "%s", real[i].c_str());
+    return (int)real.size();
+}
+
+void chargeNomPistes() { nbTotalPistes = chargeContentList(listePistes, "tracks", isTrack, MAX_FOLDER_NAME_CHARS, "tracks"); }
+void chargeNomSkiers() { nbTotalSkiers = chargeContentList(listeSkiers, "models", isRider, MAX_FOLDER_NAME_CHARS, "riders"); }
+void chargeNomBgMusics()
+{
+    nbTotalBgMusics = chargeContentList(listeBgMusics, "bgmusics", isMusic, LIST_NAME_CHARS - 1, "musics");
+}
 
 int rollem(int n)
 {

@@ -18,6 +18,9 @@ extern char nomFicPiste[LIST_NAME_CHARS];
 // A name longer than maxNameChars is left out with a message. A null list only counts.
 int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir, int maxNameChars = LIST_NAME_CHARS - 1);
 
+// The lists of real entries only (a track folder with its track file, a rider folder with model and card,
+// a music file), filtered before they are counted; past 50 the shipped entries stay first and the home
+// menu says how many were left out.
 void chargeNomPistes();
 void chargeNomSkiers();
 void chargeNomBgMusics();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "skier/modelText.h"
+#include "fileio/safeOpen.h"
 
 Generic3DObject classicTree, classicBomb, classicRail;
 unsigned int objList;
@@ -56,7 +57,7 @@ int Generic3DObject::load(const char* fileName)
 {
     strncpy(nomFic, fileName, sizeof nomFic - 1);
     nomFic[sizeof nomFic - 1] = 0;
-    in = fopen(fileName, "r");
+    in = openBoundedOrSay(fileName, CONTENT_FILE_BOUND);
     if (!in) {
         fprintf(stderr, "can't open %s\n", fileName);
         exit(2);

@@ -8,6 +8,7 @@
 
 #include "render/graphicLib.h"
 #include "skier/skierLib.h"
+#include "fileio/safeOpen.h"
 
 // Stepping counts are taken on angles up to this size, so absurd file values cannot stall a frame.
 const float plusGrandAngleAnime = 1.0e6f;
@@ -240,7 +241,7 @@ static int readPositionTokens(FILE* in, SkiPosition* p)
 
 int importPosition(const char* fileName, SkiPosition* p)
 {
-    FILE* in = fopen(fileName, "r");
+    FILE* in = openBoundedOrSay(fileName, CONTENT_FILE_BOUND);
     if (!in) {
         fprintf(stderr, "Can't open the trick pose %s\n", fileName);
         return 1;
@@ -275,7 +276,7 @@ int numberOfPositionsInDir(const char* dir)
     int n = 0;
     for (;; n++) {
         if (!positionPath(dir, n, path, sizeof path)) return n;
-        FILE* f = fopen(path, "rb");
+        FILE* f = openBoundedOrSay(path, CONTENT_FILE_BOUND);
         if (!f) return n;
         fclose(f);
     }

@@ -8,6 +8,7 @@
 #include "platform/gameFolders.h"
 #include "skier/ghostRider.h"
 #include "skier/skierLib.h"
+#include "fileio/safeOpen.h"
 
 static SkierCar carteCourante;
 SkierCar* theTrasher = &carteCourante;
@@ -30,7 +31,7 @@ static int texteCarte(const unsigned char* field, char* out)
 
 int importCarac(const char* path, SkierCar* card)
 {
-    FILE* f = fopen(path, "rb");
+    FILE* f = openBoundedOrSay(path, CONTENT_FILE_BOUND);
     if (!f) {
         fprintf(stderr, "Can't open %s\n", path);
         return 1;

@@ -4,6 +4,7 @@
 
 #include "skier/modelText.h"
 #include "skier/skierLib.h"
+#include "fileio/safeOpen.h"
 
 Mesh listeMeshes[maxMeshesSkier];
 Vertex listeVertices[maxVerticesSkier];
@@ -99,7 +100,7 @@ static void commit(const ModelTables& t)
 
 int loadMs3d(const char* fileName)
 {
-    FILE* in = fopen(fileName, "r");
+    FILE* in = openBoundedOrSay(fileName, CONTENT_FILE_BOUND);
     if (!in) {
         fprintf(stderr, "ouverture impossible (%s)\n", fileName);
         return 1;

@@ -16,6 +16,7 @@
 #include "track/planLib.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
+#include "fileio/safeOpen.h"
 
 static const int trackPathSize = 1024;
 static const int obstacleModels = 3;
@@ -43,7 +44,7 @@ static int buildPaths(const char* trackName, TrackPaths* p)
 
 static int canOpen(const char* path)
 {
-    FILE* f = fopen(path, "r");
+    FILE* f = openBoundedOrSay(path, CONTENT_FILE_BOUND);
     if (f) fclose(f);
     return f != nullptr;
 }

@@ -10,6 +10,7 @@
 
 #include "fileio/swapthings.h"
 #include "track/trackModel.h"
+#include "fileio/safeOpen.h"
 
 // Staging copy, so a refused file leaves the loaded track as it was.
 static char stTitle[256];
@@ -242,9 +243,10 @@ static const char* runProblem()
 static int importTrack(const char* path, short text)
 {
     trackRefusal[0] = '\0';
-    FILE* f = fopen(path, text ? "r" : "rb");
+    char why[OPEN_WHY_CHARS];
+    FILE* f = openBounded(path, CONTENT_FILE_BOUND, nullptr, why);
     if (!f) {
-        noteTrackRefusal("Can't open the track file %s (%s)", fileNameOf(path), strerror(errno));
+        noteTrackRefusal("Can't open the track file %s (%s)", fileNameOf(path), why);
         return trackLoadCantOpen;
     }
     int ok = readWholeTrack(f, text);

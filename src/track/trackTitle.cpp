@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/gameFolders.h"
+#include "fileio/safeOpen.h"
 
 static const int STORED_TITLE_BYTES = 256;
 
@@ -21,7 +22,7 @@ int readTrackTitle(const char* trackDir, char* out, int size)
 {
     char stored[STORED_TITLE_BYTES];
     std::string path = dataPath(trackFile(trackDir, std::string(trackDir) + ".btrk"));
-    FILE* f = fopen(path.c_str(), "rb");
+    FILE* f = openBoundedOrSay(path.c_str(), CONTENT_FILE_BOUND);
     size_t n = f ? fread(stored, 1, sizeof stored, f) : 0;
     if (f) fclose(f);
     stored[STORED_TITLE_BYTES - 1] = '\0';

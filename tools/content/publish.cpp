@@ -15,7 +15,7 @@
 #include "platform/gameFolders.h"
 #include "shell/padMap.h"
 
-const char* const GENERATED_LIST = ".generated";
+const char* const GENERATED_LIST = GENERATED_LIST_FILE;
 
 static bool exists(const std::string& path)
 {
