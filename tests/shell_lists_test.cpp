@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/gameFolders.h"
+#include "screens/menuScreens.h"
 #include "shell/systemPortUtils.h"
 #include "support/testFiles.h"
 
@@ -87,4 +88,49 @@ TEST(ContentLists, ColonPathsBecomeRelativePaths)
     p = convertToSystemPath("");
     EXPECT_STREQ(p, ".");
     free(p);
+}
+
+// Folders that hold nothing are dropped before the list is counted: fifty of them hide no real track.
+// Past the capacity the shipped entries (named in the data's list of generated files) stay, and the home
+// menu says how many were left out.
+TEST(ContentLists, OnlyRealEntriesAreCountedAndShippedOnesStayPastTheCapacity)
+{
+    TempDir dir;
+    auto track = [&](const std::string& name) {
+        mkdir(dir.file("tracks/" + name).c_str(), 0755);
+        writeText(dir.file("tracks/" + name + "/" + name + ".btrk"), "");
+    };
+    mkdir(dir.file("tracks").c_str(), 0755);
+    for (int i = 0; i < 50; i++) mkdir(dir.file("tracks/a" + std::to_string(10 + i)).c_str(), 0755);
+    for (const char* name : {"meadow", "zulu"}) track(name);
+    mkfifo(dir.file("tracks/a10/a10.btrk").c_str(), 0644); // a pipe is no track, and is not opened
+    mkdir(dir.file("models").c_str(), 0755);
+    mkdir(dir.file("models/tolvek").c_str(), 0755);
+    writeText(dir.file("models/tolvek/tolvek.3d"), "");
+    writeText(dir.file("models/tolvek/tolvek.car"), "");
+    mkdir(dir.file("models/nocard").c_str(), 0755);
+    writeText(dir.file("models/nocard/nocard.3d"), "");
+    useGameFolders({dir.path(), dir.path(), dir.file("shots"), false});
+    homeNote[0] = '\0';
+    chargeNomPistes();
+    chargeNomSkiers();
+    ASSERT_EQ(nbTotalPistes, 2);
+    EXPECT_STREQ(listePistes[0], "meadow");
+    EXPECT_STREQ(listePistes[1], "zulu");
+    ASSERT_EQ(nbTotalSkiers, 1);
+    EXPECT_STREQ(listeSkiers[0], "tolvek");
+    EXPECT_STREQ(homeNote, "");
+
+    for (int i = 0; i < 60; i++) track("p" + std::to_string(10 + i)); // the player's, sorted before "zulu"
+    writeText(dir.file(GENERATED_LIST_FILE), "tracks/meadow/meadow.btrk\ntracks/zulu/zulu.btrk\ngui/logo.bmp\n");
+    testing::internal::CaptureStdout();
+    chargeNomPistes();
+    testing::internal::GetCapturedStdout();
+    resetGameFolders();
+    ASSERT_EQ(nbTotalPistes, MAX_LIST_NAMES);
+    EXPECT_STREQ(listePistes[0], "meadow");
+    EXPECT_STREQ(listePistes[1], "p10");
+    EXPECT_STREQ(listePistes[MAX_LIST_NAMES - 1], "zulu");
+    EXPECT_STREQ(homeNote, "12 tracks left out: the list holds 50");
+    homeNote[0] = '\0';
 }

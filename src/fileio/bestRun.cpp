@@ -168,6 +168,7 @@ const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* e
 }
 
 const char* const BEST_RUN_FILE = "best.run";
+const size_t BEST_RUN_FILE_BOUND = maxFileBytes;
 
 int saveBestRun(const char* path, const BestRun& run, char* why)
 {

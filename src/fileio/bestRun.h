@@ -24,6 +24,8 @@ void encodeBestRun(const BestRun& run, std::vector<unsigned char>* out);
 // nullptr when the bytes are a sound best run of expectedTrack, else why not (run then undefined).
 const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* expectedTrack, BestRun* run);
 
+// The largest best run file read (a whole run's samples at most).
+extern const size_t BEST_RUN_FILE_BOUND;
 // A track's best run, in the track's folder like its scores.
 extern const char* const BEST_RUN_FILE;
 // Written to a temporary file beside path, then renamed over it: 1 on any failure (path untouched,

@@ -96,15 +96,22 @@ void waitForNextFrame()
 #endif
 }
 
-// A player's file the game would not read (a pipe, a device, one far too large) is said on the home menu,
-// one line per file, and then treated as missing; it is never written over.
+// Player files the game would not read (a pipe, a device, one far too large) are treated as missing and
+// never written over; their names are said together on the home menu.
+static std::string refusedNames;
+
 void noteRefusedFile(const std::string& path, const char* name)
 {
-    const char* why = refusalOf(path.c_str());
-    if (!why) return;
-    char line[HOME_NOTE_CHARS];
-    snprintf(line, sizeof line, "%s refused (%s): not read", name, why);
-    addHomeNote(line);
+    if (!refusalOf(path.c_str())) return;
+    const char* slash = strrchr(name, '/');
+    refusedNames += (refusedNames.empty() ? "" : ", ") + std::string(slash ? slash + 1 : name);
+}
+
+static void sayRefusedFiles()
+{
+    if (refusedNames.empty()) return;
+    addHomeNote(("Not read (not a plain file, or too large): " + refusedNames).c_str());
+    refusedNames.clear();
 }
 
 void loadUserPreferences()
@@ -184,6 +191,7 @@ static void startUp()
     scoresImg = loadPicture("gui/scores.bmp", MENU_PICTURE_BYTES);
     menusImg = loadPicture("gui/menus.bmp", MENU_PICTURE_BYTES);
     loadUserPreferences();
+    sayRefusedFiles();
     startTheme();
     createParticleEngines();
 }
@@ -323,10 +331,14 @@ static void playPass()
     }
 }
 
-// The wait screen is where the player is while the ghost loads: a best.run that is not a file is said there.
+// The wait screen is where the player is while the run loads: a best.run that is not a plain file (or is
+// far too large) is said there, before the textures set the run's drawing up.
 static void sayRefusedBestRun()
 {
-    if (!ghostShown || !refusalOf(playerReadPath(trackFile(nomFicPiste, BEST_RUN_FILE)).c_str())) return;
+    if (!ghostShown) return;
+    std::string path = playerReadPath(trackFile(nomFicPiste, BEST_RUN_FILE));
+    if (FILE* f = openBounded(path.c_str(), BEST_RUN_FILE_BOUND)) fclose(f);
+    if (!refusalOf(path.c_str())) return;
     displayWait(": best.run refused, no ghost");
     gameClockSleepUntil(gameClock() + REFUSED_FILE_SHOWN_MS);
 }
@@ -347,10 +359,10 @@ static int loadRealRun()
     displayWait(": loading music");
     chooseRandomBgMusic(bgMusicName);
     if (bgMusicName[0]) playTrack(bgMusicName, 0.4f);
+    sayRefusedBestRun();
     displayWait(": loading textures");
     initGL(nomFicPiste);
     loadGhostForRun(nomFicPiste, ghostShown);
-    sayRefusedBestRun();
     placeSkierAtStart(gameClockLessPauses());
     return 0;
 }

@@ -32,8 +32,8 @@ void gameLoop();
 // Reads "./data/prefs/user.prefs" and applies it: the level's landing tolerances, the last track highlighted.
 void loadUserPreferences();
 
-// Adds a line about path to the home menu's note when it was refused on reading (name is what the player
-// knows it by).
+// Keeps name (what the player knows the file by) for the home menu's line of refused files when path was
+// refused on reading; the line is said once start-up is over.
 #include <string>
 void noteRefusedFile(const std::string& path, const char* name);
 

@@ -8,6 +8,7 @@
 struct TrackFeature {
     std::string kind;
     std::vector<float> args;
+    int line = 0; // in its recipe file
 };
 
 struct TrackRecipe {
@@ -47,10 +48,17 @@ struct TrackMesh {
     float depart = 0, arrivee = 0;
 };
 
-// Reads a recipe; 1 with a message on standard error when the file cannot be read or a line is wrong.
+// Reads a recipe; 1 with a message on standard error when the file cannot be read or a line is wrong
+// (FILE:LINE and which number of it lies outside its range).
 int readTrackRecipe(const std::string& path, TrackRecipe& out);
 // Height of the recipe's terrain at the grid corner (row i, column j).
 float recipeCornerHeight(const TrackRecipe& r, int i, int j);
+// The recipe line of the feature that alone makes the corner's height infinite or NaN, 0 when none does.
+int recipeLineBehindHeight(const TrackRecipe& r, int i, int j);
+// What is wrong with a built track (a height or normal that is not finite, a face past the vertices, an
+// obstacle or rescue point off the map, a start not before the finish), "" when nothing is; *line is then
+// the recipe line that made it, 0 when no single line did.
+std::string trackMeshFault(const TrackRecipe& r, const TrackMesh& m, int* line);
 // Z (in cells) of the intended riding line at a row.
 float recipeLaneAt(const TrackRecipe& r, float row);
 void buildTrackMesh(const TrackRecipe& r, TrackMesh& m);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 static const int ROWS = 200, COLUMNS = 72;
 static const int VERTS_PER_ROW = COLUMNS + 1;
@@ -236,4 +237,39 @@ void buildTrackMesh(const TrackRecipe& r, TrackMesh& m)
     placeRescuePoints(r, m);
     m.depart = r.startRow * CELL_LENGTH;
     m.arrivee = r.finishRow * CELL_LENGTH;
+}
+
+static bool allFinite(const std::vector<float>& v)
+{
+    for (float x : v)
+        if (!std::isfinite(x)) return false;
+    return true;
+}
+
+static std::string badHeight(const TrackRecipe& r, const TrackMesh& m, int* line)
+{
+    for (int i = 0; i <= ROWS; i++)
+        for (int j = 0; j <= COLUMNS; j++) {
+            if (std::isfinite(heightOf(m, i, j))) continue;
+            *line = recipeLineBehindHeight(r, i, j);
+            char why[96];
+            snprintf(why, sizeof why, "the height at row %i, column %i is not a number", i, j);
+            return why;
+        }
+    return "";
+}
+
+std::string trackMeshFault(const TrackRecipe& r, const TrackMesh& m, int* line)
+{
+    *line = 0;
+    std::string height = badHeight(r, m, line);
+    if (!height.empty()) return height;
+    if (!allFinite(m.points) || !allFinite(m.normals)) return "a vertex or a normal is not a number";
+    for (unsigned v : m.faces)
+        if (v >= m.points.size() / 3) return "a face names a vertex past the grid";
+    for (const TrackObstacle& o : m.obstacles)
+        if (!std::isfinite(o.x) || !std::isfinite(o.y) || !std::isfinite(o.z)) return "an obstacle is off the map";
+    if (!allFinite(m.rescue)) return "a rescue point is off the map";
+    if (!(m.depart >= 0 && m.depart < m.arrivee && m.arrivee <= ROWS * CELL_LENGTH)) return "the start is not before the finish";
+    return "";
 }

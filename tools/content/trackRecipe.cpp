@@ -15,11 +15,46 @@ static const float CELL_LENGTH = 1684.0f;
 static const float PI = 3.14159265f;
 static const int ROWS = 200, COLUMNS = 72;
 
-// Number of numbers each feature takes.
-static const std::map<std::string, size_t> FEATURE_ARITY = {
-    {"slope", 3}, {"wave", 4},   {"kicker", 5}, {"halfpipe", 5}, {"booster", 4}, {"rail", 2},
-    {"tree", 2},  {"forest", 6}, {"gates", 4},  {"lane", 2},     {"collect", 4}, {"bomb", 2},
+static const int THEME_COUNT = 3, VIEW_COUNT = 4, MAX_BOMBS = 99, MAX_OBSTACLES = 1000;
+static const float HALF = COLUMNS / 2;
+static const float MAX_SLOPE_DEG = 60, MAX_HEIGHT = 20000, MAX_RAMP_ROWS = 50, MIN_RAMP_ROWS = 0.5f;
+static const float MAX_SEED = 2147483647.0f;
+
+// What each number of a feature means and the range it must lie in: rows inside the grid, cells across
+// it, counts and sizes bounded (a count or a step that loops for ever, a ramp of length 0 are refused).
+struct NumberRange {
+    const char* name;
+    float lo, hi;
 };
+static const NumberRange ROW = {"row", 0, ROWS}, CELL = {"cell", -HALF, HALF};
+static const std::map<std::string, std::vector<NumberRange>> FEATURE_NUMBERS = {
+    {"slope", {ROW, ROW, {"angle", -MAX_SLOPE_DEG, MAX_SLOPE_DEG}}},
+    {"wave", {ROW, ROW, {"height", -MAX_HEIGHT, MAX_HEIGHT}, {"period", 1, ROWS}}},
+    {"kicker", {ROW, CELL, CELL, {"height", -MAX_HEIGHT, MAX_HEIGHT}, {"ramp length", MIN_RAMP_ROWS, MAX_RAMP_ROWS}}},
+    {"halfpipe", {ROW, ROW, {"floor half-width", 0, HALF}, {"wall width", MIN_RAMP_ROWS, HALF}, {"height", 0, MAX_HEIGHT}}},
+    {"booster", {ROW, ROW, CELL, CELL}},
+    {"rail", {ROW, CELL}},
+    {"tree", {ROW, CELL}},
+    {"forest", {ROW, ROW, CELL, CELL, {"count", 0, MAX_OBSTACLES}, {"seed", 0, MAX_SEED}}},
+    {"gates", {ROW, ROW, {"step", 1, ROWS}, {"offset", -HALF, HALF}}},
+    {"lane", {ROW, CELL}},
+    {"collect", {ROW, ROW, {"count", 0, MAX_OBSTACLES}, {"offset", -HALF, HALF}}},
+    {"bomb", {ROW, CELL}},
+};
+static const std::map<std::string, NumberRange> SETTING_NUMBERS = {
+    {"theme", {"theme", 0, THEME_COUNT - 1}}, {"bombs", {"bombs", 0, MAX_BOMBS}}, {"view", {"view", 0, VIEW_COUNT - 1}},
+    {"start", {"start row", 0, ROWS}}, {"finish", {"finish row", 0, ROWS}}, {"bounds", {"bounds", 1, HALF}},
+    {"rescue", {"rescue", 1, ROWS}}, {"spot", {"spot", 0, 4}}, {"snow", {"snow", 0, 1}},
+};
+
+// Why v does not fit its range, or an empty string.
+static std::string outOfRange(float v, const NumberRange& range)
+{
+    if (std::isfinite(v) && v >= range.lo && v <= range.hi) return "";
+    char why[160];
+    snprintf(why, sizeof why, "%s %g is outside %g to %g", range.name, v, range.lo, range.hi);
+    return why;
+}
 
 static std::string baseName(const std::string& path)
 {
@@ -35,9 +70,37 @@ static bool readNumbers(std::istringstream& in, float* out, int n)
     return true;
 }
 
-static bool readSetting(const std::string& key, std::istringstream& in, TrackRecipe& r)
+static std::string rangeOfAll(const float* v, int n, const NumberRange& range)
 {
-    float v;
+    for (int k = 0; k < n; k++)
+        if (!outOfRange(v[k], range).empty()) return outOfRange(v[k], range);
+    return "";
+}
+
+// A setting's numbers after they were read: empty when they all fit.
+static std::string checkSetting(const std::string& key, const TrackRecipe& r, float v)
+{
+    auto range = SETTING_NUMBERS.find(key);
+    if (range == SETTING_NUMBERS.end()) return "";
+    if (key == "spot") return rangeOfAll(r.spot, 3, range->second);
+    if (key == "snow") return rangeOfAll(r.snow, 3, range->second);
+    return outOfRange(v, range->second);
+}
+
+static std::string checkFeature(const TrackFeature& f)
+{
+    const std::vector<NumberRange>& ranges = FEATURE_NUMBERS.at(f.kind);
+    for (size_t k = 0; k < ranges.size(); k++) {
+        std::string why = outOfRange(f.args[k], ranges[k]);
+        if (!why.empty()) return f.kind + " " + why;
+    }
+    if (f.kind == "wave" && !(f.args[1] > f.args[0])) return "wave must end after the row it starts";
+    return "";
+}
+
+static bool readSetting(const std::string& key, std::istringstream& in, TrackRecipe& r, float* v)
+{
+    *v = 0;
     if (key == "title") return (bool)(in >> r.title);
     if (key == "spot") return readNumbers(in, r.spot, 3);
     if (key == "snow") return readNumbers(in, r.snow, 3);
@@ -48,16 +111,26 @@ static bool readSetting(const std::string& key, std::istringstream& in, TrackRec
         r.desc.push_back(first == std::string::npos ? std::string() : rest.substr(first));
         return true;
     }
-    if (!(in >> v)) return false;
-    if (key == "theme") r.theme = (int)v;
-    else if (key == "bombs") r.bombs = (int)v;
-    else if (key == "view") r.view = (int)v;
-    else if (key == "start") r.startRow = v;
-    else if (key == "finish") r.finishRow = v;
-    else if (key == "bounds") r.bounds = v;
-    else if (key == "rescue") r.rescueEvery = std::max(1, (int)v);
-    else return false;
+    if (!SETTING_NUMBERS.count(key) || !(in >> *v)) return false;
+    // Checked before any cast: a number past an int's range is undefined behaviour there.
+    if (!checkSetting(key, r, *v).empty()) return true;
+    if (key == "theme") r.theme = (int)*v;
+    else if (key == "bombs") r.bombs = (int)*v;
+    else if (key == "view") r.view = (int)*v;
+    else if (key == "start") r.startRow = *v;
+    else if (key == "finish") r.finishRow = *v;
+    else if (key == "bounds") r.bounds = *v;
+    else if (key == "rescue") r.rescueEvery = std::max(1, (int)*v);
     return true;
+}
+
+// Two lane points on one row would leave the line between them undefined.
+static const TrackFeature* laneOnTheSameRow(const TrackRecipe& r)
+{
+    std::map<float, int> rows;
+    for (const TrackFeature& f : r.features)
+        if (f.kind == "lane" && rows[f.args[0]]++ > 0) return &f;
+    return nullptr;
 }
 
 int readTrackRecipe(const std::string& path, TrackRecipe& r)
@@ -75,19 +148,31 @@ int readTrackRecipe(const std::string& path, TrackRecipe& r)
         std::istringstream in(line);
         std::string key;
         if (!(in >> key) || key[0] == '#') continue;
-        auto arity = FEATURE_ARITY.find(key);
+        auto numbers = FEATURE_NUMBERS.find(key);
         bool ok;
-        if (arity != FEATURE_ARITY.end()) {
-            TrackFeature f{key, std::vector<float>(arity->second)};
+        std::string wrong;
+        if (numbers != FEATURE_NUMBERS.end()) {
+            TrackFeature f{key, std::vector<float>(numbers->second.size()), number};
             ok = readNumbers(in, f.args.data(), (int)f.args.size());
-            if (ok) r.features.push_back(f);
+            if (ok) wrong = checkFeature(f);
+            if (ok && wrong.empty()) r.features.push_back(f);
         } else {
-            ok = readSetting(key, in, r);
+            float v;
+            ok = readSetting(key, in, r, &v);
+            if (ok) wrong = checkSetting(key, r, v);
         }
         if (!ok) {
             contentError("%s:%i: can't read \"%s\"", path.c_str(), number, line.c_str());
             return 1;
         }
+        if (!wrong.empty()) {
+            contentError("%s:%i: %s", path.c_str(), number, wrong.c_str());
+            return 1;
+        }
+    }
+    if (const TrackFeature* twin = laneOnTheSameRow(r)) {
+        contentError("%s:%i: a second lane point on row %g", path.c_str(), twin->line, twin->args[0]);
+        return 1;
     }
     if (!(r.startRow >= 1 && r.startRow < r.finishRow && r.finishRow < ROWS - 1)) {
         contentError("%s: start and finish must lie between rows 1 and %i", path.c_str(), ROWS - 1);
@@ -145,6 +230,16 @@ float recipeCornerHeight(const TrackRecipe& r, int i, int j)
     float h = baseHeight(r, i);
     for (const TrackFeature& f : r.features) h += featureOffset(f, (float)i, zc);
     return h;
+}
+
+int recipeLineBehindHeight(const TrackRecipe& r, int i, int j)
+{
+    for (const TrackFeature& f : r.features) {
+        TrackRecipe alone = r;
+        alone.features.assign(1, f);
+        if (!std::isfinite(recipeCornerHeight(alone, i, j))) return f.line;
+    }
+    return 0;
 }
 
 float recipeLaneAt(const TrackRecipe& r, float row)

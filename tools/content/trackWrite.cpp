@@ -141,6 +141,13 @@ void genTracks(const std::string& recipes, const std::string& data)
         if (readTrackRecipe(recipes + "/tracks/" + file, r)) continue;
         TrackMesh m;
         buildTrackMesh(r, m);
+        int line = 0;
+        std::string fault = trackMeshFault(r, m, &line);
+        if (!fault.empty()) { // nothing of this track is written, and the build fails
+            std::string where = recipes + "/tracks/" + file + (line ? ":" + std::to_string(line) : "");
+            contentError("%s: the track built from it is broken: %s", where.c_str(), fault.c_str());
+            continue;
+        }
         std::string dir = data + "/tracks/" + r.name;
         mkdir(dir.c_str(), 0755);
         writeTrackFiles(dir, r, m);
