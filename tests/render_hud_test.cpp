@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 #include <math.h>
 
+#include <string>
 #include <vector>
 
 #include "render/ghostDraw.h"
 #include "render/graphImage.h"
 #include "render/guistuff.h"
 #include "render/helpanim.h"
+#include "render/hudHints.h"
+#include "shell/keymap.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
 #include "support/planeTrack.h"
@@ -137,4 +140,44 @@ TEST(RenderGhostGap, SignedTenthsAndLevelReadsPlus)
     EXPECT_STREQ(text, "+0.0");
     formatGhostGap(text, 1.0e12f);
     EXPECT_EQ(text[0], '+') << "a huge gap is cut, never written past the text";
+}
+
+// The start line until SPACE, the jump disc explained, and the main keys of the map in force fading
+// after six seconds of riding; the band can be switched off, the start line cannot.
+TEST(RenderHints, StartLineUntilSpaceKeysOfTheMapAndTheirFade)
+{
+    initKeymap("/nonexistent/keys.map");
+    currentKeymap[KM_UP] = 20; // T pushes for this player
+    reinitGameVar();
+    RunHints h;
+    runHints(h, 1);
+    EXPECT_STREQ(h.start, "Press SPACE to start");
+    EXPECT_STREQ(h.keys[0], "S F or arrows: steer  T: push  D: brake");
+    EXPECT_FLOAT_EQ(h.keysAlpha, 1.0f);
+    EXPECT_FLOAT_EQ(h.jumpDiscAlpha, 1.0f);
+    EXPECT_NE(std::string(h.jumpDisc).find("SPACE"), std::string::npos);
+    runHints(h, 0);
+    EXPECT_STREQ(h.start, "Press SPACE to start");
+    EXPECT_FLOAT_EQ(h.keysAlpha, 0.0f);
+    EXPECT_FLOAT_EQ(h.jumpDiscAlpha, 1.0f); // the disc is explained before the start anyway
+
+    LETSGO = 1; // the countdown: SPACE was pressed
+    runHints(h, 1);
+    EXPECT_STREQ(h.start, "");
+    LETSGO = 0;
+    DEPART = 1;
+    totalTime = 6.0f;
+    runHints(h, 1);
+    EXPECT_FLOAT_EQ(h.keysAlpha, 1.0f);
+    totalTime = 7.0f;
+    runHints(h, 1);
+    EXPECT_NEAR(h.keysAlpha, 0.5f, 1e-5);
+    EXPECT_NEAR(h.jumpDiscAlpha, 0.5f, 1e-5);
+    totalTime = 9.0f;
+    runHints(h, 1);
+    EXPECT_FLOAT_EQ(h.keysAlpha, 0.0f);
+    runHints(h, 0);
+    EXPECT_FLOAT_EQ(h.jumpDiscAlpha, 0.0f);
+    reinitGameVar();
+    initKeymap("/nonexistent/keys.map");
 }

@@ -30,12 +30,12 @@ struct KeySetupTest : ::testing::Test {
 
 TEST_F(KeySetupTest, BombFixedAndNonLetterKeysAreRefusedAndLettersTaken)
 {
-    for (int code : std::initializer_list<int>{KEY_B, BOMB_KEY_CODE, KEY_F7, KEY_F8, KEY_F9, KEY_F10, KEY_ESC, KEY_P, KEY_ENTER,
+    for (int code : std::initializer_list<int>{KEY_B, BOMB_KEY_CODE, KEY_F7, KEY_F8, KEY_F9, KEY_F10, KEY_ESC, KEY_P, KEY_M, KEY_ENTER,
                      KEY_ENTER_PAD, KEY_SPACE, KEY_1, KEY_UP, KEY_LSHIFT, 0, -1, KEY_MAX})
         EXPECT_NE(keyRefusal(code), nullptr) << code;
     EXPECT_STRNE(keyRefusal(KEY_B), keyRefusal(KEY_F7)); // the player is told why
     for (int code = KEY_A; code <= KEY_Z; code++)
-        if (code != KEY_B && code != KEY_P) EXPECT_EQ(keyRefusal(code), nullptr) << code;
+        if (code != KEY_B && code != KEY_P && code != KEY_M) EXPECT_EQ(keyRefusal(code), nullptr) << code;
 }
 
 TEST_F(KeySetupTest, AKeyUsedByAnotherActionSwapsWithIt)

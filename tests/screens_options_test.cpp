@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include "screens/choixPiste.h"
+#include "screens/options.h"
+#include "shell/prefs.h"
+#include "sound/SndWrapper.h"
 #include "support/testFiles.h"
 #include "track/trackTitle.h"
 
@@ -39,6 +42,52 @@ TEST(ScreensLevels, NamesAndToleranceSets)
     char name[8] = "keep";
     getLevelNameForInt(name, -1);
     EXPECT_STREQ(name, "keep");
+}
+
+// Up and down choose the row, left and right change it; G and M act on any row; Return opens the keys.
+TEST(OptionsRows, EachRowChangesItsOwnSettingWithinItsBounds)
+{
+    selectedOption = OPT_LEVEL;
+    level = 0;
+    soundSettings = SoundSettings();
+    keyHintsShown = 1;
+    ghostShown = 1;
+    OptionKeys right, left, up, down, none, ghost, mute, enter;
+    right.right = left.left = up.up = down.down = ghost.ghost = mute.mute = enter.enter = 1;
+    EXPECT_EQ(optionsStep(right), OPTIONS_CHANGED); // opens on the difficulty, as it always did
+    EXPECT_EQ(level, 1);
+    EXPECT_EQ(optionsStep(down), OPTIONS_CHANGED);
+    EXPECT_EQ(selectedOption, OPT_LEVEL); // the last row
+    for (int i = 0; i < OPT_ROWS + 2; i++) optionsStep(up);
+    EXPECT_EQ(selectedOption, OPT_MUSIC);
+    for (int i = 0; i < 3; i++) optionsStep(left);
+    EXPECT_EQ(soundSettings.musicPercent, 70);
+    for (int i = 0; i < 5; i++) optionsStep(right);
+    EXPECT_EQ(soundSettings.musicPercent, 100);
+    optionsStep(down);
+    for (int i = 0; i < 12; i++) optionsStep(left);
+    EXPECT_EQ(soundSettings.effectsPercent, 0);
+    EXPECT_FLOAT_EQ(effectsGain(), 0.0f);
+    optionsStep(down);
+    optionsStep(right);
+    EXPECT_EQ(soundSettings.muted, 1);
+    optionsStep(down);
+    optionsStep(left);
+    EXPECT_EQ(keyHintsShown, 0);
+    optionsStep(down);
+    optionsStep(right);
+    EXPECT_EQ(ghostShown, 0);
+    EXPECT_EQ(level, 1); // none of them touched the level
+    optionsStep(ghost);
+    optionsStep(mute);
+    EXPECT_EQ(ghostShown, 1);
+    EXPECT_EQ(soundSettings.muted, 0);
+    EXPECT_EQ(optionsStep(none), OPTIONS_SAME);
+    EXPECT_EQ(optionsStep(enter), OPTIONS_OPEN_KEYS);
+    soundSettings = SoundSettings();
+    keyHintsShown = 1;
+    level = 0;
+    selectedOption = OPT_LEVEL;
 }
 
 struct TrackDescription : ::testing::Test {

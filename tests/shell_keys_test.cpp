@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gameClock.h"
+#include "platform/runInputKeys.h"
 #include "shell/AnimationTimer.h"
 #include "shell/keymap.h"
 #include "shell/keys.h"
@@ -69,6 +70,37 @@ TEST_F(KeysTest, KeymapLevelsFollowTheMapAndOutOfRangeCodesAreNeverHeld)
     EXPECT_NE(keymapTrick1(), 0);
     EXPECT_EQ(keymapLeft(), 0);
     EXPECT_EQ(keymapRight(), 0);
+}
+
+// The arrows ride as the four direction letters do, beside them, whatever letter the map gives.
+TEST_F(KeysTest, ArrowsSteerPushAndBrakeBesideTheLettersAndKeepDoingSoAfterARemap)
+{
+    const int letterSlot[4] = {KM_LEFT, KM_RIGHT, KM_DOWN, KM_UP};
+    const int arrow[4] = {KEY_LEFT, KEY_RIGHT, KEY_DOWN, KEY_UP};
+    const RunButton button[4] = {RB_LEFT, RB_RIGHT, RB_DOWN, RB_UP};
+    initKeymap("/nonexistent/keys.map"); // the default letters
+    currentKeymap[KM_UP] = KEY_T;        // a player's own push key
+    for (int i = 0; i < 4; i++) {
+        RunInput in;
+        key[arrow[i]] = 1;
+        readRunInput(in);
+        key[arrow[i]] = 0;
+        for (int b = 0; b < RB_COUNT; b++) EXPECT_EQ(in.held[b], b == button[i] ? 1 : 0) << "arrow " << i << " button " << b;
+        key[currentKeymap[letterSlot[i]]] = 1;
+        readRunInput(in);
+        key[currentKeymap[letterSlot[i]]] = 0;
+        EXPECT_EQ(in.held[button[i]], 1) << "letter " << i;
+    }
+    key[KEY_E] = 1; // the old push letter no longer pushes
+    EXPECT_EQ(keymapUp(), 0);
+    key[KEY_E] = 0;
+    // Letter and arrow together are one held key: releasing one of them is no release.
+    key[KEY_LEFT] = key[KEY_S] = 1;
+    EXPECT_FALSE(keymapLeftReleased());
+    key[KEY_S] = 0;
+    EXPECT_FALSE(keymapLeftReleased());
+    key[KEY_LEFT] = 0;
+    EXPECT_TRUE(keymapLeftReleased());
 }
 
 TEST(AnimationTimer, MeasuresHowLongAConditionHeld)

@@ -15,6 +15,7 @@
 #include "shell/gameLoop.h"
 #include "shell/prefs.h"
 #include "shell/systemPortUtils.h"
+#include "sound/SndWrapper.h"
 #include "support/testFiles.h"
 
 #include <sys/stat.h>
@@ -29,11 +30,17 @@ protected:
         level = 0;
         ghostShown = 1;
         lastTrackDir[0] = '\0';
+        soundSettings = SoundSettings();
+        keyHintsShown = 1;
+        lessonDone = 0;
     }
     void TearDown() override
     {
         ghostShown = 1;
         lastTrackDir[0] = '\0';
+        soundSettings = SoundSettings();
+        keyHintsShown = 1;
+        lessonDone = 0;
         level = 0;
         applyLevelTolerances(0);
     }
@@ -53,7 +60,9 @@ TEST_F(PrefsTest, UserPrefsAreReadBigEndianAndRoundTrip)
     viewChoice = 2;
     level = 1;
     ASSERT_EQ(savePrefsFile(dir.file("again.prefs").c_str()), 0);
-    std::vector<unsigned char> expected = {'X', 'Y', 'Z', 0, 2, 0, 1, 1, 0}; // ghost shown, no track yet
+    // Ghost shown, no track yet; music and effects at 100 %, not muted, key hints on, and the lesson
+    // done: a 7-byte file is a player's from before it.
+    std::vector<unsigned char> expected = {'X', 'Y', 'Z', 0, 2, 0, 1, 1, 0, 100, 100, 0, 1, 1};
     EXPECT_EQ(readBytes(dir.file("again.prefs")), expected);
 }
 
@@ -99,13 +108,61 @@ TEST_F(PrefsTest, GhostFlagAndLastTrackFollowTheOldBytesAndOlderFilesStillLoad)
     strcpy(lastTrackDir, "ironpark");
     ghostShown = 0;
     ASSERT_EQ(savePrefsFile(dir.file("new").c_str()), 0);
-    std::vector<unsigned char> expected = {'A', 'B', 'C', 0, 2, 0, 3, 0, 8, 'i', 'r', 'o', 'n', 'p', 'a', 'r', 'k'};
+    std::vector<unsigned char> expected = {'A', 'B', 'C', 0, 2, 0, 3, 0, 8, 'i', 'r', 'o', 'n', 'p', 'a', 'r', 'k',
+                                           100, 100, 0, 1, 1}; // the lesson: the old file was a player's
+
     EXPECT_EQ(readBytes(dir.file("new")), expected);
     ghostShown = 1;
     lastTrackDir[0] = '\0';
     ASSERT_EQ(loadPrefsFile(dir.file("new").c_str()), 0);
     EXPECT_EQ(ghostShown, 0);
     EXPECT_STREQ(lastTrackDir, "ironpark");
+}
+
+// The sound settings, the key hints and the lesson follow the folder name; an old file plays as before.
+TEST_F(PrefsTest, SoundHintsAndLessonBytesFollowTheTrackAndOldFilesGiveTodaysValues)
+{
+    storeByteOrder(0);
+    TempDir dir;
+    EXPECT_EQ(loadPrefsFile(dir.file("none").c_str()), 1);
+    EXPECT_EQ(lessonDone, 0); // a new player: no file at all
+    for (size_t size : {7u, 8u, 9u}) {
+        std::vector<unsigned char> old = {'A', 'B', 'C', 0, 2, 0, 3, 1, 0};
+        old.resize(size);
+        writeBytes(dir.file("old"), old);
+        soundSettings = {30, 20, 1};
+        keyHintsShown = 0;
+        lessonDone = 0;
+        ASSERT_EQ(loadPrefsFile(dir.file("old").c_str()), 0);
+        EXPECT_EQ(soundSettings.musicPercent, 30) << size; // nothing read, the values in force stay
+        EXPECT_EQ(keyHintsShown, 0) << size;
+        EXPECT_EQ(lessonDone, 1) << size; // a player from before the lesson is not sent to it
+    }
+    soundSettings = SoundSettings();
+    writeBytes(dir.file("old"), {'A', 'B', 'C', 0, 2, 0, 3, 1, 0});
+    loadPrefsFile(dir.file("old").c_str());
+    EXPECT_FLOAT_EQ(musicGain(), 1.0f);
+    EXPECT_FLOAT_EQ(effectsGain(), 1.0f);
+
+    // After a folder name; each byte optional, a percent over 100 ignored.
+    writeBytes(dir.file("new"), {'A', 'B', 'C', 0, 2, 0, 3, 1, 2, 'a', 'l', 40, 70, 1, 0, 0});
+    ASSERT_EQ(loadPrefsFile(dir.file("new").c_str()), 0);
+    EXPECT_STREQ(lastTrackDir, "al");
+    EXPECT_EQ(soundSettings.musicPercent, 40);
+    EXPECT_EQ(soundSettings.effectsPercent, 70);
+    EXPECT_EQ(soundSettings.muted, 1);
+    EXPECT_EQ(keyHintsShown, 0);
+    EXPECT_EQ(lessonDone, 0);
+    EXPECT_FLOAT_EQ(musicGain(), 0.0f); // muted
+    ASSERT_EQ(savePrefsFile(dir.file("again").c_str()), 0);
+    EXPECT_EQ(readBytes(dir.file("again")), readBytes(dir.file("new")));
+    writeBytes(dir.file("cut"), {'A', 'B', 'C', 0, 2, 0, 3, 1, 0, 200, 50});
+    soundSettings = SoundSettings();
+    loadPrefsFile(dir.file("cut").c_str());
+    EXPECT_EQ(soundSettings.musicPercent, 100);
+    EXPECT_EQ(soundSettings.effectsPercent, 50);
+    EXPECT_EQ(soundSettings.muted, 0);
+    EXPECT_FLOAT_EQ(effectsGain(), 0.5f);
 }
 
 // The start-up read: the saved level reaches the landing tolerances, the saved track is highlighted.

@@ -29,6 +29,9 @@ struct SoundBank : ::testing::Test {
     }
     void TearDown() override
     {
+        soundSettings = SoundSettings();
+        stopTheme();
+        themeLoopChan = -1;
         closeMusic();
         quitAllSounds();
     }
@@ -81,6 +84,44 @@ TEST_F(SoundBank, MusicPlaysAtVolume102AndOnlyOneAtATime)
     EXPECT_EQ(channel, -1);
     EXPECT_EQ(playTrack("./data/bgmusics/b.wav", 0.4f), 0);
     EXPECT_EQ(recorder.named("streamPlay").size(), 2u);
+}
+
+// The player's music and effects volumes scale what the game asks for; mute silences both; the
+// loops and the music already playing take a change at once.
+TEST_F(SoundBank, MusicAndEffectsVolumesAndMuteScaleEverySoundAndApplyAtOnce)
+{
+    soundSettings.musicPercent = 50;
+    soundSettings.effectsPercent = 20;
+    playGuiSound(GUI_CHOOSE);
+    EXPECT_EQ(recorder.last("play")->value, toSndLevel(0.8f * 0.2f));
+    startTheme();
+    EXPECT_EQ(recorder.last("play")->value, 127); // the theme is music: 1.0 x 50 %
+    int theme = themeLoopChan;
+    ASSERT_EQ(playTrack("./data/bgmusics/a.wav", 0.4f), 0);
+    EXPECT_EQ(recorder.last("streamPlay")->value, 51);
+    stepWindLoopSnd(1, 0.0f, 0.0f); // wind at 0.2 on the snow
+    EXPECT_EQ(lastVolume(), toSndLevel(0.2f * 0.2f));
+
+    toggleMute();
+    auto volumes = recorder.named("volume");
+    bool themeSilenced = false, musicSilenced = false, windSilenced = false;
+    for (const SoundCall& c : volumes) {
+        themeSilenced |= c.channel == theme && c.value == 0;
+        musicSilenced |= c.channel == channel && c.value == 0;
+        windSilenced |= c.channel == windLoopChan && c.value == 0;
+    }
+    EXPECT_TRUE(themeSilenced);
+    EXPECT_TRUE(musicSilenced);
+    EXPECT_TRUE(windSilenced);
+    playGuiSound(GUI_BACK);
+    EXPECT_EQ(recorder.last("play")->value, 0);
+    toggleMute();
+    EXPECT_EQ(recorder.last("volume")->value, 0); // the hiss was at 0 before the mute too
+    const SoundCall* musicBack = nullptr;
+    for (const SoundCall& c : recorder.named("volume"))
+        if (c.channel == channel) musicBack = &c;
+    ASSERT_NE(musicBack, nullptr);
+    EXPECT_EQ(musicBack->value, 51);
 }
 
 TEST_F(SoundBank, ABadMusicFileLeavesTheOtherSoundsWorking)

@@ -146,8 +146,14 @@ static int devPlay(SndSample* sample, int vol, int pan, int loop)
     return handle;
 }
 
+static void setStreamVolume(int vol);
+
 static void devSetVolume(int channel, int vol)
 {
+    if (channel == MAX_VOICES) {
+        setStreamVolume(vol); // the music's own channel
+        return;
+    }
     int slot = decodeHandle(channel);
     if (slot >= 0) voice_set_volume(voiceOf[slot], vol);
 }
@@ -189,6 +195,12 @@ static void refillStream()
     free_audio_stream_buffer(s->audio);
 }
 END_OF_STATIC_FUNCTION(refillStream)
+
+static void setStreamVolume(int vol)
+{
+    std::lock_guard<std::mutex> hold(streamLock);
+    if (playing && playing->audio) voice_set_volume(playing->audio->voice, vol);
+}
 
 static SndStream* devStreamOpen(const char* file, int loop)
 {

@@ -43,6 +43,9 @@ void drawMedal(int kind, unsigned int rimTexture, unsigned int faceTexture, unsi
 
 // "FINISH" and the blinking "- press Return -" after the finish line.
 void glPrintFinishData(double unused);
+// HUD text on a dark band of its own, faded by alpha (1 opaque), and how wide a text is drawn.
+void hudBandedText(float x, float y, const char* text, float scale, float alpha = 1.0f, int set = 0);
+float hudTextWidth(const char* text, float scale);
 // The run's heads-up display, bands to trick-key sprites.
 void drawRunHud();
 

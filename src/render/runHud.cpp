@@ -9,6 +9,7 @@
 #include "render/font.h"
 #include "render/ghostDraw.h"
 #include "render/graphImage.h"
+#include "render/hudHints.h"
 #include "render/guistuff.h"
 #include "render/viewFrame.h"
 #include "run/howManyMinutes.h"
@@ -136,13 +137,22 @@ static void drawHudTexts()
 }
 
 // Text on a dark band of its own: the sky and the snow behind the HUD are nearly white.
-static void bandedText(float x, float y, const char* text, float scale, int set = 0)
+void hudBandedText(float x, float y, const char* text, float scale, float alpha, int set)
 {
     float w = GLYPH_ADVANCE * scale * strlen(text), h = GLYPH_HEIGHT * scale;
-    drawFondFondu(x - BAND_MARGIN, y + h + BAND_MARGIN, w + 2 * BAND_MARGIN, h + 2 * BAND_MARGIN, BAND_ALPHA);
+    drawFondFondu(x - BAND_MARGIN, y + h + BAND_MARGIN, w + 2 * BAND_MARGIN, h + 2 * BAND_MARGIN, BAND_ALPHA * alpha);
     beginHudText();
+    glColor4f(1, 1, 1, alpha);
     glPrintScale((int)x, (int)y, text, set, hudFont(), scale);
+    glColor4f(1, 1, 1, 1);
     endHudText();
+}
+
+float hudTextWidth(const char* text, float scale) { return GLYPH_ADVANCE * scale * strlen(text); }
+
+static void bandedText(float x, float y, const char* text, float scale, int set = 0)
+{
+    hudBandedText(x, y, text, scale, 1.0f, set);
 }
 
 static void drawFpsText()
@@ -186,6 +196,7 @@ void drawRunHud()
     endHudText();
     drawMessageLine();
     drawCountdown();
+    drawRunHints();
     drawFpsText();
     drawCombi(atLeft(20), atBottom(48), 32, 32, 10, texGui[texGuiBoules], bufferBoutons);
 }

@@ -20,16 +20,16 @@ const char* const keySetupLabels[KEY_SETUP_LINES] = {
     "trick key 3",        "trick key 4",         "trick key 5",             "trick key 6"};
 
 static const char MSG_BOMB[] = "B fires the bombs: it cannot be moved";
-static const char MSG_FIXED[] = "F7-F10, ESC, P, RETURN and SPACE are fixed";
+static const char MSG_FIXED[] = "F7-F10, ESC, P, M, RETURN and SPACE are fixed";
 static const char MSG_LETTERS[] = "Only the letters A to Z can be used";
 static const char MSG_WAIT[] = "Press the new key (ESC: cancel)";
 static const char MSG_SWAPPED[] = "Key taken from another action: swapped";
 static const char MSG_SAVE_FAILED[] = "keys.map could not be written! ESC: leave anyway";
 
-// Keys every screen or every run owns; the pause key and the jump key among them.
+// Keys every screen or every run owns; the pause, mute and jump keys among them.
 static bool isFixedKey(int code)
 {
-    return (code >= KEY_F7 && code <= KEY_F10) || code == KEY_ESC || code == KEY_P || code == KEY_ENTER ||
+    return (code >= KEY_F7 && code <= KEY_F10) || code == KEY_ESC || code == KEY_P || code == KEY_M || code == KEY_ENTER ||
            code == KEY_ENTER_PAD || code == KEY_SPACE;
 }
 

@@ -71,6 +71,33 @@ void endMenuText()
     glBlendFunc(GL_ONE, GL_ZERO);
 }
 
+void overlayBar(float x0, float y0, float x1, float y1, float r, float g, float b)
+{
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    loadOverlayOrtho();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glColor4f(r, g, b, 1);
+    glBegin(GL_QUADS);
+    glVertex2f(x0, y0);
+    glVertex2f(x1, y0);
+    glVertex2f(x1, y1);
+    glVertex2f(x0, y1);
+    glEnd();
+    glColor4f(1, 1, 1, 1);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_DEPTH_TEST);
+}
+
 void smallText(int x, int y, const char* text, float scale)
 {
     glPrintScale(x, y, text, 1, texGui[texGuiFont], scale);

@@ -22,6 +22,10 @@ void drawWindowPicture(const unsigned char* picture);
 // A black rectangle at depth z in the current projection, depth test and texturing off.
 void wipeRect(float x0, float y0, float x1, float y1, float z);
 
+// A flat rectangle given in the 640 x 480 overlay units of the text, drawn under it (depth test,
+// texturing, lighting and blending off; the projection is put back).
+void overlayBar(float x0, float y0, float x1, float y1, float r, float g, float b);
+
 // Menu text: texturing and additive blending on, depth function LEQUAL, white; and back.
 void beginMenuText();
 void endMenuText();

@@ -1,7 +1,9 @@
-// The options screen: the difficulty level, and G for the ghost of the best run.
-#include "screens/choixPiste.h"
+// The options screen: up and down choose a row, left and right change it (difficulty, music and effects
+// volumes, mute, the run's key hints, the ghost); Return opens the key set-up; G and M work on any row.
+#include "screens/options.h"
 
 #include "fileio/screenshot.h"
+#include "screens/choixPiste.h"
 #include "screens/keySetup.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
@@ -10,7 +12,10 @@
 #include "sound/gameSounds.h"
 
 static const int MAX_LEVEL = 3;
-static int selectedOption = 0; // one option row
+static const int VOLUME_STEP = 10; // percent
+
+// Opens on the difficulty, the row the screen always had: left and right change the level at once.
+int selectedOption = OPT_LEVEL;
 
 // Return opens the key set-up screen; the game loop runs it instead of this one while it is open.
 static void openKeySetup()
@@ -21,28 +26,65 @@ static void openKeySetup()
     redrawAllMenu = 0;
 }
 
+static void stepPercent(int* percent, int direction)
+{
+    int v = *percent + direction * VOLUME_STEP;
+    *percent = v < 0 ? 0 : (v > SOUND_PERCENT_MAX ? SOUND_PERCENT_MAX : v);
+    applySoundSettings();
+}
+
+static void changeRow(int row, int direction)
+{
+    switch (row) {
+    case OPT_LEVEL:
+        if (direction > 0 && level < MAX_LEVEL) level++;
+        if (direction < 0 && level >= 1) level--;
+        break;
+    case OPT_MUSIC: stepPercent(&soundSettings.musicPercent, direction); break;
+    case OPT_EFFECTS: stepPercent(&soundSettings.effectsPercent, direction); break;
+    case OPT_MUTE: toggleMute(); break;
+    case OPT_HINTS: keyHintsShown = !keyHintsShown; break;
+    case OPT_GHOST: ghostShown = !ghostShown; break;
+    default: break;
+    }
+}
+
+int optionsStep(const OptionKeys& in)
+{
+    int changed = 1;
+    if (in.enter) return OPTIONS_OPEN_KEYS;
+    if (in.up || in.down) {
+        if (in.up && selectedOption > 0) selectedOption--;
+        if (in.down && selectedOption < OPT_ROWS - 1) selectedOption++;
+        wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+    } else if (in.right || in.left) {
+        changeRow(selectedOption, in.right ? 1 : -1);
+        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch); // also at a row's end
+    } else if (in.ghost) {
+        changeRow(OPT_GHOST, 1);
+        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+    } else if (in.mute) {
+        toggleMute();
+        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+    } else {
+        changed = 0;
+    }
+    return changed ? OPTIONS_CHANGED : OPTIONS_SAME;
+}
+
 void ecranOptions()
 {
-    short enter = keyEnterNoRepeat();
-    if (enter) {
-        openKeySetup();
-    } else if (keyDownNoRepeat() || keyUpNoRepeat()) {
-        selectedOption = 0;
-        wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
-        redrawAllMenu = 0;
-    } else if (keyRightNoRepeat()) {
-        if (level < MAX_LEVEL) level++;
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
-        redrawAllMenu = 0;
-    } else if (keyLeftNoRepeat()) {
-        if (level >= 1) level--;
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
-        redrawAllMenu = 0;
-    } else if (keyGNoRepeat()) {
-        ghostShown = !ghostShown;
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
-        redrawAllMenu = 0;
-    }
+    OptionKeys in;
+    in.enter = keyEnterNoRepeat();
+    in.down = keyDownNoRepeat();
+    in.up = keyUpNoRepeat();
+    in.right = keyRightNoRepeat();
+    in.left = keyLeftNoRepeat();
+    in.ghost = keyGNoRepeat();
+    in.mute = keyMNoRepeat();
+    int result = optionsStep(in);
+    if (result == OPTIONS_OPEN_KEYS) openKeySetup();
+    else if (result == OPTIONS_CHANGED) redrawAllMenu = 0;
     applyLevelTolerances(level);
     displayEcranOptions(level, (short)redrawAllMenu);
     if (redrawAllMenu < 2) redrawAllMenu++;

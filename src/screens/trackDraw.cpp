@@ -1,5 +1,5 @@
-// Drawing of the track and options screens: takes the track list, the thumbnail, the description and
-// the level, draws the panning thumbnail, the texts and the arrows.
+// Drawing of the track screen: takes the track list, the thumbnail and the description, draws the
+// panning thumbnail, the texts and the arrows.
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -9,7 +9,6 @@
 #include "screens/choixPiste.h"
 #include "screens/menuDraw.h"
 #include "shell/gameLoop.h"
-#include "shell/prefs.h"
 
 static const float ARROW_Y = 0, RIGHT_ARROW_X = -45, LEFT_ARROW_X = -70;
 static const float THUMB_SCALE = 0.5f, THUMB_X = 70, THUMB_Y = -95, THUMB_SIZE = 100;
@@ -18,12 +17,9 @@ static const float THUMB_WINDOW_LOW = 0.1f, THUMB_WINDOW_HIGH = 0.9f;
 static const int TITLE_X = 70;
 static const float TITLE_SCALE = 2.5f, TITLE_ROOM = 330; // a long title shrinks to stay on the panel
 static const int DESC_X = 210, DESC_TOP_Y = 240, DESC_PITCH = 20;
-static const int LEVEL_NOTE_X = 40, LEVEL_NOTE_Y = 130, LEVEL_NOTE_PITCH = 20;
 static const int NOTE_Y = 262, NOTE_WIDTH = 405; // under the instructions, inside the panel
-static const float OPTION_ARROW_Y = -24, OPTION_RIGHT_X = 79, OPTION_LEFT_X = 39;
 
 static ArrowPulse trackPulse = ARROW_PULSE_START;
-static ArrowPulse optionsPulse = ARROW_PULSE_START;
 static ThumbnailPan thumbPan = THUMBNAIL_PAN_START;
 
 static void texturedSquare(float s0, float t0, float s1, float t1)
@@ -111,41 +107,5 @@ void displayChoixPiste(char list[][256], int count, int selected, char* descript
     glPopMatrix();
     drawArrowPair(RIGHT_ARROW_X, LEFT_ARROW_X, ARROW_Y, trackPulse.sca, selected, count);
     if (redraw < 2) drawTrackTexts(list, count, selected, description);
-    menuFlip();
-}
-
-// What the level asks of a landing, under "Difficulty Level".
-static void drawLevelMeaning(int level)
-{
-    int t[3];
-    if (!getLevelTolerances(level, t)) return;
-    char line[120];
-    smallText(LEVEL_NOTE_X, LEVEL_NOTE_Y, "A landing may be off the slope by", 1.0f);
-    snprintf(line, sizeof line, "spin %i, flip %i, tilt %i degrees", t[0], t[1], t[2]);
-    smallText(LEVEL_NOTE_X, LEVEL_NOTE_Y - LEVEL_NOTE_PITCH, line, 1.0f);
-}
-
-void displayEcranOptions(int level, short redraw)
-{
-    stepArrowPulse(&optionsPulse, gameClock());
-    menuCentredProjection();
-    if (redraw < 2) drawWindowPicture(menusImg);
-    glDisable(GL_LIGHTING);
-    wipeRect(30, -29, 39, -19, -10);
-    wipeRect(79, -29, 87, -19, -10);
-    drawArrowPair(OPTION_RIGHT_X, OPTION_LEFT_X, OPTION_ARROW_Y, optionsPulse.sca, level, NB_LEVELS);
-    if (redraw < 2) {
-        char name[16] = "";
-        getLevelNameForInt(name, level);
-        beginMenuText();
-        smallText(10, 332, "[return]: set the rider keys", 1.0f);
-        smallText(10, 316, "[left]/[right]: change option", 1.0f);
-        smallText(10, 300, "[esc]: go back to menu", 1.0f);
-        largeText(110, 170, "Difficulty Level", 1.5f);
-        largeText(470, 160, name, 2.5f);
-        drawLevelMeaning(level);
-        largeText(110, 230, ghostShown ? "Ghost [g]: on" : "Ghost [g]: off", 1.5f);
-        endMenuText();
-    }
     menuFlip();
 }

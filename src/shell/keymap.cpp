@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <allegro.h>
+
 int currentKeymap[KM_SLOTS];
+const int riderArrowKeys[RIDER_ARROW_SLOTS] = {KEY_LEFT, KEY_RIGHT, KEY_DOWN, KEY_UP};
 
 // s f / d e steer and push-brake on the left hand, w r lean; the six trick keys sit under the right hand.
 const char DEFAULT_KEYS[13] = "sfdewrjkluio";
@@ -72,6 +75,8 @@ int initKeymap(const char* path)
     fclose(f);
     return 0;
 }
+
+char keyLetterOf(int code) { return code >= 1 && code <= 26 ? (char)('A' + code - 1) : '?'; }
 
 void getCurrentKeymap(int out[KM_SLOTS])
 {

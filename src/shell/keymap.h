@@ -11,6 +11,11 @@ const int BOMB_KEY_CODE = 103;
 
 extern int currentKeymap[KM_SLOTS];
 
+// The arrow keys steer, brake and push beside the letters of slots left, right, down and up (in slot
+// order); they are fixed, never in keys.map.
+const int RIDER_ARROW_SLOTS = 4;
+extern const int riderArrowKeys[RIDER_ARROW_SLOTS];
+
 // Twelve lowercase letters of the default key map in slot order (left .. trick6): the content tool
 // writes them into keys.map and the help page, and the game falls back on them.
 extern const char DEFAULT_KEYS[13];
@@ -20,4 +25,6 @@ extern const char DEFAULT_KEYS[13];
 // opened (all defaults), 0 otherwise. The bomb key is always BOMB_KEY_CODE.
 int initKeymap(const char* path);
 void getCurrentKeymap(int out[KM_SLOTS]);
+// The capital letter a player reads on the key of a letter code ('?' for any other code).
+char keyLetterOf(int code);
 void printKeymap();

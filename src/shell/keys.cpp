@@ -104,6 +104,35 @@ void removeKeys() { remove_keyboard(); }
 #define LEVEL(name, code, pad) \
     int name() { return levelOf(code, pad); }
 
+// The four direction slots answer to their letter and to their arrow at once: a letter given to a
+// direction on the key set-up screen never takes the arrow away.
+static int riderArrow(int slot) { return slot >= 0 && slot < RIDER_ARROW_SLOTS ? riderArrowKeys[slot] : 0; }
+
+static bool riderHeld(int slot, int pad) { return isHeld(currentKeymap[slot], pad) || keyHeld(riderArrow(slot)); }
+
+static int riderLevel(int slot, int pad)
+{
+    int letter = levelOf(currentKeymap[slot], pad);
+    return letter ? letter : (keyHeld(riderArrow(slot)) ? key[riderArrow(slot)] : 0);
+}
+
+#define RIDER_RELEASED(name, slot, pad) \
+    short name()                        \
+    {                                   \
+        static KeyDetector d;           \
+        static int gen = -1;            \
+        return detectRelease(current(d, gen), riderHeld(slot, pad)); \
+    }
+#define RIDER_PRESSED_TIME(name, slot, pad) \
+    double name()                           \
+    {                                       \
+        static KeyDetector d;               \
+        static int gen = -1;                \
+        return detectHeldTime(current(d, gen), riderHeld(slot, pad), gameClockLessPauses()); \
+    }
+#define RIDER_LEVEL(name, slot, pad) \
+    int name() { return riderLevel(slot, pad); }
+
 NO_REPEAT(keyUpNoRepeat, KEY_UP, PA_UP)
 NO_REPEAT(keyDownNoRepeat, KEY_DOWN, PA_DOWN)
 NO_REPEAT(keyLeftNoRepeat, KEY_LEFT, PA_LEFT)
@@ -116,6 +145,7 @@ NO_REPEAT(keyF9NoRepeat, KEY_F9, NO_PAD)
 NO_REPEAT(keyF10NoRepeat, KEY_F10, NO_PAD)
 NO_REPEAT(keyGNoRepeat, KEY_G, NO_PAD)
 NO_REPEAT(keyRNoRepeat, KEY_R, NO_PAD)
+NO_REPEAT(keyMNoRepeat, KEY_M, NO_PAD)
 NO_REPEAT(keyBombNoRepeat, currentKeymap[KM_BOMB], PA_BOMB)
 NO_REPEAT(keyPauseNoRepeat, KEY_P, PA_PAUSE)
 
@@ -131,14 +161,14 @@ REPEAT(keyLeftRepeat, KEY_LEFT, PA_LEFT)
 REPEAT(keyRightRepeat, KEY_RIGHT, PA_RIGHT)
 
 PRESSED_TIME(keySpacePressedTime, KEY_SPACE, PA_JUMP)
-PRESSED_TIME(keymapRightPressedTime, currentKeymap[KM_RIGHT], PA_RIGHT)
-PRESSED_TIME(keymapLeftPressedTime, currentKeymap[KM_LEFT], PA_LEFT)
+RIDER_PRESSED_TIME(keymapRightPressedTime, KM_RIGHT, PA_RIGHT)
+RIDER_PRESSED_TIME(keymapLeftPressedTime, KM_LEFT, PA_LEFT)
 
 RELEASED(keySpaceReleased, KEY_SPACE, PA_JUMP)
-RELEASED(keymapRightReleased, currentKeymap[KM_RIGHT], PA_RIGHT)
-RELEASED(keymapLeftReleased, currentKeymap[KM_LEFT], PA_LEFT)
-RELEASED(keymapUpReleased, currentKeymap[KM_UP], PA_UP)
-RELEASED(keymapDownReleased, currentKeymap[KM_DOWN], PA_DOWN)
+RIDER_RELEASED(keymapRightReleased, KM_RIGHT, PA_RIGHT)
+RIDER_RELEASED(keymapLeftReleased, KM_LEFT, PA_LEFT)
+RIDER_RELEASED(keymapUpReleased, KM_UP, PA_UP)
+RIDER_RELEASED(keymapDownReleased, KM_DOWN, PA_DOWN)
 RELEASED(keymapRightSideReleased, currentKeymap[KM_RIGHT_SIDE], PA_RIGHT_SIDE)
 RELEASED(keymapLeftSideReleased, currentKeymap[KM_LEFT_SIDE], PA_LEFT_SIDE)
 
@@ -146,10 +176,10 @@ LEVEL(keyUp, KEY_UP, PA_UP)
 LEVEL(keyDown, KEY_DOWN, PA_DOWN)
 LEVEL(keyLeft, KEY_LEFT, PA_LEFT)
 LEVEL(keyRight, KEY_RIGHT, PA_RIGHT)
-LEVEL(keymapUp, currentKeymap[KM_UP], PA_UP)
-LEVEL(keymapDown, currentKeymap[KM_DOWN], PA_DOWN)
-LEVEL(keymapLeft, currentKeymap[KM_LEFT], PA_LEFT)
-LEVEL(keymapRight, currentKeymap[KM_RIGHT], PA_RIGHT)
+RIDER_LEVEL(keymapUp, KM_UP, PA_UP)
+RIDER_LEVEL(keymapDown, KM_DOWN, PA_DOWN)
+RIDER_LEVEL(keymapLeft, KM_LEFT, PA_LEFT)
+RIDER_LEVEL(keymapRight, KM_RIGHT, PA_RIGHT)
 LEVEL(keymapRightSide, currentKeymap[KM_RIGHT_SIDE], PA_RIGHT_SIDE)
 LEVEL(keymapLeftSide, currentKeymap[KM_LEFT_SIDE], PA_LEFT_SIDE)
 LEVEL(keymapBomb, currentKeymap[KM_BOMB], PA_BOMB)

@@ -21,6 +21,7 @@ short keyF9NoRepeat();
 short keyF10NoRepeat();
 short keyGNoRepeat();  // the ghost switch on the options screen
 short keyRNoRepeat();  // the best run's replay on the score table
+short keyMNoRepeat();  // mute, on the options screen and in a run
 short keyBombNoRepeat();
 short keyPauseNoRepeat(); // P
 

@@ -6,14 +6,18 @@
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "fileio/safeOpen.h"
+#include "sound/SndWrapper.h"
 
 char playerName[4] = "---";
 int level = 0;
 short ghostShown = 1;
 char lastTrackDir[256] = "";
+short keyHintsShown = 1;
+short lessonDone = 0;
 
 static const int LEVEL_COUNT = 4;
 static const size_t MAX_TRACK_DIR_BYTES = 255; // its length is stored in one byte
+static const size_t SETTINGS_BYTES = 5;          // music, effects, mute, key hints, lesson done
 
 // Initials are shown and written into score files: keep printable characters only.
 static bool isPrintable(const char* s, int n)
@@ -23,18 +27,48 @@ static bool isPrintable(const char* s, int n)
     return true;
 }
 
+// Byte 8 and the folder name it counts; false when the file ends inside them.
+static bool readLastTrack(FILE* f)
+{
+    int n = fgetc(f);
+    if (n == EOF) return false;
+    if (n == 0) return true;
+    char dir[sizeof lastTrackDir];
+    if (fread(dir, 1, n, f) != (size_t)n) return false;
+    dir[n] = '\0';
+    // A folder name: one path part, no separators, nothing a listing would hide.
+    if (isPrintable(dir, n) && !strchr(dir, '/') && dir[0] != '.') strcpy(lastTrackDir, dir);
+    return true;
+}
+
+static void readPercent(int byte, int* out)
+{
+    if (byte != EOF && byte <= SOUND_PERCENT_MAX) *out = byte;
+}
+
+static void readFlag(int byte, short* out)
+{
+    if (byte != EOF) *out = byte != 0;
+}
+
+// The bytes after the folder name, each optional.
+static void readSettings(FILE* f)
+{
+    readPercent(fgetc(f), &soundSettings.musicPercent);
+    readPercent(fgetc(f), &soundSettings.effectsPercent);
+    readFlag(fgetc(f), &soundSettings.muted);
+    readFlag(fgetc(f), &keyHintsShown);
+    lessonDone = 1;
+    readFlag(fgetc(f), &lessonDone);
+}
+
 // The fields after the first seven bytes, each optional: an older file simply ends sooner.
 static void readLaterFields(FILE* f)
 {
     int ghost = fgetc(f);
-    if (ghost == EOF) return;
-    ghostShown = ghost != 0;
-    int n = fgetc(f);
-    char dir[sizeof lastTrackDir];
-    if (n == EOF || n == 0 || fread(dir, 1, n, f) != (size_t)n) return;
-    dir[n] = '\0';
-    // A folder name: one path part, no separators, nothing a listing would hide.
-    if (isPrintable(dir, n) && !strchr(dir, '/') && dir[0] != '.') strcpy(lastTrackDir, dir);
+    if (ghost != EOF) ghostShown = ghost != 0;
+    if (ghost != EOF && readLastTrack(f)) readSettings(f);
+    else lessonDone = 1;
 }
 
 int loadPrefsFile(const char* path)
@@ -61,8 +95,13 @@ static bool fillPrefsFile(FILE* f, const void*)
     short diff = (short)level;
     size_t n = strnlen(lastTrackDir, MAX_TRACK_DIR_BYTES);
     unsigned char later[2] = {(unsigned char)(ghostShown ? 1 : 0), (unsigned char)n};
+    unsigned char settings[SETTINGS_BYTES] = {(unsigned char)soundSettings.musicPercent,
+                                              (unsigned char)soundSettings.effectsPercent,
+                                              (unsigned char)(soundSettings.muted ? 1 : 0),
+                                              (unsigned char)(keyHintsShown ? 1 : 0), (unsigned char)(lessonDone ? 1 : 0)};
     return fwrite(playerName, 1, 3, f) == 3 && writeShortInt(f, &view) && writeShortInt(f, &diff) &&
-           fwrite(later, 1, 2, f) == 2 && fwrite(lastTrackDir, 1, n, f) == n;
+           fwrite(later, 1, 2, f) == 2 && fwrite(lastTrackDir, 1, n, f) == n &&
+           fwrite(settings, 1, SETTINGS_BYTES, f) == SETTINGS_BYTES;
 }
 
 int savePrefsFile(const char* path, char* why)

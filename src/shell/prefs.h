@@ -1,5 +1,6 @@
 // The player's preferences kept in "./data/prefs/user.prefs": initials, camera view, difficulty, then
-// (each optional, so an older file still loads) whether the ghost is shown and the last track's folder.
+// (each optional, so an older file still loads) whether the ghost is shown, the last track's folder,
+// the sound settings, the run's key hints and whether the lesson has been ridden.
 #pragma once
 
 extern char playerName[4];
@@ -7,6 +8,12 @@ extern char playerName[4];
 extern int level;
 extern short ghostShown;        // byte 7 (absent: shown)
 extern char lastTrackDir[256];  // byte 8 its length L, then L bytes (absent or empty: none)
+// Then, one byte each from byte 9 + L: music percent, effects percent, mute (soundSettings of
+// sound/SndWrapper.h), key hints, lesson done.
+extern short keyHintsShown;     // the fading band of the main keys at a run's start (absent: shown)
+// The lesson was ridden or skipped. No file at all is a new player (0); a file without the byte is a
+// player from before the lesson, who is not sent to it (1).
+extern short lessonDone;
 
 const int minViewChoice = 1;
 const int maxViewChoice = 3;

@@ -1,11 +1,16 @@
-// Takes F7-F10 once a frame; switches the camera, the shadow and the frame-rate display, takes a shot.
+// Takes F7-F10 and M once a frame; switches the camera, the shadow and the frame-rate display, takes a
+// shot, mutes.
 #include "shell/runSwitches.h"
+
+#include <allegro.h>
 
 #include "fileio/screenshot.h"
 #include "render/guistuff.h"
 #include "render/scene.h"
+#include "shell/keymap.h"
 #include "shell/keys.h"
 #include "shell/prefs.h"
+#include "sound/gameSounds.h"
 
 void handleToggleView()
 {
@@ -23,6 +28,15 @@ void handleToggleShowFps()
     if (keyF7NoRepeat()) showFps = !showFps;
 }
 
+// M mutes in a run too, unless an old key map gave M to one of the rider's actions.
+void handleToggleMute()
+{
+    if (!keyMNoRepeat()) return;
+    for (int slot = 0; slot < KM_SLOTS; slot++)
+        if (currentKeymap[slot] == KEY_M) return;
+    toggleMute();
+}
+
 // The shot is of the picture just flipped.
 void handleRunSwitches()
 {
@@ -30,4 +44,5 @@ void handleRunSwitches()
     handleToggleOmbre();
     handleToggleView();
     handleToggleShowFps();
+    handleToggleMute();
 }

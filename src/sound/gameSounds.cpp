@@ -83,15 +83,17 @@ void reinitSoundsParam()
     volWind = 0.2f, panoWind = 0.5f;
 }
 
-void startTheme() { themeLoopChan = wrpPlaySoundLoop(themeLoopSnd, 1.0f, 0.5f, wrpNormalPitch); }
+static const float THEME_VOLUME = 1.0f, GRIND_VOLUME = 1.0f, CENTRE_PAN = 0.5f;
+
+void startTheme() { themeLoopChan = wrpPlayMusicLoop(themeLoopSnd, THEME_VOLUME, CENTRE_PAN); }
 void stopTheme() { wrpStop(themeLoopChan); }
-void startScoresSnd() { scoresLoopChan = wrpPlaySoundLoop(scoresLoopSnd, 1.0f, 0.5f, wrpNormalPitch); }
+void startScoresSnd() { scoresLoopChan = wrpPlayMusicLoop(scoresLoopSnd, THEME_VOLUME, CENTRE_PAN); }
 void stopScoresSnd() { wrpStop(scoresLoopChan); }
 // One grind loop at a time: a new one never leaves the old one playing on a forgotten channel.
 void startGrind()
 {
     stopGrind();
-    grindRailChan = wrpPlaySoundLoop(grindRailSnd, 1.0f, 0.5f, wrpNormalPitch);
+    grindRailChan = wrpPlaySoundLoop(grindRailSnd, GRIND_VOLUME, CENTRE_PAN, wrpNormalPitch);
 }
 
 void stopGrind()
@@ -108,4 +110,22 @@ void uninstallWindLoopSnd() { wrpStop(windLoopChan); }
 void playGuiSound(int which)
 {
     wrpPlaySound(which == GUI_BACK ? backSnd : chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+}
+
+// The loops that play on keep their own volumes and follow the new settings now; the hiss and the wind
+// are adjusted every run frame anyway, but a muted pause or options screen must be quiet at once.
+void applySoundSettings()
+{
+    applyMusic(themeLoopChan, THEME_VOLUME, CENTRE_PAN);
+    applyMusic(scoresLoopChan, THEME_VOLUME, CENTRE_PAN);
+    applyTrackVolume();
+    if (grindRailChan >= 0) applyEffects(grindRailChan, GRIND_VOLUME, CENTRE_PAN, wrpNormalPitch);
+    applyEffects(windLoopChan, volWind, panoWind, wrpNormalPitch);
+    applyEffects(skiLoopChan, volume, panoramic, pitch);
+}
+
+void toggleMute()
+{
+    soundSettings.muted = !soundSettings.muted;
+    applySoundSettings();
 }

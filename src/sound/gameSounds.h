@@ -52,6 +52,11 @@ void uninstallSkiSndLoop();
 void initWindLoopSnd();
 void uninstallWindLoopSnd();
 
+// After a change of soundSettings: the loops and the music playing now take it.
+void applySoundSettings();
+// M: mute on or off, at once.
+void toggleMute();
+
 // Menu clicks for the game loop: GUI_BACK plays backSnd, GUI_CHOOSE chooseItemSnd.
 enum { GUI_BACK, GUI_CHOOSE };
 void playGuiSound(int which);

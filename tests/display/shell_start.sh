@@ -36,9 +36,11 @@ KES_GAME_PID=
 
 gfx=$(od -An -tx1 data/prefs/gfx.prefs | tr -s ' ')
 [ "$gfx" = " 20 00 20 00 00 00 20 03 58 02 00 00 00 00" ] || kes_fail "gfx.prefs holds '$gfx'"
-[ "$(stat -c %s data/prefs/user.prefs)" = 9 ] || kes_fail "user.prefs is not 9 bytes"
+[ "$(stat -c %s data/prefs/user.prefs)" = 14 ] || kes_fail "user.prefs is not 14 bytes"
 later=$(od -An -tx1 -j7 data/prefs/user.prefs | tr -s ' ')
-[ "$later" = " 01 00" ] || kes_fail "user.prefs after the first seven bytes holds '$later', not the ghost shown and no track"
+# The ghost shown, no track, music and effects at 100 %, not muted, key hints on, lesson not ridden.
+[ "$later" = " 01 00 64 64 00 01 00" ] ||
+    kes_fail "user.prefs after the first seven bytes holds '$later', not the ghost shown, no track and today's sound"
 user=$(od -An -tx1 -N3 data/prefs/user.prefs | tr -s ' ')
 [ "$user" = " 2d 2d 2d" ] || kes_fail "user.prefs initials are '$user'"
 rm -rf "$work"
