@@ -10,6 +10,8 @@
 #include "render/guistuff.h"
 #include "render/helpanim.h"
 #include "render/hudHints.h"
+#include "render/lessonDraw.h"
+#include "run/lesson.h"
 #include "shell/keymap.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
@@ -179,5 +181,32 @@ TEST(RenderHints, StartLineUntilSpaceKeysOfTheMapAndTheirFade)
     runHints(h, 0);
     EXPECT_FLOAT_EQ(h.jumpDiscAlpha, 0.0f);
     reinitGameVar();
+    initKeymap("/nonexistent/keys.map");
+}
+
+// The lesson's band words each step in the keys of the map in force, and says nothing outside a lesson.
+TEST(RenderLesson, InstructionsNameTheKeysInForce)
+{
+    initKeymap("/nonexistent/keys.map");
+    LessonLines l;
+    stopLesson();
+    EXPECT_EQ(lessonLines(l), 0);
+    startLesson();
+    ASSERT_EQ(lessonLines(l), 1);
+    EXPECT_STREQ(l.instruction, "Hold E to push");
+    EXPECT_STREQ(l.count, "Lesson 1/5   ESC: skip the lesson");
+    currentKeymap[KM_UP] = 20;     // T
+    currentKeymap[KM_TRICK1] = 17; // Q
+    lessonLines(l);
+    EXPECT_STREQ(l.instruction, "Hold T to push");
+    const char* expected[] = {"S and F steer", "Jump with SPACE at the lip", "Hold Q in the air, let go before you land",
+                              "Press ENTER after a fall to be put back", "Well done: you can ride!"};
+    for (int step = LESSON_STEER; step <= LESSON_STEPS; step++) {
+        lesson.step = step;
+        lessonLines(l);
+        EXPECT_STREQ(l.instruction, expected[step - 1]) << step;
+    }
+    EXPECT_STREQ(l.count, "Lesson done");
+    stopLesson();
     initKeymap("/nonexistent/keys.map");
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "render/fallMessage.h"
 #include "run/fall.h"
 #include "run/physics.h"
 #include "run/runFeedback.h"
@@ -166,6 +167,10 @@ TEST_F(RunAir, TrickKeysHeldAtTouchDownFallAndLoseThePoints)
     runFeedbackLine(line, sizeof line);
     EXPECT_STREQ(line, ("Crashed: " + std::to_string(runFeedback.points) + " lost").c_str());
     EXPECT_GT(runFeedback.points, 0);
+    FallMessage m;
+    ASSERT_EQ(fallMessage(m), 1); // the band says why instead
+    EXPECT_STREQ(m.reason, "Still holding a trick at touch-down");
+    EXPECT_STREQ(m.action, (std::to_string(runFeedback.points) + " points lost").c_str());
 }
 
 TEST_F(RunAir, UnknownCombinationGivesTheGrabAtTenPointsASecond)
@@ -194,6 +199,12 @@ TEST_F(RunAir, SidewaysLandingFallsOnHiAndLandsOnWiz)
     longJump();
     rideToLanding(keys(), leanSideways);
     EXPECT_EQ(chute, 1) << "a 30-degree side lean passed the 20-degree tolerance";
+    EXPECT_EQ(fallCause.reason, fallBadLanding);
+    EXPECT_GE(fallCause.degreesOff, 28);
+    EXPECT_LE(fallCause.degreesOff, 32);
+    FallMessage m;
+    ASSERT_EQ(fallMessage(m), 1);
+    EXPECT_EQ(std::string(m.reason), "Bad landing: " + std::to_string(fallCause.degreesOff) + "\x7f off");
 
     pilotInstallKeys();
     applyLevelTolerances(0);

@@ -3,11 +3,14 @@
 #include <cmath>
 #include <cstring>
 
+#include "render/fallMessage.h"
 #include "run/fall.h"
+#include "run/runFeedback.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
 #include "support/autopilot.h"
+#include "shell/keymap.h"
 #include "track/bombstuff.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -85,15 +88,68 @@ TEST_F(RunFall, EnterWhileFallenAndStoppedBringsTheRiderBackToTheRescuePointBehi
     EXPECT_EQ(endOfRescue, 0);
     pilotFrame(fps, keys());
     EXPECT_EQ(vitessePrecedente, 0.0f) << "the rider waits for the rescue";
+    FallMessage m;
+    ASSERT_EQ(fallMessage(m), 1);
+    EXPECT_STREQ(m.reason, "Hit a tree");
+    EXPECT_STREQ(m.action, "") << "nothing to press while the rescue flies";
     endOfRescue = 1;  // the rescue animation is over (the frame drawing reports it)
     pilotFrame(fps, keys());
     EXPECT_EQ(askForRescue, 0);
     EXPECT_EQ(Xobjet, 2 * longueurFace);
     EXPECT_EQ(chute, 0);
     EXPECT_EQ(replacement, 1);
+    pilotFrame(fps, keys());
+    EXPECT_EQ(fallCause.reason, fallNone) << "put back: the fall has nothing more to say";
     for (int i = 0; i < 60 && replacement; i++) pilotFrame(fps, keys());
     EXPECT_EQ(replacement, 0) << "the fade-in never ended";
     EXPECT_EQ(alphaFond, 1.0f);
+}
+
+// From the crash to riding on, the band always says why and what to press; a stop says so too.
+TEST_F(RunFall, EveryFallAndStopSaysWhyAndWhatToPress)
+{
+    initKeymap("/nonexistent/keys.map");
+    FallMessage m;
+    for (int i = 0; i < 40; i++) pilotFrame(fps, keys());
+    EXPECT_EQ(fallMessage(m), 0) << "standing at the start is no stop";
+    for (int i = 0; i < 10; i++) pilotFrame(fps, keys(&PilotKeys::up));
+    EXPECT_EQ(fallMessage(m), 0) << "riding on: nothing to say";
+    rideIntoTree();
+    EXPECT_EQ(fallCause.reason, fallHitTree);
+    ASSERT_EQ(fallMessage(m), 1);
+    EXPECT_STREQ(m.reason, "Hit a tree");
+    EXPECT_STREQ(m.action, "") << "still sliding: no rescue yet";
+    int framesWithout = 0;
+    bool rescueOffered = false;
+    while (chute) {
+        pilotFrame(fps, keys());
+        if (!fallMessage(m)) framesWithout++;
+        if (!strcmp(m.action, "ENTER: back on the track")) {
+            rescueOffered = true;
+            EXPECT_EQ(skieurStop, 1); // offered exactly when ENTER would work
+        }
+    }
+    EXPECT_TRUE(rescueOffered);
+    // Up again at no speed: the reason stays, with the key that pushes off.
+    ASSERT_EQ(fallMessage(m), 1);
+    EXPECT_STREQ(m.reason, "Hit a tree");
+    EXPECT_STREQ(m.action, "Hold E (or up) to push off");
+    for (int i = 0; i < 30 && skieurStop; i++) {
+        pilotFrame(fps, keys(&PilotKeys::up));
+        if (skieurStop && !fallMessage(m)) framesWithout++;
+    }
+    EXPECT_EQ(framesWithout, 0) << "frames down or crawling with no word";
+    pilotFrame(fps, keys());
+    EXPECT_EQ(fallMessage(m), 0) << "riding again";
+    // Braked to a stop: after a second standing still, "Stopped".
+    for (int i = 0; i < 200 && !skieurStop; i++) pilotFrame(fps, keys(&PilotKeys::down));
+    ASSERT_EQ(skieurStop, 1);
+    pilotFrame(fps, keys());
+    EXPECT_EQ(fallMessage(m), 0) << "a moment's stop is no stop";
+    for (int i = 0; i < 25; i++) pilotFrame(fps, keys());
+    ASSERT_EQ(fallMessage(m), 1);
+    EXPECT_STREQ(m.reason, "Stopped");
+    EXPECT_STREQ(m.action, "Hold E (or up) to push off");
 }
 
 // One press, one rescue: a new press (or the key still held) as the rescue ends does not start it again.

@@ -107,7 +107,7 @@ TEST_F(RunSurface, OutOfBoundsPutsTheRiderBackOnARescuePoint)
     EXPECT_EQ(replacement, 1);
     char line[64];
     runFeedbackLine(line, sizeof line);
-    EXPECT_STREQ(line, "Out of bounds");
+    EXPECT_STREQ(line, "Out of the course: put back on the track");
 }
 
 TEST_F(RunSurface, ZStaysOnTheTrackWidth)

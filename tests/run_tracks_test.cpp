@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "fileio/swapthings.h"
+#include "run/lesson.h"
+#include "run/runEvents.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
 #include "screens/nameEntry.h"
@@ -120,6 +122,72 @@ TEST_F(RunTracks, IronParkRailsAreReachedFromTheLineWithTheJumpKeyOnly)
         EXPECT_EQ(skieurArrive, 1) << rate << " fps: stopped at row " << Xobjet / longueurFace;
         EXPECT_GE(ground.size(), 2u) << rate << " fps: rails ground behind " << ground.size() << " of "
                                      << rails.size() << " kickers";
+    }
+}
+
+// What a new player is asked to do, frame by frame: push, steer each way, jump, hold and let go a
+// trick, fall on purpose (trick held at touch-down) and ask for the rescue. Jumps are charged on the
+// ground and let go; in the air the trick key is held a moment, or all the way down to make the fall.
+struct LessonRider {
+    int chargeFrames = 0, airFrames = 0, waitFrames = 0;
+    PilotKeys keys(int fps)
+    {
+        PilotKeys k;
+        if (chute) {
+            k.enter = skieurStop && !askForRescue && waitFrames++ % 2 == 0; // one press, then let go
+            return k;
+        }
+        waitFrames = 0;
+        switch (lesson.step) {
+        case LESSON_PUSH: k.up = true; break;
+        case LESSON_STEER:
+            k.up = true;
+            (lesson.steeredRight ? k.left : k.right) = true;
+            break;
+        case LESSON_JUMP:
+        case LESSON_TRICK:
+        case LESSON_RESCUE: jump(k, fps); break;
+        default: break;
+        }
+        return k;
+    }
+    void jump(PilotKeys& k, int fps)
+    {
+        if (getContact() == 0) {
+            airFrames++;
+            chargeFrames = 0;
+            k.trick[0] = lesson.step == LESSON_RESCUE || (lesson.step == LESSON_TRICK && airFrames < fps / 10);
+            return;
+        }
+        airFrames = 0;
+        k.up = std::fabs(vitessePrecedente) < 2000.0f;
+        k.space = chargeFrames++ < fps; // a second's crouch, then let go
+        if (chargeFrames > fps + fps / 2) chargeFrames = 0;
+    }
+};
+
+TEST_F(RunTracks, TheLessonIsRiddenStepByStepOnTheGentlestTrackWithTheExpectedKeys)
+{
+    for (int fps : {30, 60}) {
+        prepareRun("meadow");
+        startLesson();
+        pilotStart(fps);
+        LessonRider rider;
+        std::vector<int> shown = {lesson.step};
+        int frames = 0;
+        for (; frames < fps * 300 && !lessonOver(); frames++) {
+            pilotFrame(fps, rider.keys(fps));
+            lessonAfterFrame(diffTemps);
+            clearRunEvents(); // as the game loop does once the frame's sounds and snow are out
+            if (lesson.step != shown.back()) shown.push_back(lesson.step);
+        }
+        for (int s = 0; s < LESSON_STEPS; s++) EXPECT_EQ(lesson.done[s], 1) << "step " << s << " at " << fps << " fps";
+        EXPECT_EQ(shown, (std::vector<int>{LESSON_PUSH, LESSON_STEER, LESSON_JUMP, LESSON_TRICK, LESSON_RESCUE,
+                                           LESSON_STEPS}))
+            << fps << " fps";
+        EXPECT_TRUE(lessonOver()) << fps << " fps, " << frames << " frames";
+        printf("[ lesson   ] %d fps: done in %.1f s\n", fps, frames / (float)fps);
+        stopLesson();
     }
 }
 

@@ -59,6 +59,9 @@ TEST(OptionsRows, EachRowChangesItsOwnSettingWithinItsBounds)
     EXPECT_EQ(optionsStep(down), OPTIONS_CHANGED);
     EXPECT_EQ(selectedOption, OPT_LEVEL); // the last row
     for (int i = 0; i < OPT_ROWS + 2; i++) optionsStep(up);
+    EXPECT_EQ(selectedOption, OPT_LESSON);
+    EXPECT_EQ(optionsStep(enter), OPTIONS_START_LESSON);
+    optionsStep(down);
     EXPECT_EQ(selectedOption, OPT_MUSIC);
     for (int i = 0; i < 3; i++) optionsStep(left);
     EXPECT_EQ(soundSettings.musicPercent, 70);

@@ -6,6 +6,7 @@
 
 #include "render/guistuff.h"
 #include "render/viewFrame.h"
+#include "run/lesson.h"
 #include "run/runState.h"
 #include "shell/keymap.h"
 #include "shell/prefs.h"
@@ -47,7 +48,7 @@ static float centredX(const char* text, float scale)
 void drawRunHints()
 {
     RunHints h;
-    runHints(h, keyHintsShown);
+    runHints(h, keyHintsShown && !lesson.active);
     const OverlayFrame& f = currentOverlayFrame();
     if (h.start[0])
         hudBandedText(centredX(h.start, START_SCALE), (f.bottom + f.top) / 2 + START_ABOVE_MIDDLE, h.start, START_SCALE);

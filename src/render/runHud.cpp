@@ -6,10 +6,12 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "render/fallMessage.h"
 #include "render/font.h"
 #include "render/ghostDraw.h"
 #include "render/graphImage.h"
 #include "render/hudHints.h"
+#include "render/lessonDraw.h"
 #include "render/guistuff.h"
 #include "render/viewFrame.h"
 #include "run/howManyMinutes.h"
@@ -32,6 +34,7 @@ static const float BAND_MARGIN = 4, BAND_ALPHA = 0.6f, GLYPH_ADVANCE = 10;
 // The message line sits in the free top middle, between the "Speed" band and the title band.
 static const float GLYPH_HEIGHT = 16;
 static const float MESSAGE_Y = 446, MESSAGE_GAP = 10, MESSAGE_MAX_SCALE = 1.5f;
+static const float ACTION_BELOW = 26, ACTION_SCALE = 1.1f; // what to press, under a fall's reason
 static const float COUNTDOWN_ABOVE_MIDDLE = 60, COUNTDOWN_SCALE = 4.0f;
 static const float FINISH_BLINK_PERIOD = 1.5f, FINISH_BLINK_RESTART = 0.1f, FINISH_BLINK_ON = 0.75f;
 
@@ -163,18 +166,30 @@ static void drawFpsText()
     bandedText(atLeft(FPS_X), FPS_Y, text, 1.0f, 1);
 }
 
-// The trick held, "Landed +N", "Crashed: N lost" or "Out of bounds", shrunk to the room it has.
-static void drawMessageLine()
+// One line of the feedback band, centred between the speed and title bands, shrunk to the room it has.
+static void feedbackBandLine(const char* line, float y, float maxScale)
 {
-    char line[128];
-    runFeedbackLine(line, sizeof line);
-    if (!line[0]) return;
     float left = atLeft(SPEED_BAND_W + BAND_SLANT) + MESSAGE_GAP;
     float right = atRight(overlayWidth - bandWidthFor(shownPiste) - BAND_SLANT) - MESSAGE_GAP;
-    float width = GLYPH_ADVANCE * MESSAGE_MAX_SCALE * strlen(line);
-    float scale = width > right - left ? MESSAGE_MAX_SCALE * (right - left) / width : MESSAGE_MAX_SCALE;
+    float width = GLYPH_ADVANCE * maxScale * strlen(line);
+    float scale = width > right - left ? maxScale * (right - left) / width : maxScale;
     float x = (left + right - GLYPH_ADVANCE * scale * strlen(line)) / 2;
-    bandedText(x, atTop(MESSAGE_Y), line, scale);
+    bandedText(x, atTop(y), line, scale);
+}
+
+// A fall or a stop: why, and under it what to press. Otherwise the trick held, "Landed +N",
+// "Crashed: N lost" or "Out of the course...".
+static void drawMessageLine()
+{
+    FallMessage fall;
+    if (fallMessage(fall)) {
+        feedbackBandLine(fall.reason, MESSAGE_Y, MESSAGE_MAX_SCALE);
+        if (fall.action[0]) feedbackBandLine(fall.action, MESSAGE_Y - ACTION_BELOW, ACTION_SCALE);
+        return;
+    }
+    char line[128];
+    runFeedbackLine(line, sizeof line);
+    if (line[0]) feedbackBandLine(line, MESSAGE_Y, MESSAGE_MAX_SCALE);
 }
 
 // 3, 2, 1, Go over the middle of the slope, where nothing else is drawn before the start.
@@ -197,6 +212,7 @@ void drawRunHud()
     drawMessageLine();
     drawCountdown();
     drawRunHints();
+    drawLessonBand();
     drawFpsText();
     drawCombi(atLeft(20), atBottom(48), 32, 32, 10, texGui[texGuiBoules], bufferBoutons);
 }

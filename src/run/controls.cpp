@@ -6,6 +6,7 @@
 #include "run/newton.h"
 #include "run/physics.h"
 #include "run/runEvents.h"
+#include "run/runFeedback.h"
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
@@ -145,6 +146,7 @@ static void collide()
 {
     if (!detectCollision()) return;
     setChute(1);
+    feedbackFall(lastHitObstacleType == obstacleSapin ? fallHitTree : fallHitRail, 0);
     if (inAir()) rotSkierY = rotSkierYAvantSaut;
     emitRunEvent(RUN_EV_FALL);
 }

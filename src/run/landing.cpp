@@ -1,6 +1,7 @@
 // Takes the rider's and the ground's vectors at touch-down; judges the landing, runs its poses, banks the points.
 #include "run/landing.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "run/runEvents.h"
@@ -43,17 +44,31 @@ static void headingFromFront(const float* f)
     rotSkierY = positive ? (float)r : (float)-r;
 }
 
+// The degrees by which the last judged landing missed its worst test (0 when it was clean).
+static int lastDegreesOff = 0;
+
+static void missedBy(int degrees)
+{
+    if (degrees > lastDegreesOff) lastDegreesOff = degrees;
+}
+
+int landingDegreesOff() { return lastDegreesOff; }
+
 static short headingClean(const float* f, const float* v)
 {
     int tol = toleranceAngleRightAndLeft;
     if (!inHalfPipe || inInterieurHalfPipe) {
         int a1 = angleBetween(v, f, 0, 2);
-        return a1 <= tol || std::abs(a1 - 180) <= tol;
+        short clean = a1 <= tol || std::abs(a1 - 180) <= tol;
+        if (!clean) missedBy(std::min(a1, std::abs(a1 - 180)));
+        return clean;
     }
     rotSkierYAvantSaut = (float)((int)rotSkierYAvantSaut % 360);
-    if (rotSkierYAvantSaut == halfPipeRightMark) return rotSkierY >= 0 && rotSkierY < 90;
-    if (rotSkierYAvantSaut == -halfPipeRightMark) return rotSkierY > -90 && rotSkierY <= 0;
-    return 1;
+    short clean = 1;
+    if (rotSkierYAvantSaut == halfPipeRightMark) clean = rotSkierY >= 0 && rotSkierY < 90;
+    if (rotSkierYAvantSaut == -halfPipeRightMark) clean = rotSkierY > -90 && rotSkierY <= 0;
+    if (!clean) missedBy((int)std::fabs(rotSkierY));
+    return clean;
 }
 
 int isLandingOk()
@@ -65,9 +80,13 @@ int isLandingOk()
     headingFromFront(f);
     rotSkierZ = 0.0f;
     rotSkierX = 0.0f;
+    lastDegreesOff = 0;
     short heading = headingClean(f, v);
-    short frontBack = angleBetween(u, n, 0, 1) <= toleranceAngleFrontAndBack;
-    short sides = angleBetween(u, n, 1, 2) <= toleranceAngleLeftSideAndRightSide;
+    int a2 = angleBetween(u, n, 0, 1), a3 = angleBetween(u, n, 1, 2);
+    short frontBack = a2 <= toleranceAngleFrontAndBack;
+    short sides = a3 <= toleranceAngleLeftSideAndRightSide;
+    if (!frontBack) missedBy(a2);
+    if (!sides) missedBy(a3);
     short reversed = (f[0] < 0 && v[0] > 0) || (f[0] > 0 && v[0] < 0);
     if (reversed && n[1] > 0) fakie = !wasFakieBeforeJump;
     return heading && frontBack && sides;
@@ -83,8 +102,9 @@ static void closeLanding()
     decollageAutomatique = 0;
 }
 
-static void fallOnLanding(RunEventKind thud)
+static void fallOnLanding(RunEventKind thud, int reason)
 {
+    feedbackFall(reason, reason == fallBadLanding ? lastDegreesOff : 0);
     animationFigureFinie = 1;
     changementContact = 0;
     deroulementFigure = 0;
@@ -123,11 +143,11 @@ void landingSequence()
 {
     if (getContact() != 1 || changementContact != 1) return;
     if (thereIsTrickButtonsPressed()) {
-        fallOnLanding(RUN_EV_LANDING_FALL);
+        fallOnLanding(RUN_EV_LANDING_FALL, fallTrickHeld);
     } else if (!isLandingOk()) {
         if (rotYSautAccepte == 0) {
             rotYSautAccepte = 1;
-            fallOnLanding(RUN_EV_FALL);
+            fallOnLanding(RUN_EV_FALL, fallBadLanding);
         }
     } else {
         rotYSautAccepte = 1;

@@ -15,6 +15,9 @@ static const double COUNTDOWN_STEP = 0.25;   // the start second in quarters: 3,
 static const double GO_AFTER_START = 0.5;
 
 RunFeedback runFeedback = {messageNone, 0, 0.0};
+FallCause fallCause = {fallNone, 0, 0};
+double stoppedSeconds = 0.0;
+static short riddenSinceStart = 0;
 int trickHeld = -1;
 
 static void note(int kind, int points)
@@ -32,13 +35,30 @@ void feedbackLanded(int points)
 
 void feedbackCrashed(int lost)
 {
+    if (chute && lost > 0) fallCause.pointsLost = lost;
     if (lost > 0) note(messageCrashed, lost);
+}
+
+void feedbackFall(int reason, int degreesOff)
+{
+    fallCause = {reason, degreesOff, 0};
+}
+
+static void followStillness(double seconds)
+{
+    // Riding on, or put back on the track by the rescue, ends what the fall had to say.
+    if (fallCause.reason != fallNone && ((!chute && !skieurStop) || replacement)) fallCause = {fallNone, 0, 0};
+    // The slow first moments after the start are no stop: only a rider who has ridden stops.
+    if (!skieurStop) riddenSinceStart = 1;
+    short standing = DEPART == 1 && !skieurArrive && !chute && skieurStop && getContact() == 1 && riddenSinceStart;
+    stoppedSeconds = standing ? stoppedSeconds + seconds : 0.0;
 }
 
 void feedbackOutOfBounds() { note(messageOutOfBounds, 0); }
 
 void ageRunFeedback(double seconds)
 {
+    followStillness(seconds);
     if (runFeedback.kind == messageNone) return;
     runFeedback.secondsLeft -= seconds;
     if (runFeedback.secondsLeft <= 0) runFeedback = {messageNone, 0, 0.0};
@@ -48,6 +68,9 @@ void resetRunFeedback()
 {
     runFeedback = {messageNone, 0, 0.0};
     trickHeld = -1;
+    fallCause = {fallNone, 0, 0};
+    stoppedSeconds = 0.0;
+    riddenSinceStart = 0;
 }
 
 static int holdingATrick()
@@ -66,7 +89,7 @@ void runFeedbackLine(char* out, int size)
     switch (runFeedback.kind) {
     case messageLanded: snprintf(out, size, "Landed +%i", runFeedback.points); break;
     case messageCrashed: snprintf(out, size, "Crashed: %i lost", runFeedback.points); break;
-    case messageOutOfBounds: snprintf(out, size, "Out of bounds"); break;
+    case messageOutOfBounds: snprintf(out, size, "Out of the course: put back on the track"); break;
     default: break;
     }
 }

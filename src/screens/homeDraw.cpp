@@ -12,6 +12,7 @@
 #include "screens/menuDraw.h"
 #include "screens/menuScreens.h"
 #include "shell/gameLoop.h"
+#include "shell/prefs.h"
 
 static const char* const homeItems[4] = {"Play", "Help", "Credits", "Options"};
 static const int HOME_ITEM_X = 470, HOME_ITEM_TOP_Y = 200, HOME_ITEM_PITCH = 50;
@@ -25,6 +26,10 @@ static const float CREDITS_LINE_SCALE = 1.5f;
 static const int LOGOFF_W = 228, LOGOFF_H = 69;
 static const int HOME_NOTE_X = 8, HOME_NOTE_Y = 462, HOME_NOTE_WIDTH = 390; // the dark sky over the title
 char homeNote[HOME_NOTE_CHARS];
+// Offered on the home menu until the lesson has been ridden to its end (Options has it for later).
+static const char LESSON_OFFER[] = "New here? [L]: learn to ride";
+static const int LESSON_OFFER_X = 12, LESSON_OFFER_Y = 16;
+static const float LESSON_OFFER_SCALE = 1.0f;
 
 void addHomeNote(const char* line)
 {
@@ -68,6 +73,7 @@ void displayChoixHome(short redraw)
     beginMenuText();
     smallText(500, 20, "[esc]: exit game", 0.6f);
     if (homeNote[0]) noteText(HOME_NOTE_X, HOME_NOTE_Y, homeNote, HOME_NOTE_WIDTH);
+    if (!lessonDone && redraw < 2) largeText(LESSON_OFFER_X, LESSON_OFFER_Y, LESSON_OFFER, LESSON_OFFER_SCALE);
     endMenuText();
     int choice = play ? 0 : help ? 1 : credits ? 2 : 3;
     homeArrow(choice, homePulse.sca);

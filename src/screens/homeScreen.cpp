@@ -5,6 +5,7 @@
 #include "platform/gameClock.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
+#include "shell/prefs.h"
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
 
@@ -35,6 +36,9 @@ void choixHome()
     } else if (keyUpNoRepeat() || keyLeftNoRepeat()) {
         if (selectedChoice > CHOICE_PLAY) selectedChoice--;
         selectSound();
+    } else if (!lessonDone && keyLNoRepeat()) {
+        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        requestLesson();
     } else if (keyEnterNoRepeat()) {
         entered = 1;
         homeDone = 1;

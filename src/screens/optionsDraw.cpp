@@ -14,7 +14,7 @@
 
 static const int LEVEL_NOTE_X = 40, LEVEL_NOTE_Y = 130, LEVEL_NOTE_PITCH = 20;
 static const float OPTION_ARROW_Y = -24, OPTION_RIGHT_X = 79, OPTION_LEFT_X = 39;
-static const int ROW_X = 110, VALUE_X = 300, ROW_TOP = 276, ROW_STEP = 18;
+static const int ROW_X = 110, VALUE_X = 300, ROW_TOP = 280, ROW_STEP = 17;
 static const float ROW_SCALE = 1.0f, ROW_HEIGHT = 16;
 static const int LEVEL_ROW_Y = 170;
 static const float LEVEL_SCALE = 1.5f;
@@ -35,6 +35,7 @@ static void rowTexts(int row, const char** label, char* value, int size)
     case OPT_EFFECTS: *label = "Effects volume"; snprintf(value, size, "%i%%", soundSettings.effectsPercent); break;
     case OPT_MUTE: *label = "Mute [m]"; snprintf(value, size, "%s", onOff(soundSettings.muted)); break;
     case OPT_HINTS: *label = "Key hints"; snprintf(value, size, "%s", onOff(keyHintsShown)); break;
+    case OPT_LESSON: *label = "Learn to ride"; snprintf(value, size, "%s", "[return]"); break;
     default: *label = "Ghost [g]"; snprintf(value, size, "%s", onOff(ghostShown)); break;
     }
 }

@@ -1,5 +1,6 @@
 // The options screen: up and down choose a row, left and right change it (difficulty, music and effects
-// volumes, mute, the run's key hints, the ghost); Return opens the key set-up; G and M work on any row.
+// volumes, mute, the run's key hints, the ghost); Return opens the key set-up, or on "Learn to ride"
+// starts the lesson; G and M work on any row.
 #include "screens/options.h"
 
 #include "fileio/screenshot.h"
@@ -52,7 +53,7 @@ static void changeRow(int row, int direction)
 int optionsStep(const OptionKeys& in)
 {
     int changed = 1;
-    if (in.enter) return OPTIONS_OPEN_KEYS;
+    if (in.enter) return selectedOption == OPT_LESSON ? OPTIONS_START_LESSON : OPTIONS_OPEN_KEYS;
     if (in.up || in.down) {
         if (in.up && selectedOption > 0) selectedOption--;
         if (in.down && selectedOption < OPT_ROWS - 1) selectedOption++;
@@ -84,6 +85,10 @@ void ecranOptions()
     in.mute = keyMNoRepeat();
     int result = optionsStep(in);
     if (result == OPTIONS_OPEN_KEYS) openKeySetup();
+    else if (result == OPTIONS_START_LESSON) {
+        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        requestLesson();
+    }
     else if (result == OPTIONS_CHANGED) redrawAllMenu = 0;
     applyLevelTolerances(level);
     displayEcranOptions(level, (short)redrawAllMenu);

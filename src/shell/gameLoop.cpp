@@ -21,6 +21,7 @@
 #include "platform/runInputKeys.h"
 #include "render/gameFrameDraw.h"
 #include "render/runEventEffects.h"
+#include "run/lesson.h"
 #include "run/runEvents.h"
 #include "sound/runEventSounds.h"
 #include "render/graphicLib.h"
@@ -68,6 +69,8 @@ static const long UNSAVED_PREFS_SHOWN_MS = 3000;
 static const long REFUSED_FILE_SHOWN_MS = 2000;
 
 static short runRequested = 0;
+static short lessonRequested = 0;
+static const char LESSON_TRACK[] = "meadow"; // the widest and gentlest slope
 static short exitRequested = 0;
 static char bgMusicName[256];
 
@@ -367,6 +370,8 @@ static int loadRealRun()
     return 0;
 }
 
+void requestLesson() { lessonRequested = 1; }
+
 // What the frame made happen: its sounds, then its snow; the list is empty for the next frame.
 static void consumeRunEvents()
 {
@@ -381,6 +386,7 @@ void displayGame()
     RunInput in;
     readRunInput(in);
     simulateGameFrame(in);
+    lessonAfterFrame(diffTemps);
     consumeRunEvents();
     drawGameFrame();
     handleRunSwitches();
@@ -423,6 +429,10 @@ static void rideRun()
         }
         if (keyEscNoRepeat() && skieurArrive == 0) {
             playMenuSound(GUI_BACK);
+            break;
+        }
+        if (lessonOver()) {
+            playMenuSound(GUI_CHOOSE);
             break;
         }
     }
@@ -468,6 +478,45 @@ static void runPass()
     leaveRun();
 }
 
+// The lesson's track: the gentlest one when it is there, else the first of the list.
+static void chooseLessonTrack()
+{
+    for (int i = 0; i < nbTotalPistes; i++)
+        if (strcmp(listePistes[i], LESSON_TRACK) == 0) {
+            snprintf(nomFicPiste, sizeof nomFicPiste, "%s", LESSON_TRACK);
+            return;
+        }
+    if (nbTotalPistes > 0) snprintf(nomFicPiste, sizeof nomFicPiste, "%s", listePistes[0]);
+}
+
+// A lesson is ridden as a run but scores nothing; ridden to its end, it is not offered again. ESC
+// skips it. The home menu comes next, and the track screen keeps the track it had.
+static void lessonPass()
+{
+    if (!lessonRequested) return;
+    lessonRequested = 0;
+    char kept[sizeof nomFicPiste];
+    snprintf(kept, sizeof kept, "%s", nomFicPiste);
+    chooseLessonTrack();
+    startLesson();
+    if (nomFicPiste[0] && gameScreens.loadRun() == 0) rideRun();
+    short finished = lesson.active && lesson.step == LESSON_STEPS;
+    stopLesson();
+    skieurArrive = 0;
+    vuScores = 1;
+    leaveRun();
+    snprintf(nomFicPiste, sizeof nomFicPiste, "%s", kept);
+    if (finished) {
+        lessonDone = 1;
+        saveUserPreferences();
+    }
+    runRequested = exitRequested = 0;
+    homeDone = 0;
+    options = 0;
+    optionsDone = 1;
+    redrawAllMenu = 0;
+}
+
 int gameLoopPass()
 {
     if (quitSignalReceived()) return 0; // SIGTERM or SIGINT: leave as ESC on the home menu does
@@ -476,6 +525,7 @@ int gameLoopPass()
     creditsPass();
     optionsPass();
     playPass();
+    lessonPass();
     runPass();
     return exitRequested ? 0 : 1;
 }

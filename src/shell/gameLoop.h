@@ -43,6 +43,9 @@ int gameLoopPass();
 
 // No run or exit asked for, every key detector fresh: the dispatcher as at start-up.
 void resetScreenRequests();
+// The guided first run, asked for on the home menu or the options screen: it is ridden in the loop's
+// next pass, and the home menu follows it.
+void requestLesson();
 
 // The frames the dispatcher calls. Tests replace them to drive the state machine without a display.
 struct GameScreens {

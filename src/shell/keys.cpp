@@ -146,6 +146,7 @@ NO_REPEAT(keyF10NoRepeat, KEY_F10, NO_PAD)
 NO_REPEAT(keyGNoRepeat, KEY_G, NO_PAD)
 NO_REPEAT(keyRNoRepeat, KEY_R, NO_PAD)
 NO_REPEAT(keyMNoRepeat, KEY_M, NO_PAD)
+NO_REPEAT(keyLNoRepeat, KEY_L, NO_PAD)
 NO_REPEAT(keyBombNoRepeat, currentKeymap[KM_BOMB], PA_BOMB)
 NO_REPEAT(keyPauseNoRepeat, KEY_P, PA_PAUSE)
 

@@ -22,6 +22,7 @@ short keyF10NoRepeat();
 short keyGNoRepeat();  // the ghost switch on the options screen
 short keyRNoRepeat();  // the best run's replay on the score table
 short keyMNoRepeat();  // mute, on the options screen and in a run
+short keyLNoRepeat();  // the lesson, on the home menu
 short keyBombNoRepeat();
 short keyPauseNoRepeat(); // P
 

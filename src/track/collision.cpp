@@ -211,6 +211,14 @@ static void pickUpBomb(const coord& p, int i)
     emitRunEvent(RUN_EV_BOMB_PICKED);
 }
 
+int lastHitObstacleType = -1;
+
+static int hitBy(int type)
+{
+    lastHitObstacleType = type;
+    return 1;
+}
+
 static int testObstacle(const coord& p, int i)
 {
     const ObstacleRecord& o = containerObstacles[i];
@@ -218,10 +226,10 @@ static int testObstacle(const coord& p, int i)
         if (!isAheadWithin(p, o, railReachBehind)) return 0;
         int hit = isCollisionRail(riderCollisionRadius, p.x, p.y, p.z, i, p.y <= yPrecCol);
         if (hit) emitRunEvent(RUN_EV_RAIL_CLING);
-        return hit;
+        return hit ? hitBy(obstacleRail) : 0;
     }
     if (!isAheadWithin(p, o, 0.0f)) return 0;
-    if (o.type == obstacleSapin) return isCollisionSapin(riderCollisionRadius, p.x, p.y, p.z, i);
+    if (o.type == obstacleSapin) return isCollisionSapin(riderCollisionRadius, p.x, p.y, p.z, i) ? hitBy(obstacleSapin) : 0;
     if (o.type == obstacleCollectable) pickUpCollectable(p, i);
     if (o.type == obstacleBomb) pickUpBomb(p, i);
     return 0;

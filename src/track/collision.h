@@ -20,6 +20,8 @@ extern short bombF;  // a bomb was picked up in this sweep
 
 // Start of a run: nothing picked up, no grind, the sweep starting at (x, y, z).
 void reinitCollisionSweep(float x, float y, float z);
+// The obstacle type of the last hit that makes the rider fall (obstacleSapin, obstacleRail), -1 before any.
+extern int lastHitObstacleType;
 // Non-zero when the rider hits something that makes him fall.
 int detectCollision();
 // Sample points of a movement; at most maxPointsToTest (the last ones of a longer movement).

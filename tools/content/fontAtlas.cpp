@@ -5,6 +5,9 @@
 static const int GRID = 16;
 static const int FIRST_CODE = 32;
 static const int LAST_DRAWN_CODE = 126;
+// The game prints code 127 (no character of its own) for the degree sign of "70\x7f off".
+static const int DEGREE_CODE = 127;
+static const unsigned DEGREE_SIGN = 0xB0;
 // The game advances 10 units of a 16-unit cell: the glyph's pen advance must stay inside that.
 static const float GLYPH_PIXELS_PER_CELL = 15.0f / 16.0f;
 static const float BASELINE_PER_CELL = 12.0f / 16.0f;
@@ -16,10 +19,11 @@ int fontCell(int code, int set) { return code - FIRST_CODE + 128 * set; }
 // A glyph is drawn into its own cell first so descenders never reach the cell below.
 static void drawCell(Picture& atlas, int cellPixels, int code, int set)
 {
+    unsigned glyph = code == DEGREE_CODE ? DEGREE_SIGN : (unsigned)code;
     Picture cell(cellPixels, cellPixels);
     int pixels = (int)(cellPixels * GLYPH_PIXELS_PER_CELL);
     int baseline = (int)(cellPixels * BASELINE_PER_CELL);
-    drawGlyph(cell, SET_FONT[set], pixels, cellPixels / 32, baseline, (unsigned)code, {255, 255, 255});
+    drawGlyph(cell, SET_FONT[set], pixels, cellPixels / 32, baseline, glyph, {255, 255, 255});
     int c = fontCell(code, set);
     int x0 = (c % GRID) * cellPixels, y0 = (c / GRID) * cellPixels;
     // The top row stays black so linear filtering does not bleed the cell above into it.
@@ -34,6 +38,6 @@ Picture makeFontAtlas(int cellPixels)
 {
     Picture atlas(cellPixels * GRID, cellPixels * GRID);
     for (int set = 0; set < 2; set++)
-        for (int code = FIRST_CODE + 1; code <= LAST_DRAWN_CODE; code++) drawCell(atlas, cellPixels, code, set);
+        for (int code = FIRST_CODE + 1; code <= DEGREE_CODE; code++) drawCell(atlas, cellPixels, code, set);
     return atlas;
 }
