@@ -311,6 +311,41 @@ TEST_F(RunAir, FinishCrossedInTheAirLandsAndBanksAfterTheLine)
     EXPECT_EQ(bufferScoreJump, 0);
 }
 
+// A jump that starts after the line scores nothing: a crest beyond it throws the rider, the trick key
+// and the steering keys held in the air do nothing, the landing banks nothing and the time stays at the line.
+TEST_F(RunAir, AJumpAfterTheFinishLineScoresNothing)
+{
+    pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
+    for (int r = 12; r <= 60; r++) setRowHeight(r, flatY - (r - 11) * 1800.0f); // a 47-degree crest at row 11
+    arrivee = 9 * longueurFace;
+    pilotStart(fps);
+    for (int i = 0; i < 400 && !skieurArrive; i++) pilotFrame(fps, keys(&PilotKeys::up));
+    ASSERT_EQ(skieurArrive, 1);
+    ASSERT_EQ(getContact(), 1) << "the line was crossed in the air";
+    float timeAtLine = totalTime;
+    int scoreAtLine = totalScore;
+    vitessePrecedente = 5900.0f; // fast enough over the line to reach the crest while braking
+    PilotKeys trickAndSpin;
+    trickAndSpin.trick[0] = true;
+    trickAndSpin.left = true;
+    int launched = -1;
+    for (int i = 0; i < 200 && launched < 0; i++) {
+        pilotFrame(fps, keys());
+        if (getContact() == 0) launched = i;
+    }
+    ASSERT_GE(launched, 0) << "the crest after the line threw nobody, rider at X " << Xobjet;
+    float headingInAir = rotSkierY;
+    for (int i = 0; i < 3; i++) pilotFrame(fps, trickAndSpin);
+    ASSERT_EQ(getContact(), 0) << "the flight after the line was too short to test";
+    EXPECT_EQ(bufferScoreJump, 0) << "points gathered in a flight after the line";
+    EXPECT_EQ(rotSkierY, headingInAir) << "the rider was spun after the line";
+    EXPECT_LT(rideToLanding(keys()), 400) << "the rider never came down";
+    for (int i = 0; i < 10; i++) pilotFrame(fps, keys());
+    EXPECT_EQ(totalScore, scoreAtLine);
+    EXPECT_EQ(bufferScoreJump, 0);
+    EXPECT_EQ(totalTime, timeAtLine);
+}
+
 // 3, 2, 1 through the start second, then Go, then nothing.
 TEST_F(RunAir, CountdownShowsThreeTwoOneGo)
 {

@@ -161,6 +161,12 @@ void landingSequence()
 
 void bankJumpPoints()
 {
+    // After the line only the flight that crossed it banks; what starts later scores nothing.
+    if (skieurArrive && !flightOverLine) {
+        bufferScoreJump = 0;
+        return;
+    }
+    if (skieurArrive && (chute == 1 || getContact() == 1)) flightOverLine = 0; // this bank is its last
     if (chute == 1) {
         feedbackCrashed(bufferScoreJump);
         bufferScoreJump = 0;

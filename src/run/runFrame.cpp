@@ -112,17 +112,19 @@ static void countdown()
 
 static void finishLine()
 {
-    if (Xobjet > arrivee) {
+    if (Xobjet > arrivee && !skieurArrive) {
         skieurArrive = 1;
         vuScores = 0;
+        flightOverLine = getContact() == 0;
     }
 }
 
 // A rider who crosses the line in the air keeps the air controls until touch-down, so that a trick
-// let go after the line is seen and the jump lands (and banks) as anywhere else.
+// let go after the line is seen and the jump lands (and banks) as anywhere else. A flight that starts
+// after the line (a crest, a kicker beyond it) is not steered.
 static void controlsOrStandBy()
 {
-    short racing = !skieurArrive || getContact() == 0;
+    short racing = !skieurArrive || (getContact() == 0 && flightOverLine);
     if (DEPART == 1 && racing && !chute) {
         runControls();
     } else if (skieurArrive && getContact() == 1) {

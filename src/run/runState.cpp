@@ -42,6 +42,7 @@ float bufferJump = emptyJumpCharge;
 float freinage = 0.0f;
 short skieurStop = 0;
 short skieurArrive = 0;
+short flightOverLine = 0;
 
 float rotSkierY = 0.0f, rotSkierX = 0.0f, rotSkierZ = 0.0f;
 float rotSkierYAvantSaut = 0.0f;
@@ -115,6 +116,7 @@ static void resetTimingAndMotion() {
     freinage = 0.0f;
     skieurStop = 0;
     skieurArrive = 0;
+    flightOverLine = 0;
 }
 
 static void resetOrientation() {

@@ -27,6 +27,8 @@ extern float bufferJump;
 extern float freinage;
 extern short skieurStop;
 extern short skieurArrive;
+// The rider was in the air when the line was crossed: that one flight may still land and bank its points.
+extern short flightOverLine;
 
 // orientation
 extern float rotSkierY, rotSkierX, rotSkierZ;
