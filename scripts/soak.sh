@@ -4,13 +4,25 @@
 # the score table, which gives the memory baseline (the first run loads the track, and the first pass
 # through each screen grows the software renderer's caches); then random keys, restarting the game
 # when a key quits it. Fails on a crash or when a game's resident memory ends more than 10 % above its
-# baseline. Usage: scripts/soak.sh [MINUTES] [GAME_BINARY]
+# baseline. With the sanitizer build (GAME_BINARY build-san/kestrune) it also fails on any line of a
+# sanitizer's report, all of which it prints. Usage: scripts/soak.sh [MINUTES] [GAME_BINARY]
 set -u
 minutes=${1:-30}
 root=$(cd "$(dirname "$0")/.." && pwd)
 game=${2:-$root/build/kestrune}
 source "$root/tests/support/display.sh"
 trap kes_cleanup EXIT
+# A sanitizer build reports into the game's log and goes on where it can. Leaks are left to the memory
+# check: the system's GL and X libraries keep what they allocate until the process ends.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=0}
+sanitizer_lines() {
+    grep -E 'runtime error:|(Address|Leak|Memory|Thread|UndefinedBehavior)Sanitizer|^ +#[0-9]+ 0x' game.log 2>/dev/null
+}
+sanitizer_check() {
+    local found; found=$(sanitizer_lines)
+    [ -z "$found" ] || { printf '%s\n' "$found"; kes_fail "sanitizer reports $1 ($(printf '%s\n' "$found" | grep -c 'runtime error:\|ERROR:') reports)"; }
+}
 
 [ -d "$root/data/prefs" ] || { echo "no generated data in $root/data: run make data first" >&2; exit 1; }
 kes_scratch_copy "$root" || kes_fail "cannot copy the data"
@@ -52,7 +64,8 @@ start_game
 while [ "$(date +%s)" -lt "$end" ]; do
     if ! kill -0 $KES_GAME_PID 2>/dev/null; then
         wait $KES_GAME_PID; rc=$?
-        [ $rc -eq 0 ] || kes_fail "the game ended with status $rc after $presses keys: $(tail -5 game.log)"
+        [ $rc -eq 0 ] || { sanitizer_lines; kes_fail "the game ended with status $rc after $presses keys: $(tail -5 game.log)"; }
+        sanitizer_check "in game $starts"
         game_report
         start_game
         continue
@@ -71,6 +84,7 @@ while [ "$(date +%s)" -lt "$end" ]; do
     fi
 done
 game_report
-echo "soak: $minutes min, $presses keys, $starts game starts, largest growth $worst %"
+sanitizer_check "at the end"
+echo "soak: $minutes min, $presses keys, $starts game starts, largest growth $worst %, no sanitizer report"
 awk -v w="$worst" 'BEGIN { exit (w > 10) }' || kes_fail "resident memory grew by more than 10 %"
 rm -rf "$work"
