@@ -22,14 +22,14 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E touch ${KESTRUNE_DIST}/data.stamp
   DEPENDS kescontent ${KESTRUNE_DIST_RECIPES}
   COMMENT "Generating the data and icons to install")
-add_custom_target(dist DEPENDS ${KESTRUNE_DIST}/data.stamp kestrune)
+add_custom_target(dist DEPENDS ${KESTRUNE_DIST}/data.stamp kestrune kesride)
 
 set(KESTRUNE_PROGRAM ${CMAKE_INSTALL_PREFIX}/${KESTRUNE_INSTALL_BINDIR}/kestrune)
 set(KESTRUNE_DATA ${CMAKE_INSTALL_PREFIX}/${KESTRUNE_INSTALL_DATADIR}/)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/${KESTRUNE_APP_ID}.desktop.in ${KESTRUNE_DIST}/${KESTRUNE_APP_ID}.desktop @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/kestrune.6.in ${KESTRUNE_DIST}/kestrune.6 @ONLY)
 
-install(TARGETS kestrune RUNTIME DESTINATION ${KESTRUNE_INSTALL_BINDIR})
+install(TARGETS kestrune kesride RUNTIME DESTINATION ${KESTRUNE_INSTALL_BINDIR})
 install(CODE "if(NOT EXISTS \"${KESTRUNE_DIST}/data.stamp\")
   message(FATAL_ERROR \"Nothing to install yet: build the 'dist' target first (make install does)\")
 endif()")

@@ -59,7 +59,7 @@ TEST_F(RunFall, FallLastsTheTumblePlusTwoAndAHalfSecondsAndEndsStill)
     int frames = 1;
     float deepest = 0;
     while (chute && frames < 500) {
-        pilotFrame(fps, keys(&PilotKeys::up));
+        pilotFrame(fps, keys());
         deepest = std::fmin(deepest, rotationChute);
         frames++;
     }
@@ -190,10 +190,11 @@ TEST_F(RunFall, GrindFromAboveSlowsToTheFloorEarnsAndBanks)
     EXPECT_LT(slowest, 1300.0f);
     EXPECT_EQ(chute, 0);
     int earned = bufferScoreJump + totalScore;
-    EXPECT_GE(earned, grindFrames * 7500);
+    // 150000 a second: 7500 a frame at 20 fps; the frames at either end grind for a part of theirs
+    EXPECT_GE(earned, (grindFrames - 1) * 7500);
     for (int i = 0; i < 40 && getContact() == 0; i++) pilotFrame(fps, keys());
     EXPECT_EQ(chute, 0);
-    EXPECT_GE(totalScore, grindFrames * 7500) << "grind points not banked on landing";
+    EXPECT_GE(totalScore, (grindFrames - 1) * 7500) << "grind points not banked on landing";
     EXPECT_EQ(bufferScoreJump, 0);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "run/runTick.h"
 #include "run/newton.h"
 #include "run/runState.h"
 
@@ -16,15 +17,18 @@ TEST(RunNewton, SlopeFormulas) {
     EXPECT_FLOAT_EQ(100.0f * 4.0f + 10.0f * 2.0f + 5.0f, giveNewXposition(100.0f, 10.0f, 5.0f, 2.0f));
 }
 
-TEST(RunNewton, FrameScaleNeverDividesByAMissingRate) {
+// The run's scale follows the tick alone; the drawing's follows the measured frame rate and never
+// divides by a missing one.
+TEST(RunNewton, TickScaleIgnoresTheFrameRateAndTheDrawnScaleNeverDividesByAMissingRate) {
+    frameps = 144.0f;
+    EXPECT_FLOAT_EQ(20.0f / runTicksPerSecond, frameScale());
     frameps = 0.0f;
-    float first = frameScale();
+    float first = drawnFrameScale();
     EXPECT_TRUE(first > 0.0f && first < 100.0f);
     frameps = 40.0f;
-    EXPECT_FLOAT_EQ(0.5f, frameScale());
+    EXPECT_FLOAT_EQ(0.5f, drawnFrameScale());
     frameps = 0.0f;  // window not closed again: keep the last rate
-    EXPECT_FLOAT_EQ(0.5f, frameScale());
-    frameps = 20.0f;
-    EXPECT_FLOAT_EQ(1.0f, frameScale());
+    EXPECT_FLOAT_EQ(0.5f, drawnFrameScale());
+    EXPECT_FLOAT_EQ(20.0f / runTicksPerSecond, frameScale());
     frameps = 1.0f;
 }

@@ -77,32 +77,39 @@ TEST_F(RunRide, StandingRiderWaitsForThePushAndTheStartWaitsForTheJumpKey)
     EXPECT_GT(Xobjet, planeStart + 100.0f);
 }
 
-TEST_F(RunRide, PushAddsFourHundredAFrameOnlyBelow3600)
+// One frame at 60 is one tick; a frame at 20 covers three.
+TEST_F(RunRide, PushAddsFourHundredEverySixtiethOfASecondOnlyBelow3600)
 {
     pilotPlaneRun(true, planeStart, planeFinish);
-    pilotStart(20);
-    float drag = 10.0f;  // the rolling drag of one frame at 20 fps
+    pilotStart(60);
+    float drag = 10.0f / 3;  // the rolling drag of one tick: 200 a second
     vitessePrecedente = 1000.0f;
-    pilotFrame(20, hold(&PilotKeys::up));
+    pilotFrame(60, hold(&PilotKeys::up));
     EXPECT_NEAR(vitessePrecedente, 1400.0f - drag, 0.5f);
     vitessePrecedente = 3599.0f;
-    pilotFrame(20, hold(&PilotKeys::up));
+    pilotFrame(60, hold(&PilotKeys::up));
     EXPECT_NEAR(vitessePrecedente, 3999.0f - drag, 0.5f);
     vitessePrecedente = 3600.0f;
-    pilotFrame(20, hold(&PilotKeys::up));
+    pilotFrame(60, hold(&PilotKeys::up));
     EXPECT_NEAR(vitessePrecedente, 3600.0f - drag, 0.5f);
+    vitessePrecedente = 1000.0f;
+    pilotFrame(20, hold(&PilotKeys::up));
+    EXPECT_NEAR(vitessePrecedente, 1000.0f + 3 * (400.0f - drag), 0.5f) << "a slow frame pushes as often";
 }
 
-TEST_F(RunRide, GroundSpeedAbove5000DecaysOnePercentAFrame)
+TEST_F(RunRide, GroundSpeedAbove5000DecaysOnePercentEverySixtiethOfASecond)
 {
     pilotPlaneRun(true, planeStart, planeFinish);
-    pilotStart(20);
+    pilotStart(60);
+    float drag = 10.0f / 3;
+    vitessePrecedente = 6000.0f;
+    pilotFrame(60, PilotKeys());
+    EXPECT_NEAR(vitessePrecedente, 6000.0f * 0.99f - drag, 0.5f);
     vitessePrecedente = 6000.0f;
     pilotFrame(20, PilotKeys());
-    EXPECT_NEAR(vitessePrecedente, 6000.0f * 0.99f - 10.0f, 0.5f);
-    vitessePrecedente = 6000.0f;
-    pilotFrame(40, PilotKeys());
-    EXPECT_NEAR(vitessePrecedente, 6000.0f * 0.99f - 5.0f, 0.5f) << "the decay is per frame, the drag per second";
+    float v = 6000.0f;
+    for (int i = 0; i < 3; i++) v = v * 0.99f - drag;
+    EXPECT_NEAR(vitessePrecedente, v, 0.5f) << "the decay and the drag go by the clock, not the frame";
 }
 
 TEST_F(RunRide, GroundTurnsStopAt89Degrees)

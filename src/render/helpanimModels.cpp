@@ -53,7 +53,7 @@ void drawHalfBigCollectable(float size)
 
 void drawBigCollectable(float size, float angleOffset)
 {
-    rotBC = nextCollectableAngle(rotBC, frameScale());
+    rotBC = nextCollectableAngle(rotBC, drawnFrameScale());
     glRotatef(angleOffset + rotBC, 0, 1, 0);
     glPushMatrix();
     drawHalfBigCollectable(size);

@@ -63,5 +63,5 @@ void drawFigScore(char* buffer, int value, unsigned int texture)
     }
     snprintf(buffer, 256, "%i", value);
     glPrintScale((int)(figureScale * 16 - 10), FIGURE_Y, buffer, 0, texture, figureScale);
-    figureScale += frameScale() * FIGURE_GROWTH;
+    figureScale += drawnFrameScale() * FIGURE_GROWTH;
 }

@@ -14,6 +14,7 @@
 #include "render/lessonDraw.h"
 #include "render/guistuff.h"
 #include "render/viewFrame.h"
+#include "run/runTicker.h"
 #include "run/howManyMinutes.h"
 #include "run/runFeedback.h"
 #include "run/runState.h"
@@ -65,7 +66,7 @@ void glPrintFinishData(double unused)
     static double blink = 0;
     glPrintScale(200, 300, "FINISH", 0, hudFont(), 4.0f);
     if (blink >= FINISH_BLINK_PERIOD) blink = FINISH_BLINK_RESTART;
-    blink += diffTemps;
+    blink += runTicker.frameSeconds;  // the drawing's own time: it blinks as fast at any frame rate
     if (blink > 0 && blink < FINISH_BLINK_ON) glPrintScale(165, 250, "- press Return -", 0, hudFont(), 2.0f);
 }
 

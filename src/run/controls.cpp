@@ -10,14 +10,19 @@
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "run/trickInput.h"
 #include "track/bombstuff.h"
 #include "track/collision.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"
 
-static const float airStepPerSecond = 15.0f;
-static const float capPerK = 27.0f;  // 540 / frameps
+// Spin and flip rates are degrees per tick: they grow by 900 degrees a second every second a key
+// is held, up to 540 degrees a second.
+static const float airSpinGrowth = 900.0f;
+static const float airSpinCap = 540.0f;
+// Turning on the ground keeps this share of the speed every 1/60 s, less the turn rate's part.
+static const float turnSpeedKept = 0.01f, turnRateShare = 0.01f;
 static const float fastTurnSpeed = 1000.0f;
 static const float fastTurnRate = 4.0f;
 static const float turnRatePerSpeed = 0.004f;
@@ -68,7 +73,7 @@ static void groundTurn(int right)
     if (right && rotSkierY < maxGroundHeading) rotSkierY += pasAngleContact * k;
     if (!right && rotSkierY > -maxGroundHeading) rotSkierY -= pasAngleContact * k;
     sprayDrift = right ? -sprayPull : sprayPull;
-    vitessePrecedente = vitessePrecedente * 0.01f * (100 - pasAngleContact * 0.01f);
+    vitessePrecedente = vitessePrecedente * compoundPerTick(turnSpeedKept * (100 - pasAngleContact * turnRateShare));
 }
 
 static void spinsAndTurns(float step, float cap)
@@ -116,7 +121,8 @@ static void flips(float step, float cap)
 
 static void push()
 {
-    if (runHeld(RB_UP) && vitessePrecedente + pushStep < pushLimit && getContact() == 1) vitessePrecedente += pushStep;
+    float step = pushPerTick();
+    if (runHeld(RB_UP) && vitessePrecedente + step < pushLimit && getContact() == 1) vitessePrecedente += step;
 }
 
 static short halfTurnUnderWay() { return changementFakieSolRight || changementFakieSolLeft; }
@@ -162,8 +168,9 @@ static void fireBomb()
 
 void runControls()
 {
-    float step = (float)diffTemps * airStepPerSecond;
-    float cap = capPerK * frameScale();
+    float tick = (float)runTickSeconds;
+    float step = airSpinGrowth * tick * tick;
+    float cap = airSpinCap * tick;
     turningRate();
     sideFlips(step, cap);
     spinsAndTurns(step, cap);

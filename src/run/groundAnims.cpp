@@ -6,6 +6,7 @@
 #include "run/physics.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "run/trickInput.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
@@ -13,12 +14,13 @@
 
 static const float poseRatePerSecond = 200.0f;  // a pose is reached in half a second
 static const float armStart = -90.0f;
+// Poling and braking poses move so much every 1/60 s.
 static const float armStep = 5.0f;
 static const float headStep = 5.0f;
 static const float headTop = 50.0f;
 static const float halfTurnPerK = 36.0f;  // 720 / frameps
-static const int brakeStep = 5;
-static const int brakeBurstAt = 5;
+static const float brakeStep = 5.0f;
+static const float brakeBurstAt = 5.0f;
 
 
 static short onGroundOutsideLanding() { return getContact() == 1 && !changementContact; }
@@ -49,9 +51,9 @@ void pousseBras(short reset)
         head = 0.0f;
         return;
     }
-    arm += armStep;
+    arm += perTunedStep(armStep);
     if (arm > 0) arm = armStart;
-    head += headStep;
+    head += perTunedStep(headStep);
     if (head > headTop) head = 0.0f;
     setRotEpauleXR(arm);
     setRotEpauleXL(arm);
@@ -60,7 +62,7 @@ void pousseBras(short reset)
 
 static void poling()
 {
-    short pushing = runHeld(RB_UP) && vitessePrecedente + pushStep < pushLimit && getContact() == 1 && !fakie;
+    short pushing = runHeld(RB_UP) && vitessePrecedente + pushPerTick() < pushLimit && getContact() == 1 && !fakie;
     pousseBras(!pushing);
 }
 
@@ -102,8 +104,10 @@ static void brakePose()
         return;
     }
     if (deroulementFreinage <= 99) {
-        if (deroulementFreinage == brakeBurstAt) sprayBurst();
-        deroulementFreinage += brakeStep;
+        float before = deroulementFreinage;
+        deroulementFreinage += perTunedStep(brakeStep);
+        // the snow bursts once, as the brake pose passes its first step
+        if (before <= brakeBurstAt && deroulementFreinage > brakeBurstAt) sprayBurst();
     }
     const float* target = fakie ? freinageFakiePosition
                                 : (rotSkierY > 0 ? freinagePDroitePosition : freinagePGauchePosition);

@@ -9,11 +9,12 @@
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "run/trickInput.h"
 #include "skier/positionDef.h"
 #include "track/planLib.h"
 
-static const int landingBlendStep = 10;
+static const float landingBlendStep = 10.0f;  // percent of the landing pose every 1/60 s
 
 int toleranceAngleRightAndLeft = 45;
 int toleranceAngleFrontAndBack = 89;
@@ -125,7 +126,7 @@ static void landingPoses()
             if (deroulementFigure == 0) {
                 emitRunEvent(RUN_EV_LANDING);
             }
-            deroulementFigure += landingBlendStep;
+            deroulementFigure += perTunedStep(landingBlendStep);
         }
         animPosition(fakieOrNotSJ(), fakieOrNotReception(), deroulementFigure);
         if (deroulementFigure > 99) {
@@ -134,7 +135,7 @@ static void landingPoses()
         }
         return;
     }
-    if (!animationFigureFinie) deroulementFigure += landingBlendStep;
+    if (!animationFigureFinie) deroulementFigure += perTunedStep(landingBlendStep);
     animPosition(fakieOrNotReception(), fakieOrNotNorm(posInterFak), deroulementFigure);
     if (deroulementFigure > 99) closeLanding();
 }

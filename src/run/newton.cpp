@@ -1,10 +1,11 @@
-// Takes masses, slope angles, speeds and times; returns accelerations, speeds, positions and the frame scale.
+// Takes masses, slope angles, speeds and times; returns accelerations, speeds, positions and the tick and frame scales.
 #include "run/newton.h"
 
 #include <cmath>
 
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 
 static const float slopeGravity = -9.8f;
 static const float degToRad = 0.017455053237912375f;
@@ -19,7 +20,9 @@ float giveNewSpeed(float v, float acc, float t) { return v + acc * t; }
 
 float giveNewXposition(float acc, float v, float x, float t) { return acc * t * t + v * t + x; }
 
-float frameScale() {
+float frameScale() { return (float)(referenceFrameRate * runTickSeconds); }
+
+float drawnFrameScale() {
     float& lastRate = runInputState.lastMeasuredRate;
     if (frameps > minMeasuredRate && std::isfinite(frameps)) lastRate = frameps;
     return referenceFrameRate / lastRate;

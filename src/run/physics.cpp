@@ -9,6 +9,7 @@
 #include "run/runFeedback.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "run/trickInput.h"
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
@@ -24,7 +25,7 @@ static const float slopeAccelShare = 0.1f;
 static const float defaultWeight = 70.0f;
 static const float turningDragPerK = 0.008f;
 static const float halfTrackWidth = 36.0f * largeurFace;
-static const float highSpeedDecay = 0.99f;
+static const float highSpeedDecay = 0.99f;  // every 1/60 s above top speed
 static const float baseDrag = 10.0f;
 static const float emptyCharge = 10.0f;
 static const float fullCharge = 20.0f;
@@ -34,10 +35,11 @@ static const float rampAngle = 5.0f;
 static const float crestDrop = -40.0f;
 static const float gravityMargin = 1000.0f;
 static const float fastGravityFactor = 1.1f;
-static const float risePerVelocity = 0.02f;
+static const float risePerVelocity = 0.02f;  // height gained every 1/60 s per unit of vertical speed
 static const float grindPointsPerSecond = 150000.0f;
-static const float spinPoints = 250.0f, flipPoints = 375.0f, sideFlipPoints = 500.0f;
-static const float boosterFactor = 1.1f;
+// Points for each degree turned in the air, by axis.
+static const float spinPoints = 250.0f / 3, flipPoints = 375.0f / 3, sideFlipPoints = 500.0f / 3;
+static const float boosterFactor = 1.1f;  // every 1/60 s on a booster
 static const float repelSpeed = -1000.0f;
 static const int halfPipeRightMark = 7;
 
@@ -46,6 +48,8 @@ static float riderWeight()
     if (theTrasher && std::isfinite(theTrasher->weight)) return theTrasher->weight;
     return defaultWeight;
 }
+
+float pushPerTick() { return perTunedStep(pushStep); }
 
 static int turnKeyHeld() { return runHeld(RB_RIGHT) || runHeld(RB_LEFT); }
 
@@ -71,7 +75,7 @@ static void updateGroundSpeed()
     if (getContact() != 1) return;
     float v = vitessePrecedente;
     if (fabsf(v) < vitesseMax) v = giveNewSpeed(v, acceleration, (float)diffTemps);
-    else if (fabsf(v) > vitesseMax) v *= highSpeedDecay;
+    else if (fabsf(v) > vitesseMax) v *= compoundPerTick(highSpeedDecay);
     else return;
     float drag = (freinage + baseDrag) * frameScale();
     v += v > 0 ? -drag : drag;
@@ -83,7 +87,10 @@ static void placeOnGround()
     if (getContact() != 1) return;
     angleCourant = placeObjetAndGetAngle(points, faces, getXobjet_inc(), Zobjet, (float)maxTrackFaces, rotSkierY,
                                          faceUpVector);
-    if (bufferJump < emptyCharge || (runHeld(RB_JUMP) && bufferJump < fullCharge)) bufferJump += frameScale();
+    // Charged up to empty (10), or to full (20) while the jump key is held, and never past it: a
+    // charge a part of a tick over would jump higher at some tick lengths than at others.
+    float limit = runHeld(RB_JUMP) ? fullCharge : emptyCharge;
+    if (bufferJump < limit) bufferJump = fminf(bufferJump + frameScale(), limit);
 }
 
 void groundPhysics()
@@ -129,13 +136,20 @@ void handleDecollage(int face, float angle)
     }
 }
 
+// The jump's points with their fractions: a tick earns parts of a point, and truncating each tick's
+// share would pay less at short ticks than at long ones. Followed while bufferScoreJump is not set
+// from elsewhere (banked, lost, reset).
+static double exactJumpPoints = 0;
+
 void addJumpPoints(double points)
 {
+    if ((int)exactJumpPoints != bufferScoreJump) exactJumpPoints = bufferScoreJump;
     // A long stall (the clock jumping) must not overflow the jump's points.
-    double total = bufferScoreJump + points;
+    double total = exactJumpPoints + points;
     if (std::isnan(total)) return;
     if (total > INT_MAX) total = INT_MAX;
     if (total < INT_MIN) total = INT_MIN;
+    exactJumpPoints = total;
     bufferScoreJump = (int)total;
 }
 
@@ -147,19 +161,45 @@ static void riseOrGrind()
         return;
     }
     float K = vitessePrecedente <= vitesseMax ? vitesseMax + gravityMargin : fastGravityFactor * vitesseMax + gravityMargin;
-    velocity -= fabsf(K - vitessePrecedente) * frameScale();
-    YavantSaut += velocity * risePerVelocity;
+    // The rider was tuned rising by his vertical speed after each 1/60 s of gravity; over a tick of
+    // r such steps he rises as that schedule does, whatever r is (the gravity is even in the air).
+    float r = perTunedStep(1.0f);
+    float perStep = fabsf(K - vitessePrecedente) * (referenceFrameRate / tunedStepsPerSecond);
+    float before = velocity;
+    velocity -= perStep * r;
+    YavantSaut += risePerVelocity * r * (before - perStep * (r + 1) * 0.5f);
+}
+
+// The spin rates as the tick began, before the keys changed them.
+static float ratesBefore[3];
+
+void noteAirRates()
+{
+    ratesBefore[0] = amplitudeRotationY, ratesBefore[1] = amplitudeRotationZ, ratesBefore[2] = amplitudeRotationX;
+}
+
+// Degrees turned this tick at a rate that went from `before` to `now` (degrees per tick). Tuned, a
+// rate grew by a step every 1/60 s and the rider turned by the grown rate: a tick of r such steps
+// turns by the same amount whatever r is. A rate let go or turned round takes effect at once.
+static float degreesThisTick(float before, float now)
+{
+    bool growing = before * now >= 0 && fabsf(now) > fabsf(before);
+    if (!growing) return now;
+    float r = perTunedStep(1.0f);
+    return 0.5f * (before + now) + 0.5f * (now - before) / r;
 }
 
 static void airRotations()
 {
-    float k = frameScale();
-    rotSkierY += amplitudeRotationY;
-    rotSkierZ += amplitudeRotationZ;
-    rotSkierX += amplitudeRotationX;
-    addJumpPoints(k * spinPoints * fabsf(amplitudeRotationY));
-    addJumpPoints(k * flipPoints * fabsf(amplitudeRotationZ));
-    addJumpPoints(k * sideFlipPoints * fabsf(amplitudeRotationX));
+    float y = degreesThisTick(ratesBefore[0], amplitudeRotationY);
+    float z = degreesThisTick(ratesBefore[1], amplitudeRotationZ);
+    float x = degreesThisTick(ratesBefore[2], amplitudeRotationX);
+    rotSkierY += y;
+    rotSkierZ += z;
+    rotSkierX += x;
+    addJumpPoints(spinPoints * fabsf(y));
+    addJumpPoints(flipPoints * fabsf(z));
+    addJumpPoints(sideFlipPoints * fabsf(x));
 }
 
 static void touchDown(float ground)
@@ -219,7 +259,7 @@ void handleFaceSurfaceBehaviour(TexData* surfaces)
         inHalfPipe = inInterieurHalfPipe = 0;
         break;
     case surfaceBooster:
-        vitessePrecedente *= boosterFactor;
+        vitessePrecedente *= compoundPerTick(boosterFactor);
         if (previousSurface != surfaceBooster) emitRunEvent(RUN_EV_BOOST);
         inHalfPipe = inInterieurHalfPipe = 0;
         break;

@@ -4,10 +4,16 @@
 struct TexData;
 
 // Speeds and thresholds the frame and the tests share.
-const float pushStep = 400.0f;
+const float pushStep = 400.0f;  // every 1/60 s while pushing
 const float pushLimit = 4000.0f;
 const float stoppedSpeed = 400.0f;
 const float landingVelocity = 12000.0f;
+
+// The push of one tick.
+float pushPerTick();
+
+// Remembers the air spin rates as a tick begins (the first step of every tick).
+void noteAirRates();
 
 void groundPhysics();
 void handleDecollage(int face, float angle);

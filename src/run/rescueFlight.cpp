@@ -1,11 +1,12 @@
-// Takes the frame scale; climbs the rocket, then grows the firework's message, frame by frame.
+// Takes the tick scale; climbs the rocket, then grows the firework's message, tick by tick.
 #include "run/rescueFlight.h"
 
 #include "run/runEvents.h"
+#include "run/runTick.h"
 
 static const float ROCKET_START_SPEED = 200.0f;
 static const float ROCKET_CLIMB = 10000.0f;
-static const float ROCKET_ACCEL = 1.05f;
+static const float ROCKET_ACCEL = 1.05f;  // the climb speeds up so much every 1/60 s
 static const float ROCKET_DONE_SPEED = 5000.0f;
 static const float ROCKET_FLAME = 5.0f;
 static const float MESSAGE_MAX_SCALE = 5.0f, MESSAGE_SCALE_STEP = 0.5f;
@@ -37,7 +38,7 @@ short stepRocket(RocketState* s, float y, float k, float* cameraLift)
         s->yArrow += k * s->accel;
     }
     *cameraLift = s->yArrow - s->yInit;
-    s->accel *= ROCKET_ACCEL;
+    s->accel *= compoundPerTick(ROCKET_ACCEL);
     return done;
 }
 

@@ -14,6 +14,8 @@
 #include "run/physics.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "run/runTick.h"
+#include "run/runTicker.h"
 #include "run/trickInput.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
@@ -23,7 +25,7 @@
 
 static const float countdownSeconds = 1.0f;
 static const float countdownQuarter = 0.25f;
-static const float pitchFollowStep = 4.0f;
+static const float pitchFollowPerSecond = 240.0f;  // the displayed pitch follows the slope at most so fast
 static const float afterFinishBrake = 200.0f;
 static const float fallBrake = 250.0f;
 
@@ -47,6 +49,7 @@ void placeSkierAtStart(long nowMs)
     setAncienContact(1);
     setContact(1);
     tempsDepart = (int)nowMs;
+    startRunTicker(runTicker, nowMs);
     angleCourant = angleDePlacementEffectif =
         placeObjetAndGetAngle(points, faces, Xobjet, Zobjet, (float)maxTrackFaces, rotSkierY, faceUpVector);
     Yobjet = getYobjetCour();
@@ -136,15 +139,17 @@ static void controlsOrStandBy()
     }
 }
 
+// Every tick of a started run is one tick long: the run's time is counted in ticks, never read off a clock.
 static void timeStep()
 {
     tempsCourant = (int)runClock();
-    diffTemps = (tempsCourant - tempsDepart) * 0.001;
+    diffTemps = runTickSeconds;
     tempsDepart = tempsCourant;
 }
 
 static void followDisplayedPitch()
 {
+    const float pitchFollowStep = (float)(pitchFollowPerSecond * runTickSeconds);
     if (reception == 1) {
         angleDePlacementEffectif = angleCourant;
     } else if (angleDePlacementEffectif < angleCourant) {
@@ -168,13 +173,15 @@ static void riderOrientation()
 static void runningTime()
 {
     if (skieurArrive) return;
-    totalTime = DEPART == 1 ? (tempsCourant - firstTemps) * 0.001f : 0.0f;
+    totalTime = DEPART == 1 ? (float)(runTicks * runTickSeconds) : 0.0f;
+    if (DEPART == 1) runTicks++;
 }
 
 void simulateGameFrame(const RunInput& in)
 {
     setRunInput(in);
     frameps = in.frameps;
+    noteAirRates();
     startWhenJumpPressed();
     countdown();
     finishLine();

@@ -3,10 +3,12 @@
 
 struct RunInput;
 
-// Everything a run frame changes, in frame order. The record is all it reads of keys, clock and frame rate.
+// One tick of the run: everything it changes, in order. The record is all it reads of keys and
+// clock; a tick is always runTickSeconds long (runTicker decides when ticks are due).
 void simulateGameFrame(const RunInput& in);
 
-// The run start state at the track's start line (the track must be loaded); nowMs starts the frame timer.
+// The run start state at the track's start line (the track must be loaded); nowMs starts the run
+// clock, and the run's ticks count from it (runTicker).
 void placeSkierAtStart(long nowMs);
 
 void setChute(short fall);

@@ -6,7 +6,7 @@
 #include "run/keyDetector.h"
 #include "shell/AnimationTimer.h"
 
-// The pace every per-frame amount of the run is tuned for.
+// The pace the run's scaled amounts are stated at (frameScale turns them into amounts per tick).
 const float referenceFrameRate = 20.0f;
 
 enum RunButton {
@@ -18,8 +18,8 @@ enum RunButton {
 
 struct RunInput {
     short held[RB_COUNT] = {};  // 1 while the button is held in this frame
-    long clockMs = 0;           // the game clock of this frame, in milliseconds
-    float frameps = 1.0f;       // frames counted in the last whole second (1 or less: none measured yet)
+    long clockMs = 0;           // the run clock of this tick, in milliseconds
+    float frameps = 1.0f;       // drawn frames counted in the last whole second (shown by F7 only)
 };
 
 // Every detector and timer the run keeps over its records; reset before each run.
@@ -29,7 +29,7 @@ struct RunInputState {
     KeyDetector release[RB_COUNT];
     KeyDetector heldTime[RB_COUNT];
     AnimationTimer afterTurn;  // time since the last turn pose ended
-    float lastMeasuredRate = referenceFrameRate;  // frameScale's rate while frameps holds no measurement
+    float lastMeasuredRate = referenceFrameRate;  // drawnFrameScale's rate while frameps holds no measurement
 };
 extern RunInputState runInputState;
 

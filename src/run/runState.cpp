@@ -28,6 +28,7 @@ int tempsCourant = 0;
 double diffTemps = 0.0;
 float firstTemps = 0.0f;
 float totalTime = 0.0f;
+long runTicks = 0;
 float frameps = 1.0f;
 
 float Xobjet = startX, Yobjet = 0.0f, Zobjet = startZ;
@@ -83,8 +84,9 @@ short vuScores = 1;
 int rank = -1;
 
 short animationFigureFinie = 1, animationFigureFinieSJ = 1;
-short deroulementFigure = 0, deroulementFigureSJ = 0, figureEnCours = 0;
-short deroulementFreinage = 0;
+float deroulementFigure = 0, deroulementFigureSJ = 0;
+short figureEnCours = 0;
+float deroulementFreinage = 0;
 float derniereRotYAvtSaut = 0.0f, Ytemp = 0.0f;
 int totalCollectable = 0;
 int totalScore = 0;
@@ -100,6 +102,7 @@ static void resetTimingAndMotion() {
     tempsCourant = 0;
     firstTemps = 0.0f;
     totalTime = 0.0f;
+    runTicks = 0;
     Xobjet = startX;
     Zobjet = startZ;
     distanceX_Parcourue = 0.0f;

@@ -12,6 +12,7 @@ extern int tempsCourant;
 extern double diffTemps;
 extern float firstTemps;
 extern float totalTime;
+extern long runTicks;  // ticks since the run started (DEPART), the run's time in ticks
 extern float frameps;
 
 // position and motion
@@ -71,8 +72,9 @@ extern float sprayDrift;  // sideways pull on the skis' snow while turning on th
 
 // trick sequence, braking and scores
 extern short animationFigureFinie, animationFigureFinieSJ;
-extern short deroulementFigure, deroulementFigureSJ, figureEnCours;
-extern short deroulementFreinage;
+extern float deroulementFigure, deroulementFigureSJ;  // blend progress, percent
+extern short figureEnCours;
+extern float deroulementFreinage;
 extern float derniereRotYAvtSaut, Ytemp;
 extern int totalCollectable;
 extern int totalScore;

@@ -6,6 +6,7 @@
 #include "run/runFeedback.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
 #include "track/collision.h"
@@ -14,15 +15,15 @@
 static const int noButton = -1;
 static const int beforeFirst = -2;
 static const int unmatchedTrickScore = 10;
-static const int trickBlendStep = 25;
-static const int takeOffBlendStart = 110;
-static const int armSwingLow = -42;
+static const float trickBlendStep = 25.0f;  // percent of a trick pose every 1/60 s
+static const float takeOffBlendStart = 110.0f;
+static const float armSwingLow = -42.0f;  // the arms swing a degree every 1/60 s between this and 0
 
 int preBufferBoutons[256];
 int indexPileBouton = 0;
 int bufferBoutons[6] = {-1, -1, -1, -1, -1, -1};
 
-int rotBrasDroit = 0, rotBrasGauche = 0;
+float rotBrasDroit = 0, rotBrasGauche = 0;
 int jeuRotBD = -1, jeuRotBG = -1;
 
 void empileBouton(int code)
@@ -131,16 +132,16 @@ static void blendIntoFigure(const float* target)
 {
     deroulementFigureSJ = 0;
     animationFigureFinieSJ = 0;
-    if (!animationFigureFinie) deroulementFigure += trickBlendStep;
+    if (!animationFigureFinie) deroulementFigure += perTunedStep(trickBlendStep);
     animPosition(fakieOrNotSJ(), target, deroulementFigure);
     if (deroulementFigure > 99) animationFigureFinie = 1;
 }
 
-static void swingArm(int& counter, int& direction)
+static void swingArm(float& counter, int& direction)
 {
-    if (counter == armSwingLow) direction = 1;
-    if (counter == 0) direction = -1;
-    counter += direction;
+    if (counter <= armSwingLow) direction = 1;
+    if (counter >= 0) direction = -1;
+    counter += direction * perTunedStep(1.0f);
 }
 
 static void backToJumpPose()
@@ -149,7 +150,7 @@ static void backToJumpPose()
         deroulementFigureSJ = takeOffBlendStart;
         figureEnCours = 0;
     }
-    if (!animationFigureFinieSJ) deroulementFigureSJ += trickBlendStep;
+    if (!animationFigureFinieSJ) deroulementFigureSJ += perTunedStep(trickBlendStep);
     if (usingYRail) animPosition(grindPosition, grindPosition, deroulementFigureSJ);
     else animPosition(figureAerialCourante, fakieOrNotSJ(), deroulementFigureSJ);
     if (deroulementFigureSJ > 99) animationFigureFinieSJ = 1;
@@ -157,8 +158,8 @@ static void backToJumpPose()
     animationFigureFinie = 0;
     swingArm(rotBrasDroit, jeuRotBD);
     swingArm(rotBrasGauche, jeuRotBG);
-    plusRotEpauleXL((float)-rotBrasDroit);
-    plusRotEpauleXR((float)-rotBrasGauche);
+    plusRotEpauleXL(-rotBrasDroit);
+    plusRotEpauleXR(-rotBrasGauche);
 }
 
 void airPoseSteps()

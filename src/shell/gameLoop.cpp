@@ -23,6 +23,7 @@
 #include "render/runEventEffects.h"
 #include "run/lesson.h"
 #include "run/runEvents.h"
+#include "run/runTicker.h"
 #include "sound/runEventSounds.h"
 #include "render/graphicLib.h"
 #include "screens/choixPiste.h"
@@ -380,14 +381,22 @@ static void consumeRunEvents()
     clearRunEvents();
 }
 
-// One frame of a run: the keyboard's record, the simulation, its events, the drawing and the flip.
+// The run clock at the last drawn frame of the run (pauses left out).
+static long lastRunFrameMs = 0;
+
+// One frame of a run: the keyboard's record, the ticks of the run that are due (each one's sounds
+// and snow), the drawing and the flip.
 void displayGame()
 {
     RunInput in;
     readRunInput(in);
-    simulateGameFrame(in);
-    lessonAfterFrame(diffTemps);
-    consumeRunEvents();
+    long now = in.clockMs;
+    if (runTicker.frames == 0) lastRunFrameMs = runTicker.startMs;
+    runDrawnFrame(runTicker, (now - lastRunFrameMs) * 0.001, in, [] {
+        lessonAfterFrame(diffTemps);  // it reads the tick's events before they are consumed
+        consumeRunEvents();
+    });
+    lastRunFrameMs = now;
     drawGameFrame();
     handleRunSwitches();
 }

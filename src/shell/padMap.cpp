@@ -8,9 +8,6 @@
 
 const char* const PAD_MAP_FILE = "prefs/pad.map";
 
-const char* const padActionNames[PA_COUNT] = {
-    "left",   "right",  "down",   "up",    "leftSide", "rightSide", "trick1", "trick2", "trick3",
-    "trick4", "trick5", "trick6", "jump",  "bomb",     "enter",     "back",   "pause",  "shift"};
 
 static const size_t MAX_PAD_MAP_BYTES = 64 * 1024;
 static const int MAX_NUMBER_DIGITS = 3;

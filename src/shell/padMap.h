@@ -5,16 +5,8 @@
 #include <cstddef>
 #include <string>
 
-// The first twelve follow the key map's slots; then the pad's own.
-enum PadAction {
-    PA_LEFT, PA_RIGHT, PA_DOWN, PA_UP, PA_LEFT_SIDE, PA_RIGHT_SIDE,
-    PA_TRICK1, PA_TRICK2, PA_TRICK3, PA_TRICK4, PA_TRICK5, PA_TRICK6,
-    PA_JUMP, PA_BOMB, PA_ENTER, PA_BACK, PA_PAUSE,
-    PA_SHIFT, // while held, trick1-3 give way to trick4-6 (a pad has few buttons)
-    PA_COUNT
-};
+#include "run/actionNames.h"
 
-extern const char* const padActionNames[PA_COUNT]; // the names the file uses
 
 enum PadBindingKind { PB_NONE, PB_BUTTON, PB_AXIS };
 struct PadBinding {

@@ -1,7 +1,9 @@
 // The run alone, with no display, sound or keyboard: the same records give the same run, bit for bit.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <functional>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,6 +13,9 @@
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "run/runTick.h"
+#include "run/runTicker.h"
+#include "run/timedInput.h"
 #include "run/trickInput.h"
 #include "skier/skierCar.h"
 #include "track/bombstuff.h"
@@ -51,12 +56,6 @@ std::string describe(const Snapshot& s)
     return t;
 }
 
-struct Ride {
-    std::vector<Snapshot> frames;
-    std::vector<int> events;  // kinds, with -1 closing each frame
-    float finish = -1;
-};
-
 std::string trackPath(const std::string& name)
 {
     return std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
@@ -79,62 +78,206 @@ void prepareRun(const std::string& name)
 
 // The recorded sequence, by time so that every frame rate rides the same one: push, and every few
 // seconds a jump with a trick, a turn, a bomb, and ENTER for a rescue should the rider be down.
-RunInput recordAt(long ms, int fps, bool tricks)
+// Every change falls on a multiple of 100 ms.
+RunInput recordAt(long ms, bool tricks)
 {
     RunInput in;
-    in.clockMs = clockStart + ms;
-    in.frameps = (float)fps;
     long phase = ms % 3000;
     in.held[RB_JUMP] = ms < 100 || (tricks && phase >= 1000 && phase < 1400);
-    in.held[RB_UP] = ms > 1500;
+    in.held[RB_UP] = ms >= 1600;
     if (!tricks || ms < 4000) return in;
     in.held[RB_TRICK1 + (ms / 3000) % 6] = phase >= 1400 && phase < 1900;
-    in.held[RB_LEFT] = phase >= 2000 && phase < 2060;
-    in.held[RB_RIGHT] = phase >= 2400 && phase < 2460;
+    in.held[RB_LEFT] = phase >= 2000 && phase < 2100;
+    in.held[RB_RIGHT] = phase >= 2400 && phase < 2500;
     in.held[RB_BOMB] = phase >= 2900 && ms > 20000;
     in.held[RB_ENTER] = (ms / 500) % 2 == 1 && phase < 1000;
     return in;
 }
 
-Ride ride(const std::string& track, int fps, float maxSeconds, bool tricks)
+// What a run came to, as the rider would tell it.
+struct Outcome {
+    float finish = -1, highest = 0, airTime = 0;
+    int score = 0;
+};
+
+struct Ride {
+    std::vector<Snapshot> ticks;
+    std::vector<int> events;  // kinds, with -1 closing each tick
+    Outcome out;
+};
+
+// The highest flight above the last take-off, and the time off the ground, tick by tick.
+struct FlightTally {
+    float takeOffY = 0, groundY = 0;
+    short wasOnGround = 1;
+    void tick(Outcome& o)
+    {
+        short ground = (short)getContact();
+        if (wasOnGround && !ground) takeOffY = groundY;
+        groundY = Yobjet;
+        if (!ground) {
+            o.airTime += (float)runTickSeconds;
+            if (Yobjet - takeOffY > o.highest) o.highest = Yobjet - takeOffY;
+        }
+        wasOnGround = ground;
+    }
+};
+
+// Drawn frames at drawRate, the records sampled at each, the ticks run as they fall due.
+Ride ride(const std::string& track, double drawRate, float maxSeconds, const std::function<RunInput(long)>& input)
 {
     Ride r;
+    FlightTally flight;
     prepareRun(track);
-    int frames = (int)(maxSeconds * fps);
-    for (int f = 1; f <= frames && !skieurArrive; f++) {
-        simulateGameFrame(recordAt((long)f * 1000 / fps, fps, tricks));
-        r.frames.push_back(snapshot());
-        for (int i = 0; i < runEvents().count; i++) r.events.push_back(runEvents().items[i].kind);
-        r.events.push_back(-1);
-        clearRunEvents();
+    startRunTicker(runTicker, clockStart);
+    long frames = (long)(maxSeconds * drawRate);
+    for (long f = 0; f < frames && !skieurArrive; f++) {
+        RunInput sampled = input((long)floor(f * 1000.0 / drawRate + 1e-6));
+        sampled.frameps = (float)drawRate;
+        runDrawnFrame(runTicker, 1.0 / drawRate, sampled, [&] {
+            if (r.out.finish >= 0) return;  // ticks after the finish, within the frame
+            r.ticks.push_back(snapshot());
+            for (int i = 0; i < runEvents().count; i++) r.events.push_back(runEvents().items[i].kind);
+            r.events.push_back(-1);
+            clearRunEvents();
+            flight.tick(r.out);
+            if (skieurArrive) r.out.finish = totalTime;
+        });
     }
-    if (skieurArrive) r.finish = totalTime;
+    r.out.score = totalScore;
     return r;
+}
+
+Ride rideTricks(const std::string& track, double drawRate, float maxSeconds)
+{
+    return ride(track, drawRate, maxSeconds, [](long ms) { return recordAt(ms, true); });
+}
+
+void expectSameTicks(const Ride& a, const Ride& b, const std::string& what)
+{
+    ASSERT_EQ(a.ticks.size(), b.ticks.size()) << what;
+    for (size_t i = 0; i < a.ticks.size(); i++)
+        ASSERT_TRUE(a.ticks[i] == b.ticks[i]) << what << " tick " << i << ": " << describe(a.ticks[i]) << " / " << describe(b.ticks[i]);
+    EXPECT_EQ(a.events, b.events) << what;
+    EXPECT_EQ(a.out.finish, b.out.finish) << what;
+    EXPECT_EQ(a.out.score, b.out.score) << what;
+    EXPECT_EQ(a.out.highest, b.out.highest) << what;
+    EXPECT_EQ(a.out.airTime, b.out.airTime) << what;
 }
 
 TEST(RunDeterminism, SameTrackAndRecordsGiveTheSameRunAndEvents)
 {
-    Ride a = ride("ironpark", 60, 120, true);
-    Ride b = ride("ironpark", 60, 120, true);
-    ASSERT_EQ(a.frames.size(), b.frames.size());
-    for (size_t i = 0; i < a.frames.size(); i++) ASSERT_TRUE(a.frames[i] == b.frames[i]) << "frame " << i << ": " << describe(a.frames[i]) << " / " << describe(b.frames[i]);
-    EXPECT_EQ(a.events, b.events);
-    EXPECT_EQ(a.finish, b.finish);
-    printf("[ ridden   ] %zu frames, %zu events, finish %.2f s, score %d\n", a.frames.size(), a.events.size() - a.frames.size(), a.finish, a.frames.back().score);
-    // The sequence did something worth comparing: the rider moved, and sounds and snow happened.
-    EXPECT_GT(a.frames.back().x - a.frames.front().x, 1000.0f);
-    EXPECT_GT(a.events.size(), a.frames.size() + 5);
+    Ride a = rideTricks("ironpark", 60, 120);
+    Ride b = rideTricks("ironpark", 60, 120);
+    expectSameTicks(a, b, "ironpark twice");
+    printf("[ ridden   ] %zu ticks, %zu events, finish %.2f s, score %d, highest flight %.0f, air %.2f s\n",
+           a.ticks.size(), a.events.size() - a.ticks.size(), a.out.finish, a.out.score, a.out.highest, a.out.airTime);
+    // The sequence did something worth comparing: the rider moved, flew, and sounds and snow happened.
+    EXPECT_GT(a.ticks.back().x - a.ticks.front().x, 1000.0f);
+    EXPECT_GT(a.events.size(), a.ticks.size() + 5);
+    EXPECT_GT(a.out.highest, 500.0f);
+    EXPECT_GT(a.out.airTime, 2.0f);
 }
 
-TEST(RunDeterminism, ThirtyAndSixtyRecordsASecondFinishWithinTenPercent)
+// The run steps on its own clock: drawn slowly or fast, the same input gives the same ticks, the
+// same flights and the same score.
+TEST(RunDeterminism, EveryDrawnRateGivesTheSameTicksFlightsAndScore)
 {
-    for (const char* track : {"gullypipe", "meadow", "timberline"}) {
-        float t30 = ride(track, 30, 600, false).finish;
-        float t60 = ride(track, 60, 600, false).finish;
-        ASSERT_GT(t30, 0.0f) << track;
-        ASSERT_GT(t60, 0.0f) << track;
-        EXPECT_NEAR(t30, t60, 0.1f * t60) << track;
+    for (const char* track : {"ironpark", "meadow"}) {
+        Ride reference = rideTricks(track, 60, 90);
+        EXPECT_GT(reference.out.highest, 500.0f) << track;
+        for (double rate : {20.0, 30.0, 120.0}) {
+            Ride other = rideTricks(track, rate, 90);
+            expectSameTicks(reference, other, std::string(track) + " at " + std::to_string((int)rate) + " fps");
+        }
     }
+}
+
+// A pass-through of 100 ms at 20 frames a second, a tap shorter than a tick at 144: each counts once.
+TEST(RunDeterminism, AKeyTappedBetweenTicksCountsOnce)
+{
+    prepareRun("meadow");
+    startRunTicker(runTicker, clockStart);
+    RunInput none, jump;
+    jump.held[RB_JUMP] = 1;
+    // Two samples at 1/144 s between two ticks: held, then let go before the tick falls due.
+    runDrawnFrame(runTicker, 0.004, jump);
+    EXPECT_EQ(LETSGO, 0);
+    runDrawnFrame(runTicker, 0.004, none);
+    EXPECT_EQ(runTicker.ticks, 0);
+    EXPECT_EQ(runDrawnFrame(runTicker, 0.009, none), 1);
+    EXPECT_EQ(LETSGO, 1) << "the tap started the countdown";
+    // A frame of three ticks: the first has the held key, all three the latest sample.
+    long before = runTicker.ticks;
+    EXPECT_EQ(runDrawnFrame(runTicker, 0.05, none), 3);
+    EXPECT_EQ(runTicker.ticks, before + 3);
+}
+
+// A stall is dropped: one tick, not a quarter second's worth caught up.
+TEST(RunDeterminism, ALongStallIsDroppedNotCaughtUp)
+{
+    prepareRun("meadow");
+    startRunTicker(runTicker, clockStart);
+    RunInput none;
+    EXPECT_EQ(runDrawnFrame(runTicker, 2.0, none), 1);
+    EXPECT_EQ(runDrawnFrame(runTicker, 0.25, none), 15);
+    EXPECT_EQ(runDrawnFrame(runTicker, 1.0 / 120, none), 0);
+    EXPECT_EQ(runDrawnFrame(runTicker, 1.0 / 120, none), 1);
+}
+
+// Everything in the run is stated per second: halving the tick moves nothing a player sees by
+// more than 2 %: finish times straight down, and a jump's height, time in the air and points.
+struct HalfTick : ::testing::Test {
+    void TearDown() override { runTickSeconds = 1.0 / runTicksPerSecond; }
+    Outcome at(double ticksPerSecond, const std::string& track, float seconds, const std::function<RunInput(long)>& input)
+    {
+        runTickSeconds = 1.0 / ticksPerSecond;
+        Outcome o = ride(track, 60, seconds, input).out;
+        runTickSeconds = 1.0 / runTicksPerSecond;
+        return o;
+    }
+};
+
+void expectWithin(float a, float b, float share, const std::string& what)
+{
+    EXPECT_NEAR(a, b, share * fabsf(b)) << what;
+}
+
+TEST_F(HalfTick, FinishTimesMoveUnderTwoPercent)
+{
+    auto straight = [](long ms) { return recordAt(ms, false); };
+    for (const char* track : {"gullypipe", "ironpark", "meadow", "timberline"}) {
+        Outcome a = at(runTicksPerSecond, track, 300, straight), b = at(2 * runTicksPerSecond, track, 300, straight);
+        ASSERT_GT(a.finish, 0) << track;
+        printf("[ half tick] %s: finish %.2f / %.2f s\n", track, a.finish, b.finish);
+        expectWithin(b.finish, a.finish, 0.02f, std::string(track) + " finish");
+    }
+}
+
+// Push to speed, then a charged jump from the snow with a spin, a flip and a trick held.
+RunInput oneJump(long ms)
+{
+    RunInput in = recordAt(ms, false);
+    in.held[RB_JUMP] = ms < 100 || (ms >= 3000 && ms < 3600);
+    in.held[RB_RIGHT] = ms >= 3500 && ms < 3700;  // set on the snow with the jump key, spun in the air
+    in.held[RB_UP] = ms >= 1600 && (ms < 2900 || ms >= 4100);
+    in.held[RB_TRICK1] = ms >= 3650 && ms < 3850;
+    return in;
+}
+
+TEST_F(HalfTick, AJumpsHeightAirTimeAndPointsMoveUnderTwoPercent)
+{
+    Outcome a = at(runTicksPerSecond, "meadow", 5.5f, oneJump), b = at(2 * runTicksPerSecond, "meadow", 5.5f, oneJump);
+    printf("[ half tick] jump: highest %.0f / %.0f, air %.3f / %.3f s, points %d / %d\n", a.highest, b.highest,
+           a.airTime, b.airTime, a.score, b.score);
+    ASSERT_GT(a.highest, 300.0f);
+    ASSERT_GT(a.score, 1000);
+    expectWithin(b.highest, a.highest, 0.02f, "highest flight");
+    // a landing is seen at the tick it happens: the time in the air is known to a tick
+    EXPECT_NEAR(b.airTime, a.airTime, 0.02f * a.airTime + runTickSeconds * 1.01) << "air time";
+    // The take-off tick is ridden on the snow, so the spin in the air starts a tick later at one
+    // length than at the other: on this short spin that tick is worth some 4 % of the points.
+    expectWithin((float)b.score, (float)a.score, 0.06f, "points");
 }
 
 } // namespace

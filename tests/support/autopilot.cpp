@@ -7,6 +7,7 @@
 
 #include "platform/gameClock.h"
 #include "run/runFrame.h"
+#include "run/runTicker.h"
 #include "run/runInput.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
@@ -95,7 +96,7 @@ void pilotFrame(int fps, const PilotKeys& keys)
     framesRidden++;
     long now = clockBase + framesRidden * 1000 / fps;
     gameClockAdvance(now - gameClock());
-    simulateGameFrame(pilotRecord(keys, gameClockLessPauses(), (float)fps));
+    runDrawnFrame(runTicker, 1.0 / fps, pilotRecord(keys, gameClockLessPauses(), (float)fps));
 }
 
 void pilotPause(long ms)

@@ -1,0 +1,18 @@
+// Takes the tick length; returns per-tick amounts and factors of amounts stated per second or per tuned step.
+#include "run/runTick.h"
+
+#include <cmath>
+
+double runTickSeconds = 1.0 / runTicksPerSecond;
+
+static double stepsPerTick() { return runTickSeconds * tunedStepsPerSecond; }
+
+long ticksIn(double seconds)
+{
+    long n = lround(seconds / runTickSeconds);
+    return n < 1 ? 1 : n;
+}
+
+float perTunedStep(float perStep) { return (float)(perStep * stepsPerTick()); }
+
+float compoundPerTick(float factorPerStep) { return (float)pow((double)factorPerStep, stepsPerTick()); }

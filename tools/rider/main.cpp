@@ -1,0 +1,181 @@
+// kesride: takes a data folder, a track, a rider and a timed input (or the autopilot); rides the run
+// with no display or sound, drawn frames at a chosen rate, and prints what it came to as one JSON line.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "fileio/swapthings.h"
+#include "platform/gameFolders.h"
+#include "run/runEvents.h"
+#include "run/runFrame.h"
+#include "run/runState.h"
+#include "run/runTick.h"
+#include "run/runTicker.h"
+#include "run/timedInput.h"
+#include "run/trickInput.h"
+#include "skier/positionDef.h"
+#include "skier/skierCar.h"
+#include "track/bombstuff.h"
+#include "track/collision.h"
+#include "track/planLib.h"
+#include "track/trackLoader.h"
+#include "track/trackModel.h"
+
+static const double DEFAULT_DRAW_RATE = 60.0;
+static const double DEFAULT_MAX_SECONDS = 600.0;
+static const int COLLECTABLE_POINTS = 50000;  // the score table's worth of one collectable
+static const int EXIT_RIDDEN = 0, EXIT_REFUSED = 2;
+
+static const char* const USAGE =
+    "Usage: kesride --data DIR --track NAME [--rider NAME] [--draw-rate HZ]\n"
+    "               (--input FILE | --autopilot) [--max-seconds S]\n"
+    "Rides a track with no display or sound and prints one JSON line:\n"
+    "  {\"track\":..., \"rider\":..., \"drawRate\":..., \"ticks\":N, \"finished\":true|false, \"time\":S,\n"
+    "   \"score\":N, \"maxHeight\":UNITS, \"airTime\":S, \"falls\":N, \"collectables\":N}\n"
+    "  --data DIR        the game's data folder (holding tracks/, models/, positions/)\n"
+    "  --track NAME      the track's folder name under tracks/\n"
+    "  --rider NAME      the rider's folder name under models/ (default tolvek)\n"
+    "  --draw-rate HZ    drawn frames a second: input is sampled at each, the run's ticks run as they\n"
+    "                    fall due (default 60)\n"
+    "  --input FILE      timed input: each line \"MS ACTION ACTION ...\" holds those actions from that\n"
+    "                    millisecond of the run on (0 is the first tick after loading, before the\n"
+    "                    countdown); actions: left right up down leftSide rightSide trick1 ... trick6\n"
+    "                    jump bomb enter; '#' starts a comment\n"
+    "  --autopilot       jump to start, then push all the way down\n"
+    "  --max-seconds S   stop after S seconds of run clock (default 600)\n"
+    "Exit status: 0 when the ride was made (finished or not), 2 for a bad command line, input or track.\n";
+
+struct Options {
+    std::string data, track, rider = "tolvek", input;
+    double drawRate = DEFAULT_DRAW_RATE, maxSeconds = DEFAULT_MAX_SECONDS;
+    bool autopilot = false;
+};
+
+static bool positiveNumber(const char* text, double* out)
+{
+    char* end = nullptr;
+    double v = strtod(text, &end);
+    if (end == text || *end || !(v > 0) || !std::isfinite(v)) return false;
+    *out = v;
+    return true;
+}
+
+static bool readOptions(int argc, char** argv, Options& o)
+{
+    for (int i = 1; i < argc; i++) {
+        std::string a = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (a == "--autopilot") o.autopilot = true;
+        else if (a == "--data" && hasValue) o.data = argv[++i];
+        else if (a == "--track" && hasValue) o.track = argv[++i];
+        else if (a == "--rider" && hasValue) o.rider = argv[++i];
+        else if (a == "--input" && hasValue) o.input = argv[++i];
+        else if (a == "--draw-rate" && hasValue) {
+            if (!positiveNumber(argv[++i], &o.drawRate)) return false;
+        } else if (a == "--max-seconds" && hasValue) {
+            if (!positiveNumber(argv[++i], &o.maxSeconds)) return false;
+        } else return false;
+    }
+    return !o.data.empty() && !o.track.empty() && (o.autopilot != !o.input.empty());
+}
+
+// What the run came to, gathered tick by tick.
+struct RideTally {
+    float takeOffY = 0, groundY = 0, maxHeight = 0;  // groundY: the height at the tick before
+    double airTime = 0;
+    int falls = 0;
+    long ticks = 0;  // ticks ridden, up to the finish
+    short wasOnGround = 1, wasFallen = 0, finished = 0;
+};
+
+static void tallyTick(RideTally& t, double tickLength)
+{
+    if (t.finished) return;
+    t.ticks = runTicker.ticks;
+    t.finished = skieurArrive;
+    short ground = (short)getContact();
+    if (t.wasOnGround && !ground) t.takeOffY = t.groundY;
+    t.groundY = Yobjet;
+    if (!ground) {
+        t.airTime += tickLength;
+        if (Yobjet - t.takeOffY > t.maxHeight) t.maxHeight = Yobjet - t.takeOffY;
+    }
+    if (chute && !t.wasFallen) t.falls++;
+    t.wasOnGround = ground;
+    t.wasFallen = chute;
+}
+
+static bool loadTheRun(const Options& o)
+{
+    GameFolders f = gameFolders();
+    f.data = f.player = o.data;
+    useGameFolders(f);
+    storeByteOrder(0);
+    loadPositions(dataPath("positions/").c_str());
+    if (chargeSkierGui(o.rider.c_str()) != 0) return false;
+    videPileBoutons();
+    reinitGameVar();
+    std::string path = dataPath(trackFile(o.track, o.track + ".btrk"));
+    if (importTrackFromBinaryFile(path.c_str()) != trackLoadOk) return false;
+    resetCollectedBomb(bombsQty);
+    placeSkierAtStart(0);
+    clearRunEvents();
+    return true;
+}
+
+static void printJson(const Options& o, const RideTally& t)
+{
+    int score = totalCollectable * COLLECTABLE_POINTS + totalScore;
+    printf("{\"track\":\"%s\", \"rider\":\"%s\", \"drawRate\":%g, \"ticks\":%ld, \"finished\":%s, \"time\":%.3f, "
+           "\"score\":%d, \"maxHeight\":%.1f, \"airTime\":%.3f, \"falls\":%d, \"collectables\":%d}\n",
+           o.track.c_str(), o.rider.c_str(), o.drawRate, t.ticks, skieurArrive ? "true" : "false",
+           totalTime, score, t.maxHeight, t.airTime, t.falls, totalCollectable);
+}
+
+// Drawn frames at the chosen rate until the finish, or the run clock passes the limit.
+static void ride(const Options& o, const TimedInput& input)
+{
+    RideTally tally;
+    startRunTicker(runTicker, 0);
+    long frames = (long)(o.maxSeconds * o.drawRate);
+    for (long f = 0; f < frames && !skieurArrive; f++) {
+        long ms = (long)floor(f * 1000.0 / o.drawRate + 1e-6);
+        RunInput sampled;
+        heldAt(input, ms, sampled);
+        runDrawnFrame(runTicker, 1.0 / o.drawRate, sampled, [&] {
+            tallyTick(tally, runTickSeconds);
+            clearRunEvents();
+        });
+    }
+    printJson(o, tally);
+}
+
+int main(int argc, char** argv)
+{
+    for (int i = 1; i < argc; i++)
+        if (!strcmp(argv[i], "--help") || !strcmp(argv[i], "-h")) {
+            fputs(USAGE, stdout);
+            return EXIT_RIDDEN;
+        }
+    Options o;
+    if (!readOptions(argc, argv, o)) {
+        fputs(USAGE, stderr);
+        return EXIT_REFUSED;
+    }
+    TimedInput input;
+    std::string why;
+    if (o.autopilot) autopilotInput(input);
+    else if (!readTimedInputFile(o.input.c_str(), input, why)) {
+        fprintf(stderr, "kesride: %s\n", why.c_str());
+        return EXIT_REFUSED;
+    }
+    if (!loadTheRun(o)) {
+        fprintf(stderr, "kesride: can't load the track %s or the rider %s from %s\n", o.track.c_str(),
+                o.rider.c_str(), o.data.c_str());
+        return EXIT_REFUSED;
+    }
+    ride(o, input);
+    return EXIT_RIDDEN;
+}
