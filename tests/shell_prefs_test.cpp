@@ -213,7 +213,7 @@ TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)
     EXPECT_EQ(findResolutionIndex(gfxWidth, gfxHeight), 0);
 
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
-    std::vector<unsigned char> expected = {16, 0, 15, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    std::vector<unsigned char> expected = {16, 0, 15, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 0, 0, 0};
     EXPECT_EQ(readBytes(dir.file("out.prefs")), expected);
 
     writeBytes(dir.file("short.prefs"), {24, 0, 32});
@@ -268,7 +268,7 @@ TEST(GfxPrefs, WindowSizeInBytesSixToNineSelectsItsRow)
     needSwap = 0;
     TempDir dir;
     // 1280 x 720, then the two renderer settings
-    writeBytes(dir.file("gfx.prefs"), {24, 0, 16, 0, 0, 0, 0x00, 0x05, 0xd0, 0x02, 0, 0, 0, 0});
+    writeBytes(dir.file("gfx.prefs"), {24, 0, 16, 0, 0, 0, 0x00, 0x05, 0xd0, 0x02, 0, 0, 0, 0, 60, 0, 0, 0});
     ASSERT_EQ(loadGfxPrefs(dir.file("gfx.prefs").c_str()), 0);
     EXPECT_EQ(gfxWidth, 1280);
     EXPECT_EQ(gfxHeight, 720);
@@ -291,7 +291,7 @@ TEST(GfxPrefs, RendererSettingsLoadSaveAndFallBackToOff)
 {
     needSwap = 0;
     TempDir dir;
-    const std::vector<unsigned char> both = {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 1, 0, 1, 0};
+    const std::vector<unsigned char> both = {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 1, 0, 1, 0, 60, 0, 0, 0};
     writeBytes(dir.file("both.prefs"), both);
     ASSERT_EQ(loadGfxPrefs(dir.file("both.prefs").c_str()), 0);
     EXPECT_EQ(smoothDistantTextures, 1);
@@ -323,7 +323,7 @@ TEST(GfxPrefs, RendererSettingsLoadSaveAndFallBackToOff)
     EXPECT_EQ(distanceHaze, 0);
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
     std::vector<unsigned char> cleaned = readBytes(dir.file("out.prefs"));
-    ASSERT_EQ(cleaned.size(), 14u);
+    ASSERT_EQ(cleaned.size(), 18u);
     EXPECT_EQ(cleaned[10] | cleaned[11] | cleaned[12] | cleaned[13], 0);
 
     loadGfxPrefs(dir.file("both.prefs").c_str());
@@ -346,4 +346,34 @@ TEST(GfxPrefs, ListersGiveRowCountsAndTexts)
     EXPECT_EQ(zbuffer_depth_lister(-1, &n), nullptr);
     EXPECT_EQ(n, 4);
     EXPECT_STREQ(zbuffer_depth_lister(2, &n), "24 bits");
+}
+
+// Bytes 14-17: the frame cap (60, 120, 144 or 0 for none) and sync with the screen. An older file, or
+// a cap that is none of those, rides at 60 without sync.
+TEST(GfxPrefs, FrameCapAndScreenSyncLoadSaveAndFallBackTo60)
+{
+    needSwap = 0;
+    TempDir dir;
+    writeBytes(dir.file("gfx.prefs"), {24, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 144, 0, 1, 0});
+    ASSERT_EQ(loadGfxPrefs(dir.file("gfx.prefs").c_str()), 0);
+    EXPECT_EQ(frameCap, 144);
+    EXPECT_EQ(screenSync, 1);
+    ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
+    EXPECT_EQ(readBytes(dir.file("out.prefs")), readBytes(dir.file("gfx.prefs")));
+    int rows = 0;
+    EXPECT_EQ(frame_cap_lister(-1, &rows), nullptr);
+    EXPECT_EQ(rows, 4);
+    EXPECT_STREQ(frame_cap_lister(3, &rows), "none");
+
+    writeBytes(dir.file("none.prefs"), {24, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    loadGfxPrefs(dir.file("none.prefs").c_str());
+    EXPECT_EQ(frameCap, 0) << "no cap";
+    writeBytes(dir.file("odd.prefs"), {24, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 77, 0, 9, 0});
+    loadGfxPrefs(dir.file("odd.prefs").c_str());
+    EXPECT_EQ(frameCap, 60);
+    EXPECT_EQ(screenSync, 0);
+    writeBytes(dir.file("old.prefs"), {24, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    loadGfxPrefs(dir.file("old.prefs").c_str());
+    EXPECT_EQ(frameCap, 60);
+    EXPECT_EQ(screenSync, 0);
 }

@@ -163,7 +163,7 @@ static void drawFpsText()
 {
     if (!showFps) return;
     char text[64];
-    snprintf(text, sizeof text, "fps: %2.1f", frameps);
+    snprintf(text, sizeof text, "fps: %2.1f ticks: %2.1f", frameps, runTicker.ticksPerSecondSeen);
     bandedText(atLeft(FPS_X), FPS_Y, text, 1.0f, 1);
 }
 

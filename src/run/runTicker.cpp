@@ -49,6 +49,13 @@ int runDrawnFrame(RunTicker& t, double elapsedSeconds, const RunInput& sampled, 
         if (afterTick) afterTick();
     }
     if (t.residual < 0) t.residual = 0;
+    t.windowSeconds += elapsedSeconds;
+    t.windowTicks += ran;
+    if (t.windowSeconds >= 1.0) {
+        t.ticksPerSecondSeen = (float)(t.windowTicks / t.windowSeconds);
+        t.windowSeconds = 0;
+        t.windowTicks = 0;
+    }
     if (ran) t.anySample = 0;
     return ran;
 }

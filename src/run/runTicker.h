@@ -15,6 +15,9 @@ struct RunTicker {
     long frames = 0;            // drawn frames since the run was loaded
     long startMs = 0;           // the run clock at load: tick n runs at startMs + n ticks
     double frameSeconds = 0.0;  // the last drawn frame's length (what the drawing animates by)
+    double windowSeconds = 0.0; // the tick-rate window being counted
+    long windowTicks = 0;
+    float ticksPerSecondSeen = 0.0f;  // ticks run in the last whole second of drawn frames (F7)
     RunInput gathered;          // every button seen held since the last tick
     short anySample = 0;        // gathered holds at least one sample
 };

@@ -27,6 +27,7 @@
 #include "sound/runEventSounds.h"
 #include "render/graphicLib.h"
 #include "screens/choixPiste.h"
+#include "shell/kestrune.h"
 #include "shell/keymap.h"
 #include "shell/keys.h"
 #include "shell/pause.h"
@@ -64,7 +65,6 @@ static const int MENU_PICTURE_BYTES = 800 * 600 * 3;
 static const int LOGO_BYTES = 400 * 100 * 3;
 static const int LOGOFF_BYTES = 47196;
 static const double INTRO_SECONDS = 1.0;
-static const long FRAME_MS_TIMES_3 = 50; // 1/60 s, kept in thirds of a millisecond
 
 static const long UNSAVED_PREFS_SHOWN_MS = 3000;
 static const long REFUSED_FILE_SHOWN_MS = 2000;
@@ -89,14 +89,16 @@ void waitForNextFrame()
 {
     pollPad(); // every frame of every screen passes here once
 #ifndef KESTRUNE_NO_FRAME_CAP
-    // Per-frame amounts of the run are tuned for sane frame rates: never go past 60 a second.
-    static long nextFrameThirds = -1;
-    long nowThirds = gameClock() * 3;
+    // The player's cap (the run's clock is its own: the cap only spares the machine).
+    if (frameCap <= 0) return;
+    long periodUs = 1000000L / frameCap;
+    static long nextFrameUs = -1;
+    long nowUs = gameClock() * 1000;
     // Late by more than a frame, or a schedule from another clock: start again from now.
-    long drift = nowThirds - nextFrameThirds;
-    if (nextFrameThirds < 0 || drift > FRAME_MS_TIMES_3 || drift < -FRAME_MS_TIMES_3) nextFrameThirds = nowThirds;
-    nextFrameThirds += FRAME_MS_TIMES_3;
-    gameClockSleepUntil(nextFrameThirds / 3);
+    long drift = nowUs - nextFrameUs;
+    if (nextFrameUs < 0 || drift > periodUs || drift < -periodUs) nextFrameUs = nowUs;
+    nextFrameUs += periodUs;
+    gameClockSleepUntil(nextFrameUs / 1000);
 #endif
 }
 

@@ -67,5 +67,5 @@ void useRealScreens();
 // One frame of a run: reads the keyboard's record, simulates, draws and flips.
 void displayGame();
 
-// Waits so that the loop runs at most 60 frames a second.
+// Waits so that the loop runs at most frameCap frames a second (none for 0).
 void waitForNextFrame();

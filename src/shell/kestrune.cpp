@@ -2,8 +2,10 @@
 
 #include <allegro.h>
 #include <alleggl.h>
+#include <GL/glx.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <type_traits>
 
@@ -107,6 +109,44 @@ static void rowSize(int row, int* w, int* h)
     }
 }
 
+short frameCap = defaultFrameCap;
+short screenSync = 0;
+
+static const short frameCaps[] = {60, 120, 144, 0};
+static const char* const frameCapNames[] = {"60", "120", "144", "none"};
+static const int frameCapCount = 4;
+
+static int frameCapRow(short cap)
+{
+    for (int i = 0; i < frameCapCount; i++)
+        if (frameCaps[i] == cap) return i;
+    return 0;
+}
+
+char* frame_cap_lister(int index, int* listSize)
+{
+    if (index < 0) {
+        *listSize = frameCapCount;
+        return nullptr;
+    }
+    return index < frameCapCount ? (char*)frameCapNames[index] : nullptr;
+}
+
+// Sync with the screen's refresh where the driver offers a swap interval; said once when it does not.
+static void applyScreenSync()
+{
+    typedef int (*SwapInterval)(int);
+    Display* shown = glXGetCurrentDisplay();
+    const char* ext = shown ? glXQueryExtensionsString(shown, DefaultScreen(shown)) : nullptr;
+    const char* names[] = {"GLX_MESA_swap_control", "glXSwapIntervalMESA", "GLX_SGI_swap_control", "glXSwapIntervalSGI"};
+    for (int i = 0; i < 4; i += 2) {
+        if (!ext || !strstr(ext, names[i])) continue;
+        SwapInterval set = (SwapInterval)glXGetProcAddressARB((const GLubyte*)names[i + 1]);
+        if (set && set(screenSync ? 1 : 0) == 0) return;
+    }
+    if (screenSync) printf("This display does not sync with the screen: the frame cap alone paces the game\n");
+}
+
 // Only 1 turns a renderer setting on: an unknown value keeps the specified look.
 static short settingFrom(bool present, short stored) { return present && stored == 1 ? 1 : 0; }
 
@@ -115,12 +155,13 @@ int loadGfxPrefs(const char* path)
 {
     FILE* f = openBoundedOrSay(path, PREFS_FILE_BOUND);
     if (!f) return 1;
-    short z, colour, win, w, h, smooth, haze;
+    short z, colour, win, w, h, smooth, haze, cap, sync;
     bool complete = readShortInt(f, &z) && readShortInt(f, &colour) && readShortInt(f, &win);
     // each later field is optional: an older, shorter file keeps 800 x 600 and both settings off
     bool sized = complete && readShortInt(f, &w) && readShortInt(f, &h);
     bool smoothed = sized && readShortInt(f, &smooth);
     bool hazed = smoothed && readShortInt(f, &haze);
+    bool capped = hazed && readShortInt(f, &cap) && readShortInt(f, &sync);
     fclose(f);
     if (complete) {
         zDepthSize = z;
@@ -130,6 +171,9 @@ int loadGfxPrefs(const char* path)
         gfxHeight = sized ? h : 0;
         smoothDistantTextures = settingFrom(smoothed, smooth);
         distanceHaze = settingFrom(hazed, haze);
+        // a cap that is none of the offered ones (a hand-edited file) keeps the default
+        frameCap = capped ? frameCaps[frameCapRow(cap)] : defaultFrameCap;
+        screenSync = settingFrom(capped, sync);
     }
     return 0;
 }
@@ -137,7 +181,7 @@ int loadGfxPrefs(const char* path)
 static bool fillGfxPrefs(FILE* f, const void*)
 {
     short fields[] = {(short)zDepthSize, (short)colorDepthSize, windowed, gfxWidth, gfxHeight,
-                      smoothDistantTextures, distanceHaze};
+                      smoothDistantTextures, distanceHaze, frameCap, screenSync};
     for (short field : fields)
         if (!writeShortInt(f, &field)) return false;
     return true;
@@ -185,7 +229,7 @@ static int readableListProc(int msg, DIALOG* d, int c)
 }
 
 enum { DLG_RESOLUTION = 4, DLG_COLOUR = 6, DLG_ZBUFFER = 8, DLG_WINDOWED = 9, DLG_OK = 11, DLG_SMOOTH = 13,
-       DLG_HAZE = 14 };
+       DLG_HAZE = 14, DLG_SYNC = 15, DLG_CAP = 17 };
 
 static short ticked(const DIALOG& d) { return (d.flags & D_SELECTED) != 0 ? 1 : 0; }
 
@@ -209,6 +253,8 @@ static void applyDialogChoices(DIALOG* d)
     rowSize(row, &width, &height);
     smoothDistantTextures = ticked(d[DLG_SMOOTH]);
     distanceHaze = ticked(d[DLG_HAZE]);
+    screenSync = ticked(d[DLG_SYNC]);
+    frameCap = frameCaps[d[DLG_CAP].d1 >= 0 && d[DLG_CAP].d1 < frameCapCount ? d[DLG_CAP].d1 : 0];
 }
 
 int setup()
@@ -224,6 +270,8 @@ int setup()
     static char exitLabel[] = "Exit";
     static char smoothLabel[] = "Smooth far textures";
     static char hazeLabel[] = "Distance haze";
+    static char syncLabel[] = "Sync with screen";
+    static char capLabel[] = "Frame cap";
     DIALOG d[] = {
         {d_shadow_box_proc, 0, 0, 320, 200, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
         {d_ctext_proc, 160, 10, 0, 0, 0, 0, 0, 0, 0, 0, underline, nullptr, nullptr},
@@ -244,6 +292,10 @@ int setup()
         {d_check_proc, 120, 104, 176, 8, 0, 0, 0, smoothDistantTextures ? D_SELECTED : 0, 0, 0, smoothLabel,
          nullptr, nullptr},
         {d_check_proc, 120, 120, 176, 8, 0, 0, 0, distanceHaze ? D_SELECTED : 0, 0, 0, hazeLabel, nullptr, nullptr},
+        {d_check_proc, 120, 136, 176, 8, 0, 0, 0, screenSync ? D_SELECTED : 0, 0, 0, syncLabel, nullptr, nullptr},
+        {d_text_proc, 120, 150, 0, 0, 0, 0, 0, 0, 0, 0, capLabel, nullptr, nullptr},
+        {readableListProc, 120, 160, 80, 36, 0, 0, 0, 0, frameCapRow(frameCap), 0, (void*)frame_cap_lister,
+         nullptr, nullptr},
         {quitWatchProc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
         {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
     };
@@ -308,6 +360,7 @@ int kestruneMain()
                             allegro_gl_error);
             return -1;
         }
+        applyScreenSync();
         setDisplaySize(SCREEN_W, SCREEN_H);
         installQuitSignals();
         installDisplayLossHandler();

@@ -7,6 +7,12 @@ extern short windowed;
 // The chosen window size as "gfx.prefs" keeps it: 0 x 0 for 800 x 600, -1 x -1 for the desktop's.
 extern short gfxWidth, gfxHeight;
 
+// The frame-rate cap the player chose (frames a second; 0 for none) and sync with the screen's
+// refresh (1, where the driver offers it); kept after the renderer settings in "gfx.prefs".
+extern short frameCap;
+extern short screenSync;
+const short defaultFrameCap = 60;
+
 int kestruneMain();
 
 // Shows the set-up dialog; 1 when the player confirmed with "Ok", 0 for "Exit" or ESC.
@@ -16,6 +22,7 @@ int setup();
 char* resolution_lister(int index, int* listSize);
 char* colour_depth_lister(int index, int* listSize);
 char* zbuffer_depth_lister(int index, int* listSize);
+char* frame_cap_lister(int index, int* listSize);
 
 int findColorDepthIndex(int bits);
 int findZDepthIndex(int bits);

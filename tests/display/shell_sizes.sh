@@ -72,9 +72,9 @@ for size in 800x600 1280x720 1920x1080; do
     dialog_keys=
     if [ "$size" = 1280x720 ]; then
         printf '\x20\x00\x20\x00\x02\x00' >data/prefs/gfx.prefs
-        # from Ok past Exit, ticking both renderer settings, to the resolution list, three rows down,
-        # back to Ok
-        dialog_keys="Tab Tab space Tab space Tab Down Down Down Tab Tab Tab Tab"
+        # from Ok past Exit, ticking both renderer settings, past the screen sync and the frame cap to
+        # the resolution list, three rows down, back to Ok
+        dialog_keys="Tab Tab space Tab space Tab Tab Tab Down Down Down Tab Tab Tab Tab"
     else
         kes_gfx_prefs "$size" data/prefs/gfx.prefs
     fi

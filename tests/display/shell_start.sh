@@ -34,8 +34,8 @@ wait $KES_GAME_PID; rc=$?
 KES_GAME_PID=
 [ $rc -eq 0 ] || kes_fail "exit status $rc: $(tail -3 game.log)"
 
-gfx=$(od -An -tx1 data/prefs/gfx.prefs | tr -s ' ')
-[ "$gfx" = " 20 00 20 00 00 00 20 03 58 02 00 00 00 00" ] || kes_fail "gfx.prefs holds '$gfx'"
+gfx=$(od -An -tx1 -w32 data/prefs/gfx.prefs | tr -s ' ')
+[ "$gfx" = " 20 00 20 00 00 00 20 03 58 02 00 00 00 00 3c 00 00 00" ] || kes_fail "gfx.prefs holds '$gfx'"
 [ "$(stat -c %s data/prefs/user.prefs)" = 14 ] || kes_fail "user.prefs is not 14 bytes"
 later=$(od -An -tx1 -j7 data/prefs/user.prefs | tr -s ' ')
 # The ghost shown, no track, music and effects at 100 %, not muted, key hints on, lesson not ridden.
