@@ -33,7 +33,7 @@ test: data
 test-san: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(SAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_SANITIZE=ON \
 	    -DKESTRUNE_FUZZ=ON -DKESTRUNE_BENCH=OFF >/dev/null
-	@cmake --build $(SAN) -j $(JOBS) --target kestrune_tests kestrune_sim_tests fuzzers
+	@cmake --build $(SAN) -j $(JOBS) --target kestrune_tests kestrune_sim_tests kesride fuzzers
 	@cd $(SAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS) -E '^display_'
 
