@@ -242,7 +242,7 @@ TEST_F(RenderCamera, ShadowPlaneIsTheGroundUnderTheRider)
     Zobjet = 2000;
     setNumeroFaceCourante(findCurrentFace(points, faces, Xobjet, Zobjet, (float)maxTrackFaces));
     Yobjet = groundAt(Xobjet, Zobjet) + 300;  // in the air
-    shadowPlaneUnderRider();
+    shadowPlaneUnderRider(getNumeroFaceCourante(), Xobjet, Yobjet, groundAt(Xobjet, Zobjet));
     for (int i = 0; i < 3; i++) EXPECT_NEAR(-300, lilPoints[i][1], 0.5f);
     // a point of the rider frame falls onto y = -300 along the line from the light
     float p[4] = {100, 50, 20, 1}, q[4] = {0, 0, 0, 0};

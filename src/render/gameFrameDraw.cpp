@@ -1,11 +1,12 @@
-// Takes the run state after the frame's simulation; draws the frame (scene, rider, spray, traces,
-// rescue, fade, HUD), and flips it.
+// Takes the drawn state of a moment of the run (the last two ticks blended, or the run as it is);
+// draws the frame (scene, rider, spray, traces, rescue, fade, HUD), and flips it.
 #include <allegro.h>
 #include <alleggl.h>
 #include <GL/gl.h>
 #include <math.h>
 
 #include "render/SnowParticleEngine.h"
+#include "render/drawnState.h"
 #include "render/gameFrameDraw.h"
 #include "render/ghostDraw.h"
 #include "render/graphImage.h"
@@ -15,127 +16,132 @@
 #include "render/scene.h"
 #include "render/skiTraces.h"
 #include "render/viewFrame.h"
-#include "run/fall.h"
 #include "run/runState.h"
+#include "skier/ghostRider.h"
 #include "skier/skierLib.h"
 
 static const float SPRAY_MIN_SPEED = 300.0f;
-static const float TUMBLE_TURN = 360.0f;
-static const float STARS_MAX_SPEED = 500.0f;
 static const float RESCUE_X = 200.0f;
 
-// Shown up to the rescue's last frame: the run puts the rider back in the frame after it.
-static short rescueRunning() { return askForRescue; }
-
-static void placeWorldAroundRider()
+// The rescue shows up to its last tick: the run puts the rider back in the tick after it.
+static void placeWorldAroundRider(const DrawnState& d)
 {
-    if (rescueRunning()) glTranslatef(0, -yRescueCamera, 0);
-    glTranslatef(0, -Yobjet, 0);
-    glTranslatef(-Xobjet, 0, 0);
-    glTranslatef(0, 0, -Zobjet);
+    if (d.rescue) glTranslatef(0, -d.rescueLift, 0);
+    glTranslatef(0, -d.pos[1], 0);
+    glTranslatef(-d.pos[0], 0, 0);
+    glTranslatef(0, 0, -d.pos[2]);
 }
 
-static void drawGround()
+static void applyViewTurn(const DrawnState& d)
+{
+    glRotatef(d.viewHeading, 0, 1, 0);
+    glRotatef(d.viewBank, 1, 0, 0);
+}
+
+static void drawGround(const DrawnState& d)
 {
     const GLfloat snow[4] = {rgbNeigeR, rgbNeigeG, rgbNeigeB, 0};
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
-    drawPlan(Xobjet, points, faces, normalesPiste, textures, texName);
-    drawTraces();
+    drawPlan(d.pos[0], points, faces, normalesPiste, textures, texName);
+    drawTraces(d.pos);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
 
-static void riderTurns()
+static void riderTurns(const DrawnState& d)
 {
-    glRotatef(-rotSkierY, 0, 1, 0);
-    if (getContact()) {
-        if (changementContact) return;
-        if (changementFakieSolRight) glRotatef(-rotFakieSolRight, 0, 1, 0);
-        else if (changementFakieSolLeft) glRotatef(-rotFakieSolLeft, 0, 1, 0);
-        return;
-    }
-    if (rotSkierZ != 0) glRotatef(rotSkierZ, 0, 0, 1);
-    if (rotSkierX != 0) glRotatef(rotSkierX, 1, 0, 0);
+    glRotatef(-d.yaw, 0, 1, 0);
+    if (d.halfTurn != 0) glRotatef(-d.halfTurn, 0, 1, 0);
+    if (d.airPitch != 0) glRotatef(d.airPitch, 0, 0, 1);
+    if (d.airRoll != 0) glRotatef(d.airRoll, 1, 0, 0);
 }
 
-static void drawSpray()
+static void drawSpray(const DrawnState& d)
 {
     if (!particleEngineSkier) return;
-    if (!(getContact() == 1 && vitessePrecedente > SPRAY_MIN_SPEED)) {
+    if (!(d.contact && d.speed > SPRAY_MIN_SPEED)) {
         particleEngineSkier->initParticlesProps();
         return;
     }
-    short braking = freinage > 0;
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
-    if (braking) glRotatef(180, 0, 1, 0);
-    if (fakie) glRotatef(180, 0, 1, 0);
-    float speed = vitesseMax != 0 ? fabsf(vitessePrecedente / vitesseMax) : 0;
-    particleEngineSkier->draw(mouvCamY + (braking ? 180 : 0), speed, braking);
+    if (d.braking) glRotatef(180, 0, 1, 0);
+    if (d.fakie) glRotatef(180, 0, 1, 0);
+    float speed = vitesseMax != 0 ? fabsf(d.speed / vitesseMax) : 0;
+    particleEngineSkier->draw(mouvCamY + (d.braking ? 180 : 0), speed, d.braking);
     glPopMatrix();
 }
 
-static void drawRider()
+static void drawRider(const DrawnState& d)
 {
-    glTranslatef(Xobjet, Yobjet, Zobjet);
+    glTranslatef(d.pos[0], d.pos[1], d.pos[2]);
     glPushMatrix();
-    riderTurns();
+    riderTurns(d);
     glPushMatrix();
-    if (fakie) glRotatef(180, 0, 1, 0);
-    if (chute && !replacement && fabsf(rotationChute) <= TUMBLE_TURN) glRotatef(rotationChute, 0, 0, 1);
-    if (ombre < 2) drawShadow();
+    if (d.fakie) glRotatef(180, 0, 1, 0);
+    if (d.tumble != 0) glRotatef(d.tumble, 0, 0, 1);
+    if (ombre < 2) drawShadow(d);
     glColor4f(1, 1, 1, 1);
-    drawSkierAfterTransform(1, angleDePlacementEffectif);
-    drawSpray();
+    drawSkierAfterTransformEtat(1, d.contact);
+    drawSpray(d);
     glPopMatrix();
     glPopMatrix();
 }
 
-static void drawRescueAndStars()
+static void drawRescueAndStars(const DrawnState& d)
 {
-    if (rescueRunning()) drawRescueFlight(RESCUE_X, 0, 0, texGui[texGuiFont2], texTrackStuff[texStuffCylinder]);
-    if (chute && tempsChute < lyingTime && vitessePrecedente < STARS_MAX_SPEED) drawStars(Yobjet, 0);
+    if (d.rescue) drawRescueFlight(RESCUE_X, 0, 0, texGui[texGuiFont2], texTrackStuff[texStuffCylinder]);
+    if (d.stars) drawStars(d.pos[1], 0);
 }
 
 // The simulation steps the fade; this only darkens the whole window by it.
-static void drawReplacementFade()
+static void drawReplacementFade(const DrawnState& d)
 {
     const OverlayFrame& f = currentOverlayFrame();
-    if (replacement) drawFondFondu(f.left, f.top, f.right - f.left, f.top - f.bottom, alphaFond);
+    if (d.replacement) drawFondFondu(f.left, f.top, f.right - f.left, f.top - f.bottom, d.fadeAlpha);
 }
 
-void drawRunScene()
+void drawRunSceneAt(const DrawnState& d)
 {
+    RiderPoseState tickPose;
+    poseRiderForDrawing(d, &tickPose);
     glPushMatrix();
-    placeCamera();
+    placeCameraAt(d.eyeBack, d.eyeUp);
     glPushMatrix();
-    applyViewTurn();
+    applyViewTurn(d);
     glPushMatrix();
     drawFond();
     glPopMatrix();
-    drawSoleil(-derniereRotYAvtSaut);
-    placeWorldAroundRider();
+    drawSoleil(d.sunAngle);
+    placeWorldAroundRider(d);
     beginDistanceHaze();
-    drawGround();
+    drawGround(d);
     placeLumiere();
-    drawObstacles(points, faces, (float)maxTrackFaces);
+    drawObstaclesAt(points, d.pos[0]);
     glPushMatrix();
-    drawRider();
-    drawRescueAndStars();
+    drawRider(d);
+    drawRescueAndStars(d);
     glPopMatrix();
-    drawGhost();  // see-through: after everything it may stand in front of
+    if (d.ghostShown) drawGhost(d.ghost);  // see-through: after everything it may stand in front of
     endDistanceHaze();
     glPopMatrix();
-    drawReplacementFade();
+    drawReplacementFade(d);
     glPopMatrix();
+    restoreRiderPose(tickPose);
 }
 
-void drawGameFrame()
+void drawRunScene() { drawRunSceneAt(captureDrawnState()); }
+
+static void drawFrameAt(const DrawnState& d)
 {
     glClearDepth(1.0);
     glClear(GL_DEPTH_BUFFER_BIT);
-    drawRunScene();
+    drawRunSceneAt(d);
     drawRunHud();
     glFlush();
     if (gfx_driver) allegro_gl_flip();
 }
+
+void drawGameFrame() { drawFrameAt(captureDrawnState()); }
+
+void drawRunFrame(float fraction) { drawFrameAt(drawnMoment(drawnTicks, fraction)); }

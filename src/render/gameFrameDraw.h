@@ -1,11 +1,16 @@
-// The drawing half of a run frame: everything displayGame shows after the frame's simulation,
-// from the camera to the buffer flip. Reads the run state only, apart from
-// the drawing's own state (camera bank, the firework's flash).
-// The simulation has already moved the displayed pitch, skinned the rider (transformSkier), advanced
-// the fall and the replacement fade (alphaFond, replacement): the drawing only reads them.
+// The drawing half of a run frame: everything displayGame shows after the ticks of the frame,
+// from the camera to the buffer flip. It draws a DrawnState (drawnState.h) and never changes the
+// run: the rider is skinned in the drawn moment's pose and given his tick's pose back afterwards.
 #pragma once
 
+struct DrawnState;
+
+// The frame of the run between its last two ticks, fraction (0 to 1) of the way from the one
+// before to the last one (tickFraction).
+void drawRunFrame(float fraction);
+// The frame of the run as it stands (a replay that puts the rider in place, the track viewer).
 void drawGameFrame();
 // The 3-D part of the frame alone (camera, sky, terrain, obstacles, rider, rescue), without the HUD
-// or the flip.
+// or the flip: of a drawn state, or of the run as it stands.
+void drawRunSceneAt(const DrawnState& d);
 void drawRunScene();

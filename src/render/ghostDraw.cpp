@@ -49,10 +49,9 @@ static void drawSeeThrough(int contact)
     glPopAttrib();
 }
 
-void drawGhost()
+void drawGhost(const RunSample& g)
 {
-    RunSample g;
-    if (!ghostRider.loaded || !ghostSampleNow(&g)) return;
+    if (!ghostRider.loaded) return;
     RiderPoseState saved;
     beginGhostPose(&ghostRider, g, &saved);
     glPushMatrix();

@@ -86,6 +86,14 @@ void normcrossprod(const float a[3], const float b[3], float out[3])
     normalize(out);
 }
 
+float lerpDegrees(float a, float b, float f)
+{
+    float d = fmodf(b - a, 360.0f);
+    if (d > 180.0f) d -= 360.0f;
+    if (d < -180.0f) d += 360.0f;
+    return a + d * f;
+}
+
 float max2(float a, float b) { return b > a ? b : a; }
 
 float max37(float a0, float a1, float a2, float a3, float a4, float a5, float a6, float a7, float a8,

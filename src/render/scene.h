@@ -19,6 +19,8 @@ void cameraDistances(int view, float* back, float* up);
 // terrain behind the rider.
 void chaseCameraEye(float* back, float* up);
 void placeCamera();
+// The chase view for an eye given in the rider frame.
+void placeCameraAt(float back, float up);
 // The view's heading (about Y) and bank (about X) for this frame; updates the camera heading state.
 struct ViewTurn {
     short turn;
@@ -43,10 +45,14 @@ void makePoints(float pts[3][3], int face);
 void calcNormal(float pts[3][3], float n[3]);
 void ReduceToUnit(float v[3]);
 void MakeShadowMatrix(float pts[3][3], float light[4], float m[4][4]);
-// lilPoints and shadowMat for the horizontal ground plane under the rider, in the rider frame.
-void shadowPlaneUnderRider();
-// The shadow pass under the rider (ombre 0 or 1).
-void drawShadow();
+// lilPoints and shadowMat for the horizontal ground plane under the rider, in the rider frame: the
+// plane of the triangle face flattened at groundY, for a rider at (riderX, riderY).
+void shadowPlaneUnderRider(int face, float riderX, float riderY, float groundY);
+// The shadow pass under the rider (ombre 0 or 1), the rider as the drawn state shows him.
+struct DrawnState;
+void drawShadow(const DrawnState& d);
+// obstacles in view of a rider at riderX
+void drawObstaclesAt(TrackPoint* pts, float riderX);
 
 // The terrain window's strip plan, without OpenGL, for tests: calls emit(t, restartStrip) per
 // triangle in drawing order.

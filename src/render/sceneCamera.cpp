@@ -43,12 +43,17 @@ void chaseCameraEye(float* back, float* up)
     if (lowest >= eyeY) *up = lowest - groundUnderRider;
 }
 
+void placeCameraAt(float back, float up)
+{
+    glMatrixMode(GL_MODELVIEW);
+    gluLookAt(back, up, 0, LOOK_AHEAD, LOOK_BELOW, 0, 0, 1, 0);
+}
+
 void placeCamera()
 {
     float back, up;
     chaseCameraEye(&back, &up);
-    glMatrixMode(GL_MODELVIEW);
-    gluLookAt(back, up, 0, LOOK_AHEAD, LOOK_BELOW, 0, 0, 1, 0);
+    placeCameraAt(back, up);
 }
 
 static short inOpenHalfPipe() { return inHalfPipe && !inInterieurHalfPipe; }

@@ -82,6 +82,11 @@ static void drawOneObstacle(const ObstacleRecord& o, int i)
 void drawObstacles(TrackPoint* pts, TrackFace* fcs, float nbFaces)
 {
     (void)fcs, (void)nbFaces;
+    drawObstaclesAt(pts, Xobjet);
+}
+
+void drawObstaclesAt(TrackPoint* pts, float riderX)
+{
     // no bomb has gone off yet while the vertex is out of the mesh
     short burstPending = currentBombVertex >= 0 && currentBombVertex < maxTrackVertices;
     for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++) {
@@ -90,6 +95,6 @@ void drawObstacles(TrackPoint* pts, TrackFace* fcs, float nbFaces)
             drawBombBurst(pts[currentBombVertex]);
             burstPending = 0;
         }
-        if (obstacleInView(o, Xobjet)) drawOneObstacle(o, i);
+        if (obstacleInView(o, riderX)) drawOneObstacle(o, i);
     }
 }

@@ -2,56 +2,54 @@
 // (projected rider or disc), without depth test so the terrain never hides it.
 #include <GL/gl.h>
 
+#include "render/drawnState.h"
 #include "render/helpanim.h"
 #include "render/renderSettings.h"
 #include "render/scene.h"
-#include "run/runFrame.h"
-#include "run/runState.h"
 #include "skier/skierLib.h"
 
 static const float SHADOW_GREY = 0.8f;
 static const int DISC_STEPS = 20;
 static const float DISC_RADIUS = 50.0f;
 
-void shadowPlaneUnderRider()
+void shadowPlaneUnderRider(int face, float riderX, float riderY, float groundY)
 {
-    int face = getNumeroFaceCourante();
     if (face < 0 || face >= maxTrackFaces) face = 0;
     makePoints(lilPoints, face);
-    float h = yTheoObj(points, faces, Xobjet, Zobjet, (float)maxTrackFaces) - Yobjet;
+    float h = groundY - riderY;
     for (int i = 0; i < 3; i++) {
-        lilPoints[i][0] -= Xobjet;
+        lilPoints[i][0] -= riderX;
         lilPoints[i][1] = h;
     }
     float light[4] = {2000, 10000, 0, 1};
     MakeShadowMatrix(lilPoints, light, shadowMat);
 }
 
-void drawShadow()
+void drawShadow(const DrawnState& d)
 {
     if (ombre != 0 && ombre != 1) return;
-    shadowPlaneUnderRider();
+    shadowPlaneUnderRider(d.face, d.pos[0], d.pos[1], d.groundY);
     glPushMatrix();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     endDistanceHaze();  // the flattening matrix leaves no eye distance the fog could use
-    if (replacement) glColor4f(1 - alphaFond, 1 - alphaFond, 1 - alphaFond, 1);
+    if (d.replacement) glColor4f(1 - d.fadeAlpha, 1 - d.fadeAlpha, 1 - d.fadeAlpha, 1);
     else glColor4f(SHADOW_GREY, SHADOW_GREY, SHADOW_GREY, 1);
     glLoadIdentity();
-    placeCamera();
-    if (askForRescue) glTranslatef(0, -yRescueCamera, 0);
-    glRotatef(angleCourant, 0, 0, 1);
-    glRotatef(angleLateral(getNumeroFaceCourante()), 1, 0, 0);
+    placeCameraAt(d.eyeBack, d.eyeUp);
+    if (d.rescue) glTranslatef(0, -d.rescueLift, 0);
+    glRotatef(d.slope, 0, 0, 1);
+    glRotatef(d.lateral, 1, 0, 0);
     glMultMatrixf(&shadowMat[0][0]);
-    if (!getContact()) {
-        glRotatef(-rotSkierY, 0, 1, 0);
-        glRotatef(rotSkierZ, 0, 0, 1);
-        glRotatef(rotSkierX, 1, 0, 0);
+    if (!d.contact) {
+        glRotatef(-d.yaw, 0, 1, 0);
+        glRotatef(d.airPitch, 0, 0, 1);
+        glRotatef(d.airRoll, 1, 0, 0);
     }
-    if (fakie) glRotatef(180, 0, 1, 0);
+    if (d.fakie) glRotatef(180, 0, 1, 0);
     glDisable(GL_TEXTURE_2D);
     if (ombre == 0) {
-        drawSkierAfterTransform(0, angleDePlacementEffectif);
+        drawSkierAfterTransformEtat(0, d.contact);
     } else {
         glRotatef(90, 0, 1, 0);
         glRotatef(90, 0, 0, 1);

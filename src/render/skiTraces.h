@@ -29,7 +29,9 @@ extern SkiTraces skiTraces;
 // Which ski ends make this frame's pair (0 right nose, 1 left nose, 2 right tail, 3 left tail) and
 // the texTrackStuff slot of the segment.
 void chooseTracePair(short isFakie, float braking, float heading, int* leftPick, int* rightPick, int* slot);
-// Adds this frame's pair, or clears the list in the air and after a fall; a stopped rider keeps it.
+// Adds this frame's pair under skis drawn at riderPos (the run's own place without it), or clears
+// the list in the air and after a fall; a stopped rider keeps it.
+void updateTraces(const float* riderPos);
 void updateTraces();
 // Updates the trace list for this run frame and draws it.
-void drawTraces();
+void drawTraces(const float* riderPos);

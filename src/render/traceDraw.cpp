@@ -1,4 +1,4 @@
-// Takes the ski edge points and the rider's phase; lays one pair of trace points a frame on the
+// Takes the ski edge points, the rider's drawn place and his phase; lays one pair of trace points a frame on the
 // snow (tails, noses or the braking ski) and draws the half-transparent marks.
 #include <GL/gl.h>
 
@@ -11,9 +11,9 @@
 
 static const float TRACE_LIFT = 5.0f;
 
-static ThreeDPoint* onSnow(const float* skiPoint)
+static ThreeDPoint* onSnow(const float* skiPoint, const float* riderPos)
 {
-    float x = skiPoint[0] + Xobjet, z = skiPoint[2] + Zobjet;
+    float x = skiPoint[0] + riderPos[0], z = skiPoint[2] + riderPos[2];
     return new ThreeDPoint(x, yTheoObj(points, faces, x, z, (float)maxTrackFaces) + TRACE_LIFT, z);
 }
 
@@ -28,6 +28,12 @@ void chooseTracePair(short isFakie, float braking, float heading, int* leftPick,
 
 void updateTraces()
 {
+    const float here[3] = {Xobjet, Yobjet, Zobjet};
+    updateTraces(here);
+}
+
+void updateTraces(const float* riderPos)
+{
     if (skieurStop) return;  // a stopped rider keeps the marks already laid
     if (!getContact() || chute) {
         skiTraces.reset();
@@ -37,12 +43,12 @@ void updateTraces()
                       getOutTailSkiGauchePos()};
     int l, r, slot;
     chooseTracePair(fakie, freinage, rotSkierY, &l, &r, &slot);
-    skiTraces.add(onSnow(ends[l]), onSnow(ends[r]), texTrackStuff[slot]);
+    skiTraces.add(onSnow(ends[l], riderPos), onSnow(ends[r], riderPos), texTrackStuff[slot]);
 }
 
-void drawTraces()
+void drawTraces(const float* riderPos)
 {
-    updateTraces();
+    updateTraces(riderPos);
     glPushMatrix();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);

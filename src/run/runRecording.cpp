@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "render/graphicLib.h"
+
 void clearRecording(RunRecording* rec)
 {
     rec->samples.clear();
@@ -31,13 +33,7 @@ void recordFrame(RunRecording* rec, double rideSeconds, const RunSample& now)
 static float lerp(float a, float b, float f) { return a + (b - a) * f; }
 
 // Recorded angles may jump by whole turns (a spin's heading is folded back on landing).
-static float lerpAngle(float a, float b, float f)
-{
-    float d = fmodf(b - a, 360.0f);
-    if (d > 180.0f) d -= 360.0f;
-    if (d < -180.0f) d += 360.0f;
-    return a + d * f;
-}
+static float lerpAngle(float a, float b, float f) { return lerpDegrees(a, b, f); }
 
 RunSample blendSamples(const RunSample& a, const RunSample& b, float f)
 {

@@ -19,6 +19,7 @@
 #include "screens/nameEntry.h"
 #include "screens/replay.h"
 #include "platform/runInputKeys.h"
+#include "render/drawnState.h"
 #include "render/gameFrameDraw.h"
 #include "render/runEventEffects.h"
 #include "run/lesson.h"
@@ -387,19 +388,24 @@ static void consumeRunEvents()
 static long lastRunFrameMs = 0;
 
 // One frame of a run: the keyboard's record, the ticks of the run that are due (each one's sounds
-// and snow), the drawing and the flip.
+// and snow, its drawn state), the drawing of the moment between the last two ticks and the flip.
 void displayGame()
 {
     RunInput in;
     readRunInput(in);
     long now = in.clockMs;
-    if (runTicker.frames == 0) lastRunFrameMs = runTicker.startMs;
+    if (runTicker.frames == 0) {
+        lastRunFrameMs = runTicker.startMs;
+        resetDrawnTicks(&drawnTicks);
+        noteTickDrawn(&drawnTicks, 1);  // the start placement: nothing before it to draw between
+    }
     runDrawnFrame(runTicker, (now - lastRunFrameMs) * 0.001, in, [] {
         lessonAfterFrame(diffTemps);  // it reads the tick's events before they are consumed
+        noteTickDrawn(&drawnTicks, tickTeleported());
         consumeRunEvents();
     });
     lastRunFrameMs = now;
-    drawGameFrame();
+    drawRunFrame(tickFraction(runTicker));
     handleRunSwitches();
 }
 

@@ -40,7 +40,7 @@ static float** skiEnds()
     return ends;
 }
 
-static void savePoseState(RiderPoseState* s)
+void saveRiderPoseState(RiderPoseState* s)
 {
     lirePoseCourante(s->pose);
     s->angleZ = angleZTemp;
@@ -49,9 +49,10 @@ static void savePoseState(RiderPoseState* s)
     s->textured = textureAcceptee;
 }
 
-static void restorePoseState(const RiderPoseState& s)
+void restoreRiderPoseState(const RiderPoseState& s)
 {
     changePosition(s.pose);
+    majRotationsBones();
     angleZTemp = s.angleZ;
     transTotalSkier = s.trans;
     for (int k = 0; k < 4; k++) memcpy(skiEnds()[k], s.skiEnds[k], sizeof s.skiEnds[k]);
@@ -60,7 +61,7 @@ static void restorePoseState(const RiderPoseState& s)
 
 void beginGhostPose(RiderModelSlot* slot, const RunSample& s, RiderPoseState* saved)
 {
-    savePoseState(saved);
+    saveRiderPoseState(saved);
     swapRiderModel(slot);
     changePosition(s.pose);
     majRotationsBones();
@@ -71,5 +72,5 @@ void beginGhostPose(RiderModelSlot* slot, const RunSample& s, RiderPoseState* sa
 void endGhostPose(RiderModelSlot* slot, const RiderPoseState& saved)
 {
     swapRiderModel(slot);
-    restorePoseState(saved);
+    restoreRiderPoseState(saved);
 }

@@ -29,6 +29,10 @@ struct RiderPoseState {
 
 extern RiderModelSlot ghostRider;
 
+// The resident rider's pose state, and given back (the bones follow the pose again).
+void saveRiderPoseState(RiderPoseState* s);
+void restoreRiderPoseState(const RiderPoseState& s);
+
 // Exchanges the resident model (tables, triangle list, texture name) with the slot's.
 void swapRiderModel(RiderModelSlot* slot);
 // Swaps the slot's model in, saves the resident rider's pose state and skins the slot's model in

@@ -1,0 +1,154 @@
+// Takes the run state after a tick; returns what the drawing shows of it, and the moment between
+// the last two ticks that a frame is drawn at.
+#include "render/drawnState.h"
+
+#include <cmath>
+
+#include "render/graphicLib.h"
+#include "render/scene.h"
+#include "run/fall.h"
+#include "run/ghostRun.h"
+#include "run/runEvents.h"
+#include "run/runState.h"
+#include "skier/ghostRider.h"
+#include "skier/positionDef.h"
+#include "track/planLib.h"
+#include "track/trackModel.h"
+
+static const float SPRAY_BRAKE_LEVEL = 0.0f;
+static const float STARS_MAX_SPEED = 500.0f;
+static const float TUMBLE_TURN = 360.0f;
+
+DrawnTicks drawnTicks;
+
+static float groundHalfTurn()
+{
+    if (!getContact() || changementContact) return 0.0f;
+    if (changementFakieSolRight) return rotFakieSolRight;
+    if (changementFakieSolLeft) return rotFakieSolLeft;
+    return 0.0f;
+}
+
+static void captureRider(DrawnState& d)
+{
+    short air = !getContact();
+    d.pos[0] = Xobjet, d.pos[1] = Yobjet, d.pos[2] = Zobjet;
+    d.yaw = rotSkierY;
+    d.halfTurn = groundHalfTurn();
+    d.airPitch = air ? rotSkierZ : 0.0f;
+    d.airRoll = air ? rotSkierX : 0.0f;
+    d.tumble = chute && !replacement && fabsf(rotationChute) <= TUMBLE_TURN ? rotationChute : 0.0f;
+    d.lean = angleDePlacementEffectif;
+    lirePoseCourante(d.pose);
+    d.contact = !air, d.fakie = fakie, d.fallen = chute, d.replacement = (short)replacement;
+    d.rescue = askForRescue;
+    d.stars = chute && tempsChute < lyingTime && vitessePrecedente < STARS_MAX_SPEED;
+}
+
+static void captureCamera(DrawnState& d)
+{
+    chaseCameraEye(&d.eyeBack, &d.eyeUp);
+    ViewTurn t;
+    stepViewTurn(&t);
+    d.viewHeading = t.turn ? t.heading : 0.0f;
+    d.viewBank = t.bank ? t.bankAngle : 0.0f;
+    d.sunAngle = -derniereRotYAvtSaut;
+    d.rescueLift = askForRescue ? yRescueCamera : 0.0f;
+}
+
+static void captureShadowAndSpray(DrawnState& d)
+{
+    int face = getNumeroFaceCourante();
+    d.face = face < 0 || face >= maxTrackFaces ? 0 : face;
+    d.groundY = yTheoObj(points, faces, Xobjet, Zobjet, (float)maxTrackFaces);
+    d.slope = angleCourant;
+    d.lateral = angleLateral(getNumeroFaceCourante());
+    d.speed = vitessePrecedente;
+    d.braking = freinage > SPRAY_BRAKE_LEVEL;
+    d.fadeAlpha = alphaFond;
+}
+
+DrawnState captureDrawnState()
+{
+    DrawnState d;
+    captureRider(d);
+    captureCamera(d);
+    captureShadowAndSpray(d);
+    d.ghostShown = ghostRider.loaded && ghostSampleNow(&d.ghost);
+    return d;
+}
+
+static float lerp(float a, float b, float f) { return a + (b - a) * f; }
+
+static void blendRider(DrawnState& d, const DrawnState& a, const DrawnState& b, float f)
+{
+    for (int k = 0; k < 3; k++) d.pos[k] = lerp(a.pos[k], b.pos[k], f);
+    d.yaw = lerpDegrees(a.yaw, b.yaw, f);
+    d.halfTurn = lerpDegrees(a.halfTurn, b.halfTurn, f);
+    d.airPitch = lerpDegrees(a.airPitch, b.airPitch, f);
+    d.airRoll = lerpDegrees(a.airRoll, b.airRoll, f);
+    d.tumble = lerpDegrees(a.tumble, b.tumble, f);
+    d.lean = lerpDegrees(a.lean, b.lean, f);
+    for (int k = 0; k < poseAngles; k++) d.pose[k] = lerpDegrees(a.pose[k], b.pose[k], f);
+}
+
+static void blendCameraAndShadow(DrawnState& d, const DrawnState& a, const DrawnState& b, float f)
+{
+    d.eyeBack = lerp(a.eyeBack, b.eyeBack, f);
+    d.eyeUp = lerp(a.eyeUp, b.eyeUp, f);
+    d.viewHeading = lerpDegrees(a.viewHeading, b.viewHeading, f);
+    d.viewBank = lerpDegrees(a.viewBank, b.viewBank, f);
+    d.sunAngle = lerpDegrees(a.sunAngle, b.sunAngle, f);
+    d.rescueLift = lerp(a.rescueLift, b.rescueLift, f);
+    d.groundY = lerp(a.groundY, b.groundY, f);
+    d.slope = lerpDegrees(a.slope, b.slope, f);
+    d.lateral = lerpDegrees(a.lateral, b.lateral, f);
+    d.speed = lerp(a.speed, b.speed, f);
+    d.fadeAlpha = lerp(a.fadeAlpha, b.fadeAlpha, f);
+}
+
+DrawnState interpolateDrawn(const DrawnState& a, const DrawnState& b, float f)
+{
+    if (!(f > 0)) return a;
+    if (f >= 1) return b;
+    DrawnState d = f < 0.5f ? a : b;
+    blendRider(d, a, b, f);
+    blendCameraAndShadow(d, a, b, f);
+    // the ghost appears and goes at a tick: between two ticks it is blended only while it is there
+    if (a.ghostShown && b.ghostShown) d.ghost = blendSamples(a.ghost, b.ghost, f);
+    return d;
+}
+
+void poseRiderForDrawing(const DrawnState& d, RiderPoseState* saved)
+{
+    saveRiderPoseState(saved);
+    changePosition(d.pose);
+    majRotationsBones();
+    transformSkierEtat(d.lean, d.yaw, d.fakie, d.contact);
+}
+
+void restoreRiderPose(const RiderPoseState& saved) { restoreRiderPoseState(saved); }
+
+void resetDrawnTicks(DrawnTicks* t) { t->count = 0; }
+
+void noteTickDrawn(DrawnTicks* t, short teleported)
+{
+    DrawnState now = captureDrawnState();
+    t->previous = teleported || t->count == 0 ? now : t->current;
+    t->current = now;
+    t->count = 1;
+}
+
+short tickTeleported()
+{
+    const RunEventList& e = runEvents();
+    for (int i = 0; i < e.count; i++)
+        if (e.items[i].kind == RUN_EV_PUT_BACK) return 1;
+    return 0;
+}
+
+DrawnState drawnMoment(const DrawnTicks& t, float fraction)
+{
+    if (t.count == 0) return captureDrawnState();
+    return interpolateDrawn(t.previous, t.current, fraction);
+}
