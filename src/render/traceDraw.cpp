@@ -1,5 +1,5 @@
-// Takes the ski edge points, the rider's drawn place and his phase; lays one pair of trace points a frame on the
-// snow (tails, noses or the braking ski) and draws the half-transparent marks.
+// Takes the ski edge points, the rider's drawn place and his phase; lays one pair of trace points a
+// frame on the snow (tails, noses or the braking ski) and draws the half-transparent marks.
 #include <GL/gl.h>
 
 #include "render/graphImage.h"

@@ -272,8 +272,9 @@ int setup()
     static char hazeLabel[] = "Distance haze";
     static char syncLabel[] = "Sync with screen";
     static char capLabel[] = "Frame cap";
+    // The box leaves a margin under the frame cap's list, the dialog's lowest row.
     DIALOG d[] = {
-        {d_shadow_box_proc, 0, 0, 320, 200, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
+        {d_shadow_box_proc, 0, 0, 320, 208, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
         {d_ctext_proc, 160, 10, 0, 0, 0, 0, 0, 0, 0, 0, underline, nullptr, nullptr},
         {d_ctext_proc, 160, 8, 0, 0, 0, 0, 0, 0, 0, 0, title, nullptr, nullptr},
         {d_text_proc, 10, 30, 0, 0, 0, 0, 0, 0, 0, 0, resolutionLabel, nullptr, nullptr},
