@@ -11,6 +11,7 @@
 #include "run/runFeedback.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "run/trickInput.h"
 #include "screens/choixPiste.h"
 #include "skier/positionDef.h"
@@ -49,6 +50,7 @@ protected:
         memcpy(positionsDispo, saved, sizeof saved);
         applyLevelTolerances(0);
         pilotReleaseKeys();
+        runTickSeconds = 1.0 / runTicksPerSecond;
     }
     static PilotKeys keys(bool PilotKeys::*k = nullptr)
     {
@@ -128,6 +130,26 @@ TEST_F(RunAir, JumpChargeSetsTheTakeOffSpeed)
     pilotFrame(fps, keys());
     EXPECT_EQ(getContact(), 1);
     EXPECT_EQ(changementContact, 1) << "the hop did not leave the ground";
+}
+
+// A landing empties the charge; it refills a third past empty (where every jump after a landing
+// started at 60 frames a second) and a held key charges on from there, at any tick length.
+TEST_F(RunAir, ALandedChargeRefillsAThirdPastEmptyAtEveryTickLength)
+{
+    for (int ticksPerSecond : {runTicksPerSecond, 2 * runTicksPerSecond}) {
+        runTickSeconds = 1.0 / ticksPerSecond;
+        pilotPlaneRun(true, 20 * longueurFace, 150 * longueurFace);
+        pilotStart(fps);
+        for (int i = 0; i < 20; i++) pilotFrame(fps, keys());
+        EXPECT_FLOAT_EQ(bufferJump, 10.0f) << "a run starts on an empty charge, not a refilled one";
+        bufferJump = 0.0f;  // as touch-down leaves it
+        for (int i = 0; i < 20; i++) pilotFrame(fps, keys());
+        EXPECT_FLOAT_EQ(bufferJump, 10.0f + 1.0f / 3) << ticksPerSecond;
+        for (int i = 0; i < 8; i++) pilotFrame(fps, keys(&PilotKeys::space));
+        EXPECT_NEAR(bufferJump, 18.0f + 1.0f / 3, 1e-3f) << ticksPerSecond;
+        for (int i = 0; i < 8; i++) pilotFrame(fps, keys(&PilotKeys::space));
+        EXPECT_FLOAT_EQ(bufferJump, 20.0f) << ticksPerSecond;
+    }
 }
 
 TEST_F(RunAir, TrickHeldHalfASecondBanksItsPointsOnACleanLanding)

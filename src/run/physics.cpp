@@ -29,6 +29,9 @@ static const float highSpeedDecay = 0.99f;  // every 1/60 s above top speed
 static const float baseDrag = 10.0f;
 static const float emptyCharge = 10.0f;
 static const float fullCharge = 20.0f;
+// A charge emptied by a landing refills a third of a point past empty: one 1/60 s step of charge
+// beyond it, the level every jump after a landing has always started from at 60 frames a second.
+static const float refilledCharge = emptyCharge + 1.0f / 3;
 static const float rampVelocity = 25000.0f;
 static const float flatVelocity = 10000.0f;
 static const float rampAngle = 5.0f;
@@ -87,10 +90,15 @@ static void placeOnGround()
     if (getContact() != 1) return;
     angleCourant = placeObjetAndGetAngle(points, faces, getXobjet_inc(), Zobjet, (float)maxTrackFaces, rotSkierY,
                                          faceUpVector);
-    // Charged up to empty (10), or to full (20) while the jump key is held, and never past it: a
-    // charge a part of a tick over would jump higher at some tick lengths than at others.
-    float limit = runHeld(RB_JUMP) ? fullCharge : emptyCharge;
-    if (bufferJump < limit) bufferJump = fminf(bufferJump + frameScale(), limit);
+    // Charged up to full (20) while the jump key is held, never past it: a charge a part of a tick
+    // over would jump higher at some tick lengths than at others. Else a charge below empty refills,
+    // and the tick that brings it to empty tops it up to the refilled mark.
+    if (runHeld(RB_JUMP)) {
+        if (bufferJump < fullCharge) bufferJump = fminf(bufferJump + frameScale(), fullCharge);
+    } else if (bufferJump < emptyCharge) {
+        bufferJump += frameScale();
+        if (bufferJump >= emptyCharge) bufferJump = refilledCharge;
+    }
 }
 
 void groundPhysics()

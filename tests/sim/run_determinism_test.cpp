@@ -177,6 +177,13 @@ TEST(RunDeterminism, SameTrackAndRecordsGiveTheSameRunAndEvents)
     EXPECT_GT(a.events.size(), a.ticks.size() + 5);
     EXPECT_GT(a.out.highest, 500.0f);
     EXPECT_GT(a.out.airTime, 2.0f);
+    // The feel at 60 frames a second is kept: the same sequence, ridden by the game as it was before
+    // the run had its own clock (one step a frame), came to these.
+    const float finishBefore = 85.20f, highestBefore = 6171, airBefore = 11.15f, scoreBefore = 89927;
+    EXPECT_NEAR(a.out.finish, finishBefore, 0.05f * finishBefore);
+    EXPECT_NEAR(a.out.highest, highestBefore, 0.05f * highestBefore);
+    EXPECT_NEAR(a.out.airTime, airBefore, 0.05f * airBefore);
+    EXPECT_NEAR((float)a.out.score, scoreBefore, 0.05f * scoreBefore);
 }
 
 // The run steps on its own clock: drawn slowly or fast, the same input gives the same ticks, the
