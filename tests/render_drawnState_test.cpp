@@ -219,7 +219,7 @@ std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* ai
             DrawnState d = drawnMoment(drawnTicks, fraction);
             RiderPoseState tickPose;
             poseRiderForDrawing(d, &tickPose);
-            updateTraces(d.pos);
+            updateTraces(d.pos, runTicker.ticks);
             restoreRiderPose(tickPose);
             if (d.yaw != drawnTicks.current.yaw) (*turnedFrames)++;
         }

@@ -131,6 +131,31 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
     setContact(1);
 }
 
+// At any frame rate the marks hold one pair a tick: frames within a tick move its pair with the skis.
+TEST(RenderTraces, OnePairATickFollowingTheSkis)
+{
+    buildPlaneTrack(false);
+    reinitGameVar();
+    skiTraces.reset();
+    setContact(1);
+    skieurStop = 0, chute = 0;
+    float at[3] = {30000, 0, 100};
+    updateTraces(at, 7);
+    for (int frame = 0; frame < 3; frame++) {
+        at[0] += 20;
+        updateTraces(at, 8);  // three frames drawn within tick 8
+    }
+    ASSERT_EQ(2, skiTraces.count);
+    EXPECT_NEAR(60.0f, skiTraces.left[1]->x - skiTraces.left[0]->x, 0.01f) << "the newest pair is where the skis are";
+    updateTraces(at, 9);
+    EXPECT_EQ(3, skiTraces.count);
+    // without a tick (a replay, the viewer) every call lays a pair
+    updateTraces(at, -1);
+    updateTraces(at, -1);
+    EXPECT_EQ(5, skiTraces.count);
+    skiTraces.reset();
+}
+
 TEST(RenderGhostGap, SignedTenthsAndLevelReadsPlus)
 {
     char text[16];

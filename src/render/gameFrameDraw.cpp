@@ -38,13 +38,13 @@ static void applyViewTurn(const DrawnState& d)
     glRotatef(d.viewBank, 1, 0, 0);
 }
 
-static void drawGround(const DrawnState& d)
+static void drawGround(const DrawnState& d, long tick)
 {
     const GLfloat snow[4] = {rgbNeigeR, rgbNeigeG, rgbNeigeB, 0};
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
     drawPlan(d.pos[0], points, faces, normalesPiste, textures, texName);
-    drawTraces(d.pos);
+    drawTraces(d.pos, tick);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
 
@@ -101,7 +101,7 @@ static void drawReplacementFade(const DrawnState& d)
     if (d.replacement) drawFondFondu(f.left, f.top, f.right - f.left, f.top - f.bottom, d.fadeAlpha);
 }
 
-void drawRunSceneAt(const DrawnState& d)
+void drawRunSceneAt(const DrawnState& d, long tick)
 {
     RiderPoseState tickPose;
     poseRiderForDrawing(d, &tickPose);
@@ -115,7 +115,7 @@ void drawRunSceneAt(const DrawnState& d)
     drawSoleil(d.sunAngle);
     placeWorldAroundRider(d);
     beginDistanceHaze();
-    drawGround(d);
+    drawGround(d, tick);
     placeLumiere();
     drawObstaclesAt(points, d.pos[0]);
     glPushMatrix();
@@ -130,18 +130,18 @@ void drawRunSceneAt(const DrawnState& d)
     restoreRiderPose(tickPose);
 }
 
-void drawRunScene() { drawRunSceneAt(captureDrawnState()); }
+void drawRunScene() { drawRunSceneAt(captureDrawnState(), -1); }
 
-static void drawFrameAt(const DrawnState& d)
+static void drawFrameAt(const DrawnState& d, long tick)
 {
     glClearDepth(1.0);
     glClear(GL_DEPTH_BUFFER_BIT);
-    drawRunSceneAt(d);
+    drawRunSceneAt(d, tick);
     drawRunHud();
     glFlush();
     if (gfx_driver) allegro_gl_flip();
 }
 
-void drawGameFrame() { drawFrameAt(captureDrawnState()); }
+void drawGameFrame() { drawFrameAt(captureDrawnState(), -1); }
 
-void drawRunFrame(float fraction) { drawFrameAt(drawnMoment(drawnTicks, fraction)); }
+void drawRunFrame(float fraction, long tick) { drawFrameAt(drawnMoment(drawnTicks, fraction), tick); }

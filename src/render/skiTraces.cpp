@@ -32,6 +32,19 @@ void SkiTraces::add(ThreeDPoint* l, ThreeDPoint* r, unsigned int tex)
     first = 0;
 }
 
+void SkiTraces::replaceLast(ThreeDPoint* l, ThreeDPoint* r, unsigned int tex)
+{
+    if (count == 0) {
+        add(l, r, tex);
+        return;
+    }
+    delete left[count - 1];
+    delete right[count - 1];
+    left[count - 1] = l;
+    right[count - 1] = r;
+    texture[count - 1] = tex;
+}
+
 void SkiTraces::reset()
 {
     for (int i = 0; i < count; i++) {

@@ -1,5 +1,5 @@
 // Takes the ski edge points, the rider's drawn place and his phase; lays one pair of trace points a
-// frame on the snow (tails, noses or the braking ski) and draws the half-transparent marks.
+// tick on the snow (tails, noses or the braking ski) and draws the half-transparent marks.
 #include <GL/gl.h>
 
 #include "render/graphImage.h"
@@ -10,6 +10,8 @@
 #include "track/trackModel.h"
 
 static const float TRACE_LIFT = 5.0f;
+
+static long lastTraceTick = -1;  // the tick whose pair is the newest
 
 static ThreeDPoint* onSnow(const float* skiPoint, const float* riderPos)
 {
@@ -29,26 +31,31 @@ void chooseTracePair(short isFakie, float braking, float heading, int* leftPick,
 void updateTraces()
 {
     const float here[3] = {Xobjet, Yobjet, Zobjet};
-    updateTraces(here);
+    updateTraces(here, -1);
 }
 
-void updateTraces(const float* riderPos)
+void updateTraces(const float* riderPos, long tick)
 {
     if (skieurStop) return;  // a stopped rider keeps the marks already laid
     if (!getContact() || chute) {
         skiTraces.reset();
+        lastTraceTick = -1;
         return;
     }
     float* ends[4] = {getOutNoseSkiDroitPos(), getOutNoseSkiGauchePos(), getOutTailSkiDroitPos(),
                       getOutTailSkiGauchePos()};
     int l, r, slot;
     chooseTracePair(fakie, freinage, rotSkierY, &l, &r, &slot);
-    skiTraces.add(onSnow(ends[l], riderPos), onSnow(ends[r], riderPos), texTrackStuff[slot]);
+    ThreeDPoint* a = onSnow(ends[l], riderPos);
+    ThreeDPoint* b = onSnow(ends[r], riderPos);
+    if (tick >= 0 && tick == lastTraceTick) skiTraces.replaceLast(a, b, texTrackStuff[slot]);
+    else skiTraces.add(a, b, texTrackStuff[slot]);
+    lastTraceTick = tick;
 }
 
-void drawTraces(const float* riderPos)
+void drawTraces(const float* riderPos, long tick)
 {
-    updateTraces(riderPos);
+    updateTraces(riderPos, tick);
     glPushMatrix();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);

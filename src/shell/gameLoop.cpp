@@ -405,7 +405,7 @@ void displayGame()
         consumeRunEvents();
     });
     lastRunFrameMs = now;
-    drawRunFrame(tickFraction(runTicker));
+    drawRunFrame(tickFraction(runTicker), runTicker.ticks);
     handleRunSwitches();
 }
 
