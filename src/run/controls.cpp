@@ -38,6 +38,11 @@ static void addUnderCap(float& rate, float d, float cap)
 
 static int inAir() { return getContact() != 1; }
 
+// The tick the jump key is let go is ridden on the snow and ends in the air: its keys set the
+// jump's spins and flips as while the key was held, rather than turn the skis for a tick (that
+// tick is 1/60 s at one tick length and 1/120 s at another).
+static int jumpKeySets() { return runHeld(RB_JUMP) || takeOffThisTick(); }
+
 static void turningRate()
 {
     if (vitessePrecedente >= fastTurnSpeed) pasAngleContact = fastTurnRate;
@@ -47,7 +52,7 @@ static void turningRate()
 
 static void sideFlips(float step, float cap)
 {
-    int right = runHeld(RB_RIGHT_SIDE), left = runHeld(RB_LEFT_SIDE), jump = runHeld(RB_JUMP);
+    int right = runHeld(RB_RIGHT_SIDE), left = runHeld(RB_LEFT_SIDE), jump = jumpKeySets();
     short releasedR = runReleased(RB_RIGHT_SIDE), releasedL = runReleased(RB_LEFT_SIDE);
     float sign = right ? 1.0f : -1.0f;
     if (right || left) {
@@ -78,7 +83,7 @@ static void groundTurn(int right)
 
 static void spinsAndTurns(float step, float cap)
 {
-    int right = runHeld(RB_RIGHT), left = runHeld(RB_LEFT), jump = runHeld(RB_JUMP);
+    int right = runHeld(RB_RIGHT), left = runHeld(RB_LEFT), jump = jumpKeySets();
     short releasedR = runReleased(RB_RIGHT), releasedL = runReleased(RB_LEFT);
     if (right == left) {
         sprayDriftOff();
@@ -101,7 +106,7 @@ static void spinsAndTurns(float step, float cap)
 
 static void flips(float step, float cap)
 {
-    int up = runHeld(RB_UP), down = runHeld(RB_DOWN), jump = runHeld(RB_JUMP);
+    int up = runHeld(RB_UP), down = runHeld(RB_DOWN), jump = jumpKeySets();
     short releasedU = runReleased(RB_UP), releasedD = runReleased(RB_DOWN);
     if (up || down) {
         if (inAir() && !usingYRail && !jump) {

@@ -108,10 +108,14 @@ void groundPhysics()
     placeOnGround();
 }
 
+static short chargeToLeaveOn() { return getContact() == 1 && bufferJump >= emptyCharge; }
+
+short takeOffThisTick() { return runReleasePending(RB_JUMP) && chargeToLeaveOn(); }
+
 void manualTakeOff()
 {
     short released = runReleased(RB_JUMP);
-    if (!released || getContact() != 1 || bufferJump < emptyCharge) return;
+    if (!released || !chargeToLeaveOn()) return;
     wasFakieBeforeJump = fakie;
     rotYSautAccepte = 0;
     deroulementFigure = 5;
@@ -245,14 +249,44 @@ static void enterHalfPipeWall(int mark)
 
 // The surface under the skis last frame: a booster sounds when the rider rides onto it.
 static int previousSurface = surfaceNeige;
+// A booster speeds the rider up by 1.1 for every 1/60 s that begins on it, as the run was tuned:
+// the tick that begins such a step decides for the whole step, and a shorter tick carries on the
+// decision of the step it falls in (at 120 ticks a second the second half of a step is boosted
+// when the first was, wherever the rider is by then).
+static short boostingStep = 0;
 
-void forgetPreviousSurface() { previousSurface = surfaceNeige; }
+void forgetPreviousSurface()
+{
+    previousSurface = surfaceNeige;
+    boostingStep = 0;
+}
+
+// The tuned steps of this tick spent boosting, given whether the rider stands on a booster now.
+static double boostedSteps(short onBooster)
+{
+    const double slack = 1e-6;
+    double steps = perTunedStep(1.0f);
+    double start = runTicks * steps, end = start + steps;
+    double boundary = ceil(start - slack);  // the first step to begin in this tick
+    double carried = fmin(boundary, end) - start;
+    double boosted = boostingStep && carried > slack ? carried : 0.0;
+    if (boundary < end - slack) {
+        boostingStep = onBooster;
+        if (onBooster) boosted += end - boundary;
+    }
+    return boosted;
+}
 
 void handleFaceSurfaceBehaviour(TexData* surfaces)
 {
-    if (getContact() != 1) return;
+    if (getContact() != 1) {
+        boostingStep = 0;
+        return;
+    }
     int face = getNumeroFaceCourante();
     int s = (surfaces && face >= 0 && face < maxTrackFaces) ? surfaces[face].surface : surfaceNeige;
+    double boosted = boostedSteps(s == surfaceBooster);
+    if (boosted > 0) vitessePrecedente *= (float)pow((double)boosterFactor, boosted);
     switch (s) {
     case surfaceRepousse:
         inHalfPipe = inInterieurHalfPipe = 0;
@@ -267,7 +301,6 @@ void handleFaceSurfaceBehaviour(TexData* surfaces)
         inHalfPipe = inInterieurHalfPipe = 0;
         break;
     case surfaceBooster:
-        vitessePrecedente *= compoundPerTick(boosterFactor);
         if (previousSurface != surfaceBooster) emitRunEvent(RUN_EV_BOOST);
         inHalfPipe = inInterieurHalfPipe = 0;
         break;

@@ -17,6 +17,8 @@ void noteAirRates();
 
 void groundPhysics();
 void handleDecollage(int face, float angle);
+// The jump key was let go this tick with a charge to leave on: the rider takes off at its end.
+short takeOffThisTick();
 void manualTakeOff();
 // Gravity or rail, air rotations and their points, touch-down. Only while off the ground.
 void airPhase();

@@ -30,6 +30,11 @@ short runReleased(RunButton b)
     return valid(b) ? detectRelease(runInputState.release[b], runHeld(b)) : 0;
 }
 
+short runReleasePending(RunButton b)
+{
+    return valid(b) && runInputState.release[b].pressed && !runHeld(b) ? 1 : 0;
+}
+
 double runHeldTime(RunButton b)
 {
     return valid(b) ? detectHeldTime(runInputState.heldTime[b], runHeld(b), runClock()) : 0.0;

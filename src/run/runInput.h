@@ -41,6 +41,9 @@ short runHeld(RunButton b);
 // Newly pressed, released, seconds held: each asked once a frame by one caller.
 short runPressed(RunButton b);
 short runReleased(RunButton b);
+// Let go since the release detector last looked, without being its look: for a rule that must know
+// before the detector's own caller in the same tick.
+short runReleasePending(RunButton b);
 double runHeldTime(RunButton b);
 // The clock of the frame being simulated.
 long runClock();
