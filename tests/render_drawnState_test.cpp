@@ -196,8 +196,16 @@ RunInput recordAt(long ms)
 // The run at drawRate for some seconds; every tick's state, and the drawing's own work after every
 // drawn frame when draw is set (the blend at the frame's fraction and others, the rider skinned and
 // given back, the ski traces laid).
-std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* airTicks, int* turnedFrames)
+// What the frames showed: how often a moving rider was shown where the frame before had him, by
+// the last tick's place and by the drawn moment's.
+struct FrameSteps {
+    int moving = 0, tickStill = 0, drawnStill = 0;
+};
+
+std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* airTicks, int* turnedFrames,
+                                             FrameSteps* steps = nullptr)
 {
+    float lastTickX = 0, lastDrawnX = 0;
     std::vector<std::vector<unsigned char>> ticks;
     // a run's reset reads the track before it (the rider's first height): twice on the same track
     // starts from the same state whatever was ridden before
@@ -215,6 +223,13 @@ std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* ai
             if (!getContact()) (*airTicks)++;
         });
         if (!draw) continue;
+        float drawnX = drawnMoment(drawnTicks, tickFraction(runTicker)).pos[0];
+        if (steps && fabsf(vitessePrecedente) > 1000 && !chute) {
+            steps->moving++;
+            steps->tickStill += Xobjet == lastTickX;
+            steps->drawnStill += drawnX == lastDrawnX;
+        }
+        lastTickX = Xobjet, lastDrawnX = drawnX;
         for (float fraction : {tickFraction(runTicker), 0.0f, 0.5f, 1.0f}) {
             DrawnState d = drawnMoment(drawnTicks, fraction);
             RiderPoseState tickPose;
@@ -235,7 +250,8 @@ TEST(DrawnState, DrawingAtAnyFractionLeavesTheRunAsIfNeverDrawn)
     // leaves them as every later one of the same ride will.
     ride(144, false, &unused, &unused);
     std::vector<std::vector<unsigned char>> plain = ride(144, false, &unused, &unused);
-    std::vector<std::vector<unsigned char>> drawn = ride(144, true, &air, &turned);
+    FrameSteps steps;
+    std::vector<std::vector<unsigned char>> drawn = ride(144, true, &air, &turned, &steps);
     ASSERT_EQ(plain.size(), drawn.size());
     for (size_t i = 0; i < plain.size(); i++) {
         size_t at = 0;
@@ -245,6 +261,11 @@ TEST(DrawnState, DrawingAtAnyFractionLeavesTheRunAsIfNeverDrawn)
     // the ride flew and turned, and the drawing showed moments other than the ticks
     EXPECT_GT(air, 20);
     EXPECT_GT(turned, 20);
+    // at 144 frames a second most frames fall within a tick that another frame has shown: the
+    // last tick's place stands still there, the drawn moment moves on every frame
+    EXPECT_GT(steps.moving, 500);
+    EXPECT_GT(steps.tickStill, steps.moving / 3);
+    EXPECT_EQ(0, steps.drawnStill);
 }
 
 } // namespace
