@@ -22,27 +22,14 @@
 #include "track/planLib.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
+
+#include "../tests/sim/trickSequence.h"
 #ifndef OLD_CLOCK
 #include "run/runTick.h"
 #include "run/runTicker.h"
 #endif
 
 static const long clockStart = 100000;
-
-static RunInput tricksAt(long ms)
-{
-    RunInput in;
-    long phase = ms % 3000;
-    in.held[RB_JUMP] = ms < 100 || (phase >= 1000 && phase < 1400);
-    in.held[RB_UP] = ms >= 1600;
-    if (ms < 4000) return in;
-    in.held[RB_TRICK1 + (ms / 3000) % 6] = phase >= 1400 && phase < 1900;
-    in.held[RB_LEFT] = phase >= 2000 && phase < 2100;
-    in.held[RB_RIGHT] = phase >= 2400 && phase < 2500;
-    in.held[RB_BOMB] = phase >= 2900 && ms > 20000;
-    in.held[RB_ENTER] = (ms / 500) % 2 == 1 && phase < 1000;
-    return in;
-}
 
 static RunInput oneJumpAt(long ms)
 {
@@ -124,7 +111,7 @@ int main(int argc, char** argv)
     for (long fr = 0; fr < frames && t.finish < 0; fr++) {
 #ifdef OLD_CLOCK
         long ms = (long)floor((fr + 1) * 1000.0 / fps + 1e-6);
-        RunInput in = mode == "tricks" ? tricksAt(ms) : mode == "onejump" ? oneJumpAt(ms) : autopilotAt(ms);
+        RunInput in = mode == "tricks" ? recordAt(ms, true) : mode == "onejump" ? oneJumpAt(ms) : autopilotAt(ms);
         double off = getenv("CLKOFF") ? atof(getenv("CLKOFF")) : 0.0;
         in.clockMs = clockStart + (long)floor((fr + 1) * 1000.0 / fps + off);
         in.frameps = (float)fps;
@@ -134,7 +121,7 @@ int main(int argc, char** argv)
         prevMs = ms;
 #else
         long ms = (long)floor(fr * 1000.0 / fps + 1e-6);
-        RunInput in = mode == "tricks" ? tricksAt(ms) : mode == "onejump" ? oneJumpAt(ms) : autopilotAt(ms);
+        RunInput in = mode == "tricks" ? recordAt(ms, true) : mode == "onejump" ? oneJumpAt(ms) : autopilotAt(ms);
         in.frameps = (float)fps;
         runDrawnFrame(runTicker, 1.0 / fps, in, [&] { clearRunEvents(); t.step(runTickSeconds); });
 #endif
