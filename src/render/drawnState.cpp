@@ -78,8 +78,6 @@ DrawnState captureDrawnState()
     return d;
 }
 
-static float lerp(float a, float b, float f) { return a + (b - a) * f; }
-
 static void blendRider(DrawnState& d, const DrawnState& a, const DrawnState& b, float f)
 {
     for (int k = 0; k < 3; k++) d.pos[k] = lerp(a.pos[k], b.pos[k], f);

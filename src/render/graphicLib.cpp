@@ -94,6 +94,8 @@ float lerpDegrees(float a, float b, float f)
     return a + d * f;
 }
 
+float lerp(float a, float b, float f) { return a + (b - a) * f; }
+
 float max2(float a, float b) { return b > a ? b : a; }
 
 float max37(float a0, float a1, float a2, float a3, float a4, float a5, float a6, float a7, float a8,

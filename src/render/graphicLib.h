@@ -22,6 +22,8 @@ float max2(float a, float b);
 // From a toward b by the fraction f, the short way round (angles in degrees, whole turns apart are
 // the same angle): from 170 to -170 goes through 180.
 float lerpDegrees(float a, float b, float f);
+// From a toward b by the fraction f, in a straight line.
+float lerp(float a, float b, float f);
 float max37(float a0, float a1, float a2, float a3, float a4, float a5, float a6, float a7, float a8,
             float a9, float a10, float a11, float a12, float a13, float a14, float a15, float a16,
             float a17, float a18, float a19, float a20, float a21, float a22, float a23, float a24,

@@ -30,8 +30,6 @@ void recordFrame(RunRecording* rec, double rideSeconds, const RunSample& now)
     }
 }
 
-static float lerp(float a, float b, float f) { return a + (b - a) * f; }
-
 // Recorded angles may jump by whole turns (a spin's heading is folded back on landing).
 static float lerpAngle(float a, float b, float f) { return lerpDegrees(a, b, f); }
 
