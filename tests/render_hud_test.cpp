@@ -109,23 +109,24 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
     reinitGameVar();
     skiTraces.reset();
     Xobjet = 30000, Zobjet = 100;
+    const float here[3] = {Xobjet, Yobjet, Zobjet};
     setContact(1);
     skieurStop = 0;
-    for (int i = 0; i < 3; i++) updateTraces();
+    for (int i = 0; i < 3; i++) updateTraces(here, -1);
     ASSERT_EQ(3, skiTraces.count);
     // laid 5 above the terrain at the ski's place
     const ThreeDPoint* p = skiTraces.left[0];
     EXPECT_NEAR(planeTrackHeight(p->x, p->z) + 5.0f, p->y, 0.5f);
     skieurStop = 1;
     setContact(0);
-    updateTraces();
+    updateTraces(here, -1);
     EXPECT_EQ(3, skiTraces.count);  // stopped: the marks stay
     skieurStop = 0;
-    updateTraces();
+    updateTraces(here, -1);
     EXPECT_EQ(0, skiTraces.count);  // in the air: gone
     setContact(1);
     chute = 1;
-    updateTraces();
+    updateTraces(here, -1);
     EXPECT_EQ(0, skiTraces.count);
     chute = 0;
     setContact(1);

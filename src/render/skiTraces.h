@@ -31,11 +31,10 @@ extern SkiTraces skiTraces;
 // Which ski ends make this frame's pair (0 right nose, 1 left nose, 2 right tail, 3 left tail) and
 // the texTrackStuff slot of the segment.
 void chooseTracePair(short isFakie, float braking, float heading, int* leftPick, int* rightPick, int* slot);
-// Lays this frame's pair under skis drawn at riderPos (the run's own place without it), or clears
+// Lays this frame's pair under skis drawn at riderPos, or clears
 // the list in the air and after a fall; a stopped rider keeps it. One pair a tick: frames drawn
 // within the same tick (tick, -1 for none) move its pair along with the skis, so the marks are as
 // long at any frame rate.
 void updateTraces(const float* riderPos, long tick);
-void updateTraces();
 // Updates the trace list for this run frame and draws it.
 void drawTraces(const float* riderPos, long tick);

@@ -28,12 +28,6 @@ void chooseTracePair(short isFakie, float braking, float heading, int* leftPick,
     else *leftPick = RIGHT_NOSE, *rightPick = RIGHT_TAIL, *slot = texStuffTraceBreak;
 }
 
-void updateTraces()
-{
-    const float here[3] = {Xobjet, Yobjet, Zobjet};
-    updateTraces(here, -1);
-}
-
 void updateTraces(const float* riderPos, long tick)
 {
     if (skieurStop) return;  // a stopped rider keeps the marks already laid

@@ -30,20 +30,19 @@ void recordFrame(RunRecording* rec, double rideSeconds, const RunSample& now)
     }
 }
 
-// Recorded angles may jump by whole turns (a spin's heading is folded back on landing).
-static float lerpAngle(float a, float b, float f) { return lerpDegrees(a, b, f); }
-
+// Recorded angles may jump by whole turns (a spin's heading is folded back on landing): they are
+// blended the short way round.
 RunSample blendSamples(const RunSample& a, const RunSample& b, float f)
 {
     RunSample s = f < 0.5f ? a : b;
     s.runTime = lerp(a.runTime, b.runTime, f);
     for (int k = 0; k < 3; k++) s.pos[k] = lerp(a.pos[k], b.pos[k], f);
-    s.yaw = lerpAngle(a.yaw, b.yaw, f);
-    s.pitch = lerpAngle(a.pitch, b.pitch, f);
-    s.roll = lerpAngle(a.roll, b.roll, f);
-    s.tumble = lerpAngle(a.tumble, b.tumble, f);
-    s.lean = lerpAngle(a.lean, b.lean, f);
-    for (int k = 0; k < poseAngles; k++) s.pose[k] = lerpAngle(a.pose[k], b.pose[k], f);
+    s.yaw = lerpDegrees(a.yaw, b.yaw, f);
+    s.pitch = lerpDegrees(a.pitch, b.pitch, f);
+    s.roll = lerpDegrees(a.roll, b.roll, f);
+    s.tumble = lerpDegrees(a.tumble, b.tumble, f);
+    s.lean = lerpDegrees(a.lean, b.lean, f);
+    for (int k = 0; k < poseAngles; k++) s.pose[k] = lerpDegrees(a.pose[k], b.pose[k], f);
     return s;
 }
 
