@@ -5,6 +5,7 @@
 #include "run/physics.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "screens/nameEntry.h"
 #include "support/autopilot.h"
 #include "track/planLib.h"
@@ -95,6 +96,32 @@ TEST_F(RunRide, PushAddsFourHundredEverySixtiethOfASecondOnlyBelow3600)
     vitessePrecedente = 1000.0f;
     pilotFrame(20, hold(&PilotKeys::up));
     EXPECT_NEAR(vitessePrecedente, 1000.0f + 3 * (400.0f - drag), 0.5f) << "a slow frame pushes as often";
+}
+
+// Pushing from a standstill levels off just under 4000 as at 60 ticks a second whatever the tick:
+// each 1/60 s begun under 3600 pushes 400, so the rider rides as far and as fast.
+TEST_F(RunRide, PushingLevelsOffAsFarAndAsFastAtEitherTickLength)
+{
+    float far[2], fast[2];
+    for (int i = 0; i < 2; i++) {
+        runTickSeconds = 1.0 / (runTicksPerSecond * (i + 1));
+        pilotPlaneRun(true, planeStart, planeFinish);
+        pilotStart(60);
+        vitessePrecedente = 0.0f;
+        float from = Xobjet;
+        fast[i] = 0;
+        for (int f = 0; f < 4 * 60; f++) {
+            pilotFrame(60, hold(&PilotKeys::up));
+            fast[i] = fmaxf(fast[i], vitessePrecedente);
+        }
+        far[i] = Xobjet - from;
+        runTickSeconds = 1.0 / runTicksPerSecond;
+    }
+    printf("[ push     ] 4 s from a standstill: %.0f / %.0f units, top speed %.0f / %.0f\n", far[0], far[1], fast[0], fast[1]);
+    EXPECT_GT(fast[0], 3600.0f);
+    EXPECT_LT(fast[0], 4000.0f);
+    EXPECT_NEAR(fast[1], fast[0], 0.002f * fast[0]);
+    EXPECT_NEAR(far[1], far[0], 0.005f * far[0]);
 }
 
 TEST_F(RunRide, GroundSpeedAbove5000DecaysOnePercentEverySixtiethOfASecond)

@@ -124,11 +124,7 @@ static void flips(float step, float cap)
     if ((releasedU || releasedD) && inAir()) amplitudeRotationZ = 0;
 }
 
-static void push()
-{
-    float step = pushPerTick();
-    if (runHeld(RB_UP) && vitessePrecedente + step < pushLimit && getContact() == 1) vitessePrecedente += step;
-}
+static void push() { pushTick(runHeld(RB_UP)); }
 
 static short halfTurnUnderWay() { return changementFakieSolRight || changementFakieSolLeft; }
 

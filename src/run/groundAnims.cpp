@@ -62,7 +62,7 @@ void pousseBras(short reset)
 
 static void poling()
 {
-    short pushing = runHeld(RB_UP) && vitessePrecedente + pushPerTick() < pushLimit && getContact() == 1 && !fakie;
+    short pushing = runHeld(RB_UP) && vitessePrecedente + pushStep < pushLimit && getContact() == 1 && !fakie;
     pousseBras(!pushing);
 }
 

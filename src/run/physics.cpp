@@ -52,8 +52,6 @@ static float riderWeight()
     return defaultWeight;
 }
 
-float pushPerTick() { return perTunedStep(pushStep); }
-
 static int turnKeyHeld() { return runHeld(RB_RIGHT) || runHeld(RB_LEFT); }
 
 static void integratePosition()
@@ -249,44 +247,25 @@ static void enterHalfPipeWall(int mark)
 
 // The surface under the skis last frame: a booster sounds when the rider rides onto it.
 static int previousSurface = surfaceNeige;
-// A booster speeds the rider up by 1.1 for every 1/60 s that begins on it, as the run was tuned:
-// the tick that begins such a step decides for the whole step, and a shorter tick carries on the
-// decision of the step it falls in (at 120 ticks a second the second half of a step is boosted
-// when the first was, wherever the rider is by then).
-static short boostingStep = 0;
 
-void forgetPreviousSurface()
-{
-    previousSurface = surfaceNeige;
-    boostingStep = 0;
-}
+void forgetPreviousSurface() { previousSurface = surfaceNeige; }
 
-// The tuned steps of this tick spent boosting, given whether the rider stands on a booster now.
-static double boostedSteps(short onBooster)
+// Pushing adds its 400 at the start of every 1/60 s begun with the key held under the push limit.
+void pushTick(short held)
 {
-    const double slack = 1e-6;
-    double steps = perTunedStep(1.0f);
-    double start = runTicks * steps, end = start + steps;
-    double boundary = ceil(start - slack);  // the first step to begin in this tick
-    double carried = fmin(boundary, end) - start;
-    double boosted = boostingStep && carried > slack ? carried : 0.0;
-    if (boundary < end - slack) {
-        boostingStep = onBooster;
-        if (onBooster) boosted += end - boundary;
-    }
-    return boosted;
+    if (!held || getContact() != 1) return;
+    for (int n = tunedStepsBeginning(runTicks); n > 0; n--)
+        if (vitessePrecedente + pushStep < pushLimit) vitessePrecedente += pushStep;
 }
 
 void handleFaceSurfaceBehaviour(TexData* surfaces)
 {
-    if (getContact() != 1) {
-        boostingStep = 0;
-        return;
-    }
+    if (getContact() != 1) return;
     int face = getNumeroFaceCourante();
     int s = (surfaces && face >= 0 && face < maxTrackFaces) ? surfaces[face].surface : surfaceNeige;
-    double boosted = boostedSteps(s == surfaceBooster);
-    if (boosted > 0) vitessePrecedente *= (float)pow((double)boosterFactor, boosted);
+    // A booster speeds the rider up by 1.1 at the start of every 1/60 s that begins on it.
+    if (s == surfaceBooster)
+        for (int n = tunedStepsBeginning(runTicks); n > 0; n--) vitessePrecedente *= boosterFactor;
     switch (s) {
     case surfaceRepousse:
         inHalfPipe = inInterieurHalfPipe = 0;

@@ -9,8 +9,8 @@ const float pushLimit = 4000.0f;
 const float stoppedSpeed = 400.0f;
 const float landingVelocity = 12000.0f;
 
-// The push of one tick.
-float pushPerTick();
+// Pushes for this tick, with the push key held or not.
+void pushTick(short held);
 
 // Remembers the air spin rates as a tick begins (the first step of every tick).
 void noteAirRates();

@@ -1,4 +1,5 @@
-// Takes the tick length; returns per-tick amounts and factors of amounts stated per second or per tuned step.
+// Takes the tick length; returns per-tick amounts and factors of amounts stated per second or per tuned
+// step, and the tuned steps that begin in a tick.
 #include "run/runTick.h"
 
 #include <cmath>
@@ -16,3 +17,10 @@ long ticksIn(double seconds)
 float perTunedStep(float perStep) { return (float)(perStep * stepsPerTick()); }
 
 float compoundPerTick(float factorPerStep) { return (float)pow((double)factorPerStep, stepsPerTick()); }
+
+int tunedStepsBeginning(long tick)
+{
+    const double slack = 1e-6;
+    double start = tick * stepsPerTick(), end = start + stepsPerTick();
+    return (int)(ceil(end - slack) - ceil(start - slack));
+}

@@ -17,3 +17,9 @@ long ticksIn(double seconds);
 float perTunedStep(float perStep);
 // A factor applied every tuned step (1/60 s), compounded over one tick.
 float compoundPerTick(float factorPerStep);
+
+// The tuned steps (1/60 s) that begin within tick `tick` of the run (counted from 0): one a tick at
+// 60 ticks a second, one every other tick at 120, two at 30. What the run was tuned to give once a
+// step at its start, whole (a push, a booster's kick), is given on these, so that the rider covers
+// the ground as the tuned steps had him cover it.
+int tunedStepsBeginning(long tick);
