@@ -8,6 +8,7 @@
 #include "run/rescueFlight.h"
 #include "run/runEvents.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "sound/gameSounds.h"
 #include "support/autopilot.h"
 #include "support/planeTrack.h"
@@ -201,6 +202,43 @@ TEST_F(Sweep, GrindingNeverSlowsBelow1200)
     vitessePrecedente = 1500;
     move(6000, 200, 0, 6000, 100, 0);
     EXPECT_NEAR(vitessePrecedente, 1500 / 1.05, 0.01);
+}
+
+// A grind slows the rider as much in a second at either tick length, slow or fast enough for a
+// tick's sweep to hold several samples.
+struct GrindTicks : Sweep {
+    void TearDown() override
+    {
+        runTickSeconds = 1.0 / runTicksPerSecond;
+        runTicks = 0;
+    }
+    // The speed left after landing on the bar and grinding along it for `seconds` at `unitsPerSecond`,
+    // the ticks counted as the run counts them (a slowdown is given as each 1/60 s ends).
+    float grindAt(double ticksPerSecond, float unitsPerSecond, double seconds)
+    {
+        move(5100, 200, 0, 5100, 100, 0);  // onto the bar at the tuned tick
+        EXPECT_EQ(usingYRail, 1);
+        vitessePrecedente = 20000;
+        runTickSeconds = 1.0 / ticksPerSecond;
+        float x = 5100, step = (float)(unitsPerSecond * runTickSeconds);
+        long ticks = lround(seconds * ticksPerSecond);
+        for (runTicks = 1; runTicks <= ticks; runTicks++, x += step) move(x, 100, 0, x + step, 100, 0);
+        EXPECT_EQ(usingYRail, 1) << "rode off the bar";
+        runTickSeconds = 1.0 / runTicksPerSecond;
+        return vitessePrecedente;
+    }
+};
+
+TEST_F(GrindTicks, AGrindSlowsAsMuchEverySecondAtEitherTickLength)
+{
+    add(obstacleRail, 5000, 0, 0);
+    // 100 units a 1/60 s: one sample a tick; 500: three (270, 450, 500)
+    const float slow = 6000, fast = 30000;
+    EXPECT_NEAR(grindAt(60, slow, 0.05), 20000 / powf(1.05f, 3), 1.0f);
+    EXPECT_NEAR(grindAt(120, slow, 0.05), 20000 / powf(1.05f, 3), 1.0f);
+    EXPECT_NEAR(grindAt(60, fast, 0.05), 20000 / powf(1.05f, 9), 1.0f);
+    EXPECT_NEAR(grindAt(120, fast, 0.05), 20000 / powf(1.05f, 9), 1.0f);
+    EXPECT_NEAR(grindAt(240, fast, 0.05), 20000 / powf(1.05f, 9), 1.0f);
 }
 
 TEST_F(Sweep, RailsCrashFromTheGroundWhileRisingOrOffLine)

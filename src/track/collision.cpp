@@ -7,6 +7,7 @@
 #include "render/graphicLib.h"
 #include "run/runState.h"
 #include "run/runEvents.h"
+#include "run/runTick.h"
 #include "track/bombstuff.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"
@@ -29,6 +30,8 @@ static const float railBarFirstDx = -9.0f;
 static const float railBarStep = 100.0f;
 static const float railSupportStep = 100.0f;
 static const float railAlignment = 70.0f;  // a grind needs the rider this close across the rail
+// A grind slows the rider by 1.05 for each sample of a sweep of 1/60 s on the bar (the pace the
+// grind was tuned at): once each 1/60 s at a walk, and once each 180 units covered at speed.
 static const float grindSlowdown = 0.9523809523809523f;
 static const float grindMinSpeed = 1200.0f;
 
@@ -49,12 +52,21 @@ int indiceDernierCollectable = -1;
 int indiceDerniereBombe = -1;
 short boomF = 0;
 short bombF = 0;
+// The sweeps since the tuned step under way began: samples taken, samples that rode on a rail bar,
+// ground covered and tuned steps of time.
+struct StepSweeps {
+    int samples = 0, onBar = 0;
+    float distance = 0;
+    double steps = 0;
+};
+static StepSweeps stepSweeps;
 
 void reinitCollisionSweep(float x, float y, float z)
 {
     indiceDernierCollectable = indiceDerniereBombe = -1;
     usingYRail = lastUsingYRail = 0;
     boomF = bombF = 0;
+    stepSweeps = StepSweeps{};
     xPrecCol = x;
     yPrecCol = y;
     zPrecCol = z;
@@ -69,18 +81,25 @@ static coord pointAlong(coord from, float ux, float uy, float uz, double t)
     return p;
 }
 
-int initPointsToCollideTest(coord from, coord to, coord* out, float radius, float distance)
+// The samples of a movement strictly before its end: they sit at trunc(3r), then every trunc(2r)
+// units; a step under one unit would never advance, and an infinite movement has none to speak of.
+static double samplesBefore(float radius, float distance)
 {
-    // The samples sit at trunc(3r), then every trunc(2r) units; a step under one unit would never
-    // advance, and an infinite movement has no samples to speak of.
     double first = std::trunc(3.0 * radius);
     double step = std::trunc(2.0 * radius);
-    if (!(distance > 3.0f * radius) || !(distance > first) || step < 1.0 || !std::isfinite(distance)) {
+    if (!(distance > 3.0f * radius) || !(distance > first) || step < 1.0 || !std::isfinite(distance)) return 0.0;
+    return std::ceil((distance - first) / step);
+}
+
+int initPointsToCollideTest(coord from, coord to, coord* out, float radius, float distance)
+{
+    double between = samplesBefore(radius, distance);
+    if (between == 0.0) {
         out[0] = to;
         return 1;
     }
+    double first = std::trunc(3.0 * radius), step = std::trunc(2.0 * radius);
     float ux = (to.x - from.x) / distance, uy = (to.y - from.y) / distance, uz = (to.z - from.z) / distance;
-    double between = std::ceil((distance - first) / step);  // samples strictly before `to`
     // A longer movement than the array holds keeps its last samples, nearest the rider.
     double skipped = between > maxPointsToTest - 1 ? between - (maxPointsToTest - 1) : 0.0;
     int n = 0;
@@ -164,8 +183,35 @@ static void grind(const ObstacleRecord* o)
     usingYRail = 1;
     amplitudeRotationX = amplitudeRotationY = amplitudeRotationZ = 0.0f;
     rotSkierX = rotSkierZ = 0.0f;
-    vitessePrecedente *= grindSlowdown;
+    stepSweeps.onBar++;
+}
+
+static double samplesOfSweep(float distance)
+{
+    return fmin(samplesBefore(riderCollisionRadius, distance), maxPointsToTest - 1.0) + 1.0;
+}
+
+// The grind's slowdown of the tuned steps just ended, counted as their own sweeps of 1/60 s covering
+// the same ground would have counted it: the ticks of a step of any length slow the rider as the
+// step did, at its end (as the tuned sweep did, at the start of the next step).
+static void slowOnRail(const StepSweeps& w)
+{
+    double tunedSamples = samplesOfSweep((float)(w.distance / w.steps)) * w.steps;
+    double times = w.onBar * tunedSamples / w.samples;
+    // Whole slowdowns one at a time, as each sample used to: a tuned tick slows exactly as before.
+    for (; times >= 1.0; times -= 1.0) vitessePrecedente *= grindSlowdown;
+    if (times > 0.0) vitessePrecedente *= (float)pow((double)grindSlowdown, times);
     if (!(vitessePrecedente > grindMinSpeed)) vitessePrecedente = grindMinSpeed;
+}
+
+static void countSweep(int samples, float distance)
+{
+    stepSweeps.samples += samples;
+    stepSweeps.distance += distance;
+    stepSweeps.steps += perTunedStep(1.0f);
+    if (tunedStepsBeginning(runTicks) == 0) return;
+    if (stepSweeps.onBar) slowOnRail(stepSweeps);
+    stepSweeps = StepSweeps{};
 }
 
 int isCollisionRail(float radius, float x, float y, float z, int obstacle, short descending)
@@ -253,6 +299,7 @@ int detectCollision()
     int n = initPointsToCollideTest(from, to, pointsToTest, riderCollisionRadius, d);
     int hit = 0;
     for (int k = 0; k < n && !hit; k++) hit = testPoint(pointsToTest[k]);
+    countSweep(n, d);
     if (lastUsingYRail && !usingYRail) emitRunEvent(RUN_EV_GRIND_STOP);
     xPrecCol = Xobjet;
     yPrecCol = Yobjet;

@@ -19,6 +19,7 @@
 #include "run/trickInput.h"
 #include "skier/skierCar.h"
 #include "track/bombstuff.h"
+#include "track/collision.h"
 #include "track/planLib.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
@@ -81,6 +82,7 @@ void prepareRun(const std::string& name)
 struct Outcome {
     float finish = -1, highest = 0, airTime = 0, topSpeed = 0;
     int score = 0;
+    std::vector<float> grindSeconds, speedOffRail;  // each grind: how long, and the speed it left the rail at
 };
 
 struct Ride {
@@ -104,7 +106,12 @@ struct FlightTally {
             if (Yobjet - takeOffY > o.highest) o.highest = Yobjet - takeOffY;
         }
         wasOnGround = ground;
+        if (usingYRail && !grinding) o.grindSeconds.push_back(0);
+        if (usingYRail) o.grindSeconds.back() += (float)runTickSeconds;
+        if (grinding && !usingYRail) o.speedOffRail.push_back(vitessePrecedente);
+        grinding = usingYRail;
     }
+    short grinding = 0;
 };
 
 // Drawn frames at drawRate, the records sampled at each, the ticks run as they fall due.
@@ -277,6 +284,55 @@ TEST_F(HalfTick, ABoosterGivesTheSameSpeedUnderTwoPercent)
     printf("[ half tick] booster: top speed %.0f / %.0f\n", a.topSpeed, b.topSpeed);
     ASSERT_GT(a.topSpeed, 30000.0f) << "the booster was not ridden";
     expectWithin(b.topSpeed, a.topSpeed, 0.02f, "speed off the booster");
+}
+
+// Iron Park ridden down its marked line pushing, the jump key held up the two kickers that throw
+// the rider onto the rails behind them and let go at their lips: the grinds, the flights off the
+// rails' ends and the finish come out alike at either tick length.
+RunInput lineKickers(long ms)
+{
+    struct Kicker { float row, ramp; };
+    const Kicker onTheLine[] = {{24, 1}, {88, 1}};  // the recipe's kickers across lane 0
+    RunInput in = recordAt(ms, false);
+    float row = Xobjet / longueurFace;
+    for (const Kicker& k : onTheLine) in.held[RB_JUMP] = in.held[RB_JUMP] || (row > k.row - 1.5f && row < k.row + k.ramp);
+    in.held[RB_UP] = in.held[RB_UP] && !in.held[RB_JUMP];
+    return in;
+}
+
+// Landing on the bar and leaving it are thresholds crossed on a tick, seen up to a tick late at
+// either length: a grind's time may differ by a tick, and its speed by a tick's slowdown (1.05 for
+// each 180 units a 1/60 s covers past the first 270, and once more).
+float oneTickOfGrinding(float speed)
+{
+    float perTick = speed / runTicksPerSecond;
+    return powf(1.05f, 1 + (perTick > 270 ? ceilf((perTick - 270) / 180) : 0));
+}
+
+TEST_F(HalfTick, IronParksRailsAreGroundAlikeAtEitherTickLength)
+{
+    Outcome a = at(runTicksPerSecond, "ironpark", 150, lineKickers), b = at(2 * runTicksPerSecond, "ironpark", 150, lineKickers);
+    printf("[ half tick] rails: points %d / %d, finish %.2f / %.2f s\n", a.score, b.score, a.finish, b.finish);
+    ASSERT_GE(a.grindSeconds.size(), 2u) << "the line's two rails were not ground";
+    ASSERT_EQ(b.grindSeconds.size(), a.grindSeconds.size());
+    ASSERT_EQ(a.speedOffRail.size(), a.grindSeconds.size());
+    ASSERT_EQ(b.speedOffRail.size(), a.speedOffRail.size());
+    const float tick = 1.0f / runTicksPerSecond;
+    for (size_t i = 0; i < a.grindSeconds.size(); i++) {
+        printf("[ half tick] rail %zu: ground %.3f / %.3f s, left at %.0f / %.0f\n", i, a.grindSeconds[i],
+               b.grindSeconds[i], a.speedOffRail[i], b.speedOffRail[i]);
+        std::string rail = "rail " + std::to_string(i);
+        EXPECT_GT(a.grindSeconds[i], 0.1f) << rail;
+        EXPECT_NEAR(b.grindSeconds[i], a.grindSeconds[i], 0.02f * a.grindSeconds[i] + 1.01f * tick) << rail;
+        float off = a.speedOffRail[i], spread = 1.02f * oneTickOfGrinding(off);
+        EXPECT_GT(b.speedOffRail[i], off / spread) << rail;
+        EXPECT_LT(b.speedOffRail[i], off * spread) << rail;
+    }
+    // Grinding is what scores on this line: 150,000 a second on a rail.
+    EXPECT_GT(a.score, 50000);
+    EXPECT_NEAR((float)b.score, (float)a.score, 0.02f * a.score + 150000 * tick * a.grindSeconds.size());
+    ASSERT_GT(a.finish, 0) << "did not finish";
+    expectWithin(b.finish, a.finish, 0.02f, "finish");
 }
 
 } // namespace
