@@ -124,7 +124,7 @@ TEST_F(RunRide, PushingLevelsOffAsFarAndAsFastAtEitherTickLength)
     EXPECT_NEAR(far[1], far[0], 0.005f * far[0]);
 }
 
-TEST_F(RunRide, GroundSpeedAbove5000DecaysOnePercentEverySixtiethOfASecond)
+TEST_F(RunRide, GroundSpeedAbove5000DecaysOnePercentEverySixtiethOfASecondAndAt5000TheDragStillHolds)
 {
     pilotPlaneRun(true, planeStart, planeFinish);
     pilotStart(60);
@@ -137,6 +137,12 @@ TEST_F(RunRide, GroundSpeedAbove5000DecaysOnePercentEverySixtiethOfASecond)
     float v = 6000.0f;
     for (int i = 0; i < 3; i++) v = v * 0.99f - drag;
     EXPECT_NEAR(vitessePrecedente, v, 0.5f) << "the decay and the drag go by the clock, not the frame";
+    // exactly at top speed only the drag holds, and the slope takes over again from below it
+    vitessePrecedente = vitesseMax;
+    pilotFrame(60, PilotKeys());
+    EXPECT_NEAR(vitessePrecedente, vitesseMax - drag, 0.01f);
+    pilotFrame(60, PilotKeys());
+    EXPECT_LT(vitessePrecedente, vitesseMax - drag);
 }
 
 TEST_F(RunRide, GroundTurnsStopAt89Degrees)

@@ -75,9 +75,10 @@ static void updateGroundSpeed()
 {
     if (getContact() != 1) return;
     float v = vitessePrecedente;
+    // Exactly at top speed the speed neither grows nor decays, but the drag still holds: without it a
+    // rider who came to exactly 5000 kept it for good, up a kicker too (one tick length met it, not another).
     if (fabsf(v) < vitesseMax) v = giveNewSpeed(v, acceleration, (float)diffTemps);
     else if (fabsf(v) > vitesseMax) v *= compoundPerTick(highSpeedDecay);
-    else return;
     float drag = (freinage + baseDrag) * frameScale();
     v += v > 0 ? -drag : drag;
     vitessePrecedente = v;
