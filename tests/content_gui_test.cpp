@@ -188,3 +188,38 @@ TEST(ContentGuiFonts, GlyphsSitInTheCellOfTheirCodeAndFitTheAdvanceInBothSets)
     EXPECT_EQ(33, fontCell('A', 0));
     EXPECT_EQ(161, fontCell('A', 1));
 }
+
+// Linear filtering at a glyph quad's edge reads one texel across it: every cell's outer rows and
+// columns are black in both fonts, so no piece of a neighbouring glyph (the underscore above the "o")
+// shows at any size. The descenders and ascenders still fit inside.
+TEST(ContentGuiFonts, EveryCellHasEmptyMarginsAndItsGlyphKeepsItsTails)
+{
+    for (int size : {256, 512}) {
+        std::vector<unsigned char> px = loadRgb(size == 256 ? "Font.bmp" : "Font2.bmp", size, size);
+        int cell = size / 16;
+        auto lit = [&](int x, int y) { return px[((size_t)(size - 1 - y) * size + x) * 3] > 0; };
+        for (int c = 0; c < 256; c++) {
+            int x0 = (c % 16) * cell, y0 = (c / 16) * cell, edgeInk = 0;
+            for (int i = 0; i < cell; i++)
+                edgeInk += lit(x0 + i, y0) + lit(x0 + i, y0 + cell - 1) + lit(x0, y0 + i) + lit(x0 + cell - 1, y0 + i);
+            EXPECT_EQ(0, edgeInk) << "cell " << c << " of the " << size << " font";
+        }
+        // a "g" reaches lower than an "o", an "l" higher: tails are drawn, not cut at the margin
+        auto inkRows = [&](int code, int* top, int* bottom) {
+            int c = fontCell(code, 0), x0 = (c % 16) * cell, y0 = (c / 16) * cell;
+            *top = cell, *bottom = -1;
+            for (int y = 0; y < cell; y++)
+                for (int x = 0; x < cell; x++)
+                    if (px[((size_t)(size - 1 - (y0 + y)) * size + x0 + x) * 3] > 96) {
+                        if (y < *top) *top = y;
+                        if (y > *bottom) *bottom = y;
+                    }
+        };
+        int oTop, oBottom, gTop, gBottom, lTop, lBottom;
+        inkRows('o', &oTop, &oBottom);
+        inkRows('g', &gTop, &gBottom);
+        inkRows('l', &lTop, &lBottom);
+        EXPECT_GT(gBottom, oBottom + cell / 8) << size;
+        EXPECT_LT(lTop, oTop) << size;
+    }
+}

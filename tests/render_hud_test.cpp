@@ -1,4 +1,4 @@
-// HUD layout numbers, zoom messages, trick-key lists, firework and collectable steps, trace choice.
+// HUD band widths, trick-key lists, firework and collectable steps, trace choice.
 #include <gtest/gtest.h>
 #include <math.h>
 
@@ -29,28 +29,6 @@ TEST(RenderHud, BandWidthsAndTrickKeyLists)
     EXPECT_EQ(0, combiLength(none));
     EXPECT_EQ(2, combiLength(two));
     EXPECT_EQ(6, combiLength(full));
-}
-
-TEST(RenderHud, ZoomMessageShowsFiveFramesAndRestarts)
-{
-    ZoomMessage m = {0, 1.0f};
-    std::vector<float> printed;
-    float s;
-    EXPECT_EQ(1, stepZoomMessage(&m, 1, &s));
-    printed.push_back(s);
-    for (int i = 0; i < 6; i++) {
-        EXPECT_EQ(0, stepZoomMessage(&m, 0, &s));
-        printed.push_back(s);
-    }
-    EXPECT_EQ((std::vector<float>{1, 5, 9, 13, 17, 0, 0}), printed);
-    EXPECT_EQ(0, m.boomFlag);
-    EXPECT_EQ(1.0f, m.scale);
-    // triggered on two frames in a row: the zoom starts again and both frames report a start
-    EXPECT_EQ(1, stepZoomMessage(&m, 1, &s));
-    EXPECT_EQ(0, stepZoomMessage(&m, 0, &s));
-    EXPECT_EQ(5.0f, s);
-    EXPECT_EQ(1, stepZoomMessage(&m, 1, &s));
-    EXPECT_EQ(1.0f, s);
 }
 
 TEST(RenderEffects, FireworkAt20And40FramesASecond)

@@ -25,35 +25,36 @@ void drawPointerLetter(float x, float y, float w, float h, unsigned int texture)
 void drawLogoBomb(float x, float y, float w, float h, unsigned int texture);
 void drawBande(short slantLeft, float x, float y, float w, float h, float slant);
 void drawBandeVitesse(float x, float y, float length, float h, float slant);
+// The outline of the whole speed bar, so its length reads against its end.
+void drawSpeedBarFrame(float x, float y, float length, float h, float slant);
 float getTailleMaxSpeedbar();
 void drawFondFondu(float x, float y, float w, float h, float alpha);
 
 // Width of a HUD band fitted to a text: (strlen + 1.5) x 14.
 float bandWidthFor(const char* text);
 
-void drawFigScore(char* buffer, int value, unsigned int texture);
-// Both return 1 exactly when trigger is 1 (the caller plays the bonus sound).
-short drawBoomCollectable(short trigger, unsigned int texture, const char* text);
-short drawBoomBomb(short trigger, unsigned int texture, const char* text);
 void drawPower(float x, float y, int n, float radius, float value, float threshold, float max);
 void drawOnePowerDisc(float x, float y, int n, float radius, float value, float threshold, float max);
 void drawMedal(int kind, unsigned int rimTexture, unsigned int faceTexture, unsigned int shineTexture);
 
-// F7: the frame rate shown or not.
-
-// "FINISH" and the blinking "- press Return -" after the finish line.
-void glPrintFinishData(double unused);
+struct HudLayout;
+struct HudPlace;
+// "FINISH" and the blinking "- press Return -" after the finish line, at their places.
+void glPrintFinishData(const HudLayout& l);
 // HUD text on a dark band of its own, faded by alpha (1 opaque), and how wide a text is drawn.
 void hudBandedText(float x, float y, const char* text, float scale, float alpha = 1.0f, int set = 0);
 float hudTextWidth(const char* text, float scale);
+// A laid-out HUD line on its dark band, when it is shown.
+void hudBandedLine(const HudPlace& p, const char* text, float alpha = 1.0f, int set = 0);
 // The run's heads-up display, bands to trick-key sprites.
 void drawRunHud();
 
-// Zoom state of a bonus message, exposed for tests.
-struct ZoomMessage {
-    short boomFlag;
-    float scale;
+// "BONUS!" and "Explosive!": started by the pickup's tick, shown a second at a fixed size whatever the
+// frame rate (a new pickup starts it again).
+struct BonusMessage {
+    float secondsLeft;
 };
-// One frame of a zoom message: returns 1 when trigger is 1; *printScale gets the scale printed
-// this frame, or 0 when nothing is printed.
-short stepZoomMessage(ZoomMessage* m, short trigger, float* printScale);
+extern BonusMessage collectableMessage, bombMessage;
+void startBonusMessage(BonusMessage* m);
+short bonusMessageShown(const BonusMessage& m);
+void ageBonusMessage(BonusMessage* m, float seconds);

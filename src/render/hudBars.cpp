@@ -1,5 +1,5 @@
 // Takes places, sizes and values in the 640 x 480 overlay; draws the HUD bands, the speed bar, the
-// bomb logo, the trick-key sprites and the black fade.
+// speed bar's frame, the bomb logo, the trick-key sprites and the black fade.
 #include <GL/gl.h>
 #include <string.h>
 
@@ -7,6 +7,7 @@
 
 static const float SPEED_BAR_MAX = 200.0f;
 static const float SPEED_COLOUR_PER_UNIT = 0.005f;
+static const float SPEED_FRAME_ALPHA = 0.8f;
 static const float BAND_CHAR_WIDTH = 14.0f;
 static const float BAND_TEXT_MARGIN = 1.5f;
 static const int COMBI_MAX = 6;  // trick-key buffer entries
@@ -43,6 +44,20 @@ void drawBandeVitesse(float x, float y, float length, float h, float slant)
     glVertex2f(x + length + slant, y);
     glVertex2f(x + length, y - h);
     glColor4f(0, 1, 0, 0.5f);
+    glVertex2f(x, y - h);
+    glEnd();
+    glColor4f(1, 1, 1, 1);
+    endOverlay();
+}
+
+void drawSpeedBarFrame(float x, float y, float length, float h, float slant)
+{
+    beginOverlay();
+    glColor4f(1, 1, 1, SPEED_FRAME_ALPHA);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(x, y);
+    glVertex2f(x + length + slant, y);
+    glVertex2f(x + length, y - h);
     glVertex2f(x, y - h);
     glEnd();
     glColor4f(1, 1, 1, 1);

@@ -1,20 +1,17 @@
-// Takes the run's phase and time, the key map and the key-hint setting; draws the start line, the
-// jump disc's caption and the fading band of the main keys.
+// Takes the run's phase and time, the key map and the key-hint setting; gives and draws at their
+// places the start line, the jump disc's caption and the fading band of the main keys.
 #include "render/hudHints.h"
 
 #include <cstdio>
 
 #include "render/guistuff.h"
-#include "render/viewFrame.h"
+#include "render/hudLayout.h"
 #include "run/lesson.h"
 #include "run/runState.h"
 #include "shell/keymap.h"
 #include "shell/prefs.h"
 
 static const float KEYS_FULL_SECONDS = 6.0f, KEYS_FADE_SECONDS = 2.0f; // of riding, after the start
-static const float START_SCALE = 2.0f, START_ABOVE_MIDDLE = 60;
-static const float KEYS_SCALE = 0.9f, KEYS_TOP = 376, KEYS_PITCH = 22; // under the sky strip, over the slope
-static const float DISC_SCALE = 0.8f, DISC_RIGHT = 568, DISC_Y = 74;
 
 static char letter(int slot) { return keyLetterOf(currentKeymap[slot]); }
 
@@ -39,25 +36,10 @@ void runHints(RunHints& out, short keyBandWanted)
     out.jumpDiscAlpha = !DEPART ? 1.0f : out.keysAlpha;
 }
 
-static float centredX(const char* text, float scale)
+void drawRunHints(const HudLayout& l, const RunHints& h)
 {
-    const OverlayFrame& f = currentOverlayFrame();
-    return (f.left + f.right - hudTextWidth(text, scale)) / 2;
-}
-
-void drawRunHints()
-{
-    RunHints h;
-    runHints(h, keyHintsShown && !lesson.active);
-    const OverlayFrame& f = currentOverlayFrame();
-    if (h.start[0])
-        hudBandedText(centredX(h.start, START_SCALE), (f.bottom + f.top) / 2 + START_ABOVE_MIDDLE, h.start, START_SCALE);
-    if (h.keysAlpha > 0)
-        for (int i = 0; i < 2; i++)
-            hudBandedText(centredX(h.keys[i], KEYS_SCALE), f.top - overlayHeight + KEYS_TOP - i * KEYS_PITCH, h.keys[i],
-                          KEYS_SCALE, h.keysAlpha);
-    if (h.jumpDiscAlpha > 0) {
-        float x = f.right - overlayWidth + DISC_RIGHT - hudTextWidth(h.jumpDisc, DISC_SCALE);
-        hudBandedText(x, f.bottom + DISC_Y, h.jumpDisc, DISC_SCALE, h.jumpDiscAlpha);
-    }
+    hudBandedLine(l.item[hudStart], h.start);
+    hudBandedLine(l.item[hudKeys1], h.keys[0], h.keysAlpha);
+    hudBandedLine(l.item[hudKeys2], h.keys[1], h.keysAlpha);
+    hudBandedLine(l.item[hudJumpDisc], h.jumpDisc, h.jumpDiscAlpha);
 }

@@ -15,4 +15,5 @@ struct RunHints {
 // The hints of this frame from the run's phase and time, the key map and whether the player wants the
 // key band.
 void runHints(RunHints& out, short keyBandWanted);
-void drawRunHints();
+struct HudLayout;
+void drawRunHints(const HudLayout& l, const RunHints& h);

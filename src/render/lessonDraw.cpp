@@ -1,17 +1,14 @@
-// Takes the lesson's step and the key map; draws the lesson's band over the slope.
+// Takes the lesson's step and the key map; gives the lesson's lines and draws them at their places.
 #include "render/lessonDraw.h"
 
 #include <cstdio>
 
 #include "render/guistuff.h"
-#include "render/viewFrame.h"
+#include "render/hudLayout.h"
 #include "run/lesson.h"
 #include "run/runState.h"
 #include "shell/keymap.h"
 
-static const float COUNT_SCALE = 1.0f, TEXT_SCALE = 1.5f, DETAIL_SCALE = 1.0f;
-static const float BAND_Y = 352, LINE_GAP = 26, COUNT_ABOVE = 28; // over the horizon, clear of the rider
-static const float LINE_ROOM = 410; // overlay units between the counters and the score
 static const char SKIP_LINE[] = "ESC: skip the lesson";
 
 static char key(int slot) { return keyLetterOf(currentKeymap[slot]); }
@@ -56,21 +53,12 @@ int lessonLines(LessonLines& out)
     return 1;
 }
 
-// Centred, and shrunk to stay clear of the counters on the left and the score on the right.
-static void centredLine(const char* text, float y, float maxScale)
-{
-    const OverlayFrame& f = currentOverlayFrame();
-    float width = hudTextWidth(text, maxScale);
-    float scale = width > LINE_ROOM ? maxScale * LINE_ROOM / width : maxScale;
-    hudBandedText((f.left + f.right - hudTextWidth(text, scale)) / 2, y, text, scale);
-}
+// the countdown has the middle to itself
+short lessonBandShown(LessonLines& out) { return lessonLines(out) && !skieurArrive && !LETSGO; }
 
-void drawLessonBand()
+void drawLessonBand(const HudLayout& l, const LessonLines& lines)
 {
-    LessonLines l;
-    if (!lessonLines(l) || skieurArrive || LETSGO) return; // the countdown has the middle to itself
-    float y = currentOverlayFrame().bottom + BAND_Y;
-    centredLine(l.count, y + COUNT_ABOVE, COUNT_SCALE);
-    centredLine(l.instruction, y, TEXT_SCALE);
-    if (l.detail[0]) centredLine(l.detail, y - LINE_GAP, DETAIL_SCALE);
+    hudBandedLine(l.item[hudLessonCount], lines.count);
+    hudBandedLine(l.item[hudLessonText], lines.instruction);
+    hudBandedLine(l.item[hudLessonDetail], lines.detail);
 }

@@ -12,4 +12,7 @@ struct LessonLines {
 
 // 0 when no lesson is under way.
 int lessonLines(LessonLines& out);
-void drawLessonBand();
+// The lines when the band shows this frame (not during the countdown, nor after the finish).
+short lessonBandShown(LessonLines& out);
+struct HudLayout;
+void drawLessonBand(const HudLayout& l, const LessonLines& lines);

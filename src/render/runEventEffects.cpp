@@ -1,7 +1,9 @@
-// Takes the run frame's events and the spray drift; starts and stops the snow emitters and the traces.
+// Takes the run frame's events and the spray drift; starts and stops the snow emitters and the traces,
+// and the pickups' messages.
 #include "render/runEventEffects.h"
 
 #include "render/SnowParticleEngine.h"
+#include "render/guistuff.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
 
@@ -27,6 +29,8 @@ void applyRunEventEffects(const RunEventList& events)
         RunEventKind kind = events.items[i].kind;
         if (kind == RUN_EV_PUT_BACK) skiTraces.reset();
         if (kind == RUN_EV_BOMB_FIRED) bombSnow();
+        if (kind == RUN_EV_COLLECTABLE) startBonusMessage(&collectableMessage);
+        if (kind == RUN_EV_BOMB_PICKED) startBonusMessage(&bombMessage);
         skierSnow(kind);
     }
     if (!particleEngineSkier) return;

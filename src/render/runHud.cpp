@@ -1,5 +1,6 @@
-// Takes the run state; draws the run's heads-up display: bands, speed bar, logos, power gauge,
-// time, title, counters, jump figure, bonus messages, score and the trick keys held.
+// Takes the run state; draws the run's heads-up display at the places the HUD layout gives it: bands,
+// speed bar and its number, logos and counters, power gauge, time, title, score, the jump under way,
+// the lines of the middle and the trick keys held.
 #include <GL/gl.h>
 #include <math.h>
 #include <stdio.h>
@@ -10,36 +11,33 @@
 #include "render/font.h"
 #include "render/ghostDraw.h"
 #include "render/graphImage.h"
-#include "render/hudHints.h"
-#include "render/lessonDraw.h"
 #include "render/guistuff.h"
+#include "render/hudHints.h"
+#include "render/hudLayout.h"
+#include "render/lessonDraw.h"
 #include "render/viewFrame.h"
-#include "run/runTicker.h"
 #include "run/howManyMinutes.h"
+#include "run/lesson.h"
 #include "run/runFeedback.h"
+#include "run/runScore.h"
 #include "run/runState.h"
+#include "run/runTicker.h"
 #include "run/trickInput.h"
+#include "shell/prefs.h"
+#include "skier/positionDef.h"
 #include "track/bombstuff.h"
 #include "track/collision.h"
+#include "track/planLib.h"
 #include "track/trackModel.h"
 #include "track/trackTitle.h"
 
-static const float BAND_H = 32, BAND_SLANT = 32;
-static const float SPEED_BAND_W = 91;
+static const float BAND_SLANT = 32, SPEED_BAR_SLANT = 16;
 static const float STOPPED_BAR = 5.0f;
-static const float HUD_TEXT_SCALE = 1.5f;
-static const float POWER_X = 608, POWER_Y = 80, POWER_RADIUS = 30, POWER_THRESHOLD = 10, POWER_MAX = 20;
+static const float POWER_THRESHOLD = 10, POWER_MAX = 20;
 static const int POWER_STEPS = 30;
-static const int FPS_X = 10, FPS_Y = 300;
-static const float BAND_MARGIN = 4, BAND_ALPHA = 0.6f, GLYPH_ADVANCE = 10;
-// The message line sits in the free top middle, between the "Speed" band and the title band.
-static const float GLYPH_HEIGHT = 16;
-static const float MESSAGE_Y = 446, MESSAGE_GAP = 10, MESSAGE_MAX_SCALE = 1.5f;
-static const float ACTION_BELOW = 26, ACTION_SCALE = 1.1f; // what to press, under a fall's reason
-static const float COUNTDOWN_ABOVE_MIDDLE = 60, COUNTDOWN_SCALE = 4.0f;
+static const float BAND_MARGIN = 4, BAND_ALPHA = 0.6f;
 static const float FINISH_BLINK_PERIOD = 1.5f, FINISH_BLINK_RESTART = 0.1f, FINISH_BLINK_ON = 0.75f;
-
-static const int GHOST_GAP_Y = 372;  // under the score, clear of the pop-ups on the left
+static const char FINISH_TEXT[] = "FINISH", PRESS_RETURN_TEXT[] = "- press Return -";
 
 char timeStr[256] = "";
 char scoreStr[256] = "";
@@ -47,46 +45,120 @@ char strButton[256] = "";
 
 static unsigned int hudFont() { return texGui[texGuiFont2]; }
 
-static void hudText(int x, int y, const char* text)
+static void printAt(const HudPlace& p, const char* text)
 {
-    glPrintScale(x, y, text, 0, hudFont(), HUD_TEXT_SCALE);
+    if (p.shown && text[0]) glPrintScale((int)p.textX, (int)p.textY, text, 0, hudFont(), p.scale);
 }
 
-// Corner items are laid out in the 640 x 480 space and move to their own corner of the window.
-static float atLeft(float x) { return x + currentOverlayFrame().left; }
-static float atRight(float x) { return x + currentOverlayFrame().right - overlayWidth; }
-static float atTop(float y) { return y + currentOverlayFrame().top - overlayHeight; }
-static float atBottom(float y) { return y + currentOverlayFrame().bottom; }
-
-static int rightAligned(const char* text) { return (int)atRight(overlayWidth - bandWidthFor(text)); }
-
-void glPrintFinishData(double unused)
+void glPrintFinishData(const HudLayout& l)
 {
-    (void)unused;
     static double blink = 0;
-    glPrintScale(200, 300, "FINISH", 0, hudFont(), 4.0f);
+    printAt(l.item[hudFinish], FINISH_TEXT);
     if (blink >= FINISH_BLINK_PERIOD) blink = FINISH_BLINK_RESTART;
     blink += runTicker.frameSeconds;  // the drawing's own time: it blinks as fast at any frame rate
-    if (blink > 0 && blink < FINISH_BLINK_ON) glPrintScale(165, 250, "- press Return -", 0, hudFont(), 2.0f);
+    if (blink > 0 && blink < FINISH_BLINK_ON) printAt(l.item[hudPressReturn], PRESS_RETURN_TEXT);
 }
 
 // The title as a player reads it, underscores as spaces (same length, so the band is the same).
 static char shownPiste[256];
 
-static void drawHudShapes()
+// The pose held in the air, named as the trick list names it ("" when none is held).
+static void heldTrickName(char* out, int size)
 {
+    out[0] = '\0';
+    if (trickHeld >= 0 && trickHeld < nbPositionsMax && getContact() == 0 && !chute && thereIsTrickButtonsPressed())
+        shownTitle(out, size, positionsDispo[trickHeld].name);
+}
+
+static void timeText()
+{
+    if (skieurArrive) return;  // the time of the finish stays
+    char* t = howManyMinutes(totalTime);
+    snprintf(timeStr, sizeof timeStr, "Time: %s", t ? t : "");
+    free(t);
+}
+
+static void cornerTexts(HudTexts& t)
+{
+    char text[hudTextChars];
     shownTitle(shownPiste, sizeof shownPiste, nomPiste);
-    drawBande(1, atRight(overlayWidth - bandWidthFor(shownPiste)), atTop(474), bandWidthFor(shownPiste), BAND_H,
-              BAND_SLANT);
-    drawBande(1, atRight(overlayWidth - bandWidthFor(timeStr)), atBottom(48), bandWidthFor(timeStr), BAND_H,
-              BAND_SLANT);
-    drawBande(0, atLeft(0), atTop(474), SPEED_BAND_W, BAND_H, BAND_SLANT);
-    float bar = skieurStop ? STOPPED_BAR
-                           : getTailleMaxSpeedbar() * fabsf(vitesseMax != 0 ? vitessePrecedente / vitesseMax : 0);
-    drawBandeVitesse(atLeft(0), atTop(430), bar, 16, 16);
-    drawCollectableLogo(atLeft(0), atTop(405), 32, 32, texGui[texGuiBoules]);
-    drawLogoBomb(atLeft(3), atTop(370), 32, 32, texGui[texGuiBomb]);
-    drawPower(atRight(POWER_X), atBottom(POWER_Y), POWER_STEPS, POWER_RADIUS, bufferJump, POWER_THRESHOLD, POWER_MAX);
+    setHudText(t, hudTitle, shownPiste);
+    timeText();
+    setHudText(t, hudTime, timeStr);
+    setHudText(t, hudSpeedBand, "Speed");
+    snprintf(text, sizeof text, "%i km/h", skieurStop ? 0 : speedKmh(vitessePrecedente));
+    setHudText(t, hudSpeedBar, text);
+    snprintf(text, sizeof text, " x %i", totalCollectable);
+    setHudText(t, hudCollectables, text);
+    snprintf(text, sizeof text, " x %i", getCollectedBomb());
+    setHudText(t, hudBombs, text);
+    setHudText(t, hudPower, "J");
+    snprintf(scoreStr, sizeof scoreStr, "Score: %i", runScoreSoFar());
+    setHudText(t, hudScore, scoreStr);
+    if (ghostGapText(text)) setHudText(t, hudGhostGap, text);
+    if (showFps) {
+        snprintf(text, sizeof text, "fps: %2.1f ticks: %2.1f", frameps, runTicker.ticksPerSecondSeen);
+        setHudText(t, hudFps, text);
+    }
+    t.trickKeys = combiLength(bufferBoutons);
+}
+
+// The jump under way and the pose held; a fall, a stop or how the last jump ended; the pickups.
+static void runTexts(HudTexts& t)
+{
+    char held[hudTextChars] = "", line[hudTextChars];
+    if (!skieurArrive) {  // past the line the landing's "Landed +N" tells what the flight banked
+        heldTrickName(held, sizeof held);
+        setHudText(t, hudPoseName, held);
+        snprintf(line, sizeof line, "%i", bufferScoreJump);
+        if (bufferScoreJump != 0) setHudText(t, hudJumpPoints, line);
+    }
+    FallMessage fall;
+    if (fallMessage(fall)) {
+        setHudText(t, hudFeedback, fall.reason);
+        setHudText(t, hudFeedbackAction, fall.action);
+    } else if (!held[0]) {
+        runFeedbackLine(line, sizeof line);
+        setHudText(t, hudFeedback, line);
+    }
+    if (bonusMessageShown(collectableMessage)) setHudText(t, hudBonus, "BONUS!");
+    if (bonusMessageShown(bombMessage)) setHudText(t, hudExplosive, "Explosive!");
+    countdownLine(line, sizeof line);
+    setHudText(t, hudCountdown, line);
+    if (skieurArrive) {
+        setHudText(t, hudFinish, FINISH_TEXT);
+        setHudText(t, hudPressReturn, PRESS_RETURN_TEXT);
+    }
+}
+
+static void hintTexts(HudTexts& t, const RunHints& h, short lessonShown, const LessonLines& l)
+{
+    setHudText(t, hudStart, h.start);
+    if (h.keysAlpha > 0) setHudText(t, hudKeys1, h.keys[0]), setHudText(t, hudKeys2, h.keys[1]);
+    if (h.jumpDiscAlpha > 0) setHudText(t, hudJumpDisc, h.jumpDisc);
+    if (!lessonShown) return;
+    setHudText(t, hudLessonCount, l.count);
+    setHudText(t, hudLessonText, l.instruction);
+    setHudText(t, hudLessonDetail, l.detail);
+}
+
+static void drawHudShapes(const HudLayout& l)
+{
+    const HudPlace* it = l.item;
+    const HudBox &title = it[hudTitle].shape, &time = it[hudTime].shape, &speed = it[hudSpeedBand].shape;
+    drawBande(1, title.x + BAND_SLANT, title.y + title.h, title.w - BAND_SLANT, title.h, BAND_SLANT);
+    drawBande(1, time.x + BAND_SLANT, time.y + time.h, time.w - BAND_SLANT, time.h, BAND_SLANT);
+    drawBande(0, speed.x, speed.y + speed.h, speed.w - BAND_SLANT, speed.h, BAND_SLANT);
+    const HudBox& bar = it[hudSpeedBar].shape;
+    float full = getTailleMaxSpeedbar();
+    float length = skieurStop ? STOPPED_BAR : speedBarLength(vitessePrecedente, vitesseMax, full);
+    drawBandeVitesse(bar.x, bar.y + bar.h, length, bar.h, SPEED_BAR_SLANT);
+    drawSpeedBarFrame(bar.x, bar.y + bar.h, full, bar.h, SPEED_BAR_SLANT);
+    const HudBox &collect = it[hudCollectables].shape, &bomb = it[hudBombs].shape, &power = it[hudPower].shape;
+    drawCollectableLogo(collect.x, collect.y + collect.h, collect.w, collect.h, texGui[texGuiBoules]);
+    drawLogoBomb(bomb.x, bomb.y + bomb.h, bomb.w, bomb.h, texGui[texGuiBomb]);
+    drawPower(power.x + power.w / 2, power.y + power.h / 2, POWER_STEPS, hudPowerRadius, bufferJump, POWER_THRESHOLD,
+              POWER_MAX);
 }
 
 static void beginHudText()
@@ -108,42 +180,19 @@ static void endHudText()
     glEnable(GL_LIGHTING);
 }
 
-static void timeOrFinish()
+static void drawCornerTexts(const HudLayout& l, const HudTexts& t)
 {
-    if (skieurArrive) {
-        glPrintFinishData(diffTemps);
-        return;
-    }
-    char* t = howManyMinutes(totalTime);
-    snprintf(timeStr, sizeof timeStr, "Time: %s", t ? t : "");
-    free(t);
-}
-
-static void drawHudTexts()
-{
-    char text[64];
-    timeOrFinish();
-    hudText(rightAligned(timeStr), (int)atBottom(24), timeStr);
-    hudText(rightAligned(shownPiste), (int)atTop(450), shownPiste);
-    hudText((int)atLeft(14), (int)atTop(450), "Speed");
-    snprintf(text, sizeof text, " x %i", totalCollectable);
-    hudText((int)atLeft(28), (int)atTop(380), text);
-    snprintf(text, sizeof text, " x %i", getCollectedBomb());
-    hudText((int)atLeft(28), (int)atTop(340), text);
-    drawFigScore(scoreStr, bufferScoreJump, hudFont());
-    // their bonus sound comes from the pickup's run event
-    drawBoomCollectable(boomF, hudFont(), "BONUS!");
-    drawBoomBomb(bombF, hudFont(), "Explosive!");
-    snprintf(scoreStr, sizeof scoreStr, "Score: %i", totalScore);
-    hudText(rightAligned(scoreStr), (int)atTop(410), scoreStr);
-    if (ghostGapText(text)) hudText(rightAligned(text), (int)atTop(GHOST_GAP_Y), text);
-    hudText((int)atRight(595), (int)atBottom(67), "J");
+    beginHudText();
+    for (int item : {hudTitle, hudTime, hudSpeedBand, hudCollectables, hudBombs, hudScore, hudGhostGap, hudPower})
+        printAt(l.item[item], t.text[item]);
+    if (skieurArrive) glPrintFinishData(l);
+    endHudText();
 }
 
 // Text on a dark band of its own: the sky and the snow behind the HUD are nearly white.
 void hudBandedText(float x, float y, const char* text, float scale, float alpha, int set)
 {
-    float w = GLYPH_ADVANCE * scale * strlen(text), h = GLYPH_HEIGHT * scale;
+    float w = hudTextWidth(text, scale), h = fontCellSize * scale;
     drawFondFondu(x - BAND_MARGIN, y + h + BAND_MARGIN, w + 2 * BAND_MARGIN, h + 2 * BAND_MARGIN, BAND_ALPHA * alpha);
     beginHudText();
     glColor4f(1, 1, 1, alpha);
@@ -152,68 +201,39 @@ void hudBandedText(float x, float y, const char* text, float scale, float alpha,
     endHudText();
 }
 
-float hudTextWidth(const char* text, float scale) { return GLYPH_ADVANCE * scale * strlen(text); }
+float hudTextWidth(const char* text, float scale) { return fontAdvance * scale * strlen(text); }
 
-static void bandedText(float x, float y, const char* text, float scale, int set = 0)
+void hudBandedLine(const HudPlace& p, const char* text, float alpha, int set)
 {
-    hudBandedText(x, y, text, scale, 1.0f, set);
-}
-
-static void drawFpsText()
-{
-    if (!showFps) return;
-    char text[64];
-    snprintf(text, sizeof text, "fps: %2.1f ticks: %2.1f", frameps, runTicker.ticksPerSecondSeen);
-    bandedText(atLeft(FPS_X), FPS_Y, text, 1.0f, 1);
-}
-
-// One line of the feedback band, centred between the speed and title bands, shrunk to the room it has.
-static void feedbackBandLine(const char* line, float y, float maxScale)
-{
-    float left = atLeft(SPEED_BAND_W + BAND_SLANT) + MESSAGE_GAP;
-    float right = atRight(overlayWidth - bandWidthFor(shownPiste) - BAND_SLANT) - MESSAGE_GAP;
-    float width = GLYPH_ADVANCE * maxScale * strlen(line);
-    float scale = width > right - left ? maxScale * (right - left) / width : maxScale;
-    float x = (left + right - GLYPH_ADVANCE * scale * strlen(line)) / 2;
-    bandedText(x, atTop(y), line, scale);
-}
-
-// A fall or a stop: why, and under it what to press. Otherwise the trick held, "Landed +N",
-// "Crashed: N lost" or "Out of the course...".
-static void drawMessageLine()
-{
-    FallMessage fall;
-    if (fallMessage(fall)) {
-        feedbackBandLine(fall.reason, MESSAGE_Y, MESSAGE_MAX_SCALE);
-        if (fall.action[0]) feedbackBandLine(fall.action, MESSAGE_Y - ACTION_BELOW, ACTION_SCALE);
-        return;
-    }
-    char line[128];
-    runFeedbackLine(line, sizeof line);
-    if (line[0]) feedbackBandLine(line, MESSAGE_Y, MESSAGE_MAX_SCALE);
-}
-
-// 3, 2, 1, Go over the middle of the slope, where nothing else is drawn before the start.
-static void drawCountdown()
-{
-    char text[8];
-    countdownLine(text, sizeof text);
-    if (!text[0]) return;
-    const OverlayFrame& f = currentOverlayFrame();
-    float x = (f.left + f.right - GLYPH_ADVANCE * COUNTDOWN_SCALE * strlen(text)) / 2;
-    bandedText(x, (f.bottom + f.top) / 2 + COUNTDOWN_ABOVE_MIDDLE, text, COUNTDOWN_SCALE);
+    if (p.shown && text[0] && alpha > 0) hudBandedText(p.textX, p.textY, text, p.scale, alpha, set);
 }
 
 void drawRunHud()
 {
-    drawHudShapes();
-    beginHudText();
-    drawHudTexts();
-    endHudText();
-    drawMessageLine();
-    drawCountdown();
-    drawRunHints();
-    drawLessonBand();
-    drawFpsText();
-    drawCombi(atLeft(20), atBottom(48), 32, 32, 10, texGui[texGuiBoules], bufferBoutons);
+    HudTexts t;
+    RunHints hints;
+    LessonLines lessonText;
+    clearHudTexts(t);
+    cornerTexts(t);
+    runTexts(t);
+    runHints(hints, keyHintsShown && !lesson.active);
+    short lessonShown = lessonBandShown(lessonText);
+    hintTexts(t, hints, lessonShown, lessonText);
+    HudLayout l;
+    layoutRunHud(currentOverlayFrame(), t, l);
+
+    drawHudShapes(l);
+    drawCornerTexts(l, t);
+    hudBandedLine(l.item[hudSpeedBar], t.text[hudSpeedBar]);
+    for (int item : {hudJumpPoints, hudPoseName, hudFeedback, hudFeedbackAction, hudBonus, hudExplosive, hudCountdown})
+        hudBandedLine(l.item[item], t.text[item]);
+    drawRunHints(l, hints);
+    if (lessonShown) drawLessonBand(l, lessonText);
+    hudBandedLine(l.item[hudFps], t.text[hudFps], 1.0f, 1);
+    const HudBox& keys = l.item[hudTrickKeys].box;
+    if (l.item[hudTrickKeys].shown)
+        drawCombi(keys.x, keys.y + keys.h, hudTrickKeySize, hudTrickKeySize, hudTrickKeyGap, texGui[texGuiBoules],
+                  bufferBoutons);
+    ageBonusMessage(&collectableMessage, (float)runTicker.frameSeconds);
+    ageBonusMessage(&bombMessage, (float)runTicker.frameSeconds);
 }

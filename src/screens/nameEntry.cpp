@@ -98,7 +98,7 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
 
 void saveRunScore()
 {
-    finalScore = totalCollectable * COLLECTABLE_POINTS + totalScore;
+    finalScore = runScoreSoFar();
     char* timeText = howManyMinutes(totalTime);
     saveRunScoreWith(timeText ? timeText : "00:00:00", finalScore, totalTime);
     free(timeText);

@@ -2,13 +2,13 @@
 #pragma once
 
 #include "fileio/atomicWrite.h"
+#include "run/runScore.h"  // COLLECTABLE_POINTS
 
 const int NB_SCORES = 10;
 const int SCORE_NAME_CHARS = 256;
 const int SCORE_RECORD_BYTES = SCORE_NAME_CHARS + 8;
 const double EMPTY_SCORE = -99999999999.0;
 const double SECOND_COST = 17000.0; // ranking points one second of riding costs
-const int COLLECTABLE_POINTS = 50000;
 
 struct ScoreEntry {
     char name[SCORE_NAME_CHARS];

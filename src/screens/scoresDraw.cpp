@@ -100,7 +100,7 @@ void displayTypeName(const char grid[4][7], int* cursor, short redraw)
     float x, y;
     letterPointerPlace(&pointer, cursor[0], cursor[1], &x, &y);
     drawPointerLetter(x, y, pointer.size, pointer.size, texGui[texGuiBoules]);
-    finalScore = totalCollectable * COLLECTABLE_POINTS + totalScore;
+    finalScore = runScoreSoFar();
     menuFlip();
     handleScreenShot();
 }

@@ -36,7 +36,7 @@ void setNbTrackTextures(int n) { nbTrackTextures = n; }
 
 static float clampf(float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-int findCurrentFace(TrackPoint*, TrackFace*, float x, float z, float)
+int findCurrentFace(const TrackPoint*, const TrackFace*, float x, float z, float)
 {
     if (std::isnan(x)) x = gridMinX;
     if (std::isnan(z)) z = 0;
@@ -69,7 +69,7 @@ float yPlan(float x0, float y0, float z0, float x1, float y1, float z1, float x2
     return y0 + ((ay * bz - az * by) * dx + (ax * by - ay * bx) * dz) / (ax * bz - az * bx);
 }
 
-static float yOnFace(TrackPoint* pts, TrackFace* fcs, int f, float x, float z)
+static float yOnFace(const TrackPoint* pts, const TrackFace* fcs, int f, float x, float z)
 {
     const float* p0 = pts[fcs[f][0]];
     const float* p1 = pts[fcs[f][1]];
@@ -78,7 +78,7 @@ static float yOnFace(TrackPoint* pts, TrackFace* fcs, int f, float x, float z)
 }
 
 // The cell's first triangle, or its second when (x, z) lies beyond the diagonal.
-static int chooseTriangle(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces)
+static int chooseTriangle(const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces)
 {
     int f = findCurrentFace(pts, fcs, x, z, nbFaces);
     const float* p0 = pts[fcs[f][0]];
@@ -97,7 +97,7 @@ static void clampOnGrid(float& x, float& z)
     z = clampf(z, -gridHalfWidth, gridHalfWidth);
 }
 
-float yTheoObjSettingFaceNumber(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
+float yTheoObjSettingFaceNumber(const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces,
                                 short setFace)
 {
     clampOnGrid(x, z);
@@ -106,7 +106,7 @@ float yTheoObjSettingFaceNumber(TrackPoint* pts, TrackFace* fcs, float x, float 
     return yOnFace(pts, fcs, f, x, z);
 }
 
-float yTheoObj(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces)
+float yTheoObj(const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces)
 {
     return yTheoObjSettingFaceNumber(pts, fcs, x, z, nbFaces, 0);
 }

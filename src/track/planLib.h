@@ -21,12 +21,13 @@ int getNbTrackTextures();
 void setNbTrackTextures(int n);
 
 // First (even) triangle of the grid cell holding (x, z); positions off the grid are clamped onto it.
-int findCurrentFace(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces);
+int findCurrentFace(const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces);
 float yPlan(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2, float z2,
             float x, float z);
-float yTheoObjSettingFaceNumber(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
+float yTheoObjSettingFaceNumber(const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces,
                                 short setFace);
-float yTheoObj(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces);
+// The terrain's height at (x, z), read only; off the grid, the height at its edge.
+float yTheoObj(const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces);
 float placeObjetAndGetAngle(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
                             float headingDeg, float* normalOut);
 void computeNormalForFace(int face, TrackPoint* pts, TrackFace* fcs, float* out);

@@ -8,9 +8,10 @@ static const int LAST_DRAWN_CODE = 126;
 // The game prints code 127 (no character of its own) for the degree sign of "70\x7f off".
 static const int DEGREE_CODE = 127;
 static const unsigned DEGREE_SIGN = 0xB0;
-// The game advances 10 units of a 16-unit cell: the glyph's pen advance must stay inside that.
-static const float GLYPH_PIXELS_PER_CELL = 15.0f / 16.0f;
-static const float BASELINE_PER_CELL = 12.0f / 16.0f;
+// The game advances 10 units of a 16-unit cell: the glyph's pen advance must stay inside that. Ascenders
+// and descenders fit between the cell's empty top and bottom rows.
+static const float GLYPH_PIXELS_PER_CELL = 14.0f / 16.0f;
+static const float BASELINE_PER_CELL = 23.0f / 32.0f;
 
 static const char* const SET_FONT[2] = {FONT_MONO_BOLD, FONT_MONO_BOLD};
 
@@ -26,9 +27,10 @@ static void drawCell(Picture& atlas, int cellPixels, int code, int set)
     drawGlyph(cell, SET_FONT[set], pixels, cellPixels / 32, baseline, glyph, {255, 255, 255});
     int c = fontCell(code, set);
     int x0 = (c % GRID) * cellPixels, y0 = (c / GRID) * cellPixels;
-    // The top row stays black so linear filtering does not bleed the cell above into it.
-    for (int y = 1; y < cellPixels; y++)
-        for (int x = 0; x < cellPixels; x++) {
+    // The cell's outer rows and columns stay black: linear filtering at a glyph's edge then blends in
+    // black, never a piece of the next glyph (an underscore over the "o" below it).
+    for (int y = 1; y < cellPixels - 1; y++)
+        for (int x = 1; x < cellPixels - 1; x++) {
             const unsigned char* p = &cell.rgb[((size_t)y * cellPixels + x) * 3];
             atlas.set(x0 + x, y0 + y, p[0], p[1], p[2]);
         }

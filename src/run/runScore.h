@@ -1,0 +1,8 @@
+// The score a run has banked so far: its collectables and the points of its landed jumps.
+#pragma once
+
+#include "run/runState.h"
+
+const int COLLECTABLE_POINTS = 50000;
+
+inline int runScoreSoFar() { return totalCollectable * COLLECTABLE_POINTS + totalScore; }
