@@ -118,7 +118,8 @@ struct RenderCamera : ::testing::Test {
         buildPlaneTrack(true);
         reinitGameVar();
         Xobjet = 50 * longueurFace, Zobjet = 0;
-        setYobjetCour(groundAt(Xobjet, Zobjet));
+        Yobjet = groundAt(Xobjet, Zobjet);
+        setYobjetCour(Yobjet);
         rotSkierY = 0;
         viewChoice = 1;
         setContact(1);
@@ -131,36 +132,46 @@ TEST_F(RenderCamera, ViewDistancesAndTerrainLift)
     float back, up;
     for (int v : {1, 2, 3, 7}) {
         viewChoice = v;
-        chaseCameraEye(&back, &up);
+        chaseCameraEye(0, &back, &up);
         float wantBack = v == 2 ? -1200 : v == 3 ? -1500 : -700;
         float wantUp = v == 2 ? 1000 : v == 3 ? 1400 : 500;
         EXPECT_EQ(wantBack, back) << v;
         EXPECT_EQ(wantUp, up) << v;
     }
-    // the rider in a hollow: the ground behind him is 2000 above his own
+    // the rider at the foot of a wall of snow 2000 high that rises from 1684 behind him: the eye
+    // 1500 behind stands on its face and is lifted to 150 above it
     viewChoice = 3;
-    setYobjetCour(groundAt(Xobjet, Zobjet) - 2000);
-    chaseCameraEye(&back, &up);
-    EXPECT_NEAR(2000 + 150, up, 1.0f);
-    // turned by 90 degrees the eye is beside him, on flat ground: no lift needed there either way
-    setYobjetCour(groundAt(Xobjet, Zobjet));
+    int row = (int)(Xobjet / longueurFace) - 1;
+    for (int q = 0; q <= largeurPisteEnFaces; q++) points[row * (largeurPisteEnFaces + 1) + q][1] += 2000;
+    chaseCameraEye(0, &back, &up);
+    float eyeGround = groundAt(Xobjet - 1500, Zobjet);
+    EXPECT_NEAR(eyeGround + 150 - groundAt(Xobjet, Zobjet), up, 1.0f);
+    EXPECT_EQ(-1500, back) << "the line to him runs above the face: the eye stays where it is";
+    // turned by 90 degrees the eye is beside him, on flat ground: no lift needed there
     rotSkierY = 89;
-    chaseCameraEye(&back, &up);
+    chaseCameraEye(89, &back, &up);
     EXPECT_EQ(1400, up);
 }
 
-TEST_F(RenderCamera, BankFollowsTheHeadingUpTo60Degrees)
+TEST_F(RenderCamera, BankFollowsTheHeadingByAFewDegreesAtMost)
 {
+    resetChaseCamera();
     ViewTurn t;
-    rotSkierY = 30;
+    rotSkierY = 6;
     stepViewTurn(&t);
     EXPECT_TRUE(t.turn && t.bank);
-    EXPECT_EQ(30, t.heading);
-    EXPECT_NEAR(-10, t.bankAngle, 1e-5);
-    EXPECT_NEAR(25, derniereRotYAvtSaut, 1e-4);
+    EXPECT_EQ(6, t.heading);
+    EXPECT_NEAR(-2, t.bankAngle, 1e-5);
+    EXPECT_NEAR(5, chaseCamera.sunHeading, 1e-4);
+    rotSkierY = 30;  // a traverse of a side slope: the horizon leans 3 degrees, not 10
+    stepViewTurn(&t);
+    EXPECT_NEAR(-cameraMaxTilt, t.bankAngle, 1e-5);
+    rotSkierY = -45;
+    stepViewTurn(&t);
+    EXPECT_NEAR(cameraMaxTilt, t.bankAngle, 1e-5);
     rotSkierY = 75;  // beyond 60: the last bank stays
     stepViewTurn(&t);
-    EXPECT_NEAR(-10, t.bankAngle, 1e-5);
+    EXPECT_NEAR(cameraMaxTilt, t.bankAngle, 1e-5);
     EXPECT_EQ(75, t.heading);
     // in the air: take-off heading, no bank; none while a ground half-turn is flagged
     setContact(0);
@@ -173,12 +184,35 @@ TEST_F(RenderCamera, BankFollowsTheHeadingUpTo60Degrees)
     stepViewTurn(&t);
     EXPECT_FALSE(t.turn);
     changementFakieSolLeft = 0;
-    // half-pipe jump: the camera heading creeps by 2 toward a spin of 7
+}
+
+// The camera creeps its own copy of the half-pipe heading: the run's stays as the wall set it.
+TEST_F(RenderCamera, HalfPipeHeadingCreepsWithoutWritingTheRun)
+{
+    resetChaseCamera();
+    ViewTurn t;
+    setContact(0);
     inHalfPipe = 1, inInterieurHalfPipe = 0;
-    rotSkierYAvantSaut = 7, rotSkierYAvantSautHalfPipe = 0;
+    rotSkierYAvantSaut = 7, rotSkierYAvantSautHalfPipe = 0;  // onto the wall, heading 0
+    float sunBefore = derniereRotYAvtSaut;
+    std::vector<float> headings;
+    for (int i = 0; i < 3; i++) {
+        stepViewTurn(&t);
+        headings.push_back(t.heading);
+    }
+    EXPECT_EQ((std::vector<float>{2, 4, 6}), headings);
+    EXPECT_EQ(0, rotSkierYAvantSautHalfPipe);
+    EXPECT_EQ(sunBefore, derniereRotYAvtSaut);
+    // a new wall sets the run's heading again: the camera starts from it
+    rotSkierYAvantSautHalfPipe = 10;
+    rotSkierYAvantSaut = -7;
     stepViewTurn(&t);
-    EXPECT_EQ(2, t.heading);
-    EXPECT_EQ(2, rotSkierYAvantSautHalfPipe);
+    EXPECT_EQ(8, t.heading);
+    setContact(1);
+    rotSkierY = 40;
+    stepViewTurn(&t);
+    EXPECT_EQ(10, rotSkierYAvantSautHalfPipe);
+    EXPECT_EQ(sunBefore, derniereRotYAvtSaut) << "the sun's turn is the camera's own";
     inHalfPipe = 0;
 }
 

@@ -47,12 +47,12 @@ static void captureRider(DrawnState& d)
 
 static void captureCamera(DrawnState& d)
 {
-    chaseCameraEye(&d.eyeBack, &d.eyeUp);
     ViewTurn t;
     stepViewTurn(&t);
     d.viewHeading = t.turn ? t.heading : 0.0f;
     d.viewBank = t.bank ? t.bankAngle : 0.0f;
-    d.sunAngle = -derniereRotYAvtSaut;
+    chaseCameraEye(d.viewHeading, &d.eyeBack, &d.eyeUp);  // behind the rider as the view is turned
+    d.sunAngle = -chaseCamera.sunHeading;
     d.rescueLift = askForRescue ? yRescueCamera : 0.0f;
 }
 
@@ -127,7 +127,11 @@ void poseRiderForDrawing(const DrawnState& d, RiderPoseState* saved)
 
 void restoreRiderPose(const RiderPoseState& saved) { restoreRiderPoseState(saved); }
 
-void resetDrawnTicks(DrawnTicks* t) { t->count = 0; }
+void resetDrawnTicks(DrawnTicks* t)
+{
+    t->count = 0;
+    resetChaseCamera();
+}
 
 void noteTickDrawn(DrawnTicks* t, short teleported)
 {

@@ -22,6 +22,9 @@
 
 static const float SPRAY_MIN_SPEED = 300.0f;
 static const float RESCUE_X = 200.0f;
+// The fade after a put-back darkens the scene by at most this much: it stays in view under the
+// message that says why (it went nearly black).
+static const float FADE_DARKEST = 0.45f;
 
 // The rescue shows up to its last tick: the run puts the rider back in the tick after it.
 static void placeWorldAroundRider(const DrawnState& d)
@@ -98,7 +101,7 @@ static void drawRescueAndStars(const DrawnState& d)
 static void drawReplacementFade(const DrawnState& d)
 {
     const OverlayFrame& f = currentOverlayFrame();
-    if (d.replacement) drawFondFondu(f.left, f.top, f.right - f.left, f.top - f.bottom, d.fadeAlpha);
+    if (d.replacement) drawFondFondu(f.left, f.top, f.right - f.left, f.top - f.bottom, FADE_DARKEST * d.fadeAlpha);
 }
 
 void drawRunSceneAt(const DrawnState& d, long tick)

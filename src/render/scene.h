@@ -8,20 +8,36 @@
 
 extern int ombre;  // 0 projected rider shadow, 1 disc, 2 none
 extern float mouvCamX;
-extern float derniereRotYAvtSaut;
-extern int rotSkierYAvantSautHalfPipe;
 extern float lilPoints[3][3];
 extern float shadowMat[4][4];
 
 // Camera offsets of a view (back is the eye X in the rider frame, up its height).
 void cameraDistances(int view, float* back, float* up);
-// Eye of the chase camera in the rider frame for the current view, lifted to stay 150 above the
-// terrain behind the rider.
-void chaseCameraEye(float* back, float* up);
-void placeCamera();
+// The eye of the chase camera in the rider frame (back along the view's heading, up), for a rider at
+// pos standing over ground groundY: lifted 150 above the terrain behind him, then pulled in along the
+// line of sight when the terrain (a bank, a kicker, a half-pipe wall) stands between it and him, and
+// kept above the snow under it.
+void chaseEyeOver(const TrackPoint* pts, const TrackFace* fcs, const float pos[3], float groundY, float headingDeg,
+                  int view, float* back, float* up);
+// The same for the run's rider and view.
+void chaseCameraEye(float headingDeg, float* back, float* up);
+// Share of the way from one point to another that is clear of the terrain by the eye's margin (1: all).
+float clearShareOfSight(const TrackPoint* pts, const TrackFace* fcs, const float from[3], const float to[3]);
 // The chase view for an eye given in the rider frame.
 void placeCameraAt(float back, float up);
-// The view's heading (about Y) and bank (about X) for this frame; updates the camera heading state.
+// Most the view leans into a turn, degrees.
+const float cameraMaxTilt = 3.0f;
+// The camera's own state, stepped once a tick: the half-pipe heading it creeps from the run's, the
+// sun's turn, and what it saw of the run last tick.
+struct ChaseCameraState {
+    float sunHeading;
+    int halfPipeHeading, seenRunHalfPipe;
+    short seenInHalfPipe, seenContact;
+};
+extern ChaseCameraState chaseCamera;
+// A new run: no bank, the camera's heading state taken from the run's.
+void resetChaseCamera();
+// The view's heading (about Y) and bank (about X) for this tick; steps the camera's own state.
 struct ViewTurn {
     short turn;
     float heading;
@@ -29,7 +45,6 @@ struct ViewTurn {
     float bankAngle;
 };
 void stepViewTurn(ViewTurn* t);
-void applyViewTurn();
 void drawFond();
 void drawSoleil(float angle);
 void drawPlan(float x, TrackPoint* pts, TrackFace* fcs, float (*normales)[3], TexData* texs, unsigned int* names);
