@@ -25,15 +25,7 @@
 namespace {
 
 struct TrackContent : ::testing::Test {
-    static TempDir* data;
-    static void SetUpTestSuite()
-    {
-        storeByteOrder(0);
-        data = new TempDir();
-        mkdir((data->path() + "/tracks").c_str(), 0755);
-        genTracks(RECIPES, data->path());
-    }
-    static void TearDownTestSuite() { delete data; }
+    static void SetUpTestSuite() { storeByteOrder(0); }
 
     TrackRecipe recipe;
     void load(const std::string& name)
@@ -44,7 +36,7 @@ struct TrackContent : ::testing::Test {
     }
     static std::string trackFile(const std::string& name, const std::string& ext)
     {
-        return data->path() + "/tracks/" + name + "/" + name + ext;
+        return shippedTracksData() + "/tracks/" + name + "/" + name + ext;
     }
     float ground(float x, float z) { return yTheoObj(points, faces, x, z, 28800.0f); }
     int surfaceAt(float x, float z)
@@ -59,7 +51,6 @@ struct TrackContent : ::testing::Test {
         return n;
     }
 };
-TempDir* TrackContent::data = nullptr;
 
 // Everything a load fills, value by value.
 std::vector<float> modelValues()
@@ -117,7 +108,7 @@ TEST_F(TrackContent, EveryRecipeGivesATrackBothFormsOfWhichLoadAlike)
         EXPECT_GT(desc.size(), 20u) << name;
         EXPECT_LT(desc.size(), 1504u) << name;
         expectDescriptionFitsItsPanel(std::string(desc.begin(), desc.end()), name);
-        EXPECT_GT(readBytes(data->path() + "/tracks/" + name + "/texObj/front.bmp").size(), 256u * 256u * 3u);
+        EXPECT_GT(readBytes(shippedTracksData() + "/tracks/" + name + "/texObj/front.bmp").size(), 256u * 256u * 3u);
     }
 }
 

@@ -89,15 +89,7 @@ struct CameraRide {
 };
 
 struct RenderCameraRides : ::testing::Test {
-    static TempDir* data;
-    static void SetUpTestSuite()
-    {
-        storeByteOrder(0);
-        data = new TempDir();
-        mkdir((data->path() + "/tracks").c_str(), 0755);
-        genTracks(RECIPES, data->path());
-    }
-    static void TearDownTestSuite() { delete data; }
+    static void SetUpTestSuite() { storeByteOrder(0); }
     void SetUp() override { pilotInstallKeys(); }
     void TearDown() override
     {
@@ -107,14 +99,13 @@ struct RenderCameraRides : ::testing::Test {
     void prepareRun(const std::string& name)
     {
         pilotNewRun();
-        std::string path = data->path() + "/tracks/" + name + "/" + name + ".btrk";
+        std::string path = shippedTracksData() + "/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
         resetCollectedBomb(bombsQty);
         placeSkierAtStart(pilotClock());
         resetDrawnTicks(&drawnTicks);
     }
 };
-TempDir* RenderCameraRides::data = nullptr;
 
 // Jumps every kicker it meets: the jump key held up the ramp, let go at the lip.
 bool atAKicker(const TrackRecipe& r)

@@ -30,15 +30,7 @@
 namespace {
 
 struct RunTracks : ::testing::Test {
-    static TempDir* data;
-    static void SetUpTestSuite()
-    {
-        storeByteOrder(0);
-        data = new TempDir();
-        mkdir((data->path() + "/tracks").c_str(), 0755);
-        genTracks(RECIPES, data->path());
-    }
-    static void TearDownTestSuite() { delete data; }
+    static void SetUpTestSuite() { storeByteOrder(0); }
     void SetUp() override { pilotInstallKeys(); }
     void TearDown() override { pilotReleaseKeys(); }
 
@@ -46,13 +38,12 @@ struct RunTracks : ::testing::Test {
     void prepareRun(const std::string& name)
     {
         pilotNewRun();
-        std::string path = data->path() + "/tracks/" + name + "/" + name + ".btrk";
+        std::string path = shippedTracksData() + "/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
         resetCollectedBomb(bombsQty);
         placeSkierAtStart(pilotClock());
     }
 };
-TempDir* RunTracks::data = nullptr;
 
 TEST_F(RunTracks, StraightRunWithPushesFinishesEveryShippedTrack)
 {

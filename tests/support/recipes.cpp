@@ -1,8 +1,14 @@
 #include "support/recipes.h"
 
+#include "content.h"
+
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+
+#include "fileio/swapthings.h"
+#include "support/testFiles.h"
 
 const std::string RECIPES = std::string(KESTRUNE_SOURCE_DIR) + "/recipes";
 
@@ -25,4 +31,17 @@ std::vector<std::string> recipeNames(const std::string& kind, const std::string&
         if (e.size() > ext.size() && e.compare(e.size() - ext.size(), ext.size(), ext) == 0)
             names.push_back(e.substr(0, e.size() - ext.size()));
     return names;
+}
+
+const std::string& shippedTracksData()
+{
+    static TempDir data;
+    static bool made = false;
+    if (!made) {
+        storeByteOrder(0);
+        mkdir((data.path() + "/tracks").c_str(), 0755);
+        genTracks(RECIPES, data.path());
+        made = true;
+    }
+    return data.path();
 }
