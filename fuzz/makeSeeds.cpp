@@ -133,6 +133,24 @@ static BestRun bestRunSeed()
     return r;
 }
 
+// The same with its input: a jump to start, a push, a turn, a trick, every button once.
+static BestRun bestRunWithInputSeed()
+{
+    BestRun r = bestRunSeed();
+    InputRecording& in = r.rec.input;
+    in.ridden.ticksPerSecond = 60;
+    in.ridden.weight = 70.0f;
+    in.ridden.tolerances[0] = 45, in.ridden.tolerances[1] = 89, in.ridden.tolerances[2] = 89;
+    appendHeldSpan(&in, 1u << RB_JUMP, 6);
+    appendHeldSpan(&in, 0, 60);
+    appendHeldSpan(&in, 1u << RB_UP, 70000);  // longer than a span: written as two
+    appendHeldSpan(&in, 1u << RB_UP | 1u << RB_LEFT, 3);
+    appendHeldSpan(&in, 1u << RB_TRICK3, 1);
+    appendHeldSpan(&in, allHeldBits, 1);
+    in.closed = 1;
+    return r;
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -178,5 +196,6 @@ int main(int argc, char** argv)
     writeText(dirFor(out, "riderModel") + "/seed-six-vertices.3d", modelText());
     writeText(dirFor(out, "staticModel") + "/seed-six-vertices.3d", modelText());
     saveBestRun((dirFor(out, "bestRun") + "/seed-three-samples").c_str(), bestRunSeed());
+    saveBestRun((dirFor(out, "bestRun") + "/seed-three-samples-with-input").c_str(), bestRunWithInputSeed());
     return 0;
 }

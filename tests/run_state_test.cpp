@@ -64,17 +64,21 @@ TEST(RunState, ResetLeavesNothingOfThePreviousRun) {
     EXPECT_EQ(-1, rank);
 }
 
-TEST(RunState, FrameRateAndSideFlipStateOutliveTheReset) {
+// A run left in the air must not hand its flight to the next one (a recorded run rides again the same
+// only from the same start); the measured frame rate is the display's and outlives it.
+TEST(RunState, FrameRateOutlivesTheResetAndALeftFlightDoesNot) {
     frameps = 37.0f;
     amplitudeRotationX = 6.0f;
+    sautLincolnLoopDroite = 1;
     rotYSautAccepte = 0;
+    rotFakieSolRight = 90.0f;
     reinitGameVar();
     EXPECT_FLOAT_EQ(37.0f, frameps);
-    EXPECT_FLOAT_EQ(6.0f, amplitudeRotationX);
-    EXPECT_EQ(0, rotYSautAccepte);
+    EXPECT_FLOAT_EQ(0.0f, amplitudeRotationX);
+    EXPECT_EQ(0, sautLincolnLoopDroite);
+    EXPECT_EQ(1, rotYSautAccepte);
+    EXPECT_FLOAT_EQ(0.0f, rotFakieSolRight);
     frameps = 1.0f;
-    amplitudeRotationX = 0.0f;
-    rotYSautAccepte = 1;
 }
 
 TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {

@@ -14,8 +14,14 @@ static const size_t maxNameBytes = 255;
 static const float maxCoordinate = 1.0e7f;     // far beyond any track
 static const float maxAngle = 1.0e6f;          // spins pile up degrees, never this many
 static const float maxRunSeconds = maxRecordedSamples / (float)recordRate;
-static const size_t maxFileBytes =
-    headerFixedBytes + 2 * maxNameBytes + (size_t)maxRecordedSamples * bestRunSampleBytes;
+static const size_t inputFixedBytes = 2 + 3 + 4 + 4 + 4;
+static const size_t spanBytes = 2 + 2;
+static const int maxTicksPerSecond = 10000;
+static const float maxWeight = 1.0e6f;  // kilograms: a card may say anything finite, never this
+static const int maxTolerance = 180;
+static const size_t maxFileBytes = headerFixedBytes + 2 * maxNameBytes +
+                                   (size_t)maxRecordedSamples * bestRunSampleBytes + inputFixedBytes +
+                                   (size_t)maxRecordedTicks * spanBytes;
 
 // ---- writing
 
@@ -56,17 +62,42 @@ static void putSample(std::vector<unsigned char>* o, const RunSample& s)
     putU8(o, s.flags);
 }
 
+static size_t spansWritten(const InputRecording& in)
+{
+    size_t n = 0;
+    for (const HeldSpan& s : in.spans) n += (s.ticks + bestRunSpanTicksMax - 1) / bestRunSpanTicksMax;
+    return n;
+}
+
+static void putInput(std::vector<unsigned char>* o, const InputRecording& in)
+{
+    putU16(o, (unsigned)in.ridden.ticksPerSecond);
+    for (int t : in.ridden.tolerances) putU8(o, (unsigned)t);
+    putFloat(o, in.ridden.weight);
+    putU32(o, (unsigned)in.ticks);
+    putU32(o, (unsigned)spansWritten(in));
+    for (const HeldSpan& s : in.spans)
+        for (unsigned long left = s.ticks; left > 0;) {
+            unsigned long n = left < bestRunSpanTicksMax ? left : bestRunSpanTicksMax;
+            putU16(o, s.held);
+            putU16(o, (unsigned)n);
+            left -= n;
+        }
+}
+
 void encodeBestRun(const BestRun& run, std::vector<unsigned char>* out)
 {
+    int withInput = wholeInput(run.rec.input);
     out->clear();
     out->insert(out->end(), bestRunMagic, bestRunMagic + 4);
-    putU16(out, bestRunVersion);
+    putU16(out, withInput ? bestRunInputVersion : bestRunSamplesVersion);
     putName(out, run.track);
     putName(out, run.rider);
     putU32(out, (unsigned)run.rec.samples.size());
     putU32(out, (unsigned)run.finalScore);
     putFloat(out, run.finalTime);
     for (const RunSample& s : run.rec.samples) putSample(out, s);
+    if (withInput) putInput(out, run.rec.input);
 }
 
 // ---- reading: a cursor that never reads past the end
@@ -90,6 +121,14 @@ static int getU8(Reader* r, unsigned* v)
     unsigned char b;
     if (!take(r, &b, 1)) return 0;
     *v = b;
+    return 1;
+}
+
+static int getU16(Reader* r, unsigned* v)
+{
+    unsigned char b[2];
+    if (!take(r, b, 2)) return 0;
+    *v = (unsigned)b[0] << 8 | b[1];
     return 1;
 }
 
@@ -148,6 +187,55 @@ static const char* decodeSamples(Reader* r, unsigned count, RunRecording* rec)
     return nullptr;
 }
 
+static const char* decodeConditions(Reader* r, RideConditions* c)
+{
+    unsigned rate, tolerance;
+    if (!getU16(r, &rate)) return "truncated input";
+    if (rate == 0 || rate > (unsigned)maxTicksPerSecond) return "an absurd tick rate";
+    c->ticksPerSecond = (int)rate;
+    for (int& t : c->tolerances) {
+        if (!getU8(r, &tolerance)) return "truncated input";
+        if (tolerance > (unsigned)maxTolerance) return "an absurd landing tolerance";
+        t = (int)tolerance;
+    }
+    if (!getFloat(r, &c->weight)) return "truncated input";
+    if (!(std::isfinite(c->weight) && fabsf(c->weight) <= maxWeight)) return "an absurd rider weight";
+    return nullptr;
+}
+
+// Spans of equal buttons are joined again where a long hold was split. The size was checked: every
+// span is there to read.
+static const char* decodeSpans(Reader* r, unsigned count, unsigned long ticks, InputRecording* in)
+{
+    for (unsigned k = 0; k < count; k++) {
+        unsigned held = 0, n = 0;
+        getU16(r, &held);
+        getU16(r, &n);
+        if (held > allHeldBits) return "an unknown button held";
+        if (n == 0 || n > ticks - in->ticks) return "spans that do not add up to the ticks";
+        appendHeldSpan(in, (unsigned short)held, n);
+    }
+    if (in->ticks != ticks) return "spans that do not add up to the ticks";
+    in->closed = 1;
+    return nullptr;
+}
+
+static const char* decodeInput(Reader* r, InputRecording* in)
+{
+    clearInputRecording(in);
+    RideConditions c;
+    if (const char* why = decodeConditions(r, &c)) return why;
+    unsigned ticks, count;
+    if (!getU32(r, &ticks) || !getU32(r, &count)) return "truncated input";
+    if (ticks == 0 || ticks > maxRecordedTicks) return "an absurd tick count";
+    if (count == 0 || count > ticks) return "an absurd span count";
+    if (r->left != (size_t)count * spanBytes) return "a size that does not match its input";
+    in->ridden = c;
+    const char* why = decodeSpans(r, count, ticks, in);
+    if (why) clearInputRecording(in);
+    return why;
+}
+
 const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* expectedTrack, BestRun* run)
 {
     Reader r = {bytes, size};
@@ -155,16 +243,23 @@ const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* e
     unsigned versionHigh, versionLow, count, score;
     if (!take(&r, magic, 4) || memcmp(magic, bestRunMagic, 4) != 0) return "not a best run";
     if (!getU8(&r, &versionHigh) || !getU8(&r, &versionLow)) return "truncated";
-    if ((versionHigh << 8 | versionLow) != (unsigned)bestRunVersion) return "another version";
+    unsigned version = versionHigh << 8 | versionLow;
+    if (version != (unsigned)bestRunSamplesVersion && version != (unsigned)bestRunInputVersion)
+        return "another version";
     if (!getName(&r, run->track) || !getName(&r, run->rider)) return "bad names";
-    if (strcmp(run->track, expectedTrack) != 0) return "another track's run";
+    if (expectedTrack && strcmp(run->track, expectedTrack) != 0) return "another track's run";
     if (!getU32(&r, &count) || !getU32(&r, &score) || !getFloat(&r, &run->finalTime)) return "truncated";
     if (count == 0 || count > (unsigned)maxRecordedSamples) return "an absurd sample count";
     if (!std::isfinite(run->finalTime) || run->finalTime < 0 || run->finalTime > maxRunSeconds)
         return "an absurd time";
-    if (r.left != (size_t)count * bestRunSampleBytes) return "a size that does not match its samples";
+    size_t sampleBytes = (size_t)count * bestRunSampleBytes;
+    int withInput = version == (unsigned)bestRunInputVersion;
+    if (withInput ? r.left < sampleBytes + inputFixedBytes : r.left != sampleBytes)
+        return "a size that does not match its samples";
     run->finalScore = (int)score;
-    return decodeSamples(&r, count, &run->rec);
+    const char* why = decodeSamples(&r, count, &run->rec);
+    if (!why && withInput) why = decodeInput(&r, &run->rec.input);
+    return why;
 }
 
 const char* const BEST_RUN_FILE = "best.run";

@@ -1,6 +1,7 @@
 // A track's best run file ("best.run" beside the track's "top.sc"): a small header (magic,
 // version, track and rider names, sample count, final score and time) and the recording's
-// samples, every number big-endian.
+// samples, every number big-endian. Version 2 appends the run's input: the ride's conditions and
+// every tick's buttons as spans of equal ticks, so that the run can be ridden again.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +9,9 @@
 
 #include "run/runRecording.h"
 
-const int bestRunVersion = 1;
+const int bestRunSamplesVersion = 1;  // header and samples: a ghost only
+const int bestRunInputVersion = 2;    // the same, then the input
+const unsigned long bestRunSpanTicksMax = 65535;  // a longer hold is written as several spans
 const int bestRunNameChars = 256;
 const size_t bestRunSampleBytes = 4 * (1 + 3 + 5 + poseAngles) + 1;
 
@@ -20,8 +23,10 @@ struct BestRun {
     RunRecording rec;
 };
 
+// Version 2 when the recording holds its whole input (wholeInput), version 1 otherwise.
 void encodeBestRun(const BestRun& run, std::vector<unsigned char>* out);
-// nullptr when the bytes are a sound best run of expectedTrack, else why not (run then undefined).
+// nullptr when the bytes are a sound best run of expectedTrack (of any track when it is null), else
+// why not (run then undefined). A version 1 file gives no input.
 const char* decodeBestRun(const unsigned char* bytes, size_t size, const char* expectedTrack, BestRun* run);
 
 // The largest best run file read (a whole run's samples at most).

@@ -7,15 +7,22 @@
 extern RunRecording recordingRun;  // the run under way, cleared by reinitGameVar
 extern BestRun ghostRun;           // the best run raced on this track
 extern short ghostReady;           // ghostRun holds a run of the track being ridden
+const int GHOST_REFUSAL_CHARS = 160;
+extern char ghostRefusal[GHOST_REFUSAL_CHARS];  // why the last best run is no ghost, or ""
 
 // Seconds since the countdown began; -1 while the rider waits at the start.
 double rideClock();
 // The rider's visible state this frame.
 RunSample riderSample();
-// Adds this frame to recordingRun (the last step of a simulated frame).
+// What the ride reads besides input and track, as it stands now.
+RideConditions rideConditionsNow();
+// Adds this tick to recordingRun: its buttons until the score is settled and, on the ride clock up
+// to the finish, its sample (the last step of a tick).
 void recordRiderFrame();
 
-// Loads the track's best run when the ghost is wanted; returns ghostReady.
+// Loads the track's best run when the ghost is wanted; returns ghostReady. A run with its input is
+// ridden again first on the loaded track (which must be the run's): one that does not come to its
+// score and time is refused, ghostRefusal saying so. The run state is then fresh, as before a start.
 short prepareGhostRun(const char* trackDir, short wanted);
 void dropGhostRun();
 // The ghost's state at the rider's ride clock: 0 without a ghost or before the countdown.

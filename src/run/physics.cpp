@@ -46,7 +46,7 @@ static const float boosterFactor = 1.1f;  // every 1/60 s on a booster
 static const float repelSpeed = -1000.0f;
 static const int halfPipeRightMark = 7;
 
-static float riderWeight()
+float riderWeight()
 {
     if (theTrasher && std::isfinite(theTrasher->weight)) return theTrasher->weight;
     return defaultWeight;
@@ -151,6 +151,8 @@ void handleDecollage(int face, float angle)
 // share would pay less at short ticks than at long ones. Followed while bufferScoreJump is not set
 // from elsewhere (banked, lost, reset).
 static double exactJumpPoints = 0;
+
+void forgetJumpPointFractions() { exactJumpPoints = 0; }
 
 void addJumpPoints(double points)
 {

@@ -53,6 +53,9 @@ void placeSkierAtStart(long nowMs)
     angleCourant = angleDePlacementEffectif =
         placeObjetAndGetAngle(points, faces, Xobjet, Zobjet, (float)maxTrackFaces, rotSkierY, faceUpVector);
     Yobjet = getYobjetCour();
+    // The first crest is measured from the start's own slope, not from the last track's triangle.
+    numFaceCour = getNumeroFaceCourante();
+    angleFaceCour = angleCourant;
     reinitCollisionSweep(Xobjet, Yobjet, Zobjet);
     changePosition(reposPosition);
 }

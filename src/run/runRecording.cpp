@@ -5,18 +5,22 @@
 
 #include "render/graphicLib.h"
 
+static const double sampleTimeSlack = 1e-4;  // in samples: far under a tick, far over a float's rounding
+
 void clearRecording(RunRecording* rec)
 {
     rec->samples.clear();
     rec->full = 0;
     rec->finished = 0;
+    clearInputRecording(&rec->input);
 }
 
 void recordFrame(RunRecording* rec, double rideSeconds, const RunSample& now)
 {
     if (rec->finished || rec->full || !(rideSeconds >= 0)) return;
-    // A slow frame covers several sample times: each gets this frame's state.
-    while ((double)rec->samples.size() <= rideSeconds * recordRate) {
+    // A slow frame covers several sample times: each gets this frame's state. A sample time that falls
+    // on a tick is taken at that tick, not at the next one after a rounding of the clock.
+    while ((double)rec->samples.size() <= rideSeconds * recordRate + sampleTimeSlack) {
         if ((int)rec->samples.size() >= maxRecordedSamples) {
             rec->full = 1;
             return;

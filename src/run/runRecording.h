@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "run/inputRecording.h"
+
 const int recordRate = 20;                                   // samples a second, the game's pace
 const float countdownLength = 1.0f;                          // the ride clock's first second
 const int maxRecordedSamples = (30 * 60 + 2) * recordRate;   // a 30-minute run and its countdown
@@ -26,6 +28,7 @@ struct RunRecording {
     std::vector<RunSample> samples;  // sample k was taken at ride clock k / recordRate
     short full;                      // the bound was reached: recording stopped, the run went on
     short finished;                  // the finish sample is the last one
+    InputRecording input;            // every tick's buttons up to the finish (may be empty: an older file)
 };
 
 void clearRecording(RunRecording* rec);

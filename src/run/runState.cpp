@@ -11,6 +11,7 @@
 #include "run/rescueFlight.h"
 #include "run/runEvents.h"
 #include "run/runInput.h"
+#include "run/trickInput.h"
 #include "track/collision.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"
@@ -122,10 +123,21 @@ static void resetTimingAndMotion() {
     flightOverLine = 0;
 }
 
+// A run left in the air (ESC after a jump, a finish before touch-down) must not hand its flight to the
+// next one: a recorded run re-rides the same only if every run starts from the same state.
+static void resetFlightCarryOver() {
+    amplitudeRotationX = 0.0f;
+    sautLincolnLoopDroite = sautLincolnLoopGauche = 0;
+    rotYSautAccepte = 1;
+    rotFakieSolRight = rotFakieSolLeft = 0.0f;
+    frontVectorBeforeJump[0] = 1.0f, frontVectorBeforeJump[1] = frontVectorBeforeJump[2] = 0.0f;
+}
+
 static void resetOrientation() {
     rotSkierY = rotSkierX = rotSkierZ = 0.0f;
     rotSkierYAvantSaut = 0.0f;
     amplitudeRotationY = amplitudeRotationZ = 0.0f;
+    resetFlightCarryOver();
 }
 
 static void resetPhases() {
@@ -147,6 +159,7 @@ static void resetPhases() {
     replacement = 0;
     alphaFond = 1.0f;  // a run left during the fade must not shorten the next one's
     forgetPreviousSurface();
+    forgetJumpPointFractions();
     pousseBras(1);  // the poling arms start from the top, not where the last run left them
 }
 
@@ -160,6 +173,7 @@ static void resetTricksAndScores() {
     bufferScoreJump = 0;
     finalScore = 0;
     figScore = 1000;
+    resetAirPoses();
     vuScores = 1;
     rank = -1;
     sprayDrift = 0.0f;

@@ -30,34 +30,47 @@ static void gather(RunTicker& t, const RunInput& sampled)
     for (int b = 0; b < RB_COUNT; b++) t.gathered.held[b] = t.gathered.held[b] || sampled.held[b];
 }
 
-int runDrawnFrame(RunTicker& t, double elapsedSeconds, const RunInput& sampled, const std::function<void()>& afterTick)
+int ticksDue(RunTicker& t, double elapsedSeconds)
 {
-    t.frames++;
     if (!(elapsedSeconds >= 0)) elapsedSeconds = 0;
     if (elapsedSeconds > maxFrameSeconds) elapsedSeconds = runTickSeconds;
     t.frameSeconds = elapsedSeconds;
     t.residual += elapsedSeconds;
-    gather(t, sampled);
-    int ran = 0;
+    int due = 0;
     while (t.residual + tickRoundingSlack >= runTickSeconds) {
         t.residual -= runTickSeconds;
-        RunInput in = ran == 0 ? t.gathered : sampled;
-        in.clockMs = tickClockMs(t, ++t.ticks);
-        in.frameps = sampled.frameps;
-        simulateGameFrame(in);
-        ran++;
-        if (afterTick) afterTick();
+        due++;
     }
     if (t.residual < 0) t.residual = 0;
-    t.windowSeconds += elapsedSeconds;
+    return due;
+}
+
+static void countTickRate(RunTicker& t, int ran)
+{
+    t.windowSeconds += t.frameSeconds;
     t.windowTicks += ran;
     if (t.windowSeconds >= 1.0) {
         t.ticksPerSecondSeen = (float)(t.windowTicks / t.windowSeconds);
         t.windowSeconds = 0;
         t.windowTicks = 0;
     }
-    if (ran) t.anySample = 0;
-    return ran;
+}
+
+int runDrawnFrame(RunTicker& t, double elapsedSeconds, const RunInput& sampled, const std::function<void()>& afterTick)
+{
+    t.frames++;
+    int due = ticksDue(t, elapsedSeconds);
+    gather(t, sampled);
+    for (int ran = 0; ran < due; ran++) {
+        RunInput in = ran == 0 ? t.gathered : sampled;
+        in.clockMs = tickClockMs(t, ++t.ticks);
+        in.frameps = sampled.frameps;
+        simulateGameFrame(in);
+        if (afterTick) afterTick();
+    }
+    countTickRate(t, due);
+    if (due) t.anySample = 0;
+    return due;
 }
 
 float tickFraction(const RunTicker& t)

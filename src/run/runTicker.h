@@ -32,6 +32,9 @@ void startRunTicker(RunTicker& t, long startMs);
 // several ticks, the first has what was gathered and the others the latest sample.
 int runDrawnFrame(RunTicker& t, double elapsedSeconds, const RunInput& sampled,
                   const std::function<void()>& afterTick = nullptr);
+// The ticks due after a drawn frame of that length (a stall dropped): the residual keeps the rest.
+// runDrawnFrame runs them; a replay of recorded ticks runs its own.
+int ticksDue(RunTicker& t, double elapsedSeconds);
 // How far the drawn moment is past the last tick, in ticks (0 to 1).
 float tickFraction(const RunTicker& t);
 // The run clock of tick n.

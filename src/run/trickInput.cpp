@@ -1,6 +1,8 @@
 // Takes the trick keys held in the air; returns the combination, the trick pose and its points, and the air poses.
 #include "run/trickInput.h"
 
+#include <cstring>
+
 #include "run/newton.h"
 #include "run/physics.h"
 #include "run/runFeedback.h"
@@ -43,6 +45,13 @@ void videPileBoutons()
 {
     initBufferBoutons();
     indexPileBouton = 0;
+}
+
+void resetAirPoses()
+{
+    memset(figureAerialCourante, 0, sizeof(float) * nbJointsPose);
+    rotBrasDroit = rotBrasGauche = 0;
+    jeuRotBD = jeuRotBG = -1;
 }
 
 void prepareBufferBoutons()

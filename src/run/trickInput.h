@@ -10,6 +10,9 @@ extern int bufferBoutons[6];
 void empileBouton(int code);
 void initBufferBoutons();
 void videPileBoutons();
+// A new run starts with the air poses of the program's first: the pose a jump blends back from and
+// the arm swing (the last run's trick would show in the first jump of the next, and of its re-ride).
+void resetAirPoses();
 void prepareBufferBoutons();
 int thereIsTrickButtonsPressed();
 int compareBoutons(int* boutons);

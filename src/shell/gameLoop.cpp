@@ -16,6 +16,7 @@
 #include "screens/menuScreens.h"
 #include "platform/padInput.h"
 #include "render/ghostDraw.h"
+#include "run/ghostRun.h"
 #include "screens/nameEntry.h"
 #include "screens/replay.h"
 #include "platform/runInputKeys.h"
@@ -350,6 +351,16 @@ static void sayRefusedBestRun()
     gameClockSleepUntil(gameClock() + REFUSED_FILE_SHOWN_MS);
 }
 
+// A best run that does not ride again to its own score and time is said once, as the loading ends.
+static void sayGhostRefusal()
+{
+    if (!ghostRefusal[0]) return;
+    char line[GHOST_REFUSAL_CHARS + 2];
+    snprintf(line, sizeof line, ": %s", ghostRefusal);
+    displayWait(line);
+    gameClockSleepUntil(gameClock() + REFUSED_FILE_SHOWN_MS);
+}
+
 static int loadRealRun()
 {
     stopTheme();
@@ -369,7 +380,8 @@ static int loadRealRun()
     sayRefusedBestRun();
     displayWait(": loading textures");
     initGL(nomFicPiste);
-    loadGhostForRun(nomFicPiste, ghostShown);
+    loadGhostForRun(nomFicPiste, ghostShown);  // a best run with its input is ridden again here
+    sayGhostRefusal();
     placeSkierAtStart(gameClockLessPauses());
     return 0;
 }

@@ -188,7 +188,10 @@ static int facesInsideVertices()
     return 1;
 }
 
-static void commitStaging()
+// The staging copy holds the loaded track as its file had it until the next load begins.
+static short stagingIsLoaded = 0;
+
+static void commitTrackModel()
 {
     memcpy(nomPiste, stTitle, sizeof nomPiste);
     bombsQty = stBombs;
@@ -205,7 +208,20 @@ static void commitStaging()
     for (int i = stNbObstacles; i < maxObstacles; i++) containerObstacles[i].taken = 0;
     initReplaceSkier();
     memcpy(replaceSkier, stReplace, sizeof(float) * 3 * stNbReplace);
+}
+
+static void commitStaging()
+{
+    commitTrackModel();
     if (stHasViewChoice) viewChoice = stViewChoice;
+    stagingIsLoaded = 1;
+}
+
+int restoreLoadedTrack()
+{
+    if (!stagingIsLoaded) return 0;
+    commitTrackModel();
+    return 1;
 }
 
 static int readWholeTrack(FILE* f, short text)
@@ -243,6 +259,7 @@ static const char* runProblem()
 static int importTrack(const char* path, short text)
 {
     trackRefusal[0] = '\0';
+    stagingIsLoaded = 0;
     char why[OPEN_WHY_CHARS];
     FILE* f = openBounded(path, CONTENT_FILE_BOUND, nullptr, why);
     if (!f) {

@@ -1,5 +1,6 @@
-// kesride: takes a data folder, a track, a rider and a timed input (or the autopilot); rides the run
-// with no display or sound, drawn frames at a chosen rate, and prints what it came to as one JSON line.
+// kesride: takes a data folder, a track, a rider and a timed input (or the autopilot, or a best run's
+// recorded input); rides the run with no display or sound, drawn frames at a chosen rate (a best run
+// tick by tick), and prints what it came to as one JSON line.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -7,9 +8,14 @@
 #include <string>
 
 #include "fileio/swapthings.h"
+#include "fileio/bestRun.h"
 #include "platform/gameFolders.h"
+#include "fileio/atomicWrite.h"
+#include "run/ghostRun.h"
+#include "run/reRide.h"
 #include "run/runEvents.h"
 #include "run/runFrame.h"
+#include "run/runScore.h"
 #include "run/runState.h"
 #include "run/runTick.h"
 #include "run/runTicker.h"
@@ -25,12 +31,12 @@
 
 static const double DEFAULT_DRAW_RATE = 60.0;
 static const double DEFAULT_MAX_SECONDS = 600.0;
-static const int COLLECTABLE_POINTS = 50000;  // the score table's worth of one collectable
 static const int EXIT_RIDDEN = 0, EXIT_REFUSED = 2;
 
 static const char* const USAGE =
     "Usage: kesride --data DIR --track NAME [--rider NAME] [--draw-rate HZ]\n"
     "               (--input FILE | --autopilot) [--max-seconds S]\n"
+    "       kesride --data DIR --best-run FILE [--rider NAME]\n"
     "Rides a track with no display or sound and prints one JSON line:\n"
     "  {\"track\":..., \"rider\":..., \"drawRate\":..., \"ticks\":N, \"finished\":true|false, \"time\":S,\n"
     "   \"score\":N, \"maxHeight\":UNITS, \"airTime\":S, \"falls\":N, \"collectables\":N}\n"
@@ -45,10 +51,17 @@ static const char* const USAGE =
     "                    jump bomb enter; '#' starts a comment\n"
     "  --autopilot       jump to start, then push all the way down\n"
     "  --max-seconds S   stop after S seconds of run clock (default 600)\n"
-    "Exit status: 0 when the ride was made (finished or not), 2 for a bad command line, input or track.\n";
+    "  --save-best-run FILE  also write the ride as a best.run (its samples and its input), riding on\n"
+    "                    past the line until the rider is on the snow, as the game does\n"
+    "  --best-run FILE   ride a best.run's recorded input again, tick by tick, on its own track with its\n"
+    "                    own rider (weight and landing tolerances as ridden); the line ends with\n"
+    "                    \"recordedScore\":N, \"recordedTime\":S, \"matched\":true|false (whether the ride\n"
+    "                    came to the file's score and time) and, when it did not, \"why\":TEXT\n"
+    "Exit status: 0 when the ride was made (finished or not, matched or not), 2 for a bad command line,\n"
+    "input, best run or track.\n";
 
 struct Options {
-    std::string data, track, rider = "tolvek", input;
+    std::string data, track, rider, input, bestRun, saveBestRun;
     double drawRate = DEFAULT_DRAW_RATE, maxSeconds = DEFAULT_MAX_SECONDS;
     bool autopilot = false;
 };
@@ -72,12 +85,17 @@ static bool readOptions(int argc, char** argv, Options& o)
         else if (a == "--track" && hasValue) o.track = argv[++i];
         else if (a == "--rider" && hasValue) o.rider = argv[++i];
         else if (a == "--input" && hasValue) o.input = argv[++i];
+        else if (a == "--best-run" && hasValue) o.bestRun = argv[++i];
+        else if (a == "--save-best-run" && hasValue) o.saveBestRun = argv[++i];
         else if (a == "--draw-rate" && hasValue) {
             if (!positiveNumber(argv[++i], &o.drawRate)) return false;
         } else if (a == "--max-seconds" && hasValue) {
             if (!positiveNumber(argv[++i], &o.maxSeconds)) return false;
         } else return false;
     }
+    if (!o.bestRun.empty())
+        return !o.data.empty() && o.track.empty() && !o.autopilot && o.input.empty() && o.saveBestRun.empty();
+    if (o.rider.empty()) o.rider = "tolvek";
     return !o.data.empty() && !o.track.empty() && (o.autopilot != !o.input.empty());
 }
 
@@ -125,22 +143,51 @@ static bool loadTheRun(const Options& o)
     return true;
 }
 
-static void printJson(const Options& o, const RideTally& t)
+// The line without its closing brace: a best run's re-ride adds its own fields.
+static void printJsonFields(const Options& o, const RideTally& t)
 {
-    int score = totalCollectable * COLLECTABLE_POINTS + totalScore;
     printf("{\"track\":\"%s\", \"rider\":\"%s\", \"drawRate\":%g, \"ticks\":%ld, \"finished\":%s, \"time\":%.3f, "
-           "\"score\":%d, \"maxHeight\":%.1f, \"airTime\":%.3f, \"falls\":%d, \"collectables\":%d}\n",
+           "\"score\":%d, \"maxHeight\":%.1f, \"airTime\":%.3f, \"falls\":%d, \"collectables\":%d",
            o.track.c_str(), o.rider.c_str(), o.drawRate, t.ticks, skieurArrive ? "true" : "false",
-           totalTime, score, t.maxHeight, t.airTime, t.falls, totalCollectable);
+           totalTime, runScoreSoFar(), t.maxHeight, t.airTime, t.falls, totalCollectable);
 }
 
-// Drawn frames at the chosen rate until the finish, or the run clock passes the limit.
+static void printJson(const Options& o, const RideTally& t)
+{
+    printJsonFields(o, t);
+    printf("}\n");
+}
+
+// The ride as the game keeps a first place: 0 when written.
+static int writeBestRun(const Options& o)
+{
+    if (!recordingRun.finished || !wholeInput(recordingRun.input)) {
+        fprintf(stderr, "kesride: the ride did not finish on the snow: no best run written\n");
+        return EXIT_REFUSED;
+    }
+    static BestRun run;
+    snprintf(run.track, sizeof run.track, "%s", o.track.c_str());
+    snprintf(run.rider, sizeof run.rider, "%s", o.rider.c_str());
+    run.finalScore = runScoreSoFar();
+    run.finalTime = totalTime;
+    run.rec = recordingRun;
+    char why[FILE_WHY_CHARS] = "";
+    if (saveBestRun(o.saveBestRun.c_str(), run, why) != 0) {
+        fprintf(stderr, "kesride: %s not written: %s\n", o.saveBestRun.c_str(), why);
+        return EXIT_REFUSED;
+    }
+    return EXIT_RIDDEN;
+}
+
+// Drawn frames at the chosen rate until the finish (kept as a best run: until the score is settled
+// on the snow past it), or the run clock passes the limit.
 static void ride(const Options& o, const TimedInput& input)
 {
     RideTally tally;
     startRunTicker(runTicker, 0);
     long frames = (long)(o.maxSeconds * o.drawRate);
-    for (long f = 0; f < frames && !skieurArrive; f++) {
+    bool keep = !o.saveBestRun.empty();
+    for (long f = 0; f < frames && !(keep ? recordingRun.input.closed : skieurArrive); f++) {
         long ms = (long)floor(f * 1000.0 / o.drawRate + 1e-6);
         RunInput sampled;
         heldAt(input, ms, sampled);
@@ -150,6 +197,36 @@ static void ride(const Options& o, const TimedInput& input)
         });
     }
     printJson(o, tally);
+}
+
+// The best run's own track and rider (unless one is named), its input fed one tick at a time.
+static int rideBestRun(Options& o)
+{
+    static BestRun run;
+    if (loadBestRun(o.bestRun.c_str(), nullptr, &run) != 0) {
+        fprintf(stderr, "kesride: %s is not a best run that can be read\n", o.bestRun.c_str());
+        return EXIT_REFUSED;
+    }
+    if (!wholeInput(run.rec.input)) {
+        fprintf(stderr, "kesride: %s holds no input to ride (a ghost only: an older best run)\n", o.bestRun.c_str());
+        return EXIT_REFUSED;
+    }
+    o.track = run.track;
+    if (o.rider.empty()) o.rider = run.rider;
+    o.drawRate = run.rec.input.ridden.ticksPerSecond;
+    if (!loadTheRun(o)) {
+        fprintf(stderr, "kesride: can't load the track %s or the rider %s from %s\n", o.track.c_str(),
+                o.rider.c_str(), o.data.c_str());
+        return EXIT_REFUSED;
+    }
+    RideTally tally;
+    const char* why = reRideBestRun(run, [&] { tallyTick(tally, runTickSeconds); });
+    printJsonFields(o, tally);
+    printf(", \"recordedScore\":%d, \"recordedTime\":%.3f, \"matched\":%s", run.finalScore, run.finalTime,
+           why ? "false" : "true");
+    if (why) printf(", \"why\":\"%s\"", why);
+    printf("}\n");
+    return EXIT_RIDDEN;
 }
 
 int main(int argc, char** argv)
@@ -164,6 +241,7 @@ int main(int argc, char** argv)
         fputs(USAGE, stderr);
         return EXIT_REFUSED;
     }
+    if (!o.bestRun.empty()) return rideBestRun(o);
     TimedInput input;
     std::string why;
     if (o.autopilot) autopilotInput(input);
@@ -177,5 +255,5 @@ int main(int argc, char** argv)
         return EXIT_REFUSED;
     }
     ride(o, input);
-    return EXIT_RIDDEN;
+    return o.saveBestRun.empty() ? EXIT_RIDDEN : writeBestRun(o);
 }
