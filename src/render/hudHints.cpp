@@ -23,6 +23,8 @@ static float keysAlphaAt(float runSeconds)
     return a > 0 ? a : 0.0f;
 }
 
+short runHintsHidden = 0;
+
 void runHints(RunHints& out, short keyBandWanted)
 {
     short waiting = !LETSGO && !DEPART;
@@ -34,6 +36,10 @@ void runHints(RunHints& out, short keyBandWanted)
     out.keysAlpha = keyBandWanted && !skieurArrive ? keysAlphaAt(totalTime) : 0.0f;
     // The disc is explained before the start in any case, and with the key band while it shows.
     out.jumpDiscAlpha = !DEPART ? 1.0f : out.keysAlpha;
+    if (runHintsHidden) {
+        out.start[0] = '\0';
+        out.keysAlpha = out.jumpDiscAlpha = 0.0f;
+    }
 }
 
 void drawRunHints(const HudLayout& l, const RunHints& h)

@@ -15,5 +15,7 @@ struct RunHints {
 // The hints of this frame from the run's phase and time, the key map and whether the player wants the
 // key band.
 void runHints(RunHints& out, short keyBandWanted);
+// A replay shows a run that is not the player's to ride: no hints while it is set.
+extern short runHintsHidden;
 struct HudLayout;
 void drawRunHints(const HudLayout& l, const RunHints& h);

@@ -16,6 +16,7 @@
 #include "render/drawnState.h"
 #include "render/gameFrameDraw.h"
 #include "render/graphImage.h"
+#include "render/hudHints.h"
 #include "render/runEventEffects.h"
 #include "render/skiTraces.h"
 #include "run/fall.h"
@@ -110,6 +111,7 @@ int openReplay(const char* trackDir)
     reRiding = 0;
     if (withInput) startReRiding();
     replayOpen = 1;
+    runHintsHidden = 1;
     return 0;
 }
 
@@ -121,6 +123,7 @@ static void closeReplay()
     giveTableRunBack();
     clearRecording(&replayRun.rec);
     replayOpen = 0;
+    runHintsHidden = 0;
     redrawAllMenu = 0;
 }
 

@@ -326,11 +326,15 @@ static void riderScreenPass()
 static void playPass()
 {
     if (!(runRequested == 0 && exitRequested == 0 && homeDone == 1 && play == 1)) return;
-    if (skieurArrive == 1) {
+    if (replayOpen) {
+        // The replay rides the best run again: its own finish and flags are not the table's run's.
+        menuFrame(replayFrame);
+        runRequested = exitRequested = 0;
+    } else if (skieurArrive == 1) {
         menuFrame(gameScreens.typeName);
         runRequested = exitRequested = 0;
     } else if (vuScores == 0) {
-        menuFrame(replayOpen ? replayFrame : gameScreens.viewScores);
+        menuFrame(gameScreens.viewScores);
         runRequested = exitRequested = 0;
     } else if (skierChoisi == 1) {
         trackScreenPass();
@@ -351,13 +355,12 @@ static void sayRefusedBestRun()
     gameClockSleepUntil(gameClock() + REFUSED_FILE_SHOWN_MS);
 }
 
-// A best run that does not ride again to its own score and time is said once, as the loading ends.
+// A best run that does not ride again to its own score and time is said on the wait screen, as a
+// refused file is (the log has the reason), before the textures set the run's drawing up.
 static void sayGhostRefusal()
 {
     if (!ghostRefusal[0]) return;
-    char line[GHOST_REFUSAL_CHARS + 2];
-    snprintf(line, sizeof line, ": %s", ghostRefusal);
-    displayWait(line);
+    displayWait(": best.run refused, no ghost");
     gameClockSleepUntil(gameClock() + REFUSED_FILE_SHOWN_MS);
 }
 
@@ -378,10 +381,10 @@ static int loadRealRun()
     chooseRandomBgMusic(bgMusicName);
     if (bgMusicName[0]) playTrack(bgMusicName, 0.4f);
     sayRefusedBestRun();
-    displayWait(": loading textures");
-    initGL(nomFicPiste);
     loadGhostForRun(nomFicPiste, ghostShown);  // a best run with its input is ridden again here
     sayGhostRefusal();
+    displayWait(": loading textures");
+    initGL(nomFicPiste);
     placeSkierAtStart(gameClockLessPauses());
     return 0;
 }
