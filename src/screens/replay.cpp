@@ -17,7 +17,6 @@
 #include "render/gameFrameDraw.h"
 #include "render/graphImage.h"
 #include "render/hudHints.h"
-#include "render/runEventEffects.h"
 #include "render/skiTraces.h"
 #include "run/fall.h"
 #include "run/ghostRun.h"
@@ -33,7 +32,6 @@
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
 #include "skier/skierLib.h"
-#include "sound/runEventSounds.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"
 
@@ -161,9 +159,7 @@ static void rideDueTicks(long now)
             break;
         }
         noteTickDrawn(&drawnTicks, tickTeleported());
-        playRunEventSounds(runEvents());
-        applyRunEventEffects(runEvents());
-        clearRunEvents();
+        consumeRunEvents();
     }
 }
 

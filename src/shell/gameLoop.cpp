@@ -391,8 +391,7 @@ static int loadRealRun()
 
 void requestLesson() { lessonRequested = 1; }
 
-// What the frame made happen: its sounds, then its snow; the list is empty for the next frame.
-static void consumeRunEvents()
+void consumeRunEvents()
 {
     playRunEventSounds(runEvents());
     applyRunEventEffects(runEvents());

@@ -67,5 +67,8 @@ void useRealScreens();
 // One frame of a run: reads the keyboard's record, simulates, draws and flips.
 void displayGame();
 
+// What a tick made happen: its sounds, then its snow; the list is empty for the next tick.
+void consumeRunEvents();
+
 // Waits so that the loop runs at most frameCap frames a second (none for 0).
 void waitForNextFrame();
