@@ -27,25 +27,11 @@
 #include "track/planLib.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
-#include "trickSequence.h"
+#include "recordedRun.h"
 
 namespace {
 
-const long clockStart = 123457;  // not a whole tick: a re-ride starts its clock at 0
-const char* const track = "ironpark";
-
-void loadTrack()
-{
-    storeByteOrder(0);
-    std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + track + "/" + track + ".btrk";
-    ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk);
-}
-
-void setConditions(float weight, int tolerance)
-{
-    theTrasher->weight = weight;
-    toleranceAngleRightAndLeft = toleranceAngleFrontAndBack = toleranceAngleLeftSideAndRightSide = tolerance;
-}
+using namespace recorded_run;
 
 bool sameSample(const RunSample& a, const RunSample& b)
 {
@@ -64,54 +50,18 @@ std::string describe(const RunSample& s)
     return out;
 }
 
-// Iron Park's trick sequence (jumps, tricks, falls, rescues, bombs raising kickers) at 144 frames a
-// second, ridden until the score is settled past the line, as the game saves it.
-BestRun recordRun()
-{
-    setConditions(70.0f, 40);
-    videPileBoutons();
-    reinitGameVar();
-    loadTrack();
-    resetCollectedBomb(bombsQty);
-    placeSkierAtStart(clockStart);
-    clearRunEvents();
-    const double rate = 144;
-    for (long f = 0; f < 200 * rate && !recordingRun.input.closed; f++) {
-        RunInput in = recordAt((long)(f * 1000.0 / rate), true);
-        in.frameps = (float)rate;
-        runDrawnFrame(runTicker, 1.0 / rate, in, [] { clearRunEvents(); });
-    }
-    BestRun run;
-    snprintf(run.track, sizeof run.track, "%s", track);
-    snprintf(run.rider, sizeof run.rider, "tolvek");
-    run.finalScore = runScoreSoFar();
-    run.finalTime = totalTime;
-    run.rec = recordingRun;
-    return run;
-}
-
 struct ReRide : ::testing::Test {
     static BestRun recorded;
     static void SetUpTestSuite()
     {
-        Kept kept;
+        KeptConditions kept;
         recorded = recordRun();
         kept.giveBack();
     }
-    // The weight and tolerances as the tests before left them: given back for the tests after.
-    struct Kept {
-        float weight = theTrasher->weight;
-        int t[3] = {toleranceAngleRightAndLeft, toleranceAngleFrontAndBack, toleranceAngleLeftSideAndRightSide};
-        void giveBack()
-        {
-            theTrasher->weight = weight;
-            toleranceAngleRightAndLeft = t[0], toleranceAngleFrontAndBack = t[1], toleranceAngleLeftSideAndRightSide = t[2];
-        }
-    };
-    Kept before;
+    KeptConditions before;
     void SetUp() override
     {
-        before = Kept();
+        before = KeptConditions();
         loadTrack();
         setConditions(95.0f, 20);  // the player's own, not the run's
     }
