@@ -1,6 +1,7 @@
 // HUD band widths, trick-key lists, firework and collectable steps, trace choice.
 #include <gtest/gtest.h>
 #include <math.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -135,17 +136,18 @@ TEST(RenderTraces, OnePairATickFollowingTheSkis)
     skiTraces.reset();
 }
 
-TEST(RenderGhostGap, SignedTenthsAndLevelReadsPlus)
+TEST(RenderGhostGap, LabelledSignedTenthsAndLevelReadsPlus)
 {
     char text[16];
     formatGhostGap(text, 1.44f);
-    EXPECT_STREQ(text, "+1.4");
+    EXPECT_STREQ(text, "Ghost +1.4");
     formatGhostGap(text, -0.8f);
-    EXPECT_STREQ(text, "-0.8");
+    EXPECT_STREQ(text, "Ghost -0.8");
     formatGhostGap(text, -0.03f);
-    EXPECT_STREQ(text, "+0.0");
+    EXPECT_STREQ(text, "Ghost +0.0");
     formatGhostGap(text, 1.0e12f);
-    EXPECT_EQ(text[0], '+') << "a huge gap is cut, never written past the text";
+    EXPECT_EQ(std::string(text).substr(0, 7), "Ghost +");
+    EXPECT_EQ(strlen(text), 15u) << "a huge gap is cut, never written past the text";
 }
 
 // The start line until SPACE, the jump disc explained, and the main keys of the map in force fading

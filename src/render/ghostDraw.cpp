@@ -64,7 +64,7 @@ void drawGhost(const RunSample& g)
 void formatGhostGap(char* out, float gap)
 {
     if (fabsf(gap) < GAP_SHOWN_LEVEL) gap = 0;
-    snprintf(out, 16, "%+.1f", gap);
+    snprintf(out, 16, "Ghost %+.1f", gap);  // named: the HUD's other numbers are the rider's own
 }
 
 int ghostGapText(char* out)

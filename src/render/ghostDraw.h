@@ -9,7 +9,7 @@ void loadGhostForRun(const char* trackDir, short wanted);
 // at the drawn moment of the rider's time).
 struct RunSample;
 void drawGhost(const RunSample& g);
-// "+1.4" behind the ghost, "-0.8" ahead, into out (16 chars).
+// "Ghost +1.4" behind the ghost, "Ghost -0.8" ahead, into out (16 chars).
 void formatGhostGap(char* out, float gap);
 // The gap to show on the HUD into out (16 chars): 0 when there is none.
 int ghostGapText(char* out);
