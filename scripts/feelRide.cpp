@@ -1,7 +1,8 @@
 // feelRide: takes a data folder, a track, a sequence (autopilot, tricks, onejump), a drawn rate, the
 // rider setup (loaded: card and poses as kesride loads them; bare: 70 kg, no poses, as the
-// determinism test) and a tick rate; rides with no display and prints finish, trick points,
-// collectables, highest flight, time in the air and falls. Built with OLD_CLOCK against a tree from
+// determinism test), a tick rate and a scale of the rider's weight (1.00001: a change no player could
+// feel, to show how far the run's own sensitivity moves a result); rides with no display and prints
+// finish, trick points, collectables, highest flight, time in the air and falls. Built with OLD_CLOCK against a tree from
 // before the fixed clock (one run step a drawn frame, CLKOFF shifting its millisecond clock's phase).
 #include <cmath>
 #include <cstdio>
@@ -74,7 +75,7 @@ struct Tally {
 int main(int argc, char** argv)
 {
     if (argc < 6) {
-        fprintf(stderr, "feelRide DATA TRACK autopilot|tricks|onejump FPS loaded|bare [TICKHZ]\n");
+        fprintf(stderr, "feelRide DATA TRACK autopilot|tricks|onejump FPS loaded|bare [TICKHZ [WEIGHTSCALE]]\n");
         return 2;
     }
     std::string data = argv[1], track = argv[2], mode = argv[3];
@@ -93,6 +94,7 @@ int main(int argc, char** argv)
     } else {
         theTrasher->weight = 70.0f;
     }
+    if (argc > 7) theTrasher->weight *= (float)atof(argv[7]);
     videPileBoutons();
     reinitGameVar();
     amplitudeRotationX = 0.0f;
