@@ -2,6 +2,7 @@
 // stay on screen, none is shrunk past reading; the speed's number and bar, the pickups' messages.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "render/lessonDraw.h"
 #include "run/lesson.h"
 #include "run/runState.h"
+#include "screens/replayControls.h"
 #include "shell/keymap.h"
 
 namespace {
@@ -229,4 +231,54 @@ TEST(RenderHudLayout, PickupMessagesLastASecondAtAnyFrameRate)
         ageBonusMessage(&m, 0.5f);
         EXPECT_TRUE(bonusMessageShown(m)) << "started again, it runs its whole second";
     }
+}
+
+// A replay's label, timeline, help line and list of keys over every moment a replay shows (no start
+// line, key band or lesson there): inside the window, readable, clear of the HUD and of each other.
+TEST(RenderHudLayout, TheReplaysLinesKeepClearOfTheHudAndOfEachOther)
+{
+    const char* const REPLAY_ITEM_NAMES[replayHudItemCount] = {"help", "timeline", "label", "keys"};
+    const char* widest = "";
+    for (int r = 0; r < replayKeyRows; r++)
+        for (int c = 0; c < 2; c++)
+            if (strlen(replayKeyList[r][c]) > strlen(widest)) widest = replayKeyList[r][c];
+    ReplayHudTexts t{replayHelpLine(), "REPLAY  PAUSED  (an older best run: the final score)", replayKeyRows, widest};
+    const int sizes[][2] = {{640, 480}, {800, 600}, {1280, 720}, {1920, 1080}};
+    for (const auto& size : sizes) {
+        OverlayFrame f = overlayFrameFor(size[0], size[1]);
+        for (auto moment : runMoments()) {
+            for (int hidden : {hudStart, hudKeys1, hudKeys2, hudJumpDisc, hudLessonCount, hudLessonText, hudLessonDetail})
+                setHudText(moment.second, hidden, "");
+            HudLayout run;
+            layoutRunHud(f, moment.second, run);
+            ReplayHudLayout l;
+            layoutReplayHud(f, run, t, l);
+            std::string where = std::to_string(size[0]) + "x" + std::to_string(size[1]) + ", " + moment.first;
+            for (int i = 0; i < replayHudItemCount; i++) {
+                const HudPlace& p = l.item[i];
+                ASSERT_TRUE(p.shown) << REPLAY_ITEM_NAMES[i] << ", " << where;
+                EXPECT_GE(p.box.x, f.left) << REPLAY_ITEM_NAMES[i] << ", " << where;
+                EXPECT_LE(p.box.x + p.box.w, f.right) << REPLAY_ITEM_NAMES[i] << ", " << where;
+                EXPECT_GE(p.box.y, f.bottom) << REPLAY_ITEM_NAMES[i] << ", " << where;
+                EXPECT_LE(p.box.y + p.box.h, f.top) << REPLAY_ITEM_NAMES[i] << ", " << where;
+                if (i != replayHudTimeline) EXPECT_GE(p.scale, LEGIBLE_SCALE) << REPLAY_ITEM_NAMES[i] << ", " << where;
+                for (int j = 0; j < hudItemCount; j++)
+                    if (run.item[j].shown)
+                        EXPECT_FALSE(hudBoxesOverlap(p.box, run.item[j].box))
+                            << REPLAY_ITEM_NAMES[i] << " " << describe(p.box) << " covers " << ITEM_NAMES[j] << " "
+                            << describe(run.item[j].box) << ", " << where;
+                for (int j = 0; j < i; j++)
+                    EXPECT_FALSE(hudBoxesOverlap(p.box, l.item[j].box))
+                        << REPLAY_ITEM_NAMES[i] << " covers " << REPLAY_ITEM_NAMES[j] << ", " << where;
+            }
+            // the texts lie inside their boxes; the list's second column ends inside its band
+            const HudPlace &help = l.item[replayHudHelp], &keys = l.item[replayHudKeys];
+            EXPECT_LE(help.textX + hudTextWidth(t.help, help.scale), help.box.x + help.box.w + 0.01f) << where;
+            EXPECT_LE(l.keyColumnX[1] + hudTextWidth(widest, keys.scale), keys.box.x + keys.box.w + 0.01f) << where;
+            EXPECT_GE(keys.textY - (replayKeyRows - 1) * l.keyRowStep, keys.box.y) << where;
+            EXPECT_GE(l.item[replayHudTimeline].box.w, 0.5f * overlayWidth) << "a timeline to read, " << where;
+        }
+    }
+    initKeymap("/nonexistent/keys.map");
+    reinitGameVar();
 }

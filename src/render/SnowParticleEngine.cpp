@@ -131,6 +131,7 @@ static void speedUp(SnowParticle* p)
 
 void SnowParticleEngine::moveParticlesToNextFrameState(float speedFactor)
 {
+    if (held) return;
     if (restartClock) {
         clockPrev = gameClockLessPauses();
         restartClock = 0;

@@ -29,6 +29,7 @@ float boundedSpriteSize(float size, float depth, float share);
 class SnowParticleEngine {
 public:
     short restartClock;
+    short held = 0;  // a paused replay: the spray stands still, and takes up its clock afresh after
     int count;
     short burst;
     short continuousBurst;
@@ -58,6 +59,11 @@ public:
     void setXGravity(float g) { gravity[0] = g; }
     void setContinuousEmission(short e) { continuousEmission = e; }
     void setScreenShare(float s) { screenShare = s; }
+    void hold(short h)
+    {
+        if (held && !h) restartClock = 1;
+        held = h;
+    }
     void moveParticlesToNextFrameState(float speedFactor);
     void sortParticlesToDraw();
     void draw(float angle, float speedFactor, short backwards);

@@ -135,16 +135,20 @@ void drawRunSceneAt(const DrawnState& d, long tick)
 
 void drawRunScene() { drawRunSceneAt(captureDrawnState(), -1); }
 
-static void drawFrameAt(const DrawnState& d, long tick)
+static void drawFrameAt(const DrawnState& d, long tick, void (*overlay)())
 {
     glClearDepth(1.0);
     glClear(GL_DEPTH_BUFFER_BIT);
     drawRunSceneAt(d, tick);
     drawRunHud();
+    if (overlay) overlay();
     glFlush();
     if (gfx_driver) allegro_gl_flip();
 }
 
-void drawGameFrame() { drawFrameAt(captureDrawnState(), -1); }
+void drawGameFrame(void (*overlay)()) { drawFrameAt(captureDrawnState(), -1, overlay); }
 
-void drawRunFrame(float fraction, long tick) { drawFrameAt(drawnMoment(drawnTicks, fraction), tick); }
+void drawRunFrame(float fraction, long tick, void (*overlay)())
+{
+    drawFrameAt(drawnMoment(drawnTicks, fraction), tick, overlay);
+}

@@ -7,10 +7,10 @@ struct DrawnState;
 
 // The frame of the run between its last two ticks, fraction (0 to 1) of the way from the one
 // before to the last one (tickFraction); tick is the last one's number (the ski marks lay a pair
-// a tick).
-void drawRunFrame(float fraction, long tick);
+// a tick). overlay, when given, draws over the HUD before the flip (a replay's own lines).
+void drawRunFrame(float fraction, long tick, void (*overlay)() = nullptr);
 // The frame of the run as it stands (a replay that puts the rider in place, the track viewer).
-void drawGameFrame();
+void drawGameFrame(void (*overlay)() = nullptr);
 // The 3-D part of the frame alone (camera, sky, terrain, obstacles, rider, rescue), without the HUD
 // or the flip: of a drawn state (tick as above, -1 lays a pair of marks every call), or of the run
 // as it stands.

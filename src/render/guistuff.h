@@ -44,10 +44,14 @@ void glPrintFinishData(const HudLayout& l);
 // HUD text on a dark band of its own, faded by alpha (1 opaque), and how wide a text is drawn.
 void hudBandedText(float x, float y, const char* text, float scale, float alpha = 1.0f, int set = 0);
 float hudTextWidth(const char* text, float scale);
+// HUD text with no band (on a band drawn for several lines).
+void hudPlainText(float x, float y, const char* text, float scale, float alpha = 1.0f);
 // A laid-out HUD line on its dark band, when it is shown.
 void hudBandedLine(const HudPlace& p, const char* text, float alpha = 1.0f, int set = 0);
 // The run's heads-up display, bands to trick-key sprites.
 void drawRunHud();
+// Where the last drawRunHud put its items (what a replay lays its own lines round).
+const HudLayout& drawnRunHudLayout();
 
 // "BONUS!" and "Explosive!": started by the pickup's tick, shown a second at a fixed size whatever the
 // frame rate (a new pickup starts it again).

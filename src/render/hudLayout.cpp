@@ -33,6 +33,13 @@ static const float POWER_FROM_RIGHT = 32, POWER_ABOVE = 80, POWER_LETTER_X = 45,
 static const float DISC_FROM_RIGHT = 72, DISC_ABOVE = 74, DISC_SCALE = 0.8f;
 static const float KEYS_X = 20, KEYS_ABOVE = 48;
 static const float FPS_X = 10, FPS_ABOVE = 60, FPS_SCALE = 0.9f;
+// the replay's items, from the bottom up
+static const float REPLAY_HELP_SCALE = 0.65f, REPLAY_HELP_MARGIN = 2;  // under the time band and the trick keys
+static const float TIMELINE_ABOVE = 50, TIMELINE_H = 12, TIMELINE_SHARE = 0.8f;
+static const float REPLAY_LABEL_ABOVE = 66, REPLAY_LABEL_SCALE = 1.2f;
+static const float KEYS_LIST_BELOW = 76, KEYS_LIST_ABOVE = 95, KEYS_LIST_SCALE = 0.8f;
+static const float KEYS_LIST_SKY_LEAST = 0.6f;  // smaller, and the list goes over the label if it is larger there
+static const float KEYS_COLUMN_GAP = 24, KEYS_ROW_GAP = 3;
 
 // A line of the middle: its item, its height (from the frame's top, or from its middle) and largest size.
 struct CentreLine {
@@ -223,4 +230,122 @@ void layoutRunHud(const OverlayFrame& f, const HudTexts& t, HudLayout& out)
     layoutTopRight(f, t, out);
     layoutBottom(f, t, out);
     for (const CentreLine& c : CENTRE_LINES) placeCentreLine(c, f, t, out);
+}
+
+// A replay line centred in the room at height y (text above y, its band round it), shrunk to fit.
+static void placeReplayLine(HudPlace& p, const OverlayFrame& f, const HudLayout& run, const char* text, float y,
+                            float maxScale, float margin)
+{
+    float left, right;
+    roomAt(run, f, y - margin, y + GLYPH_H * maxScale + margin, &left, &right);
+    float s = fittedScale(text, maxScale, right - left - 2 * margin), w = widthOf(text, s);
+    float x = (f.left + f.right - w) / 2;
+    if (x - margin < left) x = left + margin;
+    if (x + w + margin > right) x = right - margin - w;
+    place(p, box(x - margin, y - margin, w + 2 * margin, GLYPH_H * s + 2 * margin), x, y, s);
+}
+
+static void placeTimeline(HudPlace& p, const OverlayFrame& f, const HudLayout& run)
+{
+    float y = f.bottom + TIMELINE_ABOVE, left, right;
+    roomAt(run, f, y, y + TIMELINE_H, &left, &right);
+    float w = TIMELINE_SHARE * (f.right - f.left);
+    if (w > right - left) w = right - left;
+    float x = (f.left + f.right - w) / 2;
+    if (x < left) x = left;
+    if (x + w > right) x = right - w;
+    place(p, box(x, y, w, TIMELINE_H), x, y, 1);
+}
+
+// The highest top of the run's shown items under y that reach into the room between left and right.
+static float floorUnder(const HudLayout& run, float y, float lowest, float left, float right)
+{
+    float floor = lowest;
+    for (int i = 0; i < hudItemCount; i++) {
+        const HudBox& b = run.item[i].box;
+        if (run.item[i].shown && b.y + b.h <= y && b.y + b.h > floor && b.x < right && b.x + b.w > left)
+            floor = b.y + b.h;
+    }
+    return floor;
+}
+
+// The lowest bottom of the run's shown items over y that reach into the room between left and right.
+static float ceilingOver(const HudLayout& run, float y, float highest, float left, float right)
+{
+    float ceiling = highest;
+    for (int i = 0; i < hudItemCount; i++) {
+        const HudBox& b = run.item[i].box;
+        if (run.item[i].shown && b.y >= y && b.y < ceiling && b.x < right && b.x + b.w > left) ceiling = b.y;
+    }
+    return ceiling;
+}
+
+// Room for the list: its band's top and bottom, the room across, and the size it gets there.
+struct KeyListRoom {
+    float top, floor, left, right, scale;
+};
+
+static void fitKeyList(KeyListRoom& r, const ReplayHudTexts& t)
+{
+    const float m = BANDED_MARGIN, cell = widthOf(t.widestKey, 1), rows = (float)t.keyRows;
+    float byWidth = (r.right - r.left - 2 * m - KEYS_COLUMN_GAP) / (2 * cell);
+    float byHeight = (r.top - r.floor - 2 * m - (rows - 1) * KEYS_ROW_GAP) / (rows * GLYPH_H);
+    r.scale = KEYS_LIST_SCALE;
+    if (byWidth < r.scale) r.scale = byWidth;
+    if (byHeight < r.scale) r.scale = byHeight;
+}
+
+// In the sky: under the lines of the top and the score, over whatever of the HUD is shown under them (the countdown).
+static KeyListRoom skyRoom(const OverlayFrame& f, const HudLayout& run, const ReplayHudTexts& t)
+{
+    KeyListRoom r;
+    r.top = f.top - KEYS_LIST_BELOW;
+    float lowest = (f.bottom + f.top) / 2;
+    roomAt(run, f, lowest, r.top, &r.left, &r.right);
+    r.floor = floorUnder(run, r.top, lowest, r.left, r.right);
+    fitKeyList(r, t);
+    return r;
+}
+
+// Over the replay's label, under whatever of the HUD is shown over it (the pickups' messages).
+static KeyListRoom groundRoom(const OverlayFrame& f, const HudLayout& run, const ReplayHudTexts& t)
+{
+    KeyListRoom r;
+    r.floor = f.bottom + KEYS_LIST_ABOVE;
+    float highest = (f.bottom + f.top) / 2;
+    roomAt(run, f, r.floor, highest, &r.left, &r.right);
+    r.top = ceilingOver(run, r.floor, highest, r.left, r.right);
+    fitKeyList(r, t);
+    return r;
+}
+
+// Two columns of rows, in the sky over the rider unless the HUD leaves more room over the label.
+static void placeKeyList(ReplayHudLayout& out, const OverlayFrame& f, const HudLayout& run, const ReplayHudTexts& t)
+{
+    KeyListRoom r = skyRoom(f, run, t);
+    if (r.scale < KEYS_LIST_SKY_LEAST) {
+        KeyListRoom g = groundRoom(f, run, t);
+        if (g.scale > r.scale) r = g;
+    }
+    const float m = BANDED_MARGIN, s = r.scale, rows = (float)t.keyRows, cell = widthOf(t.widestKey, s);
+    if (!(s > 0)) return;
+    float w = 2 * cell + KEYS_COLUMN_GAP, h = rows * GLYPH_H * s + (rows - 1) * KEYS_ROW_GAP;
+    float x = (f.left + f.right - w) / 2;
+    if (x + w + m > r.right) x = r.right - m - w;
+    if (x - m < r.left) x = r.left + m;
+    place(out.item[replayHudKeys], box(x - m, r.top - h - 2 * m, w + 2 * m, h + 2 * m), x, r.top - m - GLYPH_H * s, s);
+    out.keyColumnX[0] = x, out.keyColumnX[1] = x + cell + KEYS_COLUMN_GAP;
+    out.keyRowStep = GLYPH_H * s + KEYS_ROW_GAP;
+}
+
+void layoutReplayHud(const OverlayFrame& f, const HudLayout& run, const ReplayHudTexts& t, ReplayHudLayout& out)
+{
+    for (int i = 0; i < replayHudItemCount; i++) out.item[i] = HudPlace{0, {0, 0, 0, 0}, {0, 0, 0, 0}, 0, 0, 1};
+    out.keyColumnX[0] = out.keyColumnX[1] = out.keyRowStep = 0;
+    placeReplayLine(out.item[replayHudHelp], f, run, t.help, f.bottom + REPLAY_HELP_MARGIN, REPLAY_HELP_SCALE,
+                    REPLAY_HELP_MARGIN);
+    placeTimeline(out.item[replayHudTimeline], f, run);
+    placeReplayLine(out.item[replayHudLabel], f, run, t.label, f.bottom + REPLAY_LABEL_ABOVE + BANDED_MARGIN,
+                    REPLAY_LABEL_SCALE, BANDED_MARGIN);
+    if (t.keyRows > 0 && t.widestKey && t.widestKey[0]) placeKeyList(out, f, run, t);
 }

@@ -43,6 +43,23 @@ struct HudLayout {
 void clearHudTexts(HudTexts& t);
 void setHudText(HudTexts& t, int item, const char* text);
 void layoutRunHud(const OverlayFrame& f, const HudTexts& t, HudLayout& out);
+// The replay's own items over the run's HUD, in the room its items leave at the bottom of the window:
+// the help line at the very bottom, the timeline, "REPLAY" with its state, and the list of its keys
+// (rows of two cells, in the sky) while it is shown.
+enum ReplayHudItem { replayHudHelp, replayHudTimeline, replayHudLabel, replayHudKeys, replayHudItemCount };
+struct ReplayHudTexts {
+    const char* help;
+    const char* label;
+    int keyRows;          // 0: the list is not shown
+    const char* widestKey; // the widest cell of the list
+};
+struct ReplayHudLayout {
+    HudPlace item[replayHudItemCount];
+    float keyColumnX[2];  // the list's two columns, and the rows' step down from textY
+    float keyRowStep;
+};
+void layoutReplayHud(const OverlayFrame& f, const HudLayout& run, const ReplayHudTexts& t, ReplayHudLayout& out);
+
 // Whether two boxes share any area (boxes that only touch do not).
 short hudBoxesOverlap(const HudBox& a, const HudBox& b);
 

@@ -201,12 +201,25 @@ void hudBandedText(float x, float y, const char* text, float scale, float alpha,
     endHudText();
 }
 
+void hudPlainText(float x, float y, const char* text, float scale, float alpha)
+{
+    beginHudText();
+    glColor4f(1, 1, 1, alpha);
+    glPrintScale((int)x, (int)y, text, 0, hudFont(), scale);
+    glColor4f(1, 1, 1, 1);
+    endHudText();
+}
+
 float hudTextWidth(const char* text, float scale) { return fontAdvance * scale * strlen(text); }
 
 void hudBandedLine(const HudPlace& p, const char* text, float alpha, int set)
 {
     if (p.shown && text[0] && alpha > 0) hudBandedText(p.textX, p.textY, text, p.scale, alpha, set);
 }
+
+static HudLayout drawnLayout;
+
+const HudLayout& drawnRunHudLayout() { return drawnLayout; }
 
 void drawRunHud()
 {
@@ -221,6 +234,7 @@ void drawRunHud()
     hintTexts(t, hints, lessonShown, lessonText);
     HudLayout l;
     layoutRunHud(currentOverlayFrame(), t, l);
+    drawnLayout = l;
 
     drawHudShapes(l);
     drawCornerTexts(l, t);

@@ -1,13 +1,15 @@
-// Takes the track's best-run file and the clock; shows the run again as the rider rode it, through
-// the run's own drawing, with the best run's rider in the resident rider's place while it plays. A
-// run with its input is ridden again tick by tick and drawn between ticks as a run is; an older
-// file plays its samples.
+// Takes the track's best-run file, the clock and the replay's keys; shows the run again as the rider
+// rode it, through the run's own drawing, with the best run's rider in the resident rider's place
+// while it plays. A run with its input is ridden again to the replay clock's tick (paused, slowed,
+// sped up, stepped, jumped back and on) and drawn between ticks as a run is; an older file plays its
+// samples at the clock's time. "REPLAY", the timeline and the keys are drawn over the HUD.
 #include "screens/replay.h"
 
 #include <GL/gl.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "fileio/bestRun.h"
 #include "platform/frameCounter.h"
@@ -17,14 +19,21 @@
 #include "render/gameFrameDraw.h"
 #include "render/graphImage.h"
 #include "render/hudHints.h"
+#include "render/replayHud.h"
+#include "render/SnowParticleEngine.h"
 #include "render/skiTraces.h"
 #include "run/fall.h"
 #include "run/ghostRun.h"
 #include "run/reRide.h"
+#include "run/replayClock.h"
+#include "run/replayMarks.h"
+#include "run/replayRide.h"
 #include "run/runEvents.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "run/runTicker.h"
 #include "screens/nameEntry.h"
+#include "screens/replayControls.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
 #include "shell/runSwitches.h"
@@ -36,15 +45,21 @@
 #include "track/trackModel.h"
 
 static const double AFTER_FINISH_SECONDS = 2.0;
+static const double KEY_LIST_SECONDS = 6.0, KEY_LIST_FADE_SECONDS = 1.0;
+static const char REPLAY_TEXT[] = "REPLAY", PAUSED_TEXT[] = "PAUSED";
+static const char SAMPLES_ONLY_TEXT[] = "(an older best run: the final score)";
 
 short replayOpen = 0;
 static BestRun replayRun;
-static long replayStart;
 
-// The replay of a run with its input: its ticks, and the moment they ran out (-1 while they go on).
-static ReRider replayRider;
+// The replay's clock, and the run with its input ridden to its tick (an older file plays its samples
+// at the clock's time); the marks of its timeline; when its end was reached (-1 before).
+static ReplayClock replayClock;
+static ReplayRide replayRide;
 static short reRiding = 0;
-static long lastFrameMs, ticksOverMs;
+static std::vector<ReplayMark> replayMarks;
+static long lastFrameMs, endReachedMs;
+static double keyListLeft;  // seconds the list of keys is shown yet
 
 // What the score table shows of the run just ridden: the replay rides over it and gives it back.
 struct TableRun {
@@ -70,9 +85,11 @@ static void giveTableRunBack()
 }
 
 // A run that does not ride again to its own score and time is not shown: the table says why.
+// The timeline's marks are found as it rides again.
 static int ridesAgain(const std::string& path)
 {
-    const char* why = reRideBestRun(replayRun);
+    ReplayMarkWatch watch;
+    const char* why = reRideBestRun(replayRun, [&watch] { watchReplayTick(watch, runTicker.ticks, &replayMarks); });
     if (!why) return 1;
     bestRunRefusalLine(scoreNote, SCORE_NOTE_CHARS, why, "no replay");
     printf("%s: %s\n", path.c_str(), scoreNote);
@@ -82,13 +99,23 @@ static int ridesAgain(const std::string& path)
     return 0;
 }
 
+// The start line: nothing before it to draw between, no traces yet.
+static void drawFromStartLine()
+{
+    resetDrawnTicks(&drawnTicks);
+    noteTickDrawn(&drawnTicks, 1);
+    skiTraces.reset();
+}
+
 static void startReRiding()
 {
-    reRiding = beginReRide(&replayRider, replayRun.rec.input);
-    resetDrawnTicks(&drawnTicks);
-    noteTickDrawn(&drawnTicks, 1);  // the start line: nothing before it to draw between
-    lastFrameMs = replayStart;
-    ticksOverMs = -1;
+    reRiding = (short)beginReplayRide(&replayRide, replayRun.rec.input);
+    drawFromStartLine();
+}
+
+static long sampledTicks(const RunRecording& rec)
+{
+    return rec.samples.empty() ? 0 : ticksIn((double)(rec.samples.size() - 1) / recordRate);
 }
 
 int openReplay(const char* trackDir)
@@ -96,6 +123,7 @@ int openReplay(const char* trackDir)
     std::string path = playerReadPath(trackFile(trackDir, BEST_RUN_FILE));
     if (loadBestRun(path.c_str(), trackDir, &replayRun) != 0) return 1;
     keepTableRun();
+    replayMarks.clear();
     short withInput = (short)wholeInput(replayRun.rec.input);
     if (withInput && !ridesAgain(path)) return 1;
     if (chargeGhostRider(replayRun.rider) != 0) {
@@ -105,9 +133,13 @@ int openReplay(const char* trackDir)
     dropGhostRun();  // the run just ridden raced it: no second copy during the replay
     swapRiderModel(&ghostRider);
     skiTraces.reset();  // the traces of the run just ridden
-    replayStart = gameClock();
+    lastFrameMs = gameClock();
+    endReachedMs = -1;
+    keyListLeft = KEY_LIST_SECONDS;
     reRiding = 0;
     if (withInput) startReRiding();
+    else marksFromSamples(replayRun.rec, &replayMarks);
+    startReplayClock(replayClock, reRiding ? (long)replayRun.rec.input.ticks : sampledTicks(replayRun.rec));
     replayOpen = 1;
     runHintsHidden = 1;
     return 0;
@@ -116,8 +148,9 @@ int openReplay(const char* trackDir)
 static void closeReplay()
 {
     swapRiderModel(&ghostRider);
-    if (reRiding) endReRide(&replayRider);
+    if (reRiding) endReplayRide(&replayRide);
     reRiding = 0;
+    if (particleEngineSkier) particleEngineSkier->hold(0);
     giveTableRunBack();
     clearRecording(&replayRun.rec);
     replayOpen = 0;
@@ -148,19 +181,18 @@ static void putRiderAt(const RunSample& s)
     transformSkierEtat(s.lean, s.yaw, fakie, 1);
 }
 
-// The ticks due since the last frame, each with its sounds and snow, as a run has them.
-static void rideDueTicks(long now)
+// The run state at the clock's tick: the ticks ridden on in play are heard and drawn between, as a
+// run has them; a step or a jump goes there in silence.
+static void rideToClock(short heard)
 {
-    int due = ticksDue(runTicker, (now - lastFrameMs) * 0.001);
-    lastFrameMs = now;
-    for (int k = 0; k < due && ticksOverMs < 0; k++) {
-        if (!reRideTick(&replayRider, (float)framesPerSecond())) {
-            ticksOverMs = now;
-            break;
-        }
+    replayRide.frameps = (float)framesPerSecond();
+    ReplayRideHooks hooks;
+    hooks.fromStart = drawFromStartLine;
+    hooks.afterTick = [](short tickHeard) {
         noteTickDrawn(&drawnTicks, tickTeleported());
-        consumeRunEvents();
-    }
+        if (tickHeard) consumeRunEvents();
+    };
+    rideReplayTo(&replayRide, replayClock.tick, heard, hooks);
 }
 
 static void beginReplayDrawing()
@@ -170,26 +202,86 @@ static void beginReplayDrawing()
     glDisable(GL_BLEND);
 }
 
-// Seconds into the replay, and whether it has shown the whole run and a moment after it.
+// The player's commands of this frame; whether any moved the replay by a step or a jump.
+static short takeReplayControls()
+{
+    ReplayControlsRead read;
+    readReplayControls(read);
+    short moved = 0;
+    for (int c = 0; c < replayCommandCount; c++) {
+        if (!read.command[c]) continue;
+        commandReplayClock(replayClock, (ReplayCommand)c);
+        moved |= c != replayTogglePause && c != replaySlower && c != replayFaster;
+    }
+    if (read.listKeys) keyListLeft = KEY_LIST_SECONDS;
+    return moved;
+}
+
+// A moment after the end while it plays (a pause holds it there).
 static short replayOver(long now)
 {
-    if (reRiding) return ticksOverMs >= 0 && (now - ticksOverMs) * 0.001 > AFTER_FINISH_SECONDS;
-    double end = replayRun.rec.samples.size() / (double)recordRate + AFTER_FINISH_SECONDS;
-    return (now - replayStart) * 0.001 > end;
+    if (!replayAtEnd(replayClock) || replayClock.paused) {
+        endReachedMs = -1;
+        return 0;
+    }
+    if (endReachedMs < 0) endReachedMs = now;
+    return (now - endReachedMs) * 0.001 > AFTER_FINISH_SECONDS;
+}
+
+static void replayLabel(char* out, size_t size)
+{
+    const char* state = replayClock.paused ? PAUSED_TEXT
+                        : replayClock.speed != replayNormal ? replaySpeedNames[replayClock.speed] : "";
+    snprintf(out, size, "%s%s%s%s%s", REPLAY_TEXT, state[0] ? "  " : "", state, reRiding ? "" : "  ",
+             reRiding ? "" : SAMPLES_ONLY_TEXT);
+}
+
+static void drawReplayOverlay()
+{
+    char label[128];
+    replayLabel(label, sizeof label);
+    float keysAlpha = keyListLeft <= 0 ? 0.0f : keyListLeft >= KEY_LIST_FADE_SECONDS ? 1.0f
+                                                                                      : (float)(keyListLeft / KEY_LIST_FADE_SECONDS);
+    ReplayHudView v{label, replayHelpLine(), replayKeyList, replayKeyRows, keysAlpha,
+                    replayMarks.data(), (int)replayMarks.size(), replayClock.tick, replayClock.lastTick};
+    drawReplayHud(v);
+}
+
+// The samples at the clock's time, and the run's numbers as the file has them: it holds no score of
+// the moment, only the final one.
+static void drawSampledMoment()
+{
+    RunSample s;
+    double t = replayClock.tick * runTickSeconds + replayClock.residual;
+    sampleAt(replayRun.rec, t, &s);
+    putRiderAt(s);
+    totalCollectable = 0;
+    drawGameFrame(drawReplayOverlay);
+}
+
+// The drawing's own motion (the spray, the HUD's messages) goes by the replay's time: none when paused.
+static void holdMoment(double elapsed)
+{
+    if (particleEngineSkier) particleEngineSkier->hold(replayClock.paused);
+    runTicker.frameSeconds = replayClock.paused ? 0.0 : elapsed * replaySpeedFactors[replayClock.speed];
 }
 
 void replayFrame()
 {
     long now = gameClock();
+    double elapsed = (now - lastFrameMs) * 0.001;
+    lastFrameMs = now;
     beginReplayDrawing();
+    short moved = takeReplayControls();
+    advanceReplayClock(replayClock, elapsed);
+    keyListLeft -= elapsed;
+    holdMoment(elapsed);
     if (reRiding) {
-        rideDueTicks(now);
-        drawRunFrame(ticksOverMs >= 0 ? 1.0f : tickFraction(runTicker), runTicker.ticks);
+        rideToClock(!moved);
+        float fraction = replayClock.paused || replayAtEnd(replayClock) ? 1.0f : replayFraction(replayClock);
+        drawRunFrame(fraction, replayRide.ridden, drawReplayOverlay);
     } else {
-        RunSample s;
-        sampleAt(replayRun.rec, (now - replayStart) * 0.001, &s);
-        putRiderAt(s);
-        drawGameFrame();
+        drawSampledMoment();
     }
     handleRunSwitches();  // F8 views the replay from another camera, F10 keeps it
     if (keyEscNoRepeat() || (skieurArrive && keyEnterNoRepeat()) || replayOver(now)) closeReplay();

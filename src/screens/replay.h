@@ -1,4 +1,5 @@
-// The track's best run played back from the score table: chase camera, HUD time, F8 views, ESC back.
+// The track's best run played back from the score table: chase camera, the HUD of the moment shown,
+// pause, speeds, steps, jumps and restart on the replay's keys, a timeline, F8 views, ESC back.
 #pragma once
 
 extern short replayOpen;

@@ -25,6 +25,10 @@ short keyMNoRepeat();  // mute, on the options screen and in a run
 short keyLNoRepeat();  // the lesson, on the home menu
 short keyBombNoRepeat();
 short keyPauseNoRepeat(); // P
+// The replay's own: Space pauses; H (pad X) lists its keys; R (pad Y) restarts it.
+short keySpaceNoRepeat();
+short keyHNoRepeat();
+short keyReplayRestartNoRepeat();
 
 // Auto-repeat: true at once, then once every `delay` seconds while held.
 short keyUpDelay(double delay);
@@ -38,6 +42,9 @@ short keyUpRepeat(double firstDelay, double delay);
 short keyDownRepeat(double firstDelay, double delay);
 short keyLeftRepeat(double firstDelay, double delay);
 short keyRightRepeat(double firstDelay, double delay);
+// The replay's one-frame steps: comma and full stop (pad triggers), held to step on and on.
+short keyCommaRepeat(double firstDelay, double delay);
+short keyStopRepeat(double firstDelay, double delay);
 
 // Seconds held without interruption (0.0 on the first frame of a press).
 double keySpacePressedTime();
