@@ -9,6 +9,12 @@ source "$root/tests/support/display.sh"
 kes_prepare "$root"
 rm -f "$work"/data/tracks/*/top.sc "$work"/data/tracks/*/best.run "$work/data/prefs/user.prefs"
 kes_start_display || exit 1
+# Differing pixels of two screenshots.
+differing() {
+    local n
+    n=$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)
+    case "$n" in ''|*[!0-9]*) echo 0 ;; *) echo "$n" ;; esac
+}
 alive() { kill -0 $KES_GAME_PID 2>/dev/null || kes_fail "the game ended during: $1 ($(tail -3 game.log))"; }
 
 # From the track screen: ENTER, then the run loads and the rider waits at the start.
@@ -37,11 +43,25 @@ kes_key r; sleep 3
 kes_shot replay.png
 kes_key F8; sleep 1
 kes_shot replay_view.png
+# P pauses it: the rider and his spray hold still (the bonuses on the track go on turning); Left jumps
+# 5 s back while paused; P again plays on. Once the list of keys has faded.
+sleep 3
+kes_key p; sleep 0.5
+kes_shot replay_paused.png
+sleep 1
+kes_shot replay_paused_later.png
+[ "$(differing replay_paused.png replay_paused_later.png)" -lt 4800 ] || kes_fail "the paused replay moved on"
+kes_key Left; sleep 0.5
+kes_shot replay_back.png
+[ "$(differing replay_paused.png replay_back.png)" -gt 4800 ] || kes_fail "Left did not jump the replay back"
+kes_key p; sleep 1
+kes_shot replay_resumed.png
+[ "$(differing replay_back.png replay_resumed.png)" -gt 4800 ] || kes_fail "the replay did not play on after P"
 kes_key Escape; sleep 1
 alive "leaving the replay"
 kes_shot back_to_table.png
 [ "$(kes_colours replay.png)" -gt 16 ] || kes_fail "the replay screenshot is nearly uniform"
-cp replay.png replay_view.png back_to_table.png "$best" "$root/build/ghost/" 2>/dev/null || mkdir -p "$root/build/ghost"
+cp replay.png replay_view.png replay_paused.png replay_back.png back_to_table.png "$best" "$root/build/ghost/" 2>/dev/null || mkdir -p "$root/build/ghost"
 kes_press Return; sleep 1                          # track screen, the same track
 ride_again
 grep -q "refused\|not loaded" game.log && kes_fail "the best run was not raced: $(grep 'refused\|not loaded' game.log)"
