@@ -9,6 +9,8 @@ void drawRescueFlight(float x, float y, float z, unsigned int fontTexture, unsig
 void drawLilStar(float x, float y, float z, float angle, float size, unsigned int texture);
 void drawStars(float y, float angle);
 void drawBigCollectable(float size, float angleOffset);
+// Set while a replay is paused: the track's bonuses and the stars of a fall stop turning.
+extern short effectSpinsHeld;
 void drawHalfBigCollectable(float size);
 void drawFlocon();
 void drawPaleFlocon();

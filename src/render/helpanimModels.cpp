@@ -20,6 +20,7 @@ static const float collectablePoints[9][3] = {{0, 3, 0},   {1, 1, 0},   {3, 0, 0
 
 static float rotBC = 0;
 static float starSphereSpin = 0;
+short effectSpinsHeld = 0;
 
 float nextCollectableAngle(float angle, float k)
 {
@@ -53,7 +54,7 @@ void drawHalfBigCollectable(float size)
 
 void drawBigCollectable(float size, float angleOffset)
 {
-    rotBC = nextCollectableAngle(rotBC, drawnFrameScale());
+    if (!effectSpinsHeld) rotBC = nextCollectableAngle(rotBC, drawnFrameScale());
     glRotatef(angleOffset + rotBC, 0, 1, 0);
     glPushMatrix();
     drawHalfBigCollectable(size);
@@ -68,7 +69,7 @@ void drawStars(float y, float angle)
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_LIGHTING);
-    starSphereSpin += STAR_SPHERE_SPIN;
+    if (!effectSpinsHeld) starSphereSpin += STAR_SPHERE_SPIN;
     glPushMatrix();
     glRotatef(starSphereSpin, 0, 1, 0);
     glColor4f(1, 1, 1, 0.8f);

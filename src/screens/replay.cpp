@@ -18,6 +18,7 @@
 #include "render/drawnState.h"
 #include "render/gameFrameDraw.h"
 #include "render/graphImage.h"
+#include "render/helpanim.h"
 #include "render/hudHints.h"
 #include "render/replayHud.h"
 #include "render/SnowParticleEngine.h"
@@ -151,6 +152,7 @@ static void closeReplay()
     if (reRiding) endReplayRide(&replayRide);
     reRiding = 0;
     if (particleEngineSkier) particleEngineSkier->hold(0);
+    effectSpinsHeld = 0;
     giveTableRunBack();
     clearRecording(&replayRun.rec);
     replayOpen = 0;
@@ -259,10 +261,11 @@ static void drawSampledMoment()
     drawGameFrame(drawReplayOverlay);
 }
 
-// The drawing's own motion (the spray, the HUD's messages) goes by the replay's time: none when paused.
+// The drawing's own motion (the spray, the spins, the HUD's messages) goes by the replay's time: none when paused.
 static void holdMoment(double elapsed)
 {
     if (particleEngineSkier) particleEngineSkier->hold(replayClock.paused);
+    effectSpinsHeld = replayClock.paused;
     runTicker.frameSeconds = replayClock.paused ? 0.0 : elapsed * replaySpeedFactors[replayClock.speed];
 }
 
