@@ -78,6 +78,18 @@ int trickCount()
     return n;
 }
 
+// Whether the track's recipe names its tune ("music NAME").
+bool recipePicksMusic(const std::string& track)
+{
+    std::ifstream in(RECIPES + "/tracks/" + track + ".track");
+    std::string line, word;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        if (words >> word && word == "music") return true;
+    }
+    return false;
+}
+
 // Every file the game opens, derived from the recipes rather than from the generators.
 std::vector<std::string> expectedFiles()
 {
@@ -89,6 +101,7 @@ std::vector<std::string> expectedFiles()
     for (const std::string& t : recipeNames("tracks", ".track")) {
         std::string dir = "tracks/" + t + "/";
         for (const char* f : {".btrk", ".trk", ".desc"}) files.push_back(dir + t + f);
+        if (recipePicksMusic(t)) files.push_back(dir + t + ".music");
         for (const char* f : {"tree.3d", "bomb.3d", "rail.3d"}) files.push_back(dir + f);
         for (const char* f : {"vide", "soleil", "cylinder", "front", "left", "right", "back", "up", "down",
                               "traceRun", "traceBreak"})
@@ -158,5 +171,13 @@ TEST(ContentTree, TwoRunsGiveTheSameBytesAndEveryExpectedFile)
             extra += " " + kv.first;
     EXPECT_EQ("", extra) << "unexpected files";
     EXPECT_GE(dirEntries(first.path() + "/bgmusics").size(), 3u) << "background tunes";
+    for (const std::string& t : recipeNames("tracks", ".track")) {
+        std::string dir = first.path() + "/tracks/" + t + "/";
+        EXPECT_GT(readBytes(dir + "texObj/front.bmp").size(), 256u * 256u * 3u) << t << ": no whole thumbnail";
+        if (!recipePicksMusic(t)) continue;
+        std::vector<unsigned char> bytes = readBytes(dir + t + ".music");
+        std::string tune(bytes.begin(), bytes.end());
+        EXPECT_TRUE(a.count("bgmusics/" + tune.substr(0, tune.find('\n')))) << t << " is ridden to " << tune;
+    }
     printf("data tree: %zu files, digest %016llx\n", a.size(), (unsigned long long)treeDigest(a));
 }

@@ -40,7 +40,10 @@ TEST(HostileRecipes, EveryNumberOutsideItsRangeIsRefusedWithFileAndLine)
         {"gates 0 2e7 1 3", "gates row 2e+07 is outside 0 to 200"},      // looped for ever
         {"gates 10 20 0.01 3", "gates step 0.01 is outside 1 to 200"},
         {"kicker 30 -3 3 900 0", "kicker ramp length 0 is outside 0.5 to 50"}, // divided by zero
-        {"theme 1e30", "theme 1e+30 is outside 0 to 2"},                 // cast to int unchecked
+        {"theme 1e30", "theme 1e+30 is outside 0 to 4"},                 // cast to int unchecked
+        {"theme 5", "theme 5 is outside 0 to 4"},
+        {"music nosuchtune", "music nosuchtune is not a tune the tool makes"},
+        {"music ../../prefs/keys.map", "music ../../prefs/keys.map is not a tune the tool makes"},
         {"forest 10 20 -5 5 1e30 3", "forest count 1e+30 is outside 0 to 1000"},
         {"collect 10 20 -1 0", "collect count -1 is outside 0 to 1000"},
         {"tree 30 99", "tree cell 99 is outside -36 to 36"},
@@ -59,6 +62,8 @@ TEST(HostileRecipes, EveryNumberOutsideItsRangeIsRefusedWithFileAndLine)
     std::string said = readWithLine(dir, "lane 40 2\nlane 40 3", &line);
     EXPECT_EQ(said, dir.file("meadow.track") + ":" + std::to_string(line + 1) + ": a second lane point on row 40\n");
     EXPECT_EQ(readWithLine(dir, "kicker 30 -3 3 900 0.5", &line), ""); // the edges of a range are fine
+    EXPECT_EQ(readWithLine(dir, "theme 4", &line), "");
+    EXPECT_EQ(readWithLine(dir, "music coldsun", &line), "");
     EXPECT_EQ(readWithLine(dir, "forest 10 20 -36 36 1000 2147483647", &line), "");
 }
 

@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <set>
@@ -13,10 +14,12 @@
 #include <vector>
 
 #include "fileio/swapthings.h"
+#include "run/landing.h"
 #include "run/lesson.h"
 #include "run/runEvents.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "screens/choixPiste.h"
 #include "screens/nameEntry.h"
 #include "support/autopilot.h"
 #include "support/recipes.h"
@@ -179,6 +182,159 @@ TEST_F(RunTracks, TheLessonIsRiddenStepByStepOnTheGentlestTrackWithTheExpectedKe
         EXPECT_TRUE(lessonOver()) << fps << " fps, " << frames << " frames";
         printf("[ lesson   ] %d fps: done in %.1f s\n", fps, frames / (float)fps);
         stopLesson();
+    }
+}
+
+// The kickers the marked line runs over.
+std::vector<TrackFeature> lineKickers(const TrackRecipe& r)
+{
+    std::vector<TrackFeature> out;
+    for (const TrackFeature& k : r.features) {
+        float lane = recipeLaneAt(r, k.args[0]);
+        if (k.kind == "kicker" && lane >= k.args[1] && lane <= k.args[2]) out.push_back(k);
+    }
+    return out;
+}
+
+// What the flight from one line kicker came to.
+struct KickerFlight {
+    float row = 0, air = 0, degrees = 0, landedRow = 0;
+    bool flown = false, fell = false, railGround = false;
+};
+
+// How a rider takes the line kickers: pushing over them (thrown by the lip alone), charging the jump up
+// each one and letting it go before the lip, or that and a back flip held from the take-off until the
+// turn is nearly whole.
+enum KickerStyle { overTheLip, chargedJump, chargedFlip };
+
+// Rides down the marked line pushing and takes each line kicker in its style. Fallen and stopped, it
+// calls the rescue.
+struct KickerPilot {
+    const TrackRecipe& recipe;
+    std::vector<TrackFeature> kickers;
+    std::vector<LineRail> rails;
+    std::vector<KickerFlight> flights;
+    KickerStyle style;
+    int from = -1, waitFrames = 0, falls = 0;
+    short wasFallen = 0;
+    static constexpr float CHARGE_ROWS = 1.5f, LET_GO_BEFORE_LIP = 0.5f, TAKE_OFF_ROWS = 2, NEARLY_WHOLE = 340;
+
+    KickerPilot(const TrackRecipe& r, KickerStyle s) : recipe(r), kickers(lineKickers(r)), rails(lineRails(r)), style(s)
+    {
+        for (const TrackFeature& k : kickers) flights.push_back(KickerFlight{k.args[0]});
+    }
+    int kickerAt(float row) const
+    {
+        for (size_t i = 0; i < kickers.size(); i++)
+            if (row > kickers[i].args[0] - CHARGE_ROWS && row < kickers[i].args[0] + kickers[i].args[4] - LET_GO_BEFORE_LIP) return (int)i;
+        return -1;
+    }
+    int kickerJustLeft(float row) const
+    {
+        for (size_t i = 0; i < kickers.size(); i++) {
+            float lip = kickers[i].args[0] + kickers[i].args[4];
+            if (row > kickers[i].args[0] && row < lip + TAKE_OFF_ROWS) return (int)i;
+        }
+        return -1;
+    }
+    void note(float row)
+    {
+        bool air = getContact() == 0;
+        if (air && from < 0 && !usingYRail) from = kickerJustLeft(row);
+        if (air && from >= 0) {
+            KickerFlight& f = flights[from];
+            f.flown = true;
+            f.air += diffTemps;
+            f.degrees = std::max(f.degrees, std::fabs(rotSkierZ));
+            f.landedRow = row;
+        } else if (!air && from >= 0) {
+            flights[from].fell = chute != 0;  // the touch-down is judged on the tick it lands
+            from = -1;
+        }
+        if (chute && !wasFallen) falls++;
+        wasFallen = chute;
+        for (const LineRail& l : rails)
+            if ((usingYRail || lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
+                for (KickerFlight& f : flights)
+                    if (f.row == l.kickerRow) f.railGround = true;
+    }
+    PilotKeys keys()
+    {
+        float row = Xobjet / longueurFace;
+        note(row);
+        PilotKeys k;
+        if (chute) {
+            k.enter = skieurStop && !askForRescue && waitFrames++ % 2 == 0;
+            return k;
+        }
+        waitFrames = 0;
+        k.space = style != overTheLip && kickerAt(row) >= 0;
+        k.up = !k.space && getContact() == 1;
+        k.down = style == chargedFlip && getContact() == 0 && from >= 0 && std::fabs(rotSkierZ) < NEARLY_WHOLE;
+        return k;
+    }
+};
+
+// A start placed on a kicker would throw the rider before the countdown is over.
+bool startsOnAKicker(const TrackRecipe& r)
+{
+    float lane = recipeLaneAt(r, r.startRow);
+    for (const TrackFeature& k : r.features)
+        if (k.kind == "kicker" && r.startRow >= k.args[0] - 1 && r.startRow <= k.args[0] + k.args[4] + 1 &&
+            lane >= k.args[1] - 1 && lane <= k.args[2] + 1)
+            return true;
+    return false;
+}
+
+// Every shipped track: the start is clear of the kickers, a rider pushing over the kickers and one
+// charging the jump at each reach the finish, and each rail on the line is ground by one of them from
+// the kicker before it.
+TEST_F(RunTracks, EveryShippedTrackIsRideableWithItsLineRailsReachedFromTheirKickers)
+{
+    for (const std::string& name : recipeNames("tracks", ".track")) {
+        TrackRecipe recipe;
+        ASSERT_EQ(0, readTrackRecipe(RECIPES + "/tracks/" + name + ".track", recipe));
+        EXPECT_FALSE(startsOnAKicker(recipe)) << name;
+        std::set<float> ground;
+        for (KickerStyle style : {overTheLip, chargedJump}) {
+            prepareRun(name);
+            pilotStart(60);
+            KickerPilot pilot(recipe, style);
+            pilotRide(60, 300, [&](int) { return pilot.keys(); });
+            EXPECT_EQ(skieurArrive, 1) << name << " in style " << style << ": stopped at row " << Xobjet / longueurFace;
+            for (const KickerFlight& f : pilot.flights)
+                if (f.railGround) ground.insert(f.row);
+            printf("[ ridden   ] %s in style %d: %.1f s, %d falls\n", name.c_str(), style, totalTime, pilot.falls);
+        }
+        for (const LineRail& l : lineRails(recipe))
+            EXPECT_TRUE(ground.count(l.kickerRow)) << name << ": the rail at row " << l.railRow << " is never reached";
+    }
+}
+
+// A charged jump from at least one line kicker of each track lasts long enough for a whole back flip
+// landed at the default level.
+TEST_F(RunTracks, AChargedJumpFromALineKickerCarriesAWholeFlipOnEveryTrack)
+{
+    const int DEFAULT_LEVEL = 0;
+    applyLevelTolerances(DEFAULT_LEVEL);
+    for (const std::string& name : recipeNames("tracks", ".track")) {
+        TrackRecipe recipe;
+        ASSERT_EQ(0, readTrackRecipe(RECIPES + "/tracks/" + name + ".track", recipe));
+        prepareRun(name);
+        pilotStart(60);
+        KickerPilot pilot(recipe, chargedFlip);
+        pilotRide(60, 300, [&](int) { return pilot.keys(); });
+        int landed = 0;
+        std::string seen;
+        for (const KickerFlight& f : pilot.flights) {
+            char line[96];
+            snprintf(line, sizeof line, " [row %.0f to %.1f: %.2f s, %.0f deg%s]", f.row, f.landedRow, f.air, f.degrees,
+                     f.fell ? ", fell" : "");
+            seen += line;
+            landed += f.flown && !f.fell && f.degrees >= 360 - toleranceAngleFrontAndBack;
+        }
+        printf("[ flips    ] %s:%s, %d falls, score %d\n", name.c_str(), seen.c_str(), pilot.falls, totalScore);
+        EXPECT_GE(landed, 1) << name << ":" << seen;
     }
 }
 

@@ -2,9 +2,15 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <string>
 
 #include "platform/gameClock.h"
+#include "platform/gameFolders.h"
+#include "screens/choixPiste.h"
+#include "screens/menuScreens.h"
 #include "shell/keys.h"
 #include "screens/screens.h"
 #include "shell/gameLoop.h"
@@ -103,6 +109,39 @@ TEST_F(SelectScreens, TrackHighlightClampsAndNamesTheTrack)
     EXPECT_EQ(redrawAllMenu, 0);
     choixPiste(0);
     EXPECT_EQ(redrawAllMenu, 1);
+}
+
+// Past the list's 50 names the track screen still walks to the last one listed and says how many
+// were left out; the folders left out stay as they were.
+TEST_F(SelectScreens, AFullTrackListIsWalkedToItsEndAndSaysWhatItLeftOut)
+{
+    TempDir dir;
+    mkdir(dir.file("tracks").c_str(), 0755);
+    for (int i = 0; i < 62; i++) {
+        std::string name = "t" + std::to_string(100 + i);
+        mkdir(dir.file("tracks/" + name).c_str(), 0755);
+        writeText(dir.file("tracks/" + name + "/" + name + ".btrk"), "");
+    }
+    writeText(dir.file("tracks/t161/top.sc"), "scores");
+    useGameFolders({dir.path(), dir.path(), dir.file("shots"), false});
+    testing::internal::CaptureStdout();
+    chargeNomPistes();
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(nbTotalPistes, MAX_LIST_NAMES);
+    EXPECT_STREQ(trackListNote(), "12 tracks left out: the list holds 50");
+    trackFrame();
+    for (int i = 0; i < 70; i++) press(trackFrame, KEY_RIGHT);
+    EXPECT_EQ(getSelectedTrack(), MAX_LIST_NAMES - 1);
+    EXPECT_STREQ(nomFicPiste, "t149");
+    EXPECT_EQ(readBytes(dir.file("tracks/t161/top.sc")).size(), 6u);
+    for (int i = 0; i < 70; i++) press(trackFrame, KEY_LEFT);
+
+    for (int i = 150; i < 162; i++) remove(dir.file("tracks/t" + std::to_string(i) + "/t" + std::to_string(i) + ".btrk").c_str());
+    chargeNomPistes();  // a folder without its track file is no track: all the rest fit
+    EXPECT_EQ(nbTotalPistes, MAX_LIST_NAMES);
+    EXPECT_STREQ(trackListNote(), "");
+    homeNote[0] = '\0';
+    resetGameFolders();
 }
 
 } // namespace

@@ -80,6 +80,41 @@ TEST(ContentLists, RandomMusicComesFromTheListAndNoneWhenEmpty)
     }
 }
 
+// A track's own tune plays when it names a listed music; a missing choice, or one naming a tune that is
+// not there, leaves the random one.
+TEST(ContentLists, ATrackIsRiddenToItsOwnTuneWhenItIsListed)
+{
+    TempDir dir;
+    mkdir(dir.file("tracks").c_str(), 0755);
+    for (const char* t : {"chosen", "unlisted", "none"}) mkdir(dir.file(std::string("tracks/") + t).c_str(), 0755);
+    writeText(dir.file("tracks/chosen/chosen.music"), "b.flac\n");
+    writeText(dir.file("tracks/unlisted/unlisted.music"), "gone.flac\n");
+    useGameFolders({dir.path(), dir.path(), dir.file("shots"), false});
+    nbTotalBgMusics = 3;
+    strcpy(listeBgMusics[0], "a.flac");
+    strcpy(listeBgMusics[1], "b.flac");
+    strcpy(listeBgMusics[2], "c.flac");
+    char out[256];
+    srand(3);
+    std::set<std::string> chosen, others;
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 40; i++) {
+        chooseTrackBgMusic("chosen", out);
+        chosen.insert(out);
+        chooseTrackBgMusic(i % 2 ? "unlisted" : "none", out);
+        others.insert(out);
+    }
+    nbTotalBgMusics = 0;
+    chooseTrackBgMusic("chosen", out);
+    EXPECT_STREQ(out, "");
+    std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(chosen, (std::set<std::string>{dir.file("bgmusics/b.flac")}));
+    EXPECT_EQ(others.size(), 3u);
+    EXPECT_NE(said.find("unlisted: its music gone.flac is not in bgmusics"), std::string::npos) << said;
+    EXPECT_EQ(said.find("none"), std::string::npos) << said;
+    resetGameFolders();
+}
+
 TEST(ContentLists, ColonPathsBecomeRelativePaths)
 {
     char* p = convertToSystemPath(":data:models:tolvek:skin.bmp");

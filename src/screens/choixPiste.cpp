@@ -25,6 +25,15 @@ char trackNote[TRACK_NOTE_CHARS];
 int getSelectedTrack() { return selectedTrack; }
 const char* highlightedTrackTitle() { return title; }
 
+const char* trackListNote()
+{
+    static char note[TRACK_NOTE_CHARS];
+    note[0] = '\0';
+    if (nbPistesLeftOut > 0)
+        snprintf(note, sizeof note, "%i tracks left out: the list holds %i", nbPistesLeftOut, MAX_LIST_NAMES);
+    return note;
+}
+
 void selectTrackNamed(const char* dir)
 {
     for (int i = 0; i < nbTotalPistes; i++)

@@ -21,6 +21,8 @@ const int TRACK_NOTE_CHARS = 320;
 extern char trackNote[TRACK_NOTE_CHARS];
 
 void choixPiste(short leaving);
+// What the track screen says of the tracks the full list left out, "" when every track is listed.
+const char* trackListNote();
 void displayChoixPiste(char list[][256], int count, int selected, char* description, short redraw);
 // The highlighted track's title as a player reads it (read from its track file with the description).
 const char* highlightedTrackTitle();

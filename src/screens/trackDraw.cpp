@@ -88,7 +88,9 @@ static void drawTrackTexts(char list[][256], int count, int selected, const char
         largeText(TITLE_X, 100, line, fittedScale(line, TITLE_ROOM, TITLE_SCALE));
     }
     if (description) drawDescription(description);
-    if (trackNote[0]) noteText(0, NOTE_Y, trackNote, NOTE_WIDTH);
+    // Why this track cannot be ridden comes first; else what the full list left out.
+    const char* note = trackNote[0] ? trackNote : trackListNote();
+    if (note[0]) noteText(0, NOTE_Y, note, NOTE_WIDTH);
     endMenuText();
 }
 

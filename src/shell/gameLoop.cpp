@@ -378,7 +378,7 @@ static int loadRealRun()
     if (initGame(nomFicPiste) != trackLoadOk) return 1;
     resetCollectedBomb(bombsQty);
     displayWait(": loading music");
-    chooseRandomBgMusic(bgMusicName);
+    chooseTrackBgMusic(nomFicPiste, bgMusicName);
     if (bgMusicName[0]) playTrack(bgMusicName, 0.4f);
     sayRefusedBestRun();
     loadGhostForRun(nomFicPiste, ghostShown);  // a best run with its input is ridden again here

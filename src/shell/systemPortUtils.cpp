@@ -23,6 +23,7 @@ char listeBgMusics[MAX_LIST_NAMES][LIST_NAME_CHARS];
 int nbTotalPistes = 0;
 int nbTotalSkiers = 0;
 int nbTotalBgMusics = 0;
+int nbPistesLeftOut = 0;
 char nomFicPiste[LIST_NAME_CHARS];
 
 // A folder whose "<name>.btrk" or "<name>.car" would pass the system's 255 bytes of a file name can never be read.
@@ -95,7 +96,7 @@ static void sayLeftOut(const std::string& folder, int leftOut, const char* what)
 
 // The real entries of the content folder (filtered before they are counted), at most the list's capacity.
 static int chargeContentList(char list[][LIST_NAME_CHARS], const std::string& folder, bool (*isReal)(const std::string&),
-                             int maxNameChars, const char* what)
+                             int maxNameChars, const char* what, int* leftOutCount = nullptr)
 {
     std::string dir = dataPath(folder);
     std::vector<std::string> names, real;
@@ -105,6 +106,7 @@ static int chargeContentList(char list[][LIST_NAME_CHARS], const std::string& fo
         if (isReal(name)) real.push_back(name);
     }
     int leftOut = (int)real.size() - MAX_LIST_NAMES;
+    if (leftOutCount) *leftOutCount = std::max(leftOut, 0);
     if (leftOut > 0) {
         keepShippedFirst(real, folder);
         sayLeftOut(folder, leftOut, what);
@@ -113,7 +115,11 @@ static int chargeContentList(char list[][LIST_NAME_CHARS], const std::string& fo
     return (int)real.size();
 }
 
-void chargeNomPistes() { nbTotalPistes = chargeContentList(listePistes, "tracks", isTrack, MAX_FOLDER_NAME_CHARS, "tracks"); }
+void chargeNomPistes()
+{
+    nbPistesLeftOut = 0;
+    nbTotalPistes = chargeContentList(listePistes, "tracks", isTrack, MAX_FOLDER_NAME_CHARS, "tracks", &nbPistesLeftOut);
+}
 void chargeNomSkiers() { nbTotalSkiers = chargeContentList(listeSkiers, "models", isRider, MAX_FOLDER_NAME_CHARS, "riders"); }
 void chargeNomBgMusics()
 {
@@ -134,6 +140,33 @@ void chooseRandomBgMusic(char* out)
     }
     std::string path = dataPath("bgmusics/" + std::string(listeBgMusics[rollem(nbTotalBgMusics)]));
     snprintf(out, LIST_NAME_CHARS, "%s", path.c_str());
+}
+
+static const int MUSIC_CHOICE_BYTES = 512; // a file name and its newline
+
+// The first line of the track's music choice, "" when it has none.
+static std::string trackMusicChoice(const char* trackDir)
+{
+    std::string path = dataPath(trackFile(trackDir, std::string(trackDir) + ".music"));
+    FILE* f = openBoundedOrSay(path.c_str(), MUSIC_CHOICE_BYTES);
+    if (!f) return "";
+    char line[LIST_NAME_CHARS] = "";
+    if (!fgets(line, sizeof line, f)) line[0] = '\0';
+    fclose(f);
+    line[strcspn(line, "\r\n")] = '\0';
+    return line;
+}
+
+void chooseTrackBgMusic(const char* trackDir, char* out)
+{
+    std::string choice = trackMusicChoice(trackDir);
+    for (int i = 0; i < nbTotalBgMusics && !choice.empty(); i++)
+        if (choice == listeBgMusics[i]) {
+            snprintf(out, LIST_NAME_CHARS, "%s", dataPath("bgmusics/" + choice).c_str());
+            return;
+        }
+    if (!choice.empty()) printf("%s: its music %s is not in bgmusics, a random one plays\n", trackDir, choice.c_str());
+    chooseRandomBgMusic(out);
 }
 
 // Model files name their textures from the checkout's root (":data:models:..."): the data part

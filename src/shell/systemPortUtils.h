@@ -22,12 +22,18 @@ int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir, int maxNameCh
 // a music file), filtered before they are counted; past 50 the shipped entries stay first and the home
 // menu says how many were left out.
 void chargeNomPistes();
+// How many real track folders the last chargeNomPistes left out of the full list (0 when all fit).
+extern int nbPistesLeftOut;
 void chargeNomSkiers();
 void chargeNomBgMusics();
 
 int rollem(int n);
 // "<data>/bgmusics/<name>" of a random music into out (256 chars); an empty string when there is none.
 void chooseRandomBgMusic(char* out);
+
+// The track's own tune when its "<data>/tracks/<dir>/<dir>.music" names a listed music (its first line),
+// else a random one as chooseRandomBgMusic; a choice naming no listed music is said in one line.
+void chooseTrackBgMusic(const char* trackDir, char* out);
 
 // "." + path with every ':' turned into '/', "./data/" standing for the data folder; the caller frees it.
 char* convertToSystemPath(const char* path);

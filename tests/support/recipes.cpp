@@ -40,7 +40,7 @@ const std::string& shippedTracksData()
     if (!made) {
         storeByteOrder(0);
         mkdir((data.path() + "/tracks").c_str(), 0755);
-        genTracks(RECIPES, data.path());
+        genTrackFilesOnly(RECIPES, data.path());
         made = true;
     }
     return data.path();

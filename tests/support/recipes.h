@@ -12,6 +12,6 @@ std::vector<std::string> recipeNames(const std::string& kind, const std::string&
 // Sorted entries of a directory, hidden ones skipped; empty when it cannot be read.
 std::vector<std::string> dirEntries(const std::string& dir);
 
-// A data folder with every shipped track generated from RECIPES into its tracks/, made once per test
-// process (tests read it, none writes to it).
+// A data folder with every shipped track's files (no pictures or models) generated from RECIPES into its
+// tracks/, made once per test process (tests read it, none writes to it).
 const std::string& shippedTracksData();

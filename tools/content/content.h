@@ -55,5 +55,8 @@ void genSurfacePictures(const std::string& surfaceDir, int theme);
 
 // Tracks, riders and trick poses.
 void genTracks(const std::string& recipes, const std::string& data);
+// The track, text track, description and music files alone, without the pictures and models that take
+// most of the time: what a ride on the tracks reads.
+void genTrackFilesOnly(const std::string& recipes, const std::string& data);
 void genRiders(const std::string& recipes, const std::string& data);
 void genPositions(const std::string& recipes, const std::string& data);

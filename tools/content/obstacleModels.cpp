@@ -40,13 +40,17 @@ struct TreeShape {
     float rise;               // a tier's height over its radius
     float snow;               // how far out the snow reaches, a share of a branch
 };
-static const TreeShape TREE_THEMES[3] = {
+static const TreeShape TREE_THEMES[TRACK_THEME_COUNT] = {
     // blue sky: a full fir
     {{0.13f, 0.42f, 0.2f}, {0.4f, 0.26f, 0.14f}, 5, 8, 110, 860, 380, 120, 0.95f, 0.76f},
     // dusk wood: tall narrow spruces
     {{0.1f, 0.3f, 0.22f}, {0.33f, 0.2f, 0.12f}, 6, 6, 100, 1040, 320, 95, 1.1f, 0.72f},
     // overcast gully: broad firs heavy with snow
     {{0.2f, 0.38f, 0.3f}, {0.38f, 0.3f, 0.22f}, 4, 9, 120, 700, 400, 150, 0.9f, 0.88f},
+    // storm bowl: dark, wind-bent firs buried to the tips
+    {{0.07f, 0.2f, 0.16f}, {0.28f, 0.2f, 0.15f}, 5, 7, 120, 820, 390, 110, 0.85f, 0.94f},
+    // dawn line: young firs, light snow on them
+    {{0.16f, 0.46f, 0.24f}, {0.45f, 0.3f, 0.17f}, 4, 8, 110, 760, 360, 130, 1.0f, 0.6f},
 };
 
 static Vec3 onCircle(float angle, float radius, float y) { return {radius * std::cos(angle), y, radius * std::sin(angle)}; }
@@ -112,7 +116,7 @@ static void addTier(ModelBuilder& m, const TreeShape& t, int tier, float base, f
 
 static void writeTree(const std::string& path, int theme)
 {
-    const TreeShape& t = TREE_THEMES[theme >= 0 && theme < 3 ? theme : 0];
+    const TreeShape& t = TREE_THEMES[theme >= 0 && theme < TRACK_THEME_COUNT ? theme : 0];
     ModelBuilder m;
     int bark = m.addMaterial("bark", t.trunk[0], t.trunk[1], t.trunk[2]);
     int needles = m.addMaterial("needles", t.needles[0], t.needles[1], t.needles[2]);

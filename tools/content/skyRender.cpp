@@ -30,7 +30,7 @@ struct Theme {
     float snowLit[3], snowShade[3], rock[3], forest[3];
     float hazeDistance;
 };
-static const Theme THEMES[3] = {
+static const Theme THEMES[TRACK_THEME_COUNT] = {
     {{0.45f, 0.55f, -0.70f},
      {{40, 90, 180}, {170, 210, 240}, {225, 232, 244}},
      {250, 252, 255}, {140, 165, 205}, {86, 92, 108}, {38, 62, 48}, 9.0e5f},
@@ -40,6 +40,14 @@ static const Theme THEMES[3] = {
     {{0.30f, 0.75f, -0.59f},
      {{120, 140, 170}, {215, 220, 228}, {222, 225, 230}},
      {238, 240, 244}, {160, 168, 184}, {96, 98, 106}, {52, 62, 60}, 4.5e5f},
+    // storm: a low slate cloud, the light flat and cold, the far ranges lost in driven snow
+    {{0.20f, 0.85f, -0.49f},
+     {{70, 80, 100}, {160, 168, 182}, {150, 156, 170}},
+     {200, 206, 218}, {110, 118, 138}, {58, 60, 70}, {28, 40, 40}, 2.6e5f},
+    // dawn: a deep clear sky, the horizon rose and gold, the sun low and long shadows
+    {{0.60f, 0.18f, 0.78f},
+     {{20, 60, 150}, {250, 190, 160}, {230, 215, 225}},
+     {255, 232, 220}, {120, 130, 190}, {90, 70, 80}, {34, 52, 50}, 1.1e6f},
 };
 
 static unsigned hashCell(int x, int y, int seed)

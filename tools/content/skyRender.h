@@ -13,7 +13,7 @@ class SkyWorld {
 public:
     SkyWorld(const TrackMesh& mesh, int seed);
     // Colour seen from the eye along a direction (any length is fine but dir[1] is read as its
-    // sine only when the direction is normalised); theme 0 day, 1 dusk, 2 overcast.
+    // sine only when the direction is normalised); theme 0 day, 1 dusk, 2 overcast, 3 storm, 4 dawn.
     SkyRgb colourAlong(const float* dir, int theme) const;
     float eye[3];
 

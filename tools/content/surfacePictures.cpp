@@ -10,7 +10,6 @@
 #include <string>
 
 static const int SURFACE_SIZE = 128;
-static const int THEME_COUNT = 3;
 static const float TWO_PI = 6.2831853f;
 
 // One picture covers one cell: u runs down the track towards 0 (the picture's left), v across it from
@@ -24,8 +23,9 @@ static Shade scaled(Shade c, float k) { return {c.r * k, c.g * k, c.b * k}; }
 static Shade mixShade(Shade a, Shade b, float t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 static float clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 
-// The light each theme's snow is seen in: day white, dusk warm, overcast grey.
-static const Shade SNOW_LIGHT[THEME_COUNT] = {{1.0f, 1.0f, 1.0f}, {1.0f, 0.87f, 0.82f}, {0.92f, 0.93f, 0.95f}};
+// The light each theme's snow is seen in: day white, dusk warm, overcast grey, storm slate, dawn rose.
+static const Shade SNOW_LIGHT[TRACK_THEME_COUNT] = {
+    {1.0f, 1.0f, 1.0f}, {1.0f, 0.87f, 0.82f}, {0.92f, 0.93f, 0.95f}, {0.74f, 0.78f, 0.86f}, {1.0f, 0.93f, 0.92f}};
 
 static const Shade FRESH = {244, 247, 255}, GROOMED = {232, 237, 248}, ICE = {176, 214, 245};
 static const Shade BOOSTER = {250, 150, 40}, PIPE_FLOOR = {226, 234, 250}, PIPE_WALL = {150, 178, 222};
@@ -182,6 +182,6 @@ static void writeSurface(const std::string& path, int tex, int theme)
 
 void genSurfacePictures(const std::string& surfaceDir, int theme)
 {
-    if (theme < 0 || theme >= THEME_COUNT) theme = 0;
+    if (theme < 0 || theme >= TRACK_THEME_COUNT) theme = 0;
     for (int k = 0; k < trackSurfacePictures; k++) writeSurface(surfaceDir + std::to_string(k) + ".bmp", k, theme);
 }

@@ -11,10 +11,15 @@ struct TrackFeature {
     int line = 0; // in its recipe file
 };
 
+// The looks a recipe's "theme" picks (sky, sun, snow light, trees): 0 day, 1 dusk, 2 overcast, 3 storm,
+// 4 dawn.
+const int TRACK_THEME_COUNT = 5;
+
 struct TrackRecipe {
     std::string name;   // directory name, from the recipe file name
     std::string title;  // one token
     int theme = 0;
+    std::string music;  // the background tune's file name under bgmusics/, "" for a random one
     int bombs = 0;
     int view = 0;
     float spot[3] = {1, 1, 1};
@@ -64,7 +69,8 @@ float recipeLaneAt(const TrackRecipe& r, float row);
 void buildTrackMesh(const TrackRecipe& r, TrackMesh& m);
 // Height of the mesh at (x, z), on the triangle the game picks there.
 float meshHeightAt(const TrackMesh& m, float x, float z);
-// Writes NAME.btrk, NAME.trk and NAME.desc into dir; 1 when a file cannot be written.
+// Writes NAME.btrk, NAME.trk and NAME.desc into dir, and NAME.music (the tune's file name) when the
+// recipe picks one; 1 when a file cannot be written.
 int writeTrackFiles(const std::string& dir, const TrackRecipe& r, const TrackMesh& m);
 // The surface picture of a cell (centre rc rows, zc cells) on or beside the kicker feature k, -1 when
 // the cell is neither; a kicker with a rail just behind its lip gets the rail's markings.

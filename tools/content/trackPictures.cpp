@@ -1,6 +1,7 @@
 // Takes a track directory, its theme and mesh and writes its sky, sun, star, trace and surface pictures.
 #include "content.h"
 #include "skyRender.h"
+#include "trackGen.h"
 #include "tiledNoise.h"
 
 #include <cmath>
@@ -8,7 +9,6 @@
 #include <sys/stat.h>
 
 static const int SKY_SIZE = 256;
-static const int THEME_COUNT = 3;
 
 // The sky box half sizes the game draws the faces with (10 cell lengths, 12 cell widths less 2 lengths).
 static const float SKY_HALF_X = 16840, SKY_HALF_Y = 16840, SKY_HALF_Z = 10108;
@@ -90,7 +90,7 @@ static void writeTrace(const std::string& path, bool braking)
 
 void genTrackPictures(const std::string& trackDir, int theme, int seed, const TrackMesh& mesh)
 {
-    if (theme < 0 || theme >= THEME_COUNT) theme = 0;
+    if (theme < 0 || theme >= TRACK_THEME_COUNT) theme = 0;
     std::string obj = trackDir + "/texObj/", surf = trackDir + "/texTrack/";
     mkdir(obj.c_str(), 0755);
     mkdir(surf.c_str(), 0755);

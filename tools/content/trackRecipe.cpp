@@ -1,5 +1,6 @@
 // Takes a track recipe file and returns its settings, features and the terrain height they describe.
 #include "trackGen.h"
+#include "audio.h"
 #include "content.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ static const float CELL_LENGTH = 1684.0f;
 static const float PI = 3.14159265f;
 static const int ROWS = 200, COLUMNS = 72;
 
-static const int THEME_COUNT = 3, VIEW_COUNT = 4, MAX_BOMBS = 99, MAX_OBSTACLES = 1000;
+static const int VIEW_COUNT = 4, MAX_BOMBS = 99, MAX_OBSTACLES = 1000;
 static const float HALF = COLUMNS / 2;
 static const float MAX_SLOPE_DEG = 60, MAX_HEIGHT = 20000, MAX_RAMP_ROWS = 50, MIN_RAMP_ROWS = 0.5f;
 static const float MAX_SEED = 2147483647.0f;
@@ -42,7 +43,7 @@ static const std::map<std::string, std::vector<NumberRange>> FEATURE_NUMBERS = {
     {"bomb", {ROW, CELL}},
 };
 static const std::map<std::string, NumberRange> SETTING_NUMBERS = {
-    {"theme", {"theme", 0, THEME_COUNT - 1}}, {"bombs", {"bombs", 0, MAX_BOMBS}}, {"view", {"view", 0, VIEW_COUNT - 1}},
+    {"theme", {"theme", 0, TRACK_THEME_COUNT - 1}}, {"bombs", {"bombs", 0, MAX_BOMBS}}, {"view", {"view", 0, VIEW_COUNT - 1}},
     {"start", {"start row", 0, ROWS}}, {"finish", {"finish row", 0, ROWS}}, {"bounds", {"bounds", 1, HALF}},
     {"rescue", {"rescue", 1, ROWS}}, {"spot", {"spot", 0, 4}}, {"snow", {"snow", 0, 1}},
 };
@@ -98,10 +99,29 @@ static std::string checkFeature(const TrackFeature& f)
     return "";
 }
 
+// "music NAME" picks the tune "bgmusics/NAME.flac": only one the tool makes.
+static const std::string TUNE_EXTENSION = ".flac";
+
+static std::string checkMusic(const std::string& file)
+{
+    for (int k = 0; k < NB_MUSIC_TUNES; k++)
+        if (std::string(musicTunes[k].file) == "bgmusics/" + file) return "";
+    return "music " + file.substr(0, file.size() - TUNE_EXTENSION.size()) + " is not a tune the tool makes";
+}
+
+static bool readMusic(std::istringstream& in, TrackRecipe& r)
+{
+    std::string stem;
+    if (!(in >> stem)) return false;
+    r.music = stem + TUNE_EXTENSION;
+    return true;
+}
+
 static bool readSetting(const std::string& key, std::istringstream& in, TrackRecipe& r, float* v)
 {
     *v = 0;
     if (key == "title") return (bool)(in >> r.title);
+    if (key == "music") return readMusic(in, r);
     if (key == "spot") return readNumbers(in, r.spot, 3);
     if (key == "snow") return readNumbers(in, r.snow, 3);
     if (key == "desc") {
@@ -159,7 +179,7 @@ int readTrackRecipe(const std::string& path, TrackRecipe& r)
         } else {
             float v;
             ok = readSetting(key, in, r, &v);
-            if (ok) wrong = checkSetting(key, r, v);
+            if (ok) wrong = key == "music" ? checkMusic(r.music) : checkSetting(key, r, v);
         }
         if (!ok) {
             contentError("%s:%i: can't read \"%s\"", path.c_str(), number, line.c_str());

@@ -95,6 +95,16 @@ static int writeDesc(const std::string& path, const TrackRecipe& r)
     return fclose(f) != 0;
 }
 
+// The tune a track is ridden to, one line; no file leaves the game to pick one at random.
+static int writeMusicChoice(const std::string& path, const TrackRecipe& r)
+{
+    if (r.music.empty()) return 0;
+    FILE* f = fopen(path.c_str(), "w");
+    if (!f) return 1;
+    fprintf(f, "%s\n", r.music.c_str());
+    return fclose(f) != 0;
+}
+
 int writeTrackFiles(const std::string& dir, const TrackRecipe& r, const TrackMesh& m)
 {
     std::string base = dir + "/" + r.name;
@@ -108,6 +118,7 @@ int writeTrackFiles(const std::string& dir, const TrackRecipe& r, const TrackMes
     if (w.bin) failed |= fclose(w.bin) != 0;
     if (w.txt) failed |= fclose(w.txt) != 0;
     failed |= writeDesc(base + ".desc", r);
+    failed |= writeMusicChoice(base + ".music", r);
     if (failed) contentError("Can't write the track files of %s", base.c_str());
     return failed;
 }
@@ -134,7 +145,7 @@ static int skylineSeed(const std::string& name)
     return (int)(h % 10007);
 }
 
-void genTracks(const std::string& recipes, const std::string& data)
+static void writeTracks(const std::string& recipes, const std::string& data, bool withPictures)
 {
     for (const std::string& file : recipeFiles(recipes + "/tracks", ".track")) {
         TrackRecipe r;
@@ -151,7 +162,11 @@ void genTracks(const std::string& recipes, const std::string& data)
         std::string dir = data + "/tracks/" + r.name;
         mkdir(dir.c_str(), 0755);
         writeTrackFiles(dir, r, m);
+        if (!withPictures) continue;
         genTrackPictures(dir, r.theme, skylineSeed(r.name), m);
         genObstacleModels(dir, r.theme);
     }
 }
+
+void genTracks(const std::string& recipes, const std::string& data) { writeTracks(recipes, data, true); }
+void genTrackFilesOnly(const std::string& recipes, const std::string& data) { writeTracks(recipes, data, false); }

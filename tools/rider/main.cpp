@@ -1,11 +1,13 @@
 // kesride: takes a data folder, a track, a rider and a timed input (or the autopilot, or a best run's
 // recorded input); rides the run with no display or sound, drawn frames at a chosen rate (a best run
 // tick by tick), and prints what it came to as one JSON line.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "fileio/swapthings.h"
 #include "fileio/bestRun.h"
@@ -35,7 +37,7 @@ static const int EXIT_RIDDEN = 0, EXIT_REFUSED = 2;
 
 static const char* const USAGE =
     "Usage: kesride --data DIR --track NAME [--rider NAME] [--draw-rate HZ]\n"
-    "               (--input FILE | --autopilot) [--max-seconds S]\n"
+    "               (--input FILE | --autopilot) [--max-seconds S] [--flights]\n"
     "       kesride --data DIR --best-run FILE [--rider NAME]\n"
     "Rides a track with no display or sound and prints one JSON line:\n"
     "  {\"track\":..., \"rider\":..., \"drawRate\":..., \"ticks\":N, \"finished\":true|false, \"time\":S,\n"
@@ -51,6 +53,9 @@ static const char* const USAGE =
     "                    jump bomb enter; '#' starts a comment\n"
     "  --autopilot       jump to start, then push all the way down\n"
     "  --max-seconds S   stop after S seconds of run clock (default 600)\n"
+    "  --flights         add \"flights\":[[FROM, TO, Z, AIR, HEIGHT], ...]: each flight up to the finish,\n"
+    "                    its take-off and touch-down rows, the touch-down's Z in cells, its seconds in\n"
+    "                    the air and its height over the take-off\n"
     "  --save-best-run FILE  also write the ride as a best.run (its samples and its input), riding on\n"
     "                    past the line until the rider is on the snow, as the game does\n"
     "  --best-run FILE   ride a best.run's recorded input again, tick by tick, on its own track with its\n"
@@ -63,7 +68,7 @@ static const char* const USAGE =
 struct Options {
     std::string data, track, rider, input, bestRun, saveBestRun;
     double drawRate = DEFAULT_DRAW_RATE, maxSeconds = DEFAULT_MAX_SECONDS;
-    bool autopilot = false;
+    bool autopilot = false, flights = false;
 };
 
 static bool positiveNumber(const char* text, double* out)
@@ -81,6 +86,7 @@ static bool readOptions(int argc, char** argv, Options& o)
         std::string a = argv[i];
         bool hasValue = i + 1 < argc;
         if (a == "--autopilot") o.autopilot = true;
+        else if (a == "--flights") o.flights = true;
         else if (a == "--data" && hasValue) o.data = argv[++i];
         else if (a == "--track" && hasValue) o.track = argv[++i];
         else if (a == "--rider" && hasValue) o.rider = argv[++i];
@@ -99,8 +105,16 @@ static bool readOptions(int argc, char** argv, Options& o)
     return !o.data.empty() && !o.track.empty() && (o.autopilot != !o.input.empty());
 }
 
+static const float ROW_LENGTH = 1684.0f, CELL_WIDTH = 1123.0f;
+
+// One flight: take-off and touch-down rows, touch-down Z in cells, seconds in the air, height.
+struct Flight {
+    float from, to, z, air, height;
+};
+
 // What the run came to, gathered tick by tick.
 struct RideTally {
+    std::vector<Flight> flights;
     float takeOffY = 0, groundY = 0, maxHeight = 0;  // groundY: the height at the tick before
     double airTime = 0;
     int falls = 0;
@@ -114,11 +128,19 @@ static void tallyTick(RideTally& t, double tickLength)
     t.ticks = runTicker.ticks;
     t.finished = skieurArrive;
     short ground = (short)getContact();
-    if (t.wasOnGround && !ground) t.takeOffY = t.groundY;
+    if (t.wasOnGround && !ground) {
+        t.takeOffY = t.groundY;
+        t.flights.push_back({Xobjet / ROW_LENGTH, 0, 0, 0, 0});
+    }
     t.groundY = Yobjet;
     if (!ground) {
         t.airTime += tickLength;
         if (Yobjet - t.takeOffY > t.maxHeight) t.maxHeight = Yobjet - t.takeOffY;
+        Flight& f = t.flights.back();
+        f.air += (float)tickLength;
+        f.height = std::max(f.height, Yobjet - t.takeOffY);
+        f.to = Xobjet / ROW_LENGTH;
+        f.z = Zobjet / CELL_WIDTH;
     }
     if (chute && !t.wasFallen) t.falls++;
     t.wasOnGround = ground;
@@ -152,9 +174,20 @@ static void printJsonFields(const Options& o, const RideTally& t)
            totalTime, runScoreSoFar(), t.maxHeight, t.airTime, t.falls, totalCollectable);
 }
 
+static void printFlights(const RideTally& t)
+{
+    printf(", \"flights\":[");
+    for (size_t k = 0; k < t.flights.size(); k++) {
+        const Flight& f = t.flights[k];
+        printf("%s[%.2f, %.2f, %.2f, %.3f, %.0f]", k ? ", " : "", f.from, f.to, f.z, f.air, f.height);
+    }
+    printf("]");
+}
+
 static void printJson(const Options& o, const RideTally& t)
 {
     printJsonFields(o, t);
+    if (o.flights) printFlights(t);
     printf("}\n");
 }
 
