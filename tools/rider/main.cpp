@@ -42,6 +42,7 @@ static const char* const USAGE =
     "Rides a track with no display or sound and prints one JSON line:\n"
     "  {\"track\":..., \"rider\":..., \"drawRate\":..., \"ticks\":N, \"finished\":true|false, \"time\":S,\n"
     "   \"score\":N, \"maxHeight\":UNITS, \"airTime\":S, \"falls\":N, \"collectables\":N}\n"
+    "  (a finished ride's score as the line is crossed; with --save-best-run, once settled past it)\n"
     "  --data DIR        the game's data folder (holding tracks/, models/, positions/)\n"
     "  --track NAME      the track's folder name under tracks/\n"
     "  --rider NAME      the rider's folder name under models/ (default tolvek)\n"
@@ -119,6 +120,7 @@ struct RideTally {
     double airTime = 0;
     int falls = 0;
     long ticks = 0;  // ticks ridden, up to the finish
+    int scoreAtLine = 0;
     short wasOnGround = 1, wasFallen = 0, finished = 0;
 };
 
@@ -127,6 +129,9 @@ static void tallyTick(RideTally& t, double tickLength)
     if (t.finished) return;
     t.ticks = runTicker.ticks;
     t.finished = skieurArrive;
+    // The drawn frame that crosses the line rides on to its end, a tick or more at a low rate and
+    // none at a high one: the score is taken on the tick itself.
+    if (t.finished) t.scoreAtLine = runScoreSoFar();
     short ground = (short)getContact();
     if (t.wasOnGround && !ground) {
         t.takeOffY = t.groundY;
@@ -166,12 +171,13 @@ static bool loadTheRun(const Options& o)
 }
 
 // The line without its closing brace: a best run's re-ride adds its own fields.
-static void printJsonFields(const Options& o, const RideTally& t)
+static void printJsonFields(const Options& o, const RideTally& t, bool scoreAtLine = false)
 {
+    int score = scoreAtLine && t.finished ? t.scoreAtLine : runScoreSoFar();
     printf("{\"track\":\"%s\", \"rider\":\"%s\", \"drawRate\":%g, \"ticks\":%ld, \"finished\":%s, \"time\":%.3f, "
            "\"score\":%d, \"maxHeight\":%.1f, \"airTime\":%.3f, \"falls\":%d, \"collectables\":%d",
            o.track.c_str(), o.rider.c_str(), o.drawRate, t.ticks, skieurArrive ? "true" : "false",
-           totalTime, runScoreSoFar(), t.maxHeight, t.airTime, t.falls, totalCollectable);
+           totalTime, score, t.maxHeight, t.airTime, t.falls, totalCollectable);
 }
 
 static void printFlights(const RideTally& t)
@@ -186,7 +192,7 @@ static void printFlights(const RideTally& t)
 
 static void printJson(const Options& o, const RideTally& t)
 {
-    printJsonFields(o, t);
+    printJsonFields(o, t, o.saveBestRun.empty());
     if (o.flights) printFlights(t);
     printf("}\n");
 }
