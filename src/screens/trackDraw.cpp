@@ -16,6 +16,9 @@ static const int THUMB_PIXELS = 256;
 static const float THUMB_WINDOW_LOW = 0.1f, THUMB_WINDOW_HIGH = 0.9f;
 static const int TITLE_X = 70;
 static const float TITLE_SCALE = 2.5f, TITLE_ROOM = 330; // a long title shrinks to stay on the panel
+// The list position stays between the arrows: "10/12" and longer shrink, "8/8" keeps its size.
+static const int POSITION_X = 110, POSITION_Y = 225;
+static const float POSITION_SCALE = 1.5f, POSITION_ROOM = 60;
 static const int DESC_X = 210, DESC_TOP_Y = 240, DESC_PITCH = 20;
 static const int NOTE_Y = 262, NOTE_WIDTH = 405; // under the instructions, inside the panel
 
@@ -81,7 +84,7 @@ static void drawTrackTexts(char list[][256], int count, int selected, const char
     smallText(0, 320, "Choose your track and press [return]:", 1.0f);
     smallText(0, 300, "[esc]: go back to rider menu", 1.0f);
     snprintf(line, sizeof line, "%i/%i", selected + 1, count);
-    largeText(110, 225, line, 1.5f);
+    largeText(POSITION_X, POSITION_Y, line, fittedScale(line, POSITION_ROOM, POSITION_SCALE));
     if (count > 0) {
         const char* title = highlightedTrackTitle()[0] ? highlightedTrackTitle() : list[selected];
         snprintf(line, sizeof line, "%.255s", title);
