@@ -24,7 +24,7 @@ static void dirtyRun() {
     animationFigureFinie = animationFigureFinieSJ = 0; deroulementFigure = deroulementFigureSJ = 1;
     figureEnCours = 1; deroulementFreinage = 1; derniereRotYAvtSaut = 5.0f; Ytemp = 3.0f;
     totalCollectable = 4; totalScore = 12345; bufferScoreJump = 500; finalScore = 999; figScore = 3000;
-    vuScores = 0; rank = 3; mouvCamY = 80.0f;
+    vuScores = 0; rank = 3;
 }
 
 TEST(RunState, ResetLeavesNothingOfThePreviousRun) {
@@ -57,7 +57,7 @@ TEST(RunState, ResetLeavesNothingOfThePreviousRun) {
     EXPECT_EQ(1, animationFigureFinie);
     EXPECT_EQ(1, animationFigureFinieSJ);
     EXPECT_EQ(0, deroulementFigure + deroulementFigureSJ + figureEnCours + deroulementFreinage);
-    EXPECT_FLOAT_EQ(0.0f, derniereRotYAvtSaut + Ytemp + mouvCamY);
+    EXPECT_FLOAT_EQ(0.0f, derniereRotYAvtSaut + Ytemp);
     EXPECT_EQ(0, totalCollectable + totalScore + bufferScoreJump + finalScore);
     EXPECT_EQ(1000, figScore);
     EXPECT_EQ(1, vuScores);

@@ -15,12 +15,12 @@
 #include "run/ghostRun.h"
 #include "screens/choixSkier.h"
 #include "screens/screens.h"
-#include "shell/gameHooks.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
 #include "shell/prefs.h"
 #include "shell/systemPortUtils.h"
 #include "sound/gameSounds.h"
+#include "run/runState.h"
 #include "support/soundRecorder.h"
 #include "support/testFiles.h"
 

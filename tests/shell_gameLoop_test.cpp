@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "platform/gameClock.h"
-#include "shell/gameHooks.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
 #include "shell/systemPortUtils.h"
 #include "screens/choixPiste.h"
 #include "track/trackLoader.h"
+#include "run/runState.h"
+#include "track/planLib.h"
+#include "sound/gameSounds.h"
 #include "support/soundRecorder.h"
 
 namespace {

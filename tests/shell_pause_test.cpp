@@ -7,10 +7,10 @@
 
 #include "platform/gameClock.h"
 #include "run/runState.h"
-#include "shell/gameHooks.h"
 #include "shell/keys.h"
 #include "shell/pause.h"
 #include "sound/fmodmusic.h"
+#include "track/planLib.h"
 #include "support/autopilot.h"
 #include "support/soundRecorder.h"
 

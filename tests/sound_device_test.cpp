@@ -11,7 +11,6 @@
 #include "audio.h"
 #include "sound/SndWrapper.h"
 #include "sound/fmodmusic.h"
-#include "shell/gameHooks.h"
 #include "sound/gameSounds.h"
 
 namespace {

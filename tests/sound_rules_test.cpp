@@ -6,11 +6,11 @@
 
 #include "sound/SndWrapper.h"
 #include "sound/fmodmusic.h"
-#include "shell/gameHooks.h"
 #include "sound/gameSounds.h"
 #include "sound/runEventSounds.h"
 #include "run/runInput.h"
 #include "track/planLib.h"
+#include "run/runState.h"
 #include "support/soundRecorder.h"
 
 namespace {

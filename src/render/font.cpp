@@ -44,12 +44,6 @@ void BuildFont(unsigned int texture)
     }
 }
 
-void KillFont()
-{
-    if (base) glDeleteLists(base, 256);
-    base = 0;
-}
-
 void glPrintScale(int x, int y, const char* text, int set, unsigned int texture, float scale)
 {
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -7,7 +7,6 @@ const float fontAdvance = 10.0f;  // pen advance of one glyph, overlay units
 const float fontCellSize = 16.0f;
 
 void BuildFont(unsigned int texture);
-void KillFont();
 // Texture coordinates of glyph cell c (0..255): s0..s0+1/16, t0..t0+1/16.
 void glyphCellCoords(int cell, float* s0, float* t0);
 // Display list of character code k in set s (sets above 1 print as set 1).

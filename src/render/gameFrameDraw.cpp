@@ -71,7 +71,7 @@ static void drawSpray(const DrawnState& d)
     if (d.braking) glRotatef(180, 0, 1, 0);
     if (d.fakie) glRotatef(180, 0, 1, 0);
     float speed = vitesseMax != 0 ? fabsf(d.speed / vitesseMax) : 0;
-    particleEngineSkier->draw(mouvCamY + (d.braking ? 180 : 0), speed, d.braking);
+    particleEngineSkier->draw(d.braking ? 180.0f : 0.0f, speed, d.braking);
     glPopMatrix();
 }
 

@@ -51,7 +51,7 @@ static void drawBombBurst(const float* at)
     glPushMatrix();
     glTranslatef(at[0], at[1], at[2]);
     glRotatef(90, 0, 1, 0);
-    if (particleEngineBomb) particleEngineBomb->draw(mouvCamY, 1.0f);
+    if (particleEngineBomb) particleEngineBomb->draw(0.0f, 1.0f);
     glPopMatrix();
 }
 

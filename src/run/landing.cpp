@@ -53,8 +53,6 @@ static void missedBy(int degrees)
     if (degrees > lastDegreesOff) lastDegreesOff = degrees;
 }
 
-int landingDegreesOff() { return lastDegreesOff; }
-
 static short headingClean(const float* f, const float* v)
 {
     int tol = toleranceAngleRightAndLeft;

@@ -7,8 +7,6 @@ extern int toleranceAngleFrontAndBack;
 extern int toleranceAngleLeftSideAndRightSide;
 
 int isLandingOk();
-// How many degrees the last landing judged by isLandingOk missed its worst test by (0 when clean).
-int landingDegreesOff();
 // The frames after touching the ground: fall, or the landing poses; then banking.
 void landingSequence();
 void bankJumpPoints();

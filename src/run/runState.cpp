@@ -94,7 +94,6 @@ int totalScore = 0;
 int bufferScoreJump = 0;
 int finalScore = 0;
 int figScore = 1000;
-float mouvCamY = 0.0f;
 
 static void resetTimingAndMotion() {
     LETSGO = 0;
@@ -180,7 +179,6 @@ static void resetTricksAndScores() {
     resetRescueFlight();
     clearRunEvents();
     emitRunEvent(RUN_EV_SPRAY_STOP);
-    mouvCamY = 0.0f;
 }
 
 static void resetTrackPlacement() {

@@ -81,7 +81,6 @@ extern int totalScore;
 extern int bufferScoreJump;
 extern int finalScore;
 extern int figScore;
-extern float mouvCamY;
 
 // after the finish
 extern short vuScores;  // the score table of the last run was seen
