@@ -35,10 +35,15 @@ ToolRun runTool(const std::string& recipes, const std::string& data, const TempD
     return ToolRun{status, text.str()};
 }
 
-std::string copyRecipes(const TempDir& scratch)
+// The recipes with only their first few tracks: what these tests check is the same for one track as
+// for all, and each track is seconds of the tool's time.
+std::string copyRecipes(const TempDir& scratch, size_t tracks)
 {
     std::string copy = scratch.file("recipes");
     EXPECT_EQ(0, system(("cp -r " + RECIPES + " " + copy).c_str()));
+    std::vector<std::string> names = recipeNames("tracks", ".track");
+    for (size_t i = tracks; i < names.size(); i++)
+        EXPECT_EQ(0, remove((copy + "/tracks/" + names[i] + ".track").c_str())) << names[i];
     return copy;
 }
 
@@ -79,7 +84,7 @@ void listTree(const std::string& root, const std::string& rel, std::set<std::str
 TEST(ContentBuild, AnUnreadableRecipeFailsNamingFileAndLineAndLeavesTheDataAsItWas)
 {
     TempDir scratch;
-    std::string recipes = copyRecipes(scratch);
+    std::string recipes = copyRecipes(scratch, 1);
     std::string data = scratch.file("data");
     makeParentFolders(data + "/gui/logo.bmp");
     writeText(data + "/gui/logo.bmp", "the old picture");
@@ -93,7 +98,8 @@ TEST(ContentBuild, AnUnreadableRecipeFailsNamingFileAndLineAndLeavesTheDataAsItW
     EXPECT_FALSE(exists(data + "/.generated"));
     EXPECT_FALSE(exists(data + "/.kescontent-new"));
 
-    EXPECT_EQ(0, system(("cp " + RECIPES + "/tracks/*.track " + recipes + "/tracks/").c_str()));
+    std::string first = recipeNames("tracks", ".track")[0] + ".track";
+    EXPECT_EQ(0, system(("cp " + RECIPES + "/tracks/" + first + " " + recipes + "/tracks/").c_str()));
     std::string rider = recipes + "/riders/" + recipeNames("riders", ".rider")[0] + ".rider";
     { std::ofstream(rider, std::ios::app) << "weight heavy\n"; }
     bad = runTool(recipes, data, scratch);
@@ -105,11 +111,12 @@ TEST(ContentBuild, AnUnreadableRecipeFailsNamingFileAndLineAndLeavesTheDataAsItW
 TEST(ContentBuild, ADeletedRecipesTrackGoesAndCleaningKeepsEveryPlayersFile)
 {
     TempDir scratch;
-    std::string recipes = copyRecipes(scratch);
+    std::string recipes = copyRecipes(scratch, 2);
     std::string data = scratch.file("data");
     ASSERT_EQ(runTool(recipes, data, scratch).status, 0);
 
     std::vector<std::string> tracks = recipeNames("tracks", ".track");
+    tracks.resize(2);
     std::set<std::string> playerFiles = {USER_PREFS_FILE, GFX_PREFS_FILE, KEYS_MAP_FILE, PAD_MAP_FILE};
     for (const std::string& t : tracks) playerFiles.insert(trackFile(t, "top.sc"));
     for (const std::string& f : playerFiles) writeText(data + "/" + f, "the player's " + f);

@@ -23,18 +23,10 @@
 
 namespace {
 
+// The models as the build generated them into the checkout's data folder.
 struct GeneratedModels : ::testing::Test {
-    static TempDir* data;
-    static void SetUpTestSuite()
-    {
-        data = new TempDir();
-        for (const char* sub : {"/tracks", "/models"}) mkdir((data->path() + sub).c_str(), 0755);
-        genTracks(RECIPES, data->path());
-        genRiders(RECIPES, data->path());
-    }
-    static void TearDownTestSuite() { delete data; }
+    static std::string dataPath() { return builtData(); }
 };
-TempDir* GeneratedModels::data = nullptr;
 
 float distanceToSegment(const float* p, const float* a, const float* b)
 {
@@ -60,7 +52,7 @@ void loadObject(const std::string& path)
 TEST_F(GeneratedModels, ObstacleModelsLoadAndMatchTheirHitShapes)
 {
     for (const std::string& track : recipeNames("tracks", ".track")) {
-        std::string dir = data->path() + "/tracks/" + track + "/";
+        std::string dir = dataPath() + "/tracks/" + track + "/";
         loadObject(dir + "tree.3d");
         float lowWidth = 0, top = 0, bottom = 1e9f;
         for (int v = 0; v < object.indexVertexDernierGroupe; v++) {
@@ -163,7 +155,7 @@ TEST_F(GeneratedModels, TreesAreTiersOfSnowyBranchesWithinTheObjectTables)
 {
     std::set<std::pair<int, int>> shapes;
     for (const std::string& track : recipeNames("tracks", ".track")) {
-        std::string path = data->path() + "/tracks/" + track + "/tree.3d";
+        std::string path = dataPath() + "/tracks/" + track + "/tree.3d";
         ModelCounts c = countsInFile(path);
         ASSERT_GT(c.triangles, 0) << track;
         ASSERT_LE(c.groups, 100) << track;
@@ -198,7 +190,7 @@ TEST_F(GeneratedModels, RidersLoadWithTheirSkeletonTextureAndCard)
     EXPECT_NE(std::find(riders.begin(), riders.end(), "tolvek"), riders.end());
     std::set<float> weights;
     for (const std::string& id : riders) {
-        std::string dir = data->path() + "/models/" + id + "/";
+        std::string dir = dataPath() + "/models/" + id + "/";
         reinitSkierData();
         ASSERT_EQ(loadMs3d((dir + id + ".3d").c_str()), 0) << id;
         ASSERT_EQ(nbBones, nbJointsSquelette) << id;
@@ -259,7 +251,7 @@ TEST_F(GeneratedModels, RidersStandOnTheirSkisInTheNeutralPose)
     preCalculateTrigoTables();
     for (const std::string& id : recipeNames("riders", ".rider")) {
         reinitSkierData();
-        ASSERT_EQ(loadMs3d((data->path() + "/models/" + id + "/" + id + ".3d").c_str()), 0) << id;
+        ASSERT_EQ(loadMs3d((dataPath() + "/models/" + id + "/" + id + ".3d").c_str()), 0) << id;
         for (float* v : variablesPose) *v = 0;
         majRotationsBones();
         transformSkierEtat(0, 0, 0, 1);
@@ -298,7 +290,7 @@ TEST_F(GeneratedModels, RiderColoursStandOutFromTheSnow)
     const int regions[] = {0, 2, 8, 9};  // jacket, trousers, boots, skis
     const float snow[3] = {240, 244, 250}, snowLike = 60;
     for (const std::string& id : recipeNames("riders", ".rider")) {
-        std::vector<unsigned char> bmp = readBytes(data->path() + "/models/" + id + "/skin.bmp");
+        std::vector<unsigned char> bmp = readBytes(dataPath() + "/models/" + id + "/skin.bmp");
         ASSERT_EQ(bmp.size(), (size_t)(header + 128 * rowBytes)) << id;
         for (int r : regions) {
             int near = 0;

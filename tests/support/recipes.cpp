@@ -33,15 +33,15 @@ std::vector<std::string> recipeNames(const std::string& kind, const std::string&
     return names;
 }
 
-const std::string& shippedTracksData()
+const std::string& builtData()
 {
-    static TempDir data;
-    static bool made = false;
-    if (!made) {
-        storeByteOrder(0);
-        mkdir((data.path() + "/tracks").c_str(), 0755);
-        genTrackFilesOnly(RECIPES, data.path());
-        made = true;
+    static const std::string data = std::string(KESTRUNE_SOURCE_DIR) + "/data";
+    struct stat st;
+    if (stat((data + "/.generated").c_str(), &st) != 0) {
+        fprintf(stderr, "%s was not generated: run make data first\n", data.c_str());
+        abort();
     }
-    return data.path();
+    return data;
 }
+
+const std::string& shippedTracksData() { return builtData(); }

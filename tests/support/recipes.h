@@ -12,6 +12,9 @@ std::vector<std::string> recipeNames(const std::string& kind, const std::string&
 // Sorted entries of a directory, hidden ones skipped; empty when it cannot be read.
 std::vector<std::string> dirEntries(const std::string& dir);
 
-// A data folder with every shipped track's files (no pictures or models) generated from RECIPES into its
-// tracks/, made once per test process (tests read it, none writes to it).
+// The checkout's data folder as the build's data step generated it from RECIPES (make data runs before the
+// tests): every shipped track, rider, pose and picture. Tests read it; none writes to it.
+const std::string& builtData();
+
+// The folder whose tracks/ holds every shipped track's files: the built data.
 const std::string& shippedTracksData();
