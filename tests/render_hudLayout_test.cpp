@@ -242,7 +242,9 @@ TEST(RenderHudLayout, TheReplaysLinesKeepClearOfTheHudAndOfEachOther)
     for (int r = 0; r < replayKeyRows; r++)
         for (int c = 0; c < 2; c++)
             if (strlen(replayKeyList[r][c]) > strlen(widest)) widest = replayKeyList[r][c];
-    ReplayHudTexts t{replayHelpLine(), "REPLAY  PAUSED  (an older best run: the final score)", replayKeyRows, widest};
+    // the longest help line (the free camera's) and label
+    ReplayHudTexts t{replayHelpLine(1), "REPLAY  PAUSED  free camera  (an older best run: the final score)",
+                     replayKeyRows, widest};
     const int sizes[][2] = {{640, 480}, {800, 600}, {1280, 720}, {1920, 1080}};
     for (const auto& size : sizes) {
         OverlayFrame f = overlayFrameFor(size[0], size[1]);

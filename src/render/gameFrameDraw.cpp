@@ -13,12 +13,14 @@
 #include "render/guistuff.h"
 #include "render/helpanim.h"
 #include "render/renderSettings.h"
+#include "render/replayCameras.h"
 #include "render/scene.h"
 #include "render/skiTraces.h"
 #include "render/viewFrame.h"
 #include "run/runState.h"
 #include "skier/ghostRider.h"
 #include "skier/skierLib.h"
+#include "track/planLib.h"
 
 static const float SPRAY_MIN_SPEED = 300.0f;
 static const float RESCUE_X = 200.0f;
@@ -75,7 +77,7 @@ static void drawSpray(const DrawnState& d)
     glPopMatrix();
 }
 
-static void drawRider(const DrawnState& d)
+static void drawRider(const DrawnState& d, const WorldView* view = nullptr)
 {
     glTranslatef(d.pos[0], d.pos[1], d.pos[2]);
     glPushMatrix();
@@ -83,7 +85,7 @@ static void drawRider(const DrawnState& d)
     glPushMatrix();
     if (d.fakie) glRotatef(180, 0, 1, 0);
     if (d.tumble != 0) glRotatef(d.tumble, 0, 0, 1);
-    if (ombre < 2) drawShadow(d);
+    if (ombre < 2) drawShadow(d, view);
     glColor4f(1, 1, 1, 1);
     drawSkierAfterTransformEtat(1, d.contact);
     drawSpray(d);
@@ -104,10 +106,9 @@ static void drawReplacementFade(const DrawnState& d)
     if (d.replacement) drawFondFondu(f.left, f.top, f.right - f.left, f.top - f.bottom, FADE_DARKEST * d.fadeAlpha);
 }
 
-void drawRunSceneAt(const DrawnState& d, long tick)
+// The chase camera: the eye in the rider frame, the view turned by his heading, the world round him.
+static void drawChaseScene(const DrawnState& d, long tick)
 {
-    RiderPoseState tickPose;
-    poseRiderForDrawing(d, &tickPose);
     glPushMatrix();
     placeCameraAt(d.eyeBack, d.eyeUp);
     glPushMatrix();
@@ -130,25 +131,111 @@ void drawRunSceneAt(const DrawnState& d, long tick)
     glPopMatrix();
     drawReplacementFade(d);
     glPopMatrix();
+}
+
+// The sky box is made to be seen ahead (it has no face behind the rider): it is turned with the
+// camera's heading, as the chase turns it, so the camera looks at its front whichever way it looks.
+// It neither tests nor writes depth: the world beyond it (the far terrain windows) is drawn over it.
+static void drawSkyAhead(const WorldView& v, float sunAngle)
+{
+    float heading = (float)(atan2(v.target[2] - v.eye[2], v.target[0] - v.eye[0]) * 180.0 / M_PI);
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glPushMatrix();
+    glRotatef(-heading, 0, 1, 0);
+    glPushMatrix();
+    drawFond();
+    glPopMatrix();
+    drawSoleil(sunAngle);
+    glPopMatrix();
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+}
+
+// The terrain window is 14 rows round a triangle: as many windows as the view's rows need, the
+// run's own triangle given back afterwards.
+static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v)
+{
+    const int windowRows = terrainRowsBehind + terrainRowsAhead + 1;
+    int first, last;
+    viewRows(v, &first, &last);
+    int column = findCurrentFace(points, faces, v.target[0], v.target[2], (float)maxTrackFaces) % facesParRangee;
+    int runFace = getNumeroFaceCourante();
+    const GLfloat snow[4] = {rgbNeigeR, rgbNeigeG, rgbNeigeB, 0};
+    const GLfloat none[4] = {0, 0, 0, 0};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
+    for (int row = first; row <= last; row += windowRows) {
+        setNumeroFaceCourante((row + terrainRowsBehind) * facesParRangee + column);
+        drawPlan(d.pos[0], points, faces, normalesPiste, textures, texName);
+    }
+    setNumeroFaceCourante(runFace);
+    drawTraces(d.pos, tick);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
+}
+
+static void drawObstacleRows(const WorldView& v)
+{
+    const float windowLength = 12.0f * longueurFace;  // the obstacles' window ahead of its X
+    int first, last;
+    viewRows(v, &first, &last);
+    for (float x = (float)first * longueurFace; x < (float)(last + 1) * longueurFace; x += windowLength)
+        drawObstaclesAt(points, x);
+}
+
+// A camera standing in the world: the eye turned toward its aim, the sky round the eye.
+static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
+{
+    glPushMatrix();
+    placeWorldCamera(v);
+    drawSkyAhead(v, d.sunAngle);
+    glTranslatef(-v.eye[0], -v.eye[1], -v.eye[2]);
+    beginDistanceHaze();
+    drawGroundRows(d, tick, v);
+    placeLumiere();
+    drawObstacleRows(v);
+    glPushMatrix();
+    drawRider(d, &v);
+    drawRescueAndStars(d);
+    glPopMatrix();
+    if (d.ghostShown) drawGhost(d.ghost);
+    endDistanceHaze();
+    drawReplacementFade(d);
+    glPopMatrix();
+}
+
+void drawRunSceneAt(const DrawnState& d, long tick, WorldViewFn view)
+{
+    RiderPoseState tickPose;
+    poseRiderForDrawing(d, &tickPose);
+    WorldView v;
+    if (view && view(d, &v)) drawWorldScene(d, tick, v);
+    else drawChaseScene(d, tick);
     restoreRiderPose(tickPose);
 }
 
 void drawRunScene() { drawRunSceneAt(captureDrawnState(), -1); }
 
-static void drawFrameAt(const DrawnState& d, long tick, void (*overlay)())
+static void drawFrameAt(const DrawnState& d, long tick, void (*overlay)(), WorldViewFn view, short shown)
 {
     glClearDepth(1.0);
     glClear(GL_DEPTH_BUFFER_BIT);
-    drawRunSceneAt(d, tick);
+    drawRunSceneAt(d, tick, view);
     drawRunHud();
     if (overlay) overlay();
     glFlush();
-    if (gfx_driver) allegro_gl_flip();
+    if (shown && gfx_driver) allegro_gl_flip();
 }
 
-void drawGameFrame(void (*overlay)()) { drawFrameAt(captureDrawnState(), -1, overlay); }
+void drawGameFrame(void (*overlay)(), WorldViewFn view) { drawFrameAt(captureDrawnState(), -1, overlay, view, 1); }
 
-void drawRunFrame(float fraction, long tick, void (*overlay)())
+void drawRunFrame(float fraction, long tick, void (*overlay)(), WorldViewFn view)
 {
-    drawFrameAt(drawnMoment(drawnTicks, fraction), tick, overlay);
+    drawFrameAt(drawnMoment(drawnTicks, fraction), tick, overlay, view, 1);
 }
+
+void drawFilmFrame(float fraction, long tick, WorldViewFn view)
+{
+    drawFrameAt(drawnMoment(drawnTicks, fraction), tick, nullptr, view, 0);
+}
+
+void drawFilmFrameAsItStands(WorldViewFn view) { drawFrameAt(captureDrawnState(), -1, nullptr, view, 0); }

@@ -25,6 +25,10 @@ void chaseCameraEye(float headingDeg, float* back, float* up);
 float clearShareOfSight(const TrackPoint* pts, const TrackFace* fcs, const float from[3], const float to[3]);
 // The chase view for an eye given in the rider frame.
 void placeCameraAt(float back, float up);
+// A camera standing in the world (replayCameras.h): turned toward its aim, the eye at the origin
+// (the sky is drawn round it; the world is then moved by -eye).
+struct WorldView;
+void placeWorldCamera(const WorldView& v);
 // Most the view leans into a turn, degrees.
 const float cameraMaxTilt = 3.0f;
 // The camera's own state, stepped once a tick: the half-pipe heading it creeps from the run's, the
@@ -63,9 +67,10 @@ void MakeShadowMatrix(float pts[3][3], float light[4], float m[4][4]);
 // lilPoints and shadowMat for the horizontal ground plane under the rider, in the rider frame: the
 // plane of the triangle face flattened at groundY, for a rider at (riderX, riderY).
 void shadowPlaneUnderRider(int face, float riderX, float riderY, float groundY);
-// The shadow pass under the rider (ombre 0 or 1), the rider as the drawn state shows him.
+// The shadow pass under the rider (ombre 0 or 1), the rider as the drawn state shows him, seen by the
+// chase camera or, when given, a camera standing in the world.
 struct DrawnState;
-void drawShadow(const DrawnState& d);
+void drawShadow(const DrawnState& d, const WorldView* view = nullptr);
 // obstacles in view of a rider at riderX
 void drawObstaclesAt(TrackPoint* pts, float riderX);
 

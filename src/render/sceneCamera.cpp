@@ -6,6 +6,7 @@
 #include <math.h>
 
 #include "render/graphicLib.h"
+#include "render/replayCameras.h"
 #include "render/scene.h"
 #include "run/runState.h"
 #include "shell/prefs.h"
@@ -101,6 +102,12 @@ void placeCameraAt(float back, float up)
 {
     glMatrixMode(GL_MODELVIEW);
     gluLookAt(back, up, 0, LOOK_AHEAD, LOOK_BELOW, 0, 0, 1, 0);
+}
+
+void placeWorldCamera(const WorldView& v)
+{
+    glMatrixMode(GL_MODELVIEW);
+    gluLookAt(0, 0, 0, v.target[0] - v.eye[0], v.target[1] - v.eye[1], v.target[2] - v.eye[2], 0, 1, 0);
 }
 
 static short inOpenHalfPipe() { return inHalfPipe && !inInterieurHalfPipe; }

@@ -5,6 +5,7 @@
 #include "render/drawnState.h"
 #include "render/helpanim.h"
 #include "render/renderSettings.h"
+#include "render/replayCameras.h"
 #include "render/scene.h"
 #include "skier/skierLib.h"
 
@@ -25,7 +26,23 @@ void shadowPlaneUnderRider(int face, float riderX, float riderY, float groundY)
     MakeShadowMatrix(lilPoints, light, shadowMat);
 }
 
-void drawShadow(const DrawnState& d)
+// The frame the chase draws the shadow in: its eye's, the view's turn left out. A camera in the world
+// gets the same frame at the rider, so the shadow falls as it does under the chase.
+static void shadowFrame(const DrawnState& d, const WorldView* view)
+{
+    glLoadIdentity();
+    if (!view) {
+        placeCameraAt(d.eyeBack, d.eyeUp);
+        if (d.rescue) glTranslatef(0, -d.rescueLift, 0);
+        return;
+    }
+    placeWorldCamera(*view);
+    glTranslatef(d.pos[0] - view->eye[0], d.pos[1] - view->eye[1], d.pos[2] - view->eye[2]);
+    glRotatef(-d.viewBank, 1, 0, 0);
+    glRotatef(-d.viewHeading, 0, 1, 0);
+}
+
+void drawShadow(const DrawnState& d, const WorldView* view)
 {
     if (ombre != 0 && ombre != 1) return;
     shadowPlaneUnderRider(d.face, d.pos[0], d.pos[1], d.groundY);
@@ -35,9 +52,7 @@ void drawShadow(const DrawnState& d)
     endDistanceHaze();  // the flattening matrix leaves no eye distance the fog could use
     if (d.replacement) glColor4f(1 - d.fadeAlpha, 1 - d.fadeAlpha, 1 - d.fadeAlpha, 1);
     else glColor4f(SHADOW_GREY, SHADOW_GREY, SHADOW_GREY, 1);
-    glLoadIdentity();
-    placeCameraAt(d.eyeBack, d.eyeUp);
-    if (d.rescue) glTranslatef(0, -d.rescueLift, 0);
+    shadowFrame(d, view);
     glRotatef(d.slope, 0, 0, 1);
     glRotatef(d.lateral, 1, 0, 0);
     glMultMatrixf(&shadowMat[0][0]);

@@ -20,6 +20,7 @@
 #include "render/graphImage.h"
 #include "render/helpanim.h"
 #include "render/hudHints.h"
+#include "render/replayCameras.h"
 #include "render/replayHud.h"
 #include "render/SnowParticleEngine.h"
 #include "render/skiTraces.h"
@@ -30,6 +31,7 @@
 #include "run/replayMarks.h"
 #include "run/replayRide.h"
 #include "run/runEvents.h"
+#include "run/sampledMoment.h"
 #include "run/runState.h"
 #include "run/runTick.h"
 #include "run/runTicker.h"
@@ -62,6 +64,12 @@ static std::vector<ReplayMark> replayMarks;
 static long lastFrameMs, endReachedMs;
 static double keyListLeft;  // seconds the list of keys is shown yet
 
+// The camera the replay is seen from; the free camera where the player put it; the view of the last
+// frame drawn, whatever its camera (the free camera starts there).
+static int replayCamera = replayChaseCamera;
+static FreeCamera freeCamera;
+static WorldView shownView;
+
 // What the score table shows of the run just ridden: the replay rides over it and gives it back.
 struct TableRun {
     int totalScore, totalCollectable, finalScore, rank;
@@ -70,13 +78,13 @@ struct TableRun {
 };
 static TableRun tableRun;
 
-static void keepTableRun()
+void keepTableRun()
 {
     tableRun = {totalScore, totalCollectable, finalScore, rank, totalTime, skieurArrive, vuScores};
 }
 
 // The run state is fresh (the replay's kickers gone) with the table's numbers in it.
-static void giveTableRunBack()
+void giveTableRunBack()
 {
     freshRunOnLoadedTrack();
     clearRunEvents();
@@ -101,7 +109,7 @@ static int ridesAgain(const std::string& path)
 }
 
 // The start line: nothing before it to draw between, no traces yet.
-static void drawFromStartLine()
+void drawFromStartLine()
 {
     resetDrawnTicks(&drawnTicks);
     noteTickDrawn(&drawnTicks, 1);
@@ -137,6 +145,7 @@ int openReplay(const char* trackDir)
     lastFrameMs = gameClock();
     endReachedMs = -1;
     keyListLeft = KEY_LIST_SECONDS;
+    replayCamera = replayChaseCamera;
     reRiding = 0;
     if (withInput) startReRiding();
     else marksFromSamples(replayRun.rec, &replayMarks);
@@ -160,29 +169,6 @@ static void closeReplay()
     redrawAllMenu = 0;
 }
 
-// The run state the drawing reads, as the sample shows the rider.
-static void putRiderAt(const RunSample& s)
-{
-    Xobjet = s.pos[0], Yobjet = s.pos[1], Zobjet = s.pos[2];
-    rotSkierY = rotSkierYAvantSaut = s.yaw;
-    rotSkierZ = s.pitch, rotSkierX = s.roll;
-    angleCourant = angleDePlacementEffectif = s.lean;
-    fakie = (s.flags & sampleFakie) != 0;
-    chute = (s.flags & sampleFallen) != 0;
-    rotationChute = s.tumble;
-    setContact((s.flags & sampleContact) != 0);
-    setNumeroFaceCourante(findCurrentFace(points, faces, Xobjet, Zobjet, (float)maxTrackFaces));
-    setYobjetCour(Yobjet);
-    changementContact = changementFakieSolRight = changementFakieSolLeft = 0;
-    askForRescue = 0, replacement = 0, vitessePrecedente = 0, tempsChute = lyingTime;
-    LETSGO = 0, DEPART = 1, skieurArrive = 0;
-    totalTime = s.runTime;
-    totalScore = replayRun.finalScore;
-    changePosition(s.pose);
-    majRotationsBones();
-    transformSkierEtat(s.lean, s.yaw, fakie, 1);
-}
-
 // The run state at the clock's tick: the ticks ridden on in play are heard and drawn between, as a
 // run has them; a step or a jump goes there in silence.
 static void rideToClock(short heard)
@@ -204,11 +190,37 @@ static void beginReplayDrawing()
     glDisable(GL_BLEND);
 }
 
-// The player's commands of this frame; whether any moved the replay by a step or a jump.
-static short takeReplayControls()
+// The camera of the drawn moment: the chase (said by 0) or one standing in the world.
+static short replayView(const DrawnState& d, WorldView* out)
+{
+    switch (replayCamera) {
+    case replayFarCamera: farView(points, faces, d.pos, out); break;
+    case replayTracksideCamera: tracksideView(points, faces, replayRun.rec, d.pos, out); break;
+    case replayFreeCamera: freeCameraView(freeCamera, out); break;
+    default: chaseWorldView(d.pos, d.viewHeading, d.eyeBack, d.eyeUp, &shownView); return 0;
+    }
+    shownView = *out;
+    return 1;
+}
+
+// The next camera; the free one starts from the view shown.
+static void nextCamera()
+{
+    replayCamera = (replayCamera + 1) % replayCameraCount;
+    if (replayCamera != replayFreeCamera) return;
+    freeCameraFrom(shownView, &freeCamera);
+    keepEyeInWorld(points, faces, freeCamera.eye);
+}
+
+// The player's commands of this frame; whether any moved the replay by a step or a jump. The free
+// camera moves while the replay is paused.
+static short takeReplayControls(double elapsed)
 {
     ReplayControlsRead read;
     readReplayControls(read);
+    if (read.nextCamera) nextCamera();
+    if (replayCamera == replayFreeCamera && replayClock.paused)
+        moveFreeCamera(points, faces, &freeCamera, read.freeMove, elapsed);
     short moved = 0;
     for (int c = 0; c < replayCommandCount; c++) {
         if (!read.command[c]) continue;
@@ -234,8 +246,9 @@ static void replayLabel(char* out, size_t size)
 {
     const char* state = replayClock.paused ? PAUSED_TEXT
                         : replayClock.speed != replayNormal ? replaySpeedNames[replayClock.speed] : "";
-    snprintf(out, size, "%s%s%s%s%s", REPLAY_TEXT, state[0] ? "  " : "", state, reRiding ? "" : "  ",
-             reRiding ? "" : SAMPLES_ONLY_TEXT);
+    const char* camera = replayCamera == replayChaseCamera ? "" : replayCameraNames[replayCamera];
+    snprintf(out, size, "%s%s%s%s%s%s%s", REPLAY_TEXT, state[0] ? "  " : "", state, camera[0] ? "  " : "", camera,
+             reRiding ? "" : "  ", reRiding ? "" : SAMPLES_ONLY_TEXT);
 }
 
 static void drawReplayOverlay()
@@ -244,7 +257,7 @@ static void drawReplayOverlay()
     replayLabel(label, sizeof label);
     float keysAlpha = keyListLeft <= 0 ? 0.0f : keyListLeft >= KEY_LIST_FADE_SECONDS ? 1.0f
                                                                                       : (float)(keyListLeft / KEY_LIST_FADE_SECONDS);
-    ReplayHudView v{label, replayHelpLine(), replayKeyList, replayKeyRows, keysAlpha,
+    ReplayHudView v{label, replayHelpLine(replayCamera == replayFreeCamera), replayKeyList, replayKeyRows, keysAlpha,
                     replayMarks.data(), (int)replayMarks.size(), replayClock.tick, replayClock.lastTick};
     drawReplayHud(v);
 }
@@ -256,9 +269,9 @@ static void drawSampledMoment()
     RunSample s;
     double t = replayClock.tick * runTickSeconds + replayClock.residual;
     sampleAt(replayRun.rec, t, &s);
-    putRiderAt(s);
+    placeRunAtSample(s, replayRun.finalScore);
     totalCollectable = 0;
-    drawGameFrame(drawReplayOverlay);
+    drawGameFrame(drawReplayOverlay, replayView);
 }
 
 // The drawing's own motion (the spray, the spins, the HUD's messages) goes by the replay's time: none when paused.
@@ -275,17 +288,17 @@ void replayFrame()
     double elapsed = (now - lastFrameMs) * 0.001;
     lastFrameMs = now;
     beginReplayDrawing();
-    short moved = takeReplayControls();
+    short moved = takeReplayControls(elapsed);
     advanceReplayClock(replayClock, elapsed);
     keyListLeft -= elapsed;
     holdMoment(elapsed);
     if (reRiding) {
         rideToClock(!moved);
         float fraction = replayClock.paused || replayAtEnd(replayClock) ? 1.0f : replayFraction(replayClock);
-        drawRunFrame(fraction, replayRide.ridden, drawReplayOverlay);
+        drawRunFrame(fraction, replayRide.ridden, drawReplayOverlay, replayView);
     } else {
         drawSampledMoment();
     }
-    handleRunSwitches();  // F8 views the replay from another camera, F10 keeps it
+    handleRunSwitches();  // F8 moves the chase camera in or out, F10 keeps the frame
     if (keyEscNoRepeat() || (skieurArrive && keyEnterNoRepeat()) || replayOver(now)) closeReplay();
 }

@@ -8,3 +8,10 @@ extern short replayOpen;
 int openReplay(const char* trackDir);
 // One frame of the replay in the score table's place; back to the table at ESC or after the finish.
 void replayFrame();
+
+// The score table's run is kept while another rides over the run state (the replay, a film), and
+// given back with the track as its file has it.
+void keepTableRun();
+void giveTableRunBack();
+// The run drawn from its start line: nothing before it to draw between, no ski marks yet.
+void drawFromStartLine();

@@ -20,11 +20,13 @@ static const ReplayControlName CONTROL_NAMES[] = {
     {"Left, Right / cross: 5 s", "Left/Right 5 s"},
     {", . / LT, RT: one frame", ", . frame"},
     {"R / Y: restart", "R restart"},
-    {"F8: camera   F10: picture", "F8 camera"},
-    {"H / X: these keys", "H keys"},
-    {"Esc / Back: scores", "Esc back"},
+    {"C / B: camera   F10: shot", "C camera"},
+    {"H / X: keys   Esc: scores", "H keys  Esc back"},
+    // the free camera's, while paused: on the help line only when it is the camera
+    {"WASD QE IJKL: free cam", "WASD QE move  IJKL look"},
 };
 static const int CONTROL_COUNT = sizeof CONTROL_NAMES / sizeof CONTROL_NAMES[0];
+static const int FREE_CAMERA_CONTROLS = 1;
 static_assert(CONTROL_COUNT == 2 * replayKeyRows, "two controls a row of the list");
 
 const char* const replayKeyList[replayKeyRows][2] = {
@@ -34,13 +36,18 @@ const char* const replayKeyList[replayKeyRows][2] = {
     {CONTROL_NAMES[6].full, CONTROL_NAMES[7].full},
 };
 
-const char* replayHelpLine()
+const char* replayHelpLine(short freeCamera)
 {
-    static std::string line;
+    static std::string lines[2];
+    std::string& line = lines[freeCamera ? 1 : 0];
+    int count = freeCamera ? CONTROL_COUNT : CONTROL_COUNT - FREE_CAMERA_CONTROLS;
     if (line.empty())
-        for (int k = 0; k < CONTROL_COUNT; k++) line += std::string(k ? "  " : "") + CONTROL_NAMES[k].brief;
+        for (int k = 0; k < count; k++) line += std::string(k ? "  " : "") + CONTROL_NAMES[k].brief;
     return line.c_str();
 }
+
+// Each held key counts one way or the other.
+static float heldAxis(char less, char more) { return (float)(keyLetterHeld(more) - keyLetterHeld(less)); }
 
 void readReplayControls(ReplayControlsRead& out)
 {
@@ -56,4 +63,7 @@ void readReplayControls(ReplayControlsRead& out)
     out.command[replayStepForward] = keyStopRepeat(STEP_REPEAT_AFTER, STEP_REPEAT_EVERY);
     out.command[replayRestart] = keyReplayRestartNoRepeat();
     out.listKeys = keyHNoRepeat();
+    out.nextCamera = keyCameraNoRepeat();
+    out.freeMove = FreeCameraMove{heldAxis('s', 'w'), heldAxis('a', 'd'), heldAxis('q', 'e'), heldAxis('j', 'l'),
+                                  heldAxis('k', 'i')};
 }

@@ -152,6 +152,9 @@ NO_REPEAT(keyPauseNoRepeat, KEY_P, PA_PAUSE)
 NO_REPEAT(keySpaceNoRepeat, KEY_SPACE, NO_PAD)
 NO_REPEAT(keyHNoRepeat, KEY_H, PA_TRICK1)
 NO_REPEAT(keyReplayRestartNoRepeat, KEY_R, PA_TRICK2)
+NO_REPEAT(keyCameraNoRepeat, KEY_C, PA_TRICK3)
+NO_REPEAT(keyVNoRepeat, KEY_V, NO_PAD)
+NO_REPEAT(keyFNoRepeat, KEY_F, NO_PAD)
 
 DELAY(keyUpDelay, KEY_UP, PA_UP)
 DELAY(keyDownDelay, KEY_DOWN, PA_DOWN)
@@ -237,6 +240,13 @@ LEVEL(keyF9, KEY_F9, NO_PAD)
 LEVEL(keyF10, KEY_F10, NO_PAD)
 LEVEL(keyF11, KEY_F11, NO_PAD)
 LEVEL(keyF12, KEY_F12, NO_PAD)
+
+// Allegro's letter codes run from KEY_A to KEY_Z in order.
+int keyLetterHeld(char letter)
+{
+    if (letter < 'a' || letter > 'z') return 0;
+    return keyHeld(KEY_A + (letter - 'a')) ? 1 : 0;
+}
 
 int keyNewlyPressed()
 {

@@ -29,6 +29,10 @@ short keyPauseNoRepeat(); // P
 short keySpaceNoRepeat();
 short keyHNoRepeat();
 short keyReplayRestartNoRepeat();
+// The replay's camera (C, pad B); the film of the best run on the score table (V).
+short keyCameraNoRepeat();
+short keyVNoRepeat();
+short keyFNoRepeat();  // the film as PNG frames, when ffmpeg is missing
 
 // Auto-repeat: true at once, then once every `delay` seconds while held.
 short keyUpDelay(double delay);
@@ -93,6 +97,8 @@ int keyF9();
 int keyF10();
 int keyF11();
 int keyF12();
+// A letter key held now ('a' to 'z'); 0 for any other character.
+int keyLetterHeld(char letter);
 
 // A pause: the trick keys held when it starts, then at its end those pressed meanwhile read as up
 // until they are let go.
