@@ -6,7 +6,7 @@ packages=(
   liballegro4-dev liballeggl4-dev libglu1-mesa-dev libgl1-mesa-dri
   libsndfile1-dev libx11-dev libfreetype-dev zlib1g-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-apps imagemagick
+  xvfb xdotool x11-apps imagemagick ffmpeg
   debhelper fakeroot dpkg-dev desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
 )

@@ -45,6 +45,7 @@ TEST_F(GameFoldersTest, TheCurrentFoldersDataWinsAndKeepsThePlayersFilesInIt)
     EXPECT_EQ(f.data, here);
     EXPECT_EQ(f.player, here);
     EXPECT_EQ(f.screenshots, "screenshots");
+    EXPECT_EQ(f.videos, "videos");
     EXPECT_FALSE(f.installed);
 }
 
@@ -54,6 +55,7 @@ TEST_F(GameFoldersTest, InstalledDataIsFoundFromTheProgramAndThePlayerWritesUnde
     EXPECT_EQ(f.data, root.file("usr/share/games/kestrune"));
     EXPECT_EQ(f.player, root.file("home/.local/share/kestrune"));
     EXPECT_EQ(f.screenshots, root.file("home/.local/share/kestrune/screenshots"));
+    EXPECT_EQ(f.videos, root.file("home/.local/share/kestrune/videos"));
     EXPECT_TRUE(f.installed);
 
     std::string why;

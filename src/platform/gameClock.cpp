@@ -23,6 +23,8 @@ static long monotonicMs()
     return ms - origin;
 }
 
+long wallClockMs() { return monotonicMs(); }
+
 long gameClock()
 {
     return manualClock ? manualValue : monotonicMs();

@@ -9,6 +9,8 @@ void gameClockAdvance(long ms);   // tests: move the manual counter forward
 void gameClockSetReal();          // back to the wall clock
 
 void gameClockSleepUntil(long ms); // sleep until the wall clock reaches ms (returns at once if past)
+// The wall clock whatever the game clock is: how long a job takes (a film drives the game clock by hand).
+long wallClockMs();
 
 // The clock of a run: the game clock less the time spent paused, so a pause is no time at all to the
 // run. Everything a run times (its steps, key hold times, effects, the frame rate) reads this one.

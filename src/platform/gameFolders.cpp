@@ -23,8 +23,9 @@ static const char* const FROM_BUILD_FOLDER = "../data"; // checkout/build/kestru
 static const char* const PLAYER_SUBFOLDER = "kestrune";
 static const char* const XDG_DEFAULT_FROM_HOME = ".local/share";
 static const char* const SCREENSHOT_FOLDER = "screenshots";
+static const char* const VIDEO_FOLDER = "videos";
 
-static GameFolders current = {"./data", "./data", SCREENSHOT_FOLDER, false};
+static GameFolders current = {"./data", "./data", SCREENSHOT_FOLDER, false, VIDEO_FOLDER};
 
 static bool isFile(const std::string& path)
 {
@@ -71,7 +72,7 @@ static std::string playerFolderOf(const FolderSearch& s)
 
 static GameFolders checkoutFolders(const std::string& data)
 {
-    return GameFolders{data, data, SCREENSHOT_FOLDER, false};
+    return GameFolders{data, data, SCREENSHOT_FOLDER, false, VIDEO_FOLDER};
 }
 
 bool findGameFolders(const FolderSearch& search, GameFolders& out, std::string& whyNot)
@@ -86,7 +87,8 @@ bool findGameFolders(const FolderSearch& search, GameFolders& out, std::string& 
     }
     if (!search.exePath.empty() && isFile(installed + "/" + DATA_MARKER_FILE)) {
         std::string player = playerFolderOf(search);
-        out = GameFolders{installed, player, player.empty() ? "" : player + "/" + SCREENSHOT_FOLDER, true};
+        out = GameFolders{installed, player, player.empty() ? "" : player + "/" + SCREENSHOT_FOLDER, true,
+                          player.empty() ? "" : player + "/" + VIDEO_FOLDER};
         return true;
     }
     if (!search.exePath.empty() && isFile(buildTree + "/" + DATA_MARKER_FILE)) {
@@ -153,6 +155,8 @@ std::string screenshotPath(const std::string& fileName)
 {
     return current.screenshots.empty() ? "" : current.screenshots + "/" + fileName;
 }
+
+std::string videosFolder() { return current.videos; }
 
 bool makeParentFolders(const std::string& path)
 {

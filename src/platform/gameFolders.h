@@ -18,6 +18,7 @@ struct GameFolders {
     std::string player;      // preferences, key map, scores; the data folder itself in a checkout
     std::string screenshots; // F10 pictures
     bool installed;          // data found beside an installed program rather than in a checkout
+    std::string videos = ""; // films of best runs
 };
 
 // What the search looks at: the current folder, the program's own path, and the player's
@@ -51,6 +52,8 @@ std::string playerWritePath(const std::string& inPlayer);
 std::string trackFile(const std::string& trackDir, const std::string& fileName);
 // "<screenshots>/<fileName>".
 std::string screenshotPath(const std::string& fileName);
+// The folder films go in: "videos" beside "screenshots" in a checkout, the player's "videos/" when installed.
+std::string videosFolder();
 
 // Makes every missing folder on the way to path's last component; false when one cannot be made.
 bool makeParentFolders(const std::string& path);

@@ -12,6 +12,7 @@
 #include "run/howManyMinutes.h"
 #include "run/runState.h"
 #include "screens/choixSkier.h"
+#include "screens/filmScreen.h"
 #include "screens/replay.h"
 #include "screens/score.h"
 #include "shell/gameLoop.h"
@@ -189,6 +190,10 @@ void viewScores()
 {
     displayViewScores((short)redrawAllMenu);
     if (keyRNoRepeat() && openReplay(nomFicPiste) == 0) return;
+    if (keyVNoRepeat()) {
+        openFilm(nomFicPiste);
+        return;
+    }
     if (keyEnterNoRepeat() || keyEscNoRepeat()) {
         vuScores = 1;
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);

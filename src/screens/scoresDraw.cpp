@@ -137,7 +137,7 @@ static void drawTableTexts()
         smallText(TABLE_X, y + TABLE_PITCH - RANK_GAP, line, 1.0f);
     }
     if (scoreNote[0]) noteText(TABLE_X, NOTE_Y, scoreNote, NOTE_WIDTH);
-    smallText(TABLE_X, REPLAY_HINT_Y, "[r]: watch the best run again", 1.0f);
+    smallText(TABLE_X, REPLAY_HINT_Y, "[r]: watch the best run again  [v]: make a film", 1.0f);
     endMenuText();
 }
 

@@ -18,6 +18,7 @@
 #include "render/ghostDraw.h"
 #include "run/ghostRun.h"
 #include "screens/nameEntry.h"
+#include "screens/filmScreen.h"
 #include "screens/replay.h"
 #include "platform/runInputKeys.h"
 #include "render/drawnState.h"
@@ -340,7 +341,11 @@ static void riderScreenPass()
 static void playPass()
 {
     if (!(runRequested == 0 && exitRequested == 0 && homeDone == 1 && play == 1)) return;
-    if (replayOpen) {
+    if (filmOpen) {
+        // A film of the best run is made between frames of its own screen.
+        menuFrame(filmFrame);
+        runRequested = exitRequested = 0;
+    } else if (replayOpen) {
         // The replay rides the best run again: its own finish and flags are not the table's run's.
         menuFrame(replayFrame);
         runRequested = exitRequested = 0;

@@ -241,6 +241,14 @@ LEVEL(keyF10, KEY_F10, NO_PAD)
 LEVEL(keyF11, KEY_F11, NO_PAD)
 LEVEL(keyF12, KEY_F12, NO_PAD)
 
+short keyEscTyped()
+{
+    short typed = 0;
+    while (keyboard_driver && keypressed())
+        if ((readkey() >> 8) == KEY_ESC) typed = 1;
+    return typed;
+}
+
 // Allegro's letter codes run from KEY_A to KEY_Z in order.
 int keyLetterHeld(char letter)
 {

@@ -33,6 +33,9 @@ short keyReplayRestartNoRepeat();
 short keyCameraNoRepeat();
 short keyVNoRepeat();
 short keyFNoRepeat();  // the film as PNG frames, when ffmpeg is missing
+// ESC typed since the last call, from the keyboard's own queue: seen however long a frame takes
+// (a film's), where a detector sees only what is held when it is asked. Other typed keys are dropped.
+short keyEscTyped();
 
 // Auto-repeat: true at once, then once every `delay` seconds while held.
 short keyUpDelay(double delay);

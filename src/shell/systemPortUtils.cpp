@@ -157,14 +157,22 @@ static std::string trackMusicChoice(const char* trackDir)
     return line;
 }
 
-void chooseTrackBgMusic(const char* trackDir, char* out)
+std::string trackOwnMusic(const char* trackDir)
 {
     std::string choice = trackMusicChoice(trackDir);
     for (int i = 0; i < nbTotalBgMusics && !choice.empty(); i++)
-        if (choice == listeBgMusics[i]) {
-            snprintf(out, LIST_NAME_CHARS, "%s", dataPath("bgmusics/" + choice).c_str());
-            return;
-        }
+        if (choice == listeBgMusics[i]) return dataPath("bgmusics/" + choice);
+    return "";
+}
+
+void chooseTrackBgMusic(const char* trackDir, char* out)
+{
+    std::string own = trackOwnMusic(trackDir);
+    if (!own.empty()) {
+        snprintf(out, LIST_NAME_CHARS, "%s", own.c_str());
+        return;
+    }
+    std::string choice = trackMusicChoice(trackDir);
     if (!choice.empty()) printf("%s: its music %s is not in bgmusics, a random one plays\n", trackDir, choice.c_str());
     chooseRandomBgMusic(out);
 }

@@ -1,6 +1,8 @@
 // Content lists (tracks, riders, background musics), random choice and model path conversion.
 #pragma once
 
+#include <string>
+
 const int MAX_LIST_NAMES = 50;
 const int LIST_NAME_CHARS = 256;
 
@@ -34,6 +36,8 @@ void chooseRandomBgMusic(char* out);
 // The track's own tune when its "<data>/tracks/<dir>/<dir>.music" names a listed music (its first line),
 // else a random one as chooseRandomBgMusic; a choice naming no listed music is said in one line.
 void chooseTrackBgMusic(const char* trackDir, char* out);
+// The path of the tune the track names when it is listed, else "".
+std::string trackOwnMusic(const char* trackDir);
 
 // "." + path with every ':' turned into '/', "./data/" standing for the data folder; the caller frees it.
 char* convertToSystemPath(const char* path);

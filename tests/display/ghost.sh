@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The ghost of a best run: a finished run that takes first place leaves best.run beside top.sc, R on
-# the score table replays it, and the next run on the same track races it. The rider waits at the start while the ghost pushes off, so
+# the score table replays it, V films it (an ffmpeg that stops half way and an ESC during the making
+# each leave nothing and bring the table back), and the next run on the same track races it. The rider waits at the start while the ghost pushes off, so
 # the ghost is ahead on the screenshot (kept in build/ghost/ to be looked at), with the gap on the HUD.
 set -u
 game=$1 root=$2
@@ -23,7 +24,19 @@ ride_again() {
     alive "loading the run"
 }
 
+# The game's ffmpeg stops half way while ./stop is there and is the real one otherwise.
+mkdir fake
+printf '#!/bin/sh\n[ -f stop ] && { head -c 400000 >/dev/null; echo "stopped on purpose" >&2; exit 1; }\nexec %s "$@"\n' \
+    "$(command -v ffmpeg)" >fake/ffmpeg
+chmod +x fake/ffmpeg
+real_path=$PATH
+PATH=$PWD/fake:$PATH
 kes_launch "$game" game.log 4
+PATH=$real_path
+said() {
+    for _ in $(seq 150); do grep -q "$1" game.log && return 0; alive "waiting for '$1'"; sleep 0.2; done
+    kes_fail "the game never said '$1': $(tail -3 game.log)"
+}
 kes_press Up 4; kes_press Return; sleep 1          # Play: rider screen
 kes_press Return; sleep 1                          # track screen
 kes_press Right; sleep 1                           # the second track, the shortest ride
@@ -61,10 +74,26 @@ kes_key Escape; sleep 1
 alive "leaving the replay"
 kes_shot back_to_table.png
 [ "$(kes_colours replay.png)" -gt 16 ] || kes_fail "the replay screenshot is nearly uniform"
+touch stop
+kes_key v
+said "Film not made: ffmpeg stopped: stopped on purpose"
+kes_grab film_stopped.png
+rm stop
+kes_key Return; sleep 1
+kes_key v; sleep 1.5
+kes_grab film_progress.png
+kes_key Escape
+said "Film cancelled: nothing was kept"
+kes_key Return; sleep 1
+alive "leaving the film screen"
+[ -z "$(ls -A videos 2>/dev/null)" ] || kes_fail "a film that was not made left $(ls -A videos)"
+mkdir -p "$root/build/ghost" && convert film_progress.png -crop 800x600+0+0 "$root/build/ghost/film_progress.png"
 cp replay.png replay_view.png replay_paused.png replay_back.png back_to_table.png "$best" "$root/build/ghost/" 2>/dev/null || mkdir -p "$root/build/ghost"
 kes_press Return; sleep 1                          # track screen, the same track
+said_before=$(wc -l <game.log)                     # the first run had no best run to race
 ride_again
-grep -q "refused\|not loaded" game.log && kes_fail "the best run was not raced: $(grep 'refused\|not loaded' game.log)"
+refusal=$(tail -n +$((said_before + 1)) game.log | grep "refused\|not loaded")
+[ -z "$refusal" ] || kes_fail "the best run was not raced: $refusal"
 kes_key space 0.3; sleep 2.5                       # the ghost pushes off, the rider stands
 kes_shot ghost.png
 [ "$(kes_colours ghost.png)" -gt 16 ] || kes_fail "the ghost screenshot is nearly uniform"
