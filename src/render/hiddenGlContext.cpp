@@ -9,6 +9,17 @@ static Display* display = nullptr;
 static GLXPbuffer pbuffer = 0;
 static GLXContext context = nullptr;
 
+// What a failed opening made, undone.
+static void closeHiddenGlContext()
+{
+    if (!display) return;
+    glXMakeContextCurrent(display, None, None, nullptr);
+    if (context) glXDestroyContext(display, context);
+    if (pbuffer) glXDestroyPbuffer(display, pbuffer);
+    XCloseDisplay(display);
+    display = nullptr, pbuffer = 0, context = nullptr;
+}
+
 bool openHiddenGlContext(std::string& why)
 {
     display = XOpenDisplay(nullptr);
@@ -36,14 +47,4 @@ bool openHiddenGlContext(std::string& why)
         return false;
     }
     return true;
-}
-
-void closeHiddenGlContext()
-{
-    if (!display) return;
-    glXMakeContextCurrent(display, None, None, nullptr);
-    if (context) glXDestroyContext(display, context);
-    if (pbuffer) glXDestroyPbuffer(display, pbuffer);
-    XCloseDisplay(display);
-    display = nullptr, pbuffer = 0, context = nullptr;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
-// Made and current: false, with why, when there is no display or it offers no such context.
+// Made and current for the rest of the process: false, with why, when there is no display or it
+// offers no such context. (It is never closed: closing the display unloads the driver, whose own
+// allocations would then look lost.)
 bool openHiddenGlContext(std::string& why);
-void closeHiddenGlContext();

@@ -196,6 +196,5 @@ int filmCommand(const FilmRequest& request)
     } else {
         status = runFilm(job);
     }
-    closeHiddenGlContext();
     return status;
 }

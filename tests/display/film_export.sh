@@ -31,6 +31,9 @@ videos_hold() {
 film_cmd() { "$game" --export-video meadow --size 640x360 --fps 30 "$@"; }
 
 # From the command line.
+"$game" --help | grep -q -- "--export-video TRACK" || kes_fail "--help does not tell --export-video"
+"$game" --export-video meadow --fps 0 >bad.log 2>&1
+[ $? -eq 2 ] && grep -q "frames a second" bad.log || kes_fail "a bad rate was not refused with 2: $(cat bad.log)"
 start=$(date +%s.%N)
 film_cmd >cmd.log 2>&1 || kes_fail "the film was not made: $(tail -2 cmd.log)"
 seconds=$(awk "BEGIN { printf \"%.1f\", $(date +%s.%N) - $start }")
