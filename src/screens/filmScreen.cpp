@@ -55,7 +55,8 @@ static void close()
 {
     filmOpen = 0;
     redrawAllMenu = 0;
-    startScoresSnd();  // the film had the sound device
+    stopScoresSnd();  // a film that never started left the theme playing: never two of it
+    startScoresSnd();  // a film that ran had the sound device
 }
 
 // The film has ended one way or another: the table's run back, its line shown until read.
