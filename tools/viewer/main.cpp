@@ -1,5 +1,6 @@
-// kesview OUTDIR [smooth] [haze]: run beside ./data under an X display; writes TGA pictures of every
-// rider in a few poses and of every track into OUTDIR, the tracks with the renderer settings named.
+// kesview OUTDIR [smooth] [haze] [size=WxH] [shots]: run beside ./data under an X display; writes TGA
+// pictures of every rider in a few poses and of every track into OUTDIR, the tracks with the renderer
+// settings named, in a window of the size given; with "shots" only each track's four chase views.
 #include <allegro.h>
 #include <alleggl.h>
 #include <GL/gl.h>
@@ -10,10 +11,14 @@
 
 #include "fileio/screenshot.h"
 #include "fileio/swapthings.h"
+#include "platform/displaySize.h"
 #include "render/graphicLib.h"
 #include "render/renderSettings.h"
 #include "skier/positionDef.h"
 #include "viewer.h"
+
+int viewerWidth = 1024;
+int viewerHeight = 768;
 
 void clearToSnow()
 {
@@ -56,26 +61,35 @@ static int openDisplay()
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        fprintf(stderr, "usage: kesview OUTDIR [smooth] [haze]   (run in the directory holding ./data)\n");
+        fprintf(stderr, "usage: kesview OUTDIR [smooth] [haze] [size=WxH] [shots]   (run in the directory holding ./data)\n");
         return 2;
     }
+    bool shotsOnly = false;
     for (int i = 2; i < argc; i++) {
         std::string setting = argv[i];
+        int w = 0, h = 0;
         if (setting == "smooth") smoothDistantTextures = 1;
         else if (setting == "haze") distanceHaze = 1;
+        else if (setting == "shots") shotsOnly = true;
+        else if (sscanf(argv[i], "size=%dx%d", &w, &h) == 2 && w >= 320 && h >= 240 && w <= 4096 && h <= 4096)
+            viewerWidth = w, viewerHeight = h;
         else {
-            fprintf(stderr, "kesview: unknown setting %s (smooth, haze)\n", argv[i]);
+            fprintf(stderr, "kesview: unknown setting %s (smooth, haze, size=WxH, shots)\n", argv[i]);
             return 2;
         }
     }
+    setDisplaySize(viewerWidth, viewerHeight);
     std::string out = argv[1];
     mkdir(out.c_str(), 0755);
     if (!openDisplay()) return 1;
     storeByteOrder(0);
     preCalculateTrigoTables();
     loadPositions("./data/positions/");
-    viewRiders(out);
-    viewTracks(out);
+    if (shotsOnly) viewTrackShots(out);
+    else {
+        viewRiders(out);
+        viewTracks(out);
+    }
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
     return 0;
 }

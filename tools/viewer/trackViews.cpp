@@ -6,15 +6,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "platform/dirList.h"
 #include "render/gameFrameDraw.h"
 #include "render/graphImage.h"
 #include "render/scene.h"
+#include "render/skiTraces.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
 #include "skier/positionDef.h"
+#include "skier/skierCar.h"
 #include "skier/skierLib.h"
 #include "track/initGame.h"
 #include "track/planLib.h"
@@ -36,6 +39,8 @@ static const float SKY[3] = {0.45f, 0.6f, 0.8f};
 static const int TREE_VIEWS = 2;
 static const float TREE_VIEW_BACK = 4000.0f, TREE_VIEW_ASIDE = 900.0f, TREES_APART = 10000.0f;
 static const float SIDE_FOV = 35.0f, SIDE_BACK = 1500.0f, SIDE_UP = 700.0f, SIDE_ACROSS = 9000.0f;
+static const float FINISH_ROWS_BEFORE = 2.5f;
+static const char* const SHOT_RIDER = "tolvek";  // the one the game loads at start-up
 
 // The terrain drawing covers a window round the rider's triangle; tiling it covers the grid. Drawn
 // without the run's snow glow, so that the light shows the relief.
@@ -154,6 +159,7 @@ static std::vector<std::pair<int, int>> kickerLips()
 void placeChaseRider(float x, float z)
 {
     reinitGameVar();
+    skiTraces.reset();  // a mark from the last place would stretch across the track to this one
     Xobjet = x;
     Zobjet = z;
     setXobjet_inc(x);
@@ -182,7 +188,7 @@ static void chaseView(const std::string& out, const std::string& name, float x, 
 }
 
 // Over the first kicker's landing, as high as a flight off it goes.
-static void airView(const std::string& out, const std::string& track, float x, float z)
+static void airView(const std::string& out, const std::string& name, float x, float z)
 {
     placeChaseRider(x, z);
     Yobjet += AIR_HEIGHT;
@@ -191,7 +197,7 @@ static void airView(const std::string& out, const std::string& track, float x, f
     majRotationsBones();
     transformSkier(angleDePlacementEffectif, 0);
     drawChaseFrame();
-    savePicture(out, "track_" + track + "_air");
+    savePicture(out, name);
 }
 
 // The trees standing nearest the middle of the track, each a few cells away down the slope from
@@ -231,8 +237,54 @@ static void chaseViews(const std::string& out, const std::string& track)
     for (size_t i = 0; i < at.size(); i++)
         chaseView(out, "track_" + track + "_chase" + std::to_string(i + 1), at[i].first, at[i].second);
     if (!lips.empty())
-        airView(out, track, (lips[0].first + AIR_ROWS_PAST_LIP) * (float)longueurFace,
+        airView(out, "track_" + track + "_air", (lips[0].first + AIR_ROWS_PAST_LIP) * (float)longueurFace,
                 (largeurPisteEnFaces / 2 - lips[0].second) * (float)largeurFace);
+}
+
+// Z of the riding line near x: the rescue points lie on it.
+static float lineZNear(float x)
+{
+    float best = 0, gap = -1;
+    for (int i = 0; i < maxReplacePoints && replaceSkier[i][0] != emptyObstacleCoord; i++)
+        if (gap < 0 || std::fabs(replaceSkier[i][0] - x) < gap) gap = std::fabs(replaceSkier[i][0] - x), best = replaceSkier[i][2];
+    return best;
+}
+
+// The places are all taken first: placing the rider resets the run, the start and finish lines too.
+static void trackShots(const std::string& out, const std::string& track)
+{
+    std::string base = "shot_" + track + "_";
+    float mid = (depart + arrivee) / 2, finish = arrivee - FINISH_ROWS_BEFORE * longueurFace;
+    std::vector<std::pair<int, int>> lips = kickerLips();
+    float airX = lips.empty() ? mid : (lips[0].first + AIR_ROWS_PAST_LIP) * (float)longueurFace;
+    float airZ = lips.empty() ? lineZNear(mid) : (largeurPisteEnFaces / 2 - lips[0].second) * (float)largeurFace;
+    float startX = depart, startZ = lineZNear(depart), midZ = lineZNear(mid), finishZ = lineZNear(finish);
+    chaseView(out, base + "start", startX, startZ);
+    chaseView(out, base + "mid", mid, midZ);
+    airView(out, base + "air", airX, airZ);
+    chaseView(out, base + "finish", finish, finishZ);
+}
+
+static bool loadTrackForViews(const std::string& t)
+{
+    reinitGameVar();
+    if (initGame(t.c_str()) != trackLoadOk) return false;
+    libereTexturesTrack(texName);
+    libereTexturesTrackStuff();
+    initGL(t.c_str());
+    placeSkierAtStart(0);
+    return true;
+}
+
+void viewTrackShots(const std::string& out)
+{
+    std::vector<std::string> tracks;
+    listDirectory("./data/tracks", tracks, 50);
+    std::sort(tracks.begin(), tracks.end());
+    initGuiGL();
+    if (chargeSkierGui(SHOT_RIDER) != 0) fprintf(stderr, "kesview: no rider %s, the shots show none\n", SHOT_RIDER);
+    for (const std::string& t : tracks)
+        if (loadTrackForViews(t)) trackShots(out, t);
 }
 
 void viewTracks(const std::string& out)
@@ -241,12 +293,7 @@ void viewTracks(const std::string& out)
     listDirectory("./data/tracks", tracks, 50);
     initGuiGL();
     for (const std::string& t : tracks) {
-        reinitGameVar();
-        if (initGame(t.c_str()) != trackLoadOk) continue;
-        libereTexturesTrack(texName);
-        libereTexturesTrackStuff();
-        initGL(t.c_str());
-        placeSkierAtStart(0);
+        if (!loadTrackForViews(t)) continue;
         for (int piece = 0; piece < TOP_PIECES; piece++) topPiece(out, t, piece);
         chaseViews(out, t);
         treeViews(out, t);

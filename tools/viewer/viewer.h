@@ -4,8 +4,9 @@
 
 #include <string>
 
-const int viewerWidth = 1024;
-const int viewerHeight = 768;
+// The window's size: 1024 x 768 unless "size=WxH" is given.
+extern int viewerWidth;
+extern int viewerHeight;
 
 // Clears the window to snow white, so colours are judged against the snow.
 void clearToSnow();
@@ -16,6 +17,10 @@ int savePicture(const std::string& dir, const std::string& name);
 void viewRiders(const std::string& outDir);
 // Per track: the terrain and its obstacles from above in quarters, and low chase-like views.
 void viewTracks(const std::string& outDir);
+// Per track only the chase camera's run scene at the start, mid-course, in the air over the first
+// kicker's landing and before the finish (shot_TRACK_start, _mid, _air, _finish): the same places on
+// every build, for comparing one build's look with another's.
+void viewTrackShots(const std::string& outDir);
 
 // The rider placed on the loaded track at (x, z) as at a run's start, and one chase-camera frame of the
 // run's scene drawn round him.
