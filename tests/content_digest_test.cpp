@@ -100,11 +100,11 @@ std::vector<std::string> expectedFiles()
         files.push_back(std::string("gui/") + gui);
     for (const std::string& t : recipeNames("tracks", ".track")) {
         std::string dir = "tracks/" + t + "/";
-        for (const char* f : {".btrk", ".trk", ".desc"}) files.push_back(dir + t + f);
+        for (const char* f : {".btrk", ".trk", ".desc", ".world"}) files.push_back(dir + t + f);
         if (recipePicksMusic(t)) files.push_back(dir + t + ".music");
         for (const char* f : {"tree.3d", "bomb.3d", "rail.3d"}) files.push_back(dir + f);
         for (const char* f : {"vide", "soleil", "cylinder", "front", "left", "right", "back", "up", "down",
-                              "traceRun", "traceBreak"})
+                              "traceRun", "traceBreak", "skyFront", "skyLeft", "skyRight", "skyUp"})
             files.push_back(dir + "texObj/" + f + ".bmp");
         for (int k = 0; k < trackSurfacePictures; k++) files.push_back(dir + "texTrack/" + std::to_string(k) + ".bmp");
     }

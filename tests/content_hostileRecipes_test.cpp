@@ -51,6 +51,13 @@ TEST(HostileRecipes, EveryNumberOutsideItsRangeIsRefusedWithFileAndLine)
         {"halfpipe 10 20 3 0 500", "halfpipe wall width 0 is outside 0.5 to 36"},
         {"snow 0.9 2 0.9", "snow 2 is outside 0 to 1"},
         {"rescue 0", "rescue 0 is outside 1 to 200"},
+        {"treeline 10 20 -40 200 0.5 3", "treeline cell 200 is outside -120 to 120"},
+        {"treeline 10 20 20 40 1.5 3", "treeline density 1.5 is outside 0 to 1"},
+        {"slalom 10 20 4 0", "slalom half gap 0 is outside 0.5 to 36"},
+        {"arch 190 0.5", "arch half width 0.5 is outside 1 to 36"},
+        {"bank 10 20 16 -5", "bank height -5 is outside 0 to 20000"},
+        {"rocks 10 20 20 30 5000 1", "rocks count 5000 is outside 0 to 1000"},
+        {"weather rainy", "weather rainy is none of clear, cloudy, snow, storm"},
     };
     for (const auto& c : refused) {
         int line = 0;
@@ -65,6 +72,8 @@ TEST(HostileRecipes, EveryNumberOutsideItsRangeIsRefusedWithFileAndLine)
     EXPECT_EQ(readWithLine(dir, "theme 4", &line), "");
     EXPECT_EQ(readWithLine(dir, "music coldsun", &line), "");
     EXPECT_EQ(readWithLine(dir, "forest 10 20 -36 36 1000 2147483647", &line), "");
+    EXPECT_EQ(readWithLine(dir, "treeline 0 200 -120 120 1 5", &line), "");
+    EXPECT_EQ(readWithLine(dir, "weather storm", &line), "");
 }
 
 TEST(HostileRecipes, ABrokenMeshNamesTheLineThatMadeItAndShippedTracksHaveNone)

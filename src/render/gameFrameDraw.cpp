@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <math.h>
 
+#include <vector>
+
 #include "render/SnowParticleEngine.h"
 #include "render/drawnState.h"
 #include "render/gameFrameDraw.h"
@@ -15,6 +17,7 @@
 #include "render/renderSettings.h"
 #include "render/replayCameras.h"
 #include "render/scene.h"
+#include "render/sceneWorld.h"
 #include "render/skiTraces.h"
 #include "render/viewFrame.h"
 #include "run/runState.h"
@@ -106,22 +109,42 @@ static void drawReplacementFade(const DrawnState& d)
     if (d.replacement) drawFondFondu(f.left, f.top, f.right - f.left, f.top - f.bottom, FADE_DARKEST * d.fadeAlpha);
 }
 
+// With the world round the track the sky comes after everything solid, drawn only where nothing
+// stands (it filled the whole window before, most of it to be covered), and what is see-through after
+// the sky. Without it, the sky first as it always was. windows: the terrain windows drawn.
+static void drawSolidsThenSky(const std::vector<int>& windows, float obstaclesTo, float riderX, const float* skyView)
+{
+    drawWorldAroundWindows(windows, obstaclesTo);
+    drawObstaclesOfPass(points, riderX, solidObstacles);
+    glPushMatrix();
+    glLoadMatrixf(skyView);
+    drawSkyBehindWorld();
+    glPopMatrix();
+    drawObstaclesOfPass(points, riderX, seeThroughObstacles);
+}
+
 // The chase camera: the eye in the rider frame, the view turned by his heading, the world round him.
 static void drawChaseScene(const DrawnState& d, long tick)
 {
+    bool world = trackWorldShown();
     glPushMatrix();
     placeCameraAt(d.eyeBack, d.eyeUp);
     glPushMatrix();
     applyViewTurn(d);
-    glPushMatrix();
-    drawFond();
-    glPopMatrix();
-    drawSoleil(d.sunAngle);
+    float viewTurned[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, viewTurned);
+    if (!world) {
+        glPushMatrix();
+        drawFond();
+        glPopMatrix();
+        drawSoleil(d.sunAngle);
+    }
     placeWorldAroundRider(d);
-    beginDistanceHaze();
+    if (!world) beginDistanceHaze();
     drawGround(d, tick);
     placeLumiere();
-    drawObstaclesAt(points, d.pos[0]);
+    if (world) drawSolidsThenSky({getNumeroFaceCourante()}, d.pos[0] + obstacleViewAhead, d.pos[0], viewTurned);
+    else drawObstaclesAt(points, d.pos[0]);
     glPushMatrix();
     drawRider(d);
     drawRescueAndStars(d);
@@ -136,9 +159,11 @@ static void drawChaseScene(const DrawnState& d, long tick)
 // The sky box is made to be seen ahead (it has no face behind the rider): it is turned with the
 // camera's heading, as the chase turns it, so the camera looks at its front whichever way it looks.
 // It neither tests nor writes depth: the world beyond it (the far terrain windows) is drawn over it.
+static float skyHeading(const WorldView& v);
+
 static void drawSkyAhead(const WorldView& v, float sunAngle)
 {
-    float heading = (float)(atan2(v.target[2] - v.eye[2], v.target[0] - v.eye[0]) * 180.0 / M_PI);
+    float heading = skyHeading(v);
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
     glPushMatrix();
@@ -153,8 +178,8 @@ static void drawSkyAhead(const WorldView& v, float sunAngle)
 }
 
 // The terrain window is 14 rows round a triangle: as many windows as the view's rows need, the
-// run's own triangle given back afterwards.
-static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v)
+// run's own triangle given back afterwards. Their triangles are kept in windows.
+static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v, std::vector<int>& windows)
 {
     const int windowRows = terrainRowsBehind + terrainRowsAhead + 1;
     int first, last;
@@ -165,7 +190,8 @@ static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v)
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
     for (int row = first; row <= last; row += windowRows) {
-        setNumeroFaceCourante((row + terrainRowsBehind) * facesParRangee + column);
+        windows.push_back((row + terrainRowsBehind) * facesParRangee + column);
+        setNumeroFaceCourante(windows.back());
         drawPlan(d.pos[0], points, faces, normalesPiste, textures, texName);
     }
     setNumeroFaceCourante(runFace);
@@ -173,26 +199,52 @@ static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v)
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
 
-static void drawObstacleRows(const WorldView& v)
+// The obstacles of the view's rows; the X their windows reach to.
+static float drawObstacleRows(const WorldView& v, ObstaclePass pass)
 {
-    const float windowLength = 12.0f * longueurFace;  // the obstacles' window ahead of its X
+    const float windowLength = obstacleViewAhead;  // the obstacles' window ahead of its X
     int first, last;
     viewRows(v, &first, &last);
-    for (float x = (float)first * longueurFace; x < (float)(last + 1) * longueurFace; x += windowLength)
-        drawObstaclesAt(points, x);
+    float x = (float)first * longueurFace;
+    for (; x < (float)(last + 1) * longueurFace; x += windowLength) drawObstaclesOfPass(points, x, pass);
+    return x;
 }
 
-// A camera standing in the world: the eye turned toward its aim, the sky round the eye.
+// The heading the sky is turned by for a camera standing in the world, as the chase turns it.
+static float skyHeading(const WorldView& v)
+{
+    return (float)(atan2(v.target[2] - v.eye[2], v.target[0] - v.eye[0]) * 180.0 / M_PI);
+}
+
+// A camera standing in the world: the eye turned toward its aim, the sky round the eye. With the
+// world round the track, the sky goes behind everything solid as for the chase.
 static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
 {
+    bool world = trackWorldShown();
     glPushMatrix();
     placeWorldCamera(v);
-    drawSkyAhead(v, d.sunAngle);
+    float skyView[16];
+    glPushMatrix();
+    glRotatef(-skyHeading(v), 0, 1, 0);
+    glGetFloatv(GL_MODELVIEW_MATRIX, skyView);
+    glPopMatrix();
+    if (!world) drawSkyAhead(v, d.sunAngle);
     glTranslatef(-v.eye[0], -v.eye[1], -v.eye[2]);
-    beginDistanceHaze();
-    drawGroundRows(d, tick, v);
+    if (!world) beginDistanceHaze();
+    std::vector<int> windows;
+    drawGroundRows(d, tick, v, windows);
     placeLumiere();
-    drawObstacleRows(v);
+    if (world) {
+        float obstaclesTo = drawObstacleRows(v, solidObstacles);
+        drawWorldAroundWindows(windows, obstaclesTo);
+        glPushMatrix();
+        glLoadMatrixf(skyView);
+        drawSkyBehindWorld();
+        glPopMatrix();
+        drawObstacleRows(v, seeThroughObstacles);
+    } else {
+        drawObstacleRows(v, allObstacles);
+    }
     glPushMatrix();
     drawRider(d, &v);
     drawRescueAndStars(d);

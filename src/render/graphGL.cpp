@@ -14,6 +14,7 @@
 #include "render/font.h"
 #include "render/graphImage.h"
 #include "render/renderSettings.h"
+#include "render/sceneWorld.h"
 #include "render/viewFrame.h"
 #include "track/planLib.h"
 
@@ -64,6 +65,11 @@ static void uploadTexture(unsigned int name, const char* file, Loader loader, in
     else
         glTexImage2D(GL_TEXTURE_2D, 0, 4, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer);
     free(buffer);
+}
+
+void uploadSkyTexture(unsigned int name, const char* file, int size)
+{
+    uploadTexture(name, file, PLAIN, size, GL_CLAMP_TO_EDGE, GL_LINEAR);
 }
 
 static const TextureRecipe guiTextures[9] = {
@@ -153,6 +159,7 @@ void initGL(const char* trackName)
     loadSurfaceTextures(trackName);
     loadDecorationTextures(trackName);
     loadDistanceHaze(trackName);
+    loadTrackWorld(trackName);
     glClearColor(0, 0, 0, 0);
     initLightAndShade();
     if (particleEngineSkier) particleEngineSkier->initParticlesProps();
@@ -179,7 +186,7 @@ void reshape()
     // aspect 1.0 at 4:3, so the picture is stretched horizontally as the game always was; wider
     // windows keep the vertical field of view and see more to the sides
     const DisplayDesc& d = displayDesc();
-    gluPerspective(80.0, projectionAspectFor(d.width, d.height), 5.0, 50000.0);
+    gluPerspective(80.0, projectionAspectFor(d.width, d.height), 5.0, trackWorldShown() ? worldFarPlane : 50000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

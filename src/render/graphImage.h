@@ -45,6 +45,9 @@ void chargerImageTexPtrTrans(const char* fileName, unsigned char* out, int width
 // RGB loader into a buffer of `bytes` bytes (full-screen menu pictures).
 void chargerImageTexPtrSized(const char* fileName, unsigned char* out, int bytes);
 
+// A plain picture of size x size as a texture, clamped at its edges and filtered (the world's sky).
+void uploadSkyTexture(unsigned int name, const char* file, int size);
+
 // Texture files counted in a directory, capped at 40; 0 when it cannot be listed.
 int countTrackTextures(const char* dir);
 

@@ -55,6 +55,8 @@ void drawPlan(float x, TrackPoint* pts, TrackFace* fcs, float (*normales)[3], Te
 void drawObstacles(TrackPoint* pts, TrackFace* fcs, float nbFaces);
 void drawSapin(float y, int i);
 void drawBomb(int i);
+// How far ahead of the rider the obstacles are drawn.
+const float obstacleViewAhead = 12.0f * longueurFace;
 // Whether an obstacle record is drawn this frame (in the window ahead, not taken).
 short obstacleInView(const ObstacleRecord& o, float riderX);
 // Texture name of a terrain texture index; 0 (untextured) outside the loaded table.
@@ -73,6 +75,10 @@ struct DrawnState;
 void drawShadow(const DrawnState& d, const WorldView* view = nullptr);
 // obstacles in view of a rider at riderX
 void drawObstaclesAt(TrackPoint* pts, float riderX);
+// The same in two passes: the solid ones (trees, bombs, rails), then the see-through ones
+// (collectables, the bomb's burst) once the sky is behind them.
+enum ObstaclePass { allObstacles, solidObstacles, seeThroughObstacles };
+void drawObstaclesOfPass(TrackPoint* pts, float riderX, ObstaclePass pass);
 
 // The terrain window's strip plan, without OpenGL, for tests: calls emit(t, restartStrip) per
 // triangle in drawing order.

@@ -9,7 +9,6 @@
 #include "run/runState.h"
 #include "skier/Generic3dObject.h"
 
-static const float VIEW_CELLS_AHEAD = 12.0f;
 static const float RAIL_VISIBLE_BEHIND = 3000.0f;
 static const float COLLECTABLE_LIFT = 300.0f;
 static const float COLLECTABLE_SIZE = 50.0f, COLLECTABLE_ANGLE = 10.0f;
@@ -41,7 +40,7 @@ void drawBomb(int i)
 short obstacleInView(const ObstacleRecord& o, float riderX)
 {
     float from = o.type == obstacleRail ? riderX - RAIL_VISIBLE_BEHIND : riderX;
-    if (!(o.x > from && o.x < riderX + VIEW_CELLS_AHEAD * longueurFace)) return 0;
+    if (!(o.x > from && o.x < riderX + obstacleViewAhead)) return 0;
     if ((o.type == obstacleCollectable || o.type == obstacleBomb) && o.taken) return 0;
     return o.type >= obstacleSapin && o.type <= obstacleRail;
 }
@@ -85,16 +84,22 @@ void drawObstacles(TrackPoint* pts, TrackFace* fcs, float nbFaces)
     drawObstaclesAt(pts, Xobjet);
 }
 
-void drawObstaclesAt(TrackPoint* pts, float riderX)
+// The collectables and the bomb's burst are see-through: drawn after the sky when it comes last.
+static bool seeThrough(const ObstacleRecord& o) { return o.type == obstacleCollectable; }
+
+void drawObstaclesOfPass(TrackPoint* pts, float riderX, ObstaclePass pass)
 {
     // no bomb has gone off yet while the vertex is out of the mesh
-    short burstPending = currentBombVertex >= 0 && currentBombVertex < maxTrackVertices;
+    short burstPending = pass != solidObstacles && currentBombVertex >= 0 && currentBombVertex < maxTrackVertices;
     for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++) {
         const ObstacleRecord& o = containerObstacles[i];
         if (burstPending && o.x > pts[currentBombVertex][0]) {
             drawBombBurst(pts[currentBombVertex]);
             burstPending = 0;
         }
-        if (obstacleInView(o, riderX)) drawOneObstacle(o, i);
+        bool wanted = pass == allObstacles || (pass == seeThroughObstacles) == seeThrough(o);
+        if (wanted && obstacleInView(o, riderX)) drawOneObstacle(o, i);
     }
 }
+
+void drawObstaclesAt(TrackPoint* pts, float riderX) { drawObstaclesOfPass(pts, riderX, allObstacles); }

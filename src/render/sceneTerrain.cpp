@@ -4,6 +4,7 @@
 
 #include "render/graphImage.h"
 #include "render/scene.h"
+#include "render/sceneWorld.h"
 
 unsigned int terrainTextureName(int texIndex, unsigned int* names)
 {
@@ -58,13 +59,18 @@ struct StripContext {
     TexData* texs;
     unsigned int* names;
     short open;
+    short broken;  // a cell left to the world's banks: the next one starts a strip
+    int riderRow;
 };
 
 static void emitCorner(const StripContext* s, int t, int j)
 {
     unsigned int v = s->fcs[t][j];
     const float* n = s->normales[v];
-    if (n[0] != 0.0f && n[1] != 0.0f && n[2] != 0.0f) {
+    // with the world round the track, its light on the corner takes the place of the lamp's
+    if (const unsigned char* light = gridCornerLight((int)v)) {
+        glColor3ubv(light);
+    } else if (n[0] != 0.0f && n[1] != 0.0f && n[2] != 0.0f) {
         glNormal3fv(n);
     } else {
         float own[3];
@@ -78,9 +84,15 @@ static void emitCorner(const StripContext* s, int t, int j)
 static void emitTriangle(int t, short newStrip, void* ctx)
 {
     StripContext* s = (StripContext*)ctx;
-    if (newStrip) {
+    if (!gridDrawsCell(t / facesParRangee, (t % facesParRangee) / 2)) {
+        s->broken = 1;
+        return;
+    }
+    if (newStrip || s->broken) {
+        s->broken = 0;
         if (s->open) glEnd();
-        glBindTexture(GL_TEXTURE_2D, terrainTextureName(s->texs[t].texIndex, s->names));
+        int index = s->texs[t].texIndex;
+        glBindTexture(GL_TEXTURE_2D, surfaceSeenFrom(index, t / facesParRangee - s->riderRow, terrainTextureName(index, s->names)));
         glBegin(GL_TRIANGLE_STRIP);
         s->open = 1;
         emitCorner(s, t, 0);
@@ -92,11 +104,17 @@ static void emitTriangle(int t, short newStrip, void* ctx)
 void drawPlan(float x, TrackPoint* pts, TrackFace* fcs, float (*normales)[3], TexData* texs, unsigned int* names)
 {
     (void)x;  // the window follows the rider's triangle, not his X
-    StripContext ctx = {pts, fcs, normales, texs, names, 0};
+    StripContext ctx = {pts, fcs, normales, texs, names, 0, 0, getNumeroFaceCourante() / facesParRangee};
+    bool lit = !trackWorldShown();
+    if (!lit) glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();
     walkTerrainWindow(getNumeroFaceCourante(), texs, emitTriangle, &ctx);
     if (ctx.open) glEnd();
     glPopMatrix();
     glDisable(GL_TEXTURE_2D);
+    if (!lit) {
+        glColor3f(1, 1, 1);
+        glEnable(GL_LIGHTING);
+    }
 }

@@ -61,11 +61,12 @@ ride_track() {
     colours=$(kes_colours "$pic")
     echo "$tag: $colours colours"
     [ "$colours" -gt 500 ] || kes_fail "$tag: picture nearly uniform ($colours colours)"
-    # sky: the top strip between the HUD bands is the lit sky box, not the black clear colour
+    # sky: the top strip between the HUD bands is the lit sky box, not the black clear colour (a dusk
+    # sky is deep there: the sun, which used to stand in the strip, now stands where the light comes from)
     local r g b
     r=$(mean "$pic" 200 60 400 40 R); g=$(mean "$pic" 200 60 400 40 G); b=$(mean "$pic" 200 60 400 40 B)
     echo "$tag: top strip $r $g $b"
-    [ $((r + g + b)) -ge 360 ] || kes_fail "$tag: no sky at the top ($r $g $b)"
+    [ $((r + g + b)) -ge 240 ] || kes_fail "$tag: no sky at the top ($r $g $b)"
     # bands: the slanted ends of the top-left and bottom-right bands are light
     [ "$(darkest "$pic" 118 14 6 4)" -ge 150 ] || kes_fail "$tag: no speed band at the top left"
     [ "$(darkest "$pic" 497 543 8 4)" -ge 150 ] || kes_fail "$tag: no time band at the bottom right"

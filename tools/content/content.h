@@ -50,6 +50,12 @@ struct TrackMesh;
 // mountains round the valley, so that each track shows its own skyline; the sky faces show the
 // track itself from above its start, its front face being the track's thumbnail.
 void genTrackPictures(const std::string& trackDir, int theme, int seed, const TrackMesh& mesh);
+// Direction through texture coordinate (s, t) of sky face `face` (front, left, right, back, up, down)
+// in the box the game draws the faces on.
+void skyFaceDirection(int face, float s, float t, float* d);
+// The sky drawn behind a track's world, in "texObj/" (skyFront, skyLeft, skyRight, skyUp): its theme's
+// colours, clouds by its weather (0 clear to 3 storm) and far ranges shaped by seed.
+void genWorldSkyFaces(const std::string& trackDir, int theme, int weather, int seed);
 // The surface pictures alone, into the "texTrack/" folder given (with its closing slash).
 void genSurfacePictures(const std::string& surfaceDir, int theme);
 

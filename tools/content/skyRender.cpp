@@ -274,3 +274,21 @@ SkyRgb SkyWorld::colourAlong(const float* dir, int theme) const
     return skyColour(dir[1], THEMES[theme]);
 }
 
+
+SkyThemeLight skyThemeLight(int theme)
+{
+    const Theme& th = THEMES[theme >= 0 && theme < TRACK_THEME_COUNT ? theme : 0];
+    SkyThemeLight l;
+    float len = std::sqrt(th.sun[0] * th.sun[0] + th.sun[1] * th.sun[1] + th.sun[2] * th.sun[2]);
+    for (int k = 0; k < 3; k++) {
+        l.sun[k] = th.sun[k] / len;
+        l.zenith[k] = th.sky[0][k];
+        l.horizon[k] = th.sky[1][k];
+        l.snowLit[k] = th.snowLit[k];
+        l.snowShade[k] = th.snowShade[k];
+        l.rock[k] = th.rock[k];
+        l.forest[k] = th.forest[k];
+    }
+    l.hazeDistance = th.hazeDistance;
+    return l;
+}

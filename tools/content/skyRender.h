@@ -29,3 +29,11 @@ private:
     int surfaceTexture(float x, float z) const;
     SkyRgb groundColour(float x, float y, float z, float t, int theme) const;
 };
+
+// The theme's light as the sky faces are rendered in it: towards the sun, the sky at the horizon, the
+// distance at which the haze has taken 63 % of the view, and the colours (0..255) of snow in light
+// and in shade, of rock and of forest.
+struct SkyThemeLight {
+    float sun[3], zenith[3], horizon[3], hazeDistance, snowLit[3], snowShade[3], rock[3], forest[3];
+};
+SkyThemeLight skyThemeLight(int theme);

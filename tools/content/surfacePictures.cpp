@@ -3,6 +3,7 @@
 #include "content.h"
 #include "tiledNoise.h"
 #include "trackGen.h"
+#include "trackWorld.h"
 #include "track/surfaceTextures.h"
 
 #include <algorithm>
@@ -36,19 +37,60 @@ static const Shade LIP_LINE = {255, 255, 255}, RAMP_RED = {215, 45, 35};
 static const float LIP_BAND = 0.14f, LIP_LINE_END = 0.19f, SIDE_BAND = 0.08f, HAZARD_STRIPES = 5;
 static const int EDGE_SEED = 4049;
 
-// Fresh snow: broad soft light over gentle wind ripples and a fine grain; the variants differ inside
-// and agree along the edges.
-static float snowShade(float u, float v, int seed)
+// Fresh snow: soft lumps of powder lit from across the slope, a fine grain and a few glinting crystals.
+// The variants' own lumps fade into plain snow's towards the edges, so that cells meet without a seam;
+// grain and glints are the same in every variant.
+static float powderHeight(float u, float v, int seed) { return fractalSharedEdges(u, v, 2, EDGE_SEED, seed); }
+
+static const float TEXEL = 1.0f / 128, POWDER_RELIEF = 0.14f, GRAIN = 0.04f, GLINT = 0.22f, GLINT_SHARE = 0.005f;
+static const int GRAIN_SEED = 7121, GLINT_SEED = 977;
+
+// Glinting crystals on a texel grid, the same in every picture that has them.
+static float glint(float u, float v)
 {
-    float warp = fractalSharedEdges(u, v, 2, EDGE_SEED, seed);
-    float ripple = std::sin(TWO_PI * (3 * u + v + 0.8f * warp));
-    float broad = fractalSharedEdges(u, v, 2, EDGE_SEED + 10, seed + 10);
-    float grain = fractalSharedEdges(u, v, 8, EDGE_SEED + 20, seed + 20);
-    return 0.93f + 0.035f * ripple * ripple * ripple + 0.09f * (broad - 0.5f) + 0.05f * (grain - 0.5f);
+    unsigned x = (unsigned)(u * 128), y = (unsigned)(v * 128);
+    unsigned h = (x * 73856093u) ^ (y * 19349663u) ^ (GLINT_SEED * 83492791u);
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return ((h >> 8) & 0xffff) / 65536.0f < GLINT_SHARE ? GLINT : 0;
 }
 
-// Groomed lane: three machine passes across a cell, each its own shade with a soft seam, over a
-// streaky grain down the track. No regular ridges: from afar they read as stripes to the horizon.
+static float grain(float u, float v) { return GRAIN * (tiledNoise(u * 32, v * 32, 32, GRAIN_SEED) - 0.5f); }
+
+static float snowShade(float u, float v, int seed, int plainSeed)
+{
+    float edge = std::min(std::min(u, 1 - u), std::min(v, 1 - v));
+    float own = std::min(1.0f, std::max(0.0f, (edge - 0.03f) / 0.12f));
+    auto height = [&](float a, float b) {
+        float plain = powderHeight(a, b, plainSeed);
+        return plain + own * (powderHeight(a, b, seed) - plain);
+    };
+    float du = (height(u + TEXEL, v) - height(u - TEXEL, v)) / (2 * TEXEL);
+    float dv = (height(u, v + TEXEL) - height(u, v - TEXEL)) / (2 * TEXEL);
+    return 0.9f + POWDER_RELIEF * (0.5f * du - 0.85f * dv) + grain(u, v) + glint(u, v);
+}
+
+// The marks of the riders gone before: pairs of shallow grooves swinging down the track, a light rim on
+// one side of each. They swing round the cell's middle so that they meet the next cell's at its edges.
+static float oldTraces(float u, float v, int seed)
+{
+    static const int TRACES = 3;
+    static const float GAP = 0.035f, WIDTH = 0.011f, DEPTH = 0.05f, SWING = 0.22f;
+    float shade = 0;
+    for (int k = 0; k < TRACES; k++) {
+        float centre = (k + 0.5f) / TRACES + 0.08f * (tiledNoise((float)k, 0.5f, TRACES, seed) - 0.5f);
+        // each swings its own way, and is back where it began at the cell's far edge
+        float swing = SWING * (tiledNoise(u * (2 + k % 2), 3.5f * k + 0.5f, 2 + k % 2, seed + 7) - 0.5f);
+        for (float ski : {-GAP, GAP}) {
+            float d = (v - centre - swing - ski) / WIDTH;
+            shade += DEPTH * (0.6f * std::exp(-(d - 1.2f) * (d - 1.2f)) - std::exp(-d * d));
+        }
+    }
+    return shade;
+}
+
+// Groomed lane: packed and even, three machine passes across a cell, each its own shade with a soft
+// seam, the marks of earlier riders, a faint grain and fewer glints than powder. No ridges: from afar
+// they run as stripes to the horizon.
 static float groomedShade(float u, float v, int seed)
 {
     static const float PASS_SHADE[3] = {0.0f, 0.01f, -0.008f};
@@ -57,17 +99,17 @@ static float groomedShade(float u, float v, int seed)
     float seam = std::fabs(pass - std::round(pass)) / 0.05f;
     float streaks = tiledNoise(u * 8, v * 40, 8, 40, seed);
     float broad = tiledNoise(u * 4, v * 2, 4, 2, seed + 1);  // soft light, changing mostly down the track
-    return 0.93f + PASS_SHADE[which] - 0.02f * std::exp(-seam * seam) + 0.06f * (streaks - 0.5f) +
-           0.16f * (broad - 0.5f);
+    return 0.93f + PASS_SHADE[which] - 0.02f * std::exp(-seam * seam) + 0.03f * (streaks - 0.5f) +
+           0.12f * (broad - 0.5f) + 0.6f * grain(u, v) + 0.5f * glint(u, v) + oldTraces(u, v, seed);
 }
 
-// Ice: glassy, with long scratches down the track.
+// Ice: glassy, with long scratches down the track and the odd bright glint.
 static float iceShade(float u, float v, int seed)
 {
     float scratch = tiledNoise(u * 2, v * 40, 2, 40, seed);
     scratch = std::pow(std::fabs(2 * scratch - 1), 6.0f);
     float sheen = fractal(u - v - std::floor(u - v), v, 2, seed + 1);
-    return 0.82f + 0.2f * sheen + 0.18f * scratch;
+    return 0.82f + 0.2f * sheen + 0.18f * scratch + 0.5f * glint(u, v);
 }
 
 // Booster: bright chevrons pointing down the track on the orange strip.
@@ -82,14 +124,14 @@ static float boosterShade(float u, float v)
 static float pipeShade(float u, float v, int seed)
 {
     float groove = std::pow(0.5f + 0.5f * std::cos(TWO_PI * v), 16.0f);
-    return 0.95f - 0.04f * groove + 0.2f * (fractal(u, v, 2, seed) - 0.5f);
+    return 0.95f - 0.04f * groove + 0.2f * (fractal(u, v, 2, seed) - 0.5f) + 0.6f * grain(u, v) + 1.4f * oldTraces(u, v, seed);
 }
 
 // Half-pipe wall: shaped hard snow in the shadow of its own curve, with the shaper's lines along it.
 static float pipeWallShade(float u, float v, int seed)
 {
     float lines = 0.5f + 0.5f * std::cos(TWO_PI * 5 * v);
-    return 0.9f + 0.05f * lines + 0.08f * (fractal(u, v, 4, seed) - 0.5f);
+    return 0.88f + 0.08f * lines + 0.14f * (fractal(u, v, 4, seed) - 0.5f) + 0.6f * grain(u, v) + 0.5f * glint(u, v);
 }
 
 static Shade outColour(float u, float v, int seed)
@@ -137,9 +179,9 @@ static Shade bombRampColour(float u, float v, int seed)
 
 static Shade surfaceColour(int tex, float u, float v, int seed)
 {
-    if (tex == texSnow) return scaled(FRESH, snowShade(u, v, seed));
+    if (tex == texSnow) return scaled(FRESH, snowShade(u, v, seed, seed));
     if (tex >= texSnowVariant && tex < texSnowVariant + snowVariants)
-        return scaled(FRESH, snowShade(u, v, seed + 100 * (tex - texSnowVariant + 1)));
+        return scaled(FRESH, snowShade(u, v, seed + 100 * (tex - texSnowVariant + 1), seed));
     if (tex == texPacked) return scaled(GROOMED, groomedShade(u, v, seed));
     if (tex == texIce) return scaled(ICE, iceShade(u, v, seed));
     if (tex == texBooster) return scaled(BOOSTER, boosterShade(u, v));
@@ -164,6 +206,22 @@ int surfaceFamily(int tex)
     if (tex >= texKickerBack) return texIce;
     if (tex == texPipeWall) return texPipeFloor;
     return tex;
+}
+
+void surfaceMeanColour(int tex, int theme, float rgb[3])
+{
+    const int SAMPLES = 16;
+    if (theme < 0 || theme >= TRACK_THEME_COUNT) theme = 0;
+    Shade light = SNOW_LIGHT[theme], sum = {0, 0, 0};
+    int seed = 11 * surfaceFamily(tex) + theme;
+    for (int y = 0; y < SAMPLES; y++)
+        for (int x = 0; x < SAMPLES; x++) {
+            Shade c = surfaceColour(tex, (x + 0.5f) / SAMPLES, (y + 0.5f) / SAMPLES, seed);
+            sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
+        }
+    float n = SAMPLES * SAMPLES;
+    rgb[0] = std::min(255.0f, sum.r / n * light.r), rgb[1] = std::min(255.0f, sum.g / n * light.g);
+    rgb[2] = std::min(255.0f, sum.b / n * light.b);
 }
 
 static void writeSurface(const std::string& path, int tex, int theme)

@@ -14,12 +14,17 @@ struct TrackFeature {
 // The looks a recipe's "theme" picks (sky, sun, snow light, trees): 0 day, 1 dusk, 2 overcast, 3 storm,
 // 4 dawn.
 const int TRACK_THEME_COUNT = 5;
+// A recipe's "weather": the clouds and falling snow of its sky; without the line the theme's own
+// (snow for overcast, storm for storm, clear for the others).
+const int TRACK_WEATHER_COUNT = 4;
+static const char* const trackWeatherNames[TRACK_WEATHER_COUNT] = {"clear", "cloudy", "snow", "storm"};
 
 struct TrackRecipe {
     std::string name;   // directory name, from the recipe file name
     std::string title;  // one token
     int theme = 0;
     std::string music;  // the background tune's file name under bgmusics/, "" for a random one
+    std::string weather;  // one of trackWeatherNames, "" for the theme's own
     int bombs = 0;
     int view = 0;
     float spot[3] = {1, 1, 1};

@@ -13,8 +13,7 @@ static const int SKY_SIZE = 256;
 // The sky box half sizes the game draws the faces with (10 cell lengths, 12 cell widths less 2 lengths).
 static const float SKY_HALF_X = 16840, SKY_HALF_Y = 16840, SKY_HALF_Z = 10108;
 
-// Direction through texture coordinate (s, t) of a face, in the box the game draws the faces on.
-static void faceDirection(int face, float s, float t, float* d)
+void skyFaceDirection(int face, float s, float t, float* d)
 {
     const float x = SKY_HALF_X, y = SKY_HALF_Y, z = SKY_HALF_Z;
     float su = 2 * s - 1, tv = 2 * t - 1;
@@ -30,7 +29,7 @@ static void writeSkyFace(const std::string& path, int face, int theme, const Sky
     for (int y = 0; y < SKY_SIZE; y++)
         for (int x = 0; x < SKY_SIZE; x++) {
             float d[3];
-            faceDirection(face, (x + 0.5f) / SKY_SIZE, 1 - (y + 0.5f) / SKY_SIZE, d);
+            skyFaceDirection(face, (x + 0.5f) / SKY_SIZE, 1 - (y + 0.5f) / SKY_SIZE, d);
             float len = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
             for (float& v : d) v /= len;
             SkyRgb c = world.colourAlong(d, theme);

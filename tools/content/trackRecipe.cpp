@@ -28,6 +28,10 @@ struct NumberRange {
     float lo, hi;
 };
 static const NumberRange ROW = {"row", 0, ROWS}, CELL = {"cell", -HALF, HALF};
+// The world round the grid reaches past it: scenery may stand this many cells out from the middle.
+static const float SCENERY_HALF = 120;
+static const NumberRange SCENERY_CELL = {"cell", -SCENERY_HALF, SCENERY_HALF};
+static const NumberRange MAX_BANK = {"height", 0, MAX_HEIGHT}, SHARE = {"density", 0, 1};
 static const std::map<std::string, std::vector<NumberRange>> FEATURE_NUMBERS = {
     {"slope", {ROW, ROW, {"angle", -MAX_SLOPE_DEG, MAX_SLOPE_DEG}}},
     {"wave", {ROW, ROW, {"height", -MAX_HEIGHT, MAX_HEIGHT}, {"period", 1, ROWS}}},
@@ -41,6 +45,15 @@ static const std::map<std::string, std::vector<NumberRange>> FEATURE_NUMBERS = {
     {"lane", {ROW, CELL}},
     {"collect", {ROW, ROW, {"count", 0, MAX_OBSTACLES}, {"offset", -HALF, HALF}}},
     {"bomb", {ROW, CELL}},
+    // scenery: drawn round the line, never met by the rider
+    {"bank", {ROW, ROW, CELL, MAX_BANK}},
+    {"treeline", {ROW, ROW, SCENERY_CELL, SCENERY_CELL, SHARE, {"seed", 0, MAX_SEED}}},
+    {"rocks", {ROW, ROW, SCENERY_CELL, SCENERY_CELL, {"count", 0, MAX_OBSTACLES}, {"seed", 0, MAX_SEED}}},
+    {"flags", {ROW, ROW, {"step", 1, ROWS}, {"offset", -HALF, HALF}}},
+    {"slalom", {ROW, ROW, {"step", 1, ROWS}, {"half gap", 0.5f, HALF}}},
+    {"fence", {ROW, ROW, {"offset", -HALF, HALF}}},
+    {"hut", {ROW, {"offset", -HALF, HALF}}},
+    {"arch", {ROW, {"half width", 1, HALF}}},
 };
 static const std::map<std::string, NumberRange> SETTING_NUMBERS = {
     {"theme", {"theme", 0, TRACK_THEME_COUNT - 1}}, {"bombs", {"bombs", 0, MAX_BOMBS}}, {"view", {"view", 0, VIEW_COUNT - 1}},
@@ -117,10 +130,19 @@ static bool readMusic(std::istringstream& in, TrackRecipe& r)
     return true;
 }
 
+// "weather NAME": the clouds and falling snow of the track's sky.
+static std::string checkWeather(const std::string& name)
+{
+    for (int k = 0; k < TRACK_WEATHER_COUNT; k++)
+        if (name == trackWeatherNames[k]) return "";
+    return "weather " + name + " is none of clear, cloudy, snow, storm";
+}
+
 static bool readSetting(const std::string& key, std::istringstream& in, TrackRecipe& r, float* v)
 {
     *v = 0;
     if (key == "title") return (bool)(in >> r.title);
+    if (key == "weather") return (bool)(in >> r.weather);
     if (key == "music") return readMusic(in, r);
     if (key == "spot") return readNumbers(in, r.spot, 3);
     if (key == "snow") return readNumbers(in, r.snow, 3);
@@ -142,6 +164,14 @@ static bool readSetting(const std::string& key, std::istringstream& in, TrackRec
     else if (key == "bounds") r.bounds = *v;
     else if (key == "rescue") r.rescueEvery = std::max(1, (int)*v);
     return true;
+}
+
+// What is wrong with a setting line once read, "" when nothing is.
+static std::string settingFault(const std::string& key, const TrackRecipe& r, float v)
+{
+    if (key == "music") return checkMusic(r.music);
+    if (key == "weather") return checkWeather(r.weather);
+    return checkSetting(key, r, v);
 }
 
 // Two lane points on one row would leave the line between them undefined.
@@ -179,7 +209,7 @@ int readTrackRecipe(const std::string& path, TrackRecipe& r)
         } else {
             float v;
             ok = readSetting(key, in, r, &v);
-            if (ok) wrong = key == "music" ? checkMusic(r.music) : checkSetting(key, r, v);
+            if (ok) wrong = settingFault(key, r, v);
         }
         if (!ok) {
             contentError("%s:%i: can't read \"%s\"", path.c_str(), number, line.c_str());

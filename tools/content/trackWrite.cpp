@@ -1,6 +1,7 @@
 // Takes the track recipes and writes each track's directory: binary and text track files, description, pictures.
 #include "content.h"
 #include "trackGen.h"
+#include "trackWorld.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -165,6 +166,8 @@ static void writeTracks(const std::string& recipes, const std::string& data, boo
         if (!withPictures) continue;
         genTrackPictures(dir, r.theme, skylineSeed(r.name), m);
         genObstacleModels(dir, r.theme);
+        writeTrackWorld(dir, r, m);
+        genWorldSkyFaces(dir, r.theme, recipeWeather(r), skylineSeed(r.name));
     }
 }
 

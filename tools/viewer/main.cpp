@@ -1,6 +1,8 @@
-// kesview OUTDIR [smooth] [haze] [size=WxH] [shots]: run beside ./data under an X display; writes TGA
-// pictures of every rider in a few poses and of every track into OUTDIR, the tracks with the renderer
-// settings named, in a window of the size given; with "shots" only each track's four chase views.
+// kesview OUTDIR [smooth] [haze] [size=WxH] [shots | bench=FRAMES [compare]]: run beside ./data under an X display;
+// writes TGA pictures of every rider in a few poses and of every track into OUTDIR, the tracks with the
+// renderer settings named, in a window of the size given; with "shots" only each track's four chase
+// views; with "bench" no picture, the time each track's run scene takes to draw (with "compare", without
+// and with the world round the track, in turn).
 #include <allegro.h>
 #include <alleggl.h>
 #include <GL/gl.h>
@@ -61,20 +63,24 @@ static int openDisplay()
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        fprintf(stderr, "usage: kesview OUTDIR [smooth] [haze] [size=WxH] [shots]   (run in the directory holding ./data)\n");
+        fprintf(stderr, "usage: kesview OUTDIR [smooth] [haze] [size=WxH] [shots | bench=FRAMES [compare]]   (run in the directory holding ./data)\n");
         return 2;
     }
-    bool shotsOnly = false;
+    bool shotsOnly = false, compare = false;
+    int benchFrames = 0;
     for (int i = 2; i < argc; i++) {
         std::string setting = argv[i];
         int w = 0, h = 0;
         if (setting == "smooth") smoothDistantTextures = 1;
         else if (setting == "haze") distanceHaze = 1;
         else if (setting == "shots") shotsOnly = true;
+        else if (setting == "compare") compare = true;
+        else if (sscanf(argv[i], "bench=%d", &benchFrames) == 1 && benchFrames > 0 && benchFrames <= 100000) {
+        }
         else if (sscanf(argv[i], "size=%dx%d", &w, &h) == 2 && w >= 320 && h >= 240 && w <= 4096 && h <= 4096)
             viewerWidth = w, viewerHeight = h;
         else {
-            fprintf(stderr, "kesview: unknown setting %s (smooth, haze, size=WxH, shots)\n", argv[i]);
+            fprintf(stderr, "kesview: unknown setting %s (smooth, haze, size=WxH, shots, bench=FRAMES, compare)\n", argv[i]);
             return 2;
         }
     }
@@ -85,7 +91,8 @@ int main(int argc, char** argv)
     storeByteOrder(0);
     preCalculateTrigoTables();
     loadPositions("./data/positions/");
-    if (shotsOnly) viewTrackShots(out);
+    if (benchFrames) benchTrackScenes(benchFrames, compare);
+    else if (shotsOnly) viewTrackShots(out);
     else {
         viewRiders(out);
         viewTracks(out);

@@ -7,12 +7,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <vector>
 
 #include "platform/dirList.h"
 #include "render/gameFrameDraw.h"
 #include "render/graphImage.h"
 #include "render/scene.h"
+#include "render/sceneWorld.h"
 #include "render/skiTraces.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
@@ -265,6 +268,56 @@ static void trackShots(const std::string& out, const std::string& track)
     chaseView(out, base + "finish", finish, finishZ);
 }
 
+// Process time (every thread's) of drawing `frames` frames of the scene where the rider stands, in ms a
+// frame: with LP_NUM_THREADS=0 the software renderer draws in this thread, and the figure hardly moves
+// with the machine's load.
+static double cpuMsPerFrame(int frames)
+{
+    timespec a, b;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &a);
+    for (int i = 0; i < frames; i++) {
+        drawChaseFrame();
+        glFinish();
+    }
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &b);
+    return ((b.tv_sec - a.tv_sec) * 1e3 + (b.tv_nsec - a.tv_nsec) / 1e6) / frames;
+}
+
+// The run drawn without its world and with it, timed in turn ten frames at a time, so that the
+// machine's load weighs alike on both: ms a frame of each.
+static void cpuMsWithoutAndWithWorld(int frames, double* without, double* with)
+{
+    *without = *with = 0;
+    int rounds = std::max(1, frames / 10);
+    for (int k = 0; k < rounds; k++) {
+        hideTrackWorld(true);
+        *without += cpuMsPerFrame(10);
+        hideTrackWorld(false);
+        *with += cpuMsPerFrame(10);
+    }
+    *without /= rounds, *with /= rounds;
+}
+
+static void benchTrack(const std::string& track, int frames, bool compare)
+{
+    float mid = (depart + arrivee) / 2, finish = arrivee - FINISH_ROWS_BEFORE * longueurFace;
+    float places[3][2] = {{depart, lineZNear(depart)}, {mid, lineZNear(mid)}, {finish, lineZNear(finish)}};
+    static const char* const names[3] = {"start", "mid", "finish"};
+    printf("%-12s", track.c_str());
+    for (int k = 0; k < 3; k++) {
+        placeChaseRider(places[k][0], places[k][1]);
+        if (!compare) {
+            printf("  %s %6.2f", names[k], cpuMsPerFrame(frames));
+            continue;
+        }
+        double without, with;
+        cpuMsWithoutAndWithWorld(frames, &without, &with);
+        printf("  %s %6.2f -> %6.2f (%+.0f%%)", names[k], without, with, 100 * (with - without) / without);
+    }
+    printf("  ms a frame\n");
+    fflush(stdout);
+}
+
 static bool loadTrackForViews(const std::string& t)
 {
     reinitGameVar();
@@ -285,6 +338,17 @@ void viewTrackShots(const std::string& out)
     if (chargeSkierGui(SHOT_RIDER) != 0) fprintf(stderr, "kesview: no rider %s, the shots show none\n", SHOT_RIDER);
     for (const std::string& t : tracks)
         if (loadTrackForViews(t)) trackShots(out, t);
+}
+
+void benchTrackScenes(int frames, bool compare)
+{
+    std::vector<std::string> tracks;
+    listDirectory("./data/tracks", tracks, 50);
+    std::sort(tracks.begin(), tracks.end());
+    initGuiGL();
+    chargeSkierGui(SHOT_RIDER);
+    for (const std::string& t : tracks)
+        if (loadTrackForViews(t)) benchTrack(t, frames, compare);
 }
 
 void viewTracks(const std::string& out)

@@ -21,6 +21,10 @@ void viewTracks(const std::string& outDir);
 // kicker's landing and before the finish (shot_TRACK_start, _mid, _air, _finish): the same places on
 // every build, for comparing one build's look with another's.
 void viewTrackShots(const std::string& outDir);
+// Per track the time the run scene takes to draw at the start, mid-course and before the finish: the
+// process's time over `frames` frames, in ms a frame, printed one line a track; with compare, drawn
+// without the world round the track and with it, in turn.
+void benchTrackScenes(int frames, bool compare);
 
 // The rider placed on the loaded track at (x, z) as at a run's start, and one chase-camera frame of the
 // run's scene drawn round him.

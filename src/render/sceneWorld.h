@@ -1,0 +1,41 @@
+// The world round the track (the terrain out to the horizon, the trees, rocks and trackside models),
+// drawn beside the terrain window in distance bands, from the track's "NAME.world" file.
+#pragma once
+
+#include "render/worldScene.h"
+
+// Reads the track's world file and builds its drawing; without the file (or with a damaged one, said
+// in one line) the run is drawn as it always was.
+void loadTrackWorld(const char* trackName);
+void freeTrackWorld();
+// The projection's far plane with a world: past its haze's end, so its far land melts into the sky.
+const double worldFarPlane = 260000.0;
+// Whether a world is loaded: the run is then drawn with it.
+bool trackWorldShown();
+const WorldScene& trackWorld();
+// Draws the run as it was drawn without a world while set (to compare the two); the world stays loaded.
+void hideTrackWorld(bool hide);
+// Whether the grid draws a cell itself (true without a world); the rest is the world's bank.
+bool gridDrawsCell(int row, int cell);
+// The light on a grid corner (RGB), or null without a world.
+const unsigned char* gridCornerLight(int corner);
+
+// The terrain round the terrain windows drawn round the triangles `windows` (left to drawPlan) and the
+// models on it, seen through the current modelview (the world placed round the eye) and projection.
+// The track's own trees up to X obstaclesTo are left to the obstacles' drawing.
+void drawWorldAroundWindows(const std::vector<int>& windows, float obstaclesTo);
+// The sky box behind everything already drawn (depth at its farthest, drawn only where nothing is),
+// then the sun in the world's sun direction with its halo; the modelview is the view turned, before
+// the world is placed round the rider.
+void drawSkyBehindWorld();
+// The world's own sky faces (far ranges, clouds, no track painted in them), loaded with the world.
+void loadWorldSky(const char* trackName);
+void freeWorldSky();
+// The track's surface pictures averaged for cells a few rows ahead (see worldSurfaces.cpp), loaded with
+// the world; the name of the one to draw a cell rowsAhead of the rider with (nearName when near).
+void loadDistantSurfaces(const char* trackName, int count);
+void freeDistantSurfaces();
+unsigned int surfaceSeenFrom(int texIndex, int rowsAhead, unsigned int nearName);
+// The world's haze on what stands on the ground (fog from the sky's horizon colour), and off again.
+void beginWorldHaze();
+void endWorldHaze();

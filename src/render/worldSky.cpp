@@ -1,0 +1,135 @@
+// Takes the track's world (its sun and haze) and sky textures; draws the sky box behind what the frame
+// already holds, the sun with its halo where the world's light comes from, and the haze in depth.
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "platform/gameFolders.h"
+#include "render/graphImage.h"
+#include "render/scene.h"
+#include "render/sceneWorld.h"
+#include "track/trackModel.h"
+
+static const float SUN_DISTANCE = 14000, SUN_HALF_SIZE = 2600;
+// The sky box's half sizes, as the track's sky has always been drawn (its faces are rendered for it).
+static const float SKY_HALF_X = 10.0f * longueurFace, SKY_HALF_Y = 10.0f * longueurFace;
+static const float SKY_HALF_Z = 12.0f * largeurFace - 2.0f * longueurFace;
+static const int SKY_FACE_SIZE = 512, SKY_UP_SIZE = 256;
+
+enum { skyFront, skyLeft, skyRight, skyUp, skyFaces };
+static const char* const SKY_FILES[skyFaces] = {"texObj/skyFront.bmp", "texObj/skyLeft.bmp", "texObj/skyRight.bmp",
+                                                "texObj/skyUp.bmp"};
+static unsigned int skyTextures[skyFaces];
+
+void loadWorldSky(const char* trackName)
+{
+    freeWorldSky();
+    glGenTextures(skyFaces, skyTextures);
+    for (int f = 0; f < skyFaces; f++)
+        uploadSkyTexture(skyTextures[f], dataPath(trackFile(trackName, SKY_FILES[f])).c_str(),
+                         f == skyUp ? SKY_UP_SIZE : SKY_FACE_SIZE);
+}
+
+void freeWorldSky()
+{
+    if (skyTextures[0]) glDeleteTextures(skyFaces, skyTextures);
+    for (unsigned int& t : skyTextures) t = 0;
+}
+
+struct SkyCorner {
+    float s, t, x, y, z;  // texture coordinates, signs of the half sizes
+};
+
+static void skyQuad(const SkyCorner c[4])
+{
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; i++) {
+        glTexCoord2f(c[i].s, c[i].t);
+        glVertex3f(c[i].x * SKY_HALF_X, c[i].y * SKY_HALF_Y, c[i].z * SKY_HALF_Z);
+    }
+    glEnd();
+}
+
+// The box of the old sky (no face behind the eye), its faces the world's own sky; below the horizon
+// the world's land covers it, so its floor is the haze's colour alone.
+static void drawWorldSkyBox()
+{
+    static const SkyCorner faces[skyFaces][4] = {
+        {{0, 1, 1, 1, -1}, {1, 1, 1, 1, 1}, {1, 0, 1, -1, 1}, {0, 0, 1, -1, -1}},
+        {{0, 1, -1, 1, -1}, {1, 1, 1, 1, -1}, {1, 0, 1, -1, -1}, {0, 0, -1, -1, -1}},
+        {{0, 1, 1, 1, 1}, {1, 1, -1, 1, 1}, {1, 0, -1, -1, 1}, {0, 0, 1, -1, 1}},
+        {{0, 1, -1, 1, -1}, {1, 1, -1, 1, 1}, {1, 0, 1, 1, 1}, {0, 0, 1, 1, -1}}};
+    static const SkyCorner floor[4] = {{0, 0, 1, -1, -1}, {0, 0, 1, -1, 1}, {0, 0, -1, -1, 1}, {0, 0, -1, -1, -1}};
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glColor4f(1, 1, 1, 1);
+    for (int f = 0; f < skyFaces; f++) {
+        glBindTexture(GL_TEXTURE_2D, skyTextures[f]);
+        skyQuad(faces[f]);
+    }
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_TEXTURE_2D);
+    const float* haze = trackWorld().haze;
+    glColor3f(haze[0], haze[1], haze[2]);
+    skyQuad(floor);
+    glColor3f(1, 1, 1);
+}
+
+// The sun's picture (a hot disc in a soft halo, black round it) added onto the sky, facing the eye
+// from the world's sun direction.
+static void drawWorldSun(const float* sun)
+{
+    float ux = -sun[2], uz = sun[0];  // across: sun x up, level
+    float len = std::sqrt(ux * ux + uz * uz);
+    if (len < 1e-4f) ux = 1, uz = 0, len = 1;
+    ux /= len, uz /= len;
+    float vx = -sun[1] * uz, vy = sun[0] * uz - sun[2] * ux, vz = sun[1] * ux;  // up on the quad: u x sun
+    float c[3] = {sun[0] * SUN_DISTANCE, sun[1] * SUN_DISTANCE, sun[2] * SUN_DISTANCE};
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, texTrackStuff[texStuffSoleil]);
+    static const float CORNERS[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    glBegin(GL_QUADS);
+    for (const auto& k : CORNERS) {
+        glTexCoord2f((k[0] + 1) / 2, (k[1] + 1) / 2);
+        glVertex3f(c[0] + SUN_HALF_SIZE * (k[0] * ux + k[1] * vx), c[1] + SUN_HALF_SIZE * k[1] * vy,
+                   c[2] + SUN_HALF_SIZE * (k[0] * uz + k[1] * vz));
+    }
+    glEnd();
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ZERO);
+}
+
+void drawSkyBehindWorld()
+{
+    GLboolean fogged = glIsEnabled(GL_FOG);
+    glDisable(GL_FOG);
+    glDisable(GL_LIGHTING);
+    // at the far end of the depth range: drawn only where nothing stands, and over nothing
+    glDepthRange(1, 1);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    drawWorldSkyBox();
+    drawWorldSun(trackWorld().sun);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    glDepthRange(0, 1);
+    glEnable(GL_LIGHTING);
+    if (fogged) glEnable(GL_FOG);
+}
+
+void beginWorldHaze()
+{
+    const WorldScene& w = trackWorld();
+    float colour[4] = {w.haze[0], w.haze[1], w.haze[2], 1};
+    glFogi(GL_FOG_MODE, GL_EXP);
+    glFogf(GL_FOG_DENSITY, 1 / w.hazeDistance);
+    glFogfv(GL_FOG_COLOR, colour);
+    glEnable(GL_FOG);
+}
+
+void endWorldHaze() { glDisable(GL_FOG); }
