@@ -91,18 +91,32 @@ kes_start_game() {
 
 # Starts GAME with its output appended to LOG, taps the keys of KES_DIALOG_KEYS (none by default) in the
 # set-up dialog, confirms it and waits SETTLE seconds (default 3) in the game window for the intro to
-# reach the home menu. Sets KES_GAME_PID and KES_GAME_LOG.
+# reach the home menu. Sets KES_GAME_PID and KES_GAME_LOG. A heavily loaded machine now and then loses
+# the dialog's keys or opens the window late: the whole start is then made once more, from the
+# graphics preferences it began with.
 kes_launch() {
-    kes_start_game "$1" "$2" || kes_start_game "$1" "$2" ||
-        kes_fail "no set-up dialog: $(tail -3 "$2")"
+    local prefs=data/prefs/gfx.prefs saved=
+    [ -f "$prefs" ] && { saved=$(mktemp); cp "$prefs" "$saved"; }
+    if ! kes_launch_once "$1" "$2"; then
+        echo "the game's start failed, trying once more" >&2
+        kill "$KES_GAME_PID" 2>/dev/null
+        wait "$KES_GAME_PID" 2>/dev/null
+        [ -n "$saved" ] && cp "$saved" "$prefs"
+        kes_launch_once "$1" "$2" || { [ -n "$saved" ] && rm -f "$saved"; kes_fail "no game window after the set-up dialog: $(tail -3 "$2")"; }
+    fi
+    [ -n "$saved" ] && rm -f "$saved"
+    sleep "${3:-3}"
+    kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended after the set-up dialog: $(tail -3 "$2")"
+}
+
+kes_launch_once() {
+    kes_start_game "$1" "$2" || kes_start_game "$1" "$2" || return 1
     kes_point_at_game
     sleep 1
     local k
     for k in ${KES_DIALOG_KEYS:-}; do kes_press "$k"; done
     kes_key Return
-    kes_wait_game_window 20 >/dev/null || kes_fail "no game window after the set-up dialog"
-    sleep "${3:-3}"
-    kill -0 "$KES_GAME_PID" 2>/dev/null || kes_fail "the game ended after the set-up dialog: $(tail -3 "$2")"
+    kes_wait_game_window 20 >/dev/null
 }
 
 # From the home menu: Play, tolvek, the second track (the shortest ride), ENTER, and the run loaded.
