@@ -63,6 +63,8 @@ TEST_F(GeneratedModels, ObstacleModelsLoadAndMatchTheirHitShapes)
         EXPECT_NEAR(bottom, 0.0f, 1.0f) << track;
         EXPECT_GE(top, 600.0f + 120.0f) << track;
         EXPECT_GE(lowWidth, 220.0f) << track;
+        // and no wider than where they stop a rider (the low sphere, 220 and his 90, at body height)
+        EXPECT_LE(lowWidth, 315.0f) << track;
 
         loadObject(dir + "rail.3d");
         float barStart = 1e9f, barEnd = -1e9f;

@@ -235,12 +235,14 @@ struct Surface {
 
 bool isRed(const int* c) { return c[0] > 190 && c[1] < 100 && c[2] < 100; }
 bool isYellowOrBlack(const int* c) { return (c[0] > 190 && c[1] > 150 && c[2] < 80) || (c[0] < 70 && c[1] < 70 && c[2] < 70); }
-bool isIce(const int* c) { return c[2] > c[0] + 30; }
+// A kicker's face is packed snow: light and a little blue, never the paint's colours.
+bool isPackedSnow(const int* c) { return c[0] > 150 && c[2] >= c[0] && c[2] - c[0] < 40; }
 
 }  // namespace
 
 // Lip and sides painted exactly where a kicker's cell has them (the lip on the down-track, left
-// column; +Z on the top row), red on plain kickers and yellow-black on those that lead to a rail.
+// column; +Z on the top row), red on plain kickers and yellow-black on those that lead to a rail; the
+// rest a ramp of packed snow, shaded under the lip.
 TEST(ContentTrackPictures, KickerPicturesPaintTheirLipSidesAndBanks)
 {
     std::string dir = tempDir() + "/";
@@ -253,7 +255,7 @@ TEST(ContentTrackPictures, KickerPicturesPaintTheirLipSidesAndBanks)
                 int c[3];
                 s.at(x, y, c);
                 if (rail ? isYellowOrBlack(c) : isRed(c)) return true;
-                EXPECT_TRUE(isIce(c) || c[0] > 240) << "neither paint nor ice: " << flags << " at " << x << "," << y;
+                EXPECT_TRUE(isPackedSnow(c) || c[0] > 240) << "neither paint nor snow: " << flags << " at " << x << "," << y;
                 return false;
             };
             SCOPED_TRACE(std::to_string(flags) + (rail ? " rail" : " plain"));
@@ -262,7 +264,8 @@ TEST(ContentTrackPictures, KickerPicturesPaintTheirLipSidesAndBanks)
             EXPECT_EQ(marked(64, 2), (flags & kickerEdgeMinusZ) != 0);
             int middle[3];
             s.at(80, 64, middle);
-            EXPECT_TRUE(isIce(middle));
+            EXPECT_TRUE(isPackedSnow(middle));
+            if (flags & kickerLip) EXPECT_LT(s.meanLuma(26, 40, 34, 88), s.meanLuma(100, 40, 108, 88) - 8) << "no shade under the lip";
         }
     // the banks carry the paint on the edge they share with the kicker and lie in its shade there
     const struct { int tex; bool rail; int kickerRow, awayRow; } banks[] = {

@@ -10,6 +10,7 @@
 #include "run/ghostRun.h"
 #include "run/runEvents.h"
 #include "run/runState.h"
+#include "run/runTick.h"
 #include "skier/ghostRider.h"
 #include "skier/positionDef.h"
 #include "track/planLib.h"
@@ -20,6 +21,7 @@ static const float STARS_MAX_SPEED = 500.0f;
 static const float TUMBLE_TURN = 360.0f;
 
 DrawnTicks drawnTicks;
+static long sceneTicks = 0;
 
 static float groundHalfTurn()
 {
@@ -75,6 +77,7 @@ DrawnState captureDrawnState()
     captureCamera(d);
     captureShadowAndSpray(d);
     d.ghostShown = ghostRider.loaded && ghostSampleNow(&d.ghost);
+    d.sceneSeconds = (float)(sceneTicks * runTickSeconds);
     return d;
 }
 
@@ -103,6 +106,7 @@ static void blendCameraAndShadow(DrawnState& d, const DrawnState& a, const Drawn
     d.lateral = lerpDegrees(a.lateral, b.lateral, f);
     d.speed = lerp(a.speed, b.speed, f);
     d.fadeAlpha = lerp(a.fadeAlpha, b.fadeAlpha, f);
+    d.sceneSeconds = lerp(a.sceneSeconds, b.sceneSeconds, f);
 }
 
 DrawnState interpolateDrawn(const DrawnState& a, const DrawnState& b, float f)
@@ -130,11 +134,13 @@ void restoreRiderPose(const RiderPoseState& saved) { restoreRiderPoseState(saved
 void resetDrawnTicks(DrawnTicks* t)
 {
     t->count = 0;
+    sceneTicks = 0;
     resetChaseCamera();
 }
 
 void noteTickDrawn(DrawnTicks* t, short teleported)
 {
+    sceneTicks++;
     DrawnState now = captureDrawnState();
     t->previous = teleported || t->count == 0 ? now : t->current;
     t->current = now;

@@ -27,6 +27,9 @@ struct DrawnState {
     // the ghost at the same moment
     short ghostShown;
     RunSample ghost;
+    // the scene's own time (falling snow): ticks drawn since the run was loaded, the start's wait
+    // too; it stands still while no tick passes (a pause)
+    float sceneSeconds;
 };
 
 // The drawn state of the run as it is now. Steps the camera's own heading and bank (they creep by

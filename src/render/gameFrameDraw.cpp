@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/displaySize.h"
 #include "render/SnowParticleEngine.h"
 #include "render/drawnState.h"
 #include "render/gameFrameDraw.h"
@@ -143,8 +144,12 @@ static void drawChaseScene(const DrawnState& d, long tick)
     if (!world) beginDistanceHaze();
     drawGround(d, tick);
     placeLumiere();
-    if (world) drawSolidsThenSky({getNumeroFaceCourante()}, d.pos[0] + obstacleViewAhead, d.pos[0], viewTurned);
-    else drawObstaclesAt(points, d.pos[0]);
+    if (world) {
+        drawSolidsThenSky({getNumeroFaceCourante()}, d.pos[0] + obstacleViewAhead, d.pos[0], viewTurned);
+        drawSnowfall(d.sceneSeconds, displayDesc().height);
+    } else {
+        drawObstaclesAt(points, d.pos[0]);
+    }
     glPushMatrix();
     drawRider(d);
     drawRescueAndStars(d);
@@ -242,6 +247,7 @@ static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
         drawSkyBehindWorld();
         glPopMatrix();
         drawObstacleRows(v, seeThroughObstacles);
+        drawSnowfall(d.sceneSeconds, displayDesc().height);
     } else {
         drawObstacleRows(v, allObstacles);
     }

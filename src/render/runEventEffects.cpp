@@ -7,6 +7,9 @@
 #include "render/skiTraces.h"
 #include "run/runState.h"
 
+long bombBlastTicks = -1;
+static const long BLAST_TICKS = 100;  // how long a bomb's blast is seen
+
 static void skierSnow(RunEventKind kind)
 {
     SnowParticleEngine* e = particleEngineSkier;
@@ -25,10 +28,11 @@ static void bombSnow()
 
 void applyRunEventEffects(const RunEventList& events)
 {
+    if (bombBlastTicks >= 0 && ++bombBlastTicks > BLAST_TICKS) bombBlastTicks = -1;
     for (int i = 0; i < events.count; i++) {
         RunEventKind kind = events.items[i].kind;
         if (kind == RUN_EV_PUT_BACK) skiTraces.reset();
-        if (kind == RUN_EV_BOMB_FIRED) bombSnow();
+        if (kind == RUN_EV_BOMB_FIRED) bombSnow(), bombBlastTicks = 0;
         if (kind == RUN_EV_COLLECTABLE) startBonusMessage(&collectableMessage);
         if (kind == RUN_EV_BOMB_PICKED) startBonusMessage(&bombMessage);
         skierSnow(kind);

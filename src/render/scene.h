@@ -73,6 +73,8 @@ void shadowPlaneUnderRider(int face, float riderX, float riderY, float groundY);
 // chase camera or, when given, a camera standing in the world.
 struct DrawnState;
 void drawShadow(const DrawnState& d, const WorldView* view = nullptr);
+// The last bomb's blast round where it went off, while it lasts.
+void drawBombBlast(const float* at);
 // obstacles in view of a rider at riderX
 void drawObstaclesAt(TrackPoint* pts, float riderX);
 // The same in two passes: the solid ones (trees, bombs, rails), then the see-through ones

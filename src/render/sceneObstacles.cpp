@@ -14,9 +14,10 @@ static const float COLLECTABLE_LIFT = 300.0f;
 static const float COLLECTABLE_SIZE = 50.0f, COLLECTABLE_ANGLE = 10.0f;
 static const float BOMB_TILT = 30.0f;
 
-// Trees of one model in a few sizes (width, height), never narrower than the model, which wraps
-// the hit spheres; picked by the tree's place in the list, so a tree keeps its size.
-static const float TREE_SIZES[5][2] = {{1.0f, 1.0f}, {1.1f, 1.18f}, {1.03f, 0.9f}, {1.14f, 1.06f}, {1.0f, 1.25f}};
+// Trees of one model in a few heights, all as wide as the model, whose branches reach as far as the
+// hit spheres stop a rider: a wider tree would let him ride through its branches. Picked by the tree's
+// place in the list, so a tree keeps its size.
+static const float TREE_SIZES[5][2] = {{1.0f, 1.0f}, {1.0f, 1.18f}, {1.0f, 0.9f}, {1.0f, 1.06f}, {1.0f, 1.25f}};
 
 static float eighthTurn(int i) { return (float)(((int)(i * 45.0)) % 360); }
 
@@ -100,6 +101,8 @@ void drawObstaclesOfPass(TrackPoint* pts, float riderX, ObstaclePass pass)
         bool wanted = pass == allObstacles || (pass == seeThroughObstacles) == seeThrough(o);
         if (wanted && obstacleInView(o, riderX)) drawOneObstacle(o, i);
     }
+    if (pass != solidObstacles && currentBombVertex >= 0 && currentBombVertex < maxTrackVertices)
+        drawBombBlast(pts[currentBombVertex]);
 }
 
 void drawObstaclesAt(TrackPoint* pts, float riderX) { drawObstaclesOfPass(pts, riderX, allObstacles); }

@@ -1,6 +1,7 @@
 // Takes the track mesh and the rider's triangle; draws the 14-row terrain window round him as
 // triangle strips, broken at texture changes and at triangles that start a new texture patch.
 #include <GL/gl.h>
+#include <math.h>
 
 #include "render/graphImage.h"
 #include "render/scene.h"
@@ -63,13 +64,30 @@ struct StripContext {
     int riderRow;
 };
 
+// A bomb's mound has no light of its own: its faces are lit as they turn to the world's sun, from the
+// light the snow there had.
+static const float MOUND_SHADE = 0.62f;
+
+static void moundLight(const StripContext* s, int t, const unsigned char* light)
+{
+    float n[3];
+    computeNormalForFace(t, s->pts, s->fcs, n);
+    float len = sqrtf(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    if (len > 0 && n[1] < 0) len = -len;  // the face's upper side
+    const float* sun = trackWorld().sun;
+    float facing = len > 0 ? (n[0] * sun[0] + n[1] * sun[1] + n[2] * sun[2]) / len : 0;
+    float k = MOUND_SHADE + (1 - MOUND_SHADE) * fminf(1.0f, fmaxf(0.0f, facing / fmaxf(0.3f, sun[1])));
+    glColor3ub((unsigned char)(light[0] * k), (unsigned char)(light[1] * k), (unsigned char)(light[2] * k));
+}
+
 static void emitCorner(const StripContext* s, int t, int j)
 {
     unsigned int v = s->fcs[t][j];
     const float* n = s->normales[v];
     // with the world round the track, its light on the corner takes the place of the lamp's
     if (const unsigned char* light = gridCornerLight((int)v)) {
-        glColor3ubv(light);
+        if (gridCornerRaised((int)v, s->pts[v][1])) moundLight(s, t, light);
+        else glColor3ubv(light);
     } else if (n[0] != 0.0f && n[1] != 0.0f && n[2] != 0.0f) {
         glNormal3fv(n);
     } else {

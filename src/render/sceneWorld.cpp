@@ -350,6 +350,13 @@ bool gridDrawsCell(int row, int cell)
     return cell >= world.w.firstCell[row] && cell <= world.w.lastCell[row];
 }
 
+bool gridCornerRaised(int corner, float y)
+{
+    if (!trackWorldShown() || corner < 0 || corner >= maxTrackVertices) return false;
+    int i = corner / (largeurPisteEnFaces + 1), j = corner % (largeurPisteEnFaces + 1);
+    return y > height(i + world.w.firstRow, j + world.w.gridColumn0) + 1;
+}
+
 const unsigned char* gridCornerLight(int corner)
 {
     if (!trackWorldShown() || corner < 0 || corner >= maxTrackVertices) return nullptr;

@@ -17,6 +17,8 @@ const WorldScene& trackWorld();
 void hideTrackWorld(bool hide);
 // Whether the grid draws a cell itself (true without a world); the rest is the world's bank.
 bool gridDrawsCell(int row, int cell);
+// Whether a grid corner stands higher than the world knew it (a bomb's mound).
+bool gridCornerRaised(int corner, float y);
 // The light on a grid corner (RGB), or null without a world.
 const unsigned char* gridCornerLight(int corner);
 
@@ -28,6 +30,9 @@ void drawWorldAroundWindows(const std::vector<int>& windows, float obstaclesTo);
 // then the sun in the world's sun direction with its halo; the modelview is the view turned, before
 // the world is placed round the rider.
 void drawSkyBehindWorld();
+// The falling snow of the world's weather round the current eye (the world placed round it), at the
+// scene's time; point sizes for a window of `lines` pixels' height.
+void drawSnowfall(float sceneSeconds, int lines);
 // The world's own sky faces (far ranges, clouds, no track painted in them), loaded with the world.
 void loadWorldSky(const char* trackName);
 void freeWorldSky();

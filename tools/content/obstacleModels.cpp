@@ -12,6 +12,7 @@ static const float TRUNK_INSIDE = 260.0f;
 // Rail: the bar and the support columns stand where the game tests them.
 static const float RAIL_BAR_START = -9.0f, RAIL_BAR_END = 2891.0f, RAIL_BAR_HEIGHT = 66.0f, RAIL_Z = -1.0f;
 static const float RAIL_BAR_RADIUS = 28.0f, RAIL_SUPPORT_RADIUS = 22.0f;
+static const float RAIL_BEVEL = 5.0f, RAIL_TOP_GLOW = 0.85f;
 static const float RAIL_SUPPORT_X[6] = {-9.0f, 500.6f, 1129.6f, 1720.0f, 2304.0f, 2955.0f};
 static const float RAIL_SUPPORT_BOTTOM[6] = {-2134.0f, -2934.0f, -2934.0f, -2934.0f, -2934.0f, -3434.0f};
 static const float RAIL_BRACKET_HEIGHT = 50.0f;
@@ -40,17 +41,19 @@ struct TreeShape {
     float rise;               // a tier's height over its radius
     float snow;               // how far out the snow reaches, a share of a branch
 };
+// The branches reach no further than where a rider is stopped: 285 (310 with a tip's wobble) at the
+// lowest tier, as far as the low sphere reaches a rider at the height of his body.
 static const TreeShape TREE_THEMES[TRACK_THEME_COUNT] = {
     // blue sky: a full fir
-    {{0.13f, 0.42f, 0.2f}, {0.4f, 0.26f, 0.14f}, 5, 8, 110, 860, 380, 120, 0.95f, 0.76f},
+    {{0.13f, 0.42f, 0.2f}, {0.4f, 0.26f, 0.14f}, 5, 8, 110, 860, 285, 120, 1.25f, 0.76f},
     // dusk wood: tall narrow spruces
-    {{0.1f, 0.3f, 0.22f}, {0.33f, 0.2f, 0.12f}, 6, 6, 100, 1040, 320, 95, 1.1f, 0.72f},
+    {{0.1f, 0.3f, 0.22f}, {0.33f, 0.2f, 0.12f}, 6, 6, 100, 1040, 270, 95, 1.4f, 0.72f},
     // overcast gully: broad firs heavy with snow
-    {{0.2f, 0.38f, 0.3f}, {0.38f, 0.3f, 0.22f}, 4, 9, 120, 700, 400, 150, 0.9f, 0.88f},
+    {{0.2f, 0.38f, 0.3f}, {0.38f, 0.3f, 0.22f}, 4, 9, 120, 700, 285, 150, 1.2f, 0.88f},
     // storm bowl: dark, wind-bent firs buried to the tips
-    {{0.07f, 0.2f, 0.16f}, {0.28f, 0.2f, 0.15f}, 5, 7, 120, 820, 390, 110, 0.85f, 0.94f},
+    {{0.07f, 0.2f, 0.16f}, {0.28f, 0.2f, 0.15f}, 5, 7, 120, 820, 285, 110, 1.15f, 0.94f},
     // dawn line: young firs, light snow on them
-    {{0.16f, 0.46f, 0.24f}, {0.45f, 0.3f, 0.17f}, 4, 8, 110, 760, 360, 130, 1.0f, 0.6f},
+    {{0.16f, 0.46f, 0.24f}, {0.45f, 0.3f, 0.17f}, 4, 8, 110, 760, 285, 130, 1.3f, 0.6f},
 };
 
 static Vec3 onCircle(float angle, float radius, float y) { return {radius * std::cos(angle), y, radius * std::sin(angle)}; }
@@ -174,15 +177,34 @@ static void railMarkers(ModelBuilder& m)
     }
 }
 
+// The bar: a box section of steel, its top polished light, its sides in their own shade and its
+// underside dark, so the metal reads whatever the light, with a bright bevel along each top edge.
+static void railBar(ModelBuilder& m)
+{
+    int top = m.addMaterial("steelTop", 0.9f, 0.92f, 0.95f);
+    int side = m.addMaterial("steelSide", 0.5f, 0.53f, 0.58f);
+    int under = m.addMaterial("steelUnder", 0.22f, 0.23f, 0.26f);
+    int bevel = m.addMaterial("steelBevel", 1.0f, 1.0f, 1.0f);
+    m.glow(top, RAIL_TOP_GLOW);
+    m.glow(side, OBSTACLE_GLOW);
+    m.glow(under, OBSTACLE_GLOW);
+    m.glow(bevel, RAIL_TOP_GLOW);
+    const float r = RAIL_BAR_RADIUS, y = RAIL_BAR_HEIGHT, z = RAIL_Z;
+    m.box(m.group("barSides", side), {RAIL_BAR_START, y - r, z - r}, {RAIL_BAR_END, y + r - RAIL_BEVEL, z + r}, -1, NO_UV);
+    m.box(m.group("barTop", top), {RAIL_BAR_START, y + r - RAIL_BEVEL, z - r + RAIL_BEVEL},
+          {RAIL_BAR_END, y + r, z + r - RAIL_BEVEL}, -1, NO_UV);
+    for (float edge : {-1.0f, 1.0f})
+        m.box(m.group("barBevels", bevel), {RAIL_BAR_START, y + r - 2 * RAIL_BEVEL, z + edge * r - RAIL_BEVEL},
+              {RAIL_BAR_END, y + r - RAIL_BEVEL / 2, z + edge * r + RAIL_BEVEL}, -1, NO_UV);
+    m.box(m.group("barUnder", under), {RAIL_BAR_START, y - r - 2, z - r + 4}, {RAIL_BAR_END, y - r + 4, z + r - 4}, -1, NO_UV);
+}
+
 static void writeRail(const std::string& path)
 {
     ModelBuilder m;
-    int steel = m.addMaterial("steel", 0.75f, 0.78f, 0.82f);
     int paint = m.addMaterial("paint", 0.85f, 0.25f, 0.15f);
-    m.glow(steel, OBSTACLE_GLOW);
     m.glow(paint, OBSTACLE_GLOW);
-    m.tube(m.group("bar", steel), {RAIL_BAR_START, RAIL_BAR_HEIGHT, RAIL_Z}, {RAIL_BAR_END, RAIL_BAR_HEIGHT, RAIL_Z},
-           RAIL_BAR_RADIUS, RAIL_BAR_RADIUS, RAIL_SIDES, -1, NO_UV);
+    railBar(m);
     ModelGroup& supports = m.group("supports", paint);
     for (int k = 0; k < 6; k++) {
         float x = RAIL_SUPPORT_X[k];

@@ -33,8 +33,10 @@ static const Shade BOOSTER = {250, 150, 40}, PIPE_FLOOR = {226, 234, 250}, PIPE_
 static const Shade ROCK = {92, 84, 80}, TRODDEN = {205, 210, 222};
 // Kickers are edged in red; a kicker that throws onto a rail in yellow and black, like its rail.
 static const Shade KICKER_MARK = {235, 45, 35}, RAIL_MARK = {255, 205, 0}, HAZARD_BLACK = {35, 32, 30};
-static const Shade LIP_LINE = {255, 255, 255}, RAMP_RED = {215, 45, 35};
+static const Shade LIP_LINE = {255, 255, 255};
 static const float LIP_BAND = 0.14f, LIP_LINE_END = 0.19f, SIDE_BAND = 0.08f, HAZARD_STRIPES = 5;
+static const float LIP_SHADE = 0.16f, LIP_SHADE_LENGTH = 0.3f;  // the lip's curl shades the snow under it
+static const float RAMP_PASSES = 6;
 static const int EDGE_SEED = 4049;
 
 // Fresh snow: soft lumps of powder lit from across the slope, a fine grain and a few glinting crystals.
@@ -148,15 +150,20 @@ static Shade markColour(bool rail, float u, float v)
     return phase - std::floor(phase) < 0.5f ? RAIL_MARK : HAZARD_BLACK;
 }
 
-// A kicker's face: ice, a painted lip with a white line behind it on the cell at the lip, and painted
-// sides where the kicker ends.
+// A kicker's face: a ramp of packed snow, shaped smooth, a painted lip with a white line behind it on
+// the cell at the lip and the snow under the lip's curl in its shade, and painted sides where the kicker
+// ends.
 static Shade kickerFaceColour(int flags, bool rail, float u, float v, int seed)
 {
     if ((flags & kickerLip) && u < LIP_BAND) return markColour(rail, u, v);
     if ((flags & kickerEdgePlusZ) && v < SIDE_BAND) return markColour(rail, u, v);
     if ((flags & kickerEdgeMinusZ) && v > 1 - SIDE_BAND) return markColour(rail, u, v);
     if ((flags & kickerLip) && u < LIP_LINE_END) return LIP_LINE;
-    return scaled(ICE, iceShade(u, v, seed));
+    // the shaper's passes across the ramp, as it was built up, soft and uneven
+    float passes = std::sin(TWO_PI * (RAMP_PASSES * u + 0.3f * fractal(u, v, 2, seed + 3)));
+    float shade = 0.93f + 0.12f * (fractal(u, v, 2, seed) - 0.5f) + 0.05f * passes + grain(u, v) + 0.4f * glint(u, v);
+    if (flags & kickerLip) shade -= LIP_SHADE * std::max(0.0f, 1 - (u - LIP_LINE_END) / LIP_SHADE_LENGTH);
+    return scaled(GROOMED, shade);
 }
 
 // The bank beside a kicker: packed snow falling away from the kicker, in its shadow near it, with the
@@ -169,13 +176,8 @@ static Shade kickerBankColour(bool plusZSide, bool rail, float u, float v, int s
     return scaled(GROOMED, shade);
 }
 
-// The kicker a bomb raises: red and white stripes, so the new jump is seen coming.
-static Shade bombRampColour(float u, float v, int seed)
-{
-    float phase = (u - v) * 3;
-    Shade c = phase - std::floor(phase) < 0.5f ? RAMP_RED : LIP_LINE;
-    return scaled(c, 0.92f + 0.06f * (fractal(u, v, 4, seed) - 0.5f));
-}
+// The mound a bomb raises: the powder it is made of, so the snow goes on over it.
+static Shade bombRampColour(float u, float v, int seed) { return scaled(FRESH, snowShade(u, v, seed, seed)); }
 
 static Shade surfaceColour(int tex, float u, float v, int seed)
 {
@@ -189,7 +191,7 @@ static Shade surfaceColour(int tex, float u, float v, int seed)
     if (tex == texPipeWall) return scaled(PIPE_WALL, pipeWallShade(u, v, seed));
     if (tex == texOut) return outColour(u, v, seed);
     if (tex == texBombRamp) return bombRampColour(u, v, seed);
-    if (tex == texKickerBack) return scaled(ICE, 0.72f * iceShade(u, v, seed));
+    if (tex == texKickerBack) return scaled(mixShade(GROOMED, ICE, 0.4f), 0.7f + 0.12f * (fractal(u, v, 2, seed) - 0.5f) + grain(u, v));
     if (tex >= texKickerFace && tex < texKickerWallPlusZ) {
         bool rail = tex >= texRailKickerFace;
         return kickerFaceColour(tex - (rail ? texRailKickerFace : texKickerFace), rail, u, v, seed);

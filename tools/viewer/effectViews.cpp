@@ -5,6 +5,7 @@
 #include <string>
 
 #include "render/SnowParticleEngine.h"
+#include "render/runEventEffects.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
 #include "track/planLib.h"
@@ -50,8 +51,11 @@ void viewEffects(const std::string& out, const std::string& track)
     currentBombVertex = row * (largeurPisteEnFaces + 1) + largeurPisteEnFaces / 2;
     particleEngineBomb->initParticlesProps();
     particleEngineBomb->setBurst(1);
+    bombBlastTicks = 6;  // a tenth of a second after the bomb went off, then half a second
     runFrames(out, base + "bomb1", 3);
+    bombBlastTicks = 30;
     runFrames(out, base + "bomb2", 8);
+    bombBlastTicks = -1;
     currentBombVertex = -1;
 
     riderAtSpeed();

@@ -1,7 +1,7 @@
-// kesview OUTDIR [smooth] [haze] [size=WxH] [shots | bench=FRAMES [compare]]: run beside ./data under an X display;
+// kesview OUTDIR [smooth] [haze] [size=WxH] [shots | effects | bench=FRAMES [compare]]: run beside ./data under an X display;
 // writes TGA pictures of every rider in a few poses and of every track into OUTDIR, the tracks with the
 // renderer settings named, in a window of the size given; with "shots" only each track's four chase
-// views; with "bench" no picture, the time each track's run scene takes to draw (with "compare", without
+// views; with "effects" only each track's effects; with "bench" no picture, the time each track's run scene takes to draw (with "compare", without
 // and with the world round the track, in turn).
 #include <allegro.h>
 #include <alleggl.h>
@@ -63,10 +63,10 @@ static int openDisplay()
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        fprintf(stderr, "usage: kesview OUTDIR [smooth] [haze] [size=WxH] [shots | bench=FRAMES [compare]]   (run in the directory holding ./data)\n");
+        fprintf(stderr, "usage: kesview OUTDIR [smooth] [haze] [size=WxH] [shots | effects | bench=FRAMES [compare]]   (run in the directory holding ./data)\n");
         return 2;
     }
-    bool shotsOnly = false, compare = false;
+    bool shotsOnly = false, compare = false, effectsOnly = false;
     int benchFrames = 0;
     for (int i = 2; i < argc; i++) {
         std::string setting = argv[i];
@@ -75,12 +75,13 @@ int main(int argc, char** argv)
         else if (setting == "haze") distanceHaze = 1;
         else if (setting == "shots") shotsOnly = true;
         else if (setting == "compare") compare = true;
+        else if (setting == "effects") effectsOnly = true;
         else if (sscanf(argv[i], "bench=%d", &benchFrames) == 1 && benchFrames > 0 && benchFrames <= 100000) {
         }
         else if (sscanf(argv[i], "size=%dx%d", &w, &h) == 2 && w >= 320 && h >= 240 && w <= 4096 && h <= 4096)
             viewerWidth = w, viewerHeight = h;
         else {
-            fprintf(stderr, "kesview: unknown setting %s (smooth, haze, size=WxH, shots, bench=FRAMES, compare)\n", argv[i]);
+            fprintf(stderr, "kesview: unknown setting %s (smooth, haze, size=WxH, shots, effects, bench=FRAMES, compare)\n", argv[i]);
             return 2;
         }
     }
@@ -93,6 +94,7 @@ int main(int argc, char** argv)
     loadPositions("./data/positions/");
     if (benchFrames) benchTrackScenes(benchFrames, compare);
     else if (shotsOnly) viewTrackShots(out);
+    else if (effectsOnly) viewTrackEffects(out);
     else {
         viewRiders(out);
         viewTracks(out);

@@ -340,6 +340,17 @@ void viewTrackShots(const std::string& out)
         if (loadTrackForViews(t)) trackShots(out, t);
 }
 
+void viewTrackEffects(const std::string& out)
+{
+    std::vector<std::string> tracks;
+    listDirectory("./data/tracks", tracks, 50);
+    std::sort(tracks.begin(), tracks.end());
+    initGuiGL();
+    chargeSkierGui(SHOT_RIDER);
+    for (const std::string& t : tracks)
+        if (loadTrackForViews(t)) viewEffects(out, t);
+}
+
 void benchTrackScenes(int frames, bool compare)
 {
     std::vector<std::string> tracks;

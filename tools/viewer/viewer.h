@@ -21,6 +21,8 @@ void viewTracks(const std::string& outDir);
 // kicker's landing and before the finish (shot_TRACK_start, _mid, _air, _finish): the same places on
 // every build, for comparing one build's look with another's.
 void viewTrackShots(const std::string& outDir);
+// Per track only the effects (viewEffects), with the game's rider.
+void viewTrackEffects(const std::string& outDir);
 // Per track the time the run scene takes to draw at the start, mid-course and before the finish: the
 // process's time over `frames` frames, in ms a frame, printed one line a track; with compare, drawn
 // without the world round the track and with it, in turn.
