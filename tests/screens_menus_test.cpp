@@ -1,8 +1,12 @@
-// Home menu, options and credits driven by keys and the manual clock, sounds recorded.
+// Home menu and options driven by keys and the manual clock, sounds recorded; the credits page's layout.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "platform/gameClock.h"
+#include "screens/creditsText.h"
 #include "shell/keys.h"
 #include "screens/screens.h"
 #include "shell/gameLoop.h"
@@ -92,52 +96,45 @@ TEST_F(MenuScreens, OptionsChangeLevelAndTolerances)
     EXPECT_EQ(level, 0);
 }
 
-TEST_F(MenuScreens, CreditsSlidePauseTurnPagesAndRestart)
+TEST(CreditsPage, EveryLineFitsItsColumnAboveTheLogoWithoutOverlap)
 {
-    departCredits = 1;
-    stepCredits();
-    EXPECT_EQ(xArrDep, -200);
-    EXPECT_EQ(creditsPage, 0);
-    // 11 ms a frame: one 10-unit step each frame until x 130.
-    int frames = 0;
-    while (xArrDep < 130 && frames < 1000) {
-        gameClockAdvance(11);
-        stepCredits();
-        frames++;
+    CreditPlace places[CREDIT_PLACES_MAX];
+    int n = layoutCredits(places, CREDIT_PLACES_MAX);
+    int expected = 0;
+    for (const CreditColumn& col : creditColumns) {
+        expected += 1 + col.count;
+        for (int s = 0; s < col.count; s++)
+            for (int i = 0; i < CREDIT_LINES_PER_SECTION && col.sections[s].lines[i]; i++) expected++;
     }
-    EXPECT_EQ(xArrDep, 130);
-    EXPECT_EQ(frames, 33);
-    // About three seconds at x 130.
-    long pauseStart = gameClock();
-    while (xArrDep == 130 && gameClock() - pauseStart < 10000) {
-        gameClockAdvance(11);
-        stepCredits();
+    ASSERT_EQ(n, expected) << "a text was left out";
+    ASSERT_LT(n, CREDIT_PLACES_MAX);
+    float lastY[CREDIT_COLUMNS] = {1e9f, 1e9f};
+    for (int i = 0; i < n; i++) {
+        const CreditPlace& p = places[i];
+        int c = p.x < CREDIT_COLUMN_X[1] ? 0 : 1;
+        float right = p.x + 10.0f * p.scale * (float)strlen(p.text);
+        EXPECT_GE(p.x, CREDIT_COLUMN_X[c]) << p.text;
+        EXPECT_LE(right, CREDIT_COLUMN_X[c] + CREDIT_COLUMN_WIDTH + 0.01f) << p.text;
+        EXPECT_GE(p.scale, 0.55f) << p.text << " shrunk past reading";
+        EXPECT_GE(p.y, CREDIT_PAGE_BOTTOM) << p.text << " runs into the logo";
+        EXPECT_LE(p.y, CREDIT_PAGE_TOP) << p.text;
+        // a glyph is 16 units tall at scale 1: the next line starts below this one's glyphs
+        EXPECT_LE(p.y + 16.0f * p.scale * 0.8f, lastY[c]) << p.text << " overlaps the line above";
+        lastY[c] = p.y;
     }
-    EXPECT_NEAR(gameClock() - pauseStart, 3000, 1100);
-    while (creditsPage == 0 && gameClock() - pauseStart < 20000) {
-        gameClockAdvance(11);
-        stepCredits();
-    }
-    EXPECT_EQ(creditsPage, 5);
-    EXPECT_EQ(xArrDep, -200);
-    // After the eleventh page the first comes back.
-    for (int page = 2; page <= 11; page++) {
-        int before = creditsPage;
-        while (creditsPage == before) {
-            gameClockAdvance(11);
-            stepCredits();
-        }
-    }
-    EXPECT_EQ(creditsPage, 0);
-    // Re-entering restarts at the first page, off screen.
-    for (int i = 0; i < 20; i++) {
-        gameClockAdvance(11);
-        stepCredits();
-    }
-    departCredits = 1;
-    stepCredits();
-    EXPECT_EQ(xArrDep, -200);
-    EXPECT_EQ(creditsPage, 0);
+    EXPECT_LT(CREDIT_COLUMN_X[0] + CREDIT_COLUMN_WIDTH, CREDIT_COLUMN_X[1]) << "columns overlap";
+    EXPECT_LE(CREDIT_COLUMN_X[1] + CREDIT_COLUMN_WIDTH, 640.0f);
+}
+
+TEST(CreditsPage, NamesTheLibrariesAndToolsTheGameIsMadeWith)
+{
+    std::string all;
+    CreditPlace places[CREDIT_PLACES_MAX];
+    int n = layoutCredits(places, CREDIT_PLACES_MAX);
+    for (int i = 0; i < n; i++) all += std::string(places[i].text) + "\n";
+    for (const char* name : {"Allegro", "AllegroGL", "OpenGL", "libsndfile", "zlib", "FreeType", "CMake", "GoogleTest"})
+        EXPECT_NE(all.find(name), std::string::npos) << name;
+    EXPECT_NE(all.find("Made with"), std::string::npos);
 }
 
 } // namespace

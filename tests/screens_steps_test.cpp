@@ -184,6 +184,21 @@ TEST(ScoreTableTexts, LongLinesShrinkToTheirRoomShortOnesKeepTheirScale)
     EXPECT_FLOAT_EQ(fittedScale("", 10, 2.5f), 2.5f);
 }
 
+TEST(RiderRoster, TheHighlightedRiderIsAlwaysAmongTheRowsShown)
+{
+    EXPECT_EQ(rosterFirstRow(3, 2, 5), 0) << "three riders all show from the start";
+    EXPECT_EQ(rosterFirstRow(0, 0, 5), 0);
+    for (int count : {6, 9, 50})
+        for (int sel = 0; sel < count; sel++) {
+            int first = rosterFirstRow(count, sel, 5);
+            EXPECT_GE(first, 0);
+            EXPECT_LE(first + 5, count) << "no empty rows past the end";
+            EXPECT_GE(sel, first);
+            EXPECT_LT(sel, first + 5);
+        }
+    EXPECT_EQ(rosterFirstRow(9, 4, 5), 2) << "centred away from the ends";
+}
+
 TEST(ScoreTableTexts, RankLineAndMedal)
 {
     char line[64];

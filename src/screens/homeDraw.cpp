@@ -21,8 +21,13 @@ static const float HOME_ARROW_X = 550, HOME_ARROW_TOP_Y = 260, HOME_ARROW_PITCH 
 static const float HOME_ARROW_SIZE = 20.0f;
 static const char VERSION_TEXT[] = " v1.2";
 
-static const int CREDITS_LINE_TOP_Y = 390, CREDITS_LINE_PITCH = 78;
-static const float CREDITS_LINE_SCALE = 1.5f;
+// The credits page: night blue, a panel under each column with an ice rule along its top.
+static const float CREDITS_NIGHT[3] = {10 / 255.0f, 18 / 255.0f, 48 / 255.0f};
+static const float CREDITS_PANEL[3] = {22 / 255.0f, 40 / 255.0f, 84 / 255.0f};
+static const float CREDITS_RULE[3] = {120 / 255.0f, 170 / 255.0f, 235 / 255.0f};
+static const float CREDITS_HEADING[3] = {150 / 255.0f, 200 / 255.0f, 255 / 255.0f};
+static const float CREDITS_PANEL_MARGIN = 12, CREDITS_PANEL_TOP = 434, CREDITS_RULE_HEIGHT = 2;
+static const float CREDITS_TITLE_SCALE = 2.0f, CREDITS_TITLE_Y = 444;
 static const int LOGOFF_W = 228, LOGOFF_H = 69;
 static const int HOME_NOTE_X = 8, HOME_NOTE_Y = 462, HOME_NOTE_WIDTH = 390; // the dark sky over the title
 char homeNote[HOME_NOTE_CHARS];
@@ -60,7 +65,7 @@ void displayChoixHome(short redraw)
 {
     stepArrowPulse(&homePulse, gameClock());
     menuWindowProjection();
-    if (redraw < 2) drawWindowPicture(homeImg);
+    if (redraw < 2) drawHomeWindowPicture(homeImg);
     wipeRect(510, 60, 800, 285, -10);
     wipeRect(640, 325, 800, 335, -10);
     beginMenuText();
@@ -80,17 +85,38 @@ void displayChoixHome(short redraw)
     menuFlip();
 }
 
+static void creditsPanels()
+{
+    overlayBar(0, 0, 640, 480, CREDITS_NIGHT[0], CREDITS_NIGHT[1], CREDITS_NIGHT[2]);
+    for (int c = 0; c < CREDIT_COLUMNS; c++) {
+        float x0 = CREDIT_COLUMN_X[c] - CREDITS_PANEL_MARGIN;
+        float x1 = CREDIT_COLUMN_X[c] + CREDIT_COLUMN_WIDTH + CREDITS_PANEL_MARGIN;
+        overlayBar(x0, CREDIT_PAGE_BOTTOM, x1, CREDITS_PANEL_TOP, CREDITS_PANEL[0], CREDITS_PANEL[1], CREDITS_PANEL[2]);
+        overlayBar(x0, CREDITS_PANEL_TOP - CREDITS_RULE_HEIGHT, x1, CREDITS_PANEL_TOP, CREDITS_RULE[0], CREDITS_RULE[1],
+                   CREDITS_RULE[2]);
+    }
+}
+
 void displayCredits()
 {
-    stepCredits();
+    departCredits = 0;
     menuWindowProjection();
+    glClearColor(CREDITS_NIGHT[0], CREDITS_NIGHT[1], CREDITS_NIGHT[2], 1);  // the window beside the page too
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 1);
+    creditsPanels();
+    CreditPlace places[CREDIT_PLACES_MAX];
+    int n = layoutCredits(places, CREDIT_PLACES_MAX);
     beginMenuText();
     smallText(10, 460, "[esc]: go back to menu", 0.6f);
-    for (int i = 0; i < CREDIT_LINES_PER_PAGE; i++) {
-        int line = creditsPage + i;
-        if (line >= NB_CREDIT_LINES || !creditLines[line][0]) continue;
-        largeText(xArrDep, CREDITS_LINE_TOP_Y - CREDITS_LINE_PITCH * i, creditLines[line], CREDITS_LINE_SCALE);
+    float titleW = 10.0f * CREDITS_TITLE_SCALE * (float)strlen(CREDITS_TITLE);
+    largeText((int)((640 - titleW) / 2), (int)CREDITS_TITLE_Y, CREDITS_TITLE, CREDITS_TITLE_SCALE);
+    for (int i = 0; i < n; i++) {
+        const CreditPlace& p = places[i];
+        if (p.large) glColor4f(CREDITS_HEADING[0], CREDITS_HEADING[1], CREDITS_HEADING[2], 1);
+        if (p.large) largeText((int)p.x, (int)p.y, p.text, p.scale);
+        else smallText((int)p.x, (int)p.y, p.text, p.scale);
+        glColor4f(1, 1, 1, 1);
     }
     endMenuText();
     drawPictureAt(280, 0, LOGOFF_W, LOGOFF_H, logoffImg);

@@ -19,6 +19,9 @@ void drawPictureAt(int x, int y, int w, int h, const unsigned char* picture);
 // picture's edges, each outer column or row drawn out to the window's border (nothing when the
 // picture is missing).
 void drawWindowPicture(const unsigned char* picture);
+// The home picture over the menu box; beside a box narrower than the window the mountains go on
+// mirrored and the menu column's panel runs on to the border.
+void drawHomeWindowPicture(const unsigned char* picture);
 // A black rectangle at depth z in the current projection, depth test and texturing off.
 void wipeRect(float x0, float y0, float x1, float y1, float z);
 

@@ -128,3 +128,40 @@ void drawWindowPicture(const unsigned char* picture)
     drawPictureAt(0, 0, MENU_WINDOW_W, MENU_WINDOW_H, picture);
     drawEdgeBands(MENU_WINDOW_W, MENU_WINDOW_H);
 }
+
+// The home picture beside a wide box: on the left the mountains go on as their mirror image (a
+// repeated column drew their ridges as flat ledges), the sky above the title repeats its edge column
+// (a mirror would show the title's letters backwards); on the right the menu column's panel and its
+// rules go on to the window's border from a column inside them.
+static const int HOME_MIRROR_BELOW = 385;      // picture rows from the bottom: under the tagline
+static const int HOME_PANEL_COLUMN = 786;      // inside the menu column's rules
+static const int HOME_PANEL_RULE_END = 788;    // where the rules stop short of the picture's edge
+static const int HOME_MIRROR_MAX = 400;        // at most half the picture is mirrored
+
+void drawHomeWindowPicture(const unsigned char* picture)
+{
+    if (!picture) return;
+    drawPictureAt(0, 0, MENU_WINDOW_W, MENU_WINDOW_H, picture);
+    const DisplayDesc& d = displayDesc();
+    PixelBox b = currentViewport();
+    if (b.w == d.width && b.h == d.height) return;
+    if (b.y > 0) {  // a box taller than wide: the plain edges
+        drawEdgeBands(MENU_WINDOW_W, MENU_WINDOW_H);
+        return;
+    }
+    float scale = (float)b.h / MENU_WINDOW_H;
+    float mirrored = b.x / scale;
+    if (mirrored > HOME_MIRROR_MAX) mirrored = HOME_MIRROR_MAX;
+    float split = b.y + HOME_MIRROR_BELOW * scale, top = (float)(b.y + b.h);
+    float sEdge = 0.5f * TEXEL, sPanel = (HOME_PANEL_COLUMN + 0.5f) * TEXEL;
+    float tSplit = HOME_MIRROR_BELOW * TEXEL, tTop = MENU_WINDOW_H * TEXEL;
+    useWindowViewport();
+    beginPictureState(d.width, d.height);
+    glBindTexture(GL_TEXTURE_2D, pictureTexture);
+    texturedQuad(0, (float)b.y, (float)b.x, split, mirrored * TEXEL, 0, 0, tSplit);
+    texturedQuad(0, split, (float)b.x, top, sEdge, tSplit, sEdge, tTop);
+    float panelFrom = b.x + HOME_PANEL_RULE_END * scale;
+    texturedQuad(panelFrom, (float)b.y, (float)d.width, top, sPanel, 0, sPanel, tTop);
+    endPictureState();
+    useMenuViewport();
+}

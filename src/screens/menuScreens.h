@@ -1,9 +1,6 @@
 // The simple front-end screens: intro logo, home menu, help, credits and the wait screen.
 #pragma once
 
-const int NB_CREDIT_LINES = 55;
-const int CREDIT_LINES_PER_PAGE = 5;
-
 void introLogo(unsigned char* logo);
 void choixHome();
 void displayChoixHome(short redraw);
@@ -17,12 +14,6 @@ void displayHelp();
 void ecranCredits();
 void displayCredits();
 void displayWait(const char* message);
-
-// Credits scroll state, exposed for the tests.
-extern int xArrDep;     // x of the text block
-extern int creditsPage; // index of the first line of the page shown
-// One credits timing step at the current clock (what displayCredits does before drawing).
-void stepCredits();
 
 // A pause over a run: the frame on screen when it began (800 x 600 RGB, malloc'ed, null when it could
 // not be read), then each frame of the pause that frame dimmed under the PAUSED panel.

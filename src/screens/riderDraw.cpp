@@ -10,6 +10,7 @@
 #include "render/graphImage.h"
 #include "screens/choixSkier.h"
 #include "screens/menuDraw.h"
+#include "screens/screenSteps.h"
 #include "shell/gameLoop.h"
 #include "skier/skierCar.h"
 #include "skier/skierLib.h"
@@ -17,6 +18,13 @@
 static const float STAND_X = 60, STAND_Y = -50, STAND_TILT = 10, RIDER_SCALE = 0.2f;
 static const float ARROW_Y = 0, RIGHT_ARROW_X = -45, LEFT_ARROW_X = -70;
 static const int CARD_X = 210, CARD_TOP_Y = 240, CARD_PITCH = 20;
+// The black panel's right edge in overlay units: long names and card lines shrink to stay left of it.
+static const float PANEL_RIGHT = 404, NAME_X = 70, NAME_SCALE = 2.5f;
+// Every rider by name down the panel's left side, the highlighted one marked, so the list's length
+// shows from the first frame.
+static const int ROSTER_X = 8, ROSTER_TOP_Y = 204, ROSTER_PITCH = 15, ROSTER_ROWS = 5;
+static const float ROSTER_SCALE = 0.75f, ROSTER_ROOM = 190;
+static const float ROSTER_DIM[3] = {0.55f, 0.65f, 0.8f}, ROSTER_MARK[3] = {1.0f, 0.55f, 0.25f};
 // The stand's panel inside its frame, in the centred menu space, and the light behind the rider:
 // a pale glow round his middle fading to a cool blue at the panel's edges, so that black trousers
 // and helmets stand out.
@@ -84,6 +92,11 @@ static void drawTurningRider(int rot)
     glDisable(GL_TEXTURE_2D);
 }
 
+static void cardLine(int y, const char* line)
+{
+    smallText(CARD_X, y, line, fittedScale(line, PANEL_RIGHT - CARD_X, 1.0f));
+}
+
 static void drawCard()
 {
     const SkierCar* c = theTrasher;
@@ -91,17 +104,31 @@ static void drawCard()
     char line[300];
     int y = CARD_TOP_Y;
     snprintf(line, sizeof line, "Name: %.250s", c->name);
-    smallText(CARD_X, y, line, 1.0f);
+    cardLine(y, line);
     snprintf(line, sizeof line, "Nickname: %.250s", c->nickname);
-    smallText(CARD_X, y -= CARD_PITCH, line, 1.0f);
+    cardLine(y -= CARD_PITCH, line);
     snprintf(line, sizeof line, "Age: %2.0f", c->age);
-    smallText(CARD_X, y -= CARD_PITCH, line, 1.0f);
+    cardLine(y -= CARD_PITCH, line);
     snprintf(line, sizeof line, "Country: %.250s", c->country);
-    smallText(CARD_X, y -= CARD_PITCH, line, 1.0f);
+    cardLine(y -= CARD_PITCH, line);
     snprintf(line, sizeof line, "Weight (kg): %2.2f", c->weight);
-    smallText(CARD_X, y -= CARD_PITCH, line, 1.0f);
+    cardLine(y -= CARD_PITCH, line);
     snprintf(line, sizeof line, "Size (m): %2.2f", c->size);
-    smallText(CARD_X, y -= CARD_PITCH, line, 1.0f);
+    cardLine(y -= CARD_PITCH, line);
+}
+
+static void drawRoster(char list[][256], int count, int selected)
+{
+    int first = rosterFirstRow(count, selected, ROSTER_ROWS);
+    for (int row = 0; row < ROSTER_ROWS && first + row < count; row++) {
+        int i = first + row;
+        char line[300];
+        snprintf(line, sizeof line, "%s %.255s", i == selected ? ">" : " ", list[i]);
+        const float* c = i == selected ? ROSTER_MARK : ROSTER_DIM;
+        glColor4f(c[0], c[1], c[2], 1);
+        smallText(ROSTER_X, ROSTER_TOP_Y - ROSTER_PITCH * row, line, fittedScale(line, ROSTER_ROOM, ROSTER_SCALE));
+    }
+    glColor4f(1, 1, 1, 1);
 }
 
 static void drawRiderTexts(char list[][256], int count, int selected)
@@ -114,7 +141,8 @@ static void drawRiderTexts(char list[][256], int count, int selected)
     largeText(110, 225, line, 1.5f);
     if (count > 0) {
         snprintf(line, sizeof line, "%.255s", list[selected]);
-        largeText(70, 100, line, 2.5f);
+        largeText((int)NAME_X, 100, line, fittedScale(line, PANEL_RIGHT - NAME_X, NAME_SCALE));
+        drawRoster(list, count, selected);
     }
     drawCard();
     endMenuText();

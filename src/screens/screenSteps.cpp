@@ -142,6 +142,14 @@ void rankingValueText(char* out, int outSize, int i)
     snprintf(out, outSize, "%.0f", v);
 }
 
+int rosterFirstRow(int count, int selected, int rows)
+{
+    if (rows <= 0 || count <= rows) return 0;
+    int first = selected - rows / 2;
+    if (first > count - rows) first = count - rows;
+    return first < 0 ? 0 : first;
+}
+
 float fittedScale(const char* text, float room, float scale)
 {
     float width = GLYPH_ADVANCE * scale * (float)strlen(text);

@@ -61,6 +61,9 @@ int nextTextLine(const char* text, int start, char* out, int outSize);
 void scoreTableLine(char* out, int outSize, int i);
 // The value entry i is ranked by (score minus the time's cost) as a whole number; empty for an empty entry.
 void rankingValueText(char* out, int outSize, int i);
+// The first of `rows` consecutive list entries to show so that `selected` is among them, as near their
+// middle as the list's ends allow; 0 when the whole list fits.
+int rosterFirstRow(int count, int selected, int rows);
 // scale, or less so that text (10 units a glyph at scale 1) stays within room units.
 float fittedScale(const char* text, float room, float scale);
 // "You ranked number %i!" for a run that entered the table, else "Too bad for them! Try again!".

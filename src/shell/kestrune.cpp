@@ -19,6 +19,7 @@
 #include "render/renderSettings.h"
 #include "screens/menuScreens.h"
 #include "shell/gameLoop.h"
+#include "shell/setupDialogLook.h"
 #include "shell/startChecks.h"
 #include "fileio/safeOpen.h"
 
@@ -202,34 +203,8 @@ static int quitWatchProc(int msg, DIALOG*, int)
     return msg == MSG_IDLE && quitSignalReceived() ? D_CLOSE : D_O_K;
 }
 
-// Allegro's own list draws the chosen row as white on a dotted black bar, which cannot be read: the
-// rows are drawn here (same row pitch, so Allegro's clicks and keys still land on them), the chosen
-// one on a solid bar, blue while the list has the focus and grey otherwise.
-static int readableListProc(int msg, DIALOG* d, int c)
-{
-    if (msg != MSG_DRAW) return d_list_proc(msg, d, c);
-    BITMAP* gui = gui_get_screen();
-    Lister list = (Lister)d->dp;
-    int count = 0;
-    list(-1, &count);
-    int rowH = text_height(font);
-    bool focused = (d->flags & D_GOTFOCUS) != 0;
-    int bar = focused ? makecol(0, 0, 160) : makecol(192, 192, 192);
-    int barText = focused ? makecol(255, 255, 255) : makecol(0, 0, 0);
-    rectfill(gui, d->x + 1, d->y + 1, d->x + d->w - 2, d->y + d->h - 2, d->bg);
-    rect(gui, d->x, d->y, d->x + d->w - 1, d->y + d->h - 1, d->fg);
-    for (int i = d->d2; i < count; i++) {
-        int y = d->y + 2 + (i - d->d2) * rowH;
-        if (y + rowH > d->y + d->h - 1) break;
-        const char* text = list(i, nullptr);
-        if (i == d->d1) rectfill(gui, d->x + 2, y, d->x + d->w - 3, y + rowH - 1, bar);
-        textout_ex(gui, font, text, d->x + 4, y, i == d->d1 ? barText : d->fg, -1);
-    }
-    return D_O_K;
-}
-
-enum { DLG_RESOLUTION = 4, DLG_COLOUR = 6, DLG_ZBUFFER = 8, DLG_WINDOWED = 9, DLG_OK = 11, DLG_SMOOTH = 13,
-       DLG_HAZE = 14, DLG_SYNC = 15, DLG_CAP = 17 };
+enum { DLG_RESOLUTION = 4, DLG_COLOUR = 6, DLG_ZBUFFER = 8, DLG_WINDOWED = 9, DLG_OK = 11, DLG_EXIT = 12, DLG_SMOOTH = 13,
+       DLG_HAZE = 14, DLG_SYNC = 15, DLG_CAP = 17, DLG_RETURN = 19 };
 
 static short ticked(const DIALOG& d) { return (d.flags & D_SELECTED) != 0 ? 1 : 0; }
 
@@ -274,37 +249,42 @@ int setup()
     static char capLabel[] = "Frame cap";
     // The box leaves a margin under the frame cap's list, the dialog's lowest row.
     DIALOG d[] = {
-        {d_shadow_box_proc, 0, 0, 320, 208, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
+        {gameBoxProc, 0, 0, 320, 208, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
         {d_ctext_proc, 160, 10, 0, 0, 0, 0, 0, 0, 0, 0, underline, nullptr, nullptr},
         {d_ctext_proc, 160, 8, 0, 0, 0, 0, 0, 0, 0, 0, title, nullptr, nullptr},
         {d_text_proc, 10, 30, 0, 0, 0, 0, 0, 0, 0, 0, resolutionLabel, nullptr, nullptr},
-        {readableListProc, 10, 40, 96, 60, 0, 0, 0, 0, findResolutionIndex(gfxWidth, gfxHeight), 0,
+        {gameListProc, 10, 40, 96, 60, 0, 0, 0, 0, findResolutionIndex(gfxWidth, gfxHeight), 0,
          (void*)resolution_lister, nullptr, nullptr},
         {d_text_proc, 120, 30, 0, 0, 0, 0, 0, 0, 0, 0, colourLabel, nullptr, nullptr},
-        {readableListProc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(colorDepthSize), 0,
+        {gameListProc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(colorDepthSize), 0,
          (void*)colour_depth_lister, nullptr, nullptr},
         {d_text_proc, 10, 104, 96, 48, 0, 0, 0, 0, 0, 0, zbufferLabel, nullptr, nullptr},
-        {readableListProc, 10, 114, 96, 48, 0, 0, 0, 0, findZDepthIndex(zDepthSize), 0,
+        {gameListProc, 10, 114, 96, 48, 0, 0, 0, 0, findZDepthIndex(zDepthSize), 0,
          (void*)zbuffer_depth_lister, nullptr, nullptr},
-        {d_check_proc, 10, 170, 96, 8, 0, 0, 0, windowed ? D_SELECTED : 0, 0, 0, windowedLabel, nullptr, nullptr},
+        {gameCheckProc, 10, 170, 96, 8, 0, 0, 0, windowed ? D_SELECTED : 0, 0, 0, windowedLabel, nullptr, nullptr},
         {d_ctext_proc, 10, 180, 128, 8, 0, 0, 0, 0, 0, 0, emptyLine, nullptr, nullptr},
-        {d_button_proc, 220, 150, 96, 18, 0, 0, 0, D_EXIT, 0, 0, ok, nullptr, nullptr},
-        {d_button_proc, 220, 174, 96, 18, 0, 0, 0, D_EXIT, 0, 0, exitLabel, nullptr, nullptr},
-        {d_check_proc, 120, 104, 176, 8, 0, 0, 0, smoothDistantTextures ? D_SELECTED : 0, 0, 0, smoothLabel,
+        {gameButtonProc, 220, 150, 96, 18, 0, 0, 0, D_EXIT, 0, 0, ok, nullptr, nullptr},
+        {gameButtonProc, 220, 174, 96, 18, 0, 0, 0, D_EXIT, 0, 0, exitLabel, nullptr, nullptr},
+        {gameCheckProc, 120, 104, 176, 8, 0, 0, 0, smoothDistantTextures ? D_SELECTED : 0, 0, 0, smoothLabel,
          nullptr, nullptr},
-        {d_check_proc, 120, 120, 176, 8, 0, 0, 0, distanceHaze ? D_SELECTED : 0, 0, 0, hazeLabel, nullptr, nullptr},
-        {d_check_proc, 120, 136, 176, 8, 0, 0, 0, screenSync ? D_SELECTED : 0, 0, 0, syncLabel, nullptr, nullptr},
+        {gameCheckProc, 120, 120, 176, 8, 0, 0, 0, distanceHaze ? D_SELECTED : 0, 0, 0, hazeLabel, nullptr, nullptr},
+        {gameCheckProc, 120, 136, 176, 8, 0, 0, 0, screenSync ? D_SELECTED : 0, 0, 0, syncLabel, nullptr, nullptr},
         {d_text_proc, 120, 150, 0, 0, 0, 0, 0, 0, 0, 0, capLabel, nullptr, nullptr},
-        {readableListProc, 120, 160, 80, 36, 0, 0, 0, 0, frameCapRow(frameCap), 0, (void*)frame_cap_lister,
+        {gameListProc, 120, 160, 80, 36, 0, 0, 0, 0, frameCapRow(frameCap), 0, (void*)frame_cap_lister,
          nullptr, nullptr},
         {quitWatchProc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
+        {returnKeyProc, 0, 0, 0, 0, 0, 0, 0, 0, DLG_EXIT, 0, nullptr, nullptr, nullptr},
         {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
     };
-    set_dialog_color(d, makecol(0, 0, 0), makecol(255, 255, 255));
+    d[DLG_RETURN].dp = d;
+    enterDialogLook();
+    setDialogColours(d);
+    d[1].fg = DLG_COLOUR_EDGE;  // the title's rule
     centre_dialog(d);
     int closedBy = do_dialog(d, DLG_OK);
+    leaveDialogLook();
     applyDialogChoices(d);
-    return closedBy == DLG_OK ? 1 : 0;
+    return closedBy == DLG_OK || closedBy == DLG_RETURN ? 1 : 0;
 }
 
 // Nothing is opened until the data and a display answer: without them Allegro's graphics set-up
