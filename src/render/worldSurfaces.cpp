@@ -23,8 +23,22 @@ static const int PICTURE_SIZE = 128;
 struct Distance {
     int fromRows, alongTexels, acrossTexels;
 };
-static const int DISTANCES = 3;
-static const Distance VERSIONS[DISTANCES] = {{2, 32, 128}, {4, 8, 64}, {7, 4, 32}};
+static const int DISTANCES = 5;
+// Halved a row at a time: a jump of four times in one row drew the row where it happened as a seam.
+static constexpr Distance VERSIONS[DISTANCES] = {{1, 64, 128}, {2, 32, 128}, {3, 16, 128}, {4, 8, 64}, {7, 4, 32}};
+
+// Each version a box average of whole texels (its sizes divide the picture's), each at most half the
+// one before it, a row further on.
+static constexpr bool versionsStepGently(int i)
+{
+    return i >= DISTANCES ||
+           (PICTURE_SIZE % VERSIONS[i].alongTexels == 0 && PICTURE_SIZE % VERSIONS[i].acrossTexels == 0 &&
+            (i == 0 || (VERSIONS[i].fromRows > VERSIONS[i - 1].fromRows &&
+                        2 * VERSIONS[i].alongTexels >= VERSIONS[i - 1].alongTexels &&
+                        2 * VERSIONS[i].acrossTexels >= VERSIONS[i - 1].acrossTexels)) &&
+            versionsStepGently(i + 1));
+}
+static_assert(versionsStepGently(0), "surface versions must divide the picture and halve at most a row");
 
 static unsigned int distant[DISTANCES][maxTrackTextures];
 static int loadedCount = 0;
