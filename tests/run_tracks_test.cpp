@@ -1,5 +1,6 @@
 // The autopilot rides every generated track straight down, pushing.
 #include "content.h"
+#include "seededTrack.h"
 #include "trackGen.h"
 
 #include <gtest/gtest.h>
@@ -38,10 +39,10 @@ struct RunTracks : ::testing::Test {
     void TearDown() override { pilotReleaseKeys(); }
 
     // A run as the game loop prepares it: reset, load, bombs, start placement.
-    void prepareRun(const std::string& name)
+    void prepareRun(const std::string& name, const std::string& data = shippedTracksData())
     {
         pilotNewRun();
-        std::string path = shippedTracksData() + "/tracks/" + name + "/" + name + ".btrk";
+        std::string path = data + "/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
         resetCollectedBomb(bombsQty);
         placeSkierAtStart(pilotClock());
@@ -286,29 +287,104 @@ bool startsOnAKicker(const TrackRecipe& r)
     return false;
 }
 
-// Every shipped track: the start is clear of the kickers, a rider pushing over the kickers and one
-// charging the jump at each reach the finish, and each rail on the line is ground by one of them from
-// the kicker before it.
+// How many collectables the recipe puts on the marked line.
+int lineCollectables(const TrackRecipe& r)
+{
+    int n = 0;
+    for (const TrackFeature& f : r.features)
+        if (f.kind == "collect") n += (int)f.args[2];
+    return n;
+}
+
+// A line that never leaves the middle of the track: the autopilot, riding straight, rides all of it.
+bool straightLine(const TrackRecipe& r)
+{
+    for (const TrackFeature& f : r.features)
+        if (f.kind == "lane" && f.args[1] != 0) return false;
+    return true;
+}
+
+// Collectables lie between the start and the finish and inside the field.
+void expectCollectablesOnTheField(const std::string& name, const TrackRecipe& r)
+{
+    for (const TrackFeature& f : r.features)
+        if (f.kind == "collect") {
+            EXPECT_TRUE(f.args[0] > r.startRow && f.args[1] < r.finishRow) << name << ": collectables past the ends";
+            EXPECT_LT(std::fabs(f.args[3] + recipeLaneAt(r, f.args[0])), r.bounds) << name << ": collectables off the field";
+        }
+}
+
+// What a track's rides came to, for its report line.
+struct TrackRides {
+    float seconds[2] = {0, 0};
+    int falls[2] = {0, 0}, collected = 0;
+};
+
+// One track in data: the start is clear of the kickers, a rider pushing over the kickers and one charging
+// the jump at each reach the finish within maxSeconds, no flight from a line kicker ends off the grid or
+// in a fall when the lip alone throws the rider, and each rail on the line is ground by one of them from
+// the kicker before it; its collectables lie on the field, and on a straight line the pushing rider picks
+// up at least half of them when asked to count (a shipped line may run up a half-pipe's walls).
+TrackRides checkTrackIsRideable(RunTracks& t, const std::string& name, const TrackRecipe& recipe,
+                                const std::string& data, float maxSeconds, bool countCollected)
+{
+    const float LAST_LANDING_ROW = 199;
+    TrackRides out;
+    EXPECT_FALSE(startsOnAKicker(recipe)) << name;
+    std::set<float> ground;
+    for (KickerStyle style : {overTheLip, chargedJump}) {
+        t.prepareRun(name, data);
+        pilotStart(60);
+        KickerPilot pilot(recipe, style);
+        pilotRide(60, maxSeconds, [&](int) { return pilot.keys(); });
+        EXPECT_EQ(skieurArrive, 1) << name << " in style " << style << ": stopped at row " << Xobjet / longueurFace
+                                   << " after " << totalTime << " s";
+        for (const KickerFlight& f : pilot.flights) {
+            if (f.railGround) ground.insert(f.row);
+            EXPECT_LT(f.landedRow, LAST_LANDING_ROW) << name << ": the flight from row " << f.row << " leaves the grid";
+            if (style == overTheLip) EXPECT_FALSE(f.fell) << name << ": thrown from row " << f.row << " into a fall at row " << f.landedRow;
+        }
+        out.seconds[style] = totalTime;
+        out.falls[style] = pilot.falls;
+        if (style == overTheLip) out.collected = totalCollectable;
+    }
+    for (const LineRail& l : lineRails(recipe))
+        EXPECT_TRUE(ground.count(l.kickerRow)) << name << ": the rail at row " << l.railRow << " is never reached";
+    expectCollectablesOnTheField(name, recipe);
+    if (countCollected && straightLine(recipe))
+        EXPECT_GE(2 * out.collected, lineCollectables(recipe)) << name << ": " << out.collected << " collectables of "
+                                                           << lineCollectables(recipe);
+    return out;
+}
+
 TEST_F(RunTracks, EveryShippedTrackIsRideableWithItsLineRailsReachedFromTheirKickers)
 {
+    const float MAX_SECONDS = 300;
     for (const std::string& name : recipeNames("tracks", ".track")) {
         TrackRecipe recipe;
         ASSERT_EQ(0, readTrackRecipe(RECIPES + "/tracks/" + name + ".track", recipe));
-        EXPECT_FALSE(startsOnAKicker(recipe)) << name;
-        std::set<float> ground;
-        for (KickerStyle style : {overTheLip, chargedJump}) {
-            prepareRun(name);
-            pilotStart(60);
-            KickerPilot pilot(recipe, style);
-            pilotRide(60, 300, [&](int) { return pilot.keys(); });
-            EXPECT_EQ(skieurArrive, 1) << name << " in style " << style << ": stopped at row " << Xobjet / longueurFace;
-            for (const KickerFlight& f : pilot.flights)
-                if (f.railGround) ground.insert(f.row);
-            printf("[ ridden   ] %s in style %d: %.1f s, %d falls\n", name.c_str(), style, totalTime, pilot.falls);
-        }
-        for (const LineRail& l : lineRails(recipe))
-            EXPECT_TRUE(ground.count(l.kickerRow)) << name << ": the rail at row " << l.railRow << " is never reached";
+        TrackRides rides = checkTrackIsRideable(*this, name, recipe, shippedTracksData(), MAX_SECONDS, false);
+        printf("[ ridden   ] %s: %.1f s and %.1f s, %d and %d falls, %d collectables\n", name.c_str(), rides.seconds[0],
+               rides.seconds[1], rides.falls[0], rides.falls[1], rides.collected);
     }
+}
+
+// A hundred seeds, words and numbers, each built as the game builds it and ridden like a shipped track,
+// within the time the generator's layout allows.
+TEST_F(RunTracks, AHundredSeededTracksAreRideableLikeTheShippedOnes)
+{
+    TempDir data;
+    float slowest = 0;
+    for (int n = 0; n < 100; n++) {
+        std::string seed = n % 3 ? std::to_string(20260000 + n * 37) : "day" + std::to_string(n);
+        std::string name = seededTrackName(seed);
+        ASSERT_EQ(buildSeededTrack(seed, data.path(), true), 0) << seed;
+        TrackRecipe recipe;
+        ASSERT_EQ(0, readTrackRecipe(data.path() + "/tracks/" + name + "/" + name + ".track", recipe));
+        TrackRides rides = checkTrackIsRideable(*this, name, recipe, data.path(), SEEDED_RIDE_MAX_SECONDS, true);
+        slowest = std::max({slowest, rides.seconds[0], rides.seconds[1]});
+    }
+    printf("[ seeds    ] slowest ride %.1f s of %.0f allowed\n", slowest, SEEDED_RIDE_MAX_SECONDS);
 }
 
 // A charged jump from at least one line kicker of each track lasts long enough for a whole back flip

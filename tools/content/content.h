@@ -64,5 +64,9 @@ void genTracks(const std::string& recipes, const std::string& data);
 // The track, text track, description and music files alone, without the pictures and models that take
 // most of the time: what a ride on the tracks reads.
 void genTrackFilesOnly(const std::string& recipes, const std::string& data);
+struct TrackRecipe;
+// One track's files into DATA/tracks/NAME/ (its pictures, models and sky too when withPictures); where
+// names the recipe in messages. 1 after a message when the track is broken or cannot be written.
+int buildTrackFromRecipe(const TrackRecipe& r, const std::string& where, const std::string& data, bool withPictures);
 void genRiders(const std::string& recipes, const std::string& data);
 void genPositions(const std::string& recipes, const std::string& data);

@@ -1,6 +1,8 @@
 // kescontent RECIPES DATA: writes every file of the game's data directory from the recipes.
 // kescontent --icons DIR: writes the desktop icons.
+// kescontent --seeded-track SEED DATA: writes the track of a seed into DATA/tracks/.
 #include "content.h"
+#include "seededTrack.h"
 
 #include <cstdio>
 #include <string>
@@ -34,8 +36,13 @@ int main(int argc, char** argv)
         genIcons(argv[2]);
         return contentErrorCount() > 0 ? 1 : 0;
     }
+    if (argc == 4 && std::string(argv[1]) == "--seeded-track") {
+        buildSeededTrack(argv[2], argv[3], false);
+        return contentErrorCount() > 0 ? 1 : 0;
+    }
     if (argc != 3) {
-        fprintf(stderr, "usage: kescontent RECIPES DATA\n       kescontent --icons DIR\n");
+        fprintf(stderr, "usage: kescontent RECIPES DATA\n       kescontent --icons DIR\n"
+                        "       kescontent --seeded-track SEED DATA\n");
         return 1;
     }
     std::string recipes = argv[1], data = argv[2];

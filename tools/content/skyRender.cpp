@@ -14,7 +14,9 @@ static const float EYE_BACK = 6000, EYE_UP = 7000;  // viewpoint behind and abov
 static const float MARCH_FIRST = 300, MARCH_MIN_STEP = 80, MARCH_GROWTH = 0.005f;
 static const int REFINE_STEPS = 7;
 static const float TREE_RADIUS = 520, TREE_HEIGHT = 1500;
-static const int SKY_TREE_TYPE = 0;  // obstacle type of a tree in the track files
+static const int SKY_TREE_TYPE = 0;
+// The march skips the height look-up where the ray is above every ground of a block of nodes this wide.
+static const int CEILING_BLOCK = 8, CEILING_BLOCKS = (GRID + CEILING_BLOCK - 1) / CEILING_BLOCK;  // obstacle type of a tree in the track files
 
 // Ranges round the valley: distance of the crest line from the eye, its width, its height and
 // the lattice period of its ridges.
@@ -121,11 +123,75 @@ SkyWorld::SkyWorld(const TrackMesh& mesh, int seed) : m(mesh), heights((size_t)G
             float* n = &normals[((size_t)j * GRID + i) * 3];
             n[0] = -dx / len, n[1] = 1 / len, n[2] = -dz / len;
         }
+    // Interpolation rounding may lift a height by an ulp or so past its nodes: a unit's margin covers it.
+    highest = *std::max_element(heights.begin(), heights.end());
+    for (size_t k = 1; k < mesh.points.size(); k += 3) highest = std::max(highest, mesh.points[k] + TREE_HEIGHT);
+    highest += 1;
+    buildCeilings();
     treesByRow.resize(200);
     for (const TrackObstacle& o : mesh.obstacles) {
         int row = (int)(o.x / 1684.0f);
         if (o.type == SKY_TREE_TYPE && row >= 0 && row < 200) treesByRow[row].push_back(o);
     }
+}
+
+static int ceilingBlock(float g)
+{
+    int node = (int)std::min(std::max(g, 0.0f), (float)(GRID - 1));
+    return std::min(node / CEILING_BLOCK, CEILING_BLOCKS - 1);
+}
+
+// Each block's ceiling is the highest node, track point (with a tree on it) of the block and its eight
+// neighbours: a height between nodes or on a triangle of the track never reaches past a neighbour block.
+void SkyWorld::buildCeilings()
+{
+    std::vector<float> own((size_t)CEILING_BLOCKS * CEILING_BLOCKS, -1e30f);
+    auto raise = [&](float gx, float gz, float h) {
+        float& c = own[(size_t)ceilingBlock(gz) * CEILING_BLOCKS + ceilingBlock(gx)];
+        c = std::max(c, h);
+    };
+    for (int j = 0; j < GRID; j++)
+        for (int i = 0; i < GRID; i++) raise((float)i, (float)j, heights[(size_t)j * GRID + i]);
+    for (size_t k = 0; k + 2 < m.points.size(); k += 3) {
+        float gx = (m.points[k] - eye[0] + WORLD_HALF) / (2 * WORLD_HALF) * (GRID - 1);
+        float gz = (m.points[k + 2] + WORLD_HALF) / (2 * WORLD_HALF) * (GRID - 1);
+        raise(gx, gz, m.points[k + 1] + TREE_HEIGHT);
+    }
+    ceilings.assign(own.size(), -1e30f);
+    for (int b = 0; b < CEILING_BLOCKS; b++)
+        for (int a = 0; a < CEILING_BLOCKS; a++) {
+            float c = -1e30f;
+            for (int nb = std::max(b - 1, 0); nb <= std::min(b + 1, CEILING_BLOCKS - 1); nb++)
+                for (int na = std::max(a - 1, 0); na <= std::min(a + 1, CEILING_BLOCKS - 1); na++)
+                    c = std::max(c, own[(size_t)nb * CEILING_BLOCKS + na]);
+            ceilings[(size_t)b * CEILING_BLOCKS + a] = c + 1;  // an ulp of interpolation rounding
+        }
+}
+
+float SkyWorld::ceilingAt(float x, float z) const
+{
+    float gx = (x - eye[0] + WORLD_HALF) / (2 * WORLD_HALF) * (GRID - 1);
+    float gz = (z + WORLD_HALF) / (2 * WORLD_HALF) * (GRID - 1);
+    return ceilings[(size_t)ceilingBlock(gz) * CEILING_BLOCKS + ceilingBlock(gx)];
+}
+
+// How far along the ray (from t, at x, z) the ground stays under *ceiling: a window half a block wider
+// than the point's block on each side, whose ceiling covers its neighbours, leaves room for rounding.
+float SkyWorld::clearUntil(const float* dir, float x, float z, float t, float* ceiling) const
+{
+    const float perUnit = (GRID - 1) / (2 * WORLD_HALF), margin = CEILING_BLOCK / 2.0f;
+    float g[2] = {(x - eye[0] + WORLD_HALF) * perUnit, (z + WORLD_HALF) * perUnit};
+    int block[2] = {ceilingBlock(g[0]), ceilingBlock(g[1])};
+    *ceiling = ceilings[(size_t)block[1] * CEILING_BLOCKS + block[0]];
+    float end = WORLD_HALF * 4;
+    const float along[2] = {dir[0] * perUnit, dir[2] * perUnit};
+    for (int k = 0; k < 2; k++) {
+        float lo = block[k] * CEILING_BLOCK - margin, hi = (block[k] + 1) * CEILING_BLOCK + margin;
+        if (g[k] < lo || g[k] > hi) return t;  // off the grid: no window
+        if (along[k] > 0) end = std::min(end, (hi - g[k]) / along[k]);
+        if (along[k] < 0) end = std::min(end, (lo - g[k]) / along[k]);
+    }
+    return t + end * 0.999f;
 }
 
 float SkyWorld::valleyHeight(float x, float z, int seed) const
@@ -255,10 +321,19 @@ SkyRgb SkyWorld::colourAlong(const float* dir, int theme) const
     const float maxRise = 2.5e5f;
     float t = MARCH_FIRST, prev = 0;
     float tEnd = WORLD_HALF * 0.98f;
+    // The steps stay the same; only their height look-ups are skipped while the ray is above a window's
+    // ceiling at both its ends (it is straight, so above it all the way).
+    float skipUntil = -1, checkUntil = -1;
     while (t < tEnd) {
         float x = eye[0] + dir[0] * t, y = eye[1] + dir[1] * t, z = eye[2] + dir[2] * t;
+        if (dir[1] >= 0 && y > highest) break;
         if (dir[1] > 0 && y > eye[1] + maxRise) break;
-        if (y < heightAt(x, z)) {
+        if (t >= skipUntil && t >= checkUntil) {
+            float ceiling, until = clearUntil(dir, x, z, t, &ceiling);
+            if (y > ceiling + 1 && eye[1] + dir[1] * until > ceiling + 1) skipUntil = until;
+            else checkUntil = until;
+        }
+        if (t >= skipUntil && y <= ceilingAt(x, z) && y < heightAt(x, z)) {
             float lo = prev, hi = t;
             for (int k = 0; k < REFINE_STEPS; k++) {
                 float mid = (lo + hi) / 2;

@@ -21,6 +21,11 @@ private:
     const TrackMesh& m;
     std::vector<float> heights, normals;
     std::vector<std::vector<TrackObstacle>> treesByRow;
+    float highest;  // no ground anywhere rises above it: a ray climbing past it sees only sky
+    std::vector<float> ceilings;  // per block of the height grid, no ground under it rises above this
+    void buildCeilings();
+    float ceilingAt(float x, float z) const;
+    float clearUntil(const float* dir, float x, float z, float t, float* ceiling) const;
     float valleyHeight(float x, float z, int seed) const;
     bool onTrack(float x, float z) const;
     float treeLift(float x, float z) const;

@@ -63,6 +63,10 @@ struct TrackMesh {
 int readTrackRecipe(const std::string& path, TrackRecipe& out);
 // Height of the recipe's terrain at the grid corner (row i, column j).
 float recipeCornerHeight(const TrackRecipe& r, int i, int j);
+// The same, quicker over a whole grid: the slope alone gives each row's height (rows 0 to 200), then
+// the features add theirs at the corner.
+std::vector<float> recipeRowHeights(const TrackRecipe& r);
+float recipeCornerHeightOn(const TrackRecipe& r, float rowHeight, int i, int j);
 // The recipe line of the feature that alone makes the corner's height infinite or NaN, 0 when none does.
 int recipeLineBehindHeight(const TrackRecipe& r, int i, int j);
 // What is wrong with a built track (a height or normal that is not finite, a face past the vertices, an

@@ -43,11 +43,12 @@ float meshHeightAt(const TrackMesh& m, float x, float z)
 static void buildGrid(const TrackRecipe& r, TrackMesh& m)
 {
     m.points.assign(3 * (ROWS + 1) * VERTS_PER_ROW, 0);
+    std::vector<float> rowHeights = recipeRowHeights(r);
     for (int i = 0; i <= ROWS; i++)
         for (int j = 0; j <= COLUMNS; j++) {
             float* p = &m.points[3 * vertexAt(i, j)];
             p[0] = i * CELL_LENGTH;
-            p[1] = recipeCornerHeight(r, i, j);
+            p[1] = recipeCornerHeightOn(r, rowHeights[i], i, j);
             p[2] = (COLUMNS / 2 - j) * CELL_WIDTH;
         }
     m.faces.clear();

@@ -274,10 +274,23 @@ static float featureOffset(const TrackFeature& f, float i, float zc)
     return 0;
 }
 
-float recipeCornerHeight(const TrackRecipe& r, int i, int j)
+std::vector<float> recipeRowHeights(const TrackRecipe& r)
+{
+    std::vector<float> rows(ROWS + 1);
+    float h = TOP_HEIGHT;  // the same sums in the same order as baseHeight: the same floats
+    for (int k = 0; k <= ROWS; k++) {
+        rows[k] = h;
+        h -= CELL_LENGTH * std::tan(slopeOfRow(r, k) * PI / 180.0f);
+    }
+    return rows;
+}
+
+float recipeCornerHeight(const TrackRecipe& r, int i, int j) { return recipeCornerHeightOn(r, baseHeight(r, i), i, j); }
+
+float recipeCornerHeightOn(const TrackRecipe& r, float rowHeight, int i, int j)
 {
     float zc = (float)(COLUMNS / 2 - j);
-    float h = baseHeight(r, i);
+    float h = rowHeight;
     for (const TrackFeature& f : r.features) h += featureOffset(f, (float)i, zc);
     return h;
 }

@@ -146,28 +146,34 @@ static int skylineSeed(const std::string& name)
     return (int)(h % 10007);
 }
 
+int buildTrackFromRecipe(const TrackRecipe& r, const std::string& where, const std::string& data, bool withPictures)
+{
+    TrackMesh m;
+    buildTrackMesh(r, m);
+    int line = 0;
+    std::string fault = trackMeshFault(r, m, &line);
+    if (!fault.empty()) { // nothing of this track is written, and the build fails
+        std::string at = where + (line ? ":" + std::to_string(line) : "");
+        contentError("%s: the track built from it is broken: %s", at.c_str(), fault.c_str());
+        return 1;
+    }
+    std::string dir = data + "/tracks/" + r.name;
+    mkdir(dir.c_str(), 0755);
+    if (writeTrackFiles(dir, r, m)) return 1;
+    if (!withPictures) return 0;
+    genTrackPictures(dir, r.theme, skylineSeed(r.name), m);
+    genObstacleModels(dir, r.theme);
+    writeTrackWorld(dir, r, m);
+    genWorldSkyFaces(dir, r.theme, recipeWeather(r), skylineSeed(r.name));
+    return 0;
+}
+
 static void writeTracks(const std::string& recipes, const std::string& data, bool withPictures)
 {
     for (const std::string& file : recipeFiles(recipes + "/tracks", ".track")) {
         TrackRecipe r;
         if (readTrackRecipe(recipes + "/tracks/" + file, r)) continue;
-        TrackMesh m;
-        buildTrackMesh(r, m);
-        int line = 0;
-        std::string fault = trackMeshFault(r, m, &line);
-        if (!fault.empty()) { // nothing of this track is written, and the build fails
-            std::string where = recipes + "/tracks/" + file + (line ? ":" + std::to_string(line) : "");
-            contentError("%s: the track built from it is broken: %s", where.c_str(), fault.c_str());
-            continue;
-        }
-        std::string dir = data + "/tracks/" + r.name;
-        mkdir(dir.c_str(), 0755);
-        writeTrackFiles(dir, r, m);
-        if (!withPictures) continue;
-        genTrackPictures(dir, r.theme, skylineSeed(r.name), m);
-        genObstacleModels(dir, r.theme);
-        writeTrackWorld(dir, r, m);
-        genWorldSkyFaces(dir, r.theme, recipeWeather(r), skylineSeed(r.name));
+        buildTrackFromRecipe(r, recipes + "/tracks/" + file, data, withPictures);
     }
 }
 
