@@ -2,6 +2,7 @@
 // across, and a run drawn at any fraction left exactly as a run that was never drawn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -12,6 +13,7 @@
 #include "render/scene.h"
 #include "render/skiTraces.h"
 #include "run/ghostRun.h"
+#include "run/rescueFlight.h"
 #include "run/runEvents.h"
 #include "run/runFrame.h"
 #include "run/runInput.h"
@@ -160,12 +162,12 @@ std::vector<unsigned char> runStateBytes()
                             bufferJump, freinage, rotSkierY, rotSkierX, rotSkierZ, rotSkierYAvantSaut,
                             amplitudeRotationX, amplitudeRotationY, amplitudeRotationZ, angleCourant,
                             angleDePlacementEffectif, rotFakieSolRight, rotFakieSolLeft, angleFaceCour,
-                            rotationChute, tempsChute, alphaFond, yRescueCamera, deroulementFigure,
+                            rotationChute, tempsChute, deroulementFigure,
                             deroulementFreinage, totalTime, getXobjet_inc(), getYobjetCour(), transTotalSkier,
                             angleZTemp};
     put(floats, sizeof floats);
     const int ints[] = {totalScore, totalCollectable, bufferScoreJump, chute, getContact(), fakie, askForRescue,
-                        replacement, numFaceCour, getNumeroFaceCourante(), skieurArrive, (int)runTicks,
+                        replacement, putBackTicks, numFaceCour, getNumeroFaceCourante(), skieurArrive, (int)runTicks,
                         getCollectedBomb()};
     put(ints, sizeof ints);
     float pose[poseAngles];
@@ -266,6 +268,64 @@ TEST(DrawnState, DrawingAtAnyFractionLeavesTheRunAsIfNeverDrawn)
     EXPECT_GT(steps.moving, 500);
     EXPECT_GT(steps.tickStill, steps.moving / 3);
     EXPECT_EQ(0, steps.drawnStill);
+}
+
+// A fall's rescue and put-back as the drawing gets them, one tick at a time.
+struct RescueDrawn {
+    std::vector<float> lift, climb, fade;
+    std::vector<short> fading;
+    float halfwayFade = -1;  // the fade drawn half way between two of its ticks
+    size_t putBack = 0;      // the first tick after the put-back
+};
+
+RescueDrawn rideRescue()
+{
+    prepareRun("meadow");
+    DEPART = 1, LETSGO = 0;
+    chute = 1, tempsChute = 0, vitessePrecedente = 0;
+    askForRescue = 1, endOfRescue = 0;
+    RescueDrawn r;
+    RunInput still;
+    still.frameps = 60;
+    for (int tick = 0; tick < 1500 && (askForRescue || replacement || !r.putBack); tick++) {
+        runDrawnFrame(runTicker, 1.0 / 60, still, [&] {
+            noteTickDrawn(&drawnTicks, tickTeleported());
+            clearRunEvents();
+            r.lift.push_back(drawnTicks.current.rescueLift);
+            r.climb.push_back(rescueFlight.cameraLift);
+            r.fade.push_back(drawnTicks.current.fadeAlpha);
+            r.fading.push_back(drawnTicks.current.replacement);
+            if (!r.putBack && replacement) r.putBack = r.lift.size();
+            if (r.halfwayFade < 0 && r.putBack && r.lift.size() == r.putBack + 2)
+                r.halfwayFade = drawnMoment(drawnTicks, 0.5f).fadeAlpha;
+        });
+    }
+    return r;
+}
+
+TEST(DrawnState, TheRescueCameraFollowsTheRocketATickBehindAndTheFadeRunsItsCourse)
+{
+    RescueDrawn r = rideRescue();
+    ASSERT_GT(r.putBack, 10u) << "the rescue never put the rider back";
+    EXPECT_EQ(0.0f, r.lift[0]) << "the camera starts where it stood";
+    float highest = 0;
+    for (size_t i = 1; i + 1 < r.putBack; i++) {
+        EXPECT_EQ(r.climb[i - 1], r.lift[i]) << "tick " << i;
+        highest = std::max(highest, r.lift[i]);
+    }
+    EXPECT_GT(highest, 5000.0f);
+    for (size_t i = r.putBack - 1; i < r.lift.size(); i++) EXPECT_EQ(0.0f, r.lift[i]) << "tick " << i;
+    // the fade: from nearly clear down to dark over two seconds of ticks, then gone
+    size_t fadeTicks = 0;
+    for (size_t i = r.putBack - 1; i < r.fade.size() && r.fading[i]; i++, fadeTicks++) {
+        EXPECT_LT(r.fade[i], 1.0f) << "tick " << i;
+        if (i >= r.putBack) EXPECT_LT(r.fade[i], r.fade[i - 1]) << "tick " << i;
+    }
+    EXPECT_EQ(120u, fadeTicks);
+    EXPECT_EQ(1.0f, r.fade.back());
+    EXPECT_EQ(0, r.fading.back());
+    float a = r.fade[r.putBack], b = r.fade[r.putBack + 1];
+    EXPECT_FLOAT_EQ((a + b) / 2, r.halfwayFade) << "the fade is drawn between its ticks";
 }
 
 } // namespace

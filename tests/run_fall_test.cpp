@@ -102,7 +102,7 @@ TEST_F(RunFall, EnterWhileFallenAndStoppedBringsTheRiderBackToTheRescuePointBehi
     EXPECT_EQ(fallCause.reason, fallNone) << "put back: the fall has nothing more to say";
     for (int i = 0; i < 60 && replacement; i++) pilotFrame(fps, keys());
     EXPECT_EQ(replacement, 0) << "the fade-in never ended";
-    EXPECT_EQ(alphaFond, 1.0f);
+    EXPECT_EQ(putBackTicks, 0) << "the next put-back fades from the start";
 }
 
 // From the crash to riding on, the band always says why and what to press; a stop says so too.

@@ -8,6 +8,7 @@
 #include "render/scene.h"
 #include "run/fall.h"
 #include "run/ghostRun.h"
+#include "run/rescueFlight.h"
 #include "run/runEvents.h"
 #include "run/runState.h"
 #include "run/runTick.h"
@@ -55,7 +56,8 @@ static void captureCamera(DrawnState& d)
     d.viewBank = t.bank ? t.bankAngle : 0.0f;
     chaseCameraEye(d.viewHeading, &d.eyeBack, &d.eyeUp);  // behind the rider as the view is turned
     d.sunAngle = -chaseCamera.sunHeading;
-    d.rescueLift = askForRescue ? yRescueCamera : 0.0f;
+    // as the last tick left it: noteTickDrawn sets it, a tick behind the rocket
+    d.rescueLift = askForRescue && drawnTicks.count ? drawnTicks.current.rescueLift : 0.0f;
 }
 
 static void captureShadowAndSpray(DrawnState& d)
@@ -67,7 +69,7 @@ static void captureShadowAndSpray(DrawnState& d)
     d.lateral = angleLateral(getNumeroFaceCourante());
     d.speed = vitessePrecedente;
     d.braking = freinage > SPRAY_BRAKE_LEVEL;
-    d.fadeAlpha = alphaFond;
+    d.fadeAlpha = putBackLeft(putBackTicks);
 }
 
 DrawnState captureDrawnState()
@@ -134,6 +136,7 @@ void restoreRiderPose(const RiderPoseState& saved) { restoreRiderPoseState(saved
 void resetDrawnTicks(DrawnTicks* t)
 {
     t->count = 0;
+    t->rocketClimb = 0.0f;
     sceneTicks = 0;
     resetChaseCamera();
 }
@@ -142,6 +145,8 @@ void noteTickDrawn(DrawnTicks* t, short teleported)
 {
     sceneTicks++;
     DrawnState now = captureDrawnState();
+    now.rescueLift = now.rescue ? t->rocketClimb : 0.0f;  // the camera follows the rocket a tick behind
+    t->rocketClimb = rescueFlight.cameraLift;
     t->previous = teleported || t->count == 0 ? now : t->current;
     t->current = now;
     t->count = 1;

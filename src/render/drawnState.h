@@ -48,7 +48,8 @@ void restoreRiderPose(const RiderPoseState& saved);
 // The last two ticks' drawn states.
 struct DrawnTicks {
     DrawnState previous, current;
-    short count;  // 0 before the run's first tick
+    short count;        // 0 before the run's first tick
+    float rocketClimb;  // the rescue rocket's climb at the last tick, for the next one's camera
 };
 extern DrawnTicks drawnTicks;
 

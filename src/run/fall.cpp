@@ -53,11 +53,9 @@ void fallStep()
 void rescueProgress()
 {
     hideRescueFlight();
-    if (!askForRescue) {
-        yRescueCamera = 0.0f;
-    } else if (!endOfRescue) {
+    if (!askForRescue) return;
+    if (!endOfRescue) {
         vitessePrecedente = 0.0f;
-        yRescueCamera = rescueFlight.cameraLift;
         endOfRescue = stepRescueFlight(frameScale());
     } else {
         askForRescue = 0;
@@ -69,10 +67,17 @@ void rescueProgress()
 void replacementFade()
 {
     if (replacement != 1) return;
-    if (alphaFond == 1.0f) emitRunEvent(RUN_EV_REPLACED);
-    alphaFond -= frameScale() * fadePerK;
-    if (alphaFond <= 0) {
+    if (putBackTicks == 0) emitRunEvent(RUN_EV_REPLACED);
+    putBackTicks++;
+    if (putBackLeft(putBackTicks) <= 0) {
         replacement = 0;
-        alphaFond = 1.0f;
+        putBackTicks = 0;
     }
+}
+
+float putBackLeft(int ticks)
+{
+    float left = 1.0f;
+    for (int i = 0; i < ticks; i++) left -= frameScale() * fadePerK;
+    return left;
 }

@@ -8,5 +8,8 @@ void rescueRequest();
 void fallStep();
 // Counts the rescue (rocket, firework) frame by frame; in the frame after its end, the replacement.
 void rescueProgress();
-// The fade-in after a replacement: replacement goes back to 0 when it is over.
+// The put-back after a replacement, tick by tick: replacement goes back to 0 when it is over.
 void replacementFade();
+// How much of the put-back is left after so many of its ticks: 1 before it, 0 or less at its end.
+// Summed a tick at a time, so its last tick falls where it always did.
+float putBackLeft(int ticks);

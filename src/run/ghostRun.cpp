@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "fileio/atomicWrite.h"
 #include "platform/gameFolders.h"
 #include "run/landing.h"
 #include "run/physics.h"
@@ -118,23 +117,4 @@ int ghostGapNow(float* gap)
 {
     if (!ghostReady || DEPART != 1 || skieurArrive) return 0;
     return gapToRecording(ghostRun.rec, Xobjet, totalTime, gap);
-}
-
-int keepBestRun(const char* trackDir, const char* rider, int finalScore, float finalTime, char* why)
-{
-    if (!recordingRun.finished || recordingRun.samples.empty()) {
-        if (why) snprintf(why, FILE_WHY_CHARS, "no recording of the whole run");
-        return 1;
-    }
-    static BestRun best;
-    snprintf(best.track, sizeof best.track, "%s", trackDir);
-    snprintf(best.rider, sizeof best.rider, "%s", rider);
-    best.finalScore = finalScore;
-    best.finalTime = finalTime;
-    best.rec = recordingRun;
-    std::string path = playerWritePath(trackFile(trackDir, BEST_RUN_FILE));
-    int failed = saveBestRun(path.c_str(), best, why);
-    if (failed) printf("Best run %s not saved: %s\n", path.c_str(), why ? why : "");
-    clearRecording(&best.rec);
-    return failed;
 }

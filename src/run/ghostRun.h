@@ -30,7 +30,3 @@ int ghostSampleNow(RunSample* out);
 // The rider's gap to the ghost at his distance down the track ("+" behind): 0 when there is none
 // to show (no ghost, not started, finished, or past the ghost's last sample).
 int ghostGapNow(float* gap);
-
-// Saves the finished recording as the track's best run: 0 when written, 1 on failure (why holds
-// the reason, FILE_WHY_CHARS) or when there is no finished recording.
-int keepBestRun(const char* trackDir, const char* rider, int finalScore, float finalTime, char* why);

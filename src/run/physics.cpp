@@ -107,6 +107,11 @@ void groundPhysics()
     placeOnGround();
 }
 
+// The rule, not a drawing leak: the take-off speed follows the rider's body pitch, which trails the
+// slope by a few degrees a tick (the run's own state, shown as it is), so a jump let go just past
+// a ramp's lip still leaves at ramp speed and one let go as the skis first tip up does not.
+static short bodyPitchedUpARamp() { return angleDePlacementEffectif > rampAngle; }
+
 static short chargeToLeaveOn() { return getContact() == 1 && bufferJump >= emptyCharge; }
 
 short takeOffThisTick() { return runReleasePending(RB_JUMP) && chargeToLeaveOn(); }
@@ -120,7 +125,7 @@ void manualTakeOff()
     deroulementFigure = 5;
     figureEnCours = 1;
     for (int i = 0; i < 3; i++) frontVectorBeforeJump[i] = skierFrontVector[i];
-    float base = angleDePlacementEffectif > rampAngle ? rampVelocity : flatVelocity;
+    float base = bodyPitchedUpARamp() ? rampVelocity : flatVelocity;
     velocity = base * (bufferJump - emptyCharge) * 0.1f;
     if (decollageAutomatique == 1) velocity = 1.0f;
     setContact(0);

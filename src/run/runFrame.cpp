@@ -150,7 +150,8 @@ static void timeStep()
     tempsDepart = tempsCourant;
 }
 
-static void followDisplayedPitch()
+// The body pitch trails the slope; the take-off's speed reads it (physics), the drawing shows it.
+static void followBodyPitch()
 {
     const float pitchFollowStep = (float)(pitchFollowPerSecond * runTickSeconds);
     if (reception == 1) {
@@ -206,7 +207,7 @@ void simulateGameFrame(const RunInput& in)
         bankJumpPoints();
         groundAnimations();
     }
-    followDisplayedPitch();
+    followBodyPitch();
     // A fallen rider is skinned once, in the fall pose of this frame.
     if (!chute) skinRider();
     riderOrientation();

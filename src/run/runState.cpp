@@ -77,8 +77,7 @@ float rotationChute = 0.0f, tempsChute = 0.0f;
 float sensRotationChute = 1.0f;
 short askForRescue = 0, endOfRescue = 1;
 int replacement = 0;
-float alphaFond = 1.0f;
-float yRescueCamera = 0.0f;
+int putBackTicks = 0;
 float sprayDrift = 0.0f;
 int currentBombVertex = -1;
 short vuScores = 1;
@@ -156,7 +155,7 @@ static void resetPhases() {
     askForRescue = 0;
     endOfRescue = 1;
     replacement = 0;
-    alphaFond = 1.0f;  // a run left during the fade must not shorten the next one's
+    putBackTicks = 0;  // a run left during the fade must not shorten the next one's
     forgetPreviousSurface();
     forgetJumpPointFractions();
     pousseBras(1);  // the poling arms start from the top, not where the last run left them

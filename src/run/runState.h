@@ -64,8 +64,8 @@ extern float rotationChute, tempsChute;
 extern float sensRotationChute;
 extern short askForRescue, endOfRescue;
 extern int replacement;
-extern float alphaFond;
-extern float yRescueCamera;
+// Ticks of the put-back gone by (the screen fades in over them): 0 outside one.
+extern int putBackTicks;
 // The bomb's raised vertex of the last kicker fired, -1 before any (the drawing bursts the snow there).
 extern int currentBombVertex;
 extern float sprayDrift;  // sideways pull on the skis' snow while turning on the ground, 0 when none

@@ -16,6 +16,7 @@
 #include "screens/replay.h"
 #include "screens/score.h"
 #include "shell/gameLoop.h"
+#include "shell/keepBestRun.h"
 #include "shell/keys.h"
 #include "shell/prefs.h"
 #include "shell/systemPortUtils.h"
