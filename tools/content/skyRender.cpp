@@ -316,15 +316,29 @@ SkyRgb SkyWorld::groundColour(float x, float y, float z, float t, int theme) con
     return mixSkyRgb(c, skyColour(0.0f, th), haze);
 }
 
+// Every ray takes the same steps along it: worked out once.
+static const std::vector<float>& marchSteps()
+{
+    static const std::vector<float> steps = [] {
+        std::vector<float> out;
+        for (float t = MARCH_FIRST; t < WORLD_HALF * 0.98f; t += std::max(MARCH_MIN_STEP, t * MARCH_GROWTH)) out.push_back(t);
+        return out;
+    }();
+    return steps;
+}
+
 SkyRgb SkyWorld::colourAlong(const float* dir, int theme) const
 {
     const float maxRise = 2.5e5f;
-    float t = MARCH_FIRST, prev = 0;
-    float tEnd = WORLD_HALF * 0.98f;
-    // The steps stay the same; only their height look-ups are skipped while the ray is above a window's
-    // ceiling at both its ends (it is straight, so above it all the way).
+    const std::vector<float>& steps = marchSteps();
+    float prev = 0;
+    // The steps stay the same; those where the ray is above a window's ceiling at both its ends (it is
+    // straight, so above it all the way) are jumped over at once. Its height only grows or only falls
+    // along them, so the last one alone tells whether the ray would have climbed out of sight.
     float skipUntil = -1, checkUntil = -1;
-    while (t < tEnd) {
+    size_t n = 0;
+    while (n < steps.size()) {
+        float t = steps[n];
         float x = eye[0] + dir[0] * t, y = eye[1] + dir[1] * t, z = eye[2] + dir[2] * t;
         if (dir[1] >= 0 && y > highest) break;
         if (dir[1] > 0 && y > eye[1] + maxRise) break;
@@ -333,7 +347,16 @@ SkyRgb SkyWorld::colourAlong(const float* dir, int theme) const
             if (y > ceiling + 1 && eye[1] + dir[1] * until > ceiling + 1) skipUntil = until;
             else checkUntil = until;
         }
-        if (t >= skipUntil && y <= ceilingAt(x, z) && y < heightAt(x, z)) {
+        if (t < skipUntil) {
+            size_t last = (size_t)(std::lower_bound(steps.begin() + n, steps.end(), skipUntil) - steps.begin()) - 1;
+            float yLast = eye[1] + dir[1] * steps[last];
+            if (dir[1] >= 0 && yLast > highest) break;
+            if (dir[1] > 0 && yLast > eye[1] + maxRise) break;
+            prev = steps[last];
+            n = last + 1;
+            continue;
+        }
+        if (y <= ceilingAt(x, z) && y < heightAt(x, z)) {
             float lo = prev, hi = t;
             for (int k = 0; k < REFINE_STEPS; k++) {
                 float mid = (lo + hi) / 2;
@@ -344,7 +367,7 @@ SkyRgb SkyWorld::colourAlong(const float* dir, int theme) const
             return groundColour(eye[0] + dir[0] * hi, eye[1] + dir[1] * hi, eye[2] + dir[2] * hi, hi, theme);
         }
         prev = t;
-        t += std::max(MARCH_MIN_STEP, t * MARCH_GROWTH);
+        n++;
     }
     return skyColour(dir[1], THEMES[theme]);
 }
