@@ -90,7 +90,12 @@ rm videos && mv kept videos
 # Ctrl-C cancels: nothing kept.
 "$game" --export-video meadow --size 640x360 --fps 30 >int.log 2>&1 &
 pid=$!
-sleep 2.5
+# Sent once the film's temporaries are in videos/: a fixed wait raced a fast machine to the end.
+for _ in $(seq 400); do
+    ls videos/*.part >/dev/null 2>&1 && break
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.05
+done
 kill -INT $pid
 wait $pid
 status=$?
