@@ -13,7 +13,6 @@
 #include "track/planLib.h"
 
 static const float poseRatePerSecond = 200.0f;  // a pose is reached in half a second
-static const float armStart = -90.0f;
 // Poling and braking poses move so much every 1/60 s.
 static const float armStep = 5.0f;
 static const float headStep = 5.0f;
@@ -44,20 +43,18 @@ static void turnPoses()
 
 void pousseBras(short reset)
 {
-    static float arm = armStart;
-    static float head = 0.0f;
+    PolingPose& p = riderState.poling;
     if (reset) {
-        arm = armStart;
-        head = 0.0f;
+        p = PolingPose{};
         return;
     }
-    arm += perTunedStep(armStep);
-    if (arm > 0) arm = armStart;
-    head += perTunedStep(headStep);
-    if (head > headTop) head = 0.0f;
-    setRotEpauleXR(arm);
-    setRotEpauleXL(arm);
-    setRotHeadX(head);
+    p.arm += perTunedStep(armStep);
+    if (p.arm > 0) p.arm = polingArmTop;
+    p.head += perTunedStep(headStep);
+    if (p.head > headTop) p.head = 0.0f;
+    setRotEpauleXR(p.arm);
+    setRotEpauleXL(p.arm);
+    setRotHeadX(p.head);
 }
 
 static void poling()

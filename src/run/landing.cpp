@@ -45,12 +45,11 @@ static void headingFromFront(const float* f)
     rotSkierY = positive ? (float)r : (float)-r;
 }
 
-// The degrees by which the last judged landing missed its worst test (0 when it was clean).
-static int lastDegreesOff = 0;
-
+// The worst miss of the landing being judged, kept in the run state for the fall's cause.
 static void missedBy(int degrees)
 {
-    if (degrees > lastDegreesOff) lastDegreesOff = degrees;
+    int& worst = riderState.landing.lastDegreesOff;
+    if (degrees > worst) worst = degrees;
 }
 
 static short headingClean(const float* f, const float* v)
@@ -79,7 +78,7 @@ int isLandingOk()
     headingFromFront(f);
     rotSkierZ = 0.0f;
     rotSkierX = 0.0f;
-    lastDegreesOff = 0;
+    riderState.landing.lastDegreesOff = 0;
     short heading = headingClean(f, v);
     int a2 = angleBetween(u, n, 0, 1), a3 = angleBetween(u, n, 1, 2);
     short frontBack = a2 <= toleranceAngleFrontAndBack;
@@ -103,7 +102,7 @@ static void closeLanding()
 
 static void fallOnLanding(RunEventKind thud, int reason)
 {
-    feedbackFall(reason, reason == fallBadLanding ? lastDegreesOff : 0);
+    feedbackFall(reason, reason == fallBadLanding ? riderState.landing.lastDegreesOff : 0);
     animationFigureFinie = 1;
     changementContact = 0;
     deroulementFigure = 0;

@@ -152,22 +152,18 @@ void handleDecollage(int face, float angle)
     }
 }
 
-// The jump's points with their fractions: a tick earns parts of a point, and truncating each tick's
-// share would pay less at short ticks than at long ones. Followed while bufferScoreJump is not set
-// from elsewhere (banked, lost, reset).
-static double exactJumpPoints = 0;
-
-void forgetJumpPointFractions() { exactJumpPoints = 0; }
-
+// The jump's points are followed with their fractions while bufferScoreJump is not set from elsewhere
+// (banked, lost, reset).
 void addJumpPoints(double points)
 {
-    if ((int)exactJumpPoints != bufferScoreJump) exactJumpPoints = bufferScoreJump;
+    double& exact = riderState.jump.exactJumpPoints;
+    if ((int)exact != bufferScoreJump) exact = bufferScoreJump;
     // A long stall (the clock jumping) must not overflow the jump's points.
-    double total = exactJumpPoints + points;
+    double total = exact + points;
     if (std::isnan(total)) return;
     if (total > INT_MAX) total = INT_MAX;
     if (total < INT_MIN) total = INT_MIN;
-    exactJumpPoints = total;
+    exact = total;
     bufferScoreJump = (int)total;
 }
 
@@ -189,11 +185,10 @@ static void riseOrGrind()
 }
 
 // The spin rates as the tick began, before the keys changed them.
-static float ratesBefore[3];
-
 void noteAirRates()
 {
-    ratesBefore[0] = amplitudeRotationY, ratesBefore[1] = amplitudeRotationZ, ratesBefore[2] = amplitudeRotationX;
+    float* before = riderState.jump.ratesBefore;
+    before[0] = amplitudeRotationY, before[1] = amplitudeRotationZ, before[2] = amplitudeRotationX;
 }
 
 // Degrees turned this tick at a rate that went from `before` to `now` (degrees per tick). Tuned, a
@@ -209,9 +204,10 @@ static float degreesThisTick(float before, float now)
 
 static void airRotations()
 {
-    float y = degreesThisTick(ratesBefore[0], amplitudeRotationY);
-    float z = degreesThisTick(ratesBefore[1], amplitudeRotationZ);
-    float x = degreesThisTick(ratesBefore[2], amplitudeRotationX);
+    const float* before = riderState.jump.ratesBefore;
+    float y = degreesThisTick(before[0], amplitudeRotationY);
+    float z = degreesThisTick(before[1], amplitudeRotationZ);
+    float x = degreesThisTick(before[2], amplitudeRotationX);
     rotSkierY += y;
     rotSkierZ += z;
     rotSkierX += x;
@@ -253,11 +249,6 @@ static void enterHalfPipeWall(int mark)
     rotSkierYAvantSaut = (float)mark;
 }
 
-// The surface under the skis last frame: a booster sounds when the rider rides onto it.
-static int previousSurface = surfaceNeige;
-
-void forgetPreviousSurface() { previousSurface = surfaceNeige; }
-
 // Pushing adds its 400 at the start of every 1/60 s begun with the key held under the push limit.
 void pushTick(short held)
 {
@@ -288,10 +279,10 @@ void handleFaceSurfaceBehaviour(TexData* surfaces)
         inHalfPipe = inInterieurHalfPipe = 0;
         break;
     case surfaceBooster:
-        if (previousSurface != surfaceBooster) emitRunEvent(RUN_EV_BOOST);
+        if (riderState.ground.previousSurface != surfaceBooster) emitRunEvent(RUN_EV_BOOST);
         inHalfPipe = inInterieurHalfPipe = 0;
         break;
     default: inHalfPipe = inInterieurHalfPipe = 0; break;
     }
-    previousSurface = s;
+    riderState.ground.previousSurface = s;
 }

@@ -23,11 +23,7 @@ void manualTakeOff();
 // Gravity or rail, air rotations and their points, touch-down. Only while off the ground.
 void airPhase();
 void handleFaceSurfaceBehaviour(TexData* surfaces);
-// A new run starts off any booster the last one ended on.
-void forgetPreviousSurface();
 // The weight the slope pulls the rider with (the card's, or a default for a card without one).
 float riderWeight();
-// A new run starts with no fraction of a point left from the last one's jump.
-void forgetJumpPointFractions();
 // Adds to the jump's points, truncated toward zero and kept within an int.
 void addJumpPoints(double points);

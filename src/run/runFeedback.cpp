@@ -17,7 +17,6 @@ static const double GO_AFTER_START = 0.5;
 RunFeedback runFeedback = {messageNone, 0, 0.0};
 FallCause fallCause = {fallNone, 0, 0};
 double stoppedSeconds = 0.0;
-static short riddenSinceStart = 0;
 int trickHeld = -1;
 
 static void note(int kind, int points)
@@ -49,8 +48,9 @@ static void followStillness(double seconds)
     // Riding on, or put back on the track by the rescue, ends what the fall had to say.
     if (fallCause.reason != fallNone && ((!chute && !skieurStop) || replacement)) fallCause = {fallNone, 0, 0};
     // The slow first moments after the start are no stop: only a rider who has ridden stops.
-    if (!skieurStop) riddenSinceStart = 1;
-    short standing = DEPART == 1 && !skieurArrive && !chute && skieurStop && getContact() == 1 && riddenSinceStart;
+    short& ridden = riderState.riddenSinceStart;
+    if (!skieurStop) ridden = 1;
+    short standing = DEPART == 1 && !skieurArrive && !chute && skieurStop && getContact() == 1 && ridden;
     stoppedSeconds = standing ? stoppedSeconds + seconds : 0.0;
 }
 
@@ -70,7 +70,6 @@ void resetRunFeedback()
     trickHeld = -1;
     fallCause = {fallNone, 0, 0};
     stoppedSeconds = 0.0;
-    riddenSinceStart = 0;
 }
 
 static int holdingATrick()

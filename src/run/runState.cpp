@@ -5,9 +5,7 @@
 
 #include <cmath>
 
-#include "run/controls.h"
 #include "run/ghostRun.h"
-#include "run/physics.h"
 #include "run/rescueFlight.h"
 #include "run/runEvents.h"
 #include "run/runInput.h"
@@ -93,6 +91,7 @@ int totalScore = 0;
 int bufferScoreJump = 0;
 int finalScore = 0;
 int figScore = 1000;
+RiderState riderState;
 
 static void resetTimingAndMotion() {
     LETSGO = 0;
@@ -156,9 +155,6 @@ static void resetPhases() {
     endOfRescue = 1;
     replacement = 0;
     putBackTicks = 0;  // a run left during the fade must not shorten the next one's
-    forgetPreviousSurface();
-    forgetJumpPointFractions();
-    pousseBras(1);  // the poling arms start from the top, not where the last run left them
 }
 
 static void resetTricksAndScores() {
@@ -194,6 +190,8 @@ static void resetTrackPlacement() {
 }
 
 void reinitGameVar() {
+    // Nothing of the last run's contact, jump, landing, poles or sweeps is carried into this one.
+    riderState = RiderState{};
     resetTimingAndMotion();
     resetOrientation();
     resetPhases();

@@ -1,6 +1,8 @@
 // The state of one run down the track, shared by the frame, physics, landing, collisions, camera, HUD and sounds.
 #pragma once
 
+#include "track/trackModel.h"
+
 class SkierCar;
 
 // timing
@@ -85,6 +87,57 @@ extern int figScore;
 // after the finish
 extern short vuScores;  // the score table of the last run was seen
 extern int rank;        // table index of the last run's entry, or -1
+
+// Where the skis meet the ground, as the terrain queries that place the rider leave it.
+struct GroundContact {
+    int numeroFaceCourante = 0;  // the triangle under the rider
+    float YobjetCour = 0.0f;     // the ground's height there
+    float Xobjet_inc = 0.0f;     // where the ground step moved the rider along the track
+    int contact = 0;             // 1 on the ground, 0 in the air
+    int ancienContact = 0;       // contact as it was before the last placement
+    int previousSurface = surfaceNeige;  // under the skis last tick: a booster sounds when ridden onto
+};
+
+// The jump under way, between ticks.
+struct JumpBuffer {
+    // Its points with their fractions: a tick earns parts of a point, and truncating each tick's share
+    // would pay less at short ticks than at long ones.
+    double exactJumpPoints = 0.0;
+    float ratesBefore[3] = {0.0f, 0.0f, 0.0f};  // the Y, Z and X spin rates as the tick began
+};
+
+// The last landing judged.
+struct LandingJudgement {
+    int lastDegreesOff = 0;  // by how much it missed its worst test, 0 when it was clean
+};
+
+const float polingArmTop = -90.0f;  // the arms' angle as a push begins
+
+// The poling pose on the ground, degrees.
+struct PolingPose {
+    float arm = polingArmTop;
+    float head = 0.0f;
+};
+
+// The collision sweeps since the tuned step under way began: samples taken, samples that rode on a
+// rail bar, ground covered and tuned steps of time.
+struct StepSweeps {
+    int samples = 0, onBar = 0;
+    float distance = 0;
+    double steps = 0;
+};
+
+// What the rider carries from tick to tick besides the variables above, all of it started afresh
+// with them by reinitGameVar.
+struct RiderState {
+    GroundContact ground;
+    JumpBuffer jump;
+    LandingJudgement landing;
+    PolingPose poling;
+    StepSweeps sweeps;
+    short riddenSinceStart = 0;  // the rider has moved since the start: only now can he stop
+};
+extern RiderState riderState;
 
 // Resets every run variable before a run (the track is loaded and the rider placed afterwards).
 void reinitGameVar();

@@ -52,21 +52,13 @@ int indiceDernierCollectable = -1;
 int indiceDerniereBombe = -1;
 short boomF = 0;
 short bombF = 0;
-// The sweeps since the tuned step under way began: samples taken, samples that rode on a rail bar,
-// ground covered and tuned steps of time.
-struct StepSweeps {
-    int samples = 0, onBar = 0;
-    float distance = 0;
-    double steps = 0;
-};
-static StepSweeps stepSweeps;
 
 void reinitCollisionSweep(float x, float y, float z)
 {
     indiceDernierCollectable = indiceDerniereBombe = -1;
     usingYRail = lastUsingYRail = 0;
     boomF = bombF = 0;
-    stepSweeps = StepSweeps{};
+    riderState.sweeps = StepSweeps{};
     xPrecCol = x;
     yPrecCol = y;
     zPrecCol = z;
@@ -183,7 +175,7 @@ static void grind(const ObstacleRecord* o)
     usingYRail = 1;
     amplitudeRotationX = amplitudeRotationY = amplitudeRotationZ = 0.0f;
     rotSkierX = rotSkierZ = 0.0f;
-    stepSweeps.onBar++;
+    riderState.sweeps.onBar++;
 }
 
 static double samplesOfSweep(float distance)
@@ -206,12 +198,13 @@ static void slowOnRail(const StepSweeps& w)
 
 static void countSweep(int samples, float distance)
 {
-    stepSweeps.samples += samples;
-    stepSweeps.distance += distance;
-    stepSweeps.steps += perTunedStep(1.0f);
+    StepSweeps& w = riderState.sweeps;
+    w.samples += samples;
+    w.distance += distance;
+    w.steps += perTunedStep(1.0f);
     if (tunedStepsBeginning(runTicks) == 0) return;
-    if (stepSweeps.onBar) slowOnRail(stepSweeps);
-    stepSweeps = StepSweeps{};
+    if (w.onBar) slowOnRail(w);
+    w = StepSweeps{};
 }
 
 int isCollisionRail(float radius, float x, float y, float z, int obstacle, short descending)

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "render/graphicLib.h"
+#include "run/runState.h"
 #include "track/surfaceTextures.h"
 #include "track/trackModel.h"
 
@@ -14,23 +15,21 @@ static const float gridMinX = 1.0f;
 static const float gridMaxX = (float)(longueurPisteEnFaces * longueurFace) - 1.0f;
 static const float gridHalfWidth = (float)(largeurPisteEnFaces / 2 * largeurFace) - 1.0f;
 
-static int numeroFaceCourante = 0;
-static float YobjetCour = 0;
-static float Xobjet_inc = 0;
-static int contact = 0;
-static int ancienContact = 0;
 static int nbTrackTextures = 0;
 
-int getNumeroFaceCourante() { return numeroFaceCourante; }
-void setNumeroFaceCourante(int f) { numeroFaceCourante = f; }
-float getYobjetCour() { return YobjetCour; }
-void setYobjetCour(float y) { YobjetCour = y; }
-float getXobjet_inc() { return Xobjet_inc; }
-void setXobjet_inc(float x) { Xobjet_inc = x; }
-int getContact() { return contact; }
-void setContact(int c) { contact = c; }
-int getAncienContact() { return ancienContact; }
-void setAncienContact(int c) { ancienContact = c; }
+// The rider's ground contact lives in the run state; these read and write it.
+static GroundContact& ground() { return riderState.ground; }
+
+int getNumeroFaceCourante() { return ground().numeroFaceCourante; }
+void setNumeroFaceCourante(int f) { ground().numeroFaceCourante = f; }
+float getYobjetCour() { return ground().YobjetCour; }
+void setYobjetCour(float y) { ground().YobjetCour = y; }
+float getXobjet_inc() { return ground().Xobjet_inc; }
+void setXobjet_inc(float x) { ground().Xobjet_inc = x; }
+int getContact() { return ground().contact; }
+void setContact(int c) { ground().contact = c; }
+int getAncienContact() { return ground().ancienContact; }
+void setAncienContact(int c) { ground().ancienContact = c; }
 int getNbTrackTextures() { return nbTrackTextures; }
 void setNbTrackTextures(int n) { nbTrackTextures = n; }
 
@@ -102,7 +101,7 @@ float yTheoObjSettingFaceNumber(const TrackPoint* pts, const TrackFace* fcs, flo
 {
     clampOnGrid(x, z);
     int f = chooseTriangle(pts, fcs, x, z, nbFaces);
-    if (setFace) numeroFaceCourante = f;
+    if (setFace) ground().numeroFaceCourante = f;
     return yOnFace(pts, fcs, f, x, z);
 }
 
@@ -124,7 +123,7 @@ float placeObjetAndGetAngle(TrackPoint* pts, TrackFace* fcs, float x, float z, f
 {
     clampOnGrid(x, z);
     int f = chooseTriangle(pts, fcs, x, z, nbFaces);
-    numeroFaceCourante = f;
+    ground().numeroFaceCourante = f;
     float y = yOnFace(pts, fcs, f, x, z);
     const float* p0 = pts[fcs[f][0]];
     const float* p1 = pts[fcs[f][1]];
@@ -138,9 +137,10 @@ float placeObjetAndGetAngle(TrackPoint* pts, TrackFace* fcs, float x, float z, f
     float z2 = z + std::tan(headingDeg * radPerDeg) * (x2 - x);
     float y2 = yOnFace(pts, fcs, f, x2, z2);
     float slope = std::atan(y2 - y) * convRad;
-    ancienContact = contact;
-    contact = 1;
-    YobjetCour = y;
+    GroundContact& g = ground();
+    g.ancienContact = g.contact;
+    g.contact = 1;
+    g.YobjetCour = y;
     return slope;
 }
 
@@ -175,7 +175,7 @@ static void markBombRamp(int g)
 
 int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg)
 {
-    int f = numeroFaceCourante;
+    int f = ground().numeroFaceCourante;
     int k = rowsAheadForAngle(std::fabs(angleDeg));
     int s = angleDeg > 0 ? -1 : 1;
     int g = f + k * facesParRangee + 2 * s * (4 - k);

@@ -1,4 +1,4 @@
-// Geometric queries on the terrain grid and the rider's placement state on it.
+// Geometric queries on the terrain grid; the placing ones leave the rider's ground contact in the run state.
 #pragma once
 
 typedef float TrackPoint[3];

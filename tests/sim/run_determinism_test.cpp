@@ -10,6 +10,7 @@
 
 #include "fileio/swapthings.h"
 #include "run/runEvents.h"
+#include "run/runFeedback.h"
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
@@ -32,8 +33,8 @@ const float riderWeight = 70.0f;
 
 // What a frame leaves behind that the player can see or that counts.
 struct Snapshot {
-    float x, y, z, speed, rotX, rotY, rotZ, pitch, time;
-    int score, collectables, bombs;
+    float x, y, z, speed, rotX, rotY, rotZ, pitch, time, groundY, stopped;
+    int score, collectables, bombs, face;
     short fallen, contact, finished, fakie, rescue, replacement;
     bool operator==(const Snapshot& o) const { return memcmp(this, &o, sizeof *this) == 0; }
 };
@@ -47,14 +48,15 @@ Snapshot snapshot()
     s.time = totalTime, s.score = totalScore, s.collectables = totalCollectable, s.bombs = getCollectedBomb();
     s.fallen = chute, s.contact = (short)getContact(), s.finished = skieurArrive, s.fakie = fakie;
     s.rescue = askForRescue, s.replacement = (short)replacement;
+    s.groundY = getYobjetCour(), s.face = getNumeroFaceCourante(), s.stopped = (float)stoppedSeconds;
     return s;
 }
 
 std::string describe(const Snapshot& s)
 {
     char t[256];
-    snprintf(t, sizeof t, "x %.3f y %.3f z %.3f v %.3f rot %.2f %.2f %.2f pitch %.2f score %d fall %d contact %d fakie %d t %.4f c %d b %d r %d %d",
-             s.x, s.y, s.z, s.speed, s.rotX, s.rotY, s.rotZ, s.pitch, s.score, s.fallen, s.contact, s.fakie, s.time, s.collectables, s.bombs, s.rescue, s.replacement);
+    snprintf(t, sizeof t, "x %.3f y %.3f z %.3f v %.3f rot %.2f %.2f %.2f pitch %.2f score %d fall %d contact %d fakie %d t %.4f c %d b %d r %d %d ground %d %.3f stopped %.3f",
+             s.x, s.y, s.z, s.speed, s.rotX, s.rotY, s.rotZ, s.pitch, s.score, s.fallen, s.contact, s.fakie, s.time, s.collectables, s.bombs, s.rescue, s.replacement, s.face, s.groundY, s.stopped);
     return t;
 }
 
@@ -115,14 +117,17 @@ struct FlightTally {
 };
 
 // Drawn frames at drawRate, the records sampled at each, the ticks run as they fall due.
-Ride ride(const std::string& track, double drawRate, float maxSeconds, const std::function<RunInput(long)>& input)
+// Stopped early, after the first tick where leaveWhen holds, when one is given.
+Ride ride(const std::string& track, double drawRate, float maxSeconds, const std::function<RunInput(long)>& input,
+          const std::function<bool()>& leaveWhen = nullptr)
 {
     Ride r;
     FlightTally flight;
     prepareRun(track);
     startRunTicker(runTicker, clockStart);
     long frames = (long)(maxSeconds * drawRate);
-    for (long f = 0; f < frames && !skieurArrive; f++) {
+    bool left = false;
+    for (long f = 0; f < frames && !skieurArrive && !left; f++) {
         RunInput sampled = input((long)floor(f * 1000.0 / drawRate + 1e-6));
         sampled.frameps = (float)drawRate;
         runDrawnFrame(runTicker, 1.0 / drawRate, sampled, [&] {
@@ -133,6 +138,7 @@ Ride ride(const std::string& track, double drawRate, float maxSeconds, const std
             clearRunEvents();
             flight.tick(r.out);
             if (skieurArrive) r.out.finish = totalTime;
+            left = left || (leaveWhen && leaveWhen());
         });
     }
     r.out.score = totalScore;
@@ -333,6 +339,71 @@ TEST_F(HalfTick, IronParksRailsAreGroundAlikeAtEitherTickLength)
     EXPECT_NEAR((float)b.score, (float)a.score, 0.02f * a.score + 150000 * tick * a.grindSeconds.size());
     ASSERT_GT(a.finish, 0) << "did not finish";
     expectWithin(b.finish, a.finish, 0.02f, "finish");
+}
+
+// A run in a process that has ridden other tracks before it, each left in the middle of something,
+// rides as the same run ridden first: tick for tick, event for event.
+TEST(RunDeterminism, ARunRidesTheSameAfterRunsLeftHalfwayOnOtherTracks)
+{
+    Ride first = rideTricks("ironpark", 60, 90);
+    ASSERT_GT(first.out.highest, 500.0f);
+    auto tricks = [](long ms) { return recordAt(ms, true); };
+    auto straight = [](long ms) { return recordAt(ms, false); };
+    struct Halfway {
+        const char* what;
+        const char* track;
+        std::function<RunInput(long)> input;
+        std::function<bool()> reached;
+    };
+    const Halfway left[] = {
+        {"spinning in the air", "meadow", tricks, [] { return getContact() == 0 && amplitudeRotationY != 0; }},
+        {"grinding", "ironpark", lineKickers, [] { return usingYRail != 0; }},
+        {"on the booster", "ironpark", straight, [] { return vitessePrecedente > 30000.0f; }},
+        {"landing", "railgarden", tricks, [] { return changementContact != 0 && deroulementFigure > 0; }},
+        {"fallen", "gullypipe", tricks, [] { return chute != 0; }},
+        {"put back", "stormbowl", tricks, [] { return replacement != 0; }},
+    };
+    for (const Halfway& h : left) {
+        ride(h.track, 60, 150, h.input, h.reached);
+        EXPECT_TRUE(!skieurArrive && h.reached()) << h.track << " was never left " << h.what;
+    }
+    Ride again = rideTricks("ironpark", 60, 90);
+    expectSameTicks(first, again, "ironpark after runs left halfway");
+}
+
+bool sameRiderState(const RiderState& a, const RiderState& b)
+{
+    const GroundContact &g = a.ground, &h = b.ground;
+    const float *r = a.jump.ratesBefore, *q = b.jump.ratesBefore;
+    return g.numeroFaceCourante == h.numeroFaceCourante && g.YobjetCour == h.YobjetCour && g.Xobjet_inc == h.Xobjet_inc &&
+           g.contact == h.contact && g.ancienContact == h.ancienContact && g.previousSurface == h.previousSurface &&
+           a.jump.exactJumpPoints == b.jump.exactJumpPoints && r[0] == q[0] && r[1] == q[1] && r[2] == q[2] &&
+           a.landing.lastDegreesOff == b.landing.lastDegreesOff && a.poling.arm == b.poling.arm &&
+           a.poling.head == b.poling.head && a.sweeps.samples == b.sweeps.samples && a.sweeps.onBar == b.sweeps.onBar &&
+           a.sweeps.distance == b.sweeps.distance && a.sweeps.steps == b.sweeps.steps &&
+           a.riddenSinceStart == b.riddenSinceStart;
+}
+
+// Whatever the rider carried from tick to tick is started afresh with the run: a run begun over
+// leftovers in every part of it rides as one begun clean, and ends holding the same.
+TEST(RunDeterminism, WhatTheRiderCarriesIsStartedAfreshWithTheRun)
+{
+    riderState = RiderState{};  // as a fresh process holds it
+    Ride clean = rideTricks("meadow", 60, 60);
+    const RiderState afterClean = riderState;
+    RiderState leftovers;
+    leftovers.ground = {4321, -777.0f, 99999.0f, 0, 1, surfaceBooster};
+    leftovers.jump.exactJumpPoints = 1234.75;
+    leftovers.jump.ratesBefore[0] = leftovers.jump.ratesBefore[1] = leftovers.jump.ratesBefore[2] = 9.0f;
+    leftovers.landing.lastDegreesOff = 80;
+    leftovers.poling = {-12.0f, 33.0f};
+    leftovers.sweeps = {17, 9, 4000.0f, 2.5};
+    leftovers.riddenSinceStart = 1;
+    riderState = leftovers;
+    Ride over = rideTricks("meadow", 60, 60);
+    expectSameTicks(clean, over, "meadow over leftovers");
+    EXPECT_TRUE(sameRiderState(afterClean, riderState));
+    EXPECT_FALSE(sameRiderState(leftovers, riderState));
 }
 
 } // namespace
