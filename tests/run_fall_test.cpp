@@ -178,9 +178,9 @@ TEST_F(RunFall, GrindFromAboveSlowsToTheFloorEarnsAndBanks)
     velocity = 0.0f;
     int grindFrames = 0;
     float slowest = 1e9f;
-    for (int i = 0; i < 200 && (grindFrames == 0 || usingYRail); i++) {
+    for (int i = 0; i < 200 && (grindFrames == 0 || riderState.collision.usingYRail); i++) {
         pilotFrame(fps, keys());
-        if (usingYRail && getContact() == 0) {
+        if (riderState.collision.usingYRail && getContact() == 0) {
             grindFrames++;
             slowest = std::fmin(slowest, vitessePrecedente);
         }

@@ -92,17 +92,17 @@ TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
     buildPlaneTrack(false);
     depart = 3000.0f;
     arrivee = 90000.0f;
-    indiceDernierCollectable = indiceDerniereBombe = 7;
-    usingYRail = lastUsingYRail = 1;
-    xPrecCol = yPrecCol = zPrecCol = 12345.0f;
+    riderState.collision.indiceDernierCollectable = riderState.collision.indiceDerniereBombe = 7;
+    riderState.collision.usingYRail = riderState.collision.lastUsingYRail = 1;
+    riderState.collision.xPrecCol = riderState.collision.yPrecCol = riderState.collision.zPrecCol = 12345.0f;
     setContact(0);
     acceleration = 800.0f;
     diffTemps = 3.0;
     reinitGameVar();
     EXPECT_FLOAT_EQ(0.0f, depart + arrivee);
-    EXPECT_EQ(-1, indiceDernierCollectable);
-    EXPECT_EQ(-1, indiceDerniereBombe);
-    EXPECT_EQ(0, usingYRail + lastUsingYRail);
+    EXPECT_EQ(-1, riderState.collision.indiceDernierCollectable);
+    EXPECT_EQ(-1, riderState.collision.indiceDerniereBombe);
+    EXPECT_EQ(0, riderState.collision.usingYRail + riderState.collision.lastUsingYRail);
     EXPECT_EQ(1, getContact());
     EXPECT_FLOAT_EQ(500.0f, getXobjet_inc());
     EXPECT_NEAR(planeTrackHeight(500.0f, 0.0f), Yobjet, 0.5f);
@@ -113,9 +113,9 @@ TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
     const float* p2 = points[faces[numFaceCour][2]];
     EXPECT_LE(std::fmin(p0[0], std::fmin(p1[0], p2[0])), 500.0f) << "numFaceCour is not under (500, 0)";
     EXPECT_GE(std::fmax(p0[0], std::fmax(p1[0], p2[0])), 500.0f) << "numFaceCour is not under (500, 0)";
-    EXPECT_FLOAT_EQ(Xobjet, xPrecCol);
-    EXPECT_FLOAT_EQ(Yobjet, yPrecCol);
-    EXPECT_FLOAT_EQ(Zobjet, zPrecCol);
+    EXPECT_FLOAT_EQ(Xobjet, riderState.collision.xPrecCol);
+    EXPECT_FLOAT_EQ(Yobjet, riderState.collision.yPrecCol);
+    EXPECT_FLOAT_EQ(Zobjet, riderState.collision.zPrecCol);
     // a standing rider of the next run does not inherit the slope, nor a stale countdown frame
     EXPECT_FLOAT_EQ(0.0f, acceleration);
     EXPECT_DOUBLE_EQ(0.0, diffTemps);

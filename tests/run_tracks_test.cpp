@@ -108,7 +108,7 @@ TEST_F(RunTracks, IronParkRailsAreReachedFromTheLineWithTheJumpKeyOnly)
             PilotKeys k;
             for (const LineRail& l : rails) {
                 k.space = k.space || (row > l.kickerRow - 1.5f && row < l.kickerRow + l.ramp);
-                if ((usingYRail || lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
+                if ((riderState.collision.usingYRail || riderState.collision.lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
                     ground.insert((int)l.kickerRow);
             }
             k.up = !k.space;  // pushing is not steering: only the jump key at the kickers
@@ -241,7 +241,7 @@ struct KickerPilot {
     void note(float row)
     {
         bool air = getContact() == 0;
-        if (air && from < 0 && !usingYRail) from = kickerJustLeft(row);
+        if (air && from < 0 && !riderState.collision.usingYRail) from = kickerJustLeft(row);
         if (air && from >= 0) {
             KickerFlight& f = flights[from];
             f.flown = true;
@@ -255,7 +255,7 @@ struct KickerPilot {
         if (chute && !wasFallen) falls++;
         wasFallen = chute;
         for (const LineRail& l : rails)
-            if ((usingYRail || lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
+            if ((riderState.collision.usingYRail || riderState.collision.lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
                 for (KickerFlight& f : flights)
                     if (f.row == l.kickerRow) f.railGround = true;
     }

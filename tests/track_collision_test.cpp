@@ -92,7 +92,7 @@ struct Sweep : ::testing::Test {
     }
     int move(float x0, float y0, float z0, float x1, float y1, float z1)
     {
-        xPrecCol = x0, yPrecCol = y0, zPrecCol = z0;
+        riderState.collision.xPrecCol = x0, riderState.collision.yPrecCol = y0, riderState.collision.zPrecCol = z0;
         Xobjet = x1, Yobjet = y1, Zobjet = z1;
         return detectCollision();
     }
@@ -102,7 +102,7 @@ TEST_F(Sweep, TreesKnockOverOnlyAheadAndWithinHalfACell)
 {
     add(obstacleSapin, 5000, 0, 0);
     EXPECT_TRUE(move(4000, 100, 0, 4900, 100, 0));
-    EXPECT_FLOAT_EQ(xPrecCol, 4900);
+    EXPECT_FLOAT_EQ(riderState.collision.xPrecCol, 4900);
     // inside the sphere but already passed in X
     EXPECT_FALSE(move(5000, 100, 0, 5000, 100, 0));
     EXPECT_FALSE(move(5010, 100, 0, 5050, 100, 0));
@@ -135,14 +135,14 @@ TEST_F(Sweep, CollectablesAreCountedOnce)
     clearRunEvents();
     EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));
     EXPECT_EQ(totalCollectable, 1);
-    EXPECT_EQ(boomF, 1);
+    EXPECT_EQ(riderState.collision.boomF, 1);
     EXPECT_EQ(pilotEventCount(RUN_EV_COLLECTABLE), 1);  // its sound
     EXPECT_EQ(containerObstacles[a].taken, 1);
-    EXPECT_EQ(indiceDernierCollectable, a);
+    EXPECT_EQ(riderState.collision.indiceDernierCollectable, a);
     // the same place again: already taken, even once another was the last one picked up
     EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));
     EXPECT_EQ(totalCollectable, 1);
-    EXPECT_EQ(boomF, 0);
+    EXPECT_EQ(riderState.collision.boomF, 0);
     move(5400, 100, 0, 5800, 100, 0);
     EXPECT_EQ(totalCollectable, 2);
     move(4000, 100, 0, 4800, 100, 0);
@@ -160,12 +160,12 @@ TEST_F(Sweep, BombsAddToTheCounterOnce)
     clearRunEvents();
     move(4000, 0, 0, 4700, 0, 0);
     EXPECT_EQ(getCollectedBomb(), 3);
-    EXPECT_EQ(bombF, 1);
-    EXPECT_EQ(indiceDerniereBombe, b);
+    EXPECT_EQ(riderState.collision.bombF, 1);
+    EXPECT_EQ(riderState.collision.indiceDerniereBombe, b);
     EXPECT_EQ(totalCollectable, 0);
     move(4000, 0, 0, 4700, 0, 0);
     EXPECT_EQ(getCollectedBomb(), 3);
-    EXPECT_EQ(bombF, 0);
+    EXPECT_EQ(riderState.collision.bombF, 0);
     // out of reach: a bomb sphere is low on the ground
     add(obstacleBomb, 8000, 0, 0);
     move(7000, 500, 0, 7900, 500, 0);
@@ -179,15 +179,15 @@ TEST_F(Sweep, LandingOnARailFromAboveGrinds)
 {
     add(obstacleRail, 5000, 0, 0);
     EXPECT_FALSE(move(6000, 200, 0, 6000, 100, 10));
-    EXPECT_EQ(usingYRail, 1);
-    EXPECT_FLOAT_EQ(yRail, 66);
+    EXPECT_EQ(riderState.collision.usingYRail, 1);
+    EXPECT_FLOAT_EQ(riderState.collision.yRail, 66);
     EXPECT_NEAR(vitessePrecedente, 3000 / 1.05, 0.01);
     // already grinding: rising on the bar still rides it; leaving it ends the grind
     EXPECT_FALSE(move(6000, 100, 0, 6200, 120, 0));
-    EXPECT_EQ(usingYRail, 1);
-    EXPECT_EQ(lastUsingYRail, 1);
+    EXPECT_EQ(riderState.collision.usingYRail, 1);
+    EXPECT_EQ(riderState.collision.lastUsingYRail, 1);
     EXPECT_FALSE(move(6200, 120, 0, 6300, 600, 0));
-    EXPECT_EQ(usingYRail, 0);
+    EXPECT_EQ(riderState.collision.usingYRail, 0);
 }
 
 TEST_F(Sweep, GrindingNeverSlowsBelow1200)
@@ -217,13 +217,13 @@ struct GrindTicks : Sweep {
     float grindAt(double ticksPerSecond, float unitsPerSecond, double seconds)
     {
         move(5100, 200, 0, 5100, 100, 0);  // onto the bar at the tuned tick
-        EXPECT_EQ(usingYRail, 1);
+        EXPECT_EQ(riderState.collision.usingYRail, 1);
         vitessePrecedente = 20000;
         runTickSeconds = 1.0 / ticksPerSecond;
         float x = 5100, step = (float)(unitsPerSecond * runTickSeconds);
         long ticks = lround(seconds * ticksPerSecond);
         for (runTicks = 1; runTicks <= ticks; runTicks++, x += step) move(x, 100, 0, x + step, 100, 0);
-        EXPECT_EQ(usingYRail, 1) << "rode off the bar";
+        EXPECT_EQ(riderState.collision.usingYRail, 1) << "rode off the bar";
         runTickSeconds = 1.0 / runTicksPerSecond;
         return vitessePrecedente;
     }
@@ -248,7 +248,7 @@ TEST_F(Sweep, RailsCrashFromTheGroundWhileRisingOrOffLine)
     EXPECT_TRUE(move(6000, 200, 0, 6000, 100, 0));
     setContact(0);
     EXPECT_TRUE(move(6000, 0, 0, 6000, 100, 0));
-    EXPECT_EQ(usingYRail, 0);
+    EXPECT_EQ(riderState.collision.usingYRail, 0);
     // touching the bar 80 units across it
     EXPECT_TRUE(move(6000, 200, 80, 6000, 100, 80));
     EXPECT_FALSE(move(6000, 200, 60, 6000, 100, 60));
@@ -263,7 +263,7 @@ TEST_F(Sweep, RailSupportsKnockOver)
     EXPECT_FALSE(move(7950, -3300, 0, 7950, -3300, 0));  // rails are not looked at this far behind
     EXPECT_FALSE(move(5700, -1000, 0, 5800, -1000, 0));  // between supports
     EXPECT_FALSE(move(4000, -2500, 0, 4990, -2500, 0));  // below the first support
-    EXPECT_EQ(usingYRail, 0);
+    EXPECT_EQ(riderState.collision.usingYRail, 0);
 }
 
 TEST_F(Sweep, RailSpheresAreHitUpToTheirEdges)
@@ -329,9 +329,9 @@ TEST_F(Rescue, PutsTheRiderStandingOnTheNearestPointAbove)
     EXPECT_FLOAT_EQ(Zobjet, -2000);
     EXPECT_NEAR(Yobjet, planeTrackHeight(5000, -2000), 0.5);
     EXPECT_FLOAT_EQ(getXobjet_inc(), 5000);
-    EXPECT_FLOAT_EQ(xPrecCol, 5000);
-    EXPECT_FLOAT_EQ(zPrecCol, -2000);
-    EXPECT_FLOAT_EQ(yPrecCol, Yobjet);
+    EXPECT_FLOAT_EQ(riderState.collision.xPrecCol, 5000);
+    EXPECT_FLOAT_EQ(riderState.collision.zPrecCol, -2000);
+    EXPECT_FLOAT_EQ(riderState.collision.yPrecCol, Yobjet);
     EXPECT_FLOAT_EQ(Xprec, 5000);
     EXPECT_EQ(numFaceCour, getNumeroFaceCourante());
     EXPECT_EQ(chute, 0);

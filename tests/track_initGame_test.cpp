@@ -54,8 +54,8 @@ TEST_F(TrackDirectory, LoadsTheTrackItsModelsAndTheRunLoops)
     initAllSounds();
     size_t loops0 = recorder.named("play").size();
     skiTraces.add(new ThreeDPoint(0, 0, 0), new ThreeDPoint(1, 0, 0), 0);
-    indiceDernierCollectable = 7;
-    usingYRail = 1;
+    riderState.collision.indiceDernierCollectable = 7;
+    riderState.collision.usingYRail = 1;
 
     ASSERT_EQ(initGame("plane"), trackLoadOk);
     EXPECT_STREQ(nomPiste, "Plane_Track");
@@ -72,10 +72,10 @@ TEST_F(TrackDirectory, LoadsTheTrackItsModelsAndTheRunLoops)
     EXPECT_EQ(plays[loops0 + 1].name, recordedSampleName(windLoopSnd));
     EXPECT_EQ(skiTraces.count, 0);
     // the first sweep starts from the start line on the ground
-    EXPECT_FLOAT_EQ(xPrecCol, 1500);
-    EXPECT_NEAR(yPrecCol, planeTrackHeight(1500, 0), 0.5);
-    EXPECT_EQ(indiceDernierCollectable, -1);
-    EXPECT_EQ(usingYRail, 0);
+    EXPECT_FLOAT_EQ(riderState.collision.xPrecCol, 1500);
+    EXPECT_NEAR(riderState.collision.yPrecCol, planeTrackHeight(1500, 0), 0.5);
+    EXPECT_EQ(riderState.collision.indiceDernierCollectable, -1);
+    EXPECT_EQ(riderState.collision.usingYRail, 0);
     quitAllSounds();
 }
 
@@ -97,7 +97,7 @@ TEST_F(TrackDirectory, ASecondLoadRestoresRaisedTerrainAndTakenFlags)
     ASSERT_EQ(initGame("plane"), trackLoadOk);
     EXPECT_EQ(0, memcmp(ground.data(), points, sizeof points));
     EXPECT_EQ(containerObstacles[1].taken, 0);
-    EXPECT_EQ(indiceDernierCollectable, -1);
+    EXPECT_EQ(riderState.collision.indiceDernierCollectable, -1);
 }
 
 TEST_F(TrackDirectory, RefusedTracksLeaveTheLoadedOneAlone)

@@ -58,7 +58,7 @@ static void sideFlips(float step, float cap)
     if (right || left) {
         short& mine = right ? sautLincolnLoopDroite : sautLincolnLoopGauche;
         short other = right ? sautLincolnLoopGauche : sautLincolnLoopDroite;
-        if (inAir() && !usingYRail && !jump) {
+        if (inAir() && !riderState.collision.usingYRail && !jump) {
             if (!other) {
                 addUnderCap(amplitudeRotationX, sign * step, cap);
                 mine = 1;
@@ -109,7 +109,7 @@ static void flips(float step, float cap)
     int up = runHeld(RB_UP), down = runHeld(RB_DOWN), jump = jumpKeySets();
     short releasedU = runReleased(RB_UP), releasedD = runReleased(RB_DOWN);
     if (up || down) {
-        if (inAir() && !usingYRail && !jump) {
+        if (inAir() && !riderState.collision.usingYRail && !jump) {
             if (up && !sautDerriere) {
                 addUnderCap(amplitudeRotationZ, -step, cap);
                 sautDevant = 1;
@@ -153,7 +153,7 @@ static void collide()
 {
     if (!detectCollision()) return;
     setChute(1);
-    feedbackFall(lastHitObstacleType == obstacleSapin ? fallHitTree : fallHitRail, 0);
+    feedbackFall(riderState.collision.lastHitObstacleType == obstacleSapin ? fallHitTree : fallHitRail, 0);
     if (inAir()) rotSkierY = rotSkierYAvantSaut;
     emitRunEvent(RUN_EV_FALL);
 }

@@ -169,8 +169,8 @@ void addJumpPoints(double points)
 
 static void riseOrGrind()
 {
-    if (usingYRail) {
-        YavantSaut = yRail;
+    if (riderState.collision.usingYRail) {
+        YavantSaut = riderState.collision.yRail;
         addJumpPoints(diffTemps * grindPointsPerSecond);
         return;
     }

@@ -136,9 +136,9 @@ static void controlsOrStandBy()
     } else if (skieurArrive && getContact() == 1) {
         freinage = afterFinishBrake;
     } else if (chute) {
-        xPrecCol = Xobjet;
-        yPrecCol = Yobjet;
-        zPrecCol = Zobjet;
+        riderState.collision.xPrecCol = Xobjet;
+        riderState.collision.yPrecCol = Yobjet;
+        riderState.collision.zPrecCol = Zobjet;
     }
 }
 

@@ -127,6 +127,21 @@ struct StepSweeps {
     double steps = 0;
 };
 
+// The rider's movement swept against the obstacles: where the last sweep ended, the rail ground,
+// what was picked up.
+struct CollisionSweep {
+    float xPrecCol = 500.0f, yPrecCol = 0.0f, zPrecCol = 0.0f;  // the rider at the end of the last sweep
+    short usingYRail = 0;      // grinding in this sweep
+    short lastUsingYRail = 0;  // grinding in the previous sweep
+    float yRail = 0.0f;        // height of the rail being ground
+    int indiceDernierCollectable = -1;
+    int indiceDerniereBombe = -1;
+    short boomF = 0;  // a collectable was picked up in this sweep
+    short bombF = 0;  // a bomb was picked up in this sweep
+    int lastHitObstacleType = -1;  // of the last hit that felled the rider (obstacleSapin, obstacleRail)
+    StepSweeps steps;
+};
+
 // What the rider carries from tick to tick besides the variables above, all of it started afresh
 // with them by reinitGameVar.
 struct RiderState {
@@ -134,7 +149,7 @@ struct RiderState {
     JumpBuffer jump;
     LandingJudgement landing;
     PolingPose poling;
-    StepSweeps sweeps;
+    CollisionSweep collision;
     short riddenSinceStart = 0;  // the rider has moved since the start: only now can he stop
 };
 extern RiderState riderState;

@@ -160,7 +160,7 @@ static void backToJumpPose()
         figureEnCours = 0;
     }
     if (!animationFigureFinieSJ) deroulementFigureSJ += perTunedStep(trickBlendStep);
-    if (usingYRail) animPosition(grindPosition, grindPosition, deroulementFigureSJ);
+    if (riderState.collision.usingYRail) animPosition(grindPosition, grindPosition, deroulementFigureSJ);
     else animPosition(figureAerialCourante, fakieOrNotSJ(), deroulementFigureSJ);
     if (deroulementFigureSJ > 99) animationFigureFinieSJ = 1;
     deroulementFigure = 0;
@@ -179,10 +179,10 @@ void airPoseSteps()
         rotBrasDroit = rotBrasGauche = 0;
         return;
     }
-    if (tricks && !usingYRail) {
+    if (tricks && !riderState.collision.usingYRail) {
         blendIntoFigure(figureAerialCourante);
         addJumpPoints(figScore * diffTemps);
-    } else if (usingYRail) {
+    } else if (riderState.collision.usingYRail) {
         blendIntoFigure(grindPosition);
     }
     if (!tricks) backToJumpPose();

@@ -43,25 +43,18 @@ static const RailSupport railSupports[] = {
     {-9.0f, 23}, {500.6f, 31}, {1129.6f, 31}, {1720.0f, 31}, {2304.0f, 31}, {2955.0f, 36},
 };
 
-coord pointsToTest[maxPointsToTest];
-float xPrecCol = 500.0f, yPrecCol = 0.0f, zPrecCol = 0.0f;
-short usingYRail = 0;
-short lastUsingYRail = 0;
-float yRail = 0.0f;
-int indiceDernierCollectable = -1;
-int indiceDerniereBombe = -1;
-short boomF = 0;
-short bombF = 0;
+static CollisionSweep& sweep() { return riderState.collision; }
 
 void reinitCollisionSweep(float x, float y, float z)
 {
-    indiceDernierCollectable = indiceDerniereBombe = -1;
-    usingYRail = lastUsingYRail = 0;
-    boomF = bombF = 0;
-    riderState.sweeps = StepSweeps{};
-    xPrecCol = x;
-    yPrecCol = y;
-    zPrecCol = z;
+    CollisionSweep& w = sweep();
+    w.indiceDernierCollectable = w.indiceDerniereBombe = -1;
+    w.usingYRail = w.lastUsingYRail = 0;
+    w.boomF = w.bombF = 0;
+    w.steps = StepSweeps{};
+    w.xPrecCol = x;
+    w.yPrecCol = y;
+    w.zPrecCol = z;
 }
 
 static coord pointAlong(coord from, float ux, float uy, float uz, double t)
@@ -170,12 +163,12 @@ static int outsideRailBox(float radius, float x, float y, float z, const Obstacl
 
 static void grind(const ObstacleRecord* o)
 {
-    if (!lastUsingYRail) emitRunEvent(RUN_EV_GRIND_START);
-    yRail = o->y + railDy;
-    usingYRail = 1;
+    if (!sweep().lastUsingYRail) emitRunEvent(RUN_EV_GRIND_START);
+    sweep().yRail = o->y + railDy;
+    sweep().usingYRail = 1;
     amplitudeRotationX = amplitudeRotationY = amplitudeRotationZ = 0.0f;
     rotSkierX = rotSkierZ = 0.0f;
-    riderState.sweeps.onBar++;
+    sweep().steps.onBar++;
 }
 
 static double samplesOfSweep(float distance)
@@ -198,7 +191,7 @@ static void slowOnRail(const StepSweeps& w)
 
 static void countSweep(int samples, float distance)
 {
-    StepSweeps& w = riderState.sweeps;
+    StepSweeps& w = sweep().steps;
     w.samples += samples;
     w.distance += distance;
     w.steps += perTunedStep(1.0f);
@@ -213,7 +206,7 @@ int isCollisionRail(float radius, float x, float y, float z, int obstacle, short
     if (!o || outsideRailBox(radius, x, y, z, o)) return 0;
     if (hitsRailBar(radius, x, y, z, o)) {
         if (getContact() == 1) return 1;
-        if (!descending && !lastUsingYRail) return 1;
+        if (!descending && !sweep().lastUsingYRail) return 1;
         if (z >= o->z + railAlignment || z <= o->z - railAlignment) return 1;
         grind(o);
         return 0;
@@ -229,32 +222,30 @@ static int isAheadWithin(const coord& p, const ObstacleRecord& o, float behind)
 static void pickUpCollectable(const coord& p, int i)
 {
     ObstacleRecord& o = containerObstacles[i];
-    if (i == indiceDernierCollectable || o.taken) return;
+    if (i == sweep().indiceDernierCollectable || o.taken) return;
     if (!isCollisionCollectable(riderCollisionRadius, p.x, p.y, p.z, i)) return;
     totalCollectable++;
-    indiceDernierCollectable = i;
+    sweep().indiceDernierCollectable = i;
     o.taken = 1;
-    boomF = 1;
+    sweep().boomF = 1;
     emitRunEvent(RUN_EV_COLLECTABLE);
 }
 
 static void pickUpBomb(const coord& p, int i)
 {
     ObstacleRecord& o = containerObstacles[i];
-    if (i == indiceDerniereBombe || o.taken) return;
+    if (i == sweep().indiceDerniereBombe || o.taken) return;
     if (!isCollisionBomb(riderCollisionRadius, p.x, p.y, p.z, i)) return;
     incCollectedBomb();
-    indiceDerniereBombe = i;
+    sweep().indiceDerniereBombe = i;
     o.taken = 1;
-    bombF = 1;
+    sweep().bombF = 1;
     emitRunEvent(RUN_EV_BOMB_PICKED);
 }
 
-int lastHitObstacleType = -1;
-
 static int hitBy(int type)
 {
-    lastHitObstacleType = type;
+    sweep().lastHitObstacleType = type;
     return 1;
 }
 
@@ -263,7 +254,7 @@ static int testObstacle(const coord& p, int i)
     const ObstacleRecord& o = containerObstacles[i];
     if (o.type == obstacleRail) {
         if (!isAheadWithin(p, o, railReachBehind)) return 0;
-        int hit = isCollisionRail(riderCollisionRadius, p.x, p.y, p.z, i, p.y <= yPrecCol);
+        int hit = isCollisionRail(riderCollisionRadius, p.x, p.y, p.z, i, p.y <= sweep().yPrecCol);
         if (hit) emitRunEvent(RUN_EV_RAIL_CLING);
         return hit ? hitBy(obstacleRail) : 0;
     }
@@ -283,19 +274,21 @@ static int testPoint(const coord& p)
 
 int detectCollision()
 {
-    coord from = {xPrecCol, yPrecCol, zPrecCol};
+    CollisionSweep& w = sweep();
+    coord from = {w.xPrecCol, w.yPrecCol, w.zPrecCol};
     coord to = {Xobjet, Yobjet, Zobjet};
     float d = computeDistance(from.x, from.y, from.z, to.x, to.y, to.z);
-    boomF = bombF = 0;
-    lastUsingYRail = usingYRail;
-    usingYRail = 0;
-    int n = initPointsToCollideTest(from, to, pointsToTest, riderCollisionRadius, d);
+    w.boomF = w.bombF = 0;
+    w.lastUsingYRail = w.usingYRail;
+    w.usingYRail = 0;
+    coord points[maxPointsToTest];
+    int n = initPointsToCollideTest(from, to, points, riderCollisionRadius, d);
     int hit = 0;
-    for (int k = 0; k < n && !hit; k++) hit = testPoint(pointsToTest[k]);
+    for (int k = 0; k < n && !hit; k++) hit = testPoint(points[k]);
     countSweep(n, d);
-    if (lastUsingYRail && !usingYRail) emitRunEvent(RUN_EV_GRIND_STOP);
-    xPrecCol = Xobjet;
-    yPrecCol = Yobjet;
-    zPrecCol = Zobjet;
+    if (w.lastUsingYRail && !w.usingYRail) emitRunEvent(RUN_EV_GRIND_STOP);
+    w.xPrecCol = Xobjet;
+    w.yPrecCol = Yobjet;
+    w.zPrecCol = Zobjet;
     return hit;
 }

@@ -18,13 +18,13 @@ void replaceSkierOperation()
     replacement = 1;
     vitessePrecedente = 0.0f;
     setXobjet_inc(Xobjet);
-    Xprec = xPrecCol = Xobjet;
-    zPrecCol = Zobjet;
+    Xprec = riderState.collision.xPrecCol = Xobjet;
+    riderState.collision.zPrecCol = Zobjet;
     angleCourant = placeObjetAndGetAngle(points, faces, Xobjet, Zobjet, maxTrackFaces, 0.0f, faceUpVector);
     Yobjet = getYobjetCour();
     numFaceCour = getNumeroFaceCourante();
     angleFaceCour = 0.0f;
-    yPrecCol = Yobjet;
+    riderState.collision.yPrecCol = Yobjet;
     setYobjetCour(Yobjet);
     rotSkierY = 0.0f;
     chute = 0;

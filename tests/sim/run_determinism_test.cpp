@@ -108,10 +108,10 @@ struct FlightTally {
             if (Yobjet - takeOffY > o.highest) o.highest = Yobjet - takeOffY;
         }
         wasOnGround = ground;
-        if (usingYRail && !grinding) o.grindSeconds.push_back(0);
-        if (usingYRail) o.grindSeconds.back() += (float)runTickSeconds;
-        if (grinding && !usingYRail) o.speedOffRail.push_back(vitessePrecedente);
-        grinding = usingYRail;
+        if (riderState.collision.usingYRail && !grinding) o.grindSeconds.push_back(0);
+        if (riderState.collision.usingYRail) o.grindSeconds.back() += (float)runTickSeconds;
+        if (grinding && !riderState.collision.usingYRail) o.speedOffRail.push_back(vitessePrecedente);
+        grinding = riderState.collision.usingYRail;
     }
     short grinding = 0;
 };
@@ -357,7 +357,7 @@ TEST(RunDeterminism, ARunRidesTheSameAfterRunsLeftHalfwayOnOtherTracks)
     };
     const Halfway left[] = {
         {"spinning in the air", "meadow", tricks, [] { return getContact() == 0 && amplitudeRotationY != 0; }},
-        {"grinding", "ironpark", lineKickers, [] { return usingYRail != 0; }},
+        {"grinding", "ironpark", lineKickers, [] { return riderState.collision.usingYRail != 0; }},
         {"on the booster", "ironpark", straight, [] { return vitessePrecedente > 30000.0f; }},
         {"landing", "railgarden", tricks, [] { return changementContact != 0 && deroulementFigure > 0; }},
         {"fallen", "gullypipe", tricks, [] { return chute != 0; }},
@@ -379,9 +379,17 @@ bool sameRiderState(const RiderState& a, const RiderState& b)
            g.contact == h.contact && g.ancienContact == h.ancienContact && g.previousSurface == h.previousSurface &&
            a.jump.exactJumpPoints == b.jump.exactJumpPoints && r[0] == q[0] && r[1] == q[1] && r[2] == q[2] &&
            a.landing.lastDegreesOff == b.landing.lastDegreesOff && a.poling.arm == b.poling.arm &&
-           a.poling.head == b.poling.head && a.sweeps.samples == b.sweeps.samples && a.sweeps.onBar == b.sweeps.onBar &&
-           a.sweeps.distance == b.sweeps.distance && a.sweeps.steps == b.sweeps.steps &&
-           a.riddenSinceStart == b.riddenSinceStart;
+           a.poling.head == b.poling.head && a.riddenSinceStart == b.riddenSinceStart;
+}
+
+bool sameSweep(const CollisionSweep& a, const CollisionSweep& b)
+{
+    return a.xPrecCol == b.xPrecCol && a.yPrecCol == b.yPrecCol && a.zPrecCol == b.zPrecCol &&
+           a.usingYRail == b.usingYRail && a.lastUsingYRail == b.lastUsingYRail && a.yRail == b.yRail &&
+           a.indiceDernierCollectable == b.indiceDernierCollectable && a.indiceDerniereBombe == b.indiceDerniereBombe &&
+           a.boomF == b.boomF && a.bombF == b.bombF && a.lastHitObstacleType == b.lastHitObstacleType &&
+           a.steps.samples == b.steps.samples && a.steps.onBar == b.steps.onBar &&
+           a.steps.distance == b.steps.distance && a.steps.steps == b.steps.steps;
 }
 
 // Whatever the rider carried from tick to tick is started afresh with the run: a run begun over
@@ -397,13 +405,15 @@ TEST(RunDeterminism, WhatTheRiderCarriesIsStartedAfreshWithTheRun)
     leftovers.jump.ratesBefore[0] = leftovers.jump.ratesBefore[1] = leftovers.jump.ratesBefore[2] = 9.0f;
     leftovers.landing.lastDegreesOff = 80;
     leftovers.poling = {-12.0f, 33.0f};
-    leftovers.sweeps = {17, 9, 4000.0f, 2.5};
+    leftovers.collision = {-3000.0f, 8000.0f, 900.0f, 1, 1, 7777.0f, 12, 3, 1, 1, obstacleRail, {17, 9, 4000.0f, 2.5}};
     leftovers.riddenSinceStart = 1;
     riderState = leftovers;
     Ride over = rideTricks("meadow", 60, 60);
     expectSameTicks(clean, over, "meadow over leftovers");
     EXPECT_TRUE(sameRiderState(afterClean, riderState));
+    EXPECT_TRUE(sameSweep(afterClean.collision, riderState.collision));
     EXPECT_FALSE(sameRiderState(leftovers, riderState));
+    EXPECT_FALSE(sameSweep(leftovers.collision, riderState.collision));
 }
 
 } // namespace
