@@ -34,9 +34,9 @@ void swapRiderModel(RiderModelSlot* slot)
     std::swap(texObj, slot->texture);
 }
 
-static float** skiEnds()
+static float* const* skiEnds()
 {
-    static float* ends[4] = {outNoseSkiGauchePos, outTailSkiGauchePos, outNoseSkiDroitPos, outTailSkiDroitPos};
+    static float* const ends[4] = {outNoseSkiGauchePos, outTailSkiGauchePos, outNoseSkiDroitPos, outTailSkiDroitPos};
     return ends;
 }
 
