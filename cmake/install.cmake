@@ -5,12 +5,15 @@ include(GNUInstallDirs)
 set(KESTRUNE_VERSION 0.1.0)
 set(KESTRUNE_INSTALL_BINDIR games CACHE STRING "Folder of the program, under the prefix")
 set(KESTRUNE_INSTALL_DATADIR share/games/kestrune CACHE STRING "Folder of the game's data, under the prefix")
+# The content tool goes with the game: it builds the seeded tracks (the day's, a typed seed) for the player.
+set(KESTRUNE_INSTALL_TOOLDIR lib/games/kestrune CACHE STRING "Folder of the game's helper programs, under the prefix")
 set(KESTRUNE_APP_ID org.kestrune.Kestrune)
 
 # The game finds its data from its own path, so the installed tree can be moved as a whole.
 file(RELATIVE_PATH KESTRUNE_DATA_FROM_BIN "/prefix/${KESTRUNE_INSTALL_BINDIR}" "/prefix/${KESTRUNE_INSTALL_DATADIR}")
+file(RELATIVE_PATH KESTRUNE_TOOL_FROM_BIN "/prefix/${KESTRUNE_INSTALL_BINDIR}" "/prefix/${KESTRUNE_INSTALL_TOOLDIR}")
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/gameFolders.cpp PROPERTIES
-  COMPILE_DEFINITIONS KESTRUNE_DATA_FROM_BIN="${KESTRUNE_DATA_FROM_BIN}")
+  COMPILE_DEFINITIONS "KESTRUNE_DATA_FROM_BIN=\"${KESTRUNE_DATA_FROM_BIN}\";KESTRUNE_TOOL_FROM_BIN=\"${KESTRUNE_TOOL_FROM_BIN}\"")
 
 # The installed data is made afresh in the build folder: the checkout's data/ may hold a player's files.
 set(KESTRUNE_DIST ${CMAKE_BINARY_DIR}/dist)
@@ -22,7 +25,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E touch ${KESTRUNE_DIST}/data.stamp
   DEPENDS kescontent ${KESTRUNE_DIST_RECIPES}
   COMMENT "Generating the data and icons to install")
-add_custom_target(dist DEPENDS ${KESTRUNE_DIST}/data.stamp kestrune kesride)
+add_custom_target(dist DEPENDS ${KESTRUNE_DIST}/data.stamp kestrune kesride kescontent)
 
 set(KESTRUNE_PROGRAM ${CMAKE_INSTALL_PREFIX}/${KESTRUNE_INSTALL_BINDIR}/kestrune)
 set(KESTRUNE_DATA ${CMAKE_INSTALL_PREFIX}/${KESTRUNE_INSTALL_DATADIR}/)
@@ -30,6 +33,7 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/${KESTRUNE_APP_ID}.desktop.in ${KES
 configure_file(${CMAKE_SOURCE_DIR}/packaging/kestrune.6.in ${KESTRUNE_DIST}/kestrune.6 @ONLY)
 
 install(TARGETS kestrune kesride RUNTIME DESTINATION ${KESTRUNE_INSTALL_BINDIR})
+install(TARGETS kescontent RUNTIME DESTINATION ${KESTRUNE_INSTALL_TOOLDIR})
 install(CODE "if(NOT EXISTS \"${KESTRUNE_DIST}/data.stamp\")
   message(FATAL_ERROR \"Nothing to install yet: build the 'dist' target first (make install does)\")
 endif()")

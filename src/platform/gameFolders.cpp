@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
+#ifndef KESTRUNE_TOOL_FROM_BIN
+#define KESTRUNE_TOOL_FROM_BIN "../lib/games/kestrune"
+#endif
 #ifndef KESTRUNE_DATA_FROM_BIN
 #define KESTRUNE_DATA_FROM_BIN "../share/games/kestrune"
 #endif
@@ -24,6 +27,8 @@ static const char* const PLAYER_SUBFOLDER = "kestrune";
 static const char* const XDG_DEFAULT_FROM_HOME = ".local/share";
 static const char* const SCREENSHOT_FOLDER = "screenshots";
 static const char* const VIDEO_FOLDER = "videos";
+static const char* const CONTENT_TOOL = "kescontent";
+static const char* const CHECKOUT_TOOL_FOLDER = "tools"; // build/kestrune beside build/tools/kescontent
 
 static GameFolders current = {"./data", "./data", SCREENSHOT_FOLDER, false, VIDEO_FOLDER};
 
@@ -83,16 +88,18 @@ bool findGameFolders(const FolderSearch& search, GameFolders& out, std::string& 
     std::string buildTree = tidyPath(exeDir + "/" + FROM_BUILD_FOLDER);
     if (isFile(here + "/" + DATA_MARKER_FILE)) {
         out = checkoutFolders(here);
+        out.programDir = search.exePath.empty() ? "" : exeDir;
         return true;
     }
     if (!search.exePath.empty() && isFile(installed + "/" + DATA_MARKER_FILE)) {
         std::string player = playerFolderOf(search);
         out = GameFolders{installed, player, player.empty() ? "" : player + "/" + SCREENSHOT_FOLDER, true,
-                          player.empty() ? "" : player + "/" + VIDEO_FOLDER};
+                          player.empty() ? "" : player + "/" + VIDEO_FOLDER, exeDir};
         return true;
     }
     if (!search.exePath.empty() && isFile(buildTree + "/" + DATA_MARKER_FILE)) {
         out = checkoutFolders(buildTree);
+        out.programDir = search.exePath.empty() ? "" : exeDir;
         return true;
     }
     whyNot = "Can't find the game's data (" + std::string(DATA_MARKER_FILE) + ") in " + here;
@@ -149,6 +156,27 @@ std::string playerWritePath(const std::string& inPlayer)
 std::string trackFile(const std::string& trackDir, const std::string& fileName)
 {
     return "tracks/" + trackDir + "/" + fileName;
+}
+
+std::string trackPath(const std::string& trackDir, const std::string& fileName)
+{
+    if (!current.player.empty() && current.player != current.data &&
+        isFile(current.player + "/" + trackFile(trackDir, trackDir + ".btrk")))
+        return current.player + "/" + trackFile(trackDir, fileName);
+    return dataPath(trackFile(trackDir, fileName));
+}
+
+std::string playerTracksFolder() { return current.player.empty() ? "" : current.player + "/tracks"; }
+
+std::string contentToolPath()
+{
+    if (current.programDir.empty()) return "";
+    for (const std::string& folder : {current.programDir + "/" + CHECKOUT_TOOL_FOLDER,
+                                      tidyPath(current.programDir + "/" + KESTRUNE_TOOL_FROM_BIN), current.programDir}) {
+        std::string path = folder + "/" + CONTENT_TOOL;
+        if (isFile(path) && access(path.c_str(), X_OK) == 0) return path;
+    }
+    return "";
 }
 
 std::string screenshotPath(const std::string& fileName)

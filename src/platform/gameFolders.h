@@ -19,6 +19,7 @@ struct GameFolders {
     std::string screenshots; // F10 pictures
     bool installed;          // data found beside an installed program rather than in a checkout
     std::string videos = ""; // films of best runs
+    std::string programDir = ""; // the game's own folder, where its helper programs are looked for
 };
 
 // What the search looks at: the current folder, the program's own path, and the player's
@@ -50,6 +51,14 @@ std::string playerReadPath(const std::string& inPlayer);
 std::string playerWritePath(const std::string& inPlayer);
 // "tracks/<trackDir>/<fileName>": a track's own file, shipped or the player's ("top.sc" ...).
 std::string trackFile(const std::string& trackDir, const std::string& fileName);
+// Where a track's own file is read: the player's folder for a track made for the player (a seeded
+// one, built after the game was installed), else the data folder.
+std::string trackPath(const std::string& trackDir, const std::string& fileName);
+// The folder of the player's own tracks ("<player>/tracks"); "" with no player's folder.
+std::string playerTracksFolder();
+// The content tool that builds seeded tracks: beside the game in a checkout's build folder or in the
+// installed game's lib folder; "" when there is none.
+std::string contentToolPath();
 // "<screenshots>/<fileName>".
 std::string screenshotPath(const std::string& fileName);
 // The folder films go in: "videos" beside "screenshots" in a checkout, the player's "videos/" when installed.

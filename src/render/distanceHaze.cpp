@@ -37,7 +37,7 @@ void loadDistanceHaze(const char* trackName)
 {
     if (!distanceHaze) return;
     std::vector<unsigned char> face((size_t)SKY_FACE_SIZE * SKY_FACE_SIZE * 3);
-    std::string file = dataPath(trackFile(trackName, "texObj/front.bmp"));
+    std::string file = trackPath(trackName, "texObj/front.bmp");
     chargerImageTexPtr(file.c_str(), face.data(), SKY_FACE_SIZE, SKY_FACE_SIZE);
     hazeColourOfSky(face.data(), SKY_FACE_SIZE, SKY_FACE_SIZE, hazeColour);
 }

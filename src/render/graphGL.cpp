@@ -131,7 +131,7 @@ int countTrackTextures(const char* dir)
 
 static void loadSurfaceTextures(const char* trackName)
 {
-    std::string dir = dataPath(trackFile(trackName, "texTrack/"));
+    std::string dir = trackPath(trackName, "texTrack/");
     int n = countTrackTextures(dir.c_str());
     setNbTrackTextures(n);
     if (n > 0) glGenTextures(n, texName);
@@ -144,7 +144,7 @@ static void loadSurfaceTextures(const char* trackName)
 
 static void loadDecorationTextures(const char* trackName)
 {
-    std::string dir = dataPath(trackFile(trackName, "texObj/"));
+    std::string dir = trackPath(trackName, "texObj/");
     glGenTextures(nbTexTrackStuff, texTrackStuff);
     for (int slot = 0; slot < nbTexTrackStuff; slot++) {
         const TextureRecipe& r = trackStuffTextures[slot];

@@ -374,7 +374,7 @@ void freeTrackWorld()
 void loadTrackWorld(const char* trackName)
 {
     freeTrackWorld();
-    std::string path = dataPath(trackFile(trackName, std::string(trackName) + ".world"));
+    std::string path = trackPath(trackName, std::string(trackName) + ".world");
     std::string why;
     int read = readWorldFile(path.c_str(), world.w, &why);
     if (read == 1) return;  // an older track: drawn as before

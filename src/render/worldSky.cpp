@@ -26,7 +26,7 @@ void loadWorldSky(const char* trackName)
     freeWorldSky();
     glGenTextures(skyFaces, skyTextures);
     for (int f = 0; f < skyFaces; f++)
-        uploadSkyTexture(skyTextures[f], dataPath(trackFile(trackName, SKY_FILES[f])).c_str(),
+        uploadSkyTexture(skyTextures[f], trackPath(trackName, SKY_FILES[f]).c_str(),
                          f == skyUp ? SKY_UP_SIZE : SKY_FACE_SIZE);
 }
 

@@ -63,7 +63,7 @@ void loadDistantSurfaces(const char* trackName, int count)
 {
     freeDistantSurfaces();
     loadedCount = count < maxTrackTextures ? count : maxTrackTextures;
-    std::string dir = dataPath(trackFile(trackName, "texTrack/"));
+    std::string dir = trackPath(trackName, "texTrack/");
     std::vector<unsigned char> rgb((size_t)PICTURE_SIZE * PICTURE_SIZE * 3);
     for (int d = 0; d < DISTANCES; d++) glGenTextures(loadedCount, distant[d]);
     for (int i = 0; i < loadedCount; i++) {

@@ -4,15 +4,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "fileio/screenshot.h"
 #include "platform/gameFolders.h"
 #include "render/graphImage.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
+#include "shell/trackBuilds.h"
 #include "shell/systemPortUtils.h"
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
+#include "track/seededTracks.h"
 #include "track/trackTitle.h"
 
 static int selectedTrack = 0;
@@ -40,11 +43,59 @@ void selectTrackNamed(const char* dir)
         if (strcmp(listePistes[i], dir) == 0) selectedTrack = i;
 }
 
+void refreshTrackList(const char* select)
+{
+    char was[LIST_NAME_CHARS];
+    snprintf(was, sizeof was, "%s", nomFicPiste);
+    chargeNomPistes();
+    if (selectedTrack >= nbTotalPistes) selectedTrack = nbTotalPistes > 0 ? nbTotalPistes - 1 : 0;
+    selectTrackNamed(select ? select : was);
+    firstLoad = 1;
+    redrawAllMenu = 0;
+}
+
+// A seed typed on the track screen: S opens the line, ENTER builds the track, ESC closes it.
+static bool typing = false;
+static std::string typedSeed;
+
+bool typingSeed() { return typing; }
+const char* typedSeedText() { return typedSeed.c_str(); }
+
+static void typeSeed()
+{
+    for (int c = nextTypedKey(); c != TYPED_NONE; c = nextTypedKey()) {
+        if (c == TYPED_ESC) {
+            typing = false;
+        } else if (c == TYPED_ENTER) {
+            if (validTrackSeed(typedSeed)) {
+                typing = false;
+                startSeedBuild(typedSeed, true);
+            }
+        } else if (c == TYPED_BACKSPACE) {
+            if (!typedSeed.empty()) typedSeed.pop_back();
+        } else if ((int)typedSeed.size() < SEED_MAX_LENGTH && validTrackSeed(std::string(1, (char)c))) {
+            typedSeed += (char)c;
+        }
+        redrawAllMenu = 0;
+        if (!typing) return;
+    }
+}
+
+static void openSeedLine()
+{
+    forgetTypedKeys();
+    typing = true;
+    typedSeed.clear();
+    trackNote[0] = '\0';
+    redrawAllMenu = 0;
+    wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+}
+
 static void loadTrackPresentation()
 {
     free(trackImg);
     trackImg = (unsigned char*)calloc(TRACK_THUMB_BYTES, 1);
-    std::string path = dataPath(trackFile(nomFicPiste, "texObj/front.bmp"));
+    std::string path = trackPath(nomFicPiste, "texObj/front.bmp");
     chargerImageTexPtrSized(path.c_str(), trackImg, TRACK_THUMB_BYTES);
     loadTrackDescription(nomFicPiste, desc, sizeof desc);
     readTrackTitle(nomFicPiste, title, sizeof title);
@@ -53,7 +104,12 @@ static void loadTrackPresentation()
 void choixPiste(short leaving)
 {
     short moved = 0;
-    if (keyRightNoRepeat()) {
+    startDayTrackIfMissing();
+    if (typing) {
+        typeSeed();
+    } else if (keySNoRepeat()) {
+        openSeedLine();
+    } else if (keyRightNoRepeat()) {
         if (selectedTrack < nbTotalPistes - 1) selectedTrack++;
         moved = 1;
     } else if (keyLeftNoRepeat()) {

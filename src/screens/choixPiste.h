@@ -30,6 +30,11 @@ void drawTrackThumbnail();
 int getSelectedTrack();
 // Highlights the listed track of that folder name; an unknown name changes nothing.
 void selectTrackNamed(const char* dir);
+// Lists the tracks again (a seeded one was built) and highlights `select`, or with none the same track.
+void refreshTrackList(const char* select);
+// The seed being typed on the track screen: ENTER and ESC belong to it while it is open.
+bool typingSeed();
+const char* typedSeedText();
 // Reads "./data/tracks/<dir>/<dir>.desc" into out (size bytes, always NUL-terminated, cut when longer);
 // a single space when the file cannot be opened or is no plain file. Returns 1 in that case, else 0.
 int loadTrackDescription(const char* trackDir, char* out, int size);

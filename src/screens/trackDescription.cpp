@@ -29,6 +29,6 @@ int readDescriptionFile(const char* path, char* out, int size)
 
 int loadTrackDescription(const char* trackDir, char* out, int size)
 {
-    std::string path = dataPath(trackFile(trackDir, std::string(trackDir) + ".desc"));
+    std::string path = trackPath(trackDir, std::string(trackDir) + ".desc");
     return readDescriptionFile(path.c_str(), out, size);
 }

@@ -3,12 +3,16 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <string>
 
 #include "platform/gameClock.h"
 #include "render/graphImage.h"
 #include "screens/choixPiste.h"
 #include "screens/menuDraw.h"
+#include "platform/utcDate.h"
 #include "shell/gameLoop.h"
+#include "shell/trackBuilds.h"
+#include "track/seededTracks.h"
 
 static const float ARROW_Y = 0, RIGHT_ARROW_X = -45, LEFT_ARROW_X = -70;
 static const float THUMB_SCALE = 0.5f, THUMB_X = 70, THUMB_Y = -95, THUMB_SIZE = 100;
@@ -21,6 +25,10 @@ static const int POSITION_X = 110, POSITION_Y = 225;
 static const float POSITION_SCALE = 1.5f, POSITION_ROOM = 60;
 static const int DESC_X = 210, DESC_TOP_Y = 240, DESC_PITCH = 20;
 static const int NOTE_Y = 262, NOTE_WIDTH = 405; // under the instructions, inside the panel
+static const int HELP_Y = 280;
+// A seeded track's label sits over its title, in the colour of the day's track.
+static const int LABEL_X = 70, LABEL_Y = 150, LABEL_WIDTH = 330;
+static const float DAY_COLOUR[3] = {1.0f, 0.8f, 0.2f};
 
 static ArrowPulse trackPulse = ARROW_PULSE_START;
 static ThumbnailPan thumbPan = THUMBNAIL_PAN_START;
@@ -77,22 +85,36 @@ static void drawDescription(const char* description)
     }
 }
 
+static void drawSeededLabel(const char* dir)
+{
+    std::string label = seededTrackLabel(dir, todayUtc());
+    if (label.empty()) return;
+    glColor4f(DAY_COLOUR[0], DAY_COLOUR[1], DAY_COLOUR[2], 1);
+    largeText(LABEL_X, LABEL_Y, label.c_str(), fittedScale(label.c_str(), LABEL_WIDTH, 1.0f));
+    glColor4f(1, 1, 1, 1);
+}
+
 static void drawTrackTexts(char list[][256], int count, int selected, const char* description)
 {
     char line[300];
     beginMenuText();
     smallText(0, 320, "Choose your track and press [return]:", 1.0f);
     smallText(0, 300, "[esc]: go back to rider menu", 1.0f);
+    smallText(0, HELP_Y, "[s]: type a seed and build its track", 1.0f);
     snprintf(line, sizeof line, "%i/%i", selected + 1, count);
     largeText(POSITION_X, POSITION_Y, line, fittedScale(line, POSITION_ROOM, POSITION_SCALE));
     if (count > 0) {
         const char* title = highlightedTrackTitle()[0] ? highlightedTrackTitle() : list[selected];
         snprintf(line, sizeof line, "%.255s", title);
         largeText(TITLE_X, 100, line, fittedScale(line, TITLE_ROOM, TITLE_SCALE));
+        drawSeededLabel(list[selected]);
     }
     if (description) drawDescription(description);
-    // Why this track cannot be ridden comes first; else what the full list left out.
-    const char* note = trackNote[0] ? trackNote : trackListNote();
+    // The seed being typed, then why this track cannot be ridden, a build's news, what the list left out.
+    std::string seedLine = std::string("Seed: ") + typedSeedText() + "_   [return]: build it  [esc]: cancel";
+    const char* note = typingSeed() ? seedLine.c_str() : trackNote[0] ? trackNote
+                     : trackBuildLine()[0]             ? trackBuildLine()
+                                                       : trackListNote();
     if (note[0]) noteText(0, NOTE_Y, note, NOTE_WIDTH);
     endMenuText();
 }

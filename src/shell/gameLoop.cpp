@@ -14,6 +14,7 @@
 #include "fileio/safeOpen.h"
 #include "fileio/bestRun.h"
 #include "screens/menuScreens.h"
+#include "shell/trackBuilds.h"
 #include "platform/padInput.h"
 #include "render/ghostDraw.h"
 #include "run/ghostRun.h"
@@ -307,9 +308,15 @@ static void optionsPass()
 static void trackScreenPass()
 {
     beforeMenuFrame();
+    bool typed = typingSeed();
     gameScreens.choixPiste(runRequested);
     waitForNextFrame();
-    if (keyEnterNoRepeat()) {
+    if (typed || typingSeed()) {
+        // ENTER and ESC were the seed's: seen here too, so that they start nothing once it closes.
+        keyEnterNoRepeat();
+        keyEscNoRepeat();
+        runRequested = exitRequested = 0;
+    } else if (keyEnterNoRepeat()) {
         playMenuSound(GUI_CHOOSE);
         runRequested = 1;
         exitRequested = 0;
@@ -585,6 +592,7 @@ static void lessonPass()
 int gameLoopPass()
 {
     if (quitSignalReceived()) return 0; // SIGTERM or SIGINT: leave as ESC on the home menu does
+    pollTrackBuilds();
     homePass();
     helpPass();
     creditsPass();
@@ -598,6 +606,7 @@ int gameLoopPass()
 static void exitSequence()
 {
     displayWait(": game exiting");
+    finishTrackBuilds();
     saveUserPreferences();
     quitAllSounds();
     deleteObjectLists();

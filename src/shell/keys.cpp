@@ -155,6 +155,7 @@ NO_REPEAT(keyReplayRestartNoRepeat, KEY_R, PA_TRICK2)
 NO_REPEAT(keyCameraNoRepeat, KEY_C, PA_TRICK3)
 NO_REPEAT(keyVNoRepeat, KEY_V, NO_PAD)
 NO_REPEAT(keyFNoRepeat, KEY_F, NO_PAD)
+NO_REPEAT(keySNoRepeat, KEY_S, NO_PAD)
 
 DELAY(keyUpDelay, KEY_UP, PA_UP)
 DELAY(keyDownDelay, KEY_DOWN, PA_DOWN)
@@ -247,6 +248,21 @@ short keyEscTyped()
     while (keyboard_driver && keypressed())
         if ((readkey() >> 8) == KEY_ESC) typed = 1;
     return typed;
+}
+
+void forgetTypedKeys()
+{
+    if (keyboard_driver) clear_keybuf();
+}
+
+int nextTypedKey()
+{
+    while (keyboard_driver && keypressed()) {
+        int c = readkey() & 0xff;
+        if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return c;
+        if (c == TYPED_BACKSPACE || c == TYPED_ENTER || c == TYPED_ESC) return c;
+    }
+    return TYPED_NONE;
 }
 
 // Allegro's letter codes run from KEY_A to KEY_Z in order.

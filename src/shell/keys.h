@@ -33,9 +33,16 @@ short keyReplayRestartNoRepeat();
 short keyCameraNoRepeat();
 short keyVNoRepeat();
 short keyFNoRepeat();  // the film as PNG frames, when ffmpeg is missing
+short keySNoRepeat();  // a seed typed on the track screen
 // ESC typed since the last call, from the keyboard's own queue: seen however long a frame takes
 // (a film's), where a detector sees only what is held when it is asked. Other typed keys are dropped.
 short keyEscTyped();
+
+// Typed text from the keyboard's own queue: letters and digits as themselves, and these; the keys
+// typed before forgetTypedKeys() never come out.
+const int TYPED_NONE = 0, TYPED_BACKSPACE = 8, TYPED_ENTER = 13, TYPED_ESC = 27;
+void forgetTypedKeys();
+int nextTypedKey();
 
 // Auto-repeat: true at once, then once every `delay` seconds while held.
 short keyUpDelay(double delay);

@@ -16,6 +16,7 @@
 #include "platform/gameFolders.h"
 #include "screens/menuScreens.h"
 #include "fileio/safeOpen.h"
+#include "track/seededTracks.h"
 
 char listePistes[MAX_LIST_NAMES][LIST_NAME_CHARS];
 char listeSkiers[MAX_LIST_NAMES][LIST_NAME_CHARS];
@@ -58,7 +59,7 @@ static bool isRegularFile(const std::string& path)
 
 // What makes an entry worth listing. A track folder left with nothing but a player's scores (its recipe
 // was deleted) is not a track; a rider needs a model and a card; a music is a file.
-static bool isTrack(const std::string& name) { return isRegularFile(dataPath(trackFile(name, name + ".btrk"))); }
+static bool isTrack(const std::string& name) { return isRegularFile(trackPath(name, name + ".btrk")); }
 static bool isRider(const std::string& name)
 {
     std::string base = dataPath("models/" + name + "/" + name);
@@ -94,19 +95,26 @@ static void sayLeftOut(const std::string& folder, int leftOut, const char* what)
     addHomeNote(line);
 }
 
-// The real entries of the content folder (filtered before they are counted), at most the list's capacity.
-static int chargeContentList(char list[][LIST_NAME_CHARS], const std::string& folder, bool (*isReal)(const std::string&),
-                             int maxNameChars, const char* what, int* leftOutCount = nullptr)
+// The entries of a content folder worth listing, in name order; false when it cannot be listed.
+static bool realEntries(const std::string& dir, bool (*isReal)(const std::string&), int maxNameChars,
+                        std::vector<std::string>& real)
 {
-    std::string dir = dataPath(folder);
-    std::vector<std::string> names, real;
-    if (!listDirectory(dir.c_str(), names, SIZE_MAX)) return -1;
+    std::vector<std::string> names;
+    if (!listDirectory(dir.c_str(), names, SIZE_MAX)) return false;
     for (const std::string& name : names) {
         if (!nameFits(dir.c_str(), name, maxNameChars)) continue;
         if (isReal(name)) real.push_back(name);
     }
+    return true;
+}
+
+// The real entries of the content folder (filtered before they are counted), at most the list's capacity.
+static int chargeContentList(char list[][LIST_NAME_CHARS], const std::string& folder, bool (*isReal)(const std::string&),
+                             int maxNameChars, const char* what)
+{
+    std::vector<std::string> real;
+    if (!realEntries(dataPath(folder), isReal, maxNameChars, real)) return -1;
     int leftOut = (int)real.size() - MAX_LIST_NAMES;
-    if (leftOutCount) *leftOutCount = std::max(leftOut, 0);
     if (leftOut > 0) {
         keepShippedFirst(real, folder);
         sayLeftOut(folder, leftOut, what);
@@ -115,10 +123,29 @@ static int chargeContentList(char list[][LIST_NAME_CHARS], const std::string& fo
     return (int)real.size();
 }
 
+// The data folder's tracks; the seeded ones (in a checkout they lie in the same folder) are the player's.
+static bool isOwnTrack(const std::string& name) { return !isSeededTrackName(name) && isTrack(name); }
+static bool isSeededTrack(const std::string& name)
+{
+    return isSeededTrackName(name) && isRegularFile(playerTracksFolder() + "/" + name + "/" + name + ".btrk");
+}
+
 void chargeNomPistes()
 {
+    std::vector<std::string> own, seeded;
     nbPistesLeftOut = 0;
-    nbTotalPistes = chargeContentList(listePistes, "tracks", isTrack, MAX_FOLDER_NAME_CHARS, "tracks", &nbPistesLeftOut);
+    if (!realEntries(dataPath("tracks"), isOwnTrack, MAX_FOLDER_NAME_CHARS, own)) {
+        nbTotalPistes = -1;
+        return;
+    }
+    int ownLeftOut = std::max((int)own.size() - MAX_LIST_NAMES, 0);
+    if (ownLeftOut > 0) keepShippedFirst(own, "tracks");
+    if (!playerTracksFolder().empty()) realEntries(playerTracksFolder(), isSeededTrack, MAX_FOLDER_NAME_CHARS, seeded);
+    std::vector<std::string> list = trackListOrder(own, seeded, MAX_LIST_NAMES, nbPistesLeftOut);
+    nbPistesLeftOut += ownLeftOut;
+    if (nbPistesLeftOut > 0) sayLeftOut("tracks", nbPistesLeftOut, "tracks");
+    for (size_t i = 0; i < list.size(); i++) snprintf(listePistes[i], LIST_NAME_CHARS, "%s", list[i].c_str());
+    nbTotalPistes = (int)list.size();
 }
 void chargeNomSkiers() { nbTotalSkiers = chargeContentList(listeSkiers, "models", isRider, MAX_FOLDER_NAME_CHARS, "riders"); }
 void chargeNomBgMusics()
@@ -147,7 +174,7 @@ static const int MUSIC_CHOICE_BYTES = 512; // a file name and its newline
 // The first line of the track's music choice, "" when it has none.
 static std::string trackMusicChoice(const char* trackDir)
 {
-    std::string path = dataPath(trackFile(trackDir, std::string(trackDir) + ".music"));
+    std::string path = trackPath(trackDir, std::string(trackDir) + ".music");
     FILE* f = openBoundedOrSay(path.c_str(), MUSIC_CHOICE_BYTES);
     if (!f) return "";
     char line[LIST_NAME_CHARS] = "";

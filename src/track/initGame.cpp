@@ -33,10 +33,10 @@ static int fits(int written) { return written >= 0 && written < trackPathSize; }
 
 static int buildPaths(const char* trackName, TrackPaths* p)
 {
-    std::string track = dataPath(trackFile(trackName, std::string(trackName) + ".btrk"));
+    std::string track = trackPath(trackName, std::string(trackName) + ".btrk");
     if (!fits(snprintf(p->track, trackPathSize, "%s", track.c_str()))) return 0;
     for (int i = 0; i < obstacleModels; i++) {
-        std::string model = dataPath(trackFile(trackName, modelFiles[i]));
+        std::string model = trackPath(trackName, modelFiles[i]);
         if (!fits(snprintf(p->models[i], trackPathSize, "%s", model.c_str()))) return 0;
     }
     return 1;

@@ -21,7 +21,7 @@ void shownTitle(char* out, int size, const char* title)
 int readTrackTitle(const char* trackDir, char* out, int size)
 {
     char stored[STORED_TITLE_BYTES];
-    std::string path = dataPath(trackFile(trackDir, std::string(trackDir) + ".btrk"));
+    std::string path = trackPath(trackDir, std::string(trackDir) + ".btrk");
     FILE* f = openBoundedOrSay(path.c_str(), CONTENT_FILE_BOUND);
     size_t n = f ? fread(stored, 1, sizeof stored, f) : 0;
     if (f) fclose(f);

@@ -38,25 +38,6 @@ struct Dice {
     bool oneIn(int n) { return next() % (uint32_t)n == 0; }
 };
 
-static char lowered(char c) { return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c; }
-
-static bool seedChar(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-bool validTrackSeed(const std::string& seed)
-{
-    if (seed.empty() || (int)seed.size() > SEED_MAX_LENGTH) return false;
-    for (char c : seed)
-        if (!seedChar(c)) return false;
-    return true;
-}
-
-std::string seededTrackName(const std::string& seed)
-{
-    if (!validTrackSeed(seed)) return "";
-    std::string name = "seed";
-    for (char c : seed) name += lowered(c);
-    return name;
-}
 
 static uint64_t seedHash(const std::string& name)
 {

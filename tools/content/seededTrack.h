@@ -4,15 +4,11 @@
 
 #include <string>
 
-// Longest seed a player may type.
-const int SEED_MAX_LENGTH = 12;
+#include "track/seededTracks.h"  // what a seed may be and its track's folder name
+
 // A rider pushing down the line of any seed's track crosses the finish within this much game time.
 const float SEEDED_RIDE_MAX_SECONDS = 120;
 
-// True for 1 to SEED_MAX_LENGTH letters and digits (letters in either case: "Powder" is "powder").
-bool validTrackSeed(const std::string& seed);
-// The folder and file name of a seed's track: "seed" and the seed in lower case; "" for a bad seed.
-std::string seededTrackName(const std::string& seed);
 // The recipe text of a seed's track; "" for a bad seed.
 std::string seededTrackRecipe(const std::string& seed);
 // Writes the seed's track into DATA/tracks/NAME/ (its recipe too, as NAME.track), with its pictures,
