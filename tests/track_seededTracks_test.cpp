@@ -60,7 +60,7 @@ TEST(SeededNames, OnlyWhatTheGeneratorNamesIsASeededTrack)
     EXPECT_FALSE(isSeededTrackName("seed-x"));
     EXPECT_EQ(seededTrackLabel("seed20261210", 20261210), "Track of the day, 2026-12-10");
     EXPECT_EQ(seededTrackLabel("seed20261209", 20261210), "Track of 2026-12-09");
-    EXPECT_EQ(seededTrackLabel("seedpowder", 20261210), "Seed: powder");
+    EXPECT_EQ(seededTrackLabel("seedpowder", 20261210), "Your seed: powder");
     EXPECT_EQ(seededTrackLabel("meadow", 20261210), "");
 }
 

@@ -38,6 +38,7 @@ static const float LESSON_OFFER_SCALE = 1.0f;
 
 void addHomeNote(const char* line)
 {
+    if (strstr(homeNote, line)) return; // the track list is listed again after a seeded track is built
     size_t used = strlen(homeNote);
     snprintf(homeNote + used, sizeof homeNote - used, "%s%s", used ? "; " : "", line);
 }

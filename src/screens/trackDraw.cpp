@@ -25,7 +25,8 @@ static const int POSITION_X = 110, POSITION_Y = 225;
 static const float POSITION_SCALE = 1.5f, POSITION_ROOM = 60;
 static const int DESC_X = 210, DESC_TOP_Y = 240, DESC_PITCH = 20;
 static const int NOTE_Y = 262, NOTE_WIDTH = 405; // under the instructions, inside the panel
-static const int HELP_Y = 280;
+// The seed key's help shares the line of the way back, after it.
+static const int SEED_HELP_X = 296, SEED_HELP_Y = 300;
 // A seeded track's label sits over its title, in the colour of the day's track.
 static const int LABEL_X = 70, LABEL_Y = 150, LABEL_WIDTH = 330;
 static const float DAY_COLOUR[3] = {1.0f, 0.8f, 0.2f};
@@ -100,7 +101,7 @@ static void drawTrackTexts(char list[][256], int count, int selected, const char
     beginMenuText();
     smallText(0, 320, "Choose your track and press [return]:", 1.0f);
     smallText(0, 300, "[esc]: go back to rider menu", 1.0f);
-    smallText(0, HELP_Y, "[s]: type a seed and build its track", 1.0f);
+    smallText(SEED_HELP_X, SEED_HELP_Y, "[s]: seed", 1.0f);
     snprintf(line, sizeof line, "%i/%i", selected + 1, count);
     largeText(POSITION_X, POSITION_Y, line, fittedScale(line, POSITION_ROOM, POSITION_SCALE));
     if (count > 0) {

@@ -116,6 +116,6 @@ std::string seededTrackLabel(const std::string& dir, int today)
 {
     if (!isSeededTrackName(dir)) return "";
     int day = trackDay(dir);
-    if (day == 0) return "Seed: " + dir.substr(std::string(SEEDED_TRACK_PREFIX).size());
+    if (day == 0) return "Your seed: " + dir.substr(std::string(SEEDED_TRACK_PREFIX).size());
     return (day == today ? "Track of the day, " : "Track of ") + dayText(day);
 }

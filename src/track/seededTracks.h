@@ -45,5 +45,5 @@ std::vector<std::string> trackListOrder(const std::vector<std::string>& shipped,
                                         int capacity, int& leftOut);
 
 // What the track screen calls a seeded track above its title: "Track of the day, 2026-12-10" for
-// today's, "Track of 2026-12-09" for an older day's, "Seed: powder" for a typed one; "" for any other.
+// today's, "Track of 2026-12-09" for an older day's, "Your seed: powder" for a typed one; "" for any other.
 std::string seededTrackLabel(const std::string& dir, int today);

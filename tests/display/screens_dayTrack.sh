@@ -22,8 +22,8 @@ mean() {
 
 kes_launch "$game" game.log
 kes_key Return; sleep 1.5          # home: play
-kes_key Return; sleep 1.5          # rider: the track screen opens on the first track
 start=$(date +%s.%N)
+kes_key Return; sleep 1.5          # rider: the track screen opens on the first track
 for _ in $(seq 100); do [ -f "data/tracks/$today/$today.btrk" ] && break; sleep 0.1; done
 [ -f "data/tracks/$today/$today.btrk" ] || kes_fail "no $today built within 10 s: $(tail -3 game.log)"
 echo "today's track $today there $(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }') s after the track screen opened"
@@ -55,6 +55,7 @@ echo "run on $today: $colours colours, speed bar red $r green $g"
 kes_key Escape; sleep 1.5          # abandoned: the track screen, the day's track still highlighted
 kes_key s; sleep 0.3
 for k in p o w d e r; do kes_press "$k"; done
+kes_shot shots/track-typing.png
 kes_key Return
 for _ in $(seq 100); do [ -f data/tracks/seedpowder/seedpowder.btrk ] && break; sleep 0.1; done
 [ -f data/tracks/seedpowder/seedpowder.btrk ] || kes_fail "the typed seed built no track: $(tail -3 game.log)"
