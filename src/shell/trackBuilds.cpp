@@ -67,6 +67,12 @@ static void say(const std::string& text)
     redrawAllMenu = 0;
 }
 
+static int refuse(const std::string& why)
+{
+    say(why);
+    return 1;
+}
+
 static bool trackIsThere(const std::string& dir)
 {
     return isFile(playerTracksFolder() + "/" + dir + "/" + dir + ".btrk");
@@ -105,19 +111,19 @@ void startDayTrackIfMissing()
 int startSeedBuild(const std::string& seed, bool typed)
 {
     std::string what = whatIsBuilt(seed, typed), dir = seededTrackName(seed);
-    if (building.pid >= 0) return say("Wait: " + whatIsBuilt(building.seed, building.typed) + " is being built"), 1;
-    if (dir.empty()) return say("A seed is 1 to " + std::to_string(SEED_MAX_LENGTH) + " letters or digits"), 1;
+    if (building.pid >= 0) return refuse("Wait: " + whatIsBuilt(building.seed, building.typed) + " is being built");
+    if (dir.empty()) return refuse("A seed is 1 to " + std::to_string(SEED_MAX_LENGTH) + " letters or digits");
     if (trackIsThere(dir)) {
         refreshTrackList(dir.c_str());
         return 0;
     }
     std::string tool = contentToolPath();
-    if (tool.empty()) return say("Can't build " + what + ": no kescontent beside the game"), 1;
-    if (gameFolders().player.empty()) return say("Can't build " + what + ": no folder for the player's files"), 1;
+    if (tool.empty()) return refuse("Can't build " + what + ": no kescontent beside the game");
+    if (gameFolders().player.empty()) return refuse("Can't build " + what + ": no folder for the player's files");
     removeTree(stagingFolder());
-    if (!makeParentFolders(stagingFolder() + "/tracks/")) return say("Can't build " + what + ": can't make " + stagingFolder()), 1;
+    if (!makeParentFolders(stagingFolder() + "/tracks/")) return refuse("Can't build " + what + ": can't make " + stagingFolder());
     building.pid = startChildProgram({tool, "--seeded-track", seed, stagingFolder()});
-    if (building.pid < 0) return say("Can't build " + what + ": " + tool + " did not start"), 1;
+    if (building.pid < 0) return refuse("Can't build " + what + ": " + tool + " did not start");
     building.seed = seed;
     building.typed = typed;
     say("Building " + what + "...");
