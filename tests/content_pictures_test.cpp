@@ -285,6 +285,21 @@ TEST(ContentTrackPictures, KickerPicturesPaintTheirLipSidesAndBanks)
                   s.meanLuma(0, 64 - towards * 40 - 8, 128, 64 - towards * 40 + 8) - 5)
             << bank.tex << " is not shaded towards its kicker";
     }
+    // the drop behind a lip is the ramp's packed snow in its own shade, with the ramp's grain and passes,
+    // darkest under the lip's edge (up the track, the picture's right): no flat slab when seen from above
+    Surface back(dir, texKickerBack), ramp(dir, texKickerFace);
+    int middle[3];
+    back.at(64, 64, middle);
+    EXPECT_TRUE(isPackedSnow(middle)) << middle[0] << "," << middle[1] << "," << middle[2];
+    double lo = 1e9, hi = -1e9;
+    for (int x = 4; x < 88; x += 4) {
+        double column = back.meanLuma(x, 0, x + 4, 128);
+        lo = std::min(lo, column), hi = std::max(hi, column);
+    }
+    EXPECT_GT(hi - lo, 8.0) << "the drop shows no passes";
+    EXPECT_LT(back.meanLuma(0, 0, 128, 128), ramp.meanLuma(0, 0, 128, 128) - 4) << "the drop is as bright as the ramp";
+    EXPECT_GT(back.meanLuma(0, 0, 128, 128), ramp.meanLuma(0, 0, 128, 128) - 45) << "the drop is a dark slab";
+    EXPECT_LT(back.meanLuma(118, 0, 128, 128), back.meanLuma(40, 0, 80, 128) - 8) << "no shade under the lip";
     EXPECT_EQ(0, system(("rm -rf " + dir).c_str()));
 }
 

@@ -37,6 +37,7 @@ static const Shade LIP_LINE = {255, 255, 255};
 static const float LIP_BAND = 0.14f, LIP_LINE_END = 0.19f, SIDE_BAND = 0.08f, HAZARD_STRIPES = 5;
 static const float LIP_SHADE = 0.16f, LIP_SHADE_LENGTH = 0.3f;  // the lip's curl shades the snow under it
 static const float RAMP_PASSES = 6;
+static const float BACK_SHADE = 0.86f;  // the drop behind a lip faces down the track, away from the sun
 static const int EDGE_SEED = 4049;
 
 // Fresh snow: soft lumps of powder lit from across the slope, a fine grain and a few glinting crystals.
@@ -176,6 +177,18 @@ static Shade kickerBankColour(bool plusZSide, bool rail, float u, float v, int s
     return scaled(GROOMED, shade);
 }
 
+// The drop behind a lip: the same packed snow as the ramp, shaped by the same passes, turned away from
+// the light and darkest just under the lip's edge (up the track, u near 1). Seen from above, as the
+// chase sees it at a landing, it must read as snow and not as a flat slab.
+static Shade kickerBackColour(float u, float v, int seed)
+{
+    float passes = std::sin(TWO_PI * (RAMP_PASSES * u + 0.3f * fractal(u, v, 2, seed + 3)));
+    float underLip = std::max(0.0f, 1 - (1 - u) / LIP_SHADE_LENGTH);
+    float shade = BACK_SHADE + 0.14f * (fractal(u, v, 2, seed) - 0.5f) + 0.06f * passes + grain(u, v) +
+                  0.3f * glint(u, v) - LIP_SHADE * underLip;
+    return scaled(GROOMED, shade);
+}
+
 // The mound a bomb raises: the powder it is made of, so the snow goes on over it.
 static Shade bombRampColour(float u, float v, int seed) { return scaled(FRESH, snowShade(u, v, seed, seed)); }
 
@@ -191,7 +204,7 @@ static Shade surfaceColour(int tex, float u, float v, int seed)
     if (tex == texPipeWall) return scaled(PIPE_WALL, pipeWallShade(u, v, seed));
     if (tex == texOut) return outColour(u, v, seed);
     if (tex == texBombRamp) return bombRampColour(u, v, seed);
-    if (tex == texKickerBack) return scaled(mixShade(GROOMED, ICE, 0.4f), 0.7f + 0.12f * (fractal(u, v, 2, seed) - 0.5f) + grain(u, v));
+    if (tex == texKickerBack) return kickerBackColour(u, v, seed);
     if (tex >= texKickerFace && tex < texKickerWallPlusZ) {
         bool rail = tex >= texRailKickerFace;
         return kickerFaceColour(tex - (rail ? texRailKickerFace : texKickerFace), rail, u, v, seed);
