@@ -24,7 +24,8 @@ static const int BIG_HEIGHT_LO = 1000, BIG_HEIGHT_HI = 1200, RAIL_KICKER_HEIGHT 
 // The field is this many cells either side of the line; trees stand in its outer cells, off the line.
 static const int BOUNDS = 14, TREE_NEAREST = 9, TREE_FARTHEST = 12, BOMB_OFF_LINE = 3;
 
-// Integer dice (splitmix64): the same numbers on every machine and compiler.
+// Integer dice (splitmix64): the same numbers on every machine and compiler. Each throw is its own
+// statement: two throws in one call's arguments come out in the compiler's order, not the same in all.
 struct Dice {
     uint64_t state;
     uint32_t next()
@@ -118,7 +119,8 @@ static int addRailKicker(Dice& d, Lines& out, int row)
 static int addWave(Dice& d, Lines& out, int row)
 {
     int length = d.between(16, 28);
-    out.add("wave %d %d %d %d", row, row + length, d.between(3, 6) * 50, d.between(8, 12));
+    int steps = d.between(8, 12), height = d.between(3, 6) * 50;
+    out.add("wave %d %d %d %d", row, row + length, height, steps);
     out.add("collect %d %d %d 0", row + 2, row + length - 2, d.between(3, 5));
     return row + length + WAVE_CLEAR_ROWS;
 }
@@ -163,7 +165,8 @@ static void addBombsAndTrees(Dice& d, Lines& out, const std::vector<int>& gaps)
     int trees = d.between(8, 14);
     for (int k = 0; k < trees; k++) {
         int side = d.oneIn(2) ? 1 : -1;
-        out.add("tree %d %d", d.between(FIRST_FEATURE, FINISH_ROW - 4), side * d.between(TREE_NEAREST, TREE_FARTHEST));
+        int across = side * d.between(TREE_NEAREST, TREE_FARTHEST), row = d.between(FIRST_FEATURE, FINISH_ROW - 4);
+        out.add("tree %d %d", row, across);
     }
 }
 
@@ -171,11 +174,17 @@ static void addBombsAndTrees(Dice& d, Lines& out, const std::vector<int>& gaps)
 static void addWorld(Dice& d, Lines& out, int theme)
 {
     out.add("weather %s", LOOKS[theme].weather[d.between(0, 1)]);
-    out.add("bank 0 200 %d %d", BOUNDS + d.between(2, 5), d.between(10, 30) * 100);
-    out.add("bank 0 200 -%d %d", BOUNDS + d.between(2, 5), d.between(10, 30) * 100);
-    out.add("treeline 0 200 %d %d 0.%d %d", BOUNDS + 6, BOUNDS + 40, d.between(4, 8), d.between(1, 9999));
-    out.add("treeline 0 200 -%d -%d 0.%d %d", BOUNDS + 40, BOUNDS + 6, d.between(4, 8), d.between(1, 9999));
-    out.add("rocks 0 200 -%d %d %d %d", BOUNDS + 30, BOUNDS + 30, d.between(10, 40), d.between(1, 9999));
+    for (int side : {1, -1}) {
+        int height = d.between(10, 30) * 100, edge = BOUNDS + d.between(2, 5);
+        out.add("bank 0 200 %d %d", side * edge, height);
+    }
+    for (int side : {1, -1}) {
+        int treeSeed = d.between(1, 9999), density = d.between(4, 8);
+        out.add("treeline 0 200 %d %d 0.%d %d", side > 0 ? BOUNDS + 6 : -(BOUNDS + 40),
+                side > 0 ? BOUNDS + 40 : -(BOUNDS + 6), density, treeSeed);
+    }
+    int rockSeed = d.between(1, 9999), rocks = d.between(10, 40);
+    out.add("rocks 0 200 -%d %d %d %d", BOUNDS + 30, BOUNDS + 30, rocks, rockSeed);
     out.add("flags %d %d %d %d", FIRST_FEATURE, FINISH_ROW, d.between(8, 14), BOUNDS);
     out.add("fence %d %d -%d", START_ROW, FINISH_ROW, BOUNDS + 1);
     out.add("hut %d %d", START_ROW, -(BOUNDS - 4));
@@ -190,7 +199,9 @@ std::string seededTrackRecipe(const std::string& seed)
     Lines out;
     std::string shown = name.substr(4);
     out.add("# The track of the seed \"%s\", drawn by kescontent --seeded-track.", shown.c_str());
-    out.add("title %s_%s", pick(d, NAME_FIRST), pick(d, NAME_SECOND));
+    const char* second = pick(d, NAME_SECOND);
+    const char* first = pick(d, NAME_FIRST);
+    out.add("title %s_%s", first, second);
     int theme = d.between(0, TRACK_THEME_COUNT - 1);
     out.add("theme %d", theme);
     out.add("music %s", pick(d, TUNES));
