@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
 

@@ -12,7 +12,7 @@ set(KESTRUNE_APP_ID org.kestrune.Kestrune)
 # The game finds its data from its own path, so the installed tree can be moved as a whole.
 file(RELATIVE_PATH KESTRUNE_DATA_FROM_BIN "/prefix/${KESTRUNE_INSTALL_BINDIR}" "/prefix/${KESTRUNE_INSTALL_DATADIR}")
 file(RELATIVE_PATH KESTRUNE_TOOL_FROM_BIN "/prefix/${KESTRUNE_INSTALL_BINDIR}" "/prefix/${KESTRUNE_INSTALL_TOOLDIR}")
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/gameFolders.cpp PROPERTIES
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/fileio/gameFolders.cpp PROPERTIES
   COMPILE_DEFINITIONS "KESTRUNE_DATA_FROM_BIN=\"${KESTRUNE_DATA_FROM_BIN}\";KESTRUNE_TOOL_FROM_BIN=\"${KESTRUNE_TOOL_FROM_BIN}\"")
 
 # The installed data is made afresh in the build folder: the checkout's data/ may hold a player's files.

@@ -1,5 +1,5 @@
 // best.run: a refused file leaves no samples; an accepted one can be raced without reading outside it.
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 #include "fuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)

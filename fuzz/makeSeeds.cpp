@@ -14,7 +14,7 @@
 #include "support/modelTexts.h"
 #include "support/testFiles.h"
 #include "support/trackFiles.h"
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 #include "fileio/swapthings.h"
 #include "screens/score.h"
 #include "shell/kestrune.h"

@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "fuzzInput.h"
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "skier/Generic3dObject.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"

@@ -18,9 +18,9 @@ trap 'rm -rf "$work"' EXIT
 cmake -S "$old" -B "$old/build-feel" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$old/build-feel" -j 2 --target kestrune_sim >/dev/null
 g++ -O2 -std=c++17 -DOLD_CLOCK -I"$old/src" "$here/scripts/feelRide.cpp" "$old/build-feel/libkestrune_sim.a" \
-    "$old/build-feel/libkestrune_maths.a" -o "$work/old"
+    $(ls "$old"/build-feel/libkestrune_{fileio,core,maths}.a 2>/dev/null) -o "$work/old"
 g++ -O2 -std=c++17 -I"$here/src" "$here/scripts/feelRide.cpp" "$here/build/libkestrune_sim.a" \
-    "$here/build/libkestrune_maths.a" -o "$work/new"
+    "$here/build/libkestrune_fileio.a" "$here/build/libkestrune_core.a" -o "$work/new"
 for track in $(ls "$here/data/tracks"); do
     for seq in autopilot tricks; do
         for rider in loaded bare; do

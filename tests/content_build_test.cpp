@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "shell/padMap.h"
 #include "shell/systemPortUtils.h"
 

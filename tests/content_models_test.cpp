@@ -15,7 +15,7 @@
 #include "shell/systemPortUtils.h"
 #include "skier/Generic3dObject.h"
 #include "skier/skierCar.h"
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "run/runState.h"
 #include "skier/skierLib.h"
 #include "support/recipes.h"

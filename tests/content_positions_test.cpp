@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
 #include "support/recipes.h"

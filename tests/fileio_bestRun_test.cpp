@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 #include "support/testFiles.h"
 
 static RunSample sampleNumbered(int k)

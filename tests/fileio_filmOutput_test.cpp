@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "fileio/filmOutput.h"
-#include "fileio/wavFile.h"
+#include "shell/filmOutput.h"
+#include "sound/wavFile.h"
 #include "platform/filmSound.h"
 #include "support/testFiles.h"
 

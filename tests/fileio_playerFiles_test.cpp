@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fileio/atomicWrite.h"
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 #include "fileio/safeOpen.h"
 #include "platform/processSignals.h"
 #include "screens/score.h"

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "fileio/atomicWrite.h"
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 #include "fileio/swapthings.h"
 #include "support/testFiles.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fileio/wavFile.h"
+#include "sound/wavFile.h"
 #include "platform/filmEncoder.h"
 #include "platform/filmSound.h"
 #include "support/testFiles.h"

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "fileio/screenshot.h"
-#include "platform/gameFolders.h"
+#include "render/screenshot.h"
+#include "fileio/gameFolders.h"
 #include "shell/prefs.h"
 #include "shell/systemPortUtils.h"
 #include "support/testFiles.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/padInput.h"
+#include "shell/padInput.h"
 #include "shell/padMap.h"
 #include "support/testFiles.h"
 

@@ -16,7 +16,7 @@
 
 #include "fileio/swapthings.h"
 #include "render/drawnState.h"
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "render/scene.h"
 #include "run/runFrame.h"
 #include "run/runState.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 
 TEST(Trigo, TablesRoundUpToWholeDegreesWithTheGameFactor)
 {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 #include "run/ghostRun.h"
 #include "run/runState.h"
 #include "skier/ghostRider.h"

@@ -5,7 +5,7 @@
 
 #include "platform/frameCounter.h"
 #include "platform/gameClock.h"
-#include "platform/runInputKeys.h"
+#include "shell/runInputKeys.h"
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"

@@ -11,7 +11,7 @@
 #include "fileio/atomicWrite.h"
 #include "fileio/swapthings.h"
 #include "platform/gameClock.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "run/ghostRun.h"
 #include "screens/choixSkier.h"
 #include "screens/screens.h"

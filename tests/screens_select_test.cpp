@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/gameClock.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "screens/choixPiste.h"
 #include "screens/menuScreens.h"
 #include "shell/keys.h"

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/gameClock.h"
-#include "platform/runInputKeys.h"
-#include "shell/AnimationTimer.h"
+#include "shell/runInputKeys.h"
+#include "core/AnimationTimer.h"
 #include "shell/keymap.h"
 #include "shell/keys.h"
 #include "support/testFiles.h"

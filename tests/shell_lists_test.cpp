@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "screens/menuScreens.h"
 #include "shell/systemPortUtils.h"
 #include "support/testFiles.h"

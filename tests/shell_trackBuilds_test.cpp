@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "fileio/bestRun.h"
-#include "platform/gameFolders.h"
+#include "run/bestRun.h"
+#include "fileio/gameFolders.h"
 #include "screens/choixPiste.h"
 #include "screens/menuScreens.h"
 #include "screens/score.h"

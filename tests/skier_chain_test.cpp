@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "skier/skierLib.h"
 #include "support/modelTexts.h"
 #include "support/testFiles.h"

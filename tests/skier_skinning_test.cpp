@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "run/runState.h"
 #include "skier/skierLib.h"
 #include "support/modelTexts.h"

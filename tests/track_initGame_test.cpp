@@ -19,7 +19,7 @@
 #include "support/testFiles.h"
 #include "support/trackFiles.h"
 #include "track/collision.h"
-#include "track/initGame.h"
+#include "shell/initGame.h"
 #include "track/planLib.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "render/graphImage.h"
 #include "render/renderSettings.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "render/scene.h"
 #include "run/fall.h"
 #include "run/ghostRun.h"

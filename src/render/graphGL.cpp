@@ -9,7 +9,7 @@
 
 #include "platform/dirList.h"
 #include "platform/displaySize.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "render/SnowParticleEngine.h"
 #include "render/font.h"
 #include "render/graphImage.h"

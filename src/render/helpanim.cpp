@@ -3,7 +3,7 @@
 #include <GL/glu.h>
 #include <math.h>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "render/helpanim.h"
 
 // One quadric for every effect: created on first use, freed at exit, never per frame.

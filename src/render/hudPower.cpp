@@ -2,7 +2,7 @@
 // and a filled disc, orange up to the threshold and blue beyond it.
 #include <GL/gl.h>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "render/guistuff.h"
 
 static const float ringColour[4] = {1, 1, 1, 0.5f};

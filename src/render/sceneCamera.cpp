@@ -5,7 +5,7 @@
 #include <GL/glu.h>
 #include <math.h>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "render/replayCameras.h"
 #include "render/scene.h"
 #include "run/runState.h"

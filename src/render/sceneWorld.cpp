@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "render/scene.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"

@@ -1,7 +1,7 @@
 // Marks the skis leave in the snow: the last 49 pairs of edge points.
 #pragma once
 
-#include "render/ThreeDPoint.h"
+#include "core/ThreeDPoint.h"
 
 const int maxTracePairs = 49;
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "render/graphImage.h"
 #include "render/scene.h"
 #include "render/sceneWorld.h"

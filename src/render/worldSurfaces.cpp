@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "render/graphImage.h"
 #include "render/sceneWorld.h"
 #include "render/scene.h"

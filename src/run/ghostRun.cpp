@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "run/landing.h"
 #include "run/physics.h"
 #include "run/reRide.h"

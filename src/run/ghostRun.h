@@ -2,7 +2,7 @@
 // ride clock (the countdown's second, then the run time). Nothing here touches the rider's run.
 #pragma once
 
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 
 extern RunRecording recordingRun;  // the run under way, cleared by reinitGameVar
 extern BestRun ghostRun;           // the best run raced on this track

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 
 struct ReRider {
     InputCursor cursor;

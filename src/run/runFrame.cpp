@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "render/ThreeDPoint.h"
-#include "render/graphicLib.h"
+#include "core/ThreeDPoint.h"
+#include "core/graphicLib.h"
 #include "run/controls.h"
 #include "run/fall.h"
 #include "run/ghostRun.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "run/keyDetector.h"
-#include "shell/AnimationTimer.h"
+#include "core/AnimationTimer.h"
 
 // The pace the run's scaled amounts are stated at (frameScale turns them into amounts per tick).
 const float referenceFrameRate = 20.0f;

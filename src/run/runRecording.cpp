@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 
 static const double sampleTimeSlack = 1e-4;  // in samples: far under a tick, far over a float's rounding
 

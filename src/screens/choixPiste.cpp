@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "fileio/screenshot.h"
-#include "platform/gameFolders.h"
+#include "render/screenshot.h"
+#include "fileio/gameFolders.h"
 #include "render/graphImage.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"

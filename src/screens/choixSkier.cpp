@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
 #include "skier/skierLib.h"

@@ -1,7 +1,7 @@
 // Home menu, help and credits: the logic of one frame each.
 #include "screens/menuScreens.h"
 
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 #include "shell/gameLoop.h"
 #include "shell/keys.h"
 #include "shell/prefs.h"

@@ -3,8 +3,8 @@
 
 #include <allegro.h>
 
-#include "fileio/screenshot.h"
-#include "platform/gameFolders.h"
+#include "render/screenshot.h"
+#include "fileio/gameFolders.h"
 #include "shell/gameLoop.h"
 #include "shell/keymapFile.h"
 #include "shell/keys.h"

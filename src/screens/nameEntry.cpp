@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 #include "platform/gameClock.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "run/ghostRun.h"
 #include "run/howManyMinutes.h"
 #include "run/runState.h"

@@ -3,7 +3,7 @@
 // starts the lesson; G and M work on any row.
 #include "screens/options.h"
 
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 #include "screens/choixPiste.h"
 #include "screens/keySetup.h"
 #include "shell/gameLoop.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 #include "platform/frameCounter.h"
 #include "platform/gameClock.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "render/drawnState.h"
 #include "render/gameFrameDraw.h"
 #include "render/graphImage.h"

@@ -46,5 +46,5 @@ int saveScoreFile(const char* path, char* why = nullptr);
 void buildEntryText(char* out, const char* trackDir, const char* initials, const char* timeText, int finalScore);
 // finalScore - 17000 x seconds.
 double rankingValue(int finalScore, float seconds);
-// Each track's table, in the track's folder (trackFile of platform/gameFolders.h).
+// Each track's table, in the track's folder (trackFile of fileio/gameFolders.h).
 extern const char* const SCORE_FILE;

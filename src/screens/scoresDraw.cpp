@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 #include "platform/gameClock.h"
 #include "render/guistuff.h"
 #include "render/graphImage.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "fileio/safeOpen.h"
 
 // Only a plain file is read, and never more than fits: a link to an endless device or a pipe with no

@@ -11,18 +11,18 @@
 #include <cstring>
 
 #include "fileio/swapthings.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "platform/processSignals.h"
 #include "render/SnowParticleEngine.h"
 #include "render/graphImage.h"
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "render/hiddenGlContext.h"
 #include "shell/startChecks.h"
 #include "shell/systemPortUtils.h"
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
 #include "track/bombstuff.h"
-#include "track/initGame.h"
+#include "shell/initGame.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
 

@@ -11,7 +11,7 @@
 #include "platform/displaySize.h"
 #include "platform/filmSound.h"
 #include "platform/gameClock.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "render/SnowParticleEngine.h"
 #include "render/drawnState.h"
 #include "render/gameFrameDraw.h"

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "fileio/bestRun.h"
-#include "fileio/filmOutput.h"
+#include "run/bestRun.h"
+#include "shell/filmOutput.h"
 #include "render/offscreenFrame.h"
 #include "run/filmTiming.h"
 #include "run/replayRide.h"

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fileio/atomicWrite.h"
-#include "fileio/bestRun.h"
-#include "platform/gameFolders.h"
+#include "run/bestRun.h"
+#include "fileio/gameFolders.h"
 #include "run/ghostRun.h"
 
 int keepBestRun(const char* trackDir, const char* rider, int finalScore, float finalTime, char* why)

@@ -1,4 +1,4 @@
-// The rider's key map: 13 Allegro key codes read from "keys.map" (KEYS_MAP_FILE of platform/gameFolders.h).
+// The rider's key map: 13 Allegro key codes read from "keys.map" (KEYS_MAP_FILE of fileio/gameFolders.h).
 #pragma once
 
 enum KeymapSlot {

@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 #include "platform/gameClock.h"
-#include "platform/padInput.h"
+#include "shell/padInput.h"
 #include "run/keyDetector.h"
 #include "shell/keymap.h"
 

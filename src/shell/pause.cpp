@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 #include "platform/gameClock.h"
 #include "platform/processSignals.h"
 #include "screens/menuScreens.h"

@@ -4,7 +4,7 @@
 
 #include <allegro.h>
 
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 #include "render/guistuff.h"
 #include "render/scene.h"
 #include "shell/keymap.h"

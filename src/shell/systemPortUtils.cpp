@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/dirList.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "screens/menuScreens.h"
 #include "fileio/safeOpen.h"
 #include "track/seededTracks.h"

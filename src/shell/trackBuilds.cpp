@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 #include "platform/childProgram.h"
 #include "platform/dirList.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "platform/utcDate.h"
 #include "screens/choixPiste.h"
 #include "screens/score.h"

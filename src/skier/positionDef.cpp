@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "skier/skierLib.h"
 #include "fileio/safeOpen.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "skier/ghostRider.h"
 #include "skier/skierLib.h"
 #include "fileio/safeOpen.h"

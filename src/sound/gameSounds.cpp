@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "sound/SndWrapper.h"
 
 SndSample* selectItemSnd = nullptr;

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "run/runState.h"
 #include "run/runEvents.h"
 #include "run/runTick.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "run/runState.h"
 #include "track/surfaceTextures.h"
 #include "track/trackModel.h"

@@ -1,7 +1,7 @@
 // The track model globals, their empty values, and the choice of a rescue point for a position.
 #include "track/trackModel.h"
 
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 
 char nomPiste[256];
 float points[maxTrackVertices][3];

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "fileio/safeOpen.h"
 
 static const int STORED_TITLE_BYTES = 256;

@@ -8,7 +8,7 @@
 #     (its folder's when it has none); a .cpp in no library belongs to the program, above them all.
 cmake_minimum_required(VERSION 3.16)
 
-set(libraryOrder kestrune_maths kestrune_sim kestrune_platform kestrune_client program)
+set(libraryOrder kestrune_core kestrune_fileio kestrune_sim kestrune_platform kestrune_client program)
 
 function(rankOf lib outVar)
   list(FIND libraryOrder "${lib}" rank)
@@ -64,6 +64,7 @@ endforeach()
 file(GLOB_RECURSE files RELATIVE "${SRC}" "${SRC}/*.cpp" "${SRC}/*.h")
 list(SORT files)
 
+set(folderLib_ program)  # src/ itself: the program's main.cpp
 foreach(f IN LISTS files)
   get_filename_component(dir "${f}" DIRECTORY)
   if(NOT DEFINED folderLib_${dir})

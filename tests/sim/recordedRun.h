@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 #include "fileio/swapthings.h"
 #include "run/ghostRun.h"
 #include "run/landing.h"

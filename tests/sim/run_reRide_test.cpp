@@ -9,9 +9,9 @@
 #include <cstring>
 #include <string>
 
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 #include "fileio/swapthings.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "run/ghostRun.h"
 #include "run/landing.h"
 #include "run/reRide.h"

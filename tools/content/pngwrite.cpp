@@ -1,7 +1,7 @@
 // Takes an RGBA picture in memory and writes it as a PNG file through the game's own writer.
 #include "content.h"
 
-#include "fileio/pngFile.h"
+#include "render/pngFile.h"
 
 int writePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba)
 {

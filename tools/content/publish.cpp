@@ -12,7 +12,7 @@
 #include <fstream>
 
 #include "fileio/atomicWrite.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "shell/padMap.h"
 
 const char* const GENERATED_LIST = GENERATED_LIST_FILE;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "fileio/swapthings.h"
-#include "fileio/bestRun.h"
-#include "platform/gameFolders.h"
+#include "run/bestRun.h"
+#include "fileio/gameFolders.h"
 #include "fileio/atomicWrite.h"
 #include "run/ghostRun.h"
 #include "run/reRide.h"

@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 #include "fileio/swapthings.h"
 #include "platform/displaySize.h"
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "render/renderSettings.h"
 #include "skier/positionDef.h"
 #include "viewer.h"

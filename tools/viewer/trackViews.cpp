@@ -22,7 +22,7 @@
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
 #include "skier/skierLib.h"
-#include "track/initGame.h"
+#include "shell/initGame.h"
 #include "track/planLib.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"

@@ -1,5 +1,5 @@
 // Takes the current folder, the program's path and the environment; returns where data and player files are.
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

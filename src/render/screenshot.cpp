@@ -1,4 +1,4 @@
-#include "fileio/screenshot.h"
+#include "render/screenshot.h"
 
 #include <GL/gl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/displaySize.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "shell/keys.h"
 
 static const int TGA_HEADER_BYTES = 18;

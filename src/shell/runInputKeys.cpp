@@ -1,5 +1,5 @@
 // Takes the keyboard through the rider's key map, the run clock and the frame counter; returns a run's input record.
-#include "platform/runInputKeys.h"
+#include "shell/runInputKeys.h"
 
 #include "platform/frameCounter.h"
 #include "platform/gameClock.h"

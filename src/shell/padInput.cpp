@@ -1,5 +1,5 @@
 // Takes Allegro's joystick state and the pad map; returns which of the game's actions the pad holds.
-#include "platform/padInput.h"
+#include "shell/padInput.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
 // Takes a film's plan, its sound and its frames; writes them through temporaries beside the film and
 // renames them into place only when all of it succeeded.
-#include "fileio/filmOutput.h"
+#include "shell/filmOutput.h"
 
 #include <dirent.h>
 #include <signal.h>
@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fileio/pngFile.h"
+#include "render/pngFile.h"
 #include "platform/filmSound.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 
 static const char* const PART_SUFFIX = ".part";
 static const char* const FILM_EXTENSION = ".mp4";

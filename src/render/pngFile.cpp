@@ -1,5 +1,5 @@
 // Takes pixels in memory; writes them as a PNG file.
-#include "fileio/pngFile.h"
+#include "render/pngFile.h"
 
 #include <zlib.h>
 

@@ -1,4 +1,4 @@
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 
 #include <cmath>
 

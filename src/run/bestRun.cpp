@@ -1,5 +1,5 @@
 // Takes a best run or a best-run file; returns its bytes, or the run once every field is checked.
-#include "fileio/bestRun.h"
+#include "run/bestRun.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,12 +1,12 @@
 // Loading a run's track: takes the track's directory name, fills the track model and the three obstacle
 // models with their display lists, starts the run's sound loops and resets the spray, traces and sweep.
-#include "track/initGame.h"
+#include "shell/initGame.h"
 
 #include <GL/gl.h>
 
 #include <cstdio>
 
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "render/SnowParticleEngine.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"

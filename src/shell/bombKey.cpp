@@ -1,4 +1,4 @@
-#include "platform/bombKey.h"
+#include "shell/bombKey.h"
 
 #include <allegro.h>
 #include <X11/Xlib.h>

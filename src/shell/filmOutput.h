@@ -7,7 +7,7 @@
 #include <ctime>
 #include <string>
 
-#include "fileio/wavFile.h"
+#include "sound/wavFile.h"
 #include "platform/filmEncoder.h"
 
 // "ironpark_tolvek_802929_2025-06-01_2033": track, rider, score and the date and minute, letters and

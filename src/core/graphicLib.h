@@ -1,7 +1,7 @@
 // Degree-indexed sine and cosine tables and small vector helpers.
 #pragma once
 
-#include "render/ThreeDPoint.h"
+#include "core/ThreeDPoint.h"
 
 // radians = degrees x this factor (1 / 57.29), used throughout the game
 const double DEG_TO_RAD_GAME = 0.017455053237912375;

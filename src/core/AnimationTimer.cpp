@@ -1,4 +1,4 @@
-#include "shell/AnimationTimer.h"
+#include "core/AnimationTimer.h"
 
 AnimationTimer::AnimationTimer() : tempsCour(0), tempsPrec(0), tempsEcoul(0), previouslyPressed(0), pressed(0) {}
 

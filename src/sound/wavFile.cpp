@@ -1,5 +1,5 @@
 // Takes 16-bit frames as they are mixed; writes them as a little-endian PCM WAV file.
-#include "fileio/wavFile.h"
+#include "sound/wavFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "render/graphImage.h"
-#include "render/graphicLib.h"
+#include "core/graphicLib.h"
 #include "run/runState.h"
 #include "shell/systemPortUtils.h"
 #include "skier/skierLib.h"
