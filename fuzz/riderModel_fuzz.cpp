@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
         if (nbTrianglesToDraw > maxTrianglesToDraw || indexVertexDernierGroupe > maxVerticesSkier) __builtin_trap();
     }
     static std::unique_ptr<Generic3DObject> obj(new Generic3DObject());
-    obj->init(1);
+    obj->init();
     if (obj->load(path) == 0 && obj->indexFaceDernierGroupe > maxFacesObj) __builtin_trap();
     return 0;
 }

@@ -42,7 +42,7 @@ Generic3DObject object;
 
 void loadObject(const std::string& path)
 {
-    object.init(0);
+    object.init();
     ASSERT_EQ(object.load(path.c_str()), 0) << path;
     ASSERT_GT(object.indexFaceDernierGroupe, 0) << path;
 }

@@ -184,9 +184,8 @@ TEST(StaticObjectLoad, SameGrammarWithoutSkeleton)
     TempDir dir;
     writeText(dir.file("tree.3d"), twoGroupsText);
     auto obj = std::make_unique<Generic3DObject>();
-    obj->init(7);
+    obj->init();
     ASSERT_EQ(0, obj->load(dir.file("tree.3d").c_str()));
-    EXPECT_EQ(7u, obj->listName);
     EXPECT_EQ(2, obj->nbMeshes);
     EXPECT_EQ(3, obj->listeMeshesObj[1].firstVertex);
     EXPECT_EQ(1, obj->listeFacesObj[2].groupIndex);
@@ -197,7 +196,7 @@ TEST(StaticObjectLoad, SameGrammarWithoutSkeleton)
     // Long track paths do not overflow the object's short name.
     std::string longName = dir.file(std::string(60, 'x') + ".3d");
     writeText(longName, twoGroupsText);
-    obj->init(8);
+    obj->init();
     ASSERT_EQ(0, obj->load(longName.c_str()));
     EXPECT_EQ(39u, strlen(obj->nomFic));
 }
@@ -209,7 +208,7 @@ TEST(StaticObjectLoad, RefusedObjectIsLeftEmpty)
     auto obj = std::make_unique<Generic3DObject>();
     std::string noBones = dir.file("nobones.3d");
     writeText(noBones, good.substr(0, good.find("Bones:")));
-    obj->init(1);
+    obj->init();
     testing::internal::CaptureStderr();
     EXPECT_EQ(1, obj->load(noBones.c_str()));
     std::string err = testing::internal::GetCapturedStderr();
@@ -221,7 +220,7 @@ TEST(StaticObjectLoad, RefusedObjectIsLeftEmpty)
     // Object tables are smaller than the rider's.
     std::string big = dir.file("big.3d");
     writeText(big, "Frames: 1 Frame: 1 Meshes: 1 g 0 -1 " + manyVertices(501) + "0 0 Materials: 0 Bones: 0");
-    obj->init(1);
+    obj->init();
     testing::internal::CaptureStderr();
     EXPECT_EQ(1, obj->load(big.c_str()));
     EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find(big));
@@ -233,7 +232,7 @@ TEST(StaticObjectLoadDeathTest, MissingFileEndsTheProgram)
     TempDir dir;
     std::string path = dir.file("rail.3d");
     Generic3DObject* obj = new Generic3DObject();
-    obj->init(1);
+    obj->init();
     EXPECT_EXIT(obj->load(path.c_str()), testing::ExitedWithCode(2), "can't open .*rail.3d");
     delete obj;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/graphicLib.h"
+#include "render/skierDraw.h"
 #include "run/runState.h"
 #include "skier/skierLib.h"
 #include "support/modelTexts.h"

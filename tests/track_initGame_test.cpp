@@ -60,9 +60,8 @@ TEST_F(TrackDirectory, LoadsTheTrackItsModelsAndTheRunLoops)
     ASSERT_EQ(initGame("plane"), trackLoadOk);
     EXPECT_STREQ(nomPiste, "Plane_Track");
     EXPECT_FLOAT_EQ(depart, 1500);
-    EXPECT_EQ(classicBomb.listName, objList + 1);
-    EXPECT_EQ(classicRail.listName, objList + 2);
-    EXPECT_EQ(classicTree.listName, objList);
+    EXPECT_EQ(classicTree.nbMeshes, 1);
+    EXPECT_EQ(classicRail.nbMeshes, 1);
     EXPECT_STREQ(classicTree.nomFic, "./data/tracks/plane/tree.3d");
     EXPECT_STREQ(classicRail.nomFic, "./data/tracks/plane/rail.3d");
     EXPECT_EQ(classicBomb.nbMeshes, 1);

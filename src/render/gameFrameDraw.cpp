@@ -20,6 +20,7 @@
 #include "render/scene.h"
 #include "render/sceneWorld.h"
 #include "render/skiTraces.h"
+#include "render/skierDraw.h"
 #include "render/viewFrame.h"
 #include "run/runState.h"
 #include "skier/ghostRider.h"

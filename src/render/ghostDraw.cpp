@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "run/ghostRun.h"
+#include "render/skierDraw.h"
 #include "skier/ghostRider.h"
 #include "skier/skierCar.h"
 

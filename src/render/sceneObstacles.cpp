@@ -2,12 +2,12 @@
 // window ahead, and the bomb burst where the last bomb went off.
 #include <GL/gl.h>
 
+#include "render/Generic3dObjectDraw.h"
 #include "render/SnowParticleEngine.h"
 #include "render/helpanim.h"
 #include "render/scene.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
-#include "skier/Generic3dObject.h"
 
 static const float RAIL_VISIBLE_BEHIND = 3000.0f;
 static const float COLLECTABLE_LIFT = 300.0f;
@@ -28,14 +28,14 @@ void drawSapin(float y, int i)
     glTranslatef(0, y, 0);
     // unnormalised, the stretched normals light a taller tree a little darker: no state change per tree
     glScalef(size[0], size[1], size[0]);
-    classicTree.draw();
+    drawObjectList(treeModelList);
 }
 
 void drawBomb(int i)
 {
     glRotatef(eighthTurn(i), 0, 1, 0);
     glRotatef(BOMB_TILT, 0, 0, 1);
-    classicBomb.draw();
+    drawObjectList(bombModelList);
 }
 
 short obstacleInView(const ObstacleRecord& o, float riderX)
@@ -73,7 +73,7 @@ static void drawOneObstacle(const ObstacleRecord& o, int i)
         break;
     case obstacleRail:
         glTranslatef(o.x, o.y, o.z);
-        classicRail.draw();
+        drawObjectList(railModelList);
         break;
     }
     glPopMatrix();

@@ -7,6 +7,7 @@
 #include "render/renderSettings.h"
 #include "render/replayCameras.h"
 #include "render/scene.h"
+#include "render/skierDraw.h"
 #include "skier/skierLib.h"
 
 static const float SHADOW_GREY = 0.8f;

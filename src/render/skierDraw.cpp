@@ -1,5 +1,7 @@
 // Rider drawing: takes the skinned triangle list or the resident model, draws it with OpenGL, and
 // loads the rider's one texture.
+#include "render/skierDraw.h"
+
 #include <GL/gl.h>
 
 #include <cstdlib>
@@ -69,7 +71,7 @@ static void sendCorner(const float* normal, const float* uv, const float* positi
 
 // Triangles of one group share their material, so each run of them goes to the driver as one batch
 // (a batch per triangle made the software renderer hold some 50 MB more, and grow faster).
-void drawObjAfterTransform()
+static void drawObjAfterTransform()
 {
     int r = 0;
     while (r < nbTrianglesToDraw) {
@@ -110,7 +112,7 @@ void drawSkierAfterTransformEtat(int withTexture, int contact)
     glPopMatrix();
 }
 
-void drawGroup(int group, int firstRecord, short feed)
+static void drawGroup(int group, int firstRecord, short feed)
 {
     const Mesh& g = listeMeshes[group];
     const Material* m = materialOf(group);
@@ -139,7 +141,7 @@ void drawGroup(int group, int firstRecord, short feed)
     if (textured) glDisable(GL_TEXTURE_2D);
 }
 
-void drawObj(short feed)
+static void drawObj(short feed)
 {
     prepareSkinning();
     int next = 0;

@@ -8,6 +8,7 @@
 
 #include "platform/gameClock.h"
 #include "render/graphImage.h"
+#include "render/skierDraw.h"
 #include "screens/choixSkier.h"
 #include "screens/menuDraw.h"
 #include "screens/screenSteps.h"

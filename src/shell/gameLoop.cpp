@@ -48,7 +48,7 @@
 #include "run/runFrame.h"
 #include "run/runState.h"
 #include "run/trickInput.h"
-#include "skier/Generic3dObject.h"
+#include "render/Generic3dObjectDraw.h"
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
 #include "render/SnowParticleEngine.h"

@@ -2,15 +2,13 @@
 // models with their display lists, starts the run's sound loops and resets the spray, traces and sweep.
 #include "shell/initGame.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 
 #include "fileio/gameFolders.h"
+#include "render/Generic3dObjectDraw.h"
 #include "render/SnowParticleEngine.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
-#include "skier/Generic3dObject.h"
 #include "sound/gameSounds.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -19,13 +17,14 @@
 #include "fileio/safeOpen.h"
 
 static const int trackPathSize = 1024;
-static const int obstacleModels = 3;
+static const int obstacleModels = obstacleModelLists;
 
 struct TrackPaths {
     char track[trackPathSize];
     char models[obstacleModels][trackPathSize];
 };
 
+// In the order of their lists (render/Generic3dObjectDraw.h).
 static Generic3DObject* const modelObjects[obstacleModels] = {&classicTree, &classicBomb, &classicRail};
 static const char* const modelFiles[obstacleModels] = {"tree.3d", "bomb.3d", "rail.3d"};
 
@@ -63,12 +62,11 @@ static int modelsPresent(const TrackPaths& p)
 // A refused model is left empty by its reader and simply not drawn.
 static void loadObstacleModels(const TrackPaths& p)
 {
-    glDeleteLists(objList, obstacleModels);
-    objList = glGenLists(obstacleModels);
+    makeObjectLists();
     for (int i = 0; i < obstacleModels; i++) {
-        modelObjects[i]->init(objList + i);
+        modelObjects[i]->init();
         modelObjects[i]->load(p.models[i]);
-        modelObjects[i]->initDraw();
+        compileObjectList(*modelObjects[i], (ObstacleModelList)i);
     }
 }
 

@@ -8,15 +8,12 @@
 #include "fileio/safeOpen.h"
 
 Generic3DObject classicTree, classicBomb, classicRail;
-unsigned int objList;
 
-void Generic3DObject::init(unsigned int name)
+void Generic3DObject::init()
 {
-    drawingWithTex = 0;
     indexVertexDernierGroupe = indexNormaleDernierGroupe = indexFaceDernierGroupe = 0;
     nbFrames = currentFrame = nbMeshes = nbMaterials = nbBones = 0;
     nbTextures = 0;
-    listName = name;
 }
 
 static ModelTables objectTables(Generic3DObject* o)

@@ -1,4 +1,5 @@
-// Rigid models of the track (trees, bombs, rails), compiled into one display list each.
+// Rigid models of the track (trees, bombs, rails): their tables, as loaded (drawn by
+// render/Generic3dObjectDraw.h).
 #pragma once
 
 #include <cstdio>
@@ -14,7 +15,6 @@ const int maxBonesObj = 100;
 
 class Generic3DObject {
 public:
-    int drawingWithTex;
     FILE* in;
     int notError;
     char nomFic[40];
@@ -29,25 +29,13 @@ public:
     Bone listeBonesObj[100];
     int nbFrames, currentFrame, nbMeshes, nbMaterials, nbBones;
     char buffer[256];
-    unsigned int texNameObj;
     int nbTextures;
-    unsigned int listName;
 
-    void init(unsigned int listName);
+    void init();
     // Returns 0, or 1 after a message naming the file when the model is refused (the object is
     // then left empty). A missing file ends the program with exit status 2.
     int load(const char* fileName);
-    void initDraw();
-    void draw();
-    void drawWithTex(short withTexture);
-    void drawGroup(int group);
 };
 
-// Front-face material back to the scene defaults.
-void reInitAllGLMaterial();
-
-// The track's obstacle models and the first of their three display lists (0 = none).
+// The track's obstacle models.
 extern Generic3DObject classicTree, classicBomb, classicRail;
-extern unsigned int objList;
-// Deletes the three lists of the previous run, if any.
-void deleteObjectLists();

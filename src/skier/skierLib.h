@@ -1,5 +1,5 @@
-// The rider model: loading, the fixed skeleton, CPU skinning into a triangle list, drawing,
-// the rider's texture and the pose variables with their accessors.
+// The rider model: loading, the fixed skeleton, CPU skinning into a triangle list, the hooks that
+// load the rider's texture and the pose variables with their accessors (drawn by render/skierDraw.h).
 #pragma once
 
 #include "skier/modelRecords.h"
@@ -39,13 +39,11 @@ float litFloat(const char* token);
 void printObj();
 void reinitSkierData();
 
-// Rider texture (needs a current OpenGL context).
+// Rider texture: the drawing's handle for it (0 for none) and whether the model asks for one.
 extern unsigned int texObj;
 extern int textureAcceptee;
-void chargerTexturesObj();
-void libereTexturesObj();
-// How the rider's texture is loaded and released: the drawing installs its own; without it (the
-// simulation alone, a test) a rider loads without a texture.
+// How the rider's texture is loaded and released: the drawing installs its own (render/skierDraw.h);
+// without it (the simulation alone, a test) a rider loads without a texture.
 struct RiderTextureHooks {
     void (*load)();
     void (*release)();
@@ -104,15 +102,6 @@ void placeSkisEtCheville(short isFakie, float heading);
 void transformSkierEtat(float lean, float heading, short isFakie, int contact);
 // Per-frame transform reading the run's fakie flag and the ground contact.
 void transformSkier(float lean, float heading);
-
-// Drawing (current OpenGL context). A group without material is drawn untextured.
-void drawSkierAfterTransform(int withTexture, float unused);
-// The same for a rider whose ground contact is given (the roll is drawn only on the snow).
-void drawSkierAfterTransformEtat(int withTexture, int contact);
-void drawObjAfterTransform();
-void drawSkier(int withTexture, float lean, float heading, short feed);
-void drawObj(short feed);
-void drawGroup(int group, int firstRecord, short feed);
 
 void getVectorBassinSkier(float* v);
 void getVectorFrontSkier(float* v);

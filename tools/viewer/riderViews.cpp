@@ -10,6 +10,7 @@
 
 #include "platform/dirList.h"
 #include "render/graphImage.h"
+#include "render/skierDraw.h"
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
 #include "skier/skierLib.h"
