@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -152,4 +153,16 @@ TEST_F(GameFoldersTest, AnInstalledGameWithoutAHomeHasNowhereToWrite)
     EXPECT_EQ(playerWritePath(USER_PREFS_FILE), "");
     EXPECT_EQ(savePrefsFile(playerWritePath(USER_PREFS_FILE).c_str()), 1);
     EXPECT_EQ(playerReadPath(USER_PREFS_FILE), dataPath(USER_PREFS_FILE));
+}
+
+TEST_F(GameFoldersTest, OnlyARegularFileIsAFile)
+{
+    std::string data = makeData("work/data");
+    EXPECT_TRUE(isRegularFile(data + "/" + DATA_MARKER_FILE));
+    EXPECT_FALSE(isRegularFile(data));
+    EXPECT_FALSE(isRegularFile(data + "/missing"));
+    ASSERT_EQ(0, symlink((data + "/" + DATA_MARKER_FILE).c_str(), root.file("toMarker").c_str()));
+    ASSERT_EQ(0, symlink(root.file("nowhere").c_str(), root.file("dangling").c_str()));
+    EXPECT_TRUE(isRegularFile(root.file("toMarker")));  // a link is followed, as for the data marker
+    EXPECT_FALSE(isRegularFile(root.file("dangling")));
 }

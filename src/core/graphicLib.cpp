@@ -23,13 +23,6 @@ static int tableIndex(float degrees)
 float pcos(float degrees) { return cosTable[tableIndex(degrees)]; }
 float psin(float degrees) { return sinTable[tableIndex(degrees)]; }
 
-void applyTranslationToPoint(ThreeDPoint* p, float dx, float dy, float dz)
-{
-    p->x += dx;
-    p->y += dy;
-    p->z += dz;
-}
-
 float computeDistance(float x1, float y1, float z1, float x2, float y2, float z2)
 {
     float dx = x2 - x1, dy = y2 - y1, dz = z2 - z1;
@@ -78,14 +71,6 @@ void normalize(float v[3])
     v[2] /= len;
 }
 
-void normcrossprod(const float a[3], const float b[3], float out[3])
-{
-    out[0] = a[1] * b[2] - a[2] * b[1];
-    out[1] = a[2] * b[0] - a[0] * b[2];
-    out[2] = a[0] * b[1] - a[1] * b[0];
-    normalize(out);
-}
-
 float lerpDegrees(float a, float b, float f)
 {
     float d = fmodf(b - a, 360.0f);
@@ -96,7 +81,7 @@ float lerpDegrees(float a, float b, float f)
 
 float lerp(float a, float b, float f) { return a + (b - a) * f; }
 
-float max2(float a, float b) { return b > a ? b : a; }
+static float max2(float a, float b) { return b > a ? b : a; }
 
 float max37(float a0, float a1, float a2, float a3, float a4, float a5, float a6, float a7, float a8,
             float a9, float a10, float a11, float a12, float a13, float a14, float a15, float a16,

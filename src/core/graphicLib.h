@@ -13,12 +13,9 @@ void preCalculateTrigoTables();
 float pcos(float degrees);
 float psin(float degrees);
 
-void applyTranslationToPoint(ThreeDPoint* p, float dx, float dy, float dz);
 float computeDistance(float x1, float y1, float z1, float x2, float y2, float z2);
 void applyRotationToPoint(ThreeDPoint* p, float ax, float ay, float az);
 void normalize(float v[3]);
-void normcrossprod(const float a[3], const float b[3], float out[3]);
-float max2(float a, float b);
 // From a toward b by the fraction f, the short way round (angles in degrees, whole turns apart are
 // the same angle): from 170 to -170 goes through 180.
 float lerpDegrees(float a, float b, float f);

@@ -32,7 +32,7 @@ static const char* const CHECKOUT_TOOL_FOLDER = "tools"; // build/kestrune besid
 
 static GameFolders current = {"./data", "./data", SCREENSHOT_FOLDER, false, VIDEO_FOLDER};
 
-static bool isFile(const std::string& path)
+bool isRegularFile(const std::string& path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -86,18 +86,18 @@ bool findGameFolders(const FolderSearch& search, GameFolders& out, std::string& 
     std::string exeDir = folderOf(search.exePath);
     std::string installed = tidyPath(exeDir + "/" + KESTRUNE_DATA_FROM_BIN);
     std::string buildTree = tidyPath(exeDir + "/" + FROM_BUILD_FOLDER);
-    if (isFile(here + "/" + DATA_MARKER_FILE)) {
+    if (isRegularFile(here + "/" + DATA_MARKER_FILE)) {
         out = checkoutFolders(here);
         out.programDir = search.exePath.empty() ? "" : exeDir;
         return true;
     }
-    if (!search.exePath.empty() && isFile(installed + "/" + DATA_MARKER_FILE)) {
+    if (!search.exePath.empty() && isRegularFile(installed + "/" + DATA_MARKER_FILE)) {
         std::string player = playerFolderOf(search);
         out = GameFolders{installed, player, player.empty() ? "" : player + "/" + SCREENSHOT_FOLDER, true,
                           player.empty() ? "" : player + "/" + VIDEO_FOLDER, exeDir};
         return true;
     }
-    if (!search.exePath.empty() && isFile(buildTree + "/" + DATA_MARKER_FILE)) {
+    if (!search.exePath.empty() && isRegularFile(buildTree + "/" + DATA_MARKER_FILE)) {
         out = checkoutFolders(buildTree);
         out.programDir = search.exePath.empty() ? "" : exeDir;
         return true;
@@ -140,7 +140,7 @@ std::string dataPath(const std::string& inData) { return current.data + "/" + in
 std::string playerReadPath(const std::string& inPlayer)
 {
     std::string own = current.player + "/" + inPlayer;
-    if (!current.player.empty() && isFile(own)) return own;
+    if (!current.player.empty() && isRegularFile(own)) return own;
     return dataPath(inPlayer);
 }
 
@@ -161,7 +161,7 @@ std::string trackFile(const std::string& trackDir, const std::string& fileName)
 std::string trackPath(const std::string& trackDir, const std::string& fileName)
 {
     if (!current.player.empty() && current.player != current.data &&
-        isFile(current.player + "/" + trackFile(trackDir, trackDir + ".btrk")))
+        isRegularFile(current.player + "/" + trackFile(trackDir, trackDir + ".btrk")))
         return current.player + "/" + trackFile(trackDir, fileName);
     return dataPath(trackFile(trackDir, fileName));
 }
@@ -174,7 +174,7 @@ std::string contentToolPath()
     for (const std::string& folder : {current.programDir + "/" + CHECKOUT_TOOL_FOLDER,
                                       tidyPath(current.programDir + "/" + KESTRUNE_TOOL_FROM_BIN), current.programDir}) {
         std::string path = folder + "/" + CONTENT_TOOL;
-        if (isFile(path) && access(path.c_str(), X_OK) == 0) return path;
+        if (isRegularFile(path) && access(path.c_str(), X_OK) == 0) return path;
     }
     return "";
 }

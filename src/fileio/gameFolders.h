@@ -42,6 +42,9 @@ void useGameFolders(const GameFolders& folders);
 void resetGameFolders();
 const GameFolders& gameFolders();
 
+// A regular file is there (not a folder, not a dangling link).
+bool isRegularFile(const std::string& path);
+
 // A shipped file: "gui/logo.bmp" gives "<data>/gui/logo.bmp".
 std::string dataPath(const std::string& inData);
 // The player's copy of a file when there is one, else the shipped default of the same name.

@@ -1,6 +1,5 @@
 #include "shell/systemPortUtils.h"
 
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -49,12 +48,6 @@ int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir, int maxNameCh
         kept++;
     }
     return kept;
-}
-
-static bool isRegularFile(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 // What makes an entry worth listing. A track folder left with nothing but a player's scores (its recipe

@@ -33,12 +33,6 @@ static TrackBuild building;
 static char line[LINE_CHARS] = "";
 static bool dayChecked = false;
 
-static bool isFile(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 static bool isFolder(const std::string& path)
 {
     struct stat st;
@@ -75,7 +69,7 @@ static int refuse(const std::string& why)
 
 static bool trackIsThere(const std::string& dir)
 {
-    return isFile(playerTracksFolder() + "/" + dir + "/" + dir + ".btrk");
+    return isRegularFile(playerTracksFolder() + "/" + dir + "/" + dir + ".btrk");
 }
 
 int pruneDayTracks(const std::string& tracksFolder, int kept)
@@ -85,7 +79,7 @@ int pruneDayTracks(const std::string& tracksFolder, int kept)
     std::vector<DayTrackFound> found;
     for (const std::string& n : names) {
         std::string own = tracksFolder + "/" + n + "/";
-        if (trackDay(n) != 0 && isFolder(tracksFolder + "/" + n)) found.push_back({n, isFile(own + SCORE_FILE) || isFile(own + BEST_RUN_FILE)});
+        if (trackDay(n) != 0 && isFolder(tracksFolder + "/" + n)) found.push_back({n, isRegularFile(own + SCORE_FILE) || isRegularFile(own + BEST_RUN_FILE)});
     }
     int removed = 0;
     for (const std::string& dir : dayTracksToRemove(found, kept)) {
@@ -136,7 +130,7 @@ bool trackBuildRunning() { return building.pid >= 0; }
 static bool publishBuilt(const std::string& dir, std::string& why)
 {
     std::string made = stagingFolder() + "/tracks/" + dir, to = playerTracksFolder() + "/" + dir;
-    if (!isFile(made + "/" + dir + ".btrk") || !isFile(made + "/texObj/front.bmp")) {
+    if (!isRegularFile(made + "/" + dir + ".btrk") || !isRegularFile(made + "/texObj/front.bmp")) {
         why = "the content tool left no whole track";
         return false;
     }
