@@ -54,6 +54,8 @@ int countTrackTextures(const char* dir);
 void initGuiGL();
 void initGL(const char* trackName);
 void libereTexturesTrackStuff();
+// Deletes the loaded track's surface textures (getNbTrackTextures of them) and zeroes their names.
+void libereTexturesTrack(unsigned int* texNames);
 void initLightAndShade();
 void reshape();
 void placeLumiere();

@@ -34,6 +34,5 @@ void computeNormalForFace(int face, TrackPoint* pts, TrackFace* fcs, float* out)
 // Raises a kicker ahead (the triangle chosen by the heading) and gives its cell the bomb ramp picture
 // when the loaded track has one; the index of the raised vertex 0, -1 when none is raised.
 int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg);
-void libereTexturesTrack(unsigned int* texNames);
 // Cross-slope angle of a ground triangle in degrees (0 outside the mesh).
 float angleLateral(int face);
