@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fileio/swapthings.h"
-#include "platform/gameFolders.h"
+#include "fileio/gameFolders.h"
 #include "run/runEvents.h"
 #include "run/runFrame.h"
 #include "run/runInput.h"
