@@ -348,6 +348,38 @@ TEST(ContentTrackPictures, SnowLaneAndPipeReadApartInEachTracksLight)
     for (const std::string& d : {day, dusk, overcast}) EXPECT_EQ(0, system(("rm -rf " + d).c_str()));
 }
 
+// A lane-edge picture is plain snow to the texel where it shows no lane and the lane's own picture
+// where it shows nothing else, so it meets both without a seam; between them its edge is soft.
+TEST(ContentTrackPictures, LaneEdgesMeetSnowAndLaneTexelForTexel)
+{
+    std::string dir = tempDir() + "/";
+    genSurfacePictures(dir, 1);
+    Surface snow(dir, texSnow), lane(dir, texPacked);
+    auto same = [](const Surface& a, const Surface& b, int x, int y) {
+        int p[3], q[3];
+        a.at(x, y, p), b.at(x, y, q);
+        return p[0] == q[0] && p[1] == q[1] && p[2] == q[2];
+    };
+    for (int k = 0; k < laneEdgeKinds; k++) {
+        Surface edge(dir, texLaneEdge + k);
+        int snowTexels = 0, laneTexels = 0, mismatched = 0, blended = 0;
+        for (int y = 0; y < 128; y++)
+            for (int x = 0; x < 128; x++) {
+                // stored bottom row first: v, 0 at the picture's top, is 1 at y = 0
+                float share = laneShareOf(texLaneEdge + k, (x + 0.5f) / 128, 1 - (y + 0.5f) / 128);
+                bool side = x == 0 || y == 0 || x == 127 || y == 127;
+                if (side && share < 0.1f) mismatched += !same(edge, snow, x, y), snowTexels++;
+                if (side && share > 0.9f) mismatched += !same(edge, lane, x, y), laneTexels++;
+                blended += !same(edge, snow, x, y) && !same(edge, lane, x, y);
+            }
+        EXPECT_EQ(mismatched, 0) << "lane edge " << k;
+        EXPECT_GT(snowTexels, 20) << "lane edge " << k;
+        EXPECT_GT(laneTexels, 20) << "lane edge " << k;
+        EXPECT_GT(blended, 300) << "lane edge " << k << " changes in a hard line";
+    }
+    EXPECT_EQ(0, system(("rm -rf " + dir).c_str()));
+}
+
 TEST(ContentPrefs, DefaultKeyMapLoadsTwelveDistinctLetters)
 {
     std::string dir = tempDir();

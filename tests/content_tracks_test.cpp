@@ -363,4 +363,46 @@ TEST(TrackKickerCells, ShippedTracksMarkTheKickersThatLeadToRails)
         }
 }
 
+// Where the groomed lane meets fresh snow, each triangle's picture shows the lane at exactly those of
+// its corners that lie on it, and agrees with the triangle beside it along every side they share.
+TEST(TrackLaneEdges, EachTrianglesPictureMatchesItsCornersAndItsNeighbours)
+{
+    const int rows = 200, cells = 72;
+    for (const std::string& name : recipeNames("tracks", ".track")) {
+        TrackRecipe r;
+        ASSERT_EQ(readTrackRecipe(RECIPES + "/tracks/" + name + ".track", r), 0);
+        TrackMesh m;
+        buildTrackMesh(r, m);
+        auto tex = [&](int row, int q, int half) { return m.surfaces[(size_t)(row * cells + q) * 2 + half].texIndex; };
+        auto onLane = [&](int i, int j) { return std::fabs(cells / 2 - j - recipeLaneAt(r, (float)i)) < 1.5f ? 1.0f : 0.0f; };
+        // two pictures that both show snow or lane agree along a side: (ua, va) to (ub, vb) in one,
+        // (uc, vc) to (ud, vd) in the other
+        auto seam = [](int a, int b, float ua, float va, float ub, float vb, float uc, float vc, float ud, float vd) {
+            if (laneShareOf(a, ua, va) < 0 || laneShareOf(b, uc, vc) < 0) return 0;
+            int wrong = 0;
+            for (float t = 0; t <= 1; t += 0.25f)
+                wrong += std::fabs(laneShareOf(a, ua + t * (ub - ua), va + t * (vb - va)) -
+                                   laneShareOf(b, uc + t * (ud - uc), vc + t * (vd - vc))) > 1e-4f;
+            return wrong;
+        };
+        int edgeTriangles = 0, wrongCorners = 0, seams = 0;
+        for (int row = 0; row < rows; row++)
+            for (int q = 0; q < cells; q++) {
+                int even = tex(row, q, 0), odd = tex(row, q, 1);
+                edgeTriangles += (even >= texLaneEdge) + (odd >= texLaneEdge);
+                // the first triangle's corners at (u, v) (1, 0), (0, 0), (1, 1); the second's third at (0, 1)
+                if (laneShareOf(even, 0, 0) >= 0)
+                    wrongCorners += (laneShareOf(even, 1, 0) != onLane(row, q)) + (laneShareOf(even, 0, 0) != onLane(row + 1, q)) +
+                                    (laneShareOf(even, 1, 1) != onLane(row, q + 1));
+                if (laneShareOf(odd, 0, 0) >= 0) wrongCorners += laneShareOf(odd, 0, 1) != onLane(row + 1, q + 1);
+                seams += seam(even, odd, 0, 0, 1, 1, 0, 0, 1, 1);
+                if (q + 1 < cells) seams += seam(odd, tex(row, q + 1, 0), 0, 1, 1, 1, 0, 0, 1, 0);
+                if (row + 1 < rows) seams += seam(odd, tex(row + 1, q, 0), 0, 0, 0, 1, 1, 0, 1, 1);
+            }
+        EXPECT_GT(edgeTriangles, rows / 2) << name << ": the lane has no soft edge";
+        EXPECT_EQ(wrongCorners, 0) << name;
+        EXPECT_EQ(seams, 0) << name;
+    }
+}
+
 }  // namespace

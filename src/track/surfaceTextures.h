@@ -29,6 +29,18 @@ const int texRailKickerWallMinusZ = texKickerWallPlusZ + 3;
 // More fresh-snow pictures with the same edges as texSnow, so cells can vary without a seam.
 const int texSnowVariant = texKickerWallPlusZ + 4;  // 29
 const int snowVariants = 3;
-const int trackSurfacePictures = texSnowVariant + snowVariants;  // 32, within the game's 40
+// Where the groomed lane meets fresh snow, each triangle of a cell takes a picture that blends from
+// one to the other by which of its corners lie on the lane, so the lane's edge runs through the cells
+// instead of along their sides. A picture is named by the corners of the cell's diagonal (its
+// down-track end on the +Z side, its up-track end on the -Z side) and by the cell's two other corners,
+// which it takes as alike: each triangle, whatever its corners, finds them in one of the six.
+const int texLaneEdge = texSnowVariant + snowVariants;  // 32
+const int laneEdgeKinds = 6;
+const int trackSurfacePictures = texLaneEdge + laneEdgeKinds;  // 38, within the game's 40
+
+inline int laneEdgeTexture(bool diagonalDown, bool diagonalUp, bool apex)
+{
+    return texLaneEdge + (diagonalDown ? 4 : 0) + (diagonalUp ? 2 : 0) + (apex ? 1 : 0) - 1;
+}
 
 inline int kickerFaceTexture(bool railKicker, int flags) { return (railKicker ? texRailKickerFace : texKickerFace) + flags; }

@@ -192,8 +192,50 @@ static Shade kickerBackColour(float u, float v, int seed)
 // The mound a bomb raises: the powder it is made of, so the snow goes on over it.
 static Shade bombRampColour(float u, float v, int seed) { return scaled(FRESH, snowShade(u, v, seed, seed)); }
 
-static Shade surfaceColour(int tex, float u, float v, int seed)
+// The lane's edge wanders a little and is soft: wobble and softness together stay under half, so that
+// a picture's side with both corners off the lane (or on it) is plain snow (or lane) to the texel.
+static const float LANE_EDGE_WOBBLE = 0.24f, LANE_EDGE_SOFTNESS = 0.12f;
+static const int LANE_EDGE_SEED = 6271;
+
+// A lane-edge picture's share of groomed snow at (u, v): linear from its corners over each of the
+// cell's two triangles, split along u = v as the grid's cells are, so that it agrees with every
+// neighbour along each side they share.
+static float laneEdgeShare(int tex, float u, float v)
 {
+    int corners = tex - texLaneEdge + 1;
+    float down = (corners >> 2) & 1, up = (corners >> 1) & 1, apex = corners & 1;
+    // the diagonal's down-track end is at (0, 0), its up-track end at (1, 1)
+    if (u >= v) return down * (1 - u) + apex * (u - v) + up * v;
+    return down * (1 - v) + apex * (v - u) + up * u;
+}
+
+float laneShareOf(int tex, float u, float v)
+{
+    if (tex == texSnow || (tex >= texSnowVariant && tex < texSnowVariant + snowVariants)) return 0;
+    if (tex == texPacked) return 1;
+    if (tex >= texLaneEdge && tex < texLaneEdge + laneEdgeKinds) return laneEdgeShare(tex, u, v);
+    return -1;
+}
+
+static int surfaceSeed(int tex, int theme) { return 11 * surfaceFamily(tex) + theme; }
+static Shade surfaceColour(int tex, float u, float v, int theme);
+
+// Plain snow giving way to the groomed lane along a wandering, soft edge; both are the pictures they
+// meet, so no side of the cell shows a seam.
+static Shade laneEdgeColour(int tex, float u, float v, int theme)
+{
+    float wobble = LANE_EDGE_WOBBLE * (2 * fractal(u, v, 2, LANE_EDGE_SEED) - 1);
+    float t = clamp01((laneEdgeShare(tex, u, v) + wobble - 0.5f + LANE_EDGE_SOFTNESS) / (2 * LANE_EDGE_SOFTNESS));
+    if (t <= 0) return surfaceColour(texSnow, u, v, theme);
+    if (t >= 1) return surfaceColour(texPacked, u, v, theme);
+    t = t * t * (3 - 2 * t);
+    return mixShade(surfaceColour(texSnow, u, v, theme), surfaceColour(texPacked, u, v, theme), t);
+}
+
+static Shade surfaceColour(int tex, float u, float v, int theme)
+{
+    int seed = surfaceSeed(tex, theme);
+    if (tex >= texLaneEdge) return laneEdgeColour(tex, u, v, theme);
     if (tex == texSnow) return scaled(FRESH, snowShade(u, v, seed, seed));
     if (tex >= texSnowVariant && tex < texSnowVariant + snowVariants)
         return scaled(FRESH, snowShade(u, v, seed + 100 * (tex - texSnowVariant + 1), seed));
@@ -216,6 +258,7 @@ static Shade surfaceColour(int tex, float u, float v, int seed)
 
 int surfaceFamily(int tex)
 {
+    if (tex >= texLaneEdge) return texPacked;
     if (tex >= texSnowVariant) return texSnow;
     if (tex >= texKickerWallPlusZ || tex == texBombRamp) return texPacked;
     if (tex >= texKickerBack) return texIce;
@@ -228,10 +271,9 @@ void surfaceMeanColour(int tex, int theme, float rgb[3])
     const int SAMPLES = 16;
     if (theme < 0 || theme >= TRACK_THEME_COUNT) theme = 0;
     Shade light = SNOW_LIGHT[theme], sum = {0, 0, 0};
-    int seed = 11 * surfaceFamily(tex) + theme;
     for (int y = 0; y < SAMPLES; y++)
         for (int x = 0; x < SAMPLES; x++) {
-            Shade c = surfaceColour(tex, (x + 0.5f) / SAMPLES, (y + 0.5f) / SAMPLES, seed);
+            Shade c = surfaceColour(tex, (x + 0.5f) / SAMPLES, (y + 0.5f) / SAMPLES, theme);
             sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
         }
     float n = SAMPLES * SAMPLES;
@@ -243,11 +285,10 @@ static void writeSurface(const std::string& path, int tex, int theme)
 {
     Picture pic(SURFACE_SIZE, SURFACE_SIZE);
     Shade light = SNOW_LIGHT[theme];
-    int seed = 11 * surfaceFamily(tex) + theme;
     for (int y = 0; y < SURFACE_SIZE; y++)
         for (int x = 0; x < SURFACE_SIZE; x++) {
             float u = (x + 0.5f) / SURFACE_SIZE, v = (y + 0.5f) / SURFACE_SIZE;
-            Shade c = surfaceColour(tex, u, v, seed);
+            Shade c = surfaceColour(tex, u, v, theme);
             pic.set(x, y, (int)(c.r * light.r), (int)(c.g * light.g), (int)(c.b * light.b));
         }
     writeBmp(path, pic);

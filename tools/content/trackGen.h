@@ -86,5 +86,8 @@ int writeTrackFiles(const std::string& dir, const TrackRecipe& r, const TrackMes
 int kickerCellTexture(const TrackRecipe& r, const std::vector<float>& k, float rc, float zc);
 // The first six pictures' kind a picture reads as from afar (its snow, lane, ice ... family).
 int surfaceFamily(int tex);
+// The share of groomed lane a surface picture shows at (u, v) (u 1 at the cell's up-track side, v 0 at
+// its +Z side): 0 for fresh snow, 1 for the lane, between on a lane edge, -1 for any other surface.
+float laneShareOf(int tex, float u, float v);
 // Writes tree.3d, bomb.3d and rail.3d into a track directory.
 void genObstacleModels(const std::string& trackDir, int theme);

@@ -121,12 +121,15 @@ static int snowPicture(int row, int q)
     return pick == 0 ? texSnow : texSnowVariant + pick - 1;
 }
 
-// Surface code and texture of the cell whose centre is at (row rc, z zc in cells).
+static const int LANE_OR_SNOW = -1;  // a cell whose triangles take their pictures from the lane
+
+// Surface code and texture of the cell whose centre is at (row rc, z zc in cells); LANE_OR_SNOW
+// for the cells of plain snow, groomed or not.
 static void classifyCell(const TrackRecipe& r, int row, int q, int* surface, int* tex)
 {
     float rc = row + 0.5f, zc = COLUMNS / 2 - q - 0.5f;
     *surface = SURF_SNOW;
-    *tex = std::fabs(zc - recipeLaneAt(r, rc)) < LANE_HALF ? texPacked : snowPicture(row, q);
+    *tex = LANE_OR_SNOW;
     if (q == 0 || q == COLUMNS - 1 || row == ROWS - 1 || std::fabs(zc) > r.bounds) {
         *surface = SURF_OUT;
         *tex = texOut;
@@ -149,18 +152,51 @@ static void classifyCell(const TrackRecipe& r, int row, int q, int* surface, int
     }
 }
 
+// Whether grid corner (i, j) lies on the groomed lane.
+static bool cornerOnLane(const std::vector<float>& laneAtRow, int i, int j)
+{
+    return std::fabs(COLUMNS / 2 - j - laneAtRow[i]) < LANE_HALF;
+}
+
+// One triangle's picture: groomed when its three corners lie on the lane, the cell's fresh snow when
+// none does, else the lane-edge picture of its corners.
+static int laneTriangleTexture(bool diagonalDown, bool diagonalUp, bool apex, int snow)
+{
+    if (diagonalDown && diagonalUp && apex) return texPacked;
+    if (!diagonalDown && !diagonalUp && !apex) return snow;
+    return laneEdgeTexture(diagonalDown, diagonalUp, apex);
+}
+
+// The pictures of both triangles of a lane or snow cell. The diagonal both share runs from the
+// down-track corner on the +Z side to the up-track one on the -Z side; the first triangle's third
+// corner is the up-track +Z one, the second's the down-track -Z one.
+static void laneCellTextures(const std::vector<float>& laneAtRow, int row, int q, int tex[2])
+{
+    bool down = cornerOnLane(laneAtRow, row + 1, q), up = cornerOnLane(laneAtRow, row, q + 1);
+    int snow = snowPicture(row, q);
+    tex[0] = laneTriangleTexture(down, up, cornerOnLane(laneAtRow, row, q), snow);
+    tex[1] = laneTriangleTexture(down, up, cornerOnLane(laneAtRow, row + 1, q + 1), snow);
+}
+
 static void buildSurfaces(const TrackRecipe& r, TrackMesh& m)
 {
-    // One texture per cell. A strip vertex carries one texture coordinate, so every cell starts a
+    // One texture per triangle. A strip vertex carries one texture coordinate, so every cell starts a
     // strip of its own: its first corner at (1, 1) is the drawing's patch-start mark.
     static const float EVEN_ST[6] = {1, 1, 0, 1, 1, 0}, ODD_ST[6] = {1, 0, 0, 1, 0, 0};
+    std::vector<float> laneAtRow(ROWS + 1);
+    for (int i = 0; i <= ROWS; i++) laneAtRow[i] = recipeLaneAt(r, (float)i);
     m.surfaces.clear();
     for (int row = 0; row < ROWS; row++)
         for (int q = 0; q < COLUMNS; q++) {
             TrackSurface s;
-            classifyCell(r, row, q, &s.surface, &s.texIndex);
+            int cellTex, tex[2];
+            classifyCell(r, row, q, &s.surface, &cellTex);
+            if (cellTex == LANE_OR_SNOW) laneCellTextures(laneAtRow, row, q, tex);
+            else tex[0] = tex[1] = cellTex;
+            s.texIndex = tex[0];
             std::copy(EVEN_ST, EVEN_ST + 6, s.st);
             m.surfaces.push_back(s);
+            s.texIndex = tex[1];
             std::copy(ODD_ST, ODD_ST + 6, s.st);
             m.surfaces.push_back(s);
         }

@@ -126,6 +126,26 @@ static Colour rangeFace(const SkyLook& s, int k, float a, float below, float cre
     return mixColour(rock, snowC, snow);
 }
 
+// Below the horizon the nearest range's feet run down into a valley floor of snow and woods, nearer
+// than the crests and so less hazed: where the world's own terrain falls away (a valley end) it showed
+// a flat band of haze under the ranges.
+static const float VALLEY_DEG = 2.5f;
+static const float VALLEY_PATCH = 6, VALLEY_HAZE_REACH = 60;  // in heights of the eye over the floor
+
+// The floor seen `depthDeg` under the horizon at azimuth a, as a plane under the eye: woods and snow
+// in patches that shrink into the distance, hazed the more the farther.
+static Colour valleyFloor(const SkyLook& s, float a, float depthDeg, float haze)
+{
+    const SkyThemeLight& l = s.light;
+    float reach = 1 / std::tan(std::max(depthDeg, 0.2f) * PI / 180);
+    float x = 1000 + reach * std::cos(a) / VALLEY_PATCH, z = 1000 + reach * std::sin(a) / VALLEY_PATCH;
+    float woods = smooth(0.45f, 0.65f, fbm(x, z, s.seed + 90, 3));
+    Colour snow = mixColour(fromArray(l.snowShade), fromArray(l.snowLit), 0.45f + 0.3f * fbm(2 * x, 2 * z, s.seed + 95, 2));
+    Colour floor = mixColour(snow, fromArray(l.forest), 0.45f * woods);
+    float far = 1 - std::exp(-reach / VALLEY_HAZE_REACH);
+    return mixColour(floor, fromArray(l.horizon), clamp01(haze + (1 - haze) * far));
+}
+
 // The range seen along d, or false when d passes over every crest.
 static bool rangeAlong(const SkyLook& s, const float* d, Colour* out)
 {
@@ -136,11 +156,14 @@ static bool rangeAlong(const SkyLook& s, const float* d, Colour* out)
         float top = s.crestAt(k, a);
         if (elevation >= top) continue;
         float below = top - elevation;
-        float haze = 1 - std::exp(-LAYERS[k].distance / l.hazeDistance);
-        // the valley air thickens the haze towards the ranges' feet
-        haze = clamp01(haze + (1 - haze) * smooth(top * 0.4f, top + 2.5f, below) * 0.75f);
+        float distanceHaze = 1 - std::exp(-LAYERS[k].distance / l.hazeDistance);
+        // the valley air thickens the haze towards the ranges' feet, down to the horizon
+        float haze = clamp01(distanceHaze + (1 - distanceHaze) * smooth(top * 0.4f, top + 2.5f, std::min(below, top)) * 0.75f);
         if (haze > 0.97f) *out = mixColour(fromArray(l.snowShade), fromArray(l.horizon), haze);
         else *out = mixColour(rangeFace(s, k, a, below, top), fromArray(l.horizon), haze);
+        if (elevation < 0) {
+            *out = mixColour(*out, valleyFloor(s, a, -elevation, 0.5f * distanceHaze), smooth(0, VALLEY_DEG, -elevation));
+        }
         return true;
     }
     return false;
