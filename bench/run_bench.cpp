@@ -13,6 +13,7 @@
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/trickInput.h"
 #include "shell/keymap.h"
 #include "skier/skierCar.h"
@@ -109,12 +110,12 @@ static RunInput nextFrame(int button)
 static void startRun(const std::string& track)
 {
     videPileBoutons();
-    reinitGameVar();
+    reinitGameVar(playerRun);
     importTrackFromBinaryFile(track.c_str());
     resetCollectedBomb(bombsQty);
-    placeSkierAtStart(gameClock());
-    simulateGameFrame(nextFrame(RB_JUMP));
-    for (int i = 0; i < 2 * benchFps && DEPART != 1; i++) simulateGameFrame(nextFrame(-1));
+    placeSkierAtStart(playerRun, gameClock());
+    simulateGameFrame(playerRun, nextFrame(RB_JUMP));
+    for (int i = 0; i < 2 * benchFps && playerRun.timing.DEPART != 1; i++) simulateGameFrame(playerRun, nextFrame(-1));
 }
 
 // range(0): 1 with a rider model to skin, 0 without (the run's own cost).
@@ -131,11 +132,11 @@ static void BM_SimulateGameFrame(benchmark::State& state)
     theTrasher->weight = 70.0f;
     currentKeymap[KM_UP] = KEY_UP;
     gameClockSetManual(100000);
-    frameps = benchFps;
+    playerRun.timing.frameps = benchFps;
     startRun(track);
     for (auto _ : state) {
-        simulateGameFrame(nextFrame(RB_UP));
-        if (skieurArrive) {
+        simulateGameFrame(playerRun, nextFrame(RB_UP));
+        if (playerRun.motion.skieurArrive) {
             state.PauseTiming();
             startRun(track);
             state.ResumeTiming();

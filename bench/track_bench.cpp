@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "support/planeTrack.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -34,7 +35,7 @@ static void BM_DetectCollisionSweep(benchmark::State& state)
     float move = (float)state.range(0);
     for (auto _ : state) {
         reinitCollisionSweep(0.0f, 0.0f, 0.0f);
-        Xobjet = move, Yobjet = 0.0f, Zobjet = 0.0f;
+        playerRun.motion.Xobjet = move, playerRun.motion.Yobjet = 0.0f, playerRun.motion.Zobjet = 0.0f;
         benchmark::DoNotOptimize(detectCollision());
     }
 }

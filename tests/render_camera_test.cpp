@@ -20,6 +20,7 @@
 #include "render/scene.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "support/autopilot.h"
 #include "support/planeTrack.h"
 #include "support/recipes.h"
@@ -66,10 +67,10 @@ struct CameraRide {
     float leastEye = 1e9f, leastLine = 1e9f, mostTilt = 0;
     void check(const std::string& where)
     {
-        int runHalfPipe = rotSkierYAvantSautHalfPipe;
-        float runSun = derniereRotYAvtSaut;
+        int runHalfPipe = playerRun.phases.rotSkierYAvantSautHalfPipe;
+        float runSun = playerRun.tricks.derniereRotYAvtSaut;
         DrawnState d = captureDrawnState();
-        if ((runHalfPipe != rotSkierYAvantSautHalfPipe || runSun != derniereRotYAvtSaut) && failures++ < 3)
+        if ((runHalfPipe != playerRun.phases.rotSkierYAvantSautHalfPipe || runSun != playerRun.tricks.derniereRotYAvtSaut) && failures++ < 3)
             ADD_FAILURE() << where << ": the camera wrote the run's state";
         if (d.replacement || d.rescue) return;  // the rescue lifts the view out of the scene on purpose
         float eye[3], middle[3] = {d.pos[0], d.pos[1] + RIDER_MIDDLE, d.pos[2]};
@@ -103,7 +104,7 @@ struct RenderCameraRides : ::testing::Test {
         std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
         resetCollectedBomb(bombsQty);
-        placeSkierAtStart(pilotClock());
+        placeSkierAtStart(playerRun, pilotClock());
         resetDrawnTicks(&drawnTicks);
     }
 };
@@ -111,7 +112,7 @@ struct RenderCameraRides : ::testing::Test {
 // Jumps every kicker it meets: the jump key held up the ramp, let go at the lip.
 bool atAKicker(const TrackRecipe& r)
 {
-    float row = Xobjet / longueurFace;
+    float row = playerRun.motion.Xobjet / longueurFace;
     for (const TrackFeature& k : r.features)
         if (k.kind == "kicker" && row > k.args[0] - 1.5f && row < k.args[0] + k.args[4]) return true;
     return false;
@@ -138,7 +139,7 @@ TEST_F(RenderCameraRides, EyeAboveTheSnowAndInSightOfTheRiderOnEveryShippedTrack
                     PilotKeys k;
                     k.space = atAKicker(recipe);
                     k.up = !k.space;
-                    k.enter = chute && skieurStop && f % 2 == 0;  // back on the track after a fall
+                    k.enter = playerRun.phases.chute && playerRun.motion.skieurStop && f % 2 == 0;  // back on the track after a fall
                     if (weave) (f / WEAVE_TICKS % 2 ? k.left : k.right) = true;
                     return k;
                 });

@@ -18,6 +18,7 @@
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/runTicker.h"
 #include "run/trickInput.h"
 #include "skier/ghostRider.h"
@@ -110,14 +111,14 @@ void prepareRun(const std::string& name)
     theTrasher->weight = 70.0f;
     dropGhostRun();
     videPileBoutons();
-    reinitGameVar();
-    amplitudeRotationX = 0.0f;
-    sautLincolnLoopDroite = sautLincolnLoopGauche = 0;
+    reinitGameVar(playerRun);
+    playerRun.orientation.amplitudeRotationX = 0.0f;
+    playerRun.phases.sautLincolnLoopDroite = playerRun.phases.sautLincolnLoopGauche = 0;
     viewChoice = 1, mouvCamX = 0;
     std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
     ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << path;
     resetCollectedBomb(bombsQty);
-    placeSkierAtStart(clockStart);
+    placeSkierAtStart(playerRun, clockStart);
     startRunTicker(runTicker, clockStart);
     clearRunEvents();
     skiTraces.reset();
@@ -128,24 +129,24 @@ void prepareRun(const std::string& name)
 TEST(DrawnState, ARiderPutBackOnTheTrackIsNotBlendedAcross)
 {
     prepareRun("meadow");
-    Xobjet = depart + 20000, Zobjet = 3000;
+    playerRun.motion.Xobjet = depart + 20000, playerRun.motion.Zobjet = 3000;
     clearRunEvents();
     noteTickDrawn(&drawnTicks, tickTeleported());
     ASSERT_EQ(0, tickTeleported());
     float before = drawnTicks.current.pos[0];
     replaceSkierOperation();
     ASSERT_EQ(1, tickTeleported());
-    ASSERT_NE(before, Xobjet) << "the rescue point is elsewhere";
+    ASSERT_NE(before, playerRun.motion.Xobjet) << "the rescue point is elsewhere";
     // an ordinary tick would be blended from where he was...
     DrawnTicks blended = drawnTicks;
     noteTickDrawn(&blended, 0);
-    EXPECT_NE(Xobjet, drawnMoment(blended, 0.5f).pos[0]);
+    EXPECT_NE(playerRun.motion.Xobjet, drawnMoment(blended, 0.5f).pos[0]);
     // ...the teleport is drawn where he is now, at every fraction
     noteTickDrawn(&drawnTicks, tickTeleported());
     EXPECT_TRUE(sameBytes(drawnTicks.previous, drawnTicks.current));
     for (float f : {0.0f, 0.3f, 1.0f}) {
-        EXPECT_EQ(Xobjet, drawnMoment(drawnTicks, f).pos[0]) << f;
-        EXPECT_EQ(Zobjet, drawnMoment(drawnTicks, f).pos[2]) << f;
+        EXPECT_EQ(playerRun.motion.Xobjet, drawnMoment(drawnTicks, f).pos[0]) << f;
+        EXPECT_EQ(playerRun.motion.Zobjet, drawnMoment(drawnTicks, f).pos[2]) << f;
     }
     clearRunEvents();
 }
@@ -158,16 +159,16 @@ std::vector<unsigned char> runStateBytes()
         const unsigned char* c = (const unsigned char*)p;
         b.insert(b.end(), c, c + n);
     };
-    const float floats[] = {Xobjet, Yobjet, Zobjet, Xprec, vitessePrecedente, acceleration, velocity, YavantSaut,
-                            bufferJump, freinage, rotSkierY, rotSkierX, rotSkierZ, rotSkierYAvantSaut,
-                            amplitudeRotationX, amplitudeRotationY, amplitudeRotationZ, angleCourant,
-                            angleDePlacementEffectif, rotFakieSolRight, rotFakieSolLeft, angleFaceCour,
-                            rotationChute, tempsChute, deroulementFigure,
-                            deroulementFreinage, totalTime, getXobjet_inc(), getYobjetCour(), transTotalSkier,
+    const float floats[] = {playerRun.motion.Xobjet, playerRun.motion.Yobjet, playerRun.motion.Zobjet, playerRun.motion.Xprec, playerRun.motion.vitessePrecedente, playerRun.motion.acceleration, playerRun.motion.velocity, playerRun.motion.YavantSaut,
+                            playerRun.motion.bufferJump, playerRun.motion.freinage, playerRun.orientation.rotSkierY, playerRun.orientation.rotSkierX, playerRun.orientation.rotSkierZ, playerRun.orientation.rotSkierYAvantSaut,
+                            playerRun.orientation.amplitudeRotationX, playerRun.orientation.amplitudeRotationY, playerRun.orientation.amplitudeRotationZ, playerRun.orientation.angleCourant,
+                            playerRun.orientation.angleDePlacementEffectif, playerRun.phases.rotFakieSolRight, playerRun.phases.rotFakieSolLeft, playerRun.phases.angleFaceCour,
+                            playerRun.phases.rotationChute, playerRun.phases.tempsChute, playerRun.tricks.deroulementFigure,
+                            playerRun.tricks.deroulementFreinage, playerRun.timing.totalTime, getXobjet_inc(), getYobjetCour(), transTotalSkier,
                             angleZTemp};
     put(floats, sizeof floats);
-    const int ints[] = {totalScore, totalCollectable, bufferScoreJump, chute, getContact(), fakie, askForRescue,
-                        replacement, putBackTicks, numFaceCour, getNumeroFaceCourante(), skieurArrive, (int)runTicks,
+    const int ints[] = {playerRun.scores.totalScore, playerRun.scores.totalCollectable, playerRun.scores.bufferScoreJump, playerRun.phases.chute, getContact(), playerRun.phases.fakie, playerRun.phases.askForRescue,
+                        playerRun.phases.replacement, playerRun.phases.putBackTicks, playerRun.phases.numFaceCour, getNumeroFaceCourante(), playerRun.motion.skieurArrive, (int)playerRun.timing.runTicks,
                         getCollectedBomb()};
     put(ints, sizeof ints);
     float pose[poseAngles];
@@ -176,8 +177,8 @@ std::vector<unsigned char> runStateBytes()
     for (int j = 0; j < nbJointsSquelette; j++) put(listeBones[j].rotation, sizeof listeBones[j].rotation);
     for (float* end : {outNoseSkiGauchePos, outTailSkiGauchePos, outNoseSkiDroitPos, outTailSkiDroitPos})
         put(end, 3 * sizeof(float));
-    put(faceUpVector, sizeof faceUpVector);
-    put(skierFrontVector, sizeof skierFrontVector);
+    put(playerRun.orientation.faceUpVector, sizeof playerRun.orientation.faceUpVector);
+    put(playerRun.orientation.skierFrontVector, sizeof playerRun.orientation.skierFrontVector);
     return b;
 }
 
@@ -215,10 +216,10 @@ std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* ai
     prepareRun("meadow");
     *airTicks = *turnedFrames = 0;
     long frames = (long)(14 * drawRate);
-    for (long f = 0; f < frames && !skieurArrive; f++) {
+    for (long f = 0; f < frames && !playerRun.motion.skieurArrive; f++) {
         RunInput sampled = recordAt((long)floor(f * 1000.0 / drawRate + 1e-6));
         sampled.frameps = (float)drawRate;
-        runDrawnFrame(runTicker, 1.0 / drawRate, sampled, [&] {
+        runDrawnFrame(runTicker, playerRun, 1.0 / drawRate, sampled, [&] {
             noteTickDrawn(&drawnTicks, tickTeleported());
             clearRunEvents();
             ticks.push_back(runStateBytes());
@@ -226,12 +227,12 @@ std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* ai
         });
         if (!draw) continue;
         float drawnX = drawnMoment(drawnTicks, tickFraction(runTicker)).pos[0];
-        if (steps && fabsf(vitessePrecedente) > 1000 && !chute) {
+        if (steps && fabsf(playerRun.motion.vitessePrecedente) > 1000 && !playerRun.phases.chute) {
             steps->moving++;
-            steps->tickStill += Xobjet == lastTickX;
+            steps->tickStill += playerRun.motion.Xobjet == lastTickX;
             steps->drawnStill += drawnX == lastDrawnX;
         }
-        lastTickX = Xobjet, lastDrawnX = drawnX;
+        lastTickX = playerRun.motion.Xobjet, lastDrawnX = drawnX;
         for (float fraction : {tickFraction(runTicker), 0.0f, 0.5f, 1.0f}) {
             DrawnState d = drawnMoment(drawnTicks, fraction);
             RiderPoseState tickPose;
@@ -281,21 +282,21 @@ struct RescueDrawn {
 RescueDrawn rideRescue()
 {
     prepareRun("meadow");
-    DEPART = 1, LETSGO = 0;
-    chute = 1, tempsChute = 0, vitessePrecedente = 0;
-    askForRescue = 1, endOfRescue = 0;
+    playerRun.timing.DEPART = 1, playerRun.timing.LETSGO = 0;
+    playerRun.phases.chute = 1, playerRun.phases.tempsChute = 0, playerRun.motion.vitessePrecedente = 0;
+    playerRun.phases.askForRescue = 1, playerRun.phases.endOfRescue = 0;
     RescueDrawn r;
     RunInput still;
     still.frameps = 60;
-    for (int tick = 0; tick < 1500 && (askForRescue || replacement || !r.putBack); tick++) {
-        runDrawnFrame(runTicker, 1.0 / 60, still, [&] {
+    for (int tick = 0; tick < 1500 && (playerRun.phases.askForRescue || playerRun.phases.replacement || !r.putBack); tick++) {
+        runDrawnFrame(runTicker, playerRun, 1.0 / 60, still, [&] {
             noteTickDrawn(&drawnTicks, tickTeleported());
             clearRunEvents();
             r.lift.push_back(drawnTicks.current.rescueLift);
             r.climb.push_back(rescueFlight.cameraLift);
             r.fade.push_back(drawnTicks.current.fadeAlpha);
             r.fading.push_back(drawnTicks.current.replacement);
-            if (!r.putBack && replacement) r.putBack = r.lift.size();
+            if (!r.putBack && playerRun.phases.replacement) r.putBack = r.lift.size();
             if (r.halfwayFade < 0 && r.putBack && r.lift.size() == r.putBack + 2)
                 r.halfwayFade = drawnMoment(drawnTicks, 0.5f).fadeAlpha;
         });

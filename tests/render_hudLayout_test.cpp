@@ -13,6 +13,7 @@
 #include "render/lessonDraw.h"
 #include "run/lesson.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "screens/replayControls.h"
 #include "shell/keymap.h"
 
@@ -62,7 +63,7 @@ void fallLines(HudTexts& t)
 void keyHints(HudTexts& t)
 {
     initKeymap("/nonexistent/keys.map");
-    reinitGameVar();
+    reinitGameVar(playerRun);
     RunHints h;
     runHints(h, 1);
     setHudText(t, hudStart, h.start);
@@ -171,7 +172,7 @@ TEST(RenderHudLayout, NoItemCoversAnotherAndAllStayOnScreenAtEverySize)
         }
     }
     initKeymap("/nonexistent/keys.map");
-    reinitGameVar();
+    reinitGameVar(playerRun);
 }
 
 TEST(RenderHudLayout, ItemsKeepTheirCornersAndShortTitlesTheirFullSize)
@@ -282,5 +283,5 @@ TEST(RenderHudLayout, TheReplaysLinesKeepClearOfTheHudAndOfEachOther)
         }
     }
     initKeymap("/nonexistent/keys.map");
-    reinitGameVar();
+    reinitGameVar(playerRun);
 }

@@ -16,6 +16,7 @@
 #include "shell/keymap.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "support/planeTrack.h"
 #include "track/planLib.h"
 
@@ -85,29 +86,29 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
     EXPECT_EQ((std::vector<int>{0, 2, texStuffTraceBreak}), (std::vector<int>{l, r, slot}));
 
     buildPlaneTrack(false);
-    reinitGameVar();
+    reinitGameVar(playerRun);
     skiTraces.reset();
-    Xobjet = 30000, Zobjet = 100;
-    const float here[3] = {Xobjet, Yobjet, Zobjet};
+    playerRun.motion.Xobjet = 30000, playerRun.motion.Zobjet = 100;
+    const float here[3] = {playerRun.motion.Xobjet, playerRun.motion.Yobjet, playerRun.motion.Zobjet};
     setContact(1);
-    skieurStop = 0;
+    playerRun.motion.skieurStop = 0;
     for (int i = 0; i < 3; i++) updateTraces(here, -1);
     ASSERT_EQ(3, skiTraces.count);
     // laid 5 above the terrain at the ski's place
     const ThreeDPoint* p = skiTraces.left[0];
     EXPECT_NEAR(planeTrackHeight(p->x, p->z) + 5.0f, p->y, 0.5f);
-    skieurStop = 1;
+    playerRun.motion.skieurStop = 1;
     setContact(0);
     updateTraces(here, -1);
     EXPECT_EQ(3, skiTraces.count);  // stopped: the marks stay
-    skieurStop = 0;
+    playerRun.motion.skieurStop = 0;
     updateTraces(here, -1);
     EXPECT_EQ(0, skiTraces.count);  // in the air: gone
     setContact(1);
-    chute = 1;
+    playerRun.phases.chute = 1;
     updateTraces(here, -1);
     EXPECT_EQ(0, skiTraces.count);
-    chute = 0;
+    playerRun.phases.chute = 0;
     setContact(1);
 }
 
@@ -115,10 +116,10 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
 TEST(RenderTraces, OnePairATickFollowingTheSkis)
 {
     buildPlaneTrack(false);
-    reinitGameVar();
+    reinitGameVar(playerRun);
     skiTraces.reset();
     setContact(1);
-    skieurStop = 0, chute = 0;
+    playerRun.motion.skieurStop = 0, playerRun.phases.chute = 0;
     float at[3] = {30000, 0, 100};
     updateTraces(at, 7);
     for (int frame = 0; frame < 3; frame++) {
@@ -156,7 +157,7 @@ TEST(RenderHints, StartLineUntilSpaceKeysOfTheMapAndTheirFade)
 {
     initKeymap("/nonexistent/keys.map");
     currentKeymap[KM_UP] = 20; // T pushes for this player
-    reinitGameVar();
+    reinitGameVar(playerRun);
     RunHints h;
     runHints(h, 1);
     EXPECT_STREQ(h.start, "Press SPACE to start");
@@ -169,24 +170,24 @@ TEST(RenderHints, StartLineUntilSpaceKeysOfTheMapAndTheirFade)
     EXPECT_FLOAT_EQ(h.keysAlpha, 0.0f);
     EXPECT_FLOAT_EQ(h.jumpDiscAlpha, 1.0f); // the disc is explained before the start anyway
 
-    LETSGO = 1; // the countdown: SPACE was pressed
+    playerRun.timing.LETSGO = 1; // the countdown: SPACE was pressed
     runHints(h, 1);
     EXPECT_STREQ(h.start, "");
-    LETSGO = 0;
-    DEPART = 1;
-    totalTime = 6.0f;
+    playerRun.timing.LETSGO = 0;
+    playerRun.timing.DEPART = 1;
+    playerRun.timing.totalTime = 6.0f;
     runHints(h, 1);
     EXPECT_FLOAT_EQ(h.keysAlpha, 1.0f);
-    totalTime = 7.0f;
+    playerRun.timing.totalTime = 7.0f;
     runHints(h, 1);
     EXPECT_NEAR(h.keysAlpha, 0.5f, 1e-5);
     EXPECT_NEAR(h.jumpDiscAlpha, 0.5f, 1e-5);
-    totalTime = 9.0f;
+    playerRun.timing.totalTime = 9.0f;
     runHints(h, 1);
     EXPECT_FLOAT_EQ(h.keysAlpha, 0.0f);
     runHints(h, 0);
     EXPECT_FLOAT_EQ(h.jumpDiscAlpha, 0.0f);
-    reinitGameVar();
+    reinitGameVar(playerRun);
     initKeymap("/nonexistent/keys.map");
 }
 

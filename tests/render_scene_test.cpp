@@ -9,6 +9,7 @@
 #include "render/scene.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "shell/keys.h"
 #include "shell/prefs.h"
 #include "shell/runSwitches.h"
@@ -116,11 +117,11 @@ struct RenderCamera : ::testing::Test {
     void SetUp() override
     {
         buildPlaneTrack(true);
-        reinitGameVar();
-        Xobjet = 50 * longueurFace, Zobjet = 0;
-        Yobjet = groundAt(Xobjet, Zobjet);
-        setYobjetCour(Yobjet);
-        rotSkierY = 0;
+        reinitGameVar(playerRun);
+        playerRun.motion.Xobjet = 50 * longueurFace, playerRun.motion.Zobjet = 0;
+        playerRun.motion.Yobjet = groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet);
+        setYobjetCour(playerRun.motion.Yobjet);
+        playerRun.orientation.rotSkierY = 0;
         viewChoice = 1;
         setContact(1);
     }
@@ -141,14 +142,14 @@ TEST_F(RenderCamera, ViewDistancesAndTerrainLift)
     // the rider at the foot of a wall of snow 2000 high that rises from 1684 behind him: the eye
     // 1500 behind stands on its face and is lifted to 150 above it
     viewChoice = 3;
-    int row = (int)(Xobjet / longueurFace) - 1;
+    int row = (int)(playerRun.motion.Xobjet / longueurFace) - 1;
     for (int q = 0; q <= largeurPisteEnFaces; q++) points[row * (largeurPisteEnFaces + 1) + q][1] += 2000;
     chaseCameraEye(0, &back, &up);
-    float eyeGround = groundAt(Xobjet - 1500, Zobjet);
-    EXPECT_NEAR(eyeGround + 150 - groundAt(Xobjet, Zobjet), up, 1.0f);
+    float eyeGround = groundAt(playerRun.motion.Xobjet - 1500, playerRun.motion.Zobjet);
+    EXPECT_NEAR(eyeGround + 150 - groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet), up, 1.0f);
     EXPECT_EQ(-1500, back) << "the line to him runs above the face: the eye stays where it is";
     // turned by 90 degrees the eye is beside him, on flat ground: no lift needed there
-    rotSkierY = 89;
+    playerRun.orientation.rotSkierY = 89;
     chaseCameraEye(89, &back, &up);
     EXPECT_EQ(1400, up);
 }
@@ -157,33 +158,33 @@ TEST_F(RenderCamera, BankFollowsTheHeadingByAFewDegreesAtMost)
 {
     resetChaseCamera();
     ViewTurn t;
-    rotSkierY = 6;
+    playerRun.orientation.rotSkierY = 6;
     stepViewTurn(&t);
     EXPECT_TRUE(t.turn && t.bank);
     EXPECT_EQ(6, t.heading);
     EXPECT_NEAR(-2, t.bankAngle, 1e-5);
     EXPECT_NEAR(5, chaseCamera.sunHeading, 1e-4);
-    rotSkierY = 30;  // a traverse of a side slope: the horizon leans 3 degrees, not 10
+    playerRun.orientation.rotSkierY = 30;  // a traverse of a side slope: the horizon leans 3 degrees, not 10
     stepViewTurn(&t);
     EXPECT_NEAR(-cameraMaxTilt, t.bankAngle, 1e-5);
-    rotSkierY = -45;
+    playerRun.orientation.rotSkierY = -45;
     stepViewTurn(&t);
     EXPECT_NEAR(cameraMaxTilt, t.bankAngle, 1e-5);
-    rotSkierY = 75;  // beyond 60: the last bank stays
+    playerRun.orientation.rotSkierY = 75;  // beyond 60: the last bank stays
     stepViewTurn(&t);
     EXPECT_NEAR(cameraMaxTilt, t.bankAngle, 1e-5);
     EXPECT_EQ(75, t.heading);
     // in the air: take-off heading, no bank; none while a ground half-turn is flagged
     setContact(0);
-    rotSkierYAvantSaut = 12;
+    playerRun.orientation.rotSkierYAvantSaut = 12;
     stepViewTurn(&t);
     EXPECT_TRUE(t.turn);
     EXPECT_FALSE(t.bank);
     EXPECT_EQ(12, t.heading);
-    changementFakieSolLeft = 1;
+    playerRun.phases.changementFakieSolLeft = 1;
     stepViewTurn(&t);
     EXPECT_FALSE(t.turn);
-    changementFakieSolLeft = 0;
+    playerRun.phases.changementFakieSolLeft = 0;
 }
 
 // The camera creeps its own copy of the half-pipe heading: the run's stays as the wall set it.
@@ -192,28 +193,28 @@ TEST_F(RenderCamera, HalfPipeHeadingCreepsWithoutWritingTheRun)
     resetChaseCamera();
     ViewTurn t;
     setContact(0);
-    inHalfPipe = 1, inInterieurHalfPipe = 0;
-    rotSkierYAvantSaut = 7, rotSkierYAvantSautHalfPipe = 0;  // onto the wall, heading 0
-    float sunBefore = derniereRotYAvtSaut;
+    playerRun.phases.inHalfPipe = 1, playerRun.phases.inInterieurHalfPipe = 0;
+    playerRun.orientation.rotSkierYAvantSaut = 7, playerRun.phases.rotSkierYAvantSautHalfPipe = 0;  // onto the wall, heading 0
+    float sunBefore = playerRun.tricks.derniereRotYAvtSaut;
     std::vector<float> headings;
     for (int i = 0; i < 3; i++) {
         stepViewTurn(&t);
         headings.push_back(t.heading);
     }
     EXPECT_EQ((std::vector<float>{2, 4, 6}), headings);
-    EXPECT_EQ(0, rotSkierYAvantSautHalfPipe);
-    EXPECT_EQ(sunBefore, derniereRotYAvtSaut);
+    EXPECT_EQ(0, playerRun.phases.rotSkierYAvantSautHalfPipe);
+    EXPECT_EQ(sunBefore, playerRun.tricks.derniereRotYAvtSaut);
     // a new wall sets the run's heading again: the camera starts from it
-    rotSkierYAvantSautHalfPipe = 10;
-    rotSkierYAvantSaut = -7;
+    playerRun.phases.rotSkierYAvantSautHalfPipe = 10;
+    playerRun.orientation.rotSkierYAvantSaut = -7;
     stepViewTurn(&t);
     EXPECT_EQ(8, t.heading);
     setContact(1);
-    rotSkierY = 40;
+    playerRun.orientation.rotSkierY = 40;
     stepViewTurn(&t);
-    EXPECT_EQ(10, rotSkierYAvantSautHalfPipe);
-    EXPECT_EQ(sunBefore, derniereRotYAvtSaut) << "the sun's turn is the camera's own";
-    inHalfPipe = 0;
+    EXPECT_EQ(10, playerRun.phases.rotSkierYAvantSautHalfPipe);
+    EXPECT_EQ(sunBefore, playerRun.tricks.derniereRotYAvtSaut) << "the sun's turn is the camera's own";
+    playerRun.phases.inHalfPipe = 0;
 }
 
 TEST_F(RenderCamera, F8AndF9Cycle)
@@ -273,10 +274,10 @@ TEST(RenderObstacles, WindowAheadTakenAndRails)
 TEST_F(RenderCamera, ShadowPlaneIsTheGroundUnderTheRider)
 {
     buildPlaneTrack(false);
-    Zobjet = 2000;
-    setNumeroFaceCourante(findCurrentFace(points, faces, Xobjet, Zobjet, (float)maxTrackFaces));
-    Yobjet = groundAt(Xobjet, Zobjet) + 300;  // in the air
-    shadowPlaneUnderRider(getNumeroFaceCourante(), Xobjet, Yobjet, groundAt(Xobjet, Zobjet));
+    playerRun.motion.Zobjet = 2000;
+    setNumeroFaceCourante(findCurrentFace(points, faces, playerRun.motion.Xobjet, playerRun.motion.Zobjet, (float)maxTrackFaces));
+    playerRun.motion.Yobjet = groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet) + 300;  // in the air
+    shadowPlaneUnderRider(getNumeroFaceCourante(), playerRun.motion.Xobjet, playerRun.motion.Yobjet, groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet));
     for (int i = 0; i < 3; i++) EXPECT_NEAR(-300, lilPoints[i][1], 0.5f);
     // a point of the rider frame falls onto y = -300 along the line from the light
     float p[4] = {100, 50, 20, 1}, q[4] = {0, 0, 0, 0};

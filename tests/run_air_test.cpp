@@ -11,6 +11,7 @@
 #include "run/runFeedback.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/runTick.h"
 #include "run/trickInput.h"
 #include "screens/choixPiste.h"
@@ -64,11 +65,11 @@ protected:
         pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
         pilotStart(fps);
         for (int i = 0; i < 12; i++) pilotFrame(fps, keys(&PilotKeys::space));
-        ASSERT_FLOAT_EQ(bufferJump, 20.0f);
-        vitessePrecedente = 5900.0f;
+        ASSERT_FLOAT_EQ(playerRun.motion.bufferJump, 20.0f);
+        playerRun.motion.vitessePrecedente = 5900.0f;
         pilotFrame(fps, keys());
         ASSERT_EQ(getContact(), 0);
-        ASSERT_EQ(rotYSautAccepte, 0);
+        ASSERT_EQ(playerRun.phases.rotYSautAccepte, 0);
     }
     // Rides with the given keys until touch-down, calling inAir before each airborne frame.
     int rideToLanding(const PilotKeys& held, void (*inAir)() = nullptr)
@@ -93,11 +94,11 @@ TEST_F(RunAir, KickerLaunchesWithoutTheJumpKey)
         pilotFrame(fps, keys(&PilotKeys::up));
         if (getContact() == 0) launched = i;
     }
-    ASSERT_GE(launched, 0) << "no take-off, rider at X " << Xobjet;
-    EXPECT_EQ(decollageAutomatique, 1);
-    EXPECT_GT(Xobjet, 11 * longueurFace);
+    ASSERT_GE(launched, 0) << "no take-off, rider at X " << playerRun.motion.Xobjet;
+    EXPECT_EQ(playerRun.phases.decollageAutomatique, 1);
+    EXPECT_GT(playerRun.motion.Xobjet, 11 * longueurFace);
     pilotFrame(fps, keys());
-    EXPECT_GT(Yobjet, yTheoObj(points, faces, Xobjet, Zobjet, maxTrackFaces) + 10.0f) << "the rider is not flying";
+    EXPECT_GT(playerRun.motion.Yobjet, yTheoObj(points, faces, playerRun.motion.Xobjet, playerRun.motion.Zobjet, maxTrackFaces) + 10.0f) << "the rider is not flying";
 }
 
 TEST_F(RunAir, JumpChargeSetsTheTakeOffSpeed)
@@ -105,12 +106,12 @@ TEST_F(RunAir, JumpChargeSetsTheTakeOffSpeed)
     // a long 10-degree ramp: a full charge leaves it at 25000
     pilotPlaneRun(true, 20 * longueurFace, 150 * longueurFace);
     for (int r = 0; r <= 60; r++) setRowHeight(r, flatY + r * 297.0f);
-    placeSkierAtStart(pilotClock());
+    placeSkierAtStart(playerRun, pilotClock());
     pilotStart(fps);
     for (int i = 0; i < 12; i++) pilotFrame(fps, keys(&PilotKeys::space));
     pilotFrame(fps, keys());
     ASSERT_EQ(getContact(), 0);
-    EXPECT_NEAR(velocity + std::fabs(6000.0f - vitessePrecedente), 25000.0f, 1.0f);
+    EXPECT_NEAR(playerRun.motion.velocity + std::fabs(6000.0f - playerRun.motion.vitessePrecedente), 25000.0f, 1.0f);
 
     // on flat snow a full charge gives 10000
     pilotInstallKeys();
@@ -119,17 +120,17 @@ TEST_F(RunAir, JumpChargeSetsTheTakeOffSpeed)
     for (int i = 0; i < 12; i++) pilotFrame(fps, keys(&PilotKeys::space));
     pilotFrame(fps, keys());
     ASSERT_EQ(getContact(), 0);
-    EXPECT_NEAR(velocity + std::fabs(6000.0f - vitessePrecedente), 10000.0f, 1.0f);
+    EXPECT_NEAR(playerRun.motion.velocity + std::fabs(6000.0f - playerRun.motion.vitessePrecedente), 10000.0f, 1.0f);
 
     // an empty charge hops: back on the snow in the frame it left it
     for (int i = 0; i < 40 && getContact() == 0; i++) pilotFrame(fps, keys());
     for (int i = 0; i < 30; i++) pilotFrame(fps, keys());
-    bufferJump = 9.0f;
+    playerRun.motion.bufferJump = 9.0f;
     pilotFrame(fps, keys(&PilotKeys::space));
-    ASSERT_FLOAT_EQ(bufferJump, 10.0f);
+    ASSERT_FLOAT_EQ(playerRun.motion.bufferJump, 10.0f);
     pilotFrame(fps, keys());
     EXPECT_EQ(getContact(), 1);
-    EXPECT_EQ(changementContact, 1) << "the hop did not leave the ground";
+    EXPECT_EQ(playerRun.phases.changementContact, 1) << "the hop did not leave the ground";
 }
 
 // A landing empties the charge; it refills a third past empty (where every jump after a landing
@@ -141,14 +142,14 @@ TEST_F(RunAir, ALandedChargeRefillsAThirdPastEmptyAtEveryTickLength)
         pilotPlaneRun(true, 20 * longueurFace, 150 * longueurFace);
         pilotStart(fps);
         for (int i = 0; i < 20; i++) pilotFrame(fps, keys());
-        EXPECT_FLOAT_EQ(bufferJump, 10.0f) << "a run starts on an empty charge, not a refilled one";
-        bufferJump = 0.0f;  // as touch-down leaves it
+        EXPECT_FLOAT_EQ(playerRun.motion.bufferJump, 10.0f) << "a run starts on an empty charge, not a refilled one";
+        playerRun.motion.bufferJump = 0.0f;  // as touch-down leaves it
         for (int i = 0; i < 20; i++) pilotFrame(fps, keys());
-        EXPECT_FLOAT_EQ(bufferJump, 10.0f + 1.0f / 3) << ticksPerSecond;
+        EXPECT_FLOAT_EQ(playerRun.motion.bufferJump, 10.0f + 1.0f / 3) << ticksPerSecond;
         for (int i = 0; i < 8; i++) pilotFrame(fps, keys(&PilotKeys::space));
-        EXPECT_NEAR(bufferJump, 18.0f + 1.0f / 3, 1e-3f) << ticksPerSecond;
+        EXPECT_NEAR(playerRun.motion.bufferJump, 18.0f + 1.0f / 3, 1e-3f) << ticksPerSecond;
         for (int i = 0; i < 8; i++) pilotFrame(fps, keys(&PilotKeys::space));
-        EXPECT_FLOAT_EQ(bufferJump, 20.0f) << ticksPerSecond;
+        EXPECT_FLOAT_EQ(playerRun.motion.bufferJump, 20.0f) << ticksPerSecond;
     }
 }
 
@@ -160,15 +161,15 @@ TEST_F(RunAir, TrickHeldHalfASecondBanksItsPointsOnACleanLanding)
     grab.trick[0] = true;
     for (int i = 0; i < 10; i++) pilotFrame(fps, grab);
     ASSERT_EQ(getContact(), 0);
-    EXPECT_EQ(bufferScoreJump, 500);
-    EXPECT_EQ(totalScore, 0) << "points banked before landing";
+    EXPECT_EQ(playerRun.scores.bufferScoreJump, 500);
+    EXPECT_EQ(playerRun.scores.totalScore, 0) << "points banked before landing";
     char line[64];
     runFeedbackLine(line, sizeof line);
     EXPECT_STREQ(line, "Mute Grab"); // the pose held, named as its file names it
     rideToLanding(keys());
-    EXPECT_EQ(chute, 0);
-    EXPECT_EQ(totalScore, 500);
-    EXPECT_EQ(bufferScoreJump, 0);
+    EXPECT_EQ(playerRun.phases.chute, 0);
+    EXPECT_EQ(playerRun.scores.totalScore, 500);
+    EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
     runFeedbackLine(line, sizeof line);
     EXPECT_STREQ(line, "Landed +500");
     for (int i = 0; i < 50; i++) pilotFrame(fps, keys()); // two and a half seconds on
@@ -182,9 +183,9 @@ TEST_F(RunAir, TrickKeysHeldAtTouchDownFallAndLoseThePoints)
     PilotKeys grab;
     grab.trick[0] = true;
     rideToLanding(grab);
-    EXPECT_EQ(chute, 1);
-    EXPECT_EQ(totalScore, 0);
-    EXPECT_EQ(bufferScoreJump, 0);
+    EXPECT_EQ(playerRun.phases.chute, 1);
+    EXPECT_EQ(playerRun.scores.totalScore, 0);
+    EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
     char line[64];
     runFeedbackLine(line, sizeof line);
     EXPECT_STREQ(line, ("Crashed: " + std::to_string(runFeedback.points) + " lost").c_str());
@@ -204,7 +205,7 @@ TEST_F(RunAir, UnknownCombinationGivesTheGrabAtTenPointsASecond)
     EXPECT_EQ(bufferBoutons[0], 1);
     EXPECT_EQ(bufferBoutons[1], 3);
     EXPECT_EQ(bufferBoutons[2], -1);
-    EXPECT_EQ(figScore, 10);
+    EXPECT_EQ(playerRun.scores.figScore, 10);
     EXPECT_EQ(recherchePosition(), -1);
     int buttons[6] = {1, 3, -1, -1, -1, -1};
     memcpy(positionsDispo[5].boutons, buttons, sizeof buttons);
@@ -212,15 +213,15 @@ TEST_F(RunAir, UnknownCombinationGivesTheGrabAtTenPointsASecond)
     EXPECT_EQ(recherchePosition(), 5) << "the lower slot wins";
 }
 
-static void leanSideways() { rotSkierX = 30.0f; }
-static void faceBackwards() { rotSkierY = 180.0f; }
+static void leanSideways() { playerRun.orientation.rotSkierX = 30.0f; }
+static void faceBackwards() { playerRun.orientation.rotSkierY = 180.0f; }
 
 TEST_F(RunAir, SidewaysLandingFallsOnHiAndLandsOnWiz)
 {
     applyLevelTolerances(3);
     longJump();
     rideToLanding(keys(), leanSideways);
-    EXPECT_EQ(chute, 1) << "a 30-degree side lean passed the 20-degree tolerance";
+    EXPECT_EQ(playerRun.phases.chute, 1) << "a 30-degree side lean passed the 20-degree tolerance";
     EXPECT_EQ(fallCause.reason, fallBadLanding);
     EXPECT_GE(fallCause.degreesOff, 28);
     EXPECT_LE(fallCause.degreesOff, 32);
@@ -232,61 +233,61 @@ TEST_F(RunAir, SidewaysLandingFallsOnHiAndLandsOnWiz)
     applyLevelTolerances(0);
     longJump();
     rideToLanding(keys(), leanSideways);
-    EXPECT_EQ(chute, 0);
-    EXPECT_EQ(rotSkierX, 0.0f);
+    EXPECT_EQ(playerRun.phases.chute, 0);
+    EXPECT_EQ(playerRun.orientation.rotSkierX, 0.0f);
 }
 
 TEST_F(RunAir, LandingBackwardsSwitchesFakie)
 {
     longJump();
-    ASSERT_EQ(fakie, 0);
+    ASSERT_EQ(playerRun.phases.fakie, 0);
     rideToLanding(keys(), faceBackwards);
-    EXPECT_EQ(chute, 0);
-    EXPECT_EQ(fakie, 1);
-    EXPECT_LE(std::fabs(rotSkierY), 90.0f);
+    EXPECT_EQ(playerRun.phases.chute, 0);
+    EXPECT_EQ(playerRun.phases.fakie, 1);
+    EXPECT_LE(std::fabs(playerRun.orientation.rotSkierY), 90.0f);
 }
 
 TEST_F(RunAir, SpinsAreLockedToTheirFirstDirectionAndCapped)
 {
     longJump();
     for (int i = 0; i < 5; i++) pilotFrame(fps, keys(&PilotKeys::right));
-    float spin = amplitudeRotationY;
+    float spin = playerRun.orientation.amplitudeRotationY;
     EXPECT_GT(spin, 0.0f);
-    EXPECT_EQ(sautDroite, 1);
+    EXPECT_EQ(playerRun.phases.sautDroite, 1);
     pilotFrame(fps, keys(&PilotKeys::left));
-    EXPECT_EQ(amplitudeRotationY, 0.0f) << "releasing right stops the spin";
+    EXPECT_EQ(playerRun.orientation.amplitudeRotationY, 0.0f) << "releasing right stops the spin";
     pilotFrame(fps, keys(&PilotKeys::left));
-    EXPECT_EQ(amplitudeRotationY, 0.0f) << "the opposite direction is locked";
+    EXPECT_EQ(playerRun.orientation.amplitudeRotationY, 0.0f) << "the opposite direction is locked";
     // flips forward, then the rate is capped at 540 / frameps
     pilotFrame(fps, keys(&PilotKeys::up));
-    EXPECT_LT(amplitudeRotationZ, 0.0f);
-    EXPECT_EQ(sautDevant, 1);
+    EXPECT_LT(playerRun.orientation.amplitudeRotationZ, 0.0f);
+    EXPECT_EQ(playerRun.phases.sautDevant, 1);
     for (int i = 0; i < 5 && getContact() == 0; i++) {
-        amplitudeRotationZ = -26.9f;
+        playerRun.orientation.amplitudeRotationZ = -26.9f;
         pilotFrame(fps, keys(&PilotKeys::up));
-        EXPECT_GT(amplitudeRotationZ, -27.0f);
+        EXPECT_GT(playerRun.orientation.amplitudeRotationZ, -27.0f);
     }
     ASSERT_EQ(getContact(), 0);
     pilotFrame(fps, keys(&PilotKeys::down));
     pilotFrame(fps, keys(&PilotKeys::down));
-    EXPECT_EQ(amplitudeRotationZ, 0.0f) << "a backflip after a front flip in the same jump";
+    EXPECT_EQ(playerRun.orientation.amplitudeRotationZ, 0.0f) << "a backflip after a front flip in the same jump";
 }
 
 TEST_F(RunAir, RotationPointsGrowWithTheSpinRate)
 {
     longJump();
-    amplitudeRotationY = 2.0f;
-    int before = bufferScoreJump;
+    playerRun.orientation.amplitudeRotationY = 2.0f;
+    int before = playerRun.scores.bufferScoreJump;
     pilotFrame(fps, keys());
-    EXPECT_EQ(bufferScoreJump - before, 500);
-    amplitudeRotationY = 0.0f;
-    amplitudeRotationX = 2.0f;
-    before = bufferScoreJump;
+    EXPECT_EQ(playerRun.scores.bufferScoreJump - before, 500);
+    playerRun.orientation.amplitudeRotationY = 0.0f;
+    playerRun.orientation.amplitudeRotationX = 2.0f;
+    before = playerRun.scores.bufferScoreJump;
     pilotFrame(fps, keys());
-    EXPECT_EQ(bufferScoreJump - before, 1000) << "side flips count double";
+    EXPECT_EQ(playerRun.scores.bufferScoreJump - before, 1000) << "side flips count double";
     // a stalled clock gives a huge frame: the points saturate instead of wrapping
     addJumpPoints(1e12);
-    EXPECT_EQ(bufferScoreJump, INT_MAX);
+    EXPECT_EQ(playerRun.scores.bufferScoreJump, INT_MAX);
 }
 
 // Steering at touch-down cuts the landing poses short; the clean landing's points still count.
@@ -302,15 +303,15 @@ TEST_F(RunAir, SteeredCleanLandingBanksItsPoints)
     pilotInstallKeys();
     longJump();
     for (int i = 0; i < 10; i++) pilotFrame(fps, grab);
-    ASSERT_EQ(bufferScoreJump, 500);
+    ASSERT_EQ(playerRun.scores.bufferScoreJump, 500);
     for (int i = 0; i < flight - 1; i++) pilotFrame(fps, keys());
     ASSERT_EQ(getContact(), 0);
     pilotFrame(fps, keys(&PilotKeys::right));
     ASSERT_EQ(getContact(), 1);
-    EXPECT_EQ(chute, 0);
-    EXPECT_EQ(changementContact, 0) << "the steered landing was not cut short";
-    EXPECT_GE(totalScore, 500); // with the last frame's spin points
-    EXPECT_EQ(bufferScoreJump, 0);
+    EXPECT_EQ(playerRun.phases.chute, 0);
+    EXPECT_EQ(playerRun.phases.changementContact, 0) << "the steered landing was not cut short";
+    EXPECT_GE(playerRun.scores.totalScore, 500); // with the last frame's spin points
+    EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
 }
 
 // A jump over the finish line with the trick held across it: the rider lets go after the line, comes
@@ -318,19 +319,19 @@ TEST_F(RunAir, SteeredCleanLandingBanksItsPoints)
 TEST_F(RunAir, FinishCrossedInTheAirLandsAndBanksAfterTheLine)
 {
     longJump();
-    arrivee = Xobjet + 2 * longueurFace;
+    arrivee = playerRun.motion.Xobjet + 2 * longueurFace;
     PilotKeys grab;
     grab.trick[0] = true;
-    for (int i = 0; i < 30 && !skieurArrive; i++) pilotFrame(fps, grab);
-    ASSERT_EQ(skieurArrive, 1);
+    for (int i = 0; i < 30 && !playerRun.motion.skieurArrive; i++) pilotFrame(fps, grab);
+    ASSERT_EQ(playerRun.motion.skieurArrive, 1);
     ASSERT_EQ(getContact(), 0) << "the line was not crossed in the air";
     pilotFrame(fps, grab);
-    int held = bufferScoreJump;
+    int held = playerRun.scores.bufferScoreJump;
     int frames = rideToLanding(keys());
     EXPECT_LT(frames, 400) << "the rider never came down";
-    EXPECT_EQ(chute, 0) << "letting go after the line was not seen";
-    EXPECT_EQ(totalScore, held);
-    EXPECT_EQ(bufferScoreJump, 0);
+    EXPECT_EQ(playerRun.phases.chute, 0) << "letting go after the line was not seen";
+    EXPECT_EQ(playerRun.scores.totalScore, held);
+    EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
 }
 
 // A jump that starts after the line scores nothing: a crest beyond it throws the rider, the trick key
@@ -341,12 +342,12 @@ TEST_F(RunAir, AJumpAfterTheFinishLineScoresNothing)
     for (int r = 12; r <= 60; r++) setRowHeight(r, flatY - (r - 11) * 1800.0f); // a 47-degree crest at row 11
     arrivee = 9 * longueurFace;
     pilotStart(fps);
-    for (int i = 0; i < 400 && !skieurArrive; i++) pilotFrame(fps, keys(&PilotKeys::up));
-    ASSERT_EQ(skieurArrive, 1);
+    for (int i = 0; i < 400 && !playerRun.motion.skieurArrive; i++) pilotFrame(fps, keys(&PilotKeys::up));
+    ASSERT_EQ(playerRun.motion.skieurArrive, 1);
     ASSERT_EQ(getContact(), 1) << "the line was crossed in the air";
-    float timeAtLine = totalTime;
-    int scoreAtLine = totalScore;
-    vitessePrecedente = 5900.0f; // fast enough over the line to reach the crest while braking
+    float timeAtLine = playerRun.timing.totalTime;
+    int scoreAtLine = playerRun.scores.totalScore;
+    playerRun.motion.vitessePrecedente = 5900.0f; // fast enough over the line to reach the crest while braking
     PilotKeys trickAndSpin;
     trickAndSpin.trick[0] = true;
     trickAndSpin.left = true;
@@ -355,17 +356,17 @@ TEST_F(RunAir, AJumpAfterTheFinishLineScoresNothing)
         pilotFrame(fps, keys());
         if (getContact() == 0) launched = i;
     }
-    ASSERT_GE(launched, 0) << "the crest after the line threw nobody, rider at X " << Xobjet;
-    float headingInAir = rotSkierY;
+    ASSERT_GE(launched, 0) << "the crest after the line threw nobody, rider at X " << playerRun.motion.Xobjet;
+    float headingInAir = playerRun.orientation.rotSkierY;
     for (int i = 0; i < 3; i++) pilotFrame(fps, trickAndSpin);
     ASSERT_EQ(getContact(), 0) << "the flight after the line was too short to test";
-    EXPECT_EQ(bufferScoreJump, 0) << "points gathered in a flight after the line";
-    EXPECT_EQ(rotSkierY, headingInAir) << "the rider was spun after the line";
+    EXPECT_EQ(playerRun.scores.bufferScoreJump, 0) << "points gathered in a flight after the line";
+    EXPECT_EQ(playerRun.orientation.rotSkierY, headingInAir) << "the rider was spun after the line";
     EXPECT_LT(rideToLanding(keys()), 400) << "the rider never came down";
     for (int i = 0; i < 10; i++) pilotFrame(fps, keys());
-    EXPECT_EQ(totalScore, scoreAtLine);
-    EXPECT_EQ(bufferScoreJump, 0);
-    EXPECT_EQ(totalTime, timeAtLine);
+    EXPECT_EQ(playerRun.scores.totalScore, scoreAtLine);
+    EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
+    EXPECT_EQ(playerRun.timing.totalTime, timeAtLine);
 }
 
 // 3, 2, 1 through the start second, then Go, then nothing.
@@ -383,7 +384,7 @@ TEST_F(RunAir, CountdownShowsThreeTwoOneGo)
         pilotFrame(fps, keys());
     }
     EXPECT_EQ(seen, "321G");
-    EXPECT_EQ(DEPART, 1);
+    EXPECT_EQ(playerRun.timing.DEPART, 1);
     countdownLine(text, sizeof text);
     EXPECT_STREQ(text, "");
 }

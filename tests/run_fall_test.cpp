@@ -8,6 +8,7 @@
 #include "run/runFeedback.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/trickInput.h"
 #include "support/autopilot.h"
 #include "shell/keymap.h"
@@ -46,21 +47,21 @@ protected:
     }
     void rideIntoTree()
     {
-        placeObstacle(0, obstacleSapin, Xobjet + 800.0f, flatY, 0.0f);
-        for (int i = 0; i < 40 && !chute; i++) pilotFrame(fps, keys(&PilotKeys::up));
-        ASSERT_EQ(chute, 1) << "the tree was not hit";
+        placeObstacle(0, obstacleSapin, playerRun.motion.Xobjet + 800.0f, flatY, 0.0f);
+        for (int i = 0; i < 40 && !playerRun.phases.chute; i++) pilotFrame(fps, keys(&PilotKeys::up));
+        ASSERT_EQ(playerRun.phases.chute, 1) << "the tree was not hit";
     }
 };
 
 TEST_F(RunFall, FallLastsTheTumblePlusTwoAndAHalfSecondsAndEndsStill)
 {
     rideIntoTree();
-    EXPECT_EQ(freinage, 250.0f);
+    EXPECT_EQ(playerRun.motion.freinage, 250.0f);
     int frames = 1;
     float deepest = 0;
-    while (chute && frames < 500) {
+    while (playerRun.phases.chute && frames < 500) {
         pilotFrame(fps, keys());
-        deepest = std::fmin(deepest, rotationChute);
+        deepest = std::fmin(deepest, playerRun.phases.rotationChute);
         frames++;
     }
     // 8 tumble frames of 45 degrees at 20 fps, then 2.5 s lying
@@ -68,8 +69,8 @@ TEST_F(RunFall, FallLastsTheTumblePlusTwoAndAHalfSecondsAndEndsStill)
     EXPECT_GE(frames, expected);
     EXPECT_LE(frames, expected + 2);
     EXPECT_LT(deepest, -360.0f);
-    EXPECT_EQ(vitessePrecedente, 0.0f);
-    EXPECT_EQ(chute, 0);
+    EXPECT_EQ(playerRun.motion.vitessePrecedente, 0.0f);
+    EXPECT_EQ(playerRun.phases.chute, 0);
 }
 
 TEST_F(RunFall, EnterWhileFallenAndStoppedBringsTheRiderBackToTheRescuePointBehind)
@@ -79,30 +80,30 @@ TEST_F(RunFall, EnterWhileFallenAndStoppedBringsTheRiderBackToTheRescuePointBehi
     replaceSkier[2][0] = 80 * longueurFace;
     for (int i = 0; i < 3; i++) replaceSkier[i][1] = flatY, replaceSkier[i][2] = 0.0f;
     rideIntoTree();
-    ASSERT_GE(std::fabs(vitessePrecedente), 400.0f);
+    ASSERT_GE(std::fabs(playerRun.motion.vitessePrecedente), 400.0f);
     pilotFrame(fps, keys(&PilotKeys::enter));
-    EXPECT_EQ(askForRescue, 0) << "a rescue while still sliding";
-    for (int i = 0; i < 20 && std::fabs(vitessePrecedente) >= 400.0f; i++) pilotFrame(fps, keys());
+    EXPECT_EQ(playerRun.phases.askForRescue, 0) << "a rescue while still sliding";
+    for (int i = 0; i < 20 && std::fabs(playerRun.motion.vitessePrecedente) >= 400.0f; i++) pilotFrame(fps, keys());
     pilotFrame(fps, keys(&PilotKeys::enter));
-    ASSERT_EQ(askForRescue, 1);
-    EXPECT_EQ(endOfRescue, 0);
+    ASSERT_EQ(playerRun.phases.askForRescue, 1);
+    EXPECT_EQ(playerRun.phases.endOfRescue, 0);
     pilotFrame(fps, keys());
-    EXPECT_EQ(vitessePrecedente, 0.0f) << "the rider waits for the rescue";
+    EXPECT_EQ(playerRun.motion.vitessePrecedente, 0.0f) << "the rider waits for the rescue";
     FallMessage m;
     ASSERT_EQ(fallMessage(m), 1);
     EXPECT_STREQ(m.reason, "Hit a tree");
     EXPECT_STREQ(m.action, "") << "nothing to press while the rescue flies";
-    endOfRescue = 1;  // the rescue animation is over (the frame drawing reports it)
+    playerRun.phases.endOfRescue = 1;  // the rescue animation is over (the frame drawing reports it)
     pilotFrame(fps, keys());
-    EXPECT_EQ(askForRescue, 0);
-    EXPECT_EQ(Xobjet, 2 * longueurFace);
-    EXPECT_EQ(chute, 0);
-    EXPECT_EQ(replacement, 1);
+    EXPECT_EQ(playerRun.phases.askForRescue, 0);
+    EXPECT_EQ(playerRun.motion.Xobjet, 2 * longueurFace);
+    EXPECT_EQ(playerRun.phases.chute, 0);
+    EXPECT_EQ(playerRun.phases.replacement, 1);
     pilotFrame(fps, keys());
     EXPECT_EQ(fallCause.reason, fallNone) << "put back: the fall has nothing more to say";
-    for (int i = 0; i < 60 && replacement; i++) pilotFrame(fps, keys());
-    EXPECT_EQ(replacement, 0) << "the fade-in never ended";
-    EXPECT_EQ(putBackTicks, 0) << "the next put-back fades from the start";
+    for (int i = 0; i < 60 && playerRun.phases.replacement; i++) pilotFrame(fps, keys());
+    EXPECT_EQ(playerRun.phases.replacement, 0) << "the fade-in never ended";
+    EXPECT_EQ(playerRun.phases.putBackTicks, 0) << "the next put-back fades from the start";
 }
 
 // From the crash to riding on, the band always says why and what to press; a stop says so too.
@@ -121,12 +122,12 @@ TEST_F(RunFall, EveryFallAndStopSaysWhyAndWhatToPress)
     EXPECT_STREQ(m.action, "") << "still sliding: no rescue yet";
     int framesWithout = 0;
     bool rescueOffered = false;
-    while (chute) {
+    while (playerRun.phases.chute) {
         pilotFrame(fps, keys());
         if (!fallMessage(m)) framesWithout++;
         if (!strcmp(m.action, "ENTER: back on the track")) {
             rescueOffered = true;
-            EXPECT_EQ(skieurStop, 1); // offered exactly when ENTER would work
+            EXPECT_EQ(playerRun.motion.skieurStop, 1); // offered exactly when ENTER would work
         }
     }
     EXPECT_TRUE(rescueOffered);
@@ -134,16 +135,16 @@ TEST_F(RunFall, EveryFallAndStopSaysWhyAndWhatToPress)
     ASSERT_EQ(fallMessage(m), 1);
     EXPECT_STREQ(m.reason, "Hit a tree");
     EXPECT_STREQ(m.action, "Hold E (or up) to push off");
-    for (int i = 0; i < 30 && skieurStop; i++) {
+    for (int i = 0; i < 30 && playerRun.motion.skieurStop; i++) {
         pilotFrame(fps, keys(&PilotKeys::up));
-        if (skieurStop && !fallMessage(m)) framesWithout++;
+        if (playerRun.motion.skieurStop && !fallMessage(m)) framesWithout++;
     }
     EXPECT_EQ(framesWithout, 0) << "frames down or crawling with no word";
     pilotFrame(fps, keys());
     EXPECT_EQ(fallMessage(m), 0) << "riding again";
     // Braked to a stop: after a second standing still, "Stopped".
-    for (int i = 0; i < 200 && !skieurStop; i++) pilotFrame(fps, keys(&PilotKeys::down));
-    ASSERT_EQ(skieurStop, 1);
+    for (int i = 0; i < 200 && !playerRun.motion.skieurStop; i++) pilotFrame(fps, keys(&PilotKeys::down));
+    ASSERT_EQ(playerRun.motion.skieurStop, 1);
     pilotFrame(fps, keys());
     EXPECT_EQ(fallMessage(m), 0) << "a moment's stop is no stop";
     for (int i = 0; i < 25; i++) pilotFrame(fps, keys());
@@ -156,82 +157,82 @@ TEST_F(RunFall, EveryFallAndStopSaysWhyAndWhatToPress)
 TEST_F(RunFall, OnePressAsksForOneRescueThatAnotherPressDoesNotRestart)
 {
     rideIntoTree();
-    for (int i = 0; i < 20 && std::fabs(vitessePrecedente) >= 400.0f; i++) pilotFrame(fps, keys());
+    for (int i = 0; i < 20 && std::fabs(playerRun.motion.vitessePrecedente) >= 400.0f; i++) pilotFrame(fps, keys());
     pilotFrame(fps, keys(&PilotKeys::enter));
-    ASSERT_EQ(askForRescue, 1);
+    ASSERT_EQ(playerRun.phases.askForRescue, 1);
     pilotFrame(fps, keys(&PilotKeys::enter)); // still held
-    EXPECT_EQ(endOfRescue, 0);
+    EXPECT_EQ(playerRun.phases.endOfRescue, 0);
     pilotFrame(fps, keys());
-    endOfRescue = 1; // the rescue animation is over (the frame drawing reports it) ...
+    playerRun.phases.endOfRescue = 1; // the rescue animation is over (the frame drawing reports it) ...
     pilotFrame(fps, keys(&PilotKeys::enter)); // ... as the player presses again
-    EXPECT_EQ(askForRescue, 0) << "the rescue started again";
-    EXPECT_EQ(replacement, 1);
+    EXPECT_EQ(playerRun.phases.askForRescue, 0) << "the rescue started again";
+    EXPECT_EQ(playerRun.phases.replacement, 1);
 }
 
 TEST_F(RunFall, GrindFromAboveSlowsToTheFloorEarnsAndBanks)
 {
     // a rail under a rider dropping onto it
-    placeObstacle(0, obstacleRail, Xobjet - 50.0f, flatY, 0.0f);
-    vitessePrecedente = 3000.0f;
+    placeObstacle(0, obstacleRail, playerRun.motion.Xobjet - 50.0f, flatY, 0.0f);
+    playerRun.motion.vitessePrecedente = 3000.0f;
     setContact(0);
-    YavantSaut = Yobjet = flatY + 400.0f;
-    velocity = 0.0f;
+    playerRun.motion.YavantSaut = playerRun.motion.Yobjet = flatY + 400.0f;
+    playerRun.motion.velocity = 0.0f;
     int grindFrames = 0;
     float slowest = 1e9f;
-    for (int i = 0; i < 200 && (grindFrames == 0 || riderState.collision.usingYRail); i++) {
+    for (int i = 0; i < 200 && (grindFrames == 0 || playerRun.rider.collision.usingYRail); i++) {
         pilotFrame(fps, keys());
-        if (riderState.collision.usingYRail && getContact() == 0) {
+        if (playerRun.rider.collision.usingYRail && getContact() == 0) {
             grindFrames++;
-            slowest = std::fmin(slowest, vitessePrecedente);
+            slowest = std::fmin(slowest, playerRun.motion.vitessePrecedente);
         }
     }
     ASSERT_GT(grindFrames, 3) << "no grind";
     EXPECT_GE(slowest, 1200.0f);
     EXPECT_LT(slowest, 1300.0f);
-    EXPECT_EQ(chute, 0);
-    int earned = bufferScoreJump + totalScore;
+    EXPECT_EQ(playerRun.phases.chute, 0);
+    int earned = playerRun.scores.bufferScoreJump + playerRun.scores.totalScore;
     // 150000 a second: 7500 a frame at 20 fps; the frames at either end grind for a part of theirs
     EXPECT_GE(earned, (grindFrames - 1) * 7500);
     for (int i = 0; i < 40 && getContact() == 0; i++) pilotFrame(fps, keys());
-    EXPECT_EQ(chute, 0);
-    EXPECT_GE(totalScore, (grindFrames - 1) * 7500) << "grind points not banked on landing";
-    EXPECT_EQ(bufferScoreJump, 0);
+    EXPECT_EQ(playerRun.phases.chute, 0);
+    EXPECT_GE(playerRun.scores.totalScore, (grindFrames - 1) * 7500) << "grind points not banked on landing";
+    EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
 }
 
 TEST_F(RunFall, CollectablesCountOnceAndAFiredBombRaisesAKicker)
 {
-    float x = Xobjet;
+    float x = playerRun.motion.Xobjet;
     placeObstacle(0, obstacleCollectable, x + 600.0f, flatY, 0.0f);
     placeObstacle(1, obstacleBomb, x + 1200.0f, flatY, 0.0f);
     resetCollectedBomb(0);
     for (int i = 0; i < 30; i++) pilotFrame(fps, keys(&PilotKeys::up));
-    EXPECT_EQ(totalCollectable, 1);
+    EXPECT_EQ(playerRun.scores.totalCollectable, 1);
     EXPECT_EQ(getCollectedBomb(), 1);
     pilotFrame(fps, keys(&PilotKeys::bomb));
     EXPECT_EQ(getCollectedBomb(), 0);
-    ASSERT_GE(currentBombVertex, 0);
-    EXPECT_GT(points[currentBombVertex][1], flatY + 500.0f) << "no kicker raised";
+    ASSERT_GE(playerRun.phases.currentBombVertex, 0);
+    EXPECT_GT(points[playerRun.phases.currentBombVertex][1], flatY + 500.0f) << "no kicker raised";
     // no bomb left: the key does nothing
-    int raised = currentBombVertex;
+    int raised = playerRun.phases.currentBombVertex;
     pilotFrame(fps, keys());
     pilotFrame(fps, keys(&PilotKeys::bomb));
-    EXPECT_EQ(currentBombVertex, raised);
+    EXPECT_EQ(playerRun.phases.currentBombVertex, raised);
     EXPECT_EQ(getCollectedBomb(), 0);
 }
 
 TEST_F(RunFall, TwoRunsInARowStartFromTheSameState)
 {
     // a dirty first run: trick points, a fall, air rotations
-    placeObstacle(0, obstacleSapin, Xobjet + 800.0f, flatY, 0.0f);
+    placeObstacle(0, obstacleSapin, playerRun.motion.Xobjet + 800.0f, flatY, 0.0f);
     for (int i = 0; i < 60; i++) pilotFrame(fps, keys(&PilotKeys::up));
-    bufferScoreJump = 777;
-    amplitudeRotationY = 5.0f;
+    playerRun.scores.bufferScoreJump = 777;
+    playerRun.orientation.amplitudeRotationY = 5.0f;
     float firstRun[6];
     auto rideRecorded = [&](float* out) {
         pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
         pilotStart(fps);
         for (int i = 0; i < 30; i++) pilotFrame(fps, keys(&PilotKeys::up));
-        float rec[6] = {Xobjet, Zobjet, vitessePrecedente, rotSkierY, (float)totalScore, (float)chute};
+        float rec[6] = {playerRun.motion.Xobjet, playerRun.motion.Zobjet, playerRun.motion.vitessePrecedente, playerRun.orientation.rotSkierY, (float)playerRun.scores.totalScore, (float)playerRun.phases.chute};
         memcpy(out, rec, sizeof rec);
     };
     rideRecorded(firstRun);

@@ -7,6 +7,7 @@
 #include "run/bestRun.h"
 #include "run/ghostRun.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "skier/ghostRider.h"
 #include "skier/positionDef.h"
 #include "support/autopilot.h"
@@ -126,20 +127,20 @@ protected:
 TEST_F(RunGhost, RecordedRunSavedAndLoadedGivesBackTheSameSamples)
 {
     rideLively();
-    ASSERT_EQ(skieurArrive, 1);
+    ASSERT_EQ(playerRun.motion.skieurArrive, 1);
     ASSERT_EQ(recordingRun.finished, 1);
     const std::vector<RunSample>& s = recordingRun.samples;
-    EXPECT_NEAR(s.size(), (countdownLength + totalTime) * recordRate, 2.0);
+    EXPECT_NEAR(s.size(), (countdownLength + playerRun.timing.totalTime) * recordRate, 2.0);
     EXPECT_EQ(s.back().flags & sampleFinished, sampleFinished);
-    EXPECT_EQ(s.back().runTime, totalTime);
+    EXPECT_EQ(s.back().runTime, playerRun.timing.totalTime);
     EXPECT_NEAR(s[recordRate].pos[0], planeStart, 1.0f) << "the countdown's second stands at the start";
 
     TempDir dir;
     BestRun saved, loaded;
     strcpy(saved.track, "plane");
     strcpy(saved.rider, "tolvek");
-    saved.finalScore = totalScore;
-    saved.finalTime = totalTime;
+    saved.finalScore = playerRun.scores.totalScore;
+    saved.finalTime = playerRun.timing.totalTime;
     saved.rec = recordingRun;
     ASSERT_EQ(saveBestRun(dir.file("best.run").c_str(), saved), 0);
     ASSERT_EQ(loadBestRun(dir.file("best.run").c_str(), "plane", &loaded), 0);
@@ -166,7 +167,7 @@ TEST_F(RunGhost, GapOnAStraightRunAgainstASlowerRecording)
     pilotRide(30, 120, [&](int f) {
         if (f > 30 && ghostGapNow(&gap)) {
             shown++;
-            EXPECT_NEAR(gap, -totalTime / 3.0f, 0.06f) << "at " << totalTime << " s";
+            EXPECT_NEAR(gap, -playerRun.timing.totalTime / 3.0f, 0.06f) << "at " << playerRun.timing.totalTime << " s";
         }
         PilotKeys k;
         k.up = true;
@@ -181,7 +182,7 @@ TEST_F(RunGhost, GapOnAStraightRunAgainstASlowerRecording)
     pilotStart(30);
     pilotRide(30, 10, [](int) { PilotKeys k; k.up = true; return k; });
     ASSERT_EQ(ghostGapNow(&gap), 1);
-    EXPECT_NEAR(gap, totalTime / 3.0f, 0.06f);
+    EXPECT_NEAR(gap, playerRun.timing.totalTime / 3.0f, 0.06f);
     EXPECT_GT(gap, 0.0f);
 }
 
@@ -196,8 +197,8 @@ static RunOutcome outcome()
 {
     RunOutcome o;
     memset(&o, 0, sizeof o);  // padding too: outcomes are compared byte for byte
-    o.x = Xobjet, o.y = Yobjet, o.z = Zobjet, o.heading = rotSkierY, o.speed = vitessePrecedente;
-    o.time = totalTime, o.score = totalScore, o.fakieFlag = fakie;
+    o.x = playerRun.motion.Xobjet, o.y = playerRun.motion.Yobjet, o.z = playerRun.motion.Zobjet, o.heading = playerRun.orientation.rotSkierY, o.speed = playerRun.motion.vitessePrecedente;
+    o.time = playerRun.timing.totalTime, o.score = playerRun.scores.totalScore, o.fakieFlag = playerRun.phases.fakie;
     lirePoseCourante(o.pose);
     return o;
 }
@@ -208,7 +209,7 @@ TEST_F(RunGhost, AGhostNeverChangesTheRidersRun)
     // does; two runs after it agree, which is what makes the comparison mean something.
     rideLively();
     rideLively();
-    ASSERT_EQ(skieurArrive, 1);
+    ASSERT_EQ(playerRun.motion.skieurArrive, 1);
     RunOutcome alone = outcome();
     rideLively();
     RunOutcome again = outcome();

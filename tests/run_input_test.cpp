@@ -9,6 +9,7 @@
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "shell/keymap.h"
 #include "support/autopilot.h"
 
@@ -90,17 +91,17 @@ TEST_F(RunInputTest, SimulationReadsTheRecordNotTheKeyboardNorTheClock)
     pilotPlaneRun(false, 5000.0f, 300000.0f);
     for (int i = 0; i < KEY_MAX; i++) key[i] = 1;
     gameClockSetManual(9999999);
-    simulateGameFrame(record(200000));
-    EXPECT_EQ(LETSGO, 0);
-    simulateGameFrame(record(200050, {RB_JUMP}));
-    EXPECT_EQ(LETSGO, 1);
-    EXPECT_EQ(tempsDepart, 200050);
-    EXPECT_FLOAT_EQ(frameps, 1.0f);
+    simulateGameFrame(playerRun, record(200000));
+    EXPECT_EQ(playerRun.timing.LETSGO, 0);
+    simulateGameFrame(playerRun, record(200050, {RB_JUMP}));
+    EXPECT_EQ(playerRun.timing.LETSGO, 1);
+    EXPECT_EQ(playerRun.timing.tempsDepart, 200050);
+    EXPECT_FLOAT_EQ(playerRun.timing.frameps, 1.0f);
     RunInput in = record(200100);
     in.frameps = 42.0f;
-    simulateGameFrame(in);
-    EXPECT_FLOAT_EQ(frameps, 42.0f);
-    EXPECT_NEAR(diffTemps, 0.05, 1e-9) << "the countdown runs on the records' clock";
+    simulateGameFrame(playerRun, in);
+    EXPECT_FLOAT_EQ(playerRun.timing.frameps, 42.0f);
+    EXPECT_NEAR(playerRun.timing.diffTemps, 0.05, 1e-9) << "the countdown runs on the records' clock";
     pilotReleaseKeys();
 }
 

@@ -5,6 +5,7 @@
 #include "run/runTick.h"
 #include "run/newton.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 
 TEST(RunNewton, SlopeFormulas) {
     EXPECT_NEAR(0.0f, giveAccel(2450.0f, 0.0f), 1e-3f);
@@ -20,15 +21,15 @@ TEST(RunNewton, SlopeFormulas) {
 // The run's scale follows the tick alone; the drawing's follows the measured frame rate and never
 // divides by a missing one.
 TEST(RunNewton, TickScaleIgnoresTheFrameRateAndTheDrawnScaleNeverDividesByAMissingRate) {
-    frameps = 144.0f;
+    playerRun.timing.frameps = 144.0f;
     EXPECT_FLOAT_EQ(20.0f / runTicksPerSecond, frameScale());
-    frameps = 0.0f;
+    playerRun.timing.frameps = 0.0f;
     float first = drawnFrameScale();
     EXPECT_TRUE(first > 0.0f && first < 100.0f);
-    frameps = 40.0f;
+    playerRun.timing.frameps = 40.0f;
     EXPECT_FLOAT_EQ(0.5f, drawnFrameScale());
-    frameps = 0.0f;  // window not closed again: keep the last rate
+    playerRun.timing.frameps = 0.0f;  // window not closed again: keep the last rate
     EXPECT_FLOAT_EQ(0.5f, drawnFrameScale());
     EXPECT_FLOAT_EQ(20.0f / runTicksPerSecond, frameScale());
-    frameps = 1.0f;
+    playerRun.timing.frameps = 1.0f;
 }

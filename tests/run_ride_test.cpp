@@ -5,6 +5,7 @@
 #include "run/physics.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/runTick.h"
 #include "screens/nameEntry.h"
 #include "support/autopilot.h"
@@ -29,17 +30,17 @@ TEST_F(RunRide, StraightRunReachesTheFinishAndFreezesTheTime)
 {
     pilotPlaneRun(false, planeStart, planeFinish);
     float t = pilotStraightRun(30, 400);
-    ASSERT_GT(t, 0.0f) << "no finish, rider at X " << Xobjet;
-    EXPECT_EQ(skieurArrive, 1);
-    EXPECT_EQ(vuScores, 0);
-    EXPECT_GT(Xobjet, planeFinish);
+    ASSERT_GT(t, 0.0f) << "no finish, rider at X " << playerRun.motion.Xobjet;
+    EXPECT_EQ(playerRun.motion.skieurArrive, 1);
+    EXPECT_EQ(playerRun.scores.vuScores, 0);
+    EXPECT_GT(playerRun.motion.Xobjet, planeFinish);
     // The time is frozen and the rider brakes to a stop after the line.
     pilotRide(30, 20, [](int) { return PilotKeys(); });
     pilotFrame(30, PilotKeys());
     for (int i = 0; i < 30 * 20; i++) pilotFrame(30, PilotKeys());
-    EXPECT_FLOAT_EQ(totalTime, t);
-    EXPECT_EQ(freinage, 200.0f);
-    EXPECT_LT(std::fabs(vitessePrecedente), stoppedSpeed);
+    EXPECT_FLOAT_EQ(playerRun.timing.totalTime, t);
+    EXPECT_EQ(playerRun.motion.freinage, 200.0f);
+    EXPECT_LT(std::fabs(playerRun.motion.vitessePrecedente), stoppedSpeed);
 }
 
 TEST_F(RunRide, FinishTimesAt30And60FramesASecondAgreeWithinTenPercent)
@@ -58,24 +59,24 @@ TEST_F(RunRide, StandingRiderWaitsForThePushAndTheStartWaitsForTheJumpKey)
 {
     pilotPlaneRun(false, planeStart, planeFinish);
     for (int i = 0; i < 40; i++) pilotFrame(20, hold(&PilotKeys::up));
-    EXPECT_EQ(DEPART, 0) << "pushing alone must not start the run";
+    EXPECT_EQ(playerRun.timing.DEPART, 0) << "pushing alone must not start the run";
     PilotKeys go;
     go.space = true;
     pilotFrame(20, go);
-    EXPECT_EQ(LETSGO, 1);
+    EXPECT_EQ(playerRun.timing.LETSGO, 1);
     int countdownFrames = 0;
-    for (; countdownFrames < 100 && DEPART != 1; countdownFrames++) pilotFrame(20, PilotKeys());
+    for (; countdownFrames < 100 && playerRun.timing.DEPART != 1; countdownFrames++) pilotFrame(20, PilotKeys());
     // one second of start poses
     EXPECT_GE(countdownFrames, 20);
     EXPECT_LE(countdownFrames, 22);
-    EXPECT_EQ(LETSGO, 0);
-    EXPECT_EQ(totalTime, 0.0f);
+    EXPECT_EQ(playerRun.timing.LETSGO, 0);
+    EXPECT_EQ(playerRun.timing.totalTime, 0.0f);
     for (int i = 0; i < 40; i++) pilotFrame(20, PilotKeys());
-    EXPECT_NEAR(totalTime, 2.0f, 0.06f);
-    EXPECT_NEAR(Xobjet, planeStart, 1.0f) << "the slope alone set a standing rider in motion";
+    EXPECT_NEAR(playerRun.timing.totalTime, 2.0f, 0.06f);
+    EXPECT_NEAR(playerRun.motion.Xobjet, planeStart, 1.0f) << "the slope alone set a standing rider in motion";
     pilotFrame(20, hold(&PilotKeys::up));
     for (int i = 0; i < 20; i++) pilotFrame(20, PilotKeys());
-    EXPECT_GT(Xobjet, planeStart + 100.0f);
+    EXPECT_GT(playerRun.motion.Xobjet, planeStart + 100.0f);
 }
 
 // One frame at 60 is one tick; a frame at 20 covers three.
@@ -84,18 +85,18 @@ TEST_F(RunRide, PushAddsFourHundredEverySixtiethOfASecondOnlyBelow3600)
     pilotPlaneRun(true, planeStart, planeFinish);
     pilotStart(60);
     float drag = 10.0f / 3;  // the rolling drag of one tick: 200 a second
-    vitessePrecedente = 1000.0f;
+    playerRun.motion.vitessePrecedente = 1000.0f;
     pilotFrame(60, hold(&PilotKeys::up));
-    EXPECT_NEAR(vitessePrecedente, 1400.0f - drag, 0.5f);
-    vitessePrecedente = 3599.0f;
+    EXPECT_NEAR(playerRun.motion.vitessePrecedente, 1400.0f - drag, 0.5f);
+    playerRun.motion.vitessePrecedente = 3599.0f;
     pilotFrame(60, hold(&PilotKeys::up));
-    EXPECT_NEAR(vitessePrecedente, 3999.0f - drag, 0.5f);
-    vitessePrecedente = 3600.0f;
+    EXPECT_NEAR(playerRun.motion.vitessePrecedente, 3999.0f - drag, 0.5f);
+    playerRun.motion.vitessePrecedente = 3600.0f;
     pilotFrame(60, hold(&PilotKeys::up));
-    EXPECT_NEAR(vitessePrecedente, 3600.0f - drag, 0.5f);
-    vitessePrecedente = 1000.0f;
+    EXPECT_NEAR(playerRun.motion.vitessePrecedente, 3600.0f - drag, 0.5f);
+    playerRun.motion.vitessePrecedente = 1000.0f;
     pilotFrame(20, hold(&PilotKeys::up));
-    EXPECT_NEAR(vitessePrecedente, 1000.0f + 3 * (400.0f - drag), 0.5f) << "a slow frame pushes as often";
+    EXPECT_NEAR(playerRun.motion.vitessePrecedente, 1000.0f + 3 * (400.0f - drag), 0.5f) << "a slow frame pushes as often";
 }
 
 // Pushing from a standstill levels off just under 4000 as at 60 ticks a second whatever the tick:
@@ -107,14 +108,14 @@ TEST_F(RunRide, PushingLevelsOffAsFarAndAsFastAtEitherTickLength)
         runTickSeconds = 1.0 / (runTicksPerSecond * (i + 1));
         pilotPlaneRun(true, planeStart, planeFinish);
         pilotStart(60);
-        vitessePrecedente = 0.0f;
-        float from = Xobjet;
+        playerRun.motion.vitessePrecedente = 0.0f;
+        float from = playerRun.motion.Xobjet;
         fast[i] = 0;
         for (int f = 0; f < 4 * 60; f++) {
             pilotFrame(60, hold(&PilotKeys::up));
-            fast[i] = fmaxf(fast[i], vitessePrecedente);
+            fast[i] = fmaxf(fast[i], playerRun.motion.vitessePrecedente);
         }
-        far[i] = Xobjet - from;
+        far[i] = playerRun.motion.Xobjet - from;
         runTickSeconds = 1.0 / runTicksPerSecond;
     }
     printf("[ push     ] 4 s from a standstill: %.0f / %.0f units, top speed %.0f / %.0f\n", far[0], far[1], fast[0], fast[1]);
@@ -129,20 +130,20 @@ TEST_F(RunRide, GroundSpeedAbove5000DecaysOnePercentEverySixtiethOfASecondAndAt5
     pilotPlaneRun(true, planeStart, planeFinish);
     pilotStart(60);
     float drag = 10.0f / 3;
-    vitessePrecedente = 6000.0f;
+    playerRun.motion.vitessePrecedente = 6000.0f;
     pilotFrame(60, PilotKeys());
-    EXPECT_NEAR(vitessePrecedente, 6000.0f * 0.99f - drag, 0.5f);
-    vitessePrecedente = 6000.0f;
+    EXPECT_NEAR(playerRun.motion.vitessePrecedente, 6000.0f * 0.99f - drag, 0.5f);
+    playerRun.motion.vitessePrecedente = 6000.0f;
     pilotFrame(20, PilotKeys());
     float v = 6000.0f;
     for (int i = 0; i < 3; i++) v = v * 0.99f - drag;
-    EXPECT_NEAR(vitessePrecedente, v, 0.5f) << "the decay and the drag go by the clock, not the frame";
+    EXPECT_NEAR(playerRun.motion.vitessePrecedente, v, 0.5f) << "the decay and the drag go by the clock, not the frame";
     // exactly at top speed only the drag holds, and the slope takes over again from below it
-    vitessePrecedente = vitesseMax;
+    playerRun.motion.vitessePrecedente = playerRun.motion.vitesseMax;
     pilotFrame(60, PilotKeys());
-    EXPECT_NEAR(vitessePrecedente, vitesseMax - drag, 0.01f);
+    EXPECT_NEAR(playerRun.motion.vitessePrecedente, playerRun.motion.vitesseMax - drag, 0.01f);
     pilotFrame(60, PilotKeys());
-    EXPECT_LT(vitessePrecedente, vitesseMax - drag);
+    EXPECT_LT(playerRun.motion.vitessePrecedente, playerRun.motion.vitesseMax - drag);
 }
 
 TEST_F(RunRide, GroundTurnsStopAt89Degrees)
@@ -151,30 +152,30 @@ TEST_F(RunRide, GroundTurnsStopAt89Degrees)
     pilotStart(20);
     float highest = 0, lowest = 0;
     for (int i = 0; i < 200; i++) {
-        vitessePrecedente = 3000.0f;
+        playerRun.motion.vitessePrecedente = 3000.0f;
         pilotFrame(20, hold(&PilotKeys::right));
-        highest = std::fmax(highest, rotSkierY);
+        highest = std::fmax(highest, playerRun.orientation.rotSkierY);
     }
     EXPECT_GT(highest, 85.0f);
     EXPECT_LT(highest, 89.0f + 4.0f);
     for (int i = 0; i < 400; i++) {
-        vitessePrecedente = 3000.0f;
+        playerRun.motion.vitessePrecedente = 3000.0f;
         pilotFrame(20, hold(&PilotKeys::left));
-        lowest = std::fmin(lowest, rotSkierY);
+        lowest = std::fmin(lowest, playerRun.orientation.rotSkierY);
     }
     EXPECT_LT(lowest, -85.0f);
     EXPECT_GT(lowest, -89.0f - 4.0f);
-    EXPECT_GT(Xobjet, planeStart) << "a sideways rider still moves along the track";
+    EXPECT_GT(playerRun.motion.Xobjet, planeStart) << "a sideways rider still moves along the track";
 }
 
 TEST_F(RunRide, BrakeStopsTheRider)
 {
     pilotPlaneRun(true, planeStart, planeFinish);
     pilotStart(20);
-    vitessePrecedente = 3000.0f;
+    playerRun.motion.vitessePrecedente = 3000.0f;
     for (int i = 0; i < 20; i++) pilotFrame(20, hold(&PilotKeys::down));
-    EXPECT_EQ(freinage, 200.0f);
-    EXPECT_LT(std::fabs(vitessePrecedente), 420.0f);
+    EXPECT_EQ(playerRun.motion.freinage, 200.0f);
+    EXPECT_LT(std::fabs(playerRun.motion.vitessePrecedente), 420.0f);
     pilotFrame(20, PilotKeys());
-    EXPECT_EQ(freinage, 0.0f);
+    EXPECT_EQ(playerRun.motion.freinage, 0.0f);
 }

@@ -20,6 +20,7 @@
 #include "run/runEvents.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "screens/choixPiste.h"
 #include "screens/nameEntry.h"
 #include "support/autopilot.h"
@@ -45,7 +46,7 @@ struct RunTracks : ::testing::Test {
         std::string path = data + "/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
         resetCollectedBomb(bombsQty);
-        placeSkierAtStart(pilotClock());
+        placeSkierAtStart(playerRun, pilotClock());
     }
 };
 
@@ -58,11 +59,11 @@ TEST_F(RunTracks, StraightRunWithPushesFinishesEveryShippedTrack)
             pilotInstallKeys();
             prepareRun(name);
             float t = pilotStraightRun(rate, 600);
-            EXPECT_GT(t, 0.0f) << name << " at " << rate << " fps: stuck at X " << Xobjet << " of " << arrivee;
-            EXPECT_EQ(skieurArrive, 1) << name;
-            EXPECT_EQ(vuScores, 0) << name;
+            EXPECT_GT(t, 0.0f) << name << " at " << rate << " fps: stuck at X " << playerRun.motion.Xobjet << " of " << arrivee;
+            EXPECT_EQ(playerRun.motion.skieurArrive, 1) << name;
+            EXPECT_EQ(playerRun.scores.vuScores, 0) << name;
             printf("[ finish   ] %s at %d fps: %.2f s, score %d, collectables %d\n", name.c_str(), rate, t,
-                   totalScore, totalCollectable);
+                   playerRun.scores.totalScore, playerRun.scores.totalCollectable);
             RecordProperty(name + "_" + std::to_string(rate) + "fps_seconds", std::to_string(t));
         }
     }
@@ -104,17 +105,17 @@ TEST_F(RunTracks, IronParkRailsAreReachedFromTheLineWithTheJumpKeyOnly)
         pilotStart(rate);
         std::set<int> ground;
         pilotRide(rate, 600, [&](int) {
-            float row = Xobjet / longueurFace;
+            float row = playerRun.motion.Xobjet / longueurFace;
             PilotKeys k;
             for (const LineRail& l : rails) {
                 k.space = k.space || (row > l.kickerRow - 1.5f && row < l.kickerRow + l.ramp);
-                if ((riderState.collision.usingYRail || riderState.collision.lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
+                if ((playerRun.rider.collision.usingYRail || playerRun.rider.collision.lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
                     ground.insert((int)l.kickerRow);
             }
             k.up = !k.space;  // pushing is not steering: only the jump key at the kickers
             return k;
         });
-        EXPECT_EQ(skieurArrive, 1) << rate << " fps: stopped at row " << Xobjet / longueurFace;
+        EXPECT_EQ(playerRun.motion.skieurArrive, 1) << rate << " fps: stopped at row " << playerRun.motion.Xobjet / longueurFace;
         EXPECT_GE(ground.size(), 2u) << rate << " fps: rails ground behind " << ground.size() << " of "
                                      << rails.size() << " kickers";
     }
@@ -128,8 +129,8 @@ struct LessonRider {
     PilotKeys keys(int fps)
     {
         PilotKeys k;
-        if (chute) {
-            k.enter = skieurStop && !askForRescue && waitFrames++ % 2 == 0; // one press, then let go
+        if (playerRun.phases.chute) {
+            k.enter = playerRun.motion.skieurStop && !playerRun.phases.askForRescue && waitFrames++ % 2 == 0; // one press, then let go
             return k;
         }
         waitFrames = 0;
@@ -155,7 +156,7 @@ struct LessonRider {
             return;
         }
         airFrames = 0;
-        k.up = std::fabs(vitessePrecedente) < 2000.0f;
+        k.up = std::fabs(playerRun.motion.vitessePrecedente) < 2000.0f;
         k.space = chargeFrames++ < fps; // a second's crouch, then let go
         if (chargeFrames > fps + fps / 2) chargeFrames = 0;
     }
@@ -172,7 +173,7 @@ TEST_F(RunTracks, TheLessonIsRiddenStepByStepOnTheGentlestTrackWithTheExpectedKe
         int frames = 0;
         for (; frames < fps * 300 && !lessonOver(); frames++) {
             pilotFrame(fps, rider.keys(fps));
-            lessonAfterFrame(diffTemps);
+            lessonAfterFrame(playerRun.timing.diffTemps);
             clearRunEvents(); // as the game loop does once the frame's sounds and snow are out
             if (lesson.step != shown.back()) shown.push_back(lesson.step);
         }
@@ -241,37 +242,37 @@ struct KickerPilot {
     void note(float row)
     {
         bool air = getContact() == 0;
-        if (air && from < 0 && !riderState.collision.usingYRail) from = kickerJustLeft(row);
+        if (air && from < 0 && !playerRun.rider.collision.usingYRail) from = kickerJustLeft(row);
         if (air && from >= 0) {
             KickerFlight& f = flights[from];
             f.flown = true;
-            f.air += diffTemps;
-            f.degrees = std::max(f.degrees, std::fabs(rotSkierZ));
+            f.air += playerRun.timing.diffTemps;
+            f.degrees = std::max(f.degrees, std::fabs(playerRun.orientation.rotSkierZ));
             f.landedRow = row;
         } else if (!air && from >= 0) {
-            flights[from].fell = chute != 0;  // the touch-down is judged on the tick it lands
+            flights[from].fell = playerRun.phases.chute != 0;  // the touch-down is judged on the tick it lands
             from = -1;
         }
-        if (chute && !wasFallen) falls++;
-        wasFallen = chute;
+        if (playerRun.phases.chute && !wasFallen) falls++;
+        wasFallen = playerRun.phases.chute;
         for (const LineRail& l : rails)
-            if ((riderState.collision.usingYRail || riderState.collision.lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
+            if ((playerRun.rider.collision.usingYRail || playerRun.rider.collision.lastUsingYRail) && row > l.kickerRow && row < l.railRow + 2)
                 for (KickerFlight& f : flights)
                     if (f.row == l.kickerRow) f.railGround = true;
     }
     PilotKeys keys()
     {
-        float row = Xobjet / longueurFace;
+        float row = playerRun.motion.Xobjet / longueurFace;
         note(row);
         PilotKeys k;
-        if (chute) {
-            k.enter = skieurStop && !askForRescue && waitFrames++ % 2 == 0;
+        if (playerRun.phases.chute) {
+            k.enter = playerRun.motion.skieurStop && !playerRun.phases.askForRescue && waitFrames++ % 2 == 0;
             return k;
         }
         waitFrames = 0;
         k.space = style != overTheLip && kickerAt(row) >= 0;
         k.up = !k.space && getContact() == 1;
-        k.down = style == chargedFlip && getContact() == 0 && from >= 0 && std::fabs(rotSkierZ) < NEARLY_WHOLE;
+        k.down = style == chargedFlip && getContact() == 0 && from >= 0 && std::fabs(playerRun.orientation.rotSkierZ) < NEARLY_WHOLE;
         return k;
     }
 };
@@ -337,16 +338,16 @@ TrackRides checkTrackIsRideable(RunTracks& t, const std::string& name, const Tra
         pilotStart(60);
         KickerPilot pilot(recipe, style);
         pilotRide(60, maxSeconds, [&](int) { return pilot.keys(); });
-        EXPECT_EQ(skieurArrive, 1) << name << " in style " << style << ": stopped at row " << Xobjet / longueurFace
-                                   << " after " << totalTime << " s";
+        EXPECT_EQ(playerRun.motion.skieurArrive, 1) << name << " in style " << style << ": stopped at row " << playerRun.motion.Xobjet / longueurFace
+                                   << " after " << playerRun.timing.totalTime << " s";
         for (const KickerFlight& f : pilot.flights) {
             if (f.railGround) ground.insert(f.row);
             EXPECT_LT(f.landedRow, LAST_LANDING_ROW) << name << ": the flight from row " << f.row << " leaves the grid";
             if (style == overTheLip) EXPECT_FALSE(f.fell) << name << ": thrown from row " << f.row << " into a fall at row " << f.landedRow;
         }
-        out.seconds[style] = totalTime;
+        out.seconds[style] = playerRun.timing.totalTime;
         out.falls[style] = pilot.falls;
-        if (style == overTheLip) out.collected = totalCollectable;
+        if (style == overTheLip) out.collected = playerRun.scores.totalCollectable;
     }
     for (const LineRail& l : lineRails(recipe))
         EXPECT_TRUE(ground.count(l.kickerRow)) << name << ": the rail at row " << l.railRow << " is never reached";
@@ -409,7 +410,7 @@ TEST_F(RunTracks, AChargedJumpFromALineKickerCarriesAWholeFlipOnEveryTrack)
             seen += line;
             landed += f.flown && !f.fell && f.degrees >= 360 - toleranceAngleFrontAndBack;
         }
-        printf("[ flips    ] %s:%s, %d falls, score %d\n", name.c_str(), seen.c_str(), pilot.falls, totalScore);
+        printf("[ flips    ] %s:%s, %d falls, score %d\n", name.c_str(), seen.c_str(), pilot.falls, playerRun.scores.totalScore);
         EXPECT_GE(landed, 1) << name << ":" << seen;
     }
 }

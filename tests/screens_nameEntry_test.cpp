@@ -21,6 +21,7 @@
 #include "shell/systemPortUtils.h"
 #include "sound/gameSounds.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "support/soundRecorder.h"
 #include "support/testFiles.h"
 
@@ -45,8 +46,8 @@ struct NameEntry : ::testing::Test {
         strcpy(nomFicPiste, "alps");
         strcpy(playerName, "---");
         indPlayerName = 0;
-        reinitGameVar();
-        skieurArrive = 1;
+        reinitGameVar(playerRun);
+        playerRun.motion.skieurArrive = 1;
         initEmptyScores();
         openNameEntry();
         typeName(); // the shared key detectors see every key up, whatever the test before left
@@ -91,7 +92,7 @@ TEST_F(NameEntry, FourLettersKeepTheFirstTwoAndTheLast)
     type('C');
     type('D');
     EXPECT_STREQ(playerName, "ABD");
-    EXPECT_EQ(skieurArrive, 1);
+    EXPECT_EQ(playerRun.motion.skieurArrive, 1);
     // '<' moves back without erasing; the next letter overwrites.
     type('<');
     EXPECT_STREQ(playerName, "ABD");
@@ -99,8 +100,8 @@ TEST_F(NameEntry, FourLettersKeepTheFirstTwoAndTheLast)
     type('Z');
     EXPECT_STREQ(playerName, "AZD");
     type('#');
-    EXPECT_EQ(skieurArrive, 0);
-    EXPECT_EQ(rank, 9);
+    EXPECT_EQ(playerRun.motion.skieurArrive, 0);
+    EXPECT_EQ(playerRun.scores.rank, 9);
     EXPECT_EQ(readBytes("./data/tracks/alps/top.sc").size(), 2640u);
     EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "AZD time= 00:00:00, score = 0");
 }
@@ -113,7 +114,7 @@ TEST_F(NameEntry, TwoLettersAreStoredWithoutTheDashAndPaddedForTheScoreFile)
     type('O');
     EXPECT_STREQ(playerName, "KO ");
     type('#');
-    ASSERT_EQ(skieurArrive, 0);
+    ASSERT_EQ(playerRun.motion.skieurArrive, 0);
     EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "KO  time= 00:00:00, score = 0");
     std::vector<unsigned char> table = readBytes("./data/tracks/alps/top.sc");
     ASSERT_EQ(table.size(), 2640u);
@@ -139,7 +140,7 @@ TEST_F(NameEntry, TheReturnThatLeftTheRunIsNotAChoice)
     }
     key[KEY_ENTER] = 0;
     typeName();
-    EXPECT_EQ(skieurArrive, 1);
+    EXPECT_EQ(playerRun.motion.skieurArrive, 1);
     EXPECT_STREQ(playerName, "GAV");
     // A second Return right after it, as a player makes sure, is not one either.
     openNameEntry();
@@ -150,7 +151,7 @@ TEST_F(NameEntry, TheReturnThatLeftTheRunIsNotAChoice)
     typeName();
     frame(KEY_ENTER);
     EXPECT_STREQ(playerName, "A  ");
-    EXPECT_EQ(skieurArrive, 1);
+    EXPECT_EQ(playerRun.motion.skieurArrive, 1);
     // Confirming at once keeps the initials of the last entry.
     strcpy(playerName, "GAV");
     openNameEntry();
@@ -158,7 +159,7 @@ TEST_F(NameEntry, TheReturnThatLeftTheRunIsNotAChoice)
     typeName();
     moveTo(3, 6);
     frame(KEY_ENTER);
-    EXPECT_EQ(skieurArrive, 0);
+    EXPECT_EQ(playerRun.motion.skieurArrive, 0);
     EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "GAV time= 00:00:00, score = 0");
 }
 
@@ -167,8 +168,8 @@ TEST_F(NameEntry, EscSavesLikeConfirm)
     key[KEY_ESC] = 1;
     typeName();
     key[KEY_ESC] = 0;
-    EXPECT_EQ(skieurArrive, 0);
-    EXPECT_EQ(rank, 9);
+    EXPECT_EQ(playerRun.motion.skieurArrive, 0);
+    EXPECT_EQ(playerRun.scores.rank, 9);
     EXPECT_EQ(redrawAllMenu, 0);
     ASSERT_NE(recorder.last("play"), nullptr);
     EXPECT_EQ(recorder.last("play")->name, "./data/sounds/gui/enter134.aif");
@@ -176,30 +177,30 @@ TEST_F(NameEntry, EscSavesLikeConfirm)
 
 TEST_F(NameEntry, SavedRunCarriesItsTimeScoreAndCollectables)
 {
-    totalCollectable = 2;
-    totalScore = 1234;
-    totalTime = 61.5f;
+    playerRun.scores.totalCollectable = 2;
+    playerRun.scores.totalScore = 1234;
+    playerRun.timing.totalTime = 61.5f;
     strcpy(playerName, "KES");
     typeName(); // the key detectors see ESC released first
     key[KEY_ESC] = 1;
     typeName();
     key[KEY_ESC] = 0;
-    EXPECT_EQ(finalScore, 101234);
-    EXPECT_EQ(rank, 9);
+    EXPECT_EQ(playerRun.scores.finalScore, 101234);
+    EXPECT_EQ(playerRun.scores.rank, 9);
     EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "KES time= 01:01:50, score = 101234");
     EXPECT_DOUBLE_EQ(tabScores[9].score, 101234 - 17000.0 * 61.5);
     // A slower, poorer run on the same table ranks below it.
-    skieurArrive = 1;
-    totalCollectable = 0;
-    totalScore = 500;
-    totalTime = 70.0f;
+    playerRun.motion.skieurArrive = 1;
+    playerRun.scores.totalCollectable = 0;
+    playerRun.scores.totalScore = 500;
+    playerRun.timing.totalTime = 70.0f;
     typeName();
     key[KEY_ESC] = 1;
     typeName();
     key[KEY_ESC] = 0;
-    EXPECT_EQ(rank, 8);
+    EXPECT_EQ(playerRun.scores.rank, 8);
     EXPECT_STREQ(avoidCodeStr(getCharEntryScore(8)), "KES time= 01:10:00, score = 500");
-    reinitGameVar();
+    reinitGameVar(playerRun);
 }
 
 TEST_F(NameEntry, HeldRightWaitsAThirdOfASecondThenRepeatsEveryFiftiethAndStops)
@@ -273,7 +274,7 @@ TEST_F(ScoreFileTrouble, AFullDiskKeepsTheOldTableAndTheScreenSaysWhy)
         saveRun();
     }
     EXPECT_FALSE(scoreSaved);
-    EXPECT_EQ(rank, -1); // no place and no medal for a run that is not kept
+    EXPECT_EQ(playerRun.scores.rank, -1); // no place and no medal for a run that is not kept
     EXPECT_EQ(std::string(scoreNote), std::string("Score not saved in top.sc: ") + strerror(EFBIG));
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(folderNames("./data/tracks/alps"), std::vector<std::string>{"top.sc"});
@@ -285,7 +286,7 @@ TEST_F(ScoreFileTrouble, AnUnreadableTableIsNotSavedOver)
     writeText(path + "/inside", "kept");
     saveRun();
     EXPECT_FALSE(scoreSaved);
-    EXPECT_EQ(rank, -1);
+    EXPECT_EQ(playerRun.scores.rank, -1);
     EXPECT_EQ(std::string(scoreNote), std::string("Could not read top.sc (") + strerror(EISDIR) + "): score not saved");
     EXPECT_EQ(folderNames(path), std::vector<std::string>{"inside"});
 }
@@ -307,7 +308,7 @@ TEST_F(ScoreFileTrouble, DamagedRecordsAreDroppedTheRestKeptAndSaid)
     saveRun();
     EXPECT_TRUE(scoreSaved);
     EXPECT_STREQ(scoreNote, "2 damaged scores dropped from top.sc");
-    EXPECT_EQ(rank, 8); // level with the run kept: the lower index
+    EXPECT_EQ(playerRun.scores.rank, 8); // level with the run kept: the lower index
     initEmptyScores();
     ASSERT_EQ(loadScoreFile(path.c_str()), 0);
     EXPECT_DOUBLE_EQ(tabScores[9].score, tabScores[8].score); // the run kept and the new one
@@ -347,7 +348,7 @@ TEST_F(BestRunKept, FirstPlaceKeepsTheRunAndAWeakerRunLeavesIt)
     strcpy(nomFicSkier, "tolvek");
     recordRun(3, 500.0f);
     saveRunScoreWith("00:42:00", 5000, 42.0f);
-    ASSERT_EQ(rank, 9);
+    ASSERT_EQ(playerRun.scores.rank, 9);
     BestRun r = kept();
     EXPECT_STREQ(r.rider, "tolvek");
     EXPECT_EQ(r.finalScore, 5000);
@@ -358,14 +359,14 @@ TEST_F(BestRunKept, FirstPlaceKeepsTheRunAndAWeakerRunLeavesIt)
 
     recordRun(3, 900.0f);
     saveRunScoreWith("01:00:00", 10, 60.0f);
-    ASSERT_EQ(rank, 8);
+    ASSERT_EQ(playerRun.scores.rank, 8);
     EXPECT_EQ(kept().rec.samples[0].pos[0], 500.0f);
     EXPECT_EQ(folderNames("./data/tracks/alps"), (std::vector<std::string>{"best.run", "top.sc"}));
 
     // Abandoned or unfinished recordings are never kept, even in first place.
     clearRecording(&recordingRun);
     saveRunScoreWith("00:01:00", 99999, 1.0f);
-    ASSERT_EQ(rank, 9);
+    ASSERT_EQ(playerRun.scores.rank, 9);
     EXPECT_EQ(kept().rec.samples[0].pos[0], 500.0f);
 }
 

@@ -13,6 +13,7 @@
 #include "screens/choixPiste.h"
 #include "track/trackLoader.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "track/planLib.h"
 #include "sound/gameSounds.h"
 #include "support/soundRecorder.h"
@@ -55,12 +56,12 @@ void fakeTrack(short runWanted)
 void fakeTypeName()
 {
     record("name");
-    if (keyEnterNoRepeat()) skieurArrive = 0;
+    if (keyEnterNoRepeat()) playerRun.motion.skieurArrive = 0;
 }
 void fakeScores()
 {
     record("scores");
-    if (keyEnterNoRepeat()) vuScores = 1;
+    if (keyEnterNoRepeat()) playerRun.scores.vuScores = 1;
 }
 int fakeLoadRun()
 {
@@ -77,11 +78,11 @@ void fakeRunFrame()
     setContact(runFrames >= airUntilFrame ? 1 : 0);
     if (runFrames == grindAtFrame) startGrind();
     if (runFrames == finishAtFrame) {
-        skieurArrive = 1;
-        vuScores = 0;
+        playerRun.motion.skieurArrive = 1;
+        playerRun.scores.vuScores = 0;
     }
     if (runFrames > 200) {  // a run that never ends would hang the test
-        skieurArrive = 1;
+        playerRun.motion.skieurArrive = 1;
         key[KEY_ENTER] = 1;
     }
 }
@@ -95,8 +96,8 @@ protected:
         homeDone = help = credits = options = helpDone = creditsDone = optionsDone = 0;
         play = 1;
         skierChoisi = 0;
-        skieurArrive = 0;
-        vuScores = 1;
+        playerRun.motion.skieurArrive = 0;
+        playerRun.scores.vuScores = 1;
         loadResult = 0;
         finishAtFrame = escAtFrame = enterAtFrame = enterAgainAtFrame = airUntilFrame = grindAtFrame = -1;
         setContact(1);

@@ -7,6 +7,7 @@
 
 #include "platform/gameClock.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "shell/keys.h"
 #include "shell/pause.h"
 #include "sound/fmodmusic.h"
@@ -31,9 +32,9 @@ PilotKeys ride(int frame)
 
 std::vector<double> runSnapshot()
 {
-    return {Xobjet,     Yobjet,        Zobjet,          vitessePrecedente, velocity,     rotSkierY,
-            rotSkierX,  rotSkierZ,     amplitudeRotationY, bufferJump,     totalTime,    (double)tempsDepart,
-            firstTemps, diffTemps,     (double)DEPART,  (double)chute,     angleCourant, (double)getContact()};
+    return {playerRun.motion.Xobjet,     playerRun.motion.Yobjet,        playerRun.motion.Zobjet,          playerRun.motion.vitessePrecedente, playerRun.motion.velocity,     playerRun.orientation.rotSkierY,
+            playerRun.orientation.rotSkierX,  playerRun.orientation.rotSkierZ,     playerRun.orientation.amplitudeRotationY, playerRun.motion.bufferJump,     playerRun.timing.totalTime,    (double)playerRun.timing.tempsDepart,
+            playerRun.timing.firstTemps, playerRun.timing.diffTemps,     (double)playerRun.timing.DEPART,  (double)playerRun.phases.chute,     playerRun.orientation.angleCourant, (double)getContact()};
 }
 
 // The run after `frames` frames of ride(), with a pause of pauseMs before frame `pauseAt` (-1: none).

@@ -6,6 +6,7 @@
 #include "core/graphicLib.h"
 #include "render/skierDraw.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "skier/skierLib.h"
 #include "support/modelTexts.h"
 #include "support/testFiles.h"
@@ -180,11 +181,11 @@ TEST_F(SkierSkinning, RollKeptInTheAirAndHeadingTurnsSkis)
 
 TEST_F(SkierSkinning, RunFlagsDriveTransformSkier)
 {
-    fakie = 1;
+    playerRun.phases.fakie = 1;
     setContact(1);
     transformSkier(12, 0);
     EXPECT_FLOAT_EQ(12, angleZTemp);
-    fakie = 0;
+    playerRun.phases.fakie = 0;
     transformSkier(12, 0);
     EXPECT_FLOAT_EQ(-12, angleZTemp);
     setContact(0);
@@ -241,7 +242,7 @@ TEST_F(SkierSkinning, OnePassDrawingFeedsTheSameListAndSkiEnds)
 {
     rotGenouR = 40;
     rotCoudeR = -30;
-    fakie = 0;
+    playerRun.phases.fakie = 0;
     setContact(1);
     majRotationsBones();
     transformSkierEtat(0, 0, 0, 1);

@@ -11,6 +11,7 @@
 #include "run/runInput.h"
 #include "track/planLib.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "support/soundRecorder.h"
 
 namespace {
@@ -216,11 +217,11 @@ TEST_F(SoundBank, WindStaysBetweenItsBounds)
 // The per-frame handlers read the run: speed, stop, contact, the turn keys of its record and the height.
 TEST_F(SoundBank, HandlersFollowTheRunState)
 {
-    reinitGameVar();
+    reinitGameVar(playerRun);
     setContact(1);
-    vitesseMax = 1000.0f;
-    vitessePrecedente = -500.0f; // riding backwards counts by its size
-    skieurStop = 0;
+    playerRun.motion.vitesseMax = 1000.0f;
+    playerRun.motion.vitessePrecedente = -500.0f; // riding backwards counts by its size
+    playerRun.motion.skieurStop = 0;
     handleSkiSndLoop();
     EXPECT_FLOAT_EQ(volume, 0.075f);
     RunInput turning;
@@ -230,21 +231,21 @@ TEST_F(SoundBank, HandlersFollowTheRunState)
     EXPECT_EQ(lastSide, 0);
     EXPECT_GT(panoramic, 0.5f);
     setRunInput(RunInput());
-    skieurStop = 1; // a stopped rider makes no hiss, whatever the last speed
+    playerRun.motion.skieurStop = 1; // a stopped rider makes no hiss, whatever the last speed
     volume = 0.0f;
     handleSkiSndLoop();
     EXPECT_FLOAT_EQ(volume, 0.0f);
 
     setContact(0);
-    Ytemp = 100.0f;
-    Yobjet = 120.0f;
+    playerRun.tricks.Ytemp = 100.0f;
+    playerRun.motion.Yobjet = 120.0f;
     handleWindLoopSnd();
     EXPECT_NEAR(volWind, 0.3f, 1e-5f);
-    EXPECT_FLOAT_EQ(Ytemp, 120.0f); // the next frame compares with this one
+    EXPECT_FLOAT_EQ(playerRun.tricks.Ytemp, 120.0f); // the next frame compares with this one
     handleWindLoopSnd();
     EXPECT_NEAR(volWind, 0.3f, 1e-5f); // level flight: unchanged
     setContact(1);
-    reinitGameVar();
+    reinitGameVar(playerRun);
 }
 
 static RunEventList listOf(std::initializer_list<RunEventKind> kinds)

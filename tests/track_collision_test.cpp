@@ -8,6 +8,7 @@
 #include "run/rescueFlight.h"
 #include "run/runEvents.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/runTick.h"
 #include "sound/gameSounds.h"
 #include "support/autopilot.h"
@@ -76,10 +77,10 @@ struct Sweep : ::testing::Test {
         buildPlaneTrack(true);
         initObstacles();
         reinitCollisionSweep(0, 0, 0);
-        totalCollectable = 0;
+        playerRun.scores.totalCollectable = 0;
         resetCollectedBomb(0);
         setContact(0);
-        vitessePrecedente = 3000;
+        playerRun.motion.vitessePrecedente = 3000;
     }
     int add(int type, float x, float y, float z)
     {
@@ -92,8 +93,8 @@ struct Sweep : ::testing::Test {
     }
     int move(float x0, float y0, float z0, float x1, float y1, float z1)
     {
-        riderState.collision.xPrecCol = x0, riderState.collision.yPrecCol = y0, riderState.collision.zPrecCol = z0;
-        Xobjet = x1, Yobjet = y1, Zobjet = z1;
+        playerRun.rider.collision.xPrecCol = x0, playerRun.rider.collision.yPrecCol = y0, playerRun.rider.collision.zPrecCol = z0;
+        playerRun.motion.Xobjet = x1, playerRun.motion.Yobjet = y1, playerRun.motion.Zobjet = z1;
         return detectCollision();
     }
 };
@@ -102,7 +103,7 @@ TEST_F(Sweep, TreesKnockOverOnlyAheadAndWithinHalfACell)
 {
     add(obstacleSapin, 5000, 0, 0);
     EXPECT_TRUE(move(4000, 100, 0, 4900, 100, 0));
-    EXPECT_FLOAT_EQ(riderState.collision.xPrecCol, 4900);
+    EXPECT_FLOAT_EQ(playerRun.rider.collision.xPrecCol, 4900);
     // inside the sphere but already passed in X
     EXPECT_FALSE(move(5000, 100, 0, 5000, 100, 0));
     EXPECT_FALSE(move(5010, 100, 0, 5050, 100, 0));
@@ -134,19 +135,19 @@ TEST_F(Sweep, CollectablesAreCountedOnce)
     add(obstacleCollectable, 6000, 0, 0);
     clearRunEvents();
     EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));
-    EXPECT_EQ(totalCollectable, 1);
-    EXPECT_EQ(riderState.collision.boomF, 1);
+    EXPECT_EQ(playerRun.scores.totalCollectable, 1);
+    EXPECT_EQ(playerRun.rider.collision.boomF, 1);
     EXPECT_EQ(pilotEventCount(RUN_EV_COLLECTABLE), 1);  // its sound
     EXPECT_EQ(containerObstacles[a].taken, 1);
-    EXPECT_EQ(riderState.collision.indiceDernierCollectable, a);
+    EXPECT_EQ(playerRun.rider.collision.indiceDernierCollectable, a);
     // the same place again: already taken, even once another was the last one picked up
     EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));
-    EXPECT_EQ(totalCollectable, 1);
-    EXPECT_EQ(riderState.collision.boomF, 0);
+    EXPECT_EQ(playerRun.scores.totalCollectable, 1);
+    EXPECT_EQ(playerRun.rider.collision.boomF, 0);
     move(5400, 100, 0, 5800, 100, 0);
-    EXPECT_EQ(totalCollectable, 2);
+    EXPECT_EQ(playerRun.scores.totalCollectable, 2);
     move(4000, 100, 0, 4800, 100, 0);
-    EXPECT_EQ(totalCollectable, 2);
+    EXPECT_EQ(playerRun.scores.totalCollectable, 2);
     EXPECT_EQ(pilotEventCount(RUN_EV_COLLECTABLE), 2);
     EXPECT_EQ(getCollectedBomb(), 0);
     EXPECT_EQ(pilotEventCount(RUN_EV_BOMB_PICKED), 0);
@@ -160,12 +161,12 @@ TEST_F(Sweep, BombsAddToTheCounterOnce)
     clearRunEvents();
     move(4000, 0, 0, 4700, 0, 0);
     EXPECT_EQ(getCollectedBomb(), 3);
-    EXPECT_EQ(riderState.collision.bombF, 1);
-    EXPECT_EQ(riderState.collision.indiceDerniereBombe, b);
-    EXPECT_EQ(totalCollectable, 0);
+    EXPECT_EQ(playerRun.rider.collision.bombF, 1);
+    EXPECT_EQ(playerRun.rider.collision.indiceDerniereBombe, b);
+    EXPECT_EQ(playerRun.scores.totalCollectable, 0);
     move(4000, 0, 0, 4700, 0, 0);
     EXPECT_EQ(getCollectedBomb(), 3);
-    EXPECT_EQ(riderState.collision.bombF, 0);
+    EXPECT_EQ(playerRun.rider.collision.bombF, 0);
     // out of reach: a bomb sphere is low on the ground
     add(obstacleBomb, 8000, 0, 0);
     move(7000, 500, 0, 7900, 500, 0);
@@ -179,29 +180,29 @@ TEST_F(Sweep, LandingOnARailFromAboveGrinds)
 {
     add(obstacleRail, 5000, 0, 0);
     EXPECT_FALSE(move(6000, 200, 0, 6000, 100, 10));
-    EXPECT_EQ(riderState.collision.usingYRail, 1);
-    EXPECT_FLOAT_EQ(riderState.collision.yRail, 66);
-    EXPECT_NEAR(vitessePrecedente, 3000 / 1.05, 0.01);
+    EXPECT_EQ(playerRun.rider.collision.usingYRail, 1);
+    EXPECT_FLOAT_EQ(playerRun.rider.collision.yRail, 66);
+    EXPECT_NEAR(playerRun.motion.vitessePrecedente, 3000 / 1.05, 0.01);
     // already grinding: rising on the bar still rides it; leaving it ends the grind
     EXPECT_FALSE(move(6000, 100, 0, 6200, 120, 0));
-    EXPECT_EQ(riderState.collision.usingYRail, 1);
-    EXPECT_EQ(riderState.collision.lastUsingYRail, 1);
+    EXPECT_EQ(playerRun.rider.collision.usingYRail, 1);
+    EXPECT_EQ(playerRun.rider.collision.lastUsingYRail, 1);
     EXPECT_FALSE(move(6200, 120, 0, 6300, 600, 0));
-    EXPECT_EQ(riderState.collision.usingYRail, 0);
+    EXPECT_EQ(playerRun.rider.collision.usingYRail, 0);
 }
 
 TEST_F(Sweep, GrindingNeverSlowsBelow1200)
 {
     add(obstacleRail, 5000, 0, 0);
-    vitessePrecedente = 1210;
+    playerRun.motion.vitessePrecedente = 1210;
     move(6000, 200, 0, 6000, 100, 0);
-    EXPECT_FLOAT_EQ(vitessePrecedente, 1200);
-    vitessePrecedente = 800;
+    EXPECT_FLOAT_EQ(playerRun.motion.vitessePrecedente, 1200);
+    playerRun.motion.vitessePrecedente = 800;
     move(6000, 200, 0, 6000, 100, 0);
-    EXPECT_FLOAT_EQ(vitessePrecedente, 1200);
-    vitessePrecedente = 1500;
+    EXPECT_FLOAT_EQ(playerRun.motion.vitessePrecedente, 1200);
+    playerRun.motion.vitessePrecedente = 1500;
     move(6000, 200, 0, 6000, 100, 0);
-    EXPECT_NEAR(vitessePrecedente, 1500 / 1.05, 0.01);
+    EXPECT_NEAR(playerRun.motion.vitessePrecedente, 1500 / 1.05, 0.01);
 }
 
 // A grind slows the rider as much in a second at either tick length, slow or fast enough for a
@@ -210,22 +211,22 @@ struct GrindTicks : Sweep {
     void TearDown() override
     {
         runTickSeconds = 1.0 / runTicksPerSecond;
-        runTicks = 0;
+        playerRun.timing.runTicks = 0;
     }
     // The speed left after landing on the bar and grinding along it for `seconds` at `unitsPerSecond`,
     // the ticks counted as the run counts them (a slowdown is given as each 1/60 s ends).
     float grindAt(double ticksPerSecond, float unitsPerSecond, double seconds)
     {
         move(5100, 200, 0, 5100, 100, 0);  // onto the bar at the tuned tick
-        EXPECT_EQ(riderState.collision.usingYRail, 1);
-        vitessePrecedente = 20000;
+        EXPECT_EQ(playerRun.rider.collision.usingYRail, 1);
+        playerRun.motion.vitessePrecedente = 20000;
         runTickSeconds = 1.0 / ticksPerSecond;
         float x = 5100, step = (float)(unitsPerSecond * runTickSeconds);
         long ticks = lround(seconds * ticksPerSecond);
-        for (runTicks = 1; runTicks <= ticks; runTicks++, x += step) move(x, 100, 0, x + step, 100, 0);
-        EXPECT_EQ(riderState.collision.usingYRail, 1) << "rode off the bar";
+        for (playerRun.timing.runTicks = 1; playerRun.timing.runTicks <= ticks; playerRun.timing.runTicks++, x += step) move(x, 100, 0, x + step, 100, 0);
+        EXPECT_EQ(playerRun.rider.collision.usingYRail, 1) << "rode off the bar";
         runTickSeconds = 1.0 / runTicksPerSecond;
-        return vitessePrecedente;
+        return playerRun.motion.vitessePrecedente;
     }
 };
 
@@ -248,11 +249,11 @@ TEST_F(Sweep, RailsCrashFromTheGroundWhileRisingOrOffLine)
     EXPECT_TRUE(move(6000, 200, 0, 6000, 100, 0));
     setContact(0);
     EXPECT_TRUE(move(6000, 0, 0, 6000, 100, 0));
-    EXPECT_EQ(riderState.collision.usingYRail, 0);
+    EXPECT_EQ(playerRun.rider.collision.usingYRail, 0);
     // touching the bar 80 units across it
     EXPECT_TRUE(move(6000, 200, 80, 6000, 100, 80));
     EXPECT_FALSE(move(6000, 200, 60, 6000, 100, 60));
-    EXPECT_FLOAT_EQ(vitessePrecedente, 3000 / 1.05f);
+    EXPECT_FLOAT_EQ(playerRun.motion.vitessePrecedente, 3000 / 1.05f);
 }
 
 TEST_F(Sweep, RailSupportsKnockOver)
@@ -263,7 +264,7 @@ TEST_F(Sweep, RailSupportsKnockOver)
     EXPECT_FALSE(move(7950, -3300, 0, 7950, -3300, 0));  // rails are not looked at this far behind
     EXPECT_FALSE(move(5700, -1000, 0, 5800, -1000, 0));  // between supports
     EXPECT_FALSE(move(4000, -2500, 0, 4990, -2500, 0));  // below the first support
-    EXPECT_EQ(riderState.collision.usingYRail, 0);
+    EXPECT_EQ(playerRun.rider.collision.usingYRail, 0);
 }
 
 TEST_F(Sweep, RailSpheresAreHitUpToTheirEdges)
@@ -295,7 +296,7 @@ TEST_F(Sweep, GrindStartsOnceAndStopsWhenTheRailEndsAsEvents)
     EXPECT_TRUE(move(6000, 200, 0, 6000, 100, 0));
     ASSERT_EQ(runEvents().count, 1);  // the cling of the crash, where the rider is
     EXPECT_EQ(runEvents().items[0].kind, RUN_EV_RAIL_CLING);
-    EXPECT_FLOAT_EQ(runEvents().items[0].x, Xobjet);
+    EXPECT_FLOAT_EQ(runEvents().items[0].x, playerRun.motion.Xobjet);
     clearRunEvents();
 }
 
@@ -312,11 +313,11 @@ struct Rescue : ::testing::Test {
     {
         buildPlaneTrack(false);
         initReplaceSkier();
-        Xobjet = 7000, Yobjet = 9999, Zobjet = 300;
-        chute = 1;
-        replacement = 0;
-        vitessePrecedente = 2500;
-        rotSkierY = 45;
+        playerRun.motion.Xobjet = 7000, playerRun.motion.Yobjet = 9999, playerRun.motion.Zobjet = 300;
+        playerRun.phases.chute = 1;
+        playerRun.phases.replacement = 0;
+        playerRun.motion.vitessePrecedente = 2500;
+        playerRun.orientation.rotSkierY = 45;
     }
 };
 
@@ -325,29 +326,29 @@ TEST_F(Rescue, PutsTheRiderStandingOnTheNearestPointAbove)
     const float xs[] = {1000, 5000, 9000};
     for (int i = 0; i < 3; i++) replaceSkier[i][0] = xs[i], replaceSkier[i][1] = 0, replaceSkier[i][2] = -2000;
     replaceSkierOperation();
-    EXPECT_FLOAT_EQ(Xobjet, 5000);
-    EXPECT_FLOAT_EQ(Zobjet, -2000);
-    EXPECT_NEAR(Yobjet, planeTrackHeight(5000, -2000), 0.5);
+    EXPECT_FLOAT_EQ(playerRun.motion.Xobjet, 5000);
+    EXPECT_FLOAT_EQ(playerRun.motion.Zobjet, -2000);
+    EXPECT_NEAR(playerRun.motion.Yobjet, planeTrackHeight(5000, -2000), 0.5);
     EXPECT_FLOAT_EQ(getXobjet_inc(), 5000);
-    EXPECT_FLOAT_EQ(riderState.collision.xPrecCol, 5000);
-    EXPECT_FLOAT_EQ(riderState.collision.zPrecCol, -2000);
-    EXPECT_FLOAT_EQ(riderState.collision.yPrecCol, Yobjet);
-    EXPECT_FLOAT_EQ(Xprec, 5000);
-    EXPECT_EQ(numFaceCour, getNumeroFaceCourante());
-    EXPECT_EQ(chute, 0);
-    EXPECT_EQ(replacement, 1);
-    EXPECT_FLOAT_EQ(vitessePrecedente, 0);
-    EXPECT_FLOAT_EQ(rotSkierY, 0);
+    EXPECT_FLOAT_EQ(playerRun.rider.collision.xPrecCol, 5000);
+    EXPECT_FLOAT_EQ(playerRun.rider.collision.zPrecCol, -2000);
+    EXPECT_FLOAT_EQ(playerRun.rider.collision.yPrecCol, playerRun.motion.Yobjet);
+    EXPECT_FLOAT_EQ(playerRun.motion.Xprec, 5000);
+    EXPECT_EQ(playerRun.phases.numFaceCour, getNumeroFaceCourante());
+    EXPECT_EQ(playerRun.phases.chute, 0);
+    EXPECT_EQ(playerRun.phases.replacement, 1);
+    EXPECT_FLOAT_EQ(playerRun.motion.vitessePrecedente, 0);
+    EXPECT_FLOAT_EQ(playerRun.orientation.rotSkierY, 0);
 }
 
 TEST_F(Rescue, WithoutRescuePointsTheRiderGetsUpWhereHeIs)
 {
     replaceSkierOperation();
-    EXPECT_FLOAT_EQ(Xobjet, 7000);
-    EXPECT_FLOAT_EQ(Zobjet, 300);
-    EXPECT_NEAR(Yobjet, planeTrackHeight(7000, 300), 0.5);
-    EXPECT_EQ(chute, 0);
-    EXPECT_EQ(replacement, 1);
+    EXPECT_FLOAT_EQ(playerRun.motion.Xobjet, 7000);
+    EXPECT_FLOAT_EQ(playerRun.motion.Zobjet, 300);
+    EXPECT_NEAR(playerRun.motion.Yobjet, planeTrackHeight(7000, 300), 0.5);
+    EXPECT_EQ(playerRun.phases.chute, 0);
+    EXPECT_EQ(playerRun.phases.replacement, 1);
 }
 
 }  // namespace
@@ -357,12 +358,12 @@ TEST_F(Rescue, RocketThenFireworkThenPutBackCountedByTheRun)
 {
     resetRescueFlight();
     clearRunEvents();
-    frameps = 60;
-    askForRescue = 1, endOfRescue = 0;
+    playerRun.timing.frameps = 60;
+    playerRun.phases.askForRescue = 1, playerRun.phases.endOfRescue = 0;
     std::vector<RunEventKind> kinds;
     std::vector<float> lifts;
     int frames = 0;
-    for (; askForRescue && frames < 1000; frames++) {
+    for (; playerRun.phases.askForRescue && frames < 1000; frames++) {
         rescueProgress();
         lifts.push_back(rescueFlight.cameraLift);
         for (int i = 0; i < runEvents().count; i++) kinds.push_back(runEvents().items[i].kind);
@@ -373,15 +374,15 @@ TEST_F(Rescue, RocketThenFireworkThenPutBackCountedByTheRun)
     EXPECT_EQ(kinds[0], RUN_EV_RESCUE_LAUNCH);
     EXPECT_EQ(kinds[1], RUN_EV_RESCUE_FIREWORK);
     EXPECT_EQ(kinds[2], RUN_EV_PUT_BACK);
-    EXPECT_EQ(replacement, 1);
-    EXPECT_EQ(endOfRescue, 1);
+    EXPECT_EQ(playerRun.phases.replacement, 1);
+    EXPECT_EQ(playerRun.phases.endOfRescue, 1);
     EXPECT_GT(lifts[0], 0.0f);  // the rocket climbs from its first tick
     EXPECT_GT(lifts[frames / 2], 1000.0f);
     EXPECT_FLOAT_EQ(rescueFlight.cameraLift, 0.0f);  // ready for the next rescue
     // The next rescue takes exactly as long.
-    askForRescue = 1, endOfRescue = 0;
+    playerRun.phases.askForRescue = 1, playerRun.phases.endOfRescue = 0;
     int again = 0;
-    for (; askForRescue && again < 1000; again++) rescueProgress();
+    for (; playerRun.phases.askForRescue && again < 1000; again++) rescueProgress();
     EXPECT_EQ(again, frames);
     clearRunEvents();
 }

@@ -11,6 +11,7 @@
 #include "fileio/swapthings.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "skier/Generic3dObject.h"
 #include "sound/gameSounds.h"
 #include "support/modelTexts.h"
@@ -43,7 +44,7 @@ struct TrackDirectory : ::testing::Test {
         std::string model = riderModelText({{0, 0, 0, 0}, {100, 0, 0, 0}, {0, 100, 0, 0}});
         for (const char* m : {"tree.3d", "bomb.3d", "rail.3d"}) writeText(trackDir + "/" + m, model);
         ASSERT_EQ(chdir(dir.path().c_str()), 0);
-        Zobjet = 0;
+        playerRun.motion.Zobjet = 0;
     }
     void TearDown() override { ASSERT_EQ(chdir(previousDir.c_str()), 0); }
 };
@@ -54,8 +55,8 @@ TEST_F(TrackDirectory, LoadsTheTrackItsModelsAndTheRunLoops)
     initAllSounds();
     size_t loops0 = recorder.named("play").size();
     skiTraces.add(new ThreeDPoint(0, 0, 0), new ThreeDPoint(1, 0, 0), 0);
-    riderState.collision.indiceDernierCollectable = 7;
-    riderState.collision.usingYRail = 1;
+    playerRun.rider.collision.indiceDernierCollectable = 7;
+    playerRun.rider.collision.usingYRail = 1;
 
     ASSERT_EQ(initGame("plane"), trackLoadOk);
     EXPECT_STREQ(nomPiste, "Plane_Track");
@@ -71,10 +72,10 @@ TEST_F(TrackDirectory, LoadsTheTrackItsModelsAndTheRunLoops)
     EXPECT_EQ(plays[loops0 + 1].name, recordedSampleName(windLoopSnd));
     EXPECT_EQ(skiTraces.count, 0);
     // the first sweep starts from the start line on the ground
-    EXPECT_FLOAT_EQ(riderState.collision.xPrecCol, 1500);
-    EXPECT_NEAR(riderState.collision.yPrecCol, planeTrackHeight(1500, 0), 0.5);
-    EXPECT_EQ(riderState.collision.indiceDernierCollectable, -1);
-    EXPECT_EQ(riderState.collision.usingYRail, 0);
+    EXPECT_FLOAT_EQ(playerRun.rider.collision.xPrecCol, 1500);
+    EXPECT_NEAR(playerRun.rider.collision.yPrecCol, planeTrackHeight(1500, 0), 0.5);
+    EXPECT_EQ(playerRun.rider.collision.indiceDernierCollectable, -1);
+    EXPECT_EQ(playerRun.rider.collision.usingYRail, 0);
     quitAllSounds();
 }
 
@@ -88,15 +89,15 @@ TEST_F(TrackDirectory, ASecondLoadRestoresRaisedTerrainAndTakenFlags)
     EXPECT_NE(0, memcmp(ground.data(), points, sizeof points));
     ASSERT_EQ(containerObstacles[1].type, obstacleCollectable);
     reinitCollisionSweep(3600, -300, -1200);
-    Xobjet = 3900, Yobjet = -300, Zobjet = -1200;
+    playerRun.motion.Xobjet = 3900, playerRun.motion.Yobjet = -300, playerRun.motion.Zobjet = -1200;
     detectCollision();
     ASSERT_EQ(containerObstacles[1].taken, 1);
 
-    Zobjet = 0;
+    playerRun.motion.Zobjet = 0;
     ASSERT_EQ(initGame("plane"), trackLoadOk);
     EXPECT_EQ(0, memcmp(ground.data(), points, sizeof points));
     EXPECT_EQ(containerObstacles[1].taken, 0);
-    EXPECT_EQ(riderState.collision.indiceDernierCollectable, -1);
+    EXPECT_EQ(playerRun.rider.collision.indiceDernierCollectable, -1);
 }
 
 TEST_F(TrackDirectory, RefusedTracksLeaveTheLoadedOneAlone)

@@ -11,6 +11,7 @@
 #include "run/rescueFlight.h"
 #include "run/runEvents.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/runTick.h"
 #include "skier/ghostRider.h"
 #include "skier/positionDef.h"
@@ -26,26 +27,26 @@ static long sceneTicks = 0;
 
 static float groundHalfTurn()
 {
-    if (!getContact() || changementContact) return 0.0f;
-    if (changementFakieSolRight) return rotFakieSolRight;
-    if (changementFakieSolLeft) return rotFakieSolLeft;
+    if (!getContact() || shownRun().phases.changementContact) return 0.0f;
+    if (shownRun().phases.changementFakieSolRight) return shownRun().phases.rotFakieSolRight;
+    if (shownRun().phases.changementFakieSolLeft) return shownRun().phases.rotFakieSolLeft;
     return 0.0f;
 }
 
 static void captureRider(DrawnState& d)
 {
     short air = !getContact();
-    d.pos[0] = Xobjet, d.pos[1] = Yobjet, d.pos[2] = Zobjet;
-    d.yaw = rotSkierY;
+    d.pos[0] = shownRun().motion.Xobjet, d.pos[1] = shownRun().motion.Yobjet, d.pos[2] = shownRun().motion.Zobjet;
+    d.yaw = shownRun().orientation.rotSkierY;
     d.halfTurn = groundHalfTurn();
-    d.airPitch = air ? rotSkierZ : 0.0f;
-    d.airRoll = air ? rotSkierX : 0.0f;
-    d.tumble = chute && !replacement && fabsf(rotationChute) <= TUMBLE_TURN ? rotationChute : 0.0f;
-    d.lean = angleDePlacementEffectif;
+    d.airPitch = air ? shownRun().orientation.rotSkierZ : 0.0f;
+    d.airRoll = air ? shownRun().orientation.rotSkierX : 0.0f;
+    d.tumble = shownRun().phases.chute && !shownRun().phases.replacement && fabsf(shownRun().phases.rotationChute) <= TUMBLE_TURN ? shownRun().phases.rotationChute : 0.0f;
+    d.lean = shownRun().orientation.angleDePlacementEffectif;
     lirePoseCourante(d.pose);
-    d.contact = !air, d.fakie = fakie, d.fallen = chute, d.replacement = (short)replacement;
-    d.rescue = askForRescue;
-    d.stars = chute && tempsChute < lyingTime && vitessePrecedente < STARS_MAX_SPEED;
+    d.contact = !air, d.fakie = shownRun().phases.fakie, d.fallen = shownRun().phases.chute, d.replacement = (short)shownRun().phases.replacement;
+    d.rescue = shownRun().phases.askForRescue;
+    d.stars = shownRun().phases.chute && shownRun().phases.tempsChute < lyingTime && shownRun().motion.vitessePrecedente < STARS_MAX_SPEED;
 }
 
 static void captureCamera(DrawnState& d)
@@ -57,19 +58,19 @@ static void captureCamera(DrawnState& d)
     chaseCameraEye(d.viewHeading, &d.eyeBack, &d.eyeUp);  // behind the rider as the view is turned
     d.sunAngle = -chaseCamera.sunHeading;
     // as the last tick left it: noteTickDrawn sets it, a tick behind the rocket
-    d.rescueLift = askForRescue && drawnTicks.count ? drawnTicks.current.rescueLift : 0.0f;
+    d.rescueLift = shownRun().phases.askForRescue && drawnTicks.count ? drawnTicks.current.rescueLift : 0.0f;
 }
 
 static void captureShadowAndSpray(DrawnState& d)
 {
     int face = getNumeroFaceCourante();
     d.face = face < 0 || face >= maxTrackFaces ? 0 : face;
-    d.groundY = yTheoObj(points, faces, Xobjet, Zobjet, (float)maxTrackFaces);
-    d.slope = angleCourant;
+    d.groundY = yTheoObj(points, faces, shownRun().motion.Xobjet, shownRun().motion.Zobjet, (float)maxTrackFaces);
+    d.slope = shownRun().orientation.angleCourant;
     d.lateral = angleLateral(getNumeroFaceCourante());
-    d.speed = vitessePrecedente;
-    d.braking = freinage > SPRAY_BRAKE_LEVEL;
-    d.fadeAlpha = putBackLeft(putBackTicks);
+    d.speed = shownRun().motion.vitessePrecedente;
+    d.braking = shownRun().motion.freinage > SPRAY_BRAKE_LEVEL;
+    d.fadeAlpha = putBackLeft(shownRun().phases.putBackTicks);
 }
 
 DrawnState captureDrawnState()

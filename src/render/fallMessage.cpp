@@ -6,6 +6,7 @@
 
 #include "run/runFeedback.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "shell/keymap.h"
 
 // Standing still this long, up and riding, is a stop worth a word (a rider slowing to turn is not).
@@ -34,21 +35,21 @@ static void pushText(char* out, int size)
 static void fallenAction(char* out, int size)
 {
     out[0] = '\0';
-    if (askForRescue) return;
-    if (skieurStop && !skieurArrive) snprintf(out, size, "ENTER: back on the track");
+    if (shownRun().phases.askForRescue) return;
+    if (shownRun().motion.skieurStop && !shownRun().motion.skieurArrive) snprintf(out, size, "ENTER: back on the track");
     else if (fallCause.pointsLost > 0) snprintf(out, size, "%i points lost", fallCause.pointsLost);
 }
 
 int fallMessage(FallMessage& out)
 {
     out.reason[0] = out.action[0] = '\0';
-    if (DEPART != 1 || skieurArrive) return 0;
-    short fallen = chute == 1;
+    if (shownRun().timing.DEPART != 1 || shownRun().motion.skieurArrive) return 0;
+    short fallen = shownRun().phases.chute == 1;
     short upAfterFall = !fallen && fallCause.reason != fallNone;
     short stopped = !fallen && stoppedSeconds > STOP_SAID_AFTER_SECONDS;
     if (!fallen && !upAfterFall && !stopped) return 0;
     reasonText(out.reason, FALL_MESSAGE_CHARS);
     if (fallen) fallenAction(out.action, FALL_MESSAGE_CHARS);
-    else if (!askForRescue) pushText(out.action, FALL_MESSAGE_CHARS); // the rescue flies: nothing to press
+    else if (!shownRun().phases.askForRescue) pushText(out.action, FALL_MESSAGE_CHARS); // the rescue flies: nothing to press
     return 1;
 }

@@ -23,6 +23,7 @@
 #include "render/skierDraw.h"
 #include "render/viewFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "skier/ghostRider.h"
 #include "skier/skierLib.h"
 #include "track/planLib.h"
@@ -77,7 +78,7 @@ static void drawSpray(const DrawnState& d)
     glRotatef(90, 0, 1, 0);
     if (d.braking) glRotatef(180, 0, 1, 0);
     if (d.fakie) glRotatef(180, 0, 1, 0);
-    float speed = vitesseMax != 0 ? fabsf(d.speed / vitesseMax) : 0;
+    float speed = shownRun().motion.vitesseMax != 0 ? fabsf(d.speed / shownRun().motion.vitesseMax) : 0;
     particleEngineSkier->draw(d.braking ? 180.0f : 0.0f, speed, d.braking);
     glPopMatrix();
 }

@@ -8,6 +8,7 @@
 #include "render/hudLayout.h"
 #include "run/lesson.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "shell/keymap.h"
 #include "shell/prefs.h"
 
@@ -18,7 +19,7 @@ static char letter(int slot) { return keyLetterOf(currentKeymap[slot]); }
 // Full while waiting and through the first seconds of riding, then fading out.
 static float keysAlphaAt(float runSeconds)
 {
-    if (!DEPART || runSeconds <= KEYS_FULL_SECONDS) return 1.0f;
+    if (!shownRun().timing.DEPART || runSeconds <= KEYS_FULL_SECONDS) return 1.0f;
     float a = 1.0f - (runSeconds - KEYS_FULL_SECONDS) / KEYS_FADE_SECONDS;
     return a > 0 ? a : 0.0f;
 }
@@ -27,15 +28,15 @@ short runHintsHidden = 0;
 
 void runHints(RunHints& out, short keyBandWanted)
 {
-    short waiting = !LETSGO && !DEPART;
+    short waiting = !shownRun().timing.LETSGO && !shownRun().timing.DEPART;
     snprintf(out.start, HINT_CHARS, "%s", waiting ? "Press SPACE to start" : "");
     snprintf(out.keys[0], HINT_CHARS, "%c %c or arrows: steer  %c: push  %c: brake", letter(KM_LEFT),
              letter(KM_RIGHT), letter(KM_UP), letter(KM_DOWN));
     snprintf(out.keys[1], HINT_CHARS, "SPACE: hold to crouch, let go to jump");
     snprintf(out.jumpDisc, HINT_CHARS, "J: jump power, fills while SPACE is held");
-    out.keysAlpha = keyBandWanted && !skieurArrive ? keysAlphaAt(totalTime) : 0.0f;
+    out.keysAlpha = keyBandWanted && !shownRun().motion.skieurArrive ? keysAlphaAt(shownRun().timing.totalTime) : 0.0f;
     // The disc is explained before the start in any case, and with the key band while it shows.
-    out.jumpDiscAlpha = !DEPART ? 1.0f : out.keysAlpha;
+    out.jumpDiscAlpha = !shownRun().timing.DEPART ? 1.0f : out.keysAlpha;
     if (runHintsHidden) {
         out.start[0] = '\0';
         out.keysAlpha = out.jumpDiscAlpha = 0.0f;

@@ -7,6 +7,7 @@
 #include "render/hudLayout.h"
 #include "run/lesson.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "shell/keymap.h"
 
 static const char SKIP_LINE[] = "ESC: skip the lesson";
@@ -54,7 +55,7 @@ int lessonLines(LessonLines& out)
 }
 
 // the countdown has the middle to itself
-short lessonBandShown(LessonLines& out) { return lessonLines(out) && !skieurArrive && !LETSGO; }
+short lessonBandShown(LessonLines& out) { return lessonLines(out) && !shownRun().motion.skieurArrive && !shownRun().timing.LETSGO; }
 
 void drawLessonBand(const HudLayout& l, const LessonLines& lines)
 {

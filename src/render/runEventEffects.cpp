@@ -6,6 +6,7 @@
 #include "render/guistuff.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 
 long bombBlastTicks = -1;
 static const long BLAST_TICKS = 100;  // how long a bomb's blast is seen
@@ -38,6 +39,6 @@ void applyRunEventEffects(const RunEventList& events)
         skierSnow(kind);
     }
     if (!particleEngineSkier) return;
-    particleEngineSkier->setXGravity(sprayDrift);
-    particleEngineSkier->setContinuousBurst(sprayDrift != 0.0f);
+    particleEngineSkier->setXGravity(shownRun().phases.sprayDrift);
+    particleEngineSkier->setContinuousBurst(shownRun().phases.sprayDrift != 0.0f);
 }

@@ -21,6 +21,7 @@
 #include "run/runFeedback.h"
 #include "run/runScore.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/runTicker.h"
 #include "run/trickInput.h"
 #include "shell/prefs.h"
@@ -66,14 +67,14 @@ static char shownPiste[256];
 static void heldTrickName(char* out, int size)
 {
     out[0] = '\0';
-    if (trickHeld >= 0 && trickHeld < nbPositionsMax && getContact() == 0 && !chute && thereIsTrickButtonsPressed())
+    if (trickHeld >= 0 && trickHeld < nbPositionsMax && getContact() == 0 && !shownRun().phases.chute && thereIsTrickButtonsPressed())
         shownTitle(out, size, positionsDispo[trickHeld].name);
 }
 
 static void timeText()
 {
-    if (skieurArrive) return;  // the time of the finish stays
-    char* t = howManyMinutes(totalTime);
+    if (shownRun().motion.skieurArrive) return;  // the time of the finish stays
+    char* t = howManyMinutes(shownRun().timing.totalTime);
     snprintf(timeStr, sizeof timeStr, "Time: %s", t ? t : "");
     free(t);
 }
@@ -86,9 +87,9 @@ static void cornerTexts(HudTexts& t)
     timeText();
     setHudText(t, hudTime, timeStr);
     setHudText(t, hudSpeedBand, "Speed");
-    snprintf(text, sizeof text, "%i km/h", skieurStop ? 0 : speedKmh(vitessePrecedente));
+    snprintf(text, sizeof text, "%i km/h", shownRun().motion.skieurStop ? 0 : speedKmh(shownRun().motion.vitessePrecedente));
     setHudText(t, hudSpeedBar, text);
-    snprintf(text, sizeof text, " x %i", totalCollectable);
+    snprintf(text, sizeof text, " x %i", shownRun().scores.totalCollectable);
     setHudText(t, hudCollectables, text);
     snprintf(text, sizeof text, " x %i", getCollectedBomb());
     setHudText(t, hudBombs, text);
@@ -97,7 +98,7 @@ static void cornerTexts(HudTexts& t)
     setHudText(t, hudScore, scoreStr);
     if (ghostGapText(text)) setHudText(t, hudGhostGap, text);
     if (showFps) {
-        snprintf(text, sizeof text, "fps: %2.1f ticks: %2.1f", frameps, runTicker.ticksPerSecondSeen);
+        snprintf(text, sizeof text, "fps: %2.1f ticks: %2.1f", shownRun().timing.frameps, runTicker.ticksPerSecondSeen);
         setHudText(t, hudFps, text);
     }
     t.trickKeys = combiLength(bufferBoutons);
@@ -107,11 +108,11 @@ static void cornerTexts(HudTexts& t)
 static void runTexts(HudTexts& t)
 {
     char held[hudTextChars] = "", line[hudTextChars];
-    if (!skieurArrive) {  // past the line the landing's "Landed +N" tells what the flight banked
+    if (!shownRun().motion.skieurArrive) {  // past the line the landing's "Landed +N" tells what the flight banked
         heldTrickName(held, sizeof held);
         setHudText(t, hudPoseName, held);
-        snprintf(line, sizeof line, "%i", bufferScoreJump);
-        if (bufferScoreJump != 0) setHudText(t, hudJumpPoints, line);
+        snprintf(line, sizeof line, "%i", shownRun().scores.bufferScoreJump);
+        if (shownRun().scores.bufferScoreJump != 0) setHudText(t, hudJumpPoints, line);
     }
     FallMessage fall;
     if (fallMessage(fall)) {
@@ -125,7 +126,7 @@ static void runTexts(HudTexts& t)
     if (bonusMessageShown(bombMessage)) setHudText(t, hudExplosive, "Explosive!");
     countdownLine(line, sizeof line);
     setHudText(t, hudCountdown, line);
-    if (skieurArrive) {
+    if (shownRun().motion.skieurArrive) {
         setHudText(t, hudFinish, FINISH_TEXT);
         setHudText(t, hudPressReturn, PRESS_RETURN_TEXT);
     }
@@ -151,13 +152,13 @@ static void drawHudShapes(const HudLayout& l)
     drawBande(0, speed.x, speed.y + speed.h, speed.w - BAND_SLANT, speed.h, BAND_SLANT);
     const HudBox& bar = it[hudSpeedBar].shape;
     float full = getTailleMaxSpeedbar();
-    float length = skieurStop ? STOPPED_BAR : speedBarLength(vitessePrecedente, vitesseMax, full);
+    float length = shownRun().motion.skieurStop ? STOPPED_BAR : speedBarLength(shownRun().motion.vitessePrecedente, shownRun().motion.vitesseMax, full);
     drawBandeVitesse(bar.x, bar.y + bar.h, length, bar.h, SPEED_BAR_SLANT);
     drawSpeedBarFrame(bar.x, bar.y + bar.h, full, bar.h, SPEED_BAR_SLANT);
     const HudBox &collect = it[hudCollectables].shape, &bomb = it[hudBombs].shape, &power = it[hudPower].shape;
     drawCollectableLogo(collect.x, collect.y + collect.h, collect.w, collect.h, texGui[texGuiBoules]);
     drawLogoBomb(bomb.x, bomb.y + bomb.h, bomb.w, bomb.h, texGui[texGuiBomb]);
-    drawPower(power.x + power.w / 2, power.y + power.h / 2, POWER_STEPS, hudPowerRadius, bufferJump, POWER_THRESHOLD,
+    drawPower(power.x + power.w / 2, power.y + power.h / 2, POWER_STEPS, hudPowerRadius, shownRun().motion.bufferJump, POWER_THRESHOLD,
               POWER_MAX);
 }
 
@@ -185,7 +186,7 @@ static void drawCornerTexts(const HudLayout& l, const HudTexts& t)
     beginHudText();
     for (int item : {hudTitle, hudTime, hudSpeedBand, hudCollectables, hudBombs, hudScore, hudGhostGap, hudPower})
         printAt(l.item[item], t.text[item]);
-    if (skieurArrive) glPrintFinishData(l);
+    if (shownRun().motion.skieurArrive) glPrintFinishData(l);
     endHudText();
 }
 

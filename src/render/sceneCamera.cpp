@@ -9,6 +9,7 @@
 #include "render/replayCameras.h"
 #include "render/scene.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "shell/prefs.h"
 
 static const float CAMERA_GROUND_CLEARANCE = 150.0f;
@@ -34,7 +35,7 @@ ChaseCameraState chaseCamera = {0, 0, 0, 0, 0};
 void resetChaseCamera()
 {
     mouvCamX = 0.0f;
-    chaseCamera = ChaseCameraState{0, rotSkierYAvantSautHalfPipe, rotSkierYAvantSautHalfPipe, inHalfPipe,
+    chaseCamera = ChaseCameraState{0, shownRun().phases.rotSkierYAvantSautHalfPipe, shownRun().phases.rotSkierYAvantSautHalfPipe, shownRun().phases.inHalfPipe,
                                    (short)getContact()};
 }
 
@@ -94,7 +95,7 @@ void chaseEyeOver(const TrackPoint* pts, const TrackFace* fcs, const float pos[3
 
 void chaseCameraEye(float headingDeg, float* back, float* up)
 {
-    const float pos[3] = {Xobjet, Yobjet, Zobjet};
+    const float pos[3] = {shownRun().motion.Xobjet, shownRun().motion.Yobjet, shownRun().motion.Zobjet};
     chaseEyeOver(points, faces, pos, getYobjetCour(), headingDeg, viewChoice, back, up);
 }
 
@@ -110,7 +111,7 @@ void placeWorldCamera(const WorldView& v)
     gluLookAt(0, 0, 0, v.target[0] - v.eye[0], v.target[1] - v.eye[1], v.target[2] - v.eye[2], 0, 1, 0);
 }
 
-static short inOpenHalfPipe() { return inHalfPipe && !inInterieurHalfPipe; }
+static short inOpenHalfPipe() { return shownRun().phases.inHalfPipe && !shownRun().phases.inInterieurHalfPipe; }
 
 // The run sets the half-pipe heading when the rider rides onto a wall; from there the camera creeps
 // its own copy of it.
@@ -118,10 +119,10 @@ static void followRunHalfPipeHeading()
 {
     ChaseCameraState& c = chaseCamera;
     short tookOff = c.seenContact && !getContact();
-    if (rotSkierYAvantSautHalfPipe != c.seenRunHalfPipe || (inHalfPipe && !c.seenInHalfPipe) || tookOff)
-        c.halfPipeHeading = rotSkierYAvantSautHalfPipe;
-    c.seenRunHalfPipe = rotSkierYAvantSautHalfPipe;
-    c.seenInHalfPipe = inHalfPipe;
+    if (shownRun().phases.rotSkierYAvantSautHalfPipe != c.seenRunHalfPipe || (shownRun().phases.inHalfPipe && !c.seenInHalfPipe) || tookOff)
+        c.halfPipeHeading = shownRun().phases.rotSkierYAvantSautHalfPipe;
+    c.seenRunHalfPipe = shownRun().phases.rotSkierYAvantSautHalfPipe;
+    c.seenInHalfPipe = shownRun().phases.inHalfPipe;
     c.seenContact = (short)getContact();
 }
 
@@ -129,16 +130,16 @@ static void followRunHalfPipeHeading()
 static float halfPipeHeadingOnGround()
 {
     int& r = chaseCamera.halfPipeHeading;
-    if (r < rotSkierY && rotSkierYAvantSaut == HALF_PIPE_SPIN) r += HALF_PIPE_CAMERA_STEP;
-    else if (r > rotSkierY && rotSkierYAvantSaut == -HALF_PIPE_SPIN) r -= HALF_PIPE_CAMERA_STEP;
+    if (r < shownRun().orientation.rotSkierY && shownRun().orientation.rotSkierYAvantSaut == HALF_PIPE_SPIN) r += HALF_PIPE_CAMERA_STEP;
+    else if (r > shownRun().orientation.rotSkierY && shownRun().orientation.rotSkierYAvantSaut == -HALF_PIPE_SPIN) r -= HALF_PIPE_CAMERA_STEP;
     return (float)r;
 }
 
 static float halfPipeHeadingInAir()
 {
     int& r = chaseCamera.halfPipeHeading;
-    if (rotSkierYAvantSaut < r && rotSkierYAvantSaut == -HALF_PIPE_SPIN) r -= HALF_PIPE_CAMERA_STEP;
-    else if (rotSkierYAvantSaut > r && rotSkierYAvantSaut == HALF_PIPE_SPIN) r += HALF_PIPE_CAMERA_STEP;
+    if (shownRun().orientation.rotSkierYAvantSaut < r && shownRun().orientation.rotSkierYAvantSaut == -HALF_PIPE_SPIN) r -= HALF_PIPE_CAMERA_STEP;
+    else if (shownRun().orientation.rotSkierYAvantSaut > r && shownRun().orientation.rotSkierYAvantSaut == HALF_PIPE_SPIN) r += HALF_PIPE_CAMERA_STEP;
     return (float)r;
 }
 
@@ -154,18 +155,18 @@ void stepViewTurn(ViewTurn* t)
     followRunHalfPipeHeading();
     t->turn = 0, t->heading = 0, t->bank = 0, t->bankAngle = 0;
     if (getContact()) {
-        chaseCamera.sunHeading = rotSkierY * SUN_HEADING_SHARE;
+        chaseCamera.sunHeading = shownRun().orientation.rotSkierY * SUN_HEADING_SHARE;
         t->turn = 1;
-        t->heading = (inOpenHalfPipe() && changementContact) ? halfPipeHeadingOnGround() : rotSkierY;
+        t->heading = (inOpenHalfPipe() && shownRun().phases.changementContact) ? halfPipeHeadingOnGround() : shownRun().orientation.rotSkierY;
         // the view leans into a turn by a few degrees at most: the horizon stays level on side slopes;
         // past 60 degrees the bank of the last tick stays
-        if (fabsf(rotSkierY) <= BANK_FOLLOW_LIMIT) mouvCamX = limitedTilt(-rotSkierY / BANK_DIVISOR);
+        if (fabsf(shownRun().orientation.rotSkierY) <= BANK_FOLLOW_LIMIT) mouvCamX = limitedTilt(-shownRun().orientation.rotSkierY / BANK_DIVISOR);
         t->bank = 1;
         t->bankAngle = mouvCamX;
         return;
     }
     // in the air the view keeps the take-off heading: spins and flips do not turn it
-    if (changementFakieSolRight || changementFakieSolLeft) return;
+    if (shownRun().phases.changementFakieSolRight || shownRun().phases.changementFakieSolLeft) return;
     t->turn = 1;
-    t->heading = inOpenHalfPipe() ? halfPipeHeadingInAir() : rotSkierYAvantSaut;
+    t->heading = inOpenHalfPipe() ? halfPipeHeadingInAir() : shownRun().orientation.rotSkierYAvantSaut;
 }

@@ -8,6 +8,7 @@
 #include "render/scene.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 
 static const float RAIL_VISIBLE_BEHIND = 3000.0f;
 static const float COLLECTABLE_LIFT = 300.0f;
@@ -82,7 +83,7 @@ static void drawOneObstacle(const ObstacleRecord& o, int i)
 void drawObstacles(TrackPoint* pts, TrackFace* fcs, float nbFaces)
 {
     (void)fcs, (void)nbFaces;
-    drawObstaclesAt(pts, Xobjet);
+    drawObstaclesAt(pts, shownRun().motion.Xobjet);
 }
 
 // The collectables and the bomb's burst are see-through: drawn after the sky when it comes last.
@@ -91,18 +92,18 @@ static bool seeThrough(const ObstacleRecord& o) { return o.type == obstacleColle
 void drawObstaclesOfPass(TrackPoint* pts, float riderX, ObstaclePass pass)
 {
     // no bomb has gone off yet while the vertex is out of the mesh
-    short burstPending = pass != solidObstacles && currentBombVertex >= 0 && currentBombVertex < maxTrackVertices;
+    short burstPending = pass != solidObstacles && shownRun().phases.currentBombVertex >= 0 && shownRun().phases.currentBombVertex < maxTrackVertices;
     for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++) {
         const ObstacleRecord& o = containerObstacles[i];
-        if (burstPending && o.x > pts[currentBombVertex][0]) {
-            drawBombBurst(pts[currentBombVertex]);
+        if (burstPending && o.x > pts[shownRun().phases.currentBombVertex][0]) {
+            drawBombBurst(pts[shownRun().phases.currentBombVertex]);
             burstPending = 0;
         }
         bool wanted = pass == allObstacles || (pass == seeThroughObstacles) == seeThrough(o);
         if (wanted && obstacleInView(o, riderX)) drawOneObstacle(o, i);
     }
-    if (pass != solidObstacles && currentBombVertex >= 0 && currentBombVertex < maxTrackVertices)
-        drawBombBlast(pts[currentBombVertex]);
+    if (pass != solidObstacles && shownRun().phases.currentBombVertex >= 0 && shownRun().phases.currentBombVertex < maxTrackVertices)
+        drawBombBlast(pts[shownRun().phases.currentBombVertex]);
 }
 
 void drawObstaclesAt(TrackPoint* pts, float riderX) { drawObstaclesOfPass(pts, riderX, allObstacles); }

@@ -166,14 +166,14 @@ static void placeSkiEndDrawn(float* p)
 
 void drawSkier(int withTexture, float lean, float heading, short feed)
 {
-    placeSkisEtCheville(fakie, heading);
+    placeSkisEtCheville(tickRun->phases.fakie, heading);
     glBindTexture(GL_TEXTURE_2D, texObj);
     textureAcceptee = withTexture;
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
     if (getContact()) {
-        angleZTemp = fakie ? lean : -lean;
+        angleZTemp = tickRun->phases.fakie ? lean : -lean;
         glRotatef(angleZTemp, 1, 0, 0);
     }
     placeOnSnow();

@@ -5,6 +5,7 @@
 #include "render/graphImage.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "skier/skierLib.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"
@@ -30,8 +31,8 @@ void chooseTracePair(short isFakie, float braking, float heading, int* leftPick,
 
 void updateTraces(const float* riderPos, long tick)
 {
-    if (skieurStop) return;  // a stopped rider keeps the marks already laid
-    if (!getContact() || chute) {
+    if (shownRun().motion.skieurStop) return;  // a stopped rider keeps the marks already laid
+    if (!getContact() || shownRun().phases.chute) {
         skiTraces.reset();
         lastTraceTick = -1;
         return;
@@ -39,7 +40,7 @@ void updateTraces(const float* riderPos, long tick)
     float* ends[4] = {getOutNoseSkiDroitPos(), getOutNoseSkiGauchePos(), getOutTailSkiDroitPos(),
                       getOutTailSkiGauchePos()};
     int l, r, slot;
-    chooseTracePair(fakie, freinage, rotSkierY, &l, &r, &slot);
+    chooseTracePair(shownRun().phases.fakie, shownRun().motion.freinage, shownRun().orientation.rotSkierY, &l, &r, &slot);
     ThreeDPoint* a = onSnow(ends[l], riderPos);
     ThreeDPoint* b = onSnow(ends[r], riderPos);
     if (tick >= 0 && tick == lastTraceTick) skiTraces.replaceLast(a, b, texTrackStuff[slot]);

@@ -45,9 +45,9 @@ static int jumpKeySets() { return runHeld(RB_JUMP) || takeOffThisTick(); }
 
 static void turningRate()
 {
-    if (vitessePrecedente >= fastTurnSpeed) pasAngleContact = fastTurnRate;
-    else pasAngleContact = vitessePrecedente * turnRatePerSpeed;
-    if (pasAngleContact < 1) pasAngleContact = 1;
+    if (tickRun->motion.vitessePrecedente >= fastTurnSpeed) tickRun->orientation.pasAngleContact = fastTurnRate;
+    else tickRun->orientation.pasAngleContact = tickRun->motion.vitessePrecedente * turnRatePerSpeed;
+    if (tickRun->orientation.pasAngleContact < 1) tickRun->orientation.pasAngleContact = 1;
 }
 
 static void sideFlips(float step, float cap)
@@ -56,29 +56,29 @@ static void sideFlips(float step, float cap)
     short releasedR = runReleased(RB_RIGHT_SIDE), releasedL = runReleased(RB_LEFT_SIDE);
     float sign = right ? 1.0f : -1.0f;
     if (right || left) {
-        short& mine = right ? sautLincolnLoopDroite : sautLincolnLoopGauche;
-        short other = right ? sautLincolnLoopGauche : sautLincolnLoopDroite;
-        if (inAir() && !riderState.collision.usingYRail && !jump) {
+        short& mine = right ? tickRun->phases.sautLincolnLoopDroite : tickRun->phases.sautLincolnLoopGauche;
+        short other = right ? tickRun->phases.sautLincolnLoopGauche : tickRun->phases.sautLincolnLoopDroite;
+        if (inAir() && !tickRun->rider.collision.usingYRail && !jump) {
             if (!other) {
-                addUnderCap(amplitudeRotationX, sign * step, cap);
+                addUnderCap(tickRun->orientation.amplitudeRotationX, sign * step, cap);
                 mine = 1;
             }
         } else if (jump) {
-            addUnderCap(amplitudeRotationX, sign * step, cap);
+            addUnderCap(tickRun->orientation.amplitudeRotationX, sign * step, cap);
         }
     }
-    if ((releasedR || releasedL) && inAir()) amplitudeRotationX = 0;
+    if ((releasedR || releasedL) && inAir()) tickRun->orientation.amplitudeRotationX = 0;
 }
 
-static void sprayDriftOff() { sprayDrift = 0.0f; }
+static void sprayDriftOff() { tickRun->phases.sprayDrift = 0.0f; }
 
 static void groundTurn(int right)
 {
     float k = frameScale();
-    if (right && rotSkierY < maxGroundHeading) rotSkierY += pasAngleContact * k;
-    if (!right && rotSkierY > -maxGroundHeading) rotSkierY -= pasAngleContact * k;
-    sprayDrift = right ? -sprayPull : sprayPull;
-    vitessePrecedente = vitessePrecedente * compoundPerTick(turnSpeedKept * (100 - pasAngleContact * turnRateShare));
+    if (right && tickRun->orientation.rotSkierY < maxGroundHeading) tickRun->orientation.rotSkierY += tickRun->orientation.pasAngleContact * k;
+    if (!right && tickRun->orientation.rotSkierY > -maxGroundHeading) tickRun->orientation.rotSkierY -= tickRun->orientation.pasAngleContact * k;
+    tickRun->phases.sprayDrift = right ? -sprayPull : sprayPull;
+    tickRun->motion.vitessePrecedente = tickRun->motion.vitessePrecedente * compoundPerTick(turnSpeedKept * (100 - tickRun->orientation.pasAngleContact * turnRateShare));
 }
 
 static void spinsAndTurns(float step, float cap)
@@ -90,18 +90,18 @@ static void spinsAndTurns(float step, float cap)
     } else if (!inAir() && !jump) {
         groundTurn(right);
     } else if (inAir()) {
-        if (right && !sautGauche) {
-            addUnderCap(amplitudeRotationY, step, cap);
-            sautDroite = 1;
+        if (right && !tickRun->phases.sautGauche) {
+            addUnderCap(tickRun->orientation.amplitudeRotationY, step, cap);
+            tickRun->phases.sautDroite = 1;
         }
-        if (left && !sautDroite) {
-            addUnderCap(amplitudeRotationY, -step, cap);
-            sautGauche = 1;
+        if (left && !tickRun->phases.sautDroite) {
+            addUnderCap(tickRun->orientation.amplitudeRotationY, -step, cap);
+            tickRun->phases.sautGauche = 1;
         }
     } else {
-        addUnderCap(amplitudeRotationY, right ? step : -step, cap);
+        addUnderCap(tickRun->orientation.amplitudeRotationY, right ? step : -step, cap);
     }
-    if ((releasedR || releasedL) && inAir()) amplitudeRotationY = 0;
+    if ((releasedR || releasedL) && inAir()) tickRun->orientation.amplitudeRotationY = 0;
 }
 
 static void flips(float step, float cap)
@@ -109,43 +109,43 @@ static void flips(float step, float cap)
     int up = runHeld(RB_UP), down = runHeld(RB_DOWN), jump = jumpKeySets();
     short releasedU = runReleased(RB_UP), releasedD = runReleased(RB_DOWN);
     if (up || down) {
-        if (inAir() && !riderState.collision.usingYRail && !jump) {
-            if (up && !sautDerriere) {
-                addUnderCap(amplitudeRotationZ, -step, cap);
-                sautDevant = 1;
-            } else if (!up && !sautDevant) {
-                addUnderCap(amplitudeRotationZ, step, cap);
-                sautDerriere = 1;
+        if (inAir() && !tickRun->rider.collision.usingYRail && !jump) {
+            if (up && !tickRun->phases.sautDerriere) {
+                addUnderCap(tickRun->orientation.amplitudeRotationZ, -step, cap);
+                tickRun->phases.sautDevant = 1;
+            } else if (!up && !tickRun->phases.sautDevant) {
+                addUnderCap(tickRun->orientation.amplitudeRotationZ, step, cap);
+                tickRun->phases.sautDerriere = 1;
             }
         } else if (jump) {
-            addUnderCap(amplitudeRotationZ, up ? -step : step, cap);
+            addUnderCap(tickRun->orientation.amplitudeRotationZ, up ? -step : step, cap);
         }
     }
-    if ((releasedU || releasedD) && inAir()) amplitudeRotationZ = 0;
+    if ((releasedU || releasedD) && inAir()) tickRun->orientation.amplitudeRotationZ = 0;
 }
 
 static void push() { pushTick(runHeld(RB_UP)); }
 
-static short halfTurnUnderWay() { return changementFakieSolRight || changementFakieSolLeft; }
+static short halfTurnUnderWay() { return tickRun->phases.changementFakieSolRight || tickRun->phases.changementFakieSolLeft; }
 
 static void brake()
 {
-    freinage = (runHeld(RB_DOWN) && !inAir() && !runHeld(RB_JUMP) && !halfTurnUnderWay()) ? brakeDrag : 0.0f;
+    tickRun->motion.freinage = (runHeld(RB_DOWN) && !inAir() && !runHeld(RB_JUMP) && !halfTurnUnderWay()) ? brakeDrag : 0.0f;
 }
 
 static void startHalfTurn()
 {
     if (inAir() || runHeld(RB_JUMP)) {
-        changementFakieSolRight = changementFakieSolLeft = 0;
+        tickRun->phases.changementFakieSolRight = tickRun->phases.changementFakieSolLeft = 0;
         return;
     }
     if (!runHeld(RB_DOWN) || halfTurnUnderWay()) return;
     if (runHeld(RB_RIGHT)) {
-        changementFakieSolRight = 1;
-        changementFakieSolLeft = 0;
+        tickRun->phases.changementFakieSolRight = 1;
+        tickRun->phases.changementFakieSolLeft = 0;
     } else if (runHeld(RB_LEFT)) {
-        changementFakieSolLeft = 1;
-        changementFakieSolRight = 0;
+        tickRun->phases.changementFakieSolLeft = 1;
+        tickRun->phases.changementFakieSolRight = 0;
     }
 }
 
@@ -153,8 +153,8 @@ static void collide()
 {
     if (!detectCollision()) return;
     setChute(1);
-    feedbackFall(riderState.collision.lastHitObstacleType == obstacleSapin ? fallHitTree : fallHitRail, 0);
-    if (inAir()) rotSkierY = rotSkierYAvantSaut;
+    feedbackFall(tickRun->rider.collision.lastHitObstacleType == obstacleSapin ? fallHitTree : fallHitRail, 0);
+    if (inAir()) tickRun->orientation.rotSkierY = tickRun->orientation.rotSkierYAvantSaut;
     emitRunEvent(RUN_EV_FALL);
 }
 
@@ -162,7 +162,7 @@ static void fireBomb()
 {
     short pressed = runPressed(RB_BOMB);
     if (!hasCollectedBomb() || !pressed || getContact() != 1) return;
-    currentBombVertex = addJumpTwdIntrack(points, faces, rotSkierY);
+    tickRun->phases.currentBombVertex = addJumpTwdIntrack(points, faces, tickRun->orientation.rotSkierY);
     emitRunEvent(RUN_EV_BOMB_FIRED);
     decCollectedBomb();
 }

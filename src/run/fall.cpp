@@ -20,58 +20,58 @@ static const float fadePerK = 0.025f;
 void rescueRequest()
 {
     short pressed = runPressed(RB_ENTER);
-    if (!skieurArrive && skieurStop && pressed && chute == 1 && !askForRescue) {
-        askForRescue = 1;
-        endOfRescue = 0;
+    if (!tickRun->motion.skieurArrive && tickRun->motion.skieurStop && pressed && tickRun->phases.chute == 1 && !tickRun->phases.askForRescue) {
+        tickRun->phases.askForRescue = 1;
+        tickRun->phases.endOfRescue = 0;
     }
 }
 
 static void endFall()
 {
-    chute = 0;
-    decollageAutomatique = 0;
-    vitessePrecedente = 0.0f;
+    tickRun->phases.chute = 0;
+    tickRun->phases.decollageAutomatique = 0;
+    tickRun->motion.vitessePrecedente = 0.0f;
 }
 
 void fallStep()
 {
-    if (replacement) {
+    if (tickRun->phases.replacement) {
         endFall();
         return;
     }
     videPileBoutons();
-    rotationChute -= frameScale() * tumblePerK * sensRotationChute;
-    if (fabsf(rotationChute) <= tumbleTurn) {
+    tickRun->phases.rotationChute -= frameScale() * tumblePerK * tickRun->phases.sensRotationChute;
+    if (fabsf(tickRun->phases.rotationChute) <= tumbleTurn) {
         changePosition(bouleChutePosition);
     } else {
         changePosition(chutePosition);
-        tempsChute += (float)diffTemps;
+        tickRun->phases.tempsChute += (float)tickRun->timing.diffTemps;
     }
-    if (tempsChute > lyingTime) endFall();
+    if (tickRun->phases.tempsChute > lyingTime) endFall();
 }
 
 void rescueProgress()
 {
     hideRescueFlight();
-    if (!askForRescue) return;
-    if (!endOfRescue) {
-        vitessePrecedente = 0.0f;
-        endOfRescue = stepRescueFlight(frameScale());
+    if (!tickRun->phases.askForRescue) return;
+    if (!tickRun->phases.endOfRescue) {
+        tickRun->motion.vitessePrecedente = 0.0f;
+        tickRun->phases.endOfRescue = stepRescueFlight(frameScale());
     } else {
-        askForRescue = 0;
-        endOfRescue = 1;
+        tickRun->phases.askForRescue = 0;
+        tickRun->phases.endOfRescue = 1;
         replaceSkierOperation();
     }
 }
 
 void replacementFade()
 {
-    if (replacement != 1) return;
-    if (putBackTicks == 0) emitRunEvent(RUN_EV_REPLACED);
-    putBackTicks++;
-    if (putBackLeft(putBackTicks) <= 0) {
-        replacement = 0;
-        putBackTicks = 0;
+    if (tickRun->phases.replacement != 1) return;
+    if (tickRun->phases.putBackTicks == 0) emitRunEvent(RUN_EV_REPLACED);
+    tickRun->phases.putBackTicks++;
+    if (putBackLeft(tickRun->phases.putBackTicks) <= 0) {
+        tickRun->phases.replacement = 0;
+        tickRun->phases.putBackTicks = 0;
     }
 }
 

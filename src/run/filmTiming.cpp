@@ -39,7 +39,7 @@ long filmSoundFramesBefore(const FilmTiming& t, long frame, int rate) { return (
 long rideToRunStart(ReplayRide* r)
 {
     rideReplayTo(r, 0, 0);
-    while (!DEPART) {
+    while (!tickRun->timing.DEPART) {
         long before = r->ridden;
         if (rideReplayTo(r, before + 1, 0) == before) break;
     }

@@ -24,16 +24,16 @@ char ghostRefusal[GHOST_REFUSAL_CHARS];
 
 double rideClock()
 {
-    if (DEPART == 1) return countdownLength + totalTime;
-    if (LETSGO != 1) return -1.0;
-    return diffTemps < 0 ? 0.0 : diffTemps > countdownLength ? countdownLength : diffTemps;
+    if (tickRun->timing.DEPART == 1) return countdownLength + tickRun->timing.totalTime;
+    if (tickRun->timing.LETSGO != 1) return -1.0;
+    return tickRun->timing.diffTemps < 0 ? 0.0 : tickRun->timing.diffTemps > countdownLength ? countdownLength : tickRun->timing.diffTemps;
 }
 
 static float groundHalfTurn()
 {
-    if (!getContact() || changementContact) return 0.0f;
-    if (changementFakieSolRight) return rotFakieSolRight;
-    if (changementFakieSolLeft) return rotFakieSolLeft;
+    if (!getContact() || tickRun->phases.changementContact) return 0.0f;
+    if (tickRun->phases.changementFakieSolRight) return tickRun->phases.rotFakieSolRight;
+    if (tickRun->phases.changementFakieSolLeft) return tickRun->phases.rotFakieSolLeft;
     return 0.0f;
 }
 
@@ -41,16 +41,16 @@ RunSample riderSample()
 {
     RunSample s;
     short air = !getContact();
-    s.runTime = totalTime;
-    s.pos[0] = Xobjet, s.pos[1] = Yobjet, s.pos[2] = Zobjet;
-    s.yaw = rotSkierY + groundHalfTurn();
-    s.pitch = air ? rotSkierZ : 0.0f;
-    s.roll = air ? rotSkierX : 0.0f;
-    s.tumble = chute && !replacement && rotationChute >= -360.0f && rotationChute <= 360.0f ? rotationChute : 0.0f;
-    s.lean = angleDePlacementEffectif;
+    s.runTime = tickRun->timing.totalTime;
+    s.pos[0] = tickRun->motion.Xobjet, s.pos[1] = tickRun->motion.Yobjet, s.pos[2] = tickRun->motion.Zobjet;
+    s.yaw = tickRun->orientation.rotSkierY + groundHalfTurn();
+    s.pitch = air ? tickRun->orientation.rotSkierZ : 0.0f;
+    s.roll = air ? tickRun->orientation.rotSkierX : 0.0f;
+    s.tumble = tickRun->phases.chute && !tickRun->phases.replacement && tickRun->phases.rotationChute >= -360.0f && tickRun->phases.rotationChute <= 360.0f ? tickRun->phases.rotationChute : 0.0f;
+    s.lean = tickRun->orientation.angleDePlacementEffectif;
     lirePoseCourante(s.pose);
-    s.flags = (air ? 0 : sampleContact) | (chute ? sampleFallen : 0) | (fakie ? sampleFakie : 0) |
-              (skieurArrive ? sampleFinished : 0);
+    s.flags = (air ? 0 : sampleContact) | (tickRun->phases.chute ? sampleFallen : 0) | (tickRun->phases.fakie ? sampleFakie : 0) |
+              (tickRun->motion.skieurArrive ? sampleFinished : 0);
     return s;
 }
 
@@ -71,7 +71,7 @@ void recordRiderFrame()
 {
     InputRecording& input = recordingRun.input;
     recordTickInput(&input, heldBits(runInputState.current), rideConditionsNow());
-    if (skieurArrive && getContact() == 1) input.closed = 1;
+    if (tickRun->motion.skieurArrive && getContact() == 1) input.closed = 1;
     double t = rideClock();
     if (t >= 0) recordFrame(&recordingRun, t, riderSample());
 }
@@ -115,6 +115,6 @@ int ghostSampleNow(RunSample* out)
 
 int ghostGapNow(float* gap)
 {
-    if (!ghostReady || DEPART != 1 || skieurArrive) return 0;
-    return gapToRecording(ghostRun.rec, Xobjet, totalTime, gap);
+    if (!ghostReady || tickRun->timing.DEPART != 1 || tickRun->motion.skieurArrive) return 0;
+    return gapToRecording(ghostRun.rec, tickRun->motion.Xobjet, tickRun->timing.totalTime, gap);
 }

@@ -22,7 +22,7 @@ static const float brakeStep = 5.0f;
 static const float brakeBurstAt = 5.0f;
 
 
-static short onGroundOutsideLanding() { return getContact() == 1 && !changementContact; }
+static short onGroundOutsideLanding() { return getContact() == 1 && !tickRun->phases.changementContact; }
 
 static void turnPoses()
 {
@@ -43,7 +43,7 @@ static void turnPoses()
 
 void pousseBras(short reset)
 {
-    PolingPose& p = riderState.poling;
+    PolingPose& p = tickRun->rider.poling;
     if (reset) {
         p = PolingPose{};
         return;
@@ -59,7 +59,7 @@ void pousseBras(short reset)
 
 static void poling()
 {
-    short pushing = runHeld(RB_UP) && vitessePrecedente + pushStep < pushLimit && getContact() == 1 && !fakie;
+    short pushing = runHeld(RB_UP) && tickRun->motion.vitessePrecedente + pushStep < pushLimit && getContact() == 1 && !tickRun->phases.fakie;
     pousseBras(!pushing);
 }
 
@@ -75,41 +75,41 @@ static void halfTurnProgress()
 {
     if (!onGroundOutsideLanding()) return;
     float stepDeg = halfTurnPerK * frameScale();
-    if (changementFakieSolRight) {
-        if (rotFakieSolRight == 0) sprayBurst();
-        rotFakieSolRight += stepDeg;
-        if (rotFakieSolRight >= 180) {
-            changementFakieSolRight = 0;
-            rotFakieSolRight = 0;
-            fakie = !fakie;
+    if (tickRun->phases.changementFakieSolRight) {
+        if (tickRun->phases.rotFakieSolRight == 0) sprayBurst();
+        tickRun->phases.rotFakieSolRight += stepDeg;
+        if (tickRun->phases.rotFakieSolRight >= 180) {
+            tickRun->phases.changementFakieSolRight = 0;
+            tickRun->phases.rotFakieSolRight = 0;
+            tickRun->phases.fakie = !tickRun->phases.fakie;
         }
-    } else if (changementFakieSolLeft) {
-        if (rotFakieSolLeft == 0) sprayBurst();
-        rotFakieSolLeft -= stepDeg;
-        if (rotFakieSolLeft <= -180) {
-            changementFakieSolLeft = 0;
-            rotFakieSolLeft = 0;
-            fakie = !fakie;
+    } else if (tickRun->phases.changementFakieSolLeft) {
+        if (tickRun->phases.rotFakieSolLeft == 0) sprayBurst();
+        tickRun->phases.rotFakieSolLeft -= stepDeg;
+        if (tickRun->phases.rotFakieSolLeft <= -180) {
+            tickRun->phases.changementFakieSolLeft = 0;
+            tickRun->phases.rotFakieSolLeft = 0;
+            tickRun->phases.fakie = !tickRun->phases.fakie;
         }
     }
 }
 
 static void brakePose()
 {
-    if (freinage == 0 || changementFakieSolRight || changementFakieSolLeft) {
-        deroulementFreinage = 0;
+    if (tickRun->motion.freinage == 0 || tickRun->phases.changementFakieSolRight || tickRun->phases.changementFakieSolLeft) {
+        tickRun->tricks.deroulementFreinage = 0;
         return;
     }
-    if (deroulementFreinage <= 99) {
-        float before = deroulementFreinage;
-        deroulementFreinage += perTunedStep(brakeStep);
+    if (tickRun->tricks.deroulementFreinage <= 99) {
+        float before = tickRun->tricks.deroulementFreinage;
+        tickRun->tricks.deroulementFreinage += perTunedStep(brakeStep);
         // the snow bursts once, as the brake pose passes its first step
-        if (before <= brakeBurstAt && deroulementFreinage > brakeBurstAt) sprayBurst();
+        if (before <= brakeBurstAt && tickRun->tricks.deroulementFreinage > brakeBurstAt) sprayBurst();
     }
-    const float* target = fakie ? freinageFakiePosition
-                                : (rotSkierY > 0 ? freinagePDroitePosition : freinagePGauchePosition);
+    const float* target = tickRun->phases.fakie ? freinageFakiePosition
+                                : (tickRun->orientation.rotSkierY > 0 ? freinagePDroitePosition : freinagePGauchePosition);
     changePosition(normalPosition);
-    animPosition(normalPosition, target, deroulementFreinage);
+    animPosition(normalPosition, target, tickRun->tricks.deroulementFreinage);
 }
 
 void groundAnimations()

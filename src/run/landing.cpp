@@ -42,43 +42,43 @@ static void headingFromFront(const float* f)
 {
     int r = wholeDegreesUp(safeAsin(fabsf(f[2])));
     short positive = (f[0] >= 0 && f[2] > 0) || (f[0] < 0 && f[2] < 0);
-    rotSkierY = positive ? (float)r : (float)-r;
+    tickRun->orientation.rotSkierY = positive ? (float)r : (float)-r;
 }
 
 // The worst miss of the landing being judged, kept in the run state for the fall's cause.
 static void missedBy(int degrees)
 {
-    int& worst = riderState.landing.lastDegreesOff;
+    int& worst = tickRun->rider.landing.lastDegreesOff;
     if (degrees > worst) worst = degrees;
 }
 
 static short headingClean(const float* f, const float* v)
 {
     int tol = toleranceAngleRightAndLeft;
-    if (!inHalfPipe || inInterieurHalfPipe) {
+    if (!tickRun->phases.inHalfPipe || tickRun->phases.inInterieurHalfPipe) {
         int a1 = angleBetween(v, f, 0, 2);
         short clean = a1 <= tol || std::abs(a1 - 180) <= tol;
         if (!clean) missedBy(std::min(a1, std::abs(a1 - 180)));
         return clean;
     }
-    rotSkierYAvantSaut = (float)((int)rotSkierYAvantSaut % 360);
+    tickRun->orientation.rotSkierYAvantSaut = (float)((int)tickRun->orientation.rotSkierYAvantSaut % 360);
     short clean = 1;
-    if (rotSkierYAvantSaut == halfPipeRightMark) clean = rotSkierY >= 0 && rotSkierY < 90;
-    if (rotSkierYAvantSaut == -halfPipeRightMark) clean = rotSkierY > -90 && rotSkierY <= 0;
-    if (!clean) missedBy((int)std::fabs(rotSkierY));
+    if (tickRun->orientation.rotSkierYAvantSaut == halfPipeRightMark) clean = tickRun->orientation.rotSkierY >= 0 && tickRun->orientation.rotSkierY < 90;
+    if (tickRun->orientation.rotSkierYAvantSaut == -halfPipeRightMark) clean = tickRun->orientation.rotSkierY > -90 && tickRun->orientation.rotSkierY <= 0;
+    if (!clean) missedBy((int)std::fabs(tickRun->orientation.rotSkierY));
     return clean;
 }
 
 int isLandingOk()
 {
-    const float* f = skierFrontVector;
-    const float* n = skierNormaleVector;
-    const float* v = frontVectorBeforeJump;
-    const float* u = faceUpVector;
+    const float* f = tickRun->orientation.skierFrontVector;
+    const float* n = tickRun->orientation.skierNormaleVector;
+    const float* v = tickRun->orientation.frontVectorBeforeJump;
+    const float* u = tickRun->orientation.faceUpVector;
     headingFromFront(f);
-    rotSkierZ = 0.0f;
-    rotSkierX = 0.0f;
-    riderState.landing.lastDegreesOff = 0;
+    tickRun->orientation.rotSkierZ = 0.0f;
+    tickRun->orientation.rotSkierX = 0.0f;
+    tickRun->rider.landing.lastDegreesOff = 0;
     short heading = headingClean(f, v);
     int a2 = angleBetween(u, n, 0, 1), a3 = angleBetween(u, n, 1, 2);
     short frontBack = a2 <= toleranceAngleFrontAndBack;
@@ -86,28 +86,28 @@ int isLandingOk()
     if (!frontBack) missedBy(a2);
     if (!sides) missedBy(a3);
     short reversed = (f[0] < 0 && v[0] > 0) || (f[0] > 0 && v[0] < 0);
-    if (reversed && n[1] > 0) fakie = !wasFakieBeforeJump;
+    if (reversed && n[1] > 0) tickRun->phases.fakie = !tickRun->phases.wasFakieBeforeJump;
     return heading && frontBack && sides;
 }
 
 static void closeLanding()
 {
-    animationFigureFinie = 1;
-    changementContact = 0;
-    deroulementFigure = 0;
-    phaseUnReceptionTermine = 0;
-    reception = 0;
-    decollageAutomatique = 0;
+    tickRun->tricks.animationFigureFinie = 1;
+    tickRun->phases.changementContact = 0;
+    tickRun->tricks.deroulementFigure = 0;
+    tickRun->phases.phaseUnReceptionTermine = 0;
+    tickRun->phases.reception = 0;
+    tickRun->phases.decollageAutomatique = 0;
 }
 
 static void fallOnLanding(RunEventKind thud, int reason)
 {
-    feedbackFall(reason, reason == fallBadLanding ? riderState.landing.lastDegreesOff : 0);
-    animationFigureFinie = 1;
-    changementContact = 0;
-    deroulementFigure = 0;
-    phaseUnReceptionTermine = 0;
-    rotSkierY = rotSkierYAvantSaut;
+    feedbackFall(reason, reason == fallBadLanding ? tickRun->rider.landing.lastDegreesOff : 0);
+    tickRun->tricks.animationFigureFinie = 1;
+    tickRun->phases.changementContact = 0;
+    tickRun->tricks.deroulementFigure = 0;
+    tickRun->phases.phaseUnReceptionTermine = 0;
+    tickRun->orientation.rotSkierY = tickRun->orientation.rotSkierYAvantSaut;
     setChute(1);
     emitRunEvent(thud);
 }
@@ -118,59 +118,59 @@ static void landingPoses()
         closeLanding();
         return;
     }
-    if (!phaseUnReceptionTermine) {
-        if (!animationFigureFinie) {
-            if (deroulementFigure == 0) {
+    if (!tickRun->phases.phaseUnReceptionTermine) {
+        if (!tickRun->tricks.animationFigureFinie) {
+            if (tickRun->tricks.deroulementFigure == 0) {
                 emitRunEvent(RUN_EV_LANDING);
             }
-            deroulementFigure += perTunedStep(landingBlendStep);
+            tickRun->tricks.deroulementFigure += perTunedStep(landingBlendStep);
         }
-        animPosition(fakieOrNotSJ(), fakieOrNotReception(), deroulementFigure);
-        if (deroulementFigure > 99) {
-            deroulementFigure = 0;
-            phaseUnReceptionTermine = 1;
+        animPosition(fakieOrNotSJ(), fakieOrNotReception(), tickRun->tricks.deroulementFigure);
+        if (tickRun->tricks.deroulementFigure > 99) {
+            tickRun->tricks.deroulementFigure = 0;
+            tickRun->phases.phaseUnReceptionTermine = 1;
         }
         return;
     }
-    if (!animationFigureFinie) deroulementFigure += perTunedStep(landingBlendStep);
-    animPosition(fakieOrNotReception(), fakieOrNotNorm(posInterFak), deroulementFigure);
-    if (deroulementFigure > 99) closeLanding();
+    if (!tickRun->tricks.animationFigureFinie) tickRun->tricks.deroulementFigure += perTunedStep(landingBlendStep);
+    animPosition(fakieOrNotReception(), fakieOrNotNorm(posInterFak), tickRun->tricks.deroulementFigure);
+    if (tickRun->tricks.deroulementFigure > 99) closeLanding();
 }
 
 void landingSequence()
 {
-    if (getContact() != 1 || changementContact != 1) return;
+    if (getContact() != 1 || tickRun->phases.changementContact != 1) return;
     if (thereIsTrickButtonsPressed()) {
         fallOnLanding(RUN_EV_LANDING_FALL, fallTrickHeld);
     } else if (!isLandingOk()) {
-        if (rotYSautAccepte == 0) {
-            rotYSautAccepte = 1;
+        if (tickRun->phases.rotYSautAccepte == 0) {
+            tickRun->phases.rotYSautAccepte = 1;
             fallOnLanding(RUN_EV_FALL, fallBadLanding);
         }
     } else {
-        rotYSautAccepte = 1;
+        tickRun->phases.rotYSautAccepte = 1;
         // Banked before the poses: steering at touch-down closes the landing in this very frame.
         bankJumpPoints();
         landingPoses();
     }
-    rotSkierX = 0.0f;
-    rotSkierZ = 0.0f;
+    tickRun->orientation.rotSkierX = 0.0f;
+    tickRun->orientation.rotSkierZ = 0.0f;
 }
 
 void bankJumpPoints()
 {
     // After the line only the flight that crossed it banks; what starts later scores nothing.
-    if (skieurArrive && !flightOverLine) {
-        bufferScoreJump = 0;
+    if (tickRun->motion.skieurArrive && !tickRun->motion.flightOverLine) {
+        tickRun->scores.bufferScoreJump = 0;
         return;
     }
-    if (skieurArrive && (chute == 1 || getContact() == 1)) flightOverLine = 0; // this bank is its last
-    if (chute == 1) {
-        feedbackCrashed(bufferScoreJump);
-        bufferScoreJump = 0;
-    } else if (getContact() == 1 && changementContact == 1) {
-        feedbackLanded(bufferScoreJump);
-        totalScore += bufferScoreJump;
-        bufferScoreJump = 0;
+    if (tickRun->motion.skieurArrive && (tickRun->phases.chute == 1 || getContact() == 1)) tickRun->motion.flightOverLine = 0; // this bank is its last
+    if (tickRun->phases.chute == 1) {
+        feedbackCrashed(tickRun->scores.bufferScoreJump);
+        tickRun->scores.bufferScoreJump = 0;
+    } else if (getContact() == 1 && tickRun->phases.changementContact == 1) {
+        feedbackLanded(tickRun->scores.bufferScoreJump);
+        tickRun->scores.totalScore += tickRun->scores.bufferScoreJump;
+        tickRun->scores.bufferScoreJump = 0;
     }
 }

@@ -43,19 +43,19 @@ static short trickKeyHeld()
 
 static void checkPush(double seconds)
 {
-    if (runHeld(RB_UP) && getContact() == 1 && !chute) lesson.pushSeconds += seconds;
+    if (runHeld(RB_UP) && getContact() == 1 && !tickRun->phases.chute) lesson.pushSeconds += seconds;
     if (lesson.pushSeconds >= PUSH_SECONDS) lesson.done[LESSON_PUSH] = 1;
 }
 
 // Degrees turned each way on the snow since the step was shown, wherever the heading started.
 static void checkSteer()
 {
-    if (getContact() != 1 || chute) {
+    if (getContact() != 1 || tickRun->phases.chute) {
         lesson.headingSeen = 0;
         return;
     }
-    float turned = lesson.headingSeen ? rotSkierY - lesson.lastHeading : 0.0f;
-    lesson.lastHeading = rotSkierY;
+    float turned = lesson.headingSeen ? tickRun->orientation.rotSkierY - lesson.lastHeading : 0.0f;
+    lesson.lastHeading = tickRun->orientation.rotSkierY;
     lesson.headingSeen = 1;
     if (turned > 0) lesson.turnedRight += turned;
     else lesson.turnedLeft -= turned;
@@ -67,20 +67,20 @@ static void checkSteer()
 // A take-off of the rider's own (the jump key, which leaves the landing to be judged), not a crest.
 static void checkJump()
 {
-    if (getContact() == 0 && rotYSautAccepte == 0 && lesson.airSeconds >= JUMP_AIR_SECONDS)
+    if (getContact() == 0 && tickRun->phases.rotYSautAccepte == 0 && lesson.airSeconds >= JUMP_AIR_SECONDS)
         lesson.done[LESSON_JUMP] = 1;
 }
 
 // A touch-down that was no fall, of a flight with a trick key held in it.
 static void checkTrick()
 {
-    if (lesson.trickInThisJump && touchedDown() && !chute) lesson.done[LESSON_TRICK] = 1;
+    if (lesson.trickInThisJump && touchedDown() && !tickRun->phases.chute) lesson.done[LESSON_TRICK] = 1;
 }
 
 // Whatever step is shown, a rescue asked for and carried out counts.
 static void checkRescue()
 {
-    if (askForRescue) lesson.rescueAsked = 1;
+    if (tickRun->phases.askForRescue) lesson.rescueAsked = 1;
     if (lesson.rescueAsked && eventsOf(RUN_EV_REPLACED) > 0) lesson.done[LESSON_RESCUE] = 1;
 }
 
@@ -120,7 +120,7 @@ static int firstStepNotDone()
 
 void lessonAfterFrame(double seconds)
 {
-    if (!lesson.active || DEPART != 1) return;
+    if (!lesson.active || tickRun->timing.DEPART != 1) return;
     followFlight(seconds);
     checkStep(seconds);
     checkRescue();

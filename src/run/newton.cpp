@@ -24,6 +24,6 @@ float frameScale() { return (float)(referenceFrameRate * runTickSeconds); }
 
 float drawnFrameScale() {
     float& lastRate = runInputState.lastMeasuredRate;
-    if (frameps > minMeasuredRate && std::isfinite(frameps)) lastRate = frameps;
+    if (tickRun->timing.frameps > minMeasuredRate && std::isfinite(tickRun->timing.frameps)) lastRate = tickRun->timing.frameps;
     return referenceFrameRate / lastRate;
 }

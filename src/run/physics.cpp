@@ -57,46 +57,46 @@ static int turnKeyHeld() { return runHeld(RB_RIGHT) || runHeld(RB_LEFT); }
 static void integratePosition()
 {
     float k = frameScale();
-    if (getContact() == 1 && turnKeyHeld()) vitessePrecedente = (1 - k * turningDragPerK) * vitessePrecedente;
-    if (!skieurStop) {
-        acceleration = slopeAccelShare * giveTrueAccel(riderWeight() * weightScale, angleCourant);
-        setXobjet_inc(giveNewXposition(acceleration, vitessePrecedente, Xobjet, (float)diffTemps));
+    if (getContact() == 1 && turnKeyHeld()) tickRun->motion.vitessePrecedente = (1 - k * turningDragPerK) * tickRun->motion.vitessePrecedente;
+    if (!tickRun->motion.skieurStop) {
+        tickRun->motion.acceleration = slopeAccelShare * giveTrueAccel(riderWeight() * weightScale, tickRun->orientation.angleCourant);
+        setXobjet_inc(giveNewXposition(tickRun->motion.acceleration, tickRun->motion.vitessePrecedente, tickRun->motion.Xobjet, (float)tickRun->timing.diffTemps));
     }
-    distanceX_Parcourue = getXobjet_inc() - Xprec;
-    rotSkierTour = getContact() == 1 ? rotSkierY : rotSkierYAvantSaut;
-    setXobjet_inc(Xprec + fabsf(cosf(rotSkierTour * degToRad)) * distanceX_Parcourue * cosf(angleCourant * degToRad));
-    Zobjet += sinf(rotSkierTour * degToRad) * distanceX_Parcourue;
-    if (Zobjet > halfTrackWidth) Zobjet = halfTrackWidth;
-    if (Zobjet < -halfTrackWidth) Zobjet = -halfTrackWidth;
-    Xprec = getXobjet_inc();
+    tickRun->motion.distanceX_Parcourue = getXobjet_inc() - tickRun->motion.Xprec;
+    tickRun->orientation.rotSkierTour = getContact() == 1 ? tickRun->orientation.rotSkierY : tickRun->orientation.rotSkierYAvantSaut;
+    setXobjet_inc(tickRun->motion.Xprec + fabsf(cosf(tickRun->orientation.rotSkierTour * degToRad)) * tickRun->motion.distanceX_Parcourue * cosf(tickRun->orientation.angleCourant * degToRad));
+    tickRun->motion.Zobjet += sinf(tickRun->orientation.rotSkierTour * degToRad) * tickRun->motion.distanceX_Parcourue;
+    if (tickRun->motion.Zobjet > halfTrackWidth) tickRun->motion.Zobjet = halfTrackWidth;
+    if (tickRun->motion.Zobjet < -halfTrackWidth) tickRun->motion.Zobjet = -halfTrackWidth;
+    tickRun->motion.Xprec = getXobjet_inc();
 }
 
 static void updateGroundSpeed()
 {
     if (getContact() != 1) return;
-    float v = vitessePrecedente;
+    float v = tickRun->motion.vitessePrecedente;
     // Exactly at top speed the speed neither grows nor decays, but the drag still holds: without it a
     // rider who came to exactly 5000 kept it for good, up a kicker too (one tick length met it, not another).
-    if (fabsf(v) < vitesseMax) v = giveNewSpeed(v, acceleration, (float)diffTemps);
-    else if (fabsf(v) > vitesseMax) v *= compoundPerTick(highSpeedDecay);
-    float drag = (freinage + baseDrag) * frameScale();
+    if (fabsf(v) < tickRun->motion.vitesseMax) v = giveNewSpeed(v, tickRun->motion.acceleration, (float)tickRun->timing.diffTemps);
+    else if (fabsf(v) > tickRun->motion.vitesseMax) v *= compoundPerTick(highSpeedDecay);
+    float drag = (tickRun->motion.freinage + baseDrag) * frameScale();
     v += v > 0 ? -drag : drag;
-    vitessePrecedente = v;
+    tickRun->motion.vitessePrecedente = v;
 }
 
 static void placeOnGround()
 {
     if (getContact() != 1) return;
-    angleCourant = placeObjetAndGetAngle(points, faces, getXobjet_inc(), Zobjet, (float)maxTrackFaces, rotSkierY,
-                                         faceUpVector);
+    tickRun->orientation.angleCourant = placeObjetAndGetAngle(points, faces, getXobjet_inc(), tickRun->motion.Zobjet, (float)maxTrackFaces, tickRun->orientation.rotSkierY,
+                                         tickRun->orientation.faceUpVector);
     // Charged up to full (20) while the jump key is held, never past it: a charge a part of a tick
     // over would jump higher at some tick lengths than at others. Else a charge below empty refills,
     // and the tick that brings it to empty tops it up to the refilled mark.
     if (runHeld(RB_JUMP)) {
-        if (bufferJump < fullCharge) bufferJump = fminf(bufferJump + frameScale(), fullCharge);
-    } else if (bufferJump < emptyCharge) {
-        bufferJump += frameScale();
-        if (bufferJump >= emptyCharge) bufferJump = refilledCharge;
+        if (tickRun->motion.bufferJump < fullCharge) tickRun->motion.bufferJump = fminf(tickRun->motion.bufferJump + frameScale(), fullCharge);
+    } else if (tickRun->motion.bufferJump < emptyCharge) {
+        tickRun->motion.bufferJump += frameScale();
+        if (tickRun->motion.bufferJump >= emptyCharge) tickRun->motion.bufferJump = refilledCharge;
     }
 }
 
@@ -110,9 +110,9 @@ void groundPhysics()
 // The rule, not a drawing leak: the take-off speed follows the rider's body pitch, which trails the
 // slope by a few degrees a tick (the run's own state, shown as it is), so a jump let go just past
 // a ramp's lip still leaves at ramp speed and one let go as the skis first tip up does not.
-static short bodyPitchedUpARamp() { return angleDePlacementEffectif > rampAngle; }
+static short bodyPitchedUpARamp() { return tickRun->orientation.angleDePlacementEffectif > rampAngle; }
 
-static short chargeToLeaveOn() { return getContact() == 1 && bufferJump >= emptyCharge; }
+static short chargeToLeaveOn() { return getContact() == 1 && tickRun->motion.bufferJump >= emptyCharge; }
 
 short takeOffThisTick() { return runReleasePending(RB_JUMP) && chargeToLeaveOn(); }
 
@@ -120,34 +120,34 @@ void manualTakeOff()
 {
     short released = runReleased(RB_JUMP);
     if (!released || !chargeToLeaveOn()) return;
-    wasFakieBeforeJump = fakie;
-    rotYSautAccepte = 0;
-    deroulementFigure = 5;
-    figureEnCours = 1;
-    for (int i = 0; i < 3; i++) frontVectorBeforeJump[i] = skierFrontVector[i];
+    tickRun->phases.wasFakieBeforeJump = tickRun->phases.fakie;
+    tickRun->phases.rotYSautAccepte = 0;
+    tickRun->tricks.deroulementFigure = 5;
+    tickRun->tricks.figureEnCours = 1;
+    for (int i = 0; i < 3; i++) tickRun->orientation.frontVectorBeforeJump[i] = tickRun->orientation.skierFrontVector[i];
     float base = bodyPitchedUpARamp() ? rampVelocity : flatVelocity;
-    velocity = base * (bufferJump - emptyCharge) * 0.1f;
-    if (decollageAutomatique == 1) velocity = 1.0f;
+    tickRun->motion.velocity = base * (tickRun->motion.bufferJump - emptyCharge) * 0.1f;
+    if (tickRun->phases.decollageAutomatique == 1) tickRun->motion.velocity = 1.0f;
     setContact(0);
-    YavantSaut = Yobjet;
-    if (!(inHalfPipe && !inInterieurHalfPipe)) rotSkierYAvantSaut = rotSkierY;
-    reception = 0;
+    tickRun->motion.YavantSaut = tickRun->motion.Yobjet;
+    if (!(tickRun->phases.inHalfPipe && !tickRun->phases.inInterieurHalfPipe)) tickRun->orientation.rotSkierYAvantSaut = tickRun->orientation.rotSkierY;
+    tickRun->phases.reception = 0;
 }
 
 void handleDecollage(int face, float angle)
 {
-    short changed = face != numFaceCour;
-    if (changed) numFaceCour = face;
-    if (inHalfPipe || reception || !changed) return;
-    float d = angle - angleFaceCour;
-    angleFaceCour = angle;
+    short changed = face != tickRun->phases.numFaceCour;
+    if (changed) tickRun->phases.numFaceCour = face;
+    if (tickRun->phases.inHalfPipe || tickRun->phases.reception || !changed) return;
+    float d = angle - tickRun->phases.angleFaceCour;
+    tickRun->phases.angleFaceCour = angle;
     if (d < crestDrop) {
-        decollageAutomatique = 1;
+        tickRun->phases.decollageAutomatique = 1;
         setContact(0);
-        wasFakieBeforeJump = fakie;
-        YavantSaut = Yobjet;
-        rotSkierYAvantSaut = rotSkierY;
-        angleDePlacementEffectif = 0.0f;
+        tickRun->phases.wasFakieBeforeJump = tickRun->phases.fakie;
+        tickRun->motion.YavantSaut = tickRun->motion.Yobjet;
+        tickRun->orientation.rotSkierYAvantSaut = tickRun->orientation.rotSkierY;
+        tickRun->orientation.angleDePlacementEffectif = 0.0f;
         changePositionDbl(figureAerialCourante, fakieOrNotSJ());
     }
 }
@@ -156,39 +156,39 @@ void handleDecollage(int face, float angle)
 // (banked, lost, reset).
 void addJumpPoints(double points)
 {
-    double& exact = riderState.jump.exactJumpPoints;
-    if ((int)exact != bufferScoreJump) exact = bufferScoreJump;
+    double& exact = tickRun->rider.jump.exactJumpPoints;
+    if ((int)exact != tickRun->scores.bufferScoreJump) exact = tickRun->scores.bufferScoreJump;
     // A long stall (the clock jumping) must not overflow the jump's points.
     double total = exact + points;
     if (std::isnan(total)) return;
     if (total > INT_MAX) total = INT_MAX;
     if (total < INT_MIN) total = INT_MIN;
     exact = total;
-    bufferScoreJump = (int)total;
+    tickRun->scores.bufferScoreJump = (int)total;
 }
 
 static void riseOrGrind()
 {
-    if (riderState.collision.usingYRail) {
-        YavantSaut = riderState.collision.yRail;
-        addJumpPoints(diffTemps * grindPointsPerSecond);
+    if (tickRun->rider.collision.usingYRail) {
+        tickRun->motion.YavantSaut = tickRun->rider.collision.yRail;
+        addJumpPoints(tickRun->timing.diffTemps * grindPointsPerSecond);
         return;
     }
-    float K = vitessePrecedente <= vitesseMax ? vitesseMax + gravityMargin : fastGravityFactor * vitesseMax + gravityMargin;
+    float K = tickRun->motion.vitessePrecedente <= tickRun->motion.vitesseMax ? tickRun->motion.vitesseMax + gravityMargin : fastGravityFactor * tickRun->motion.vitesseMax + gravityMargin;
     // The rider was tuned rising by his vertical speed after each 1/60 s of gravity; over a tick of
     // r such steps he rises as that schedule does, whatever r is (the gravity is even in the air).
     float r = perTunedStep(1.0f);
-    float perStep = fabsf(K - vitessePrecedente) * (referenceFrameRate / tunedStepsPerSecond);
-    float before = velocity;
-    velocity -= perStep * r;
-    YavantSaut += risePerVelocity * r * (before - perStep * (r + 1) * 0.5f);
+    float perStep = fabsf(K - tickRun->motion.vitessePrecedente) * (referenceFrameRate / tunedStepsPerSecond);
+    float before = tickRun->motion.velocity;
+    tickRun->motion.velocity -= perStep * r;
+    tickRun->motion.YavantSaut += risePerVelocity * r * (before - perStep * (r + 1) * 0.5f);
 }
 
 // The spin rates as the tick began, before the keys changed them.
 void noteAirRates()
 {
-    float* before = riderState.jump.ratesBefore;
-    before[0] = amplitudeRotationY, before[1] = amplitudeRotationZ, before[2] = amplitudeRotationX;
+    float* before = tickRun->rider.jump.ratesBefore;
+    before[0] = tickRun->orientation.amplitudeRotationY, before[1] = tickRun->orientation.amplitudeRotationZ, before[2] = tickRun->orientation.amplitudeRotationX;
 }
 
 // Degrees turned this tick at a rate that went from `before` to `now` (degrees per tick). Tuned, a
@@ -204,13 +204,13 @@ static float degreesThisTick(float before, float now)
 
 static void airRotations()
 {
-    const float* before = riderState.jump.ratesBefore;
-    float y = degreesThisTick(before[0], amplitudeRotationY);
-    float z = degreesThisTick(before[1], amplitudeRotationZ);
-    float x = degreesThisTick(before[2], amplitudeRotationX);
-    rotSkierY += y;
-    rotSkierZ += z;
-    rotSkierX += x;
+    const float* before = tickRun->rider.jump.ratesBefore;
+    float y = degreesThisTick(before[0], tickRun->orientation.amplitudeRotationY);
+    float z = degreesThisTick(before[1], tickRun->orientation.amplitudeRotationZ);
+    float x = degreesThisTick(before[2], tickRun->orientation.amplitudeRotationX);
+    tickRun->orientation.rotSkierY += y;
+    tickRun->orientation.rotSkierZ += z;
+    tickRun->orientation.rotSkierX += x;
     addJumpPoints(spinPoints * fabsf(y));
     addJumpPoints(flipPoints * fabsf(z));
     addJumpPoints(sideFlipPoints * fabsf(x));
@@ -218,17 +218,17 @@ static void airRotations()
 
 static void touchDown(float ground)
 {
-    Yobjet = ground;
-    velocity = landingVelocity;
+    tickRun->motion.Yobjet = ground;
+    tickRun->motion.velocity = landingVelocity;
     setContact(1);
-    sautDroite = sautGauche = sautDevant = sautDerriere = 0;
-    sautLincolnLoopDroite = sautLincolnLoopGauche = 0;
-    rotSkierY = fmodf(truncf(rotSkierY), 360.0f);
-    changementContact = 1;
-    animationFigureFinie = 0;
-    bufferJump = 0.0f;
-    amplitudeRotationY = amplitudeRotationZ = amplitudeRotationX = 0.0f;
-    derniereRotYAvtSaut = 0.0f;
+    tickRun->phases.sautDroite = tickRun->phases.sautGauche = tickRun->phases.sautDevant = tickRun->phases.sautDerriere = 0;
+    tickRun->phases.sautLincolnLoopDroite = tickRun->phases.sautLincolnLoopGauche = 0;
+    tickRun->orientation.rotSkierY = fmodf(truncf(tickRun->orientation.rotSkierY), 360.0f);
+    tickRun->phases.changementContact = 1;
+    tickRun->tricks.animationFigureFinie = 0;
+    tickRun->motion.bufferJump = 0.0f;
+    tickRun->orientation.amplitudeRotationY = tickRun->orientation.amplitudeRotationZ = tickRun->orientation.amplitudeRotationX = 0.0f;
+    tickRun->tricks.derniereRotYAvtSaut = 0.0f;
 }
 
 void airPhase()
@@ -236,25 +236,25 @@ void airPhase()
     if (getContact() != 0) return;
     riseOrGrind();
     airRotations();
-    float g = yTheoObjSettingFaceNumber(points, faces, Xobjet, Zobjet, (float)maxTrackFaces, 1);
-    if (YavantSaut <= g) touchDown(g);
-    else Yobjet = YavantSaut;
+    float g = yTheoObjSettingFaceNumber(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces, 1);
+    if (tickRun->motion.YavantSaut <= g) touchDown(g);
+    else tickRun->motion.Yobjet = tickRun->motion.YavantSaut;
 }
 
 static void enterHalfPipeWall(int mark)
 {
-    inHalfPipe = 1;
-    rotSkierYAvantSautHalfPipe = (int)rotSkierY;
-    inInterieurHalfPipe = 0;
-    rotSkierYAvantSaut = (float)mark;
+    tickRun->phases.inHalfPipe = 1;
+    tickRun->phases.rotSkierYAvantSautHalfPipe = (int)tickRun->orientation.rotSkierY;
+    tickRun->phases.inInterieurHalfPipe = 0;
+    tickRun->orientation.rotSkierYAvantSaut = (float)mark;
 }
 
 // Pushing adds its 400 at the start of every 1/60 s begun with the key held under the push limit.
 void pushTick(short held)
 {
     if (!held || getContact() != 1) return;
-    for (int n = tunedStepsBeginning(runTicks); n > 0; n--)
-        if (vitessePrecedente + pushStep < pushLimit) vitessePrecedente += pushStep;
+    for (int n = tunedStepsBeginning(tickRun->timing.runTicks); n > 0; n--)
+        if (tickRun->motion.vitessePrecedente + pushStep < pushLimit) tickRun->motion.vitessePrecedente += pushStep;
 }
 
 void handleFaceSurfaceBehaviour(TexData* surfaces)
@@ -264,25 +264,25 @@ void handleFaceSurfaceBehaviour(TexData* surfaces)
     int s = (surfaces && face >= 0 && face < maxTrackFaces) ? surfaces[face].surface : surfaceNeige;
     // A booster speeds the rider up by 1.1 at the start of every 1/60 s that begins on it.
     if (s == surfaceBooster)
-        for (int n = tunedStepsBeginning(runTicks); n > 0; n--) vitessePrecedente *= boosterFactor;
+        for (int n = tunedStepsBeginning(tickRun->timing.runTicks); n > 0; n--) tickRun->motion.vitessePrecedente *= boosterFactor;
     switch (s) {
     case surfaceRepousse:
-        inHalfPipe = inInterieurHalfPipe = 0;
-        vitessePrecedente = repelSpeed;
+        tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 0;
+        tickRun->motion.vitessePrecedente = repelSpeed;
         break;
     case surfaceHalfPipeDroite: enterHalfPipeWall(halfPipeRightMark); break;
     case surfaceHalfPipeGauche: enterHalfPipeWall(-halfPipeRightMark); break;
-    case surfaceHalfPipeFond: inHalfPipe = inInterieurHalfPipe = 1; break;
+    case surfaceHalfPipeFond: tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 1; break;
     case surfaceHorsPiste:
         replaceSkierOperation();
         feedbackOutOfBounds();
-        inHalfPipe = inInterieurHalfPipe = 0;
+        tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 0;
         break;
     case surfaceBooster:
-        if (riderState.ground.previousSurface != surfaceBooster) emitRunEvent(RUN_EV_BOOST);
-        inHalfPipe = inInterieurHalfPipe = 0;
+        if (tickRun->rider.ground.previousSurface != surfaceBooster) emitRunEvent(RUN_EV_BOOST);
+        tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 0;
         break;
-    default: inHalfPipe = inInterieurHalfPipe = 0; break;
+    default: tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 0; break;
     }
-    riderState.ground.previousSurface = s;
+    tickRun->rider.ground.previousSurface = s;
 }

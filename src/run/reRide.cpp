@@ -37,7 +37,7 @@ static RideConditions currentConditions()
 int freshRunOnLoadedTrack()
 {
     videPileBoutons();
-    reinitGameVar();
+    reinitGameVar(*tickRun);
     if (!restoreLoadedTrack()) return 0;
     resetCollectedBomb(bombsQty);
     return 1;
@@ -53,7 +53,7 @@ int beginReRide(ReRider* r, const InputRecording& input)
         endReRide(r);
         return 0;
     }
-    placeSkierAtStart(0);
+    placeSkierAtStart(*tickRun, 0);
     clearRunEvents();
     return 1;
 }
@@ -66,7 +66,7 @@ int reRideTick(ReRider* r, float frameps)
     setHeldBits(held, &in);
     in.clockMs = tickClockMs(runTicker, ++runTicker.ticks);
     in.frameps = frameps;
-    simulateGameFrame(in);
+    simulateGameFrame(*tickRun, in);
     return 1;
 }
 
@@ -89,9 +89,9 @@ const char* reRideBestRun(const BestRun& run, const std::function<void()>& after
         clearRunEvents();
     }
     endReRide(&r);
-    if (!skieurArrive) return "it rides short of the finish";
+    if (!tickRun->motion.skieurArrive) return "it rides short of the finish";
     if (runScoreSoFar() != run.finalScore) return "it rides to another score";
-    if (totalTime != run.finalTime) return "it rides to another time";
+    if (tickRun->timing.totalTime != run.finalTime) return "it rides to another time";
     return nullptr;
 }
 

@@ -33,7 +33,7 @@ static void watchMoment(ReplayMarkWatch& w, long tick, short air, int banked, sh
 
 void watchReplayTick(ReplayMarkWatch& w, long tick, std::vector<ReplayMark>* marks)
 {
-    watchMoment(w, tick, getContact() == 0, totalScore, chute, marks);
+    watchMoment(w, tick, getContact() == 0, tickRun->scores.totalScore, tickRun->phases.chute, marks);
 }
 
 void marksFromSamples(const RunRecording& rec, std::vector<ReplayMark>* marks)

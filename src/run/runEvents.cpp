@@ -13,9 +13,9 @@ void emitRunEvent(RunEventKind kind)
     }
     RunEvent& e = eventList.items[eventList.count++];
     e.kind = kind;
-    e.x = Xobjet;
-    e.y = Yobjet;
-    e.z = Zobjet;
+    e.x = tickRun->motion.Xobjet;
+    e.y = tickRun->motion.Yobjet;
+    e.z = tickRun->motion.Zobjet;
 }
 
 const RunEventList& runEvents() { return eventList; }

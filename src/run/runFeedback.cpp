@@ -34,7 +34,7 @@ void feedbackLanded(int points)
 
 void feedbackCrashed(int lost)
 {
-    if (chute && lost > 0) fallCause.pointsLost = lost;
+    if (tickRun->phases.chute && lost > 0) fallCause.pointsLost = lost;
     if (lost > 0) note(messageCrashed, lost);
 }
 
@@ -46,11 +46,11 @@ void feedbackFall(int reason, int degreesOff)
 static void followStillness(double seconds)
 {
     // Riding on, or put back on the track by the rescue, ends what the fall had to say.
-    if (fallCause.reason != fallNone && ((!chute && !skieurStop) || replacement)) fallCause = {fallNone, 0, 0};
+    if (fallCause.reason != fallNone && ((!tickRun->phases.chute && !tickRun->motion.skieurStop) || tickRun->phases.replacement)) fallCause = {fallNone, 0, 0};
     // The slow first moments after the start are no stop: only a rider who has ridden stops.
-    short& ridden = riderState.riddenSinceStart;
-    if (!skieurStop) ridden = 1;
-    short standing = DEPART == 1 && !skieurArrive && !chute && skieurStop && getContact() == 1 && ridden;
+    short& ridden = tickRun->rider.riddenSinceStart;
+    if (!tickRun->motion.skieurStop) ridden = 1;
+    short standing = tickRun->timing.DEPART == 1 && !tickRun->motion.skieurArrive && !tickRun->phases.chute && tickRun->motion.skieurStop && getContact() == 1 && ridden;
     stoppedSeconds = standing ? stoppedSeconds + seconds : 0.0;
 }
 
@@ -74,7 +74,7 @@ void resetRunFeedback()
 
 static int holdingATrick()
 {
-    return trickHeld >= 0 && trickHeld < nbPositionsMax && getContact() == 0 && !chute &&
+    return trickHeld >= 0 && trickHeld < nbPositionsMax && getContact() == 0 && !tickRun->phases.chute &&
            thereIsTrickButtonsPressed();
 }
 
@@ -96,11 +96,11 @@ void runFeedbackLine(char* out, int size)
 void countdownLine(char* out, int size)
 {
     out[0] = '\0';
-    if (LETSGO == 1 && !DEPART) {
-        int quarter = (int)(diffTemps / COUNTDOWN_STEP);
+    if (tickRun->timing.LETSGO == 1 && !tickRun->timing.DEPART) {
+        int quarter = (int)(tickRun->timing.diffTemps / COUNTDOWN_STEP);
         if (quarter < 3) snprintf(out, size, "%i", 3 - quarter);
         else snprintf(out, size, "Go");
-    } else if (DEPART == 1 && !skieurArrive && totalTime < GO_AFTER_START) {
+    } else if (tickRun->timing.DEPART == 1 && !tickRun->motion.skieurArrive && tickRun->timing.totalTime < GO_AFTER_START) {
         snprintf(out, size, "Go");
     }
 }

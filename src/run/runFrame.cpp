@@ -32,31 +32,32 @@ static const float fallBrake = 250.0f;
 void setChute(short fall)
 {
     if (fall) {
-        chute = 1;
-        freinage = fallBrake;
-        rotationChute = 0.0f;
-        tempsChute = 0.0f;
+        tickRun->phases.chute = 1;
+        tickRun->motion.freinage = fallBrake;
+        tickRun->phases.rotationChute = 0.0f;
+        tickRun->phases.tempsChute = 0.0f;
     } else {
-        chute = 0;
+        tickRun->phases.chute = 0;
     }
 }
 
-void placeSkierAtStart(long nowMs)
+void placeSkierAtStart(RunState& run, long nowMs)
 {
+    RunContext in(run);
     setXobjet_inc(depart);
-    Xobjet = depart;
-    Xprec = getXobjet_inc() - 1.0f;
+    tickRun->motion.Xobjet = depart;
+    tickRun->motion.Xprec = getXobjet_inc() - 1.0f;
     setAncienContact(1);
     setContact(1);
-    tempsDepart = (int)nowMs;
+    tickRun->timing.tempsDepart = (int)nowMs;
     startRunTicker(runTicker, nowMs);
-    angleCourant = angleDePlacementEffectif =
-        placeObjetAndGetAngle(points, faces, Xobjet, Zobjet, (float)maxTrackFaces, rotSkierY, faceUpVector);
-    Yobjet = getYobjetCour();
+    tickRun->orientation.angleCourant = tickRun->orientation.angleDePlacementEffectif =
+        placeObjetAndGetAngle(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces, tickRun->orientation.rotSkierY, tickRun->orientation.faceUpVector);
+    tickRun->motion.Yobjet = getYobjetCour();
     // The first crest is measured from the start's own slope, not from the last track's triangle.
-    numFaceCour = getNumeroFaceCourante();
-    angleFaceCour = angleCourant;
-    reinitCollisionSweep(Xobjet, Yobjet, Zobjet);
+    tickRun->phases.numFaceCour = getNumeroFaceCourante();
+    tickRun->phases.angleFaceCour = tickRun->orientation.angleCourant;
+    reinitCollisionSweep(tickRun->motion.Xobjet, tickRun->motion.Yobjet, tickRun->motion.Zobjet);
     changePosition(reposPosition);
 }
 
@@ -67,27 +68,27 @@ void computeSkierVectors()
     getVectorBassinSkier(up);
     getVectorFrontSkier(front);
     ThreeDPoint n(up), f(front);
-    applyRotationToPoint(&n, rotSkierX, 0, 0);
-    applyRotationToPoint(&n, 0, 0, -rotSkierZ);
-    applyRotationToPoint(&n, 0, -rotSkierY, 0);
-    applyRotationToPoint(&f, rotSkierX, 0, 0);
-    applyRotationToPoint(&f, 0, 0, -rotSkierZ);
-    applyRotationToPoint(&f, 0, -rotSkierY, 0);
-    n.toVec(skierNormaleVector);
-    f.toVec(skierFrontVector);
+    applyRotationToPoint(&n, tickRun->orientation.rotSkierX, 0, 0);
+    applyRotationToPoint(&n, 0, 0, -tickRun->orientation.rotSkierZ);
+    applyRotationToPoint(&n, 0, -tickRun->orientation.rotSkierY, 0);
+    applyRotationToPoint(&f, tickRun->orientation.rotSkierX, 0, 0);
+    applyRotationToPoint(&f, 0, 0, -tickRun->orientation.rotSkierZ);
+    applyRotationToPoint(&f, 0, -tickRun->orientation.rotSkierY, 0);
+    n.toVec(tickRun->orientation.skierNormaleVector);
+    f.toVec(tickRun->orientation.skierFrontVector);
 }
 
 static void skinRider()
 {
     majRotationsBones();
-    transformSkier(angleDePlacementEffectif, rotSkierY);
+    transformSkier(tickRun->orientation.angleDePlacementEffectif, tickRun->orientation.rotSkierY);
 }
 
 static void startWhenJumpPressed()
 {
-    if (!LETSGO && !DEPART && runHeld(RB_JUMP)) {
-        LETSGO = 1;
-        tempsDepart = (int)runClock();
+    if (!tickRun->timing.LETSGO && !tickRun->timing.DEPART && runHeld(RB_JUMP)) {
+        tickRun->timing.LETSGO = 1;
+        tickRun->timing.tempsDepart = (int)runClock();
     }
 }
 
@@ -102,26 +103,26 @@ static void countdownPoses(double t)
 
 static void countdown()
 {
-    if (LETSGO != 1) return;
-    countdownPoses(diffTemps);
-    if (diffTemps > countdownSeconds) animDepartFini = 1;
-    if (!animDepartFini) {
-        tempsCourant = (int)runClock();
-        diffTemps = (tempsCourant - tempsDepart) * 0.001;
+    if (tickRun->timing.LETSGO != 1) return;
+    countdownPoses(tickRun->timing.diffTemps);
+    if (tickRun->timing.diffTemps > countdownSeconds) tickRun->timing.animDepartFini = 1;
+    if (!tickRun->timing.animDepartFini) {
+        tickRun->timing.tempsCourant = (int)runClock();
+        tickRun->timing.diffTemps = (tickRun->timing.tempsCourant - tickRun->timing.tempsDepart) * 0.001;
     } else {
-        LETSGO = 0;
-        DEPART = 1;
-        tempsDepart = (int)runClock();
-        firstTemps = (float)runClock();
+        tickRun->timing.LETSGO = 0;
+        tickRun->timing.DEPART = 1;
+        tickRun->timing.tempsDepart = (int)runClock();
+        tickRun->timing.firstTemps = (float)runClock();
     }
 }
 
 static void finishLine()
 {
-    if (Xobjet > arrivee && !skieurArrive) {
-        skieurArrive = 1;
-        vuScores = 0;
-        flightOverLine = getContact() == 0;
+    if (tickRun->motion.Xobjet > arrivee && !tickRun->motion.skieurArrive) {
+        tickRun->motion.skieurArrive = 1;
+        tickRun->scores.vuScores = 0;
+        tickRun->motion.flightOverLine = getContact() == 0;
     }
 }
 
@@ -130,38 +131,38 @@ static void finishLine()
 // after the line (a crest, a kicker beyond it) is not steered.
 static void controlsOrStandBy()
 {
-    short racing = !skieurArrive || (getContact() == 0 && flightOverLine);
-    if (DEPART == 1 && racing && !chute) {
+    short racing = !tickRun->motion.skieurArrive || (getContact() == 0 && tickRun->motion.flightOverLine);
+    if (tickRun->timing.DEPART == 1 && racing && !tickRun->phases.chute) {
         runControls();
-    } else if (skieurArrive && getContact() == 1) {
-        freinage = afterFinishBrake;
-    } else if (chute) {
-        riderState.collision.xPrecCol = Xobjet;
-        riderState.collision.yPrecCol = Yobjet;
-        riderState.collision.zPrecCol = Zobjet;
+    } else if (tickRun->motion.skieurArrive && getContact() == 1) {
+        tickRun->motion.freinage = afterFinishBrake;
+    } else if (tickRun->phases.chute) {
+        tickRun->rider.collision.xPrecCol = tickRun->motion.Xobjet;
+        tickRun->rider.collision.yPrecCol = tickRun->motion.Yobjet;
+        tickRun->rider.collision.zPrecCol = tickRun->motion.Zobjet;
     }
 }
 
 // Every tick of a started run is one tick long: the run's time is counted in ticks, never read off a clock.
 static void timeStep()
 {
-    tempsCourant = (int)runClock();
-    diffTemps = runTickSeconds;
-    tempsDepart = tempsCourant;
+    tickRun->timing.tempsCourant = (int)runClock();
+    tickRun->timing.diffTemps = runTickSeconds;
+    tickRun->timing.tempsDepart = tickRun->timing.tempsCourant;
 }
 
 // The body pitch trails the slope; the take-off's speed reads it (physics), the drawing shows it.
 static void followBodyPitch()
 {
     const float pitchFollowStep = (float)(pitchFollowPerSecond * runTickSeconds);
-    if (reception == 1) {
-        angleDePlacementEffectif = angleCourant;
-    } else if (angleDePlacementEffectif < angleCourant) {
-        angleDePlacementEffectif += pitchFollowStep;
-        if (angleDePlacementEffectif > angleCourant) angleDePlacementEffectif = angleCourant;
-    } else if (angleDePlacementEffectif > angleCourant) {
-        angleDePlacementEffectif -= pitchFollowStep;
-        if (angleDePlacementEffectif < angleCourant) angleDePlacementEffectif = angleCourant;
+    if (tickRun->phases.reception == 1) {
+        tickRun->orientation.angleDePlacementEffectif = tickRun->orientation.angleCourant;
+    } else if (tickRun->orientation.angleDePlacementEffectif < tickRun->orientation.angleCourant) {
+        tickRun->orientation.angleDePlacementEffectif += pitchFollowStep;
+        if (tickRun->orientation.angleDePlacementEffectif > tickRun->orientation.angleCourant) tickRun->orientation.angleDePlacementEffectif = tickRun->orientation.angleCourant;
+    } else if (tickRun->orientation.angleDePlacementEffectif > tickRun->orientation.angleCourant) {
+        tickRun->orientation.angleDePlacementEffectif -= pitchFollowStep;
+        if (tickRun->orientation.angleDePlacementEffectif < tickRun->orientation.angleCourant) tickRun->orientation.angleDePlacementEffectif = tickRun->orientation.angleCourant;
     }
 }
 
@@ -169,36 +170,37 @@ static float wholeDegrees(float a) { return fmodf(truncf(a), 360.0f); }
 
 static void riderOrientation()
 {
-    angleCourant = wholeDegrees(angleCourant);
-    angleDePlacementEffectif = wholeDegrees(angleDePlacementEffectif);
-    sensRotationChute = fakie ? -1.0f : 1.0f;
+    tickRun->orientation.angleCourant = wholeDegrees(tickRun->orientation.angleCourant);
+    tickRun->orientation.angleDePlacementEffectif = wholeDegrees(tickRun->orientation.angleDePlacementEffectif);
+    tickRun->phases.sensRotationChute = tickRun->phases.fakie ? -1.0f : 1.0f;
 }
 
 static void runningTime()
 {
-    if (skieurArrive) return;
-    totalTime = DEPART == 1 ? (float)(runTicks * runTickSeconds) : 0.0f;
-    if (DEPART == 1) runTicks++;
+    if (tickRun->motion.skieurArrive) return;
+    tickRun->timing.totalTime = tickRun->timing.DEPART == 1 ? (float)(tickRun->timing.runTicks * runTickSeconds) : 0.0f;
+    if (tickRun->timing.DEPART == 1) tickRun->timing.runTicks++;
 }
 
-void simulateGameFrame(const RunInput& in)
+void simulateGameFrame(RunState& run, const RunInput& in)
 {
+    RunContext stepped(run);
     setRunInput(in);
-    frameps = in.frameps;
+    tickRun->timing.frameps = in.frameps;
     noteAirRates();
     startWhenJumpPressed();
     countdown();
     finishLine();
-    skieurStop = fabsf(vitessePrecedente) < stoppedSpeed;
+    tickRun->motion.skieurStop = fabsf(tickRun->motion.vitessePrecedente) < stoppedSpeed;
     controlsOrStandBy();
-    if (DEPART == 1) {
+    if (tickRun->timing.DEPART == 1) {
         rescueRequest();
         timeStep();
-        ageRunFeedback(diffTemps);
+        ageRunFeedback(tickRun->timing.diffTemps);
         groundPhysics();
-        Xobjet = getXobjet_inc();
-        Yobjet = getYobjetCour();
-        if (!chute && getContact() == 1) handleDecollage(getNumeroFaceCourante(), angleCourant);
+        tickRun->motion.Xobjet = getXobjet_inc();
+        tickRun->motion.Yobjet = getYobjetCour();
+        if (!tickRun->phases.chute && getContact() == 1) handleDecollage(getNumeroFaceCourante(), tickRun->orientation.angleCourant);
         computeSkierVectors();
         manualTakeOff();
         airPoseSteps();
@@ -209,9 +211,9 @@ void simulateGameFrame(const RunInput& in)
     }
     followBodyPitch();
     // A fallen rider is skinned once, in the fall pose of this frame.
-    if (!chute) skinRider();
+    if (!tickRun->phases.chute) skinRider();
     riderOrientation();
-    if (chute) {
+    if (tickRun->phases.chute) {
         fallStep();
         skinRider();
     }

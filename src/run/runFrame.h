@@ -5,11 +5,13 @@ struct RunInput;
 
 // One tick of the run: everything it changes, in order. The record is all it reads of keys and
 // clock; a tick is always runTickSeconds long (runTicker decides when ticks are due).
-void simulateGameFrame(const RunInput& in);
+struct RunState;
+
+void simulateGameFrame(RunState& run, const RunInput& in);
 
 // The run start state at the track's start line (the track must be loaded); nowMs starts the run
 // clock, and the run's ticks count from it (runTicker).
-void placeSkierAtStart(long nowMs);
+void placeSkierAtStart(RunState& run, long nowMs);
 
 void setChute(short fall);
 // The rider's up and forward vectors turned by his rotations, into skierNormaleVector / skierFrontVector.

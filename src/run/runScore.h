@@ -5,4 +5,4 @@
 
 const int COLLECTABLE_POINTS = 50000;
 
-inline int runScoreSoFar() { return totalCollectable * COLLECTABLE_POINTS + totalScore; }
+inline int runScoreSoFar() { return tickRun->scores.totalCollectable * COLLECTABLE_POINTS + tickRun->scores.totalScore; }

@@ -1,93 +1,104 @@
-// The state of one run down the track, shared by the frame, physics, landing, collisions, camera, HUD and sounds.
+// The state of one run down the track: the simulation steps it, the camera, HUD and sounds read it.
 #pragma once
 
 #include "track/trackModel.h"
 
 class SkierCar;
 
-// timing
-extern int LETSGO;
-extern int DEPART;
-extern int animDepartFini;
-extern int tempsDepart;
-extern int tempsCourant;
-extern double diffTemps;
-extern float firstTemps;
-extern float totalTime;
-extern long runTicks;  // ticks since the run started (DEPART), the run's time in ticks
-extern float frameps;
+// The run's clocks.
+struct RunTiming {
+    int LETSGO = 0;          // 1 during the start countdown
+    int DEPART = 0;          // 1 once the run has started
+    int animDepartFini = 0;  // the countdown is over
+    int tempsDepart = 0;
+    int tempsCourant = 0;
+    double diffTemps = 0.0;
+    float firstTemps = 0.0f;
+    float totalTime = 0.0f;
+    long runTicks = 0;  // ticks since the run started (DEPART), the run's time in ticks
+    float frameps = 1.0f;
+};
 
-// position and motion
-extern float Xobjet, Yobjet, Zobjet;
-extern float Xprec;
-extern float distanceX_Parcourue;
-extern float vitessePrecedente;
-extern float vitesseMax;
-extern float acceleration;
-extern float velocity;
-extern float YavantSaut;
-extern float bufferJump;
-extern float freinage;
-extern short skieurStop;
-extern short skieurArrive;
-// The rider was in the air when the line was crossed: that one flight may still land and bank its points.
-extern short flightOverLine;
+// Where the rider is and how he moves.
+struct RiderMotion {
+    float Xobjet = 500.0f, Yobjet = 0.0f, Zobjet = 0.0f;
+    float Xprec = 499.0f;
+    float distanceX_Parcourue = 0.0f;
+    float vitessePrecedente = 0.0f;
+    float vitesseMax = 5000.0f;
+    float acceleration = 0.0f;
+    float velocity = 0.0f;
+    float YavantSaut = 100.0f;
+    float bufferJump = 10.0f;
+    float freinage = 0.0f;
+    short skieurStop = 0;
+    short skieurArrive = 0;
+    // The rider was in the air when the line was crossed: that one flight may still land and bank its points.
+    short flightOverLine = 0;
+};
 
-// orientation
-extern float rotSkierY, rotSkierX, rotSkierZ;
-extern float rotSkierYAvantSaut;
-extern float rotSkierTour;
-extern float amplitudeRotationX, amplitudeRotationY, amplitudeRotationZ;
-extern float angleCourant;
-extern float angleDePlacementEffectif;
-extern float pasAngleContact;
-extern float faceUpVector[3];
-extern float skierNormaleVector[3];
-extern float skierFrontVector[3];
-extern float frontVectorBeforeJump[3];
+// Which way the rider faces and turns.
+struct RiderOrientation {
+    float rotSkierY = 0.0f, rotSkierX = 0.0f, rotSkierZ = 0.0f;
+    float rotSkierYAvantSaut = 0.0f;
+    float rotSkierTour = 0.0f;
+    float amplitudeRotationX = 0.0f, amplitudeRotationY = 0.0f, amplitudeRotationZ = 0.0f;
+    float angleCourant = 0.0f;
+    float angleDePlacementEffectif = 0.0f;
+    float pasAngleContact = 1.0f;
+    float faceUpVector[3] = {0.0f, 1.0f, 0.0f};
+    float skierNormaleVector[3] = {0.0f, 1.0f, 0.0f};
+    float skierFrontVector[3] = {1.0f, 0.0f, 0.0f};
+    float frontVectorBeforeJump[3] = {1.0f, 0.0f, 0.0f};
+};
 
-// modes and phases
-extern short changementContact;
-extern short reception, phaseUnReceptionTermine;
-extern short decollageAutomatique;
-extern short rotYSautAccepte;
-extern short sautDroite, sautGauche, sautDevant, sautDerriere;
-extern short sautLincolnLoopDroite, sautLincolnLoopGauche;
-extern short fakie;
-extern short wasFakieBeforeJump;
-extern short changementFakieSolRight, changementFakieSolLeft;
-extern float rotFakieSolRight, rotFakieSolLeft;
-extern short inHalfPipe, inInterieurHalfPipe;
-extern int rotSkierYAvantSautHalfPipe;
-extern int numFaceCour;
-extern float angleFaceCour;
-extern short chute;
-extern float rotationChute, tempsChute;
-extern float sensRotationChute;
-extern short askForRescue, endOfRescue;
-extern int replacement;
-// Ticks of the put-back gone by (the screen fades in over them): 0 outside one.
-extern int putBackTicks;
-// The bomb's raised vertex of the last kicker fired, -1 before any (the drawing bursts the snow there).
-extern int currentBombVertex;
-extern float sprayDrift;  // sideways pull on the skis' snow while turning on the ground, 0 when none
+// The run's modes and phases: air, landing, fakie, half-pipe, fall, rescue.
+struct RunPhases {
+    short changementContact = 0;
+    short reception = 0, phaseUnReceptionTermine = 0;
+    short decollageAutomatique = 0;
+    short rotYSautAccepte = 1;
+    short sautDroite = 0, sautGauche = 0, sautDevant = 0, sautDerriere = 0;
+    short sautLincolnLoopDroite = 0, sautLincolnLoopGauche = 0;
+    short fakie = 0;
+    short wasFakieBeforeJump = 0;
+    short changementFakieSolRight = 0, changementFakieSolLeft = 0;
+    float rotFakieSolRight = 0.0f, rotFakieSolLeft = 0.0f;
+    short inHalfPipe = 0, inInterieurHalfPipe = 0;
+    int rotSkierYAvantSautHalfPipe = 0;
+    int numFaceCour = 0;
+    float angleFaceCour = 0.0f;
+    short chute = 0;
+    float rotationChute = 0.0f, tempsChute = 0.0f;
+    float sensRotationChute = 1.0f;
+    short askForRescue = 0, endOfRescue = 1;
+    int replacement = 0;
+    // Ticks of the put-back gone by (the screen fades in over them): 0 outside one.
+    int putBackTicks = 0;
+    // The bomb's raised vertex of the last kicker fired, -1 before any (the drawing bursts the snow there).
+    int currentBombVertex = -1;
+    float sprayDrift = 0.0f;  // sideways pull on the skis' snow while turning on the ground, 0 when none
+};
 
-// trick sequence, braking and scores
-extern short animationFigureFinie, animationFigureFinieSJ;
-extern float deroulementFigure, deroulementFigureSJ;  // blend progress, percent
-extern short figureEnCours;
-extern float deroulementFreinage;
-extern float derniereRotYAvtSaut, Ytemp;
-extern int totalCollectable;
-extern int totalScore;
-extern int bufferScoreJump;
-extern int finalScore;
-extern int figScore;
+// The trick pose being blended, and the braking pose.
+struct TrickBuffer {
+    short animationFigureFinie = 1, animationFigureFinieSJ = 1;
+    float deroulementFigure = 0, deroulementFigureSJ = 0;  // blend progress, percent
+    short figureEnCours = 0;
+    float deroulementFreinage = 0;
+    float derniereRotYAvtSaut = 0.0f, Ytemp = 0.0f;
+};
 
-// after the finish
-extern short vuScores;  // the score table of the last run was seen
-extern int rank;        // table index of the last run's entry, or -1
-
+// The run's points, and what follows the finish.
+struct RunScores {
+    int totalCollectable = 0;
+    int totalScore = 0;
+    int bufferScoreJump = 0;
+    int finalScore = 0;
+    int figScore = 1000;
+    short vuScores = 1;  // the score table of the last run was seen
+    int rank = -1;       // table index of the last run's entry, or -1
+};
 // Where the skis meet the ground, as the terrain queries that place the rider leave it.
 struct GroundContact {
     int numeroFaceCourante = 0;  // the triangle under the rider
@@ -152,7 +163,31 @@ struct RiderState {
     CollisionSweep collision;
     short riddenSinceStart = 0;  // the rider has moved since the start: only now can he stop
 };
-extern RiderState riderState;
+
+// One run: what the simulation steps tick by tick, and all that the drawing, HUD and sounds see of it.
+// RunState{} is the state before any run; reinitGameVar starts a run afresh.
+struct RunState {
+    RunTiming timing;
+    RiderMotion motion;
+    RiderOrientation orientation;
+    RunPhases phases;
+    TrickBuffer tricks;
+    RunScores scores;
+    RiderState rider;
+};
+
+// The run being stepped, for the simulation's functions below a tick's entry: set by RunContext
+// there and given back at its exit, so that two runs can be stepped in turn.
+extern RunState* tickRun;
+
+// Points the simulation at a run for as long as it lives; the run stepped before is given back after.
+struct RunContext {
+    RunState* before;
+    explicit RunContext(RunState& run) : before(tickRun) { tickRun = &run; }
+    ~RunContext() { tickRun = before; }
+    RunContext(const RunContext&) = delete;
+    RunContext& operator=(const RunContext&) = delete;
+};
 
 // Resets every run variable before a run (the track is loaded and the rider placed afterwards).
-void reinitGameVar();
+void reinitGameVar(RunState& run);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "run/runFrame.h"
+#include "run/runState.h"
 #include "run/runTick.h"
 
 // Sums of frame lengths that should land on a tick (three frames of 1/30 s, two ticks of 1/60 s)
@@ -56,8 +57,9 @@ static void countTickRate(RunTicker& t, int ran)
     }
 }
 
-int runDrawnFrame(RunTicker& t, double elapsedSeconds, const RunInput& sampled, const std::function<void()>& afterTick)
+int runDrawnFrame(RunTicker& t, RunState& run, double elapsedSeconds, const RunInput& sampled, const std::function<void()>& afterTick)
 {
+    RunContext stepped(run);  // afterTick reads the run just stepped
     t.frames++;
     int due = ticksDue(t, elapsedSeconds);
     gather(t, sampled);
@@ -65,7 +67,7 @@ int runDrawnFrame(RunTicker& t, double elapsedSeconds, const RunInput& sampled, 
         RunInput in = ran == 0 ? t.gathered : sampled;
         in.clockMs = tickClockMs(t, ++t.ticks);
         in.frameps = sampled.frameps;
-        simulateGameFrame(in);
+        simulateGameFrame(run, in);
         if (afterTick) afterTick();
     }
     countTickRate(t, due);

@@ -10,22 +10,22 @@
 
 void placeRunAtSample(const RunSample& s, int finalScore)
 {
-    Xobjet = s.pos[0], Yobjet = s.pos[1], Zobjet = s.pos[2];
-    rotSkierY = rotSkierYAvantSaut = s.yaw;
-    rotSkierZ = s.pitch, rotSkierX = s.roll;
-    angleCourant = angleDePlacementEffectif = s.lean;
-    fakie = (s.flags & sampleFakie) != 0;
-    chute = (s.flags & sampleFallen) != 0;
-    rotationChute = s.tumble;
+    tickRun->motion.Xobjet = s.pos[0], tickRun->motion.Yobjet = s.pos[1], tickRun->motion.Zobjet = s.pos[2];
+    tickRun->orientation.rotSkierY = tickRun->orientation.rotSkierYAvantSaut = s.yaw;
+    tickRun->orientation.rotSkierZ = s.pitch, tickRun->orientation.rotSkierX = s.roll;
+    tickRun->orientation.angleCourant = tickRun->orientation.angleDePlacementEffectif = s.lean;
+    tickRun->phases.fakie = (s.flags & sampleFakie) != 0;
+    tickRun->phases.chute = (s.flags & sampleFallen) != 0;
+    tickRun->phases.rotationChute = s.tumble;
     setContact((s.flags & sampleContact) != 0);
-    setNumeroFaceCourante(findCurrentFace(points, faces, Xobjet, Zobjet, (float)maxTrackFaces));
-    setYobjetCour(Yobjet);
-    changementContact = changementFakieSolRight = changementFakieSolLeft = 0;
-    askForRescue = 0, replacement = 0, vitessePrecedente = 0, tempsChute = lyingTime;
-    LETSGO = 0, DEPART = 1, skieurArrive = 0;
-    totalTime = s.runTime;
-    totalScore = finalScore;
+    setNumeroFaceCourante(findCurrentFace(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces));
+    setYobjetCour(tickRun->motion.Yobjet);
+    tickRun->phases.changementContact = tickRun->phases.changementFakieSolRight = tickRun->phases.changementFakieSolLeft = 0;
+    tickRun->phases.askForRescue = 0, tickRun->phases.replacement = 0, tickRun->motion.vitessePrecedente = 0, tickRun->phases.tempsChute = lyingTime;
+    tickRun->timing.LETSGO = 0, tickRun->timing.DEPART = 1, tickRun->motion.skieurArrive = 0;
+    tickRun->timing.totalTime = s.runTime;
+    tickRun->scores.totalScore = finalScore;
     changePosition(s.pose);
     majRotationsBones();
-    transformSkierEtat(s.lean, s.yaw, fakie, 1);
+    transformSkierEtat(s.lean, s.yaw, tickRun->phases.fakie, 1);
 }

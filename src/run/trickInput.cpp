@@ -93,7 +93,7 @@ int recherchePosition()
 
 static float* fakieCopy(float* buf, const float* normal, const float* fakieVariant)
 {
-    if (!fakie) return (float*)normal;
+    if (!tickRun->phases.fakie) return (float*)normal;
     changePositionFakie(buf, fakieVariant);
     return buf;
 }
@@ -102,8 +102,8 @@ float* fakieOrNotNorm(float* buf) { return fakieCopy(buf, normalPosition, fakieP
 float* fakieOrNotDroite(float* buf) { return fakieCopy(buf, virDroitePosition, virFakieDroitePosition); }
 float* fakieOrNotGauche(float* buf) { return fakieCopy(buf, virGauchePosition, virFakieGauchePosition); }
 float* fakieOrNotCrouch(float* buf) { return fakieCopy(buf, normalCrouchPosition, fakieCrouchPosition); }
-float* fakieOrNotSJ() { return fakie ? simpleJumpFakie : simpleJump; }
-float* fakieOrNotReception() { return fakie ? fakieReceptionPosition : receptionPosition; }
+float* fakieOrNotSJ() { return tickRun->phases.fakie ? simpleJumpFakie : simpleJump; }
+float* fakieOrNotReception() { return tickRun->phases.fakie ? fakieReceptionPosition : receptionPosition; }
 float* fakieOrNotOG() { return fakieCopy(posInterFak, oneGrabPosition, oneGrabPosition); }
 float* fakieOrNotPos(float* pose) { return fakieCopy(posInterFak, pose, pose); }
 
@@ -130,20 +130,20 @@ void trickInputStep()
     trickHeld = i;
     if (i == -1) {
         changePositionDbl(figureAerialCourante, fakieOrNotOG());
-        figScore = unmatchedTrickScore;
+        tickRun->scores.figScore = unmatchedTrickScore;
     } else {
         changePositionDbl(figureAerialCourante, fakieOrNotPos(getPositionsDispo()[i].position));
-        figScore = getPositionsDispo()[i].score;
+        tickRun->scores.figScore = getPositionsDispo()[i].score;
     }
 }
 
 static void blendIntoFigure(const float* target)
 {
-    deroulementFigureSJ = 0;
-    animationFigureFinieSJ = 0;
-    if (!animationFigureFinie) deroulementFigure += perTunedStep(trickBlendStep);
-    animPosition(fakieOrNotSJ(), target, deroulementFigure);
-    if (deroulementFigure > 99) animationFigureFinie = 1;
+    tickRun->tricks.deroulementFigureSJ = 0;
+    tickRun->tricks.animationFigureFinieSJ = 0;
+    if (!tickRun->tricks.animationFigureFinie) tickRun->tricks.deroulementFigure += perTunedStep(trickBlendStep);
+    animPosition(fakieOrNotSJ(), target, tickRun->tricks.deroulementFigure);
+    if (tickRun->tricks.deroulementFigure > 99) tickRun->tricks.animationFigureFinie = 1;
 }
 
 static void swingArm(float& counter, int& direction)
@@ -155,16 +155,16 @@ static void swingArm(float& counter, int& direction)
 
 static void backToJumpPose()
 {
-    if (figureEnCours) {
-        deroulementFigureSJ = takeOffBlendStart;
-        figureEnCours = 0;
+    if (tickRun->tricks.figureEnCours) {
+        tickRun->tricks.deroulementFigureSJ = takeOffBlendStart;
+        tickRun->tricks.figureEnCours = 0;
     }
-    if (!animationFigureFinieSJ) deroulementFigureSJ += perTunedStep(trickBlendStep);
-    if (riderState.collision.usingYRail) animPosition(grindPosition, grindPosition, deroulementFigureSJ);
-    else animPosition(figureAerialCourante, fakieOrNotSJ(), deroulementFigureSJ);
-    if (deroulementFigureSJ > 99) animationFigureFinieSJ = 1;
-    deroulementFigure = 0;
-    animationFigureFinie = 0;
+    if (!tickRun->tricks.animationFigureFinieSJ) tickRun->tricks.deroulementFigureSJ += perTunedStep(trickBlendStep);
+    if (tickRun->rider.collision.usingYRail) animPosition(grindPosition, grindPosition, tickRun->tricks.deroulementFigureSJ);
+    else animPosition(figureAerialCourante, fakieOrNotSJ(), tickRun->tricks.deroulementFigureSJ);
+    if (tickRun->tricks.deroulementFigureSJ > 99) tickRun->tricks.animationFigureFinieSJ = 1;
+    tickRun->tricks.deroulementFigure = 0;
+    tickRun->tricks.animationFigureFinie = 0;
     swingArm(rotBrasDroit, jeuRotBD);
     swingArm(rotBrasGauche, jeuRotBG);
     plusRotEpauleXL(-rotBrasDroit);
@@ -179,10 +179,10 @@ void airPoseSteps()
         rotBrasDroit = rotBrasGauche = 0;
         return;
     }
-    if (tricks && !riderState.collision.usingYRail) {
+    if (tricks && !tickRun->rider.collision.usingYRail) {
         blendIntoFigure(figureAerialCourante);
-        addJumpPoints(figScore * diffTemps);
-    } else if (riderState.collision.usingYRail) {
+        addJumpPoints(tickRun->scores.figScore * tickRun->timing.diffTemps);
+    } else if (tickRun->rider.collision.usingYRail) {
         blendIntoFigure(grindPosition);
     }
     if (!tricks) backToJumpPose();

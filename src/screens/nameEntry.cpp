@@ -11,6 +11,7 @@
 #include "run/ghostRun.h"
 #include "run/howManyMinutes.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "screens/choixSkier.h"
 #include "screens/filmScreen.h"
 #include "screens/replay.h"
@@ -67,7 +68,7 @@ static void noteScoreFile(const ScoreFileReport& load, const char* saveWhy)
 // score's own trouble already fills the line.
 static void keepFirstPlaceRun(int finalScore, float seconds)
 {
-    if (rank != NB_SCORES - 1 || !recordingRun.finished) return;
+    if (playerRun.scores.rank != NB_SCORES - 1 || !recordingRun.finished) return;
     char why[FILE_WHY_CHARS];
     if (keepBestRun(nomFicPiste, nomFicSkier, finalScore, seconds, why) != 0 && !scoreNote[0])
         snprintf(scoreNote, sizeof scoreNote, "Best run not saved: %s", why);
@@ -91,18 +92,18 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
     }
     noteScoreFile(load, scoreSaved || load.state == scoresUnreadable ? nullptr : why);
     if (scoreNote[0]) printf("%s: %s\n", path.c_str(), scoreNote);
-    rank = scoreSaved ? findEntry(text, value) : -1;
+    playerRun.scores.rank = scoreSaved ? findEntry(text, value) : -1;
     keepFirstPlaceRun(finalScore, seconds);
-    skieurArrive = 0;
+    playerRun.motion.skieurArrive = 0;
     wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
     redrawAllMenu = 0;
 }
 
 void saveRunScore()
 {
-    finalScore = runScoreSoFar();
-    char* timeText = howManyMinutes(totalTime);
-    saveRunScoreWith(timeText ? timeText : "00:00:00", finalScore, totalTime);
+    playerRun.scores.finalScore = runScoreSoFar();
+    char* timeText = howManyMinutes(playerRun.timing.totalTime);
+    saveRunScoreWith(timeText ? timeText : "00:00:00", playerRun.scores.finalScore, playerRun.timing.totalTime);
     free(timeText);
 }
 
@@ -196,7 +197,7 @@ void viewScores()
         return;
     }
     if (keyEnterNoRepeat() || keyEscNoRepeat()) {
-        vuScores = 1;
+        playerRun.scores.vuScores = 1;
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
         stopScoresSnd();
         startTheme();

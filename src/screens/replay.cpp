@@ -33,6 +33,7 @@
 #include "run/runEvents.h"
 #include "run/sampledMoment.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/runTick.h"
 #include "run/runTicker.h"
 #include "screens/nameEntry.h"
@@ -80,7 +81,9 @@ static TableRun tableRun;
 
 void keepTableRun()
 {
-    tableRun = {totalScore, totalCollectable, finalScore, rank, totalTime, skieurArrive, vuScores};
+    const RunScores& s = playerRun.scores;
+    tableRun = {s.totalScore, s.totalCollectable, s.finalScore, s.rank, playerRun.timing.totalTime,
+                playerRun.motion.skieurArrive, s.vuScores};
 }
 
 // The run state is fresh (the replay's kickers gone) with the table's numbers in it.
@@ -88,9 +91,10 @@ void giveTableRunBack()
 {
     freshRunOnLoadedTrack();
     clearRunEvents();
-    totalScore = tableRun.totalScore, totalCollectable = tableRun.totalCollectable;
-    finalScore = tableRun.finalScore, rank = tableRun.rank, totalTime = tableRun.totalTime;
-    skieurArrive = tableRun.skieurArrive, vuScores = tableRun.vuScores;
+    RunScores& s = playerRun.scores;
+    s.totalScore = tableRun.totalScore, s.totalCollectable = tableRun.totalCollectable;
+    s.finalScore = tableRun.finalScore, s.rank = tableRun.rank, playerRun.timing.totalTime = tableRun.totalTime;
+    playerRun.motion.skieurArrive = tableRun.skieurArrive, s.vuScores = tableRun.vuScores;
 }
 
 // A run that does not ride again to its own score and time is not shown: the table says why.
@@ -270,7 +274,7 @@ static void drawSampledMoment()
     double t = replayClock.tick * runTickSeconds + replayClock.residual;
     sampleAt(replayRun.rec, t, &s);
     placeRunAtSample(s, replayRun.finalScore);
-    totalCollectable = 0;
+    playerRun.scores.totalCollectable = 0;
     drawGameFrame(drawReplayOverlay, replayView);
 }
 
@@ -300,5 +304,5 @@ void replayFrame()
         drawSampledMoment();
     }
     handleRunSwitches();  // F8 moves the chase camera in or out, F10 keeps the frame
-    if (keyEscNoRepeat() || (skieurArrive && keyEnterNoRepeat()) || replayOver(now)) closeReplay();
+    if (keyEscNoRepeat() || (playerRun.motion.skieurArrive && keyEnterNoRepeat()) || replayOver(now)) closeReplay();
 }

@@ -13,6 +13,7 @@
 #include "render/helpanim.h"
 #include "run/howManyMinutes.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "screens/menuDraw.h"
 #include "screens/nameEntry.h"
 #include "screens/score.h"
@@ -69,13 +70,13 @@ static void summaryLine(int x, int y, const char* line)
 static void drawRunSummary()
 {
     char line[200];
-    int collected = totalCollectable * COLLECTABLE_POINTS;
-    snprintf(line, sizeof line, " x %i=%i x %i = %i", totalCollectable, COLLECTABLE_POINTS, totalCollectable,
+    int collected = playerRun.scores.totalCollectable * COLLECTABLE_POINTS;
+    snprintf(line, sizeof line, " x %i=%i x %i = %i", playerRun.scores.totalCollectable, COLLECTABLE_POINTS, playerRun.scores.totalCollectable,
              collected);
     summaryLine(99, 78, line);
-    snprintf(line, sizeof line, "Total = %i + %i = %i", collected, totalScore, collected + totalScore);
+    snprintf(line, sizeof line, "Total = %i + %i = %i", collected, playerRun.scores.totalScore, collected + playerRun.scores.totalScore);
     summaryLine(69, 56, line);
-    char* t = howManyMinutes(totalTime);
+    char* t = howManyMinutes(playerRun.timing.totalTime);
     snprintf(line, sizeof line, "Total time = %s", t ? t : "");
     free(t);
     summaryLine(79, 34, line);
@@ -100,7 +101,7 @@ void displayTypeName(const char grid[4][7], int* cursor, short redraw)
     float x, y;
     letterPointerPlace(&pointer, cursor[0], cursor[1], &x, &y);
     drawPointerLetter(x, y, pointer.size, pointer.size, texGui[texGuiBoules]);
-    finalScore = runScoreSoFar();
+    playerRun.scores.finalScore = runScoreSoFar();
     menuFlip();
     handleScreenShot();
 }
@@ -133,7 +134,7 @@ static void drawTableTexts()
     }
     // A run that never reached the file has no place to tell: the note above the table says why.
     if (scoreSaved) {
-        rankLine(line, sizeof line, rank);
+        rankLine(line, sizeof line, playerRun.scores.rank);
         smallText(TABLE_X, y + TABLE_PITCH - RANK_GAP, line, 1.0f);
     }
     if (scoreNote[0]) noteText(TABLE_X, NOTE_Y, scoreNote, NOTE_WIDTH);
@@ -166,7 +167,7 @@ static void drawSpinningMedal()
     placeLumiere();
     glDisable(GL_LIGHT2);
     medalLight();
-    drawMedal(medalKindForRank(rank), texGui[texGuiVide], texGui[texGuiMedalSide], texTrackStuff[texStuffFront]);
+    drawMedal(medalKindForRank(playerRun.scores.rank), texGui[texGuiVide], texGui[texGuiMedalSide], texTrackStuff[texStuffFront]);
     glPopMatrix();
     glDisable(GL_LIGHT3);
     glDisable(GL_LIGHTING);

@@ -23,6 +23,7 @@
 #include "run/reRide.h"
 #include "run/runEvents.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/runTick.h"
 #include "run/runTicker.h"
 #include "run/sampledMoment.h"
@@ -172,7 +173,7 @@ static void frameSound(FilmJob& job, long frame)
 {
     placeAtFrame(job, frame, takeSounds);
     handleWindLoopSnd();
-    if (DEPART != 0) handleSkiSndLoop();
+    if (playerRun.timing.DEPART != 0) handleSkiSndLoop();
 }
 
 static bool mixFrame(FilmJob& job, std::string& why)

@@ -47,6 +47,7 @@
 #include "screens/score.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/trickInput.h"
 #include "render/Generic3dObjectDraw.h"
 #include "skier/positionDef.h"
@@ -356,10 +357,10 @@ static void playPass()
         // The replay rides the best run again: its own finish and flags are not the table's run's.
         menuFrame(replayFrame);
         runRequested = exitRequested = 0;
-    } else if (skieurArrive == 1) {
+    } else if (playerRun.motion.skieurArrive == 1) {
         menuFrame(gameScreens.typeName);
         runRequested = exitRequested = 0;
-    } else if (vuScores == 0) {
+    } else if (playerRun.scores.vuScores == 0) {
         menuFrame(gameScreens.viewScores);
         runRequested = exitRequested = 0;
     } else if (skierChoisi == 1) {
@@ -397,7 +398,7 @@ static int loadRealRun()
     displayWait(": loading sounds");
     reinitSoundsParam();
     videPileBoutons();
-    reinitGameVar();
+    reinitGameVar(playerRun);
     libereTexturesTrackStuff();
     libereTexturesTrack(texName);
     displayWait(": loading level");
@@ -411,7 +412,7 @@ static int loadRealRun()
     sayGhostRefusal();
     displayWait(": loading textures");
     initGL(nomFicPiste);
-    placeSkierAtStart(gameClockLessPauses());
+    placeSkierAtStart(playerRun, gameClockLessPauses());
     return 0;
 }
 
@@ -439,8 +440,8 @@ void displayGame()
         resetDrawnTicks(&drawnTicks);
         noteTickDrawn(&drawnTicks, 1);  // the start placement: nothing before it to draw between
     }
-    runDrawnFrame(runTicker, (now - lastRunFrameMs) * 0.001, in, [] {
-        lessonAfterFrame(diffTemps);  // it reads the tick's events before they are consumed
+    runDrawnFrame(runTicker, playerRun, (now - lastRunFrameMs) * 0.001, in, [] {
+        lessonAfterFrame(playerRun.timing.diffTemps);  // it reads the tick's events before they are consumed
         noteTickDrawn(&drawnTicks, tickTeleported());
         consumeRunEvents();
     });
@@ -488,18 +489,18 @@ static void rideRun()
         noteFrameSecond(startMs, &secondStart, &secondFrames, &worst);
 #endif
         handleWindLoopSnd();
-        if (DEPART != 0) handleSkiSndLoop();
+        if (playerRun.timing.DEPART != 0) handleSkiSndLoop();
         // Before the finish P pauses; ESC in the pause abandons the run as ESC in it does.
-        if (keyPauseNoRepeat() && skieurArrive == 0 && pauseRun() == PAUSE_ABANDONED) {
+        if (keyPauseNoRepeat() && playerRun.motion.skieurArrive == 0 && pauseRun() == PAUSE_ABANDONED) {
             playMenuSound(GUI_BACK);
             break;
         }
         // A jump over the line lands first: its points count before the score is final.
-        if (keyEnterNoRepeat() && skieurArrive == 1 && getContact() == 1) {
+        if (keyEnterNoRepeat() && playerRun.motion.skieurArrive == 1 && getContact() == 1) {
             playMenuSound(GUI_CHOOSE);
             break;
         }
-        if (keyEscNoRepeat() && skieurArrive == 0) {
+        if (keyEscNoRepeat() && playerRun.motion.skieurArrive == 0) {
             playMenuSound(GUI_BACK);
             break;
         }
@@ -519,7 +520,7 @@ static void leaveRun()
     volume = 1.0f;
     reinitSoundsParam();
     stopTrack();
-    if (skieurArrive == 1) {
+    if (playerRun.motion.skieurArrive == 1) {
         startScoresSnd();
         openNameEntry();
     } else {
@@ -574,8 +575,8 @@ static void lessonPass()
     if (nomFicPiste[0] && gameScreens.loadRun() == 0) rideRun();
     short finished = lesson.active && lesson.step == LESSON_STEPS;
     stopLesson();
-    skieurArrive = 0;
-    vuScores = 1;
+    playerRun.motion.skieurArrive = 0;
+    playerRun.scores.vuScores = 1;
     leaveRun();
     snprintf(nomFicPiste, sizeof nomFicPiste, "%s", kept);
     if (finished) {

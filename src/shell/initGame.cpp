@@ -88,6 +88,6 @@ int initGame(const char* trackName)
     if (particleEngineSkier) particleEngineSkier->initParticlesProps();
     skiTraces.reset();
     // The rider starts at the track's start line; the first sweep starts there too.
-    reinitCollisionSweep(depart, yTheoObj(points, faces, depart, Zobjet, maxTrackFaces), Zobjet);
+    reinitCollisionSweep(depart, yTheoObj(points, faces, depart, tickRun->motion.Zobjet, maxTrackFaces), tickRun->motion.Zobjet);
     return trackLoadOk;
 }

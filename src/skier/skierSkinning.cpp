@@ -305,7 +305,7 @@ void transformSkierEtat(float lean, float heading, short isFakie, int contact)
     placeSkiEnd(outTailSkiDroitPos, yaw);
 }
 
-void transformSkier(float lean, float heading) { transformSkierEtat(lean, heading, fakie, getContact()); }
+void transformSkier(float lean, float heading) { transformSkierEtat(lean, heading, tickRun->phases.fakie, getContact()); }
 
 void getVectorBassinSkier(float* v)
 {

@@ -5,6 +5,7 @@
 
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "sound/SndWrapper.h"
 #include "track/planLib.h"
 
@@ -70,13 +71,13 @@ void stepWindLoopSnd(int contact, float height, float previousHeight)
 void handleSkiSndLoop()
 {
     float s = 0.0f;
-    if (!skieurStop && vitesseMax != 0.0f) s = std::fabs(vitessePrecedente / vitesseMax);
+    if (!shownRun().motion.skieurStop && shownRun().motion.vitesseMax != 0.0f) s = std::fabs(shownRun().motion.vitessePrecedente / shownRun().motion.vitesseMax);
     // the turn keys of the frame just simulated, so that a recorded run sounds as it was ridden
     stepSkiSndLoop(s, getContact(), runHeld(RB_LEFT), runHeld(RB_RIGHT));
 }
 
 void handleWindLoopSnd()
 {
-    stepWindLoopSnd(getContact(), Yobjet, Ytemp);
-    Ytemp = Yobjet;
+    stepWindLoopSnd(getContact(), shownRun().motion.Yobjet, playerRun.tricks.Ytemp);
+    playerRun.tricks.Ytemp = shownRun().motion.Yobjet;
 }

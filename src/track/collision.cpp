@@ -43,7 +43,7 @@ static const RailSupport railSupports[] = {
     {-9.0f, 23}, {500.6f, 31}, {1129.6f, 31}, {1720.0f, 31}, {2304.0f, 31}, {2955.0f, 36},
 };
 
-static CollisionSweep& sweep() { return riderState.collision; }
+static CollisionSweep& sweep() { return tickRun->rider.collision; }
 
 void reinitCollisionSweep(float x, float y, float z)
 {
@@ -166,8 +166,8 @@ static void grind(const ObstacleRecord* o)
     if (!sweep().lastUsingYRail) emitRunEvent(RUN_EV_GRIND_START);
     sweep().yRail = o->y + railDy;
     sweep().usingYRail = 1;
-    amplitudeRotationX = amplitudeRotationY = amplitudeRotationZ = 0.0f;
-    rotSkierX = rotSkierZ = 0.0f;
+    tickRun->orientation.amplitudeRotationX = tickRun->orientation.amplitudeRotationY = tickRun->orientation.amplitudeRotationZ = 0.0f;
+    tickRun->orientation.rotSkierX = tickRun->orientation.rotSkierZ = 0.0f;
     sweep().steps.onBar++;
 }
 
@@ -184,9 +184,9 @@ static void slowOnRail(const StepSweeps& w)
     double tunedSamples = samplesOfSweep((float)(w.distance / w.steps)) * w.steps;
     double times = w.onBar * tunedSamples / w.samples;
     // Whole slowdowns one at a time, as each sample used to: a tuned tick slows exactly as before.
-    for (; times >= 1.0; times -= 1.0) vitessePrecedente *= grindSlowdown;
-    if (times > 0.0) vitessePrecedente *= (float)pow((double)grindSlowdown, times);
-    if (!(vitessePrecedente > grindMinSpeed)) vitessePrecedente = grindMinSpeed;
+    for (; times >= 1.0; times -= 1.0) tickRun->motion.vitessePrecedente *= grindSlowdown;
+    if (times > 0.0) tickRun->motion.vitessePrecedente *= (float)pow((double)grindSlowdown, times);
+    if (!(tickRun->motion.vitessePrecedente > grindMinSpeed)) tickRun->motion.vitessePrecedente = grindMinSpeed;
 }
 
 static void countSweep(int samples, float distance)
@@ -195,7 +195,7 @@ static void countSweep(int samples, float distance)
     w.samples += samples;
     w.distance += distance;
     w.steps += perTunedStep(1.0f);
-    if (tunedStepsBeginning(runTicks) == 0) return;
+    if (tunedStepsBeginning(tickRun->timing.runTicks) == 0) return;
     if (w.onBar) slowOnRail(w);
     w = StepSweeps{};
 }
@@ -224,7 +224,7 @@ static void pickUpCollectable(const coord& p, int i)
     ObstacleRecord& o = containerObstacles[i];
     if (i == sweep().indiceDernierCollectable || o.taken) return;
     if (!isCollisionCollectable(riderCollisionRadius, p.x, p.y, p.z, i)) return;
-    totalCollectable++;
+    tickRun->scores.totalCollectable++;
     sweep().indiceDernierCollectable = i;
     o.taken = 1;
     sweep().boomF = 1;
@@ -276,7 +276,7 @@ int detectCollision()
 {
     CollisionSweep& w = sweep();
     coord from = {w.xPrecCol, w.yPrecCol, w.zPrecCol};
-    coord to = {Xobjet, Yobjet, Zobjet};
+    coord to = {tickRun->motion.Xobjet, tickRun->motion.Yobjet, tickRun->motion.Zobjet};
     float d = computeDistance(from.x, from.y, from.z, to.x, to.y, to.z);
     w.boomF = w.bombF = 0;
     w.lastUsingYRail = w.usingYRail;
@@ -287,8 +287,8 @@ int detectCollision()
     for (int k = 0; k < n && !hit; k++) hit = testPoint(points[k]);
     countSweep(n, d);
     if (w.lastUsingYRail && !w.usingYRail) emitRunEvent(RUN_EV_GRIND_STOP);
-    w.xPrecCol = Xobjet;
-    w.yPrecCol = Yobjet;
-    w.zPrecCol = Zobjet;
+    w.xPrecCol = tickRun->motion.Xobjet;
+    w.yPrecCol = tickRun->motion.Yobjet;
+    w.zPrecCol = tickRun->motion.Zobjet;
     return hit;
 }

@@ -18,7 +18,7 @@ static const float gridHalfWidth = (float)(largeurPisteEnFaces / 2 * largeurFace
 static int nbTrackTextures = 0;
 
 // The rider's ground contact lives in the run state; these read and write it.
-static GroundContact& ground() { return riderState.ground; }
+static GroundContact& ground() { return tickRun->rider.ground; }
 
 int getNumeroFaceCourante() { return ground().numeroFaceCourante; }
 void setNumeroFaceCourante(int f) { ground().numeroFaceCourante = f; }

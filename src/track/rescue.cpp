@@ -10,23 +10,23 @@
 void replaceSkierOperation()
 {
     // A track without rescue points: the rider gets up where he is.
-    int i = findFirstReplace(Xobjet, Yobjet, Zobjet);
+    int i = findFirstReplace(tickRun->motion.Xobjet, tickRun->motion.Yobjet, tickRun->motion.Zobjet);
     if (i >= 0 && i < maxReplacePoints) {
-        Zobjet = replaceSkier[i][2];
-        Xobjet = replaceSkier[i][0];
+        tickRun->motion.Zobjet = replaceSkier[i][2];
+        tickRun->motion.Xobjet = replaceSkier[i][0];
     }
-    replacement = 1;
-    vitessePrecedente = 0.0f;
-    setXobjet_inc(Xobjet);
-    Xprec = riderState.collision.xPrecCol = Xobjet;
-    riderState.collision.zPrecCol = Zobjet;
-    angleCourant = placeObjetAndGetAngle(points, faces, Xobjet, Zobjet, maxTrackFaces, 0.0f, faceUpVector);
-    Yobjet = getYobjetCour();
-    numFaceCour = getNumeroFaceCourante();
-    angleFaceCour = 0.0f;
-    riderState.collision.yPrecCol = Yobjet;
-    setYobjetCour(Yobjet);
-    rotSkierY = 0.0f;
-    chute = 0;
+    tickRun->phases.replacement = 1;
+    tickRun->motion.vitessePrecedente = 0.0f;
+    setXobjet_inc(tickRun->motion.Xobjet);
+    tickRun->motion.Xprec = tickRun->rider.collision.xPrecCol = tickRun->motion.Xobjet;
+    tickRun->rider.collision.zPrecCol = tickRun->motion.Zobjet;
+    tickRun->orientation.angleCourant = placeObjetAndGetAngle(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, maxTrackFaces, 0.0f, tickRun->orientation.faceUpVector);
+    tickRun->motion.Yobjet = getYobjetCour();
+    tickRun->phases.numFaceCour = getNumeroFaceCourante();
+    tickRun->phases.angleFaceCour = 0.0f;
+    tickRun->rider.collision.yPrecCol = tickRun->motion.Yobjet;
+    setYobjetCour(tickRun->motion.Yobjet);
+    tickRun->orientation.rotSkierY = 0.0f;
+    tickRun->phases.chute = 0;
     emitRunEvent(RUN_EV_PUT_BACK);
 }

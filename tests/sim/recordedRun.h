@@ -14,6 +14,7 @@
 #include "run/runFrame.h"
 #include "run/runScore.h"
 #include "run/runState.h"
+#include "simRun.h"
 #include "run/runTicker.h"
 #include "run/trickInput.h"
 #include "skier/skierCar.h"
@@ -46,22 +47,22 @@ inline BestRun recordRun()
 {
     setConditions(70.0f, 40);
     videPileBoutons();
-    reinitGameVar();
+    reinitGameVar(simRun);
     loadTrack();
     resetCollectedBomb(bombsQty);
-    placeSkierAtStart(clockStart);
+    placeSkierAtStart(simRun, clockStart);
     clearRunEvents();
     const double rate = 144;
     for (long f = 0; f < 200 * rate && !recordingRun.input.closed; f++) {
         RunInput in = recordAt((long)(f * 1000.0 / rate), true);
         in.frameps = (float)rate;
-        runDrawnFrame(runTicker, 1.0 / rate, in, [] { clearRunEvents(); });
+        runDrawnFrame(runTicker, simRun, 1.0 / rate, in, [] { clearRunEvents(); });
     }
     BestRun run;
     snprintf(run.track, sizeof run.track, "%s", track);
     snprintf(run.rider, sizeof run.rider, "tolvek");
     run.finalScore = runScoreSoFar();
-    run.finalTime = totalTime;
+    run.finalTime = simRun.timing.totalTime;
     run.rec = recordingRun;
     return run;
 }

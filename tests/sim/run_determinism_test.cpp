@@ -14,6 +14,7 @@
 #include "run/runFrame.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "simRun.h"
 #include "run/runTick.h"
 #include "run/runTicker.h"
 #include "run/timedInput.h"
@@ -43,11 +44,11 @@ Snapshot snapshot()
 {
     Snapshot s;
     memset(&s, 0, sizeof s);  // padding too: compared byte for byte
-    s.x = Xobjet, s.y = Yobjet, s.z = Zobjet, s.speed = vitessePrecedente;
-    s.rotX = rotSkierX, s.rotY = rotSkierY, s.rotZ = rotSkierZ, s.pitch = angleDePlacementEffectif;
-    s.time = totalTime, s.score = totalScore, s.collectables = totalCollectable, s.bombs = getCollectedBomb();
-    s.fallen = chute, s.contact = (short)getContact(), s.finished = skieurArrive, s.fakie = fakie;
-    s.rescue = askForRescue, s.replacement = (short)replacement;
+    s.x = simRun.motion.Xobjet, s.y = simRun.motion.Yobjet, s.z = simRun.motion.Zobjet, s.speed = simRun.motion.vitessePrecedente;
+    s.rotX = simRun.orientation.rotSkierX, s.rotY = simRun.orientation.rotSkierY, s.rotZ = simRun.orientation.rotSkierZ, s.pitch = simRun.orientation.angleDePlacementEffectif;
+    s.time = simRun.timing.totalTime, s.score = simRun.scores.totalScore, s.collectables = simRun.scores.totalCollectable, s.bombs = getCollectedBomb();
+    s.fallen = simRun.phases.chute, s.contact = (short)getContact(), s.finished = simRun.motion.skieurArrive, s.fakie = simRun.phases.fakie;
+    s.rescue = simRun.phases.askForRescue, s.replacement = (short)simRun.phases.replacement;
     s.groundY = getYobjetCour(), s.face = getNumeroFaceCourante(), s.stopped = (float)stoppedSeconds;
     return s;
 }
@@ -71,12 +72,12 @@ void prepareRun(const std::string& name)
     storeByteOrder(0);
     theTrasher->weight = riderWeight;
     videPileBoutons();
-    reinitGameVar();
-    amplitudeRotationX = 0.0f;
-    sautLincolnLoopDroite = sautLincolnLoopGauche = 0;
+    reinitGameVar(simRun);
+    simRun.orientation.amplitudeRotationX = 0.0f;
+    simRun.phases.sautLincolnLoopDroite = simRun.phases.sautLincolnLoopGauche = 0;
     ASSERT_EQ(importTrackFromBinaryFile(trackPath(name).c_str()), trackLoadOk) << name;
     resetCollectedBomb(bombsQty);
-    placeSkierAtStart(clockStart);
+    placeSkierAtStart(simRun, clockStart);
     clearRunEvents();
 }
 
@@ -101,17 +102,17 @@ struct FlightTally {
     {
         short ground = (short)getContact();
         if (wasOnGround && !ground) takeOffY = groundY;
-        groundY = Yobjet;
-        if (vitessePrecedente > o.topSpeed) o.topSpeed = vitessePrecedente;
+        groundY = simRun.motion.Yobjet;
+        if (simRun.motion.vitessePrecedente > o.topSpeed) o.topSpeed = simRun.motion.vitessePrecedente;
         if (!ground) {
             o.airTime += (float)runTickSeconds;
-            if (Yobjet - takeOffY > o.highest) o.highest = Yobjet - takeOffY;
+            if (simRun.motion.Yobjet - takeOffY > o.highest) o.highest = simRun.motion.Yobjet - takeOffY;
         }
         wasOnGround = ground;
-        if (riderState.collision.usingYRail && !grinding) o.grindSeconds.push_back(0);
-        if (riderState.collision.usingYRail) o.grindSeconds.back() += (float)runTickSeconds;
-        if (grinding && !riderState.collision.usingYRail) o.speedOffRail.push_back(vitessePrecedente);
-        grinding = riderState.collision.usingYRail;
+        if (simRun.rider.collision.usingYRail && !grinding) o.grindSeconds.push_back(0);
+        if (simRun.rider.collision.usingYRail) o.grindSeconds.back() += (float)runTickSeconds;
+        if (grinding && !simRun.rider.collision.usingYRail) o.speedOffRail.push_back(simRun.motion.vitessePrecedente);
+        grinding = simRun.rider.collision.usingYRail;
     }
     short grinding = 0;
 };
@@ -127,21 +128,21 @@ Ride ride(const std::string& track, double drawRate, float maxSeconds, const std
     startRunTicker(runTicker, clockStart);
     long frames = (long)(maxSeconds * drawRate);
     bool left = false;
-    for (long f = 0; f < frames && !skieurArrive && !left; f++) {
+    for (long f = 0; f < frames && !simRun.motion.skieurArrive && !left; f++) {
         RunInput sampled = input((long)floor(f * 1000.0 / drawRate + 1e-6));
         sampled.frameps = (float)drawRate;
-        runDrawnFrame(runTicker, 1.0 / drawRate, sampled, [&] {
+        runDrawnFrame(runTicker, simRun, 1.0 / drawRate, sampled, [&] {
             if (r.out.finish >= 0) return;  // ticks after the finish, within the frame
             r.ticks.push_back(snapshot());
             for (int i = 0; i < runEvents().count; i++) r.events.push_back(runEvents().items[i].kind);
             r.events.push_back(-1);
             clearRunEvents();
             flight.tick(r.out);
-            if (skieurArrive) r.out.finish = totalTime;
+            if (simRun.motion.skieurArrive) r.out.finish = simRun.timing.totalTime;
             left = left || (leaveWhen && leaveWhen());
         });
     }
-    r.out.score = totalScore;
+    r.out.score = simRun.scores.totalScore;
     return r;
 }
 
@@ -205,15 +206,15 @@ TEST(RunDeterminism, AKeyTappedBetweenTicksCountsOnce)
     RunInput none, jump;
     jump.held[RB_JUMP] = 1;
     // Two samples at 1/144 s between two ticks: held, then let go before the tick falls due.
-    runDrawnFrame(runTicker, 0.004, jump);
-    EXPECT_EQ(LETSGO, 0);
-    runDrawnFrame(runTicker, 0.004, none);
+    runDrawnFrame(runTicker, simRun, 0.004, jump);
+    EXPECT_EQ(simRun.timing.LETSGO, 0);
+    runDrawnFrame(runTicker, simRun, 0.004, none);
     EXPECT_EQ(runTicker.ticks, 0);
-    EXPECT_EQ(runDrawnFrame(runTicker, 0.009, none), 1);
-    EXPECT_EQ(LETSGO, 1) << "the tap started the countdown";
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 0.009, none), 1);
+    EXPECT_EQ(simRun.timing.LETSGO, 1) << "the tap started the countdown";
     // A frame of three ticks: the first has the held key, all three the latest sample.
     long before = runTicker.ticks;
-    EXPECT_EQ(runDrawnFrame(runTicker, 0.05, none), 3);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 0.05, none), 3);
     EXPECT_EQ(runTicker.ticks, before + 3);
 }
 
@@ -223,10 +224,10 @@ TEST(RunDeterminism, ALongStallIsDroppedNotCaughtUp)
     prepareRun("meadow");
     startRunTicker(runTicker, clockStart);
     RunInput none;
-    EXPECT_EQ(runDrawnFrame(runTicker, 2.0, none), 1);
-    EXPECT_EQ(runDrawnFrame(runTicker, 0.25, none), 15);
-    EXPECT_EQ(runDrawnFrame(runTicker, 1.0 / 120, none), 0);
-    EXPECT_EQ(runDrawnFrame(runTicker, 1.0 / 120, none), 1);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 2.0, none), 1);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 0.25, none), 15);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 1.0 / 120, none), 0);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 1.0 / 120, none), 1);
 }
 
 // Everything in the run is stated per second: halving the tick moves nothing a player sees by
@@ -300,7 +301,7 @@ RunInput lineKickers(long ms)
     struct Kicker { float row, ramp; };
     const Kicker onTheLine[] = {{24, 1}, {88, 1}};  // the recipe's kickers across lane 0
     RunInput in = recordAt(ms, false);
-    float row = Xobjet / longueurFace;
+    float row = simRun.motion.Xobjet / longueurFace;
     for (const Kicker& k : onTheLine) in.held[RB_JUMP] = in.held[RB_JUMP] || (row > k.row - 1.5f && row < k.row + k.ramp);
     in.held[RB_UP] = in.held[RB_UP] && !in.held[RB_JUMP];
     return in;
@@ -356,16 +357,16 @@ TEST(RunDeterminism, ARunRidesTheSameAfterRunsLeftHalfwayOnOtherTracks)
         std::function<bool()> reached;
     };
     const Halfway left[] = {
-        {"spinning in the air", "meadow", tricks, [] { return getContact() == 0 && amplitudeRotationY != 0; }},
-        {"grinding", "ironpark", lineKickers, [] { return riderState.collision.usingYRail != 0; }},
-        {"on the booster", "ironpark", straight, [] { return vitessePrecedente > 30000.0f; }},
-        {"landing", "railgarden", tricks, [] { return changementContact != 0 && deroulementFigure > 0; }},
-        {"fallen", "gullypipe", tricks, [] { return chute != 0; }},
-        {"put back", "stormbowl", tricks, [] { return replacement != 0; }},
+        {"spinning in the air", "meadow", tricks, [] { return getContact() == 0 && simRun.orientation.amplitudeRotationY != 0; }},
+        {"grinding", "ironpark", lineKickers, [] { return simRun.rider.collision.usingYRail != 0; }},
+        {"on the booster", "ironpark", straight, [] { return simRun.motion.vitessePrecedente > 30000.0f; }},
+        {"landing", "railgarden", tricks, [] { return simRun.phases.changementContact != 0 && simRun.tricks.deroulementFigure > 0; }},
+        {"fallen", "gullypipe", tricks, [] { return simRun.phases.chute != 0; }},
+        {"put back", "stormbowl", tricks, [] { return simRun.phases.replacement != 0; }},
     };
     for (const Halfway& h : left) {
         ride(h.track, 60, 150, h.input, h.reached);
-        EXPECT_TRUE(!skieurArrive && h.reached()) << h.track << " was never left " << h.what;
+        EXPECT_TRUE(!simRun.motion.skieurArrive && h.reached()) << h.track << " was never left " << h.what;
     }
     Ride again = rideTricks("ironpark", 60, 90);
     expectSameTicks(first, again, "ironpark after runs left halfway");
@@ -396,9 +397,9 @@ bool sameSweep(const CollisionSweep& a, const CollisionSweep& b)
 // leftovers in every part of it rides as one begun clean, and ends holding the same.
 TEST(RunDeterminism, WhatTheRiderCarriesIsStartedAfreshWithTheRun)
 {
-    riderState = RiderState{};  // as a fresh process holds it
+    simRun.rider = RiderState{};  // as a fresh process holds it
     Ride clean = rideTricks("meadow", 60, 60);
-    const RiderState afterClean = riderState;
+    const RiderState afterClean = simRun.rider;
     RiderState leftovers;
     leftovers.ground = {4321, -777.0f, 99999.0f, 0, 1, surfaceBooster};
     leftovers.jump.exactJumpPoints = 1234.75;
@@ -407,13 +408,13 @@ TEST(RunDeterminism, WhatTheRiderCarriesIsStartedAfreshWithTheRun)
     leftovers.poling = {-12.0f, 33.0f};
     leftovers.collision = {-3000.0f, 8000.0f, 900.0f, 1, 1, 7777.0f, 12, 3, 1, 1, obstacleRail, {17, 9, 4000.0f, 2.5}};
     leftovers.riddenSinceStart = 1;
-    riderState = leftovers;
+    simRun.rider = leftovers;
     Ride over = rideTricks("meadow", 60, 60);
     expectSameTicks(clean, over, "meadow over leftovers");
-    EXPECT_TRUE(sameRiderState(afterClean, riderState));
-    EXPECT_TRUE(sameSweep(afterClean.collision, riderState.collision));
-    EXPECT_FALSE(sameRiderState(leftovers, riderState));
-    EXPECT_FALSE(sameSweep(leftovers.collision, riderState.collision));
+    EXPECT_TRUE(sameRiderState(afterClean, simRun.rider));
+    EXPECT_TRUE(sameSweep(afterClean.collision, simRun.rider.collision));
+    EXPECT_FALSE(sameRiderState(leftovers, simRun.rider));
+    EXPECT_FALSE(sameSweep(leftovers.collision, simRun.rider.collision));
 }
 
 } // namespace

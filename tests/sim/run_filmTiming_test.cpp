@@ -59,9 +59,9 @@ TEST(FilmTiming, ARecordedRunFilmedFrameByFrameShowsItsOwnTimes)
     ReplayRide ride;
     ASSERT_TRUE(beginReplayRide(&ride, run.rec.input));
     long start = rideToRunStart(&ride);
-    EXPECT_TRUE(DEPART == 1) << "the countdown is over";
+    EXPECT_TRUE(simRun.timing.DEPART == 1) << "the countdown is over";
     EXPECT_GT(start, 0) << "it took some ticks";
-    EXPECT_EQ(0.0f, totalTime);
+    EXPECT_EQ(0.0f, simRun.timing.totalTime);
     FilmTiming t = filmTimingFor(start, run.finalTime, 30);
     EXPECT_NEAR(t.frames, run.finalTime * 30, 1.0) << "the film lasts the run's time";
     for (long f = 1; f < t.frames; f += 97) {
@@ -69,15 +69,15 @@ TEST(FilmTiming, ARecordedRunFilmedFrameByFrameShowsItsOwnTimes)
         float fraction;
         filmFrameMoment(t, f, &tick, &fraction);
         rideReplayTo(&ride, tick, 0);
-        ASSERT_NEAR(totalTime + fraction * runTickSeconds, (double)f / 30, 1e-4) << "frame " << f;
+        ASSERT_NEAR(simRun.timing.totalTime + fraction * runTickSeconds, (double)f / 30, 1e-4) << "frame " << f;
     }
     long tick;
     float fraction;
     filmFrameMoment(t, t.frames - 1, &tick, &fraction);
     rideReplayTo(&ride, tick, 0);
-    EXPECT_NEAR(totalTime, run.finalTime, 1.0 / 30) << "the last frame shows the finish time";
+    EXPECT_NEAR(simRun.timing.totalTime, run.finalTime, 1.0 / 30) << "the last frame shows the finish time";
     rideReplayTo(&ride, tick + ticksIn(1.0 / 30) + 1, 0);
-    EXPECT_TRUE(skieurArrive == 1) << "the line is crossed within a frame after it";
+    EXPECT_TRUE(simRun.motion.skieurArrive == 1) << "the line is crossed within a frame after it";
     endReplayRide(&ride);
     kept.giveBack();
 }

@@ -19,6 +19,7 @@
 #include "run/runFrame.h"
 #include "run/runScore.h"
 #include "run/runState.h"
+#include "simRun.h"
 #include "run/runTick.h"
 #include "run/runTicker.h"
 #include "run/trickInput.h"
@@ -84,16 +85,16 @@ TEST_F(ReRide, ARecordedRunRidesAgainToTheSameScoreTimeAndSamples)
     EXPECT_LT(run.rec.input.spans.size(), run.rec.input.ticks / 10) << "spans of equal ticks";
     // Another run first, left in the air with bombs fired: the re-ride starts from the track's file.
     ASSERT_TRUE(freshRunOnLoadedTrack());
-    placeSkierAtStart(0);
+    placeSkierAtStart(simRun, 0);
     for (long ms = 0; ms < 30000; ms += 1000 / 60)
-        runDrawnFrame(runTicker, 1.0 / 60, recordAt((ms * 7) % 40000 + 20000, true), [] { clearRunEvents(); });
+        runDrawnFrame(runTicker, simRun, 1.0 / 60, recordAt((ms * 7) % 40000 + 20000, true), [] { clearRunEvents(); });
     auto began = std::chrono::steady_clock::now();
     EXPECT_EQ(reRideBestRun(run), nullptr);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     printf("[ re-ride  ] %lu ticks (%.1f s of run) ridden again in %.3f s\n", run.rec.input.ticks,
            run.rec.input.ticks / 60.0, seconds);
     EXPECT_EQ(runScoreSoFar(), run.finalScore);
-    EXPECT_EQ(totalTime, run.finalTime);
+    EXPECT_EQ(simRun.timing.totalTime, run.finalTime);
     ASSERT_EQ(recordingRun.samples.size(), run.rec.samples.size());
     for (size_t k = 0; k < run.rec.samples.size(); k++)
         ASSERT_TRUE(sameSample(recordingRun.samples[k], run.rec.samples[k])) << "sample " << k << describe(recordingRun.samples[k]) << " / " << describe(run.rec.samples[k]);
@@ -156,16 +157,16 @@ TEST_F(ReRide, TheGhostIsRiddenAgainAtLoadAndATamperedOneRefused)
     EXPECT_EQ(prepareGhostRun(track, 1), 1);
     EXPECT_STREQ(ghostRefusal, "");
     EXPECT_EQ(ghostRun.rec.samples.size(), run.rec.samples.size());
-    EXPECT_EQ(DEPART, 0);
-    EXPECT_EQ(totalScore, 0);
+    EXPECT_EQ(simRun.timing.DEPART, 0);
+    EXPECT_EQ(simRun.scores.totalScore, 0);
     EXPECT_EQ(getCollectedBomb(), bombsQty) << "the run is fresh for the rider";
     run.finalScore += 50000;  // one collectable more than was picked up
     ASSERT_EQ(saveBestRun(path.c_str(), run), 0);
     EXPECT_EQ(prepareGhostRun(track, 1), 0);
     EXPECT_STREQ(ghostRefusal, "best.run refused, it rides to another score, no ghost");
     EXPECT_TRUE(ghostRun.rec.samples.empty());
-    EXPECT_EQ(skieurArrive, 0);
-    EXPECT_EQ(totalScore, 0);
+    EXPECT_EQ(simRun.motion.skieurArrive, 0);
+    EXPECT_EQ(simRun.scores.totalScore, 0);
     expectConditionsGivenBack();
     dropGhostRun();
     remove(path.c_str());

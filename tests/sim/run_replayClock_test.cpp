@@ -32,14 +32,14 @@ Moment momentNow()
 {
     Moment m;
     memset(&m, 0, sizeof m);  // padding too: compared byte for byte
-    m.x = Xobjet, m.y = Yobjet, m.z = Zobjet, m.speed = vitessePrecedente;
-    m.rotX = rotSkierX, m.rotY = rotSkierY, m.rotZ = rotSkierZ, m.lean = angleDePlacementEffectif;
-    m.time = totalTime, m.jumpBuffer = bufferJump;
+    m.x = simRun.motion.Xobjet, m.y = simRun.motion.Yobjet, m.z = simRun.motion.Zobjet, m.speed = simRun.motion.vitessePrecedente;
+    m.rotX = simRun.orientation.rotSkierX, m.rotY = simRun.orientation.rotSkierY, m.rotZ = simRun.orientation.rotSkierZ, m.lean = simRun.orientation.angleDePlacementEffectif;
+    m.time = simRun.timing.totalTime, m.jumpBuffer = simRun.motion.bufferJump;
     lirePoseCourante(m.pose);
-    m.score = totalScore, m.collectables = totalCollectable, m.bombs = getCollectedBomb();
-    m.jumpPoints = bufferScoreJump;
-    m.fallen = chute, m.contact = (short)getContact(), m.finished = skieurArrive, m.fakie = fakie;
-    m.rescue = askForRescue, m.replacement = (short)replacement;
+    m.score = simRun.scores.totalScore, m.collectables = simRun.scores.totalCollectable, m.bombs = getCollectedBomb();
+    m.jumpPoints = simRun.scores.bufferScoreJump;
+    m.fallen = simRun.phases.chute, m.contact = (short)getContact(), m.finished = simRun.motion.skieurArrive, m.fakie = simRun.phases.fakie;
+    m.rescue = simRun.phases.askForRescue, m.replacement = (short)simRun.phases.replacement;
     return m;
 }
 
@@ -211,9 +211,9 @@ TEST_F(ReplayRiding, StepsAndJumpsBackAndOnLandOnTheStraightRidesStates)
     expectStraightAt(t - 2 + jump + 30, "playing on after the jumps");
     for (int k = 0; k < 40; k++) command(replayJumpForward);
     expectStraightAt(lastTick(), "the end");
-    EXPECT_EQ(skieurArrive, 1);
+    EXPECT_EQ(simRun.motion.skieurArrive, 1);
     EXPECT_EQ(runScoreSoFar(), recorded.finalScore);
-    EXPECT_EQ(totalTime, recorded.finalTime);
+    EXPECT_EQ(simRun.timing.totalTime, recorded.finalTime);
     command(replayStepBack);
     expectStraightAt(lastTick() - 1, "a step back from the end");
     command(replayRestart);

@@ -10,6 +10,7 @@
 #include "run/runTicker.h"
 #include "run/runInput.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "run/trickInput.h"
 #include "shell/keymap.h"
 #include "shell/pause.h"
@@ -48,11 +49,11 @@ void pilotNewRun()
 {
     theTrasher->weight = pilotRiderWeight;
     videPileBoutons();
-    reinitGameVar();
+    reinitGameVar(playerRun);
     // The run keeps these over the reset (a landing clears them): a test left in mid-air must not
     // hand its side flip to the next test's first jump.
-    amplitudeRotationX = 0.0f;
-    sautLincolnLoopDroite = sautLincolnLoopGauche = 0;
+    playerRun.orientation.amplitudeRotationX = 0.0f;
+    playerRun.phases.sautLincolnLoopDroite = playerRun.phases.sautLincolnLoopGauche = 0;
 }
 
 void pilotPlaneRun(bool flat, float startX, float finishX)
@@ -64,7 +65,7 @@ void pilotPlaneRun(bool flat, float startX, float finishX)
     pilotNewRun();
     depart = startX;
     arrivee = finishX;
-    placeSkierAtStart(pilotClock());
+    placeSkierAtStart(playerRun, pilotClock());
 }
 
 long pilotClock()
@@ -96,7 +97,7 @@ void pilotFrame(int fps, const PilotKeys& keys)
     framesRidden++;
     long now = clockBase + framesRidden * 1000 / fps;
     gameClockAdvance(now - gameClock());
-    runDrawnFrame(runTicker, 1.0 / fps, pilotRecord(keys, gameClockLessPauses(), (float)fps));
+    runDrawnFrame(runTicker, playerRun, 1.0 / fps, pilotRecord(keys, gameClockLessPauses(), (float)fps));
 }
 
 void pilotPause(long ms)
@@ -113,14 +114,14 @@ void pilotStart(int fps)
     go.space = true;
     pilotFrame(fps, go);
     PilotKeys none;
-    for (int i = 0; i < 4 * fps && DEPART != 1; i++) pilotFrame(fps, none);
+    for (int i = 0; i < 4 * fps && playerRun.timing.DEPART != 1; i++) pilotFrame(fps, none);
 }
 
 int pilotRide(int fps, float maxSeconds, const std::function<PilotKeys(int frame)>& driver)
 {
     int maxFrames = (int)(maxSeconds * fps);
     int f = 0;
-    for (; f < maxFrames && !skieurArrive; f++) pilotFrame(fps, driver(f));
+    for (; f < maxFrames && !playerRun.motion.skieurArrive; f++) pilotFrame(fps, driver(f));
     return f;
 }
 
@@ -132,7 +133,7 @@ float pilotStraightRun(int fps, float maxSeconds)
         k.up = true;
         return k;
     });
-    return skieurArrive ? totalTime : -1.0f;
+    return playerRun.motion.skieurArrive ? playerRun.timing.totalTime : -1.0f;
 }
 
 int pilotEventCount(RunEventKind kind)

@@ -106,6 +106,9 @@ static bool readOptions(int argc, char** argv, Options& o)
     return !o.data.empty() && !o.track.empty() && (o.autopilot != !o.input.empty());
 }
 
+// The one run this program rides.
+static RunState simRun;
+
 static const float ROW_LENGTH = 1684.0f, CELL_WIDTH = 1123.0f;
 
 // One flight: take-off and touch-down rows, touch-down Z in cells, seconds in the air, height.
@@ -128,28 +131,28 @@ static void tallyTick(RideTally& t, double tickLength)
 {
     if (t.finished) return;
     t.ticks = runTicker.ticks;
-    t.finished = skieurArrive;
+    t.finished = simRun.motion.skieurArrive;
     // The drawn frame that crosses the line rides on to its end, a tick or more at a low rate and
     // none at a high one: the score is taken on the tick itself.
     if (t.finished) t.scoreAtLine = runScoreSoFar();
     short ground = (short)getContact();
     if (t.wasOnGround && !ground) {
         t.takeOffY = t.groundY;
-        t.flights.push_back({Xobjet / ROW_LENGTH, 0, 0, 0, 0});
+        t.flights.push_back({simRun.motion.Xobjet / ROW_LENGTH, 0, 0, 0, 0});
     }
-    t.groundY = Yobjet;
+    t.groundY = simRun.motion.Yobjet;
     if (!ground) {
         t.airTime += tickLength;
-        if (Yobjet - t.takeOffY > t.maxHeight) t.maxHeight = Yobjet - t.takeOffY;
+        if (simRun.motion.Yobjet - t.takeOffY > t.maxHeight) t.maxHeight = simRun.motion.Yobjet - t.takeOffY;
         Flight& f = t.flights.back();
         f.air += (float)tickLength;
-        f.height = std::max(f.height, Yobjet - t.takeOffY);
-        f.to = Xobjet / ROW_LENGTH;
-        f.z = Zobjet / CELL_WIDTH;
+        f.height = std::max(f.height, simRun.motion.Yobjet - t.takeOffY);
+        f.to = simRun.motion.Xobjet / ROW_LENGTH;
+        f.z = simRun.motion.Zobjet / CELL_WIDTH;
     }
-    if (chute && !t.wasFallen) t.falls++;
+    if (simRun.phases.chute && !t.wasFallen) t.falls++;
     t.wasOnGround = ground;
-    t.wasFallen = chute;
+    t.wasFallen = simRun.phases.chute;
 }
 
 static bool loadTheRun(const Options& o)
@@ -161,11 +164,11 @@ static bool loadTheRun(const Options& o)
     loadPositions(dataPath("positions/").c_str());
     if (chargeSkierGui(o.rider.c_str()) != 0) return false;
     videPileBoutons();
-    reinitGameVar();
+    reinitGameVar(simRun);
     std::string path = dataPath(trackFile(o.track, o.track + ".btrk"));
     if (importTrackFromBinaryFile(path.c_str()) != trackLoadOk) return false;
     resetCollectedBomb(bombsQty);
-    placeSkierAtStart(0);
+    placeSkierAtStart(simRun, 0);
     clearRunEvents();
     return true;
 }
@@ -176,8 +179,8 @@ static void printJsonFields(const Options& o, const RideTally& t, bool scoreAtLi
     int score = scoreAtLine && t.finished ? t.scoreAtLine : runScoreSoFar();
     printf("{\"track\":\"%s\", \"rider\":\"%s\", \"drawRate\":%g, \"ticks\":%ld, \"finished\":%s, \"time\":%.3f, "
            "\"score\":%d, \"maxHeight\":%.1f, \"airTime\":%.3f, \"falls\":%d, \"collectables\":%d",
-           o.track.c_str(), o.rider.c_str(), o.drawRate, t.ticks, skieurArrive ? "true" : "false",
-           totalTime, score, t.maxHeight, t.airTime, t.falls, totalCollectable);
+           o.track.c_str(), o.rider.c_str(), o.drawRate, t.ticks, simRun.motion.skieurArrive ? "true" : "false",
+           simRun.timing.totalTime, score, t.maxHeight, t.airTime, t.falls, simRun.scores.totalCollectable);
 }
 
 static void printFlights(const RideTally& t)
@@ -208,7 +211,7 @@ static int writeBestRun(const Options& o)
     snprintf(run.track, sizeof run.track, "%s", o.track.c_str());
     snprintf(run.rider, sizeof run.rider, "%s", o.rider.c_str());
     run.finalScore = runScoreSoFar();
-    run.finalTime = totalTime;
+    run.finalTime = simRun.timing.totalTime;
     run.rec = recordingRun;
     char why[FILE_WHY_CHARS] = "";
     if (saveBestRun(o.saveBestRun.c_str(), run, why) != 0) {
@@ -226,11 +229,11 @@ static void ride(const Options& o, const TimedInput& input)
     startRunTicker(runTicker, 0);
     long frames = (long)(o.maxSeconds * o.drawRate);
     bool keep = !o.saveBestRun.empty();
-    for (long f = 0; f < frames && !(keep ? recordingRun.input.closed : skieurArrive); f++) {
+    for (long f = 0; f < frames && !(keep ? recordingRun.input.closed : simRun.motion.skieurArrive); f++) {
         long ms = (long)floor(f * 1000.0 / o.drawRate + 1e-6);
         RunInput sampled;
         heldAt(input, ms, sampled);
-        runDrawnFrame(runTicker, 1.0 / o.drawRate, sampled, [&] {
+        runDrawnFrame(runTicker, simRun, 1.0 / o.drawRate, sampled, [&] {
             tallyTick(tally, runTickSeconds);
             clearRunEvents();
         });
@@ -280,6 +283,7 @@ int main(int argc, char** argv)
         fputs(USAGE, stderr);
         return EXIT_REFUSED;
     }
+    RunContext riding(simRun);
     if (!o.bestRun.empty()) return rideBestRun(o);
     TimedInput input;
     std::string why;

@@ -8,6 +8,7 @@
 #include "render/runEventEffects.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"
 #include "viewer.h"
@@ -29,9 +30,9 @@ static void runFrames(const std::string& out, const std::string& name, int frame
 static void riderAtSpeed()
 {
     placeChaseRider(depart + 3 * longueurFace, 0);
-    frameps = VIEW_FRAMEPS;
-    vitesseMax = 6000;
-    vitessePrecedente = vitesseMax;
+    playerRun.timing.frameps = VIEW_FRAMEPS;
+    playerRun.motion.vitesseMax = 6000;
+    playerRun.motion.vitessePrecedente = playerRun.motion.vitesseMax;
 }
 
 void viewEffects(const std::string& out, const std::string& track)
@@ -46,9 +47,9 @@ void viewEffects(const std::string& out, const std::string& track)
     runFrames(out, base + "landing2", 6);
 
     riderAtSpeed();
-    vitessePrecedente = 0;
-    int row = (int)(Xobjet / longueurFace) + BOMB_ROWS_AHEAD;
-    currentBombVertex = row * (largeurPisteEnFaces + 1) + largeurPisteEnFaces / 2;
+    playerRun.motion.vitessePrecedente = 0;
+    int row = (int)(playerRun.motion.Xobjet / longueurFace) + BOMB_ROWS_AHEAD;
+    playerRun.phases.currentBombVertex = row * (largeurPisteEnFaces + 1) + largeurPisteEnFaces / 2;
     particleEngineBomb->initParticlesProps();
     particleEngineBomb->setBurst(1);
     bombBlastTicks = 6;  // a tenth of a second after the bomb went off, then half a second
@@ -56,14 +57,14 @@ void viewEffects(const std::string& out, const std::string& track)
     bombBlastTicks = 30;
     runFrames(out, base + "bomb2", 8);
     bombBlastTicks = -1;
-    currentBombVertex = -1;
+    playerRun.phases.currentBombVertex = -1;
 
     riderAtSpeed();
-    vitessePrecedente = 0;
-    askForRescue = 1;
-    endOfRescue = 0;
+    playerRun.motion.vitessePrecedente = 0;
+    playerRun.phases.askForRescue = 1;
+    playerRun.phases.endOfRescue = 0;
     runFrames(out, base + "rescue1", 4);
     runFrames(out, base + "rescue2", 10);
-    for (int i = 0; i < 200 && !endOfRescue; i++) drawChaseFrame();
-    askForRescue = 0;
+    for (int i = 0; i < 200 && !playerRun.phases.endOfRescue; i++) drawChaseFrame();
+    playerRun.phases.askForRescue = 0;
 }

@@ -19,6 +19,7 @@
 #include "render/skiTraces.h"
 #include "run/runFrame.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
 #include "skier/skierLib.h"
@@ -62,7 +63,7 @@ static void drawWholeTerrain()
 static void drawAllObstacles(float fromX, float toX)
 {
     for (float x = fromX - OBSTACLE_WINDOW; x < toX; x += OBSTACLE_WINDOW) {
-        Xobjet = x;
+        playerRun.motion.Xobjet = x;
         drawObstacles(points, faces, (float)maxTrackFaces);
     }
 }
@@ -161,17 +162,17 @@ static std::vector<std::pair<int, int>> kickerLips()
 
 void placeChaseRider(float x, float z)
 {
-    reinitGameVar();
+    reinitGameVar(playerRun);
     skiTraces.reset();  // a mark from the last place would stretch across the track to this one
-    Xobjet = x;
-    Zobjet = z;
+    playerRun.motion.Xobjet = x;
+    playerRun.motion.Zobjet = z;
     setXobjet_inc(x);
     setContact(1);
-    angleDePlacementEffectif = placeObjetAndGetAngle(points, faces, x, z, (float)maxTrackFaces, 0, faceUpVector);
-    Yobjet = getYobjetCour();
+    playerRun.orientation.angleDePlacementEffectif = placeObjetAndGetAngle(points, faces, x, z, (float)maxTrackFaces, 0, playerRun.orientation.faceUpVector);
+    playerRun.motion.Yobjet = getYobjetCour();
     changePosition(normalPosition);
     majRotationsBones();
-    transformSkier(angleDePlacementEffectif, 0);
+    transformSkier(playerRun.orientation.angleDePlacementEffectif, 0);
 }
 
 void drawChaseFrame()
@@ -194,11 +195,11 @@ static void chaseView(const std::string& out, const std::string& name, float x, 
 static void airView(const std::string& out, const std::string& name, float x, float z)
 {
     placeChaseRider(x, z);
-    Yobjet += AIR_HEIGHT;
+    playerRun.motion.Yobjet += AIR_HEIGHT;
     setContact(0);
     changePosition(oneGrabPosition);
     majRotationsBones();
-    transformSkier(angleDePlacementEffectif, 0);
+    transformSkier(playerRun.orientation.angleDePlacementEffectif, 0);
     drawChaseFrame();
     savePicture(out, name);
 }
@@ -320,12 +321,12 @@ static void benchTrack(const std::string& track, int frames, bool compare)
 
 static bool loadTrackForViews(const std::string& t)
 {
-    reinitGameVar();
+    reinitGameVar(playerRun);
     if (initGame(t.c_str()) != trackLoadOk) return false;
     libereTexturesTrack(texName);
     libereTexturesTrackStuff();
     initGL(t.c_str());
-    placeSkierAtStart(0);
+    placeSkierAtStart(playerRun, 0);
     return true;
 }
 

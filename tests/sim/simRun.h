@@ -1,0 +1,7 @@
+// The run the simulation tests step, with the simulation pointed at it between their ticks.
+#pragma once
+
+#include "run/runState.h"
+
+inline RunState simRun;
+inline const bool simRunInContext = (tickRun = &simRun, true);
