@@ -293,7 +293,7 @@ RescueDrawn rideRescue()
             noteTickDrawn(&drawnTicks, tickTeleported());
             clearRunEvents();
             r.lift.push_back(drawnTicks.current.rescueLift);
-            r.climb.push_back(rescueFlight.cameraLift);
+            r.climb.push_back(playerRun.rescueFlight.cameraLift);
             r.fade.push_back(drawnTicks.current.fadeAlpha);
             r.fading.push_back(drawnTicks.current.replacement);
             if (!r.putBack && playerRun.phases.replacement) r.putBack = r.lift.size();

@@ -188,12 +188,12 @@ TEST_F(RunAir, TrickKeysHeldAtTouchDownFallAndLoseThePoints)
     EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
     char line[64];
     runFeedbackLine(line, sizeof line);
-    EXPECT_STREQ(line, ("Crashed: " + std::to_string(runFeedback.points) + " lost").c_str());
-    EXPECT_GT(runFeedback.points, 0);
+    EXPECT_STREQ(line, ("Crashed: " + std::to_string(playerRun.told.runFeedback.points) + " lost").c_str());
+    EXPECT_GT(playerRun.told.runFeedback.points, 0);
     FallMessage m;
     ASSERT_EQ(fallMessage(m), 1); // the band says why instead
     EXPECT_STREQ(m.reason, "Still holding a trick at touch-down");
-    EXPECT_STREQ(m.action, (std::to_string(runFeedback.points) + " points lost").c_str());
+    EXPECT_STREQ(m.action, (std::to_string(playerRun.told.runFeedback.points) + " points lost").c_str());
 }
 
 TEST_F(RunAir, UnknownCombinationGivesTheGrabAtTenPointsASecond)
@@ -202,9 +202,9 @@ TEST_F(RunAir, UnknownCombinationGivesTheGrabAtTenPointsASecond)
     PilotKeys combo;
     combo.trick[1] = combo.trick[3] = true;
     pilotFrame(fps, combo);
-    EXPECT_EQ(bufferBoutons[0], 1);
-    EXPECT_EQ(bufferBoutons[1], 3);
-    EXPECT_EQ(bufferBoutons[2], -1);
+    EXPECT_EQ(playerRun.trickKeys.bufferBoutons[0], 1);
+    EXPECT_EQ(playerRun.trickKeys.bufferBoutons[1], 3);
+    EXPECT_EQ(playerRun.trickKeys.bufferBoutons[2], -1);
     EXPECT_EQ(playerRun.scores.figScore, 10);
     EXPECT_EQ(recherchePosition(), -1);
     int buttons[6] = {1, 3, -1, -1, -1, -1};
@@ -222,12 +222,12 @@ TEST_F(RunAir, SidewaysLandingFallsOnHiAndLandsOnWiz)
     longJump();
     rideToLanding(keys(), leanSideways);
     EXPECT_EQ(playerRun.phases.chute, 1) << "a 30-degree side lean passed the 20-degree tolerance";
-    EXPECT_EQ(fallCause.reason, fallBadLanding);
-    EXPECT_GE(fallCause.degreesOff, 28);
-    EXPECT_LE(fallCause.degreesOff, 32);
+    EXPECT_EQ(playerRun.told.fallCause.reason, fallBadLanding);
+    EXPECT_GE(playerRun.told.fallCause.degreesOff, 28);
+    EXPECT_LE(playerRun.told.fallCause.degreesOff, 32);
     FallMessage m;
     ASSERT_EQ(fallMessage(m), 1);
-    EXPECT_EQ(std::string(m.reason), "Bad landing: " + std::to_string(fallCause.degreesOff) + "\x7f off");
+    EXPECT_EQ(std::string(m.reason), "Bad landing: " + std::to_string(playerRun.told.fallCause.degreesOff) + "\x7f off");
 
     pilotInstallKeys();
     applyLevelTolerances(0);

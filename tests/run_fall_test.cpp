@@ -100,7 +100,7 @@ TEST_F(RunFall, EnterWhileFallenAndStoppedBringsTheRiderBackToTheRescuePointBehi
     EXPECT_EQ(playerRun.phases.chute, 0);
     EXPECT_EQ(playerRun.phases.replacement, 1);
     pilotFrame(fps, keys());
-    EXPECT_EQ(fallCause.reason, fallNone) << "put back: the fall has nothing more to say";
+    EXPECT_EQ(playerRun.told.fallCause.reason, fallNone) << "put back: the fall has nothing more to say";
     for (int i = 0; i < 60 && playerRun.phases.replacement; i++) pilotFrame(fps, keys());
     EXPECT_EQ(playerRun.phases.replacement, 0) << "the fade-in never ended";
     EXPECT_EQ(playerRun.phases.putBackTicks, 0) << "the next put-back fades from the start";
@@ -116,7 +116,7 @@ TEST_F(RunFall, EveryFallAndStopSaysWhyAndWhatToPress)
     for (int i = 0; i < 10; i++) pilotFrame(fps, keys(&PilotKeys::up));
     EXPECT_EQ(fallMessage(m), 0) << "riding on: nothing to say";
     rideIntoTree();
-    EXPECT_EQ(fallCause.reason, fallHitTree);
+    EXPECT_EQ(playerRun.told.fallCause.reason, fallHitTree);
     ASSERT_EQ(fallMessage(m), 1);
     EXPECT_STREQ(m.reason, "Hit a tree");
     EXPECT_STREQ(m.action, "") << "still sliding: no rescue yet";
@@ -246,9 +246,9 @@ TEST_F(RunFall, ButtonStackKeepsItsLastSlotWhenFull)
 {
     videPileBoutons();
     for (int i = 0; i < 300; i++) empileBouton(i % 6);
-    EXPECT_EQ(indexPileBouton, taillePreBuffer - 1);
+    EXPECT_EQ(playerRun.trickKeys.indexPileBouton, taillePreBuffer - 1);
     prepareBufferBoutons();
-    for (int i = 0; i < 6; i++) EXPECT_EQ(bufferBoutons[i], i);
+    for (int i = 0; i < 6; i++) EXPECT_EQ(playerRun.trickKeys.bufferBoutons[i], i);
     videPileBoutons();
     prepareBufferBoutons();
     EXPECT_EQ(thereIsTrickButtonsPressed(), 0);

@@ -128,8 +128,8 @@ TEST_F(RunGhost, RecordedRunSavedAndLoadedGivesBackTheSameSamples)
 {
     rideLively();
     ASSERT_EQ(playerRun.motion.skieurArrive, 1);
-    ASSERT_EQ(recordingRun.finished, 1);
-    const std::vector<RunSample>& s = recordingRun.samples;
+    ASSERT_EQ(playerRun.recording.finished, 1);
+    const std::vector<RunSample>& s = playerRun.recording.samples;
     EXPECT_NEAR(s.size(), (countdownLength + playerRun.timing.totalTime) * recordRate, 2.0);
     EXPECT_EQ(s.back().flags & sampleFinished, sampleFinished);
     EXPECT_EQ(s.back().runTime, playerRun.timing.totalTime);
@@ -141,7 +141,7 @@ TEST_F(RunGhost, RecordedRunSavedAndLoadedGivesBackTheSameSamples)
     strcpy(saved.rider, "tolvek");
     saved.finalScore = playerRun.scores.totalScore;
     saved.finalTime = playerRun.timing.totalTime;
-    saved.rec = recordingRun;
+    saved.rec = playerRun.recording;
     ASSERT_EQ(saveBestRun(dir.file("best.run").c_str(), saved), 0);
     ASSERT_EQ(loadBestRun(dir.file("best.run").c_str(), "plane", &loaded), 0);
     ASSERT_EQ(loaded.rec.samples.size(), s.size());
@@ -154,7 +154,7 @@ TEST_F(RunGhost, GapOnAStraightRunAgainstASlowerRecording)
     pilotPlaneRun(false, planeStart, planeFinish);
     ASSERT_GT(pilotStraightRun(30, 120), 0.0f);
     // The same run a third slower: it reached every point at 4/3 of the rider's time.
-    ghostRun.rec = recordingRun;
+    ghostRun.rec = playerRun.recording;
     for (RunSample& g : ghostRun.rec.samples) g.runTime *= 4.0f / 3.0f;
     ghostReady = 1;
 
@@ -214,7 +214,7 @@ TEST_F(RunGhost, AGhostNeverChangesTheRidersRun)
     rideLively();
     RunOutcome again = outcome();
     ASSERT_EQ(0, memcmp(&alone, &again, sizeof alone)) << "the same keys ride differently without a ghost";
-    RunRecording first = recordingRun;
+    RunRecording first = playerRun.recording;
 
     // The same keys with that run as a ghost, posed every frame as the drawing does.
     ghostRun.rec = first;
@@ -238,7 +238,7 @@ TEST_F(RunGhost, AGhostNeverChangesTheRidersRun)
     EXPECT_GT(posed, 100);
     RunOutcome raced = outcome();
     EXPECT_EQ(0, memcmp(&alone, &raced, sizeof alone)) << "x " << alone.x << " / " << raced.x;
-    ASSERT_EQ(recordingRun.samples.size(), first.samples.size());
+    ASSERT_EQ(playerRun.recording.samples.size(), first.samples.size());
     for (size_t k = 0; k < first.samples.size(); k++)
-        ASSERT_TRUE(sameSample(recordingRun.samples[k], first.samples[k])) << "sample " << k;
+        ASSERT_TRUE(sameSample(playerRun.recording.samples[k], first.samples[k])) << "sample " << k;
 }

@@ -324,16 +324,16 @@ struct BestRunKept : NameEntry {
     const std::string path = "./data/tracks/alps/best.run";
     void recordRun(int samples, float x)
     {
-        clearRecording(&recordingRun);
+        clearRecording(&playerRun.recording);
         RunSample s;
         memset(&s, 0, sizeof s);
         for (int k = 0; k < samples; k++) {
             s.runTime = k * 0.05f;
             s.pos[0] = x + k;
             s.flags = k == samples - 1 ? sampleFinished : 0;
-            recordFrame(&recordingRun, k * 0.05, s);
+            recordFrame(&playerRun.recording, k * 0.05, s);
         }
-        ASSERT_EQ(recordingRun.finished, 1);
+        ASSERT_EQ(playerRun.recording.finished, 1);
     }
     BestRun kept()
     {
@@ -364,7 +364,7 @@ TEST_F(BestRunKept, FirstPlaceKeepsTheRunAndAWeakerRunLeavesIt)
     EXPECT_EQ(folderNames("./data/tracks/alps"), (std::vector<std::string>{"best.run", "top.sc"}));
 
     // Abandoned or unfinished recordings are never kept, even in first place.
-    clearRecording(&recordingRun);
+    clearRecording(&playerRun.recording);
     saveRunScoreWith("00:01:00", 99999, 1.0f);
     ASSERT_EQ(playerRun.scores.rank, 9);
     EXPECT_EQ(kept().rec.samples[0].pos[0], 500.0f);

@@ -365,7 +365,7 @@ TEST_F(Rescue, RocketThenFireworkThenPutBackCountedByTheRun)
     int frames = 0;
     for (; playerRun.phases.askForRescue && frames < 1000; frames++) {
         rescueProgress();
-        lifts.push_back(rescueFlight.cameraLift);
+        lifts.push_back(playerRun.rescueFlight.cameraLift);
         for (int i = 0; i < runEvents().count; i++) kinds.push_back(runEvents().items[i].kind);
         clearRunEvents();
     }
@@ -378,7 +378,7 @@ TEST_F(Rescue, RocketThenFireworkThenPutBackCountedByTheRun)
     EXPECT_EQ(playerRun.phases.endOfRescue, 1);
     EXPECT_GT(lifts[0], 0.0f);  // the rocket climbs from its first tick
     EXPECT_GT(lifts[frames / 2], 1000.0f);
-    EXPECT_FLOAT_EQ(rescueFlight.cameraLift, 0.0f);  // ready for the next rescue
+    EXPECT_FLOAT_EQ(playerRun.rescueFlight.cameraLift, 0.0f);  // ready for the next rescue
     // The next rescue takes exactly as long.
     playerRun.phases.askForRescue = 1, playerRun.phases.endOfRescue = 0;
     int again = 0;

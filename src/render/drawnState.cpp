@@ -147,7 +147,7 @@ void noteTickDrawn(DrawnTicks* t, short teleported)
     sceneTicks++;
     DrawnState now = captureDrawnState();
     now.rescueLift = now.rescue ? t->rocketClimb : 0.0f;  // the camera follows the rocket a tick behind
-    t->rocketClimb = rescueFlight.cameraLift;
+    t->rocketClimb = shownRun().rescueFlight.cameraLift;
     t->previous = teleported || t->count == 0 ? now : t->current;
     t->current = now;
     t->count = 1;

@@ -14,9 +14,9 @@ static const double STOP_SAID_AFTER_SECONDS = 1.0;
 
 static void reasonText(char* out, int size)
 {
-    switch (fallCause.reason) {
+    switch (shownRun().told.fallCause.reason) {
     case fallBadLanding:
-        if (fallCause.degreesOff > 0) snprintf(out, size, "Bad landing: %i%c off", fallCause.degreesOff, DEGREE_SIGN);
+        if (shownRun().told.fallCause.degreesOff > 0) snprintf(out, size, "Bad landing: %i%c off", shownRun().told.fallCause.degreesOff, DEGREE_SIGN);
         else snprintf(out, size, "Bad landing");
         break;
     case fallTrickHeld: snprintf(out, size, "Still holding a trick at touch-down"); break;
@@ -37,7 +37,7 @@ static void fallenAction(char* out, int size)
     out[0] = '\0';
     if (shownRun().phases.askForRescue) return;
     if (shownRun().motion.skieurStop && !shownRun().motion.skieurArrive) snprintf(out, size, "ENTER: back on the track");
-    else if (fallCause.pointsLost > 0) snprintf(out, size, "%i points lost", fallCause.pointsLost);
+    else if (shownRun().told.fallCause.pointsLost > 0) snprintf(out, size, "%i points lost", shownRun().told.fallCause.pointsLost);
 }
 
 int fallMessage(FallMessage& out)
@@ -45,8 +45,8 @@ int fallMessage(FallMessage& out)
     out.reason[0] = out.action[0] = '\0';
     if (shownRun().timing.DEPART != 1 || shownRun().motion.skieurArrive) return 0;
     short fallen = shownRun().phases.chute == 1;
-    short upAfterFall = !fallen && fallCause.reason != fallNone;
-    short stopped = !fallen && stoppedSeconds > STOP_SAID_AFTER_SECONDS;
+    short upAfterFall = !fallen && shownRun().told.fallCause.reason != fallNone;
+    short stopped = !fallen && shownRun().told.stoppedSeconds > STOP_SAID_AFTER_SECONDS;
     if (!fallen && !upAfterFall && !stopped) return 0;
     reasonText(out.reason, FALL_MESSAGE_CHARS);
     if (fallen) fallenAction(out.action, FALL_MESSAGE_CHARS);

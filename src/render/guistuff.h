@@ -19,7 +19,7 @@ void endOverlay();
 void drawBoule(int k, float x, float y, float w, float h, unsigned int texture);
 // Entries of a trick-key list before its -1, at most six.
 int combiLength(const int* list);
-void drawCombi(float x, float y, float w, float h, float gap, unsigned int texture, int* list);
+void drawCombi(float x, float y, float w, float h, float gap, unsigned int texture, const int* list);
 void drawCollectableLogo(float x, float y, float w, float h, unsigned int texture);
 void drawPointerLetter(float x, float y, float w, float h, unsigned int texture);
 void drawLogoBomb(float x, float y, float w, float h, unsigned int texture);

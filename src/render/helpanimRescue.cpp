@@ -10,6 +10,7 @@
 #include "render/guistuff.h"
 #include "render/helpanim.h"
 #include "render/viewFrame.h"
+#include "shell/playerRun.h"
 
 GLUquadric* sharedQuadric();
 
@@ -23,8 +24,8 @@ static const int TRAIL_PUFFS = 40;
 static const double FLASH_SECONDS = 0.025;
 static const float STAR_SPACE = 200.0f;
 
-static const RocketState& rocket = rescueFlight.rocket;
-static const FireworkState& firework = rescueFlight.firework;
+static const RocketState& rocket() { return shownRun().rescueFlight.rocket; }
+static const FireworkState& firework() { return shownRun().rescueFlight.firework; }
 
 // The flash follows the wall clock: it is the picture's own, not the run's.
 struct FlashState {
@@ -57,13 +58,13 @@ static void drawTrailAndGlow(float x, float y, float z)
     float tail = y - BODY_LENGTH;
     for (int i = TRAIL_PUFFS - 1; i >= 1; i--) {
         float py = tail - i * PUFF_STEP;
-        if (py < rocket.yInit) continue;
+        if (py < rocket().yInit) continue;
         float fade = 1 - (float)i / TRAIL_PUFFS;
         glColor4f(0.75f, 0.72f, 0.7f, 0.8f * fade);
         drawPuff(x, py, z, PUFF_SIZE * (1 + PUFF_GROWTH * i));
     }
     glColor4f(1, 0.6f, 0.2f, 1);
-    drawPuff(x, tail - FLAME_LENGTH / 2, z, GLOW_SIZE + 2 * rocket.fireMov);
+    drawPuff(x, tail - FLAME_LENGTH / 2, z, GLOW_SIZE + 2 * rocket().fireMov);
     glDepthMask(GL_TRUE);
     glDisable(GL_TEXTURE_2D);
 }
@@ -98,9 +99,9 @@ static void drawRocket(float x, float y, float z)
     glTranslatef(0, 0, BODY_LENGTH);
     glColorMaterial(GL_FRONT_AND_BACK, GL_EMISSION);
     glColor4f(1, 0.5f, 0, 0.6f);
-    gluCylinder(q, FLAME_RADIUS, 0, rocket.fireMov + FLAME_LENGTH, BODY_SIDES, 1);
+    gluCylinder(q, FLAME_RADIUS, 0, rocket().fireMov + FLAME_LENGTH, BODY_SIDES, 1);
     glColor4f(1, 0.9f, 0.3f, 0.5f);
-    gluCylinder(q, FLAME_RADIUS, FLAME_TIP, rocket.fireMov + FLAME_OUTER_LENGTH, BODY_SIDES, 1);
+    gluCylinder(q, FLAME_RADIUS, FLAME_TIP, rocket().fireMov + FLAME_OUTER_LENGTH, BODY_SIDES, 1);
     glPopAttrib();
     glPopMatrix();
     glDisable(GL_BLEND);
@@ -152,9 +153,9 @@ static void drawFireworkStars(unsigned int starTexture)
     glPushMatrix();
     glLoadIdentity();
     glPushMatrix();
-    drawLilStar(0, 0, 0, firework.rot, firework.sizeStar, starTexture);
+    drawLilStar(0, 0, 0, firework().rot, firework().sizeStar, starTexture);
     glPopMatrix();
-    drawLilStar(0, 0, 0, -firework.rot, firework.sizeStar, starTexture);
+    drawLilStar(0, 0, 0, -firework().rot, firework().sizeStar, starTexture);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -182,10 +183,10 @@ static void drawRescueMessage(float scale, unsigned int fontTexture)
 
 void drawRescueFlight(float x, float y, float z, unsigned int fontTexture, unsigned int starTexture)
 {
-    if (rescueFlight.rocketShown) drawRocket(x, rocket.yArrow, z);
-    if (!rescueFlight.fireworkShown) return;
+    if (shownRun().rescueFlight.rocketShown) drawRocket(x, rocket().yArrow, z);
+    if (!shownRun().rescueFlight.fireworkShown) return;
     stepFlash(&flash);
     drawFlash(flash.drawExplodeNoTrans);
     drawFireworkStars(starTexture);
-    drawRescueMessage(rescueFlight.messageScale, fontTexture);
+    drawRescueMessage(shownRun().rescueFlight.messageScale, fontTexture);
 }

@@ -106,7 +106,7 @@ int combiLength(const int* list)
     return n;
 }
 
-void drawCombi(float x, float y, float w, float h, float gap, unsigned int texture, int* list)
+void drawCombi(float x, float y, float w, float h, float gap, unsigned int texture, const int* list)
 {
     int n = combiLength(list);
     for (int i = 0; i < n; i++) drawBoule(list[i], x + i * (w + gap), y, w, h, texture);

@@ -67,8 +67,8 @@ static char shownPiste[256];
 static void heldTrickName(char* out, int size)
 {
     out[0] = '\0';
-    if (trickHeld >= 0 && trickHeld < nbPositionsMax && getContact() == 0 && !shownRun().phases.chute && thereIsTrickButtonsPressed())
-        shownTitle(out, size, positionsDispo[trickHeld].name);
+    if (shownRun().told.trickHeld >= 0 && shownRun().told.trickHeld < nbPositionsMax && getContact() == 0 && !shownRun().phases.chute && thereIsTrickButtonsPressed())
+        shownTitle(out, size, positionsDispo[shownRun().told.trickHeld].name);
 }
 
 static void timeText()
@@ -101,7 +101,7 @@ static void cornerTexts(HudTexts& t)
         snprintf(text, sizeof text, "fps: %2.1f ticks: %2.1f", shownRun().timing.frameps, runTicker.ticksPerSecondSeen);
         setHudText(t, hudFps, text);
     }
-    t.trickKeys = combiLength(bufferBoutons);
+    t.trickKeys = combiLength(shownRun().trickKeys.bufferBoutons);
 }
 
 // The jump under way and the pose held; a fall, a stop or how the last jump ended; the pickups.
@@ -248,7 +248,7 @@ void drawRunHud()
     const HudBox& keys = l.item[hudTrickKeys].box;
     if (l.item[hudTrickKeys].shown)
         drawCombi(keys.x, keys.y + keys.h, hudTrickKeySize, hudTrickKeySize, hudTrickKeyGap, texGui[texGuiBoules],
-                  bufferBoutons);
+                  shownRun().trickKeys.bufferBoutons);
     ageBonusMessage(&collectableMessage, (float)runTicker.frameSeconds);
     ageBonusMessage(&bombMessage, (float)runTicker.frameSeconds);
 }

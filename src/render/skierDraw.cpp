@@ -9,6 +9,7 @@
 #include "render/graphImage.h"
 #include "core/graphicLib.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "shell/systemPortUtils.h"
 #include "skier/skierLib.h"
 #include "track/planLib.h"
@@ -166,14 +167,14 @@ static void placeSkiEndDrawn(float* p)
 
 void drawSkier(int withTexture, float lean, float heading, short feed)
 {
-    placeSkisEtCheville(tickRun->phases.fakie, heading);
+    placeSkisEtCheville(shownRun().phases.fakie, heading);
     glBindTexture(GL_TEXTURE_2D, texObj);
     textureAcceptee = withTexture;
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
     if (getContact()) {
-        angleZTemp = tickRun->phases.fakie ? lean : -lean;
+        angleZTemp = shownRun().phases.fakie ? lean : -lean;
         glRotatef(angleZTemp, 1, 0, 0);
     }
     placeOnSnow();

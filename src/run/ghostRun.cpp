@@ -17,7 +17,6 @@
 #include "skier/positionDef.h"
 #include "track/planLib.h"
 
-RunRecording recordingRun;
 BestRun ghostRun;
 short ghostReady = 0;
 char ghostRefusal[GHOST_REFUSAL_CHARS];
@@ -69,11 +68,11 @@ RideConditions rideConditionsNow()
 // after the finish, and a re-ride must bank them too.
 void recordRiderFrame()
 {
-    InputRecording& input = recordingRun.input;
-    recordTickInput(&input, heldBits(runInputState.current), rideConditionsNow());
+    InputRecording& input = tickRun->recording.input;
+    recordTickInput(&input, heldBits(tickRun->input.current), rideConditionsNow());
     if (tickRun->motion.skieurArrive && getContact() == 1) input.closed = 1;
     double t = rideClock();
-    if (t >= 0) recordFrame(&recordingRun, t, riderSample());
+    if (t >= 0) recordFrame(&tickRun->recording, t, riderSample());
 }
 
 void dropGhostRun()

@@ -4,7 +4,6 @@
 
 #include "run/bestRun.h"
 
-extern RunRecording recordingRun;  // the run under way, cleared by reinitGameVar
 extern BestRun ghostRun;           // the best run raced on this track
 extern short ghostReady;           // ghostRun holds a run of the track being ridden
 const int GHOST_REFUSAL_CHARS = 160;

@@ -28,7 +28,7 @@ static void turnPoses()
 {
     if (!onGroundOutsideLanding() || runHeld(RB_JUMP)) return;
     double r = runHeldTime(RB_RIGHT), l = runHeldTime(RB_LEFT);
-    AnimationTimer& afterTurn = runInputState.afterTurn;
+    AnimationTimer& afterTurn = tickRun->input.afterTurn;
     if (r != 0) {
         afterTurn.timeSinceLastCall(0, runClock());
         animPositionActu(fakieOrNotDroite(posInterFak2), (float)(r * poseRatePerSecond));

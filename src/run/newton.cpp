@@ -23,7 +23,7 @@ float giveNewXposition(float acc, float v, float x, float t) { return acc * t * 
 float frameScale() { return (float)(referenceFrameRate * runTickSeconds); }
 
 float drawnFrameScale() {
-    float& lastRate = runInputState.lastMeasuredRate;
+    float& lastRate = tickRun->input.lastMeasuredRate;
     if (tickRun->timing.frameps > minMeasuredRate && std::isfinite(tickRun->timing.frameps)) lastRate = tickRun->timing.frameps;
     return referenceFrameRate / lastRate;
 }

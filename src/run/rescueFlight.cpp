@@ -1,5 +1,6 @@
 // Takes the tick scale; climbs the rocket, then grows the firework's message, tick by tick.
 #include "run/rescueFlight.h"
+#include "run/runState.h"
 
 #include "run/runEvents.h"
 #include "run/runTick.h"
@@ -12,7 +13,6 @@ static const float ROCKET_FLAME = 5.0f;
 static const float MESSAGE_MAX_SCALE = 5.0f, MESSAGE_SCALE_STEP = 0.5f;
 static const float STAR_SPIN_STEP = 25.0f;
 
-RescueFlight rescueFlight;
 
 short stepRocket(RocketState* s, float y, float k, float* cameraLift)
 {
@@ -65,16 +65,16 @@ short stepFirework(FireworkState* f, float k, float* messageScale)
 
 void resetRescueFlight()
 {
-    rescueFlight = RescueFlight{};
-    rescueFlight.rocket.fireMov = ROCKET_FLAME;
-    rescueFlight.firework.sizeStar = 1.0f;
+    tickRun->rescueFlight = RescueFlight{};
+    tickRun->rescueFlight.rocket.fireMov = ROCKET_FLAME;
+    tickRun->rescueFlight.firework.sizeStar = 1.0f;
 }
 
-void hideRescueFlight() { rescueFlight.rocketShown = rescueFlight.fireworkShown = 0; }
+void hideRescueFlight() { tickRun->rescueFlight.rocketShown = tickRun->rescueFlight.fireworkShown = 0; }
 
 short stepRescueFlight(float k)
 {
-    RescueFlight& f = rescueFlight;
+    RescueFlight& f = tickRun->rescueFlight;
     hideRescueFlight();
     if (!f.rocketDone) {
         if (f.rocket.deb == 0) emitRunEvent(RUN_EV_RESCUE_LAUNCH);

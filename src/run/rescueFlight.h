@@ -27,7 +27,6 @@ struct RescueFlight {
     float messageScale;
     float cameraLift;  // how far the rocket has climbed: the camera follows it a frame behind
 };
-extern RescueFlight rescueFlight;
 
 void resetRescueFlight();
 // Nothing of the rescue is shown this frame (called before stepping it).

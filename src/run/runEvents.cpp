@@ -3,25 +3,24 @@
 
 #include "run/runState.h"
 
-static RunEventList eventList;
 
 void emitRunEvent(RunEventKind kind)
 {
-    if (eventList.count >= maxRunEvents) {
-        eventList.dropped++;
+    if (tickRun->events.count >= maxRunEvents) {
+        tickRun->events.dropped++;
         return;
     }
-    RunEvent& e = eventList.items[eventList.count++];
+    RunEvent& e = tickRun->events.items[tickRun->events.count++];
     e.kind = kind;
     e.x = tickRun->motion.Xobjet;
     e.y = tickRun->motion.Yobjet;
     e.z = tickRun->motion.Zobjet;
 }
 
-const RunEventList& runEvents() { return eventList; }
+const RunEventList& runEvents() { return tickRun->events; }
 
 void clearRunEvents()
 {
-    eventList.count = 0;
-    eventList.dropped = 0;
+    tickRun->events.count = 0;
+    tickRun->events.dropped = 0;
 }

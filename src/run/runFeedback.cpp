@@ -14,16 +14,12 @@ static const double MESSAGE_SECONDS = 2.0;
 static const double COUNTDOWN_STEP = 0.25;   // the start second in quarters: 3, 2, 1, Go
 static const double GO_AFTER_START = 0.5;
 
-RunFeedback runFeedback = {messageNone, 0, 0.0};
-FallCause fallCause = {fallNone, 0, 0};
-double stoppedSeconds = 0.0;
-int trickHeld = -1;
 
 static void note(int kind, int points)
 {
-    runFeedback.kind = kind;
-    runFeedback.points = points;
-    runFeedback.secondsLeft = MESSAGE_SECONDS;
+    tickRun->told.runFeedback.kind = kind;
+    tickRun->told.runFeedback.points = points;
+    tickRun->told.runFeedback.secondsLeft = MESSAGE_SECONDS;
 }
 
 // A hop or a landing worth nothing is not worth a message.
@@ -34,24 +30,24 @@ void feedbackLanded(int points)
 
 void feedbackCrashed(int lost)
 {
-    if (tickRun->phases.chute && lost > 0) fallCause.pointsLost = lost;
+    if (tickRun->phases.chute && lost > 0) tickRun->told.fallCause.pointsLost = lost;
     if (lost > 0) note(messageCrashed, lost);
 }
 
 void feedbackFall(int reason, int degreesOff)
 {
-    fallCause = {reason, degreesOff, 0};
+    tickRun->told.fallCause = {reason, degreesOff, 0};
 }
 
 static void followStillness(double seconds)
 {
     // Riding on, or put back on the track by the rescue, ends what the fall had to say.
-    if (fallCause.reason != fallNone && ((!tickRun->phases.chute && !tickRun->motion.skieurStop) || tickRun->phases.replacement)) fallCause = {fallNone, 0, 0};
+    if (tickRun->told.fallCause.reason != fallNone && ((!tickRun->phases.chute && !tickRun->motion.skieurStop) || tickRun->phases.replacement)) tickRun->told.fallCause = {fallNone, 0, 0};
     // The slow first moments after the start are no stop: only a rider who has ridden stops.
     short& ridden = tickRun->rider.riddenSinceStart;
     if (!tickRun->motion.skieurStop) ridden = 1;
     short standing = tickRun->timing.DEPART == 1 && !tickRun->motion.skieurArrive && !tickRun->phases.chute && tickRun->motion.skieurStop && getContact() == 1 && ridden;
-    stoppedSeconds = standing ? stoppedSeconds + seconds : 0.0;
+    tickRun->told.stoppedSeconds = standing ? tickRun->told.stoppedSeconds + seconds : 0.0;
 }
 
 void feedbackOutOfBounds() { note(messageOutOfBounds, 0); }
@@ -59,22 +55,22 @@ void feedbackOutOfBounds() { note(messageOutOfBounds, 0); }
 void ageRunFeedback(double seconds)
 {
     followStillness(seconds);
-    if (runFeedback.kind == messageNone) return;
-    runFeedback.secondsLeft -= seconds;
-    if (runFeedback.secondsLeft <= 0) runFeedback = {messageNone, 0, 0.0};
+    if (tickRun->told.runFeedback.kind == messageNone) return;
+    tickRun->told.runFeedback.secondsLeft -= seconds;
+    if (tickRun->told.runFeedback.secondsLeft <= 0) tickRun->told.runFeedback = {messageNone, 0, 0.0};
 }
 
 void resetRunFeedback()
 {
-    runFeedback = {messageNone, 0, 0.0};
-    trickHeld = -1;
-    fallCause = {fallNone, 0, 0};
-    stoppedSeconds = 0.0;
+    tickRun->told.runFeedback = {messageNone, 0, 0.0};
+    tickRun->told.trickHeld = -1;
+    tickRun->told.fallCause = {fallNone, 0, 0};
+    tickRun->told.stoppedSeconds = 0.0;
 }
 
 static int holdingATrick()
 {
-    return trickHeld >= 0 && trickHeld < nbPositionsMax && getContact() == 0 && !tickRun->phases.chute &&
+    return tickRun->told.trickHeld >= 0 && tickRun->told.trickHeld < nbPositionsMax && getContact() == 0 && !tickRun->phases.chute &&
            thereIsTrickButtonsPressed();
 }
 
@@ -82,12 +78,12 @@ void runFeedbackLine(char* out, int size)
 {
     out[0] = '\0';
     if (holdingATrick()) {
-        shownTitle(out, size, positionsDispo[trickHeld].name);
+        shownTitle(out, size, positionsDispo[tickRun->told.trickHeld].name);
         return;
     }
-    switch (runFeedback.kind) {
-    case messageLanded: snprintf(out, size, "Landed +%i", runFeedback.points); break;
-    case messageCrashed: snprintf(out, size, "Crashed: %i lost", runFeedback.points); break;
+    switch (tickRun->told.runFeedback.kind) {
+    case messageLanded: snprintf(out, size, "Landed +%i", tickRun->told.runFeedback.points); break;
+    case messageCrashed: snprintf(out, size, "Crashed: %i lost", tickRun->told.runFeedback.points); break;
     case messageOutOfBounds: snprintf(out, size, "Out of the course: put back on the track"); break;
     default: break;
     }

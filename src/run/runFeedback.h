@@ -10,7 +10,6 @@ struct RunFeedback {
     int points;          // banked by the landing, or lost by the fall
     double secondsLeft;  // how much longer the message shows
 };
-extern RunFeedback runFeedback;
 
 // Why the rider is down, kept from the fall until he rides on faster than a stop.
 enum FallReason { fallNone, fallBadLanding, fallTrickHeld, fallHitTree, fallHitRail };
@@ -19,13 +18,10 @@ struct FallCause {
     int degreesOff;  // a bad landing: how far the rider was from a clean one, degrees
     int pointsLost;  // the jump's points the fall cost
 };
-extern FallCause fallCause;
 // Seconds the rider has stood still on the snow, up and riding (not fallen, started, not finished),
 // once he has ridden faster than a stop since the start.
-extern double stoppedSeconds;
 void feedbackFall(int reason, int degreesOff);
 // Slot of the trick pose held in the air (position files), -1 for none or a combination no file defines.
-extern int trickHeld;
 
 void feedbackLanded(int points);
 void feedbackCrashed(int lost);

@@ -31,7 +31,6 @@ struct RunInputState {
     AnimationTimer afterTurn;  // time since the last turn pose ended
     float lastMeasuredRate = referenceFrameRate;  // drawnFrameScale's rate while frameps holds no measurement
 };
-extern RunInputState runInputState;
 
 void resetRunInput();
 // The record of the frame being simulated (simulateGameFrame takes it first).

@@ -127,6 +127,6 @@ void reinitGameVar(RunState& run) {
     resetTricksAndScores();
     resetRunFeedback();
     resetTrackPlacement();
-    clearRecording(&recordingRun);
+    clearRecording(&tickRun->recording);
     resetRunInput();
 }

@@ -1,6 +1,11 @@
 // The state of one run down the track: the simulation steps it, the camera, HUD and sounds read it.
 #pragma once
 
+#include "run/rescueFlight.h"
+#include "run/runEvents.h"
+#include "run/runFeedback.h"
+#include "run/runInput.h"
+#include "run/runRecording.h"
 #include "track/trackModel.h"
 
 class SkierCar;
@@ -164,6 +169,21 @@ struct RiderState {
     short riddenSinceStart = 0;  // the rider has moved since the start: only now can he stop
 };
 
+// The trick keys pressed since the last take-off, in order, and the combination they make.
+struct TrickKeys {
+    int preBufferBoutons[256] = {};
+    int indexPileBouton = 0;
+    int bufferBoutons[6] = {-1, -1, -1, -1, -1, -1};
+};
+
+// What the HUD is told of the run: the message, why the rider is down, the time stood still, the trick held.
+struct RunTelling {
+    RunFeedback runFeedback = {messageNone, 0, 0.0};
+    FallCause fallCause = {fallNone, 0, 0};
+    double stoppedSeconds = 0.0;
+    int trickHeld = -1;
+};
+
 // One run: what the simulation steps tick by tick, and all that the drawing, HUD and sounds see of it.
 // RunState{} is the state before any run; reinitGameVar starts a run afresh.
 struct RunState {
@@ -174,6 +194,13 @@ struct RunState {
     TrickBuffer tricks;
     RunScores scores;
     RiderState rider;
+    TrickKeys trickKeys;
+    RunInputState input;  // the detectors and timers over the run's input records
+    RescueFlight rescueFlight{};
+    int nbCollectedBomb = 0;  // the bombs the rider holds
+    RunTelling told;
+    RunEventList events{};  // what the last tick did, for the sounds and the drawing to take
+    RunRecording recording;  // the run as ridden so far, to keep as a best run
 };
 
 // The run being stepped, for the simulation's functions below a tick's entry: set by RunContext

@@ -21,30 +21,27 @@ static const float trickBlendStep = 25.0f;  // percent of a trick pose every 1/6
 static const float takeOffBlendStart = 110.0f;
 static const float armSwingLow = -42.0f;  // the arms swing a degree every 1/60 s between this and 0
 
-int preBufferBoutons[256];
-int indexPileBouton = 0;
-int bufferBoutons[6] = {-1, -1, -1, -1, -1, -1};
 
 float rotBrasDroit = 0, rotBrasGauche = 0;
 int jeuRotBD = -1, jeuRotBG = -1;
 
 void empileBouton(int code)
 {
-    if (indexPileBouton < 0 || indexPileBouton >= taillePreBuffer) indexPileBouton = taillePreBuffer - 1;
-    preBufferBoutons[indexPileBouton] = code;
-    if (indexPileBouton < taillePreBuffer - 1) indexPileBouton++;
+    if (tickRun->trickKeys.indexPileBouton < 0 || tickRun->trickKeys.indexPileBouton >= taillePreBuffer) tickRun->trickKeys.indexPileBouton = taillePreBuffer - 1;
+    tickRun->trickKeys.preBufferBoutons[tickRun->trickKeys.indexPileBouton] = code;
+    if (tickRun->trickKeys.indexPileBouton < taillePreBuffer - 1) tickRun->trickKeys.indexPileBouton++;
 }
 
 void initBufferBoutons()
 {
-    for (int i = 0; i < nbBoutonsPosition; i++) bufferBoutons[i] = noButton;
-    for (int i = 0; i < taillePreBuffer; i++) preBufferBoutons[i] = noButton;
+    for (int i = 0; i < nbBoutonsPosition; i++) tickRun->trickKeys.bufferBoutons[i] = noButton;
+    for (int i = 0; i < taillePreBuffer; i++) tickRun->trickKeys.preBufferBoutons[i] = noButton;
 }
 
 void videPileBoutons()
 {
     initBufferBoutons();
-    indexPileBouton = 0;
+    tickRun->trickKeys.indexPileBouton = 0;
 }
 
 void resetAirPoses()
@@ -59,27 +56,27 @@ void prepareBufferBoutons()
     short seen[nbBoutonsPosition] = {0, 0, 0, 0, 0, 0};
     int previous = beforeFirst, n = 0;
     for (int i = 0; i < taillePreBuffer; i++) {
-        int code = preBufferBoutons[i];
+        int code = tickRun->trickKeys.preBufferBoutons[i];
         if (code == noButton) break;
         if (code >= 0 && code < nbBoutonsPosition && seen[code]) break;
-        if (code != previous && n < nbBoutonsPosition) bufferBoutons[n++] = code;
+        if (code != previous && n < nbBoutonsPosition) tickRun->trickKeys.bufferBoutons[n++] = code;
         if (code >= 0 && code < nbBoutonsPosition) seen[code] = 1;
         previous = code;
     }
-    for (int i = n; i < nbBoutonsPosition; i++) bufferBoutons[i] = noButton;
+    for (int i = n; i < nbBoutonsPosition; i++) tickRun->trickKeys.bufferBoutons[i] = noButton;
 }
 
 int thereIsTrickButtonsPressed()
 {
     for (int i = 0; i < nbBoutonsPosition; i++)
-        if (bufferBoutons[i] != noButton) return 1;
+        if (tickRun->trickKeys.bufferBoutons[i] != noButton) return 1;
     return 0;
 }
 
 int compareBoutons(int* boutons)
 {
     for (int i = 0; i < nbBoutonsPosition; i++)
-        if (boutons[i] != bufferBoutons[i]) return 0;
+        if (boutons[i] != tickRun->trickKeys.bufferBoutons[i]) return 0;
     return 1;
 }
 
@@ -120,14 +117,14 @@ void trickInputStep()
         for (int k = 0; k < nbBoutonsPosition; k++)
             if (keyOfTrick(k)) empileBouton(k);
     prepareBufferBoutons();
-    trickHeld = -1;
+    tickRun->told.trickHeld = -1;
     if (!air) return;
     if (!thereIsTrickButtonsPressed()) {
         videPileBoutons();
         return;
     }
     int i = recherchePosition();
-    trickHeld = i;
+    tickRun->told.trickHeld = i;
     if (i == -1) {
         changePositionDbl(figureAerialCourante, fakieOrNotOG());
         tickRun->scores.figScore = unmatchedTrickScore;

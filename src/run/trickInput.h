@@ -3,9 +3,6 @@
 
 const int taillePreBuffer = 256;
 
-extern int preBufferBoutons[256];
-extern int indexPileBouton;
-extern int bufferBoutons[6];
 
 void empileBouton(int code);
 void initBufferBoutons();

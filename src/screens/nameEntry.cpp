@@ -68,7 +68,7 @@ static void noteScoreFile(const ScoreFileReport& load, const char* saveWhy)
 // score's own trouble already fills the line.
 static void keepFirstPlaceRun(int finalScore, float seconds)
 {
-    if (playerRun.scores.rank != NB_SCORES - 1 || !recordingRun.finished) return;
+    if (playerRun.scores.rank != NB_SCORES - 1 || !playerRun.recording.finished) return;
     char why[FILE_WHY_CHARS];
     if (keepBestRun(nomFicPiste, nomFicSkier, finalScore, seconds, why) != 0 && !scoreNote[0])
         snprintf(scoreNote, sizeof scoreNote, "Best run not saved: %s", why);

@@ -9,6 +9,7 @@
 #include "render/SnowParticleEngine.h"
 #include "render/skiTraces.h"
 #include "run/runState.h"
+#include "shell/playerRun.h"
 #include "sound/gameSounds.h"
 #include "track/collision.h"
 #include "track/planLib.h"
@@ -88,6 +89,6 @@ int initGame(const char* trackName)
     if (particleEngineSkier) particleEngineSkier->initParticlesProps();
     skiTraces.reset();
     // The rider starts at the track's start line; the first sweep starts there too.
-    reinitCollisionSweep(depart, yTheoObj(points, faces, depart, tickRun->motion.Zobjet, maxTrackFaces), tickRun->motion.Zobjet);
+    reinitCollisionSweep(depart, yTheoObj(points, faces, depart, playerRun.motion.Zobjet, maxTrackFaces), playerRun.motion.Zobjet);
     return trackLoadOk;
 }

@@ -8,10 +8,11 @@
 #include "run/bestRun.h"
 #include "fileio/gameFolders.h"
 #include "run/ghostRun.h"
+#include "shell/playerRun.h"
 
 int keepBestRun(const char* trackDir, const char* rider, int finalScore, float finalTime, char* why)
 {
-    if (!recordingRun.finished || recordingRun.samples.empty()) {
+    if (!playerRun.recording.finished || playerRun.recording.samples.empty()) {
         if (why) snprintf(why, FILE_WHY_CHARS, "no recording of the whole run");
         return 1;
     }
@@ -20,7 +21,7 @@ int keepBestRun(const char* trackDir, const char* rider, int finalScore, float f
     snprintf(best.rider, sizeof best.rider, "%s", rider);
     best.finalScore = finalScore;
     best.finalTime = finalTime;
-    best.rec = recordingRun;
+    best.rec = playerRun.recording;
     std::string path = playerWritePath(trackFile(trackDir, BEST_RUN_FILE));
     int failed = saveBestRun(path.c_str(), best, why);
     if (failed) printf("Best run %s not saved: %s\n", path.c_str(), why ? why : "");

@@ -1,29 +1,29 @@
 #include "track/bombstuff.h"
+#include "run/runState.h"
 
-int nbCollectedBomb = 0;
 
 int getCollectedBomb()
 {
-    return nbCollectedBomb;
+    return tickRun->nbCollectedBomb;
 }
 
 short hasCollectedBomb()
 {
-    return nbCollectedBomb > 0;
+    return tickRun->nbCollectedBomb > 0;
 }
 
 void resetCollectedBomb(int n)
 {
-    nbCollectedBomb = n;
+    tickRun->nbCollectedBomb = n;
 }
 
 void incCollectedBomb()
 {
-    nbCollectedBomb++;
+    tickRun->nbCollectedBomb++;
 }
 
 void decCollectedBomb()
 {
-    if (nbCollectedBomb > 0)
-        nbCollectedBomb--;
+    if (tickRun->nbCollectedBomb > 0)
+        tickRun->nbCollectedBomb--;
 }

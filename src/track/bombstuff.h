@@ -1,7 +1,6 @@
 // The bombs the rider holds.
 #pragma once
 
-extern int nbCollectedBomb;
 
 int getCollectedBomb();
 short hasCollectedBomb();

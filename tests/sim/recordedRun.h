@@ -53,7 +53,7 @@ inline BestRun recordRun()
     placeSkierAtStart(simRun, clockStart);
     clearRunEvents();
     const double rate = 144;
-    for (long f = 0; f < 200 * rate && !recordingRun.input.closed; f++) {
+    for (long f = 0; f < 200 * rate && !simRun.recording.input.closed; f++) {
         RunInput in = recordAt((long)(f * 1000.0 / rate), true);
         in.frameps = (float)rate;
         runDrawnFrame(runTicker, simRun, 1.0 / rate, in, [] { clearRunEvents(); });
@@ -63,7 +63,7 @@ inline BestRun recordRun()
     snprintf(run.rider, sizeof run.rider, "tolvek");
     run.finalScore = runScoreSoFar();
     run.finalTime = simRun.timing.totalTime;
-    run.rec = recordingRun;
+    run.rec = simRun.recording;
     return run;
 }
 

@@ -49,7 +49,7 @@ Snapshot snapshot()
     s.time = simRun.timing.totalTime, s.score = simRun.scores.totalScore, s.collectables = simRun.scores.totalCollectable, s.bombs = getCollectedBomb();
     s.fallen = simRun.phases.chute, s.contact = (short)getContact(), s.finished = simRun.motion.skieurArrive, s.fakie = simRun.phases.fakie;
     s.rescue = simRun.phases.askForRescue, s.replacement = (short)simRun.phases.replacement;
-    s.groundY = getYobjetCour(), s.face = getNumeroFaceCourante(), s.stopped = (float)stoppedSeconds;
+    s.groundY = getYobjetCour(), s.face = getNumeroFaceCourante(), s.stopped = (float)simRun.told.stoppedSeconds;
     return s;
 }
 

@@ -95,9 +95,9 @@ TEST_F(ReRide, ARecordedRunRidesAgainToTheSameScoreTimeAndSamples)
            run.rec.input.ticks / 60.0, seconds);
     EXPECT_EQ(runScoreSoFar(), run.finalScore);
     EXPECT_EQ(simRun.timing.totalTime, run.finalTime);
-    ASSERT_EQ(recordingRun.samples.size(), run.rec.samples.size());
+    ASSERT_EQ(simRun.recording.samples.size(), run.rec.samples.size());
     for (size_t k = 0; k < run.rec.samples.size(); k++)
-        ASSERT_TRUE(sameSample(recordingRun.samples[k], run.rec.samples[k])) << "sample " << k << describe(recordingRun.samples[k]) << " / " << describe(run.rec.samples[k]);
+        ASSERT_TRUE(sameSample(simRun.recording.samples[k], run.rec.samples[k])) << "sample " << k << describe(simRun.recording.samples[k]) << " / " << describe(run.rec.samples[k]);
     expectConditionsGivenBack();
     // Written and read back, it rides again the same.
     std::vector<unsigned char> bytes;

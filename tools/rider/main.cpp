@@ -203,7 +203,7 @@ static void printJson(const Options& o, const RideTally& t)
 // The ride as the game keeps a first place: 0 when written.
 static int writeBestRun(const Options& o)
 {
-    if (!recordingRun.finished || !wholeInput(recordingRun.input)) {
+    if (!simRun.recording.finished || !wholeInput(simRun.recording.input)) {
         fprintf(stderr, "kesride: the ride did not finish on the snow: no best run written\n");
         return EXIT_REFUSED;
     }
@@ -212,7 +212,7 @@ static int writeBestRun(const Options& o)
     snprintf(run.rider, sizeof run.rider, "%s", o.rider.c_str());
     run.finalScore = runScoreSoFar();
     run.finalTime = simRun.timing.totalTime;
-    run.rec = recordingRun;
+    run.rec = simRun.recording;
     char why[FILE_WHY_CHARS] = "";
     if (saveBestRun(o.saveBestRun.c_str(), run, why) != 0) {
         fprintf(stderr, "kesride: %s not written: %s\n", o.saveBestRun.c_str(), why);
@@ -229,7 +229,7 @@ static void ride(const Options& o, const TimedInput& input)
     startRunTicker(runTicker, 0);
     long frames = (long)(o.maxSeconds * o.drawRate);
     bool keep = !o.saveBestRun.empty();
-    for (long f = 0; f < frames && !(keep ? recordingRun.input.closed : simRun.motion.skieurArrive); f++) {
+    for (long f = 0; f < frames && !(keep ? simRun.recording.input.closed : simRun.motion.skieurArrive); f++) {
         long ms = (long)floor(f * 1000.0 / o.drawRate + 1e-6);
         RunInput sampled;
         heldAt(input, ms, sampled);
