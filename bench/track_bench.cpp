@@ -19,7 +19,6 @@ static void fillObstacles(float spacing, float height)
         o.y = height;
         o.z = (i % 3 - 1) * 300.0f;
         o.type = i % 4;
-        o.taken = 0;
     }
 }
 

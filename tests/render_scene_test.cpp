@@ -249,26 +249,24 @@ TEST(RenderObstacles, WindowAheadTakenAndRails)
     ObstacleRecord o = {};
     o.type = obstacleSapin;
     o.x = x - 1;
-    EXPECT_FALSE(obstacleInView(o, x));
+    EXPECT_FALSE(obstacleInView(o, 0, x));
     o.x = x + 12 * longueurFace - 1;
-    EXPECT_TRUE(obstacleInView(o, x));
+    EXPECT_TRUE(obstacleInView(o, 0, x));
     o.x = x + 12 * longueurFace;
-    EXPECT_FALSE(obstacleInView(o, x));
+    EXPECT_FALSE(obstacleInView(o, 0, x));
     o.type = obstacleRail;
     o.x = x - 2000;
-    EXPECT_TRUE(obstacleInView(o, x));
+    EXPECT_TRUE(obstacleInView(o, 0, x));
     o.x = x - 3000;
-    EXPECT_FALSE(obstacleInView(o, x));
+    EXPECT_FALSE(obstacleInView(o, 0, x));
     o.x = x + 100;
     for (int type : {obstacleCollectable, obstacleBomb}) {
         o.type = type;
-        o.taken = 0;
-        EXPECT_TRUE(obstacleInView(o, x));
-        o.taken = 1;
-        EXPECT_FALSE(obstacleInView(o, x));
+        EXPECT_TRUE(obstacleInView(o, 0, x));
+        EXPECT_FALSE(obstacleInView(o, 1, x));
     }
-    o.type = 9, o.taken = 0;
-    EXPECT_FALSE(obstacleInView(o, x));
+    o.type = 9;
+    EXPECT_FALSE(obstacleInView(o, 0, x));
 }
 
 TEST_F(RenderCamera, ShadowPlaneIsTheGroundUnderTheRider)

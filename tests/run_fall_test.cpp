@@ -27,7 +27,7 @@ static void placeObstacle(int i, int type, float x, float y, float z)
     o.y = y;
     o.z = z;
     o.type = type;
-    o.taken = 0;
+    playerRun.rider.collision.taken[i] = 0;
 }
 
 class RunFall : public ::testing::Test {

@@ -88,7 +88,7 @@ struct Sweep : ::testing::Test {
         while (!isObstacleListEnd(containerObstacles[i])) i++;
         containerObstacles[i].x = x, containerObstacles[i].y = y, containerObstacles[i].z = z;
         containerObstacles[i].type = type;
-        containerObstacles[i].taken = 0;
+        playerRun.rider.collision.taken[i] = 0;
         return i;
     }
     int move(float x0, float y0, float z0, float x1, float y1, float z1)
@@ -138,7 +138,7 @@ TEST_F(Sweep, CollectablesAreCountedOnce)
     EXPECT_EQ(playerRun.scores.totalCollectable, 1);
     EXPECT_EQ(playerRun.rider.collision.boomF, 1);
     EXPECT_EQ(pilotEventCount(RUN_EV_COLLECTABLE), 1);  // its sound
-    EXPECT_EQ(containerObstacles[a].taken, 1);
+    EXPECT_EQ(playerRun.rider.collision.taken[a], 1);
     EXPECT_EQ(playerRun.rider.collision.indiceDernierCollectable, a);
     // the same place again: already taken, even once another was the last one picked up
     EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));

@@ -37,7 +37,7 @@ struct ModelSnapshot {
         }
         for (const ObstacleRecord& o : containerObstacles) {
             for (float v : {o.x, o.y, o.z, o.reservedFloat}) s.floats.push_back(v);
-            for (int v : {o.reservedLong, o.type, (int)o.reservedA, (int)o.reservedB, (int)o.taken})
+            for (int v : {o.reservedLong, o.type, (int)o.reservedA, (int)o.reservedB})
                 s.ints.push_back(v);
         }
         s.ints.push_back(bombsQty);
@@ -55,7 +55,7 @@ void scramble()
     memset(normalesPiste, 0x11, sizeof normalesPiste);
     memset(faces, 0, sizeof faces);
     memset(textures, 0x22, sizeof textures);
-    for (ObstacleRecord& o : containerObstacles) o.x = 1, o.taken = 1;
+    for (ObstacleRecord& o : containerObstacles) o.x = 1;
     nomPiste[0] = 0;
     bombsQty = -1;
 }

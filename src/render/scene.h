@@ -58,7 +58,7 @@ void drawBomb(int i);
 // How far ahead of the rider the obstacles are drawn.
 const float obstacleViewAhead = 12.0f * longueurFace;
 // Whether an obstacle record is drawn this frame (in the window ahead, not taken).
-short obstacleInView(const ObstacleRecord& o, float riderX);
+short obstacleInView(const ObstacleRecord& o, short taken, float riderX);
 // Texture name of a terrain texture index; 0 (untextured) outside the loaded table.
 unsigned int terrainTextureName(int texIndex, unsigned int* names);
 

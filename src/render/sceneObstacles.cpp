@@ -39,11 +39,11 @@ void drawBomb(int i)
     drawObjectList(bombModelList);
 }
 
-short obstacleInView(const ObstacleRecord& o, float riderX)
+short obstacleInView(const ObstacleRecord& o, short taken, float riderX)
 {
     float from = o.type == obstacleRail ? riderX - RAIL_VISIBLE_BEHIND : riderX;
     if (!(o.x > from && o.x < riderX + obstacleViewAhead)) return 0;
-    if ((o.type == obstacleCollectable || o.type == obstacleBomb) && o.taken) return 0;
+    if ((o.type == obstacleCollectable || o.type == obstacleBomb) && taken) return 0;
     return o.type >= obstacleSapin && o.type <= obstacleRail;
 }
 
@@ -100,7 +100,7 @@ void drawObstaclesOfPass(TrackPoint* pts, float riderX, ObstaclePass pass)
             burstPending = 0;
         }
         bool wanted = pass == allObstacles || (pass == seeThroughObstacles) == seeThrough(o);
-        if (wanted && obstacleInView(o, riderX)) drawOneObstacle(o, i);
+        if (wanted && obstacleInView(o, shownRun().rider.collision.taken[i], riderX)) drawOneObstacle(o, i);
     }
     if (pass != solidObstacles && shownRun().phases.currentBombVertex >= 0 && shownRun().phases.currentBombVertex < maxTrackVertices)
         drawBombBlast(pts[shownRun().phases.currentBombVertex]);

@@ -156,6 +156,7 @@ struct CollisionSweep {
     short bombF = 0;  // a bomb was picked up in this sweep
     int lastHitObstacleType = -1;  // of the last hit that felled the rider (obstacleSapin, obstacleRail)
     StepSweeps steps;
+    short taken[maxObstacles] = {};  // by obstacle: a collectable or bomb already picked up in this run
 };
 
 // What the rider carries from tick to tick besides the variables above, all of it started afresh

@@ -221,24 +221,22 @@ static int isAheadWithin(const coord& p, const ObstacleRecord& o, float behind)
 
 static void pickUpCollectable(const coord& p, int i)
 {
-    ObstacleRecord& o = containerObstacles[i];
-    if (i == sweep().indiceDernierCollectable || o.taken) return;
+    if (i == sweep().indiceDernierCollectable || sweep().taken[i]) return;
     if (!isCollisionCollectable(riderCollisionRadius, p.x, p.y, p.z, i)) return;
     tickRun->scores.totalCollectable++;
     sweep().indiceDernierCollectable = i;
-    o.taken = 1;
+    sweep().taken[i] = 1;
     sweep().boomF = 1;
     emitRunEvent(RUN_EV_COLLECTABLE);
 }
 
 static void pickUpBomb(const coord& p, int i)
 {
-    ObstacleRecord& o = containerObstacles[i];
-    if (i == sweep().indiceDerniereBombe || o.taken) return;
+    if (i == sweep().indiceDerniereBombe || sweep().taken[i]) return;
     if (!isCollisionBomb(riderCollisionRadius, p.x, p.y, p.z, i)) return;
     incCollectedBomb();
     sweep().indiceDerniereBombe = i;
-    o.taken = 1;
+    sweep().taken[i] = 1;
     sweep().bombF = 1;
     emitRunEvent(RUN_EV_BOMB_PICKED);
 }

@@ -171,7 +171,6 @@ static int readObstaclesAndRescue(TrackSource& f)
             return 0;
         o.reservedA = (short)a;
         o.reservedB = (short)b;
-        o.taken = 0;
     }
     if (!readCount(f, &stNbReplace, maxReplacePoints)) return 0;
     for (int i = 0; i < stNbReplace; i++)
@@ -205,7 +204,6 @@ static void commitTrackModel()
     memcpy(textures, stTextures, sizeof(TexData) * stNbTextures);
     initObstacles();
     for (int i = 0; i < stNbObstacles; i++) containerObstacles[i] = stObstacles[i];
-    for (int i = stNbObstacles; i < maxObstacles; i++) containerObstacles[i].taken = 0;
     initReplaceSkier();
     memcpy(replaceSkier, stReplace, sizeof(float) * 3 * stNbReplace);
 }

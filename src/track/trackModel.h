@@ -44,7 +44,6 @@ struct ObstacleRecord {
     short reservedA;
     short reservedB;
     float reservedFloat;
-    short taken;  // a collectable or bomb already picked up in this run
 };
 
 extern char nomPiste[256];

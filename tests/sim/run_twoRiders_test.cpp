@@ -1,0 +1,174 @@
+// Two runs on one track in one process, stepped in turn tick by tick: each comes to exactly what it
+// comes to ridden alone, so nothing of one rider's run lives outside his RunState.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "fileio/swapthings.h"
+#include "run/runEvents.h"
+#include "run/runFrame.h"
+#include "run/runInput.h"
+#include "run/runState.h"
+#include "run/runTicker.h"
+#include "run/trickInput.h"
+#include "skier/skierCar.h"
+#include "track/bombstuff.h"
+#include "track/planLib.h"
+#include "track/trackLoader.h"
+#include "track/trackModel.h"
+#include "recordedRun.h"
+#include "simRun.h"
+#include "trickSequence.h"
+
+namespace {
+
+const long clockStart = 100000;
+const double drawRate = 60;
+const long maxFrames = 150 * 60;
+const char* const trackName = "ironpark";
+
+// What a tick leaves that the player sees or that counts.
+struct Moment {
+    float x, y, z, speed, rotX, rotY, rotZ, pitch, time;
+    int score, collectables, bombs;
+    short contact, fallen, finished, fakie;
+    bool operator==(const Moment& o) const { return memcmp(this, &o, sizeof *this) == 0; }
+};
+
+Moment momentOf(const RunState& r)
+{
+    Moment m;
+    memset(&m, 0, sizeof m);  // padding too: compared byte for byte
+    m.x = r.motion.Xobjet, m.y = r.motion.Yobjet, m.z = r.motion.Zobjet, m.speed = r.motion.vitessePrecedente;
+    m.rotX = r.orientation.rotSkierX, m.rotY = r.orientation.rotSkierY, m.rotZ = r.orientation.rotSkierZ;
+    m.pitch = r.orientation.angleDePlacementEffectif, m.time = r.timing.totalTime;
+    m.score = r.scores.totalScore, m.collectables = r.scores.totalCollectable, m.bombs = r.nbCollectedBomb;
+    m.contact = (short)r.rider.ground.contact, m.fallen = r.phases.chute, m.finished = r.motion.skieurArrive;
+    m.fakie = r.phases.fakie;
+    return m;
+}
+
+std::string describe(const Moment& m)
+{
+    char t[256];
+    snprintf(t, sizeof t, "x %.3f y %.3f z %.3f v %.3f rot %.2f %.2f %.2f pitch %.2f t %.4f score %d c %d b %d contact %d fall %d end %d fakie %d",
+             m.x, m.y, m.z, m.speed, m.rotX, m.rotY, m.rotZ, m.pitch, m.time, m.score, m.collectables, m.bombs,
+             m.contact, m.fallen, m.finished, m.fakie);
+    return t;
+}
+
+// One rider: his run, his clock, his input record and what each of his ticks came to.
+struct Rider {
+    RunState run;
+    RunTicker ticker;
+    std::function<RunInput(long)> input;
+    std::vector<Moment> ticks;
+    long frame = 0;
+};
+
+void loadTrack()
+{
+    storeByteOrder(0);
+    std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + trackName + "/" + trackName + ".btrk";
+    ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk);
+}
+
+// As the game loop starts a run: reset before the track is loaded (the reset clears the track's
+// start and finish), placed at the start line after.
+void resetRider(Rider& r)
+{
+    reinitGameVar(r.run);
+    RunContext in(r.run);
+    videPileBoutons();
+}
+
+void placeRider(Rider& r)
+{
+    RunContext in(r.run);
+    resetCollectedBomb(bombsQty);
+    placeSkierAtStart(r.run, clockStart);
+    clearRunEvents();
+    startRunTicker(r.ticker, clockStart);
+}
+
+bool done(const Rider& r) { return r.run.motion.skieurArrive || r.frame >= maxFrames; }
+
+// One drawn frame of this rider's run: the ticks it makes due, each one's moment kept.
+void drawnFrame(Rider& r)
+{
+    RunInput in = r.input((long)(r.frame++ * 1000.0 / drawRate));
+    in.frameps = (float)drawRate;
+    runDrawnFrame(r.ticker, r.run, 1.0 / drawRate, in, [&r] {
+        r.ticks.push_back(momentOf(r.run));
+        clearRunEvents();
+    });
+}
+
+void rideAlone(Rider& r)
+{
+    resetRider(r);
+    loadTrack();
+    placeRider(r);
+    while (!done(r)) drawnFrame(r);
+}
+
+void expectSameRide(const Rider& alone, const Rider& beside, const char* who)
+{
+    ASSERT_EQ(alone.ticks.size(), beside.ticks.size()) << who << ": ticks to the finish";
+    for (size_t i = 0; i < alone.ticks.size(); i++)
+        ASSERT_TRUE(alone.ticks[i] == beside.ticks[i]) << who << " differs at tick " << i << ": "
+                                                       << describe(alone.ticks[i]) << " / " << describe(beside.ticks[i]);
+}
+
+RunInput straightDown(long ms) { return recordAt(ms, false); }
+
+// The trick sequence without its bombs: a fired bomb raises the track itself, which both riders share.
+RunInput tricksNoBomb(long ms)
+{
+    RunInput in = recordAt(ms, true);
+    in.held[RB_BOMB] = 0;
+    return in;
+}
+
+}  // namespace
+
+TEST(TwoRiders, SteppedInTurnEachRidesAsAlone)
+{
+    recorded_run::KeptConditions kept;
+    recorded_run::setConditions(70.0f, 40);
+    Rider pusher, trickster;
+    pusher.input = straightDown;
+    trickster.input = tricksNoBomb;
+    rideAlone(pusher);
+    rideAlone(trickster);
+    // Worth comparing: both finish, on different lines, and the tricks score.
+    ASSERT_TRUE(pusher.run.motion.skieurArrive);
+    ASSERT_TRUE(trickster.run.motion.skieurArrive);
+    ASSERT_NE(pusher.ticks.size(), trickster.ticks.size());
+    EXPECT_GT(trickster.run.scores.totalScore, 0);
+
+    Rider a, b;
+    a.input = straightDown;
+    b.input = tricksNoBomb;
+    resetRider(a);
+    resetRider(b);
+    loadTrack();
+    placeRider(a);
+    placeRider(b);
+    // Drawn at the same rate, one frame of each in turn, until both are over the line.
+    while (!done(a) || !done(b)) {
+        if (!done(a)) drawnFrame(a);
+        if (!done(b)) drawnFrame(b);
+    }
+    expectSameRide(pusher, a, "the straight run");
+    expectSameRide(trickster, b, "the trick run");
+    EXPECT_EQ(pusher.run.scores.totalScore, a.run.scores.totalScore);
+    EXPECT_EQ(trickster.run.scores.totalScore, b.run.scores.totalScore);
+    EXPECT_EQ(pusher.run.timing.totalTime, a.run.timing.totalTime);
+    EXPECT_EQ(trickster.run.timing.totalTime, b.run.timing.totalTime);
+    kept.giveBack();
+}
