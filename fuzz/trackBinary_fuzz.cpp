@@ -1,11 +1,15 @@
 // Binary track files: any bytes are refused or loaded, never read or written out of bounds.
 #include "fuzzInput.h"
+#include "run/runState.h"
 #include "track/planLib.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
+    // The terrain queries place a rider: they place this one.
+    static RunState rider;
+    RunContext placing(rider);
     if (importTrackFromBinaryFile(fuzzInputFile(data, size, ".btrk")) == trackLoadOk) {
         // A loaded track must answer terrain queries anywhere on it.
         for (float x = -1000; x < 340000; x += 17000) {
