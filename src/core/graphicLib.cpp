@@ -36,30 +36,22 @@ static void sinCosOf(float angle, float* s, float* c)
     *c = cosf(r);
 }
 
-void applyRotationToPoint(ThreeDPoint* p, float ax, float ay, float az)
+// Turns the pair (u, v) by degrees in its own plane: u towards v.
+static void turnPair(float* u, float* v, float degrees)
 {
     float s, c;
-    if (ax != 0) {
-        sinCosOf(ax, &s, &c);
-        float y = p->y * c - p->z * s;
-        float z = p->y * s + p->z * c;
-        p->y = y;
-        p->z = z;
-    }
-    if (ay != 0) {
-        sinCosOf(ay, &s, &c);
-        float x = p->z * s + p->x * c;
-        float z = p->z * c - p->x * s;
-        p->x = x;
-        p->z = z;
-    }
-    if (az != 0) {
-        sinCosOf(az, &s, &c);
-        float x = p->y * s + p->x * c;
-        float y = p->y * c - p->x * s;
-        p->x = x;
-        p->y = y;
-    }
+    sinCosOf(degrees, &s, &c);
+    float turnedU = *u * c - *v * s;
+    float turnedV = *u * s + *v * c;
+    *u = turnedU;
+    *v = turnedV;
+}
+
+void applyRotationToPoint(ThreeDPoint* p, float ax, float ay, float az)
+{
+    if (ax != 0) turnPair(&p->y, &p->z, ax);
+    if (ay != 0) turnPair(&p->z, &p->x, ay);
+    if (az != 0) turnPair(&p->y, &p->x, az);
 }
 
 void normalize(float v[3])
