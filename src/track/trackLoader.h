@@ -21,7 +21,7 @@ void noteTrackRefusal(const char* format, ...) __attribute__((format(printf, 1, 
 // On an error the track model is left exactly as it was.
 int importTrackFromBinaryFile(const char* path);
 int importTrackFromTextFile(const char* path);
-// Puts the last track loaded back as its file had it (kickers raised by bombs, collectables taken and
-// every other change of a run undone; the camera the player chose stays): 1, or 0 when the last load
-// was refused or none was made.
+// Puts the last track loaded back as its file had it (kickers raised by bombs and every other change a
+// run made to it undone; what a run picked up is the run's own; the camera the player chose stays):
+// 1, or 0 when the last load was refused or none was made.
 int restoreLoadedTrack();
