@@ -254,10 +254,10 @@ TEST_F(GeneratedModels, RidersStandOnTheirSkisInTheNeutralPose)
     for (const std::string& id : recipeNames("riders", ".rider")) {
         reinitSkierData();
         ASSERT_EQ(loadMs3d((dataPath() + "/models/" + id + "/" + id + ".3d").c_str()), 0) << id;
-        for (float* v : variablesPose) *v = 0;
+        for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
         majRotationsBones();
         transformSkierEtat(0, 0, 0, 1);
-        const float lift = transTotalSkier + hauteurPiedSkier;
+        const float lift = tickPose->transTotalSkier + hauteurPiedSkier;
         for (int side = 0; side < 2; side++) {
             const int ankle = side ? jointChevilleDroite : jointChevilleGauche, foot = side ? 8 : 9;
             float lo[2][3] = {{1e9f, 1e9f, 1e9f}, {1e9f, 1e9f, 1e9f}}, hi[2][3] = {{-1e9f, -1e9f, -1e9f}, {-1e9f, -1e9f, -1e9f}};

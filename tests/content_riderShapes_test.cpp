@@ -49,7 +49,7 @@ struct RiderShapes : ::testing::Test {
     }
     void TearDown() override
     {
-        for (float* v : variablesPose) *v = 0;
+        for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
         majRotationsBones();
     }
 };
@@ -185,7 +185,7 @@ void markTriangle(bool grid[Outline::CELLS][Outline::CELLS], const float* a, con
 Outline standingOutline()
 {
     Outline o;
-    for (float* v : variablesPose) *v = 0;
+    for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
     majRotationsBones();
     std::vector<Point> v = skinnedVertices();
     for (int g = 0; g < nbMeshes; g++)

@@ -34,7 +34,8 @@ TEST_F(SkinChains, ListMatchesTheWalkForEveryJointAndPose)
 {
     unsigned seed = 7;
     for (int pose = 0; pose < 40; pose++) {
-        for (float* v : variablesPose) {
+        for (int i = 0; i < nbPoseVariables; i++) {
+            float* v = &tickPose->angles[i];
             seed = seed * 1103515245u + 12345u;
             // whole degrees, fractions, beyond a turn and exactly 0 (the walk skips those)
             int r = (int)(seed >> 16) % 1000;
@@ -62,7 +63,7 @@ TEST_F(SkinChains, ListMatchesTheWalkForEveryJointAndPose)
 TEST_F(SkinChains, LoopingChainIsCutLikeTheWalk)
 {
     listeBones[3].parent = 4;  // right hip under the right knee, whose parent is the right hip
-    for (float* v : variablesPose) *v = 25;
+    for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 25;
     majRotationsBones();
     transformObj();
     const int triangleOfKnee = 1 + 4;  // the first triangle is the unbound one

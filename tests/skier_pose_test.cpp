@@ -24,18 +24,18 @@ TEST(SkierPoseBlend, JointsTurnAtOneRateAndStopAtTheLastWholeStep)
     a[20] = 20;  // downwards
     b[20] = -10;
     animPosition(a, b, 100, 5);
-    EXPECT_FLOAT_EQ(70, rotHancheXR);
-    EXPECT_FLOAT_EQ(5, rotChevilleYR);
-    EXPECT_FLOAT_EQ(55, rotHancheZL);
-    EXPECT_FLOAT_EQ(-10, rotEpauleXR);
-    EXPECT_FLOAT_EQ(0, rotHeadZ);
+    EXPECT_FLOAT_EQ(70, tickPose->angles[rotHancheXR]);
+    EXPECT_FLOAT_EQ(5, tickPose->angles[rotChevilleYR]);
+    EXPECT_FLOAT_EQ(55, tickPose->angles[rotHancheZL]);
+    EXPECT_FLOAT_EQ(-10, tickPose->angles[rotEpauleXR]);
+    EXPECT_FLOAT_EQ(0, tickPose->angles[rotHeadZ]);
 
     animPosition(a, b, 150, 5);
-    EXPECT_FLOAT_EQ(70, rotHancheXR);
+    EXPECT_FLOAT_EQ(70, tickPose->angles[rotHancheXR]);
     animPosition(a, b, -10, 5);
-    EXPECT_FLOAT_EQ(10, rotHancheXR);
-    EXPECT_FLOAT_EQ(0, rotHancheZL);
-    EXPECT_FLOAT_EQ(20, rotEpauleXR);
+    EXPECT_FLOAT_EQ(10, tickPose->angles[rotHancheXR]);
+    EXPECT_FLOAT_EQ(0, tickPose->angles[rotHancheZL]);
+    EXPECT_FLOAT_EQ(20, tickPose->angles[rotEpauleXR]);
 }
 
 TEST(SkierPoseBlend, PercentIsTheShareOfTheLongestJointsSteps)
@@ -47,16 +47,16 @@ TEST(SkierPoseBlend, PercentIsTheShareOfTheLongestJointsSteps)
     b[10] = 30;  // 6 steps, finished by then
     b[36] = -33;
     animPosition(a, b, 50, 5);
-    EXPECT_FLOAT_EQ(50, rotGenouR);
-    EXPECT_FLOAT_EQ(30, rotGenouL);
-    EXPECT_FLOAT_EQ(-30, rotHeadZ);
+    EXPECT_FLOAT_EQ(50, tickPose->angles[rotGenouR]);
+    EXPECT_FLOAT_EQ(30, tickPose->angles[rotGenouL]);
+    EXPECT_FLOAT_EQ(-30, tickPose->angles[rotHeadZ]);
     animPosition(a, b, 49.9f, 5);  // 20 x 49 / 100 = 9 steps
-    EXPECT_FLOAT_EQ(45, rotGenouR);
+    EXPECT_FLOAT_EQ(45, tickPose->angles[rotGenouR]);
     animPosition(a, b, 50, 10);    // 10 steps of 10, 5 taken
-    EXPECT_FLOAT_EQ(50, rotGenouR);
-    EXPECT_FLOAT_EQ(30, rotGenouL);
+    EXPECT_FLOAT_EQ(50, tickPose->angles[rotGenouR]);
+    EXPECT_FLOAT_EQ(30, tickPose->angles[rotGenouL]);
     animPosition(a, b, 100, 0);    // a step below one degree counts as one
-    EXPECT_FLOAT_EQ(100, rotGenouR);
+    EXPECT_FLOAT_EQ(100, tickPose->angles[rotGenouR]);
 }
 
 TEST(SkierPoseBlend, FromTheCurrentPoseSettlesNearTheTarget)
@@ -71,10 +71,10 @@ TEST(SkierPoseBlend, FromTheCurrentPoseSettlesNearTheTarget)
     EXPECT_NE(reposPosition[0], now[0]);
 
     // The current pose may be handed in as the start.
-    float* self = figureAerialCourante;
+    float* self = tickPose->figureAerialCourante;
     lirePoseCourante(self);
     animPosition(self, normalPosition, 100);
-    EXPECT_NEAR(normalPosition[3], rotGenouR, 5.0f);
+    EXPECT_NEAR(normalPosition[3], tickPose->angles[rotGenouR], 5.0f);
 }
 
 static std::string positionText(const char* name, const char* boutons, float first)

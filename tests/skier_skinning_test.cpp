@@ -22,8 +22,8 @@ protected:
     void SetUp() override
     {
         preCalculateTrigoTables();
-        for (float* v : variablesPose) *v = 0;
-        rotBassinX = rotBassinY = rotBassinZ = 0;
+        for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
+        tickPose->angles[rotBassinX] = tickPose->angles[rotBassinY] = tickPose->angles[rotBassinZ] = 0;
         // One triangle per joint of interest, each corner 10 below its joint's centre.
         std::vector<TestVertex> vs;
         for (int joint : {3, 4, 7, 8, 19, 0}) {
@@ -94,8 +94,8 @@ TEST_F(SkierSkinning, KneeTurnsTheShinAboutTheKneeOnly)
 
 TEST_F(SkierSkinning, ElbowTurnsForearmAboutYAndFootFollowsAnkle)
 {
-    rotCoudeR = 90;
-    rotChevilleXR = -90;
+    tickPose->angles[rotCoudeR] = 90;
+    tickPose->angles[rotChevilleXR] = -90;
     corner(0);
     // Elbow vertex (0,-10,0) about y is unchanged: y is the axis.
     const float* forearm = listeTrianglesToDraw[4].position[0];
@@ -125,7 +125,7 @@ TEST_F(SkierSkinning, SkiEndsAndSupportingAnkleUnderRestPose)
 {
     transformSkierEtat(0, 0, 0, 1);
     // The right ankle stands on the snow: its skinned height is -108.343.
-    EXPECT_NEAR(108.343f, transTotalSkier, 1e-3f);
+    EXPECT_NEAR(108.343f, tickPose->transTotalSkier, 1e-3f);
     // Left nose: skinned (39.929, -115.118, 122.672), raised by 126.343, quarter turn about y.
     const float nose[3] = {122.672f, 11.225f, -39.929f};
     expectNear(nose, getOutNoseSkiGauchePos(), 0.01f);
@@ -134,10 +134,10 @@ TEST_F(SkierSkinning, SkiEndsAndSupportingAnkleUnderRestPose)
     EXPECT_NEAR(9.225f, getOutNoseSkiDroitPos()[1], 0.01f);
 
     // A left knee at 90 degrees carries the left ski through the knee; the right one stays.
-    rotGenouL = 90;
+    tickPose->angles[rotGenouL] = 90;
     majRotationsBones();
     transformSkierEtat(0, 0, 0, 1);
-    EXPECT_NEAR(108.343f, transTotalSkier, 1e-3f);
+    EXPECT_NEAR(108.343f, tickPose->transTotalSkier, 1e-3f);
     const float kneeY = -124.742f, kneeZ = -35.054f;
     const double r = 90 * DEG_TO_RAD_GAME;
     float noseY = kneeY + (float)((-184.517 - kneeY) * cos(r) - (87.7 - kneeZ) * sin(r)) - pelvis[1];
@@ -146,17 +146,17 @@ TEST_F(SkierSkinning, SkiEndsAndSupportingAnkleUnderRestPose)
     // Heading 10 moves the support to the bent left leg.
     transformSkierEtat(0, 10, 0, 1);
     float ankleY = kneeY + (float)((-176.456 - kneeY) * cos(r) - (-34.963 - kneeZ) * sin(r)) - pelvis[1];
-    EXPECT_NEAR(-ankleY, transTotalSkier, 1e-3f);
+    EXPECT_NEAR(-ankleY, tickPose->transTotalSkier, 1e-3f);
 }
 
 TEST_F(SkierSkinning, RollKeptInTheAirAndHeadingTurnsSkis)
 {
     transformSkierEtat(10, 0, 0, 1);
-    EXPECT_FLOAT_EQ(-10, angleZTemp);
+    EXPECT_FLOAT_EQ(-10, tickPose->angleZTemp);
     transformSkierEtat(25, 0, 0, 0);
-    EXPECT_FLOAT_EQ(-10, angleZTemp);
+    EXPECT_FLOAT_EQ(-10, tickPose->angleZTemp);
     transformSkierEtat(10, 0, 1, 1);
-    EXPECT_FLOAT_EQ(10, angleZTemp);
+    EXPECT_FLOAT_EQ(10, tickPose->angleZTemp);
 
     // Heading h turns the skis by +h in the air, -h on the ground, 180 - h on the ground in fakie.
     transformSkierEtat(0, 0, 0, 1);
@@ -184,33 +184,33 @@ TEST_F(SkierSkinning, RunFlagsDriveTransformSkier)
     playerRun.phases.fakie = 1;
     setContact(1);
     transformSkier(12, 0);
-    EXPECT_FLOAT_EQ(12, angleZTemp);
+    EXPECT_FLOAT_EQ(12, tickPose->angleZTemp);
     playerRun.phases.fakie = 0;
     transformSkier(12, 0);
-    EXPECT_FLOAT_EQ(-12, angleZTemp);
+    EXPECT_FLOAT_EQ(-12, tickPose->angleZTemp);
     setContact(0);
     transformSkier(30, 0);
-    EXPECT_FLOAT_EQ(-12, angleZTemp);
+    EXPECT_FLOAT_EQ(-12, tickPose->angleZTemp);
 }
 
 TEST(SkierPoseVariables, VectorOrderAndAccessors)
 {
-    EXPECT_EQ(&rotHancheXR, variablesPose[0]);
-    EXPECT_EQ(&rotGenouR, variablesPose[3]);
-    EXPECT_EQ(&rotHancheXL, variablesPose[7]);
-    EXPECT_EQ(&rotBaseColonneX, variablesPose[14]);
-    EXPECT_EQ(&rotEpauleXR, variablesPose[20]);
-    EXPECT_EQ(&rotCoudeL, variablesPose[30]);
-    EXPECT_EQ(&rotHeadZ, variablesPose[36]);
+    EXPECT_EQ(0, rotHancheXR);
+    EXPECT_EQ(3, rotGenouR);
+    EXPECT_EQ(7, rotHancheXL);
+    EXPECT_EQ(14, rotBaseColonneX);
+    EXPECT_EQ(20, rotEpauleXR);
+    EXPECT_EQ(30, rotCoudeL);
+    EXPECT_EQ(36, rotHeadZ);
     setRotEpauleXR(10);
     plusRotEpauleXR(5);
     moinsRotEpauleXR(2);
     EXPECT_FLOAT_EQ(13, getRotEpauleXR());
     changeRotHeadX(-4);
-    EXPECT_FLOAT_EQ(-4, rotHeadX);
+    EXPECT_FLOAT_EQ(-4, tickPose->angles[rotHeadX]);
     changeRotBassinY(7);
-    EXPECT_FLOAT_EQ(7, rotBassinY);
-    rotBassinY = 0;
+    EXPECT_FLOAT_EQ(7, tickPose->angles[rotBassinY]);
+    tickPose->angles[rotBassinY] = 0;
     float v[3];
     getVectorBassinSkier(v);
     EXPECT_FLOAT_EQ(1, v[1]);
@@ -220,19 +220,19 @@ TEST(SkierPoseVariables, VectorOrderAndAccessors)
 
 TEST_F(SkierSkinning, AnglesWrapLikeTheTableAndBrokenOnesAreHarmless)
 {
-    rotGenouR = 90;
+    tickPose->angles[rotGenouR] = 90;
     float quarter[3];
     memcpy(quarter, corner(1), sizeof quarter);
     for (float same : {450.0f, 89.4f, 810.0f}) {
-        rotGenouR = same;
+        tickPose->angles[rotGenouR] = same;
         expectNear(quarter, corner(1), 1e-3f);
     }
-    rotGenouR = 0;
+    tickPose->angles[rotGenouR] = 0;
     float rest[3];
     memcpy(rest, corner(1), sizeof rest);
-    rotGenouR = NAN;
+    tickPose->angles[rotGenouR] = NAN;
     expectNear(rest, corner(1), 1e-3f);
-    rotGenouR = 1e30f;
+    tickPose->angles[rotGenouR] = 1e30f;
     const float* far = corner(1);
     for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(far[k]));
 }
@@ -240,8 +240,8 @@ TEST_F(SkierSkinning, AnglesWrapLikeTheTableAndBrokenOnesAreHarmless)
 // The rider screen's one-pass path skins like the run's; its GL calls do nothing without a context.
 TEST_F(SkierSkinning, OnePassDrawingFeedsTheSameListAndSkiEnds)
 {
-    rotGenouR = 40;
-    rotCoudeR = -30;
+    tickPose->angles[rotGenouR] = 40;
+    tickPose->angles[rotCoudeR] = -30;
     playerRun.phases.fakie = 0;
     setContact(1);
     majRotationsBones();
@@ -266,5 +266,5 @@ TEST_F(SkierSkinning, OnePassDrawingFeedsTheSameListAndSkiEnds)
     listeTrianglesToDraw[0].position[0][0] = 1234;
     drawSkier(0, 5, 0, 0);
     EXPECT_FLOAT_EQ(1234, listeTrianglesToDraw[0].position[0][0]);
-    EXPECT_FLOAT_EQ(-5, angleZTemp);
+    EXPECT_FLOAT_EQ(-5, tickPose->angleZTemp);
 }

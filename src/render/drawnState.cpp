@@ -126,13 +126,13 @@ DrawnState interpolateDrawn(const DrawnState& a, const DrawnState& b, float f)
 
 void poseRiderForDrawing(const DrawnState& d, RiderPoseState* saved)
 {
-    saveRiderPoseState(saved);
+    lendRiderPose(saved, &saved->pose);
     changePosition(d.pose);
     majRotationsBones();
     transformSkierEtat(d.lean, d.yaw, d.fakie, d.contact);
 }
 
-void restoreRiderPose(const RiderPoseState& saved) { restoreRiderPoseState(saved); }
+void restoreRiderPose(const RiderPoseState& saved) { giveBackRiderPose(saved); }
 
 void resetDrawnTicks(DrawnTicks* t)
 {

@@ -39,8 +39,8 @@ DrawnState captureDrawnState();
 // between (angles the short way round), flags and the triangle of the nearer one.
 DrawnState interpolateDrawn(const DrawnState& a, const DrawnState& b, float f);
 
-// The rider skinned for the drawn moment (pose, lean, heading), his tick's pose state kept in
-// saved; restoreRiderPose gives it back once the frame is drawn.
+// The rider skinned for the drawn moment (pose, lean, heading) in a copy of his run's pose held in
+// saved, the run's own left as the tick made it; restoreRiderPose points posing back at it.
 struct RiderPoseState;
 void poseRiderForDrawing(const DrawnState& d, RiderPoseState* saved);
 void restoreRiderPose(const RiderPoseState& saved);

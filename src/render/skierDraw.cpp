@@ -93,7 +93,7 @@ static void drawObjAfterTransform()
 
 static void placeOnSnow()
 {
-    glTranslatef(0, transTotalSkier, 0);
+    glTranslatef(0, tickPose->transTotalSkier, 0);
     glTranslatef(0, hauteurPiedSkier, 0);
 }
 
@@ -106,7 +106,7 @@ void drawSkierAfterTransformEtat(int withTexture, int contact)
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
-    if (contact) glRotatef(angleZTemp, 1, 0, 0);
+    if (contact) glRotatef(tickPose->angleZTemp, 1, 0, 0);
     placeOnSnow();
     drawObjAfterTransform();
     glPopMatrix();
@@ -160,8 +160,8 @@ static void drawObj(short feed)
 static void placeSkiEndDrawn(float* p)
 {
     ThreeDPoint q(p[2], p[1], -p[0]);
-    applyRotationToPoint(&q, 0, 0, angleZTemp);
-    q.y += transTotalSkier + hauteurPiedSkier;
+    applyRotationToPoint(&q, 0, 0, tickPose->angleZTemp);
+    q.y += tickPose->transTotalSkier + hauteurPiedSkier;
     q.toVec(p);
 }
 
@@ -174,15 +174,15 @@ void drawSkier(int withTexture, float lean, float heading, short feed)
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
     if (getContact()) {
-        angleZTemp = shownRun().phases.fakie ? lean : -lean;
-        glRotatef(angleZTemp, 1, 0, 0);
+        tickPose->angleZTemp = shownRun().phases.fakie ? lean : -lean;
+        glRotatef(tickPose->angleZTemp, 1, 0, 0);
     }
     placeOnSnow();
     drawObj(feed);
     glPopMatrix();
     glPopMatrix();
-    placeSkiEndDrawn(outNoseSkiGauchePos);
-    placeSkiEndDrawn(outTailSkiGauchePos);
-    placeSkiEndDrawn(outNoseSkiDroitPos);
-    placeSkiEndDrawn(outTailSkiDroitPos);
+    placeSkiEndDrawn(tickPose->skiEnds[noseSkiGauche]);
+    placeSkiEndDrawn(tickPose->skiEnds[tailSkiGauche]);
+    placeSkiEndDrawn(tickPose->skiEnds[noseSkiDroit]);
+    placeSkiEndDrawn(tickPose->skiEnds[tailSkiDroit]);
 }

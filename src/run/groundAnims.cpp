@@ -31,13 +31,13 @@ static void turnPoses()
     AnimationTimer& afterTurn = tickRun->input.afterTurn;
     if (r != 0) {
         afterTurn.timeSinceLastCall(0, runClock());
-        animPositionActu(fakieOrNotDroite(posInterFak2), (float)(r * poseRatePerSecond));
+        animPositionActu(fakieOrNotDroite(tickRun->pose.posInterFak2), (float)(r * poseRatePerSecond));
     } else if (l != 0) {
         afterTurn.timeSinceLastCall(0, runClock());
-        animPositionActu(fakieOrNotGauche(posInterFak2), (float)(l * poseRatePerSecond));
+        animPositionActu(fakieOrNotGauche(tickRun->pose.posInterFak2), (float)(l * poseRatePerSecond));
     } else {
         double sinceTurn = afterTurn.timeSinceLastCall(1, runClock());
-        animPositionActu(fakieOrNotNorm(posInterFak), (float)(sinceTurn * poseRatePerSecond));
+        animPositionActu(fakieOrNotNorm(tickRun->pose.posInterFak), (float)(sinceTurn * poseRatePerSecond));
     }
 }
 
@@ -66,7 +66,7 @@ static void poling()
 static void crouch()
 {
     if (getContact() != 1 || !runHeld(RB_JUMP)) return;
-    animPositionActu(fakieOrNotCrouch(posInterFak), (float)(runHeldTime(RB_JUMP) * poseRatePerSecond));
+    animPositionActu(fakieOrNotCrouch(tickRun->pose.posInterFak), (float)(runHeldTime(RB_JUMP) * poseRatePerSecond));
 }
 
 static void sprayBurst() { emitRunEvent(RUN_EV_SPRAY_BURST); }

@@ -133,7 +133,7 @@ static void landingPoses()
         return;
     }
     if (!tickRun->tricks.animationFigureFinie) tickRun->tricks.deroulementFigure += perTunedStep(landingBlendStep);
-    animPosition(fakieOrNotReception(), fakieOrNotNorm(posInterFak), tickRun->tricks.deroulementFigure);
+    animPosition(fakieOrNotReception(), fakieOrNotNorm(tickRun->pose.posInterFak), tickRun->tricks.deroulementFigure);
     if (tickRun->tricks.deroulementFigure > 99) closeLanding();
 }
 

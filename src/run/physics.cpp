@@ -148,7 +148,7 @@ void handleDecollage(int face, float angle)
         tickRun->motion.YavantSaut = tickRun->motion.Yobjet;
         tickRun->orientation.rotSkierYAvantSaut = tickRun->orientation.rotSkierY;
         tickRun->orientation.angleDePlacementEffectif = 0.0f;
-        changePositionDbl(figureAerialCourante, fakieOrNotSJ());
+        changePositionDbl(tickRun->pose.figureAerialCourante, fakieOrNotSJ());
     }
 }
 

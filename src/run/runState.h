@@ -6,6 +6,7 @@
 #include "run/runFeedback.h"
 #include "run/runInput.h"
 #include "run/runRecording.h"
+#include "skier/riderPose.h"
 #include "track/trackModel.h"
 
 class SkierCar;
@@ -202,6 +203,7 @@ struct RunState {
     RunTelling told;
     RunEventList events{};  // what the last tick did, for the sounds and the drawing to take
     RunRecording recording;  // the run as ridden so far, to keep as a best run
+    RiderPose pose{};  // the rider's skeleton as this run last posed it
 };
 
 // The run being stepped, for the simulation's functions below a tick's entry: set by RunContext
@@ -211,7 +213,8 @@ extern RunState* tickRun;
 // Points the simulation at a run for as long as it lives; the run stepped before is given back after.
 struct RunContext {
     RunState* before;
-    explicit RunContext(RunState& run) : before(tickRun) { tickRun = &run; }
+    PoseContext posing;
+    explicit RunContext(RunState& run) : before(tickRun), posing(run.pose) { tickRun = &run; }
     ~RunContext() { tickRun = before; }
     RunContext(const RunContext&) = delete;
     RunContext& operator=(const RunContext&) = delete;

@@ -22,9 +22,6 @@ static const float takeOffBlendStart = 110.0f;
 static const float armSwingLow = -42.0f;  // the arms swing a degree every 1/60 s between this and 0
 
 
-float rotBrasDroit = 0, rotBrasGauche = 0;
-int jeuRotBD = -1, jeuRotBG = -1;
-
 void empileBouton(int code)
 {
     if (tickRun->trickKeys.indexPileBouton < 0 || tickRun->trickKeys.indexPileBouton >= taillePreBuffer) tickRun->trickKeys.indexPileBouton = taillePreBuffer - 1;
@@ -46,9 +43,9 @@ void videPileBoutons()
 
 void resetAirPoses()
 {
-    memset(figureAerialCourante, 0, sizeof(float) * nbJointsPose);
-    rotBrasDroit = rotBrasGauche = 0;
-    jeuRotBD = jeuRotBG = -1;
+    memset(tickRun->pose.figureAerialCourante, 0, sizeof(float) * nbJointsPose);
+    tickRun->pose.rotBrasDroit = tickRun->pose.rotBrasGauche = 0;
+    tickRun->pose.jeuRotBD = tickRun->pose.jeuRotBG = -1;
 }
 
 void prepareBufferBoutons()
@@ -101,8 +98,8 @@ float* fakieOrNotGauche(float* buf) { return fakieCopy(buf, virGauchePosition, v
 float* fakieOrNotCrouch(float* buf) { return fakieCopy(buf, normalCrouchPosition, fakieCrouchPosition); }
 float* fakieOrNotSJ() { return tickRun->phases.fakie ? simpleJumpFakie : simpleJump; }
 float* fakieOrNotReception() { return tickRun->phases.fakie ? fakieReceptionPosition : receptionPosition; }
-float* fakieOrNotOG() { return fakieCopy(posInterFak, oneGrabPosition, oneGrabPosition); }
-float* fakieOrNotPos(float* pose) { return fakieCopy(posInterFak, pose, pose); }
+float* fakieOrNotOG() { return fakieCopy(tickRun->pose.posInterFak, oneGrabPosition, oneGrabPosition); }
+float* fakieOrNotPos(float* pose) { return fakieCopy(tickRun->pose.posInterFak, pose, pose); }
 
 static int keyOfTrick(int k)
 {
@@ -126,10 +123,10 @@ void trickInputStep()
     int i = recherchePosition();
     tickRun->told.trickHeld = i;
     if (i == -1) {
-        changePositionDbl(figureAerialCourante, fakieOrNotOG());
+        changePositionDbl(tickRun->pose.figureAerialCourante, fakieOrNotOG());
         tickRun->scores.figScore = unmatchedTrickScore;
     } else {
-        changePositionDbl(figureAerialCourante, fakieOrNotPos(getPositionsDispo()[i].position));
+        changePositionDbl(tickRun->pose.figureAerialCourante, fakieOrNotPos(getPositionsDispo()[i].position));
         tickRun->scores.figScore = getPositionsDispo()[i].score;
     }
 }
@@ -158,14 +155,14 @@ static void backToJumpPose()
     }
     if (!tickRun->tricks.animationFigureFinieSJ) tickRun->tricks.deroulementFigureSJ += perTunedStep(trickBlendStep);
     if (tickRun->rider.collision.usingYRail) animPosition(grindPosition, grindPosition, tickRun->tricks.deroulementFigureSJ);
-    else animPosition(figureAerialCourante, fakieOrNotSJ(), tickRun->tricks.deroulementFigureSJ);
+    else animPosition(tickRun->pose.figureAerialCourante, fakieOrNotSJ(), tickRun->tricks.deroulementFigureSJ);
     if (tickRun->tricks.deroulementFigureSJ > 99) tickRun->tricks.animationFigureFinieSJ = 1;
     tickRun->tricks.deroulementFigure = 0;
     tickRun->tricks.animationFigureFinie = 0;
-    swingArm(rotBrasDroit, jeuRotBD);
-    swingArm(rotBrasGauche, jeuRotBG);
-    plusRotEpauleXL(-rotBrasDroit);
-    plusRotEpauleXR(-rotBrasGauche);
+    swingArm(tickRun->pose.rotBrasDroit, tickRun->pose.jeuRotBD);
+    swingArm(tickRun->pose.rotBrasGauche, tickRun->pose.jeuRotBG);
+    plusRotEpauleXL(-tickRun->pose.rotBrasDroit);
+    plusRotEpauleXR(-tickRun->pose.rotBrasGauche);
 }
 
 void airPoseSteps()
@@ -173,11 +170,11 @@ void airPoseSteps()
     int tricks = thereIsTrickButtonsPressed();
     if (getContact() == 1) {
         // the arms swing from straight again at the next jump
-        rotBrasDroit = rotBrasGauche = 0;
+        tickRun->pose.rotBrasDroit = tickRun->pose.rotBrasGauche = 0;
         return;
     }
     if (tricks && !tickRun->rider.collision.usingYRail) {
-        blendIntoFigure(figureAerialCourante);
+        blendIntoFigure(tickRun->pose.figureAerialCourante);
         addJumpPoints(tickRun->scores.figScore * tickRun->timing.diffTemps);
     } else if (tickRun->rider.collision.usingYRail) {
         blendIntoFigure(grindPosition);

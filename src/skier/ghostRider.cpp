@@ -1,5 +1,5 @@
 // Takes a second rider model and a recorded pose; returns that rider skinned in the resident
-// rider's place for one drawing, then the resident rider as it was.
+// rider's place for one drawing, in a pose of its own, then the resident model back.
 #include "skier/ghostRider.h"
 
 #include <algorithm>
@@ -34,34 +34,24 @@ void swapRiderModel(RiderModelSlot* slot)
     std::swap(texObj, slot->texture);
 }
 
-static float* const* skiEnds()
+void lendRiderPose(RiderPoseState* s, RiderPose* into)
 {
-    static float* const ends[4] = {outNoseSkiGauchePos, outTailSkiGauchePos, outNoseSkiDroitPos, outTailSkiDroitPos};
-    return ends;
-}
-
-void saveRiderPoseState(RiderPoseState* s)
-{
-    lirePoseCourante(s->pose);
-    s->angleZ = angleZTemp;
-    s->trans = transTotalSkier;
-    for (int k = 0; k < 4; k++) memcpy(s->skiEnds[k], skiEnds()[k], sizeof s->skiEnds[k]);
+    s->lentFrom = tickPose;
     s->textured = textureAcceptee;
+    if (into == &s->pose) s->pose = *tickPose;
+    tickPose = into;
 }
 
-void restoreRiderPoseState(const RiderPoseState& s)
+void giveBackRiderPose(const RiderPoseState& s)
 {
-    changePosition(s.pose);
+    tickPose = s.lentFrom;
     majRotationsBones();
-    angleZTemp = s.angleZ;
-    transTotalSkier = s.trans;
-    for (int k = 0; k < 4; k++) memcpy(skiEnds()[k], s.skiEnds[k], sizeof s.skiEnds[k]);
     textureAcceptee = s.textured;
 }
 
 void beginGhostPose(RiderModelSlot* slot, const RunSample& s, RiderPoseState* saved)
 {
-    saveRiderPoseState(saved);
+    lendRiderPose(saved, &slot->pose);
     swapRiderModel(slot);
     changePosition(s.pose);
     majRotationsBones();
@@ -72,5 +62,5 @@ void beginGhostPose(RiderModelSlot* slot, const RunSample& s, RiderPoseState* sa
 void endGhostPose(RiderModelSlot* slot, const RiderPoseState& saved)
 {
     swapRiderModel(slot);
-    restoreRiderPoseState(saved);
+    giveBackRiderPose(saved);
 }

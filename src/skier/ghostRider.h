@@ -1,6 +1,6 @@
 // The ghost's rider: a second rider model held beside the resident one, put in its place only
-// while the ghost is posed and drawn, and everything of the resident rider that posing changes
-// given back afterwards.
+// while the ghost is posed and drawn, posed in a pose of its own; the resident rider's pose is never
+// written by it.
 #pragma once
 
 #include "run/runRecording.h"
@@ -17,26 +17,28 @@ struct RiderModelSlot {
     int nbMeshes, nbMaterials, nbBones, nbVertices, nbNormales, nbFaces, nbTriangles;
     unsigned int texture;
     short loaded;
+    RiderPose pose;  // the ghost's own skeleton
 };
 
-// What posing another rider changes in the resident rider's state.
+// A pose lent for one posing: posing and skinning work in it, and the pose worked on before (a
+// run's) is pointed at again afterwards, untouched.
 struct RiderPoseState {
-    float pose[poseAngles];
-    float angleZ, trans;
-    float skiEnds[4][3];
+    RiderPose pose;
+    RiderPose* lentFrom;
     int textured;
 };
 
 extern RiderModelSlot ghostRider;
 
-// The resident rider's pose state, and given back (the bones follow the pose again).
-void saveRiderPoseState(RiderPoseState* s);
-void restoreRiderPoseState(const RiderPoseState& s);
+// Points posing at `into` (a copy of the pose worked on when it is s->pose), and back to the pose
+// before with the bones following it again.
+void lendRiderPose(RiderPoseState* s, RiderPose* into);
+void giveBackRiderPose(const RiderPoseState& s);
 
 // Exchanges the resident model (tables, triangle list, texture name) with the slot's.
 void swapRiderModel(RiderModelSlot* slot);
-// Swaps the slot's model in, saves the resident rider's pose state and skins the slot's model in
-// the sample's pose into the triangle list.
+// Swaps the slot's model in and skins it in the sample's pose, in the slot's own pose, into the
+// triangle list.
 void beginGhostPose(RiderModelSlot* slot, const RunSample& s, RiderPoseState* saved);
-// Gives the resident rider everything back.
+// Swaps the resident model back and posing back to the pose worked on before.
 void endGhostPose(RiderModelSlot* slot, const RiderPoseState& saved);

@@ -16,9 +16,6 @@ const int pointsParBouton = 1000;
 const int boutonsComptes = 5;
 
 SkiPosition positionsDispo[nbPositionsMax];
-float figureAerialCourante[nbJointsPose];
-float posInterFak[nbJointsPose];
-float posInterFak2[nbJointsPose];
 
 // Vector order: right leg (hip x y z, knee, ankle x y z), left leg, lower spine x y z, mid spine
 // x y z, right arm (shoulder x y z, elbow, wrist x y z), left arm, head x y z.
@@ -294,7 +291,7 @@ void loadPositions(const char* dir)
 
 void changePosition(const float* pose)
 {
-    for (int i = 0; i < nbJointsPose; i++) *variablesPose[i] = pose[i];
+    for (int i = 0; i < nbJointsPose; i++) tickPose->angles[i] = pose[i];
 }
 
 void changePositionDbl(float* dst, const float* src) { memmove(dst, src, nbJointsPose * sizeof(float)); }
@@ -302,7 +299,7 @@ void changePositionFakie(float* dst, const float* src) { memmove(dst, src, nbJoi
 
 void lirePoseCourante(float* pose)
 {
-    for (int i = 0; i < nbJointsPose; i++) pose[i] = *variablesPose[i];
+    for (int i = 0; i < nbJointsPose; i++) pose[i] = tickPose->angles[i];
 }
 
 static long long wholeDegrees(float angle)
@@ -330,7 +327,7 @@ void animPosition(const float* from, const float* to, float percent, int step)
         long long steps = wholeDegrees(d[i]) / step;
         if (steps > passes) steps = passes;
         float s = start[i] > target[i] ? (float)-step : (float)step;
-        *variablesPose[i] = start[i] + s * (float)steps;
+        tickPose->angles[i] = start[i] + s * (float)steps;
     }
 }
 

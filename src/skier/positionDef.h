@@ -2,7 +2,9 @@
 // blending that moves the pose variables from one pose to another.
 #pragma once
 
-const int nbJointsPose = 37;
+#include "skier/riderPose.h"
+
+const int nbJointsPose = nbPoseVariables;
 const int nbPositionsMax = 64;
 const int nbBoutonsPosition = 6;
 const int pasAnimationDefaut = 5;
@@ -39,11 +41,6 @@ extern float chutePosition[37];
 extern float grindPosition[37];
 extern float normalCrouchPosition[37];
 extern float fakieCrouchPosition[37];
-
-// Work buffers: the trick pose held in the air, and the copies handed out by the fakie selectors.
-extern float figureAerialCourante[37];
-extern float posInterFak[37];
-extern float posInterFak2[37];
 
 // dir ends with '/'; files are named 0, 1, 2 ... and must be contiguous.
 void loadPositions(const char* dir);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "skier/modelRecords.h"
+#include "skier/riderPose.h"
 
 // Capacities of the rider model tables.
 const int maxMeshesSkier = 100;
@@ -14,6 +15,7 @@ const int maxBonesSkier = 100;
 const int maxTrianglesToDraw = 2000;
 
 const int nbJointsSquelette = 22;
+static_assert(nbJointsSquelette == nbSkeletonJoints, "one skeleton");
 const int jointBassin = 0;
 const int jointChevilleGauche = 6;
 const int jointChevilleDroite = 7;
@@ -68,9 +70,9 @@ extern TriangleToDraw listeTrianglesToDraw[2000];
 extern int nbTrianglesToDraw;
 extern int indexOfTrianglesToDrawToAdd;
 
-// Ski end points in model space, and as transformed by the last transformSkier / drawSkier.
+// Ski end points in model space, and as transformed by the last transformSkier / drawSkier of the
+// pose worked on.
 extern const float noseSkiGauchePos[3], tailSkiGauchePos[3], noseSkiDroitPos[3], tailSkiDroitPos[3];
-extern float outNoseSkiGauchePos[3], outTailSkiGauchePos[3], outNoseSkiDroitPos[3], outTailSkiDroitPos[3];
 float* getOutNoseSkiGauchePos();
 float* getOutTailSkiGauchePos();
 float* getOutNoseSkiDroitPos();
@@ -78,8 +80,6 @@ float* getOutTailSkiDroitPos();
 
 // Distance from the ankle centre down to the snow, in model units.
 const float hauteurPiedSkier = 18;
-extern float transTotalSkier;  // vertical offset that puts the supporting ankle at height 0
-extern float angleZTemp;       // roll used for drawing, kept from the last frame on the ground
 
 void majRotationsBones();
 void transformeBoneCoords(const float* vertex, const float* normal, int joint, float* outVertex,
@@ -106,25 +106,7 @@ void transformSkier(float lean, float heading);
 void getVectorBassinSkier(float* v);
 void getVectorFrontSkier(float* v);
 
-// Pose variables, degrees. The pelvis is never posed (only rotBassinY has a setter).
-extern float rotBassinX, rotBassinY, rotBassinZ;
-extern float rotHancheXR, rotHancheYR, rotHancheZR, rotGenouR, rotChevilleXR, rotChevilleYR, rotChevilleZR;
-extern float rotHancheXL, rotHancheYL, rotHancheZL, rotGenouL, rotChevilleXL, rotChevilleYL, rotChevilleZL;
-extern float rotBaseColonneX, rotBaseColonneY, rotBaseColonneZ;
-extern float rotMidColonneX, rotMidColonneY, rotMidColonneZ;
-extern float rotEpauleXR, rotEpauleYR, rotEpauleZR, rotCoudeR, rotPoignetXR, rotPoignetYR, rotPoignetZR;
-extern float rotEpauleXL, rotEpauleYL, rotEpauleZL, rotCoudeL, rotPoignetXL, rotPoignetYL, rotPoignetZL;
-extern float rotHeadX, rotHeadY, rotHeadZ;
-
-// The 37 pose variables in pose-vector order (their names without the leading "rot").
-#define KES_POSE_VARIABLES(X)                                                                      \
-    X(HancheXR) X(HancheYR) X(HancheZR) X(GenouR) X(ChevilleXR) X(ChevilleYR) X(ChevilleZR)         \
-    X(HancheXL) X(HancheYL) X(HancheZL) X(GenouL) X(ChevilleXL) X(ChevilleYL) X(ChevilleZL)         \
-    X(BaseColonneX) X(BaseColonneY) X(BaseColonneZ) X(MidColonneX) X(MidColonneY) X(MidColonneZ)   \
-    X(EpauleXR) X(EpauleYR) X(EpauleZR) X(CoudeR) X(PoignetXR) X(PoignetYR) X(PoignetZR)            \
-    X(EpauleXL) X(EpauleYL) X(EpauleZL) X(CoudeL) X(PoignetXL) X(PoignetYL) X(PoignetZL)            \
-    X(HeadX) X(HeadY) X(HeadZ)
-
+// Pose variables, degrees, of the pose worked on. The pelvis is never posed (only rotBassinY has a setter).
 // Accessor families, e.g. changeRotEpauleXR, setRotEpauleXR, plusRotEpauleXR, moinsRotEpauleXR,
 // getRotEpauleXR.
 #define KES_DECLARE_ROT_ACCESSORS(s)                                                               \
@@ -136,6 +118,3 @@ extern float rotHeadX, rotHeadY, rotHeadZ;
 KES_POSE_VARIABLES(KES_DECLARE_ROT_ACCESSORS)
 #undef KES_DECLARE_ROT_ACCESSORS
 void changeRotBassinY(float a);
-
-// The pose variables in vector order, for the pose operations.
-extern float* const variablesPose[37];

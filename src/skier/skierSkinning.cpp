@@ -16,15 +16,14 @@ const float noseSkiGauchePos[3] = {40.106f, -184.517f, 87.7f};
 const float tailSkiGauchePos[3] = {40.106f, -184.517f, -147.3f};
 const float noseSkiDroitPos[3] = {-38.894f, -186.517f, 87.7f};
 const float tailSkiDroitPos[3] = {-38.894f, -186.517f, -147.3f};
-float outNoseSkiGauchePos[3], outTailSkiGauchePos[3], outNoseSkiDroitPos[3], outTailSkiDroitPos[3];
+// In SkiEnd order, with the ankle each turns about.
+static const float* const skiEndsModel[nbSkiEnds] = {noseSkiGauchePos, tailSkiGauchePos, noseSkiDroitPos, tailSkiDroitPos};
+static const int skiEndAnkle[nbSkiEnds] = {jointChevilleGauche, jointChevilleGauche, jointChevilleDroite, jointChevilleDroite};
 
-float transTotalSkier;
-float angleZTemp;
-
-float* getOutNoseSkiGauchePos() { return outNoseSkiGauchePos; }
-float* getOutTailSkiGauchePos() { return outTailSkiGauchePos; }
-float* getOutNoseSkiDroitPos() { return outNoseSkiDroitPos; }
-float* getOutTailSkiDroitPos() { return outTailSkiDroitPos; }
+float* getOutNoseSkiGauchePos() { return tickPose->skiEnds[noseSkiGauche]; }
+float* getOutTailSkiGauchePos() { return tickPose->skiEnds[tailSkiGauche]; }
+float* getOutNoseSkiDroitPos() { return tickPose->skiEnds[noseSkiDroit]; }
+float* getOutTailSkiDroitPos() { return tickPose->skiEnds[tailSkiDroit]; }
 
 // Pivot of each joint; joints that are never rotated have none (0 0 0).
 static const float centresJoints[nbJointsSquelette][3] = {
@@ -67,22 +66,23 @@ static void setRotation(int joint, float x, float y, float z)
 
 void majRotationsBones()
 {
-    setRotation(0, rotBassinX, rotBassinY, rotBassinZ);
-    setRotation(1, rotBaseColonneX, rotBaseColonneY, rotBaseColonneZ);
-    setRotation(2, rotHancheXL, rotHancheYL, rotHancheZL);
-    setRotation(3, rotHancheXR, rotHancheYR, rotHancheZR);
-    listeBones[4].rotation[0] = rotGenouR;
-    listeBones[5].rotation[0] = rotGenouL;
-    setRotation(6, rotChevilleXL, rotChevilleYL, rotChevilleZL);
-    setRotation(7, rotChevilleXR, rotChevilleYR, rotChevilleZR);
-    setRotation(10, rotMidColonneX, rotMidColonneY, rotMidColonneZ);
-    setRotation(12, rotHeadX, rotHeadY, rotHeadZ);
-    setRotation(14, rotEpauleXL, rotEpauleYL, rotEpauleZL);
-    listeBones[15].rotation[1] = rotCoudeL;
-    setRotation(16, rotPoignetXL, rotPoignetYL, rotPoignetZL);
-    setRotation(18, rotEpauleXR, rotEpauleYR, rotEpauleZR);
-    listeBones[19].rotation[1] = rotCoudeR;
-    setRotation(20, rotPoignetXR, rotPoignetYR, rotPoignetZR);
+    const float* a = tickPose->angles;
+    setRotation(0, a[rotBassinX], a[rotBassinY], a[rotBassinZ]);
+    setRotation(1, a[rotBaseColonneX], a[rotBaseColonneY], a[rotBaseColonneZ]);
+    setRotation(2, a[rotHancheXL], a[rotHancheYL], a[rotHancheZL]);
+    setRotation(3, a[rotHancheXR], a[rotHancheYR], a[rotHancheZR]);
+    listeBones[4].rotation[0] = a[rotGenouR];
+    listeBones[5].rotation[0] = a[rotGenouL];
+    setRotation(6, a[rotChevilleXL], a[rotChevilleYL], a[rotChevilleZL]);
+    setRotation(7, a[rotChevilleXR], a[rotChevilleYR], a[rotChevilleZR]);
+    setRotation(10, a[rotMidColonneX], a[rotMidColonneY], a[rotMidColonneZ]);
+    setRotation(12, a[rotHeadX], a[rotHeadY], a[rotHeadZ]);
+    setRotation(14, a[rotEpauleXL], a[rotEpauleYL], a[rotEpauleZL]);
+    listeBones[15].rotation[1] = a[rotCoudeL];
+    setRotation(16, a[rotPoignetXL], a[rotPoignetYL], a[rotPoignetZL]);
+    setRotation(18, a[rotEpauleXR], a[rotEpauleYR], a[rotEpauleZR]);
+    listeBones[19].rotation[1] = a[rotCoudeR];
+    setRotation(20, a[rotPoignetXR], a[rotPoignetYR], a[rotPoignetZR]);
 }
 
 // Same table entry as the angle itself (the remainder keeps its sign and fraction), but never an
@@ -152,13 +152,6 @@ void transformeBoneCoords(const float* vertex, const float* normal, int joint, f
     memcpy(outNormal, n, sizeof n);
 }
 
-// A joint's whole chain folded into one map, p -> rotation * p + offset (normals take the rotation
-// alone), so that skinning a frame walks each chain once instead of once per corner.
-struct ChainTransform {
-    float col[3][3];  // images of the unit axes
-    float offset[3];
-};
-static ChainTransform chainTransforms[nbJointsSquelette];
 
 // The same walk as transformeBoneCoords, on the offset and the three axes.
 static void foldChain(int joint, ChainTransform& out)
@@ -182,7 +175,7 @@ static void foldChain(int joint, ChainTransform& out)
 
 void prepareSkinning()
 {
-    for (int j = 0; j < nbJointsSquelette; j++) foldChain(j, chainTransforms[j]);
+    for (int j = 0; j < nbJointsSquelette; j++) foldChain(j, tickPose->chains[j]);
 }
 
 void skinWithChain(const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal)
@@ -192,7 +185,7 @@ void skinWithChain(const float* vertex, const float* normal, int joint, float* o
         memcpy(outNormal, normal, 3 * sizeof(float));
         return;
     }
-    const ChainTransform& m = chainTransforms[joint];
+    const ChainTransform& m = tickPose->chains[joint];
     for (int k = 0; k < 3; k++) {
         outVertex[k] = m.col[0][k] * vertex[0] + m.col[1][k] * vertex[1] + m.col[2][k] * vertex[2] + m.offset[k];
         outNormal[k] = m.col[0][k] * normal[0] + m.col[1][k] * normal[1] + m.col[2][k] * normal[2];
@@ -263,10 +256,7 @@ static void skinPoint(const float* in, int joint, float* out)
 
 static void skinSkiEnds()
 {
-    skinPoint(noseSkiGauchePos, jointChevilleGauche, outNoseSkiGauchePos);
-    skinPoint(tailSkiGauchePos, jointChevilleGauche, outTailSkiGauchePos);
-    skinPoint(noseSkiDroitPos, jointChevilleDroite, outNoseSkiDroitPos);
-    skinPoint(tailSkiDroitPos, jointChevilleDroite, outTailSkiDroitPos);
+    for (int e = 0; e < nbSkiEnds; e++) skinPoint(skiEndsModel[e], skiEndAnkle[e], tickPose->skiEnds[e]);
 }
 
 static void placeSupportingAnkle(short isFakie, float heading)
@@ -275,15 +265,15 @@ static void placeSupportingAnkle(short isFakie, float heading)
     float centre[3], out[3];
     centreJoint(ankle, centre);
     skinPoint(centre, ankle, out);
-    transTotalSkier = -out[1];
+    tickPose->transTotalSkier = -out[1];
 }
 
 static void placeSkiEnd(float* p, float yaw)
 {
-    ThreeDPoint q(p[0], p[1] + transTotalSkier + hauteurPiedSkier, p[2]);
+    ThreeDPoint q(p[0], p[1] + tickPose->transTotalSkier + hauteurPiedSkier, p[2]);
     applyRotationToPoint(&q, 0, 90, 0);
     applyRotationToPoint(&q, 0, yaw, 0);
-    applyRotationToPoint(&q, 0, 0, angleZTemp);
+    applyRotationToPoint(&q, 0, 0, tickPose->angleZTemp);
     q.toVec(p);
 }
 
@@ -295,14 +285,11 @@ void placeSkisEtCheville(short isFakie, float heading)
 
 void transformSkierEtat(float lean, float heading, short isFakie, int contact)
 {
-    if (contact) angleZTemp = isFakie ? lean : -lean;
+    if (contact) tickPose->angleZTemp = isFakie ? lean : -lean;
     placeSkisEtCheville(isFakie, heading);
     transformObj();
     float yaw = !contact ? heading : (isFakie ? 180 - heading : -heading);
-    placeSkiEnd(outNoseSkiGauchePos, yaw);
-    placeSkiEnd(outTailSkiGauchePos, yaw);
-    placeSkiEnd(outNoseSkiDroitPos, yaw);
-    placeSkiEnd(outTailSkiDroitPos, yaw);
+    for (int e = 0; e < nbSkiEnds; e++) placeSkiEnd(tickPose->skiEnds[e], yaw);
 }
 
 void transformSkier(float lean, float heading) { transformSkierEtat(lean, heading, tickRun->phases.fakie, getContact()); }
