@@ -41,7 +41,8 @@ struct Moment {
     bool operator==(const Moment& o) const { return memcmp(this, &o, sizeof *this) == 0; }
 };
 
-Moment momentOf(const RunState& r)
+// posed: the pose the tick actually worked in, read inside the tick.
+Moment momentOf(const RunState& r, const RiderPose& posed)
 {
     Moment m;
     memset(&m, 0, sizeof m);  // padding too: compared byte for byte
@@ -52,9 +53,9 @@ Moment momentOf(const RunState& r)
     m.contact = (short)r.rider.ground.contact, m.fallen = r.phases.chute, m.finished = r.motion.skieurArrive;
     m.fakie = r.phases.fakie;
     m.degreesOff = r.rider.landing.lastDegreesOff;
-    memcpy(m.pose, r.pose.angles, sizeof m.pose);
-    memcpy(m.skiEnds, r.pose.skiEnds, sizeof m.skiEnds);
-    m.ankleLift = r.pose.transTotalSkier, m.roll = r.pose.angleZTemp;
+    memcpy(m.pose, posed.angles, sizeof m.pose);
+    memcpy(m.skiEnds, posed.skiEnds, sizeof m.skiEnds);
+    m.ankleLift = posed.transTotalSkier, m.roll = posed.angleZTemp;
     return m;
 }
 
@@ -110,7 +111,7 @@ void drawnFrame(Rider& r)
     RunInput in = r.input((long)(r.frame++ * 1000.0 / drawRate));
     in.frameps = (float)drawRate;
     runDrawnFrame(r.ticker, r.run, 1.0 / drawRate, in, [&r] {
-        r.ticks.push_back(momentOf(r.run));
+        r.ticks.push_back(momentOf(r.run, *tickPose));
         clearRunEvents();
     });
 }
