@@ -1,5 +1,6 @@
 #include "content.h"
 #include "trackGen.h"
+#include "render/sceneWorld.h"
 #include "shell/keymap.h"
 #include "track/surfaceTextures.h"
 #include "support/recipes.h"
@@ -406,4 +407,27 @@ TEST(ContentPrefs, DefaultKeyMapLoadsTwelveDistinctLetters)
     EXPECT_EQ(keys[0], KEY_A);
     EXPECT_EQ(keys[11], DEFAULT_KEYS[11] - 'a' + 1); // the lines it lacks keep their defaults
     EXPECT_EQ(0, system(("rm -rf " + dir).c_str()));
+}
+
+// The game draws only the middle sunLitShare of the sun picture: everything outside it must be black
+// (what the additive blend leaves unchanged), or the sun's halo would be cut off square.
+TEST(ContentTrackPictures, SunIsBlackOutsideTheShareTheGameDraws)
+{
+    std::string dir = tempDir();
+    genTrackPictures(dir, 0, 1, shippedMesh("meadow"));
+    std::vector<unsigned char> sun = readBytes(dir + "/texObj/soleil.bmp");
+    const int size = 128;
+    // one texel more on each side: the edge of the drawn square still filters with its neighbour
+    float from = (1 - sunLitShare) / 2 * size - 1, to = (1 + sunLitShare) / 2 * size + 1;
+    int lit = 0, rgb[3];
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < size; x++) {
+            pixelAt(sun, size, x, y, rgb);
+            bool drawn = x >= from && x < to && y >= from && y < to;
+            if (!drawn) EXPECT_EQ(0, rgb[0] + rgb[1] + rgb[2]) << "lit texel " << x << "," << y << " is not drawn";
+            else if (rgb[0] + rgb[1] + rgb[2] > 0) lit++;
+        }
+    pixelAt(sun, size, 64, 64, rgb);
+    EXPECT_GT(rgb[0], 200) << "the disc is lit";
+    EXPECT_GT(lit, size * size / 4) << "the halo spreads inside the drawn share";
 }

@@ -93,9 +93,10 @@ static void drawWorldSun(const float* sun)
     static const float CORNERS[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
     glBegin(GL_QUADS);
     for (const auto& k : CORNERS) {
-        glTexCoord2f((k[0] + 1) / 2, (k[1] + 1) / 2);
-        glVertex3f(c[0] + SUN_HALF_SIZE * (k[0] * ux + k[1] * vx), c[1] + SUN_HALF_SIZE * k[1] * vy,
-                   c[2] + SUN_HALF_SIZE * (k[0] * uz + k[1] * vz));
+        float a = k[0] * sunLitShare, b = k[1] * sunLitShare;
+        glTexCoord2f((a + 1) / 2, (b + 1) / 2);
+        glVertex3f(c[0] + SUN_HALF_SIZE * (a * ux + b * vx), c[1] + SUN_HALF_SIZE * b * vy,
+                   c[2] + SUN_HALF_SIZE * (a * uz + b * vz));
     }
     glEnd();
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
