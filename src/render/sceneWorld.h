@@ -41,9 +41,9 @@ void freeWorldSky();
 void loadDistantSurfaces(const char* trackName, int count);
 void freeDistantSurfaces();
 unsigned int surfaceSeenFrom(int texIndex, int rowsAhead, unsigned int nearName);
-// The world's haze on what stands on the ground (fog from the sky's horizon colour), and off again.
 // The share of the sun picture's side, about its centre, that holds light: the rest is black, which
 // the additive blend leaves unchanged, so only that share is drawn (the sun fills many pixels).
 constexpr float sunLitShare = 0.72f;
+// The world's haze on what stands on the ground (fog from the sky's horizon colour), and off again.
 void beginWorldHaze();
 void endWorldHaze();
