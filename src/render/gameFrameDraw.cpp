@@ -265,12 +265,12 @@ static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
 
 void drawRunSceneAt(const DrawnState& d, long tick, WorldViewFn view)
 {
-    RiderPoseState tickPose;
-    poseRiderForDrawing(d, &tickPose);
+    RiderPoseState drawnPose;
+    poseRiderForDrawing(d, &drawnPose);
     WorldView v;
     if (view && view(d, &v)) drawWorldScene(d, tick, v);
     else drawChaseScene(d, tick);
-    restoreRiderPose(tickPose);
+    restoreRiderPose(drawnPose);
 }
 
 void drawRunScene() { drawRunSceneAt(captureDrawnState(), -1); }
