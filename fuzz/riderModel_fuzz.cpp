@@ -5,6 +5,7 @@
 #include "core/graphicLib.h"
 #include "skier/Generic3dObject.h"
 #include "skier/positionDef.h"
+#include "skier/riderPose.h"
 #include "skier/skierLib.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
@@ -12,6 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     static bool ready = false;
     if (!ready) preCalculateTrigoTables();
     ready = true;
+    // Posing and skinning work in a rider's pose: this one.
+    static RiderPose pose;
+    PoseContext posing(pose);
     const char* path = fuzzInputFile(data, size, ".3d");
     reinitSkierData();
     if (loadMs3d(path) == 0) {
