@@ -151,6 +151,21 @@ RunInput otherTricksNoBomb(long ms)
     return in;
 }
 
+// Both riders on one loaded track, one drawn frame of each in turn (the leading one first), until
+// both are over the line.
+void rideInTurn(Rider& leading, Rider& following)
+{
+    resetRider(leading);
+    resetRider(following);
+    loadTrack();
+    placeRider(leading);
+    placeRider(following);
+    while (!done(leading) || !done(following)) {
+        if (!done(leading)) drawnFrame(leading);
+        if (!done(following)) drawnFrame(following);
+    }
+}
+
 // Ticks at which the two rides' skeletons differ: interleaving them shows a shared pose only then.
 int ticksPosedApart(const Rider& a, const Rider& b)
 {
@@ -180,16 +195,7 @@ TEST(TwoRiders, SteppedInTurnEachRidesAsAlone)
     Rider a, b;
     a.input = straightDown;
     b.input = tricksNoBomb;
-    resetRider(a);
-    resetRider(b);
-    loadTrack();
-    placeRider(a);
-    placeRider(b);
-    // Drawn at the same rate, one frame of each in turn, until both are over the line.
-    while (!done(a) || !done(b)) {
-        if (!done(a)) drawnFrame(a);
-        if (!done(b)) drawnFrame(b);
-    }
+    rideInTurn(a, b);
     expectSameRide(pusher, a, "the straight run");
     expectSameRide(trickster, b, "the trick run");
     EXPECT_EQ(pusher.run.scores.totalScore, a.run.scores.totalScore);
@@ -217,15 +223,7 @@ TEST(TwoRiders, DifferentTricksInTurnEachPosesAndLandsAsAlone)
     Rider a, b;
     a.input = tricksNoBomb;
     b.input = otherTricksNoBomb;
-    resetRider(a);
-    resetRider(b);
-    loadTrack();
-    placeRider(a);
-    placeRider(b);
-    while (!done(a) || !done(b)) {
-        if (!done(b)) drawnFrame(b);
-        if (!done(a)) drawnFrame(a);
-    }
+    rideInTurn(b, a);  // the second rider leads this time
     expectSameRide(first, a, "the first trick run");
     expectSameRide(second, b, "the second trick run");
     EXPECT_EQ(first.run.scores.totalScore, a.run.scores.totalScore);
