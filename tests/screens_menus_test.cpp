@@ -31,13 +31,14 @@ struct MenuScreens : ::testing::Test {
         for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
         gameClockSetReal();
     }
-    // One frame with k held, then one with nothing held (so the next press is new).
-    void press(void (*frame)(), int k)
+    // One frame with k held, then one with nothing held (so the next press is new); what the first told.
+    ScreenEvent press(ScreenEvent (*frame)(), int k)
     {
         key[k] = 1;
-        frame();
+        ScreenEvent told = frame();
         key[k] = 0;
         frame();
+        return told;
     }
     size_t sounds(const std::string& file) const
     {
@@ -52,25 +53,20 @@ const char* const CHOOSE = "./data/sounds/gui/enter134.aif";
 
 TEST_F(MenuScreens, HomeHighlightIsClampedAndEnterLeaves)
 {
-    for (int i = 0; i < 5; i++) press(choixHome, KEY_UP); // to Play, then against the top
-    EXPECT_EQ(play, 1);
+    for (int i = 0; i < 5; i++) EXPECT_EQ(press(choixHome, KEY_UP), ScreenEvent::none); // to Play, then against the top
+    EXPECT_EQ(homeHighlight(), 0);
     EXPECT_EQ(sounds(SELECT), 5u); // the sound plays even at the end
+    EXPECT_EQ(press(choixHome, KEY_ENTER), ScreenEvent::enterPlay);
     press(choixHome, KEY_DOWN);
+    EXPECT_EQ(press(choixHome, KEY_ENTER), ScreenEvent::enterHelp);
     press(choixHome, KEY_RIGHT);
-    EXPECT_EQ(credits, 1);
-    EXPECT_EQ(play + help + options, 0);
+    EXPECT_EQ(homeHighlight(), 2);
+    EXPECT_EQ(press(choixHome, KEY_ENTER), ScreenEvent::enterCredits);
     for (int i = 0; i < 3; i++) press(choixHome, KEY_DOWN);
-    EXPECT_EQ(options, 1);
-    homeDone = 0;
-    optionsDone = 1;
-    key[KEY_ENTER] = 1;
-    choixHome();
-    key[KEY_ENTER] = 0;
-    EXPECT_EQ(homeDone, 1);
-    EXPECT_EQ(optionsDone, 0);
-    EXPECT_EQ(redrawAllMenu, 0);
-    EXPECT_EQ(sounds(CHOOSE), 1u);
-    choixHome();
+    EXPECT_EQ(homeHighlight(), 3);
+    redrawAllMenu = 0;
+    EXPECT_EQ(press(choixHome, KEY_ENTER), ScreenEvent::enterOptions);
+    EXPECT_EQ(sounds(CHOOSE), 4u);
     choixHome();
     choixHome();
     EXPECT_EQ(redrawAllMenu, 2); // counted up to 2 and held

@@ -52,26 +52,25 @@ struct SelectScreens : ::testing::Test {
         frame();
     }
     static void trackFrame() { choixPiste(0); }
+    static void riderFrame() { choixSkier(); }
     size_t plays() const { return recorder.named("play").size(); }
 };
 
 TEST_F(SelectScreens, RiderHighlightClampsAndEnterChooses)
 {
-    press(choixSkier, KEY_RIGHT);
+    press(riderFrame, KEY_RIGHT);
     EXPECT_STREQ(nomFicSkier, "mara");
-    press(choixSkier, KEY_RIGHT); // on the last rider: same rider, sound still plays
+    press(riderFrame, KEY_RIGHT); // on the last rider: same rider, sound still plays
     EXPECT_STREQ(nomFicSkier, "mara");
     EXPECT_EQ(getSelectedSkier(), 1);
     EXPECT_EQ(plays(), 2u);
-    press(choixSkier, KEY_LEFT);
-    press(choixSkier, KEY_LEFT);
+    press(riderFrame, KEY_LEFT);
+    press(riderFrame, KEY_LEFT);
     EXPECT_STREQ(nomFicSkier, "tolvek");
-    skierChoisi = 0;
+    EXPECT_EQ(choixSkier(), ScreenEvent::none);
     key[KEY_ENTER] = 1;
-    choixSkier();
+    EXPECT_EQ(choixSkier(), ScreenEvent::riderChosen);
     key[KEY_ENTER] = 0;
-    EXPECT_EQ(skierChoisi, 1);
-    EXPECT_EQ(redrawAllMenu, 0);
     EXPECT_EQ(recorder.last("play")->name, "./data/sounds/gui/enter134.aif");
 }
 
@@ -86,7 +85,7 @@ TEST_F(SelectScreens, HighlightStartsOnTheLoadedRider)
     highlightRider("tolvek");
     EXPECT_EQ(getSelectedSkier(), 2);
     EXPECT_STREQ(nomFicSkier, "tolvek");
-    press(choixSkier, KEY_LEFT);
+    press(riderFrame, KEY_LEFT);
     EXPECT_STREQ(nomFicSkier, "mara");
     highlightRider("nobody");
     EXPECT_EQ(getSelectedSkier(), 1) << "an unlisted name leaves the highlight where it is";

@@ -30,38 +30,47 @@ int enterAgainAtFrame = -1;
 int airUntilFrame = -1;  // the rider is in the air until this run frame
 int grindAtFrame = -1;   // the rider starts a rail grind at this run frame
 
+ScreenEvent homeItem = ScreenEvent::enterPlay;  // what ENTER enters on the fake home menu
+int redrawSeen = -1;  // the frame counter as the last fake menu frame found it
+
 void record(const char* name)
 {
     if (shown.empty() || shown.back() != name) shown.push_back(name);
+    redrawSeen = redrawAllMenu;
+    if (redrawAllMenu < 2) redrawAllMenu++;
 }
 
-// The fakes do with the flags what the real screens do on ENTER.
-void fakeHome()
+// The fakes tell what the real screens tell on ENTER.
+ScreenEvent fakeHome()
 {
     record("home");
-    if (keyEnterNoRepeat()) homeDone = 1;
+    return keyEnterNoRepeat() ? homeItem : ScreenEvent::none;
 }
 void fakeHelp() { record("help"); }
 void fakeCredits() { record("credits"); }
-void fakeOptions() { record("options"); }
-void fakeRider()
+ScreenEvent fakeOptions()
+{
+    record("options");
+    return ScreenEvent::none;
+}
+ScreenEvent fakeRider()
 {
     record("rider");
-    if (keyEnterNoRepeat()) skierChoisi = 1;
+    return keyEnterNoRepeat() ? ScreenEvent::riderChosen : ScreenEvent::none;
 }
 void fakeTrack(short runWanted)
 {
     record(runWanted ? "track-with-run" : "track");
 }
-void fakeTypeName()
+ScreenEvent fakeTypeName()
 {
     record("name");
-    if (keyEnterNoRepeat()) playerRun.motion.skieurArrive = 0;
+    return keyEnterNoRepeat() ? ScreenEvent::nameSaved : ScreenEvent::none;
 }
-void fakeScores()
+ScreenEvent fakeScores()
 {
     record("scores");
-    if (keyEnterNoRepeat()) playerRun.scores.vuScores = 1;
+    return keyEnterNoRepeat() ? ScreenEvent::scoresLeft : ScreenEvent::none;
 }
 int fakeLoadRun()
 {
@@ -93,9 +102,8 @@ protected:
     {
         gameScreens = {fakeHome,     fakeHelp,   fakeCredits, fakeOptions, fakeRider,
                        fakeTrack,    fakeTypeName, fakeScores, fakeLoadRun, fakeRunFrame};
-        homeDone = help = credits = options = helpDone = creditsDone = optionsDone = 0;
-        play = 1;
-        skierChoisi = 0;
+        homeItem = ScreenEvent::enterPlay;
+        redrawSeen = -1;
         playerRun.motion.skieurArrive = 0;
         playerRun.scores.vuScores = 1;
         loadResult = 0;
@@ -137,13 +145,13 @@ TEST_F(GameLoopFlow, HomeRiderTrackRunAbandonReturnsToTrackWithTheSameRider)
 {
     press(KEY_ENTER);  // Play
     press(KEY_ENTER);  // this rider
-    EXPECT_EQ(skierChoisi, 1);
+    EXPECT_EQ(currentScreen(), GameScreen::choixPiste);
     escAtFrame = 5;
     enterAtFrame = 2;  // ENTER before the finish does not end the run
     press(KEY_ENTER);  // this track: loading, run until ESC
     idle(2);
     EXPECT_EQ(runFrames, 5);
-    EXPECT_EQ(skierChoisi, 1);
+    EXPECT_EQ(currentScreen(), GameScreen::choixPiste);
     std::vector<std::string> expected = {"home", "rider", "track", "loading", "run", "track"};
     EXPECT_EQ(shown, expected);
 }
@@ -207,42 +215,89 @@ TEST_F(GameLoopFlow, EscapeWalksBackTrackToRiderToHomeAndQuits)
     press(KEY_ENTER);
     press(KEY_ENTER);
     press(KEY_ESC);
-    EXPECT_EQ(skierChoisi, 0);
+    EXPECT_EQ(currentScreen(), GameScreen::choixSkier);
     EXPECT_EQ(last(1), std::vector<std::string>{"rider"});
     press(KEY_ESC);
-    EXPECT_EQ(homeDone, 0);
+    EXPECT_EQ(currentScreen(), GameScreen::home);
     EXPECT_EQ(last(1), std::vector<std::string>{"home"});
     EXPECT_EQ(press(KEY_ESC), 0);
+    EXPECT_EQ(currentScreen(), GameScreen::exit);
 }
 
-TEST_F(GameLoopFlow, EscapeOnHomeQuitsWhateverItemIsHighlighted)
+TEST_F(GameLoopFlow, EscapeOnHomeQuitsAndNothingElseRunsInThatPass)
 {
-    play = 0;
-    options = 1;
     key[KEY_ESC] = 1;
     EXPECT_EQ(gameLoopPass(), 0);
-    EXPECT_EQ(options, 0);
-    EXPECT_EQ(homeDone, 1);
+    EXPECT_EQ(shown, std::vector<std::string>{"home"});
+    key[KEY_ESC] = 0;
+    EXPECT_EQ(gameLoopPass(), 0) << "the game stays left";
+    EXPECT_EQ(shown, std::vector<std::string>{"home"});
 }
 
-TEST_F(GameLoopFlow, HelpAndOptionsGoBackHomeOnEscape)
+// ENTER on an item shows its screen in the same pass; ESC there brings the home menu back in the next.
+TEST_F(GameLoopFlow, HelpCreditsAndOptionsGoBackHomeOnEscape)
 {
-    play = 0;
-    help = 1;
-    press(KEY_ENTER);
-    EXPECT_EQ(last(1), std::vector<std::string>{"help"});
-    press(KEY_ESC);
-    EXPECT_EQ(helpDone, 1);
-    EXPECT_EQ(homeDone, 0);
-    EXPECT_EQ(last(1), std::vector<std::string>{"home"});
+    const struct {
+        ScreenEvent item;
+        const char* screen;
+    } items[] = {{ScreenEvent::enterHelp, "help"}, {ScreenEvent::enterCredits, "credits"}, {ScreenEvent::enterOptions, "options"}};
+    for (const auto& it : items) {
+        homeItem = it.item;
+        shown.clear();
+        key[KEY_ENTER] = 1;
+        gameLoopPass();
+        key[KEY_ENTER] = 0;
+        EXPECT_EQ(shown, (std::vector<std::string>{"home", it.screen}));
+        idle(3);
+        EXPECT_EQ(shown.size(), 2u) << it.screen << " stays until ESC";
+        press(KEY_ESC);
+        EXPECT_EQ(last(1), std::vector<std::string>{"home"}) << it.screen;
+        EXPECT_EQ(currentScreen(), GameScreen::home);
+    }
+}
 
-    help = 0;
-    options = 1;
-    press(KEY_ENTER);
-    EXPECT_EQ(last(1), std::vector<std::string>{"options"});
+// The menus behind the one shown read no keys: a highlight left on Help or Options shows nothing else.
+TEST_F(GameLoopFlow, OnlyTheHomeMenuRunsWhileItIsShown)
+{
+    for (ScreenEvent item : {ScreenEvent::enterHelp, ScreenEvent::enterCredits, ScreenEvent::enterOptions}) {
+        homeItem = item;
+        idle(3);
+        press(KEY_RIGHT);
+    }
+    EXPECT_EQ(shown, std::vector<std::string>{"home"});
+}
+
+// Each new screen draws its full picture from its first frame; a screen that stays counts on to 2.
+TEST_F(GameLoopFlow, EveryChangeOfScreenStartsTheFrameCountAgain)
+{
+    idle(4);
+    EXPECT_EQ(redrawSeen, 2);
+    key[KEY_ENTER] = 1;
+    gameLoopPass();  // home, then the rider screen in the same pass
+    key[KEY_ENTER] = 0;
+    EXPECT_EQ(last(1), std::vector<std::string>{"rider"});
+    EXPECT_EQ(redrawSeen, 0);
+    idle(1);
+    EXPECT_EQ(redrawSeen, 1);
     press(KEY_ESC);
-    EXPECT_EQ(optionsDone, 1);
     EXPECT_EQ(last(1), std::vector<std::string>{"home"});
+    EXPECT_EQ(redrawSeen, 0);
+}
+
+// The lesson is ridden in the pass that asked for it, scores nothing and gives the home menu back, the
+// track screen's track kept.
+TEST_F(GameLoopFlow, ALessonAskedOnTheHomeMenuIsRiddenThenHomeComesBack)
+{
+    snprintf(nomFicPiste, LIST_NAME_CHARS, "kept");
+    homeItem = ScreenEvent::lessonAsked;
+    escAtFrame = 3;
+    press(KEY_ENTER);
+    EXPECT_EQ(runFrames, 3);
+    EXPECT_EQ(currentScreen(), GameScreen::home);
+    std::vector<std::string> expected = {"home", "loading", "run", "home"};
+    EXPECT_EQ(shown, expected);
+    EXPECT_STREQ(nomFicPiste, "kept");
+    EXPECT_EQ(playerRun.motion.skieurArrive, 0);
 }
 
 TEST_F(GameLoopFlow, TrackThatDoesNotLoadIsNotRidden)

@@ -25,7 +25,11 @@ struct QuitSignalTest : testing::Test {
 };
 
 static int homeFrames = 0;
-static void countHomeFrame() { homeFrames++; }
+static ScreenEvent countHomeFrame()
+{
+    homeFrames++;
+    return ScreenEvent::none;
+}
 
 TEST_F(QuitSignalTest, ASignalIsNotedAndTheDispatcherLeavesAsOnEscape)
 {

@@ -6,6 +6,7 @@ const int TRACK_DESC_BYTES = 1504;
 const int TRACK_TITLE_BYTES = 256;
 
 #include "run/landing.h"  // the current landing tolerances
+#include "shell/screenFlow.h"
 
 extern const int toleranceAngleRightAndLeft_Wiz, toleranceAngleFrontAndBack_Wiz,
     toleranceAngleLeftSideAndRightSide_Wiz;
@@ -47,5 +48,6 @@ void getLevelNameForInt(char* out, int level);
 int getLevelTolerances(int level, int out[3]);
 // Copies the tolerance set of level into the three current tolerances (unknown levels: unchanged).
 void applyLevelTolerances(int level);
-void ecranOptions();
+// One frame of the options screen: keySetupOpened or lessonAsked on Return, else nothing.
+ScreenEvent ecranOptions();
 void displayEcranOptions(int level, short redraw);

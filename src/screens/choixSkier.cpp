@@ -37,9 +37,9 @@ static void loadHighlighted()
     redrawAllMenu = 0;
 }
 
-void choixSkier()
+ScreenEvent choixSkier()
 {
-    short entered = 0;
+    ScreenEvent happened = ScreenEvent::none;
     if (keyRightNoRepeat()) {
         if (selectedSkier < nbTotalSkiers - 1) selectedSkier++;
         if (nbTotalSkiers > 0) loadHighlighted();
@@ -47,14 +47,13 @@ void choixSkier()
         if (selectedSkier > 0) selectedSkier--;
         if (nbTotalSkiers > 0) loadHighlighted();
     } else if (keyEnterNoRepeat()) {
-        entered = 1;
-        skierChoisi = 1;
+        happened = ScreenEvent::riderChosen;
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
-        redrawAllMenu = 0;
     }
     changePosition(reposPosition); // the rider stands in its rest pose on the stand
     majRotationsBones();
     displayChoixSkier(listeSkiers, nbTotalSkiers, selectedSkier, (short)redrawAllMenu);
-    if (!entered && redrawAllMenu < 2) redrawAllMenu++;
+    if (redrawAllMenu < 2) redrawAllMenu++;
     handleScreenShot();
+    return happened;
 }

@@ -22,7 +22,6 @@ static const int TEXT_X = 80, WIDTH = 480;
 static const float BAR_BACK[3] = {0.15f, 0.17f, 0.25f}, BAR_DONE[3] = {0.30f, 0.62f, 1.0f};
 static const float PANEL_COLOUR[3] = {0.03f, 0.05f, 0.12f};
 
-short filmOpen = 0;
 static FilmJob job;  // large: its best run holds a whole ride
 static std::string trackShown;
 
@@ -45,18 +44,16 @@ static void begin(short pngFrames)
 void openFilm(const char* trackDir)
 {
     trackShown = trackDir;
-    filmOpen = 1;
     keyEscTyped();  // an ESC typed before the film is not for it
     begin(0);
     if (job.phase == filmFailed) sayOutcome();
 }
 
-static void close()
+static ScreenEvent close()
 {
-    filmOpen = 0;
-    redrawAllMenu = 0;
     stopScoresSnd();  // a film that never started left the theme playing: never two of it
     startScoresSnd();  // a film that ran had the sound device
+    return ScreenEvent::filmClosed;
 }
 
 // The film has ended one way or another: the table's run back, its line shown until read.
@@ -125,7 +122,7 @@ static void drawFilmScreen(short making)
     menuFlip();
 }
 
-void filmFrame()
+ScreenEvent filmFrame()
 {
     short making = job.phase == filmMixing || job.phase == filmPicturing;
     if (making) {
@@ -135,11 +132,12 @@ void filmFrame()
         if (job.phase != filmMixing && job.phase != filmPicturing) ended();
     }
     drawFilmScreen(job.phase == filmMixing || job.phase == filmPicturing);
-    if (making) return;
+    if (making) return ScreenEvent::none;
     if (job.encoderMissing && keyFNoRepeat()) {
         begin(1);
         if (job.phase == filmFailed) sayOutcome();
     } else if (keyEscNoRepeat() || keyEnterNoRepeat()) {
-        close();
+        return close();
     }
+    return ScreenEvent::none;
 }

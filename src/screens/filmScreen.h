@@ -3,9 +3,9 @@
 // ffmpeg, the offer of its frames as PNG pictures instead.
 #pragma once
 
-extern short filmOpen;
+#include "shell/screenFlow.h"
 
 // The score table's track filmed from now (the screen shows why when it cannot be).
 void openFilm(const char* trackDir);
-// One frame of the film screen in the score table's place; back to the table once it is read.
-void filmFrame();
+// One frame of the film screen in the score table's place; filmClosed once its outcome is read.
+ScreenEvent filmFrame();

@@ -81,8 +81,7 @@ void displayChoixHome(short redraw)
     if (homeNote[0]) noteText(HOME_NOTE_X, HOME_NOTE_Y, homeNote, HOME_NOTE_WIDTH);
     if (!lessonDone && redraw < 2) largeText(LESSON_OFFER_X, LESSON_OFFER_Y, LESSON_OFFER, LESSON_OFFER_SCALE);
     endMenuText();
-    int choice = play ? 0 : help ? 1 : credits ? 2 : 3;
-    homeArrow(choice, homePulse.sca);
+    homeArrow(homeHighlight(), homePulse.sca);
     menuFlip();
 }
 
@@ -100,7 +99,6 @@ static void creditsPanels()
 
 void displayCredits()
 {
-    departCredits = 0;
     menuWindowProjection();
     glClearColor(CREDITS_NIGHT[0], CREDITS_NIGHT[1], CREDITS_NIGHT[2], 1);  // the window beside the page too
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -15,9 +15,15 @@ static int selectedChoice = CHOICE_PLAY;
 
 static void selectSound() { wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch); }
 
-void choixHome()
+// ENTER leaves for the highlighted item's screen.
+static const ScreenEvent ITEM_ENTERED[] = {ScreenEvent::enterPlay, ScreenEvent::enterHelp, ScreenEvent::enterCredits,
+                                           ScreenEvent::enterOptions};
+
+int homeHighlight() { return selectedChoice; }
+
+ScreenEvent choixHome()
 {
-    short entered = 0;
+    ScreenEvent happened = ScreenEvent::none;
     if (keyDownNoRepeat() || keyRightNoRepeat()) {
         if (selectedChoice < CHOICE_OPTIONS) selectedChoice++;
         selectSound();
@@ -26,23 +32,15 @@ void choixHome()
         selectSound();
     } else if (!lessonDone && keyLNoRepeat()) {
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
-        requestLesson();
+        happened = ScreenEvent::lessonAsked;
     } else if (keyEnterNoRepeat()) {
-        entered = 1;
-        homeDone = 1;
-        if (selectedChoice == CHOICE_HELP) helpDone = 0;
-        if (selectedChoice == CHOICE_CREDITS) { creditsDone = 0; departCredits = 1; }
-        if (selectedChoice == CHOICE_OPTIONS) optionsDone = 0;
+        happened = ITEM_ENTERED[selectedChoice];
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
-        redrawAllMenu = 0;
     }
-    play = selectedChoice == CHOICE_PLAY;
-    help = selectedChoice == CHOICE_HELP;
-    credits = selectedChoice == CHOICE_CREDITS;
-    options = selectedChoice == CHOICE_OPTIONS;
     displayChoixHome((short)redrawAllMenu);
-    if (!entered && redrawAllMenu < 2) redrawAllMenu++;
+    if (redrawAllMenu < 2) redrawAllMenu++;
     handleScreenShot();
+    return happened;
 }
 
 void ecranHelp()

@@ -5,14 +5,12 @@
 
 #include "render/screenshot.h"
 #include "fileio/gameFolders.h"
-#include "shell/gameLoop.h"
 #include "shell/keymapFile.h"
 #include "shell/keys.h"
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
 
 KeySetupState keySetup = {0, 0, 0, nullptr};
-short keySetupOpen = 0;
 
 const char* const keySetupLabels[KEY_SETUP_LINES] = {
     "left: steer / spin", "right: steer / spin", "down: brake / back flip", "up: push / front flip",
@@ -95,7 +93,6 @@ int keySetupLeave(short saved)
 {
     if (saved || keySetup.saveFailed) {
         keySetupReset();
-        keySetupOpen = 0;
         return 1;
     }
     keySetup.saveFailed = 1;
@@ -111,7 +108,7 @@ static short saveInForce()
     return saveKeymap(from.c_str(), to.c_str()) == 0;
 }
 
-void ecranTouches()
+ScreenEvent ecranTouches()
 {
     // Every detector is polled every frame, so a key held across a wait is not seen as new afterwards.
     KeySetupKeys in;
@@ -124,10 +121,10 @@ void ecranTouches()
         short saved = keySetup.saveFailed ? 0 : saveInForce();
         if (keySetupLeave(saved)) {
             playMenu(chooseItemSnd);
-            redrawAllMenu = 0;
-            return;
+            return ScreenEvent::keySetupClosed;
         }
     }
     displayEcranTouches(keySetup, currentKeymap);
     handleScreenShot();
+    return ScreenEvent::none;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shell/keymap.h"
+#include "shell/screenFlow.h"
 
 const int KEY_SETUP_LINES = 12;
 
@@ -19,7 +20,6 @@ struct KeySetupState {
 };
 
 extern KeySetupState keySetup;
-extern short keySetupOpen; // set by Options, cleared when the screen is left
 
 // What the screen shows for each line.
 extern const char* const keySetupLabels[KEY_SETUP_LINES];
@@ -35,6 +35,6 @@ int keySetupLeave(short saved);
 // Back to the first line with no wait and no message (entering the screen).
 void keySetupReset();
 
-// One frame of the screen (keys, rules, drawing) and its drawing.
-void ecranTouches();
+// One frame of the screen (keys, rules, drawing): keySetupClosed once it is left. And its drawing.
+ScreenEvent ecranTouches();
 void displayEcranTouches(const KeySetupState& s, const int map[KM_SLOTS]);

@@ -1,8 +1,13 @@
 // The simple front-end screens: intro logo, home menu, help, credits and the wait screen.
 #pragma once
 
+#include "shell/screenFlow.h"
+
 void introLogo(unsigned char* logo);
-void choixHome();
+// One frame of the home menu: an item entered, the lesson asked for, or nothing.
+ScreenEvent choixHome();
+// The highlighted item: 0 Play, 1 Help, 2 Credits, 3 Options.
+int homeHighlight();
 void displayChoixHome(short redraw);
 const int HOME_NOTE_CHARS = 320;
 // A file the game could not write before the menus came up, said on the home menu.

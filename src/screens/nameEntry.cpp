@@ -96,7 +96,6 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
     keepFirstPlaceRun(finalScore, seconds);
     playerRun.motion.skieurArrive = 0;
     wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
-    redrawAllMenu = 0;
 }
 
 void saveRunScore()
@@ -153,7 +152,7 @@ static short enterTaken()
     return pressed && enterSeenUp && gameClock() - entryOpenedMs >= ENTER_ARMS_AFTER_MS;
 }
 
-void typeName()
+ScreenEvent typeName()
 {
     armEnter();
     int cursor[2] = {selectedLetter, selectedColumn};
@@ -181,29 +180,33 @@ void typeName()
             saveRunScore();
             saved = 1;
         }
-        if (!saved) redrawAllMenu++;
-        return;
+        if (saved) return ScreenEvent::nameSaved;
+        redrawAllMenu++;
+        return ScreenEvent::none;
     }
     selectSound();
     redrawAllMenu = 0;
+    return ScreenEvent::none;
 }
 
-void viewScores()
+ScreenEvent viewScores()
 {
     displayViewScores((short)redrawAllMenu);
-    if (keyRNoRepeat() && openReplay(nomFicPiste) == 0) return;
+    if (keyRNoRepeat() && openReplay(nomFicPiste) == 0) return ScreenEvent::replayOpened;
     if (keyVNoRepeat()) {
         openFilm(nomFicPiste);
-        return;
+        return ScreenEvent::filmOpened;
     }
+    ScreenEvent happened = ScreenEvent::none;
     if (keyEnterNoRepeat() || keyEscNoRepeat()) {
         playerRun.scores.vuScores = 1;
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
         stopScoresSnd();
         startTheme();
-        redrawAllMenu = 0;
+        happened = ScreenEvent::scoresLeft;
     } else if (redrawAllMenu < 2) {
         redrawAllMenu++;
     }
     handleScreenShot();
+    return happened;
 }

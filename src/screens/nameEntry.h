@@ -2,6 +2,7 @@
 #pragma once
 
 #include "run/runState.h"  // vuScores, rank
+#include "shell/screenFlow.h"
 extern short scoreSaved; // the last run's table reached its file
 
 const int SCORE_NOTE_CHARS = 320;
@@ -15,9 +16,12 @@ extern int selectedColumn;  // grid column
 // A new entry after a finished run: the cursor on 'A', the first initial next, the Return still
 // held from the run ignored.
 void openNameEntry();
-void typeName();
+// One frame of the name entry: nameSaved once '#' or ESC saved the run.
+ScreenEvent typeName();
 void displayTypeName(const char grid[4][7], int* cursor, short redraw);
-void viewScores();
+// One frame of the score table: scoresLeft on ENTER or ESC, replayOpened on R (when there is a best run
+// to play), filmOpened on V.
+ScreenEvent viewScores();
 void displayViewScores(short redraw);
 // Loads the track's table, adds the run, writes it back and sets rank (what '#' and ESC do).
 void saveRunScore();

@@ -19,12 +19,11 @@ static const int VOLUME_STEP = 10; // percent
 int selectedOption = OPT_LEVEL;
 
 // Return opens the key set-up screen; the game loop runs it instead of this one while it is open.
-static void openKeySetup()
+static ScreenEvent openKeySetup()
 {
     keySetupReset();
-    keySetupOpen = 1;
     wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
-    redrawAllMenu = 0;
+    return ScreenEvent::keySetupOpened;
 }
 
 static void stepPercent(int* percent, int direction)
@@ -73,8 +72,9 @@ int optionsStep(const OptionKeys& in)
     return changed ? OPTIONS_CHANGED : OPTIONS_SAME;
 }
 
-void ecranOptions()
+ScreenEvent ecranOptions()
 {
+    ScreenEvent happened = ScreenEvent::none;
     OptionKeys in;
     in.enter = keyEnterNoRepeat();
     in.down = keyDownNoRepeat();
@@ -84,14 +84,17 @@ void ecranOptions()
     in.ghost = keyGNoRepeat();
     in.mute = keyMNoRepeat();
     int result = optionsStep(in);
-    if (result == OPTIONS_OPEN_KEYS) openKeySetup();
-    else if (result == OPTIONS_START_LESSON) {
+    if (result == OPTIONS_OPEN_KEYS) {
+        happened = openKeySetup();
+    } else if (result == OPTIONS_START_LESSON) {
         wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
-        requestLesson();
+        happened = ScreenEvent::lessonAsked;
+    } else if (result == OPTIONS_CHANGED) {
+        redrawAllMenu = 0;
     }
-    else if (result == OPTIONS_CHANGED) redrawAllMenu = 0;
     applyLevelTolerances(level);
     displayEcranOptions(level, (short)redrawAllMenu);
     if (redrawAllMenu < 2) redrawAllMenu++;
     handleScreenShot();
+    return happened;
 }

@@ -53,7 +53,6 @@ static const double KEY_LIST_SECONDS = 6.0, KEY_LIST_FADE_SECONDS = 1.0;
 static const char REPLAY_TEXT[] = "REPLAY", PAUSED_TEXT[] = "PAUSED";
 static const char SAMPLES_ONLY_TEXT[] = "(an older best run: the final score)";
 
-short replayOpen = 0;
 static BestRun replayRun;
 
 // The replay's clock, and the run with its input ridden to its tick (an older file plays its samples
@@ -154,7 +153,6 @@ int openReplay(const char* trackDir)
     if (withInput) startReRiding();
     else marksFromSamples(replayRun.rec, &replayMarks);
     startReplayClock(replayClock, reRiding ? (long)replayRun.rec.input.ticks : sampledTicks(replayRun.rec));
-    replayOpen = 1;
     runHintsHidden = 1;
     return 0;
 }
@@ -168,9 +166,7 @@ static void closeReplay()
     effectSpinsHeld = 0;
     giveTableRunBack();
     clearRecording(&replayRun.rec);
-    replayOpen = 0;
     runHintsHidden = 0;
-    redrawAllMenu = 0;
 }
 
 // The run state at the clock's tick: the ticks ridden on in play are heard and drawn between, as a
@@ -286,7 +282,7 @@ static void holdMoment(double elapsed)
     runTicker.frameSeconds = replayClock.paused ? 0.0 : elapsed * replaySpeedFactors[replayClock.speed];
 }
 
-void replayFrame()
+ScreenEvent replayFrame()
 {
     long now = gameClock();
     double elapsed = (now - lastFrameMs) * 0.001;
@@ -304,5 +300,8 @@ void replayFrame()
         drawSampledMoment();
     }
     handleRunSwitches();  // F8 moves the chase camera in or out, F10 keeps the frame
-    if (keyEscNoRepeat() || (playerRun.motion.skieurArrive && keyEnterNoRepeat()) || replayOver(now)) closeReplay();
+    if (!(keyEscNoRepeat() || (playerRun.motion.skieurArrive && keyEnterNoRepeat()) || replayOver(now)))
+        return ScreenEvent::none;
+    closeReplay();
+    return ScreenEvent::replayClosed;
 }

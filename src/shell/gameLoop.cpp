@@ -59,16 +59,6 @@
 #include "sound/SndWrapper.h"
 #include "sound/gameSounds.h"
 
-short homeDone = 0;
-short play = 1;
-short help = 0;
-short credits = 0;
-short options = 0;
-short helpDone = 0;
-short creditsDone = 0;
-short optionsDone = 0;
-short departCredits = 1;
-short skierChoisi = 0;
 int redrawAllMenu = 0;
 long fromProgBegin = 0;
 
@@ -88,10 +78,8 @@ static const double INTRO_SECONDS = 1.0;
 static const long UNSAVED_PREFS_SHOWN_MS = 3000;
 static const long REFUSED_FILE_SHOWN_MS = 2000;
 
-static short runRequested = 0;
-static short lessonRequested = 0;
+static GameScreen shownScreen = GameScreen::home;
 static const char LESSON_TRACK[] = "meadow"; // the widest and gentlest slope
-static short exitRequested = 0;
 static char bgMusicName[256];
 
 static int loadRealRun();
@@ -182,8 +170,19 @@ static void showIntro()
 
 void resetScreenRequests()
 {
-    runRequested = exitRequested = 0;
+    shownScreen = GameScreen::home;
     resetKeyDetectors();
+}
+
+GameScreen currentScreen() { return shownScreen; }
+
+// The one place the screen changes; the new one draws its full pictures again.
+static void follow(ScreenEvent event)
+{
+    GameScreen next = nextScreen(shownScreen, event);
+    if (next == shownScreen) return;
+    shownScreen = next;
+    redrawAllMenu = 0;
 }
 
 static void startUp()
@@ -239,134 +238,85 @@ static void menuFrame(void (*frame)())
     waitForNextFrame();
 }
 
-// ESC on the help or credits screen.
-static void leaveToHome()
+static ScreenEvent menuFrame(ScreenEvent (*frame)())
 {
-    playMenuSound(GUI_BACK);
-    runRequested = exitRequested = 0;
-    homeDone = 0;
-    options = 0;
-    redrawAllMenu = 0;
+    beforeMenuFrame();
+    ScreenEvent happened = frame();
+    waitForNextFrame();
+    return happened;
+}
+
+// ESC read after a menu's frame leaves it, unless the frame itself left.
+static void followOrEscape(ScreenEvent happened)
+{
+    if (keyEscNoRepeat() && happened == ScreenEvent::none) {
+        playMenuSound(GUI_BACK);
+        happened = ScreenEvent::escape;
+    }
+    follow(happened);
 }
 
 static void homePass()
 {
-    if (homeDone != 0) return;
-    menuFrame(gameScreens.choixHome);
-    if (keyEscNoRepeat()) {
-        playMenuSound(GUI_BACK);
-        runRequested = 0;
-        exitRequested = 1;
-        homeDone = 1;
-        help = credits = options = 0;
-        redrawAllMenu = 0;
-    }
+    if (shownScreen != GameScreen::home) return;
+    followOrEscape(menuFrame(gameScreens.choixHome));
 }
 
 static void helpPass()
 {
-    if (!(help == 1 && helpDone == 0)) return;
+    if (shownScreen != GameScreen::help) return;
     menuFrame(gameScreens.ecranHelp);
-    if (keyEscNoRepeat()) {
-        leaveToHome();
-        helpDone = 1;
-        creditsDone = 0;
-    }
+    followOrEscape(ScreenEvent::none);
 }
 
 static void creditsPass()
 {
-    if (!(credits == 1 && creditsDone == 0)) return;
+    if (shownScreen != GameScreen::credits) return;
     menuFrame(gameScreens.ecranCredits);
-    if (keyEscNoRepeat()) {
-        leaveToHome();
-        helpDone = 0;
-        creditsDone = 1;
-    }
+    followOrEscape(ScreenEvent::none);
 }
 
 static void optionsPass()
 {
-    // Not behind the home menu: with its highlight on Options both screens would read the same keys in
-    // one frame, and a Return or Right meant for the menu would also open the key set-up or change the level.
-    if (!(options == 1 && optionsDone == 0) || homeDone == 0) return;
-    if (keySetupOpen) {
-        menuFrame(gameScreens.ecranTouches); // it reads its own ESC
+    if (shownScreen == GameScreen::keySetup) {
+        follow(menuFrame(gameScreens.ecranTouches)); // it reads its own ESC
         return;
     }
-    menuFrame(gameScreens.ecranOptions);
-    if (keyEscNoRepeat()) {
-        playMenuSound(GUI_BACK);
-        runRequested = exitRequested = 0;
-        helpDone = 0;
-        optionsDone = 1;
-        homeDone = 0;
-        credits = 0;
-        redrawAllMenu = 0;
-    }
+    if (shownScreen != GameScreen::options) return;
+    followOrEscape(menuFrame(gameScreens.ecranOptions));
 }
 
 static void trackScreenPass()
 {
     beforeMenuFrame();
     bool typed = typingSeed();
-    gameScreens.choixPiste(runRequested);
+    gameScreens.choixPiste(0);
     waitForNextFrame();
     if (typed || typingSeed()) {
         // ENTER and ESC were the seed's: seen here too, so that they start nothing once it closes.
         keyEnterNoRepeat();
         keyEscNoRepeat();
-        runRequested = exitRequested = 0;
     } else if (keyEnterNoRepeat()) {
         playMenuSound(GUI_CHOOSE);
-        runRequested = 1;
-        exitRequested = 0;
-        redrawAllMenu = 0;
+        follow(ScreenEvent::trackChosen);
     } else if (keyEscNoRepeat()) {
-        runRequested = 0;
-        skierChoisi = 0;
-        redrawAllMenu = 0;
         playMenuSound(GUI_BACK);
-    } else {
-        runRequested = exitRequested = 0;
+        follow(ScreenEvent::escape);
     }
 }
 
-static void riderScreenPass()
-{
-    menuFrame(gameScreens.choixSkier);
-    if (keyEscNoRepeat()) {
-        playMenuSound(GUI_BACK);
-        runRequested = 0;
-        play = 1;
-        credits = 0;
-        homeDone = 0;
-        options = 0;
-        redrawAllMenu = 0;
-    }
-}
-
+// The rider and track screens, and after a finish the name entry and the score table with the replay
+// and the film it opens: one frame of the one shown.
 static void playPass()
 {
-    if (!(runRequested == 0 && exitRequested == 0 && homeDone == 1 && play == 1)) return;
-    if (filmOpen) {
-        // A film of the best run is made between frames of its own screen.
-        menuFrame(filmFrame);
-        runRequested = exitRequested = 0;
-    } else if (replayOpen) {
-        // The replay rides the best run again: its own finish and flags are not the table's run's.
-        menuFrame(replayFrame);
-        runRequested = exitRequested = 0;
-    } else if (playerRun.motion.skieurArrive == 1) {
-        menuFrame(gameScreens.typeName);
-        runRequested = exitRequested = 0;
-    } else if (playerRun.scores.vuScores == 0) {
-        menuFrame(gameScreens.viewScores);
-        runRequested = exitRequested = 0;
-    } else if (skierChoisi == 1) {
-        trackScreenPass();
-    } else {
-        riderScreenPass();
+    switch (shownScreen) {
+    case GameScreen::choixSkier: followOrEscape(menuFrame(gameScreens.choixSkier)); break;
+    case GameScreen::choixPiste: trackScreenPass(); break;
+    case GameScreen::typeName: follow(menuFrame(gameScreens.typeName)); break;
+    case GameScreen::viewScores: follow(menuFrame(gameScreens.viewScores)); break;
+    case GameScreen::replay: follow(menuFrame(replayFrame)); break; // its own finish is not the table's run's
+    case GameScreen::film: follow(menuFrame(filmFrame)); break;    // made between frames of its own screen
+    default: break;
     }
 }
 
@@ -415,8 +365,6 @@ static int loadRealRun()
     placeSkierAtStart(playerRun, gameClockLessPauses());
     return 0;
 }
-
-void requestLesson() { lessonRequested = 1; }
 
 void consumeRunEvents()
 {
@@ -474,49 +422,57 @@ static void reportRunRate(long frames, long startMs, long worst)
 }
 #endif
 
-// Frames of a run until ENTER after the finish or ESC before it.
-static void rideRun()
+// How a run was left when neither ENTER past the finish nor ESC before it left it (a quit signal,
+// the lesson's end): a finish crossed still goes to the name entry.
+static ScreenEvent runLeftAsItStands()
 {
+    return playerRun.motion.skieurArrive == 1 ? ScreenEvent::runFinished : ScreenEvent::runAbandoned;
+}
+
+// Frames of a run until ENTER after the finish or ESC before it; says which.
+static ScreenEvent rideRun()
+{
+    ScreenEvent left = ScreenEvent::none;
 #ifdef KESTRUNE_NO_FRAME_CAP
     long frames = 0, startMs = gameClock(), secondStart = startMs, secondFrames = 0, worst = -1;
 #endif
-    for (;;) {
+    while (left == ScreenEvent::none) {
         gameScreens.displayGame();
         waitForNextFrame();
-        if (quitSignalReceived()) break; // the game leaves from the run as from the menus
+        if (quitSignalReceived()) { // the game leaves from the run as from the menus
+            left = runLeftAsItStands();
+            break;
+        }
 #ifdef KESTRUNE_NO_FRAME_CAP
         frames++;
         noteFrameSecond(startMs, &secondStart, &secondFrames, &worst);
 #endif
         handleWindLoopSnd();
         if (playerRun.timing.DEPART != 0) handleSkiSndLoop();
-        // Before the finish P pauses; ESC in the pause abandons the run as ESC in it does.
+        // Before the finish P pauses; ESC in the pause abandons the run as ESC in it does. Past the
+        // finish a jump over the line lands first: its points count before the score is final.
         if (keyPauseNoRepeat() && playerRun.motion.skieurArrive == 0 && pauseRun() == PAUSE_ABANDONED) {
             playMenuSound(GUI_BACK);
-            break;
-        }
-        // A jump over the line lands first: its points count before the score is final.
-        if (keyEnterNoRepeat() && playerRun.motion.skieurArrive == 1 && getContact() == 1) {
+            left = ScreenEvent::runAbandoned;
+        } else if (keyEnterNoRepeat() && playerRun.motion.skieurArrive == 1 && getContact() == 1) {
             playMenuSound(GUI_CHOOSE);
-            break;
-        }
-        if (keyEscNoRepeat() && playerRun.motion.skieurArrive == 0) {
+            left = ScreenEvent::runFinished;
+        } else if (keyEscNoRepeat() && playerRun.motion.skieurArrive == 0) {
             playMenuSound(GUI_BACK);
-            break;
-        }
-        if (lessonOver()) {
+            left = ScreenEvent::runAbandoned;
+        } else if (lessonOver()) {
             playMenuSound(GUI_CHOOSE);
-            break;
+            left = runLeftAsItStands();
         }
     }
 #ifdef KESTRUNE_NO_FRAME_CAP
     reportRunRate(frames, startMs, worst);
 #endif
+    return left;
 }
 
 static void leaveRun()
 {
-    runRequested = exitRequested = 0;
     volume = 1.0f;
     reinitSoundsParam();
     stopTrack();
@@ -534,7 +490,7 @@ static void leaveRun()
 
 static void runPass()
 {
-    if (!(runRequested == 1 && homeDone == 1 && play == 1)) return;
+    if (shownScreen != GameScreen::run) return;
     if (gameScreens.loadRun() != 0) {
         // A track that does not load is not ridden: back to the track screen, which says why.
         printf("Can't ride the track %s\n", nomFicPiste);
@@ -542,13 +498,13 @@ static void runPass()
             snprintf(trackNote, sizeof trackNote, "%s", trackRefusal);
         else
             snprintf(trackNote, sizeof trackNote, "Can't ride the track %.200s", nomFicPiste);
-        runRequested = exitRequested = 0;
-        redrawAllMenu = 0;
         startTheme();
+        follow(ScreenEvent::trackFailed);
         return;
     }
-    rideRun();
+    ScreenEvent left = rideRun();
     leaveRun();
+    follow(left);
 }
 
 // The lesson's track: the gentlest one when it is there, else the first of the list.
@@ -566,8 +522,7 @@ static void chooseLessonTrack()
 // skips it. The home menu comes next, and the track screen keeps the track it had.
 static void lessonPass()
 {
-    if (!lessonRequested) return;
-    lessonRequested = 0;
+    if (shownScreen != GameScreen::lesson) return;
     char kept[sizeof nomFicPiste];
     snprintf(kept, sizeof kept, "%s", nomFicPiste);
     chooseLessonTrack();
@@ -583,13 +538,11 @@ static void lessonPass()
         lessonDone = 1;
         saveUserPreferences();
     }
-    runRequested = exitRequested = 0;
-    homeDone = 0;
-    options = 0;
-    optionsDone = 1;
-    redrawAllMenu = 0;
+    follow(ScreenEvent::lessonEnded);
 }
 
+// Only the screen shown reads keys. A screen entered during a pass that comes later in this order has
+// its first frame in the same pass (the rider screen after ENTER on Play, the run after ENTER on a track).
 int gameLoopPass()
 {
     if (quitSignalReceived()) return 0; // SIGTERM or SIGINT: leave as ESC on the home menu does
@@ -601,7 +554,7 @@ int gameLoopPass()
     playPass();
     lessonPass();
     runPass();
-    return exitRequested ? 0 : 1;
+    return shownScreen == GameScreen::exit ? 0 : 1;
 }
 
 static void exitSequence()

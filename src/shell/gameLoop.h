@@ -1,19 +1,10 @@
 // The whole life of the game once the OpenGL window exists: start-up, the screen state machine, exit.
 #pragma once
 
-// Screen flags; each change of screen also sets redrawAllMenu to 0.
-extern short homeDone;
-extern short play;
-extern short help;
-extern short credits;
-extern short options;
-extern short helpDone;
-extern short creditsDone;
-extern short optionsDone;
-extern short departCredits;
-extern short skierChoisi;
+#include "shell/screenFlow.h"
 
 // Frames drawn since the current screen was entered, counted up to 2 (full pictures are drawn below 2).
+// Every change of screen sets it to 0.
 extern int redrawAllMenu;
 // Clock value at the start of gameLoop.
 extern long fromProgBegin;
@@ -41,25 +32,25 @@ void noteRefusedFile(const std::string& path, const char* name);
 // player asked to leave the game.
 int gameLoopPass();
 
-// No run or exit asked for, every key detector fresh: the dispatcher as at start-up.
+// The home menu shown, every key detector fresh: the dispatcher as at start-up.
 void resetScreenRequests();
-// The guided first run, asked for on the home menu or the options screen: it is ridden in the loop's
-// next pass, and the home menu follows it.
-void requestLesson();
+// The screen the dispatcher runs.
+GameScreen currentScreen();
 
-// The frames the dispatcher calls. Tests replace them to drive the state machine without a display.
+// The frames the dispatcher calls, each saying what happened in it (ESC is read by the dispatcher
+// after the menus' frames). Tests replace them to drive the state machine without a display.
 struct GameScreens {
-    void (*choixHome)();
+    ScreenEvent (*choixHome)();
     void (*ecranHelp)();
     void (*ecranCredits)();
-    void (*ecranOptions)();
-    void (*choixSkier)();
+    ScreenEvent (*ecranOptions)();
+    ScreenEvent (*choixSkier)();
     void (*choixPiste)(short);
-    void (*typeName)();
-    void (*viewScores)();
+    ScreenEvent (*typeName)();
+    ScreenEvent (*viewScores)();
     int (*loadRun)();     // loads the chosen track; 0 when the run can start
     void (*displayGame)();
-    void (*ecranTouches)(); // the key set-up screen, opened from Options
+    ScreenEvent (*ecranTouches)(); // the key set-up screen, opened from Options
 };
 extern GameScreens gameScreens;
 void useRealScreens();
