@@ -99,7 +99,7 @@ TEST_F(SelectScreens, TrackHighlightClampsAndNamesTheTrack)
     EXPECT_EQ(getSelectedTrack(), 2);
     EXPECT_STREQ(nomFicPiste, "cliffs");
     EXPECT_EQ(plays(), 4u);
-    EXPECT_NE(trackImg, nullptr);
+    EXPECT_NE(menuPictures.trackImg, nullptr);
     for (int i = 0; i < 4; i++) press(trackFrame, KEY_LEFT);
     EXPECT_STREQ(nomFicPiste, "alps");
     // Leaving frames do not advance the frame counter.

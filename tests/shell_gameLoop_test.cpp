@@ -104,6 +104,7 @@ protected:
                        fakeTrack,    fakeTypeName, fakeScores, fakeLoadRun, fakeRunFrame};
         homeItem = ScreenEvent::enterPlay;
         redrawSeen = -1;
+        redrawAllMenu = 0;  // the name entry counts on past 2
         playerRun.motion.skieurArrive = 0;
         playerRun.scores.vuScores = 1;
         loadResult = 0;

@@ -93,10 +93,10 @@ static void openSeedLine()
 
 static void loadTrackPresentation()
 {
-    free(trackImg);
-    trackImg = (unsigned char*)calloc(TRACK_THUMB_BYTES, 1);
+    free(menuPictures.trackImg);
+    menuPictures.trackImg = (unsigned char*)calloc(TRACK_THUMB_BYTES, 1);
     std::string path = trackPath(nomFicPiste, "texObj/front.bmp");
-    chargerImageTexPtrSized(path.c_str(), trackImg, TRACK_THUMB_BYTES);
+    chargerImageTexPtrSized(path.c_str(), menuPictures.trackImg, TRACK_THUMB_BYTES);
     loadTrackDescription(nomFicPiste, desc, sizeof desc);
     readTrackTitle(nomFicPiste, title, sizeof title);
 }

@@ -115,7 +115,7 @@ static void drawFilmScreen(short making)
     menuWindowProjection();
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    drawWindowPicture(scoresImg);
+    drawWindowPicture(menuPictures.scoresImg);
     overlayBar(PANEL[0], PANEL[1], PANEL[2], PANEL[3], PANEL_COLOUR[0], PANEL_COLOUR[1], PANEL_COLOUR[2]);
     if (making) drawProgress();
     else drawOutcome();

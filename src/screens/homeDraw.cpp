@@ -66,7 +66,7 @@ void displayChoixHome(short redraw)
 {
     stepArrowPulse(&homePulse, gameClock());
     menuWindowProjection();
-    if (redraw < 2) drawHomeWindowPicture(homeImg);
+    if (redraw < 2) drawHomeWindowPicture(menuPictures.homeImg);
     wipeRect(510, 60, 800, 285, -10);
     wipeRect(640, 325, 800, 335, -10);
     beginMenuText();
@@ -118,7 +118,7 @@ void displayCredits()
         glColor4f(1, 1, 1, 1);
     }
     endMenuText();
-    drawPictureAt(280, 0, LOGOFF_W, LOGOFF_H, logoffImg);
+    drawPictureAt(280, 0, LOGOFF_W, LOGOFF_H, menuPictures.logoffImg);
     menuFlip();
 }
 

@@ -49,7 +49,7 @@ static void hints()
 void displayEcranTouches(const KeySetupState& s, const int map[KM_SLOTS])
 {
     menuWindowProjection();
-    drawWindowPicture(menusImg);
+    drawWindowPicture(menuPictures.menusImg);
     highlight(s);
     beginMenuText();
     largeText(10, 322, "Rider keys", 1.2f);

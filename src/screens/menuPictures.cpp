@@ -52,7 +52,7 @@ static void riderKeys()
 void displayHelp()
 {
     menuWindowProjection();
-    drawWindowPicture(helpImg);
+    drawWindowPicture(menuPictures.helpImg);
     riderKeys();
     menuFlip();
 }

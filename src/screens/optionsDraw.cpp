@@ -73,7 +73,7 @@ void displayEcranOptions(int level, short redraw)
 {
     stepArrowPulse(&optionsPulse, gameClock());
     menuCentredProjection();
-    if (redraw < 2) drawWindowPicture(menusImg);
+    if (redraw < 2) drawWindowPicture(menuPictures.menusImg);
     glDisable(GL_LIGHTING);
     wipeRect(30, -29, 39, -19, -10);
     wipeRect(79, -29, 87, -19, -10);

@@ -155,7 +155,7 @@ void displayChoixSkier(char list[][256], int count, int selected, short redraw)
     stepStandTurn(&riderTurn, now);
     stepArrowPulse(&riderPulse, now);
     menuCentredProjection();
-    if (redraw < 2) drawWindowPicture(menusImg);
+    if (redraw < 2) drawWindowPicture(menuPictures.menusImg);
     wipeChangingAreas();
     drawStandBackdrop();
     drawTurningRider(riderTurn.rot);

@@ -87,7 +87,7 @@ void displayTypeName(const char grid[4][7], int* cursor, short redraw)
     long now = gameClock();
     menuWindowProjection();
     if (redraw < 2) {
-        drawWindowPicture(initialsImg);
+        drawWindowPicture(menuPictures.initialsImg);
         drawCollectableLogo(79, 105, 32, 32, texGui[texGuiBoules]);
     }
     wipeRect(310, 418, 440, 460, -10);
@@ -177,7 +177,7 @@ void displayViewScores(short redraw)
 {
     menuCentredProjection();
     if (redraw < 2) {
-        drawWindowPicture(scoresImg);
+        drawWindowPicture(menuPictures.scoresImg);
         drawTableTexts();
     }
     drawSpinningMedal();

@@ -56,12 +56,12 @@ void drawTrackThumbnail()
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
     glBindTexture(GL_TEXTURE_2D, texGui[texGuiMask]);
-    if (trackImg) {
+    if (menuPictures.trackImg) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, THUMB_PIXELS, THUMB_PIXELS, 0, GL_RGB, GL_UNSIGNED_BYTE, trackImg);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, THUMB_PIXELS, THUMB_PIXELS, 0, GL_RGB, GL_UNSIGNED_BYTE, menuPictures.trackImg);
     }
     float d = thumbPan.dec;
     texturedSquare(d + THUMB_WINDOW_LOW, d + THUMB_WINDOW_LOW, d + THUMB_WINDOW_HIGH, d + THUMB_WINDOW_HIGH);
@@ -124,7 +124,7 @@ void displayChoixPiste(char list[][256], int count, int selected, char* descript
 {
     stepArrowPulse(&trackPulse, gameClock());
     menuCentredProjection();
-    if (redraw < 2) drawWindowPicture(menusImg);
+    if (redraw < 2) drawWindowPicture(menuPictures.menusImg);
     glDisable(GL_LIGHTING);
     wipeRect(-78, -5, -70, 5, -10);
     wipeRect(-45, -5, -37, 5, -10);

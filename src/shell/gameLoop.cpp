@@ -62,13 +62,7 @@
 int redrawAllMenu = 0;
 long fromProgBegin = 0;
 
-unsigned char* homeImg = nullptr;
-unsigned char* helpImg = nullptr;
-unsigned char* logoffImg = nullptr;
-unsigned char* initialsImg = nullptr;
-unsigned char* scoresImg = nullptr;
-unsigned char* menusImg = nullptr;
-unsigned char* trackImg = nullptr;
+MenuPictures menuPictures = {};
 
 static const int MENU_PICTURE_BYTES = 800 * 600 * 3;
 static const int LOGO_BYTES = 400 * 100 * 3;
@@ -208,12 +202,12 @@ static void startUp()
     if (chargeSkierGui("tolvek") != 0) exit(2);  // no rider to ride without the default one
     highlightRider("tolvek");
     initAllSounds();
-    homeImg = loadPicture("gui/home.bmp", MENU_PICTURE_BYTES);
-    helpImg = loadPicture("gui/help.bmp", MENU_PICTURE_BYTES);
-    logoffImg = loadPicture("gui/logoff.bmp", LOGOFF_BYTES);
-    initialsImg = loadPicture("gui/initials.bmp", MENU_PICTURE_BYTES);
-    scoresImg = loadPicture("gui/scores.bmp", MENU_PICTURE_BYTES);
-    menusImg = loadPicture("gui/menus.bmp", MENU_PICTURE_BYTES);
+    menuPictures.homeImg = loadPicture("gui/home.bmp", MENU_PICTURE_BYTES);
+    menuPictures.helpImg = loadPicture("gui/help.bmp", MENU_PICTURE_BYTES);
+    menuPictures.logoffImg = loadPicture("gui/logoff.bmp", LOGOFF_BYTES);
+    menuPictures.initialsImg = loadPicture("gui/initials.bmp", MENU_PICTURE_BYTES);
+    menuPictures.scoresImg = loadPicture("gui/scores.bmp", MENU_PICTURE_BYTES);
+    menuPictures.menusImg = loadPicture("gui/menus.bmp", MENU_PICTURE_BYTES);
     loadUserPreferences();
     sayRefusedFiles();
     startTheme();
@@ -557,6 +551,14 @@ int gameLoopPass()
     return shownScreen == GameScreen::exit ? 0 : 1;
 }
 
+static void freeMenuPictures()
+{
+    MenuPictures& p = menuPictures;
+    for (unsigned char* picture : {p.homeImg, p.helpImg, p.logoffImg, p.trackImg, p.initialsImg, p.scoresImg, p.menusImg})
+        free(picture);
+    p = {};
+}
+
 static void exitSequence()
 {
     displayWait(": game exiting");
@@ -564,14 +566,7 @@ static void exitSequence()
     saveUserPreferences();
     quitAllSounds();
     deleteObjectLists();
-    free(homeImg);
-    free(helpImg);
-    free(logoffImg);
-    free(trackImg);
-    free(initialsImg);
-    free(scoresImg);
-    free(menusImg);
-    homeImg = helpImg = logoffImg = trackImg = initialsImg = scoresImg = menusImg = nullptr;
+    freeMenuPictures();
     deleteParticleEngines();
     freeEffectQuadrics();
     removeKeys();

@@ -9,14 +9,18 @@ extern int redrawAllMenu;
 // Clock value at the start of gameLoop.
 extern long fromProgBegin;
 
-// Menu pictures, 24-bit RGB, bottom row first.
-extern unsigned char* homeImg;
-extern unsigned char* helpImg;
-extern unsigned char* logoffImg;
-extern unsigned char* initialsImg;
-extern unsigned char* scoresImg;
-extern unsigned char* menusImg;
-extern unsigned char* trackImg;
+// Menu pictures, 24-bit RGB, bottom row first: loaded at start-up (the track's thumbnail by the track
+// screen), freed at exit.
+struct MenuPictures {
+    unsigned char* homeImg;
+    unsigned char* helpImg;
+    unsigned char* logoffImg;
+    unsigned char* initialsImg;
+    unsigned char* scoresImg;
+    unsigned char* menusImg;
+    unsigned char* trackImg;
+};
+extern MenuPictures menuPictures;
 
 void gameLoop();
 
