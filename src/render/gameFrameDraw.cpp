@@ -268,6 +268,8 @@ void drawRunSceneAt(const DrawnState& d, long tick, WorldViewFn view)
     RiderPoseState drawnPose;
     poseRiderForDrawing(d, &drawnPose);
     WorldView v;
+    // beneath the sky's faces, where the land leaves a gap, the haze shows
+    if (trackWorldShown()) clearToWorldHaze();
     if (view && view(d, &v)) drawWorldScene(d, tick, v);
     else drawChaseScene(d, tick);
     restoreRiderPose(drawnPose);

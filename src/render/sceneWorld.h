@@ -33,6 +33,18 @@ void drawSkyBehindWorld();
 // The falling snow of the world's weather round the current eye (the world placed round it), at the
 // scene's time; point sizes for a window of `lines` pixels' height.
 void drawSnowfall(float sceneSeconds, int lines);
+// The sky's faces in the order of their files: the front, left and right sides and the top.
+enum { worldSkyFront, worldSkyLeft, worldSkyRight, worldSkyUp, worldSkyFaces };
+// The share of each side face, from its foot, that the land round the track always covers: the faces
+// are drawn above it only (drawing all of it cost some 5 % of a frame in depth tests that all failed).
+constexpr float skyLandShare = 0.3f;
+struct SkyFaceCorner {
+    float s, t, x, y, z;  // texture coordinates, signs of the box's half sizes (y from the share up)
+};
+// A face's four corners, the side faces from above skyLandShare when aboveLand.
+void worldSkyFaceCorners(int face, bool aboveLand, SkyFaceCorner out[4]);
+// Fills the frame with the haze's colour: what shows beneath the sky's faces where no land stands.
+void clearToWorldHaze();
 // The world's own sky faces (far ranges, clouds, no track painted in them), loaded with the world.
 void loadWorldSky(const char* trackName);
 void freeWorldSky();

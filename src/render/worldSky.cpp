@@ -16,31 +16,41 @@ static const float SKY_HALF_X = 10.0f * longueurFace, SKY_HALF_Y = 10.0f * longu
 static const float SKY_HALF_Z = 12.0f * largeurFace - 2.0f * longueurFace;
 static const int SKY_FACE_SIZE = 512, SKY_UP_SIZE = 256;
 
-enum { skyFront, skyLeft, skyRight, skyUp, skyFaces };
-static const char* const SKY_FILES[skyFaces] = {"texObj/skyFront.bmp", "texObj/skyLeft.bmp", "texObj/skyRight.bmp",
+static const char* const SKY_FILES[worldSkyFaces] = {"texObj/skyFront.bmp", "texObj/skyLeft.bmp", "texObj/skyRight.bmp",
                                                 "texObj/skyUp.bmp"};
-static unsigned int skyTextures[skyFaces];
+static unsigned int skyTextures[worldSkyFaces];
 
 void loadWorldSky(const char* trackName)
 {
     freeWorldSky();
-    glGenTextures(skyFaces, skyTextures);
-    for (int f = 0; f < skyFaces; f++)
+    glGenTextures(worldSkyFaces, skyTextures);
+    for (int f = 0; f < worldSkyFaces; f++)
         uploadSkyTexture(skyTextures[f], trackPath(trackName, SKY_FILES[f]).c_str(),
-                         f == skyUp ? SKY_UP_SIZE : SKY_FACE_SIZE);
+                         f == worldSkyUp ? SKY_UP_SIZE : SKY_FACE_SIZE);
 }
 
 void freeWorldSky()
 {
-    if (skyTextures[0]) glDeleteTextures(skyFaces, skyTextures);
+    if (skyTextures[0]) glDeleteTextures(worldSkyFaces, skyTextures);
     for (unsigned int& t : skyTextures) t = 0;
 }
 
-struct SkyCorner {
-    float s, t, x, y, z;  // texture coordinates, signs of the half sizes
-};
+// A side face's corners from its foot up, or the whole face: the texture coordinates and the heights
+// go together, so what is drawn of a face is where the whole face had it.
+void worldSkyFaceCorners(int face, bool aboveLand, SkyFaceCorner out[4])
+{
+    static const SkyFaceCorner faces[worldSkyFaces][4] = {
+        {{0, 1, 1, 1, -1}, {1, 1, 1, 1, 1}, {1, 0, 1, -1, 1}, {0, 0, 1, -1, -1}},
+        {{0, 1, -1, 1, -1}, {1, 1, 1, 1, -1}, {1, 0, 1, -1, -1}, {0, 0, -1, -1, -1}},
+        {{0, 1, 1, 1, 1}, {1, 1, -1, 1, 1}, {1, 0, -1, -1, 1}, {0, 0, 1, -1, 1}},
+        {{0, 1, -1, 1, -1}, {1, 1, -1, 1, 1}, {1, 0, 1, 1, 1}, {0, 0, 1, 1, -1}}};
+    for (int i = 0; i < 4; i++) {
+        out[i] = faces[face][i];
+        if (aboveLand && face != worldSkyUp && out[i].t == 0) out[i].t = skyLandShare, out[i].y = 2 * skyLandShare - 1;
+    }
+}
 
-static void skyQuad(const SkyCorner c[4])
+static void skyQuad(const SkyFaceCorner c[4])
 {
     glBegin(GL_QUADS);
     for (int i = 0; i < 4; i++) {
@@ -50,29 +60,29 @@ static void skyQuad(const SkyCorner c[4])
     glEnd();
 }
 
-// The box of the old sky (no face behind the eye), its faces the world's own sky; below the horizon
-// the world's land covers it, so its floor is the haze's colour alone.
+void clearToWorldHaze()
+{
+    const float* haze = trackWorld().haze;
+    glClearColor(haze[0], haze[1], haze[2], 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0);
+}
+
+// The box of the old sky (no face behind the eye), its faces the world's own sky, drawn from above
+// their share the land always covers: beneath, the frame was cleared to the haze's colour.
 static void drawWorldSkyBox()
 {
-    static const SkyCorner faces[skyFaces][4] = {
-        {{0, 1, 1, 1, -1}, {1, 1, 1, 1, 1}, {1, 0, 1, -1, 1}, {0, 0, 1, -1, -1}},
-        {{0, 1, -1, 1, -1}, {1, 1, 1, 1, -1}, {1, 0, 1, -1, -1}, {0, 0, -1, -1, -1}},
-        {{0, 1, 1, 1, 1}, {1, 1, -1, 1, 1}, {1, 0, -1, -1, 1}, {0, 0, 1, -1, 1}},
-        {{0, 1, -1, 1, -1}, {1, 1, -1, 1, 1}, {1, 0, 1, 1, 1}, {0, 0, 1, 1, -1}}};
-    static const SkyCorner floor[4] = {{0, 0, 1, -1, -1}, {0, 0, 1, -1, 1}, {0, 0, -1, -1, 1}, {0, 0, -1, -1, -1}};
     glEnable(GL_TEXTURE_2D);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
     glColor4f(1, 1, 1, 1);
-    for (int f = 0; f < skyFaces; f++) {
+    for (int f = 0; f < worldSkyFaces; f++) {
+        SkyFaceCorner c[4];
+        worldSkyFaceCorners(f, true, c);
         glBindTexture(GL_TEXTURE_2D, skyTextures[f]);
-        skyQuad(faces[f]);
+        skyQuad(c);
     }
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glDisable(GL_TEXTURE_2D);
-    const float* haze = trackWorld().haze;
-    glColor3f(haze[0], haze[1], haze[2]);
-    skyQuad(floor);
-    glColor3f(1, 1, 1);
 }
 
 // The sun's picture (a hot disc in a soft halo, black round it) added onto the sky, facing the eye
