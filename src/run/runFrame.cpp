@@ -80,8 +80,8 @@ void computeSkierVectors()
 
 static void skinRider()
 {
-    majRotationsBones();
-    transformSkier(tickRun->orientation.angleDePlacementEffectif, tickRun->orientation.rotSkierY);
+    majRotationsBones(riddenModel());
+    transformSkier(riddenModel(), tickRun->orientation.angleDePlacementEffectif, tickRun->orientation.rotSkierY);
 }
 
 static void startWhenJumpPressed()

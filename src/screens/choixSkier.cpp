@@ -53,7 +53,7 @@ void choixSkier()
         redrawAllMenu = 0;
     }
     changePosition(reposPosition); // the rider stands in its rest pose on the stand
-    majRotationsBones();
+    majRotationsBones(playerRider);
     displayChoixSkier(listeSkiers, nbTotalSkiers, selectedSkier, (short)redrawAllMenu);
     if (!entered && redrawAllMenu < 2) redrawAllMenu++;
     handleScreenShot();

@@ -144,7 +144,7 @@ int openReplay(const char* trackDir)
         return 1;
     }
     dropGhostRun();  // the run just ridden raced it: no second copy during the replay
-    swapRiderModel(&ghostRider);
+    setRiddenModel(&ghostRider.model);
     skiTraces.reset();  // the traces of the run just ridden
     lastFrameMs = gameClock();
     endReachedMs = -1;
@@ -161,7 +161,7 @@ int openReplay(const char* trackDir)
 
 static void closeReplay()
 {
-    swapRiderModel(&ghostRider);
+    setRiddenModel(nullptr);
     if (reRiding) endReplayRide(&replayRide);
     reRiding = 0;
     if (particleEngineSkier) particleEngineSkier->hold(0);

@@ -56,10 +56,10 @@ static void drawPosedRider(const float* pose, const Angle& a)
     glColor4f(1, 1, 1, 1);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     changePosition((float*)pose);
-    majRotationsBones();
+    majRotationsBones(playerRider);
     setContact(1);
-    transformSkierEtat(0, 0, 0, 1);
-    drawSkierAfterTransform(1, 0);
+    transformSkierEtat(playerRider, 0, 0, 0, 1);
+    drawSkierAfterTransform(playerRider, 1, 0);
     glDisable(GL_LIGHTING);
 }
 

@@ -171,8 +171,8 @@ void placeChaseRider(float x, float z)
     playerRun.orientation.angleDePlacementEffectif = placeObjetAndGetAngle(points, faces, x, z, (float)maxTrackFaces, 0, playerRun.orientation.faceUpVector);
     playerRun.motion.Yobjet = getYobjetCour();
     changePosition(normalPosition);
-    majRotationsBones();
-    transformSkier(playerRun.orientation.angleDePlacementEffectif, 0);
+    majRotationsBones(playerRider);
+    transformSkier(playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
 }
 
 void drawChaseFrame()
@@ -198,8 +198,8 @@ static void airView(const std::string& out, const std::string& name, float x, fl
     playerRun.motion.Yobjet += AIR_HEIGHT;
     setContact(0);
     changePosition(oneGrabPosition);
-    majRotationsBones();
-    transformSkier(playerRun.orientation.angleDePlacementEffectif, 0);
+    majRotationsBones(playerRider);
+    transformSkier(playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
     drawChaseFrame();
     savePicture(out, name);
 }
