@@ -33,7 +33,7 @@ static void loadHighlighted()
 {
     strncpy(nomFicSkier, listeSkiers[selectedSkier], sizeof nomFicSkier - 1);
     chargeSkierGui(nomFicSkier);
-    wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+    wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     redrawAllMenu = 0;
 }
 
@@ -49,7 +49,7 @@ void choixSkier()
     } else if (keyEnterNoRepeat()) {
         entered = 1;
         skierChoisi = 1;
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         redrawAllMenu = 0;
     }
     changePosition(reposPosition); // the rider stands in its rest pose on the stand

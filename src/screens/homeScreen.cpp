@@ -13,7 +13,7 @@ static const int CHOICE_PLAY = 0, CHOICE_HELP = 1, CHOICE_CREDITS = 2, CHOICE_OP
 static int selectedChoice = CHOICE_PLAY;
 
 
-static void selectSound() { wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch); }
+static void selectSound() { wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch); }
 
 void choixHome()
 {
@@ -25,7 +25,7 @@ void choixHome()
         if (selectedChoice > CHOICE_PLAY) selectedChoice--;
         selectSound();
     } else if (!lessonDone && keyLNoRepeat()) {
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         requestLesson();
     } else if (keyEnterNoRepeat()) {
         entered = 1;
@@ -33,7 +33,7 @@ void choixHome()
         if (selectedChoice == CHOICE_HELP) helpDone = 0;
         if (selectedChoice == CHOICE_CREDITS) { creditsDone = 0; departCredits = 1; }
         if (selectedChoice == CHOICE_OPTIONS) optionsDone = 0;
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         redrawAllMenu = 0;
     }
     play = selectedChoice == CHOICE_PLAY;

@@ -23,7 +23,7 @@ static void openKeySetup()
 {
     keySetupReset();
     keySetupOpen = 1;
-    wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+    wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     redrawAllMenu = 0;
 }
 
@@ -57,16 +57,16 @@ int optionsStep(const OptionKeys& in)
     if (in.up || in.down) {
         if (in.up && selectedOption > 0) selectedOption--;
         if (in.down && selectedOption < OPT_ROWS - 1) selectedOption++;
-        wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     } else if (in.right || in.left) {
         changeRow(selectedOption, in.right ? 1 : -1);
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch); // also at a row's end
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch); // also at a row's end
     } else if (in.ghost) {
         changeRow(OPT_GHOST, 1);
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     } else if (in.mute) {
         toggleMute();
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     } else {
         changed = 0;
     }
@@ -86,7 +86,7 @@ void ecranOptions()
     int result = optionsStep(in);
     if (result == OPTIONS_OPEN_KEYS) openKeySetup();
     else if (result == OPTIONS_START_LESSON) {
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         requestLesson();
     }
     else if (result == OPTIONS_CHANGED) redrawAllMenu = 0;

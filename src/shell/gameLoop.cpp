@@ -228,7 +228,7 @@ static void playMenuSound(int which)
 
 static void beforeMenuFrame()
 {
-    volume = 1.0f;
+    skiHiss.volume = 1.0f;
     reinitSoundsParam();
 }
 
@@ -394,7 +394,7 @@ static void sayGhostRefusal()
 static int loadRealRun()
 {
     stopTheme();
-    volume = 0.0f;
+    skiHiss.volume = 0.0f;
     displayWait(": loading sounds");
     reinitSoundsParam();
     videPileBoutons();
@@ -517,7 +517,7 @@ static void rideRun()
 static void leaveRun()
 {
     runRequested = exitRequested = 0;
-    volume = 1.0f;
+    skiHiss.volume = 1.0f;
     reinitSoundsParam();
     stopTrack();
     if (playerRun.motion.skieurArrive == 1) {
