@@ -66,7 +66,7 @@ static void BM_SkinRiderFrame(benchmark::State& state)
         return;
     }
     state.SetLabel(path + ", " + std::to_string(playerRider.nbFaces) + " triangles");
-    changePosition(virGauchePosition);
+    changePosition(builtInPoses.virGauchePosition);
     float heading = 0;
     for (auto _ : state) {
         majRotationsBones(playerRider);

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     const char* path = fuzzInputFile(data, size, ".3d");
     reinitSkierData(playerRider);
     if (loadMs3d(playerRider, path) == 0) {
-        changePosition(okPosition1);
+        changePosition(builtInPoses.okPosition1);
         majRotationsBones(playerRider);
         transformSkierEtat(playerRider, 10, 20, 0, 1);
         if (playerRider.nbTriangles > maxTrianglesToDraw || playerRider.nbVertices > maxVerticesSkier) __builtin_trap();

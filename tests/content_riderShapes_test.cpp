@@ -26,12 +26,12 @@ struct RiderShapes : ::testing::Test {
         for (const char* sub : {"/positions", "/models"}) mkdir((data->path() + sub).c_str(), 0755);
         genPositions(RECIPES, data->path());
         genRiders(RECIPES, data->path());
-        const float* builtIn[] = {reposPosition, oneGrabPosition, okPosition1, okPosition2, normalPosition,
-                                  virGauchePosition, virDroitePosition, receptionPosition, fakiePosition,
-                                  virFakieGauchePosition, virFakieDroitePosition, fakieReceptionPosition,
-                                  simpleJumpFakie, simpleJump, freinagePGauchePosition, freinagePDroitePosition,
-                                  freinageFakiePosition, bouleChutePosition, chutePosition, grindPosition,
-                                  normalCrouchPosition, fakieCrouchPosition};
+        const float* builtIn[] = {builtInPoses.reposPosition, builtInPoses.oneGrabPosition, builtInPoses.okPosition1, builtInPoses.okPosition2, builtInPoses.normalPosition,
+                                  builtInPoses.virGauchePosition, builtInPoses.virDroitePosition, builtInPoses.receptionPosition, builtInPoses.fakiePosition,
+                                  builtInPoses.virFakieGauchePosition, builtInPoses.virFakieDroitePosition, builtInPoses.fakieReceptionPosition,
+                                  builtInPoses.simpleJumpFakie, builtInPoses.simpleJump, builtInPoses.freinagePGauchePosition, builtInPoses.freinagePDroitePosition,
+                                  builtInPoses.freinageFakiePosition, builtInPoses.bouleChutePosition, builtInPoses.chutePosition, builtInPoses.grindPosition,
+                                  builtInPoses.normalCrouchPosition, builtInPoses.fakieCrouchPosition};
         for (const float* p : builtIn) poses.emplace_back(p, p + 37);
         std::string dir = data->path() + "/positions/";
         int n = numberOfPositionsInDir(dir.c_str());

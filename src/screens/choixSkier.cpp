@@ -52,7 +52,7 @@ void choixSkier()
         wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         redrawAllMenu = 0;
     }
-    changePosition(reposPosition); // the rider stands in its rest pose on the stand
+    changePosition(builtInPoses.reposPosition); // the rider stands in its rest pose on the stand
     majRotationsBones(playerRider);
     displayChoixSkier(listeSkiers, nbTotalSkiers, selectedSkier, (short)redrawAllMenu);
     if (!entered && redrawAllMenu < 2) redrawAllMenu++;

@@ -170,7 +170,7 @@ void placeChaseRider(float x, float z)
     setContact(1);
     playerRun.orientation.angleDePlacementEffectif = placeObjetAndGetAngle(points, faces, x, z, (float)maxTrackFaces, 0, playerRun.orientation.faceUpVector);
     playerRun.motion.Yobjet = getYobjetCour();
-    changePosition(normalPosition);
+    changePosition(builtInPoses.normalPosition);
     majRotationsBones(playerRider);
     transformSkier(playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
 }
@@ -197,7 +197,7 @@ static void airView(const std::string& out, const std::string& name, float x, fl
     placeChaseRider(x, z);
     playerRun.motion.Yobjet += AIR_HEIGHT;
     setContact(0);
-    changePosition(oneGrabPosition);
+    changePosition(builtInPoses.oneGrabPosition);
     majRotationsBones(playerRider);
     transformSkier(playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
     drawChaseFrame();
