@@ -1,5 +1,5 @@
 // Takes the track's best-run file, the clock and the replay's keys; shows the run again as the rider
-// rode it, through the run's own drawing, with the best run's rider in the resident rider's place
+// rode it, through the run's own drawing, with the best run's rider posed and drawn in its own model
 // while it plays. A run with its input is ridden again to the replay clock's tick (paused, slowed,
 // sped up, stepped, jumped back and on) and drawn between ticks as a run is; an older file plays its
 // samples at the clock's time. "REPLAY", the timeline and the keys are drawn over the HUD.

@@ -187,7 +187,7 @@ static bool mixFrame(FilmJob& job, std::string& why)
     return addFilmSound(job.output, mix.data(), to - from, why);
 }
 
-// The film's frame opened and the encoder started; the best run's rider in the resident one's place;
+// The film's frame opened and the encoder started; the best run's rider posed and drawn (riddenModel);
 // the run from its start line again.
 static bool beginPictures(FilmJob& job, std::string& why)
 {

@@ -1,5 +1,6 @@
-// The rider model: loading, the fixed skeleton, CPU skinning into a triangle list, the hooks that
-// load the rider's texture and the pose variables with their accessors (drawn by render/skierDraw.h).
+// Rider models as values: loading, the fixed skeleton, CPU skinning into a model's triangle list, the
+// hooks that load a model's texture and the pose variables with their accessors (drawn by
+// render/skierDraw.h).
 #pragma once
 
 #include "skier/modelRecords.h"
