@@ -76,8 +76,8 @@ static int loadGeneratedRider()
     while (dirent* e = readdir(d)) {
         if (e->d_name[0] == '.') continue;
         std::string path = std::string("./data/models/") + e->d_name + "/" + e->d_name + ".3d";
-        reinitSkierData();
-        if (loadMs3d(path.c_str()) == 0) {
+        reinitSkierData(playerRider);
+        if (loadMs3d(playerRider, path.c_str()) == 0) {
             riderLoaded = path;
             loaded = 1;
             break;
@@ -91,8 +91,8 @@ static int loadGeneratedRider()
 static void loadSomeRider()
 {
     if (loadGeneratedRider()) return;
-    reinitSkierData();
-    if (loadMs3d("/tmp/kestrune_bench_rider.3d") != 0) reinitSkierData();
+    reinitSkierData(playerRider);
+    if (loadMs3d(playerRider, "/tmp/kestrune_bench_rider.3d") != 0) reinitSkierData(playerRider);
     else riderLoaded = "/tmp/kestrune_bench_rider.3d";
 }
 
@@ -127,7 +127,7 @@ static void BM_SimulateGameFrame(benchmark::State& state)
         return;
     }
     riderLoaded = "no rider";
-    reinitSkierData();
+    reinitSkierData(playerRider);
     if (state.range(0)) loadSomeRider();
     theTrasher->weight = 70.0f;
     currentKeymap[KM_UP] = KEY_UP;
@@ -143,6 +143,6 @@ static void BM_SimulateGameFrame(benchmark::State& state)
         }
     }
     gameClockSetReal();
-    state.SetLabel(track + ", " + riderLoaded + ", " + std::to_string(indexFaceDernierGroupe) + " faces");
+    state.SetLabel(track + ", " + riderLoaded + ", " + std::to_string(playerRider.nbFaces) + " faces");
 }
 BENCHMARK(BM_SimulateGameFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

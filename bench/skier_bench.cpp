@@ -19,9 +19,9 @@ static std::string heaviestGeneratedRider()
     while (dirent* e = readdir(d)) {
         if (e->d_name[0] == '.') continue;
         std::string path = std::string("./data/models/") + e->d_name + "/" + e->d_name + ".3d";
-        reinitSkierData();
-        if (loadMs3d(path.c_str()) == 0 && indexFaceDernierGroupe > most) {
-            most = indexFaceDernierGroupe;
+        reinitSkierData(playerRider);
+        if (loadMs3d(playerRider, path.c_str()) == 0 && playerRider.nbFaces > most) {
+            most = playerRider.nbFaces;
             best = path;
         }
     }
@@ -60,19 +60,19 @@ static void BM_SkinRiderFrame(benchmark::State& state)
     preCalculateTrigoTables();
     std::string path = heaviestGeneratedRider();
     if (path.empty()) path = fullRider();
-    reinitSkierData();
-    if (path.empty() || loadMs3d(path.c_str()) != 0) {
+    reinitSkierData(playerRider);
+    if (path.empty() || loadMs3d(playerRider, path.c_str()) != 0) {
         state.SkipWithError("no rider to skin");
         return;
     }
-    state.SetLabel(path + ", " + std::to_string(indexFaceDernierGroupe) + " triangles");
-    changePosition(virGauchePosition);
+    state.SetLabel(path + ", " + std::to_string(playerRider.nbFaces) + " triangles");
+    changePosition(builtInPoses.virGauchePosition);
     float heading = 0;
     for (auto _ : state) {
-        majRotationsBones();
-        transformSkierEtat(8, heading, 0, 1);
+        majRotationsBones(playerRider);
+        transformSkierEtat(playerRider, 8, heading, 0, 1);
         heading += 1;
-        benchmark::DoNotOptimize(listeTrianglesToDraw[0].position[0][0]);
+        benchmark::DoNotOptimize(playerRider.triangles[0].position[0][0]);
     }
 }
 BENCHMARK(BM_SkinRiderFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

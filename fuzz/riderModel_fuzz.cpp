@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     static RiderPose pose;
     PoseContext posing(pose);
     const char* path = fuzzInputFile(data, size, ".3d");
-    reinitSkierData();
-    if (loadMs3d(path) == 0) {
-        changePosition(okPosition1);
-        majRotationsBones();
-        transformSkierEtat(10, 20, 0, 1);
-        if (nbTrianglesToDraw > maxTrianglesToDraw || indexVertexDernierGroupe > maxVerticesSkier) __builtin_trap();
+    reinitSkierData(playerRider);
+    if (loadMs3d(playerRider, path) == 0) {
+        changePosition(builtInPoses.okPosition1);
+        majRotationsBones(playerRider);
+        transformSkierEtat(playerRider, 10, 20, 0, 1);
+        if (playerRider.nbTriangles > maxTrianglesToDraw || playerRider.nbVertices > maxVerticesSkier) __builtin_trap();
     }
     static std::unique_ptr<Generic3DObject> obj(new Generic3DObject());
     obj->init();

@@ -193,21 +193,21 @@ TEST_F(GeneratedModels, RidersLoadWithTheirSkeletonTextureAndCard)
     std::set<float> weights;
     for (const std::string& id : riders) {
         std::string dir = dataPath() + "/models/" + id + "/";
-        reinitSkierData();
-        ASSERT_EQ(loadMs3d((dir + id + ".3d").c_str()), 0) << id;
-        ASSERT_EQ(nbBones, nbJointsSquelette) << id;
-        EXPECT_LE(indexVertexDernierGroupe, maxVerticesSkier);
-        EXPECT_LE(indexFaceDernierGroupe, maxFacesSkier);
-        for (int b = 0; b < nbBones; b++) EXPECT_EQ(listeBones[b].number, b) << id;
+        reinitSkierData(playerRider);
+        ASSERT_EQ(loadMs3d(playerRider, (dir + id + ".3d").c_str()), 0) << id;
+        ASSERT_EQ(playerRider.nbBones, nbJointsSquelette) << id;
+        EXPECT_LE(playerRider.nbVertices, maxVerticesSkier);
+        EXPECT_LE(playerRider.nbFaces, maxFacesSkier);
+        for (int b = 0; b < playerRider.nbBones; b++) EXPECT_EQ(playerRider.bones[b].number, b) << id;
         int limbVertices[8] = {0};
-        for (int v = 0; v < indexVertexDernierGroupe; v++) {
-            int j = listeVertices[v].boneId, steps = 0;
+        for (int v = 0; v < playerRider.nbVertices; v++) {
+            int j = playerRider.vertices[v].boneId, steps = 0;
             ASSERT_GE(j, 0) << id << " vertex " << v;
-            while (listeBones[j].parent != -1 && steps++ < nbBones) j = listeBones[j].parent;
+            while (playerRider.bones[j].parent != -1 && steps++ < playerRider.nbBones) j = playerRider.bones[j].parent;
             ASSERT_EQ(j, jointBassin) << id << " vertex " << v;
             for (int l = 0; l < 8; l++) {
-                if (listeVertices[v].boneId != LIMBS[l][0]) continue;
-                float a[3], b[3], p[3] = {listeVertices[v].x, listeVertices[v].y, listeVertices[v].z};
+                if (playerRider.vertices[v].boneId != LIMBS[l][0]) continue;
+                float a[3], b[3], p[3] = {playerRider.vertices[v].x, playerRider.vertices[v].y, playerRider.vertices[v].z};
                 centreJoint(LIMBS[l][0], a);
                 centreJoint(LIMBS[l][1], b);
                 EXPECT_LT(distanceToSegment(p, a, b), 35.0f) << id << " joint " << LIMBS[l][0];
@@ -216,9 +216,9 @@ TEST_F(GeneratedModels, RidersLoadWithTheirSkeletonTextureAndCard)
         }
         for (int l = 0; l < 8; l++) EXPECT_GT(limbVertices[l], 8) << id << " joint " << LIMBS[l][0];
 
-        int mat = materialTextureSkier();
+        int mat = materialTextureSkier(playerRider);
         ASSERT_GE(mat, 0) << id;
-        EXPECT_EQ(std::string(listeMaterials[mat].texture), ":data:models:" + id + ":skin.bmp");
+        EXPECT_EQ(std::string(playerRider.materials[mat].texture), ":data:models:" + id + ":skin.bmp");
         std::vector<unsigned char> bmp = readBytes(dir + "skin.bmp");
         ASSERT_EQ(bmp.size(), 54u + 128u * 128u * 3u) << id;
         EXPECT_EQ(bmp[18] | bmp[19] << 8, 128);
@@ -240,9 +240,9 @@ TEST_F(GeneratedModels, RidersLoadWithTheirSkeletonTextureAndCard)
 // Vertices of the rider's group "skis" (names are stored with their quotes).
 bool isSkiVertex(int v)
 {
-    for (int g = 0; g < nbMeshes; g++)
-        if (std::string(listeMeshes[g].name) == "\"skis\"")
-            return v >= listeMeshes[g].firstVertex && v < listeMeshes[g].firstVertex + listeMeshes[g].nbVertices;
+    for (int g = 0; g < playerRider.nbMeshes; g++)
+        if (std::string(playerRider.meshes[g].name) == "\"skis\"")
+            return v >= playerRider.meshes[g].firstVertex && v < playerRider.meshes[g].firstVertex + playerRider.meshes[g].nbVertices;
     return false;
 }
 
@@ -252,21 +252,21 @@ TEST_F(GeneratedModels, RidersStandOnTheirSkisInTheNeutralPose)
 {
     preCalculateTrigoTables();
     for (const std::string& id : recipeNames("riders", ".rider")) {
-        reinitSkierData();
-        ASSERT_EQ(loadMs3d((dataPath() + "/models/" + id + "/" + id + ".3d").c_str()), 0) << id;
+        reinitSkierData(playerRider);
+        ASSERT_EQ(loadMs3d(playerRider, (dataPath() + "/models/" + id + "/" + id + ".3d").c_str()), 0) << id;
         for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
-        majRotationsBones();
-        transformSkierEtat(0, 0, 0, 1);
+        majRotationsBones(playerRider);
+        transformSkierEtat(playerRider, 0, 0, 0, 1);
         const float lift = tickPose->transTotalSkier + hauteurPiedSkier;
         for (int side = 0; side < 2; side++) {
             const int ankle = side ? jointChevilleDroite : jointChevilleGauche, foot = side ? 8 : 9;
             float lo[2][3] = {{1e9f, 1e9f, 1e9f}, {1e9f, 1e9f, 1e9f}}, hi[2][3] = {{-1e9f, -1e9f, -1e9f}, {-1e9f, -1e9f, -1e9f}};
-            for (int v = 0; v < indexVertexDernierGroupe; v++) {
-                const Vertex& vx = listeVertices[v];
+            for (int v = 0; v < playerRider.nbVertices; v++) {
+                const Vertex& vx = playerRider.vertices[v];
                 int which = vx.boneId == foot ? 0 : vx.boneId == ankle && isSkiVertex(v) ? 1 : -1;
                 if (which < 0) continue;
                 float p[3] = {vx.x, vx.y, vx.z}, n[3] = {0, 1, 0}, out[3], outN[3];
-                transformeBoneCoords(p, n, vx.boneId, out, outN);
+                transformeBoneCoords(playerRider, p, n, vx.boneId, out, outN);
                 out[1] += lift;
                 for (int k = 0; k < 3; k++) lo[which][k] = std::fmin(lo[which][k], out[k]), hi[which][k] = std::fmax(hi[which][k], out[k]);
             }

@@ -80,12 +80,12 @@ struct Posed {
 Posed poseRider(const float* p)
 {
     changePosition(p);
-    majRotationsBones();
+    majRotationsBones(playerRider);
     Posed out;
-    for (int v = 0; v < indexVertexDernierGroupe; v++) {
-        const Vertex& vx = listeVertices[v];
+    for (int v = 0; v < playerRider.nbVertices; v++) {
+        const Vertex& vx = playerRider.vertices[v];
         float in[3] = {vx.x, vx.y, vx.z}, n[3] = {0, 1, 0}, pos[3], nrm[3];
-        transformeBoneCoords(in, n, vx.boneId, pos, nrm);
+        transformeBoneCoords(playerRider, in, n, vx.boneId, pos, nrm);
         out.byJoint[vx.boneId].push_back({pos[0], pos[1], pos[2]});
     }
     return out;
@@ -106,8 +106,8 @@ float closest(const Posed& p, std::initializer_list<int> a, std::initializer_lis
 TEST_F(TrickPoses, GrabsReachTheSkisAndCrossesCrossThem)
 {
     preCalculateTrigoTables();
-    reinitSkierData();
-    ASSERT_EQ(loadMs3d((data->path() + "/models/tolvek/tolvek.3d").c_str()), 0);
+    reinitSkierData(playerRider);
+    ASSERT_EQ(loadMs3d(playerRider, (data->path() + "/models/tolvek/tolvek.3d").c_str()), 0);
     float rest[37] = {0};
     float restReach = closest(poseRider(rest), {16, 20}, {6, 7, 8, 9});
     int grabs = 0, crosses = 0;
@@ -122,8 +122,8 @@ TEST_F(TrickPoses, GrabsReachTheSkisAndCrossesCrossThem)
         if (name.find("Cross") != std::string::npos) {
             crosses++;
             float noseL[3], noseR[3], zero[3] = {0, 0, 0}, n[3];
-            transformeBoneCoords(noseSkiGauchePos, zero, jointChevilleGauche, noseL, n);
-            transformeBoneCoords(noseSkiDroitPos, zero, jointChevilleDroite, noseR, n);
+            transformeBoneCoords(playerRider, noseSkiGauchePos, zero, jointChevilleGauche, noseL, n);
+            transformeBoneCoords(playerRider, noseSkiDroitPos, zero, jointChevilleDroite, noseR, n);
             EXPECT_LT(noseL[0], noseR[0]) << name;
         }
     }

@@ -26,12 +26,12 @@ struct RiderShapes : ::testing::Test {
         for (const char* sub : {"/positions", "/models"}) mkdir((data->path() + sub).c_str(), 0755);
         genPositions(RECIPES, data->path());
         genRiders(RECIPES, data->path());
-        const float* builtIn[] = {reposPosition, oneGrabPosition, okPosition1, okPosition2, normalPosition,
-                                  virGauchePosition, virDroitePosition, receptionPosition, fakiePosition,
-                                  virFakieGauchePosition, virFakieDroitePosition, fakieReceptionPosition,
-                                  simpleJumpFakie, simpleJump, freinagePGauchePosition, freinagePDroitePosition,
-                                  freinageFakiePosition, bouleChutePosition, chutePosition, grindPosition,
-                                  normalCrouchPosition, fakieCrouchPosition};
+        const float* builtIn[] = {builtInPoses.reposPosition, builtInPoses.oneGrabPosition, builtInPoses.okPosition1, builtInPoses.okPosition2, builtInPoses.normalPosition,
+                                  builtInPoses.virGauchePosition, builtInPoses.virDroitePosition, builtInPoses.receptionPosition, builtInPoses.fakiePosition,
+                                  builtInPoses.virFakieGauchePosition, builtInPoses.virFakieDroitePosition, builtInPoses.fakieReceptionPosition,
+                                  builtInPoses.simpleJumpFakie, builtInPoses.simpleJump, builtInPoses.freinagePGauchePosition, builtInPoses.freinagePDroitePosition,
+                                  builtInPoses.freinageFakiePosition, builtInPoses.bouleChutePosition, builtInPoses.chutePosition, builtInPoses.grindPosition,
+                                  builtInPoses.normalCrouchPosition, builtInPoses.fakieCrouchPosition};
         for (const float* p : builtIn) poses.emplace_back(p, p + 37);
         std::string dir = data->path() + "/positions/";
         int n = numberOfPositionsInDir(dir.c_str());
@@ -50,7 +50,7 @@ struct RiderShapes : ::testing::Test {
     void TearDown() override
     {
         for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
-        majRotationsBones();
+        majRotationsBones(playerRider);
     }
 };
 TempDir* RiderShapes::data = nullptr;
@@ -58,8 +58,8 @@ std::vector<std::vector<float>> RiderShapes::poses;
 
 void loadRider(const std::string& id)
 {
-    reinitSkierData();
-    ASSERT_EQ(loadMs3d((RiderShapes::data->path() + "/models/" + id + "/" + id + ".3d").c_str()), 0) << id;
+    reinitSkierData(playerRider);
+    ASSERT_EQ(loadMs3d(playerRider, (RiderShapes::data->path() + "/models/" + id + "/" + id + ".3d").c_str()), 0) << id;
 }
 
 struct Point {
@@ -70,16 +70,16 @@ Point skinned(const float* at, int joint)
 {
     Point out;
     float n[3] = {0, 1, 0}, outN[3];
-    transformeBoneCoords(at, n, joint, out.p, outN);
+    transformeBoneCoords(playerRider, at, n, joint, out.p, outN);
     return out;
 }
 
 std::vector<Point> skinnedVertices()
 {
     std::vector<Point> v;
-    for (int i = 0; i < indexVertexDernierGroupe; i++) {
-        float p[3] = {listeVertices[i].x, listeVertices[i].y, listeVertices[i].z};
-        v.push_back(skinned(p, listeVertices[i].boneId));
+    for (int i = 0; i < playerRider.nbVertices; i++) {
+        float p[3] = {playerRider.vertices[i].x, playerRider.vertices[i].y, playerRider.vertices[i].z};
+        v.push_back(skinned(p, playerRider.vertices[i].boneId));
     }
     return v;
 }
@@ -91,7 +91,7 @@ float distance(const float* a, const float* b)
 
 bool chainHolds(int bone, int joint)
 {
-    for (int steps = 0; bone >= 0 && steps < nbBones; steps++, bone = listeBones[bone].parent)
+    for (int steps = 0; bone >= 0 && steps < playerRider.nbBones; steps++, bone = playerRider.bones[bone].parent)
         if (bone == joint) return true;
     return false;
 }
@@ -110,7 +110,7 @@ TEST_F(RiderShapes, EveryPoseKeepsShouldersElbowsHipsAndKneesJoined)
         loadRider(id);
         for (size_t pose = 0; pose < poses.size(); pose++) {
             changePosition(poses[pose].data());
-            majRotationsBones();
+            majRotationsBones(playerRider);
             std::vector<Point> v = skinnedVertices();
             for (const auto& bend : BENDS) {
                 float c[3], reach[3], toward[3];
@@ -120,23 +120,23 @@ TEST_F(RiderShapes, EveryPoseKeepsShouldersElbowsHipsAndKneesJoined)
                 Point centre = skinned(c, bend[0]);
                 float limb = 1e9f, body = 1e9f;
                 std::vector<int> behind;
-                for (int i = 0; i < indexVertexDernierGroupe; i++) {
+                for (int i = 0; i < playerRider.nbVertices; i++) {
                     float d = distance(v[i].p, centre.p);
-                    if (!chainHolds(listeVertices[i].boneId, bend[0])) {
+                    if (!chainHolds(playerRider.vertices[i].boneId, bend[0])) {
                         body = std::fmin(body, d);
                         continue;
                     }
                     limb = std::fmin(limb, d);
                     float along = 0;
-                    for (int k = 0; k < 3; k++) along += (listeVertices[i].x * (k == 0) + listeVertices[i].y * (k == 1) +
-                                                          listeVertices[i].z * (k == 2) - c[k]) * toward[k];
-                    if (along < -1.0f && listeVertices[i].boneId == bend[0]) behind.push_back(i);
+                    for (int k = 0; k < 3; k++) along += (playerRider.vertices[i].x * (k == 0) + playerRider.vertices[i].y * (k == 1) +
+                                                          playerRider.vertices[i].z * (k == 2) - c[k]) * toward[k];
+                    if (along < -1.0f && playerRider.vertices[i].boneId == bend[0]) behind.push_back(i);
                 }
                 EXPECT_LE(body, limb * 1.25f + 1) << id << " pose " << pose << " joint " << bend[0];
                 for (int i : behind) {
                     float nearest = 1e9f;
-                    for (int j = 0; j < indexVertexDernierGroupe; j++)
-                        if (!chainHolds(listeVertices[j].boneId, bend[0]))
+                    for (int j = 0; j < playerRider.nbVertices; j++)
+                        if (!chainHolds(playerRider.vertices[j].boneId, bend[0]))
                             nearest = std::fmin(nearest, distance(v[i].p, v[j].p));
                     ASSERT_LE(nearest, JOINED) << id << " pose " << pose << " joint " << bend[0] << " vertex " << i;
                 }
@@ -149,15 +149,15 @@ TEST_F(RiderShapes, ModelsStayWithinTheLoaderTables)
 {
     for (const std::string& id : recipeNames("riders", ".rider")) {
         loadRider(id);
-        EXPECT_LE(indexVertexDernierGroupe, maxVerticesSkier) << id;
-        EXPECT_LE(indexNormaleDernierGroupe, maxNormalesSkier) << id;
-        EXPECT_LE(indexFaceDernierGroupe, maxFacesSkier) << id;
-        EXPECT_LE(nbMeshes, 100) << id;
-        EXPECT_LE(nbMaterials, 40) << id;
+        EXPECT_LE(playerRider.nbVertices, maxVerticesSkier) << id;
+        EXPECT_LE(playerRider.nbNormales, maxNormalesSkier) << id;
+        EXPECT_LE(playerRider.nbFaces, maxFacesSkier) << id;
+        EXPECT_LE(playerRider.nbMeshes, 100) << id;
+        EXPECT_LE(playerRider.nbMaterials, 40) << id;
         // every triangle points at its own group's vertices and normals
-        for (int f = 0; f < indexFaceDernierGroupe; f++) {
-            const Face& face = listeFaces[f];
-            const Mesh& g = listeMeshes[face.groupIndex];
+        for (int f = 0; f < playerRider.nbFaces; f++) {
+            const Face& face = playerRider.faces[f];
+            const Mesh& g = playerRider.meshes[face.groupIndex];
             for (int k : {face.vertex1, face.vertex2, face.vertex3}) ASSERT_LT(k, g.nbVertices) << id << " face " << f;
             for (int k : {face.normale1, face.normale2, face.normale3}) ASSERT_LT(k, g.nbNormales) << id << " face " << f;
         }
@@ -186,13 +186,13 @@ Outline standingOutline()
 {
     Outline o;
     for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
-    majRotationsBones();
+    majRotationsBones(playerRider);
     std::vector<Point> v = skinnedVertices();
-    for (int g = 0; g < nbMeshes; g++)
-        for (int f = listeMeshes[g].firstFace; f < listeMeshes[g].firstFace + listeMeshes[g].nbFaces; f++) {
-            int base = listeMeshes[g].firstVertex;
-            const float *a = v[base + listeFaces[f].vertex1].p, *b = v[base + listeFaces[f].vertex2].p,
-                        *c = v[base + listeFaces[f].vertex3].p;
+    for (int g = 0; g < playerRider.nbMeshes; g++)
+        for (int f = playerRider.meshes[g].firstFace; f < playerRider.meshes[g].firstFace + playerRider.meshes[g].nbFaces; f++) {
+            int base = playerRider.meshes[g].firstVertex;
+            const float *a = v[base + playerRider.faces[f].vertex1].p, *b = v[base + playerRider.faces[f].vertex2].p,
+                        *c = v[base + playerRider.faces[f].vertex3].p;
             markTriangle(o.front, a, b, c, 0);
             markTriangle(o.side, a, b, c, 2);
         }

@@ -174,7 +174,7 @@ std::vector<unsigned char> runStateBytes()
     float pose[poseAngles];
     lirePoseCourante(pose);
     put(pose, sizeof pose);
-    for (int j = 0; j < nbJointsSquelette; j++) put(listeBones[j].rotation, sizeof listeBones[j].rotation);
+    for (int j = 0; j < nbJointsSquelette; j++) put(playerRider.bones[j].rotation, sizeof playerRider.bones[j].rotation);
     for (float* end : tickPose->skiEnds)
         put(end, 3 * sizeof(float));
     put(playerRun.orientation.faceUpVector, sizeof playerRun.orientation.faceUpVector);

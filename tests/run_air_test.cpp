@@ -34,21 +34,21 @@ protected:
     SkiPosition saved[nbPositionsMax];
     void SetUp() override
     {
-        memcpy(saved, positionsDispo, sizeof saved);
-        for (SkiPosition& p : positionsDispo)
-            for (int& b : p.boutons) b = -2;
-        SkiPosition& grab = positionsDispo[0];
+        memcpy(saved, getPositionsDispo(), sizeof saved);
+        for (int i = 0; i < nbPositionsMax; i++)
+            for (int& b : getPositionsDispo()[i].boutons) b = -2;
+        SkiPosition& grab = getPositionsDispo()[0];
         grab.score = 1000;
         strcpy(grab.name, "Mute_Grab");
         int buttons[6] = {0, -1, -1, -1, -1, -1};
         memcpy(grab.boutons, buttons, sizeof buttons);
-        memcpy(grab.position, oneGrabPosition, sizeof grab.position);
+        memcpy(grab.position, builtInPoses.oneGrabPosition, sizeof grab.position);
         pilotInstallKeys();
         applyLevelTolerances(0);
     }
     void TearDown() override
     {
-        memcpy(positionsDispo, saved, sizeof saved);
+        memcpy(getPositionsDispo(), saved, sizeof saved);
         applyLevelTolerances(0);
         pilotReleaseKeys();
         runTickSeconds = 1.0 / runTicksPerSecond;
@@ -208,8 +208,8 @@ TEST_F(RunAir, UnknownCombinationGivesTheGrabAtTenPointsASecond)
     EXPECT_EQ(playerRun.scores.figScore, 10);
     EXPECT_EQ(recherchePosition(), -1);
     int buttons[6] = {1, 3, -1, -1, -1, -1};
-    memcpy(positionsDispo[5].boutons, buttons, sizeof buttons);
-    memcpy(positionsDispo[9].boutons, buttons, sizeof buttons);
+    memcpy(getPositionsDispo()[5].boutons, buttons, sizeof buttons);
+    memcpy(getPositionsDispo()[9].boutons, buttons, sizeof buttons);
     EXPECT_EQ(recherchePosition(), 5) << "the lower slot wins";
 }
 

@@ -229,7 +229,7 @@ TEST_F(RunGhost, AGhostNeverChangesTheRidersRun)
         if (ghostSampleNow(&g)) {
             RiderPoseState saved;
             beginGhostPose(&ghostRider, g, &saved);
-            endGhostPose(&ghostRider, saved);
+            endGhostPose(saved);
             posed++;
         }
         ghostGapNow(&gap);

@@ -124,7 +124,7 @@ TEST_F(SkierRiderLoading, BadRidersKeepThePreviousOne)
     rider("gamma", riderModelText(two, ":data:models:gamma:skin.bmp"), nullptr);  // no card
 
     ASSERT_EQ(0, chargeSkierGui("alpha"));
-    EXPECT_EQ(3, indexVertexDernierGroupe);
+    EXPECT_EQ(3, playerRider.nbVertices);
     EXPECT_STREQ("Alpha", theTrasher->nickname);
 
     testing::internal::CaptureStderr();
@@ -133,16 +133,16 @@ TEST_F(SkierRiderLoading, BadRidersKeepThePreviousOne)
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(std::string::npos, err.find("./data/models/beta/beta.3d")) << err;
     EXPECT_NE(std::string::npos, err.find("./data/models/delta/delta.3d")) << err;
-    EXPECT_EQ(1, nbMeshes);
-    EXPECT_EQ(3, indexVertexDernierGroupe);
-    EXPECT_EQ(22, nbBones);
+    EXPECT_EQ(1, playerRider.nbMeshes);
+    EXPECT_EQ(3, playerRider.nbVertices);
+    EXPECT_EQ(22, playerRider.nbBones);
     EXPECT_STREQ("Alpha", theTrasher->nickname);
 
     // A rider without card rides with the previous card's weight.
     testing::internal::CaptureStderr();
     EXPECT_EQ(0, chargeSkierGui("gamma"));
     EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("gamma.car"));
-    EXPECT_EQ(6, indexVertexDernierGroupe);
-    EXPECT_EQ(0, materialTextureSkier());
+    EXPECT_EQ(6, playerRider.nbVertices);
+    EXPECT_EQ(0, materialTextureSkier(playerRider));
     EXPECT_FLOAT_EQ(70, theTrasher->weight);
 }

@@ -24,8 +24,8 @@ struct SkinChains : ::testing::Test {
             vs.push_back({c[0] + 40, c[1] - 1, c[2] + 30, joint});
         }
         writeText(dir.file("rider.3d"), riderModelText(vs));
-        reinitSkierData();
-        ASSERT_EQ(0, loadMs3d(dir.file("rider.3d").c_str()));
+        reinitSkierData(playerRider);
+        ASSERT_EQ(0, loadMs3d(playerRider, dir.file("rider.3d").c_str()));
     }
     TempDir dir;
 };
@@ -41,19 +41,19 @@ TEST_F(SkinChains, ListMatchesTheWalkForEveryJointAndPose)
             int r = (int)(seed >> 16) % 1000;
             *v = r % 5 == 0 ? 0.0f : (float)(r - 500) * (pose % 2 ? 0.73f : 1.0f);
         }
-        majRotationsBones();
-        transformObj();
-        ASSERT_EQ(nbJointsSquelette + 1, nbTrianglesToDraw);
-        for (int t = 0; t < nbTrianglesToDraw; t++)
+        majRotationsBones(playerRider);
+        transformObj(playerRider);
+        ASSERT_EQ(nbJointsSquelette + 1, playerRider.nbTriangles);
+        for (int t = 0; t < playerRider.nbTriangles; t++)
             for (int c = 0; c < 3; c++) {
-                const Vertex& v = listeVertices[3 * t + c];
-                const Normale& n = listeNormales[c == 1 ? 1 : 0];
+                const Vertex& v = playerRider.vertices[3 * t + c];
+                const Normale& n = playerRider.normales[c == 1 ? 1 : 0];
                 float in[3] = {v.x, v.y, v.z}, nin[3] = {n.x, n.y, n.z}, want[3], wantN[3];
-                transformeBoneCoords(in, nin, v.boneId, want, wantN);
+                transformeBoneCoords(playerRider, in, nin, v.boneId, want, wantN);
                 for (int k = 0; k < 3; k++) {
-                    ASSERT_NEAR(want[k], listeTrianglesToDraw[t].position[c][k], 2e-3f)
+                    ASSERT_NEAR(want[k], playerRider.triangles[t].position[c][k], 2e-3f)
                         << "pose " << pose << " joint " << v.boneId << " corner " << c;
-                    ASSERT_NEAR(wantN[k], listeTrianglesToDraw[t].normale[c][k], 1e-5f) << "joint " << v.boneId;
+                    ASSERT_NEAR(wantN[k], playerRider.triangles[t].normale[c][k], 1e-5f) << "joint " << v.boneId;
                 }
             }
     }
@@ -62,15 +62,15 @@ TEST_F(SkinChains, ListMatchesTheWalkForEveryJointAndPose)
 // A bone whose parent chain loops is cut after the skeleton's size in both forms.
 TEST_F(SkinChains, LoopingChainIsCutLikeTheWalk)
 {
-    listeBones[3].parent = 4;  // right hip under the right knee, whose parent is the right hip
+    playerRider.bones[3].parent = 4;  // right hip under the right knee, whose parent is the right hip
     for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 25;
-    majRotationsBones();
-    transformObj();
+    majRotationsBones(playerRider);
+    transformObj(playerRider);
     const int triangleOfKnee = 1 + 4;  // the first triangle is the unbound one
-    const Vertex& v = listeVertices[3 * triangleOfKnee];
+    const Vertex& v = playerRider.vertices[3 * triangleOfKnee];
     float in[3] = {v.x, v.y, v.z}, n[3] = {0, 0, 1}, want[3], wantN[3];
-    transformeBoneCoords(in, n, v.boneId, want, wantN);
-    for (int k = 0; k < 3; k++) EXPECT_NEAR(want[k], listeTrianglesToDraw[triangleOfKnee].position[0][k], 2e-3f);
+    transformeBoneCoords(playerRider, in, n, v.boneId, want, wantN);
+    for (int k = 0; k < 3; k++) EXPECT_NEAR(want[k], playerRider.triangles[triangleOfKnee].position[0][k], 2e-3f);
 }
 
 }  // namespace

@@ -39,8 +39,8 @@ static const char* twoGroupsText =
 
 static void loadRider(const std::string& path)
 {
-    reinitSkierData();
-    ASSERT_EQ(0, loadMs3d(path.c_str()));
+    reinitSkierData(playerRider);
+    ASSERT_EQ(0, loadMs3d(playerRider, path.c_str()));
 }
 
 TEST(SkierModelLoad, GroupsMaterialsAndBonesAsWritten)
@@ -49,40 +49,40 @@ TEST(SkierModelLoad, GroupsMaterialsAndBonesAsWritten)
     writeText(dir.file("two.3d"), twoGroupsText);
     loadRider(dir.file("two.3d"));
 
-    EXPECT_EQ(30, nbFrames);
-    EXPECT_EQ(1, currentFrame);
-    ASSERT_EQ(2, nbMeshes);
-    EXPECT_STREQ("\"head\"", listeMeshes[0].name);
-    EXPECT_EQ(16, listeMeshes[1].flag);  // integer read accepts 0x
-    EXPECT_EQ(0, listeMeshes[0].firstVertex);
-    EXPECT_EQ(3, listeMeshes[1].firstVertex);
-    EXPECT_EQ(1, listeMeshes[1].firstNormale);
-    EXPECT_EQ(1, listeMeshes[1].firstFace);
-    EXPECT_EQ(7, indexVertexDernierGroupe);
-    EXPECT_EQ(3, indexFaceDernierGroupe);
+    EXPECT_EQ(30, playerRider.nbFrames);
+    EXPECT_EQ(1, playerRider.currentFrame);
+    ASSERT_EQ(2, playerRider.nbMeshes);
+    EXPECT_STREQ("\"head\"", playerRider.meshes[0].name);
+    EXPECT_EQ(16, playerRider.meshes[1].flag);  // integer read accepts 0x
+    EXPECT_EQ(0, playerRider.meshes[0].firstVertex);
+    EXPECT_EQ(3, playerRider.meshes[1].firstVertex);
+    EXPECT_EQ(1, playerRider.meshes[1].firstNormale);
+    EXPECT_EQ(1, playerRider.meshes[1].firstFace);
+    EXPECT_EQ(7, playerRider.nbVertices);
+    EXPECT_EQ(3, playerRider.nbFaces);
 
     // The second group's triangle 0 3 2 addresses that group's own vertices.
-    const Face& f = listeFaces[listeMeshes[1].firstFace + 1];
+    const Face& f = playerRider.faces[playerRider.meshes[1].firstFace + 1];
     EXPECT_EQ(1, f.groupIndex);
-    EXPECT_EQ(0, listeFaces[0].groupIndex);
-    EXPECT_FLOAT_EQ(13, listeVertices[listeMeshes[1].firstVertex + f.vertex1].x);
-    EXPECT_EQ(2, listeVertices[listeMeshes[1].firstVertex].boneId);
+    EXPECT_EQ(0, playerRider.faces[0].groupIndex);
+    EXPECT_FLOAT_EQ(13, playerRider.vertices[playerRider.meshes[1].firstVertex + f.vertex1].x);
+    EXPECT_EQ(2, playerRider.vertices[playerRider.meshes[1].firstVertex].boneId);
 
-    ASSERT_EQ(2, nbMaterials);
-    EXPECT_STREQ("\"\"", listeMaterials[0].texture);
-    EXPECT_STREQ(":data:models:x:skin.bmp", listeMaterials[1].texture);
-    EXPECT_FLOAT_EQ(0.6f, listeMaterials[1].diffuse[1]);
-    EXPECT_FLOAT_EQ(12, listeMaterials[1].shininess);
-    EXPECT_EQ(1, materialTextureSkier());
+    ASSERT_EQ(2, playerRider.nbMaterials);
+    EXPECT_STREQ("\"\"", playerRider.materials[0].texture);
+    EXPECT_STREQ(":data:models:x:skin.bmp", playerRider.materials[1].texture);
+    EXPECT_FLOAT_EQ(0.6f, playerRider.materials[1].diffuse[1]);
+    EXPECT_FLOAT_EQ(12, playerRider.materials[1].shininess);
+    EXPECT_EQ(1, materialTextureSkier(playerRider));
 
-    ASSERT_EQ(3, nbBones);
-    EXPECT_EQ(19, listeBones[0].number);
-    EXPECT_EQ(-1, listeBones[0].parent);
-    EXPECT_EQ(0, listeBones[1].number);
-    EXPECT_EQ(-1, listeBones[2].number);
-    EXPECT_EQ(0, listeBones[2].parent);
-    EXPECT_FLOAT_EQ(0, listeBones[0].rotation[2]);  // file rotations are not kept
-    EXPECT_FLOAT_EQ(3, listeBones[0].position[2]);
+    ASSERT_EQ(3, playerRider.nbBones);
+    EXPECT_EQ(19, playerRider.bones[0].number);
+    EXPECT_EQ(-1, playerRider.bones[0].parent);
+    EXPECT_EQ(0, playerRider.bones[1].number);
+    EXPECT_EQ(-1, playerRider.bones[2].number);
+    EXPECT_EQ(0, playerRider.bones[2].parent);
+    EXPECT_FLOAT_EQ(0, playerRider.bones[0].rotation[2]);  // file rotations are not kept
+    EXPECT_FLOAT_EQ(3, playerRider.bones[0].position[2]);
 }
 
 TEST(SkierModelLoad, JointNamesAreExactAndCaseSensitive)
@@ -146,14 +146,14 @@ TEST(SkierModelLoad, RefusedFilesNameThemselvesAndKeepTheResidentRider)
         std::string path = dir.file(std::string(c.what) + ".3d");
         writeText(path, c.text);
         testing::internal::CaptureStderr();
-        EXPECT_EQ(1, loadMs3d(path.c_str())) << c.what;
+        EXPECT_EQ(1, loadMs3d(playerRider, path.c_str())) << c.what;
         std::string err = testing::internal::GetCapturedStderr();
         EXPECT_NE(std::string::npos, err.find(path)) << c.what << ": " << err;
-        EXPECT_EQ(2, nbMeshes) << c.what;
-        EXPECT_EQ(7, indexVertexDernierGroupe) << c.what;
-        EXPECT_EQ(3, nbBones) << c.what;
-        EXPECT_FLOAT_EQ(13, listeVertices[6].x) << c.what;
-        EXPECT_STREQ(":data:models:x:skin.bmp", listeMaterials[1].texture) << c.what;
+        EXPECT_EQ(2, playerRider.nbMeshes) << c.what;
+        EXPECT_EQ(7, playerRider.nbVertices) << c.what;
+        EXPECT_EQ(3, playerRider.nbBones) << c.what;
+        EXPECT_FLOAT_EQ(13, playerRider.vertices[6].x) << c.what;
+        EXPECT_STREQ(":data:models:x:skin.bmp", playerRider.materials[1].texture) << c.what;
     }
 }
 
@@ -162,7 +162,7 @@ TEST(SkierModelLoad, MissingFileIsReportedNotFatal)
     TempDir dir;
     std::string path = dir.file("absent.3d");
     testing::internal::CaptureStderr();
-    EXPECT_EQ(1, loadMs3d(path.c_str()));
+    EXPECT_EQ(1, loadMs3d(playerRider, path.c_str()));
     EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find(path));
 }
 
@@ -174,9 +174,9 @@ TEST(SkierModelLoad, CapacitiesThemselvesAreAccepted)
     text += "Materials: 0 Bones: 1 jbassin sans 0 0 0 0 0 0 0 0 0";
     writeText(dir.file("full.3d"), text);
     loadRider(dir.file("full.3d"));
-    EXPECT_EQ(2000, indexVertexDernierGroupe);
-    EXPECT_EQ(2000, indexFaceDernierGroupe);
-    EXPECT_EQ(-1, materialTextureSkier());
+    EXPECT_EQ(2000, playerRider.nbVertices);
+    EXPECT_EQ(2000, playerRider.nbFaces);
+    EXPECT_EQ(-1, materialTextureSkier(playerRider));
 }
 
 TEST(StaticObjectLoad, SameGrammarWithoutSkeleton)

@@ -62,19 +62,19 @@ TEST(SkierPoseBlend, PercentIsTheShareOfTheLongestJointsSteps)
 TEST(SkierPoseBlend, FromTheCurrentPoseSettlesNearTheTarget)
 {
     float target[37];
-    changePosition(reposPosition);
-    changePositionDbl(target, normalCrouchPosition);
+    changePosition(builtInPoses.reposPosition);
+    changePositionDbl(target, builtInPoses.normalCrouchPosition);
     for (int frame = 0; frame < 40; frame++) animPositionActu(target, 10 + frame * 5.0f);
     float now[37];
     lirePoseCourante(now);
     for (int i = 0; i < nbJointsPose; i++) EXPECT_NEAR(target[i], now[i], 5.0f) << i;
-    EXPECT_NE(reposPosition[0], now[0]);
+    EXPECT_NE(builtInPoses.reposPosition[0], now[0]);
 
     // The current pose may be handed in as the start.
     float* self = tickPose->figureAerialCourante;
     lirePoseCourante(self);
-    animPosition(self, normalPosition, 100);
-    EXPECT_NEAR(normalPosition[3], tickPose->angles[rotGenouR], 5.0f);
+    animPosition(self, builtInPoses.normalPosition, 100);
+    EXPECT_NEAR(builtInPoses.normalPosition[3], tickPose->angles[rotGenouR], 5.0f);
 }
 
 static std::string positionText(const char* name, const char* boutons, float first)
@@ -114,7 +114,7 @@ TEST(SkierPositionFiles, PoseRoundTripAndRefusedFiles)
     TempDir dir;
     std::string d = dir.path() + "/";
     // The current pose written as a position file comes back unchanged.
-    changePosition(virGauchePosition);
+    changePosition(builtInPoses.virGauchePosition);
     float written[37];
     lirePoseCourante(written);
     std::string text = "carve 2 -1 -1 -1 -1 -1";
@@ -128,11 +128,11 @@ TEST(SkierPositionFiles, PoseRoundTripAndRefusedFiles)
     EXPECT_NE(std::string::npos, err.find(d + "1")) << err;
     SkiPosition* p = getPositionsDispo();
     EXPECT_EQ(2000, p[0].score);
-    changePosition(reposPosition);
+    changePosition(builtInPoses.reposPosition);
     changePosition(p[0].position);
     float back[37];
     lirePoseCourante(back);
-    for (int i = 0; i < nbJointsPose; i++) EXPECT_FLOAT_EQ(virGauchePosition[i], back[i]) << i;
+    for (int i = 0; i < nbJointsPose; i++) EXPECT_FLOAT_EQ(builtInPoses.virGauchePosition[i], back[i]) << i;
     EXPECT_EQ(-2, p[1].boutons[0]);
 
     SkiPosition kept = p[0];

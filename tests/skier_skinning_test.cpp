@@ -33,16 +33,16 @@ protected:
             for (int k = 0; k < 3; k++) vs.push_back({c[0], c[1] - 10, c[2], joint});
         }
         writeText(dir.file("rider.3d"), riderModelText(vs));
-        reinitSkierData();
-        ASSERT_EQ(0, loadMs3d(dir.file("rider.3d").c_str()));
+        reinitSkierData(playerRider);
+        ASSERT_EQ(0, loadMs3d(playerRider, dir.file("rider.3d").c_str()));
     }
 
     // Skinned position of the first corner of the triangle bound to joint (list order above).
     const float* corner(int triangle)
     {
-        majRotationsBones();
-        transformObj();
-        return listeTrianglesToDraw[triangle].position[0];
+        majRotationsBones(playerRider);
+        transformObj(playerRider);
+        return playerRider.triangles[triangle].position[0];
     }
 
     TempDir dir;
@@ -56,16 +56,16 @@ static void expectNear(const float* expected, const float* actual, float toleran
 TEST_F(SkierSkinning, RestPoseIsPositionMinusPelvisCentre)
 {
     const float* p = corner(0);
-    ASSERT_EQ(6, nbTrianglesToDraw);
-    for (int t = 0; t < nbTrianglesToDraw; t++) {
-        int joint = listeVertices[3 * t].boneId;
-        const Vertex& v = listeVertices[3 * t];
+    ASSERT_EQ(6, playerRider.nbTriangles);
+    for (int t = 0; t < playerRider.nbTriangles; t++) {
+        int joint = playerRider.vertices[3 * t].boneId;
+        const Vertex& v = playerRider.vertices[3 * t];
         float expected[3] = {v.x - pelvis[0], v.y - pelvis[1], v.z - pelvis[2]};
-        expectNear(expected, listeTrianglesToDraw[t].position[0], 1e-3f);
-        EXPECT_FLOAT_EQ(0, listeTrianglesToDraw[t].normale[0][0]) << joint;
-        EXPECT_FLOAT_EQ(1, listeTrianglesToDraw[t].normale[0][2]) << joint;
-        EXPECT_FLOAT_EQ(0.25f * (3 * t + 1), listeTrianglesToDraw[t].uv[1][0]);
-        EXPECT_EQ(0, listeTrianglesToDraw[t].groupIndex);
+        expectNear(expected, playerRider.triangles[t].position[0], 1e-3f);
+        EXPECT_FLOAT_EQ(0, playerRider.triangles[t].normale[0][0]) << joint;
+        EXPECT_FLOAT_EQ(1, playerRider.triangles[t].normale[0][2]) << joint;
+        EXPECT_FLOAT_EQ(0.25f * (3 * t + 1), playerRider.triangles[t].uv[1][0]);
+        EXPECT_EQ(0, playerRider.triangles[t].groupIndex);
     }
     EXPECT_NE(nullptr, p);
 }
@@ -79,15 +79,15 @@ TEST_F(SkierSkinning, KneeTurnsTheShinAboutTheKneeOnly)
     float expected[3] = {rightKnee[0] - pelvis[0], rightKnee[1] - pelvis[1], rightKnee[2] - 10 - pelvis[2]};
     expectNear(expected, knee);
     // The normal (0 0 1) turns with it, without translation.
-    EXPECT_NEAR(-1, listeTrianglesToDraw[1].normale[0][1], 1e-3f);
+    EXPECT_NEAR(-1, playerRider.triangles[1].normale[0][1], 1e-3f);
 
     // The ankle hangs below the knee: 52.7 below it, it swings forward-up to z = knee - 62.7.
-    const float* ankle = listeTrianglesToDraw[2].position[0];
+    const float* ankle = playerRider.triangles[2].position[0];
     EXPECT_NEAR(rightKnee[1] - pelvis[1] - (rightAnkle[2] - rightKnee[2]), ankle[1], 0.05f);
     EXPECT_NEAR(rightKnee[2] - (rightKnee[1] - rightAnkle[1] + 10) - pelvis[2], ankle[2], 0.05f);
 
     // The hip's own vertices and the other side do not move.
-    const float* hip = listeTrianglesToDraw[0].position[0];
+    const float* hip = playerRider.triangles[0].position[0];
     EXPECT_NEAR(-14.314f - pelvis[0], hip[0], 1e-3f);
     EXPECT_NEAR(-10 + (-69.027f) - pelvis[1], hip[1], 1e-3f);
 }
@@ -98,17 +98,17 @@ TEST_F(SkierSkinning, ElbowTurnsForearmAboutYAndFootFollowsAnkle)
     tickPose->angles[rotChevilleXR] = -90;
     corner(0);
     // Elbow vertex (0,-10,0) about y is unchanged: y is the axis.
-    const float* forearm = listeTrianglesToDraw[4].position[0];
+    const float* forearm = playerRider.triangles[4].position[0];
     EXPECT_NEAR(rightElbow[1] - 10 - pelvis[1], forearm[1], 1e-3f);
-    EXPECT_FLOAT_EQ(90, listeBones[19].rotation[1]);
-    EXPECT_FLOAT_EQ(0, listeBones[19].rotation[0]);
-    EXPECT_FLOAT_EQ(-90, listeBones[7].rotation[0]);
+    EXPECT_FLOAT_EQ(90, playerRider.bones[19].rotation[1]);
+    EXPECT_FLOAT_EQ(0, playerRider.bones[19].rotation[0]);
+    EXPECT_FLOAT_EQ(-90, playerRider.bones[7].rotation[0]);
     // Foot (joint 8, no centre of its own) turns about the ankle centre: (0,-10,0) -> (0,0,10).
-    const float* foot = listeTrianglesToDraw[3].position[0];
+    const float* foot = playerRider.triangles[3].position[0];
     float expected[3] = {rightAnkle[0] - pelvis[0], rightAnkle[1] - pelvis[1], rightAnkle[2] + 10 - pelvis[2]};
     expectNear(expected, foot);
     // Pelvis-bound vertices never move with the pose.
-    EXPECT_NEAR(-10, listeTrianglesToDraw[5].position[0][1], 1e-3f);
+    EXPECT_NEAR(-10, playerRider.triangles[5].position[0][1], 1e-3f);
 }
 
 TEST(SkierSupport, AnkleChosenByHeadingAndFakie)
@@ -123,7 +123,7 @@ TEST(SkierSupport, AnkleChosenByHeadingAndFakie)
 
 TEST_F(SkierSkinning, SkiEndsAndSupportingAnkleUnderRestPose)
 {
-    transformSkierEtat(0, 0, 0, 1);
+    transformSkierEtat(playerRider, 0, 0, 0, 1);
     // The right ankle stands on the snow: its skinned height is -108.343.
     EXPECT_NEAR(108.343f, tickPose->transTotalSkier, 1e-3f);
     // Left nose: skinned (39.929, -115.118, 122.672), raised by 126.343, quarter turn about y.
@@ -135,8 +135,8 @@ TEST_F(SkierSkinning, SkiEndsAndSupportingAnkleUnderRestPose)
 
     // A left knee at 90 degrees carries the left ski through the knee; the right one stays.
     tickPose->angles[rotGenouL] = 90;
-    majRotationsBones();
-    transformSkierEtat(0, 0, 0, 1);
+    majRotationsBones(playerRider);
+    transformSkierEtat(playerRider, 0, 0, 0, 1);
     EXPECT_NEAR(108.343f, tickPose->transTotalSkier, 1e-3f);
     const float kneeY = -124.742f, kneeZ = -35.054f;
     const double r = 90 * DEG_TO_RAD_GAME;
@@ -144,37 +144,37 @@ TEST_F(SkierSkinning, SkiEndsAndSupportingAnkleUnderRestPose)
     EXPECT_NEAR(noseY + 108.343f + 18, getOutNoseSkiGauchePos()[1], 0.01f);
     EXPECT_NEAR(9.225f, getOutNoseSkiDroitPos()[1], 0.01f);
     // Heading 10 moves the support to the bent left leg.
-    transformSkierEtat(0, 10, 0, 1);
+    transformSkierEtat(playerRider, 0, 10, 0, 1);
     float ankleY = kneeY + (float)((-176.456 - kneeY) * cos(r) - (-34.963 - kneeZ) * sin(r)) - pelvis[1];
     EXPECT_NEAR(-ankleY, tickPose->transTotalSkier, 1e-3f);
 }
 
 TEST_F(SkierSkinning, RollKeptInTheAirAndHeadingTurnsSkis)
 {
-    transformSkierEtat(10, 0, 0, 1);
+    transformSkierEtat(playerRider, 10, 0, 0, 1);
     EXPECT_FLOAT_EQ(-10, tickPose->angleZTemp);
-    transformSkierEtat(25, 0, 0, 0);
+    transformSkierEtat(playerRider, 25, 0, 0, 0);
     EXPECT_FLOAT_EQ(-10, tickPose->angleZTemp);
-    transformSkierEtat(10, 0, 1, 1);
+    transformSkierEtat(playerRider, 10, 0, 1, 1);
     EXPECT_FLOAT_EQ(10, tickPose->angleZTemp);
 
     // Heading h turns the skis by +h in the air, -h on the ground, 180 - h on the ground in fakie.
-    transformSkierEtat(0, 0, 0, 1);
+    transformSkierEtat(playerRider, 0, 0, 0, 1);
     const ThreeDPoint rest(getOutNoseSkiGauchePos());
     ThreeDPoint turned = rest;
     applyRotationToPoint(&turned, 0, -90, 0);
     float expected[3];
     turned.toVec(expected);
-    transformSkierEtat(0, -90, 0, 0);
+    transformSkierEtat(playerRider, 0, -90, 0, 0);
     expectNear(expected, getOutNoseSkiGauchePos(), 0.05f);
     // Heading 90 on the ground stands on the left ankle, 1.286 higher in the model.
-    transformSkierEtat(0, 90, 0, 1);
+    transformSkierEtat(playerRider, 0, 90, 0, 1);
     expected[1] -= 1.286f;
     expectNear(expected, getOutNoseSkiGauchePos(), 0.05f);
     turned = rest;
     applyRotationToPoint(&turned, 0, 90, 0);
     turned.toVec(expected);
-    transformSkierEtat(0, 90, 1, 1);
+    transformSkierEtat(playerRider, 0, 90, 1, 1);
     expectNear(expected, getOutNoseSkiGauchePos(), 0.05f);
     EXPECT_GT(fabsf(expected[2] - rest.z), 50);  // the turn is not a no-op
 }
@@ -183,13 +183,13 @@ TEST_F(SkierSkinning, RunFlagsDriveTransformSkier)
 {
     playerRun.phases.fakie = 1;
     setContact(1);
-    transformSkier(12, 0);
+    transformSkier(playerRider, 12, 0);
     EXPECT_FLOAT_EQ(12, tickPose->angleZTemp);
     playerRun.phases.fakie = 0;
-    transformSkier(12, 0);
+    transformSkier(playerRider, 12, 0);
     EXPECT_FLOAT_EQ(-12, tickPose->angleZTemp);
     setContact(0);
-    transformSkier(30, 0);
+    transformSkier(playerRider, 30, 0);
     EXPECT_FLOAT_EQ(-12, tickPose->angleZTemp);
 }
 
@@ -244,27 +244,26 @@ TEST_F(SkierSkinning, OnePassDrawingFeedsTheSameListAndSkiEnds)
     tickPose->angles[rotCoudeR] = -30;
     playerRun.phases.fakie = 0;
     setContact(1);
-    majRotationsBones();
-    transformSkierEtat(0, 0, 0, 1);
+    majRotationsBones(playerRider);
+    transformSkierEtat(playerRider, 0, 0, 0, 1);
     TriangleToDraw runList[6];
-    memcpy(runList, listeTrianglesToDraw, sizeof runList);
+    memcpy(runList, playerRider.triangles, sizeof runList);
     float nose[3], tail[3];
     memcpy(nose, getOutNoseSkiDroitPos(), sizeof nose);
     memcpy(tail, getOutTailSkiGauchePos(), sizeof tail);
 
-    memset(listeTrianglesToDraw, 0, sizeof runList);
-    nbTrianglesToDraw = 0;
-    drawSkier(1, 0, 0, 1);
-    EXPECT_EQ(6, nbTrianglesToDraw);
-    EXPECT_EQ(1, textureAcceptee);
+    memset(playerRider.triangles, 0, sizeof runList);
+    playerRider.nbTriangles = 0;
+    drawSkier(playerRider, 1, 0, 0, 1);
+    EXPECT_EQ(6, playerRider.nbTriangles);
     for (int t = 0; t < 6; t++)
-        for (int c = 0; c < 3; c++) expectNear(runList[t].position[c], listeTrianglesToDraw[t].position[c], 1e-4f);
+        for (int c = 0; c < 3; c++) expectNear(runList[t].position[c], playerRider.triangles[t].position[c], 1e-4f);
     expectNear(nose, getOutNoseSkiDroitPos(), 0.01f);
     expectNear(tail, getOutTailSkiGauchePos(), 0.01f);
 
     // Without feeding, the list keeps what the run built.
-    listeTrianglesToDraw[0].position[0][0] = 1234;
-    drawSkier(0, 5, 0, 0);
-    EXPECT_FLOAT_EQ(1234, listeTrianglesToDraw[0].position[0][0]);
+    playerRider.triangles[0].position[0][0] = 1234;
+    drawSkier(playerRider, 0, 5, 0, 0);
+    EXPECT_FLOAT_EQ(1234, playerRider.triangles[0].position[0][0]);
     EXPECT_FLOAT_EQ(-5, tickPose->angleZTemp);
 }

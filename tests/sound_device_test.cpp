@@ -90,13 +90,13 @@ TEST(SoundAllegroDevice, RunsSilentlyWithoutSoundCard)
     startTheme();
     playGuiSound(GUI_CHOOSE);
     playTrack("./data/bgmusics/does-not-exist.ogg", 0.4f);
-    applyEffects(themeLoopChan, 0.3f, 0.2f, 1.0f);
+    applyEffects(gameSounds.themeLoopChan, 0.3f, 0.2f, 1.0f);
     stopTheme();
     stopTheme(); // a stale channel is ignored
     stopTrack();
     quitAllSounds();
     EXPECT_EQ(soundLibReady, 0);
-    EXPECT_EQ(selectItemSnd, nullptr);
+    EXPECT_EQ(gameSounds.selectItemSnd, nullptr);
 }
 
 } // namespace

@@ -22,9 +22,9 @@ struct SoundBank : ::testing::Test {
     {
         initAllSounds();
         reinitSoundsParam();
-        volume = 0.0f;
-        panoramic = 0.5f;
-        lastSide = 0;
+        skiHiss.volume = 0.0f;
+        skiHiss.panoramic = 0.5f;
+        skiHiss.lastSide = 0;
         initSkiSndLoop();
         initWindLoopSnd();
     }
@@ -32,7 +32,7 @@ struct SoundBank : ::testing::Test {
     {
         soundSettings = SoundSettings();
         stopTheme();
-        themeLoopChan = -1;
+        gameSounds.themeLoopChan = -1;
         closeMusic();
         quitAllSounds();
     }
@@ -64,7 +64,7 @@ TEST_F(SoundBank, LoadsTheSixteenSamplesInOrderAndLoopsTheThemes)
     EXPECT_EQ(play->value, 255);
     EXPECT_EQ(play->value2, 127);
     EXPECT_EQ(recorder.last("loop")->value, 1);
-    EXPECT_EQ(themeLoopChan, play->channel);
+    EXPECT_EQ(gameSounds.themeLoopChan, play->channel);
     stopTheme();
     EXPECT_EQ(recorder.last("stop")->channel, play->channel);
 
@@ -97,7 +97,7 @@ TEST_F(SoundBank, MusicAndEffectsVolumesAndMuteScaleEverySoundAndApplyAtOnce)
     EXPECT_EQ(recorder.last("play")->value, toSndLevel(0.8f * 0.2f));
     startTheme();
     EXPECT_EQ(recorder.last("play")->value, 127); // the theme is music: 1.0 x 50 %
-    int theme = themeLoopChan;
+    int theme = gameSounds.themeLoopChan;
     ASSERT_EQ(playTrack("./data/bgmusics/a.wav", 0.4f), 0);
     EXPECT_EQ(recorder.last("streamPlay")->value, 51);
     stepWindLoopSnd(1, 0.0f, 0.0f); // wind at 0.2 on the snow
@@ -109,7 +109,7 @@ TEST_F(SoundBank, MusicAndEffectsVolumesAndMuteScaleEverySoundAndApplyAtOnce)
     for (const SoundCall& c : volumes) {
         themeSilenced |= c.channel == theme && c.value == 0;
         musicSilenced |= c.channel == channel && c.value == 0;
-        windSilenced |= c.channel == windLoopChan && c.value == 0;
+        windSilenced |= c.channel == gameSounds.windLoopChan && c.value == 0;
     }
     EXPECT_TRUE(themeSilenced);
     EXPECT_TRUE(musicSilenced);
@@ -162,36 +162,36 @@ TEST(SoundNoDevice, FailedStartMeansSilenceAndAMessage)
 TEST_F(SoundBank, HissStraightAtHalfSpeedIsBaseLevel)
 {
     stepSkiSndLoop(0.5f, 1, 0, 0);
-    EXPECT_FLOAT_EQ(volume, 0.075f);
+    EXPECT_FLOAT_EQ(skiHiss.volume, 0.075f);
     EXPECT_EQ(lastVolume(), 19); // floor(0.075 x 255)
-    EXPECT_EQ(recorder.last("volume")->channel, skiLoopChan);
+    EXPECT_EQ(recorder.last("volume")->channel, gameSounds.skiLoopChan);
     EXPECT_EQ(recorder.last("pan")->value, 127);
     // Above 0.9 the speed counts as full.
     stepSkiSndLoop(0.95f, 1, 0, 0);
-    EXPECT_FLOAT_EQ(volume, 0.15f);
+    EXPECT_FLOAT_EQ(skiHiss.volume, 0.15f);
     // In the air the hiss is silent.
     stepSkiSndLoop(0.95f, 0, 1, 0);
-    EXPECT_FLOAT_EQ(volume, 0.0f);
+    EXPECT_FLOAT_EQ(skiHiss.volume, 0.0f);
 }
 
 TEST_F(SoundBank, HissSwellsInATurnAndRestartsOnAChangeOfSide)
 {
     for (int i = 0; i < 10; i++) stepSkiSndLoop(0.6f, 1, 1, 0);
-    EXPECT_NEAR(volume, 0.2f, 1e-5f); // 10 x 0.6 / 30 from 0
-    EXPECT_NEAR(panoramic, 0.6f, 1e-5f);
-    EXPECT_EQ(sensVol, 1);
+    EXPECT_NEAR(skiHiss.volume, 0.2f, 1e-5f); // 10 x 0.6 / 30 from 0
+    EXPECT_NEAR(skiHiss.panoramic, 0.6f, 1e-5f);
+    EXPECT_EQ(skiHiss.sensVol, 1);
     stepSkiSndLoop(0.6f, 1, 0, 1);
-    EXPECT_NEAR(volume, 0.6f * 0.15f + 0.02f, 1e-5f); // reset to base, then one swell step
-    EXPECT_EQ(lastSide, 1);
-    EXPECT_EQ(sensVol, -1);
-    EXPECT_NEAR(panoramic, 0.59f, 1e-5f);
+    EXPECT_NEAR(skiHiss.volume, 0.6f * 0.15f + 0.02f, 1e-5f); // reset to base, then one swell step
+    EXPECT_EQ(skiHiss.lastSide, 1);
+    EXPECT_EQ(skiHiss.sensVol, -1);
+    EXPECT_NEAR(skiHiss.panoramic, 0.59f, 1e-5f);
     // Riding straight again: the loud hiss falls by 1/6 a frame down to the base level, pan to centre.
-    volume = 0.5f;
+    skiHiss.volume = 0.5f;
     stepSkiSndLoop(0.6f, 1, 0, 0);
-    EXPECT_NEAR(volume, 0.5f - 1.0f / 6.0f, 1e-5f);
+    EXPECT_NEAR(skiHiss.volume, 0.5f - 1.0f / 6.0f, 1e-5f);
     for (int i = 0; i < 20; i++) stepSkiSndLoop(0.6f, 1, 0, 0);
-    EXPECT_NEAR(volume, 0.09f, 1e-5f);
-    EXPECT_FLOAT_EQ(panoramic, 0.5f);
+    EXPECT_NEAR(skiHiss.volume, 0.09f, 1e-5f);
+    EXPECT_FLOAT_EQ(skiHiss.panoramic, 0.5f);
 }
 
 TEST_F(SoundBank, WindStaysBetweenItsBounds)
@@ -200,18 +200,18 @@ TEST_F(SoundBank, WindStaysBetweenItsBounds)
     for (int i = 0; i < 30; i++) {
         stepWindLoopSnd(0, height + 1.0f, height);
         height += 1.0f;
-        EXPECT_LT(volWind, 1.0f);
+        EXPECT_LT(gameSounds.volWind, 1.0f);
     }
-    EXPECT_NEAR(volWind, 0.9f, 1e-5f);
+    EXPECT_NEAR(gameSounds.volWind, 0.9f, 1e-5f);
     stepWindLoopSnd(0, height - 1.0f, height); // falling: unchanged
-    EXPECT_NEAR(volWind, 0.9f, 1e-5f);
+    EXPECT_NEAR(gameSounds.volWind, 0.9f, 1e-5f);
     for (int i = 0; i < 30; i++) {
         stepWindLoopSnd(1, 0.0f, 0.0f);
-        EXPECT_GE(volWind, 0.2f - 1e-6f);
+        EXPECT_GE(gameSounds.volWind, 0.2f - 1e-6f);
     }
-    EXPECT_LT(volWind, 0.3f + 1e-5f); // the last step stops at or just above 0.2
-    EXPECT_EQ(recorder.last("volume")->channel, windLoopChan);
-    EXPECT_EQ(recorder.last("volume")->value, toSndLevel(volWind));
+    EXPECT_LT(gameSounds.volWind, 0.3f + 1e-5f); // the last step stops at or just above 0.2
+    EXPECT_EQ(recorder.last("volume")->channel, gameSounds.windLoopChan);
+    EXPECT_EQ(recorder.last("volume")->value, toSndLevel(gameSounds.volWind));
 }
 
 // The per-frame handlers read the run: speed, stop, contact, the turn keys of its record and the height.
@@ -223,27 +223,27 @@ TEST_F(SoundBank, HandlersFollowTheRunState)
     playerRun.motion.vitessePrecedente = -500.0f; // riding backwards counts by its size
     playerRun.motion.skieurStop = 0;
     handleSkiSndLoop();
-    EXPECT_FLOAT_EQ(volume, 0.075f);
+    EXPECT_FLOAT_EQ(skiHiss.volume, 0.075f);
     RunInput turning;
     turning.held[RB_LEFT] = 1;
     setRunInput(turning);
     handleSkiSndLoop();
-    EXPECT_EQ(lastSide, 0);
-    EXPECT_GT(panoramic, 0.5f);
+    EXPECT_EQ(skiHiss.lastSide, 0);
+    EXPECT_GT(skiHiss.panoramic, 0.5f);
     setRunInput(RunInput());
     playerRun.motion.skieurStop = 1; // a stopped rider makes no hiss, whatever the last speed
-    volume = 0.0f;
+    skiHiss.volume = 0.0f;
     handleSkiSndLoop();
-    EXPECT_FLOAT_EQ(volume, 0.0f);
+    EXPECT_FLOAT_EQ(skiHiss.volume, 0.0f);
 
     setContact(0);
     playerRun.tricks.Ytemp = 100.0f;
     playerRun.motion.Yobjet = 120.0f;
     handleWindLoopSnd();
-    EXPECT_NEAR(volWind, 0.3f, 1e-5f);
+    EXPECT_NEAR(gameSounds.volWind, 0.3f, 1e-5f);
     EXPECT_FLOAT_EQ(playerRun.tricks.Ytemp, 120.0f); // the next frame compares with this one
     handleWindLoopSnd();
-    EXPECT_NEAR(volWind, 0.3f, 1e-5f); // level flight: unchanged
+    EXPECT_NEAR(gameSounds.volWind, 0.3f, 1e-5f); // level flight: unchanged
     setContact(1);
     reinitGameVar(playerRun);
 }
@@ -260,12 +260,12 @@ TEST_F(SoundBank, EachRunEventPlaysItsSampleAndTheGrindLoops)
     struct Case {
         RunEventKind kind;
         SndSample* sample;
-    } cases[] = {{RUN_EV_FALL, fallSnd},           {RUN_EV_LANDING, landingSnd},
-                 {RUN_EV_LANDING_FALL, landingSnd}, {RUN_EV_BOMB_FIRED, rocketExplodeSnd},
-                 {RUN_EV_BOOST, boostSnd},          {RUN_EV_RAIL_CLING, clingRailSnd},
-                 {RUN_EV_RESCUE_LAUNCH, rocketLaunchSnd}, {RUN_EV_RESCUE_FIREWORK, rocketExplodeSnd},
-                 {RUN_EV_REPLACED, replaceSnd},     {RUN_EV_COLLECTABLE, bonusSnd},
-                 {RUN_EV_BOMB_PICKED, bonusSnd}};
+    } cases[] = {{RUN_EV_FALL, gameSounds.fallSnd},           {RUN_EV_LANDING, gameSounds.landingSnd},
+                 {RUN_EV_LANDING_FALL, gameSounds.landingSnd}, {RUN_EV_BOMB_FIRED, gameSounds.rocketExplodeSnd},
+                 {RUN_EV_BOOST, gameSounds.boostSnd},          {RUN_EV_RAIL_CLING, gameSounds.clingRailSnd},
+                 {RUN_EV_RESCUE_LAUNCH, gameSounds.rocketLaunchSnd}, {RUN_EV_RESCUE_FIREWORK, gameSounds.rocketExplodeSnd},
+                 {RUN_EV_REPLACED, gameSounds.replaceSnd},     {RUN_EV_COLLECTABLE, gameSounds.bonusSnd},
+                 {RUN_EV_BOMB_PICKED, gameSounds.bonusSnd}};
     for (const Case& c : cases) {
         size_t before = recorder.named("play").size();
         playRunEventSounds(listOf({c.kind}));
@@ -279,7 +279,7 @@ TEST_F(SoundBank, EachRunEventPlaysItsSampleAndTheGrindLoops)
 
     playRunEventSounds(listOf({RUN_EV_GRIND_START}));
     ASSERT_EQ(recorder.named("play").size(), before + 1);
-    EXPECT_EQ(recorder.last("play")->name, recordedSampleName(grindRailSnd));
+    EXPECT_EQ(recorder.last("play")->name, recordedSampleName(gameSounds.grindRailSnd));
     EXPECT_EQ(recorder.last("loop")->value, 1);
     size_t stops = recorder.named("stop").size();
     playRunEventSounds(listOf({RUN_EV_GRIND_STOP}));

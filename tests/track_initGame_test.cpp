@@ -68,8 +68,8 @@ TEST_F(TrackDirectory, LoadsTheTrackItsModelsAndTheRunLoops)
     EXPECT_EQ(classicBomb.nbMeshes, 1);
     auto plays = recorder.named("play");
     ASSERT_EQ(plays.size(), loops0 + 2);
-    EXPECT_EQ(plays[loops0].name, recordedSampleName(skiLoopSnd));
-    EXPECT_EQ(plays[loops0 + 1].name, recordedSampleName(windLoopSnd));
+    EXPECT_EQ(plays[loops0].name, recordedSampleName(gameSounds.skiLoopSnd));
+    EXPECT_EQ(plays[loops0 + 1].name, recordedSampleName(gameSounds.windLoopSnd));
     EXPECT_EQ(skiTraces.count, 0);
     // the first sweep starts from the start line on the ground
     EXPECT_FLOAT_EQ(playerRun.rider.collision.xPrecCol, 1500);

@@ -128,11 +128,11 @@ void poseRiderForDrawing(const DrawnState& d, RiderPoseState* saved)
 {
     lendRiderPose(saved, &saved->pose);
     changePosition(d.pose);
-    majRotationsBones();
-    transformSkierEtat(d.lean, d.yaw, d.fakie, d.contact);
+    majRotationsBones(riddenModel());
+    transformSkierEtat(riddenModel(), d.lean, d.yaw, d.fakie, d.contact);
 }
 
-void restoreRiderPose(const RiderPoseState& saved) { giveBackRiderPose(saved); }
+void restoreRiderPose(const RiderPoseState& saved) { giveBackRiderPose(saved, riddenModel()); }
 
 void resetDrawnTicks(DrawnTicks* t)
 {

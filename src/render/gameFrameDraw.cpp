@@ -93,7 +93,7 @@ static void drawRider(const DrawnState& d, const WorldView* view = nullptr)
     if (d.tumble != 0) glRotatef(d.tumble, 0, 0, 1);
     if (ombre < 2) drawShadow(d, view);
     glColor4f(1, 1, 1, 1);
-    drawSkierAfterTransformEtat(1, d.contact);
+    drawSkierAfterTransformEtat(riddenModel(), 1, d.contact);
     drawSpray(d);
     glPopMatrix();
     glPopMatrix();

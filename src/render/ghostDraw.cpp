@@ -1,5 +1,5 @@
 // Takes the ghost's state at the rider's time; draws the ghost's rider see-through and the gap to
-// it for the HUD. The rider's own model and pose are given back untouched.
+// it for the HUD, from the ghost's own model and pose: the rider's are not touched.
 #include "render/ghostDraw.h"
 
 #include <GL/gl.h>
@@ -39,14 +39,14 @@ static void drawSeeThrough(int contact)
 {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    drawSkierAfterTransformEtat(0, contact);
+    drawSkierAfterTransformEtat(ghostRider.model, 0, contact);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1, 1, 1, GHOST_ALPHA);  // the diffuse colour follows it: the lit alpha
-    drawSkierAfterTransformEtat(1, contact);
+    drawSkierAfterTransformEtat(ghostRider.model, 1, contact);
     glPopAttrib();
 }
 
@@ -59,7 +59,7 @@ void drawGhost(const RunSample& g)
     placeGhost(g);
     drawSeeThrough(g.flags & sampleContact);
     glPopMatrix();
-    endGhostPose(&ghostRider, saved);
+    endGhostPose(saved);
 }
 
 void formatGhostGap(char* out, float gap)

@@ -68,7 +68,7 @@ static void heldTrickName(char* out, int size)
 {
     out[0] = '\0';
     if (shownRun().told.trickHeld >= 0 && shownRun().told.trickHeld < nbPositionsMax && getContact() == 0 && !shownRun().phases.chute && thereIsTrickButtonsPressed())
-        shownTitle(out, size, positionsDispo[shownRun().told.trickHeld].name);
+        shownTitle(out, size, getPositionsDispo()[shownRun().told.trickHeld].name);
 }
 
 static void timeText()

@@ -65,7 +65,7 @@ void drawShadow(const DrawnState& d, const WorldView* view)
     if (d.fakie) glRotatef(180, 0, 1, 0);
     glDisable(GL_TEXTURE_2D);
     if (ombre == 0) {
-        drawSkierAfterTransformEtat(0, d.contact);
+        drawSkierAfterTransformEtat(riddenModel(), 0, d.contact);
     } else {
         glRotatef(90, 0, 1, 0);
         glRotatef(90, 0, 0, 1);

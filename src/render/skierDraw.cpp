@@ -1,10 +1,11 @@
-// Rider drawing: takes the skinned triangle list or the resident model, draws it with OpenGL, and
-// loads the rider's one texture.
+// Rider drawing: takes a rider model's skinned triangle list, or the model itself, draws it with
+// OpenGL, and loads and keeps each model's one texture.
 #include "render/skierDraw.h"
 
 #include <GL/gl.h>
 
 #include <cstdlib>
+#include <map>
 
 #include "render/graphImage.h"
 #include "core/graphicLib.h"
@@ -19,17 +20,27 @@ const int tailleTextureSkier = 128;
 // Whenever the drawing is in the program, loading a rider loads its texture too.
 [[maybe_unused]] static const bool texturesInstalled = (setRiderTextureHooks({chargerTexturesObj, libereTexturesObj}), true);
 
-void chargerTexturesObj()
+// Each model's texture name, 0 for none.
+static std::map<const RiderModel*, GLuint> texturesObj;
+
+unsigned int riderTexture(const RiderModel& model)
 {
+    auto found = texturesObj.find(&model);
+    return found == texturesObj.end() ? 0 : found->second;
+}
+
+void chargerTexturesObj(const RiderModel& model)
+{
+    GLuint& texObj = texturesObj[&model];
     glGenTextures(1, &texObj);
-    int m = materialTextureSkier();
+    int m = materialTextureSkier(model);
     if (m < 0) return;
     glBindTexture(GL_TEXTURE_2D, texObj);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    char* path = convertToSystemPath(listeMaterials[m].texture);
+    char* path = convertToSystemPath(model.materials[m].texture);
     unsigned char* image = (unsigned char*)malloc(tailleTextureSkier * tailleTextureSkier * 3);
     if (path && image) {
         chargerImageTexPtr(path, image, tailleTextureSkier, tailleTextureSkier);
@@ -40,17 +51,19 @@ void chargerTexturesObj()
     free(path);
 }
 
-void libereTexturesObj()
+void libereTexturesObj(const RiderModel& model)
 {
-    if (texObj != 0) glDeleteTextures(1, &texObj);
-    texObj = 0;
+    auto found = texturesObj.find(&model);
+    if (found == texturesObj.end()) return;
+    if (found->second != 0) glDeleteTextures(1, &found->second);
+    texturesObj.erase(found);
 }
 
-static const Material* materialOf(int group)
+static const Material* materialOf(const RiderModel& model, int group)
 {
-    if (group < 0 || group >= nbMeshes) return nullptr;
-    int m = listeMeshes[group].material;
-    return m >= 0 && m < nbMaterials ? &listeMaterials[m] : nullptr;
+    if (group < 0 || group >= model.nbMeshes) return nullptr;
+    int m = model.meshes[group].material;
+    return m >= 0 && m < model.nbMaterials ? &model.materials[m] : nullptr;
 }
 
 static void setFrontMaterial(const Material* m)
@@ -61,7 +74,7 @@ static void setFrontMaterial(const Material* m)
     glMaterialfv(GL_FRONT, GL_EMISSION, m->emissive);
 }
 
-static int groupTextured(const Material* m) { return textureAcceptee && m && m->texture[1] != '"'; }
+static int groupTextured(int withTexture, const Material* m) { return withTexture && m && m->texture[1] != '"'; }
 
 static void sendCorner(const float* normal, const float* uv, const float* position, int textured)
 {
@@ -72,18 +85,18 @@ static void sendCorner(const float* normal, const float* uv, const float* positi
 
 // Triangles of one group share their material, so each run of them goes to the driver as one batch
 // (a batch per triangle made the software renderer hold some 50 MB more, and grow faster).
-static void drawObjAfterTransform()
+static void drawObjAfterTransform(const RiderModel& model, int withTexture)
 {
     int r = 0;
-    while (r < nbTrianglesToDraw) {
-        int group = listeTrianglesToDraw[r].groupIndex;
-        const Material* m = materialOf(group);
+    while (r < model.nbTriangles) {
+        int group = model.triangles[r].groupIndex;
+        const Material* m = materialOf(model, group);
         if (m) setFrontMaterial(m);
-        int textured = groupTextured(m);
+        int textured = groupTextured(withTexture, m);
         if (textured) glEnable(GL_TEXTURE_2D);
         glBegin(GL_TRIANGLES);
-        for (; r < nbTrianglesToDraw && listeTrianglesToDraw[r].groupIndex == group; r++) {
-            const TriangleToDraw& t = listeTrianglesToDraw[r];
+        for (; r < model.nbTriangles && model.triangles[r].groupIndex == group; r++) {
+            const TriangleToDraw& t = model.triangles[r];
             for (int c = 0; c < 3; c++) sendCorner(t.normale[c], t.uv[c], t.position[c], textured);
         }
         glEnd();
@@ -97,63 +110,62 @@ static void placeOnSnow()
     glTranslatef(0, hauteurPiedSkier, 0);
 }
 
-void drawSkierAfterTransform(int withTexture, float unused) { drawSkierAfterTransformEtat(withTexture, getContact()); }
-
-void drawSkierAfterTransformEtat(int withTexture, int contact)
+void drawSkierAfterTransform(const RiderModel& model, int withTexture, float unused)
 {
-    if (withTexture) glBindTexture(GL_TEXTURE_2D, texObj);
-    textureAcceptee = withTexture;
+    drawSkierAfterTransformEtat(model, withTexture, getContact());
+}
+
+void drawSkierAfterTransformEtat(const RiderModel& model, int withTexture, int contact)
+{
+    if (withTexture) glBindTexture(GL_TEXTURE_2D, riderTexture(model));
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
     if (contact) glRotatef(tickPose->angleZTemp, 1, 0, 0);
     placeOnSnow();
-    drawObjAfterTransform();
+    drawObjAfterTransform(model, withTexture);
     glPopMatrix();
     glPopMatrix();
 }
 
-static void drawGroup(int group, int firstRecord, short feed)
+static void drawGroup(RiderModel& model, int withTexture, int group, int firstRecord, short feed)
 {
-    const Mesh& g = listeMeshes[group];
-    const Material* m = materialOf(group);
+    const Mesh& g = model.meshes[group];
+    const Material* m = materialOf(model, group);
     if (m) setFrontMaterial(m);
-    int textured = groupTextured(m);
+    int textured = groupTextured(withTexture, m);
     if (textured) glEnable(GL_TEXTURE_2D);
     for (int k = 0; k < g.nbFaces; k++) {
-        const Face& f = listeFaces[g.firstFace + k];
+        const Face& f = model.faces[g.firstFace + k];
         const int vertices[3] = {f.vertex1, f.vertex2, f.vertex3};
         const int normales[3] = {f.normale1, f.normale2, f.normale3};
         int r = firstRecord + k;
         bool stored = feed && r < maxTrianglesToDraw;
-        if (stored) listeTrianglesToDraw[r].groupIndex = group;
+        if (stored) model.triangles[r].groupIndex = group;
         glBegin(GL_TRIANGLES);
         for (int c = 0; c < 3; c++) {
-            const Vertex& v = listeVertices[g.firstVertex + vertices[c]];
-            const Normale& nr = listeNormales[g.firstNormale + normales[c]];
+            const Vertex& v = model.vertices[g.firstVertex + vertices[c]];
+            const Normale& nr = model.normales[g.firstNormale + normales[c]];
             float p[3] = {v.x, v.y, v.z}, n[3] = {nr.x, nr.y, nr.z}, uv[2] = {v.u, v.v};
             float outP[3], outN[3];
             skinWithChain(p, n, v.boneId, outP, outN);
             sendCorner(outN, uv, outP, textured);
-            if (stored) feedListeTriangleToDraw(r, c, outP, uv, outN);
+            if (stored) feedListeTriangleToDraw(model, r, c, outP, uv, outN);
         }
         glEnd();
     }
     if (textured) glDisable(GL_TEXTURE_2D);
 }
 
-static void drawObj(short feed)
+static void drawObj(RiderModel& model, int withTexture, short feed)
 {
-    prepareSkinning();
+    prepareSkinning(model);
     int next = 0;
-    for (int g = 0; g < nbMeshes; g++) {
-        drawGroup(g, next, feed);
-        next += listeMeshes[g].nbFaces;
+    for (int g = 0; g < model.nbMeshes; g++) {
+        drawGroup(model, withTexture, g, next, feed);
+        next += model.meshes[g].nbFaces;
     }
-    if (feed) {
-        indexOfTrianglesToDrawToAdd = next < maxTrianglesToDraw ? next : maxTrianglesToDraw;
-        nbTrianglesToDraw = indexOfTrianglesToDrawToAdd;
-    }
+    if (feed) model.nbTriangles = next < maxTrianglesToDraw ? next : maxTrianglesToDraw;
 }
 
 // Quarter turn about y, roll, then up onto the snow, as the drawing matrix does.
@@ -165,11 +177,10 @@ static void placeSkiEndDrawn(float* p)
     q.toVec(p);
 }
 
-void drawSkier(int withTexture, float lean, float heading, short feed)
+void drawSkier(RiderModel& model, int withTexture, float lean, float heading, short feed)
 {
-    placeSkisEtCheville(shownRun().phases.fakie, heading);
-    glBindTexture(GL_TEXTURE_2D, texObj);
-    textureAcceptee = withTexture;
+    placeSkisEtCheville(model, shownRun().phases.fakie, heading);
+    glBindTexture(GL_TEXTURE_2D, riderTexture(model));
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
@@ -178,7 +189,7 @@ void drawSkier(int withTexture, float lean, float heading, short feed)
         glRotatef(tickPose->angleZTemp, 1, 0, 0);
     }
     placeOnSnow();
-    drawObj(feed);
+    drawObj(model, withTexture, feed);
     glPopMatrix();
     glPopMatrix();
     placeSkiEndDrawn(tickPose->skiEnds[noseSkiGauche]);

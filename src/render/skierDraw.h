@@ -1,13 +1,18 @@
-// Drawing the resident rider (current OpenGL context): takes the skinned model of skier/skierLib.h,
-// draws it with its one texture.
+// Drawing a rider (current OpenGL context): takes a skinned model of skier/skierLib.h, draws it with
+// its one texture, which is kept here beside the model.
 #pragma once
 
-// The rider's texture, loaded and released through the rider's texture hooks (skierLib.h).
-void chargerTexturesObj();
-void libereTexturesObj();
+#include "skier/skierLib.h"
 
-// A group without material is drawn untextured.
-void drawSkierAfterTransform(int withTexture, float unused);
+// A model's texture, loaded and released through the rider's texture hooks (skierLib.h); its name
+// is 0 while it has none.
+void chargerTexturesObj(const RiderModel& model);
+void libereTexturesObj(const RiderModel& model);
+unsigned int riderTexture(const RiderModel& model);
+
+// Draws the model's triangle list as skinned last; a group without material is drawn untextured.
+void drawSkierAfterTransform(const RiderModel& model, int withTexture, float unused);
 // The same for a rider whose ground contact is given (the roll is drawn only on the snow).
-void drawSkierAfterTransformEtat(int withTexture, int contact);
-void drawSkier(int withTexture, float lean, float heading, short feed);
+void drawSkierAfterTransformEtat(const RiderModel& model, int withTexture, int contact);
+// Skins and draws the model in one pass; feed keeps the skinned triangles in its list as well.
+void drawSkier(RiderModel& model, int withTexture, float lean, float heading, short feed);

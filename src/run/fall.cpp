@@ -42,9 +42,9 @@ void fallStep()
     videPileBoutons();
     tickRun->phases.rotationChute -= frameScale() * tumblePerK * tickRun->phases.sensRotationChute;
     if (fabsf(tickRun->phases.rotationChute) <= tumbleTurn) {
-        changePosition(bouleChutePosition);
+        changePosition(builtInPoses.bouleChutePosition);
     } else {
-        changePosition(chutePosition);
+        changePosition(builtInPoses.chutePosition);
         tickRun->phases.tempsChute += (float)tickRun->timing.diffTemps;
     }
     if (tickRun->phases.tempsChute > lyingTime) endFall();

@@ -106,10 +106,10 @@ static void brakePose()
         // the snow bursts once, as the brake pose passes its first step
         if (before <= brakeBurstAt && tickRun->tricks.deroulementFreinage > brakeBurstAt) sprayBurst();
     }
-    const float* target = tickRun->phases.fakie ? freinageFakiePosition
-                                : (tickRun->orientation.rotSkierY > 0 ? freinagePDroitePosition : freinagePGauchePosition);
-    changePosition(normalPosition);
-    animPosition(normalPosition, target, tickRun->tricks.deroulementFreinage);
+    const float* target = tickRun->phases.fakie ? builtInPoses.freinageFakiePosition
+                                : (tickRun->orientation.rotSkierY > 0 ? builtInPoses.freinagePDroitePosition : builtInPoses.freinagePGauchePosition);
+    changePosition(builtInPoses.normalPosition);
+    animPosition(builtInPoses.normalPosition, target, tickRun->tricks.deroulementFreinage);
 }
 
 void groundAnimations()

@@ -78,7 +78,7 @@ void runFeedbackLine(char* out, int size)
 {
     out[0] = '\0';
     if (holdingATrick()) {
-        shownTitle(out, size, positionsDispo[tickRun->told.trickHeld].name);
+        shownTitle(out, size, getPositionsDispo()[tickRun->told.trickHeld].name);
         return;
     }
     switch (tickRun->told.runFeedback.kind) {

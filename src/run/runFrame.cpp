@@ -58,7 +58,7 @@ void placeSkierAtStart(RunState& run, long nowMs)
     tickRun->phases.numFaceCour = getNumeroFaceCourante();
     tickRun->phases.angleFaceCour = tickRun->orientation.angleCourant;
     reinitCollisionSweep(tickRun->motion.Xobjet, tickRun->motion.Yobjet, tickRun->motion.Zobjet);
-    changePosition(reposPosition);
+    changePosition(builtInPoses.reposPosition);
 }
 
 // Both vectors live on the stack: nothing to release.
@@ -80,8 +80,8 @@ void computeSkierVectors()
 
 static void skinRider()
 {
-    majRotationsBones();
-    transformSkier(tickRun->orientation.angleDePlacementEffectif, tickRun->orientation.rotSkierY);
+    majRotationsBones(riddenModel());
+    transformSkier(riddenModel(), tickRun->orientation.angleDePlacementEffectif, tickRun->orientation.rotSkierY);
 }
 
 static void startWhenJumpPressed()
@@ -95,10 +95,10 @@ static void startWhenJumpPressed()
 static void countdownPoses(double t)
 {
     const float q = countdownQuarter;
-    if (t < q) animPositionActu(okPosition1, (float)(t / q * 100));
-    else if (t > q && t < 2 * q) animPositionActu(okPosition2, (float)((t - q) / q * 100));
-    else if (t > 2 * q && t < 3 * q) animPositionActu(reposPosition, (float)((t - 2 * q) / q * 100));
-    else if (t > 3 * q && t < countdownSeconds) animPositionActu(normalPosition, (float)((t - 3 * q) / q * 100));
+    if (t < q) animPositionActu(builtInPoses.okPosition1, (float)(t / q * 100));
+    else if (t > q && t < 2 * q) animPositionActu(builtInPoses.okPosition2, (float)((t - q) / q * 100));
+    else if (t > 2 * q && t < 3 * q) animPositionActu(builtInPoses.reposPosition, (float)((t - 2 * q) / q * 100));
+    else if (t > 3 * q && t < countdownSeconds) animPositionActu(builtInPoses.normalPosition, (float)((t - 3 * q) / q * 100));
 }
 
 static void countdown()

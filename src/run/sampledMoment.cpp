@@ -26,6 +26,6 @@ void placeRunAtSample(const RunSample& s, int finalScore)
     tickRun->timing.totalTime = s.runTime;
     tickRun->scores.totalScore = finalScore;
     changePosition(s.pose);
-    majRotationsBones();
-    transformSkierEtat(s.lean, s.yaw, tickRun->phases.fakie, 1);
+    majRotationsBones(riddenModel());
+    transformSkierEtat(riddenModel(), s.lean, s.yaw, tickRun->phases.fakie, 1);
 }

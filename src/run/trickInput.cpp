@@ -85,21 +85,21 @@ int recherchePosition()
     return -1;
 }
 
-static float* fakieCopy(float* buf, const float* normal, const float* fakieVariant)
+static const float* fakieCopy(float* buf, const float* normal, const float* fakieVariant)
 {
-    if (!tickRun->phases.fakie) return (float*)normal;
+    if (!tickRun->phases.fakie) return normal;
     changePositionFakie(buf, fakieVariant);
     return buf;
 }
 
-float* fakieOrNotNorm(float* buf) { return fakieCopy(buf, normalPosition, fakiePosition); }
-float* fakieOrNotDroite(float* buf) { return fakieCopy(buf, virDroitePosition, virFakieDroitePosition); }
-float* fakieOrNotGauche(float* buf) { return fakieCopy(buf, virGauchePosition, virFakieGauchePosition); }
-float* fakieOrNotCrouch(float* buf) { return fakieCopy(buf, normalCrouchPosition, fakieCrouchPosition); }
-float* fakieOrNotSJ() { return tickRun->phases.fakie ? simpleJumpFakie : simpleJump; }
-float* fakieOrNotReception() { return tickRun->phases.fakie ? fakieReceptionPosition : receptionPosition; }
-float* fakieOrNotOG() { return fakieCopy(tickRun->pose.posInterFak, oneGrabPosition, oneGrabPosition); }
-float* fakieOrNotPos(float* pose) { return fakieCopy(tickRun->pose.posInterFak, pose, pose); }
+const float* fakieOrNotNorm(float* buf) { return fakieCopy(buf, builtInPoses.normalPosition, builtInPoses.fakiePosition); }
+const float* fakieOrNotDroite(float* buf) { return fakieCopy(buf, builtInPoses.virDroitePosition, builtInPoses.virFakieDroitePosition); }
+const float* fakieOrNotGauche(float* buf) { return fakieCopy(buf, builtInPoses.virGauchePosition, builtInPoses.virFakieGauchePosition); }
+const float* fakieOrNotCrouch(float* buf) { return fakieCopy(buf, builtInPoses.normalCrouchPosition, builtInPoses.fakieCrouchPosition); }
+const float* fakieOrNotSJ() { return tickRun->phases.fakie ? builtInPoses.simpleJumpFakie : builtInPoses.simpleJump; }
+const float* fakieOrNotReception() { return tickRun->phases.fakie ? builtInPoses.fakieReceptionPosition : builtInPoses.receptionPosition; }
+const float* fakieOrNotOG() { return fakieCopy(tickRun->pose.posInterFak, builtInPoses.oneGrabPosition, builtInPoses.oneGrabPosition); }
+const float* fakieOrNotPos(const float* pose) { return fakieCopy(tickRun->pose.posInterFak, pose, pose); }
 
 static int keyOfTrick(int k)
 {
@@ -154,7 +154,7 @@ static void backToJumpPose()
         tickRun->tricks.figureEnCours = 0;
     }
     if (!tickRun->tricks.animationFigureFinieSJ) tickRun->tricks.deroulementFigureSJ += perTunedStep(trickBlendStep);
-    if (tickRun->rider.collision.usingYRail) animPosition(grindPosition, grindPosition, tickRun->tricks.deroulementFigureSJ);
+    if (tickRun->rider.collision.usingYRail) animPosition(builtInPoses.grindPosition, builtInPoses.grindPosition, tickRun->tricks.deroulementFigureSJ);
     else animPosition(tickRun->pose.figureAerialCourante, fakieOrNotSJ(), tickRun->tricks.deroulementFigureSJ);
     if (tickRun->tricks.deroulementFigureSJ > 99) tickRun->tricks.animationFigureFinieSJ = 1;
     tickRun->tricks.deroulementFigure = 0;
@@ -177,7 +177,7 @@ void airPoseSteps()
         blendIntoFigure(tickRun->pose.figureAerialCourante);
         addJumpPoints(tickRun->scores.figScore * tickRun->timing.diffTemps);
     } else if (tickRun->rider.collision.usingYRail) {
-        blendIntoFigure(grindPosition);
+        blendIntoFigure(builtInPoses.grindPosition);
     }
     if (!tricks) backToJumpPose();
 }

@@ -15,14 +15,14 @@ int thereIsTrickButtonsPressed();
 int compareBoutons(int* boutons);
 int recherchePosition();
 
-float* fakieOrNotNorm(float* buf);
-float* fakieOrNotDroite(float* buf);
-float* fakieOrNotGauche(float* buf);
-float* fakieOrNotCrouch(float* buf);
-float* fakieOrNotSJ();
-float* fakieOrNotReception();
-float* fakieOrNotOG();
-float* fakieOrNotPos(float* pose);
+const float* fakieOrNotNorm(float* buf);
+const float* fakieOrNotDroite(float* buf);
+const float* fakieOrNotGauche(float* buf);
+const float* fakieOrNotCrouch(float* buf);
+const float* fakieOrNotSJ();
+const float* fakieOrNotReception();
+const float* fakieOrNotOG();
+const float* fakieOrNotPos(const float* pose);
 
 // Reads the trick keys into the combination and picks the trick pose (controls, once a frame).
 void trickInputStep();

@@ -88,7 +88,7 @@ static void openSeedLine()
     typedSeed.clear();
     trackNote[0] = '\0';
     redrawAllMenu = 0;
-    wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+    wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
 }
 
 static void loadTrackPresentation()
@@ -117,7 +117,7 @@ void choixPiste(short leaving)
         moved = 1;
     }
     if (moved) {
-        wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         redrawAllMenu = 0;
     }
     strncpy(nomFicPiste, listePistes[selectedTrack], LIST_NAME_CHARS - 1);

@@ -33,7 +33,7 @@ static void loadHighlighted()
 {
     strncpy(nomFicSkier, listeSkiers[selectedSkier], sizeof nomFicSkier - 1);
     chargeSkierGui(nomFicSkier);
-    wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+    wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     redrawAllMenu = 0;
 }
 
@@ -48,10 +48,10 @@ ScreenEvent choixSkier()
         if (nbTotalSkiers > 0) loadHighlighted();
     } else if (keyEnterNoRepeat()) {
         happened = ScreenEvent::riderChosen;
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     }
-    changePosition(reposPosition); // the rider stands in its rest pose on the stand
-    majRotationsBones();
+    changePosition(builtInPoses.reposPosition); // the rider stands in its rest pose on the stand
+    majRotationsBones(playerRider);
     displayChoixSkier(listeSkiers, nbTotalSkiers, selectedSkier, (short)redrawAllMenu);
     if (redrawAllMenu < 2) redrawAllMenu++;
     handleScreenShot();

@@ -13,7 +13,7 @@ static const int CHOICE_PLAY = 0, CHOICE_HELP = 1, CHOICE_CREDITS = 2, CHOICE_OP
 static int selectedChoice = CHOICE_PLAY;
 
 
-static void selectSound() { wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch); }
+static void selectSound() { wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch); }
 
 // ENTER leaves for the highlighted item's screen.
 static const ScreenEvent ITEM_ENTERED[] = {ScreenEvent::enterPlay, ScreenEvent::enterHelp, ScreenEvent::enterCredits,
@@ -31,11 +31,11 @@ ScreenEvent choixHome()
         if (selectedChoice > CHOICE_PLAY) selectedChoice--;
         selectSound();
     } else if (!lessonDone && keyLNoRepeat()) {
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         happened = ScreenEvent::lessonAsked;
     } else if (keyEnterNoRepeat()) {
         happened = ITEM_ENTERED[selectedChoice];
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     }
     displayChoixHome((short)redrawAllMenu);
     if (redrawAllMenu < 2) redrawAllMenu++;

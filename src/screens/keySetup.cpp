@@ -47,7 +47,7 @@ void assignKey(int map[KM_SLOTS], int slot, int code)
     map[slot] = code;
 }
 
-static void playMenu(SndSample* which) { wrpPlaySound(which, volGui, panoGui, wrpNormalPitch); }
+static void playMenu(SndSample* which) { wrpPlaySound(which, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch); }
 
 static void takeKey(int code, int map[KM_SLOTS])
 {
@@ -61,7 +61,7 @@ static void takeKey(int code, int map[KM_SLOTS])
     assignKey(map, keySetup.line, code);
     keySetup.waiting = 0;
     keySetup.message = elsewhere ? MSG_SWAPPED : nullptr;
-    playMenu(chooseItemSnd);
+    playMenu(gameSounds.chooseItemSnd);
 }
 
 int keySetupStep(const KeySetupKeys& in, int map[KM_SLOTS])
@@ -80,7 +80,7 @@ int keySetupStep(const KeySetupKeys& in, int map[KM_SLOTS])
     if (in.down && keySetup.line < KEY_SETUP_LINES - 1) keySetup.line++;
     if (in.up || in.down) {
         keySetup.message = nullptr;
-        playMenu(selectItemSnd);
+        playMenu(gameSounds.selectItemSnd);
     }
     if (in.enter) {
         keySetup.waiting = 1;
@@ -120,7 +120,7 @@ ScreenEvent ecranTouches()
     if (keySetupStep(in, currentKeymap)) {
         short saved = keySetup.saveFailed ? 0 : saveInForce();
         if (keySetupLeave(saved)) {
-            playMenu(chooseItemSnd);
+            playMenu(gameSounds.chooseItemSnd);
             return ScreenEvent::keySetupClosed;
         }
     }

@@ -47,7 +47,7 @@ static long entryOpenedMs = 0;
 static short enterSeenUp = 0;
 static short typedThisEntry = 0;
 
-static void selectSound() { wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch); }
+static void selectSound() { wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch); }
 
 // The one line the score table adds about its file: why the run was not kept, or what was dropped.
 static void noteScoreFile(const ScoreFileReport& load, const char* saveWhy)
@@ -95,7 +95,7 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
     playerRun.scores.rank = scoreSaved ? findEntry(text, value) : -1;
     keepFirstPlaceRun(finalScore, seconds);
     playerRun.motion.skieurArrive = 0;
-    wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+    wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
 }
 
 void saveRunScore()
@@ -200,7 +200,7 @@ ScreenEvent viewScores()
     ScreenEvent happened = ScreenEvent::none;
     if (keyEnterNoRepeat() || keyEscNoRepeat()) {
         playerRun.scores.vuScores = 1;
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         stopScoresSnd();
         startTheme();
         happened = ScreenEvent::scoresLeft;

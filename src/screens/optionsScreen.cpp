@@ -22,7 +22,7 @@ int selectedOption = OPT_LEVEL;
 static ScreenEvent openKeySetup()
 {
     keySetupReset();
-    wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+    wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     return ScreenEvent::keySetupOpened;
 }
 
@@ -56,16 +56,16 @@ int optionsStep(const OptionKeys& in)
     if (in.up || in.down) {
         if (in.up && selectedOption > 0) selectedOption--;
         if (in.down && selectedOption < OPT_ROWS - 1) selectedOption++;
-        wrpPlaySound(selectItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     } else if (in.right || in.left) {
         changeRow(selectedOption, in.right ? 1 : -1);
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch); // also at a row's end
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch); // also at a row's end
     } else if (in.ghost) {
         changeRow(OPT_GHOST, 1);
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     } else if (in.mute) {
         toggleMute();
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     } else {
         changed = 0;
     }
@@ -87,7 +87,7 @@ ScreenEvent ecranOptions()
     if (result == OPTIONS_OPEN_KEYS) {
         happened = openKeySetup();
     } else if (result == OPTIONS_START_LESSON) {
-        wrpPlaySound(chooseItemSnd, volGui, panoGui, wrpNormalPitch);
+        wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         happened = ScreenEvent::lessonAsked;
     } else if (result == OPTIONS_CHANGED) {
         redrawAllMenu = 0;

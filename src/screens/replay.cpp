@@ -1,5 +1,5 @@
 // Takes the track's best-run file, the clock and the replay's keys; shows the run again as the rider
-// rode it, through the run's own drawing, with the best run's rider in the resident rider's place
+// rode it, through the run's own drawing, with the best run's rider posed and drawn in its own model
 // while it plays. A run with its input is ridden again to the replay clock's tick (paused, slowed,
 // sped up, stepped, jumped back and on) and drawn between ticks as a run is; an older file plays its
 // samples at the clock's time. "REPLAY", the timeline and the keys are drawn over the HUD.
@@ -143,7 +143,7 @@ int openReplay(const char* trackDir)
         return 1;
     }
     dropGhostRun();  // the run just ridden raced it: no second copy during the replay
-    swapRiderModel(&ghostRider);
+    setRiddenModel(&ghostRider.model);
     skiTraces.reset();  // the traces of the run just ridden
     lastFrameMs = gameClock();
     endReachedMs = -1;
@@ -159,7 +159,7 @@ int openReplay(const char* trackDir)
 
 static void closeReplay()
 {
-    swapRiderModel(&ghostRider);
+    setRiddenModel(nullptr);
     if (reRiding) endReplayRide(&replayRide);
     reRiding = 0;
     if (particleEngineSkier) particleEngineSkier->hold(0);

@@ -87,7 +87,7 @@ static void drawTurningRider(int rot)
     glRotatef(STAND_TILT, 1, 0, 0);
     glRotatef(-90.0f - rot, 0, 1, 0);
     glScalef(RIDER_SCALE, RIDER_SCALE, RIDER_SCALE);
-    drawSkier(1, 0, 0, 0);
+    drawSkier(playerRider, 1, 0, 0, 0);
     glPopMatrix();
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);

@@ -187,7 +187,7 @@ static bool mixFrame(FilmJob& job, std::string& why)
     return addFilmSound(job.output, mix.data(), to - from, why);
 }
 
-// The film's frame opened and the encoder started; the best run's rider in the resident one's place;
+// The film's frame opened and the encoder started; the best run's rider posed and drawn (riddenModel);
 // the run from its start line again.
 static bool beginPictures(FilmJob& job, std::string& why)
 {
@@ -196,8 +196,8 @@ static bool beginPictures(FilmJob& job, std::string& why)
     if (!beginFilmPictures(job.output, why)) return false;
     job.clockBase = gameClock();
     dropGhostRun();
-    job.riderSwapped = chargeGhostRider(job.run.rider) == 0;
-    if (job.riderSwapped) swapRiderModel(&ghostRider);
+    job.bestRiderShown = chargeGhostRider(job.run.rider) == 0;
+    if (job.bestRiderShown) setRiddenModel(&ghostRider.model);
     if (particleEngineSkier) particleEngineSkier->hold(0);
     effectSpinsHeld = 0;
     drawFromStartLine();
@@ -246,8 +246,8 @@ static bool pictureFrame(FilmJob& job, std::string& why)
 static void giveBack(FilmJob& job)
 {
     if (job.picture.framebuffer) closeOffscreenFrame(&job.picture);
-    if (job.riderSwapped) swapRiderModel(&ghostRider);
-    job.riderSwapped = 0;
+    if (job.bestRiderShown) setRiddenModel(nullptr);
+    job.bestRiderShown = 0;
     endReplayRide(&job.ride);
     soundsBack(job);
 }

@@ -44,7 +44,7 @@ struct FilmJob {
     long frame = 0;            // the next frame of the phase
     long startedMs = 0;        // the wall clock at the start of the pictures
     long clockBase = 0;        // the game clock at the film's first frame
-    short riderSwapped = 0;
+    short bestRiderShown = 0;
 };
 
 // The best run loaded and planned, the output opened: false with the message when it cannot be filmed.

@@ -221,7 +221,7 @@ static void playMenuSound(int which)
 
 static void beforeMenuFrame()
 {
-    volume = 1.0f;
+    skiHiss.volume = 1.0f;
     reinitSoundsParam();
 }
 
@@ -338,7 +338,7 @@ static void sayGhostRefusal()
 static int loadRealRun()
 {
     stopTheme();
-    volume = 0.0f;
+    skiHiss.volume = 0.0f;
     displayWait(": loading sounds");
     reinitSoundsParam();
     videPileBoutons();
@@ -467,7 +467,7 @@ static ScreenEvent rideRun()
 
 static void leaveRun()
 {
-    volume = 1.0f;
+    skiHiss.volume = 1.0f;
     reinitSoundsParam();
     stopTrack();
     if (playerRun.motion.skieurArrive == 1) {

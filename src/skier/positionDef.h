@@ -16,31 +16,33 @@ struct SkiPosition {
     float position[37];
 };
 
-extern SkiPosition positionsDispo[64];
-
-// Built-in poses (vector order: right leg, left leg, spine, right arm, left arm, head).
-extern float reposPosition[37];
-extern float oneGrabPosition[37];
-extern float okPosition1[37];
-extern float okPosition2[37];
-extern float normalPosition[37];
-extern float virGauchePosition[37];
-extern float virDroitePosition[37];
-extern float receptionPosition[37];
-extern float fakiePosition[37];
-extern float virFakieGauchePosition[37];
-extern float virFakieDroitePosition[37];
-extern float fakieReceptionPosition[37];
-extern float simpleJumpFakie[37];
-extern float simpleJump[37];
-extern float freinagePGauchePosition[37];
-extern float freinagePDroitePosition[37];
-extern float freinageFakiePosition[37];
-extern float bouleChutePosition[37];
-extern float chutePosition[37];
-extern float grindPosition[37];
-extern float normalCrouchPosition[37];
-extern float fakieCrouchPosition[37];
+// Built-in poses (vector order: right leg, left leg, spine, right arm, left arm, head), fixed for
+// the whole game.
+struct BuiltInPoses {
+    float reposPosition[nbJointsPose];
+    float oneGrabPosition[nbJointsPose];
+    float okPosition1[nbJointsPose];
+    float okPosition2[nbJointsPose];
+    float normalPosition[nbJointsPose];
+    float virGauchePosition[nbJointsPose];
+    float virDroitePosition[nbJointsPose];
+    float receptionPosition[nbJointsPose];
+    float fakiePosition[nbJointsPose];
+    float virFakieGauchePosition[nbJointsPose];
+    float virFakieDroitePosition[nbJointsPose];
+    float fakieReceptionPosition[nbJointsPose];
+    float simpleJumpFakie[nbJointsPose];
+    float simpleJump[nbJointsPose];
+    float freinagePGauchePosition[nbJointsPose];
+    float freinagePDroitePosition[nbJointsPose];
+    float freinageFakiePosition[nbJointsPose];
+    float bouleChutePosition[nbJointsPose];
+    float chutePosition[nbJointsPose];
+    float grindPosition[nbJointsPose];
+    float normalCrouchPosition[nbJointsPose];
+    float fakieCrouchPosition[nbJointsPose];
+};
+extern const BuiltInPoses builtInPoses;
 
 // dir ends with '/'; files are named 0, 1, 2 ... and must be contiguous.
 void loadPositions(const char* dir);
@@ -48,6 +50,7 @@ int numberOfPositionsInDir(const char* dir);
 // Returns 0, or 1 when the file cannot be read (the slot is left as it was).
 int importPosition(const char* fileName, SkiPosition* p);
 void initPositions();
+// The trick table: loaded from the position files at start-up, read by the trick input after.
 SkiPosition* getPositionsDispo();
 
 void changePosition(const float* pose);

@@ -53,26 +53,24 @@ int importCarac(const char* path, SkierCar* card)
     return 0;
 }
 
-// Counts of the resident rider, put back when a new model is refused.
+// The counts of a model, put back when a new model is refused (the tables are left untouched then).
 struct EtatModele {
-    int meshes, materials, bones, vertices, normales, faces, texture;
+    int meshes, materials, bones, vertices, normales, faces;
 };
 
-static EtatModele etatModele()
+static EtatModele etatModele(const RiderModel& m)
 {
-    return {nbMeshes, nbMaterials, nbBones, indexVertexDernierGroupe, indexNormaleDernierGroupe,
-            indexFaceDernierGroupe, textureAcceptee};
+    return {m.nbMeshes, m.nbMaterials, m.nbBones, m.nbVertices, m.nbNormales, m.nbFaces};
 }
 
-static void remetEtatModele(const EtatModele& e)
+static void remetEtatModele(const EtatModele& e, RiderModel& m)
 {
-    nbMeshes = e.meshes;
-    nbMaterials = e.materials;
-    nbBones = e.bones;
-    indexVertexDernierGroupe = e.vertices;
-    indexNormaleDernierGroupe = e.normales;
-    indexFaceDernierGroupe = e.faces;
-    textureAcceptee = e.texture;
+    m.nbMeshes = e.meshes;
+    m.nbMaterials = e.materials;
+    m.nbBones = e.bones;
+    m.nbVertices = e.vertices;
+    m.nbNormales = e.normales;
+    m.nbFaces = e.faces;
 }
 
 // "<data>/models/<dir>/<dir>" without its ending.
@@ -83,31 +81,31 @@ int chargeSkierGui(const char* dir)
     std::string base = riderBase(dir);
     std::string path = base + ".3d";
     // The model is read before the old texture goes, so a bad rider leaves the old one drawable.
-    EtatModele avant = etatModele();
-    reinitSkierData();
-    if (loadMs3d(path.c_str()) != 0) {
-        remetEtatModele(avant);
+    RiderModel& model = playerRider;
+    EtatModele avant = etatModele(model);
+    reinitSkierData(model);
+    if (loadMs3d(model, path.c_str()) != 0) {
+        remetEtatModele(avant, model);
         fprintf(stderr, "rider %s not loaded, the previous rider stays\n", dir);
         return 1;
     }
-    releaseRiderTexture();
-    loadRiderTexture();
+    releaseRiderTexture(model);
+    loadRiderTexture(model);
     path = base + ".car";
     importCarac(path.c_str(), theTrasher);
     return 0;
 }
 
-// Loaded in the resident rider's place, which waits in the ghost's slot meanwhile.
+// Loaded in the ghost's own model; the player's rider is not touched.
 int chargeGhostRider(const char* dir)
 {
     std::string path = riderBase(dir) + ".3d";
-    swapRiderModel(&ghostRider);
-    releaseRiderTexture();
-    reinitSkierData();
-    int failed = loadMs3d(path.c_str());
-    if (!failed) loadRiderTexture();
-    else reinitSkierData();
-    swapRiderModel(&ghostRider);
+    RiderModel& model = ghostRider.model;
+    releaseRiderTexture(model);
+    reinitSkierData(model);
+    int failed = loadMs3d(model, path.c_str());
+    if (!failed) loadRiderTexture(model);
+    else reinitSkierData(model);
     ghostRider.loaded = !failed;
     return failed;
 }

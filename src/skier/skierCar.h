@@ -26,6 +26,6 @@ int importCarac(const char* path, SkierCar* card);
 // or 1 after naming the file when the model is missing or refused: the previous rider then stays
 // loaded. The game loop ends the program when its default rider cannot be loaded.
 int chargeSkierGui(const char* dir);
-// Loads rider dir's model and texture into the ghost's slot (the resident rider stays): 0, or 1
+// Loads rider dir's model and texture into the ghost's slot (the player's rider stays): 0, or 1
 // when the model is missing or refused (the slot is then empty).
 int chargeGhostRider(const char* dir);

@@ -1,5 +1,6 @@
-// The rider model: loading, the fixed skeleton, CPU skinning into a triangle list, the hooks that
-// load the rider's texture and the pose variables with their accessors (drawn by render/skierDraw.h).
+// Rider models as values: loading, the fixed skeleton, CPU skinning into a model's triangle list, the
+// hooks that load a model's texture and the pose variables with their accessors (drawn by
+// render/skierDraw.h).
 #pragma once
 
 #include "skier/modelRecords.h"
@@ -20,45 +21,6 @@ const int jointBassin = 0;
 const int jointChevilleGauche = 6;
 const int jointChevilleDroite = 7;
 
-// The resident rider model.
-extern Mesh listeMeshes[100];
-extern Vertex listeVertices[2000];
-extern Normale listeNormales[2000];
-extern Face listeFaces[2000];
-extern Material listeMaterials[40];
-extern Bone listeBones[100];
-extern int nbFrames, currentFrame, nbMeshes, nbMaterials, nbBones;
-extern int indexVertexDernierGroupe, indexNormaleDernierGroupe, indexFaceDernierGroupe;
-extern char nomFic[64];
-
-// Loading. loadMs3d returns 0, or 1 (after a message naming the file) when the file cannot be
-// opened or is refused (over the capacities, indices outside their group or tables); the
-// resident model is then left untouched.
-int loadMs3d(const char* fileName);
-int determineNumberBone(const char* name);
-int litInt(const char* token);
-float litFloat(const char* token);
-void printObj();
-void reinitSkierData();
-
-// Rider texture: the drawing's handle for it (0 for none) and whether the model asks for one.
-extern unsigned int texObj;
-extern int textureAcceptee;
-// How the rider's texture is loaded and released: the drawing installs its own (render/skierDraw.h);
-// without it (the simulation alone, a test) a rider loads without a texture.
-struct RiderTextureHooks {
-    void (*load)();
-    void (*release)();
-};
-void setRiderTextureHooks(const RiderTextureHooks& hooks);
-void loadRiderTexture();
-void releaseRiderTexture();
-// Index of the material whose texture is the rider's, -1 when the rider is untextured.
-int materialTextureSkier();
-
-// Skeleton: centre of joint j in model space (0 0 0 for joints that are never rotated).
-void centreJoint(int joint, float* out);
-
 // Ready-to-draw triangles built by transformObj.
 struct TriangleToDraw {
     int groupIndex;
@@ -66,9 +28,55 @@ struct TriangleToDraw {
     float uv[3][2];
     float normale[3][3];
 };
-extern TriangleToDraw listeTrianglesToDraw[2000];
-extern int nbTrianglesToDraw;
-extern int indexOfTrianglesToDrawToAdd;
+
+// One rider's model: the tables the loader fills, the bones posing turns and the triangle list
+// skinning makes. Drawing only reads it.
+struct RiderModel {
+    Mesh meshes[maxMeshesSkier];
+    Vertex vertices[maxVerticesSkier];
+    Normale normales[maxNormalesSkier];
+    Face faces[maxFacesSkier];
+    Material materials[maxMaterialsSkier];
+    Bone bones[maxBonesSkier];
+    int nbFrames, currentFrame, nbMeshes, nbMaterials, nbBones;
+    int nbVertices, nbNormales, nbFaces;  // the tables' used lengths: where a next group would go
+    char fileName[64];
+    TriangleToDraw triangles[maxTrianglesToDraw];
+    int nbTriangles;
+};
+
+// The player's chosen rider (chargeSkierGui).
+extern RiderModel playerRider;
+// The model a run is posed and drawn in: the player's, or the best run's rider while a replay or a
+// film shows it. Pointed back at the player's with nullptr.
+RiderModel& riddenModel();
+void setRiddenModel(RiderModel* model);
+
+// Loading. loadMs3d appends the file's groups after the model's (reinitSkierData empties it first)
+// and returns 0, or 1 (after a message naming the file) when the file cannot be opened or is refused
+// (over the capacities, indices outside their group or tables); the model is then left untouched.
+int loadMs3d(RiderModel& model, const char* fileName);
+int determineNumberBone(const char* name);
+int litInt(const char* token);
+float litFloat(const char* token);
+void printObj(const RiderModel& model);
+void reinitSkierData(RiderModel& model);
+
+// How a rider's texture is loaded and released: the drawing installs its own (render/skierDraw.h),
+// which keeps the texture beside the model; without it (the simulation alone, a test) a rider loads
+// without a texture.
+struct RiderTextureHooks {
+    void (*load)(const RiderModel& model);
+    void (*release)(const RiderModel& model);
+};
+void setRiderTextureHooks(const RiderTextureHooks& hooks);
+void loadRiderTexture(const RiderModel& model);
+void releaseRiderTexture(const RiderModel& model);
+// Index of the material whose texture is the rider's, -1 when the rider is untextured.
+int materialTextureSkier(const RiderModel& model);
+
+// Skeleton: centre of joint j in model space (0 0 0 for joints that are never rotated).
+void centreJoint(int joint, float* out);
 
 // Ski end points in model space, and as transformed by the last transformSkier / drawSkier of the
 // pose worked on.
@@ -81,27 +89,28 @@ float* getOutTailSkiDroitPos();
 // Distance from the ankle centre down to the snow, in model units.
 const float hauteurPiedSkier = 18;
 
-void majRotationsBones();
-void transformeBoneCoords(const float* vertex, const float* normal, int joint, float* outVertex,
-                          float* outNormal);
+// The model's bones turned as the pose worked on says.
+void majRotationsBones(RiderModel& model);
+void transformeBoneCoords(const RiderModel& model, const float* vertex, const float* normal, int joint,
+                          float* outVertex, float* outNormal);
 // The pose of every joint's chain, taken from the bone rotations once a frame (transformObj and
 // drawObj do it), and the skinning of one point with it: the same result as transformeBoneCoords.
-void prepareSkinning();
+void prepareSkinning(const RiderModel& model);
 void skinWithChain(const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal);
-void feedListeTriangleToDraw(int record, int corner, const float* position, const float* uv,
+void feedListeTriangleToDraw(RiderModel& model, int record, int corner, const float* position, const float* uv,
                              const float* normal);
-int transformGroup(int group, int firstRecord);
-void transformObj();
+int transformGroup(RiderModel& model, int group, int firstRecord);
+void transformObj(RiderModel& model);
 
 // Supporting ankle (jointChevilleGauche or jointChevilleDroite) for a heading in degrees.
 int chevilleSupport(short isFakie, float heading);
 // Skins the four ski end points about their ankles and sets transTotalSkier from the supporting
 // ankle (steps shared by both drawing paths).
-void placeSkisEtCheville(short isFakie, float heading);
+void placeSkisEtCheville(const RiderModel& model, short isFakie, float heading);
 // Per-frame transform with the rider's state given explicitly (contact: touching the ground).
-void transformSkierEtat(float lean, float heading, short isFakie, int contact);
+void transformSkierEtat(RiderModel& model, float lean, float heading, short isFakie, int contact);
 // Per-frame transform reading the run's fakie flag and the ground contact.
-void transformSkier(float lean, float heading);
+void transformSkier(RiderModel& model, float lean, float heading);
 
 void getVectorBassinSkier(float* v);
 void getVectorFrontSkier(float* v);

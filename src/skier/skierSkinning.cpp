@@ -1,4 +1,4 @@
-// Rider skinning: takes the pose variables and the resident model, returns the posed triangle list,
+// Rider skinning: takes the pose variables and a rider model, returns the model's posed triangle list,
 // the height offset of the supporting ankle and the ski end points. No drawing here.
 #include <cmath>
 #include <cstring>
@@ -7,10 +7,6 @@
 #include "run/runState.h"
 #include "skier/skierLib.h"
 #include "track/planLib.h"
-
-TriangleToDraw listeTrianglesToDraw[maxTrianglesToDraw];
-int nbTrianglesToDraw;
-int indexOfTrianglesToDrawToAdd;
 
 const float noseSkiGauchePos[3] = {40.106f, -184.517f, 87.7f};
 const float tailSkiGauchePos[3] = {40.106f, -184.517f, -147.3f};
@@ -57,32 +53,33 @@ void centreJoint(int joint, float* out)
     for (int k = 0; k < 3; k++) out[k] = known ? centresJoints[joint][k] : 0;
 }
 
-static void setRotation(int joint, float x, float y, float z)
+static void setRotation(Bone* bones, int joint, float x, float y, float z)
 {
-    listeBones[joint].rotation[0] = x;
-    listeBones[joint].rotation[1] = y;
-    listeBones[joint].rotation[2] = z;
+    bones[joint].rotation[0] = x;
+    bones[joint].rotation[1] = y;
+    bones[joint].rotation[2] = z;
 }
 
-void majRotationsBones()
+void majRotationsBones(RiderModel& model)
 {
+    Bone* b = model.bones;
     const float* a = tickPose->angles;
-    setRotation(0, a[rotBassinX], a[rotBassinY], a[rotBassinZ]);
-    setRotation(1, a[rotBaseColonneX], a[rotBaseColonneY], a[rotBaseColonneZ]);
-    setRotation(2, a[rotHancheXL], a[rotHancheYL], a[rotHancheZL]);
-    setRotation(3, a[rotHancheXR], a[rotHancheYR], a[rotHancheZR]);
-    listeBones[4].rotation[0] = a[rotGenouR];
-    listeBones[5].rotation[0] = a[rotGenouL];
-    setRotation(6, a[rotChevilleXL], a[rotChevilleYL], a[rotChevilleZL]);
-    setRotation(7, a[rotChevilleXR], a[rotChevilleYR], a[rotChevilleZR]);
-    setRotation(10, a[rotMidColonneX], a[rotMidColonneY], a[rotMidColonneZ]);
-    setRotation(12, a[rotHeadX], a[rotHeadY], a[rotHeadZ]);
-    setRotation(14, a[rotEpauleXL], a[rotEpauleYL], a[rotEpauleZL]);
-    listeBones[15].rotation[1] = a[rotCoudeL];
-    setRotation(16, a[rotPoignetXL], a[rotPoignetYL], a[rotPoignetZL]);
-    setRotation(18, a[rotEpauleXR], a[rotEpauleYR], a[rotEpauleZR]);
-    listeBones[19].rotation[1] = a[rotCoudeR];
-    setRotation(20, a[rotPoignetXR], a[rotPoignetYR], a[rotPoignetZR]);
+    setRotation(b, 0, a[rotBassinX], a[rotBassinY], a[rotBassinZ]);
+    setRotation(b, 1, a[rotBaseColonneX], a[rotBaseColonneY], a[rotBaseColonneZ]);
+    setRotation(b, 2, a[rotHancheXL], a[rotHancheYL], a[rotHancheZL]);
+    setRotation(b, 3, a[rotHancheXR], a[rotHancheYR], a[rotHancheZR]);
+    b[4].rotation[0] = a[rotGenouR];
+    b[5].rotation[0] = a[rotGenouL];
+    setRotation(b, 6, a[rotChevilleXL], a[rotChevilleYL], a[rotChevilleZL]);
+    setRotation(b, 7, a[rotChevilleXR], a[rotChevilleYR], a[rotChevilleZR]);
+    setRotation(b, 10, a[rotMidColonneX], a[rotMidColonneY], a[rotMidColonneZ]);
+    setRotation(b, 12, a[rotHeadX], a[rotHeadY], a[rotHeadZ]);
+    setRotation(b, 14, a[rotEpauleXL], a[rotEpauleYL], a[rotEpauleZL]);
+    b[15].rotation[1] = a[rotCoudeL];
+    setRotation(b, 16, a[rotPoignetXL], a[rotPoignetYL], a[rotPoignetZL]);
+    setRotation(b, 18, a[rotEpauleXR], a[rotEpauleYR], a[rotEpauleZR]);
+    b[19].rotation[1] = a[rotCoudeR];
+    setRotation(b, 20, a[rotPoignetXR], a[rotPoignetYR], a[rotPoignetZR]);
 }
 
 // Same table entry as the angle itself (the remainder keeps its sign and fraction), but never an
@@ -133,8 +130,8 @@ static void rotateByBone(const Bone& b, float* d, float* n)
 }
 
 // The walk is bounded by the skeleton size, so a bad chain can never loop or leave the tables.
-void transformeBoneCoords(const float* vertex, const float* normal, int joint, float* outVertex,
-                          float* outNormal)
+void transformeBoneCoords(const RiderModel& model, const float* vertex, const float* normal, int joint,
+                          float* outVertex, float* outNormal)
 {
     float p[3] = {vertex[0], vertex[1], vertex[2]};
     float n[3] = {normal[0], normal[1], normal[2]};
@@ -143,8 +140,8 @@ void transformeBoneCoords(const float* vertex, const float* normal, int joint, f
         float c[3];
         centreJoint(j, c);
         for (int k = 0; k < 3; k++) p[k] -= c[k];
-        rotateByBone(listeBones[j], p, n);
-        j = listeBones[j].parent;
+        rotateByBone(model.bones[j], p, n);
+        j = model.bones[j].parent;
         if (j == -1) break;
         for (int k = 0; k < 3; k++) p[k] += c[k];
     }
@@ -154,7 +151,7 @@ void transformeBoneCoords(const float* vertex, const float* normal, int joint, f
 
 
 // The same walk as transformeBoneCoords, on the offset and the three axes.
-static void foldChain(int joint, ChainTransform& out)
+static void foldChain(const RiderModel& model, int joint, ChainTransform& out)
 {
     float* t = out.offset;
     for (int a = 0; a < 3; a++)
@@ -165,17 +162,17 @@ static void foldChain(int joint, ChainTransform& out)
         float c[3];
         centreJoint(j, c);
         for (int k = 0; k < 3; k++) t[k] -= c[k];
-        rotateByBone(listeBones[j], t, out.col[0]);
-        rotateByBone(listeBones[j], out.col[1], out.col[2]);
-        j = listeBones[j].parent;
+        rotateByBone(model.bones[j], t, out.col[0]);
+        rotateByBone(model.bones[j], out.col[1], out.col[2]);
+        j = model.bones[j].parent;
         if (j == -1) break;
         for (int k = 0; k < 3; k++) t[k] += c[k];
     }
 }
 
-void prepareSkinning()
+void prepareSkinning(const RiderModel& model)
 {
-    for (int j = 0; j < nbJointsSquelette; j++) foldChain(j, tickPose->chains[j]);
+    for (int j = 0; j < nbJointsSquelette; j++) foldChain(model, j, tickPose->chains[j]);
 }
 
 void skinWithChain(const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal)
@@ -192,20 +189,21 @@ void skinWithChain(const float* vertex, const float* normal, int joint, float* o
     }
 }
 
-void feedListeTriangleToDraw(int record, int corner, const float* position, const float* uv,
+void feedListeTriangleToDraw(RiderModel& model, int record, int corner, const float* position, const float* uv,
                              const float* normal)
 {
     if (record < 0 || record >= maxTrianglesToDraw || corner < 0 || corner > 2) return;
-    TriangleToDraw& t = listeTrianglesToDraw[record];
+    TriangleToDraw& t = model.triangles[record];
     memcpy(t.position[corner], position, 3 * sizeof(float));
     memcpy(t.uv[corner], uv, 2 * sizeof(float));
     memcpy(t.normale[corner], normal, 3 * sizeof(float));
 }
 
-static void skinCorner(const Mesh& m, int vertex, int normale, float* position, float* uv, float* normal)
+static void skinCorner(const RiderModel& model, const Mesh& m, int vertex, int normale, float* position, float* uv,
+                       float* normal)
 {
-    const Vertex& v = listeVertices[m.firstVertex + vertex];
-    const Normale& nr = listeNormales[m.firstNormale + normale];
+    const Vertex& v = model.vertices[m.firstVertex + vertex];
+    const Normale& nr = model.normales[m.firstNormale + normale];
     float p[3] = {v.x, v.y, v.z};
     float n[3] = {nr.x, nr.y, nr.z};
     skinWithChain(p, n, v.boneId, position, normal);
@@ -213,32 +211,31 @@ static void skinCorner(const Mesh& m, int vertex, int normale, float* position, 
     uv[1] = v.v;
 }
 
-int transformGroup(int group, int firstRecord)
+int transformGroup(RiderModel& model, int group, int firstRecord)
 {
-    const Mesh& m = listeMeshes[group];
+    const Mesh& m = model.meshes[group];
     for (int k = 0; k < m.nbFaces; k++) {
         int r = firstRecord + k;
         if (r >= maxTrianglesToDraw) return maxTrianglesToDraw;
-        const Face& f = listeFaces[m.firstFace + k];
+        const Face& f = model.faces[m.firstFace + k];
         const int vertices[3] = {f.vertex1, f.vertex2, f.vertex3};
         const int normales[3] = {f.normale1, f.normale2, f.normale3};
-        listeTrianglesToDraw[r].groupIndex = group;
+        model.triangles[r].groupIndex = group;
         for (int c = 0; c < 3; c++) {
             float p[3], uv[2], n[3];
-            skinCorner(m, vertices[c], normales[c], p, uv, n);
-            feedListeTriangleToDraw(r, c, p, uv, n);
+            skinCorner(model, m, vertices[c], normales[c], p, uv, n);
+            feedListeTriangleToDraw(model, r, c, p, uv, n);
         }
     }
     return firstRecord + m.nbFaces;
 }
 
-void transformObj()
+void transformObj(RiderModel& model)
 {
-    nbTrianglesToDraw = 0;
-    indexOfTrianglesToDrawToAdd = 0;
-    prepareSkinning();
-    for (int g = 0; g < nbMeshes; g++) indexOfTrianglesToDrawToAdd = transformGroup(g, indexOfTrianglesToDrawToAdd);
-    nbTrianglesToDraw = indexOfTrianglesToDrawToAdd;
+    prepareSkinning(model);
+    int next = 0;
+    for (int g = 0; g < model.nbMeshes; g++) next = transformGroup(model, g, next);
+    model.nbTriangles = next;
 }
 
 int chevilleSupport(short isFakie, float heading)
@@ -247,24 +244,24 @@ int chevilleSupport(short isFakie, float heading)
     return heading > 0 ? jointChevilleGauche : jointChevilleDroite;
 }
 
-static void skinPoint(const float* in, int joint, float* out)
+static void skinPoint(const RiderModel& model, const float* in, int joint, float* out)
 {
     const float zero[3] = {0, 0, 0};
     float n[3];
-    transformeBoneCoords(in, zero, joint, out, n);
+    transformeBoneCoords(model, in, zero, joint, out, n);
 }
 
-static void skinSkiEnds()
+static void skinSkiEnds(const RiderModel& model)
 {
-    for (int e = 0; e < nbSkiEnds; e++) skinPoint(skiEndsModel[e], skiEndAnkle[e], tickPose->skiEnds[e]);
+    for (int e = 0; e < nbSkiEnds; e++) skinPoint(model, skiEndsModel[e], skiEndAnkle[e], tickPose->skiEnds[e]);
 }
 
-static void placeSupportingAnkle(short isFakie, float heading)
+static void placeSupportingAnkle(const RiderModel& model, short isFakie, float heading)
 {
     int ankle = chevilleSupport(isFakie, heading);
     float centre[3], out[3];
     centreJoint(ankle, centre);
-    skinPoint(centre, ankle, out);
+    skinPoint(model, centre, ankle, out);
     tickPose->transTotalSkier = -out[1];
 }
 
@@ -277,22 +274,25 @@ static void placeSkiEnd(float* p, float yaw)
     q.toVec(p);
 }
 
-void placeSkisEtCheville(short isFakie, float heading)
+void placeSkisEtCheville(const RiderModel& model, short isFakie, float heading)
 {
-    skinSkiEnds();
-    placeSupportingAnkle(isFakie, heading);
+    skinSkiEnds(model);
+    placeSupportingAnkle(model, isFakie, heading);
 }
 
-void transformSkierEtat(float lean, float heading, short isFakie, int contact)
+void transformSkierEtat(RiderModel& model, float lean, float heading, short isFakie, int contact)
 {
     if (contact) tickPose->angleZTemp = isFakie ? lean : -lean;
-    placeSkisEtCheville(isFakie, heading);
-    transformObj();
+    placeSkisEtCheville(model, isFakie, heading);
+    transformObj(model);
     float yaw = !contact ? heading : (isFakie ? 180 - heading : -heading);
     for (int e = 0; e < nbSkiEnds; e++) placeSkiEnd(tickPose->skiEnds[e], yaw);
 }
 
-void transformSkier(float lean, float heading) { transformSkierEtat(lean, heading, tickRun->phases.fakie, getContact()); }
+void transformSkier(RiderModel& model, float lean, float heading)
+{
+    transformSkierEtat(model, lean, heading, tickRun->phases.fakie, getContact());
+}
 
 void getVectorBassinSkier(float* v)
 {

@@ -17,55 +17,52 @@ static const float WIND_STEP = 0.1f;
 static const float WIND_MIN = 0.2f;
 static const float WIND_MAX = 1.0f;
 
-float volume = 0.0f;
-float panoramic = 0.0f;
-float pitch = 1.0f;
-float volIni = 0.15f;
-int sensVol = 1;
-int lastSide = 0;
+static const float volIni = 0.15f;  // the hiss's share of the speed when going straight
+
+SkiHiss skiHiss;
 
 static void turnHiss(float s, int side)
 {
-    if (lastSide != side) volume = s * volIni; // a change of side restarts the swell
-    lastSide = side;
-    if (volume < s) volume += s / SWELL_DIVISOR;
+    if (skiHiss.lastSide != side) skiHiss.volume = s * volIni; // a change of side restarts the swell
+    skiHiss.lastSide = side;
+    if (skiHiss.volume < s) skiHiss.volume += s / SWELL_DIVISOR;
 }
 
 static void panTowardsCentre()
 {
-    if (panoramic < 0.5f - PAN_STEP) panoramic += PAN_STEP;
-    else if (panoramic > 0.5f + PAN_STEP) panoramic -= PAN_STEP;
-    else panoramic = 0.5f;
+    if (skiHiss.panoramic < 0.5f - PAN_STEP) skiHiss.panoramic += PAN_STEP;
+    else if (skiHiss.panoramic > 0.5f + PAN_STEP) skiHiss.panoramic -= PAN_STEP;
+    else skiHiss.panoramic = 0.5f;
 }
 
 void stepSkiSndLoop(float s, int contact, int turningLeft, int turningRight)
 {
     if (s > TOP_SPEED_FRACTION) s = 1.0f;
     if (!contact) {
-        volume = 0.0f;
+        skiHiss.volume = 0.0f;
     } else if (turningLeft && s > 0) {
         turnHiss(s, 0);
-        if (panoramic < 1.0f) { panoramic += PAN_STEP; sensVol = 1; }
+        if (skiHiss.panoramic < 1.0f) { skiHiss.panoramic += PAN_STEP; skiHiss.sensVol = 1; }
     } else if (turningRight && s > 0) {
         turnHiss(s, 1);
-        if (panoramic > 0.0f) { panoramic -= PAN_STEP; sensVol = -1; }
+        if (skiHiss.panoramic > 0.0f) { skiHiss.panoramic -= PAN_STEP; skiHiss.sensVol = -1; }
     } else {
         panTowardsCentre();
         float straight = s * volIni;
-        if (volume <= straight) volume = straight;
-        else volume -= HISS_FALL;
+        if (skiHiss.volume <= straight) skiHiss.volume = straight;
+        else skiHiss.volume -= HISS_FALL;
     }
-    applyEffects(skiLoopChan, volume, panoramic, pitch);
+    applyEffects(gameSounds.skiLoopChan, skiHiss.volume, skiHiss.panoramic, skiHiss.pitch);
 }
 
 void stepWindLoopSnd(int contact, float height, float previousHeight)
 {
     if (!contact && height > previousHeight) {
-        if (volWind + WIND_STEP < WIND_MAX) volWind += WIND_STEP;
+        if (gameSounds.volWind + WIND_STEP < WIND_MAX) gameSounds.volWind += WIND_STEP;
     } else if (contact) {
-        if (volWind - WIND_STEP > WIND_MIN) volWind -= WIND_STEP;
+        if (gameSounds.volWind - WIND_STEP > WIND_MIN) gameSounds.volWind -= WIND_STEP;
     }
-    applyEffects(windLoopChan, volWind, panoWind, wrpNormalPitch);
+    applyEffects(gameSounds.windLoopChan, gameSounds.volWind, gameSounds.panoWind, wrpNormalPitch);
 }
 
 void handleSkiSndLoop()

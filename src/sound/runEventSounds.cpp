@@ -12,22 +12,22 @@ struct EventSound {
 
 // Indexed by RunEventKind; events of the effects alone have no sample.
 static const EventSound eventSounds[RUN_EV_KIND_COUNT] = {
-    {&fallSnd, &volChute, &panoChute},                   // RUN_EV_FALL
-    {&landingSnd, &volChute, &panoChute},                // RUN_EV_LANDING
-    {&landingSnd, &volChute, &panoChute},                // RUN_EV_LANDING_FALL
+    {&gameSounds.fallSnd, &gameSounds.volChute, &gameSounds.panoChute},                   // RUN_EV_FALL
+    {&gameSounds.landingSnd, &gameSounds.volChute, &gameSounds.panoChute},                // RUN_EV_LANDING
+    {&gameSounds.landingSnd, &gameSounds.volChute, &gameSounds.panoChute},                // RUN_EV_LANDING_FALL
     {nullptr, nullptr, nullptr},                         // RUN_EV_SPRAY_BURST
     {nullptr, nullptr, nullptr},                         // RUN_EV_SPRAY_STOP
     {nullptr, nullptr, nullptr},                         // RUN_EV_PUT_BACK
-    {&rocketExplodeSnd, &volGui, &panoGui},              // RUN_EV_BOMB_FIRED
-    {&boostSnd, &volCollectable, &panoCollectable},      // RUN_EV_BOOST
-    {&clingRailSnd, &volReplace, &panoReplace},          // RUN_EV_RAIL_CLING
-    {&rocketLaunchSnd, &volGui, &panoGui},               // RUN_EV_RESCUE_LAUNCH
-    {&rocketExplodeSnd, &volGui, &panoGui},              // RUN_EV_RESCUE_FIREWORK
-    {&replaceSnd, &volReplace, &panoReplace},            // RUN_EV_REPLACED
+    {&gameSounds.rocketExplodeSnd, &gameSounds.volGui, &gameSounds.panoGui},              // RUN_EV_BOMB_FIRED
+    {&gameSounds.boostSnd, &gameSounds.volCollectable, &gameSounds.panoCollectable},      // RUN_EV_BOOST
+    {&gameSounds.clingRailSnd, &gameSounds.volReplace, &gameSounds.panoReplace},          // RUN_EV_RAIL_CLING
+    {&gameSounds.rocketLaunchSnd, &gameSounds.volGui, &gameSounds.panoGui},               // RUN_EV_RESCUE_LAUNCH
+    {&gameSounds.rocketExplodeSnd, &gameSounds.volGui, &gameSounds.panoGui},              // RUN_EV_RESCUE_FIREWORK
+    {&gameSounds.replaceSnd, &gameSounds.volReplace, &gameSounds.panoReplace},            // RUN_EV_REPLACED
     {nullptr, nullptr, nullptr},                         // RUN_EV_GRIND_START: a loop, below
     {nullptr, nullptr, nullptr},                         // RUN_EV_GRIND_STOP
-    {&bonusSnd, &volCollectable, &panoCollectable},      // RUN_EV_COLLECTABLE
-    {&bonusSnd, &volCollectable, &panoCollectable},      // RUN_EV_BOMB_PICKED
+    {&gameSounds.bonusSnd, &gameSounds.volCollectable, &gameSounds.panoCollectable},      // RUN_EV_COLLECTABLE
+    {&gameSounds.bonusSnd, &gameSounds.volCollectable, &gameSounds.panoCollectable},      // RUN_EV_BOMB_PICKED
 };
 
 SndSample* runEventSample(RunEventKind kind)

@@ -56,10 +56,10 @@ static void drawPosedRider(const float* pose, const Angle& a)
     glColor4f(1, 1, 1, 1);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     changePosition((float*)pose);
-    majRotationsBones();
+    majRotationsBones(playerRider);
     setContact(1);
-    transformSkierEtat(0, 0, 0, 1);
-    drawSkierAfterTransform(1, 0);
+    transformSkierEtat(playerRider, 0, 0, 0, 1);
+    drawSkierAfterTransform(playerRider, 1, 0);
     glDisable(GL_LIGHTING);
 }
 
@@ -79,7 +79,7 @@ static void namedPosesSheet(const std::string& out, const std::string& rider, co
     cellViewport(0, cols, rows);
     drawPosedRider(ZERO_POSE, a);
     cellViewport(1, cols, rows);
-    drawPosedRider(normalPosition, a);
+    drawPosedRider(builtInPoses.normalPosition, a);
     int cell = 2;
     for (const char* name : NAMED_TRICKS) {
         const float* pose = trickPose(name);
@@ -109,16 +109,16 @@ struct BuiltInPose {
     const float* pose;
 };
 static const BuiltInPose BUILT_IN[] = {
-    {"reposPosition", reposPosition}, {"oneGrabPosition", oneGrabPosition}, {"okPosition1", okPosition1},
-    {"okPosition2", okPosition2}, {"normalPosition", normalPosition}, {"virGauchePosition", virGauchePosition},
-    {"virDroitePosition", virDroitePosition}, {"receptionPosition", receptionPosition},
-    {"fakiePosition", fakiePosition}, {"virFakieGauchePosition", virFakieGauchePosition},
-    {"virFakieDroitePosition", virFakieDroitePosition}, {"fakieReceptionPosition", fakieReceptionPosition},
-    {"simpleJumpFakie", simpleJumpFakie}, {"simpleJump", simpleJump},
-    {"freinagePGauchePosition", freinagePGauchePosition}, {"freinagePDroitePosition", freinagePDroitePosition},
-    {"freinageFakiePosition", freinageFakiePosition}, {"bouleChutePosition", bouleChutePosition},
-    {"chutePosition", chutePosition}, {"grindPosition", grindPosition},
-    {"normalCrouchPosition", normalCrouchPosition}, {"fakieCrouchPosition", fakieCrouchPosition}};
+    {"reposPosition", builtInPoses.reposPosition}, {"oneGrabPosition", builtInPoses.oneGrabPosition}, {"okPosition1", builtInPoses.okPosition1},
+    {"okPosition2", builtInPoses.okPosition2}, {"normalPosition", builtInPoses.normalPosition}, {"virGauchePosition", builtInPoses.virGauchePosition},
+    {"virDroitePosition", builtInPoses.virDroitePosition}, {"receptionPosition", builtInPoses.receptionPosition},
+    {"fakiePosition", builtInPoses.fakiePosition}, {"virFakieGauchePosition", builtInPoses.virFakieGauchePosition},
+    {"virFakieDroitePosition", builtInPoses.virFakieDroitePosition}, {"fakieReceptionPosition", builtInPoses.fakieReceptionPosition},
+    {"simpleJumpFakie", builtInPoses.simpleJumpFakie}, {"simpleJump", builtInPoses.simpleJump},
+    {"freinagePGauchePosition", builtInPoses.freinagePGauchePosition}, {"freinagePDroitePosition", builtInPoses.freinagePDroitePosition},
+    {"freinageFakiePosition", builtInPoses.freinageFakiePosition}, {"bouleChutePosition", builtInPoses.bouleChutePosition},
+    {"chutePosition", builtInPoses.chutePosition}, {"grindPosition", builtInPoses.grindPosition},
+    {"normalCrouchPosition", builtInPoses.normalCrouchPosition}, {"fakieCrouchPosition", builtInPoses.fakieCrouchPosition}};
 
 // The game's own poses (riding, turning, braking, landing, falling, grinding) on one picture.
 static void builtInSheet(const std::string& out, const std::string& rider, const Angle& a)
@@ -137,7 +137,7 @@ static void writeLegend(const std::string& out)
 {
     FILE* f = fopen((out + "/legend.txt").c_str(), "w");
     if (!f) return;
-    fprintf(f, "rider_NAME_ANGLE: neutral (all joints 0), standing (normalPosition)");
+    fprintf(f, "rider_NAME_ANGLE: neutral (all joints 0), standing (builtInPoses.normalPosition)");
     for (const char* n : NAMED_TRICKS) fprintf(f, ", %s", n);
     fprintf(f, "\ntricks_%s_ANGLEn, eight a page, left to right, top to bottom:", DEFAULT_RIDER);
     SkiPosition* p = getPositionsDispo();

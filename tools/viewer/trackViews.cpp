@@ -170,9 +170,9 @@ void placeChaseRider(float x, float z)
     setContact(1);
     playerRun.orientation.angleDePlacementEffectif = placeObjetAndGetAngle(points, faces, x, z, (float)maxTrackFaces, 0, playerRun.orientation.faceUpVector);
     playerRun.motion.Yobjet = getYobjetCour();
-    changePosition(normalPosition);
-    majRotationsBones();
-    transformSkier(playerRun.orientation.angleDePlacementEffectif, 0);
+    changePosition(builtInPoses.normalPosition);
+    majRotationsBones(playerRider);
+    transformSkier(playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
 }
 
 void drawChaseFrame()
@@ -197,9 +197,9 @@ static void airView(const std::string& out, const std::string& name, float x, fl
     placeChaseRider(x, z);
     playerRun.motion.Yobjet += AIR_HEIGHT;
     setContact(0);
-    changePosition(oneGrabPosition);
-    majRotationsBones();
-    transformSkier(playerRun.orientation.angleDePlacementEffectif, 0);
+    changePosition(builtInPoses.oneGrabPosition);
+    majRotationsBones(playerRider);
+    transformSkier(playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
     drawChaseFrame();
     savePicture(out, name);
 }
