@@ -43,7 +43,7 @@ struct NameEntry : ::testing::Test {
         mkdir((dir.path() + "/data/tracks").c_str(), 0700);
         mkdir((dir.path() + "/data/tracks/alps").c_str(), 0700);
         ASSERT_EQ(chdir(dir.path().c_str()), 0);
-        strcpy(nomFicPiste, "alps");
+        strcpy(gameLists.nomFicPiste, "alps");
         strcpy(playerName, "---");
         indPlayerName = 0;
         reinitGameVar(playerRun);

@@ -173,11 +173,11 @@ TEST_F(PrefsTest, StartUpAppliesTheSavedLevelAndHighlightsTheLastTrack)
     mkdir((dir.path() + "/data").c_str(), 0700);
     mkdir((dir.path() + "/data/prefs").c_str(), 0700);
     writeBytes(dir.file("data/prefs/user.prefs"), {'A', 'B', 'C', 0, 1, 0, 3, 1, 6, 'm', 'e', 'a', 'd', 'o', 'w'});
-    int savedCount = nbTotalPistes;
-    nbTotalPistes = 3;
-    strcpy(listePistes[0], "gullypipe");
-    strcpy(listePistes[1], "meadow");
-    strcpy(listePistes[2], "ironpark");
+    int savedCount = gameLists.nbTotalPistes;
+    gameLists.nbTotalPistes = 3;
+    strcpy(gameLists.listePistes[0], "gullypipe");
+    strcpy(gameLists.listePistes[1], "meadow");
+    strcpy(gameLists.listePistes[2], "ironpark");
     char cwd[512];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     ASSERT_EQ(chdir(dir.path().c_str()), 0);
@@ -191,7 +191,7 @@ TEST_F(PrefsTest, StartUpAppliesTheSavedLevelAndHighlightsTheLastTrack)
     selectTrackNamed("gone"); // a track that was removed since: the highlight stays
     EXPECT_EQ(getSelectedTrack(), 1);
     selectTrackNamed("gullypipe");
-    nbTotalPistes = savedCount;
+    gameLists.nbTotalPistes = savedCount;
 }
 
 TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)

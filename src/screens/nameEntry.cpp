@@ -70,7 +70,7 @@ static void keepFirstPlaceRun(int finalScore, float seconds)
 {
     if (playerRun.scores.rank != NB_SCORES - 1 || !playerRun.recording.finished) return;
     char why[FILE_WHY_CHARS];
-    if (keepBestRun(nomFicPiste, nomFicSkier, finalScore, seconds, why) != 0 && !scoreNote[0])
+    if (keepBestRun(gameLists.nomFicPiste, nomFicSkier, finalScore, seconds, why) != 0 && !scoreNote[0])
         snprintf(scoreNote, sizeof scoreNote, "Best run not saved: %s", why);
 }
 
@@ -79,10 +79,10 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
     char text[SCORE_NAME_CHARS];
     char why[FILE_WHY_CHARS];
     ScoreFileReport load;
-    std::string scores = trackFile(nomFicPiste, SCORE_FILE);
+    std::string scores = trackFile(gameLists.nomFicPiste, SCORE_FILE);
     std::string path = playerWritePath(scores);
     loadScoreFile(playerReadPath(scores).c_str(), &load);
-    buildEntryText(text, nomFicPiste, playerName, timeText, finalScore);
+    buildEntryText(text, gameLists.nomFicPiste, playerName, timeText, finalScore);
     double value = rankingValue(finalScore, seconds);
     // A table that could not be read is left as it is on disk: saving would replace ten scores with one.
     scoreSaved = load.state != scoresUnreadable;
@@ -192,9 +192,9 @@ ScreenEvent typeName()
 ScreenEvent viewScores()
 {
     displayViewScores((short)redrawAllMenu);
-    if (keyRNoRepeat() && openReplay(nomFicPiste) == 0) return ScreenEvent::replayOpened;
+    if (keyRNoRepeat() && openReplay(gameLists.nomFicPiste) == 0) return ScreenEvent::replayOpened;
     if (keyVNoRepeat()) {
-        openFilm(nomFicPiste);
+        openFilm(gameLists.nomFicPiste);
         return ScreenEvent::filmOpened;
     }
     ScreenEvent happened = ScreenEvent::none;
