@@ -44,7 +44,7 @@ struct NameEntry : ::testing::Test {
         mkdir((dir.path() + "/data/tracks/alps").c_str(), 0700);
         ASSERT_EQ(chdir(dir.path().c_str()), 0);
         strcpy(gameLists.nomFicPiste, "alps");
-        strcpy(playerName, "---");
+        strcpy(userPrefs.playerName, "---");
         indPlayerName = 0;
         reinitGameVar(playerRun);
         playerRun.motion.skieurArrive = 1;
@@ -91,14 +91,14 @@ TEST_F(NameEntry, FourLettersKeepTheFirstTwoAndTheLast)
     type('B');
     type('C');
     type('D');
-    EXPECT_STREQ(playerName, "ABD");
+    EXPECT_STREQ(userPrefs.playerName, "ABD");
     EXPECT_EQ(playerRun.motion.skieurArrive, 1);
     // '<' moves back without erasing; the next letter overwrites.
     type('<');
-    EXPECT_STREQ(playerName, "ABD");
+    EXPECT_STREQ(userPrefs.playerName, "ABD");
     EXPECT_EQ(indPlayerName, 1);
     type('Z');
-    EXPECT_STREQ(playerName, "AZD");
+    EXPECT_STREQ(userPrefs.playerName, "AZD");
     type('#');
     EXPECT_EQ(playerRun.motion.skieurArrive, 0);
     EXPECT_EQ(playerRun.scores.rank, 9);
@@ -112,7 +112,7 @@ TEST_F(NameEntry, TwoLettersAreStoredWithoutTheDashAndPaddedForTheScoreFile)
     EXPECT_EQ(indPlayerName, 0);
     type('K');
     type('O');
-    EXPECT_STREQ(playerName, "KO ");
+    EXPECT_STREQ(userPrefs.playerName, "KO ");
     type('#');
     ASSERT_EQ(playerRun.motion.skieurArrive, 0);
     EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "KO  time= 00:00:00, score = 0");
@@ -131,7 +131,7 @@ TEST_F(NameEntry, TwoLettersAreStoredWithoutTheDashAndPaddedForTheScoreFile)
 
 TEST_F(NameEntry, TheReturnThatLeftTheRunIsNotAChoice)
 {
-    strcpy(playerName, "GAV");
+    strcpy(userPrefs.playerName, "GAV");
     openNameEntry();
     key[KEY_ENTER] = 1; // still held from "press Return", however long
     for (int f = 0; f < 60; f++) {
@@ -141,19 +141,19 @@ TEST_F(NameEntry, TheReturnThatLeftTheRunIsNotAChoice)
     key[KEY_ENTER] = 0;
     typeName();
     EXPECT_EQ(playerRun.motion.skieurArrive, 1);
-    EXPECT_STREQ(playerName, "GAV");
+    EXPECT_STREQ(userPrefs.playerName, "GAV");
     // A second Return right after it, as a player makes sure, is not one either.
     openNameEntry();
     frame(KEY_ENTER);
-    EXPECT_STREQ(playerName, "GAV");
+    EXPECT_STREQ(userPrefs.playerName, "GAV");
     // A deliberate Return a moment later types the letter under the cursor, and starts a new name.
     gameClockAdvance(300);
     typeName();
     frame(KEY_ENTER);
-    EXPECT_STREQ(playerName, "A  ");
+    EXPECT_STREQ(userPrefs.playerName, "A  ");
     EXPECT_EQ(playerRun.motion.skieurArrive, 1);
     // Confirming at once keeps the initials of the last entry.
-    strcpy(playerName, "GAV");
+    strcpy(userPrefs.playerName, "GAV");
     openNameEntry();
     gameClockAdvance(300);
     typeName();
@@ -179,7 +179,7 @@ TEST_F(NameEntry, SavedRunCarriesItsTimeScoreAndCollectables)
     playerRun.scores.totalCollectable = 2;
     playerRun.scores.totalScore = 1234;
     playerRun.timing.totalTime = 61.5f;
-    strcpy(playerName, "KES");
+    strcpy(userPrefs.playerName, "KES");
     typeName(); // the key detectors see ESC released first
     key[KEY_ESC] = 1;
     typeName();
@@ -249,7 +249,7 @@ TEST_F(NameEntry, APlayersTapMovesOneCellAndTypesWhatWasAimedAt)
     type('P');
     type('L');
     type('T');
-    EXPECT_STREQ(playerName, "PLT");
+    EXPECT_STREQ(userPrefs.playerName, "PLT");
 }
 
 } // namespace

@@ -230,7 +230,7 @@ void drawRunHud()
     clearHudTexts(t);
     cornerTexts(t);
     runTexts(t);
-    runHints(hints, keyHintsShown && !lesson.active);
+    runHints(hints, userPrefs.keyHintsShown && !lesson.active);
     short lessonShown = lessonBandShown(lessonText);
     hintTexts(t, hints, lessonShown, lessonText);
     HudLayout l;

@@ -79,7 +79,7 @@ void displayChoixHome(short redraw)
     beginMenuText();
     smallText(500, 20, "[esc]: exit game", 0.6f);
     if (homeNote[0]) noteText(HOME_NOTE_X, HOME_NOTE_Y, homeNote, HOME_NOTE_WIDTH);
-    if (!lessonDone && redraw < 2) largeText(LESSON_OFFER_X, LESSON_OFFER_Y, LESSON_OFFER, LESSON_OFFER_SCALE);
+    if (!userPrefs.lessonDone && redraw < 2) largeText(LESSON_OFFER_X, LESSON_OFFER_Y, LESSON_OFFER, LESSON_OFFER_SCALE);
     endMenuText();
     homeArrow(homeHighlight(), homePulse.sca);
     menuFlip();

@@ -82,7 +82,7 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
     std::string scores = trackFile(gameLists.nomFicPiste, SCORE_FILE);
     std::string path = playerWritePath(scores);
     loadScoreFile(playerReadPath(scores).c_str(), &load);
-    buildEntryText(text, gameLists.nomFicPiste, playerName, timeText, finalScore);
+    buildEntryText(text, gameLists.nomFicPiste, userPrefs.playerName, timeText, finalScore);
     double value = rankingValue(finalScore, seconds);
     // A table that could not be read is left as it is on disk: saving would replace ten scores with one.
     scoreSaved = load.state != scoresUnreadable;
@@ -119,10 +119,10 @@ static int takeLetter()
     } else {
         // The first letter of an entry starts a new name: two letters typed are two initials, not two
         // and the old third one.
-        if (!typedThisEntry) memset(playerName, UNTYPED_INITIAL, 3);
+        if (!typedThisEntry) memset(userPrefs.playerName, UNTYPED_INITIAL, 3);
         typedThisEntry = 1;
-        playerName[indPlayerName] = c;
-        playerName[3] = '\0';
+        userPrefs.playerName[indPlayerName] = c;
+        userPrefs.playerName[3] = '\0';
         if (indPlayerName < LAST_INITIAL) indPlayerName++;
     }
     selectSound();

@@ -53,7 +53,7 @@ static void drawLetters(const char grid[4][7])
 static void drawInitials(long now)
 {
     char shown[4];
-    snprintf(shown, sizeof shown, "%.3s", playerName);
+    snprintf(shown, sizeof shown, "%.3s", userPrefs.playerName);
     largeText(INITIALS_X, INITIALS_Y, shown, INITIALS_SCALE);
     if (blinkMarkVisible(now)) {
         insertionMarkText(shown, indPlayerName);

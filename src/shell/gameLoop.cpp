@@ -91,8 +91,8 @@ void waitForNextFrame()
     pollPad(); // every frame of every screen passes here once
 #ifndef KESTRUNE_NO_FRAME_CAP
     // The player's cap (the run's clock is its own: the cap only spares the machine).
-    if (frameCap <= 0) return;
-    long periodUs = 1000000L / frameCap;
+    if (gfxSettings.frameCap <= 0) return;
+    long periodUs = 1000000L / gfxSettings.frameCap;
     static long nextFrameUs = -1;
     long nowUs = gameClock() * 1000;
     // Late by more than a frame, or a schedule from another clock: start again from now.
@@ -127,14 +127,14 @@ void loadUserPreferences()
     loadPrefsFile(path.c_str());
     noteRefusedFile(path, USER_PREFS_FILE);
     // The saved level rides from the first run, not only once the options screen has been seen.
-    applyLevelTolerances(level);
-    if (lastTrackDir[0]) selectTrackNamed(lastTrackDir);
+    applyLevelTolerances(userPrefs.level);
+    if (userPrefs.lastTrackDir[0]) selectTrackNamed(userPrefs.lastTrackDir);
 }
 
 // Saved as the game leaves, while its window is still open: a failure stays on the wait screen a moment.
 static void saveUserPreferences()
 {
-    if (gameLists.nomFicPiste[0]) snprintf(lastTrackDir, sizeof lastTrackDir, "%s", gameLists.nomFicPiste);
+    if (gameLists.nomFicPiste[0]) snprintf(userPrefs.lastTrackDir, sizeof userPrefs.lastTrackDir, "%s", gameLists.nomFicPiste);
     char why[FILE_WHY_CHARS];
     std::string prefs = playerWritePath(USER_PREFS_FILE);
     if (savePrefsFile(prefs.c_str(), why) == 0) return;
@@ -318,7 +318,7 @@ static void playPass()
 // far too large) is said there, before the textures set the run's drawing up.
 static void sayRefusedBestRun()
 {
-    if (!ghostShown) return;
+    if (!userPrefs.ghostShown) return;
     std::string path = playerReadPath(trackFile(gameLists.nomFicPiste, BEST_RUN_FILE));
     if (FILE* f = openBounded(path.c_str(), BEST_RUN_FILE_BOUND)) fclose(f);
     if (!refusalOf(path.c_str())) return;
@@ -352,7 +352,7 @@ static int loadRealRun()
     chooseTrackBgMusic(gameLists.nomFicPiste, bgMusicName);
     if (bgMusicName[0]) playTrack(bgMusicName, 0.4f);
     sayRefusedBestRun();
-    loadGhostForRun(gameLists.nomFicPiste, ghostShown);  // a best run with its input is ridden again here
+    loadGhostForRun(gameLists.nomFicPiste, userPrefs.ghostShown);  // a best run with its input is ridden again here
     sayGhostRefusal();
     displayWait(": loading textures");
     initGL(gameLists.nomFicPiste);
@@ -529,7 +529,7 @@ static void lessonPass()
     leaveRun();
     snprintf(gameLists.nomFicPiste, sizeof gameLists.nomFicPiste, "%s", kept);
     if (finished) {
-        lessonDone = 1;
+        userPrefs.lessonDone = 1;
         saveUserPreferences();
     }
     follow(ScreenEvent::lessonEnded);
