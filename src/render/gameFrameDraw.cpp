@@ -91,7 +91,7 @@ static void drawRider(const DrawnState& d, const WorldView* view = nullptr)
     glPushMatrix();
     if (d.fakie) glRotatef(180, 0, 1, 0);
     if (d.tumble != 0) glRotatef(d.tumble, 0, 0, 1);
-    if (ombre < 2) drawShadow(d, view);
+    if (shadowState.ombre < 2) drawShadow(d, view);
     glColor4f(1, 1, 1, 1);
     drawSkierAfterTransformEtat(1, d.contact);
     drawSpray(d);

@@ -34,8 +34,8 @@ void applyRunEventEffects(const RunEventList& events)
         RunEventKind kind = events.items[i].kind;
         if (kind == RUN_EV_PUT_BACK) skiTraces.reset();
         if (kind == RUN_EV_BOMB_FIRED) bombSnow(), bombBlastTicks = 0;
-        if (kind == RUN_EV_COLLECTABLE) startBonusMessage(&collectableMessage);
-        if (kind == RUN_EV_BOMB_PICKED) startBonusMessage(&bombMessage);
+        if (kind == RUN_EV_COLLECTABLE) startBonusMessage(&hudState.collectableMessage);
+        if (kind == RUN_EV_BOMB_PICKED) startBonusMessage(&hudState.bombMessage);
         skierSnow(kind);
     }
     if (!particleEngineSkier) return;

@@ -40,9 +40,8 @@ static const float BAND_MARGIN = 4, BAND_ALPHA = 0.6f;
 static const float FINISH_BLINK_PERIOD = 1.5f, FINISH_BLINK_RESTART = 0.1f, FINISH_BLINK_ON = 0.75f;
 static const char FINISH_TEXT[] = "FINISH", PRESS_RETURN_TEXT[] = "- press Return -";
 
-char timeStr[256] = "";
-char scoreStr[256] = "";
-char strButton[256] = "";
+static char timeStr[256] = "";
+static char scoreStr[256] = "";
 
 static unsigned int hudFont() { return texGui[texGuiFont2]; }
 
@@ -97,7 +96,7 @@ static void cornerTexts(HudTexts& t)
     snprintf(scoreStr, sizeof scoreStr, "Score: %i", runScoreSoFar());
     setHudText(t, hudScore, scoreStr);
     if (ghostGapText(text)) setHudText(t, hudGhostGap, text);
-    if (showFps) {
+    if (hudState.showFps) {
         snprintf(text, sizeof text, "fps: %2.1f ticks: %2.1f", shownRun().timing.frameps, runTicker.ticksPerSecondSeen);
         setHudText(t, hudFps, text);
     }
@@ -122,8 +121,8 @@ static void runTexts(HudTexts& t)
         runFeedbackLine(line, sizeof line);
         setHudText(t, hudFeedback, line);
     }
-    if (bonusMessageShown(collectableMessage)) setHudText(t, hudBonus, "BONUS!");
-    if (bonusMessageShown(bombMessage)) setHudText(t, hudExplosive, "Explosive!");
+    if (bonusMessageShown(hudState.collectableMessage)) setHudText(t, hudBonus, "BONUS!");
+    if (bonusMessageShown(hudState.bombMessage)) setHudText(t, hudExplosive, "Explosive!");
     countdownLine(line, sizeof line);
     setHudText(t, hudCountdown, line);
     if (shownRun().motion.skieurArrive) {
@@ -249,6 +248,6 @@ void drawRunHud()
     if (l.item[hudTrickKeys].shown)
         drawCombi(keys.x, keys.y + keys.h, hudTrickKeySize, hudTrickKeySize, hudTrickKeyGap, texGui[texGuiBoules],
                   shownRun().trickKeys.bufferBoutons);
-    ageBonusMessage(&collectableMessage, (float)runTicker.frameSeconds);
-    ageBonusMessage(&bombMessage, (float)runTicker.frameSeconds);
+    ageBonusMessage(&hudState.collectableMessage, (float)runTicker.frameSeconds);
+    ageBonusMessage(&hudState.bombMessage, (float)runTicker.frameSeconds);
 }
