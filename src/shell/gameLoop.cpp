@@ -60,7 +60,7 @@
 #include "sound/gameSounds.h"
 
 int redrawAllMenu = 0;
-long fromProgBegin = 0;
+static long fromProgBegin = 0;  // clock value at the start of gameLoop
 
 MenuPictures menuPictures = {};
 
