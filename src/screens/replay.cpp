@@ -103,8 +103,8 @@ static int ridesAgain(const std::string& path)
     ReplayMarkWatch watch;
     const char* why = reRideBestRun(replayRun, [&watch] { watchReplayTick(watch, runTicker.ticks, &replayMarks); });
     if (!why) return 1;
-    bestRunRefusalLine(scoreNote, SCORE_NOTE_CHARS, why, "no replay");
-    printf("%s: %s\n", path.c_str(), scoreNote);
+    bestRunRefusalLine(scoreSave.scoreNote, SCORE_NOTE_CHARS, why, "no replay");
+    printf("%s: %s\n", path.c_str(), scoreSave.scoreNote);
     giveTableRunBack();
     clearRecording(&replayRun.rec);
     redrawAllMenu = 0;
