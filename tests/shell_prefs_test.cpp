@@ -294,15 +294,15 @@ TEST(GfxPrefs, RendererSettingsLoadSaveAndFallBackToOff)
     const std::vector<unsigned char> both = {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 1, 0, 1, 0, 60, 0, 0, 0};
     writeBytes(dir.file("both.prefs"), both);
     ASSERT_EQ(loadGfxPrefs(dir.file("both.prefs").c_str()), 0);
-    EXPECT_EQ(smoothDistantTextures, 1);
-    EXPECT_EQ(distanceHaze, 1);
+    EXPECT_EQ(renderSettings.smoothDistantTextures, 1);
+    EXPECT_EQ(renderSettings.distanceHaze, 1);
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
     EXPECT_EQ(readBytes(dir.file("out.prefs")), both);
 
     writeBytes(dir.file("hazeOnly.prefs"), {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 0});
     loadGfxPrefs(dir.file("hazeOnly.prefs").c_str());
-    EXPECT_EQ(smoothDistantTextures, 0);
-    EXPECT_EQ(distanceHaze, 1);
+    EXPECT_EQ(renderSettings.smoothDistantTextures, 0);
+    EXPECT_EQ(renderSettings.distanceHaze, 1);
 
     // older files: the six first bytes, then with the window size, then cut inside the haze field
     const std::vector<std::vector<unsigned char>> older = {
@@ -311,16 +311,16 @@ TEST(GfxPrefs, RendererSettingsLoadSaveAndFallBackToOff)
         loadGfxPrefs(dir.file("both.prefs").c_str());
         writeBytes(dir.file("old.prefs"), older[k]);
         ASSERT_EQ(loadGfxPrefs(dir.file("old.prefs").c_str()), 0);
-        EXPECT_EQ(distanceHaze, 0) << "file " << k;
-        EXPECT_EQ(smoothDistantTextures, k == 2 ? 1 : 0) << "file " << k;
+        EXPECT_EQ(renderSettings.distanceHaze, 0) << "file " << k;
+        EXPECT_EQ(renderSettings.smoothDistantTextures, k == 2 ? 1 : 0) << "file " << k;
         EXPECT_EQ(gfxSettings.zDepthSize, 24);
     }
 
     loadGfxPrefs(dir.file("both.prefs").c_str());
     writeBytes(dir.file("bad.prefs"), {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 7, 0, 0xff, 0xff});
     loadGfxPrefs(dir.file("bad.prefs").c_str());
-    EXPECT_EQ(smoothDistantTextures, 0) << "an unknown value is the specified look";
-    EXPECT_EQ(distanceHaze, 0);
+    EXPECT_EQ(renderSettings.smoothDistantTextures, 0) << "an unknown value is the specified look";
+    EXPECT_EQ(renderSettings.distanceHaze, 0);
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
     std::vector<unsigned char> cleaned = readBytes(dir.file("out.prefs"));
     ASSERT_EQ(cleaned.size(), 18u);
@@ -329,8 +329,8 @@ TEST(GfxPrefs, RendererSettingsLoadSaveAndFallBackToOff)
     loadGfxPrefs(dir.file("both.prefs").c_str());
     writeBytes(dir.file("tiny.prefs"), {24, 0, 16});
     loadGfxPrefs(dir.file("tiny.prefs").c_str());
-    EXPECT_EQ(distanceHaze, 1) << "a file too short for the depths changes nothing";
-    smoothDistantTextures = distanceHaze = 0;
+    EXPECT_EQ(renderSettings.distanceHaze, 1) << "a file too short for the depths changes nothing";
+    renderSettings.smoothDistantTextures = renderSettings.distanceHaze = 0;
 }
 
 TEST(GfxPrefs, ListersGiveRowCountsAndTexts)

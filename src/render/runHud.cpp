@@ -43,7 +43,7 @@ static const char FINISH_TEXT[] = "FINISH", PRESS_RETURN_TEXT[] = "- press Retur
 static char timeStr[256] = "";
 static char scoreStr[256] = "";
 
-static unsigned int hudFont() { return texGui[texGuiFont2]; }
+static unsigned int hudFont() { return gameTextures.texGui[texGuiFont2]; }
 
 static void printAt(const HudPlace& p, const char* text)
 {
@@ -155,8 +155,8 @@ static void drawHudShapes(const HudLayout& l)
     drawBandeVitesse(bar.x, bar.y + bar.h, length, bar.h, SPEED_BAR_SLANT);
     drawSpeedBarFrame(bar.x, bar.y + bar.h, full, bar.h, SPEED_BAR_SLANT);
     const HudBox &collect = it[hudCollectables].shape, &bomb = it[hudBombs].shape, &power = it[hudPower].shape;
-    drawCollectableLogo(collect.x, collect.y + collect.h, collect.w, collect.h, texGui[texGuiBoules]);
-    drawLogoBomb(bomb.x, bomb.y + bomb.h, bomb.w, bomb.h, texGui[texGuiBomb]);
+    drawCollectableLogo(collect.x, collect.y + collect.h, collect.w, collect.h, gameTextures.texGui[texGuiBoules]);
+    drawLogoBomb(bomb.x, bomb.y + bomb.h, bomb.w, bomb.h, gameTextures.texGui[texGuiBomb]);
     drawPower(power.x + power.w / 2, power.y + power.h / 2, POWER_STEPS, hudPowerRadius, shownRun().motion.bufferJump, POWER_THRESHOLD,
               POWER_MAX);
 }
@@ -246,7 +246,7 @@ void drawRunHud()
     hudBandedLine(l.item[hudFps], t.text[hudFps], 1.0f, 1);
     const HudBox& keys = l.item[hudTrickKeys].box;
     if (l.item[hudTrickKeys].shown)
-        drawCombi(keys.x, keys.y + keys.h, hudTrickKeySize, hudTrickKeySize, hudTrickKeyGap, texGui[texGuiBoules],
+        drawCombi(keys.x, keys.y + keys.h, hudTrickKeySize, hudTrickKeySize, hudTrickKeyGap, gameTextures.texGui[texGuiBoules],
                   shownRun().trickKeys.bufferBoutons);
     ageBonusMessage(&hudState.collectableMessage, (float)runTicker.frameSeconds);
     ageBonusMessage(&hudState.bombMessage, (float)runTicker.frameSeconds);

@@ -72,7 +72,7 @@ void displayChoixHome(short redraw)
     beginMenuText();
     for (int i = 0; i < 4; i++)
         largeText(HOME_ITEM_X, HOME_ITEM_TOP_Y - HOME_ITEM_PITCH * i, homeItems[i], HOME_ITEM_SCALE);
-    glPrintScale(510, 260, VERSION_TEXT, 0, texGui[texGuiFont], 0.5f);
+    glPrintScale(510, 260, VERSION_TEXT, 0, gameTextures.texGui[texGuiFont], 0.5f);
     endMenuText();
     wipeRect(510, 60, 580, 280, -10);
     wipeRect(620, 20, 800, 40, -10);
@@ -140,7 +140,7 @@ void displayWait(const char* message)
     char text[300];
     snprintf(text, sizeof text, "Please wait%s...", message ? message : "");
     beginMenuText();
-    glPrint(WAIT_TEXT_X, WAIT_TEXT_Y, text, 1, texGui[texGuiFont]);
+    glPrint(WAIT_TEXT_X, WAIT_TEXT_Y, text, 1, gameTextures.texGui[texGuiFont]);
     endMenuText();
     menuFlip();
 }

@@ -88,7 +88,7 @@ void displayTypeName(const char grid[4][7], int* cursor, short redraw)
     menuWindowProjection();
     if (redraw < 2) {
         drawWindowPicture(menuPictures.initialsImg);
-        drawCollectableLogo(79, 105, 32, 32, texGui[texGuiBoules]);
+        drawCollectableLogo(79, 105, 32, 32, gameTextures.texGui[texGuiBoules]);
     }
     wipeRect(310, 418, 440, 460, -10);
     wipeRect(235, 208, 575, 380, -10);
@@ -100,7 +100,7 @@ void displayTypeName(const char grid[4][7], int* cursor, short redraw)
     stepLetterPointer(&pointer, now);
     float x, y;
     letterPointerPlace(&pointer, cursor[0], cursor[1], &x, &y);
-    drawPointerLetter(x, y, pointer.size, pointer.size, texGui[texGuiBoules]);
+    drawPointerLetter(x, y, pointer.size, pointer.size, gameTextures.texGui[texGuiBoules]);
     playerRun.scores.finalScore = runScoreSoFar();
     menuFlip();
     handleScreenShot();
@@ -167,7 +167,7 @@ static void drawSpinningMedal()
     placeLumiere();
     glDisable(GL_LIGHT2);
     medalLight();
-    drawMedal(medalKindForRank(playerRun.scores.rank), texGui[texGuiVide], texGui[texGuiMedalSide], texTrackStuff[texStuffFront]);
+    drawMedal(medalKindForRank(playerRun.scores.rank), gameTextures.texGui[texGuiVide], gameTextures.texGui[texGuiMedalSide], gameTextures.texTrackStuff[texStuffFront]);
     glPopMatrix();
     glDisable(GL_LIGHT3);
     glDisable(GL_LIGHTING);

@@ -344,7 +344,7 @@ static int loadRealRun()
     videPileBoutons();
     reinitGameVar(playerRun);
     libereTexturesTrackStuff();
-    libereTexturesTrack(texName);
+    libereTexturesTrack(gameTextures.texName);
     displayWait(": loading level");
     if (initGame(gameLists.nomFicPiste) != trackLoadOk) return 1;
     resetCollectedBomb(bombsQty);

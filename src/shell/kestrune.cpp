@@ -164,8 +164,8 @@ int loadGfxPrefs(const char* path)
         gfxSettings.windowed = win;
         gfxSettings.gfxWidth = sized ? w : 0;
         gfxSettings.gfxHeight = sized ? h : 0;
-        smoothDistantTextures = settingFrom(smoothed, smooth);
-        distanceHaze = settingFrom(hazed, haze);
+        renderSettings.smoothDistantTextures = settingFrom(smoothed, smooth);
+        renderSettings.distanceHaze = settingFrom(hazed, haze);
         // a cap that is none of the offered ones (a hand-edited file) keeps the default
         gfxSettings.frameCap = capped ? frameCaps[frameCapRow(cap)] : defaultFrameCap;
         gfxSettings.screenSync = settingFrom(capped, sync);
@@ -176,7 +176,7 @@ int loadGfxPrefs(const char* path)
 static bool fillGfxPrefs(FILE* f, const void*)
 {
     short fields[] = {(short)gfxSettings.zDepthSize, (short)gfxSettings.colorDepthSize, gfxSettings.windowed, gfxSettings.gfxWidth, gfxSettings.gfxHeight,
-                      smoothDistantTextures, distanceHaze, gfxSettings.frameCap, gfxSettings.screenSync};
+                      renderSettings.smoothDistantTextures, renderSettings.distanceHaze, gfxSettings.frameCap, gfxSettings.screenSync};
     for (short field : fields)
         if (!writeShortInt(f, &field)) return false;
     return true;
@@ -220,8 +220,8 @@ static void applyDialogChoices(DIALOG* d)
     gfxSettings.gfxWidth = (short)resolutions[row].w;
     gfxSettings.gfxHeight = (short)resolutions[row].h;
     rowSize(row, &width, &height);
-    smoothDistantTextures = ticked(d[DLG_SMOOTH]);
-    distanceHaze = ticked(d[DLG_HAZE]);
+    renderSettings.smoothDistantTextures = ticked(d[DLG_SMOOTH]);
+    renderSettings.distanceHaze = ticked(d[DLG_HAZE]);
     gfxSettings.screenSync = ticked(d[DLG_SYNC]);
     gfxSettings.frameCap = frameCaps[d[DLG_CAP].d1 >= 0 && d[DLG_CAP].d1 < frameCapCount ? d[DLG_CAP].d1 : 0];
 }
@@ -259,9 +259,9 @@ int setup()
         {d_ctext_proc, 10, 180, 128, 8, 0, 0, 0, 0, 0, 0, emptyLine, nullptr, nullptr},
         {gameButtonProc, 220, 150, 96, 18, 0, 0, 0, D_EXIT, 0, 0, ok, nullptr, nullptr},
         {gameButtonProc, 220, 174, 96, 18, 0, 0, 0, D_EXIT, 0, 0, exitLabel, nullptr, nullptr},
-        {gameCheckProc, 120, 104, 176, 8, 0, 0, 0, smoothDistantTextures ? D_SELECTED : 0, 0, 0, smoothLabel,
+        {gameCheckProc, 120, 104, 176, 8, 0, 0, 0, renderSettings.smoothDistantTextures ? D_SELECTED : 0, 0, 0, smoothLabel,
          nullptr, nullptr},
-        {gameCheckProc, 120, 120, 176, 8, 0, 0, 0, distanceHaze ? D_SELECTED : 0, 0, 0, hazeLabel, nullptr, nullptr},
+        {gameCheckProc, 120, 120, 176, 8, 0, 0, 0, renderSettings.distanceHaze ? D_SELECTED : 0, 0, 0, hazeLabel, nullptr, nullptr},
         {gameCheckProc, 120, 136, 176, 8, 0, 0, 0, gfxSettings.screenSync ? D_SELECTED : 0, 0, 0, syncLabel, nullptr, nullptr},
         {d_text_proc, 120, 150, 0, 0, 0, 0, 0, 0, 0, 0, capLabel, nullptr, nullptr},
         {gameListProc, 120, 160, 80, 36, 0, 0, 0, 0, frameCapRow(gfxSettings.frameCap), 0, (void*)frame_cap_lister,
