@@ -170,12 +170,12 @@ int main(int argc, char** argv)
     rmdir((scratch + "/prefs").c_str());
     rmdir(scratch.c_str());
 
-    strcpy(playerName, "ABC");
+    strcpy(userPrefs.playerName, "ABC");
     viewChoice = 2;
-    level = 1;
+    userPrefs.level = 1;
     savePrefsFile((dirFor(out, "userPrefs") + "/seed-abc").c_str());
 
-    zDepthSize = 16, colorDepthSize = 24, windowed = 2;
+    gfxSettings.zDepthSize = 16, gfxSettings.colorDepthSize = 24, gfxSettings.windowed = 2;
     saveGfxPrefs((dirFor(out, "gfxPrefs") + "/seed-24-16-windowed").c_str());
 
     initEmptyScores();

@@ -5,6 +5,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     loadPrefsFile(fuzzInputFile(data, size));
-    if (playerName[3] != 0 || viewChoice < minViewChoice || viewChoice > maxViewChoice) __builtin_trap();
+    if (userPrefs.playerName[3] != 0 || viewChoice < minViewChoice || viewChoice > maxViewChoice) __builtin_trap();
     return 0;
 }

@@ -133,8 +133,8 @@ TEST(ContentBuild, ADeletedRecipesTrackGoesAndCleaningKeepsEveryPlayersFile)
     useGameFolders(GameFolders{data, data, "screenshots", false});
     chargeNomPistes();
     resetGameFolders();
-    ASSERT_EQ(nbTotalPistes, (int)tracks.size() - 1);
-    for (int i = 0; i < nbTotalPistes; i++) EXPECT_NE(listePistes[i], gone);
+    ASSERT_EQ(gameLists.nbTotalPistes, (int)tracks.size() - 1);
+    for (int i = 0; i < gameLists.nbTotalPistes; i++) EXPECT_NE(gameLists.listePistes[i], gone);
 
     std::string clean = std::string(KESTRUNE_SOURCE_DIR) + "/scripts/cleandata.sh " + data;
     ASSERT_EQ(0, system(clean.c_str()));

@@ -70,9 +70,9 @@ TEST(BoundedOpen, RefusedPlayerFilesAreReadAsMissingAndNeverWrittenOver)
     std::string prefs = dir.file("user.prefs"), scores = dir.file("top.sc"), best = dir.file("best.run");
     for (const std::string& p : {prefs, scores, best}) mkfifo(p.c_str(), 0644);
     char oldName[4];
-    memcpy(oldName, playerName, 4);
+    memcpy(oldName, userPrefs.playerName, 4);
     EXPECT_EQ(loadPrefsFile(prefs.c_str()), 1); // as a missing file: the values stay
-    EXPECT_STREQ(playerName, oldName);
+    EXPECT_STREQ(userPrefs.playerName, oldName);
     char why[FILE_WHY_CHARS];
     EXPECT_EQ(savePrefsFile(prefs.c_str(), why), 1);
     EXPECT_STREQ(why, "it is not a regular file");

@@ -138,8 +138,8 @@ TEST_F(GameFoldersTest, ModelTexturesAndContentListsFollowTheDataFolder)
     makeParentFolders(dataPath(trackFile("scoresOnly", "x")));
     writeText(dataPath(trackFile("scoresOnly", "top.sc")), "");
     chargeNomPistes();
-    EXPECT_EQ(nbTotalPistes, 1);
-    EXPECT_STREQ(listePistes[0], "meadow");
+    EXPECT_EQ(gameLists.nbTotalPistes, 1);
+    EXPECT_STREQ(gameLists.listePistes[0], "meadow");
 }
 
 TEST_F(GameFoldersTest, AnInstalledGameWithoutAHomeHasNowhereToWrite)

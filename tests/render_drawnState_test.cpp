@@ -114,7 +114,7 @@ void prepareRun(const std::string& name)
     reinitGameVar(playerRun);
     playerRun.orientation.amplitudeRotationX = 0.0f;
     playerRun.phases.sautLincolnLoopDroite = playerRun.phases.sautLincolnLoopGauche = 0;
-    viewChoice = 1, mouvCamX = 0;
+    viewChoice = 1, chaseCamera.mouvCamX = 0;
     std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
     ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << path;
     resetCollectedBomb(bombsQty);

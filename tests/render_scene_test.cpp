@@ -234,11 +234,11 @@ TEST_F(RenderCamera, F8AndF9Cycle)
         views.push_back(viewChoice);
     }
     EXPECT_EQ((std::vector<int>{2, 3, 1}), views);
-    ombre = 0;
+    shadowState.ombre = 0;
     std::vector<int> shadows;
     for (int i = 0; i < 3; i++) {
         press(KEY_F9, handleToggleOmbre);
-        shadows.push_back(ombre);
+        shadows.push_back(shadowState.ombre);
     }
     EXPECT_EQ((std::vector<int>{1, 2, 0}), shadows);
 }
@@ -276,11 +276,11 @@ TEST_F(RenderCamera, ShadowPlaneIsTheGroundUnderTheRider)
     setNumeroFaceCourante(findCurrentFace(points, faces, playerRun.motion.Xobjet, playerRun.motion.Zobjet, (float)maxTrackFaces));
     playerRun.motion.Yobjet = groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet) + 300;  // in the air
     shadowPlaneUnderRider(getNumeroFaceCourante(), playerRun.motion.Xobjet, playerRun.motion.Yobjet, groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet));
-    for (int i = 0; i < 3; i++) EXPECT_NEAR(-300, lilPoints[i][1], 0.5f);
+    for (int i = 0; i < 3; i++) EXPECT_NEAR(-300, shadowState.lilPoints[i][1], 0.5f);
     // a point of the rider frame falls onto y = -300 along the line from the light
     float p[4] = {100, 50, 20, 1}, q[4] = {0, 0, 0, 0};
     for (int r = 0; r < 4; r++)
-        for (int c = 0; c < 4; c++) q[r] += shadowMat[c][r] * p[c];
+        for (int c = 0; c < 4; c++) q[r] += shadowState.shadowMat[c][r] * p[c];
     EXPECT_NEAR(-300, q[1] / q[3], 0.05f);
 }
 

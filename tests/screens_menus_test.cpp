@@ -74,22 +74,22 @@ TEST_F(MenuScreens, HomeHighlightIsClampedAndEnterLeaves)
 
 TEST_F(MenuScreens, OptionsChangeLevelAndTolerances)
 {
-    level = 0;
+    userPrefs.level = 0;
     press(ecranOptions, KEY_LEFT);
-    EXPECT_EQ(level, 0);
+    EXPECT_EQ(userPrefs.level, 0);
     EXPECT_EQ(sounds(CHOOSE), 1u);
     for (int i = 0; i < 5; i++) press(ecranOptions, KEY_RIGHT);
-    EXPECT_EQ(level, 3);
+    EXPECT_EQ(userPrefs.level, 3);
     EXPECT_EQ(toleranceAngleRightAndLeft, 20);
     EXPECT_EQ(toleranceAngleFrontAndBack, 20);
     for (int i = 0; i < 3; i++) press(ecranOptions, KEY_LEFT);
-    EXPECT_EQ(level, 0);
+    EXPECT_EQ(userPrefs.level, 0);
     EXPECT_EQ(toleranceAngleRightAndLeft, 45);
     EXPECT_EQ(toleranceAngleFrontAndBack, 89);
     EXPECT_EQ(toleranceAngleLeftSideAndRightSide, 89);
     press(ecranOptions, KEY_DOWN);
     EXPECT_EQ(sounds(SELECT), 1u);
-    EXPECT_EQ(level, 0);
+    EXPECT_EQ(userPrefs.level, 0);
 }
 
 TEST(CreditsPage, EveryLineFitsItsColumnAboveTheLogoWithoutOverlap)

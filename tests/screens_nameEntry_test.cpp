@@ -43,9 +43,9 @@ struct NameEntry : ::testing::Test {
         mkdir((dir.path() + "/data/tracks").c_str(), 0700);
         mkdir((dir.path() + "/data/tracks/alps").c_str(), 0700);
         ASSERT_EQ(chdir(dir.path().c_str()), 0);
-        strcpy(nomFicPiste, "alps");
-        strcpy(playerName, "---");
-        indPlayerName = 0;
+        strcpy(gameLists.nomFicPiste, "alps");
+        strcpy(userPrefs.playerName, "---");
+        nameCursor.indPlayerName = 0;
         reinitGameVar(playerRun);
         playerRun.motion.skieurArrive = 1;
         initEmptyScores();
@@ -71,10 +71,10 @@ struct NameEntry : ::testing::Test {
     }
     void moveTo(int row, int column)
     {
-        while (selectedLetter > row) frame(KEY_UP);
-        while (selectedLetter < row) frame(KEY_DOWN);
-        while (selectedColumn > column) frame(KEY_LEFT);
-        while (selectedColumn < column) frame(KEY_RIGHT);
+        while (nameCursor.selectedLetter > row) frame(KEY_UP);
+        while (nameCursor.selectedLetter < row) frame(KEY_DOWN);
+        while (nameCursor.selectedColumn > column) frame(KEY_LEFT);
+        while (nameCursor.selectedColumn < column) frame(KEY_RIGHT);
     }
     void type(char c)
     {
@@ -91,14 +91,14 @@ TEST_F(NameEntry, FourLettersKeepTheFirstTwoAndTheLast)
     type('B');
     type('C');
     type('D');
-    EXPECT_STREQ(playerName, "ABD");
+    EXPECT_STREQ(userPrefs.playerName, "ABD");
     EXPECT_EQ(playerRun.motion.skieurArrive, 1);
     // '<' moves back without erasing; the next letter overwrites.
     type('<');
-    EXPECT_STREQ(playerName, "ABD");
-    EXPECT_EQ(indPlayerName, 1);
+    EXPECT_STREQ(userPrefs.playerName, "ABD");
+    EXPECT_EQ(nameCursor.indPlayerName, 1);
     type('Z');
-    EXPECT_STREQ(playerName, "AZD");
+    EXPECT_STREQ(userPrefs.playerName, "AZD");
     type('#');
     EXPECT_EQ(playerRun.motion.skieurArrive, 0);
     EXPECT_EQ(playerRun.scores.rank, 9);
@@ -108,11 +108,11 @@ TEST_F(NameEntry, FourLettersKeepTheFirstTwoAndTheLast)
 
 TEST_F(NameEntry, TwoLettersAreStoredWithoutTheDashAndPaddedForTheScoreFile)
 {
-    EXPECT_EQ(letterGrid[selectedLetter][selectedColumn], 'A'); // not on '#'
-    EXPECT_EQ(indPlayerName, 0);
+    EXPECT_EQ(letterGrid[nameCursor.selectedLetter][nameCursor.selectedColumn], 'A'); // not on '#'
+    EXPECT_EQ(nameCursor.indPlayerName, 0);
     type('K');
     type('O');
-    EXPECT_STREQ(playerName, "KO ");
+    EXPECT_STREQ(userPrefs.playerName, "KO ");
     type('#');
     ASSERT_EQ(playerRun.motion.skieurArrive, 0);
     EXPECT_STREQ(avoidCodeStr(getCharEntryScore(9)), "KO  time= 00:00:00, score = 0");
@@ -131,7 +131,7 @@ TEST_F(NameEntry, TwoLettersAreStoredWithoutTheDashAndPaddedForTheScoreFile)
 
 TEST_F(NameEntry, TheReturnThatLeftTheRunIsNotAChoice)
 {
-    strcpy(playerName, "GAV");
+    strcpy(userPrefs.playerName, "GAV");
     openNameEntry();
     key[KEY_ENTER] = 1; // still held from "press Return", however long
     for (int f = 0; f < 60; f++) {
@@ -141,19 +141,19 @@ TEST_F(NameEntry, TheReturnThatLeftTheRunIsNotAChoice)
     key[KEY_ENTER] = 0;
     typeName();
     EXPECT_EQ(playerRun.motion.skieurArrive, 1);
-    EXPECT_STREQ(playerName, "GAV");
+    EXPECT_STREQ(userPrefs.playerName, "GAV");
     // A second Return right after it, as a player makes sure, is not one either.
     openNameEntry();
     frame(KEY_ENTER);
-    EXPECT_STREQ(playerName, "GAV");
+    EXPECT_STREQ(userPrefs.playerName, "GAV");
     // A deliberate Return a moment later types the letter under the cursor, and starts a new name.
     gameClockAdvance(300);
     typeName();
     frame(KEY_ENTER);
-    EXPECT_STREQ(playerName, "A  ");
+    EXPECT_STREQ(userPrefs.playerName, "A  ");
     EXPECT_EQ(playerRun.motion.skieurArrive, 1);
     // Confirming at once keeps the initials of the last entry.
-    strcpy(playerName, "GAV");
+    strcpy(userPrefs.playerName, "GAV");
     openNameEntry();
     gameClockAdvance(300);
     typeName();
@@ -179,7 +179,7 @@ TEST_F(NameEntry, SavedRunCarriesItsTimeScoreAndCollectables)
     playerRun.scores.totalCollectable = 2;
     playerRun.scores.totalScore = 1234;
     playerRun.timing.totalTime = 61.5f;
-    strcpy(playerName, "KES");
+    strcpy(userPrefs.playerName, "KES");
     typeName(); // the key detectors see ESC released first
     key[KEY_ESC] = 1;
     typeName();
@@ -209,16 +209,16 @@ TEST_F(NameEntry, HeldRightWaitsAThirdOfASecondThenRepeatsEveryFiftiethAndStops)
     long start = gameClock();
     long firstRepeat = -1;
     typeName();
-    EXPECT_EQ(selectedColumn, 1); // at once
-    while (selectedColumn < 6 && gameClock() - start < 2000) { // a frame every 10 ms
+    EXPECT_EQ(nameCursor.selectedColumn, 1); // at once
+    while (nameCursor.selectedColumn < 6 && gameClock() - start < 2000) { // a frame every 10 ms
         gameClockAdvance(10);
         typeName();
-        if (selectedColumn == 2 && firstRepeat < 0) firstRepeat = gameClock() - start;
+        if (nameCursor.selectedColumn == 2 && firstRepeat < 0) firstRepeat = gameClock() - start;
     }
     EXPECT_GE(firstRepeat, 300);
     EXPECT_LE(firstRepeat, 320);
     // Then four more steps 0.05 s apart.
-    EXPECT_EQ(selectedColumn, 6);
+    EXPECT_EQ(nameCursor.selectedColumn, 6);
     EXPECT_GE(gameClock() - start, 500);
     EXPECT_LE(gameClock() - start, 560);
     for (int i = 0; i < 100; i++) {
@@ -227,7 +227,7 @@ TEST_F(NameEntry, HeldRightWaitsAThirdOfASecondThenRepeatsEveryFiftiethAndStops)
     }
     key[KEY_RIGHT] = 0;
     typeName(); // the detector sees the release
-    EXPECT_EQ(selectedColumn, 6);
+    EXPECT_EQ(nameCursor.selectedColumn, 6);
 }
 
 TEST_F(NameEntry, APlayersTapMovesOneCellAndTypesWhatWasAimedAt)
@@ -245,11 +245,11 @@ TEST_F(NameEntry, APlayersTapMovesOneCellAndTypesWhatWasAimedAt)
             gameClockAdvance(16);
         }
     }
-    EXPECT_EQ(selectedColumn, 2); // 'Q', not two cells a tap
+    EXPECT_EQ(nameCursor.selectedColumn, 2); // 'Q', not two cells a tap
     type('P');
     type('L');
     type('T');
-    EXPECT_STREQ(playerName, "PLT");
+    EXPECT_STREQ(userPrefs.playerName, "PLT");
 }
 
 } // namespace
@@ -265,16 +265,16 @@ struct ScoreFileTrouble : NameEntry {
 TEST_F(ScoreFileTrouble, AFullDiskKeepsTheOldTableAndTheScreenSaysWhy)
 {
     saveRun();
-    ASSERT_TRUE(scoreSaved);
-    EXPECT_STREQ(scoreNote, "");
+    ASSERT_TRUE(scoreSave.scoreSaved);
+    EXPECT_STREQ(scoreSave.scoreNote, "");
     std::vector<unsigned char> before = readBytes(path);
     {
         FileSizeLimit full(100);
         saveRun();
     }
-    EXPECT_FALSE(scoreSaved);
+    EXPECT_FALSE(scoreSave.scoreSaved);
     EXPECT_EQ(playerRun.scores.rank, -1); // no place and no medal for a run that is not kept
-    EXPECT_EQ(std::string(scoreNote), std::string("Score not saved in top.sc: ") + strerror(EFBIG));
+    EXPECT_EQ(std::string(scoreSave.scoreNote), std::string("Score not saved in top.sc: ") + strerror(EFBIG));
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(folderNames("./data/tracks/alps"), std::vector<std::string>{"top.sc"});
 }
@@ -284,9 +284,9 @@ TEST_F(ScoreFileTrouble, AnUnreadableTableIsNotSavedOver)
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
     writeText(path + "/inside", "kept");
     saveRun();
-    EXPECT_FALSE(scoreSaved);
+    EXPECT_FALSE(scoreSave.scoreSaved);
     EXPECT_EQ(playerRun.scores.rank, -1);
-    EXPECT_EQ(std::string(scoreNote), std::string("Could not read top.sc (") + strerror(EISDIR) + "): score not saved");
+    EXPECT_EQ(std::string(scoreSave.scoreNote), std::string("Could not read top.sc (") + strerror(EISDIR) + "): score not saved");
     EXPECT_EQ(folderNames(path), std::vector<std::string>{"inside"});
 }
 
@@ -297,16 +297,16 @@ TEST_F(ScoreFileTrouble, DamagedRecordsAreDroppedTheRestKeptAndSaid)
     bytes.push_back('\n');
     writeBytes(path, bytes);
     saveRun();
-    EXPECT_TRUE(scoreSaved);
-    EXPECT_STREQ(scoreNote, ""); // a trailing newline is no damage
+    EXPECT_TRUE(scoreSave.scoreSaved);
+    EXPECT_STREQ(scoreSave.scoreNote, ""); // a trailing newline is no damage
     EXPECT_EQ(readBytes(path).size(), 2640u);
     bytes = readBytes(path);
     memset(&bytes[8 * SCORE_RECORD_BYTES], 'x', SCORE_NAME_CHARS);                // one of the two runs
     memset(&bytes[2 * SCORE_RECORD_BYTES + SCORE_NAME_CHARS], 0xff, 8);          // and an empty entry
     writeBytes(path, bytes);
     saveRun();
-    EXPECT_TRUE(scoreSaved);
-    EXPECT_STREQ(scoreNote, "2 damaged scores dropped from top.sc");
+    EXPECT_TRUE(scoreSave.scoreSaved);
+    EXPECT_STREQ(scoreSave.scoreNote, "2 damaged scores dropped from top.sc");
     EXPECT_EQ(playerRun.scores.rank, 8); // level with the run kept: the lower index
     initEmptyScores();
     ASSERT_EQ(loadScoreFile(path.c_str()), 0);
@@ -354,7 +354,7 @@ TEST_F(BestRunKept, FirstPlaceKeepsTheRunAndAWeakerRunLeavesIt)
     EXPECT_EQ(r.finalTime, 42.0f);
     ASSERT_EQ(r.rec.samples.size(), 3u);
     EXPECT_EQ(r.rec.samples[0].pos[0], 500.0f);
-    EXPECT_STREQ(scoreNote, "");
+    EXPECT_STREQ(scoreSave.scoreNote, "");
 
     recordRun(3, 900.0f);
     saveRunScoreWith("01:00:00", 10, 60.0f);
@@ -376,8 +376,8 @@ TEST_F(BestRunKept, ABestRunThatCannotBeWrittenIsSaidOnTheScoreScreen)
         FileSizeLimit full(3000);
         saveRunScoreWith("00:42:00", 5000, 42.0f);
     }
-    EXPECT_TRUE(scoreSaved);
-    EXPECT_EQ(std::string(scoreNote), std::string("Best run not saved: ") + strerror(EFBIG));
+    EXPECT_TRUE(scoreSave.scoreSaved);
+    EXPECT_EQ(std::string(scoreSave.scoreNote), std::string("Best run not saved: ") + strerror(EFBIG));
     EXPECT_EQ(folderNames("./data/tracks/alps"), std::vector<std::string>{"top.sc"});
 }
 
@@ -411,8 +411,8 @@ TEST_F(InstalledScoreFile, APlayersFolderThatCannotBeMadeLeavesTheGamePlayingAnd
     makeParentFolders(dir.file("home/.local/x"));
     writeText(dir.file("home/.local/share"), "a file where the folder should be");
     saveRun();
-    EXPECT_FALSE(scoreSaved);
-    EXPECT_EQ(std::string(scoreNote), std::string("Score not saved in top.sc: ") + strerror(ENOTDIR));
+    EXPECT_FALSE(scoreSave.scoreSaved);
+    EXPECT_EQ(std::string(scoreSave.scoreNote), std::string("Score not saved in top.sc: ") + strerror(ENOTDIR));
     char why[FILE_WHY_CHARS] = "";
     EXPECT_EQ(savePrefsFile(playerWritePath(USER_PREFS_FILE).c_str(), why), 1);
     EXPECT_STREQ(why, strerror(ENOTDIR));
@@ -422,7 +422,7 @@ TEST_F(InstalledScoreFile, APlayersFolderThatCannotBeMadeLeavesTheGamePlayingAnd
 TEST_F(InstalledScoreFile, AFullDiskKeepsThePlayersTableAndSaysWhy)
 {
     saveRun();
-    ASSERT_TRUE(scoreSaved);
+    ASSERT_TRUE(scoreSave.scoreSaved);
     std::string table = player + "/tracks/alps/top.sc";
     std::vector<unsigned char> before = readBytes(table);
     ASSERT_EQ(before.size(), 2640u);
@@ -430,8 +430,8 @@ TEST_F(InstalledScoreFile, AFullDiskKeepsThePlayersTableAndSaysWhy)
         FileSizeLimit full(100);
         saveRun();
     }
-    EXPECT_FALSE(scoreSaved);
-    EXPECT_EQ(std::string(scoreNote), std::string("Score not saved in top.sc: ") + strerror(EFBIG));
+    EXPECT_FALSE(scoreSave.scoreSaved);
+    EXPECT_EQ(std::string(scoreSave.scoreNote), std::string("Score not saved in top.sc: ") + strerror(EFBIG));
     EXPECT_EQ(readBytes(table), before);
     EXPECT_EQ(folderNames(player + "/tracks/alps"), std::vector<std::string>{"top.sc"});
     EXPECT_TRUE(folderNames(shipped + "/tracks/alps").empty());

@@ -48,14 +48,14 @@ TEST(ScreensLevels, NamesAndToleranceSets)
 TEST(OptionsRows, EachRowChangesItsOwnSettingWithinItsBounds)
 {
     selectedOption = OPT_LEVEL;
-    level = 0;
+    userPrefs.level = 0;
     soundSettings = SoundSettings();
-    keyHintsShown = 1;
-    ghostShown = 1;
+    userPrefs.keyHintsShown = 1;
+    userPrefs.ghostShown = 1;
     OptionKeys right, left, up, down, none, ghost, mute, enter;
     right.right = left.left = up.up = down.down = ghost.ghost = mute.mute = enter.enter = 1;
     EXPECT_EQ(optionsStep(right), OPTIONS_CHANGED); // opens on the difficulty, as it always did
-    EXPECT_EQ(level, 1);
+    EXPECT_EQ(userPrefs.level, 1);
     EXPECT_EQ(optionsStep(down), OPTIONS_CHANGED);
     EXPECT_EQ(selectedOption, OPT_LEVEL); // the last row
     for (int i = 0; i < OPT_ROWS + 2; i++) optionsStep(up);
@@ -76,20 +76,20 @@ TEST(OptionsRows, EachRowChangesItsOwnSettingWithinItsBounds)
     EXPECT_EQ(soundSettings.muted, 1);
     optionsStep(down);
     optionsStep(left);
-    EXPECT_EQ(keyHintsShown, 0);
+    EXPECT_EQ(userPrefs.keyHintsShown, 0);
     optionsStep(down);
     optionsStep(right);
-    EXPECT_EQ(ghostShown, 0);
-    EXPECT_EQ(level, 1); // none of them touched the level
+    EXPECT_EQ(userPrefs.ghostShown, 0);
+    EXPECT_EQ(userPrefs.level, 1); // none of them touched the level
     optionsStep(ghost);
     optionsStep(mute);
-    EXPECT_EQ(ghostShown, 1);
+    EXPECT_EQ(userPrefs.ghostShown, 1);
     EXPECT_EQ(soundSettings.muted, 0);
     EXPECT_EQ(optionsStep(none), OPTIONS_SAME);
     EXPECT_EQ(optionsStep(enter), OPTIONS_OPEN_KEYS);
     soundSettings = SoundSettings();
-    keyHintsShown = 1;
-    level = 0;
+    userPrefs.keyHintsShown = 1;
+    userPrefs.level = 0;
     selectedOption = OPT_LEVEL;
 }
 

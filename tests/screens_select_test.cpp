@@ -30,13 +30,13 @@ struct SelectScreens : ::testing::Test {
         resetKeyDetectors();
         gameClockSetManual(1000);
         initAllSounds();
-        strcpy(listeSkiers[0], "tolvek");
-        strcpy(listeSkiers[1], "mara");
-        nbTotalSkiers = 2;
-        strcpy(listePistes[0], "alps");
-        strcpy(listePistes[1], "bowl");
-        strcpy(listePistes[2], "cliffs");
-        nbTotalPistes = 3;
+        strcpy(gameLists.listeSkiers[0], "tolvek");
+        strcpy(gameLists.listeSkiers[1], "mara");
+        gameLists.nbTotalSkiers = 2;
+        strcpy(gameLists.listePistes[0], "alps");
+        strcpy(gameLists.listePistes[1], "bowl");
+        strcpy(gameLists.listePistes[2], "cliffs");
+        gameLists.nbTotalPistes = 3;
     }
     void TearDown() override
     {
@@ -77,10 +77,10 @@ TEST_F(SelectScreens, RiderHighlightClampsAndEnterChooses)
 // The default rider is not first in the sorted list: the highlight starts on it, not on "alba".
 TEST_F(SelectScreens, HighlightStartsOnTheLoadedRider)
 {
-    strcpy(listeSkiers[0], "alba");
-    strcpy(listeSkiers[1], "mara");
-    strcpy(listeSkiers[2], "tolvek");
-    nbTotalSkiers = 3;
+    strcpy(gameLists.listeSkiers[0], "alba");
+    strcpy(gameLists.listeSkiers[1], "mara");
+    strcpy(gameLists.listeSkiers[2], "tolvek");
+    gameLists.nbTotalSkiers = 3;
     highlightRider("nobody");
     highlightRider("tolvek");
     EXPECT_EQ(getSelectedSkier(), 2);
@@ -94,14 +94,14 @@ TEST_F(SelectScreens, HighlightStartsOnTheLoadedRider)
 TEST_F(SelectScreens, TrackHighlightClampsAndNamesTheTrack)
 {
     trackFrame();
-    EXPECT_STREQ(nomFicPiste, listePistes[getSelectedTrack()]);
+    EXPECT_STREQ(gameLists.nomFicPiste, gameLists.listePistes[getSelectedTrack()]);
     for (int i = 0; i < 4; i++) press(trackFrame, KEY_RIGHT);
     EXPECT_EQ(getSelectedTrack(), 2);
-    EXPECT_STREQ(nomFicPiste, "cliffs");
+    EXPECT_STREQ(gameLists.nomFicPiste, "cliffs");
     EXPECT_EQ(plays(), 4u);
     EXPECT_NE(menuPictures.trackImg, nullptr);
     for (int i = 0; i < 4; i++) press(trackFrame, KEY_LEFT);
-    EXPECT_STREQ(nomFicPiste, "alps");
+    EXPECT_STREQ(gameLists.nomFicPiste, "alps");
     // Leaving frames do not advance the frame counter.
     redrawAllMenu = 0;
     choixPiste(1);
@@ -126,18 +126,18 @@ TEST_F(SelectScreens, AFullTrackListIsWalkedToItsEndAndSaysWhatItLeftOut)
     testing::internal::CaptureStdout();
     chargeNomPistes();
     testing::internal::GetCapturedStdout();
-    ASSERT_EQ(nbTotalPistes, MAX_LIST_NAMES);
+    ASSERT_EQ(gameLists.nbTotalPistes, MAX_LIST_NAMES);
     EXPECT_STREQ(trackListNote(), "12 tracks left out: the list holds 50");
     trackFrame();
     for (int i = 0; i < 70; i++) press(trackFrame, KEY_RIGHT);
     EXPECT_EQ(getSelectedTrack(), MAX_LIST_NAMES - 1);
-    EXPECT_STREQ(nomFicPiste, "t149");
+    EXPECT_STREQ(gameLists.nomFicPiste, "t149");
     EXPECT_EQ(readBytes(dir.file("tracks/t161/top.sc")).size(), 6u);
     for (int i = 0; i < 70; i++) press(trackFrame, KEY_LEFT);
 
     for (int i = 150; i < 162; i++) remove(dir.file("tracks/t" + std::to_string(i) + "/t" + std::to_string(i) + ".btrk").c_str());
     chargeNomPistes();  // a folder without its track file is no track: all the rest fit
-    EXPECT_EQ(nbTotalPistes, MAX_LIST_NAMES);
+    EXPECT_EQ(gameLists.nbTotalPistes, MAX_LIST_NAMES);
     EXPECT_STREQ(trackListNote(), "");
     homeNote[0] = '\0';
     resetGameFolders();

@@ -218,19 +218,19 @@ TEST(ScoreTableTexts, RankLineAndMedal)
 TEST(OverlayAtlas, CellsCountedFromTheTopLeft)
 {
     // entry 6: column 0, bottom row; corners bottom-left, bottom-right, top-right, top-left
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[6][0][0], 0.0f);
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[6][0][1], 0.0f);
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[6][2][0], 0.33f);
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[6][2][1], 0.33f);
+    EXPECT_FLOAT_EQ(atlasCoord(6, 0, 0), 0.0f);
+    EXPECT_FLOAT_EQ(atlasCoord(6, 0, 1), 0.0f);
+    EXPECT_FLOAT_EQ(atlasCoord(6, 2, 0), 0.33f);
+    EXPECT_FLOAT_EQ(atlasCoord(6, 2, 1), 0.33f);
     // entry 7, the name-entry pointer: middle column, bottom row
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[7][1][0], 0.66f);
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[7][3][0], 0.33f);
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[7][3][1], 0.33f);
+    EXPECT_FLOAT_EQ(atlasCoord(7, 1, 0), 0.66f);
+    EXPECT_FLOAT_EQ(atlasCoord(7, 3, 0), 0.33f);
+    EXPECT_FLOAT_EQ(atlasCoord(7, 3, 1), 0.33f);
     // entry 2: right column, top row
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[2][0][0], 0.66f);
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[2][0][1], 0.66f);
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[2][2][0], 1.0f);
-    EXPECT_FLOAT_EQ(listePointsBoulesTex[2][2][1], 1.0f);
+    EXPECT_FLOAT_EQ(atlasCoord(2, 0, 0), 0.66f);
+    EXPECT_FLOAT_EQ(atlasCoord(2, 0, 1), 0.66f);
+    EXPECT_FLOAT_EQ(atlasCoord(2, 2, 0), 1.0f);
+    EXPECT_FLOAT_EQ(atlasCoord(2, 2, 1), 1.0f);
 }
 
 } // namespace

@@ -289,7 +289,7 @@ TEST_F(GameLoopFlow, EveryChangeOfScreenStartsTheFrameCountAgain)
 // track screen's track kept.
 TEST_F(GameLoopFlow, ALessonAskedOnTheHomeMenuIsRiddenThenHomeComesBack)
 {
-    snprintf(nomFicPiste, LIST_NAME_CHARS, "kept");
+    snprintf(gameLists.nomFicPiste, LIST_NAME_CHARS, "kept");
     homeItem = ScreenEvent::lessonAsked;
     escAtFrame = 3;
     press(KEY_ENTER);
@@ -297,7 +297,7 @@ TEST_F(GameLoopFlow, ALessonAskedOnTheHomeMenuIsRiddenThenHomeComesBack)
     EXPECT_EQ(currentScreen(), GameScreen::home);
     std::vector<std::string> expected = {"home", "loading", "run", "home"};
     EXPECT_EQ(shown, expected);
-    EXPECT_STREQ(nomFicPiste, "kept");
+    EXPECT_STREQ(gameLists.nomFicPiste, "kept");
     EXPECT_EQ(playerRun.motion.skieurArrive, 0);
 }
 
@@ -324,7 +324,7 @@ TEST_F(GameLoopFlow, ATrackThatDoesNotLoadIsExplainedOnTheTrackScreen)
     press(KEY_ENTER);
     EXPECT_STREQ(trackNote, "Track file x.btrk cannot be ridden: it has no faces");
     trackRefusal[0] = '\0';
-    snprintf(nomFicPiste, LIST_NAME_CHARS, "notes");
+    snprintf(gameLists.nomFicPiste, LIST_NAME_CHARS, "notes");
     press(KEY_ENTER);
     EXPECT_STREQ(trackNote, "Can't ride the track notes");
     trackNote[0] = '\0';

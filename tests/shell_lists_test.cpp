@@ -46,19 +46,19 @@ TEST(ContentLists, TrackFolderNamesThatCannotFitAreNotListed)
     chargeNomPistes();
     std::string said = testing::internal::GetCapturedStdout();
     resetGameFolders();
-    ASSERT_EQ(nbTotalPistes, 2);
-    EXPECT_STREQ(listePistes[0], "meadow");
-    EXPECT_EQ(strlen(listePistes[1]), 250u);
+    ASSERT_EQ(gameLists.nbTotalPistes, 2);
+    EXPECT_STREQ(gameLists.listePistes[0], "meadow");
+    EXPECT_EQ(strlen(gameLists.listePistes[1]), 250u);
     EXPECT_NE(said.find("has 251 bytes, at most 250"), std::string::npos) << said;
     EXPECT_NE(said.find("has 255 bytes"), std::string::npos) << said;
 }
 
 TEST(ContentLists, RandomMusicComesFromTheListAndNoneWhenEmpty)
 {
-    nbTotalBgMusics = 3;
-    strcpy(listeBgMusics[0], "a.ogg");
-    strcpy(listeBgMusics[1], "b.ogg");
-    strcpy(listeBgMusics[2], "c.ogg");
+    gameLists.nbTotalBgMusics = 3;
+    strcpy(gameLists.listeBgMusics[0], "a.ogg");
+    strcpy(gameLists.listeBgMusics[1], "b.ogg");
+    strcpy(gameLists.listeBgMusics[2], "c.ogg");
     std::set<std::string> seen;
     char out[256];
     srand(7);
@@ -67,10 +67,10 @@ TEST(ContentLists, RandomMusicComesFromTheListAndNoneWhenEmpty)
         seen.insert(out);
     }
     EXPECT_EQ(seen, (std::set<std::string>{"./data/bgmusics/a.ogg", "./data/bgmusics/b.ogg", "./data/bgmusics/c.ogg"}));
-    nbTotalBgMusics = 0;
+    gameLists.nbTotalBgMusics = 0;
     chooseRandomBgMusic(out);
     EXPECT_STREQ(out, "");
-    nbTotalBgMusics = -1;
+    gameLists.nbTotalBgMusics = -1;
     chooseRandomBgMusic(out);
     EXPECT_STREQ(out, "");
     for (int i = 0; i < 20; i++) {
@@ -90,10 +90,10 @@ TEST(ContentLists, ATrackIsRiddenToItsOwnTuneWhenItIsListed)
     writeText(dir.file("tracks/chosen/chosen.music"), "b.flac\n");
     writeText(dir.file("tracks/unlisted/unlisted.music"), "gone.flac\n");
     useGameFolders({dir.path(), dir.path(), dir.file("shots"), false});
-    nbTotalBgMusics = 3;
-    strcpy(listeBgMusics[0], "a.flac");
-    strcpy(listeBgMusics[1], "b.flac");
-    strcpy(listeBgMusics[2], "c.flac");
+    gameLists.nbTotalBgMusics = 3;
+    strcpy(gameLists.listeBgMusics[0], "a.flac");
+    strcpy(gameLists.listeBgMusics[1], "b.flac");
+    strcpy(gameLists.listeBgMusics[2], "c.flac");
     char out[256];
     srand(3);
     std::set<std::string> chosen, others;
@@ -104,7 +104,7 @@ TEST(ContentLists, ATrackIsRiddenToItsOwnTuneWhenItIsListed)
         chooseTrackBgMusic(i % 2 ? "unlisted" : "none", out);
         others.insert(out);
     }
-    nbTotalBgMusics = 0;
+    gameLists.nbTotalBgMusics = 0;
     chooseTrackBgMusic("chosen", out);
     EXPECT_STREQ(out, "");
     std::string said = testing::internal::GetCapturedStdout();
@@ -149,11 +149,11 @@ TEST(ContentLists, OnlyRealEntriesAreCountedAndShippedOnesStayPastTheCapacity)
     homeNote[0] = '\0';
     chargeNomPistes();
     chargeNomSkiers();
-    ASSERT_EQ(nbTotalPistes, 2);
-    EXPECT_STREQ(listePistes[0], "meadow");
-    EXPECT_STREQ(listePistes[1], "zulu");
-    ASSERT_EQ(nbTotalSkiers, 1);
-    EXPECT_STREQ(listeSkiers[0], "tolvek");
+    ASSERT_EQ(gameLists.nbTotalPistes, 2);
+    EXPECT_STREQ(gameLists.listePistes[0], "meadow");
+    EXPECT_STREQ(gameLists.listePistes[1], "zulu");
+    ASSERT_EQ(gameLists.nbTotalSkiers, 1);
+    EXPECT_STREQ(gameLists.listeSkiers[0], "tolvek");
     EXPECT_STREQ(homeNote, "");
 
     for (int i = 0; i < 60; i++) track("p" + std::to_string(10 + i)); // the player's, sorted before "zulu"
@@ -162,10 +162,10 @@ TEST(ContentLists, OnlyRealEntriesAreCountedAndShippedOnesStayPastTheCapacity)
     chargeNomPistes();
     testing::internal::GetCapturedStdout();
     resetGameFolders();
-    ASSERT_EQ(nbTotalPistes, MAX_LIST_NAMES);
-    EXPECT_STREQ(listePistes[0], "meadow");
-    EXPECT_STREQ(listePistes[1], "p10");
-    EXPECT_STREQ(listePistes[MAX_LIST_NAMES - 1], "zulu");
+    ASSERT_EQ(gameLists.nbTotalPistes, MAX_LIST_NAMES);
+    EXPECT_STREQ(gameLists.listePistes[0], "meadow");
+    EXPECT_STREQ(gameLists.listePistes[1], "p10");
+    EXPECT_STREQ(gameLists.listePistes[MAX_LIST_NAMES - 1], "zulu");
     EXPECT_STREQ(homeNote, "12 tracks left out: the list holds 50");
     homeNote[0] = '\0';
 }

@@ -25,23 +25,23 @@ class PrefsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        strcpy(playerName, "---");
+        strcpy(userPrefs.playerName, "---");
         viewChoice = 1;
-        level = 0;
-        ghostShown = 1;
-        lastTrackDir[0] = '\0';
+        userPrefs.level = 0;
+        userPrefs.ghostShown = 1;
+        userPrefs.lastTrackDir[0] = '\0';
         soundSettings = SoundSettings();
-        keyHintsShown = 1;
-        lessonDone = 0;
+        userPrefs.keyHintsShown = 1;
+        userPrefs.lessonDone = 0;
     }
     void TearDown() override
     {
-        ghostShown = 1;
-        lastTrackDir[0] = '\0';
+        userPrefs.ghostShown = 1;
+        userPrefs.lastTrackDir[0] = '\0';
         soundSettings = SoundSettings();
-        keyHintsShown = 1;
-        lessonDone = 0;
-        level = 0;
+        userPrefs.keyHintsShown = 1;
+        userPrefs.lessonDone = 0;
+        userPrefs.level = 0;
         applyLevelTolerances(0);
     }
 };
@@ -52,13 +52,13 @@ TEST_F(PrefsTest, UserPrefsAreReadBigEndianAndRoundTrip)
     TempDir dir;
     writeBytes(dir.file("user.prefs"), {'A', 'B', 'C', 0, 3, 0, 2});
     ASSERT_EQ(loadPrefsFile(dir.file("user.prefs").c_str()), 0);
-    EXPECT_STREQ(playerName, "ABC");
+    EXPECT_STREQ(userPrefs.playerName, "ABC");
     EXPECT_EQ(viewChoice, 3);
-    EXPECT_EQ(level, 2);
+    EXPECT_EQ(userPrefs.level, 2);
 
-    strcpy(playerName, "XYZ");
+    strcpy(userPrefs.playerName, "XYZ");
     viewChoice = 2;
-    level = 1;
+    userPrefs.level = 1;
     ASSERT_EQ(savePrefsFile(dir.file("again.prefs").c_str()), 0);
     // Ghost shown, no track yet; music and effects at 100 %, not muted, key hints on, and the lesson
     // done: a 7-byte file is a player's from before it.
@@ -75,9 +75,9 @@ TEST_F(PrefsTest, MissingShortOrGarbageUserPrefsKeepTheDefaults)
     loadPrefsFile(dir.file("short").c_str());
     writeBytes(dir.file("garbage"), {0x01, 0xff, 0x80, 0x7f, 0x12, 0x80, 0x00});
     loadPrefsFile(dir.file("garbage").c_str());
-    EXPECT_STREQ(playerName, "---");
+    EXPECT_STREQ(userPrefs.playerName, "---");
     EXPECT_EQ(viewChoice, 1);
-    EXPECT_EQ(level, 0);
+    EXPECT_EQ(userPrefs.level, 0);
     EXPECT_EQ(savePrefsFile("/nonexistent-dir/user.prefs"), 1);
 }
 
@@ -87,36 +87,36 @@ TEST_F(PrefsTest, GhostFlagAndLastTrackFollowTheOldBytesAndOlderFilesStillLoad)
     TempDir dir;
     writeBytes(dir.file("old"), {'A', 'B', 'C', 0, 2, 0, 3});
     ASSERT_EQ(loadPrefsFile(dir.file("old").c_str()), 0);
-    EXPECT_STREQ(playerName, "ABC");
-    EXPECT_EQ(level, 3);
-    EXPECT_EQ(ghostShown, 1);
-    EXPECT_STREQ(lastTrackDir, "");
+    EXPECT_STREQ(userPrefs.playerName, "ABC");
+    EXPECT_EQ(userPrefs.level, 3);
+    EXPECT_EQ(userPrefs.ghostShown, 1);
+    EXPECT_STREQ(userPrefs.lastTrackDir, "");
 
     writeBytes(dir.file("ghost"), {'A', 'B', 'C', 0, 2, 0, 3, 0});
     loadPrefsFile(dir.file("ghost").c_str());
-    EXPECT_EQ(ghostShown, 0);
-    EXPECT_STREQ(lastTrackDir, "");
+    EXPECT_EQ(userPrefs.ghostShown, 0);
+    EXPECT_STREQ(userPrefs.lastTrackDir, "");
 
     // A name cut short, or one that is not a plain folder name, is no track.
     writeBytes(dir.file("cut"), {'A', 'B', 'C', 0, 2, 0, 3, 1, 5, 'a', 'l'});
     loadPrefsFile(dir.file("cut").c_str());
-    EXPECT_STREQ(lastTrackDir, "");
+    EXPECT_STREQ(userPrefs.lastTrackDir, "");
     writeBytes(dir.file("path"), {'A', 'B', 'C', 0, 2, 0, 3, 1, 4, '.', '.', '/', 'x'});
     loadPrefsFile(dir.file("path").c_str());
-    EXPECT_STREQ(lastTrackDir, "");
+    EXPECT_STREQ(userPrefs.lastTrackDir, "");
 
-    strcpy(lastTrackDir, "ironpark");
-    ghostShown = 0;
+    strcpy(userPrefs.lastTrackDir, "ironpark");
+    userPrefs.ghostShown = 0;
     ASSERT_EQ(savePrefsFile(dir.file("new").c_str()), 0);
     std::vector<unsigned char> expected = {'A', 'B', 'C', 0, 2, 0, 3, 0, 8, 'i', 'r', 'o', 'n', 'p', 'a', 'r', 'k',
                                            100, 100, 0, 1, 1}; // the lesson: the old file was a player's
 
     EXPECT_EQ(readBytes(dir.file("new")), expected);
-    ghostShown = 1;
-    lastTrackDir[0] = '\0';
+    userPrefs.ghostShown = 1;
+    userPrefs.lastTrackDir[0] = '\0';
     ASSERT_EQ(loadPrefsFile(dir.file("new").c_str()), 0);
-    EXPECT_EQ(ghostShown, 0);
-    EXPECT_STREQ(lastTrackDir, "ironpark");
+    EXPECT_EQ(userPrefs.ghostShown, 0);
+    EXPECT_STREQ(userPrefs.lastTrackDir, "ironpark");
 }
 
 // The sound settings, the key hints and the lesson follow the folder name; an old file plays as before.
@@ -125,18 +125,18 @@ TEST_F(PrefsTest, SoundHintsAndLessonBytesFollowTheTrackAndOldFilesGiveTodaysVal
     storeByteOrder(0);
     TempDir dir;
     EXPECT_EQ(loadPrefsFile(dir.file("none").c_str()), 1);
-    EXPECT_EQ(lessonDone, 0); // a new player: no file at all
+    EXPECT_EQ(userPrefs.lessonDone, 0); // a new player: no file at all
     for (size_t size : {7u, 8u, 9u}) {
         std::vector<unsigned char> old = {'A', 'B', 'C', 0, 2, 0, 3, 1, 0};
         old.resize(size);
         writeBytes(dir.file("old"), old);
         soundSettings = {30, 20, 1};
-        keyHintsShown = 0;
-        lessonDone = 0;
+        userPrefs.keyHintsShown = 0;
+        userPrefs.lessonDone = 0;
         ASSERT_EQ(loadPrefsFile(dir.file("old").c_str()), 0);
         EXPECT_EQ(soundSettings.musicPercent, 30) << size; // nothing read, the values in force stay
-        EXPECT_EQ(keyHintsShown, 0) << size;
-        EXPECT_EQ(lessonDone, 1) << size; // a player from before the lesson is not sent to it
+        EXPECT_EQ(userPrefs.keyHintsShown, 0) << size;
+        EXPECT_EQ(userPrefs.lessonDone, 1) << size; // a player from before the lesson is not sent to it
     }
     soundSettings = SoundSettings();
     writeBytes(dir.file("old"), {'A', 'B', 'C', 0, 2, 0, 3, 1, 0});
@@ -147,12 +147,12 @@ TEST_F(PrefsTest, SoundHintsAndLessonBytesFollowTheTrackAndOldFilesGiveTodaysVal
     // After a folder name; each byte optional, a percent over 100 ignored.
     writeBytes(dir.file("new"), {'A', 'B', 'C', 0, 2, 0, 3, 1, 2, 'a', 'l', 40, 70, 1, 0, 0});
     ASSERT_EQ(loadPrefsFile(dir.file("new").c_str()), 0);
-    EXPECT_STREQ(lastTrackDir, "al");
+    EXPECT_STREQ(userPrefs.lastTrackDir, "al");
     EXPECT_EQ(soundSettings.musicPercent, 40);
     EXPECT_EQ(soundSettings.effectsPercent, 70);
     EXPECT_EQ(soundSettings.muted, 1);
-    EXPECT_EQ(keyHintsShown, 0);
-    EXPECT_EQ(lessonDone, 0);
+    EXPECT_EQ(userPrefs.keyHintsShown, 0);
+    EXPECT_EQ(userPrefs.lessonDone, 0);
     EXPECT_FLOAT_EQ(musicGain(), 0.0f); // muted
     ASSERT_EQ(savePrefsFile(dir.file("again").c_str()), 0);
     EXPECT_EQ(readBytes(dir.file("again")), readBytes(dir.file("new")));
@@ -173,11 +173,11 @@ TEST_F(PrefsTest, StartUpAppliesTheSavedLevelAndHighlightsTheLastTrack)
     mkdir((dir.path() + "/data").c_str(), 0700);
     mkdir((dir.path() + "/data/prefs").c_str(), 0700);
     writeBytes(dir.file("data/prefs/user.prefs"), {'A', 'B', 'C', 0, 1, 0, 3, 1, 6, 'm', 'e', 'a', 'd', 'o', 'w'});
-    int savedCount = nbTotalPistes;
-    nbTotalPistes = 3;
-    strcpy(listePistes[0], "gullypipe");
-    strcpy(listePistes[1], "meadow");
-    strcpy(listePistes[2], "ironpark");
+    int savedCount = gameLists.nbTotalPistes;
+    gameLists.nbTotalPistes = 3;
+    strcpy(gameLists.listePistes[0], "gullypipe");
+    strcpy(gameLists.listePistes[1], "meadow");
+    strcpy(gameLists.listePistes[2], "ironpark");
     char cwd[512];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     ASSERT_EQ(chdir(dir.path().c_str()), 0);
@@ -191,7 +191,7 @@ TEST_F(PrefsTest, StartUpAppliesTheSavedLevelAndHighlightsTheLastTrack)
     selectTrackNamed("gone"); // a track that was removed since: the highlight stays
     EXPECT_EQ(getSelectedTrack(), 1);
     selectTrackNamed("gullypipe");
-    nbTotalPistes = savedCount;
+    gameLists.nbTotalPistes = savedCount;
 }
 
 TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)
@@ -200,17 +200,17 @@ TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)
     TempDir dir;
     writeBytes(dir.file("gfx.prefs"), {16, 0, 15, 0, 2, 0});
     ASSERT_EQ(loadGfxPrefs(dir.file("gfx.prefs").c_str()), 0);
-    EXPECT_EQ(zDepthSize, 16);
-    EXPECT_EQ(colorDepthSize, 15);
-    EXPECT_EQ(windowed, 2);
-    EXPECT_EQ(findColorDepthIndex(colorDepthSize), 2); // 15 bits is not offered: "32 bpp"
+    EXPECT_EQ(gfxSettings.zDepthSize, 16);
+    EXPECT_EQ(gfxSettings.colorDepthSize, 15);
+    EXPECT_EQ(gfxSettings.windowed, 2);
+    EXPECT_EQ(findColorDepthIndex(gfxSettings.colorDepthSize), 2); // 15 bits is not offered: "32 bpp"
     EXPECT_EQ(findColorDepthIndex(16), 0);
-    EXPECT_EQ(findZDepthIndex(zDepthSize), 1);
+    EXPECT_EQ(findZDepthIndex(gfxSettings.zDepthSize), 1);
     EXPECT_EQ(findColorDepthIndex(12), 2); // unknown: 32 bpp
     EXPECT_EQ(findZDepthIndex(-1), 3);
 
-    EXPECT_EQ(gfxWidth, 0) << "an old six-byte file is 800 x 600";
-    EXPECT_EQ(findResolutionIndex(gfxWidth, gfxHeight), 0);
+    EXPECT_EQ(gfxSettings.gfxWidth, 0) << "an old six-byte file is 800 x 600";
+    EXPECT_EQ(findResolutionIndex(gfxSettings.gfxWidth, gfxSettings.gfxHeight), 0);
 
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
     std::vector<unsigned char> expected = {16, 0, 15, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 60, 0, 0, 0};
@@ -218,7 +218,7 @@ TEST(GfxPrefs, SixLittleEndianBytesAndTheDialogRows)
 
     writeBytes(dir.file("short.prefs"), {24, 0, 32});
     loadGfxPrefs(dir.file("short.prefs").c_str());
-    EXPECT_EQ(zDepthSize, 16); // a short file changes nothing
+    EXPECT_EQ(gfxSettings.zDepthSize, 16); // a short file changes nothing
 }
 
 // A child saving in a loop is killed at many moments: the file is always a whole old or new one.
@@ -227,7 +227,7 @@ TEST_F(PrefsTest, AKillDuringTheSaveNeverLeavesAHalfFile)
     storeByteOrder(0);
     TempDir dir;
     std::string path = dir.file("user.prefs");
-    strcpy(playerName, "KIL");
+    strcpy(userPrefs.playerName, "KIL");
     ASSERT_EQ(savePrefsFile(path.c_str()), 0);
     std::vector<unsigned char> whole = readBytes(path);
     for (int kill_ = 0; kill_ < 20; kill_++) {
@@ -270,16 +270,16 @@ TEST(GfxPrefs, WindowSizeInBytesSixToNineSelectsItsRow)
     // 1280 x 720, then the two renderer settings
     writeBytes(dir.file("gfx.prefs"), {24, 0, 16, 0, 0, 0, 0x00, 0x05, 0xd0, 0x02, 0, 0, 0, 0, 60, 0, 0, 0});
     ASSERT_EQ(loadGfxPrefs(dir.file("gfx.prefs").c_str()), 0);
-    EXPECT_EQ(gfxWidth, 1280);
-    EXPECT_EQ(gfxHeight, 720);
+    EXPECT_EQ(gfxSettings.gfxWidth, 1280);
+    EXPECT_EQ(gfxSettings.gfxHeight, 720);
     int n = 0;
-    EXPECT_STREQ(resolution_lister(findResolutionIndex(gfxWidth, gfxHeight), &n), " 1280x720");
+    EXPECT_STREQ(resolution_lister(findResolutionIndex(gfxSettings.gfxWidth, gfxSettings.gfxHeight), &n), " 1280x720");
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
     EXPECT_EQ(readBytes(dir.file("out.prefs")), readBytes(dir.file("gfx.prefs")));
 
     writeBytes(dir.file("desktop.prefs"), {24, 0, 16, 0, 0, 0, 0xff, 0xff, 0xff, 0xff});
     loadGfxPrefs(dir.file("desktop.prefs").c_str());
-    EXPECT_STREQ(resolution_lister(findResolutionIndex(gfxWidth, gfxHeight), &n), " desktop ");
+    EXPECT_STREQ(resolution_lister(findResolutionIndex(gfxSettings.gfxWidth, gfxSettings.gfxHeight), &n), " desktop ");
 
     EXPECT_EQ(findResolutionIndex(1000, 700), 0) << "a size not offered falls back to 800 x 600";
     EXPECT_EQ(findResolutionIndex(1920, 0), 0);
@@ -294,15 +294,15 @@ TEST(GfxPrefs, RendererSettingsLoadSaveAndFallBackToOff)
     const std::vector<unsigned char> both = {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 1, 0, 1, 0, 60, 0, 0, 0};
     writeBytes(dir.file("both.prefs"), both);
     ASSERT_EQ(loadGfxPrefs(dir.file("both.prefs").c_str()), 0);
-    EXPECT_EQ(smoothDistantTextures, 1);
-    EXPECT_EQ(distanceHaze, 1);
+    EXPECT_EQ(renderSettings.smoothDistantTextures, 1);
+    EXPECT_EQ(renderSettings.distanceHaze, 1);
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
     EXPECT_EQ(readBytes(dir.file("out.prefs")), both);
 
     writeBytes(dir.file("hazeOnly.prefs"), {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 0});
     loadGfxPrefs(dir.file("hazeOnly.prefs").c_str());
-    EXPECT_EQ(smoothDistantTextures, 0);
-    EXPECT_EQ(distanceHaze, 1);
+    EXPECT_EQ(renderSettings.smoothDistantTextures, 0);
+    EXPECT_EQ(renderSettings.distanceHaze, 1);
 
     // older files: the six first bytes, then with the window size, then cut inside the haze field
     const std::vector<std::vector<unsigned char>> older = {
@@ -311,16 +311,16 @@ TEST(GfxPrefs, RendererSettingsLoadSaveAndFallBackToOff)
         loadGfxPrefs(dir.file("both.prefs").c_str());
         writeBytes(dir.file("old.prefs"), older[k]);
         ASSERT_EQ(loadGfxPrefs(dir.file("old.prefs").c_str()), 0);
-        EXPECT_EQ(distanceHaze, 0) << "file " << k;
-        EXPECT_EQ(smoothDistantTextures, k == 2 ? 1 : 0) << "file " << k;
-        EXPECT_EQ(zDepthSize, 24);
+        EXPECT_EQ(renderSettings.distanceHaze, 0) << "file " << k;
+        EXPECT_EQ(renderSettings.smoothDistantTextures, k == 2 ? 1 : 0) << "file " << k;
+        EXPECT_EQ(gfxSettings.zDepthSize, 24);
     }
 
     loadGfxPrefs(dir.file("both.prefs").c_str());
     writeBytes(dir.file("bad.prefs"), {24, 0, 16, 0, 2, 0, 0, 0, 0, 0, 7, 0, 0xff, 0xff});
     loadGfxPrefs(dir.file("bad.prefs").c_str());
-    EXPECT_EQ(smoothDistantTextures, 0) << "an unknown value is the specified look";
-    EXPECT_EQ(distanceHaze, 0);
+    EXPECT_EQ(renderSettings.smoothDistantTextures, 0) << "an unknown value is the specified look";
+    EXPECT_EQ(renderSettings.distanceHaze, 0);
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
     std::vector<unsigned char> cleaned = readBytes(dir.file("out.prefs"));
     ASSERT_EQ(cleaned.size(), 18u);
@@ -329,8 +329,8 @@ TEST(GfxPrefs, RendererSettingsLoadSaveAndFallBackToOff)
     loadGfxPrefs(dir.file("both.prefs").c_str());
     writeBytes(dir.file("tiny.prefs"), {24, 0, 16});
     loadGfxPrefs(dir.file("tiny.prefs").c_str());
-    EXPECT_EQ(distanceHaze, 1) << "a file too short for the depths changes nothing";
-    smoothDistantTextures = distanceHaze = 0;
+    EXPECT_EQ(renderSettings.distanceHaze, 1) << "a file too short for the depths changes nothing";
+    renderSettings.smoothDistantTextures = renderSettings.distanceHaze = 0;
 }
 
 TEST(GfxPrefs, ListersGiveRowCountsAndTexts)
@@ -356,8 +356,8 @@ TEST(GfxPrefs, FrameCapAndScreenSyncLoadSaveAndFallBackTo60)
     TempDir dir;
     writeBytes(dir.file("gfx.prefs"), {24, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 144, 0, 1, 0});
     ASSERT_EQ(loadGfxPrefs(dir.file("gfx.prefs").c_str()), 0);
-    EXPECT_EQ(frameCap, 144);
-    EXPECT_EQ(screenSync, 1);
+    EXPECT_EQ(gfxSettings.frameCap, 144);
+    EXPECT_EQ(gfxSettings.screenSync, 1);
     ASSERT_EQ(saveGfxPrefs(dir.file("out.prefs").c_str()), 0);
     EXPECT_EQ(readBytes(dir.file("out.prefs")), readBytes(dir.file("gfx.prefs")));
     int rows = 0;
@@ -367,13 +367,13 @@ TEST(GfxPrefs, FrameCapAndScreenSyncLoadSaveAndFallBackTo60)
 
     writeBytes(dir.file("none.prefs"), {24, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     loadGfxPrefs(dir.file("none.prefs").c_str());
-    EXPECT_EQ(frameCap, 0) << "no cap";
+    EXPECT_EQ(gfxSettings.frameCap, 0) << "no cap";
     writeBytes(dir.file("odd.prefs"), {24, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 77, 0, 9, 0});
     loadGfxPrefs(dir.file("odd.prefs").c_str());
-    EXPECT_EQ(frameCap, 60);
-    EXPECT_EQ(screenSync, 0);
+    EXPECT_EQ(gfxSettings.frameCap, 60);
+    EXPECT_EQ(gfxSettings.screenSync, 0);
     writeBytes(dir.file("old.prefs"), {24, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     loadGfxPrefs(dir.file("old.prefs").c_str());
-    EXPECT_EQ(frameCap, 60);
-    EXPECT_EQ(screenSync, 0);
+    EXPECT_EQ(gfxSettings.frameCap, 60);
+    EXPECT_EQ(gfxSettings.screenSync, 0);
 }

@@ -83,25 +83,25 @@ TEST(SeededTrackList, TheDataTracksComeFirstThenThePlayersDaysNewestFirstAndThei
         makeTrack(f.player.file("tracks"), dir);
     mkdir(f.player.file("tracks/seed20261209").c_str(), 0755); // scores left, no track file: not listed
     chargeNomPistes();
-    ASSERT_EQ(nbTotalPistes, 5);
-    EXPECT_STREQ(listePistes[0], "alpine");
-    EXPECT_STREQ(listePistes[1], "meadow");
-    EXPECT_STREQ(listePistes[2], "seed20261210");
-    EXPECT_STREQ(listePistes[3], "seed20261208");
-    EXPECT_STREQ(listePistes[4], "seedpowder");
-    EXPECT_EQ(nbPistesLeftOut, 0);
+    ASSERT_EQ(gameLists.nbTotalPistes, 5);
+    EXPECT_STREQ(gameLists.listePistes[0], "alpine");
+    EXPECT_STREQ(gameLists.listePistes[1], "meadow");
+    EXPECT_STREQ(gameLists.listePistes[2], "seed20261210");
+    EXPECT_STREQ(gameLists.listePistes[3], "seed20261208");
+    EXPECT_STREQ(gameLists.listePistes[4], "seedpowder");
+    EXPECT_EQ(gameLists.nbPistesLeftOut, 0);
     EXPECT_EQ(trackPath("seedpowder", "texObj/front.bmp"), f.player.file("tracks/seedpowder/texObj/front.bmp"));
     EXPECT_EQ(trackPath("meadow", "meadow.btrk"), f.data.file("tracks/meadow/meadow.btrk"));
 
     for (int d = 1; d <= 31; d++) makeTrack(f.player.file("tracks"), dayDir(20261000 + d));
     for (int d = 1; d <= 30; d++) makeTrack(f.player.file("tracks"), dayDir(20261100 + d));
     chargeNomPistes();
-    EXPECT_EQ(nbTotalPistes, MAX_LIST_NAMES);
-    EXPECT_STREQ(listePistes[0], "alpine");
-    EXPECT_STREQ(listePistes[2], "seed20261210");
-    EXPECT_EQ(nbPistesLeftOut, 2 + 64 - MAX_LIST_NAMES);
-    EXPECT_STREQ(listePistes[MAX_LIST_NAMES - 1], "seed20261016");
-    EXPECT_STREQ(trackListNote(), (std::to_string(nbPistesLeftOut) + " tracks left out: the list holds 50").c_str());
+    EXPECT_EQ(gameLists.nbTotalPistes, MAX_LIST_NAMES);
+    EXPECT_STREQ(gameLists.listePistes[0], "alpine");
+    EXPECT_STREQ(gameLists.listePistes[2], "seed20261210");
+    EXPECT_EQ(gameLists.nbPistesLeftOut, 2 + 64 - MAX_LIST_NAMES);
+    EXPECT_STREQ(gameLists.listePistes[MAX_LIST_NAMES - 1], "seed20261016");
+    EXPECT_STREQ(trackListNote(), (std::to_string(gameLists.nbPistesLeftOut) + " tracks left out: the list holds 50").c_str());
     EXPECT_TRUE(exists(f.player.file("tracks/seedpowder/seedpowder.btrk"))); // left out, not lost
     homeNote[0] = '\0';
 }
@@ -154,8 +154,8 @@ TEST(SeededTrackBuild, AFinishedTrackMovesIntoThePlayersTracksAndATypedOneIsHigh
     EXPECT_TRUE(exists(f.player.file("tracks/seedpowder/seedpowder.btrk")));
     EXPECT_FALSE(exists(f.player.file(".trackbuild")));
     EXPECT_FALSE(exists(f.data.file("tracks/seedpowder")));
-    ASSERT_EQ(nbTotalPistes, 3);
-    EXPECT_STREQ(listePistes[2], "seedpowder");
+    ASSERT_EQ(gameLists.nbTotalPistes, 3);
+    EXPECT_STREQ(gameLists.listePistes[2], "seedpowder");
     EXPECT_EQ(getSelectedTrack(), 2);
     // Already there: nothing is built again, it is only highlighted.
     selectTrackNamed("meadow");

@@ -3,7 +3,7 @@
 #include <cmath>
 
 float cosTable[720];
-float sinTable[720];
+static float sinTable[720];
 
 void preCalculateTrigoTables()
 {

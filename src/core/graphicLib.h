@@ -7,7 +7,6 @@
 const double DEG_TO_RAD_GAME = 0.017455053237912375;
 
 extern float cosTable[720];
-extern float sinTable[720];
 
 void preCalculateTrigoTables();
 float pcos(float degrees);

@@ -7,7 +7,7 @@ static const float ambiantDefaut[4] = {1, 1, 1, 1};
 static const float diffuseDefaut[4] = {0.8f, 0.8f, 0.8f, 1};
 static const float noirOpaque[4] = {0, 0, 0, 1};
 
-unsigned int objList;
+static unsigned int objList;  // the first of the lists, 0 = none made yet
 
 void reInitAllGLMaterial()
 {

@@ -4,15 +4,14 @@
 
 #include "skier/Generic3dObject.h"
 
-// The obstacle models' lists, in this order from objList (0 = none made yet).
+// The obstacle models' lists, made together in this order.
 enum ObstacleModelList { treeModelList, bombModelList, railModelList, obstacleModelLists };
-extern unsigned int objList;
 
-// Deletes the previous run's lists, if any, and makes fresh ones (still empty) from objList.
+// Deletes the previous run's lists, if any, and makes fresh ones (still empty).
 void makeObjectLists();
-// Compiles the object's groups, untextured, into the list objList + which.
+// Compiles the object's groups, untextured, into the list of which.
 void compileObjectList(const Generic3DObject& object, ObstacleModelList which);
-// Calls the list objList + which (nothing before the lists are made).
+// Calls the list of which (nothing before the lists are made).
 void drawObjectList(ObstacleModelList which);
 // Deletes the three lists of the previous run, if any.
 void deleteObjectLists();

@@ -7,8 +7,7 @@
 #include "render/SnowParticleEngine.h"
 #include "render/graphImage.h"
 
-SnowParticleEngine* particleEngineSkier = nullptr;
-SnowParticleEngine* particleEngineBomb = nullptr;
+SnowSprays snowSprays;
 
 static const float BURST_GRAVITY_SCALE = 200.0f;
 static const float BURST_SPEED[3] = {4, 8, 3};
@@ -188,19 +187,19 @@ void SnowParticleEngine::draw(float angle, float speedFactor, short backwards)
 
 void createParticleEngines()
 {
-    particleEngineSkier = new SnowParticleEngine(20, 0, 0, 0, 0, 0, 200, -600, 55, 0.08f, 400, 200);
-    particleEngineBomb = new SnowParticleEngine(2, 0, 0, 0, 0, 0, 400, 100, 420, 0.08f, 4000, 200);
-    particleEngineBomb->setContinuousEmission(0);
-    particleEngineBomb->setScreenShare(BOMB_SCREEN_SHARE);
-    particleEngineSkier->setTexture(texGui[texGuiSnow]);
-    particleEngineBomb->setTexture(texGui[texGuiSnow]);
-    particleEngineSkier->initParticlesProps();
-    particleEngineBomb->initParticlesProps();
+    snowSprays.particleEngineSkier = new SnowParticleEngine(20, 0, 0, 0, 0, 0, 200, -600, 55, 0.08f, 400, 200);
+    snowSprays.particleEngineBomb = new SnowParticleEngine(2, 0, 0, 0, 0, 0, 400, 100, 420, 0.08f, 4000, 200);
+    snowSprays.particleEngineBomb->setContinuousEmission(0);
+    snowSprays.particleEngineBomb->setScreenShare(BOMB_SCREEN_SHARE);
+    snowSprays.particleEngineSkier->setTexture(gameTextures.texGui[texGuiSnow]);
+    snowSprays.particleEngineBomb->setTexture(gameTextures.texGui[texGuiSnow]);
+    snowSprays.particleEngineSkier->initParticlesProps();
+    snowSprays.particleEngineBomb->initParticlesProps();
 }
 
 void deleteParticleEngines()
 {
-    delete particleEngineSkier;
-    delete particleEngineBomb;
-    particleEngineSkier = particleEngineBomb = nullptr;
+    delete snowSprays.particleEngineSkier;
+    delete snowSprays.particleEngineBomb;
+    snowSprays.particleEngineSkier = snowSprays.particleEngineBomb = nullptr;
 }

@@ -71,8 +71,12 @@ public:
     static float randomSpeedScaleGenerator();
 };
 
-extern SnowParticleEngine* particleEngineSkier;
-extern SnowParticleEngine* particleEngineBomb;
+// The two sprays, made together by createParticleEngines (null before and after).
+struct SnowSprays {
+    SnowParticleEngine* particleEngineSkier = nullptr;  // under the rider's skis
+    SnowParticleEngine* particleEngineBomb = nullptr;   // a bomb's burst
+};
+extern SnowSprays snowSprays;
 
 // qsort comparator: decreasing z, ties pushed apart by 1.0
 int particleComp(const void* a, const void* b);

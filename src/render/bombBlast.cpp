@@ -51,7 +51,7 @@ void drawBombBlast(const float* at)
     glDepthMask(GL_FALSE);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     // smoke darkens what is behind it, the snow and the flash add to it
-    glBindTexture(GL_TEXTURE_2D, texGui[texGuiSnow]);
+    glBindTexture(GL_TEXTURE_2D, gameTextures.texGui[texGuiSnow]);
     glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
     for (int k = 0; k < PUFFS; k += 2) {
         float p[3];
@@ -67,7 +67,7 @@ void drawBombBlast(const float* at)
         facingSquare(p, 380 + 1100 * t, right, up);
     }
     if (t < FLASH_SECONDS) {
-        glBindTexture(GL_TEXTURE_2D, texTrackStuff[texStuffSoleil]);
+        glBindTexture(GL_TEXTURE_2D, gameTextures.texTrackStuff[texStuffSoleil]);
         glColor4f(1, 0.8f, 0.5f, 1 - t / FLASH_SECONDS);
         facingSquare(at, 900 + 5000 * t, right, up);
     }

@@ -8,8 +8,7 @@
 #include "render/graphImage.h"
 #include "render/renderSettings.h"
 
-short smoothDistantTextures = 0;
-short distanceHaze = 0;
+RenderSettings renderSettings;
 
 static const int SKY_FACE_SIZE = 256;
 // The terrain drawn ahead ends against the sky face's far valley, a little below its horizon (the
@@ -35,7 +34,7 @@ void hazeColourOfSky(const unsigned char* rgb, int width, int height, float out[
 
 void loadDistanceHaze(const char* trackName)
 {
-    if (!distanceHaze) return;
+    if (!renderSettings.distanceHaze) return;
     std::vector<unsigned char> face((size_t)SKY_FACE_SIZE * SKY_FACE_SIZE * 3);
     std::string file = trackPath(trackName, "texObj/front.bmp");
     chargerImageTexPtr(file.c_str(), face.data(), SKY_FACE_SIZE, SKY_FACE_SIZE);
@@ -44,7 +43,7 @@ void loadDistanceHaze(const char* trackName)
 
 void beginDistanceHaze()
 {
-    if (!distanceHaze) return;
+    if (!renderSettings.distanceHaze) return;
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glFogf(GL_FOG_START, HAZE_START);
     glFogf(GL_FOG_END, HAZE_END);

@@ -54,7 +54,7 @@ static void drawGround(const DrawnState& d, long tick)
     const GLfloat snow[4] = {rgbNeigeR, rgbNeigeG, rgbNeigeB, 0};
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
-    drawPlan(d.pos[0], points, faces, normalesPiste, textures, texName);
+    drawPlan(d.pos[0], points, faces, normalesPiste, textures, gameTextures.texName);
     drawTraces(d.pos, tick);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
@@ -69,9 +69,9 @@ static void riderTurns(const DrawnState& d)
 
 static void drawSpray(const DrawnState& d)
 {
-    if (!particleEngineSkier) return;
+    if (!snowSprays.particleEngineSkier) return;
     if (!(d.contact && d.speed > SPRAY_MIN_SPEED)) {
-        particleEngineSkier->initParticlesProps();
+        snowSprays.particleEngineSkier->initParticlesProps();
         return;
     }
     glPushMatrix();
@@ -79,7 +79,7 @@ static void drawSpray(const DrawnState& d)
     if (d.braking) glRotatef(180, 0, 1, 0);
     if (d.fakie) glRotatef(180, 0, 1, 0);
     float speed = shownRun().motion.vitesseMax != 0 ? fabsf(d.speed / shownRun().motion.vitesseMax) : 0;
-    particleEngineSkier->draw(d.braking ? 180.0f : 0.0f, speed, d.braking);
+    snowSprays.particleEngineSkier->draw(d.braking ? 180.0f : 0.0f, speed, d.braking);
     glPopMatrix();
 }
 
@@ -91,7 +91,7 @@ static void drawRider(const DrawnState& d, const WorldView* view = nullptr)
     glPushMatrix();
     if (d.fakie) glRotatef(180, 0, 1, 0);
     if (d.tumble != 0) glRotatef(d.tumble, 0, 0, 1);
-    if (ombre < 2) drawShadow(d, view);
+    if (shadowState.ombre < 2) drawShadow(d, view);
     glColor4f(1, 1, 1, 1);
     drawSkierAfterTransformEtat(riddenModel(), 1, d.contact);
     drawSpray(d);
@@ -101,7 +101,7 @@ static void drawRider(const DrawnState& d, const WorldView* view = nullptr)
 
 static void drawRescueAndStars(const DrawnState& d)
 {
-    if (d.rescue) drawRescueFlight(RESCUE_X, 0, 0, texGui[texGuiFont2], texTrackStuff[texStuffCylinder]);
+    if (d.rescue) drawRescueFlight(RESCUE_X, 0, 0, gameTextures.texGui[texGuiFont2], gameTextures.texTrackStuff[texStuffCylinder]);
     if (d.stars) drawStars(d.pos[1], 0);
 }
 
@@ -199,7 +199,7 @@ static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v, s
     for (int row = first; row <= last; row += windowRows) {
         windows.push_back((row + terrainRowsBehind) * facesParRangee + column);
         setNumeroFaceCourante(windows.back());
-        drawPlan(d.pos[0], points, faces, normalesPiste, textures, texName);
+        drawPlan(d.pos[0], points, faces, normalesPiste, textures, gameTextures.texName);
     }
     setNumeroFaceCourante(runFace);
     drawTraces(d.pos, tick);

@@ -22,9 +22,7 @@
 #define GL_CLAMP_TO_EDGE 0x812F
 #endif
 
-unsigned int texGui[nbTexGui];
-unsigned int texTrackStuff[nbTexTrackStuff];
-unsigned int texName[maxTrackTextures];
+GameTextures gameTextures;
 
 static const int TRACK_TEXTURE_SIZE = 128;
 
@@ -86,12 +84,12 @@ static const TextureRecipe guiTextures[9] = {
 
 void initGuiGL()
 {
-    glGenTextures(9, texGui);
+    glGenTextures(9, gameTextures.texGui);
     for (int slot = 0; slot < 9; slot++) {
         const TextureRecipe& r = guiTextures[slot];
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-        uploadTexture(texGui[slot], dataPath(r.file).c_str(), r.loader, r.size, r.wrap, r.filter);
-        if (slot == texGuiFont || slot == texGuiFont2) BuildFont(texGui[slot]);
+        uploadTexture(gameTextures.texGui[slot], dataPath(r.file).c_str(), r.loader, r.size, r.wrap, r.filter);
+        if (slot == texGuiFont || slot == texGuiFont2) BuildFont(gameTextures.texGui[slot]);
     }
 }
 
@@ -134,23 +132,23 @@ static void loadSurfaceTextures(const char* trackName)
     std::string dir = trackPath(trackName, "texTrack/");
     int n = countTrackTextures(dir.c_str());
     setNbTrackTextures(n);
-    if (n > 0) glGenTextures(n, texName);
+    if (n > 0) glGenTextures(n, gameTextures.texName);
     for (int i = 0; i < n; i++) {
         std::string file = dir + std::to_string(i) + ".bmp";
-        uploadTexture(texName[i], file.c_str(), PLAIN, TRACK_TEXTURE_SIZE, GL_CLAMP_TO_EDGE, GL_LINEAR,
-                      smoothDistantTextures != 0);
+        uploadTexture(gameTextures.texName[i], file.c_str(), PLAIN, TRACK_TEXTURE_SIZE, GL_CLAMP_TO_EDGE, GL_LINEAR,
+                      renderSettings.smoothDistantTextures != 0);
     }
 }
 
 static void loadDecorationTextures(const char* trackName)
 {
     std::string dir = trackPath(trackName, "texObj/");
-    glGenTextures(nbTexTrackStuff, texTrackStuff);
+    glGenTextures(nbTexTrackStuff, gameTextures.texTrackStuff);
     for (int slot = 0; slot < nbTexTrackStuff; slot++) {
         const TextureRecipe& r = trackStuffTextures[slot];
         if (slot == texStuffTraceRun) glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         std::string file = dir + r.file;
-        uploadTexture(texTrackStuff[slot], file.c_str(), r.loader, r.size, r.wrap, r.filter);
+        uploadTexture(gameTextures.texTrackStuff[slot], file.c_str(), r.loader, r.size, r.wrap, r.filter);
     }
 }
 
@@ -162,13 +160,13 @@ void initGL(const char* trackName)
     loadTrackWorld(trackName);
     glClearColor(0, 0, 0, 0);
     initLightAndShade();
-    if (particleEngineSkier) particleEngineSkier->initParticlesProps();
+    if (snowSprays.particleEngineSkier) snowSprays.particleEngineSkier->initParticlesProps();
 }
 
 void libereTexturesTrackStuff()
 {
-    glDeleteTextures(nbTexTrackStuff, texTrackStuff);
-    for (int i = 0; i < nbTexTrackStuff; i++) texTrackStuff[i] = 0;
+    glDeleteTextures(nbTexTrackStuff, gameTextures.texTrackStuff);
+    for (int i = 0; i < nbTexTrackStuff; i++) gameTextures.texTrackStuff[i] = 0;
 }
 
 void initLightAndShade()

@@ -29,9 +29,13 @@ const int texStuffDown = 10;
 const int texStuffTraceRun = 11;
 const int texStuffTraceBreak = 12;
 
-extern unsigned int texGui[nbTexGui];
-extern unsigned int texTrackStuff[nbTexTrackStuff];
-extern unsigned int texName[maxTrackTextures];
+// The OpenGL texture names: the menus' and HUD's, the track's sky, sun and traces, the terrain's.
+struct GameTextures {
+    unsigned int texGui[nbTexGui] = {};
+    unsigned int texTrackStuff[nbTexTrackStuff] = {};
+    unsigned int texName[maxTrackTextures] = {};
+};
+extern GameTextures gameTextures;
 
 // Loaders: fill a caller buffer of width x height x 3 (RGB) or x 4 (RGBA) bytes, bottom row first,
 // never more. A missing, unreadable, not-24-bit or wrongly sized picture is reported with its name

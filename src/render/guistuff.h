@@ -5,12 +5,9 @@
 const float overlayWidth = 640.0f;
 const float overlayHeight = 480.0f;
 
-extern float listePointsBoulesTex[9][4][2];
-extern float colorBande[4];
-extern short showFps;
-extern char timeStr[256];
-extern char scoreStr[256];
-extern char strButton[256];
+// Texture coordinate (axis 0 across, 1 up) of a corner (bottom-left, bottom-right, top-right, top-left)
+// of the overlay atlas's entry k, its nine cells counted from the top left.
+float atlasCoord(int k, int corner, int axis);
 
 // Overlay bracket: lighting and depth test off, blending on, 640 x 480 ortho projection.
 void beginOverlay();
@@ -58,7 +55,12 @@ const HudLayout& drawnRunHudLayout();
 struct BonusMessage {
     float secondsLeft;
 };
-extern BonusMessage collectableMessage, bombMessage;
+// What the HUD shows beside the run: the frame rate (F7 switches it, in the shell) and the pickup messages.
+struct HudState {
+    short showFps = 0;
+    BonusMessage collectableMessage = {0}, bombMessage = {0};
+};
+extern HudState hudState;
 void startBonusMessage(BonusMessage* m);
 short bonusMessageShown(const BonusMessage& m);
 void ageBonusMessage(BonusMessage* m, float seconds);

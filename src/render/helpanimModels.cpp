@@ -77,7 +77,7 @@ void drawStars(float y, float angle)
     glRotatef(angle, 0, 1, 0);
     glRotatef(angle, 0, 0, 1);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texTrackStuff[texStuffCylinder]);
+    glBindTexture(GL_TEXTURE_2D, gameTextures.texTrackStuff[texStuffCylinder]);
     GLUquadric* q = sharedQuadric();
     gluQuadricNormals(q, GLU_SMOOTH);
     gluQuadricDrawStyle(q, GLU_FILL);

@@ -51,7 +51,7 @@ static void drawPuff(float x, float y, float z, float size)
 static void drawTrailAndGlow(float x, float y, float z)
 {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texGui[texGuiSnow]);
+    glBindTexture(GL_TEXTURE_2D, gameTextures.texGui[texGuiSnow]);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glDepthMask(GL_FALSE);

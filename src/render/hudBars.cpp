@@ -12,7 +12,7 @@ static const float BAND_CHAR_WIDTH = 14.0f;
 static const float BAND_TEXT_MARGIN = 1.5f;
 static const int COMBI_MAX = 6;  // trick-key buffer entries
 
-float colorBande[4] = {0.6f, 0.6f, 1.0f, 0.5f};
+static const float colorBande[4] = {0.6f, 0.6f, 1.0f, 0.5f};
 
 float bandWidthFor(const char* text) { return ((float)strlen(text) + BAND_TEXT_MARGIN) * BAND_CHAR_WIDTH; }
 

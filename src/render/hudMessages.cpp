@@ -4,8 +4,7 @@
 
 static const float BONUS_SECONDS = 1.0f;  // the same at any frame rate
 
-BonusMessage collectableMessage = {0};
-BonusMessage bombMessage = {0};
+HudState hudState;
 
 void startBonusMessage(BonusMessage* m) { m->secondsLeft = BONUS_SECONDS; }
 

@@ -17,7 +17,7 @@ static const double MEDAL_TURN_SECONDS = 0.001;
 // Cell bounds of the 3 x 3 atlas (0.33 and 0.66, as the picture is laid out).
 static const float atlasCuts[4] = {0.0f, 0.33f, 0.66f, 1.0f};
 
-static float atlasEntry(int k, int corner, int axis)
+float atlasCoord(int k, int corner, int axis)
 {
     int column = k % 3, rowFromTop = k / 3;
     float s0 = atlasCuts[column], s1 = atlasCuts[column + 1];
@@ -27,17 +27,6 @@ static float atlasEntry(int k, int corner, int axis)
     if (axis == 0) return useHighS[corner] ? s1 : s0;
     return useHighT[corner] ? t1 : t0;
 }
-
-struct AtlasTable {
-    AtlasTable()
-    {
-        for (int k = 0; k < 9; k++)
-            for (int c = 0; c < 4; c++)
-                for (int a = 0; a < 2; a++) listePointsBoulesTex[k][c][a] = atlasEntry(k, c, a);
-    }
-};
-float listePointsBoulesTex[9][4][2];
-static AtlasTable fillAtlas;
 
 void beginOverlay()
 {
@@ -75,7 +64,7 @@ void drawBoule(int k, float x, float y, float w, float h, unsigned int texture)
     glColor4f(1, 1, 1, 1);
     glBegin(GL_QUADS);
     for (int c = 0; c < 4; c++) {
-        glTexCoord2f(listePointsBoulesTex[k][c][0], listePointsBoulesTex[k][c][1]);
+        glTexCoord2f(atlasCoord(k, c, 0), atlasCoord(k, c, 1));
         glVertex2f(corners[c][0], corners[c][1]);
     }
     glEnd();

@@ -2,8 +2,11 @@
 // surfaces (smooth distant textures) and fog in the sky's colour (distance haze).
 #pragma once
 
-extern short smoothDistantTextures;  // 0 or 1
-extern short distanceHaze;           // 0 or 1
+struct RenderSettings {
+    short smoothDistantTextures = 0;  // 0 or 1
+    short distanceHaze = 0;           // 0 or 1
+};
+extern RenderSettings renderSettings;
 
 // The haze colour of a sky face (RGB, bottom row first): the mean of the band just above its
 // horizon, the far sky the terrain fades into. out gets three values in 0..1.

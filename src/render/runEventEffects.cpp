@@ -13,7 +13,7 @@ static const long BLAST_TICKS = 100;  // how long a bomb's blast is seen
 
 static void skierSnow(RunEventKind kind)
 {
-    SnowParticleEngine* e = particleEngineSkier;
+    SnowParticleEngine* e = snowSprays.particleEngineSkier;
     if (!e) return;
     if (kind == RUN_EV_LANDING || kind == RUN_EV_SPRAY_BURST) e->setBurst(1);
     if (kind == RUN_EV_SPRAY_STOP || kind == RUN_EV_PUT_BACK) e->setBurst(0);
@@ -22,9 +22,9 @@ static void skierSnow(RunEventKind kind)
 
 static void bombSnow()
 {
-    if (!particleEngineBomb) return;
-    particleEngineBomb->initParticlesProps();
-    particleEngineBomb->setBurst(1);
+    if (!snowSprays.particleEngineBomb) return;
+    snowSprays.particleEngineBomb->initParticlesProps();
+    snowSprays.particleEngineBomb->setBurst(1);
 }
 
 void applyRunEventEffects(const RunEventList& events)
@@ -34,11 +34,11 @@ void applyRunEventEffects(const RunEventList& events)
         RunEventKind kind = events.items[i].kind;
         if (kind == RUN_EV_PUT_BACK) skiTraces.reset();
         if (kind == RUN_EV_BOMB_FIRED) bombSnow(), bombBlastTicks = 0;
-        if (kind == RUN_EV_COLLECTABLE) startBonusMessage(&collectableMessage);
-        if (kind == RUN_EV_BOMB_PICKED) startBonusMessage(&bombMessage);
+        if (kind == RUN_EV_COLLECTABLE) startBonusMessage(&hudState.collectableMessage);
+        if (kind == RUN_EV_BOMB_PICKED) startBonusMessage(&hudState.bombMessage);
         skierSnow(kind);
     }
-    if (!particleEngineSkier) return;
-    particleEngineSkier->setXGravity(shownRun().phases.sprayDrift);
-    particleEngineSkier->setContinuousBurst(shownRun().phases.sprayDrift != 0.0f);
+    if (!snowSprays.particleEngineSkier) return;
+    snowSprays.particleEngineSkier->setXGravity(shownRun().phases.sprayDrift);
+    snowSprays.particleEngineSkier->setContinuousBurst(shownRun().phases.sprayDrift != 0.0f);
 }

@@ -40,11 +40,10 @@ static const float BAND_MARGIN = 4, BAND_ALPHA = 0.6f;
 static const float FINISH_BLINK_PERIOD = 1.5f, FINISH_BLINK_RESTART = 0.1f, FINISH_BLINK_ON = 0.75f;
 static const char FINISH_TEXT[] = "FINISH", PRESS_RETURN_TEXT[] = "- press Return -";
 
-char timeStr[256] = "";
-char scoreStr[256] = "";
-char strButton[256] = "";
+static char timeStr[256] = "";
+static char scoreStr[256] = "";
 
-static unsigned int hudFont() { return texGui[texGuiFont2]; }
+static unsigned int hudFont() { return gameTextures.texGui[texGuiFont2]; }
 
 static void printAt(const HudPlace& p, const char* text)
 {
@@ -97,7 +96,7 @@ static void cornerTexts(HudTexts& t)
     snprintf(scoreStr, sizeof scoreStr, "Score: %i", runScoreSoFar());
     setHudText(t, hudScore, scoreStr);
     if (ghostGapText(text)) setHudText(t, hudGhostGap, text);
-    if (showFps) {
+    if (hudState.showFps) {
         snprintf(text, sizeof text, "fps: %2.1f ticks: %2.1f", shownRun().timing.frameps, runTicker.ticksPerSecondSeen);
         setHudText(t, hudFps, text);
     }
@@ -122,8 +121,8 @@ static void runTexts(HudTexts& t)
         runFeedbackLine(line, sizeof line);
         setHudText(t, hudFeedback, line);
     }
-    if (bonusMessageShown(collectableMessage)) setHudText(t, hudBonus, "BONUS!");
-    if (bonusMessageShown(bombMessage)) setHudText(t, hudExplosive, "Explosive!");
+    if (bonusMessageShown(hudState.collectableMessage)) setHudText(t, hudBonus, "BONUS!");
+    if (bonusMessageShown(hudState.bombMessage)) setHudText(t, hudExplosive, "Explosive!");
     countdownLine(line, sizeof line);
     setHudText(t, hudCountdown, line);
     if (shownRun().motion.skieurArrive) {
@@ -156,8 +155,8 @@ static void drawHudShapes(const HudLayout& l)
     drawBandeVitesse(bar.x, bar.y + bar.h, length, bar.h, SPEED_BAR_SLANT);
     drawSpeedBarFrame(bar.x, bar.y + bar.h, full, bar.h, SPEED_BAR_SLANT);
     const HudBox &collect = it[hudCollectables].shape, &bomb = it[hudBombs].shape, &power = it[hudPower].shape;
-    drawCollectableLogo(collect.x, collect.y + collect.h, collect.w, collect.h, texGui[texGuiBoules]);
-    drawLogoBomb(bomb.x, bomb.y + bomb.h, bomb.w, bomb.h, texGui[texGuiBomb]);
+    drawCollectableLogo(collect.x, collect.y + collect.h, collect.w, collect.h, gameTextures.texGui[texGuiBoules]);
+    drawLogoBomb(bomb.x, bomb.y + bomb.h, bomb.w, bomb.h, gameTextures.texGui[texGuiBomb]);
     drawPower(power.x + power.w / 2, power.y + power.h / 2, POWER_STEPS, hudPowerRadius, shownRun().motion.bufferJump, POWER_THRESHOLD,
               POWER_MAX);
 }
@@ -230,7 +229,7 @@ void drawRunHud()
     clearHudTexts(t);
     cornerTexts(t);
     runTexts(t);
-    runHints(hints, keyHintsShown && !lesson.active);
+    runHints(hints, userPrefs.keyHintsShown && !lesson.active);
     short lessonShown = lessonBandShown(lessonText);
     hintTexts(t, hints, lessonShown, lessonText);
     HudLayout l;
@@ -247,8 +246,8 @@ void drawRunHud()
     hudBandedLine(l.item[hudFps], t.text[hudFps], 1.0f, 1);
     const HudBox& keys = l.item[hudTrickKeys].box;
     if (l.item[hudTrickKeys].shown)
-        drawCombi(keys.x, keys.y + keys.h, hudTrickKeySize, hudTrickKeySize, hudTrickKeyGap, texGui[texGuiBoules],
+        drawCombi(keys.x, keys.y + keys.h, hudTrickKeySize, hudTrickKeySize, hudTrickKeyGap, gameTextures.texGui[texGuiBoules],
                   shownRun().trickKeys.bufferBoutons);
-    ageBonusMessage(&collectableMessage, (float)runTicker.frameSeconds);
-    ageBonusMessage(&bombMessage, (float)runTicker.frameSeconds);
+    ageBonusMessage(&hudState.collectableMessage, (float)runTicker.frameSeconds);
+    ageBonusMessage(&hudState.bombMessage, (float)runTicker.frameSeconds);
 }

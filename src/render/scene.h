@@ -6,10 +6,14 @@
 
 #include "shell/prefs.h"  // viewChoice and its bounds
 
-extern int ombre;  // 0 projected rider shadow, 1 disc, 2 none
-extern float mouvCamX;
-extern float lilPoints[3][3];
-extern float shadowMat[4][4];
+// The rider's shadow: how it is drawn (F9 switches it, in the shell) and the ground plane under the
+// rider it is flattened on, in the rider frame.
+struct ShadowState {
+    int ombre = 0;  // 0 projected rider shadow, 1 disc, 2 none
+    float lilPoints[3][3] = {};
+    float shadowMat[4][4] = {};
+};
+extern ShadowState shadowState;
 
 // Camera offsets of a view (back is the eye X in the rider frame, up its height).
 void cameraDistances(int view, float* back, float* up);
@@ -37,6 +41,7 @@ struct ChaseCameraState {
     float sunHeading;
     int halfPipeHeading, seenRunHalfPipe;
     short seenInHalfPipe, seenContact;
+    float mouvCamX;  // the bank the view leans by on the ground, degrees
 };
 extern ChaseCameraState chaseCamera;
 // A new run: no bank, the camera's heading state taken from the run's.

@@ -28,13 +28,10 @@ static const int SIGHT_SAMPLES = 24;
 static const float CLOSEST_SHARE = 0.2f;        // the eye comes no nearer than this share of its distance
 static const float EYE_LEAST_CLEARANCE = 60.0f; // above the snow right under a pulled-in eye
 
-int ombre = 0;
-float mouvCamX = 0.0f;
 ChaseCameraState chaseCamera = {0, 0, 0, 0, 0};
 
 void resetChaseCamera()
 {
-    mouvCamX = 0.0f;
     chaseCamera = ChaseCameraState{0, shownRun().phases.rotSkierYAvantSautHalfPipe, shownRun().phases.rotSkierYAvantSautHalfPipe, shownRun().phases.inHalfPipe,
                                    (short)getContact()};
 }
@@ -160,9 +157,9 @@ void stepViewTurn(ViewTurn* t)
         t->heading = (inOpenHalfPipe() && shownRun().phases.changementContact) ? halfPipeHeadingOnGround() : shownRun().orientation.rotSkierY;
         // the view leans into a turn by a few degrees at most: the horizon stays level on side slopes;
         // past 60 degrees the bank of the last tick stays
-        if (fabsf(shownRun().orientation.rotSkierY) <= BANK_FOLLOW_LIMIT) mouvCamX = limitedTilt(-shownRun().orientation.rotSkierY / BANK_DIVISOR);
+        if (fabsf(shownRun().orientation.rotSkierY) <= BANK_FOLLOW_LIMIT) chaseCamera.mouvCamX = limitedTilt(-shownRun().orientation.rotSkierY / BANK_DIVISOR);
         t->bank = 1;
-        t->bankAngle = mouvCamX;
+        t->bankAngle = chaseCamera.mouvCamX;
         return;
     }
     // in the air the view keeps the take-off heading: spins and flips do not turn it

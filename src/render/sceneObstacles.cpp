@@ -52,7 +52,7 @@ static void drawBombBurst(const float* at)
     glPushMatrix();
     glTranslatef(at[0], at[1], at[2]);
     glRotatef(90, 0, 1, 0);
-    if (particleEngineBomb) particleEngineBomb->draw(0.0f, 1.0f);
+    if (snowSprays.particleEngineBomb) snowSprays.particleEngineBomb->draw(0.0f, 1.0f);
     glPopMatrix();
 }
 

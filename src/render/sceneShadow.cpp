@@ -14,17 +14,19 @@ static const float SHADOW_GREY = 0.8f;
 static const int DISC_STEPS = 20;
 static const float DISC_RADIUS = 50.0f;
 
+ShadowState shadowState;
+
 void shadowPlaneUnderRider(int face, float riderX, float riderY, float groundY)
 {
     if (face < 0 || face >= maxTrackFaces) face = 0;
-    makePoints(lilPoints, face);
+    makePoints(shadowState.lilPoints, face);
     float h = groundY - riderY;
     for (int i = 0; i < 3; i++) {
-        lilPoints[i][0] -= riderX;
-        lilPoints[i][1] = h;
+        shadowState.lilPoints[i][0] -= riderX;
+        shadowState.lilPoints[i][1] = h;
     }
     float light[4] = {2000, 10000, 0, 1};
-    MakeShadowMatrix(lilPoints, light, shadowMat);
+    MakeShadowMatrix(shadowState.lilPoints, light, shadowState.shadowMat);
 }
 
 // The frame the chase draws the shadow in: its eye's, the view's turn left out. A camera in the world
@@ -45,7 +47,7 @@ static void shadowFrame(const DrawnState& d, const WorldView* view)
 
 void drawShadow(const DrawnState& d, const WorldView* view)
 {
-    if (ombre != 0 && ombre != 1) return;
+    if (shadowState.ombre != 0 && shadowState.ombre != 1) return;
     shadowPlaneUnderRider(d.face, d.pos[0], d.pos[1], d.groundY);
     glPushMatrix();
     glDisable(GL_DEPTH_TEST);
@@ -56,7 +58,7 @@ void drawShadow(const DrawnState& d, const WorldView* view)
     shadowFrame(d, view);
     glRotatef(d.slope, 0, 0, 1);
     glRotatef(d.lateral, 1, 0, 0);
-    glMultMatrixf(&shadowMat[0][0]);
+    glMultMatrixf(&shadowState.shadowMat[0][0]);
     if (!d.contact) {
         glRotatef(-d.yaw, 0, 1, 0);
         glRotatef(d.airPitch, 0, 0, 1);
@@ -64,7 +66,7 @@ void drawShadow(const DrawnState& d, const WorldView* view)
     }
     if (d.fakie) glRotatef(180, 0, 1, 0);
     glDisable(GL_TEXTURE_2D);
-    if (ombre == 0) {
+    if (shadowState.ombre == 0) {
         drawSkierAfterTransformEtat(riddenModel(), 0, d.contact);
     } else {
         glRotatef(90, 0, 1, 0);

@@ -17,7 +17,7 @@ struct SkyCorner {
 
 static void skyFace(int slot, const SkyCorner c[4])
 {
-    glBindTexture(GL_TEXTURE_2D, texTrackStuff[slot]);
+    glBindTexture(GL_TEXTURE_2D, gameTextures.texTrackStuff[slot]);
     glBegin(GL_QUADS);
     for (int i = 0; i < 4; i++) {
         glTexCoord2f(c[i].s, c[i].t);
@@ -53,7 +53,7 @@ void drawSoleil(float angle)
     // additive: the dark parts of the picture vanish
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, texTrackStuff[texStuffSoleil]);
+    glBindTexture(GL_TEXTURE_2D, gameTextures.texTrackStuff[texStuffSoleil]);
     glPushMatrix();
     glTranslatef(SUN_AHEAD, SUN_HEIGHT, 0);
     glScalef(1, SUN_HALF_SIZE, SUN_HALF_SIZE);

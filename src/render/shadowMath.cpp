@@ -3,9 +3,6 @@
 
 #include "render/scene.h"
 
-float lilPoints[3][3];
-float shadowMat[4][4];
-
 void ReduceToUnit(float v[3])
 {
     float len = sqrtf(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);

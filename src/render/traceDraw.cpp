@@ -43,8 +43,8 @@ void updateTraces(const float* riderPos, long tick)
     chooseTracePair(shownRun().phases.fakie, shownRun().motion.freinage, shownRun().orientation.rotSkierY, &l, &r, &slot);
     ThreeDPoint* a = onSnow(ends[l], riderPos);
     ThreeDPoint* b = onSnow(ends[r], riderPos);
-    if (tick >= 0 && tick == lastTraceTick) skiTraces.replaceLast(a, b, texTrackStuff[slot]);
-    else skiTraces.add(a, b, texTrackStuff[slot]);
+    if (tick >= 0 && tick == lastTraceTick) skiTraces.replaceLast(a, b, gameTextures.texTrackStuff[slot]);
+    else skiTraces.add(a, b, gameTextures.texTrackStuff[slot]);
     lastTraceTick = tick;
 }
 

@@ -32,23 +32,23 @@ const char* trackListNote()
 {
     static char note[TRACK_NOTE_CHARS];
     note[0] = '\0';
-    if (nbPistesLeftOut > 0)
-        snprintf(note, sizeof note, "%i tracks left out: the list holds %i", nbPistesLeftOut, MAX_LIST_NAMES);
+    if (gameLists.nbPistesLeftOut > 0)
+        snprintf(note, sizeof note, "%i tracks left out: the list holds %i", gameLists.nbPistesLeftOut, MAX_LIST_NAMES);
     return note;
 }
 
 void selectTrackNamed(const char* dir)
 {
-    for (int i = 0; i < nbTotalPistes; i++)
-        if (strcmp(listePistes[i], dir) == 0) selectedTrack = i;
+    for (int i = 0; i < gameLists.nbTotalPistes; i++)
+        if (strcmp(gameLists.listePistes[i], dir) == 0) selectedTrack = i;
 }
 
 void refreshTrackList(const char* select)
 {
     char was[LIST_NAME_CHARS];
-    snprintf(was, sizeof was, "%s", nomFicPiste);
+    snprintf(was, sizeof was, "%s", gameLists.nomFicPiste);
     chargeNomPistes();
-    if (selectedTrack >= nbTotalPistes) selectedTrack = nbTotalPistes > 0 ? nbTotalPistes - 1 : 0;
+    if (selectedTrack >= gameLists.nbTotalPistes) selectedTrack = gameLists.nbTotalPistes > 0 ? gameLists.nbTotalPistes - 1 : 0;
     selectTrackNamed(select ? select : was);
     firstLoad = 1;
     redrawAllMenu = 0;
@@ -95,10 +95,10 @@ static void loadTrackPresentation()
 {
     free(menuPictures.trackImg);
     menuPictures.trackImg = (unsigned char*)calloc(TRACK_THUMB_BYTES, 1);
-    std::string path = trackPath(nomFicPiste, "texObj/front.bmp");
+    std::string path = trackPath(gameLists.nomFicPiste, "texObj/front.bmp");
     chargerImageTexPtrSized(path.c_str(), menuPictures.trackImg, TRACK_THUMB_BYTES);
-    loadTrackDescription(nomFicPiste, desc, sizeof desc);
-    readTrackTitle(nomFicPiste, title, sizeof title);
+    loadTrackDescription(gameLists.nomFicPiste, desc, sizeof desc);
+    readTrackTitle(gameLists.nomFicPiste, title, sizeof title);
 }
 
 void choixPiste(short leaving)
@@ -110,7 +110,7 @@ void choixPiste(short leaving)
     } else if (keySNoRepeat()) {
         openSeedLine();
     } else if (keyRightNoRepeat()) {
-        if (selectedTrack < nbTotalPistes - 1) selectedTrack++;
+        if (selectedTrack < gameLists.nbTotalPistes - 1) selectedTrack++;
         moved = 1;
     } else if (keyLeftNoRepeat()) {
         if (selectedTrack > 0) selectedTrack--;
@@ -120,12 +120,12 @@ void choixPiste(short leaving)
         wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         redrawAllMenu = 0;
     }
-    strncpy(nomFicPiste, listePistes[selectedTrack], LIST_NAME_CHARS - 1);
+    strncpy(gameLists.nomFicPiste, gameLists.listePistes[selectedTrack], LIST_NAME_CHARS - 1);
     if (firstLoad || selectedTrack != prevSelectedTrack) {
         loadTrackPresentation();
         trackNote[0] = '\0'; // it was about the track left
     }
-    displayChoixPiste(listePistes, nbTotalPistes, selectedTrack, desc, (short)redrawAllMenu);
+    displayChoixPiste(gameLists.listePistes, gameLists.nbTotalPistes, selectedTrack, desc, (short)redrawAllMenu);
     prevSelectedTrack = selectedTrack;
     firstLoad = 0;
     if (!leaving && redrawAllMenu < 2) redrawAllMenu++;

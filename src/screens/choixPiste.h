@@ -8,15 +8,6 @@ const int TRACK_TITLE_BYTES = 256;
 #include "run/landing.h"  // the current landing tolerances
 #include "shell/screenFlow.h"
 
-extern const int toleranceAngleRightAndLeft_Wiz, toleranceAngleFrontAndBack_Wiz,
-    toleranceAngleLeftSideAndRightSide_Wiz;
-extern const int toleranceAngleRightAndLeft_Lo, toleranceAngleFrontAndBack_Lo,
-    toleranceAngleLeftSideAndRightSide_Lo;
-extern const int toleranceAngleRightAndLeft_Mid, toleranceAngleFrontAndBack_Mid,
-    toleranceAngleLeftSideAndRightSide_Mid;
-extern const int toleranceAngleRightAndLeft_Hi, toleranceAngleFrontAndBack_Hi,
-    toleranceAngleLeftSideAndRightSide_Hi;
-
 const int TRACK_NOTE_CHARS = 320;
 // Why the highlighted track could not be ridden, shown on the track screen until another is highlighted.
 extern char trackNote[TRACK_NOTE_CHARS];

@@ -21,8 +21,8 @@ int getSelectedSkier() { return selectedSkier; }
 // The rider loaded at start-up is shown under its own name: the highlight starts on it when listed.
 void highlightRider(const char* dir)
 {
-    for (int i = 0; i < nbTotalSkiers; i++)
-        if (strncmp(listeSkiers[i], dir, sizeof listeSkiers[i]) == 0) {
+    for (int i = 0; i < gameLists.nbTotalSkiers; i++)
+        if (strncmp(gameLists.listeSkiers[i], dir, sizeof gameLists.listeSkiers[i]) == 0) {
             selectedSkier = i;
             strncpy(nomFicSkier, dir, sizeof nomFicSkier - 1);
             return;
@@ -31,7 +31,7 @@ void highlightRider(const char* dir)
 
 static void loadHighlighted()
 {
-    strncpy(nomFicSkier, listeSkiers[selectedSkier], sizeof nomFicSkier - 1);
+    strncpy(nomFicSkier, gameLists.listeSkiers[selectedSkier], sizeof nomFicSkier - 1);
     chargeSkierGui(nomFicSkier);
     wrpPlaySound(gameSounds.selectItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     redrawAllMenu = 0;
@@ -41,18 +41,18 @@ ScreenEvent choixSkier()
 {
     ScreenEvent happened = ScreenEvent::none;
     if (keyRightNoRepeat()) {
-        if (selectedSkier < nbTotalSkiers - 1) selectedSkier++;
-        if (nbTotalSkiers > 0) loadHighlighted();
+        if (selectedSkier < gameLists.nbTotalSkiers - 1) selectedSkier++;
+        if (gameLists.nbTotalSkiers > 0) loadHighlighted();
     } else if (keyLeftNoRepeat()) {
         if (selectedSkier > 0) selectedSkier--;
-        if (nbTotalSkiers > 0) loadHighlighted();
+        if (gameLists.nbTotalSkiers > 0) loadHighlighted();
     } else if (keyEnterNoRepeat()) {
         happened = ScreenEvent::riderChosen;
         wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     }
     changePosition(builtInPoses.reposPosition); // the rider stands in its rest pose on the stand
     majRotationsBones(playerRider);
-    displayChoixSkier(listeSkiers, nbTotalSkiers, selectedSkier, (short)redrawAllMenu);
+    displayChoixSkier(gameLists.listeSkiers, gameLists.nbTotalSkiers, selectedSkier, (short)redrawAllMenu);
     if (redrawAllMenu < 2) redrawAllMenu++;
     handleScreenShot();
     return happened;

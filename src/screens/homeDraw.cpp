@@ -72,14 +72,14 @@ void displayChoixHome(short redraw)
     beginMenuText();
     for (int i = 0; i < 4; i++)
         largeText(HOME_ITEM_X, HOME_ITEM_TOP_Y - HOME_ITEM_PITCH * i, homeItems[i], HOME_ITEM_SCALE);
-    glPrintScale(510, 260, VERSION_TEXT, 0, texGui[texGuiFont], 0.5f);
+    glPrintScale(510, 260, VERSION_TEXT, 0, gameTextures.texGui[texGuiFont], 0.5f);
     endMenuText();
     wipeRect(510, 60, 580, 280, -10);
     wipeRect(620, 20, 800, 40, -10);
     beginMenuText();
     smallText(500, 20, "[esc]: exit game", 0.6f);
     if (homeNote[0]) noteText(HOME_NOTE_X, HOME_NOTE_Y, homeNote, HOME_NOTE_WIDTH);
-    if (!lessonDone && redraw < 2) largeText(LESSON_OFFER_X, LESSON_OFFER_Y, LESSON_OFFER, LESSON_OFFER_SCALE);
+    if (!userPrefs.lessonDone && redraw < 2) largeText(LESSON_OFFER_X, LESSON_OFFER_Y, LESSON_OFFER, LESSON_OFFER_SCALE);
     endMenuText();
     homeArrow(homeHighlight(), homePulse.sca);
     menuFlip();
@@ -140,7 +140,7 @@ void displayWait(const char* message)
     char text[300];
     snprintf(text, sizeof text, "Please wait%s...", message ? message : "");
     beginMenuText();
-    glPrint(WAIT_TEXT_X, WAIT_TEXT_Y, text, 1, texGui[texGuiFont]);
+    glPrint(WAIT_TEXT_X, WAIT_TEXT_Y, text, 1, gameTextures.texGui[texGuiFont]);
     endMenuText();
     menuFlip();
 }

@@ -30,7 +30,7 @@ ScreenEvent choixHome()
     } else if (keyUpNoRepeat() || keyLeftNoRepeat()) {
         if (selectedChoice > CHOICE_PLAY) selectedChoice--;
         selectSound();
-    } else if (!lessonDone && keyLNoRepeat()) {
+    } else if (!userPrefs.lessonDone && keyLNoRepeat()) {
         wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
         happened = ScreenEvent::lessonAsked;
     } else if (keyEnterNoRepeat()) {

@@ -3,14 +3,14 @@
 
 #include <cstring>
 
-const int toleranceAngleRightAndLeft_Wiz = 45, toleranceAngleFrontAndBack_Wiz = 89,
-          toleranceAngleLeftSideAndRightSide_Wiz = 89;
-const int toleranceAngleRightAndLeft_Lo = 40, toleranceAngleFrontAndBack_Lo = 45,
-          toleranceAngleLeftSideAndRightSide_Lo = 45;
-const int toleranceAngleRightAndLeft_Mid = 30, toleranceAngleFrontAndBack_Mid = 30,
-          toleranceAngleLeftSideAndRightSide_Mid = 30;
-const int toleranceAngleRightAndLeft_Hi = 20, toleranceAngleFrontAndBack_Hi = 20,
-          toleranceAngleLeftSideAndRightSide_Hi = 20;
+static const int toleranceAngleRightAndLeft_Wiz = 45, toleranceAngleFrontAndBack_Wiz = 89,
+                 toleranceAngleLeftSideAndRightSide_Wiz = 89;
+static const int toleranceAngleRightAndLeft_Lo = 40, toleranceAngleFrontAndBack_Lo = 45,
+                 toleranceAngleLeftSideAndRightSide_Lo = 45;
+static const int toleranceAngleRightAndLeft_Mid = 30, toleranceAngleFrontAndBack_Mid = 30,
+                 toleranceAngleLeftSideAndRightSide_Mid = 30;
+static const int toleranceAngleRightAndLeft_Hi = 20, toleranceAngleFrontAndBack_Hi = 20,
+                 toleranceAngleLeftSideAndRightSide_Hi = 20;
 
 
 static const char* const levelNames[] = {"Wiz", "Low", "Mid", "Hi"};

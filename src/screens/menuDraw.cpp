@@ -100,12 +100,12 @@ void overlayBar(float x0, float y0, float x1, float y1, float r, float g, float 
 
 void smallText(int x, int y, const char* text, float scale)
 {
-    glPrintScale(x, y, text, 1, texGui[texGuiFont], scale);
+    glPrintScale(x, y, text, 1, gameTextures.texGui[texGuiFont], scale);
 }
 
 void largeText(int x, int y, const char* text, float scale)
 {
-    glPrintScale(x, y, text, 1, texGui[texGuiFont2], scale);
+    glPrintScale(x, y, text, 1, gameTextures.texGui[texGuiFont2], scale);
 }
 
 void noteText(int x, int y, const char* text, int width)

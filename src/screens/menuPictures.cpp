@@ -35,7 +35,7 @@ static void capLetter(int left, int top, int code)
     float cx = (left + HELP_CAP_W / 2.0f) * OVERLAY_PER_PIXEL;
     float cy = (MENU_WINDOW_H - top - HELP_CAP_H / 2.0f) * OVERLAY_PER_PIXEL;
     glPrintScale((int)(cx - fontAdvance * CAP_LETTER_SCALE / 2), (int)(cy - fontCellSize * CAP_LETTER_SCALE / 2), text,
-                 1, texGui[texGuiFont2], CAP_LETTER_SCALE);
+                 1, gameTextures.texGui[texGuiFont2], CAP_LETTER_SCALE);
 }
 
 static void riderKeys()

@@ -34,15 +34,8 @@ static const int LAST_INITIAL = 2;
 static const long ENTER_ARMS_AFTER_MS = 250;
 static const char UNTYPED_INITIAL = ' '; // score lines keep three characters of initials
 
-const char letterGrid[4][7] = {{'A', 'B', 'C', 'D', 'E', 'F', 'G'},
-                               {'H', 'I', 'J', 'K', 'L', 'M', 'N'},
-                               {'O', 'P', 'Q', 'R', 'S', 'T', 'U'},
-                               {'V', 'W', 'X', 'Y', 'Z', '<', '#'}};
-short scoreSaved = 1;
-char scoreNote[SCORE_NOTE_CHARS];
-int indPlayerName = 0;
-int selectedLetter = 0;
-int selectedColumn = 0;
+ScoreSave scoreSave;
+NameEntryCursor nameCursor;
 static long entryOpenedMs = 0;
 static short enterSeenUp = 0;
 static short typedThisEntry = 0;
@@ -53,15 +46,15 @@ static void selectSound() { wrpPlaySound(gameSounds.selectItemSnd, gameSounds.vo
 static void noteScoreFile(const ScoreFileReport& load, const char* saveWhy)
 {
     if (load.state == scoresUnreadable)
-        snprintf(scoreNote, sizeof scoreNote, "Could not read top.sc (%s): score not saved", load.why);
+        snprintf(scoreSave.scoreNote, sizeof scoreSave.scoreNote, "Could not read top.sc (%s): score not saved", load.why);
     else if (saveWhy)
-        snprintf(scoreNote, sizeof scoreNote, "Score not saved in top.sc: %s", saveWhy);
+        snprintf(scoreSave.scoreNote, sizeof scoreSave.scoreNote, "Score not saved in top.sc: %s", saveWhy);
     else if (load.dropped == 1)
-        snprintf(scoreNote, sizeof scoreNote, "1 damaged score dropped from top.sc");
+        snprintf(scoreSave.scoreNote, sizeof scoreSave.scoreNote, "1 damaged score dropped from top.sc");
     else if (load.dropped > 1)
-        snprintf(scoreNote, sizeof scoreNote, "%i damaged scores dropped from top.sc", load.dropped);
+        snprintf(scoreSave.scoreNote, sizeof scoreSave.scoreNote, "%i damaged scores dropped from top.sc", load.dropped);
     else
-        scoreNote[0] = '\0';
+        scoreSave.scoreNote[0] = '\0';
 }
 
 // A run that takes first place becomes the track's ghost; a failure to keep it is said unless the
@@ -70,8 +63,8 @@ static void keepFirstPlaceRun(int finalScore, float seconds)
 {
     if (playerRun.scores.rank != NB_SCORES - 1 || !playerRun.recording.finished) return;
     char why[FILE_WHY_CHARS];
-    if (keepBestRun(nomFicPiste, nomFicSkier, finalScore, seconds, why) != 0 && !scoreNote[0])
-        snprintf(scoreNote, sizeof scoreNote, "Best run not saved: %s", why);
+    if (keepBestRun(gameLists.nomFicPiste, nomFicSkier, finalScore, seconds, why) != 0 && !scoreSave.scoreNote[0])
+        snprintf(scoreSave.scoreNote, sizeof scoreSave.scoreNote, "Best run not saved: %s", why);
 }
 
 void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
@@ -79,20 +72,20 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
     char text[SCORE_NAME_CHARS];
     char why[FILE_WHY_CHARS];
     ScoreFileReport load;
-    std::string scores = trackFile(nomFicPiste, SCORE_FILE);
+    std::string scores = trackFile(gameLists.nomFicPiste, SCORE_FILE);
     std::string path = playerWritePath(scores);
     loadScoreFile(playerReadPath(scores).c_str(), &load);
-    buildEntryText(text, nomFicPiste, playerName, timeText, finalScore);
+    buildEntryText(text, gameLists.nomFicPiste, userPrefs.playerName, timeText, finalScore);
     double value = rankingValue(finalScore, seconds);
     // A table that could not be read is left as it is on disk: saving would replace ten scores with one.
-    scoreSaved = load.state != scoresUnreadable;
-    if (scoreSaved) {
+    scoreSave.scoreSaved = load.state != scoresUnreadable;
+    if (scoreSave.scoreSaved) {
         addEntry(text, value);
-        scoreSaved = saveScoreFile(path.c_str(), why) == 0; // written even when the run stayed out
+        scoreSave.scoreSaved = saveScoreFile(path.c_str(), why) == 0; // written even when the run stayed out
     }
-    noteScoreFile(load, scoreSaved || load.state == scoresUnreadable ? nullptr : why);
-    if (scoreNote[0]) printf("%s: %s\n", path.c_str(), scoreNote);
-    playerRun.scores.rank = scoreSaved ? findEntry(text, value) : -1;
+    noteScoreFile(load, scoreSave.scoreSaved || load.state == scoresUnreadable ? nullptr : why);
+    if (scoreSave.scoreNote[0]) printf("%s: %s\n", path.c_str(), scoreSave.scoreNote);
+    playerRun.scores.rank = scoreSave.scoreSaved ? findEntry(text, value) : -1;
     keepFirstPlaceRun(finalScore, seconds);
     playerRun.motion.skieurArrive = 0;
     wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
@@ -109,21 +102,21 @@ void saveRunScore()
 // ENTER on the grid; returns 1 when the run was saved.
 static int takeLetter()
 {
-    char c = letterGrid[selectedLetter][selectedColumn];
+    char c = letterGrid[nameCursor.selectedLetter][nameCursor.selectedColumn];
     if (c == '#') {
         saveRunScore();
         return 1;
     }
     if (c == '<') {
-        if (indPlayerName > 0) indPlayerName--;
+        if (nameCursor.indPlayerName > 0) nameCursor.indPlayerName--;
     } else {
         // The first letter of an entry starts a new name: two letters typed are two initials, not two
         // and the old third one.
-        if (!typedThisEntry) memset(playerName, UNTYPED_INITIAL, 3);
+        if (!typedThisEntry) memset(userPrefs.playerName, UNTYPED_INITIAL, 3);
         typedThisEntry = 1;
-        playerName[indPlayerName] = c;
-        playerName[3] = '\0';
-        if (indPlayerName < LAST_INITIAL) indPlayerName++;
+        userPrefs.playerName[nameCursor.indPlayerName] = c;
+        userPrefs.playerName[3] = '\0';
+        if (nameCursor.indPlayerName < LAST_INITIAL) nameCursor.indPlayerName++;
     }
     selectSound();
     redrawAllMenu = 0;
@@ -132,9 +125,7 @@ static int takeLetter()
 
 void openNameEntry()
 {
-    selectedLetter = 0;
-    selectedColumn = 0;
-    indPlayerName = 0;
+    nameCursor = NameEntryCursor{};
     typedThisEntry = 0;
     enterSeenUp = 0;
     entryOpenedMs = gameClock();
@@ -155,13 +146,13 @@ static short enterTaken()
 ScreenEvent typeName()
 {
     armEnter();
-    int cursor[2] = {selectedLetter, selectedColumn};
+    int cursor[2] = {nameCursor.selectedLetter, nameCursor.selectedColumn};
     displayTypeName(letterGrid, cursor, (short)redrawAllMenu);
     short moved = 1;
     if (keyRightRepeat(CURSOR_FIRST_REPEAT_SECONDS, CURSOR_REPEAT_SECONDS)) {
-        if (selectedColumn < GRID_COLUMNS - 1) selectedColumn++;
+        if (nameCursor.selectedColumn < GRID_COLUMNS - 1) nameCursor.selectedColumn++;
     } else if (keyLeftRepeat(CURSOR_FIRST_REPEAT_SECONDS, CURSOR_REPEAT_SECONDS)) {
-        if (selectedColumn > 0) selectedColumn--;
+        if (nameCursor.selectedColumn > 0) nameCursor.selectedColumn--;
     } else {
         moved = 0;
     }
@@ -170,9 +161,9 @@ ScreenEvent typeName()
         redrawAllMenu = 0;
     }
     if (keyDownRepeat(CURSOR_FIRST_REPEAT_SECONDS, CURSOR_REPEAT_SECONDS)) {
-        if (selectedLetter < GRID_ROWS - 1) selectedLetter++;
+        if (nameCursor.selectedLetter < GRID_ROWS - 1) nameCursor.selectedLetter++;
     } else if (keyUpRepeat(CURSOR_FIRST_REPEAT_SECONDS, CURSOR_REPEAT_SECONDS)) {
-        if (selectedLetter > 0) selectedLetter--;
+        if (nameCursor.selectedLetter > 0) nameCursor.selectedLetter--;
     } else {
         int saved = 0;
         if (enterTaken()) saved = takeLetter();
@@ -192,9 +183,9 @@ ScreenEvent typeName()
 ScreenEvent viewScores()
 {
     displayViewScores((short)redrawAllMenu);
-    if (keyRNoRepeat() && openReplay(nomFicPiste) == 0) return ScreenEvent::replayOpened;
+    if (keyRNoRepeat() && openReplay(gameLists.nomFicPiste) == 0) return ScreenEvent::replayOpened;
     if (keyVNoRepeat()) {
-        openFilm(nomFicPiste);
+        openFilm(gameLists.nomFicPiste);
         return ScreenEvent::filmOpened;
     }
     ScreenEvent happened = ScreenEvent::none;

@@ -3,15 +3,26 @@
 
 #include "run/runState.h"  // vuScores, rank
 #include "shell/screenFlow.h"
-extern short scoreSaved; // the last run's table reached its file
 
 const int SCORE_NOTE_CHARS = 320;
-extern char scoreNote[SCORE_NOTE_CHARS]; // what the table says about its file, or ""
+// What the score table says of the last run's save.
+struct ScoreSave {
+    short scoreSaved = 1;                 // the last run's table reached its file
+    char scoreNote[SCORE_NOTE_CHARS] = {}; // what the table says about its file, or ""
+};
+extern ScoreSave scoreSave;
 
-extern const char letterGrid[4][7];
-extern int indPlayerName;
-extern int selectedLetter;  // grid row
-extern int selectedColumn;  // grid column
+const char letterGrid[4][7] = {{'A', 'B', 'C', 'D', 'E', 'F', 'G'},
+                               {'H', 'I', 'J', 'K', 'L', 'M', 'N'},
+                               {'O', 'P', 'Q', 'R', 'S', 'T', 'U'},
+                               {'V', 'W', 'X', 'Y', 'Z', '<', '#'}};
+// Where the name entry's cursor stands: the initial typed next and the grid cell.
+struct NameEntryCursor {
+    int indPlayerName = 0;
+    int selectedLetter = 0;  // grid row
+    int selectedColumn = 0;  // grid column
+};
+extern NameEntryCursor nameCursor;
 
 // A new entry after a finished run: the cursor on 'A', the first initial next, the Return still
 // held from the run ignored.

@@ -34,9 +34,9 @@ static void rowTexts(int row, const char** label, char* value, int size)
     case OPT_MUSIC: *label = "Music volume"; snprintf(value, size, "%i%%", soundSettings.musicPercent); break;
     case OPT_EFFECTS: *label = "Effects volume"; snprintf(value, size, "%i%%", soundSettings.effectsPercent); break;
     case OPT_MUTE: *label = "Mute [m]"; snprintf(value, size, "%s", onOff(soundSettings.muted)); break;
-    case OPT_HINTS: *label = "Key hints"; snprintf(value, size, "%s", onOff(keyHintsShown)); break;
+    case OPT_HINTS: *label = "Key hints"; snprintf(value, size, "%s", onOff(userPrefs.keyHintsShown)); break;
     case OPT_LESSON: *label = "Learn to ride"; snprintf(value, size, "%s", "[return]"); break;
-    default: *label = "Ghost [g]"; snprintf(value, size, "%s", onOff(ghostShown)); break;
+    default: *label = "Ghost [g]"; snprintf(value, size, "%s", onOff(userPrefs.ghostShown)); break;
     }
 }
 

@@ -37,14 +37,14 @@ static void changeRow(int row, int direction)
 {
     switch (row) {
     case OPT_LEVEL:
-        if (direction > 0 && level < MAX_LEVEL) level++;
-        if (direction < 0 && level >= 1) level--;
+        if (direction > 0 && userPrefs.level < MAX_LEVEL) userPrefs.level++;
+        if (direction < 0 && userPrefs.level >= 1) userPrefs.level--;
         break;
     case OPT_MUSIC: stepPercent(&soundSettings.musicPercent, direction); break;
     case OPT_EFFECTS: stepPercent(&soundSettings.effectsPercent, direction); break;
     case OPT_MUTE: toggleMute(); break;
-    case OPT_HINTS: keyHintsShown = !keyHintsShown; break;
-    case OPT_GHOST: ghostShown = !ghostShown; break;
+    case OPT_HINTS: userPrefs.keyHintsShown = !userPrefs.keyHintsShown; break;
+    case OPT_GHOST: userPrefs.ghostShown = !userPrefs.ghostShown; break;
     default: break;
     }
 }
@@ -92,8 +92,8 @@ ScreenEvent ecranOptions()
     } else if (result == OPTIONS_CHANGED) {
         redrawAllMenu = 0;
     }
-    applyLevelTolerances(level);
-    displayEcranOptions(level, (short)redrawAllMenu);
+    applyLevelTolerances(userPrefs.level);
+    displayEcranOptions(userPrefs.level, (short)redrawAllMenu);
     if (redrawAllMenu < 2) redrawAllMenu++;
     handleScreenShot();
     return happened;

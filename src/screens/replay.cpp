@@ -103,8 +103,8 @@ static int ridesAgain(const std::string& path)
     ReplayMarkWatch watch;
     const char* why = reRideBestRun(replayRun, [&watch] { watchReplayTick(watch, runTicker.ticks, &replayMarks); });
     if (!why) return 1;
-    bestRunRefusalLine(scoreNote, SCORE_NOTE_CHARS, why, "no replay");
-    printf("%s: %s\n", path.c_str(), scoreNote);
+    bestRunRefusalLine(scoreSave.scoreNote, SCORE_NOTE_CHARS, why, "no replay");
+    printf("%s: %s\n", path.c_str(), scoreSave.scoreNote);
     giveTableRunBack();
     clearRecording(&replayRun.rec);
     redrawAllMenu = 0;
@@ -162,7 +162,7 @@ static void closeReplay()
     setRiddenModel(nullptr);
     if (reRiding) endReplayRide(&replayRide);
     reRiding = 0;
-    if (particleEngineSkier) particleEngineSkier->hold(0);
+    if (snowSprays.particleEngineSkier) snowSprays.particleEngineSkier->hold(0);
     effectSpinsHeld = 0;
     giveTableRunBack();
     clearRecording(&replayRun.rec);
@@ -277,7 +277,7 @@ static void drawSampledMoment()
 // The drawing's own motion (the spray, the spins, the HUD's messages) goes by the replay's time: none when paused.
 static void holdMoment(double elapsed)
 {
-    if (particleEngineSkier) particleEngineSkier->hold(replayClock.paused);
+    if (snowSprays.particleEngineSkier) snowSprays.particleEngineSkier->hold(replayClock.paused);
     effectSpinsHeld = replayClock.paused;
     runTicker.frameSeconds = replayClock.paused ? 0.0 : elapsed * replaySpeedFactors[replayClock.speed];
 }

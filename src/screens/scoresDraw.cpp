@@ -53,10 +53,10 @@ static void drawLetters(const char grid[4][7])
 static void drawInitials(long now)
 {
     char shown[4];
-    snprintf(shown, sizeof shown, "%.3s", playerName);
+    snprintf(shown, sizeof shown, "%.3s", userPrefs.playerName);
     largeText(INITIALS_X, INITIALS_Y, shown, INITIALS_SCALE);
     if (blinkMarkVisible(now)) {
-        insertionMarkText(shown, indPlayerName);
+        insertionMarkText(shown, nameCursor.indPlayerName);
         largeText(INITIALS_X, INITIALS_Y, shown, INITIALS_SCALE);
     }
 }
@@ -88,7 +88,7 @@ void displayTypeName(const char grid[4][7], int* cursor, short redraw)
     menuWindowProjection();
     if (redraw < 2) {
         drawWindowPicture(menuPictures.initialsImg);
-        drawCollectableLogo(79, 105, 32, 32, texGui[texGuiBoules]);
+        drawCollectableLogo(79, 105, 32, 32, gameTextures.texGui[texGuiBoules]);
     }
     wipeRect(310, 418, 440, 460, -10);
     wipeRect(235, 208, 575, 380, -10);
@@ -100,7 +100,7 @@ void displayTypeName(const char grid[4][7], int* cursor, short redraw)
     stepLetterPointer(&pointer, now);
     float x, y;
     letterPointerPlace(&pointer, cursor[0], cursor[1], &x, &y);
-    drawPointerLetter(x, y, pointer.size, pointer.size, texGui[texGuiBoules]);
+    drawPointerLetter(x, y, pointer.size, pointer.size, gameTextures.texGui[texGuiBoules]);
     playerRun.scores.finalScore = runScoreSoFar();
     menuFlip();
     handleScreenShot();
@@ -124,7 +124,7 @@ static void drawTableTexts()
     largeText(100, 360, line, 1.0f);
     beginMenuText();
     largeText(100, 330, "(press [return] to continue)", 1.0f);
-    if (!scoreNote[0]) rightAlignedSmall(RANKED_HEADING_Y, "ranked by", ENTRY_SCALE); // the note's place
+    if (!scoreSave.scoreNote[0]) rightAlignedSmall(RANKED_HEADING_Y, "ranked by", ENTRY_SCALE); // the note's place
     int y = TABLE_TOP_Y;
     for (int i = NB_SCORES - 1; i >= 0; i--, y -= TABLE_PITCH) {
         scoreTableLine(line, sizeof line, i);
@@ -133,11 +133,11 @@ static void drawTableTexts()
         rightAlignedSmall(y, line, ENTRY_SCALE);
     }
     // A run that never reached the file has no place to tell: the note above the table says why.
-    if (scoreSaved) {
+    if (scoreSave.scoreSaved) {
         rankLine(line, sizeof line, playerRun.scores.rank);
         smallText(TABLE_X, y + TABLE_PITCH - RANK_GAP, line, 1.0f);
     }
-    if (scoreNote[0]) noteText(TABLE_X, NOTE_Y, scoreNote, NOTE_WIDTH);
+    if (scoreSave.scoreNote[0]) noteText(TABLE_X, NOTE_Y, scoreSave.scoreNote, NOTE_WIDTH);
     smallText(TABLE_X, REPLAY_HINT_Y, "[r]: watch the best run again  [v]: make a film", 1.0f);
     endMenuText();
 }
@@ -167,7 +167,7 @@ static void drawSpinningMedal()
     placeLumiere();
     glDisable(GL_LIGHT2);
     medalLight();
-    drawMedal(medalKindForRank(playerRun.scores.rank), texGui[texGuiVide], texGui[texGuiMedalSide], texTrackStuff[texStuffFront]);
+    drawMedal(medalKindForRank(playerRun.scores.rank), gameTextures.texGui[texGuiVide], gameTextures.texGui[texGuiMedalSide], gameTextures.texTrackStuff[texStuffFront]);
     glPopMatrix();
     glDisable(GL_LIGHT3);
     glDisable(GL_LIGHTING);

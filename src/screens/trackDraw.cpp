@@ -55,7 +55,7 @@ void drawTrackThumbnail()
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
-    glBindTexture(GL_TEXTURE_2D, texGui[texGuiMask]);
+    glBindTexture(GL_TEXTURE_2D, gameTextures.texGui[texGuiMask]);
     if (menuPictures.trackImg) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -67,7 +67,7 @@ void drawTrackThumbnail()
     texturedSquare(d + THUMB_WINDOW_LOW, d + THUMB_WINDOW_LOW, d + THUMB_WINDOW_HIGH, d + THUMB_WINDOW_HIGH);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glBindTexture(GL_TEXTURE_2D, texGui[texGuiMaskTrans]);
+    glBindTexture(GL_TEXTURE_2D, gameTextures.texGui[texGuiMaskTrans]);
     texturedSquare(0, 0, 1, 1);
     glDisable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ZERO);

@@ -100,8 +100,8 @@ Command readCommandLine(int argc, char** argv)
 
 static bool trackListed(const std::string& track)
 {
-    for (int i = 0; i < nbTotalPistes; i++)
-        if (track == listePistes[i]) return true;
+    for (int i = 0; i < gameLists.nbTotalPistes; i++)
+        if (track == gameLists.listePistes[i]) return true;
     return false;
 }
 
@@ -125,7 +125,7 @@ static bool loadForFilm(const std::string& track, std::string& why)
         why = "no track called " + track + " (the tracks are the folder names in " + dataPath("tracks") + ")";
         return false;
     }
-    snprintf(nomFicPiste, sizeof nomFicPiste, "%s", track.c_str());
+    snprintf(gameLists.nomFicPiste, sizeof gameLists.nomFicPiste, "%s", track.c_str());
     if (initGame(track.c_str()) != trackLoadOk) {
         why = "the track " + track + " does not load";
         return false;

@@ -198,7 +198,7 @@ static bool beginPictures(FilmJob& job, std::string& why)
     dropGhostRun();
     job.bestRiderShown = chargeGhostRider(job.run.rider) == 0;
     if (job.bestRiderShown) setRiddenModel(&ghostRider.model);
-    if (particleEngineSkier) particleEngineSkier->hold(0);
+    if (snowSprays.particleEngineSkier) snowSprays.particleEngineSkier->hold(0);
     effectSpinsHeld = 0;
     drawFromStartLine();
     if (!job.fromSamples) rideReplayTo(&job.ride, 0, 0, ReplayRideHooks{drawFromStartLine, nullptr});

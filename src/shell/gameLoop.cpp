@@ -60,7 +60,7 @@
 #include "sound/gameSounds.h"
 
 int redrawAllMenu = 0;
-long fromProgBegin = 0;
+static long fromProgBegin = 0;  // clock value at the start of gameLoop
 
 MenuPictures menuPictures = {};
 
@@ -91,8 +91,8 @@ void waitForNextFrame()
     pollPad(); // every frame of every screen passes here once
 #ifndef KESTRUNE_NO_FRAME_CAP
     // The player's cap (the run's clock is its own: the cap only spares the machine).
-    if (frameCap <= 0) return;
-    long periodUs = 1000000L / frameCap;
+    if (gfxSettings.frameCap <= 0) return;
+    long periodUs = 1000000L / gfxSettings.frameCap;
     static long nextFrameUs = -1;
     long nowUs = gameClock() * 1000;
     // Late by more than a frame, or a schedule from another clock: start again from now.
@@ -127,14 +127,14 @@ void loadUserPreferences()
     loadPrefsFile(path.c_str());
     noteRefusedFile(path, USER_PREFS_FILE);
     // The saved level rides from the first run, not only once the options screen has been seen.
-    applyLevelTolerances(level);
-    if (lastTrackDir[0]) selectTrackNamed(lastTrackDir);
+    applyLevelTolerances(userPrefs.level);
+    if (userPrefs.lastTrackDir[0]) selectTrackNamed(userPrefs.lastTrackDir);
 }
 
 // Saved as the game leaves, while its window is still open: a failure stays on the wait screen a moment.
 static void saveUserPreferences()
 {
-    if (nomFicPiste[0]) snprintf(lastTrackDir, sizeof lastTrackDir, "%s", nomFicPiste);
+    if (gameLists.nomFicPiste[0]) snprintf(userPrefs.lastTrackDir, sizeof userPrefs.lastTrackDir, "%s", gameLists.nomFicPiste);
     char why[FILE_WHY_CHARS];
     std::string prefs = playerWritePath(USER_PREFS_FILE);
     if (savePrefsFile(prefs.c_str(), why) == 0) return;
@@ -318,8 +318,8 @@ static void playPass()
 // far too large) is said there, before the textures set the run's drawing up.
 static void sayRefusedBestRun()
 {
-    if (!ghostShown) return;
-    std::string path = playerReadPath(trackFile(nomFicPiste, BEST_RUN_FILE));
+    if (!userPrefs.ghostShown) return;
+    std::string path = playerReadPath(trackFile(gameLists.nomFicPiste, BEST_RUN_FILE));
     if (FILE* f = openBounded(path.c_str(), BEST_RUN_FILE_BOUND)) fclose(f);
     if (!refusalOf(path.c_str())) return;
     displayWait(": best.run refused, no ghost");
@@ -344,18 +344,18 @@ static int loadRealRun()
     videPileBoutons();
     reinitGameVar(playerRun);
     libereTexturesTrackStuff();
-    libereTexturesTrack(texName);
+    libereTexturesTrack(gameTextures.texName);
     displayWait(": loading level");
-    if (initGame(nomFicPiste) != trackLoadOk) return 1;
+    if (initGame(gameLists.nomFicPiste) != trackLoadOk) return 1;
     resetCollectedBomb(bombsQty);
     displayWait(": loading music");
-    chooseTrackBgMusic(nomFicPiste, bgMusicName);
+    chooseTrackBgMusic(gameLists.nomFicPiste, bgMusicName);
     if (bgMusicName[0]) playTrack(bgMusicName, 0.4f);
     sayRefusedBestRun();
-    loadGhostForRun(nomFicPiste, ghostShown);  // a best run with its input is ridden again here
+    loadGhostForRun(gameLists.nomFicPiste, userPrefs.ghostShown);  // a best run with its input is ridden again here
     sayGhostRefusal();
     displayWait(": loading textures");
-    initGL(nomFicPiste);
+    initGL(gameLists.nomFicPiste);
     placeSkierAtStart(playerRun, gameClockLessPauses());
     return 0;
 }
@@ -487,11 +487,11 @@ static void runPass()
     if (shownScreen != GameScreen::run) return;
     if (gameScreens.loadRun() != 0) {
         // A track that does not load is not ridden: back to the track screen, which says why.
-        printf("Can't ride the track %s\n", nomFicPiste);
+        printf("Can't ride the track %s\n", gameLists.nomFicPiste);
         if (trackRefusal[0])
             snprintf(trackNote, sizeof trackNote, "%s", trackRefusal);
         else
-            snprintf(trackNote, sizeof trackNote, "Can't ride the track %.200s", nomFicPiste);
+            snprintf(trackNote, sizeof trackNote, "Can't ride the track %.200s", gameLists.nomFicPiste);
         startTheme();
         follow(ScreenEvent::trackFailed);
         return;
@@ -504,12 +504,12 @@ static void runPass()
 // The lesson's track: the gentlest one when it is there, else the first of the list.
 static void chooseLessonTrack()
 {
-    for (int i = 0; i < nbTotalPistes; i++)
-        if (strcmp(listePistes[i], LESSON_TRACK) == 0) {
-            snprintf(nomFicPiste, sizeof nomFicPiste, "%s", LESSON_TRACK);
+    for (int i = 0; i < gameLists.nbTotalPistes; i++)
+        if (strcmp(gameLists.listePistes[i], LESSON_TRACK) == 0) {
+            snprintf(gameLists.nomFicPiste, sizeof gameLists.nomFicPiste, "%s", LESSON_TRACK);
             return;
         }
-    if (nbTotalPistes > 0) snprintf(nomFicPiste, sizeof nomFicPiste, "%s", listePistes[0]);
+    if (gameLists.nbTotalPistes > 0) snprintf(gameLists.nomFicPiste, sizeof gameLists.nomFicPiste, "%s", gameLists.listePistes[0]);
 }
 
 // A lesson is ridden as a run but scores nothing; ridden to its end, it is not offered again. ESC
@@ -517,19 +517,19 @@ static void chooseLessonTrack()
 static void lessonPass()
 {
     if (shownScreen != GameScreen::lesson) return;
-    char kept[sizeof nomFicPiste];
-    snprintf(kept, sizeof kept, "%s", nomFicPiste);
+    char kept[sizeof gameLists.nomFicPiste];
+    snprintf(kept, sizeof kept, "%s", gameLists.nomFicPiste);
     chooseLessonTrack();
     startLesson();
-    if (nomFicPiste[0] && gameScreens.loadRun() == 0) rideRun();
+    if (gameLists.nomFicPiste[0] && gameScreens.loadRun() == 0) rideRun();
     short finished = lesson.active && lesson.step == LESSON_STEPS;
     stopLesson();
     playerRun.motion.skieurArrive = 0;
     playerRun.scores.vuScores = 1;
     leaveRun();
-    snprintf(nomFicPiste, sizeof nomFicPiste, "%s", kept);
+    snprintf(gameLists.nomFicPiste, sizeof gameLists.nomFicPiste, "%s", kept);
     if (finished) {
-        lessonDone = 1;
+        userPrefs.lessonDone = 1;
         saveUserPreferences();
     }
     follow(ScreenEvent::lessonEnded);

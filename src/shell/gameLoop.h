@@ -6,8 +6,6 @@
 // Frames drawn since the current screen was entered, counted up to 2 (full pictures are drawn below 2).
 // Every change of screen sets it to 0.
 extern int redrawAllMenu;
-// Clock value at the start of gameLoop.
-extern long fromProgBegin;
 
 // Menu pictures, 24-bit RGB, bottom row first: loaded at start-up (the track's thumbnail by the track
 // screen), freed at exit.

@@ -86,7 +86,7 @@ int initGame(const char* trackName)
     loadObstacleModels(paths);
     initSkiSndLoop();
     initWindLoopSnd();
-    if (particleEngineSkier) particleEngineSkier->initParticlesProps();
+    if (snowSprays.particleEngineSkier) snowSprays.particleEngineSkier->initParticlesProps();
     skiTraces.reset();
     // The rider starts at the track's start line; the first sweep starts there too.
     reinitCollisionSweep(depart, yTheoObj(points, faces, depart, playerRun.motion.Zobjet, maxTrackFaces), playerRun.motion.Zobjet);

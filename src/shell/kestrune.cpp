@@ -23,10 +23,7 @@
 #include "shell/startChecks.h"
 #include "fileio/safeOpen.h"
 
-int colorDepthSize = -1;
-int zDepthSize = -1;
-short windowed = 0;
-short gfxWidth = 0, gfxHeight = 0;
+GfxSettings gfxSettings;
 static int mode = AGL_FULLSCREEN;
 static int width = defaultDisplayWidth;
 static int height = defaultDisplayHeight;
@@ -110,9 +107,6 @@ static void rowSize(int row, int* w, int* h)
     }
 }
 
-short frameCap = defaultFrameCap;
-short screenSync = 0;
-
 static const short frameCaps[] = {60, 120, 144, 0};
 static const char* const frameCapNames[] = {"60", "120", "144", "none"};
 static const int frameCapCount = 4;
@@ -143,9 +137,9 @@ static void applyScreenSync()
     for (int i = 0; i < 4; i += 2) {
         if (!ext || !strstr(ext, names[i])) continue;
         SwapInterval set = (SwapInterval)glXGetProcAddressARB((const GLubyte*)names[i + 1]);
-        if (set && set(screenSync ? 1 : 0) == 0) return;
+        if (set && set(gfxSettings.screenSync ? 1 : 0) == 0) return;
     }
-    if (screenSync) printf("This display does not sync with the screen: the frame cap alone paces the game\n");
+    if (gfxSettings.screenSync) printf("This display does not sync with the screen: the frame cap alone paces the game\n");
 }
 
 // Only 1 turns a renderer setting on: an unknown value keeps the specified look.
@@ -165,24 +159,24 @@ int loadGfxPrefs(const char* path)
     bool capped = hazed && readShortInt(f, &cap) && readShortInt(f, &sync);
     fclose(f);
     if (complete) {
-        zDepthSize = z;
-        colorDepthSize = colour;
-        windowed = win;
-        gfxWidth = sized ? w : 0;
-        gfxHeight = sized ? h : 0;
-        smoothDistantTextures = settingFrom(smoothed, smooth);
-        distanceHaze = settingFrom(hazed, haze);
+        gfxSettings.zDepthSize = z;
+        gfxSettings.colorDepthSize = colour;
+        gfxSettings.windowed = win;
+        gfxSettings.gfxWidth = sized ? w : 0;
+        gfxSettings.gfxHeight = sized ? h : 0;
+        renderSettings.smoothDistantTextures = settingFrom(smoothed, smooth);
+        renderSettings.distanceHaze = settingFrom(hazed, haze);
         // a cap that is none of the offered ones (a hand-edited file) keeps the default
-        frameCap = capped ? frameCaps[frameCapRow(cap)] : defaultFrameCap;
-        screenSync = settingFrom(capped, sync);
+        gfxSettings.frameCap = capped ? frameCaps[frameCapRow(cap)] : defaultFrameCap;
+        gfxSettings.screenSync = settingFrom(capped, sync);
     }
     return 0;
 }
 
 static bool fillGfxPrefs(FILE* f, const void*)
 {
-    short fields[] = {(short)zDepthSize, (short)colorDepthSize, windowed, gfxWidth, gfxHeight,
-                      smoothDistantTextures, distanceHaze, frameCap, screenSync};
+    short fields[] = {(short)gfxSettings.zDepthSize, (short)gfxSettings.colorDepthSize, gfxSettings.windowed, gfxSettings.gfxWidth, gfxSettings.gfxHeight,
+                      renderSettings.smoothDistantTextures, renderSettings.distanceHaze, gfxSettings.frameCap, gfxSettings.screenSync};
     for (short field : fields)
         if (!writeShortInt(f, &field)) return false;
     return true;
@@ -211,25 +205,25 @@ static short ticked(const DIALOG& d) { return (d.flags & D_SELECTED) != 0 ? 1 : 
 static void applyDialogChoices(DIALOG* d)
 {
     allegro_gl_clear_settings();
-    colorDepthSize = colour_depths[d[DLG_COLOUR].d1].bits;
-    allegro_gl_set(AGL_COLOR_DEPTH, colorDepthSize);
-    zDepthSize = zbuffer_depths[d[DLG_ZBUFFER].d1].bits;
-    allegro_gl_set(AGL_Z_DEPTH, zDepthSize);
+    gfxSettings.colorDepthSize = colour_depths[d[DLG_COLOUR].d1].bits;
+    allegro_gl_set(AGL_COLOR_DEPTH, gfxSettings.colorDepthSize);
+    gfxSettings.zDepthSize = zbuffer_depths[d[DLG_ZBUFFER].d1].bits;
+    allegro_gl_set(AGL_Z_DEPTH, gfxSettings.zDepthSize);
     allegro_gl_set(AGL_DOUBLEBUFFER, 1);
     allegro_gl_set(AGL_RENDERMETHOD, 1);
     bool inWindow = ticked(d[DLG_WINDOWED]);
     mode = inWindow ? AGL_WINDOWED : AGL_FULLSCREEN;
-    windowed = inWindow ? 2 : 0;
+    gfxSettings.windowed = inWindow ? 2 : 0;
     allegro_gl_set(mode, TRUE);
     allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_RENDERMETHOD | mode);
     int row = d[DLG_RESOLUTION].d1;
-    gfxWidth = (short)resolutions[row].w;
-    gfxHeight = (short)resolutions[row].h;
+    gfxSettings.gfxWidth = (short)resolutions[row].w;
+    gfxSettings.gfxHeight = (short)resolutions[row].h;
     rowSize(row, &width, &height);
-    smoothDistantTextures = ticked(d[DLG_SMOOTH]);
-    distanceHaze = ticked(d[DLG_HAZE]);
-    screenSync = ticked(d[DLG_SYNC]);
-    frameCap = frameCaps[d[DLG_CAP].d1 >= 0 && d[DLG_CAP].d1 < frameCapCount ? d[DLG_CAP].d1 : 0];
+    renderSettings.smoothDistantTextures = ticked(d[DLG_SMOOTH]);
+    renderSettings.distanceHaze = ticked(d[DLG_HAZE]);
+    gfxSettings.screenSync = ticked(d[DLG_SYNC]);
+    gfxSettings.frameCap = frameCaps[d[DLG_CAP].d1 >= 0 && d[DLG_CAP].d1 < frameCapCount ? d[DLG_CAP].d1 : 0];
 }
 
 int setup()
@@ -253,24 +247,24 @@ int setup()
         {d_ctext_proc, 160, 10, 0, 0, 0, 0, 0, 0, 0, 0, underline, nullptr, nullptr},
         {d_ctext_proc, 160, 8, 0, 0, 0, 0, 0, 0, 0, 0, title, nullptr, nullptr},
         {d_text_proc, 10, 30, 0, 0, 0, 0, 0, 0, 0, 0, resolutionLabel, nullptr, nullptr},
-        {gameListProc, 10, 40, 96, 60, 0, 0, 0, 0, findResolutionIndex(gfxWidth, gfxHeight), 0,
+        {gameListProc, 10, 40, 96, 60, 0, 0, 0, 0, findResolutionIndex(gfxSettings.gfxWidth, gfxSettings.gfxHeight), 0,
          (void*)resolution_lister, nullptr, nullptr},
         {d_text_proc, 120, 30, 0, 0, 0, 0, 0, 0, 0, 0, colourLabel, nullptr, nullptr},
-        {gameListProc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(colorDepthSize), 0,
+        {gameListProc, 120, 40, 96, 48, 0, 0, 0, 0, findColorDepthIndex(gfxSettings.colorDepthSize), 0,
          (void*)colour_depth_lister, nullptr, nullptr},
         {d_text_proc, 10, 104, 96, 48, 0, 0, 0, 0, 0, 0, zbufferLabel, nullptr, nullptr},
-        {gameListProc, 10, 114, 96, 48, 0, 0, 0, 0, findZDepthIndex(zDepthSize), 0,
+        {gameListProc, 10, 114, 96, 48, 0, 0, 0, 0, findZDepthIndex(gfxSettings.zDepthSize), 0,
          (void*)zbuffer_depth_lister, nullptr, nullptr},
-        {gameCheckProc, 10, 170, 96, 8, 0, 0, 0, windowed ? D_SELECTED : 0, 0, 0, windowedLabel, nullptr, nullptr},
+        {gameCheckProc, 10, 170, 96, 8, 0, 0, 0, gfxSettings.windowed ? D_SELECTED : 0, 0, 0, windowedLabel, nullptr, nullptr},
         {d_ctext_proc, 10, 180, 128, 8, 0, 0, 0, 0, 0, 0, emptyLine, nullptr, nullptr},
         {gameButtonProc, 220, 150, 96, 18, 0, 0, 0, D_EXIT, 0, 0, ok, nullptr, nullptr},
         {gameButtonProc, 220, 174, 96, 18, 0, 0, 0, D_EXIT, 0, 0, exitLabel, nullptr, nullptr},
-        {gameCheckProc, 120, 104, 176, 8, 0, 0, 0, smoothDistantTextures ? D_SELECTED : 0, 0, 0, smoothLabel,
+        {gameCheckProc, 120, 104, 176, 8, 0, 0, 0, renderSettings.smoothDistantTextures ? D_SELECTED : 0, 0, 0, smoothLabel,
          nullptr, nullptr},
-        {gameCheckProc, 120, 120, 176, 8, 0, 0, 0, distanceHaze ? D_SELECTED : 0, 0, 0, hazeLabel, nullptr, nullptr},
-        {gameCheckProc, 120, 136, 176, 8, 0, 0, 0, screenSync ? D_SELECTED : 0, 0, 0, syncLabel, nullptr, nullptr},
+        {gameCheckProc, 120, 120, 176, 8, 0, 0, 0, renderSettings.distanceHaze ? D_SELECTED : 0, 0, 0, hazeLabel, nullptr, nullptr},
+        {gameCheckProc, 120, 136, 176, 8, 0, 0, 0, gfxSettings.screenSync ? D_SELECTED : 0, 0, 0, syncLabel, nullptr, nullptr},
         {d_text_proc, 120, 150, 0, 0, 0, 0, 0, 0, 0, 0, capLabel, nullptr, nullptr},
-        {gameListProc, 120, 160, 80, 36, 0, 0, 0, 0, frameCapRow(frameCap), 0, (void*)frame_cap_lister,
+        {gameListProc, 120, 160, 80, 36, 0, 0, 0, 0, frameCapRow(gfxSettings.frameCap), 0, (void*)frame_cap_lister,
          nullptr, nullptr},
         {quitWatchProc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr},
         {returnKeyProc, 0, 0, 0, 0, 0, 0, 0, 0, DLG_EXIT, 0, nullptr, nullptr, nullptr},

@@ -1,17 +1,21 @@
 // Program entry and the display set-up dialog.
 #pragma once
 
-extern int colorDepthSize;
-extern int zDepthSize;
-extern short windowed;
-// The chosen window size as "gfx.prefs" keeps it: 0 x 0 for 800 x 600, -1 x -1 for the desktop's.
-extern short gfxWidth, gfxHeight;
-
-// The frame-rate cap the player chose (frames a second; 0 for none) and sync with the screen's
-// refresh (1, where the driver offers it); kept after the renderer settings in "gfx.prefs".
-extern short frameCap;
-extern short screenSync;
 const short defaultFrameCap = 60;
+
+// The display the player chose, kept in "gfx.prefs" (with the renderer settings after the window size).
+struct GfxSettings {
+    int colorDepthSize = -1;
+    int zDepthSize = -1;
+    short windowed = 0;
+    // The chosen window size as "gfx.prefs" keeps it: 0 x 0 for 800 x 600, -1 x -1 for the desktop's.
+    short gfxWidth = 0, gfxHeight = 0;
+    // The frame-rate cap (frames a second; 0 for none) and sync with the screen's refresh (1, where the
+    // driver offers it).
+    short frameCap = defaultFrameCap;
+    short screenSync = 0;
+};
+extern GfxSettings gfxSettings;
 
 int kestruneMain();
 

@@ -8,12 +8,7 @@
 #include "fileio/safeOpen.h"
 #include "sound/SndWrapper.h"
 
-char playerName[4] = "---";
-int level = 0;
-short ghostShown = 1;
-char lastTrackDir[256] = "";
-short keyHintsShown = 1;
-short lessonDone = 0;
+UserPrefs userPrefs;
 
 static const int LEVEL_COUNT = 4;
 static const size_t MAX_TRACK_DIR_BYTES = 255; // its length is stored in one byte
@@ -33,11 +28,11 @@ static bool readLastTrack(FILE* f)
     int n = fgetc(f);
     if (n == EOF) return false;
     if (n == 0) return true;
-    char dir[sizeof lastTrackDir];
+    char dir[sizeof userPrefs.lastTrackDir];
     if (fread(dir, 1, n, f) != (size_t)n) return false;
     dir[n] = '\0';
     // A folder name: one path part, no separators, nothing a listing would hide.
-    if (isPrintable(dir, n) && !strchr(dir, '/') && dir[0] != '.') strcpy(lastTrackDir, dir);
+    if (isPrintable(dir, n) && !strchr(dir, '/') && dir[0] != '.') strcpy(userPrefs.lastTrackDir, dir);
     return true;
 }
 
@@ -57,18 +52,18 @@ static void readSettings(FILE* f)
     readPercent(fgetc(f), &soundSettings.musicPercent);
     readPercent(fgetc(f), &soundSettings.effectsPercent);
     readFlag(fgetc(f), &soundSettings.muted);
-    readFlag(fgetc(f), &keyHintsShown);
-    lessonDone = 1;
-    readFlag(fgetc(f), &lessonDone);
+    readFlag(fgetc(f), &userPrefs.keyHintsShown);
+    userPrefs.lessonDone = 1;
+    readFlag(fgetc(f), &userPrefs.lessonDone);
 }
 
 // The fields after the first seven bytes, each optional: an older file simply ends sooner.
 static void readLaterFields(FILE* f)
 {
     int ghost = fgetc(f);
-    if (ghost != EOF) ghostShown = ghost != 0;
+    if (ghost != EOF) userPrefs.ghostShown = ghost != 0;
     if (ghost != EOF && readLastTrack(f)) readSettings(f);
-    else lessonDone = 1;
+    else userPrefs.lessonDone = 1;
 }
 
 int loadPrefsFile(const char* path)
@@ -82,25 +77,25 @@ int loadPrefsFile(const char* path)
     fclose(f);
     // A short or damaged file keeps the values we had rather than half of a file.
     if (!complete) return 0;
-    if (isPrintable(name, 3)) memcpy(playerName, name, 3);
-    playerName[3] = '\0';
+    if (isPrintable(name, 3)) memcpy(userPrefs.playerName, name, 3);
+    userPrefs.playerName[3] = '\0';
     if (view >= minViewChoice && view <= maxViewChoice) viewChoice = view;
-    if (diff >= 0 && diff < LEVEL_COUNT) level = diff;
+    if (diff >= 0 && diff < LEVEL_COUNT) userPrefs.level = diff;
     return 0;
 }
 
 static bool fillPrefsFile(FILE* f, const void*)
 {
     short view = (short)viewChoice;
-    short diff = (short)level;
-    size_t n = strnlen(lastTrackDir, MAX_TRACK_DIR_BYTES);
-    unsigned char later[2] = {(unsigned char)(ghostShown ? 1 : 0), (unsigned char)n};
+    short diff = (short)userPrefs.level;
+    size_t n = strnlen(userPrefs.lastTrackDir, MAX_TRACK_DIR_BYTES);
+    unsigned char later[2] = {(unsigned char)(userPrefs.ghostShown ? 1 : 0), (unsigned char)n};
     unsigned char settings[SETTINGS_BYTES] = {(unsigned char)soundSettings.musicPercent,
                                               (unsigned char)soundSettings.effectsPercent,
                                               (unsigned char)(soundSettings.muted ? 1 : 0),
-                                              (unsigned char)(keyHintsShown ? 1 : 0), (unsigned char)(lessonDone ? 1 : 0)};
-    return fwrite(playerName, 1, 3, f) == 3 && writeShortInt(f, &view) && writeShortInt(f, &diff) &&
-           fwrite(later, 1, 2, f) == 2 && fwrite(lastTrackDir, 1, n, f) == n &&
+                                              (unsigned char)(userPrefs.keyHintsShown ? 1 : 0), (unsigned char)(userPrefs.lessonDone ? 1 : 0)};
+    return fwrite(userPrefs.playerName, 1, 3, f) == 3 && writeShortInt(f, &view) && writeShortInt(f, &diff) &&
+           fwrite(later, 1, 2, f) == 2 && fwrite(userPrefs.lastTrackDir, 1, n, f) == n &&
            fwrite(settings, 1, SETTINGS_BYTES, f) == SETTINGS_BYTES;
 }
 

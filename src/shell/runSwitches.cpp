@@ -20,12 +20,12 @@ void handleToggleView()
 
 void handleToggleOmbre()
 {
-    if (keyF9NoRepeat()) ombre = (ombre + 1) % 3;
+    if (keyF9NoRepeat()) shadowState.ombre = (shadowState.ombre + 1) % 3;
 }
 
 void handleToggleShowFps()
 {
-    if (keyF7NoRepeat()) showFps = !showFps;
+    if (keyF7NoRepeat()) hudState.showFps = !hudState.showFps;
 }
 
 // M mutes in a run too, unless an old key map gave M to one of the rider's actions.

@@ -17,14 +17,7 @@
 #include "fileio/safeOpen.h"
 #include "track/seededTracks.h"
 
-char listePistes[MAX_LIST_NAMES][LIST_NAME_CHARS];
-char listeSkiers[MAX_LIST_NAMES][LIST_NAME_CHARS];
-char listeBgMusics[MAX_LIST_NAMES][LIST_NAME_CHARS];
-int nbTotalPistes = 0;
-int nbTotalSkiers = 0;
-int nbTotalBgMusics = 0;
-int nbPistesLeftOut = 0;
-char nomFicPiste[LIST_NAME_CHARS];
+GameLists gameLists;
 
 // A folder whose "<name>.btrk" or "<name>.car" would pass the system's 255 bytes of a file name can never be read.
 static const int MAX_FOLDER_NAME_CHARS = 250;
@@ -126,24 +119,24 @@ static bool isSeededTrack(const std::string& name)
 void chargeNomPistes()
 {
     std::vector<std::string> own, seeded;
-    nbPistesLeftOut = 0;
+    gameLists.nbPistesLeftOut = 0;
     if (!realEntries(dataPath("tracks"), isOwnTrack, MAX_FOLDER_NAME_CHARS, own)) {
-        nbTotalPistes = -1;
+        gameLists.nbTotalPistes = -1;
         return;
     }
     int ownLeftOut = std::max((int)own.size() - MAX_LIST_NAMES, 0);
     if (ownLeftOut > 0) keepShippedFirst(own, "tracks");
     if (!playerTracksFolder().empty()) realEntries(playerTracksFolder(), isSeededTrack, MAX_FOLDER_NAME_CHARS, seeded);
-    std::vector<std::string> list = trackListOrder(own, seeded, MAX_LIST_NAMES, nbPistesLeftOut);
-    nbPistesLeftOut += ownLeftOut;
-    if (nbPistesLeftOut > 0) sayLeftOut("tracks", nbPistesLeftOut, "tracks");
-    for (size_t i = 0; i < list.size(); i++) snprintf(listePistes[i], LIST_NAME_CHARS, "%s", list[i].c_str());
-    nbTotalPistes = (int)list.size();
+    std::vector<std::string> list = trackListOrder(own, seeded, MAX_LIST_NAMES, gameLists.nbPistesLeftOut);
+    gameLists.nbPistesLeftOut += ownLeftOut;
+    if (gameLists.nbPistesLeftOut > 0) sayLeftOut("tracks", gameLists.nbPistesLeftOut, "tracks");
+    for (size_t i = 0; i < list.size(); i++) snprintf(gameLists.listePistes[i], LIST_NAME_CHARS, "%s", list[i].c_str());
+    gameLists.nbTotalPistes = (int)list.size();
 }
-void chargeNomSkiers() { nbTotalSkiers = chargeContentList(listeSkiers, "models", isRider, MAX_FOLDER_NAME_CHARS, "riders"); }
+void chargeNomSkiers() { gameLists.nbTotalSkiers = chargeContentList(gameLists.listeSkiers, "models", isRider, MAX_FOLDER_NAME_CHARS, "riders"); }
 void chargeNomBgMusics()
 {
-    nbTotalBgMusics = chargeContentList(listeBgMusics, "bgmusics", isMusic, LIST_NAME_CHARS - 1, "musics");
+    gameLists.nbTotalBgMusics = chargeContentList(gameLists.listeBgMusics, "bgmusics", isMusic, LIST_NAME_CHARS - 1, "musics");
 }
 
 int rollem(int n)
@@ -154,11 +147,11 @@ int rollem(int n)
 void chooseRandomBgMusic(char* out)
 {
     // No music to choose: the run plays without one.
-    if (nbTotalBgMusics < 1) {
+    if (gameLists.nbTotalBgMusics < 1) {
         out[0] = '\0';
         return;
     }
-    std::string path = dataPath("bgmusics/" + std::string(listeBgMusics[rollem(nbTotalBgMusics)]));
+    std::string path = dataPath("bgmusics/" + std::string(gameLists.listeBgMusics[rollem(gameLists.nbTotalBgMusics)]));
     snprintf(out, LIST_NAME_CHARS, "%s", path.c_str());
 }
 
@@ -180,8 +173,8 @@ static std::string trackMusicChoice(const char* trackDir)
 std::string trackOwnMusic(const char* trackDir)
 {
     std::string choice = trackMusicChoice(trackDir);
-    for (int i = 0; i < nbTotalBgMusics && !choice.empty(); i++)
-        if (choice == listeBgMusics[i]) return dataPath("bgmusics/" + choice);
+    for (int i = 0; i < gameLists.nbTotalBgMusics && !choice.empty(); i++)
+        if (choice == gameLists.listeBgMusics[i]) return dataPath("bgmusics/" + choice);
     return "";
 }
 

@@ -6,15 +6,20 @@
 const int MAX_LIST_NAMES = 50;
 const int LIST_NAME_CHARS = 256;
 
-extern char listePistes[MAX_LIST_NAMES][LIST_NAME_CHARS];
-extern char listeSkiers[MAX_LIST_NAMES][LIST_NAME_CHARS];
-extern char listeBgMusics[MAX_LIST_NAMES][LIST_NAME_CHARS];
-extern int nbTotalPistes;
-extern int nbTotalSkiers;
-extern int nbTotalBgMusics;
-
-// Directory name of the highlighted track.
-extern char nomFicPiste[LIST_NAME_CHARS];
+// The content the menus offer, listed once at start and again when the content changes.
+struct GameLists {
+    char listePistes[MAX_LIST_NAMES][LIST_NAME_CHARS] = {};
+    char listeSkiers[MAX_LIST_NAMES][LIST_NAME_CHARS] = {};
+    char listeBgMusics[MAX_LIST_NAMES][LIST_NAME_CHARS] = {};
+    int nbTotalPistes = 0;
+    int nbTotalSkiers = 0;
+    int nbTotalBgMusics = 0;
+    // How many real track folders the last chargeNomPistes left out of the full list (0 when all fit).
+    int nbPistesLeftOut = 0;
+    // Directory name of the highlighted track.
+    char nomFicPiste[LIST_NAME_CHARS] = {};
+};
+extern GameLists gameLists;
 
 // Names of dir's entries (hidden ones skipped, sorted, at most 50) into list; -1 if dir can't be listed.
 // A name longer than maxNameChars is left out with a message. A null list only counts.
@@ -24,8 +29,6 @@ int ListDirContents(char list[][LIST_NAME_CHARS], const char* dir, int maxNameCh
 // a music file), filtered before they are counted; past 50 the shipped entries stay first and the home
 // menu says how many were left out.
 void chargeNomPistes();
-// How many real track folders the last chargeNomPistes left out of the full list (0 when all fit).
-extern int nbPistesLeftOut;
 void chargeNomSkiers();
 void chargeNomBgMusics();
 

@@ -38,11 +38,11 @@ static void riderAtSpeed()
 void viewEffects(const std::string& out, const std::string& track)
 {
     std::string base = "fx_" + track + "_";
-    if (!particleEngineSkier) createParticleEngines();
+    if (!snowSprays.particleEngineSkier) createParticleEngines();
     riderAtSpeed();
-    particleEngineSkier->initParticlesProps();
+    snowSprays.particleEngineSkier->initParticlesProps();
     runFrames(out, base + "spray", 40);
-    particleEngineSkier->setBurst(1);
+    snowSprays.particleEngineSkier->setBurst(1);
     runFrames(out, base + "landing1", 2);
     runFrames(out, base + "landing2", 6);
 
@@ -50,8 +50,8 @@ void viewEffects(const std::string& out, const std::string& track)
     playerRun.motion.vitessePrecedente = 0;
     int row = (int)(playerRun.motion.Xobjet / longueurFace) + BOMB_ROWS_AHEAD;
     playerRun.phases.currentBombVertex = row * (largeurPisteEnFaces + 1) + largeurPisteEnFaces / 2;
-    particleEngineBomb->initParticlesProps();
-    particleEngineBomb->setBurst(1);
+    snowSprays.particleEngineBomb->initParticlesProps();
+    snowSprays.particleEngineBomb->setBurst(1);
     bombBlastTicks = 6;  // a tenth of a second after the bomb went off, then half a second
     runFrames(out, base + "bomb1", 3);
     bombBlastTicks = 30;

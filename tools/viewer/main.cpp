@@ -71,8 +71,8 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; i++) {
         std::string setting = argv[i];
         int w = 0, h = 0;
-        if (setting == "smooth") smoothDistantTextures = 1;
-        else if (setting == "haze") distanceHaze = 1;
+        if (setting == "smooth") renderSettings.smoothDistantTextures = 1;
+        else if (setting == "haze") renderSettings.distanceHaze = 1;
         else if (setting == "shots") shotsOnly = true;
         else if (setting == "compare") compare = true;
         else if (setting == "effects") effectsOnly = true;

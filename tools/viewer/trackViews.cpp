@@ -56,7 +56,7 @@ static void drawWholeTerrain()
         for (int cell = terrainHalfWidth / 2; cell < largeurPisteEnFaces + terrainHalfWidth / 2; cell += terrainHalfWidth) {
             int c = cell < largeurPisteEnFaces ? cell : largeurPisteEnFaces - 1;
             setNumeroFaceCourante(row * facesParRangee + 2 * c);
-            drawPlan(0, points, faces, normalesPiste, textures, texName);
+            drawPlan(0, points, faces, normalesPiste, textures, gameTextures.texName);
         }
 }
 
@@ -323,7 +323,7 @@ static bool loadTrackForViews(const std::string& t)
 {
     reinitGameVar(playerRun);
     if (initGame(t.c_str()) != trackLoadOk) return false;
-    libereTexturesTrack(texName);
+    libereTexturesTrack(gameTextures.texName);
     libereTexturesTrackStuff();
     initGL(t.c_str());
     placeSkierAtStart(playerRun, 0);
