@@ -19,7 +19,7 @@ cmake -S "$old" -B "$old/build-feel" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/nul
 cmake --build "$old/build-feel" -j 2 --target kestrune_sim >/dev/null
 g++ -O2 -std=c++17 -DOLD_CLOCK -I"$old/src" "$here/scripts/feelRide.cpp" "$old/build-feel/libkestrune_sim.a" \
     $(ls "$old"/build-feel/libkestrune_{fileio,core,maths}.a 2>/dev/null) -o "$work/old"
-g++ -O2 -std=c++17 -I"$here/src" "$here/scripts/feelRide.cpp" "$here/build/libkestrune_sim.a" \
+g++ -O2 -std=c++17 -I"$here/src" -I"$here/src/sim" "$here/scripts/feelRide.cpp" "$here/build/libkestrune_sim.a" \
     "$here/build/libkestrune_fileio.a" "$here/build/libkestrune_core.a" -o "$work/new"
 for track in $(ls "$here/data/tracks"); do
     for seq in autopilot tricks; do

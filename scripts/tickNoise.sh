@@ -13,7 +13,7 @@ shift || true
 here=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-g++ -O2 -std=c++17 -I"$here/src" "$here/scripts/feelRide.cpp" "$here/build/libkestrune_sim.a" \
+g++ -O2 -std=c++17 -I"$here/src" -I"$here/src/sim" "$here/scripts/feelRide.cpp" "$here/build/libkestrune_sim.a" \
     "$here/build/libkestrune_fileio.a" "$here/build/libkestrune_core.a" -o "$work/ride"
 tracks=${*:-$(ls "$here/data/tracks")}
 for track in $tracks; do
