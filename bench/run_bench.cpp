@@ -109,10 +109,10 @@ static RunInput nextFrame(int button)
 
 static void startRun(const std::string& track)
 {
-    videPileBoutons();
+    videPileBoutons(playerRun);
     reinitGameVar(playerRun);
     importTrackFromBinaryFile(track.c_str());
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(playerRun, bombsQty);
     placeSkierAtStart(playerRun, gameClock());
     simulateGameFrame(playerRun, nextFrame(RB_JUMP));
     for (int i = 0; i < 2 * benchFps && playerRun.timing.DEPART != 1; i++) simulateGameFrame(playerRun, nextFrame(-1));

@@ -30,12 +30,12 @@ static void BM_DetectCollisionSweep(benchmark::State& state)
 {
     buildPlaneTrack(false);
     fillObstacles((float)state.range(1), (float)state.range(2));
-    setContact(0);
+    setContact(playerRun, 0);
     float move = (float)state.range(0);
     for (auto _ : state) {
-        reinitCollisionSweep(0.0f, 0.0f, 0.0f);
+        reinitCollisionSweep(playerRun, 0.0f, 0.0f, 0.0f);
         playerRun.motion.Xobjet = move, playerRun.motion.Yobjet = 0.0f, playerRun.motion.Zobjet = 0.0f;
-        benchmark::DoNotOptimize(detectCollision());
+        benchmark::DoNotOptimize(detectCollision(playerRun));
     }
 }
 BENCHMARK(BM_DetectCollisionSweep)
@@ -56,7 +56,7 @@ static void BM_TerrainQueries(benchmark::State& state)
             seed = seed * 1103515245u + 12345u;
             float x = (float)(seed % 336000u) + 400.0f;
             float z = (float)((seed >> 8) % 80000u) - 40000.0f;
-            sum += placeObjetAndGetAngle(points, faces, x, z, maxTrackFaces, (float)(i % 90), normal);
+            sum += placeObjetAndGetAngle(playerRun.rider.ground, points, faces, x, z, maxTrackFaces, (float)(i % 90), normal);
         }
         benchmark::DoNotOptimize(sum);
     }

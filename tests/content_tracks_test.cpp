@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fileio/swapthings.h"
+#include "run/runState.h"
 #include "render/scene.h"
 #include "support/recipes.h"
 #include "support/testFiles.h"
@@ -41,8 +42,9 @@ struct TrackContent : ::testing::Test {
     float ground(float x, float z) { return yTheoObj(points, faces, x, z, 28800.0f); }
     int surfaceAt(float x, float z)
     {
-        yTheoObjSettingFaceNumber(points, faces, x, z, 28800.0f, 1);
-        return textures[getNumeroFaceCourante()].surface;
+        GroundContact under;
+        yTheoObjSettingFaceNumber(under, points, faces, x, z, 28800.0f, 1);
+        return textures[under.numeroFaceCourante].surface;
     }
     int obstacleCount()
     {
@@ -218,8 +220,9 @@ TEST_F(TrackContent, SlopeKickersAndEdgesAreRideable)
             float z = (f.args[1] + f.args[2]) / 2 * largeurFace;
             float lip = (f.args[0] + f.args[4]) * longueurFace;
             float normal[3];
-            float ramp = placeObjetAndGetAngle(points, faces, lip - 400, z, 28800.0f, 0, normal);
-            float drop = placeObjetAndGetAngle(points, faces, lip + 400, z, 28800.0f, 0, normal);
+            GroundContact under;
+            float ramp = placeObjetAndGetAngle(under, points, faces, lip - 400, z, 28800.0f, 0, normal);
+            float drop = placeObjetAndGetAngle(under, points, faces, lip + 400, z, 28800.0f, 0, normal);
             EXPECT_GT(ramp, 0.0f) << name << " kicker at row " << f.args[0];
             EXPECT_LT(drop - ramp, -40.0f) << name << " kicker at row " << f.args[0];
         }

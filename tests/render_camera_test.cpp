@@ -103,7 +103,7 @@ struct RenderCameraRides : ::testing::Test {
         // the game's own data, as the build makes it: no tracks generated for this test alone
         std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
-        resetCollectedBomb(bombsQty);
+        resetCollectedBomb(playerRun, bombsQty);
         placeSkierAtStart(playerRun, pilotClock());
         resetDrawnTicks(&drawnTicks);
     }

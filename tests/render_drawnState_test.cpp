@@ -110,17 +110,17 @@ void prepareRun(const std::string& name)
     storeByteOrder(0);
     theTrasher->weight = 70.0f;
     dropGhostRun();
-    videPileBoutons();
+    videPileBoutons(playerRun);
     reinitGameVar(playerRun);
     playerRun.orientation.amplitudeRotationX = 0.0f;
     playerRun.phases.sautLincolnLoopDroite = playerRun.phases.sautLincolnLoopGauche = 0;
     viewChoice = 1, chaseCamera.mouvCamX = 0;
     std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
     ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << path;
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(playerRun, bombsQty);
     placeSkierAtStart(playerRun, clockStart);
     startRunTicker(runTicker, clockStart);
-    clearRunEvents();
+    clearRunEvents(playerRun);
     skiTraces.reset();
     resetDrawnTicks(&drawnTicks);
     noteTickDrawn(&drawnTicks, 1);
@@ -130,11 +130,11 @@ TEST(DrawnState, ARiderPutBackOnTheTrackIsNotBlendedAcross)
 {
     prepareRun("meadow");
     playerRun.motion.Xobjet = depart + 20000, playerRun.motion.Zobjet = 3000;
-    clearRunEvents();
+    clearRunEvents(playerRun);
     noteTickDrawn(&drawnTicks, tickTeleported());
     ASSERT_EQ(0, tickTeleported());
     float before = drawnTicks.current.pos[0];
-    replaceSkierOperation();
+    replaceSkierOperation(playerRun);
     ASSERT_EQ(1, tickTeleported());
     ASSERT_NE(before, playerRun.motion.Xobjet) << "the rescue point is elsewhere";
     // an ordinary tick would be blended from where he was...
@@ -148,7 +148,7 @@ TEST(DrawnState, ARiderPutBackOnTheTrackIsNotBlendedAcross)
         EXPECT_EQ(playerRun.motion.Xobjet, drawnMoment(drawnTicks, f).pos[0]) << f;
         EXPECT_EQ(playerRun.motion.Zobjet, drawnMoment(drawnTicks, f).pos[2]) << f;
     }
-    clearRunEvents();
+    clearRunEvents(playerRun);
 }
 
 // Everything of the run and of the rider's skinning that a tick leaves, byte for byte.
@@ -164,12 +164,12 @@ std::vector<unsigned char> runStateBytes()
                             playerRun.orientation.amplitudeRotationX, playerRun.orientation.amplitudeRotationY, playerRun.orientation.amplitudeRotationZ, playerRun.orientation.angleCourant,
                             playerRun.orientation.angleDePlacementEffectif, playerRun.phases.rotFakieSolRight, playerRun.phases.rotFakieSolLeft, playerRun.phases.angleFaceCour,
                             playerRun.phases.rotationChute, playerRun.phases.tempsChute, playerRun.tricks.deroulementFigure,
-                            playerRun.tricks.deroulementFreinage, playerRun.timing.totalTime, getXobjet_inc(), getYobjetCour(), tickPose->transTotalSkier,
+                            playerRun.tricks.deroulementFreinage, playerRun.timing.totalTime, getXobjet_inc(playerRun), getYobjetCour(playerRun), tickPose->transTotalSkier,
                             tickPose->angleZTemp};
     put(floats, sizeof floats);
-    const int ints[] = {playerRun.scores.totalScore, playerRun.scores.totalCollectable, playerRun.scores.bufferScoreJump, playerRun.phases.chute, getContact(), playerRun.phases.fakie, playerRun.phases.askForRescue,
-                        playerRun.phases.replacement, playerRun.phases.putBackTicks, playerRun.phases.numFaceCour, getNumeroFaceCourante(), playerRun.motion.skieurArrive, (int)playerRun.timing.runTicks,
-                        getCollectedBomb()};
+    const int ints[] = {playerRun.scores.totalScore, playerRun.scores.totalCollectable, playerRun.scores.bufferScoreJump, playerRun.phases.chute, getContact(playerRun), playerRun.phases.fakie, playerRun.phases.askForRescue,
+                        playerRun.phases.replacement, playerRun.phases.putBackTicks, playerRun.phases.numFaceCour, getNumeroFaceCourante(playerRun), playerRun.motion.skieurArrive, (int)playerRun.timing.runTicks,
+                        getCollectedBomb(playerRun)};
     put(ints, sizeof ints);
     float pose[poseAngles];
     lirePoseCourante(pose);
@@ -221,9 +221,9 @@ std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* ai
         sampled.frameps = (float)drawRate;
         runDrawnFrame(runTicker, playerRun, 1.0 / drawRate, sampled, [&] {
             noteTickDrawn(&drawnTicks, tickTeleported());
-            clearRunEvents();
+            clearRunEvents(playerRun);
             ticks.push_back(runStateBytes());
-            if (!getContact()) (*airTicks)++;
+            if (!getContact(playerRun)) (*airTicks)++;
         });
         if (!draw) continue;
         float drawnX = drawnMoment(drawnTicks, tickFraction(runTicker)).pos[0];
@@ -291,7 +291,7 @@ RescueDrawn rideRescue()
     for (int tick = 0; tick < 1500 && (playerRun.phases.askForRescue || playerRun.phases.replacement || !r.putBack); tick++) {
         runDrawnFrame(runTicker, playerRun, 1.0 / 60, still, [&] {
             noteTickDrawn(&drawnTicks, tickTeleported());
-            clearRunEvents();
+            clearRunEvents(playerRun);
             r.lift.push_back(drawnTicks.current.rescueLift);
             r.climb.push_back(playerRun.rescueFlight.cameraLift);
             r.fade.push_back(drawnTicks.current.fadeAlpha);

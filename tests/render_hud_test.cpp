@@ -90,7 +90,7 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
     skiTraces.reset();
     playerRun.motion.Xobjet = 30000, playerRun.motion.Zobjet = 100;
     const float here[3] = {playerRun.motion.Xobjet, playerRun.motion.Yobjet, playerRun.motion.Zobjet};
-    setContact(1);
+    setContact(playerRun, 1);
     playerRun.motion.skieurStop = 0;
     for (int i = 0; i < 3; i++) updateTraces(here, -1);
     ASSERT_EQ(3, skiTraces.count);
@@ -98,18 +98,18 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
     const ThreeDPoint* p = skiTraces.left[0];
     EXPECT_NEAR(planeTrackHeight(p->x, p->z) + 5.0f, p->y, 0.5f);
     playerRun.motion.skieurStop = 1;
-    setContact(0);
+    setContact(playerRun, 0);
     updateTraces(here, -1);
     EXPECT_EQ(3, skiTraces.count);  // stopped: the marks stay
     playerRun.motion.skieurStop = 0;
     updateTraces(here, -1);
     EXPECT_EQ(0, skiTraces.count);  // in the air: gone
-    setContact(1);
+    setContact(playerRun, 1);
     playerRun.phases.chute = 1;
     updateTraces(here, -1);
     EXPECT_EQ(0, skiTraces.count);
     playerRun.phases.chute = 0;
-    setContact(1);
+    setContact(playerRun, 1);
 }
 
 // At any frame rate the marks hold one pair a tick: frames within a tick move its pair with the skis.
@@ -118,7 +118,7 @@ TEST(RenderTraces, OnePairATickFollowingTheSkis)
     buildPlaneTrack(false);
     reinitGameVar(playerRun);
     skiTraces.reset();
-    setContact(1);
+    setContact(playerRun, 1);
     playerRun.motion.skieurStop = 0, playerRun.phases.chute = 0;
     float at[3] = {30000, 0, 100};
     updateTraces(at, 7);

@@ -120,10 +120,10 @@ struct RenderCamera : ::testing::Test {
         reinitGameVar(playerRun);
         playerRun.motion.Xobjet = 50 * longueurFace, playerRun.motion.Zobjet = 0;
         playerRun.motion.Yobjet = groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet);
-        setYobjetCour(playerRun.motion.Yobjet);
+        setYobjetCour(playerRun, playerRun.motion.Yobjet);
         playerRun.orientation.rotSkierY = 0;
         viewChoice = 1;
-        setContact(1);
+        setContact(playerRun, 1);
     }
     void TearDown() override { viewChoice = 1; }
 };
@@ -175,7 +175,7 @@ TEST_F(RenderCamera, BankFollowsTheHeadingByAFewDegreesAtMost)
     EXPECT_NEAR(cameraMaxTilt, t.bankAngle, 1e-5);
     EXPECT_EQ(75, t.heading);
     // in the air: take-off heading, no bank; none while a ground half-turn is flagged
-    setContact(0);
+    setContact(playerRun, 0);
     playerRun.orientation.rotSkierYAvantSaut = 12;
     stepViewTurn(&t);
     EXPECT_TRUE(t.turn);
@@ -192,7 +192,7 @@ TEST_F(RenderCamera, HalfPipeHeadingCreepsWithoutWritingTheRun)
 {
     resetChaseCamera();
     ViewTurn t;
-    setContact(0);
+    setContact(playerRun, 0);
     playerRun.phases.inHalfPipe = 1, playerRun.phases.inInterieurHalfPipe = 0;
     playerRun.orientation.rotSkierYAvantSaut = 7, playerRun.phases.rotSkierYAvantSautHalfPipe = 0;  // onto the wall, heading 0
     float sunBefore = playerRun.tricks.derniereRotYAvtSaut;
@@ -209,7 +209,7 @@ TEST_F(RenderCamera, HalfPipeHeadingCreepsWithoutWritingTheRun)
     playerRun.orientation.rotSkierYAvantSaut = -7;
     stepViewTurn(&t);
     EXPECT_EQ(8, t.heading);
-    setContact(1);
+    setContact(playerRun, 1);
     playerRun.orientation.rotSkierY = 40;
     stepViewTurn(&t);
     EXPECT_EQ(10, playerRun.phases.rotSkierYAvantSautHalfPipe);
@@ -273,9 +273,9 @@ TEST_F(RenderCamera, ShadowPlaneIsTheGroundUnderTheRider)
 {
     buildPlaneTrack(false);
     playerRun.motion.Zobjet = 2000;
-    setNumeroFaceCourante(findCurrentFace(points, faces, playerRun.motion.Xobjet, playerRun.motion.Zobjet, (float)maxTrackFaces));
+    setNumeroFaceCourante(playerRun, findCurrentFace(points, faces, playerRun.motion.Xobjet, playerRun.motion.Zobjet, (float)maxTrackFaces));
     playerRun.motion.Yobjet = groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet) + 300;  // in the air
-    shadowPlaneUnderRider(getNumeroFaceCourante(), playerRun.motion.Xobjet, playerRun.motion.Yobjet, groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet));
+    shadowPlaneUnderRider(getNumeroFaceCourante(playerRun), playerRun.motion.Xobjet, playerRun.motion.Yobjet, groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet));
     for (int i = 0; i < 3; i++) EXPECT_NEAR(-300, shadowState.lilPoints[i][1], 0.5f);
     // a point of the rider frame falls onto y = -300 along the line from the light
     float p[4] = {100, 50, 20, 1}, q[4] = {0, 0, 0, 0};

@@ -68,14 +68,14 @@ protected:
         ASSERT_FLOAT_EQ(playerRun.motion.bufferJump, 20.0f);
         playerRun.motion.vitessePrecedente = 5900.0f;
         pilotFrame(fps, keys());
-        ASSERT_EQ(getContact(), 0);
+        ASSERT_EQ(getContact(playerRun), 0);
         ASSERT_EQ(playerRun.phases.rotYSautAccepte, 0);
     }
     // Rides with the given keys until touch-down, calling inAir before each airborne frame.
     int rideToLanding(const PilotKeys& held, void (*inAir)() = nullptr)
     {
         int n = 0;
-        for (; n < 400 && getContact() == 0; n++) {
+        for (; n < 400 && getContact(playerRun) == 0; n++) {
             if (inAir) inAir();
             pilotFrame(fps, held);
         }
@@ -92,7 +92,7 @@ TEST_F(RunAir, KickerLaunchesWithoutTheJumpKey)
     int launched = -1;
     for (int i = 0; i < 200 && launched < 0; i++) {
         pilotFrame(fps, keys(&PilotKeys::up));
-        if (getContact() == 0) launched = i;
+        if (getContact(playerRun) == 0) launched = i;
     }
     ASSERT_GE(launched, 0) << "no take-off, rider at X " << playerRun.motion.Xobjet;
     EXPECT_EQ(playerRun.phases.decollageAutomatique, 1);
@@ -110,7 +110,7 @@ TEST_F(RunAir, JumpChargeSetsTheTakeOffSpeed)
     pilotStart(fps);
     for (int i = 0; i < 12; i++) pilotFrame(fps, keys(&PilotKeys::space));
     pilotFrame(fps, keys());
-    ASSERT_EQ(getContact(), 0);
+    ASSERT_EQ(getContact(playerRun), 0);
     EXPECT_NEAR(playerRun.motion.velocity + std::fabs(6000.0f - playerRun.motion.vitessePrecedente), 25000.0f, 1.0f);
 
     // on flat snow a full charge gives 10000
@@ -119,17 +119,17 @@ TEST_F(RunAir, JumpChargeSetsTheTakeOffSpeed)
     pilotStart(fps);
     for (int i = 0; i < 12; i++) pilotFrame(fps, keys(&PilotKeys::space));
     pilotFrame(fps, keys());
-    ASSERT_EQ(getContact(), 0);
+    ASSERT_EQ(getContact(playerRun), 0);
     EXPECT_NEAR(playerRun.motion.velocity + std::fabs(6000.0f - playerRun.motion.vitessePrecedente), 10000.0f, 1.0f);
 
     // an empty charge hops: back on the snow in the frame it left it
-    for (int i = 0; i < 40 && getContact() == 0; i++) pilotFrame(fps, keys());
+    for (int i = 0; i < 40 && getContact(playerRun) == 0; i++) pilotFrame(fps, keys());
     for (int i = 0; i < 30; i++) pilotFrame(fps, keys());
     playerRun.motion.bufferJump = 9.0f;
     pilotFrame(fps, keys(&PilotKeys::space));
     ASSERT_FLOAT_EQ(playerRun.motion.bufferJump, 10.0f);
     pilotFrame(fps, keys());
-    EXPECT_EQ(getContact(), 1);
+    EXPECT_EQ(getContact(playerRun), 1);
     EXPECT_EQ(playerRun.phases.changementContact, 1) << "the hop did not leave the ground";
 }
 
@@ -160,20 +160,20 @@ TEST_F(RunAir, TrickHeldHalfASecondBanksItsPointsOnACleanLanding)
     PilotKeys grab;
     grab.trick[0] = true;
     for (int i = 0; i < 10; i++) pilotFrame(fps, grab);
-    ASSERT_EQ(getContact(), 0);
+    ASSERT_EQ(getContact(playerRun), 0);
     EXPECT_EQ(playerRun.scores.bufferScoreJump, 500);
     EXPECT_EQ(playerRun.scores.totalScore, 0) << "points banked before landing";
     char line[64];
-    runFeedbackLine(line, sizeof line);
+    runFeedbackLine(playerRun, line, sizeof line);
     EXPECT_STREQ(line, "Mute Grab"); // the pose held, named as its file names it
     rideToLanding(keys());
     EXPECT_EQ(playerRun.phases.chute, 0);
     EXPECT_EQ(playerRun.scores.totalScore, 500);
     EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
-    runFeedbackLine(line, sizeof line);
+    runFeedbackLine(playerRun, line, sizeof line);
     EXPECT_STREQ(line, "Landed +500");
     for (int i = 0; i < 50; i++) pilotFrame(fps, keys()); // two and a half seconds on
-    runFeedbackLine(line, sizeof line);
+    runFeedbackLine(playerRun, line, sizeof line);
     EXPECT_STREQ(line, "");
 }
 
@@ -187,7 +187,7 @@ TEST_F(RunAir, TrickKeysHeldAtTouchDownFallAndLoseThePoints)
     EXPECT_EQ(playerRun.scores.totalScore, 0);
     EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
     char line[64];
-    runFeedbackLine(line, sizeof line);
+    runFeedbackLine(playerRun, line, sizeof line);
     EXPECT_STREQ(line, ("Crashed: " + std::to_string(playerRun.told.runFeedback.points) + " lost").c_str());
     EXPECT_GT(playerRun.told.runFeedback.points, 0);
     FallMessage m;
@@ -206,11 +206,11 @@ TEST_F(RunAir, UnknownCombinationGivesTheGrabAtTenPointsASecond)
     EXPECT_EQ(playerRun.trickKeys.bufferBoutons[1], 3);
     EXPECT_EQ(playerRun.trickKeys.bufferBoutons[2], -1);
     EXPECT_EQ(playerRun.scores.figScore, 10);
-    EXPECT_EQ(recherchePosition(), -1);
+    EXPECT_EQ(recherchePosition(playerRun), -1);
     int buttons[6] = {1, 3, -1, -1, -1, -1};
     memcpy(getPositionsDispo()[5].boutons, buttons, sizeof buttons);
     memcpy(getPositionsDispo()[9].boutons, buttons, sizeof buttons);
-    EXPECT_EQ(recherchePosition(), 5) << "the lower slot wins";
+    EXPECT_EQ(recherchePosition(playerRun), 5) << "the lower slot wins";
 }
 
 static void leanSideways() { playerRun.orientation.rotSkierX = 30.0f; }
@@ -262,12 +262,12 @@ TEST_F(RunAir, SpinsAreLockedToTheirFirstDirectionAndCapped)
     pilotFrame(fps, keys(&PilotKeys::up));
     EXPECT_LT(playerRun.orientation.amplitudeRotationZ, 0.0f);
     EXPECT_EQ(playerRun.phases.sautDevant, 1);
-    for (int i = 0; i < 5 && getContact() == 0; i++) {
+    for (int i = 0; i < 5 && getContact(playerRun) == 0; i++) {
         playerRun.orientation.amplitudeRotationZ = -26.9f;
         pilotFrame(fps, keys(&PilotKeys::up));
         EXPECT_GT(playerRun.orientation.amplitudeRotationZ, -27.0f);
     }
-    ASSERT_EQ(getContact(), 0);
+    ASSERT_EQ(getContact(playerRun), 0);
     pilotFrame(fps, keys(&PilotKeys::down));
     pilotFrame(fps, keys(&PilotKeys::down));
     EXPECT_EQ(playerRun.orientation.amplitudeRotationZ, 0.0f) << "a backflip after a front flip in the same jump";
@@ -286,7 +286,7 @@ TEST_F(RunAir, RotationPointsGrowWithTheSpinRate)
     pilotFrame(fps, keys());
     EXPECT_EQ(playerRun.scores.bufferScoreJump - before, 1000) << "side flips count double";
     // a stalled clock gives a huge frame: the points saturate instead of wrapping
-    addJumpPoints(1e12);
+    addJumpPoints(playerRun, 1e12);
     EXPECT_EQ(playerRun.scores.bufferScoreJump, INT_MAX);
 }
 
@@ -305,9 +305,9 @@ TEST_F(RunAir, SteeredCleanLandingBanksItsPoints)
     for (int i = 0; i < 10; i++) pilotFrame(fps, grab);
     ASSERT_EQ(playerRun.scores.bufferScoreJump, 500);
     for (int i = 0; i < flight - 1; i++) pilotFrame(fps, keys());
-    ASSERT_EQ(getContact(), 0);
+    ASSERT_EQ(getContact(playerRun), 0);
     pilotFrame(fps, keys(&PilotKeys::right));
-    ASSERT_EQ(getContact(), 1);
+    ASSERT_EQ(getContact(playerRun), 1);
     EXPECT_EQ(playerRun.phases.chute, 0);
     EXPECT_EQ(playerRun.phases.changementContact, 0) << "the steered landing was not cut short";
     EXPECT_GE(playerRun.scores.totalScore, 500); // with the last frame's spin points
@@ -324,7 +324,7 @@ TEST_F(RunAir, FinishCrossedInTheAirLandsAndBanksAfterTheLine)
     grab.trick[0] = true;
     for (int i = 0; i < 30 && !playerRun.motion.skieurArrive; i++) pilotFrame(fps, grab);
     ASSERT_EQ(playerRun.motion.skieurArrive, 1);
-    ASSERT_EQ(getContact(), 0) << "the line was not crossed in the air";
+    ASSERT_EQ(getContact(playerRun), 0) << "the line was not crossed in the air";
     pilotFrame(fps, grab);
     int held = playerRun.scores.bufferScoreJump;
     int frames = rideToLanding(keys());
@@ -344,7 +344,7 @@ TEST_F(RunAir, AJumpAfterTheFinishLineScoresNothing)
     pilotStart(fps);
     for (int i = 0; i < 400 && !playerRun.motion.skieurArrive; i++) pilotFrame(fps, keys(&PilotKeys::up));
     ASSERT_EQ(playerRun.motion.skieurArrive, 1);
-    ASSERT_EQ(getContact(), 1) << "the line was crossed in the air";
+    ASSERT_EQ(getContact(playerRun), 1) << "the line was crossed in the air";
     float timeAtLine = playerRun.timing.totalTime;
     int scoreAtLine = playerRun.scores.totalScore;
     playerRun.motion.vitessePrecedente = 5900.0f; // fast enough over the line to reach the crest while braking
@@ -354,12 +354,12 @@ TEST_F(RunAir, AJumpAfterTheFinishLineScoresNothing)
     int launched = -1;
     for (int i = 0; i < 200 && launched < 0; i++) {
         pilotFrame(fps, keys());
-        if (getContact() == 0) launched = i;
+        if (getContact(playerRun) == 0) launched = i;
     }
     ASSERT_GE(launched, 0) << "the crest after the line threw nobody, rider at X " << playerRun.motion.Xobjet;
     float headingInAir = playerRun.orientation.rotSkierY;
     for (int i = 0; i < 3; i++) pilotFrame(fps, trickAndSpin);
-    ASSERT_EQ(getContact(), 0) << "the flight after the line was too short to test";
+    ASSERT_EQ(getContact(playerRun), 0) << "the flight after the line was too short to test";
     EXPECT_EQ(playerRun.scores.bufferScoreJump, 0) << "points gathered in a flight after the line";
     EXPECT_EQ(playerRun.orientation.rotSkierY, headingInAir) << "the rider was spun after the line";
     EXPECT_LT(rideToLanding(keys()), 400) << "the rider never came down";
@@ -374,17 +374,17 @@ TEST_F(RunAir, CountdownShowsThreeTwoOneGo)
 {
     pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
     char text[8];
-    countdownLine(text, sizeof text);
+    countdownLine(playerRun, text, sizeof text);
     EXPECT_STREQ(text, "") << "before the jump key";
     std::string seen;
     pilotFrame(fps, keys(&PilotKeys::space));
     for (int i = 0; i < 40; i++) {
-        countdownLine(text, sizeof text);
+        countdownLine(playerRun, text, sizeof text);
         if (text[0] && (seen.empty() || seen.back() != text[0])) seen += text[0];
         pilotFrame(fps, keys());
     }
     EXPECT_EQ(seen, "321G");
     EXPECT_EQ(playerRun.timing.DEPART, 1);
-    countdownLine(text, sizeof text);
+    countdownLine(playerRun, text, sizeof text);
     EXPECT_STREQ(text, "");
 }

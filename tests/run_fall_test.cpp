@@ -174,14 +174,14 @@ TEST_F(RunFall, GrindFromAboveSlowsToTheFloorEarnsAndBanks)
     // a rail under a rider dropping onto it
     placeObstacle(0, obstacleRail, playerRun.motion.Xobjet - 50.0f, flatY, 0.0f);
     playerRun.motion.vitessePrecedente = 3000.0f;
-    setContact(0);
+    setContact(playerRun, 0);
     playerRun.motion.YavantSaut = playerRun.motion.Yobjet = flatY + 400.0f;
     playerRun.motion.velocity = 0.0f;
     int grindFrames = 0;
     float slowest = 1e9f;
     for (int i = 0; i < 200 && (grindFrames == 0 || playerRun.rider.collision.usingYRail); i++) {
         pilotFrame(fps, keys());
-        if (playerRun.rider.collision.usingYRail && getContact() == 0) {
+        if (playerRun.rider.collision.usingYRail && getContact(playerRun) == 0) {
             grindFrames++;
             slowest = std::fmin(slowest, playerRun.motion.vitessePrecedente);
         }
@@ -193,7 +193,7 @@ TEST_F(RunFall, GrindFromAboveSlowsToTheFloorEarnsAndBanks)
     int earned = playerRun.scores.bufferScoreJump + playerRun.scores.totalScore;
     // 150000 a second: 7500 a frame at 20 fps; the frames at either end grind for a part of theirs
     EXPECT_GE(earned, (grindFrames - 1) * 7500);
-    for (int i = 0; i < 40 && getContact() == 0; i++) pilotFrame(fps, keys());
+    for (int i = 0; i < 40 && getContact(playerRun) == 0; i++) pilotFrame(fps, keys());
     EXPECT_EQ(playerRun.phases.chute, 0);
     EXPECT_GE(playerRun.scores.totalScore, (grindFrames - 1) * 7500) << "grind points not banked on landing";
     EXPECT_EQ(playerRun.scores.bufferScoreJump, 0);
@@ -204,12 +204,12 @@ TEST_F(RunFall, CollectablesCountOnceAndAFiredBombRaisesAKicker)
     float x = playerRun.motion.Xobjet;
     placeObstacle(0, obstacleCollectable, x + 600.0f, flatY, 0.0f);
     placeObstacle(1, obstacleBomb, x + 1200.0f, flatY, 0.0f);
-    resetCollectedBomb(0);
+    resetCollectedBomb(playerRun, 0);
     for (int i = 0; i < 30; i++) pilotFrame(fps, keys(&PilotKeys::up));
     EXPECT_EQ(playerRun.scores.totalCollectable, 1);
-    EXPECT_EQ(getCollectedBomb(), 1);
+    EXPECT_EQ(getCollectedBomb(playerRun), 1);
     pilotFrame(fps, keys(&PilotKeys::bomb));
-    EXPECT_EQ(getCollectedBomb(), 0);
+    EXPECT_EQ(getCollectedBomb(playerRun), 0);
     ASSERT_GE(playerRun.phases.currentBombVertex, 0);
     EXPECT_GT(points[playerRun.phases.currentBombVertex][1], flatY + 500.0f) << "no kicker raised";
     // no bomb left: the key does nothing
@@ -217,7 +217,7 @@ TEST_F(RunFall, CollectablesCountOnceAndAFiredBombRaisesAKicker)
     pilotFrame(fps, keys());
     pilotFrame(fps, keys(&PilotKeys::bomb));
     EXPECT_EQ(playerRun.phases.currentBombVertex, raised);
-    EXPECT_EQ(getCollectedBomb(), 0);
+    EXPECT_EQ(getCollectedBomb(playerRun), 0);
 }
 
 TEST_F(RunFall, TwoRunsInARowStartFromTheSameState)
@@ -244,12 +244,12 @@ TEST_F(RunFall, TwoRunsInARowStartFromTheSameState)
 
 TEST_F(RunFall, ButtonStackKeepsItsLastSlotWhenFull)
 {
-    videPileBoutons();
-    for (int i = 0; i < 300; i++) empileBouton(i % 6);
+    videPileBoutons(playerRun);
+    for (int i = 0; i < 300; i++) empileBouton(playerRun, i % 6);
     EXPECT_EQ(playerRun.trickKeys.indexPileBouton, taillePreBuffer - 1);
-    prepareBufferBoutons();
+    prepareBufferBoutons(playerRun);
     for (int i = 0; i < 6; i++) EXPECT_EQ(playerRun.trickKeys.bufferBoutons[i], i);
-    videPileBoutons();
-    prepareBufferBoutons();
-    EXPECT_EQ(thereIsTrickButtonsPressed(), 0);
+    videPileBoutons(playerRun);
+    prepareBufferBoutons(playerRun);
+    EXPECT_EQ(thereIsTrickButtonsPressed(playerRun), 0);
 }

@@ -161,11 +161,11 @@ TEST_F(RunGhost, GapOnAStraightRunAgainstASlowerRecording)
     pilotPlaneRun(false, planeStart, planeFinish);
     pilotStart(30);
     float gap;
-    EXPECT_EQ(ghostGapNow(&gap), 1);
+    EXPECT_EQ(ghostGapNow(playerRun, &gap), 1);
     EXPECT_NEAR(gap, 0.0f, 0.04f) << "level at the start (to a frame)";
     int shown = 0;
     pilotRide(30, 120, [&](int f) {
-        if (f > 30 && ghostGapNow(&gap)) {
+        if (f > 30 && ghostGapNow(playerRun, &gap)) {
             shown++;
             EXPECT_NEAR(gap, -playerRun.timing.totalTime / 3.0f, 0.06f) << "at " << playerRun.timing.totalTime << " s";
         }
@@ -174,14 +174,14 @@ TEST_F(RunGhost, GapOnAStraightRunAgainstASlowerRecording)
         return k;
     });
     EXPECT_GT(shown, 100);
-    EXPECT_EQ(ghostGapNow(&gap), 0) << "no gap once finished";
+    EXPECT_EQ(ghostGapNow(playerRun, &gap), 0) << "no gap once finished";
 
     // Against a faster recording the gap is positive.
     for (RunSample& g : ghostRun.rec.samples) g.runTime *= 0.5f;
     pilotPlaneRun(false, planeStart, planeFinish);
     pilotStart(30);
     pilotRide(30, 10, [](int) { PilotKeys k; k.up = true; return k; });
-    ASSERT_EQ(ghostGapNow(&gap), 1);
+    ASSERT_EQ(ghostGapNow(playerRun, &gap), 1);
     EXPECT_NEAR(gap, playerRun.timing.totalTime / 3.0f, 0.06f);
     EXPECT_GT(gap, 0.0f);
 }
@@ -226,13 +226,13 @@ TEST_F(RunGhost, AGhostNeverChangesTheRidersRun)
     pilotRide(30, 120, [&](int f) {
         RunSample g;
         float gap;
-        if (ghostSampleNow(&g)) {
+        if (ghostSampleNow(playerRun, &g)) {
             RiderPoseState saved;
             beginGhostPose(&ghostRider, g, &saved);
             endGhostPose(saved);
             posed++;
         }
-        ghostGapNow(&gap);
+        ghostGapNow(playerRun, &gap);
         return lively(f);
     });
     EXPECT_GT(posed, 100);

@@ -24,8 +24,8 @@ RunInput record(long clockMs, std::initializer_list<RunButton> held = {})
 }
 
 struct RunInputTest : ::testing::Test {
-    void SetUp() override { resetRunInput(); }
-    void TearDown() override { resetRunInput(); }
+    void SetUp() override { resetRunInput(playerRun); }
+    void TearDown() override { resetRunInput(playerRun); }
 };
 
 TEST_F(RunInputTest, EdgesFollowSuccessiveRecordsAndResetForgetsThem)
@@ -35,10 +35,10 @@ TEST_F(RunInputTest, EdgesFollowSuccessiveRecordsAndResetForgetsThem)
     double longest = 0;
     long t = 1000;
     for (int h : held) {
-        setRunInput(h ? record(t, {RB_BOMB, RB_JUMP, RB_LEFT}) : record(t));
-        presses += runPressed(RB_BOMB);
-        releases += runReleased(RB_JUMP);
-        double s = runHeldTime(RB_LEFT);
+        setRunInput(playerRun, h ? record(t, {RB_BOMB, RB_JUMP, RB_LEFT}) : record(t));
+        presses += runPressed(playerRun, RB_BOMB);
+        releases += runReleased(playerRun, RB_JUMP);
+        double s = runHeldTime(playerRun, RB_LEFT);
         if (s > longest) longest = s;
         t += 100;
     }
@@ -46,15 +46,15 @@ TEST_F(RunInputTest, EdgesFollowSuccessiveRecordsAndResetForgetsThem)
     EXPECT_EQ(releases, 2);
     EXPECT_NEAR(longest, 0.2, 1e-9);  // three frames 100 ms apart: measured from the first
 
-    setRunInput(record(t, {RB_BOMB}));
-    EXPECT_TRUE(runPressed(RB_BOMB));
-    EXPECT_FALSE(runPressed(RB_BOMB));
-    resetRunInput();
-    EXPECT_EQ(runClock(), 0);
-    EXPECT_FALSE(runHeld(RB_BOMB));
-    setRunInput(record(t, {RB_BOMB}));
-    EXPECT_TRUE(runPressed(RB_BOMB)) << "a new run sees a held key as a new press";
-    EXPECT_FALSE(runHeld((RunButton)RB_COUNT));
+    setRunInput(playerRun, record(t, {RB_BOMB}));
+    EXPECT_TRUE(runPressed(playerRun, RB_BOMB));
+    EXPECT_FALSE(runPressed(playerRun, RB_BOMB));
+    resetRunInput(playerRun);
+    EXPECT_EQ(runClock(playerRun), 0);
+    EXPECT_FALSE(runHeld(playerRun, RB_BOMB));
+    setRunInput(playerRun, record(t, {RB_BOMB}));
+    EXPECT_TRUE(runPressed(playerRun, RB_BOMB)) << "a new run sees a held key as a new press";
+    EXPECT_FALSE(runHeld(playerRun, (RunButton)RB_COUNT));
 }
 
 TEST_F(RunInputTest, KeyboardFillsTheRecordThroughTheKeyMap)

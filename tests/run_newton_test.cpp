@@ -24,12 +24,12 @@ TEST(RunNewton, TickScaleIgnoresTheFrameRateAndTheDrawnScaleNeverDividesByAMissi
     playerRun.timing.frameps = 144.0f;
     EXPECT_FLOAT_EQ(20.0f / runTicksPerSecond, frameScale());
     playerRun.timing.frameps = 0.0f;
-    float first = drawnFrameScale();
+    float first = drawnFrameScale(playerRun);
     EXPECT_TRUE(first > 0.0f && first < 100.0f);
     playerRun.timing.frameps = 40.0f;
-    EXPECT_FLOAT_EQ(0.5f, drawnFrameScale());
+    EXPECT_FLOAT_EQ(0.5f, drawnFrameScale(playerRun));
     playerRun.timing.frameps = 0.0f;  // window not closed again: keep the last rate
-    EXPECT_FLOAT_EQ(0.5f, drawnFrameScale());
+    EXPECT_FLOAT_EQ(0.5f, drawnFrameScale(playerRun));
     EXPECT_FLOAT_EQ(20.0f / runTicksPerSecond, frameScale());
     playerRun.timing.frameps = 1.0f;
 }

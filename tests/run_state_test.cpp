@@ -96,7 +96,7 @@ TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
     playerRun.rider.collision.indiceDernierCollectable = playerRun.rider.collision.indiceDerniereBombe = 7;
     playerRun.rider.collision.usingYRail = playerRun.rider.collision.lastUsingYRail = 1;
     playerRun.rider.collision.xPrecCol = playerRun.rider.collision.yPrecCol = playerRun.rider.collision.zPrecCol = 12345.0f;
-    setContact(0);
+    setContact(playerRun, 0);
     playerRun.motion.acceleration = 800.0f;
     playerRun.timing.diffTemps = 3.0;
     reinitGameVar(playerRun);
@@ -104,8 +104,8 @@ TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
     EXPECT_EQ(-1, playerRun.rider.collision.indiceDernierCollectable);
     EXPECT_EQ(-1, playerRun.rider.collision.indiceDerniereBombe);
     EXPECT_EQ(0, playerRun.rider.collision.usingYRail + playerRun.rider.collision.lastUsingYRail);
-    EXPECT_EQ(1, getContact());
-    EXPECT_FLOAT_EQ(500.0f, getXobjet_inc());
+    EXPECT_EQ(1, getContact(playerRun));
+    EXPECT_FLOAT_EQ(500.0f, getXobjet_inc(playerRun));
     EXPECT_NEAR(planeTrackHeight(500.0f, 0.0f), playerRun.motion.Yobjet, 0.5f);
     ASSERT_GE(playerRun.phases.numFaceCour, 0);
     ASSERT_LT(playerRun.phases.numFaceCour, maxTrackFaces);

@@ -63,7 +63,7 @@ TEST_F(RunSurface, BoosterMultipliesEveryFrameAndRepellingSendsBack)
 TEST_F(RunSurface, ABoosterSoundsOnEntryAndAgainWhenTheNextRunStartsOnOne)
 {
     paint(surfaceBooster);
-    clearRunEvents();
+    clearRunEvents(playerRun);
     for (int i = 0; i < 3; i++) pilotFrame(fps, keys());
     EXPECT_EQ(pilotEventCount(RUN_EV_BOOST), 1) << "once on entry, not every frame on it";
     float start = depart, finish = arrivee;
@@ -72,7 +72,7 @@ TEST_F(RunSurface, ABoosterSoundsOnEntryAndAgainWhenTheNextRunStartsOnOne)
     placeSkierAtStart(playerRun, pilotClock());
     pilotStart(fps);
     EXPECT_EQ(pilotEventCount(RUN_EV_BOOST), 1) << "the new run's own entry";
-    clearRunEvents();
+    clearRunEvents(playerRun);
 }
 
 TEST_F(RunSurface, HalfPipeWallsMarkTheTakeOffHeadingAndTheFloorClearsIt)
@@ -109,7 +109,7 @@ TEST_F(RunSurface, OutOfBoundsPutsTheRiderBackOnARescuePoint)
     EXPECT_EQ(playerRun.motion.Zobjet, 0.0f);
     EXPECT_EQ(playerRun.phases.replacement, 1);
     char line[64];
-    runFeedbackLine(line, sizeof line);
+    runFeedbackLine(playerRun, line, sizeof line);
     EXPECT_STREQ(line, "Out of the course: put back on the track");
 }
 
@@ -148,13 +148,13 @@ TEST_F(RunSurface, SkierVectorsFollowTheRotations)
 {
     playerRun.orientation.rotSkierY = 30.0f;
     playerRun.orientation.rotSkierX = playerRun.orientation.rotSkierZ = 0.0f;
-    computeSkierVectors();
+    computeSkierVectors(playerRun);
     EXPECT_NEAR(playerRun.orientation.skierFrontVector[0], std::cos(30 * 0.0174550532f), 0.01f);
     EXPECT_NEAR(playerRun.orientation.skierFrontVector[2], 0.5f, 0.01f);
     EXPECT_NEAR(playerRun.orientation.skierNormaleVector[1], 1.0f, 0.001f);
     playerRun.orientation.rotSkierY = 0.0f;
     playerRun.orientation.rotSkierX = 30.0f;
-    computeSkierVectors();
+    computeSkierVectors(playerRun);
     EXPECT_NEAR(playerRun.orientation.skierNormaleVector[1], std::cos(30 * 0.0174550532f), 0.01f);
     EXPECT_NEAR(std::fabs(playerRun.orientation.skierNormaleVector[2]), 0.5f, 0.01f);
     EXPECT_NEAR(playerRun.orientation.skierFrontVector[0], 1.0f, 0.001f);

@@ -45,7 +45,7 @@ struct RunTracks : ::testing::Test {
         pilotNewRun();
         std::string path = data + "/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
-        resetCollectedBomb(bombsQty);
+        resetCollectedBomb(playerRun, bombsQty);
         placeSkierAtStart(playerRun, pilotClock());
     }
 };
@@ -149,7 +149,7 @@ struct LessonRider {
     }
     void jump(PilotKeys& k, int fps)
     {
-        if (getContact() == 0) {
+        if (getContact(playerRun) == 0) {
             airFrames++;
             chargeFrames = 0;
             k.trick[0] = lesson.step == LESSON_RESCUE || (lesson.step == LESSON_TRICK && airFrames < fps / 10);
@@ -173,8 +173,8 @@ TEST_F(RunTracks, TheLessonIsRiddenStepByStepOnTheGentlestTrackWithTheExpectedKe
         int frames = 0;
         for (; frames < fps * 300 && !lessonOver(); frames++) {
             pilotFrame(fps, rider.keys(fps));
-            lessonAfterFrame(playerRun.timing.diffTemps);
-            clearRunEvents(); // as the game loop does once the frame's sounds and snow are out
+            lessonAfterFrame(playerRun, playerRun.timing.diffTemps);
+            clearRunEvents(playerRun); // as the game loop does once the frame's sounds and snow are out
             if (lesson.step != shown.back()) shown.push_back(lesson.step);
         }
         for (int s = 0; s < LESSON_STEPS; s++) EXPECT_EQ(lesson.done[s], 1) << "step " << s << " at " << fps << " fps";
@@ -241,7 +241,7 @@ struct KickerPilot {
     }
     void note(float row)
     {
-        bool air = getContact() == 0;
+        bool air = getContact(playerRun) == 0;
         if (air && from < 0 && !playerRun.rider.collision.usingYRail) from = kickerJustLeft(row);
         if (air && from >= 0) {
             KickerFlight& f = flights[from];
@@ -271,8 +271,8 @@ struct KickerPilot {
         }
         waitFrames = 0;
         k.space = style != overTheLip && kickerAt(row) >= 0;
-        k.up = !k.space && getContact() == 1;
-        k.down = style == chargedFlip && getContact() == 0 && from >= 0 && std::fabs(playerRun.orientation.rotSkierZ) < NEARLY_WHOLE;
+        k.up = !k.space && getContact(playerRun) == 1;
+        k.down = style == chargedFlip && getContact(playerRun) == 0 && from >= 0 && std::fabs(playerRun.orientation.rotSkierZ) < NEARLY_WHOLE;
         return k;
     }
 };

@@ -84,7 +84,7 @@ void fakeRunFrame()
     runFrames++;
     key[KEY_ESC] = runFrames == escAtFrame;
     key[KEY_ENTER] = runFrames == enterAtFrame || runFrames == enterAgainAtFrame;
-    setContact(runFrames >= airUntilFrame ? 1 : 0);
+    setContact(playerRun, runFrames >= airUntilFrame ? 1 : 0);
     if (runFrames == grindAtFrame) startGrind();
     if (runFrames == finishAtFrame) {
         playerRun.motion.skieurArrive = 1;
@@ -109,7 +109,7 @@ protected:
         playerRun.scores.vuScores = 1;
         loadResult = 0;
         finishAtFrame = escAtFrame = enterAtFrame = enterAgainAtFrame = airUntilFrame = grindAtFrame = -1;
-        setContact(1);
+        setContact(playerRun, 1);
         shown.clear();
         clearKeys();
         resetScreenRequests();

@@ -34,7 +34,7 @@ std::vector<double> runSnapshot()
 {
     return {playerRun.motion.Xobjet,     playerRun.motion.Yobjet,        playerRun.motion.Zobjet,          playerRun.motion.vitessePrecedente, playerRun.motion.velocity,     playerRun.orientation.rotSkierY,
             playerRun.orientation.rotSkierX,  playerRun.orientation.rotSkierZ,     playerRun.orientation.amplitudeRotationY, playerRun.motion.bufferJump,     playerRun.timing.totalTime,    (double)playerRun.timing.tempsDepart,
-            playerRun.timing.firstTemps, playerRun.timing.diffTemps,     (double)playerRun.timing.DEPART,  (double)playerRun.phases.chute,     playerRun.orientation.angleCourant, (double)getContact()};
+            playerRun.timing.firstTemps, playerRun.timing.diffTemps,     (double)playerRun.timing.DEPART,  (double)playerRun.phases.chute,     playerRun.orientation.angleCourant, (double)getContact(playerRun)};
 }
 
 // The run after `frames` frames of ride(), with a pause of pauseMs before frame `pauseAt` (-1: none).

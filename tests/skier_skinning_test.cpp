@@ -182,14 +182,14 @@ TEST_F(SkierSkinning, RollKeptInTheAirAndHeadingTurnsSkis)
 TEST_F(SkierSkinning, RunFlagsDriveTransformSkier)
 {
     playerRun.phases.fakie = 1;
-    setContact(1);
-    transformSkier(playerRider, 12, 0);
+    setContact(playerRun, 1);
+    transformSkier(playerRun, playerRider, 12, 0);
     EXPECT_FLOAT_EQ(12, tickPose->angleZTemp);
     playerRun.phases.fakie = 0;
-    transformSkier(playerRider, 12, 0);
+    transformSkier(playerRun, playerRider, 12, 0);
     EXPECT_FLOAT_EQ(-12, tickPose->angleZTemp);
-    setContact(0);
-    transformSkier(playerRider, 30, 0);
+    setContact(playerRun, 0);
+    transformSkier(playerRun, playerRider, 30, 0);
     EXPECT_FLOAT_EQ(-12, tickPose->angleZTemp);
 }
 
@@ -243,7 +243,7 @@ TEST_F(SkierSkinning, OnePassDrawingFeedsTheSameListAndSkiEnds)
     tickPose->angles[rotGenouR] = 40;
     tickPose->angles[rotCoudeR] = -30;
     playerRun.phases.fakie = 0;
-    setContact(1);
+    setContact(playerRun, 1);
     majRotationsBones(playerRider);
     transformSkierEtat(playerRider, 0, 0, 0, 1);
     TriangleToDraw runList[6];

@@ -66,7 +66,7 @@ protected:
     void SetUp() override
     {
         preCalculateTrigoTables();
-        setContact(1);
+        setContact(playerRun, 1);
         playerRun.phases.fakie = 0;
         writeText(dir.file("player.3d"), riderModelText(trianglesUnder({3, 4, 7, 19}, 10)));
         writeText(dir.file("ghost.3d"), riderModelText(trianglesUnder({2, 5, 6, 12, 15, 16}, 20)));

@@ -218,7 +218,7 @@ TEST_F(SoundBank, WindStaysBetweenItsBounds)
 TEST_F(SoundBank, HandlersFollowTheRunState)
 {
     reinitGameVar(playerRun);
-    setContact(1);
+    setContact(playerRun, 1);
     playerRun.motion.vitesseMax = 1000.0f;
     playerRun.motion.vitessePrecedente = -500.0f; // riding backwards counts by its size
     playerRun.motion.skieurStop = 0;
@@ -226,17 +226,17 @@ TEST_F(SoundBank, HandlersFollowTheRunState)
     EXPECT_FLOAT_EQ(skiHiss.volume, 0.075f);
     RunInput turning;
     turning.held[RB_LEFT] = 1;
-    setRunInput(turning);
+    setRunInput(playerRun, turning);
     handleSkiSndLoop();
     EXPECT_EQ(skiHiss.lastSide, 0);
     EXPECT_GT(skiHiss.panoramic, 0.5f);
-    setRunInput(RunInput());
+    setRunInput(playerRun, RunInput());
     playerRun.motion.skieurStop = 1; // a stopped rider makes no hiss, whatever the last speed
     skiHiss.volume = 0.0f;
     handleSkiSndLoop();
     EXPECT_FLOAT_EQ(skiHiss.volume, 0.0f);
 
-    setContact(0);
+    setContact(playerRun, 0);
     playerRun.tricks.Ytemp = 100.0f;
     playerRun.motion.Yobjet = 120.0f;
     handleWindLoopSnd();
@@ -244,7 +244,7 @@ TEST_F(SoundBank, HandlersFollowTheRunState)
     EXPECT_FLOAT_EQ(playerRun.tricks.Ytemp, 120.0f); // the next frame compares with this one
     handleWindLoopSnd();
     EXPECT_NEAR(gameSounds.volWind, 0.3f, 1e-5f); // level flight: unchanged
-    setContact(1);
+    setContact(playerRun, 1);
     reinitGameVar(playerRun);
 }
 

@@ -76,10 +76,10 @@ struct Sweep : ::testing::Test {
     {
         buildPlaneTrack(true);
         initObstacles();
-        reinitCollisionSweep(0, 0, 0);
+        reinitCollisionSweep(playerRun, 0, 0, 0);
         playerRun.scores.totalCollectable = 0;
-        resetCollectedBomb(0);
-        setContact(0);
+        resetCollectedBomb(playerRun, 0);
+        setContact(playerRun, 0);
         playerRun.motion.vitessePrecedente = 3000;
     }
     int add(int type, float x, float y, float z)
@@ -95,7 +95,7 @@ struct Sweep : ::testing::Test {
     {
         playerRun.rider.collision.xPrecCol = x0, playerRun.rider.collision.yPrecCol = y0, playerRun.rider.collision.zPrecCol = z0;
         playerRun.motion.Xobjet = x1, playerRun.motion.Yobjet = y1, playerRun.motion.Zobjet = z1;
-        return detectCollision();
+        return detectCollision(playerRun);
     }
 };
 
@@ -133,7 +133,7 @@ TEST_F(Sweep, CollectablesAreCountedOnce)
 {
     int a = add(obstacleCollectable, 5000, 0, 0);
     add(obstacleCollectable, 6000, 0, 0);
-    clearRunEvents();
+    clearRunEvents(playerRun);
     EXPECT_FALSE(move(4000, 100, 0, 4800, 100, 0));
     EXPECT_EQ(playerRun.scores.totalCollectable, 1);
     EXPECT_EQ(playerRun.rider.collision.boomF, 1);
@@ -149,31 +149,31 @@ TEST_F(Sweep, CollectablesAreCountedOnce)
     move(4000, 100, 0, 4800, 100, 0);
     EXPECT_EQ(playerRun.scores.totalCollectable, 2);
     EXPECT_EQ(pilotEventCount(RUN_EV_COLLECTABLE), 2);
-    EXPECT_EQ(getCollectedBomb(), 0);
+    EXPECT_EQ(getCollectedBomb(playerRun), 0);
     EXPECT_EQ(pilotEventCount(RUN_EV_BOMB_PICKED), 0);
-    clearRunEvents();
+    clearRunEvents(playerRun);
 }
 
 TEST_F(Sweep, BombsAddToTheCounterOnce)
 {
-    resetCollectedBomb(2);
+    resetCollectedBomb(playerRun, 2);
     int b = add(obstacleBomb, 5000, 0, 0);
-    clearRunEvents();
+    clearRunEvents(playerRun);
     move(4000, 0, 0, 4700, 0, 0);
-    EXPECT_EQ(getCollectedBomb(), 3);
+    EXPECT_EQ(getCollectedBomb(playerRun), 3);
     EXPECT_EQ(playerRun.rider.collision.bombF, 1);
     EXPECT_EQ(playerRun.rider.collision.indiceDerniereBombe, b);
     EXPECT_EQ(playerRun.scores.totalCollectable, 0);
     move(4000, 0, 0, 4700, 0, 0);
-    EXPECT_EQ(getCollectedBomb(), 3);
+    EXPECT_EQ(getCollectedBomb(playerRun), 3);
     EXPECT_EQ(playerRun.rider.collision.bombF, 0);
     // out of reach: a bomb sphere is low on the ground
     add(obstacleBomb, 8000, 0, 0);
     move(7000, 500, 0, 7900, 500, 0);
-    EXPECT_EQ(getCollectedBomb(), 3);
+    EXPECT_EQ(getCollectedBomb(playerRun), 3);
     EXPECT_EQ(pilotEventCount(RUN_EV_BOMB_PICKED), 1);
     EXPECT_EQ(pilotEventCount(RUN_EV_COLLECTABLE), 0);
-    clearRunEvents();
+    clearRunEvents(playerRun);
 }
 
 TEST_F(Sweep, LandingOnARailFromAboveGrinds)
@@ -245,9 +245,9 @@ TEST_F(GrindTicks, AGrindSlowsAsMuchEverySecondAtEitherTickLength)
 TEST_F(Sweep, RailsCrashFromTheGroundWhileRisingOrOffLine)
 {
     add(obstacleRail, 5000, 0, 0);
-    setContact(1);
+    setContact(playerRun, 1);
     EXPECT_TRUE(move(6000, 200, 0, 6000, 100, 0));
-    setContact(0);
+    setContact(playerRun, 0);
     EXPECT_TRUE(move(6000, 0, 0, 6000, 100, 0));
     EXPECT_EQ(playerRun.rider.collision.usingYRail, 0);
     // touching the bar 80 units across it
@@ -270,34 +270,34 @@ TEST_F(Sweep, RailSupportsKnockOver)
 TEST_F(Sweep, RailSpheresAreHitUpToTheirEdges)
 {
     int r = add(obstacleRail, 5000, 1000, 0);
-    setContact(1);
-    EXPECT_TRUE(isCollisionRail(90, 5000 + 2955 + 139, 1066, -1, r, 1));  // top of the last support
-    EXPECT_FALSE(isCollisionRail(90, 5000 + 2955 + 141, 1066, -1, r, 1));
-    EXPECT_TRUE(isCollisionRail(90, 5000 - 9 - 139, 1066, -1, r, 1));
-    EXPECT_TRUE(isCollisionRail(90, 5000 - 9, 1000 - 2134 - 139, -1, r, 1));  // foot of the first support
-    EXPECT_FALSE(isCollisionRail(90, 5000 - 9, 1000 - 2134 - 141, -1, r, 1));
-    EXPECT_TRUE(isCollisionRail(90, 5000 + 2955, 1000 - 3434 - 139, -1, r, 1));  // foot of the last one
-    EXPECT_TRUE(isCollisionRail(90, 5000 + 1720, 566, -1 + 139, r, 1));
-    EXPECT_FALSE(isCollisionRail(90, 5000 + 1720, 566, -1 + 141, r, 1));
+    setContact(playerRun, 1);
+    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 + 2955 + 139, 1066, -1, r, 1));  // top of the last support
+    EXPECT_FALSE(isCollisionRail(playerRun, 90, 5000 + 2955 + 141, 1066, -1, r, 1));
+    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 - 9 - 139, 1066, -1, r, 1));
+    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 - 9, 1000 - 2134 - 139, -1, r, 1));  // foot of the first support
+    EXPECT_FALSE(isCollisionRail(playerRun, 90, 5000 - 9, 1000 - 2134 - 141, -1, r, 1));
+    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 + 2955, 1000 - 3434 - 139, -1, r, 1));  // foot of the last one
+    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 + 1720, 566, -1 + 139, r, 1));
+    EXPECT_FALSE(isCollisionRail(playerRun, 90, 5000 + 1720, 566, -1 + 141, r, 1));
 }
 
 TEST_F(Sweep, GrindStartsOnceAndStopsWhenTheRailEndsAsEvents)
 {
     add(obstacleRail, 5000, 0, 0);
-    clearRunEvents();
+    clearRunEvents(playerRun);
     move(6000, 200, 0, 6000, 100, 0);
     move(6000, 100, 0, 6100, 100, 0);
     EXPECT_EQ(pilotEventCount(RUN_EV_GRIND_START), 1);
     EXPECT_EQ(pilotEventCount(RUN_EV_GRIND_STOP), 0);
     move(6100, 100, 0, 6200, 600, 0);
     EXPECT_EQ(pilotEventCount(RUN_EV_GRIND_STOP), 1);
-    clearRunEvents();
-    setContact(1);
+    clearRunEvents(playerRun);
+    setContact(playerRun, 1);
     EXPECT_TRUE(move(6000, 200, 0, 6000, 100, 0));
-    ASSERT_EQ(runEvents().count, 1);  // the cling of the crash, where the rider is
-    EXPECT_EQ(runEvents().items[0].kind, RUN_EV_RAIL_CLING);
-    EXPECT_FLOAT_EQ(runEvents().items[0].x, playerRun.motion.Xobjet);
-    clearRunEvents();
+    ASSERT_EQ(runEvents(playerRun).count, 1);  // the cling of the crash, where the rider is
+    EXPECT_EQ(runEvents(playerRun).items[0].kind, RUN_EV_RAIL_CLING);
+    EXPECT_FLOAT_EQ(runEvents(playerRun).items[0].x, playerRun.motion.Xobjet);
+    clearRunEvents(playerRun);
 }
 
 TEST_F(Sweep, ObstacleIndexOutsideTheListIsNoHit)
@@ -305,7 +305,7 @@ TEST_F(Sweep, ObstacleIndexOutsideTheListIsNoHit)
     EXPECT_FALSE(isCollisionSapin(90, 0, 0, 0, -1));
     EXPECT_FALSE(isCollisionCollectable(90, 0, 0, 0, maxObstacles));
     EXPECT_FALSE(isCollisionBomb(90, 0, 0, 0, 100000));
-    EXPECT_FALSE(isCollisionRail(90, 0, 0, 0, maxObstacles, 1));
+    EXPECT_FALSE(isCollisionRail(playerRun, 90, 0, 0, 0, maxObstacles, 1));
 }
 
 struct Rescue : ::testing::Test {
@@ -325,16 +325,16 @@ TEST_F(Rescue, PutsTheRiderStandingOnTheNearestPointAbove)
 {
     const float xs[] = {1000, 5000, 9000};
     for (int i = 0; i < 3; i++) replaceSkier[i][0] = xs[i], replaceSkier[i][1] = 0, replaceSkier[i][2] = -2000;
-    replaceSkierOperation();
+    replaceSkierOperation(playerRun);
     EXPECT_FLOAT_EQ(playerRun.motion.Xobjet, 5000);
     EXPECT_FLOAT_EQ(playerRun.motion.Zobjet, -2000);
     EXPECT_NEAR(playerRun.motion.Yobjet, planeTrackHeight(5000, -2000), 0.5);
-    EXPECT_FLOAT_EQ(getXobjet_inc(), 5000);
+    EXPECT_FLOAT_EQ(getXobjet_inc(playerRun), 5000);
     EXPECT_FLOAT_EQ(playerRun.rider.collision.xPrecCol, 5000);
     EXPECT_FLOAT_EQ(playerRun.rider.collision.zPrecCol, -2000);
     EXPECT_FLOAT_EQ(playerRun.rider.collision.yPrecCol, playerRun.motion.Yobjet);
     EXPECT_FLOAT_EQ(playerRun.motion.Xprec, 5000);
-    EXPECT_EQ(playerRun.phases.numFaceCour, getNumeroFaceCourante());
+    EXPECT_EQ(playerRun.phases.numFaceCour, getNumeroFaceCourante(playerRun));
     EXPECT_EQ(playerRun.phases.chute, 0);
     EXPECT_EQ(playerRun.phases.replacement, 1);
     EXPECT_FLOAT_EQ(playerRun.motion.vitessePrecedente, 0);
@@ -343,7 +343,7 @@ TEST_F(Rescue, PutsTheRiderStandingOnTheNearestPointAbove)
 
 TEST_F(Rescue, WithoutRescuePointsTheRiderGetsUpWhereHeIs)
 {
-    replaceSkierOperation();
+    replaceSkierOperation(playerRun);
     EXPECT_FLOAT_EQ(playerRun.motion.Xobjet, 7000);
     EXPECT_FLOAT_EQ(playerRun.motion.Zobjet, 300);
     EXPECT_NEAR(playerRun.motion.Yobjet, planeTrackHeight(7000, 300), 0.5);
@@ -356,18 +356,18 @@ TEST_F(Rescue, WithoutRescuePointsTheRiderGetsUpWhereHeIs)
 // The run counts the rescue itself: no drawing is needed for the rider to be put back.
 TEST_F(Rescue, RocketThenFireworkThenPutBackCountedByTheRun)
 {
-    resetRescueFlight();
-    clearRunEvents();
+    resetRescueFlight(playerRun);
+    clearRunEvents(playerRun);
     playerRun.timing.frameps = 60;
     playerRun.phases.askForRescue = 1, playerRun.phases.endOfRescue = 0;
     std::vector<RunEventKind> kinds;
     std::vector<float> lifts;
     int frames = 0;
     for (; playerRun.phases.askForRescue && frames < 1000; frames++) {
-        rescueProgress();
+        rescueProgress(playerRun);
         lifts.push_back(playerRun.rescueFlight.cameraLift);
-        for (int i = 0; i < runEvents().count; i++) kinds.push_back(runEvents().items[i].kind);
-        clearRunEvents();
+        for (int i = 0; i < runEvents(playerRun).count; i++) kinds.push_back(runEvents(playerRun).items[i].kind);
+        clearRunEvents(playerRun);
     }
     ASSERT_LT(frames, 1000);
     ASSERT_EQ(kinds.size(), 3u);
@@ -382,7 +382,7 @@ TEST_F(Rescue, RocketThenFireworkThenPutBackCountedByTheRun)
     // The next rescue takes exactly as long.
     playerRun.phases.askForRescue = 1, playerRun.phases.endOfRescue = 0;
     int again = 0;
-    for (; playerRun.phases.askForRescue && again < 1000; again++) rescueProgress();
+    for (; playerRun.phases.askForRescue && again < 1000; again++) rescueProgress(playerRun);
     EXPECT_EQ(again, frames);
-    clearRunEvents();
+    clearRunEvents(playerRun);
 }

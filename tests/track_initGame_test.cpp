@@ -84,13 +84,13 @@ TEST_F(TrackDirectory, ASecondRunRestoresRaisedTerrainAndTakenFlags)
     ASSERT_EQ(initGame("plane"), trackLoadOk);
     std::vector<float> ground(&points[0][0], &points[0][0] + 3 * maxTrackVertices);
     // a kicker raised ahead of the rider and a collectable picked up (obstacle 1 lies at 4000, -1200)
-    yTheoObjSettingFaceNumber(points, faces, 2000, 0, maxTrackFaces, 1);
-    ASSERT_GE(addJumpTwdIntrack(points, faces, 0), 0);
+    yTheoObjSettingFaceNumber(playerRun.rider.ground, points, faces, 2000, 0, maxTrackFaces, 1);
+    ASSERT_GE(addJumpTwdIntrack(playerRun.rider.ground, points, faces, 0), 0);
     EXPECT_NE(0, memcmp(ground.data(), points, sizeof points));
     ASSERT_EQ(containerObstacles[1].type, obstacleCollectable);
-    reinitCollisionSweep(3600, -300, -1200);
+    reinitCollisionSweep(playerRun, 3600, -300, -1200);
     playerRun.motion.Xobjet = 3900, playerRun.motion.Yobjet = -300, playerRun.motion.Zobjet = -1200;
-    detectCollision();
+    detectCollision(playerRun);
     ASSERT_EQ(playerRun.rider.collision.taken[1], 1);
 
     // as the game loop starts the next run: the run reset, then the track loaded again

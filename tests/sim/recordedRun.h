@@ -46,22 +46,22 @@ inline void setConditions(float weight, int tolerance)
 inline BestRun recordRun()
 {
     setConditions(70.0f, 40);
-    videPileBoutons();
+    videPileBoutons(simRun);
     reinitGameVar(simRun);
     loadTrack();
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(simRun, bombsQty);
     placeSkierAtStart(simRun, clockStart);
-    clearRunEvents();
+    clearRunEvents(simRun);
     const double rate = 144;
     for (long f = 0; f < 200 * rate && !simRun.recording.input.closed; f++) {
         RunInput in = recordAt((long)(f * 1000.0 / rate), true);
         in.frameps = (float)rate;
-        runDrawnFrame(runTicker, simRun, 1.0 / rate, in, [] { clearRunEvents(); });
+        runDrawnFrame(runTicker, simRun, 1.0 / rate, in, [] { clearRunEvents(simRun); });
     }
     BestRun run;
     snprintf(run.track, sizeof run.track, "%s", track);
     snprintf(run.rider, sizeof run.rider, "tolvek");
-    run.finalScore = runScoreSoFar();
+    run.finalScore = runScoreSoFar(simRun);
     run.finalTime = simRun.timing.totalTime;
     run.rec = simRun.recording;
     return run;

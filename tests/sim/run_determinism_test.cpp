@@ -46,10 +46,10 @@ Snapshot snapshot()
     memset(&s, 0, sizeof s);  // padding too: compared byte for byte
     s.x = simRun.motion.Xobjet, s.y = simRun.motion.Yobjet, s.z = simRun.motion.Zobjet, s.speed = simRun.motion.vitessePrecedente;
     s.rotX = simRun.orientation.rotSkierX, s.rotY = simRun.orientation.rotSkierY, s.rotZ = simRun.orientation.rotSkierZ, s.pitch = simRun.orientation.angleDePlacementEffectif;
-    s.time = simRun.timing.totalTime, s.score = simRun.scores.totalScore, s.collectables = simRun.scores.totalCollectable, s.bombs = getCollectedBomb();
-    s.fallen = simRun.phases.chute, s.contact = (short)getContact(), s.finished = simRun.motion.skieurArrive, s.fakie = simRun.phases.fakie;
+    s.time = simRun.timing.totalTime, s.score = simRun.scores.totalScore, s.collectables = simRun.scores.totalCollectable, s.bombs = getCollectedBomb(simRun);
+    s.fallen = simRun.phases.chute, s.contact = (short)getContact(simRun), s.finished = simRun.motion.skieurArrive, s.fakie = simRun.phases.fakie;
     s.rescue = simRun.phases.askForRescue, s.replacement = (short)simRun.phases.replacement;
-    s.groundY = getYobjetCour(), s.face = getNumeroFaceCourante(), s.stopped = (float)simRun.told.stoppedSeconds;
+    s.groundY = getYobjetCour(simRun), s.face = getNumeroFaceCourante(simRun), s.stopped = (float)simRun.told.stoppedSeconds;
     return s;
 }
 
@@ -71,14 +71,14 @@ void prepareRun(const std::string& name)
 {
     storeByteOrder(0);
     theTrasher->weight = riderWeight;
-    videPileBoutons();
+    videPileBoutons(simRun);
     reinitGameVar(simRun);
     simRun.orientation.amplitudeRotationX = 0.0f;
     simRun.phases.sautLincolnLoopDroite = simRun.phases.sautLincolnLoopGauche = 0;
     ASSERT_EQ(importTrackFromBinaryFile(trackPath(name).c_str()), trackLoadOk) << name;
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(simRun, bombsQty);
     placeSkierAtStart(simRun, clockStart);
-    clearRunEvents();
+    clearRunEvents(simRun);
 }
 
 // What a run came to, as the rider would tell it.
@@ -100,7 +100,7 @@ struct FlightTally {
     short wasOnGround = 1;
     void tick(Outcome& o)
     {
-        short ground = (short)getContact();
+        short ground = (short)getContact(simRun);
         if (wasOnGround && !ground) takeOffY = groundY;
         groundY = simRun.motion.Yobjet;
         if (simRun.motion.vitessePrecedente > o.topSpeed) o.topSpeed = simRun.motion.vitessePrecedente;
@@ -134,9 +134,9 @@ Ride ride(const std::string& track, double drawRate, float maxSeconds, const std
         runDrawnFrame(runTicker, simRun, 1.0 / drawRate, sampled, [&] {
             if (r.out.finish >= 0) return;  // ticks after the finish, within the frame
             r.ticks.push_back(snapshot());
-            for (int i = 0; i < runEvents().count; i++) r.events.push_back(runEvents().items[i].kind);
+            for (int i = 0; i < runEvents(simRun).count; i++) r.events.push_back(runEvents(simRun).items[i].kind);
             r.events.push_back(-1);
-            clearRunEvents();
+            clearRunEvents(simRun);
             flight.tick(r.out);
             if (simRun.motion.skieurArrive) r.out.finish = simRun.timing.totalTime;
             left = left || (leaveWhen && leaveWhen());
@@ -357,7 +357,7 @@ TEST(RunDeterminism, ARunRidesTheSameAfterRunsLeftHalfwayOnOtherTracks)
         std::function<bool()> reached;
     };
     const Halfway left[] = {
-        {"spinning in the air", "meadow", tricks, [] { return getContact() == 0 && simRun.orientation.amplitudeRotationY != 0; }},
+        {"spinning in the air", "meadow", tricks, [] { return getContact(simRun) == 0 && simRun.orientation.amplitudeRotationY != 0; }},
         {"grinding", "ironpark", lineKickers, [] { return simRun.rider.collision.usingYRail != 0; }},
         {"on the booster", "ironpark", straight, [] { return simRun.motion.vitessePrecedente > 30000.0f; }},
         {"landing", "railgarden", tricks, [] { return simRun.phases.changementContact != 0 && simRun.tricks.deroulementFigure > 0; }},

@@ -36,9 +36,9 @@ Moment momentNow()
     m.rotX = simRun.orientation.rotSkierX, m.rotY = simRun.orientation.rotSkierY, m.rotZ = simRun.orientation.rotSkierZ, m.lean = simRun.orientation.angleDePlacementEffectif;
     m.time = simRun.timing.totalTime, m.jumpBuffer = simRun.motion.bufferJump;
     lirePoseCourante(m.pose);
-    m.score = simRun.scores.totalScore, m.collectables = simRun.scores.totalCollectable, m.bombs = getCollectedBomb();
+    m.score = simRun.scores.totalScore, m.collectables = simRun.scores.totalCollectable, m.bombs = getCollectedBomb(simRun);
     m.jumpPoints = simRun.scores.bufferScoreJump;
-    m.fallen = simRun.phases.chute, m.contact = (short)getContact(), m.finished = simRun.motion.skieurArrive, m.fakie = simRun.phases.fakie;
+    m.fallen = simRun.phases.chute, m.contact = (short)getContact(simRun), m.finished = simRun.motion.skieurArrive, m.fakie = simRun.phases.fakie;
     m.rescue = simRun.phases.askForRescue, m.replacement = (short)simRun.phases.replacement;
     return m;
 }
@@ -54,15 +54,15 @@ struct ReplayRiding : ::testing::Test {
         straight.clear();
         marks.clear();
         ReplayRide r;
-        beginReplayRide(&r, recorded.rec.input);
+        beginReplayRide(simRun, &r, recorded.rec.input);
         straight.push_back(momentNow());
         ReplayMarkWatch watch;
         ReplayRideHooks hooks;
         hooks.afterTick = [&](short) {
             straight.push_back(momentNow());
-            watchReplayTick(watch, (long)straight.size() - 1, &marks);
+            watchReplayTick(simRun, watch, (long)straight.size() - 1, &marks);
         };
-        rideReplayTo(&r, (long)recorded.rec.input.ticks, 1, hooks);
+        rideReplayTo(simRun, &r, (long)recorded.rec.input.ticks, 1, hooks);
         endReplayRide(&r);
         kept.giveBack();
     }
@@ -73,7 +73,7 @@ struct ReplayRiding : ::testing::Test {
     {
         before = KeptConditions();
         loadTrack();
-        ASSERT_TRUE(beginReplayRide(&ride, recorded.rec.input));
+        ASSERT_TRUE(beginReplayRide(simRun, &ride, recorded.rec.input));
         startReplayClock(clock, (long)recorded.rec.input.ticks);
     }
     void TearDown() override
@@ -87,13 +87,13 @@ struct ReplayRiding : ::testing::Test {
     {
         for (int k = 0; k < n; k++) {
             advanceReplayClock(clock, seconds);
-            rideReplayTo(&ride, clock.tick, 1);
+            rideReplayTo(simRun, &ride, clock.tick, 1);
         }
     }
     void command(ReplayCommand c)
     {
         commandReplayClock(clock, c);
-        rideReplayTo(&ride, clock.tick, 0);
+        rideReplayTo(simRun, &ride, clock.tick, 0);
     }
     void expectStraightAt(long tick, const char* what)
     {
@@ -212,7 +212,7 @@ TEST_F(ReplayRiding, StepsAndJumpsBackAndOnLandOnTheStraightRidesStates)
     for (int k = 0; k < 40; k++) command(replayJumpForward);
     expectStraightAt(lastTick(), "the end");
     EXPECT_EQ(simRun.motion.skieurArrive, 1);
-    EXPECT_EQ(runScoreSoFar(), recorded.finalScore);
+    EXPECT_EQ(runScoreSoFar(simRun), recorded.finalScore);
     EXPECT_EQ(simRun.timing.totalTime, recorded.finalTime);
     command(replayStepBack);
     expectStraightAt(lastTick() - 1, "a step back from the end");
@@ -229,15 +229,15 @@ TEST_F(ReplayRiding, OnlyTheTicksRiddenOnAreHeard)
     ReplayRideHooks hooks;
     hooks.fromStart = [&] { starts++; };
     hooks.afterTick = [&](short h) { (h ? heard : silent)++; };
-    rideReplayTo(&ride, 600, 1, hooks);
+    rideReplayTo(simRun, &ride, 600, 1, hooks);
     EXPECT_EQ(heard, 600);
-    rideReplayTo(&ride, 500, 1, hooks);
+    rideReplayTo(simRun, &ride, 500, 1, hooks);
     EXPECT_EQ(starts, 1);
     EXPECT_EQ(silent, 500);
     EXPECT_EQ(heard, 600);
-    rideReplayTo(&ride, 800, 0, hooks);
+    rideReplayTo(simRun, &ride, 800, 0, hooks);
     EXPECT_EQ(silent, 800) << "a jump on is not heard either";
-    EXPECT_EQ(rideReplayTo(&ride, lastTick() + 100, 1, hooks), lastTick()) << "no tick past the recording";
+    EXPECT_EQ(rideReplayTo(simRun, &ride, lastTick() + 100, 1, hooks), lastTick()) << "no tick past the recording";
 }
 
 TEST_F(ReplayRiding, TheTimelineMarksJumpsTricksAndFallsWhereTheyHappen)

@@ -90,16 +90,14 @@ void loadTrack()
 void resetRider(Rider& r)
 {
     reinitGameVar(r.run);
-    RunContext in(r.run);
-    videPileBoutons();
+    videPileBoutons(r.run);
 }
 
 void placeRider(Rider& r)
 {
-    RunContext in(r.run);
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(r.run, bombsQty);
     placeSkierAtStart(r.run, clockStart);
-    clearRunEvents();
+    clearRunEvents(r.run);
     startRunTicker(r.ticker, clockStart);
 }
 
@@ -111,8 +109,8 @@ void drawnFrame(Rider& r)
     RunInput in = r.input((long)(r.frame++ * 1000.0 / drawRate));
     in.frameps = (float)drawRate;
     runDrawnFrame(r.ticker, r.run, 1.0 / drawRate, in, [&r] {
-        r.ticks.push_back(momentOf(r.run, *tickPose));
-        clearRunEvents();
+        r.ticks.push_back(momentOf(r.run, r.run.pose));
+        clearRunEvents(r.run);
     });
 }
 

@@ -4,4 +4,4 @@
 #include "run/runState.h"
 
 inline RunState simRun;
-inline const bool simRunInContext = (tickRun = &simRun, tickPose = &simRun.pose, true);
+inline const bool simRunPosed = (tickPose = &simRun.pose, true);

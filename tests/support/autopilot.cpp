@@ -48,7 +48,7 @@ void pilotReleaseKeys()
 void pilotNewRun()
 {
     theTrasher->weight = pilotRiderWeight;
-    videPileBoutons();
+    videPileBoutons(playerRun);
     reinitGameVar(playerRun);
     // The run keeps these over the reset (a landing clears them): a test left in mid-air must not
     // hand its side flip to the next test's first jump.
@@ -139,6 +139,6 @@ float pilotStraightRun(int fps, float maxSeconds)
 int pilotEventCount(RunEventKind kind)
 {
     int n = 0;
-    for (int i = 0; i < runEvents().count; i++) n += runEvents().items[i].kind == kind;
+    for (int i = 0; i < runEvents(playerRun).count; i++) n += runEvents(playerRun).items[i].kind == kind;
     return n;
 }

@@ -134,8 +134,8 @@ static void tallyTick(RideTally& t, double tickLength)
     t.finished = simRun.motion.skieurArrive;
     // The drawn frame that crosses the line rides on to its end, a tick or more at a low rate and
     // none at a high one: the score is taken on the tick itself.
-    if (t.finished) t.scoreAtLine = runScoreSoFar();
-    short ground = (short)getContact();
+    if (t.finished) t.scoreAtLine = runScoreSoFar(simRun);
+    short ground = (short)getContact(simRun);
     if (t.wasOnGround && !ground) {
         t.takeOffY = t.groundY;
         t.flights.push_back({simRun.motion.Xobjet / ROW_LENGTH, 0, 0, 0, 0});
@@ -163,20 +163,20 @@ static bool loadTheRun(const Options& o)
     storeByteOrder(0);
     loadPositions(dataPath("positions/").c_str());
     if (chargeSkierGui(o.rider.c_str()) != 0) return false;
-    videPileBoutons();
+    videPileBoutons(simRun);
     reinitGameVar(simRun);
     std::string path = dataPath(trackFile(o.track, o.track + ".btrk"));
     if (importTrackFromBinaryFile(path.c_str()) != trackLoadOk) return false;
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(simRun, bombsQty);
     placeSkierAtStart(simRun, 0);
-    clearRunEvents();
+    clearRunEvents(simRun);
     return true;
 }
 
 // The line without its closing brace: a best run's re-ride adds its own fields.
 static void printJsonFields(const Options& o, const RideTally& t, bool scoreAtLine = false)
 {
-    int score = scoreAtLine && t.finished ? t.scoreAtLine : runScoreSoFar();
+    int score = scoreAtLine && t.finished ? t.scoreAtLine : runScoreSoFar(simRun);
     printf("{\"track\":\"%s\", \"rider\":\"%s\", \"drawRate\":%g, \"ticks\":%ld, \"finished\":%s, \"time\":%.3f, "
            "\"score\":%d, \"maxHeight\":%.1f, \"airTime\":%.3f, \"falls\":%d, \"collectables\":%d",
            o.track.c_str(), o.rider.c_str(), o.drawRate, t.ticks, simRun.motion.skieurArrive ? "true" : "false",
@@ -210,7 +210,7 @@ static int writeBestRun(const Options& o)
     static BestRun run;
     snprintf(run.track, sizeof run.track, "%s", o.track.c_str());
     snprintf(run.rider, sizeof run.rider, "%s", o.rider.c_str());
-    run.finalScore = runScoreSoFar();
+    run.finalScore = runScoreSoFar(simRun);
     run.finalTime = simRun.timing.totalTime;
     run.rec = simRun.recording;
     char why[FILE_WHY_CHARS] = "";
@@ -235,7 +235,7 @@ static void ride(const Options& o, const TimedInput& input)
         heldAt(input, ms, sampled);
         runDrawnFrame(runTicker, simRun, 1.0 / o.drawRate, sampled, [&] {
             tallyTick(tally, runTickSeconds);
-            clearRunEvents();
+            clearRunEvents(simRun);
         });
     }
     printJson(o, tally);
@@ -262,7 +262,7 @@ static int rideBestRun(Options& o)
         return EXIT_REFUSED;
     }
     RideTally tally;
-    const char* why = reRideBestRun(run, [&] { tallyTick(tally, runTickSeconds); });
+    const char* why = reRideBestRun(simRun, run, [&] { tallyTick(tally, runTickSeconds); });
     printJsonFields(o, tally);
     printf(", \"recordedScore\":%d, \"recordedTime\":%.3f, \"matched\":%s", run.finalScore, run.finalTime,
            why ? "false" : "true");
@@ -283,7 +283,7 @@ int main(int argc, char** argv)
         fputs(USAGE, stderr);
         return EXIT_REFUSED;
     }
-    RunContext riding(simRun);
+    PoseContext riding(simRun.pose);
     if (!o.bestRun.empty()) return rideBestRun(o);
     TimedInput input;
     std::string why;

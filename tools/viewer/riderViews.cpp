@@ -11,6 +11,7 @@
 #include "platform/dirList.h"
 #include "render/graphImage.h"
 #include "render/skierDraw.h"
+#include "shell/playerRun.h"
 #include "skier/positionDef.h"
 #include "skier/skierCar.h"
 #include "skier/skierLib.h"
@@ -57,7 +58,7 @@ static void drawPosedRider(const float* pose, const Angle& a)
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     changePosition((float*)pose);
     majRotationsBones(playerRider);
-    setContact(1);
+    setContact(playerRun, 1);
     transformSkierEtat(playerRider, 0, 0, 0, 1);
     drawSkierAfterTransform(playerRider, 1, 0);
     glDisable(GL_LIGHTING);

@@ -55,7 +55,7 @@ static void drawWholeTerrain()
     for (int row = terrainRowsBehind; row < longueurPisteEnFaces; row += terrainRowsBehind + terrainRowsAhead)
         for (int cell = terrainHalfWidth / 2; cell < largeurPisteEnFaces + terrainHalfWidth / 2; cell += terrainHalfWidth) {
             int c = cell < largeurPisteEnFaces ? cell : largeurPisteEnFaces - 1;
-            setNumeroFaceCourante(row * facesParRangee + 2 * c);
+            setNumeroFaceCourante(playerRun, row * facesParRangee + 2 * c);
             drawPlan(0, points, faces, normalesPiste, textures, gameTextures.texName);
         }
 }
@@ -166,13 +166,13 @@ void placeChaseRider(float x, float z)
     skiTraces.reset();  // a mark from the last place would stretch across the track to this one
     playerRun.motion.Xobjet = x;
     playerRun.motion.Zobjet = z;
-    setXobjet_inc(x);
-    setContact(1);
-    playerRun.orientation.angleDePlacementEffectif = placeObjetAndGetAngle(points, faces, x, z, (float)maxTrackFaces, 0, playerRun.orientation.faceUpVector);
-    playerRun.motion.Yobjet = getYobjetCour();
+    setXobjet_inc(playerRun, x);
+    setContact(playerRun, 1);
+    playerRun.orientation.angleDePlacementEffectif = placeObjetAndGetAngle(playerRun.rider.ground, points, faces, x, z, (float)maxTrackFaces, 0, playerRun.orientation.faceUpVector);
+    playerRun.motion.Yobjet = getYobjetCour(playerRun);
     changePosition(builtInPoses.normalPosition);
     majRotationsBones(playerRider);
-    transformSkier(playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
+    transformSkier(playerRun, playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
 }
 
 void drawChaseFrame()
@@ -196,10 +196,10 @@ static void airView(const std::string& out, const std::string& name, float x, fl
 {
     placeChaseRider(x, z);
     playerRun.motion.Yobjet += AIR_HEIGHT;
-    setContact(0);
+    setContact(playerRun, 0);
     changePosition(builtInPoses.oneGrabPosition);
     majRotationsBones(playerRider);
-    transformSkier(playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
+    transformSkier(playerRun, playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
     drawChaseFrame();
     savePicture(out, name);
 }

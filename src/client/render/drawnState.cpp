@@ -27,7 +27,7 @@ static long sceneTicks = 0;
 
 static float groundHalfTurn()
 {
-    if (!getContact() || shownRun().phases.changementContact) return 0.0f;
+    if (!getContact(shownRun()) || shownRun().phases.changementContact) return 0.0f;
     if (shownRun().phases.changementFakieSolRight) return shownRun().phases.rotFakieSolRight;
     if (shownRun().phases.changementFakieSolLeft) return shownRun().phases.rotFakieSolLeft;
     return 0.0f;
@@ -35,7 +35,7 @@ static float groundHalfTurn()
 
 static void captureRider(DrawnState& d)
 {
-    short air = !getContact();
+    short air = !getContact(shownRun());
     d.pos[0] = shownRun().motion.Xobjet, d.pos[1] = shownRun().motion.Yobjet, d.pos[2] = shownRun().motion.Zobjet;
     d.yaw = shownRun().orientation.rotSkierY;
     d.halfTurn = groundHalfTurn();
@@ -63,11 +63,11 @@ static void captureCamera(DrawnState& d)
 
 static void captureShadowAndSpray(DrawnState& d)
 {
-    int face = getNumeroFaceCourante();
+    int face = getNumeroFaceCourante(shownRun());
     d.face = face < 0 || face >= maxTrackFaces ? 0 : face;
     d.groundY = yTheoObj(points, faces, shownRun().motion.Xobjet, shownRun().motion.Zobjet, (float)maxTrackFaces);
     d.slope = shownRun().orientation.angleCourant;
-    d.lateral = angleLateral(getNumeroFaceCourante());
+    d.lateral = angleLateral(getNumeroFaceCourante(shownRun()));
     d.speed = shownRun().motion.vitessePrecedente;
     d.braking = shownRun().motion.freinage > SPRAY_BRAKE_LEVEL;
     d.fadeAlpha = putBackLeft(shownRun().phases.putBackTicks);
@@ -79,7 +79,7 @@ DrawnState captureDrawnState()
     captureRider(d);
     captureCamera(d);
     captureShadowAndSpray(d);
-    d.ghostShown = ghostRider.loaded && ghostSampleNow(&d.ghost);
+    d.ghostShown = ghostRider.loaded && ghostSampleNow(shownRun(), &d.ghost);
     d.sceneSeconds = (float)(sceneTicks * runTickSeconds);
     return d;
 }
@@ -155,7 +155,7 @@ void noteTickDrawn(DrawnTicks* t, short teleported)
 
 short tickTeleported()
 {
-    const RunEventList& e = runEvents();
+    const RunEventList& e = runEvents(shownRun());
     for (int i = 0; i < e.count; i++)
         if (e.items[i].kind == RUN_EV_PUT_BACK) return 1;
     return 0;

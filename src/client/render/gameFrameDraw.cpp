@@ -147,7 +147,7 @@ static void drawChaseScene(const DrawnState& d, long tick)
     drawGround(d, tick);
     placeLumiere();
     if (world) {
-        drawSolidsThenSky({getNumeroFaceCourante()}, d.pos[0] + obstacleViewAhead, d.pos[0], viewTurned);
+        drawSolidsThenSky({getNumeroFaceCourante(shownRun())}, d.pos[0] + obstacleViewAhead, d.pos[0], viewTurned);
         drawSnowfall(d.sceneSeconds, displayDesc().height);
     } else {
         drawObstaclesAt(points, d.pos[0]);
@@ -192,16 +192,16 @@ static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v, s
     int first, last;
     viewRows(v, &first, &last);
     int column = findCurrentFace(points, faces, v.target[0], v.target[2], (float)maxTrackFaces) % facesParRangee;
-    int runFace = getNumeroFaceCourante();
+    int runFace = getNumeroFaceCourante(shownRun());
     const GLfloat snow[4] = {rgbNeigeR, rgbNeigeG, rgbNeigeB, 0};
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
     for (int row = first; row <= last; row += windowRows) {
         windows.push_back((row + terrainRowsBehind) * facesParRangee + column);
-        setNumeroFaceCourante(windows.back());
+        setNumeroFaceCourante(playerRun, windows.back());
         drawPlan(d.pos[0], points, faces, normalesPiste, textures, gameTextures.texName);
     }
-    setNumeroFaceCourante(runFace);
+    setNumeroFaceCourante(playerRun, runFace);
     drawTraces(d.pos, tick);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }

@@ -9,6 +9,7 @@
 
 #include "run/ghostRun.h"
 #include "render/skierDraw.h"
+#include "shell/playerRun.h"
 #include "skier/ghostRider.h"
 #include "skier/skierCar.h"
 
@@ -17,7 +18,7 @@ static const float GAP_SHOWN_LEVEL = 0.05f;  // closer than this reads "+0.0"
 
 void loadGhostForRun(const char* trackDir, short wanted)
 {
-    if (!prepareGhostRun(trackDir, wanted)) return;
+    if (!prepareGhostRun(playerRun, trackDir, wanted)) return;
     if (chargeGhostRider(ghostRun.rider) != 0) {
         printf("Ghost rider %s not loaded: riding without a ghost\n", ghostRun.rider);
         dropGhostRun();
@@ -71,7 +72,7 @@ void formatGhostGap(char* out, float gap)
 int ghostGapText(char* out)
 {
     float gap;
-    if (!ghostGapNow(&gap)) return 0;
+    if (!ghostGapNow(shownRun(), &gap)) return 0;
     formatGhostGap(out, gap);
     return 1;
 }

@@ -6,6 +6,7 @@
 #include "render/graphImage.h"
 #include "render/helpanim.h"
 #include "run/newton.h"
+#include "shell/playerRun.h"
 
 GLUquadric* sharedQuadric();
 
@@ -54,7 +55,7 @@ void drawHalfBigCollectable(float size)
 
 void drawBigCollectable(float size, float angleOffset)
 {
-    if (!effectSpinsHeld) rotBC = nextCollectableAngle(rotBC, drawnFrameScale());
+    if (!effectSpinsHeld) rotBC = nextCollectableAngle(rotBC, drawnFrameScale(playerRun));
     glRotatef(angleOffset + rotBC, 0, 1, 0);
     glPushMatrix();
     drawHalfBigCollectable(size);

@@ -66,7 +66,7 @@ static char shownPiste[256];
 static void heldTrickName(char* out, int size)
 {
     out[0] = '\0';
-    if (shownRun().told.trickHeld >= 0 && shownRun().told.trickHeld < nbPositionsMax && getContact() == 0 && !shownRun().phases.chute && thereIsTrickButtonsPressed())
+    if (shownRun().told.trickHeld >= 0 && shownRun().told.trickHeld < nbPositionsMax && getContact(shownRun()) == 0 && !shownRun().phases.chute && thereIsTrickButtonsPressed(shownRun()))
         shownTitle(out, size, getPositionsDispo()[shownRun().told.trickHeld].name);
 }
 
@@ -90,10 +90,10 @@ static void cornerTexts(HudTexts& t)
     setHudText(t, hudSpeedBar, text);
     snprintf(text, sizeof text, " x %i", shownRun().scores.totalCollectable);
     setHudText(t, hudCollectables, text);
-    snprintf(text, sizeof text, " x %i", getCollectedBomb());
+    snprintf(text, sizeof text, " x %i", getCollectedBomb(shownRun()));
     setHudText(t, hudBombs, text);
     setHudText(t, hudPower, "J");
-    snprintf(scoreStr, sizeof scoreStr, "Score: %i", runScoreSoFar());
+    snprintf(scoreStr, sizeof scoreStr, "Score: %i", runScoreSoFar(shownRun()));
     setHudText(t, hudScore, scoreStr);
     if (ghostGapText(text)) setHudText(t, hudGhostGap, text);
     if (hudState.showFps) {
@@ -118,12 +118,12 @@ static void runTexts(HudTexts& t)
         setHudText(t, hudFeedback, fall.reason);
         setHudText(t, hudFeedbackAction, fall.action);
     } else if (!held[0]) {
-        runFeedbackLine(line, sizeof line);
+        runFeedbackLine(shownRun(), line, sizeof line);
         setHudText(t, hudFeedback, line);
     }
     if (bonusMessageShown(hudState.collectableMessage)) setHudText(t, hudBonus, "BONUS!");
     if (bonusMessageShown(hudState.bombMessage)) setHudText(t, hudExplosive, "Explosive!");
-    countdownLine(line, sizeof line);
+    countdownLine(shownRun(), line, sizeof line);
     setHudText(t, hudCountdown, line);
     if (shownRun().motion.skieurArrive) {
         setHudText(t, hudFinish, FINISH_TEXT);

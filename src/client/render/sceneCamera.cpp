@@ -33,7 +33,7 @@ ChaseCameraState chaseCamera = {0, 0, 0, 0, 0};
 void resetChaseCamera()
 {
     chaseCamera = ChaseCameraState{0, shownRun().phases.rotSkierYAvantSautHalfPipe, shownRun().phases.rotSkierYAvantSautHalfPipe, shownRun().phases.inHalfPipe,
-                                   (short)getContact()};
+                                   (short)getContact(shownRun())};
 }
 
 void cameraDistances(int view, float* back, float* up)
@@ -93,7 +93,7 @@ void chaseEyeOver(const TrackPoint* pts, const TrackFace* fcs, const float pos[3
 void chaseCameraEye(float headingDeg, float* back, float* up)
 {
     const float pos[3] = {shownRun().motion.Xobjet, shownRun().motion.Yobjet, shownRun().motion.Zobjet};
-    chaseEyeOver(points, faces, pos, getYobjetCour(), headingDeg, viewChoice, back, up);
+    chaseEyeOver(points, faces, pos, getYobjetCour(shownRun()), headingDeg, viewChoice, back, up);
 }
 
 void placeCameraAt(float back, float up)
@@ -115,12 +115,12 @@ static short inOpenHalfPipe() { return shownRun().phases.inHalfPipe && !shownRun
 static void followRunHalfPipeHeading()
 {
     ChaseCameraState& c = chaseCamera;
-    short tookOff = c.seenContact && !getContact();
+    short tookOff = c.seenContact && !getContact(shownRun());
     if (shownRun().phases.rotSkierYAvantSautHalfPipe != c.seenRunHalfPipe || (shownRun().phases.inHalfPipe && !c.seenInHalfPipe) || tookOff)
         c.halfPipeHeading = shownRun().phases.rotSkierYAvantSautHalfPipe;
     c.seenRunHalfPipe = shownRun().phases.rotSkierYAvantSautHalfPipe;
     c.seenInHalfPipe = shownRun().phases.inHalfPipe;
-    c.seenContact = (short)getContact();
+    c.seenContact = (short)getContact(shownRun());
 }
 
 // The half-pipe camera heading creeps 2 degrees a tick toward the rider's.
@@ -151,7 +151,7 @@ void stepViewTurn(ViewTurn* t)
 {
     followRunHalfPipeHeading();
     t->turn = 0, t->heading = 0, t->bank = 0, t->bankAngle = 0;
-    if (getContact()) {
+    if (getContact(shownRun())) {
         chaseCamera.sunHeading = shownRun().orientation.rotSkierY * SUN_HEADING_SHARE;
         t->turn = 1;
         t->heading = (inOpenHalfPipe() && shownRun().phases.changementContact) ? halfPipeHeadingOnGround() : shownRun().orientation.rotSkierY;

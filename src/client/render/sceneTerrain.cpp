@@ -6,6 +6,7 @@
 #include "render/graphImage.h"
 #include "render/scene.h"
 #include "render/sceneWorld.h"
+#include "shell/playerRun.h"
 
 unsigned int terrainTextureName(int texIndex, unsigned int* names)
 {
@@ -122,12 +123,12 @@ static void emitTriangle(int t, short newStrip, void* ctx)
 void drawPlan(float x, TrackPoint* pts, TrackFace* fcs, float (*normales)[3], TexData* texs, unsigned int* names)
 {
     (void)x;  // the window follows the rider's triangle, not his X
-    StripContext ctx = {pts, fcs, normales, texs, names, 0, 0, getNumeroFaceCourante() / facesParRangee};
+    StripContext ctx = {pts, fcs, normales, texs, names, 0, 0, getNumeroFaceCourante(shownRun()) / facesParRangee};
     bool lit = !trackWorldShown();
     if (!lit) glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();
-    walkTerrainWindow(getNumeroFaceCourante(), texs, emitTriangle, &ctx);
+    walkTerrainWindow(getNumeroFaceCourante(shownRun()), texs, emitTriangle, &ctx);
     if (ctx.open) glEnd();
     glPopMatrix();
     glDisable(GL_TEXTURE_2D);

@@ -112,7 +112,7 @@ static void placeOnSnow()
 
 void drawSkierAfterTransform(const RiderModel& model, int withTexture, float unused)
 {
-    drawSkierAfterTransformEtat(model, withTexture, getContact());
+    drawSkierAfterTransformEtat(model, withTexture, getContact(shownRun()));
 }
 
 void drawSkierAfterTransformEtat(const RiderModel& model, int withTexture, int contact)
@@ -184,7 +184,7 @@ void drawSkier(RiderModel& model, int withTexture, float lean, float heading, sh
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
-    if (getContact()) {
+    if (getContact(shownRun())) {
         tickPose->angleZTemp = shownRun().phases.fakie ? lean : -lean;
         glRotatef(tickPose->angleZTemp, 1, 0, 0);
     }

@@ -32,7 +32,7 @@ void chooseTracePair(short isFakie, float braking, float heading, int* leftPick,
 void updateTraces(const float* riderPos, long tick)
 {
     if (shownRun().motion.skieurStop) return;  // a stopped rider keeps the marks already laid
-    if (!getContact() || shownRun().phases.chute) {
+    if (!getContact(shownRun()) || shownRun().phases.chute) {
         skiTraces.reset();
         lastTraceTick = -1;
         return;

@@ -93,7 +93,7 @@ void saveRunScoreWith(const char* timeText, int finalScore, float seconds)
 
 void saveRunScore()
 {
-    playerRun.scores.finalScore = runScoreSoFar();
+    playerRun.scores.finalScore = runScoreSoFar(playerRun);
     char* timeText = howManyMinutes(playerRun.timing.totalTime);
     saveRunScoreWith(timeText ? timeText : "00:00:00", playerRun.scores.finalScore, playerRun.timing.totalTime);
     free(timeText);

@@ -101,7 +101,7 @@ void displayTypeName(const char grid[4][7], int* cursor, short redraw)
     float x, y;
     letterPointerPlace(&pointer, cursor[0], cursor[1], &x, &y);
     drawPointerLetter(x, y, pointer.size, pointer.size, gameTextures.texGui[texGuiBoules]);
-    playerRun.scores.finalScore = runScoreSoFar();
+    playerRun.scores.finalScore = runScoreSoFar(playerRun);
     menuFlip();
     handleScreenShot();
 }

@@ -23,6 +23,7 @@
 #include "skier/skierCar.h"
 #include "track/bombstuff.h"
 #include "shell/initGame.h"
+#include "shell/playerRun.h"
 #include "track/trackLoader.h"
 #include "track/trackModel.h"
 
@@ -130,7 +131,7 @@ static bool loadForFilm(const std::string& track, std::string& why)
         why = "the track " + track + " does not load";
         return false;
     }
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(playerRun, bombsQty);
     initGL(track.c_str());
     return true;
 }

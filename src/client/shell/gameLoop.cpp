@@ -341,13 +341,13 @@ static int loadRealRun()
     skiHiss.volume = 0.0f;
     displayWait(": loading sounds");
     reinitSoundsParam();
-    videPileBoutons();
+    videPileBoutons(playerRun);
     reinitGameVar(playerRun);
     libereTexturesTrackStuff();
     libereTexturesTrack(gameTextures.texName);
     displayWait(": loading level");
     if (initGame(gameLists.nomFicPiste) != trackLoadOk) return 1;
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(playerRun, bombsQty);
     displayWait(": loading music");
     chooseTrackBgMusic(gameLists.nomFicPiste, bgMusicName);
     if (bgMusicName[0]) playTrack(bgMusicName, 0.4f);
@@ -362,9 +362,9 @@ static int loadRealRun()
 
 void consumeRunEvents()
 {
-    playRunEventSounds(runEvents());
-    applyRunEventEffects(runEvents());
-    clearRunEvents();
+    playRunEventSounds(runEvents(playerRun));
+    applyRunEventEffects(runEvents(playerRun));
+    clearRunEvents(playerRun);
 }
 
 // The run clock at the last drawn frame of the run (pauses left out).
@@ -383,7 +383,7 @@ void displayGame()
         noteTickDrawn(&drawnTicks, 1);  // the start placement: nothing before it to draw between
     }
     runDrawnFrame(runTicker, playerRun, (now - lastRunFrameMs) * 0.001, in, [] {
-        lessonAfterFrame(playerRun.timing.diffTemps);  // it reads the tick's events before they are consumed
+        lessonAfterFrame(playerRun, playerRun.timing.diffTemps);  // it reads the tick's events before they are consumed
         noteTickDrawn(&drawnTicks, tickTeleported());
         consumeRunEvents();
     });
@@ -448,7 +448,7 @@ static ScreenEvent rideRun()
         if (keyPauseNoRepeat() && playerRun.motion.skieurArrive == 0 && pauseRun() == PAUSE_ABANDONED) {
             playMenuSound(GUI_BACK);
             left = ScreenEvent::runAbandoned;
-        } else if (keyEnterNoRepeat() && playerRun.motion.skieurArrive == 1 && getContact() == 1) {
+        } else if (keyEnterNoRepeat() && playerRun.motion.skieurArrive == 1 && getContact(playerRun) == 1) {
             playMenuSound(GUI_CHOOSE);
             left = ScreenEvent::runFinished;
         } else if (keyEscNoRepeat() && playerRun.motion.skieurArrive == 0) {

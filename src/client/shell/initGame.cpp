@@ -89,6 +89,6 @@ int initGame(const char* trackName)
     if (snowSprays.particleEngineSkier) snowSprays.particleEngineSkier->initParticlesProps();
     skiTraces.reset();
     // The rider starts at the track's start line; the first sweep starts there too.
-    reinitCollisionSweep(depart, yTheoObj(points, faces, depart, playerRun.motion.Zobjet, maxTrackFaces), playerRun.motion.Zobjet);
+    reinitCollisionSweep(playerRun, depart, yTheoObj(points, faces, depart, playerRun.motion.Zobjet, maxTrackFaces), playerRun.motion.Zobjet);
     return trackLoadOk;
 }

@@ -5,7 +5,6 @@ RunState playerRun;
 
 const RunState& shownRun() { return playerRun; }
 
-// Between ticks the simulation's context rests on the player's run: the client still reads the ground
-// contact, the trick keys and the score through the simulation's own accessors. A tick's entry points
-// it at the run being stepped and gives it back after.
-static const bool contextOnPlayerRun = (tickRun = &playerRun, tickPose = &playerRun.pose, true);
+// Between ticks the pose being worked on rests on the player's run's: the drawing poses and skins through
+// it. A tick's entry points it at the run being stepped and gives it back after.
+static const bool poseOnPlayerRun = (tickPose = &playerRun.pose, true);

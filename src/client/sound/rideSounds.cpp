@@ -70,11 +70,11 @@ void handleSkiSndLoop()
     float s = 0.0f;
     if (!shownRun().motion.skieurStop && shownRun().motion.vitesseMax != 0.0f) s = std::fabs(shownRun().motion.vitessePrecedente / shownRun().motion.vitesseMax);
     // the turn keys of the frame just simulated, so that a recorded run sounds as it was ridden
-    stepSkiSndLoop(s, getContact(), runHeld(RB_LEFT), runHeld(RB_RIGHT));
+    stepSkiSndLoop(s, getContact(shownRun()), runHeld(shownRun(), RB_LEFT), runHeld(shownRun(), RB_RIGHT));
 }
 
 void handleWindLoopSnd()
 {
-    stepWindLoopSnd(getContact(), shownRun().motion.Yobjet, playerRun.tricks.Ytemp);
+    stepWindLoopSnd(getContact(shownRun()), shownRun().motion.Yobjet, playerRun.tricks.Ytemp);
     playerRun.tricks.Ytemp = shownRun().motion.Yobjet;
 }

@@ -36,151 +36,151 @@ static void addUnderCap(float& rate, float d, float cap)
     if (fabsf(rate + d) < cap) rate += d;
 }
 
-static int inAir() { return getContact() != 1; }
+static int inAir(const RunState& run) { return getContact(run) != 1; }
 
 // The tick the jump key is let go is ridden on the snow and ends in the air: its keys set the
 // jump's spins and flips as while the key was held, rather than turn the skis for a tick (that
 // tick is 1/60 s at one tick length and 1/120 s at another).
-static int jumpKeySets() { return runHeld(RB_JUMP) || takeOffThisTick(); }
+static int jumpKeySets(const RunState& run) { return runHeld(run, RB_JUMP) || takeOffThisTick(run); }
 
-static void turningRate()
+static void turningRate(RunState& run)
 {
-    if (tickRun->motion.vitessePrecedente >= fastTurnSpeed) tickRun->orientation.pasAngleContact = fastTurnRate;
-    else tickRun->orientation.pasAngleContact = tickRun->motion.vitessePrecedente * turnRatePerSpeed;
-    if (tickRun->orientation.pasAngleContact < 1) tickRun->orientation.pasAngleContact = 1;
+    if (run.motion.vitessePrecedente >= fastTurnSpeed) run.orientation.pasAngleContact = fastTurnRate;
+    else run.orientation.pasAngleContact = run.motion.vitessePrecedente * turnRatePerSpeed;
+    if (run.orientation.pasAngleContact < 1) run.orientation.pasAngleContact = 1;
 }
 
-static void sideFlips(float step, float cap)
+static void sideFlips(RunState& run, float step, float cap)
 {
-    int right = runHeld(RB_RIGHT_SIDE), left = runHeld(RB_LEFT_SIDE), jump = jumpKeySets();
-    short releasedR = runReleased(RB_RIGHT_SIDE), releasedL = runReleased(RB_LEFT_SIDE);
+    int right = runHeld(run, RB_RIGHT_SIDE), left = runHeld(run, RB_LEFT_SIDE), jump = jumpKeySets(run);
+    short releasedR = runReleased(run, RB_RIGHT_SIDE), releasedL = runReleased(run, RB_LEFT_SIDE);
     float sign = right ? 1.0f : -1.0f;
     if (right || left) {
-        short& mine = right ? tickRun->phases.sautLincolnLoopDroite : tickRun->phases.sautLincolnLoopGauche;
-        short other = right ? tickRun->phases.sautLincolnLoopGauche : tickRun->phases.sautLincolnLoopDroite;
-        if (inAir() && !tickRun->rider.collision.usingYRail && !jump) {
+        short& mine = right ? run.phases.sautLincolnLoopDroite : run.phases.sautLincolnLoopGauche;
+        short other = right ? run.phases.sautLincolnLoopGauche : run.phases.sautLincolnLoopDroite;
+        if (inAir(run) && !run.rider.collision.usingYRail && !jump) {
             if (!other) {
-                addUnderCap(tickRun->orientation.amplitudeRotationX, sign * step, cap);
+                addUnderCap(run.orientation.amplitudeRotationX, sign * step, cap);
                 mine = 1;
             }
         } else if (jump) {
-            addUnderCap(tickRun->orientation.amplitudeRotationX, sign * step, cap);
+            addUnderCap(run.orientation.amplitudeRotationX, sign * step, cap);
         }
     }
-    if ((releasedR || releasedL) && inAir()) tickRun->orientation.amplitudeRotationX = 0;
+    if ((releasedR || releasedL) && inAir(run)) run.orientation.amplitudeRotationX = 0;
 }
 
-static void sprayDriftOff() { tickRun->phases.sprayDrift = 0.0f; }
+static void sprayDriftOff(RunState& run) { run.phases.sprayDrift = 0.0f; }
 
-static void groundTurn(int right)
+static void groundTurn(RunState& run, int right)
 {
     float k = frameScale();
-    if (right && tickRun->orientation.rotSkierY < maxGroundHeading) tickRun->orientation.rotSkierY += tickRun->orientation.pasAngleContact * k;
-    if (!right && tickRun->orientation.rotSkierY > -maxGroundHeading) tickRun->orientation.rotSkierY -= tickRun->orientation.pasAngleContact * k;
-    tickRun->phases.sprayDrift = right ? -sprayPull : sprayPull;
-    tickRun->motion.vitessePrecedente = tickRun->motion.vitessePrecedente * compoundPerTick(turnSpeedKept * (100 - tickRun->orientation.pasAngleContact * turnRateShare));
+    if (right && run.orientation.rotSkierY < maxGroundHeading) run.orientation.rotSkierY += run.orientation.pasAngleContact * k;
+    if (!right && run.orientation.rotSkierY > -maxGroundHeading) run.orientation.rotSkierY -= run.orientation.pasAngleContact * k;
+    run.phases.sprayDrift = right ? -sprayPull : sprayPull;
+    run.motion.vitessePrecedente = run.motion.vitessePrecedente * compoundPerTick(turnSpeedKept * (100 - run.orientation.pasAngleContact * turnRateShare));
 }
 
-static void spinsAndTurns(float step, float cap)
+static void spinsAndTurns(RunState& run, float step, float cap)
 {
-    int right = runHeld(RB_RIGHT), left = runHeld(RB_LEFT), jump = jumpKeySets();
-    short releasedR = runReleased(RB_RIGHT), releasedL = runReleased(RB_LEFT);
+    int right = runHeld(run, RB_RIGHT), left = runHeld(run, RB_LEFT), jump = jumpKeySets(run);
+    short releasedR = runReleased(run, RB_RIGHT), releasedL = runReleased(run, RB_LEFT);
     if (right == left) {
-        sprayDriftOff();
-    } else if (!inAir() && !jump) {
-        groundTurn(right);
-    } else if (inAir()) {
-        if (right && !tickRun->phases.sautGauche) {
-            addUnderCap(tickRun->orientation.amplitudeRotationY, step, cap);
-            tickRun->phases.sautDroite = 1;
+        sprayDriftOff(run);
+    } else if (!inAir(run) && !jump) {
+        groundTurn(run, right);
+    } else if (inAir(run)) {
+        if (right && !run.phases.sautGauche) {
+            addUnderCap(run.orientation.amplitudeRotationY, step, cap);
+            run.phases.sautDroite = 1;
         }
-        if (left && !tickRun->phases.sautDroite) {
-            addUnderCap(tickRun->orientation.amplitudeRotationY, -step, cap);
-            tickRun->phases.sautGauche = 1;
+        if (left && !run.phases.sautDroite) {
+            addUnderCap(run.orientation.amplitudeRotationY, -step, cap);
+            run.phases.sautGauche = 1;
         }
     } else {
-        addUnderCap(tickRun->orientation.amplitudeRotationY, right ? step : -step, cap);
+        addUnderCap(run.orientation.amplitudeRotationY, right ? step : -step, cap);
     }
-    if ((releasedR || releasedL) && inAir()) tickRun->orientation.amplitudeRotationY = 0;
+    if ((releasedR || releasedL) && inAir(run)) run.orientation.amplitudeRotationY = 0;
 }
 
-static void flips(float step, float cap)
+static void flips(RunState& run, float step, float cap)
 {
-    int up = runHeld(RB_UP), down = runHeld(RB_DOWN), jump = jumpKeySets();
-    short releasedU = runReleased(RB_UP), releasedD = runReleased(RB_DOWN);
+    int up = runHeld(run, RB_UP), down = runHeld(run, RB_DOWN), jump = jumpKeySets(run);
+    short releasedU = runReleased(run, RB_UP), releasedD = runReleased(run, RB_DOWN);
     if (up || down) {
-        if (inAir() && !tickRun->rider.collision.usingYRail && !jump) {
-            if (up && !tickRun->phases.sautDerriere) {
-                addUnderCap(tickRun->orientation.amplitudeRotationZ, -step, cap);
-                tickRun->phases.sautDevant = 1;
-            } else if (!up && !tickRun->phases.sautDevant) {
-                addUnderCap(tickRun->orientation.amplitudeRotationZ, step, cap);
-                tickRun->phases.sautDerriere = 1;
+        if (inAir(run) && !run.rider.collision.usingYRail && !jump) {
+            if (up && !run.phases.sautDerriere) {
+                addUnderCap(run.orientation.amplitudeRotationZ, -step, cap);
+                run.phases.sautDevant = 1;
+            } else if (!up && !run.phases.sautDevant) {
+                addUnderCap(run.orientation.amplitudeRotationZ, step, cap);
+                run.phases.sautDerriere = 1;
             }
         } else if (jump) {
-            addUnderCap(tickRun->orientation.amplitudeRotationZ, up ? -step : step, cap);
+            addUnderCap(run.orientation.amplitudeRotationZ, up ? -step : step, cap);
         }
     }
-    if ((releasedU || releasedD) && inAir()) tickRun->orientation.amplitudeRotationZ = 0;
+    if ((releasedU || releasedD) && inAir(run)) run.orientation.amplitudeRotationZ = 0;
 }
 
-static void push() { pushTick(runHeld(RB_UP)); }
+static void push(RunState& run) { pushTick(run, runHeld(run, RB_UP)); }
 
-static short halfTurnUnderWay() { return tickRun->phases.changementFakieSolRight || tickRun->phases.changementFakieSolLeft; }
+static short halfTurnUnderWay(const RunState& run) { return run.phases.changementFakieSolRight || run.phases.changementFakieSolLeft; }
 
-static void brake()
+static void brake(RunState& run)
 {
-    tickRun->motion.freinage = (runHeld(RB_DOWN) && !inAir() && !runHeld(RB_JUMP) && !halfTurnUnderWay()) ? brakeDrag : 0.0f;
+    run.motion.freinage = (runHeld(run, RB_DOWN) && !inAir(run) && !runHeld(run, RB_JUMP) && !halfTurnUnderWay(run)) ? brakeDrag : 0.0f;
 }
 
-static void startHalfTurn()
+static void startHalfTurn(RunState& run)
 {
-    if (inAir() || runHeld(RB_JUMP)) {
-        tickRun->phases.changementFakieSolRight = tickRun->phases.changementFakieSolLeft = 0;
+    if (inAir(run) || runHeld(run, RB_JUMP)) {
+        run.phases.changementFakieSolRight = run.phases.changementFakieSolLeft = 0;
         return;
     }
-    if (!runHeld(RB_DOWN) || halfTurnUnderWay()) return;
-    if (runHeld(RB_RIGHT)) {
-        tickRun->phases.changementFakieSolRight = 1;
-        tickRun->phases.changementFakieSolLeft = 0;
-    } else if (runHeld(RB_LEFT)) {
-        tickRun->phases.changementFakieSolLeft = 1;
-        tickRun->phases.changementFakieSolRight = 0;
+    if (!runHeld(run, RB_DOWN) || halfTurnUnderWay(run)) return;
+    if (runHeld(run, RB_RIGHT)) {
+        run.phases.changementFakieSolRight = 1;
+        run.phases.changementFakieSolLeft = 0;
+    } else if (runHeld(run, RB_LEFT)) {
+        run.phases.changementFakieSolLeft = 1;
+        run.phases.changementFakieSolRight = 0;
     }
 }
 
-static void collide()
+static void collide(RunState& run)
 {
-    if (!detectCollision()) return;
-    setChute(1);
-    feedbackFall(tickRun->rider.collision.lastHitObstacleType == obstacleSapin ? fallHitTree : fallHitRail, 0);
-    if (inAir()) tickRun->orientation.rotSkierY = tickRun->orientation.rotSkierYAvantSaut;
-    emitRunEvent(RUN_EV_FALL);
+    if (!detectCollision(run)) return;
+    setChute(run, 1);
+    feedbackFall(run, run.rider.collision.lastHitObstacleType == obstacleSapin ? fallHitTree : fallHitRail, 0);
+    if (inAir(run)) run.orientation.rotSkierY = run.orientation.rotSkierYAvantSaut;
+    emitRunEvent(run, RUN_EV_FALL);
 }
 
-static void fireBomb()
+static void fireBomb(RunState& run)
 {
-    short pressed = runPressed(RB_BOMB);
-    if (!hasCollectedBomb() || !pressed || getContact() != 1) return;
-    tickRun->phases.currentBombVertex = addJumpTwdIntrack(points, faces, tickRun->orientation.rotSkierY);
-    emitRunEvent(RUN_EV_BOMB_FIRED);
-    decCollectedBomb();
+    short pressed = runPressed(run, RB_BOMB);
+    if (!hasCollectedBomb(run) || !pressed || getContact(run) != 1) return;
+    run.phases.currentBombVertex = addJumpTwdIntrack(run.rider.ground, points, faces, run.orientation.rotSkierY);
+    emitRunEvent(run, RUN_EV_BOMB_FIRED);
+    decCollectedBomb(run);
 }
 
-void runControls()
+void runControls(RunState& run)
 {
     float tick = (float)runTickSeconds;
     float step = airSpinGrowth * tick * tick;
     float cap = airSpinCap * tick;
-    turningRate();
-    sideFlips(step, cap);
-    spinsAndTurns(step, cap);
-    flips(step, cap);
-    trickInputStep();
-    push();
-    brake();
-    startHalfTurn();
-    handleFaceSurfaceBehaviour(textures);
-    collide();
-    fireBomb();
+    turningRate(run);
+    sideFlips(run, step, cap);
+    spinsAndTurns(run, step, cap);
+    flips(run, step, cap);
+    trickInputStep(run);
+    push(run);
+    brake(run);
+    startHalfTurn(run);
+    handleFaceSurfaceBehaviour(run, textures);
+    collide(run);
+    fireBomb(run);
 }

@@ -1,7 +1,9 @@
 // The run's controls: steering, spins and flips, push, brake, ground half-turns, trick keys, bombs.
 #pragma once
 
-void runControls();
+struct RunState;
+
+void runControls(RunState& run);
 // The ground animations of a frame: turn poses, poling, crouch, half-turn progress, brake pose.
-void groundAnimations();
-void pousseBras(short reset);
+void groundAnimations(RunState& run);
+void pousseBras(const RunState& run, short reset);

@@ -17,61 +17,61 @@ static const float tumbleTurn = 360.0f;
 static const float fadePerK = 0.025f;
 
 // One rescue for one new press of ENTER; a press while the rescue flies does not start it again.
-void rescueRequest()
+void rescueRequest(RunState& run)
 {
-    short pressed = runPressed(RB_ENTER);
-    if (!tickRun->motion.skieurArrive && tickRun->motion.skieurStop && pressed && tickRun->phases.chute == 1 && !tickRun->phases.askForRescue) {
-        tickRun->phases.askForRescue = 1;
-        tickRun->phases.endOfRescue = 0;
+    short pressed = runPressed(run, RB_ENTER);
+    if (!run.motion.skieurArrive && run.motion.skieurStop && pressed && run.phases.chute == 1 && !run.phases.askForRescue) {
+        run.phases.askForRescue = 1;
+        run.phases.endOfRescue = 0;
     }
 }
 
-static void endFall()
+static void endFall(RunState& run)
 {
-    tickRun->phases.chute = 0;
-    tickRun->phases.decollageAutomatique = 0;
-    tickRun->motion.vitessePrecedente = 0.0f;
+    run.phases.chute = 0;
+    run.phases.decollageAutomatique = 0;
+    run.motion.vitessePrecedente = 0.0f;
 }
 
-void fallStep()
+void fallStep(RunState& run)
 {
-    if (tickRun->phases.replacement) {
-        endFall();
+    if (run.phases.replacement) {
+        endFall(run);
         return;
     }
-    videPileBoutons();
-    tickRun->phases.rotationChute -= frameScale() * tumblePerK * tickRun->phases.sensRotationChute;
-    if (fabsf(tickRun->phases.rotationChute) <= tumbleTurn) {
+    videPileBoutons(run);
+    run.phases.rotationChute -= frameScale() * tumblePerK * run.phases.sensRotationChute;
+    if (fabsf(run.phases.rotationChute) <= tumbleTurn) {
         changePosition(builtInPoses.bouleChutePosition);
     } else {
         changePosition(builtInPoses.chutePosition);
-        tickRun->phases.tempsChute += (float)tickRun->timing.diffTemps;
+        run.phases.tempsChute += (float)run.timing.diffTemps;
     }
-    if (tickRun->phases.tempsChute > lyingTime) endFall();
+    if (run.phases.tempsChute > lyingTime) endFall(run);
 }
 
-void rescueProgress()
+void rescueProgress(RunState& run)
 {
-    hideRescueFlight();
-    if (!tickRun->phases.askForRescue) return;
-    if (!tickRun->phases.endOfRescue) {
-        tickRun->motion.vitessePrecedente = 0.0f;
-        tickRun->phases.endOfRescue = stepRescueFlight(frameScale());
+    hideRescueFlight(run);
+    if (!run.phases.askForRescue) return;
+    if (!run.phases.endOfRescue) {
+        run.motion.vitessePrecedente = 0.0f;
+        run.phases.endOfRescue = stepRescueFlight(run, frameScale());
     } else {
-        tickRun->phases.askForRescue = 0;
-        tickRun->phases.endOfRescue = 1;
-        replaceSkierOperation();
+        run.phases.askForRescue = 0;
+        run.phases.endOfRescue = 1;
+        replaceSkierOperation(run);
     }
 }
 
-void replacementFade()
+void replacementFade(RunState& run)
 {
-    if (tickRun->phases.replacement != 1) return;
-    if (tickRun->phases.putBackTicks == 0) emitRunEvent(RUN_EV_REPLACED);
-    tickRun->phases.putBackTicks++;
-    if (putBackLeft(tickRun->phases.putBackTicks) <= 0) {
-        tickRun->phases.replacement = 0;
-        tickRun->phases.putBackTicks = 0;
+    if (run.phases.replacement != 1) return;
+    if (run.phases.putBackTicks == 0) emitRunEvent(run, RUN_EV_REPLACED);
+    run.phases.putBackTicks++;
+    if (putBackLeft(run.phases.putBackTicks) <= 0) {
+        run.phases.replacement = 0;
+        run.phases.putBackTicks = 0;
     }
 }
 

@@ -36,12 +36,12 @@ long filmFrameMs(const FilmTiming& t, long frame) { return (long)(frame * 1000LL
 
 long filmSoundFramesBefore(const FilmTiming& t, long frame, int rate) { return (long)((long long)frame * rate / t.fps); }
 
-long rideToRunStart(ReplayRide* r)
+long rideToRunStart(RunState& run, ReplayRide* r)
 {
-    rideReplayTo(r, 0, 0);
-    while (!tickRun->timing.DEPART) {
+    rideReplayTo(run, r, 0, 0);
+    while (!run.timing.DEPART) {
         long before = r->ridden;
-        if (rideReplayTo(r, before + 1, 0) == before) break;
+        if (rideReplayTo(run, r, before + 1, 0) == before) break;
     }
     return r->ridden;
 }

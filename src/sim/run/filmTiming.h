@@ -3,6 +3,8 @@
 // the time a frame takes to draw, so a film is as long as the run on any machine.
 #pragma once
 
+struct RunState;
+
 struct ReplayRide;
 
 struct FilmTiming {
@@ -23,4 +25,4 @@ long filmSoundFramesBefore(const FilmTiming& t, long frame, int rate);
 
 // A replay ride from its start line on to the tick the run's time starts at (the countdown over):
 // that tick, or the last one ridden when the input ends first.
-long rideToRunStart(ReplayRide* r);
+long rideToRunStart(RunState& run, ReplayRide* r);

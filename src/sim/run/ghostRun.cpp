@@ -21,35 +21,35 @@ BestRun ghostRun;
 short ghostReady = 0;
 char ghostRefusal[GHOST_REFUSAL_CHARS];
 
-double rideClock()
+double rideClock(const RunState& run)
 {
-    if (tickRun->timing.DEPART == 1) return countdownLength + tickRun->timing.totalTime;
-    if (tickRun->timing.LETSGO != 1) return -1.0;
-    return tickRun->timing.diffTemps < 0 ? 0.0 : tickRun->timing.diffTemps > countdownLength ? countdownLength : tickRun->timing.diffTemps;
+    if (run.timing.DEPART == 1) return countdownLength + run.timing.totalTime;
+    if (run.timing.LETSGO != 1) return -1.0;
+    return run.timing.diffTemps < 0 ? 0.0 : run.timing.diffTemps > countdownLength ? countdownLength : run.timing.diffTemps;
 }
 
-static float groundHalfTurn()
+static float groundHalfTurn(const RunState& run)
 {
-    if (!getContact() || tickRun->phases.changementContact) return 0.0f;
-    if (tickRun->phases.changementFakieSolRight) return tickRun->phases.rotFakieSolRight;
-    if (tickRun->phases.changementFakieSolLeft) return tickRun->phases.rotFakieSolLeft;
+    if (!getContact(run) || run.phases.changementContact) return 0.0f;
+    if (run.phases.changementFakieSolRight) return run.phases.rotFakieSolRight;
+    if (run.phases.changementFakieSolLeft) return run.phases.rotFakieSolLeft;
     return 0.0f;
 }
 
-RunSample riderSample()
+RunSample riderSample(const RunState& run)
 {
     RunSample s;
-    short air = !getContact();
-    s.runTime = tickRun->timing.totalTime;
-    s.pos[0] = tickRun->motion.Xobjet, s.pos[1] = tickRun->motion.Yobjet, s.pos[2] = tickRun->motion.Zobjet;
-    s.yaw = tickRun->orientation.rotSkierY + groundHalfTurn();
-    s.pitch = air ? tickRun->orientation.rotSkierZ : 0.0f;
-    s.roll = air ? tickRun->orientation.rotSkierX : 0.0f;
-    s.tumble = tickRun->phases.chute && !tickRun->phases.replacement && tickRun->phases.rotationChute >= -360.0f && tickRun->phases.rotationChute <= 360.0f ? tickRun->phases.rotationChute : 0.0f;
-    s.lean = tickRun->orientation.angleDePlacementEffectif;
+    short air = !getContact(run);
+    s.runTime = run.timing.totalTime;
+    s.pos[0] = run.motion.Xobjet, s.pos[1] = run.motion.Yobjet, s.pos[2] = run.motion.Zobjet;
+    s.yaw = run.orientation.rotSkierY + groundHalfTurn(run);
+    s.pitch = air ? run.orientation.rotSkierZ : 0.0f;
+    s.roll = air ? run.orientation.rotSkierX : 0.0f;
+    s.tumble = run.phases.chute && !run.phases.replacement && run.phases.rotationChute >= -360.0f && run.phases.rotationChute <= 360.0f ? run.phases.rotationChute : 0.0f;
+    s.lean = run.orientation.angleDePlacementEffectif;
     lirePoseCourante(s.pose);
-    s.flags = (air ? 0 : sampleContact) | (tickRun->phases.chute ? sampleFallen : 0) | (tickRun->phases.fakie ? sampleFakie : 0) |
-              (tickRun->motion.skieurArrive ? sampleFinished : 0);
+    s.flags = (air ? 0 : sampleContact) | (run.phases.chute ? sampleFallen : 0) | (run.phases.fakie ? sampleFakie : 0) |
+              (run.motion.skieurArrive ? sampleFinished : 0);
     return s;
 }
 
@@ -66,13 +66,13 @@ RideConditions rideConditionsNow()
 
 // The input goes on past the line until the rider is on the snow: a flight over it banks its points
 // after the finish, and a re-ride must bank them too.
-void recordRiderFrame()
+void recordRiderFrame(RunState& run)
 {
-    InputRecording& input = tickRun->recording.input;
-    recordTickInput(&input, heldBits(tickRun->input.current), rideConditionsNow());
-    if (tickRun->motion.skieurArrive && getContact() == 1) input.closed = 1;
-    double t = rideClock();
-    if (t >= 0) recordFrame(&tickRun->recording, t, riderSample());
+    InputRecording& input = run.recording.input;
+    recordTickInput(&input, heldBits(run.input.current), rideConditionsNow());
+    if (run.motion.skieurArrive && getContact(run) == 1) input.closed = 1;
+    double t = rideClock(run);
+    if (t >= 0) recordFrame(&run.recording, t, riderSample(run));
 }
 
 void dropGhostRun()
@@ -83,37 +83,37 @@ void dropGhostRun()
 
 // A run with its input must ride to its own score and time, or it is no ghost to race: another
 // version of the game, or a hand-edited file. The run is then prepared afresh for the rider.
-static short ghostRidesAgain(const char* path)
+static short ghostRidesAgain(RunState& run, const char* path)
 {
     if (!wholeInput(ghostRun.rec.input)) return 1;
-    const char* why = reRideBestRun(ghostRun);
-    freshRunOnLoadedTrack();
+    const char* why = reRideBestRun(run, ghostRun);
+    freshRunOnLoadedTrack(run);
     if (!why) return 1;
     bestRunRefusalLine(ghostRefusal, sizeof ghostRefusal, why, "no ghost");
     printf("%s: %s\n", path, ghostRefusal);
     return 0;
 }
 
-short prepareGhostRun(const char* trackDir, short wanted)
+short prepareGhostRun(RunState& run, const char* trackDir, short wanted)
 {
     dropGhostRun();
     ghostRefusal[0] = '\0';
     if (!wanted) return 0;
     std::string path = playerReadPath(trackFile(trackDir, BEST_RUN_FILE));
-    ghostReady = loadBestRun(path.c_str(), trackDir, &ghostRun) == 0 && ghostRidesAgain(path.c_str());
+    ghostReady = loadBestRun(path.c_str(), trackDir, &ghostRun) == 0 && ghostRidesAgain(run, path.c_str());
     if (!ghostReady) clearRecording(&ghostRun.rec);
     return ghostReady;
 }
 
-int ghostSampleNow(RunSample* out)
+int ghostSampleNow(const RunState& run, RunSample* out)
 {
-    double t = rideClock();
+    double t = rideClock(run);
     if (!ghostReady) return 0;
     return sampleAt(ghostRun.rec, t < 0 ? 0.0 : t, out);
 }
 
-int ghostGapNow(float* gap)
+int ghostGapNow(const RunState& run, float* gap)
 {
-    if (!ghostReady || tickRun->timing.DEPART != 1 || tickRun->motion.skieurArrive) return 0;
-    return gapToRecording(ghostRun.rec, tickRun->motion.Xobjet, tickRun->timing.totalTime, gap);
+    if (!ghostReady || run.timing.DEPART != 1 || run.motion.skieurArrive) return 0;
+    return gapToRecording(ghostRun.rec, run.motion.Xobjet, run.timing.totalTime, gap);
 }

@@ -22,28 +22,28 @@ static const float brakeStep = 5.0f;
 static const float brakeBurstAt = 5.0f;
 
 
-static short onGroundOutsideLanding() { return getContact() == 1 && !tickRun->phases.changementContact; }
+static short onGroundOutsideLanding(const RunState& run) { return getContact(run) == 1 && !run.phases.changementContact; }
 
-static void turnPoses()
+static void turnPoses(RunState& run)
 {
-    if (!onGroundOutsideLanding() || runHeld(RB_JUMP)) return;
-    double r = runHeldTime(RB_RIGHT), l = runHeldTime(RB_LEFT);
-    AnimationTimer& afterTurn = tickRun->input.afterTurn;
+    if (!onGroundOutsideLanding(run) || runHeld(run, RB_JUMP)) return;
+    double r = runHeldTime(run, RB_RIGHT), l = runHeldTime(run, RB_LEFT);
+    AnimationTimer& afterTurn = run.input.afterTurn;
     if (r != 0) {
-        afterTurn.timeSinceLastCall(0, runClock());
-        animPositionActu(fakieOrNotDroite(tickRun->pose.posInterFak2), (float)(r * poseRatePerSecond));
+        afterTurn.timeSinceLastCall(0, runClock(run));
+        animPositionActu(fakieOrNotDroite(run, run.pose.posInterFak2), (float)(r * poseRatePerSecond));
     } else if (l != 0) {
-        afterTurn.timeSinceLastCall(0, runClock());
-        animPositionActu(fakieOrNotGauche(tickRun->pose.posInterFak2), (float)(l * poseRatePerSecond));
+        afterTurn.timeSinceLastCall(0, runClock(run));
+        animPositionActu(fakieOrNotGauche(run, run.pose.posInterFak2), (float)(l * poseRatePerSecond));
     } else {
-        double sinceTurn = afterTurn.timeSinceLastCall(1, runClock());
-        animPositionActu(fakieOrNotNorm(tickRun->pose.posInterFak), (float)(sinceTurn * poseRatePerSecond));
+        double sinceTurn = afterTurn.timeSinceLastCall(1, runClock(run));
+        animPositionActu(fakieOrNotNorm(run, run.pose.posInterFak), (float)(sinceTurn * poseRatePerSecond));
     }
 }
 
-void pousseBras(short reset)
+void pousseBras(RunState& run, short reset)
 {
-    PolingPose& p = tickRun->rider.poling;
+    PolingPose& p = run.rider.poling;
     if (reset) {
         p = PolingPose{};
         return;
@@ -57,66 +57,66 @@ void pousseBras(short reset)
     setRotHeadX(p.head);
 }
 
-static void poling()
+static void poling(RunState& run)
 {
-    short pushing = runHeld(RB_UP) && tickRun->motion.vitessePrecedente + pushStep < pushLimit && getContact() == 1 && !tickRun->phases.fakie;
-    pousseBras(!pushing);
+    short pushing = runHeld(run, RB_UP) && run.motion.vitessePrecedente + pushStep < pushLimit && getContact(run) == 1 && !run.phases.fakie;
+    pousseBras(run, !pushing);
 }
 
-static void crouch()
+static void crouch(RunState& run)
 {
-    if (getContact() != 1 || !runHeld(RB_JUMP)) return;
-    animPositionActu(fakieOrNotCrouch(tickRun->pose.posInterFak), (float)(runHeldTime(RB_JUMP) * poseRatePerSecond));
+    if (getContact(run) != 1 || !runHeld(run, RB_JUMP)) return;
+    animPositionActu(fakieOrNotCrouch(run, run.pose.posInterFak), (float)(runHeldTime(run, RB_JUMP) * poseRatePerSecond));
 }
 
-static void sprayBurst() { emitRunEvent(RUN_EV_SPRAY_BURST); }
+static void sprayBurst(RunState& run) { emitRunEvent(run, RUN_EV_SPRAY_BURST); }
 
-static void halfTurnProgress()
+static void halfTurnProgress(RunState& run)
 {
-    if (!onGroundOutsideLanding()) return;
+    if (!onGroundOutsideLanding(run)) return;
     float stepDeg = halfTurnPerK * frameScale();
-    if (tickRun->phases.changementFakieSolRight) {
-        if (tickRun->phases.rotFakieSolRight == 0) sprayBurst();
-        tickRun->phases.rotFakieSolRight += stepDeg;
-        if (tickRun->phases.rotFakieSolRight >= 180) {
-            tickRun->phases.changementFakieSolRight = 0;
-            tickRun->phases.rotFakieSolRight = 0;
-            tickRun->phases.fakie = !tickRun->phases.fakie;
+    if (run.phases.changementFakieSolRight) {
+        if (run.phases.rotFakieSolRight == 0) sprayBurst(run);
+        run.phases.rotFakieSolRight += stepDeg;
+        if (run.phases.rotFakieSolRight >= 180) {
+            run.phases.changementFakieSolRight = 0;
+            run.phases.rotFakieSolRight = 0;
+            run.phases.fakie = !run.phases.fakie;
         }
-    } else if (tickRun->phases.changementFakieSolLeft) {
-        if (tickRun->phases.rotFakieSolLeft == 0) sprayBurst();
-        tickRun->phases.rotFakieSolLeft -= stepDeg;
-        if (tickRun->phases.rotFakieSolLeft <= -180) {
-            tickRun->phases.changementFakieSolLeft = 0;
-            tickRun->phases.rotFakieSolLeft = 0;
-            tickRun->phases.fakie = !tickRun->phases.fakie;
+    } else if (run.phases.changementFakieSolLeft) {
+        if (run.phases.rotFakieSolLeft == 0) sprayBurst(run);
+        run.phases.rotFakieSolLeft -= stepDeg;
+        if (run.phases.rotFakieSolLeft <= -180) {
+            run.phases.changementFakieSolLeft = 0;
+            run.phases.rotFakieSolLeft = 0;
+            run.phases.fakie = !run.phases.fakie;
         }
     }
 }
 
-static void brakePose()
+static void brakePose(RunState& run)
 {
-    if (tickRun->motion.freinage == 0 || tickRun->phases.changementFakieSolRight || tickRun->phases.changementFakieSolLeft) {
-        tickRun->tricks.deroulementFreinage = 0;
+    if (run.motion.freinage == 0 || run.phases.changementFakieSolRight || run.phases.changementFakieSolLeft) {
+        run.tricks.deroulementFreinage = 0;
         return;
     }
-    if (tickRun->tricks.deroulementFreinage <= 99) {
-        float before = tickRun->tricks.deroulementFreinage;
-        tickRun->tricks.deroulementFreinage += perTunedStep(brakeStep);
+    if (run.tricks.deroulementFreinage <= 99) {
+        float before = run.tricks.deroulementFreinage;
+        run.tricks.deroulementFreinage += perTunedStep(brakeStep);
         // the snow bursts once, as the brake pose passes its first step
-        if (before <= brakeBurstAt && tickRun->tricks.deroulementFreinage > brakeBurstAt) sprayBurst();
+        if (before <= brakeBurstAt && run.tricks.deroulementFreinage > brakeBurstAt) sprayBurst(run);
     }
-    const float* target = tickRun->phases.fakie ? builtInPoses.freinageFakiePosition
-                                : (tickRun->orientation.rotSkierY > 0 ? builtInPoses.freinagePDroitePosition : builtInPoses.freinagePGauchePosition);
+    const float* target = run.phases.fakie ? builtInPoses.freinageFakiePosition
+                                : (run.orientation.rotSkierY > 0 ? builtInPoses.freinagePDroitePosition : builtInPoses.freinagePGauchePosition);
     changePosition(builtInPoses.normalPosition);
-    animPosition(builtInPoses.normalPosition, target, tickRun->tricks.deroulementFreinage);
+    animPosition(builtInPoses.normalPosition, target, run.tricks.deroulementFreinage);
 }
 
-void groundAnimations()
+void groundAnimations(RunState& run)
 {
-    turnPoses();
-    poling();
-    crouch();
-    halfTurnProgress();
-    brakePose();
+    turnPoses(run);
+    poling(run);
+    crouch(run);
+    halfTurnProgress(run);
+    brakePose(run);
 }

@@ -38,139 +38,139 @@ int angleBetween(const float* a, const float* b, int i, int j)
     return 2 * wholeDegreesUp(safeAsin(0.5f * d));
 }
 
-static void headingFromFront(const float* f)
+static void headingFromFront(RunState& run, const float* f)
 {
     int r = wholeDegreesUp(safeAsin(fabsf(f[2])));
     short positive = (f[0] >= 0 && f[2] > 0) || (f[0] < 0 && f[2] < 0);
-    tickRun->orientation.rotSkierY = positive ? (float)r : (float)-r;
+    run.orientation.rotSkierY = positive ? (float)r : (float)-r;
 }
 
 // The worst miss of the landing being judged, kept in the run state for the fall's cause.
-static void missedBy(int degrees)
+static void missedBy(RunState& run, int degrees)
 {
-    int& worst = tickRun->rider.landing.lastDegreesOff;
+    int& worst = run.rider.landing.lastDegreesOff;
     if (degrees > worst) worst = degrees;
 }
 
-static short headingClean(const float* f, const float* v)
+static short headingClean(RunState& run, const float* f, const float* v)
 {
     int tol = toleranceAngleRightAndLeft;
-    if (!tickRun->phases.inHalfPipe || tickRun->phases.inInterieurHalfPipe) {
+    if (!run.phases.inHalfPipe || run.phases.inInterieurHalfPipe) {
         int a1 = angleBetween(v, f, 0, 2);
         short clean = a1 <= tol || std::abs(a1 - 180) <= tol;
-        if (!clean) missedBy(std::min(a1, std::abs(a1 - 180)));
+        if (!clean) missedBy(run, std::min(a1, std::abs(a1 - 180)));
         return clean;
     }
-    tickRun->orientation.rotSkierYAvantSaut = (float)((int)tickRun->orientation.rotSkierYAvantSaut % 360);
+    run.orientation.rotSkierYAvantSaut = (float)((int)run.orientation.rotSkierYAvantSaut % 360);
     short clean = 1;
-    if (tickRun->orientation.rotSkierYAvantSaut == halfPipeRightMark) clean = tickRun->orientation.rotSkierY >= 0 && tickRun->orientation.rotSkierY < 90;
-    if (tickRun->orientation.rotSkierYAvantSaut == -halfPipeRightMark) clean = tickRun->orientation.rotSkierY > -90 && tickRun->orientation.rotSkierY <= 0;
-    if (!clean) missedBy((int)std::fabs(tickRun->orientation.rotSkierY));
+    if (run.orientation.rotSkierYAvantSaut == halfPipeRightMark) clean = run.orientation.rotSkierY >= 0 && run.orientation.rotSkierY < 90;
+    if (run.orientation.rotSkierYAvantSaut == -halfPipeRightMark) clean = run.orientation.rotSkierY > -90 && run.orientation.rotSkierY <= 0;
+    if (!clean) missedBy(run, (int)std::fabs(run.orientation.rotSkierY));
     return clean;
 }
 
-int isLandingOk()
+int isLandingOk(RunState& run)
 {
-    const float* f = tickRun->orientation.skierFrontVector;
-    const float* n = tickRun->orientation.skierNormaleVector;
-    const float* v = tickRun->orientation.frontVectorBeforeJump;
-    const float* u = tickRun->orientation.faceUpVector;
-    headingFromFront(f);
-    tickRun->orientation.rotSkierZ = 0.0f;
-    tickRun->orientation.rotSkierX = 0.0f;
-    tickRun->rider.landing.lastDegreesOff = 0;
-    short heading = headingClean(f, v);
+    const float* f = run.orientation.skierFrontVector;
+    const float* n = run.orientation.skierNormaleVector;
+    const float* v = run.orientation.frontVectorBeforeJump;
+    const float* u = run.orientation.faceUpVector;
+    headingFromFront(run, f);
+    run.orientation.rotSkierZ = 0.0f;
+    run.orientation.rotSkierX = 0.0f;
+    run.rider.landing.lastDegreesOff = 0;
+    short heading = headingClean(run, f, v);
     int a2 = angleBetween(u, n, 0, 1), a3 = angleBetween(u, n, 1, 2);
     short frontBack = a2 <= toleranceAngleFrontAndBack;
     short sides = a3 <= toleranceAngleLeftSideAndRightSide;
-    if (!frontBack) missedBy(a2);
-    if (!sides) missedBy(a3);
+    if (!frontBack) missedBy(run, a2);
+    if (!sides) missedBy(run, a3);
     short reversed = (f[0] < 0 && v[0] > 0) || (f[0] > 0 && v[0] < 0);
-    if (reversed && n[1] > 0) tickRun->phases.fakie = !tickRun->phases.wasFakieBeforeJump;
+    if (reversed && n[1] > 0) run.phases.fakie = !run.phases.wasFakieBeforeJump;
     return heading && frontBack && sides;
 }
 
-static void closeLanding()
+static void closeLanding(RunState& run)
 {
-    tickRun->tricks.animationFigureFinie = 1;
-    tickRun->phases.changementContact = 0;
-    tickRun->tricks.deroulementFigure = 0;
-    tickRun->phases.phaseUnReceptionTermine = 0;
-    tickRun->phases.reception = 0;
-    tickRun->phases.decollageAutomatique = 0;
+    run.tricks.animationFigureFinie = 1;
+    run.phases.changementContact = 0;
+    run.tricks.deroulementFigure = 0;
+    run.phases.phaseUnReceptionTermine = 0;
+    run.phases.reception = 0;
+    run.phases.decollageAutomatique = 0;
 }
 
-static void fallOnLanding(RunEventKind thud, int reason)
+static void fallOnLanding(RunState& run, RunEventKind thud, int reason)
 {
-    feedbackFall(reason, reason == fallBadLanding ? tickRun->rider.landing.lastDegreesOff : 0);
-    tickRun->tricks.animationFigureFinie = 1;
-    tickRun->phases.changementContact = 0;
-    tickRun->tricks.deroulementFigure = 0;
-    tickRun->phases.phaseUnReceptionTermine = 0;
-    tickRun->orientation.rotSkierY = tickRun->orientation.rotSkierYAvantSaut;
-    setChute(1);
-    emitRunEvent(thud);
+    feedbackFall(run, reason, reason == fallBadLanding ? run.rider.landing.lastDegreesOff : 0);
+    run.tricks.animationFigureFinie = 1;
+    run.phases.changementContact = 0;
+    run.tricks.deroulementFigure = 0;
+    run.phases.phaseUnReceptionTermine = 0;
+    run.orientation.rotSkierY = run.orientation.rotSkierYAvantSaut;
+    setChute(run, 1);
+    emitRunEvent(run, thud);
 }
 
-static void landingPoses()
+static void landingPoses(RunState& run)
 {
-    if (runHeld(RB_LEFT) || runHeld(RB_RIGHT)) {
-        closeLanding();
+    if (runHeld(run, RB_LEFT) || runHeld(run, RB_RIGHT)) {
+        closeLanding(run);
         return;
     }
-    if (!tickRun->phases.phaseUnReceptionTermine) {
-        if (!tickRun->tricks.animationFigureFinie) {
-            if (tickRun->tricks.deroulementFigure == 0) {
-                emitRunEvent(RUN_EV_LANDING);
+    if (!run.phases.phaseUnReceptionTermine) {
+        if (!run.tricks.animationFigureFinie) {
+            if (run.tricks.deroulementFigure == 0) {
+                emitRunEvent(run, RUN_EV_LANDING);
             }
-            tickRun->tricks.deroulementFigure += perTunedStep(landingBlendStep);
+            run.tricks.deroulementFigure += perTunedStep(landingBlendStep);
         }
-        animPosition(fakieOrNotSJ(), fakieOrNotReception(), tickRun->tricks.deroulementFigure);
-        if (tickRun->tricks.deroulementFigure > 99) {
-            tickRun->tricks.deroulementFigure = 0;
-            tickRun->phases.phaseUnReceptionTermine = 1;
+        animPosition(fakieOrNotSJ(run), fakieOrNotReception(run), run.tricks.deroulementFigure);
+        if (run.tricks.deroulementFigure > 99) {
+            run.tricks.deroulementFigure = 0;
+            run.phases.phaseUnReceptionTermine = 1;
         }
         return;
     }
-    if (!tickRun->tricks.animationFigureFinie) tickRun->tricks.deroulementFigure += perTunedStep(landingBlendStep);
-    animPosition(fakieOrNotReception(), fakieOrNotNorm(tickRun->pose.posInterFak), tickRun->tricks.deroulementFigure);
-    if (tickRun->tricks.deroulementFigure > 99) closeLanding();
+    if (!run.tricks.animationFigureFinie) run.tricks.deroulementFigure += perTunedStep(landingBlendStep);
+    animPosition(fakieOrNotReception(run), fakieOrNotNorm(run, run.pose.posInterFak), run.tricks.deroulementFigure);
+    if (run.tricks.deroulementFigure > 99) closeLanding(run);
 }
 
-void landingSequence()
+void landingSequence(RunState& run)
 {
-    if (getContact() != 1 || tickRun->phases.changementContact != 1) return;
-    if (thereIsTrickButtonsPressed()) {
-        fallOnLanding(RUN_EV_LANDING_FALL, fallTrickHeld);
-    } else if (!isLandingOk()) {
-        if (tickRun->phases.rotYSautAccepte == 0) {
-            tickRun->phases.rotYSautAccepte = 1;
-            fallOnLanding(RUN_EV_FALL, fallBadLanding);
+    if (getContact(run) != 1 || run.phases.changementContact != 1) return;
+    if (thereIsTrickButtonsPressed(run)) {
+        fallOnLanding(run, RUN_EV_LANDING_FALL, fallTrickHeld);
+    } else if (!isLandingOk(run)) {
+        if (run.phases.rotYSautAccepte == 0) {
+            run.phases.rotYSautAccepte = 1;
+            fallOnLanding(run, RUN_EV_FALL, fallBadLanding);
         }
     } else {
-        tickRun->phases.rotYSautAccepte = 1;
+        run.phases.rotYSautAccepte = 1;
         // Banked before the poses: steering at touch-down closes the landing in this very frame.
-        bankJumpPoints();
-        landingPoses();
+        bankJumpPoints(run);
+        landingPoses(run);
     }
-    tickRun->orientation.rotSkierX = 0.0f;
-    tickRun->orientation.rotSkierZ = 0.0f;
+    run.orientation.rotSkierX = 0.0f;
+    run.orientation.rotSkierZ = 0.0f;
 }
 
-void bankJumpPoints()
+void bankJumpPoints(RunState& run)
 {
     // After the line only the flight that crossed it banks; what starts later scores nothing.
-    if (tickRun->motion.skieurArrive && !tickRun->motion.flightOverLine) {
-        tickRun->scores.bufferScoreJump = 0;
+    if (run.motion.skieurArrive && !run.motion.flightOverLine) {
+        run.scores.bufferScoreJump = 0;
         return;
     }
-    if (tickRun->motion.skieurArrive && (tickRun->phases.chute == 1 || getContact() == 1)) tickRun->motion.flightOverLine = 0; // this bank is its last
-    if (tickRun->phases.chute == 1) {
-        feedbackCrashed(tickRun->scores.bufferScoreJump);
-        tickRun->scores.bufferScoreJump = 0;
-    } else if (getContact() == 1 && tickRun->phases.changementContact == 1) {
-        feedbackLanded(tickRun->scores.bufferScoreJump);
-        tickRun->scores.totalScore += tickRun->scores.bufferScoreJump;
-        tickRun->scores.bufferScoreJump = 0;
+    if (run.motion.skieurArrive && (run.phases.chute == 1 || getContact(run) == 1)) run.motion.flightOverLine = 0; // this bank is its last
+    if (run.phases.chute == 1) {
+        feedbackCrashed(run, run.scores.bufferScoreJump);
+        run.scores.bufferScoreJump = 0;
+    } else if (getContact(run) == 1 && run.phases.changementContact == 1) {
+        feedbackLanded(run, run.scores.bufferScoreJump);
+        run.scores.totalScore += run.scores.bufferScoreJump;
+        run.scores.bufferScoreJump = 0;
     }
 }

@@ -24,38 +24,38 @@ void startLesson()
 
 void stopLesson() { lesson = Lesson(); }
 
-static int eventsOf(RunEventKind kind)
+static int eventsOf(const RunState& run, RunEventKind kind)
 {
-    const RunEventList& list = runEvents();
+    const RunEventList& list = runEvents(run);
     int n = 0;
     for (int i = 0; i < list.count; i++) n += list.items[i].kind == kind;
     return n;
 }
 
-static short touchedDown() { return lesson.wasInAir && getContact() == 1; }
+static short touchedDown(const RunState& run) { return lesson.wasInAir && getContact(run) == 1; }
 
-static short trickKeyHeld()
+static short trickKeyHeld(const RunState& run)
 {
     for (int b = RB_TRICK1; b <= RB_TRICK6; b++)
-        if (runHeld((RunButton)b)) return 1;
+        if (runHeld(run, (RunButton)b)) return 1;
     return 0;
 }
 
-static void checkPush(double seconds)
+static void checkPush(const RunState& run, double seconds)
 {
-    if (runHeld(RB_UP) && getContact() == 1 && !tickRun->phases.chute) lesson.pushSeconds += seconds;
+    if (runHeld(run, RB_UP) && getContact(run) == 1 && !run.phases.chute) lesson.pushSeconds += seconds;
     if (lesson.pushSeconds >= PUSH_SECONDS) lesson.done[LESSON_PUSH] = 1;
 }
 
 // Degrees turned each way on the snow since the step was shown, wherever the heading started.
-static void checkSteer()
+static void checkSteer(const RunState& run)
 {
-    if (getContact() != 1 || tickRun->phases.chute) {
+    if (getContact(run) != 1 || run.phases.chute) {
         lesson.headingSeen = 0;
         return;
     }
-    float turned = lesson.headingSeen ? tickRun->orientation.rotSkierY - lesson.lastHeading : 0.0f;
-    lesson.lastHeading = tickRun->orientation.rotSkierY;
+    float turned = lesson.headingSeen ? run.orientation.rotSkierY - lesson.lastHeading : 0.0f;
+    lesson.lastHeading = run.orientation.rotSkierY;
     lesson.headingSeen = 1;
     if (turned > 0) lesson.turnedRight += turned;
     else lesson.turnedLeft -= turned;
@@ -65,48 +65,48 @@ static void checkSteer()
 }
 
 // A take-off of the rider's own (the jump key, which leaves the landing to be judged), not a crest.
-static void checkJump()
+static void checkJump(const RunState& run)
 {
-    if (getContact() == 0 && tickRun->phases.rotYSautAccepte == 0 && lesson.airSeconds >= JUMP_AIR_SECONDS)
+    if (getContact(run) == 0 && run.phases.rotYSautAccepte == 0 && lesson.airSeconds >= JUMP_AIR_SECONDS)
         lesson.done[LESSON_JUMP] = 1;
 }
 
 // A touch-down that was no fall, of a flight with a trick key held in it.
-static void checkTrick()
+static void checkTrick(const RunState& run)
 {
-    if (lesson.trickInThisJump && touchedDown() && !tickRun->phases.chute) lesson.done[LESSON_TRICK] = 1;
+    if (lesson.trickInThisJump && touchedDown(run) && !run.phases.chute) lesson.done[LESSON_TRICK] = 1;
 }
 
 // Whatever step is shown, a rescue asked for and carried out counts.
-static void checkRescue()
+static void checkRescue(RunState& run)
 {
-    if (tickRun->phases.askForRescue) lesson.rescueAsked = 1;
-    if (lesson.rescueAsked && eventsOf(RUN_EV_REPLACED) > 0) lesson.done[LESSON_RESCUE] = 1;
+    if (run.phases.askForRescue) lesson.rescueAsked = 1;
+    if (lesson.rescueAsked && eventsOf(run, RUN_EV_REPLACED) > 0) lesson.done[LESSON_RESCUE] = 1;
 }
 
-static void followFlight(double seconds)
+static void followFlight(const RunState& run, double seconds)
 {
-    if (getContact() != 0) return;
+    if (getContact(run) != 0) return;
     lesson.airSeconds += seconds;
-    if (trickKeyHeld()) lesson.trickInThisJump = 1;
+    if (trickKeyHeld(run)) lesson.trickInThisJump = 1;
 }
 
 // Back on the snow: the next flight starts afresh.
-static void endFlight()
+static void endFlight(const RunState& run)
 {
-    lesson.wasInAir = getContact() == 0;
+    lesson.wasInAir = getContact(run) == 0;
     if (lesson.wasInAir) return;
     lesson.airSeconds = 0;
     lesson.trickInThisJump = 0;
 }
 
-static void checkStep(double seconds)
+static void checkStep(const RunState& run, double seconds)
 {
     switch (lesson.step) {
-    case LESSON_PUSH: checkPush(seconds); break;
-    case LESSON_STEER: checkSteer(); break;
-    case LESSON_JUMP: checkJump(); break;
-    case LESSON_TRICK: checkTrick(); break;
+    case LESSON_PUSH: checkPush(run, seconds); break;
+    case LESSON_STEER: checkSteer(run); break;
+    case LESSON_JUMP: checkJump(run); break;
+    case LESSON_TRICK: checkTrick(run); break;
     default: break;
     }
 }
@@ -118,13 +118,13 @@ static int firstStepNotDone()
     return s;
 }
 
-void lessonAfterFrame(double seconds)
+void lessonAfterFrame(RunState& run, double seconds)
 {
-    if (!lesson.active || tickRun->timing.DEPART != 1) return;
-    followFlight(seconds);
-    checkStep(seconds);
-    checkRescue();
-    endFlight();
+    if (!lesson.active || run.timing.DEPART != 1) return;
+    followFlight(run, seconds);
+    checkStep(run, seconds);
+    checkRescue(run);
+    endFlight(run);
     lesson.step = firstStepNotDone();
     if (lesson.step == LESSON_STEPS) lesson.doneSeconds += seconds;
 }

@@ -2,6 +2,8 @@
 // run's state and events), never by a timer. The simulation keeps the steps; the drawing words them.
 #pragma once
 
+struct RunState;
+
 enum LessonStep { LESSON_PUSH, LESSON_STEER, LESSON_JUMP, LESSON_TRICK, LESSON_RESCUE, LESSON_STEPS };
 
 struct Lesson {
@@ -25,6 +27,6 @@ extern Lesson lesson;
 void startLesson();
 void stopLesson();
 // After each run frame, before its events are consumed: ticks off what the rider did.
-void lessonAfterFrame(double seconds);
+void lessonAfterFrame(RunState& run, double seconds);
 // Every step done and the closing word shown long enough: the lesson's run can end.
 short lessonOver();

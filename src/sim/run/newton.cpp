@@ -22,8 +22,8 @@ float giveNewXposition(float acc, float v, float x, float t) { return acc * t * 
 
 float frameScale() { return (float)(referenceFrameRate * runTickSeconds); }
 
-float drawnFrameScale() {
-    float& lastRate = tickRun->input.lastMeasuredRate;
-    if (tickRun->timing.frameps > minMeasuredRate && std::isfinite(tickRun->timing.frameps)) lastRate = tickRun->timing.frameps;
+float drawnFrameScale(RunState& run) {
+    float& lastRate = run.input.lastMeasuredRate;
+    if (run.timing.frameps > minMeasuredRate && std::isfinite(run.timing.frameps)) lastRate = run.timing.frameps;
     return referenceFrameRate / lastRate;
 }

@@ -1,6 +1,8 @@
 // Motion formulas of the rider on the slope, and the per-frame scale.
 #pragma once
 
+struct RunState;
+
 float giveAccel(float m, float a);
 float giveTrueAccel(float m, float a);
 float giveNewSpeed(float v, float acc, float t);
@@ -10,4 +12,4 @@ float giveNewXposition(float acc, float v, float x, float t);
 float frameScale();
 // The same for one drawn frame (20 / frameps, the last measured rate, 20 before any): for what the
 // drawing animates on its own, never for the run.
-float drawnFrameScale();
+float drawnFrameScale(RunState& run);

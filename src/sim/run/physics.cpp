@@ -52,143 +52,143 @@ float riderWeight()
     return defaultWeight;
 }
 
-static int turnKeyHeld() { return runHeld(RB_RIGHT) || runHeld(RB_LEFT); }
+static int turnKeyHeld(const RunState& run) { return runHeld(run, RB_RIGHT) || runHeld(run, RB_LEFT); }
 
-static void integratePosition()
+static void integratePosition(RunState& run)
 {
     float k = frameScale();
-    if (getContact() == 1 && turnKeyHeld()) tickRun->motion.vitessePrecedente = (1 - k * turningDragPerK) * tickRun->motion.vitessePrecedente;
-    if (!tickRun->motion.skieurStop) {
-        tickRun->motion.acceleration = slopeAccelShare * giveTrueAccel(riderWeight() * weightScale, tickRun->orientation.angleCourant);
-        setXobjet_inc(giveNewXposition(tickRun->motion.acceleration, tickRun->motion.vitessePrecedente, tickRun->motion.Xobjet, (float)tickRun->timing.diffTemps));
+    if (getContact(run) == 1 && turnKeyHeld(run)) run.motion.vitessePrecedente = (1 - k * turningDragPerK) * run.motion.vitessePrecedente;
+    if (!run.motion.skieurStop) {
+        run.motion.acceleration = slopeAccelShare * giveTrueAccel(riderWeight() * weightScale, run.orientation.angleCourant);
+        setXobjet_inc(run, giveNewXposition(run.motion.acceleration, run.motion.vitessePrecedente, run.motion.Xobjet, (float)run.timing.diffTemps));
     }
-    tickRun->motion.distanceX_Parcourue = getXobjet_inc() - tickRun->motion.Xprec;
-    tickRun->orientation.rotSkierTour = getContact() == 1 ? tickRun->orientation.rotSkierY : tickRun->orientation.rotSkierYAvantSaut;
-    setXobjet_inc(tickRun->motion.Xprec + fabsf(cosf(tickRun->orientation.rotSkierTour * degToRad)) * tickRun->motion.distanceX_Parcourue * cosf(tickRun->orientation.angleCourant * degToRad));
-    tickRun->motion.Zobjet += sinf(tickRun->orientation.rotSkierTour * degToRad) * tickRun->motion.distanceX_Parcourue;
-    if (tickRun->motion.Zobjet > halfTrackWidth) tickRun->motion.Zobjet = halfTrackWidth;
-    if (tickRun->motion.Zobjet < -halfTrackWidth) tickRun->motion.Zobjet = -halfTrackWidth;
-    tickRun->motion.Xprec = getXobjet_inc();
+    run.motion.distanceX_Parcourue = getXobjet_inc(run) - run.motion.Xprec;
+    run.orientation.rotSkierTour = getContact(run) == 1 ? run.orientation.rotSkierY : run.orientation.rotSkierYAvantSaut;
+    setXobjet_inc(run, run.motion.Xprec + fabsf(cosf(run.orientation.rotSkierTour * degToRad)) * run.motion.distanceX_Parcourue * cosf(run.orientation.angleCourant * degToRad));
+    run.motion.Zobjet += sinf(run.orientation.rotSkierTour * degToRad) * run.motion.distanceX_Parcourue;
+    if (run.motion.Zobjet > halfTrackWidth) run.motion.Zobjet = halfTrackWidth;
+    if (run.motion.Zobjet < -halfTrackWidth) run.motion.Zobjet = -halfTrackWidth;
+    run.motion.Xprec = getXobjet_inc(run);
 }
 
-static void updateGroundSpeed()
+static void updateGroundSpeed(RunState& run)
 {
-    if (getContact() != 1) return;
-    float v = tickRun->motion.vitessePrecedente;
+    if (getContact(run) != 1) return;
+    float v = run.motion.vitessePrecedente;
     // Exactly at top speed the speed neither grows nor decays, but the drag still holds: without it a
     // rider who came to exactly 5000 kept it for good, up a kicker too (one tick length met it, not another).
-    if (fabsf(v) < tickRun->motion.vitesseMax) v = giveNewSpeed(v, tickRun->motion.acceleration, (float)tickRun->timing.diffTemps);
-    else if (fabsf(v) > tickRun->motion.vitesseMax) v *= compoundPerTick(highSpeedDecay);
-    float drag = (tickRun->motion.freinage + baseDrag) * frameScale();
+    if (fabsf(v) < run.motion.vitesseMax) v = giveNewSpeed(v, run.motion.acceleration, (float)run.timing.diffTemps);
+    else if (fabsf(v) > run.motion.vitesseMax) v *= compoundPerTick(highSpeedDecay);
+    float drag = (run.motion.freinage + baseDrag) * frameScale();
     v += v > 0 ? -drag : drag;
-    tickRun->motion.vitessePrecedente = v;
+    run.motion.vitessePrecedente = v;
 }
 
-static void placeOnGround()
+static void placeOnGround(RunState& run)
 {
-    if (getContact() != 1) return;
-    tickRun->orientation.angleCourant = placeObjetAndGetAngle(points, faces, getXobjet_inc(), tickRun->motion.Zobjet, (float)maxTrackFaces, tickRun->orientation.rotSkierY,
-                                         tickRun->orientation.faceUpVector);
+    if (getContact(run) != 1) return;
+    run.orientation.angleCourant = placeObjetAndGetAngle(run.rider.ground, points, faces, getXobjet_inc(run), run.motion.Zobjet, (float)maxTrackFaces, run.orientation.rotSkierY,
+                                         run.orientation.faceUpVector);
     // Charged up to full (20) while the jump key is held, never past it: a charge a part of a tick
     // over would jump higher at some tick lengths than at others. Else a charge below empty refills,
     // and the tick that brings it to empty tops it up to the refilled mark.
-    if (runHeld(RB_JUMP)) {
-        if (tickRun->motion.bufferJump < fullCharge) tickRun->motion.bufferJump = fminf(tickRun->motion.bufferJump + frameScale(), fullCharge);
-    } else if (tickRun->motion.bufferJump < emptyCharge) {
-        tickRun->motion.bufferJump += frameScale();
-        if (tickRun->motion.bufferJump >= emptyCharge) tickRun->motion.bufferJump = refilledCharge;
+    if (runHeld(run, RB_JUMP)) {
+        if (run.motion.bufferJump < fullCharge) run.motion.bufferJump = fminf(run.motion.bufferJump + frameScale(), fullCharge);
+    } else if (run.motion.bufferJump < emptyCharge) {
+        run.motion.bufferJump += frameScale();
+        if (run.motion.bufferJump >= emptyCharge) run.motion.bufferJump = refilledCharge;
     }
 }
 
-void groundPhysics()
+void groundPhysics(RunState& run)
 {
-    integratePosition();
-    updateGroundSpeed();
-    placeOnGround();
+    integratePosition(run);
+    updateGroundSpeed(run);
+    placeOnGround(run);
 }
 
 // The rule, not a drawing leak: the take-off speed follows the rider's body pitch, which trails the
 // slope by a few degrees a tick (the run's own state, shown as it is), so a jump let go just past
 // a ramp's lip still leaves at ramp speed and one let go as the skis first tip up does not.
-static short bodyPitchedUpARamp() { return tickRun->orientation.angleDePlacementEffectif > rampAngle; }
+static short bodyPitchedUpARamp(const RunState& run) { return run.orientation.angleDePlacementEffectif > rampAngle; }
 
-static short chargeToLeaveOn() { return getContact() == 1 && tickRun->motion.bufferJump >= emptyCharge; }
+static short chargeToLeaveOn(const RunState& run) { return getContact(run) == 1 && run.motion.bufferJump >= emptyCharge; }
 
-short takeOffThisTick() { return runReleasePending(RB_JUMP) && chargeToLeaveOn(); }
+short takeOffThisTick(const RunState& run) { return runReleasePending(run, RB_JUMP) && chargeToLeaveOn(run); }
 
-void manualTakeOff()
+void manualTakeOff(RunState& run)
 {
-    short released = runReleased(RB_JUMP);
-    if (!released || !chargeToLeaveOn()) return;
-    tickRun->phases.wasFakieBeforeJump = tickRun->phases.fakie;
-    tickRun->phases.rotYSautAccepte = 0;
-    tickRun->tricks.deroulementFigure = 5;
-    tickRun->tricks.figureEnCours = 1;
-    for (int i = 0; i < 3; i++) tickRun->orientation.frontVectorBeforeJump[i] = tickRun->orientation.skierFrontVector[i];
-    float base = bodyPitchedUpARamp() ? rampVelocity : flatVelocity;
-    tickRun->motion.velocity = base * (tickRun->motion.bufferJump - emptyCharge) * 0.1f;
-    if (tickRun->phases.decollageAutomatique == 1) tickRun->motion.velocity = 1.0f;
-    setContact(0);
-    tickRun->motion.YavantSaut = tickRun->motion.Yobjet;
-    if (!(tickRun->phases.inHalfPipe && !tickRun->phases.inInterieurHalfPipe)) tickRun->orientation.rotSkierYAvantSaut = tickRun->orientation.rotSkierY;
-    tickRun->phases.reception = 0;
+    short released = runReleased(run, RB_JUMP);
+    if (!released || !chargeToLeaveOn(run)) return;
+    run.phases.wasFakieBeforeJump = run.phases.fakie;
+    run.phases.rotYSautAccepte = 0;
+    run.tricks.deroulementFigure = 5;
+    run.tricks.figureEnCours = 1;
+    for (int i = 0; i < 3; i++) run.orientation.frontVectorBeforeJump[i] = run.orientation.skierFrontVector[i];
+    float base = bodyPitchedUpARamp(run) ? rampVelocity : flatVelocity;
+    run.motion.velocity = base * (run.motion.bufferJump - emptyCharge) * 0.1f;
+    if (run.phases.decollageAutomatique == 1) run.motion.velocity = 1.0f;
+    setContact(run, 0);
+    run.motion.YavantSaut = run.motion.Yobjet;
+    if (!(run.phases.inHalfPipe && !run.phases.inInterieurHalfPipe)) run.orientation.rotSkierYAvantSaut = run.orientation.rotSkierY;
+    run.phases.reception = 0;
 }
 
-void handleDecollage(int face, float angle)
+void handleDecollage(RunState& run, int face, float angle)
 {
-    short changed = face != tickRun->phases.numFaceCour;
-    if (changed) tickRun->phases.numFaceCour = face;
-    if (tickRun->phases.inHalfPipe || tickRun->phases.reception || !changed) return;
-    float d = angle - tickRun->phases.angleFaceCour;
-    tickRun->phases.angleFaceCour = angle;
+    short changed = face != run.phases.numFaceCour;
+    if (changed) run.phases.numFaceCour = face;
+    if (run.phases.inHalfPipe || run.phases.reception || !changed) return;
+    float d = angle - run.phases.angleFaceCour;
+    run.phases.angleFaceCour = angle;
     if (d < crestDrop) {
-        tickRun->phases.decollageAutomatique = 1;
-        setContact(0);
-        tickRun->phases.wasFakieBeforeJump = tickRun->phases.fakie;
-        tickRun->motion.YavantSaut = tickRun->motion.Yobjet;
-        tickRun->orientation.rotSkierYAvantSaut = tickRun->orientation.rotSkierY;
-        tickRun->orientation.angleDePlacementEffectif = 0.0f;
-        changePositionDbl(tickRun->pose.figureAerialCourante, fakieOrNotSJ());
+        run.phases.decollageAutomatique = 1;
+        setContact(run, 0);
+        run.phases.wasFakieBeforeJump = run.phases.fakie;
+        run.motion.YavantSaut = run.motion.Yobjet;
+        run.orientation.rotSkierYAvantSaut = run.orientation.rotSkierY;
+        run.orientation.angleDePlacementEffectif = 0.0f;
+        changePositionDbl(run.pose.figureAerialCourante, fakieOrNotSJ(run));
     }
 }
 
 // The jump's points are followed with their fractions while bufferScoreJump is not set from elsewhere
 // (banked, lost, reset).
-void addJumpPoints(double points)
+void addJumpPoints(RunState& run, double points)
 {
-    double& exact = tickRun->rider.jump.exactJumpPoints;
-    if ((int)exact != tickRun->scores.bufferScoreJump) exact = tickRun->scores.bufferScoreJump;
+    double& exact = run.rider.jump.exactJumpPoints;
+    if ((int)exact != run.scores.bufferScoreJump) exact = run.scores.bufferScoreJump;
     // A long stall (the clock jumping) must not overflow the jump's points.
     double total = exact + points;
     if (std::isnan(total)) return;
     if (total > INT_MAX) total = INT_MAX;
     if (total < INT_MIN) total = INT_MIN;
     exact = total;
-    tickRun->scores.bufferScoreJump = (int)total;
+    run.scores.bufferScoreJump = (int)total;
 }
 
-static void riseOrGrind()
+static void riseOrGrind(RunState& run)
 {
-    if (tickRun->rider.collision.usingYRail) {
-        tickRun->motion.YavantSaut = tickRun->rider.collision.yRail;
-        addJumpPoints(tickRun->timing.diffTemps * grindPointsPerSecond);
+    if (run.rider.collision.usingYRail) {
+        run.motion.YavantSaut = run.rider.collision.yRail;
+        addJumpPoints(run, run.timing.diffTemps * grindPointsPerSecond);
         return;
     }
-    float K = tickRun->motion.vitessePrecedente <= tickRun->motion.vitesseMax ? tickRun->motion.vitesseMax + gravityMargin : fastGravityFactor * tickRun->motion.vitesseMax + gravityMargin;
+    float K = run.motion.vitessePrecedente <= run.motion.vitesseMax ? run.motion.vitesseMax + gravityMargin : fastGravityFactor * run.motion.vitesseMax + gravityMargin;
     // The rider was tuned rising by his vertical speed after each 1/60 s of gravity; over a tick of
     // r such steps he rises as that schedule does, whatever r is (the gravity is even in the air).
     float r = perTunedStep(1.0f);
-    float perStep = fabsf(K - tickRun->motion.vitessePrecedente) * (referenceFrameRate / tunedStepsPerSecond);
-    float before = tickRun->motion.velocity;
-    tickRun->motion.velocity -= perStep * r;
-    tickRun->motion.YavantSaut += risePerVelocity * r * (before - perStep * (r + 1) * 0.5f);
+    float perStep = fabsf(K - run.motion.vitessePrecedente) * (referenceFrameRate / tunedStepsPerSecond);
+    float before = run.motion.velocity;
+    run.motion.velocity -= perStep * r;
+    run.motion.YavantSaut += risePerVelocity * r * (before - perStep * (r + 1) * 0.5f);
 }
 
 // The spin rates as the tick began, before the keys changed them.
-void noteAirRates()
+void noteAirRates(RunState& run)
 {
-    float* before = tickRun->rider.jump.ratesBefore;
-    before[0] = tickRun->orientation.amplitudeRotationY, before[1] = tickRun->orientation.amplitudeRotationZ, before[2] = tickRun->orientation.amplitudeRotationX;
+    float* before = run.rider.jump.ratesBefore;
+    before[0] = run.orientation.amplitudeRotationY, before[1] = run.orientation.amplitudeRotationZ, before[2] = run.orientation.amplitudeRotationX;
 }
 
 // Degrees turned this tick at a rate that went from `before` to `now` (degrees per tick). Tuned, a
@@ -202,87 +202,87 @@ static float degreesThisTick(float before, float now)
     return 0.5f * (before + now) + 0.5f * (now - before) / r;
 }
 
-static void airRotations()
+static void airRotations(RunState& run)
 {
-    const float* before = tickRun->rider.jump.ratesBefore;
-    float y = degreesThisTick(before[0], tickRun->orientation.amplitudeRotationY);
-    float z = degreesThisTick(before[1], tickRun->orientation.amplitudeRotationZ);
-    float x = degreesThisTick(before[2], tickRun->orientation.amplitudeRotationX);
-    tickRun->orientation.rotSkierY += y;
-    tickRun->orientation.rotSkierZ += z;
-    tickRun->orientation.rotSkierX += x;
-    addJumpPoints(spinPoints * fabsf(y));
-    addJumpPoints(flipPoints * fabsf(z));
-    addJumpPoints(sideFlipPoints * fabsf(x));
+    const float* before = run.rider.jump.ratesBefore;
+    float y = degreesThisTick(before[0], run.orientation.amplitudeRotationY);
+    float z = degreesThisTick(before[1], run.orientation.amplitudeRotationZ);
+    float x = degreesThisTick(before[2], run.orientation.amplitudeRotationX);
+    run.orientation.rotSkierY += y;
+    run.orientation.rotSkierZ += z;
+    run.orientation.rotSkierX += x;
+    addJumpPoints(run, spinPoints * fabsf(y));
+    addJumpPoints(run, flipPoints * fabsf(z));
+    addJumpPoints(run, sideFlipPoints * fabsf(x));
 }
 
-static void touchDown(float ground)
+static void touchDown(RunState& run, float ground)
 {
-    tickRun->motion.Yobjet = ground;
-    tickRun->motion.velocity = landingVelocity;
-    setContact(1);
-    tickRun->phases.sautDroite = tickRun->phases.sautGauche = tickRun->phases.sautDevant = tickRun->phases.sautDerriere = 0;
-    tickRun->phases.sautLincolnLoopDroite = tickRun->phases.sautLincolnLoopGauche = 0;
-    tickRun->orientation.rotSkierY = fmodf(truncf(tickRun->orientation.rotSkierY), 360.0f);
-    tickRun->phases.changementContact = 1;
-    tickRun->tricks.animationFigureFinie = 0;
-    tickRun->motion.bufferJump = 0.0f;
-    tickRun->orientation.amplitudeRotationY = tickRun->orientation.amplitudeRotationZ = tickRun->orientation.amplitudeRotationX = 0.0f;
-    tickRun->tricks.derniereRotYAvtSaut = 0.0f;
+    run.motion.Yobjet = ground;
+    run.motion.velocity = landingVelocity;
+    setContact(run, 1);
+    run.phases.sautDroite = run.phases.sautGauche = run.phases.sautDevant = run.phases.sautDerriere = 0;
+    run.phases.sautLincolnLoopDroite = run.phases.sautLincolnLoopGauche = 0;
+    run.orientation.rotSkierY = fmodf(truncf(run.orientation.rotSkierY), 360.0f);
+    run.phases.changementContact = 1;
+    run.tricks.animationFigureFinie = 0;
+    run.motion.bufferJump = 0.0f;
+    run.orientation.amplitudeRotationY = run.orientation.amplitudeRotationZ = run.orientation.amplitudeRotationX = 0.0f;
+    run.tricks.derniereRotYAvtSaut = 0.0f;
 }
 
-void airPhase()
+void airPhase(RunState& run)
 {
-    if (getContact() != 0) return;
-    riseOrGrind();
-    airRotations();
-    float g = yTheoObjSettingFaceNumber(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces, 1);
-    if (tickRun->motion.YavantSaut <= g) touchDown(g);
-    else tickRun->motion.Yobjet = tickRun->motion.YavantSaut;
+    if (getContact(run) != 0) return;
+    riseOrGrind(run);
+    airRotations(run);
+    float g = yTheoObjSettingFaceNumber(run.rider.ground, points, faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces, 1);
+    if (run.motion.YavantSaut <= g) touchDown(run, g);
+    else run.motion.Yobjet = run.motion.YavantSaut;
 }
 
-static void enterHalfPipeWall(int mark)
+static void enterHalfPipeWall(RunState& run, int mark)
 {
-    tickRun->phases.inHalfPipe = 1;
-    tickRun->phases.rotSkierYAvantSautHalfPipe = (int)tickRun->orientation.rotSkierY;
-    tickRun->phases.inInterieurHalfPipe = 0;
-    tickRun->orientation.rotSkierYAvantSaut = (float)mark;
+    run.phases.inHalfPipe = 1;
+    run.phases.rotSkierYAvantSautHalfPipe = (int)run.orientation.rotSkierY;
+    run.phases.inInterieurHalfPipe = 0;
+    run.orientation.rotSkierYAvantSaut = (float)mark;
 }
 
 // Pushing adds its 400 at the start of every 1/60 s begun with the key held under the push limit.
-void pushTick(short held)
+void pushTick(RunState& run, short held)
 {
-    if (!held || getContact() != 1) return;
-    for (int n = tunedStepsBeginning(tickRun->timing.runTicks); n > 0; n--)
-        if (tickRun->motion.vitessePrecedente + pushStep < pushLimit) tickRun->motion.vitessePrecedente += pushStep;
+    if (!held || getContact(run) != 1) return;
+    for (int n = tunedStepsBeginning(run.timing.runTicks); n > 0; n--)
+        if (run.motion.vitessePrecedente + pushStep < pushLimit) run.motion.vitessePrecedente += pushStep;
 }
 
-void handleFaceSurfaceBehaviour(TexData* surfaces)
+void handleFaceSurfaceBehaviour(RunState& run, TexData* surfaces)
 {
-    if (getContact() != 1) return;
-    int face = getNumeroFaceCourante();
+    if (getContact(run) != 1) return;
+    int face = getNumeroFaceCourante(run);
     int s = (surfaces && face >= 0 && face < maxTrackFaces) ? surfaces[face].surface : surfaceNeige;
     // A booster speeds the rider up by 1.1 at the start of every 1/60 s that begins on it.
     if (s == surfaceBooster)
-        for (int n = tunedStepsBeginning(tickRun->timing.runTicks); n > 0; n--) tickRun->motion.vitessePrecedente *= boosterFactor;
+        for (int n = tunedStepsBeginning(run.timing.runTicks); n > 0; n--) run.motion.vitessePrecedente *= boosterFactor;
     switch (s) {
     case surfaceRepousse:
-        tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 0;
-        tickRun->motion.vitessePrecedente = repelSpeed;
+        run.phases.inHalfPipe = run.phases.inInterieurHalfPipe = 0;
+        run.motion.vitessePrecedente = repelSpeed;
         break;
-    case surfaceHalfPipeDroite: enterHalfPipeWall(halfPipeRightMark); break;
-    case surfaceHalfPipeGauche: enterHalfPipeWall(-halfPipeRightMark); break;
-    case surfaceHalfPipeFond: tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 1; break;
+    case surfaceHalfPipeDroite: enterHalfPipeWall(run, halfPipeRightMark); break;
+    case surfaceHalfPipeGauche: enterHalfPipeWall(run, -halfPipeRightMark); break;
+    case surfaceHalfPipeFond: run.phases.inHalfPipe = run.phases.inInterieurHalfPipe = 1; break;
     case surfaceHorsPiste:
-        replaceSkierOperation();
-        feedbackOutOfBounds();
-        tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 0;
+        replaceSkierOperation(run);
+        feedbackOutOfBounds(run);
+        run.phases.inHalfPipe = run.phases.inInterieurHalfPipe = 0;
         break;
     case surfaceBooster:
-        if (tickRun->rider.ground.previousSurface != surfaceBooster) emitRunEvent(RUN_EV_BOOST);
-        tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 0;
+        if (run.rider.ground.previousSurface != surfaceBooster) emitRunEvent(run, RUN_EV_BOOST);
+        run.phases.inHalfPipe = run.phases.inInterieurHalfPipe = 0;
         break;
-    default: tickRun->phases.inHalfPipe = tickRun->phases.inInterieurHalfPipe = 0; break;
+    default: run.phases.inHalfPipe = run.phases.inInterieurHalfPipe = 0; break;
     }
-    tickRun->rider.ground.previousSurface = s;
+    run.rider.ground.previousSurface = s;
 }

@@ -1,6 +1,8 @@
 // The rider's motion: ground physics, take-offs, the air phase and the track surfaces.
 #pragma once
 
+struct RunState;
+
 struct TexData;
 
 // Speeds and thresholds the frame and the tests share.
@@ -10,20 +12,20 @@ const float stoppedSpeed = 400.0f;
 const float landingVelocity = 12000.0f;
 
 // Pushes for this tick, with the push key held or not.
-void pushTick(short held);
+void pushTick(RunState& run, short held);
 
 // Remembers the air spin rates as a tick begins (the first step of every tick).
-void noteAirRates();
+void noteAirRates(RunState& run);
 
-void groundPhysics();
-void handleDecollage(int face, float angle);
+void groundPhysics(RunState& run);
+void handleDecollage(RunState& run, int face, float angle);
 // The jump key was let go this tick with a charge to leave on: the rider takes off at its end.
-short takeOffThisTick();
-void manualTakeOff();
+short takeOffThisTick(const RunState& run);
+void manualTakeOff(RunState& run);
 // Gravity or rail, air rotations and their points, touch-down. Only while off the ground.
-void airPhase();
-void handleFaceSurfaceBehaviour(TexData* surfaces);
+void airPhase(RunState& run);
+void handleFaceSurfaceBehaviour(RunState& run, TexData* surfaces);
 // The weight the slope pulls the rider with (the card's, or a default for a card without one).
 float riderWeight();
 // Adds to the jump's points, truncated toward zero and kept within an int.
-void addJumpPoints(double points);
+void addJumpPoints(RunState& run, double points);

@@ -34,31 +34,31 @@ static RideConditions currentConditions()
     return c;
 }
 
-int freshRunOnLoadedTrack()
+int freshRunOnLoadedTrack(RunState& run)
 {
-    videPileBoutons();
-    reinitGameVar(*tickRun);
+    videPileBoutons(run);
+    reinitGameVar(run);
     if (!restoreLoadedTrack()) return 0;
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(run, bombsQty);
     return 1;
 }
 
-int beginReRide(ReRider* r, const InputRecording& input)
+int beginReRide(RunState& run, ReRider* r, const InputRecording& input)
 {
     r->kept = currentConditions();
     applyConditions(input.ridden);
     r->riding = 1;
     startInputCursor(&r->cursor, input);
-    if (!freshRunOnLoadedTrack()) {
+    if (!freshRunOnLoadedTrack(run)) {
         endReRide(r);
         return 0;
     }
-    placeSkierAtStart(*tickRun, 0);
-    clearRunEvents();
+    placeSkierAtStart(run, 0);
+    clearRunEvents(run);
     return 1;
 }
 
-int reRideTick(ReRider* r, float frameps)
+int reRideTick(RunState& run, ReRider* r, float frameps)
 {
     unsigned short held;
     if (!r->riding || !nextTickInput(&r->cursor, &held)) return 0;
@@ -66,7 +66,7 @@ int reRideTick(ReRider* r, float frameps)
     setHeldBits(held, &in);
     in.clockMs = tickClockMs(runTicker, ++runTicker.ticks);
     in.frameps = frameps;
-    simulateGameFrame(*tickRun, in);
+    simulateGameFrame(run, in);
     return 1;
 }
 
@@ -77,21 +77,21 @@ void endReRide(ReRider* r)
     r->riding = 0;
 }
 
-const char* reRideBestRun(const BestRun& run, const std::function<void()>& afterTick)
+const char* reRideBestRun(RunState& run, const BestRun& best, const std::function<void()>& afterTick)
 {
-    const InputRecording& input = run.rec.input;
+    const InputRecording& input = best.rec.input;
     if (!wholeInput(input)) return "no input to ride";
     if (input.ridden.ticksPerSecond != rideConditionsNow().ticksPerSecond) return "ridden at another tick rate";
     ReRider r;
-    if (!beginReRide(&r, input)) return "no track to ride it on";
-    while (reRideTick(&r, (float)input.ridden.ticksPerSecond)) {
+    if (!beginReRide(run, &r, input)) return "no track to ride it on";
+    while (reRideTick(run, &r, (float)input.ridden.ticksPerSecond)) {
         if (afterTick) afterTick();
-        clearRunEvents();
+        clearRunEvents(run);
     }
     endReRide(&r);
-    if (!tickRun->motion.skieurArrive) return "it rides short of the finish";
-    if (runScoreSoFar() != run.finalScore) return "it rides to another score";
-    if (tickRun->timing.totalTime != run.finalTime) return "it rides to another time";
+    if (!run.motion.skieurArrive) return "it rides short of the finish";
+    if (runScoreSoFar(run) != best.finalScore) return "it rides to another score";
+    if (run.timing.totalTime != best.finalTime) return "it rides to another time";
     return nullptr;
 }
 

@@ -7,6 +7,8 @@
 
 #include "run/bestRun.h"
 
+struct RunState;
+
 struct ReRider {
     InputCursor cursor;
     RideConditions kept;  // the game's own, given back by endReRide
@@ -16,17 +18,17 @@ struct ReRider {
 // A run on the loaded track as the game loop prepares one: the track as its file had it (kickers
 // and collectables of the last run undone), the run state reset, the bombs counted again. 0 when
 // no track is loaded.
-int freshRunOnLoadedTrack();
+int freshRunOnLoadedTrack(RunState& run);
 // The recorded run from the start line, under its conditions: 0 when no track is loaded.
-int beginReRide(ReRider* r, const InputRecording& input);
+int beginReRide(RunState& run, ReRider* r, const InputRecording& input);
 // One recorded tick: 0 once every tick was ridden. frameps is what the drawing is told (F7 only).
-int reRideTick(ReRider* r, float frameps);
+int reRideTick(RunState& run, ReRider* r, float frameps);
 // The game's weight and tolerances back; the run state stays the re-ride's.
 void endReRide(ReRider* r);
 
 // Rides the best run's input again to its end, calling afterTick after each tick (its events are
 // there to take, then cleared): nullptr when it reaches the recorded score and time, else why not.
 // The run state is the re-ride's afterwards.
-const char* reRideBestRun(const BestRun& run, const std::function<void()>& afterTick = nullptr);
+const char* reRideBestRun(RunState& run, const BestRun& best, const std::function<void()>& afterTick = nullptr);
 // The single line told to the player about a best run that does not ride again, into out.
 void bestRunRefusalLine(char* out, size_t size, const char* why, const char* whatIsLost);

@@ -31,9 +31,9 @@ static void watchMoment(ReplayMarkWatch& w, long tick, short air, int banked, sh
     w.fallen = fallen;
 }
 
-void watchReplayTick(ReplayMarkWatch& w, long tick, std::vector<ReplayMark>* marks)
+void watchReplayTick(const RunState& run, ReplayMarkWatch& w, long tick, std::vector<ReplayMark>* marks)
 {
-    watchMoment(w, tick, getContact() == 0, tickRun->scores.totalScore, tickRun->phases.chute, marks);
+    watchMoment(w, tick, getContact(run) == 0, run.scores.totalScore, run.phases.chute, marks);
 }
 
 void marksFromSamples(const RunRecording& rec, std::vector<ReplayMark>* marks)

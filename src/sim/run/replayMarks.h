@@ -4,6 +4,8 @@
 
 #include <vector>
 
+struct RunState;
+
 enum ReplayMarkKind { replayMarkJump, replayMarkTrick, replayMarkFall, replayMarkKindCount };
 
 struct ReplayMark {
@@ -23,7 +25,7 @@ struct ReplayMarkWatch {
 };
 
 // After tick `tick` of a run ridden from its start line: the marks it makes, appended in tick order.
-void watchReplayTick(ReplayMarkWatch& w, long tick, std::vector<ReplayMark>* marks);
+void watchReplayTick(const RunState& run, ReplayMarkWatch& w, long tick, std::vector<ReplayMark>* marks);
 // The marks an older recording of samples alone gives (no points: its jumps and falls), at the ticks
 // of their sample times.
 struct RunRecording;

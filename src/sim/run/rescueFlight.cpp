@@ -63,27 +63,27 @@ short stepFirework(FireworkState* f, float k, float* messageScale)
     return done;
 }
 
-void resetRescueFlight()
+void resetRescueFlight(RunState& run)
 {
-    tickRun->rescueFlight = RescueFlight{};
-    tickRun->rescueFlight.rocket.fireMov = ROCKET_FLAME;
-    tickRun->rescueFlight.firework.sizeStar = 1.0f;
+    run.rescueFlight = RescueFlight{};
+    run.rescueFlight.rocket.fireMov = ROCKET_FLAME;
+    run.rescueFlight.firework.sizeStar = 1.0f;
 }
 
-void hideRescueFlight() { tickRun->rescueFlight.rocketShown = tickRun->rescueFlight.fireworkShown = 0; }
+void hideRescueFlight(RunState& run) { run.rescueFlight.rocketShown = run.rescueFlight.fireworkShown = 0; }
 
-short stepRescueFlight(float k)
+short stepRescueFlight(RunState& run, float k)
 {
-    RescueFlight& f = tickRun->rescueFlight;
-    hideRescueFlight();
+    RescueFlight& f = run.rescueFlight;
+    hideRescueFlight(run);
     if (!f.rocketDone) {
-        if (f.rocket.deb == 0) emitRunEvent(RUN_EV_RESCUE_LAUNCH);
+        if (f.rocket.deb == 0) emitRunEvent(run, RUN_EV_RESCUE_LAUNCH);
         f.rocketShown = 1;
         f.rocketDone = stepRocket(&f.rocket, 0, k, &f.cameraLift);
         if (!f.rocketDone) return 0;
     }
     if (!f.fireworkDone) {
-        if (f.firework.deb == 0) emitRunEvent(RUN_EV_RESCUE_FIREWORK);
+        if (f.firework.deb == 0) emitRunEvent(run, RUN_EV_RESCUE_FIREWORK);
         f.fireworkShown = 1;
         f.fireworkDone = stepFirework(&f.firework, k, &f.messageScale);
     }

@@ -2,6 +2,8 @@
 // The run counts it; the drawing only shows where it is.
 #pragma once
 
+struct RunState;
+
 // Rocket climb: one frame at 20 / frameps; returns 1 when done.
 struct RocketState {
     int deb;
@@ -28,8 +30,8 @@ struct RescueFlight {
     float cameraLift;  // how far the rocket has climbed: the camera follows it a frame behind
 };
 
-void resetRescueFlight();
+void resetRescueFlight(RunState& run);
 // Nothing of the rescue is shown this frame (called before stepping it).
-void hideRescueFlight();
+void hideRescueFlight(RunState& run);
 // One frame of the whole sequence; emits the launch and the burst; returns 1 on its last frame.
-short stepRescueFlight(float k);
+short stepRescueFlight(RunState& run, float k);

@@ -4,23 +4,23 @@
 #include "run/runState.h"
 
 
-void emitRunEvent(RunEventKind kind)
+void emitRunEvent(RunState& run, RunEventKind kind)
 {
-    if (tickRun->events.count >= maxRunEvents) {
-        tickRun->events.dropped++;
+    if (run.events.count >= maxRunEvents) {
+        run.events.dropped++;
         return;
     }
-    RunEvent& e = tickRun->events.items[tickRun->events.count++];
+    RunEvent& e = run.events.items[run.events.count++];
     e.kind = kind;
-    e.x = tickRun->motion.Xobjet;
-    e.y = tickRun->motion.Yobjet;
-    e.z = tickRun->motion.Zobjet;
+    e.x = run.motion.Xobjet;
+    e.y = run.motion.Yobjet;
+    e.z = run.motion.Zobjet;
 }
 
-const RunEventList& runEvents() { return tickRun->events; }
+const RunEventList& runEvents(const RunState& run) { return run.events; }
 
-void clearRunEvents()
+void clearRunEvents(RunState& run)
 {
-    tickRun->events.count = 0;
-    tickRun->events.dropped = 0;
+    run.events.count = 0;
+    run.events.dropped = 0;
 }

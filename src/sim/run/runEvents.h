@@ -2,6 +2,8 @@
 // to the sound layer and the effects after the frame. The simulation itself plays and draws nothing.
 #pragma once
 
+struct RunState;
+
 enum RunEventKind {
     RUN_EV_FALL,            // the rider falls (hit an obstacle, or landed badly)
     RUN_EV_LANDING,         // touch-down of a jump: thud and a burst of snow
@@ -37,7 +39,7 @@ struct RunEventList {
 };
 
 // Appends an event at the rider's position.
-void emitRunEvent(RunEventKind kind);
-const RunEventList& runEvents();
+void emitRunEvent(RunState& run, RunEventKind kind);
+const RunEventList& runEvents(const RunState& run);
 // The consumer empties the list after it has played and drawn what is in it.
-void clearRunEvents();
+void clearRunEvents(RunState& run);

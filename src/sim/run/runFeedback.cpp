@@ -15,88 +15,88 @@ static const double COUNTDOWN_STEP = 0.25;   // the start second in quarters: 3,
 static const double GO_AFTER_START = 0.5;
 
 
-static void note(int kind, int points)
+static void note(RunState& run, int kind, int points)
 {
-    tickRun->told.runFeedback.kind = kind;
-    tickRun->told.runFeedback.points = points;
-    tickRun->told.runFeedback.secondsLeft = MESSAGE_SECONDS;
+    run.told.runFeedback.kind = kind;
+    run.told.runFeedback.points = points;
+    run.told.runFeedback.secondsLeft = MESSAGE_SECONDS;
 }
 
 // A hop or a landing worth nothing is not worth a message.
-void feedbackLanded(int points)
+void feedbackLanded(RunState& run, int points)
 {
-    if (points > 0) note(messageLanded, points);
+    if (points > 0) note(run, messageLanded, points);
 }
 
-void feedbackCrashed(int lost)
+void feedbackCrashed(RunState& run, int lost)
 {
-    if (tickRun->phases.chute && lost > 0) tickRun->told.fallCause.pointsLost = lost;
-    if (lost > 0) note(messageCrashed, lost);
+    if (run.phases.chute && lost > 0) run.told.fallCause.pointsLost = lost;
+    if (lost > 0) note(run, messageCrashed, lost);
 }
 
-void feedbackFall(int reason, int degreesOff)
+void feedbackFall(RunState& run, int reason, int degreesOff)
 {
-    tickRun->told.fallCause = {reason, degreesOff, 0};
+    run.told.fallCause = {reason, degreesOff, 0};
 }
 
-static void followStillness(double seconds)
+static void followStillness(RunState& run, double seconds)
 {
     // Riding on, or put back on the track by the rescue, ends what the fall had to say.
-    if (tickRun->told.fallCause.reason != fallNone && ((!tickRun->phases.chute && !tickRun->motion.skieurStop) || tickRun->phases.replacement)) tickRun->told.fallCause = {fallNone, 0, 0};
+    if (run.told.fallCause.reason != fallNone && ((!run.phases.chute && !run.motion.skieurStop) || run.phases.replacement)) run.told.fallCause = {fallNone, 0, 0};
     // The slow first moments after the start are no stop: only a rider who has ridden stops.
-    short& ridden = tickRun->rider.riddenSinceStart;
-    if (!tickRun->motion.skieurStop) ridden = 1;
-    short standing = tickRun->timing.DEPART == 1 && !tickRun->motion.skieurArrive && !tickRun->phases.chute && tickRun->motion.skieurStop && getContact() == 1 && ridden;
-    tickRun->told.stoppedSeconds = standing ? tickRun->told.stoppedSeconds + seconds : 0.0;
+    short& ridden = run.rider.riddenSinceStart;
+    if (!run.motion.skieurStop) ridden = 1;
+    short standing = run.timing.DEPART == 1 && !run.motion.skieurArrive && !run.phases.chute && run.motion.skieurStop && getContact(run) == 1 && ridden;
+    run.told.stoppedSeconds = standing ? run.told.stoppedSeconds + seconds : 0.0;
 }
 
-void feedbackOutOfBounds() { note(messageOutOfBounds, 0); }
+void feedbackOutOfBounds(RunState& run) { note(run, messageOutOfBounds, 0); }
 
-void ageRunFeedback(double seconds)
+void ageRunFeedback(RunState& run, double seconds)
 {
-    followStillness(seconds);
-    if (tickRun->told.runFeedback.kind == messageNone) return;
-    tickRun->told.runFeedback.secondsLeft -= seconds;
-    if (tickRun->told.runFeedback.secondsLeft <= 0) tickRun->told.runFeedback = {messageNone, 0, 0.0};
+    followStillness(run, seconds);
+    if (run.told.runFeedback.kind == messageNone) return;
+    run.told.runFeedback.secondsLeft -= seconds;
+    if (run.told.runFeedback.secondsLeft <= 0) run.told.runFeedback = {messageNone, 0, 0.0};
 }
 
-void resetRunFeedback()
+void resetRunFeedback(RunState& run)
 {
-    tickRun->told.runFeedback = {messageNone, 0, 0.0};
-    tickRun->told.trickHeld = -1;
-    tickRun->told.fallCause = {fallNone, 0, 0};
-    tickRun->told.stoppedSeconds = 0.0;
+    run.told.runFeedback = {messageNone, 0, 0.0};
+    run.told.trickHeld = -1;
+    run.told.fallCause = {fallNone, 0, 0};
+    run.told.stoppedSeconds = 0.0;
 }
 
-static int holdingATrick()
+static int holdingATrick(const RunState& run)
 {
-    return tickRun->told.trickHeld >= 0 && tickRun->told.trickHeld < nbPositionsMax && getContact() == 0 && !tickRun->phases.chute &&
-           thereIsTrickButtonsPressed();
+    return run.told.trickHeld >= 0 && run.told.trickHeld < nbPositionsMax && getContact(run) == 0 && !run.phases.chute &&
+           thereIsTrickButtonsPressed(run);
 }
 
-void runFeedbackLine(char* out, int size)
+void runFeedbackLine(const RunState& run, char* out, int size)
 {
     out[0] = '\0';
-    if (holdingATrick()) {
-        shownTitle(out, size, getPositionsDispo()[tickRun->told.trickHeld].name);
+    if (holdingATrick(run)) {
+        shownTitle(out, size, getPositionsDispo()[run.told.trickHeld].name);
         return;
     }
-    switch (tickRun->told.runFeedback.kind) {
-    case messageLanded: snprintf(out, size, "Landed +%i", tickRun->told.runFeedback.points); break;
-    case messageCrashed: snprintf(out, size, "Crashed: %i lost", tickRun->told.runFeedback.points); break;
+    switch (run.told.runFeedback.kind) {
+    case messageLanded: snprintf(out, size, "Landed +%i", run.told.runFeedback.points); break;
+    case messageCrashed: snprintf(out, size, "Crashed: %i lost", run.told.runFeedback.points); break;
     case messageOutOfBounds: snprintf(out, size, "Out of the course: put back on the track"); break;
     default: break;
     }
 }
 
-void countdownLine(char* out, int size)
+void countdownLine(const RunState& run, char* out, int size)
 {
     out[0] = '\0';
-    if (tickRun->timing.LETSGO == 1 && !tickRun->timing.DEPART) {
-        int quarter = (int)(tickRun->timing.diffTemps / COUNTDOWN_STEP);
+    if (run.timing.LETSGO == 1 && !run.timing.DEPART) {
+        int quarter = (int)(run.timing.diffTemps / COUNTDOWN_STEP);
         if (quarter < 3) snprintf(out, size, "%i", 3 - quarter);
         else snprintf(out, size, "Go");
-    } else if (tickRun->timing.DEPART == 1 && !tickRun->motion.skieurArrive && tickRun->timing.totalTime < GO_AFTER_START) {
+    } else if (run.timing.DEPART == 1 && !run.motion.skieurArrive && run.timing.totalTime < GO_AFTER_START) {
         snprintf(out, size, "Go");
     }
 }

@@ -3,6 +3,8 @@
 // stands still.
 #pragma once
 
+struct RunState;
+
 enum FeedbackKind { messageNone, messageLanded, messageCrashed, messageOutOfBounds };
 
 struct RunFeedback {
@@ -20,19 +22,19 @@ struct FallCause {
 };
 // Seconds the rider has stood still on the snow, up and riding (not fallen, started, not finished),
 // once he has ridden faster than a stop since the start.
-void feedbackFall(int reason, int degreesOff);
+void feedbackFall(RunState& run, int reason, int degreesOff);
 // Slot of the trick pose held in the air (position files), -1 for none or a combination no file defines.
 
-void feedbackLanded(int points);
-void feedbackCrashed(int lost);
-void feedbackOutOfBounds();
+void feedbackLanded(RunState& run, int points);
+void feedbackCrashed(RunState& run, int lost);
+void feedbackOutOfBounds(RunState& run);
 // Run time passes: messages fade out after their time, a fall's reason once the rider rides on, and
 // the time standing still grows.
-void ageRunFeedback(double seconds);
-void resetRunFeedback();
+void ageRunFeedback(RunState& run, double seconds);
+void resetRunFeedback(RunState& run);
 
 // The message line this frame: the trick held ("Mute Grab"), else "Landed +N", "Crashed: N lost",
 // "Out of the course: put back on the track" while they last; "" for none.
-void runFeedbackLine(char* out, int size);
+void runFeedbackLine(const RunState& run, char* out, int size);
 // "3", "2", "1" through the start second, "Go" in its last quarter and just after; "" otherwise.
-void countdownLine(char* out, int size);
+void countdownLine(const RunState& run, char* out, int size);

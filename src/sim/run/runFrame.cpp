@@ -29,66 +29,66 @@ static const float pitchFollowPerSecond = 240.0f;  // the displayed pitch follow
 static const float afterFinishBrake = 200.0f;
 static const float fallBrake = 250.0f;
 
-void setChute(short fall)
+void setChute(RunState& run, short fall)
 {
     if (fall) {
-        tickRun->phases.chute = 1;
-        tickRun->motion.freinage = fallBrake;
-        tickRun->phases.rotationChute = 0.0f;
-        tickRun->phases.tempsChute = 0.0f;
+        run.phases.chute = 1;
+        run.motion.freinage = fallBrake;
+        run.phases.rotationChute = 0.0f;
+        run.phases.tempsChute = 0.0f;
     } else {
-        tickRun->phases.chute = 0;
+        run.phases.chute = 0;
     }
 }
 
 void placeSkierAtStart(RunState& run, long nowMs)
 {
-    RunContext in(run);
-    setXobjet_inc(depart);
-    tickRun->motion.Xobjet = depart;
-    tickRun->motion.Xprec = getXobjet_inc() - 1.0f;
-    setAncienContact(1);
-    setContact(1);
-    tickRun->timing.tempsDepart = (int)nowMs;
+    PoseContext posing(run.pose);
+    setXobjet_inc(run, depart);
+    run.motion.Xobjet = depart;
+    run.motion.Xprec = getXobjet_inc(run) - 1.0f;
+    setAncienContact(run, 1);
+    setContact(run, 1);
+    run.timing.tempsDepart = (int)nowMs;
     startRunTicker(runTicker, nowMs);
-    tickRun->orientation.angleCourant = tickRun->orientation.angleDePlacementEffectif =
-        placeObjetAndGetAngle(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces, tickRun->orientation.rotSkierY, tickRun->orientation.faceUpVector);
-    tickRun->motion.Yobjet = getYobjetCour();
+    run.orientation.angleCourant = run.orientation.angleDePlacementEffectif =
+        placeObjetAndGetAngle(run.rider.ground, points, faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces, run.orientation.rotSkierY, run.orientation.faceUpVector);
+    run.motion.Yobjet = getYobjetCour(run);
     // The first crest is measured from the start's own slope, not from the last track's triangle.
-    tickRun->phases.numFaceCour = getNumeroFaceCourante();
-    tickRun->phases.angleFaceCour = tickRun->orientation.angleCourant;
-    reinitCollisionSweep(tickRun->motion.Xobjet, tickRun->motion.Yobjet, tickRun->motion.Zobjet);
+    run.phases.numFaceCour = getNumeroFaceCourante(run);
+    run.phases.angleFaceCour = run.orientation.angleCourant;
+    reinitCollisionSweep(run, run.motion.Xobjet, run.motion.Yobjet, run.motion.Zobjet);
     changePosition(builtInPoses.reposPosition);
 }
 
 // Both vectors live on the stack: nothing to release.
-void computeSkierVectors()
+void computeSkierVectors(RunState& run)
 {
     float up[3], front[3];
     getVectorBassinSkier(up);
     getVectorFrontSkier(front);
     ThreeDPoint n(up), f(front);
-    applyRotationToPoint(&n, tickRun->orientation.rotSkierX, 0, 0);
-    applyRotationToPoint(&n, 0, 0, -tickRun->orientation.rotSkierZ);
-    applyRotationToPoint(&n, 0, -tickRun->orientation.rotSkierY, 0);
-    applyRotationToPoint(&f, tickRun->orientation.rotSkierX, 0, 0);
-    applyRotationToPoint(&f, 0, 0, -tickRun->orientation.rotSkierZ);
-    applyRotationToPoint(&f, 0, -tickRun->orientation.rotSkierY, 0);
-    n.toVec(tickRun->orientation.skierNormaleVector);
-    f.toVec(tickRun->orientation.skierFrontVector);
+    applyRotationToPoint(&n, run.orientation.rotSkierX, 0, 0);
+    applyRotationToPoint(&n, 0, 0, -run.orientation.rotSkierZ);
+    applyRotationToPoint(&n, 0, -run.orientation.rotSkierY, 0);
+    applyRotationToPoint(&f, run.orientation.rotSkierX, 0, 0);
+    applyRotationToPoint(&f, 0, 0, -run.orientation.rotSkierZ);
+    applyRotationToPoint(&f, 0, -run.orientation.rotSkierY, 0);
+    n.toVec(run.orientation.skierNormaleVector);
+    f.toVec(run.orientation.skierFrontVector);
 }
 
-static void skinRider()
+static void skinRider(const RunState& run)
 {
     majRotationsBones(riddenModel());
-    transformSkier(riddenModel(), tickRun->orientation.angleDePlacementEffectif, tickRun->orientation.rotSkierY);
+    transformSkier(run, riddenModel(), run.orientation.angleDePlacementEffectif, run.orientation.rotSkierY);
 }
 
-static void startWhenJumpPressed()
+static void startWhenJumpPressed(RunState& run)
 {
-    if (!tickRun->timing.LETSGO && !tickRun->timing.DEPART && runHeld(RB_JUMP)) {
-        tickRun->timing.LETSGO = 1;
-        tickRun->timing.tempsDepart = (int)runClock();
+    if (!run.timing.LETSGO && !run.timing.DEPART && runHeld(run, RB_JUMP)) {
+        run.timing.LETSGO = 1;
+        run.timing.tempsDepart = (int)runClock(run);
     }
 }
 
@@ -101,124 +101,124 @@ static void countdownPoses(double t)
     else if (t > 3 * q && t < countdownSeconds) animPositionActu(builtInPoses.normalPosition, (float)((t - 3 * q) / q * 100));
 }
 
-static void countdown()
+static void countdown(RunState& run)
 {
-    if (tickRun->timing.LETSGO != 1) return;
-    countdownPoses(tickRun->timing.diffTemps);
-    if (tickRun->timing.diffTemps > countdownSeconds) tickRun->timing.animDepartFini = 1;
-    if (!tickRun->timing.animDepartFini) {
-        tickRun->timing.tempsCourant = (int)runClock();
-        tickRun->timing.diffTemps = (tickRun->timing.tempsCourant - tickRun->timing.tempsDepart) * 0.001;
+    if (run.timing.LETSGO != 1) return;
+    countdownPoses(run.timing.diffTemps);
+    if (run.timing.diffTemps > countdownSeconds) run.timing.animDepartFini = 1;
+    if (!run.timing.animDepartFini) {
+        run.timing.tempsCourant = (int)runClock(run);
+        run.timing.diffTemps = (run.timing.tempsCourant - run.timing.tempsDepart) * 0.001;
     } else {
-        tickRun->timing.LETSGO = 0;
-        tickRun->timing.DEPART = 1;
-        tickRun->timing.tempsDepart = (int)runClock();
-        tickRun->timing.firstTemps = (float)runClock();
+        run.timing.LETSGO = 0;
+        run.timing.DEPART = 1;
+        run.timing.tempsDepart = (int)runClock(run);
+        run.timing.firstTemps = (float)runClock(run);
     }
 }
 
-static void finishLine()
+static void finishLine(RunState& run)
 {
-    if (tickRun->motion.Xobjet > arrivee && !tickRun->motion.skieurArrive) {
-        tickRun->motion.skieurArrive = 1;
-        tickRun->scores.vuScores = 0;
-        tickRun->motion.flightOverLine = getContact() == 0;
+    if (run.motion.Xobjet > arrivee && !run.motion.skieurArrive) {
+        run.motion.skieurArrive = 1;
+        run.scores.vuScores = 0;
+        run.motion.flightOverLine = getContact(run) == 0;
     }
 }
 
 // A rider who crosses the line in the air keeps the air controls until touch-down, so that a trick
 // let go after the line is seen and the jump lands (and banks) as anywhere else. A flight that starts
 // after the line (a crest, a kicker beyond it) is not steered.
-static void controlsOrStandBy()
+static void controlsOrStandBy(RunState& run)
 {
-    short racing = !tickRun->motion.skieurArrive || (getContact() == 0 && tickRun->motion.flightOverLine);
-    if (tickRun->timing.DEPART == 1 && racing && !tickRun->phases.chute) {
-        runControls();
-    } else if (tickRun->motion.skieurArrive && getContact() == 1) {
-        tickRun->motion.freinage = afterFinishBrake;
-    } else if (tickRun->phases.chute) {
-        tickRun->rider.collision.xPrecCol = tickRun->motion.Xobjet;
-        tickRun->rider.collision.yPrecCol = tickRun->motion.Yobjet;
-        tickRun->rider.collision.zPrecCol = tickRun->motion.Zobjet;
+    short racing = !run.motion.skieurArrive || (getContact(run) == 0 && run.motion.flightOverLine);
+    if (run.timing.DEPART == 1 && racing && !run.phases.chute) {
+        runControls(run);
+    } else if (run.motion.skieurArrive && getContact(run) == 1) {
+        run.motion.freinage = afterFinishBrake;
+    } else if (run.phases.chute) {
+        run.rider.collision.xPrecCol = run.motion.Xobjet;
+        run.rider.collision.yPrecCol = run.motion.Yobjet;
+        run.rider.collision.zPrecCol = run.motion.Zobjet;
     }
 }
 
 // Every tick of a started run is one tick long: the run's time is counted in ticks, never read off a clock.
-static void timeStep()
+static void timeStep(RunState& run)
 {
-    tickRun->timing.tempsCourant = (int)runClock();
-    tickRun->timing.diffTemps = runTickSeconds;
-    tickRun->timing.tempsDepart = tickRun->timing.tempsCourant;
+    run.timing.tempsCourant = (int)runClock(run);
+    run.timing.diffTemps = runTickSeconds;
+    run.timing.tempsDepart = run.timing.tempsCourant;
 }
 
 // The body pitch trails the slope; the take-off's speed reads it (physics), the drawing shows it.
-static void followBodyPitch()
+static void followBodyPitch(RunState& run)
 {
     const float pitchFollowStep = (float)(pitchFollowPerSecond * runTickSeconds);
-    if (tickRun->phases.reception == 1) {
-        tickRun->orientation.angleDePlacementEffectif = tickRun->orientation.angleCourant;
-    } else if (tickRun->orientation.angleDePlacementEffectif < tickRun->orientation.angleCourant) {
-        tickRun->orientation.angleDePlacementEffectif += pitchFollowStep;
-        if (tickRun->orientation.angleDePlacementEffectif > tickRun->orientation.angleCourant) tickRun->orientation.angleDePlacementEffectif = tickRun->orientation.angleCourant;
-    } else if (tickRun->orientation.angleDePlacementEffectif > tickRun->orientation.angleCourant) {
-        tickRun->orientation.angleDePlacementEffectif -= pitchFollowStep;
-        if (tickRun->orientation.angleDePlacementEffectif < tickRun->orientation.angleCourant) tickRun->orientation.angleDePlacementEffectif = tickRun->orientation.angleCourant;
+    if (run.phases.reception == 1) {
+        run.orientation.angleDePlacementEffectif = run.orientation.angleCourant;
+    } else if (run.orientation.angleDePlacementEffectif < run.orientation.angleCourant) {
+        run.orientation.angleDePlacementEffectif += pitchFollowStep;
+        if (run.orientation.angleDePlacementEffectif > run.orientation.angleCourant) run.orientation.angleDePlacementEffectif = run.orientation.angleCourant;
+    } else if (run.orientation.angleDePlacementEffectif > run.orientation.angleCourant) {
+        run.orientation.angleDePlacementEffectif -= pitchFollowStep;
+        if (run.orientation.angleDePlacementEffectif < run.orientation.angleCourant) run.orientation.angleDePlacementEffectif = run.orientation.angleCourant;
     }
 }
 
 static float wholeDegrees(float a) { return fmodf(truncf(a), 360.0f); }
 
-static void riderOrientation()
+static void riderOrientation(RunState& run)
 {
-    tickRun->orientation.angleCourant = wholeDegrees(tickRun->orientation.angleCourant);
-    tickRun->orientation.angleDePlacementEffectif = wholeDegrees(tickRun->orientation.angleDePlacementEffectif);
-    tickRun->phases.sensRotationChute = tickRun->phases.fakie ? -1.0f : 1.0f;
+    run.orientation.angleCourant = wholeDegrees(run.orientation.angleCourant);
+    run.orientation.angleDePlacementEffectif = wholeDegrees(run.orientation.angleDePlacementEffectif);
+    run.phases.sensRotationChute = run.phases.fakie ? -1.0f : 1.0f;
 }
 
-static void runningTime()
+static void runningTime(RunState& run)
 {
-    if (tickRun->motion.skieurArrive) return;
-    tickRun->timing.totalTime = tickRun->timing.DEPART == 1 ? (float)(tickRun->timing.runTicks * runTickSeconds) : 0.0f;
-    if (tickRun->timing.DEPART == 1) tickRun->timing.runTicks++;
+    if (run.motion.skieurArrive) return;
+    run.timing.totalTime = run.timing.DEPART == 1 ? (float)(run.timing.runTicks * runTickSeconds) : 0.0f;
+    if (run.timing.DEPART == 1) run.timing.runTicks++;
 }
 
 void simulateGameFrame(RunState& run, const RunInput& in)
 {
-    RunContext stepped(run);
-    setRunInput(in);
-    tickRun->timing.frameps = in.frameps;
-    noteAirRates();
-    startWhenJumpPressed();
-    countdown();
-    finishLine();
-    tickRun->motion.skieurStop = fabsf(tickRun->motion.vitessePrecedente) < stoppedSpeed;
-    controlsOrStandBy();
-    if (tickRun->timing.DEPART == 1) {
-        rescueRequest();
-        timeStep();
-        ageRunFeedback(tickRun->timing.diffTemps);
-        groundPhysics();
-        tickRun->motion.Xobjet = getXobjet_inc();
-        tickRun->motion.Yobjet = getYobjetCour();
-        if (!tickRun->phases.chute && getContact() == 1) handleDecollage(getNumeroFaceCourante(), tickRun->orientation.angleCourant);
-        computeSkierVectors();
-        manualTakeOff();
-        airPoseSteps();
-        airPhase();
-        landingSequence();
-        bankJumpPoints();
-        groundAnimations();
+    PoseContext posing(run.pose);
+    setRunInput(run, in);
+    run.timing.frameps = in.frameps;
+    noteAirRates(run);
+    startWhenJumpPressed(run);
+    countdown(run);
+    finishLine(run);
+    run.motion.skieurStop = fabsf(run.motion.vitessePrecedente) < stoppedSpeed;
+    controlsOrStandBy(run);
+    if (run.timing.DEPART == 1) {
+        rescueRequest(run);
+        timeStep(run);
+        ageRunFeedback(run, run.timing.diffTemps);
+        groundPhysics(run);
+        run.motion.Xobjet = getXobjet_inc(run);
+        run.motion.Yobjet = getYobjetCour(run);
+        if (!run.phases.chute && getContact(run) == 1) handleDecollage(run, getNumeroFaceCourante(run), run.orientation.angleCourant);
+        computeSkierVectors(run);
+        manualTakeOff(run);
+        airPoseSteps(run);
+        airPhase(run);
+        landingSequence(run);
+        bankJumpPoints(run);
+        groundAnimations(run);
     }
-    followBodyPitch();
+    followBodyPitch(run);
     // A fallen rider is skinned once, in the fall pose of this frame.
-    if (!tickRun->phases.chute) skinRider();
-    riderOrientation();
-    if (tickRun->phases.chute) {
-        fallStep();
-        skinRider();
+    if (!run.phases.chute) skinRider(run);
+    riderOrientation(run);
+    if (run.phases.chute) {
+        fallStep(run);
+        skinRider(run);
     }
-    rescueProgress();
-    replacementFade();
-    runningTime();
-    recordRiderFrame();
+    rescueProgress(run);
+    replacementFade(run);
+    runningTime(run);
+    recordRiderFrame(run);
 }

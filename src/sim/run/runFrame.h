@@ -13,6 +13,6 @@ void simulateGameFrame(RunState& run, const RunInput& in);
 // clock, and the run's ticks count from it (runTicker).
 void placeSkierAtStart(RunState& run, long nowMs);
 
-void setChute(short fall);
+void setChute(RunState& run, short fall);
 // The rider's up and forward vectors turned by his rotations, into skierNormaleVector / skierFrontVector.
-void computeSkierVectors();
+void computeSkierVectors(RunState& run);

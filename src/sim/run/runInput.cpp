@@ -3,44 +3,44 @@
 #include "run/runState.h"
 
 
-void resetRunInput()
+void resetRunInput(RunState& run)
 {
-    tickRun->input = RunInputState();
+    run.input = RunInputState();
 }
 
-void setRunInput(const RunInput& in)
+void setRunInput(RunState& run, const RunInput& in)
 {
-    tickRun->input.current = in;
+    run.input.current = in;
 }
 
 static bool valid(RunButton b) { return b >= 0 && b < RB_COUNT; }
 
-short runHeld(RunButton b)
+short runHeld(const RunState& run, RunButton b)
 {
-    return valid(b) && tickRun->input.current.held[b] ? 1 : 0;
+    return valid(b) && run.input.current.held[b] ? 1 : 0;
 }
 
-short runPressed(RunButton b)
+short runPressed(RunState& run, RunButton b)
 {
-    return valid(b) ? detectPress(tickRun->input.press[b], runHeld(b)) : 0;
+    return valid(b) ? detectPress(run.input.press[b], runHeld(run, b)) : 0;
 }
 
-short runReleased(RunButton b)
+short runReleased(RunState& run, RunButton b)
 {
-    return valid(b) ? detectRelease(tickRun->input.release[b], runHeld(b)) : 0;
+    return valid(b) ? detectRelease(run.input.release[b], runHeld(run, b)) : 0;
 }
 
-short runReleasePending(RunButton b)
+short runReleasePending(const RunState& run, RunButton b)
 {
-    return valid(b) && tickRun->input.release[b].pressed && !runHeld(b) ? 1 : 0;
+    return valid(b) && run.input.release[b].pressed && !runHeld(run, b) ? 1 : 0;
 }
 
-double runHeldTime(RunButton b)
+double runHeldTime(RunState& run, RunButton b)
 {
-    return valid(b) ? detectHeldTime(tickRun->input.heldTime[b], runHeld(b), runClock()) : 0.0;
+    return valid(b) ? detectHeldTime(run.input.heldTime[b], runHeld(run, b), runClock(run)) : 0.0;
 }
 
-long runClock()
+long runClock(const RunState& run)
 {
-    return tickRun->input.current.clockMs;
+    return run.input.current.clockMs;
 }

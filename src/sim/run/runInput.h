@@ -6,6 +6,8 @@
 #include "run/keyDetector.h"
 #include "core/AnimationTimer.h"
 
+struct RunState;
+
 // The pace the run's scaled amounts are stated at (frameScale turns them into amounts per tick).
 const float referenceFrameRate = 20.0f;
 
@@ -32,17 +34,17 @@ struct RunInputState {
     float lastMeasuredRate = referenceFrameRate;  // drawnFrameScale's rate while frameps holds no measurement
 };
 
-void resetRunInput();
+void resetRunInput(RunState& run);
 // The record of the frame being simulated (simulateGameFrame takes it first).
-void setRunInput(const RunInput& in);
+void setRunInput(RunState& run, const RunInput& in);
 
-short runHeld(RunButton b);
+short runHeld(const RunState& run, RunButton b);
 // Newly pressed, released, seconds held: each asked once a frame by one caller.
-short runPressed(RunButton b);
-short runReleased(RunButton b);
+short runPressed(RunState& run, RunButton b);
+short runReleased(RunState& run, RunButton b);
 // Let go since the release detector last looked, without being its look: for a rule that must know
 // before the detector's own caller in the same tick.
-short runReleasePending(RunButton b);
-double runHeldTime(RunButton b);
+short runReleasePending(const RunState& run, RunButton b);
+double runHeldTime(RunState& run, RunButton b);
 // The clock of the frame being simulated.
-long runClock();
+long runClock(const RunState& run);

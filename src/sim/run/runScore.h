@@ -5,4 +5,4 @@
 
 const int COLLECTABLE_POINTS = 50000;
 
-inline int runScoreSoFar() { return tickRun->scores.totalCollectable * COLLECTABLE_POINTS + tickRun->scores.totalScore; }
+inline int runScoreSoFar(const RunState& run) { return run.scores.totalCollectable * COLLECTABLE_POINTS + run.scores.totalScore; }

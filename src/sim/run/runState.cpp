@@ -19,7 +19,6 @@ static const float startZ = 0.0f;
 static const float emptyJumpCharge = 10.0f;
 static const float airHeightAboveGround = 100.0f;
 
-RunState* tickRun = nullptr;
 
 static void resetTimingAndMotion(RunState& r) {
     r.timing.LETSGO = 0;
@@ -95,38 +94,38 @@ static void resetTricksAndScores(RunState& r) {
     r.scores.bufferScoreJump = 0;
     r.scores.finalScore = 0;
     r.scores.figScore = 1000;
-    resetAirPoses();
+    resetAirPoses(r);
     r.scores.vuScores = 1;
     r.scores.rank = -1;
     r.phases.sprayDrift = 0.0f;
-    resetRescueFlight();
-    clearRunEvents();
-    emitRunEvent(RUN_EV_SPRAY_STOP);
+    resetRescueFlight(r);
+    clearRunEvents(r);
+    emitRunEvent(r, RUN_EV_SPRAY_STOP);
 }
 
 static void resetTrackPlacement(RunState& r) {
     depart = arrivee = 0.0f;
-    setXobjet_inc(startX);
-    setContact(1);
+    setXobjet_inc(r, startX);
+    setContact(r, 1);
     // Still the previous track (all zero before the first run): placeSkierAtStart places the rider properly.
-    r.motion.Yobjet = yTheoObjSettingFaceNumber(points, faces, startX, startZ, (float)maxTrackFaces, 1);
+    r.motion.Yobjet = yTheoObjSettingFaceNumber(r.rider.ground, points, faces, startX, startZ, (float)maxTrackFaces, 1);
     // The empty track of the first run is flat at height 0, not a plane through three equal points.
     if (!std::isfinite(r.motion.Yobjet)) r.motion.Yobjet = 0.0f;
-    r.phases.numFaceCour = getNumeroFaceCourante();
+    r.phases.numFaceCour = getNumeroFaceCourante(r);
     r.motion.YavantSaut = r.motion.Yobjet + airHeightAboveGround;
-    reinitCollisionSweep(r.motion.Xobjet, r.motion.Yobjet, r.motion.Zobjet);
+    reinitCollisionSweep(r, r.motion.Xobjet, r.motion.Yobjet, r.motion.Zobjet);
 }
 
 void reinitGameVar(RunState& run) {
-    RunContext in(run);
+    PoseContext posing(run.pose);
     // Nothing of the last run's contact, jump, landing, poles or sweeps is carried into this one.
     run.rider = RiderState{};
     resetTimingAndMotion(run);
     resetOrientation(run);
     resetPhases(run);
     resetTricksAndScores(run);
-    resetRunFeedback();
+    resetRunFeedback(run);
     resetTrackPlacement(run);
     clearRecording(&run.recording);
-    resetRunInput();
+    resetRunInput(run);
 }

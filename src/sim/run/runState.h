@@ -206,19 +206,5 @@ struct RunState {
     RiderPose pose{};  // the rider's skeleton as this run last posed it
 };
 
-// The run being stepped, for the simulation's functions below a tick's entry: set by RunContext
-// there and given back at its exit, so that two runs can be stepped in turn.
-extern RunState* tickRun;
-
-// Points the simulation at a run for as long as it lives; the run stepped before is given back after.
-struct RunContext {
-    RunState* before;
-    PoseContext posing;
-    explicit RunContext(RunState& run) : before(tickRun), posing(run.pose) { tickRun = &run; }
-    ~RunContext() { tickRun = before; }
-    RunContext(const RunContext&) = delete;
-    RunContext& operator=(const RunContext&) = delete;
-};
-
 // Resets every run variable before a run (the track is loaded and the rider placed afterwards).
 void reinitGameVar(RunState& run);

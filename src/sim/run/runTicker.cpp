@@ -59,7 +59,7 @@ static void countTickRate(RunTicker& t, int ran)
 
 int runDrawnFrame(RunTicker& t, RunState& run, double elapsedSeconds, const RunInput& sampled, const std::function<void()>& afterTick)
 {
-    RunContext stepped(run);  // afterTick reads the run just stepped
+    PoseContext posing(run.pose);  // afterTick poses the run just stepped
     t.frames++;
     int due = ticksDue(t, elapsedSeconds);
     gather(t, sampled);

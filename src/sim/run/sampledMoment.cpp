@@ -8,24 +8,24 @@
 #include "track/planLib.h"
 #include "track/trackModel.h"
 
-void placeRunAtSample(const RunSample& s, int finalScore)
+void placeRunAtSample(RunState& run, const RunSample& s, int finalScore)
 {
-    tickRun->motion.Xobjet = s.pos[0], tickRun->motion.Yobjet = s.pos[1], tickRun->motion.Zobjet = s.pos[2];
-    tickRun->orientation.rotSkierY = tickRun->orientation.rotSkierYAvantSaut = s.yaw;
-    tickRun->orientation.rotSkierZ = s.pitch, tickRun->orientation.rotSkierX = s.roll;
-    tickRun->orientation.angleCourant = tickRun->orientation.angleDePlacementEffectif = s.lean;
-    tickRun->phases.fakie = (s.flags & sampleFakie) != 0;
-    tickRun->phases.chute = (s.flags & sampleFallen) != 0;
-    tickRun->phases.rotationChute = s.tumble;
-    setContact((s.flags & sampleContact) != 0);
-    setNumeroFaceCourante(findCurrentFace(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces));
-    setYobjetCour(tickRun->motion.Yobjet);
-    tickRun->phases.changementContact = tickRun->phases.changementFakieSolRight = tickRun->phases.changementFakieSolLeft = 0;
-    tickRun->phases.askForRescue = 0, tickRun->phases.replacement = 0, tickRun->motion.vitessePrecedente = 0, tickRun->phases.tempsChute = lyingTime;
-    tickRun->timing.LETSGO = 0, tickRun->timing.DEPART = 1, tickRun->motion.skieurArrive = 0;
-    tickRun->timing.totalTime = s.runTime;
-    tickRun->scores.totalScore = finalScore;
+    run.motion.Xobjet = s.pos[0], run.motion.Yobjet = s.pos[1], run.motion.Zobjet = s.pos[2];
+    run.orientation.rotSkierY = run.orientation.rotSkierYAvantSaut = s.yaw;
+    run.orientation.rotSkierZ = s.pitch, run.orientation.rotSkierX = s.roll;
+    run.orientation.angleCourant = run.orientation.angleDePlacementEffectif = s.lean;
+    run.phases.fakie = (s.flags & sampleFakie) != 0;
+    run.phases.chute = (s.flags & sampleFallen) != 0;
+    run.phases.rotationChute = s.tumble;
+    setContact(run, (s.flags & sampleContact) != 0);
+    setNumeroFaceCourante(run, findCurrentFace(points, faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces));
+    setYobjetCour(run, run.motion.Yobjet);
+    run.phases.changementContact = run.phases.changementFakieSolRight = run.phases.changementFakieSolLeft = 0;
+    run.phases.askForRescue = 0, run.phases.replacement = 0, run.motion.vitessePrecedente = 0, run.phases.tempsChute = lyingTime;
+    run.timing.LETSGO = 0, run.timing.DEPART = 1, run.motion.skieurArrive = 0;
+    run.timing.totalTime = s.runTime;
+    run.scores.totalScore = finalScore;
     changePosition(s.pose);
     majRotationsBones(riddenModel());
-    transformSkierEtat(riddenModel(), s.lean, s.yaw, tickRun->phases.fakie, 1);
+    transformSkierEtat(riddenModel(), s.lean, s.yaw, run.phases.fakie, 1);
 }

@@ -4,6 +4,8 @@
 
 #include "run/runRecording.h"
 
+struct RunState;
+
 // The run state as sample s shows the rider, the run's score shown as finalScore (the file holds no
 // score of the moment).
-void placeRunAtSample(const RunSample& s, int finalScore);
+void placeRunAtSample(RunState& run, const RunSample& s, int finalScore);

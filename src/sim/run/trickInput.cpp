@@ -22,122 +22,122 @@ static const float takeOffBlendStart = 110.0f;
 static const float armSwingLow = -42.0f;  // the arms swing a degree every 1/60 s between this and 0
 
 
-void empileBouton(int code)
+void empileBouton(RunState& run, int code)
 {
-    if (tickRun->trickKeys.indexPileBouton < 0 || tickRun->trickKeys.indexPileBouton >= taillePreBuffer) tickRun->trickKeys.indexPileBouton = taillePreBuffer - 1;
-    tickRun->trickKeys.preBufferBoutons[tickRun->trickKeys.indexPileBouton] = code;
-    if (tickRun->trickKeys.indexPileBouton < taillePreBuffer - 1) tickRun->trickKeys.indexPileBouton++;
+    if (run.trickKeys.indexPileBouton < 0 || run.trickKeys.indexPileBouton >= taillePreBuffer) run.trickKeys.indexPileBouton = taillePreBuffer - 1;
+    run.trickKeys.preBufferBoutons[run.trickKeys.indexPileBouton] = code;
+    if (run.trickKeys.indexPileBouton < taillePreBuffer - 1) run.trickKeys.indexPileBouton++;
 }
 
-void initBufferBoutons()
+void initBufferBoutons(RunState& run)
 {
-    for (int i = 0; i < nbBoutonsPosition; i++) tickRun->trickKeys.bufferBoutons[i] = noButton;
-    for (int i = 0; i < taillePreBuffer; i++) tickRun->trickKeys.preBufferBoutons[i] = noButton;
+    for (int i = 0; i < nbBoutonsPosition; i++) run.trickKeys.bufferBoutons[i] = noButton;
+    for (int i = 0; i < taillePreBuffer; i++) run.trickKeys.preBufferBoutons[i] = noButton;
 }
 
-void videPileBoutons()
+void videPileBoutons(RunState& run)
 {
-    initBufferBoutons();
-    tickRun->trickKeys.indexPileBouton = 0;
+    initBufferBoutons(run);
+    run.trickKeys.indexPileBouton = 0;
 }
 
-void resetAirPoses()
+void resetAirPoses(RunState& run)
 {
-    memset(tickRun->pose.figureAerialCourante, 0, sizeof(float) * nbJointsPose);
-    tickRun->pose.rotBrasDroit = tickRun->pose.rotBrasGauche = 0;
-    tickRun->pose.jeuRotBD = tickRun->pose.jeuRotBG = -1;
+    memset(run.pose.figureAerialCourante, 0, sizeof(float) * nbJointsPose);
+    run.pose.rotBrasDroit = run.pose.rotBrasGauche = 0;
+    run.pose.jeuRotBD = run.pose.jeuRotBG = -1;
 }
 
-void prepareBufferBoutons()
+void prepareBufferBoutons(RunState& run)
 {
     short seen[nbBoutonsPosition] = {0, 0, 0, 0, 0, 0};
     int previous = beforeFirst, n = 0;
     for (int i = 0; i < taillePreBuffer; i++) {
-        int code = tickRun->trickKeys.preBufferBoutons[i];
+        int code = run.trickKeys.preBufferBoutons[i];
         if (code == noButton) break;
         if (code >= 0 && code < nbBoutonsPosition && seen[code]) break;
-        if (code != previous && n < nbBoutonsPosition) tickRun->trickKeys.bufferBoutons[n++] = code;
+        if (code != previous && n < nbBoutonsPosition) run.trickKeys.bufferBoutons[n++] = code;
         if (code >= 0 && code < nbBoutonsPosition) seen[code] = 1;
         previous = code;
     }
-    for (int i = n; i < nbBoutonsPosition; i++) tickRun->trickKeys.bufferBoutons[i] = noButton;
+    for (int i = n; i < nbBoutonsPosition; i++) run.trickKeys.bufferBoutons[i] = noButton;
 }
 
-int thereIsTrickButtonsPressed()
+int thereIsTrickButtonsPressed(const RunState& run)
 {
     for (int i = 0; i < nbBoutonsPosition; i++)
-        if (tickRun->trickKeys.bufferBoutons[i] != noButton) return 1;
+        if (run.trickKeys.bufferBoutons[i] != noButton) return 1;
     return 0;
 }
 
-int compareBoutons(int* boutons)
+int compareBoutons(const RunState& run, int* boutons)
 {
     for (int i = 0; i < nbBoutonsPosition; i++)
-        if (boutons[i] != tickRun->trickKeys.bufferBoutons[i]) return 0;
+        if (boutons[i] != run.trickKeys.bufferBoutons[i]) return 0;
     return 1;
 }
 
-int recherchePosition()
+int recherchePosition(const RunState& run)
 {
     SkiPosition* p = getPositionsDispo();
     for (int i = 0; i < nbPositionsMax; i++)
-        if (compareBoutons(p[i].boutons)) return i;
+        if (compareBoutons(run, p[i].boutons)) return i;
     return -1;
 }
 
-static const float* fakieCopy(float* buf, const float* normal, const float* fakieVariant)
+static const float* fakieCopy(const RunState& run, float* buf, const float* normal, const float* fakieVariant)
 {
-    if (!tickRun->phases.fakie) return normal;
+    if (!run.phases.fakie) return normal;
     changePositionFakie(buf, fakieVariant);
     return buf;
 }
 
-const float* fakieOrNotNorm(float* buf) { return fakieCopy(buf, builtInPoses.normalPosition, builtInPoses.fakiePosition); }
-const float* fakieOrNotDroite(float* buf) { return fakieCopy(buf, builtInPoses.virDroitePosition, builtInPoses.virFakieDroitePosition); }
-const float* fakieOrNotGauche(float* buf) { return fakieCopy(buf, builtInPoses.virGauchePosition, builtInPoses.virFakieGauchePosition); }
-const float* fakieOrNotCrouch(float* buf) { return fakieCopy(buf, builtInPoses.normalCrouchPosition, builtInPoses.fakieCrouchPosition); }
-const float* fakieOrNotSJ() { return tickRun->phases.fakie ? builtInPoses.simpleJumpFakie : builtInPoses.simpleJump; }
-const float* fakieOrNotReception() { return tickRun->phases.fakie ? builtInPoses.fakieReceptionPosition : builtInPoses.receptionPosition; }
-const float* fakieOrNotOG() { return fakieCopy(tickRun->pose.posInterFak, builtInPoses.oneGrabPosition, builtInPoses.oneGrabPosition); }
-const float* fakieOrNotPos(const float* pose) { return fakieCopy(tickRun->pose.posInterFak, pose, pose); }
+const float* fakieOrNotNorm(const RunState& run, float* buf) { return fakieCopy(run, buf, builtInPoses.normalPosition, builtInPoses.fakiePosition); }
+const float* fakieOrNotDroite(const RunState& run, float* buf) { return fakieCopy(run, buf, builtInPoses.virDroitePosition, builtInPoses.virFakieDroitePosition); }
+const float* fakieOrNotGauche(const RunState& run, float* buf) { return fakieCopy(run, buf, builtInPoses.virGauchePosition, builtInPoses.virFakieGauchePosition); }
+const float* fakieOrNotCrouch(const RunState& run, float* buf) { return fakieCopy(run, buf, builtInPoses.normalCrouchPosition, builtInPoses.fakieCrouchPosition); }
+const float* fakieOrNotSJ(const RunState& run) { return run.phases.fakie ? builtInPoses.simpleJumpFakie : builtInPoses.simpleJump; }
+const float* fakieOrNotReception(const RunState& run) { return run.phases.fakie ? builtInPoses.fakieReceptionPosition : builtInPoses.receptionPosition; }
+const float* fakieOrNotOG(RunState& run) { return fakieCopy(run, run.pose.posInterFak, builtInPoses.oneGrabPosition, builtInPoses.oneGrabPosition); }
+const float* fakieOrNotPos(RunState& run, const float* pose) { return fakieCopy(run, run.pose.posInterFak, pose, pose); }
 
-static int keyOfTrick(int k)
+static int keyOfTrick(const RunState& run, int k)
 {
-    return runHeld((RunButton)(RB_TRICK1 + k));
+    return runHeld(run, (RunButton)(RB_TRICK1 + k));
 }
 
-void trickInputStep()
+void trickInputStep(RunState& run)
 {
-    int air = getContact() != 1;
-    videPileBoutons();
+    int air = getContact(run) != 1;
+    videPileBoutons(run);
     if (air)
         for (int k = 0; k < nbBoutonsPosition; k++)
-            if (keyOfTrick(k)) empileBouton(k);
-    prepareBufferBoutons();
-    tickRun->told.trickHeld = -1;
+            if (keyOfTrick(run, k)) empileBouton(run, k);
+    prepareBufferBoutons(run);
+    run.told.trickHeld = -1;
     if (!air) return;
-    if (!thereIsTrickButtonsPressed()) {
-        videPileBoutons();
+    if (!thereIsTrickButtonsPressed(run)) {
+        videPileBoutons(run);
         return;
     }
-    int i = recherchePosition();
-    tickRun->told.trickHeld = i;
+    int i = recherchePosition(run);
+    run.told.trickHeld = i;
     if (i == -1) {
-        changePositionDbl(tickRun->pose.figureAerialCourante, fakieOrNotOG());
-        tickRun->scores.figScore = unmatchedTrickScore;
+        changePositionDbl(run.pose.figureAerialCourante, fakieOrNotOG(run));
+        run.scores.figScore = unmatchedTrickScore;
     } else {
-        changePositionDbl(tickRun->pose.figureAerialCourante, fakieOrNotPos(getPositionsDispo()[i].position));
-        tickRun->scores.figScore = getPositionsDispo()[i].score;
+        changePositionDbl(run.pose.figureAerialCourante, fakieOrNotPos(run, getPositionsDispo()[i].position));
+        run.scores.figScore = getPositionsDispo()[i].score;
     }
 }
 
-static void blendIntoFigure(const float* target)
+static void blendIntoFigure(RunState& run, const float* target)
 {
-    tickRun->tricks.deroulementFigureSJ = 0;
-    tickRun->tricks.animationFigureFinieSJ = 0;
-    if (!tickRun->tricks.animationFigureFinie) tickRun->tricks.deroulementFigure += perTunedStep(trickBlendStep);
-    animPosition(fakieOrNotSJ(), target, tickRun->tricks.deroulementFigure);
-    if (tickRun->tricks.deroulementFigure > 99) tickRun->tricks.animationFigureFinie = 1;
+    run.tricks.deroulementFigureSJ = 0;
+    run.tricks.animationFigureFinieSJ = 0;
+    if (!run.tricks.animationFigureFinie) run.tricks.deroulementFigure += perTunedStep(trickBlendStep);
+    animPosition(fakieOrNotSJ(run), target, run.tricks.deroulementFigure);
+    if (run.tricks.deroulementFigure > 99) run.tricks.animationFigureFinie = 1;
 }
 
 static void swingArm(float& counter, int& direction)
@@ -147,37 +147,37 @@ static void swingArm(float& counter, int& direction)
     counter += direction * perTunedStep(1.0f);
 }
 
-static void backToJumpPose()
+static void backToJumpPose(RunState& run)
 {
-    if (tickRun->tricks.figureEnCours) {
-        tickRun->tricks.deroulementFigureSJ = takeOffBlendStart;
-        tickRun->tricks.figureEnCours = 0;
+    if (run.tricks.figureEnCours) {
+        run.tricks.deroulementFigureSJ = takeOffBlendStart;
+        run.tricks.figureEnCours = 0;
     }
-    if (!tickRun->tricks.animationFigureFinieSJ) tickRun->tricks.deroulementFigureSJ += perTunedStep(trickBlendStep);
-    if (tickRun->rider.collision.usingYRail) animPosition(builtInPoses.grindPosition, builtInPoses.grindPosition, tickRun->tricks.deroulementFigureSJ);
-    else animPosition(tickRun->pose.figureAerialCourante, fakieOrNotSJ(), tickRun->tricks.deroulementFigureSJ);
-    if (tickRun->tricks.deroulementFigureSJ > 99) tickRun->tricks.animationFigureFinieSJ = 1;
-    tickRun->tricks.deroulementFigure = 0;
-    tickRun->tricks.animationFigureFinie = 0;
-    swingArm(tickRun->pose.rotBrasDroit, tickRun->pose.jeuRotBD);
-    swingArm(tickRun->pose.rotBrasGauche, tickRun->pose.jeuRotBG);
-    plusRotEpauleXL(-tickRun->pose.rotBrasDroit);
-    plusRotEpauleXR(-tickRun->pose.rotBrasGauche);
+    if (!run.tricks.animationFigureFinieSJ) run.tricks.deroulementFigureSJ += perTunedStep(trickBlendStep);
+    if (run.rider.collision.usingYRail) animPosition(builtInPoses.grindPosition, builtInPoses.grindPosition, run.tricks.deroulementFigureSJ);
+    else animPosition(run.pose.figureAerialCourante, fakieOrNotSJ(run), run.tricks.deroulementFigureSJ);
+    if (run.tricks.deroulementFigureSJ > 99) run.tricks.animationFigureFinieSJ = 1;
+    run.tricks.deroulementFigure = 0;
+    run.tricks.animationFigureFinie = 0;
+    swingArm(run.pose.rotBrasDroit, run.pose.jeuRotBD);
+    swingArm(run.pose.rotBrasGauche, run.pose.jeuRotBG);
+    plusRotEpauleXL(-run.pose.rotBrasDroit);
+    plusRotEpauleXR(-run.pose.rotBrasGauche);
 }
 
-void airPoseSteps()
+void airPoseSteps(RunState& run)
 {
-    int tricks = thereIsTrickButtonsPressed();
-    if (getContact() == 1) {
+    int tricks = thereIsTrickButtonsPressed(run);
+    if (getContact(run) == 1) {
         // the arms swing from straight again at the next jump
-        tickRun->pose.rotBrasDroit = tickRun->pose.rotBrasGauche = 0;
+        run.pose.rotBrasDroit = run.pose.rotBrasGauche = 0;
         return;
     }
-    if (tricks && !tickRun->rider.collision.usingYRail) {
-        blendIntoFigure(tickRun->pose.figureAerialCourante);
-        addJumpPoints(tickRun->scores.figScore * tickRun->timing.diffTemps);
-    } else if (tickRun->rider.collision.usingYRail) {
-        blendIntoFigure(builtInPoses.grindPosition);
+    if (tricks && !run.rider.collision.usingYRail) {
+        blendIntoFigure(run, run.pose.figureAerialCourante);
+        addJumpPoints(run, run.scores.figScore * run.timing.diffTemps);
+    } else if (run.rider.collision.usingYRail) {
+        blendIntoFigure(run, builtInPoses.grindPosition);
     }
-    if (!tricks) backToJumpPose();
+    if (!tricks) backToJumpPose(run);
 }

@@ -6,6 +6,8 @@
 #include "skier/modelRecords.h"
 #include "skier/riderPose.h"
 
+struct RunState;
+
 // Capacities of the rider model tables.
 const int maxMeshesSkier = 100;
 const int maxVerticesSkier = 2000;
@@ -110,7 +112,7 @@ void placeSkisEtCheville(const RiderModel& model, short isFakie, float heading);
 // Per-frame transform with the rider's state given explicitly (contact: touching the ground).
 void transformSkierEtat(RiderModel& model, float lean, float heading, short isFakie, int contact);
 // Per-frame transform reading the run's fakie flag and the ground contact.
-void transformSkier(RiderModel& model, float lean, float heading);
+void transformSkier(const RunState& run, RiderModel& model, float lean, float heading);
 
 void getVectorBassinSkier(float* v);
 void getVectorFrontSkier(float* v);

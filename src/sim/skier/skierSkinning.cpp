@@ -289,9 +289,9 @@ void transformSkierEtat(RiderModel& model, float lean, float heading, short isFa
     for (int e = 0; e < nbSkiEnds; e++) placeSkiEnd(tickPose->skiEnds[e], yaw);
 }
 
-void transformSkier(RiderModel& model, float lean, float heading)
+void transformSkier(const RunState& run, RiderModel& model, float lean, float heading)
 {
-    transformSkierEtat(model, lean, heading, tickRun->phases.fakie, getContact());
+    transformSkierEtat(model, lean, heading, run.phases.fakie, getContact(run));
 }
 
 void getVectorBassinSkier(float* v)

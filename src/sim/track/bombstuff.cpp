@@ -2,28 +2,28 @@
 #include "run/runState.h"
 
 
-int getCollectedBomb()
+int getCollectedBomb(const RunState& run)
 {
-    return tickRun->nbCollectedBomb;
+    return run.nbCollectedBomb;
 }
 
-short hasCollectedBomb()
+short hasCollectedBomb(const RunState& run)
 {
-    return tickRun->nbCollectedBomb > 0;
+    return run.nbCollectedBomb > 0;
 }
 
-void resetCollectedBomb(int n)
+void resetCollectedBomb(RunState& run, int n)
 {
-    tickRun->nbCollectedBomb = n;
+    run.nbCollectedBomb = n;
 }
 
-void incCollectedBomb()
+void incCollectedBomb(RunState& run)
 {
-    tickRun->nbCollectedBomb++;
+    run.nbCollectedBomb++;
 }
 
-void decCollectedBomb()
+void decCollectedBomb(RunState& run)
 {
-    if (tickRun->nbCollectedBomb > 0)
-        tickRun->nbCollectedBomb--;
+    if (run.nbCollectedBomb > 0)
+        run.nbCollectedBomb--;
 }

@@ -1,9 +1,11 @@
 // The bombs the rider holds.
 #pragma once
 
+struct RunState;
 
-int getCollectedBomb();
-short hasCollectedBomb();
-void resetCollectedBomb(int n);
-void incCollectedBomb();
-void decCollectedBomb();
+
+int getCollectedBomb(const RunState& run);
+short hasCollectedBomb(const RunState& run);
+void resetCollectedBomb(RunState& run, int n);
+void incCollectedBomb(RunState& run);
+void decCollectedBomb(RunState& run);

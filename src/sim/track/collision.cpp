@@ -43,11 +43,11 @@ static const RailSupport railSupports[] = {
     {-9.0f, 23}, {500.6f, 31}, {1129.6f, 31}, {1720.0f, 31}, {2304.0f, 31}, {2955.0f, 36},
 };
 
-static CollisionSweep& sweep() { return tickRun->rider.collision; }
+static CollisionSweep& sweep(RunState& run) { return run.rider.collision; }
 
-void reinitCollisionSweep(float x, float y, float z)
+void reinitCollisionSweep(RunState& run, float x, float y, float z)
 {
-    CollisionSweep& w = sweep();
+    CollisionSweep& w = sweep(run);
     w.indiceDernierCollectable = w.indiceDerniereBombe = -1;
     w.usingYRail = w.lastUsingYRail = 0;
     w.boomF = w.bombF = 0;
@@ -161,14 +161,14 @@ static int outsideRailBox(float radius, float x, float y, float z, const Obstacl
            y > o->y + railDy + reach || std::fabs(z - (o->z + railDz)) > reach;
 }
 
-static void grind(const ObstacleRecord* o)
+static void grind(RunState& run, const ObstacleRecord* o)
 {
-    if (!sweep().lastUsingYRail) emitRunEvent(RUN_EV_GRIND_START);
-    sweep().yRail = o->y + railDy;
-    sweep().usingYRail = 1;
-    tickRun->orientation.amplitudeRotationX = tickRun->orientation.amplitudeRotationY = tickRun->orientation.amplitudeRotationZ = 0.0f;
-    tickRun->orientation.rotSkierX = tickRun->orientation.rotSkierZ = 0.0f;
-    sweep().steps.onBar++;
+    if (!sweep(run).lastUsingYRail) emitRunEvent(run, RUN_EV_GRIND_START);
+    sweep(run).yRail = o->y + railDy;
+    sweep(run).usingYRail = 1;
+    run.orientation.amplitudeRotationX = run.orientation.amplitudeRotationY = run.orientation.amplitudeRotationZ = 0.0f;
+    run.orientation.rotSkierX = run.orientation.rotSkierZ = 0.0f;
+    sweep(run).steps.onBar++;
 }
 
 static double samplesOfSweep(float distance)
@@ -179,36 +179,36 @@ static double samplesOfSweep(float distance)
 // The grind's slowdown of the tuned steps just ended, counted as their own sweeps of 1/60 s covering
 // the same ground would have counted it: the ticks of a step of any length slow the rider as the
 // step did, at its end (as the tuned sweep did, at the start of the next step).
-static void slowOnRail(const StepSweeps& w)
+static void slowOnRail(RunState& run, const StepSweeps& w)
 {
     double tunedSamples = samplesOfSweep((float)(w.distance / w.steps)) * w.steps;
     double times = w.onBar * tunedSamples / w.samples;
     // Whole slowdowns one at a time, as each sample used to: a tuned tick slows exactly as before.
-    for (; times >= 1.0; times -= 1.0) tickRun->motion.vitessePrecedente *= grindSlowdown;
-    if (times > 0.0) tickRun->motion.vitessePrecedente *= (float)pow((double)grindSlowdown, times);
-    if (!(tickRun->motion.vitessePrecedente > grindMinSpeed)) tickRun->motion.vitessePrecedente = grindMinSpeed;
+    for (; times >= 1.0; times -= 1.0) run.motion.vitessePrecedente *= grindSlowdown;
+    if (times > 0.0) run.motion.vitessePrecedente *= (float)pow((double)grindSlowdown, times);
+    if (!(run.motion.vitessePrecedente > grindMinSpeed)) run.motion.vitessePrecedente = grindMinSpeed;
 }
 
-static void countSweep(int samples, float distance)
+static void countSweep(RunState& run, int samples, float distance)
 {
-    StepSweeps& w = sweep().steps;
+    StepSweeps& w = sweep(run).steps;
     w.samples += samples;
     w.distance += distance;
     w.steps += perTunedStep(1.0f);
-    if (tunedStepsBeginning(tickRun->timing.runTicks) == 0) return;
-    if (w.onBar) slowOnRail(w);
+    if (tunedStepsBeginning(run.timing.runTicks) == 0) return;
+    if (w.onBar) slowOnRail(run, w);
     w = StepSweeps{};
 }
 
-int isCollisionRail(float radius, float x, float y, float z, int obstacle, short descending)
+int isCollisionRail(RunState& run, float radius, float x, float y, float z, int obstacle, short descending)
 {
     const ObstacleRecord* o = obstacleAt(obstacle);
     if (!o || outsideRailBox(radius, x, y, z, o)) return 0;
     if (hitsRailBar(radius, x, y, z, o)) {
-        if (getContact() == 1) return 1;
-        if (!descending && !sweep().lastUsingYRail) return 1;
+        if (getContact(run) == 1) return 1;
+        if (!descending && !sweep(run).lastUsingYRail) return 1;
         if (z >= o->z + railAlignment || z <= o->z - railAlignment) return 1;
-        grind(o);
+        grind(run, o);
         return 0;
     }
     return hitsRailSupports(radius, x, y, z, o);
@@ -219,62 +219,62 @@ static int isAheadWithin(const coord& p, const ObstacleRecord& o, float behind)
     return p.x - behind < o.x && o.x < p.x + reachAhead && std::fabs(p.z - o.z) < reachAcross;
 }
 
-static void pickUpCollectable(const coord& p, int i)
+static void pickUpCollectable(RunState& run, const coord& p, int i)
 {
-    if (i == sweep().indiceDernierCollectable || sweep().taken[i]) return;
+    if (i == sweep(run).indiceDernierCollectable || sweep(run).taken[i]) return;
     if (!isCollisionCollectable(riderCollisionRadius, p.x, p.y, p.z, i)) return;
-    tickRun->scores.totalCollectable++;
-    sweep().indiceDernierCollectable = i;
-    sweep().taken[i] = 1;
-    sweep().boomF = 1;
-    emitRunEvent(RUN_EV_COLLECTABLE);
+    run.scores.totalCollectable++;
+    sweep(run).indiceDernierCollectable = i;
+    sweep(run).taken[i] = 1;
+    sweep(run).boomF = 1;
+    emitRunEvent(run, RUN_EV_COLLECTABLE);
 }
 
-static void pickUpBomb(const coord& p, int i)
+static void pickUpBomb(RunState& run, const coord& p, int i)
 {
-    if (i == sweep().indiceDerniereBombe || sweep().taken[i]) return;
+    if (i == sweep(run).indiceDerniereBombe || sweep(run).taken[i]) return;
     if (!isCollisionBomb(riderCollisionRadius, p.x, p.y, p.z, i)) return;
-    incCollectedBomb();
-    sweep().indiceDerniereBombe = i;
-    sweep().taken[i] = 1;
-    sweep().bombF = 1;
-    emitRunEvent(RUN_EV_BOMB_PICKED);
+    incCollectedBomb(run);
+    sweep(run).indiceDerniereBombe = i;
+    sweep(run).taken[i] = 1;
+    sweep(run).bombF = 1;
+    emitRunEvent(run, RUN_EV_BOMB_PICKED);
 }
 
-static int hitBy(int type)
+static int hitBy(RunState& run, int type)
 {
-    sweep().lastHitObstacleType = type;
+    sweep(run).lastHitObstacleType = type;
     return 1;
 }
 
-static int testObstacle(const coord& p, int i)
+static int testObstacle(RunState& run, const coord& p, int i)
 {
     const ObstacleRecord& o = containerObstacles[i];
     if (o.type == obstacleRail) {
         if (!isAheadWithin(p, o, railReachBehind)) return 0;
-        int hit = isCollisionRail(riderCollisionRadius, p.x, p.y, p.z, i, p.y <= sweep().yPrecCol);
-        if (hit) emitRunEvent(RUN_EV_RAIL_CLING);
-        return hit ? hitBy(obstacleRail) : 0;
+        int hit = isCollisionRail(run, riderCollisionRadius, p.x, p.y, p.z, i, p.y <= sweep(run).yPrecCol);
+        if (hit) emitRunEvent(run, RUN_EV_RAIL_CLING);
+        return hit ? hitBy(run, obstacleRail) : 0;
     }
     if (!isAheadWithin(p, o, 0.0f)) return 0;
-    if (o.type == obstacleSapin) return isCollisionSapin(riderCollisionRadius, p.x, p.y, p.z, i) ? hitBy(obstacleSapin) : 0;
-    if (o.type == obstacleCollectable) pickUpCollectable(p, i);
-    if (o.type == obstacleBomb) pickUpBomb(p, i);
+    if (o.type == obstacleSapin) return isCollisionSapin(riderCollisionRadius, p.x, p.y, p.z, i) ? hitBy(run, obstacleSapin) : 0;
+    if (o.type == obstacleCollectable) pickUpCollectable(run, p, i);
+    if (o.type == obstacleBomb) pickUpBomb(run, p, i);
     return 0;
 }
 
-static int testPoint(const coord& p)
+static int testPoint(RunState& run, const coord& p)
 {
     for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++)
-        if (testObstacle(p, i)) return 1;
+        if (testObstacle(run, p, i)) return 1;
     return 0;
 }
 
-int detectCollision()
+int detectCollision(RunState& run)
 {
-    CollisionSweep& w = sweep();
+    CollisionSweep& w = sweep(run);
     coord from = {w.xPrecCol, w.yPrecCol, w.zPrecCol};
-    coord to = {tickRun->motion.Xobjet, tickRun->motion.Yobjet, tickRun->motion.Zobjet};
+    coord to = {run.motion.Xobjet, run.motion.Yobjet, run.motion.Zobjet};
     float d = computeDistance(from.x, from.y, from.z, to.x, to.y, to.z);
     w.boomF = w.bombF = 0;
     w.lastUsingYRail = w.usingYRail;
@@ -282,11 +282,11 @@ int detectCollision()
     coord points[maxPointsToTest];
     int n = initPointsToCollideTest(from, to, points, riderCollisionRadius, d);
     int hit = 0;
-    for (int k = 0; k < n && !hit; k++) hit = testPoint(points[k]);
-    countSweep(n, d);
-    if (w.lastUsingYRail && !w.usingYRail) emitRunEvent(RUN_EV_GRIND_STOP);
-    w.xPrecCol = tickRun->motion.Xobjet;
-    w.yPrecCol = tickRun->motion.Yobjet;
-    w.zPrecCol = tickRun->motion.Zobjet;
+    for (int k = 0; k < n && !hit; k++) hit = testPoint(run, points[k]);
+    countSweep(run, n, d);
+    if (w.lastUsingYRail && !w.usingYRail) emitRunEvent(run, RUN_EV_GRIND_STOP);
+    w.xPrecCol = run.motion.Xobjet;
+    w.yPrecCol = run.motion.Yobjet;
+    w.zPrecCol = run.motion.Zobjet;
     return hit;
 }

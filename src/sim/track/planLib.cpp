@@ -18,18 +18,16 @@ static const float gridHalfWidth = (float)(largeurPisteEnFaces / 2 * largeurFace
 static int nbTrackTextures = 0;
 
 // The rider's ground contact lives in the run state; these read and write it.
-static GroundContact& ground() { return tickRun->rider.ground; }
-
-int getNumeroFaceCourante() { return ground().numeroFaceCourante; }
-void setNumeroFaceCourante(int f) { ground().numeroFaceCourante = f; }
-float getYobjetCour() { return ground().YobjetCour; }
-void setYobjetCour(float y) { ground().YobjetCour = y; }
-float getXobjet_inc() { return ground().Xobjet_inc; }
-void setXobjet_inc(float x) { ground().Xobjet_inc = x; }
-int getContact() { return ground().contact; }
-void setContact(int c) { ground().contact = c; }
-int getAncienContact() { return ground().ancienContact; }
-void setAncienContact(int c) { ground().ancienContact = c; }
+int getNumeroFaceCourante(const RunState& run) { return run.rider.ground.numeroFaceCourante; }
+void setNumeroFaceCourante(RunState& run, int f) { run.rider.ground.numeroFaceCourante = f; }
+float getYobjetCour(const RunState& run) { return run.rider.ground.YobjetCour; }
+void setYobjetCour(RunState& run, float y) { run.rider.ground.YobjetCour = y; }
+float getXobjet_inc(const RunState& run) { return run.rider.ground.Xobjet_inc; }
+void setXobjet_inc(RunState& run, float x) { run.rider.ground.Xobjet_inc = x; }
+int getContact(const RunState& run) { return run.rider.ground.contact; }
+void setContact(RunState& run, int c) { run.rider.ground.contact = c; }
+int getAncienContact(const RunState& run) { return run.rider.ground.ancienContact; }
+void setAncienContact(RunState& run, int c) { run.rider.ground.ancienContact = c; }
 int getNbTrackTextures() { return nbTrackTextures; }
 void setNbTrackTextures(int n) { nbTrackTextures = n; }
 
@@ -96,18 +94,19 @@ static void clampOnGrid(float& x, float& z)
     z = clampf(z, -gridHalfWidth, gridHalfWidth);
 }
 
-float yTheoObjSettingFaceNumber(const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces,
-                                short setFace)
+float yTheoObjSettingFaceNumber(GroundContact& ground, const TrackPoint* pts, const TrackFace* fcs, float x, float z,
+                                float nbFaces, short setFace)
 {
     clampOnGrid(x, z);
     int f = chooseTriangle(pts, fcs, x, z, nbFaces);
-    if (setFace) ground().numeroFaceCourante = f;
+    if (setFace) ground.numeroFaceCourante = f;
     return yOnFace(pts, fcs, f, x, z);
 }
 
 float yTheoObj(const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces)
 {
-    return yTheoObjSettingFaceNumber(pts, fcs, x, z, nbFaces, 0);
+    clampOnGrid(x, z);
+    return yOnFace(pts, fcs, chooseTriangle(pts, fcs, x, z, nbFaces), x, z);
 }
 
 static void crossInto(const float* a, const float* b, float* out)
@@ -118,12 +117,12 @@ static void crossInto(const float* a, const float* b, float* out)
     normalize(out);
 }
 
-float placeObjetAndGetAngle(TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
+float placeObjetAndGetAngle(GroundContact& ground, TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
                             float headingDeg, float* normalOut)
 {
     clampOnGrid(x, z);
     int f = chooseTriangle(pts, fcs, x, z, nbFaces);
-    ground().numeroFaceCourante = f;
+    ground.numeroFaceCourante = f;
     float y = yOnFace(pts, fcs, f, x, z);
     const float* p0 = pts[fcs[f][0]];
     const float* p1 = pts[fcs[f][1]];
@@ -137,10 +136,9 @@ float placeObjetAndGetAngle(TrackPoint* pts, TrackFace* fcs, float x, float z, f
     float z2 = z + std::tan(headingDeg * radPerDeg) * (x2 - x);
     float y2 = yOnFace(pts, fcs, f, x2, z2);
     float slope = std::atan(y2 - y) * convRad;
-    GroundContact& g = ground();
-    g.ancienContact = g.contact;
-    g.contact = 1;
-    g.YobjetCour = y;
+    ground.ancienContact = ground.contact;
+    ground.contact = 1;
+    ground.YobjetCour = y;
     return slope;
 }
 
@@ -173,9 +171,9 @@ static void markBombRamp(int g)
     textures[g ^ 1].texIndex = texBombRamp;
 }
 
-int addJumpTwdIntrack(TrackPoint* pts, TrackFace* fcs, float angleDeg)
+int addJumpTwdIntrack(const GroundContact& ground, TrackPoint* pts, TrackFace* fcs, float angleDeg)
 {
-    int f = ground().numeroFaceCourante;
+    int f = ground.numeroFaceCourante;
     int k = rowsAheadForAngle(std::fabs(angleDeg));
     int s = angleDeg > 0 ? -1 : 1;
     int g = f + k * facesParRangee + 2 * s * (4 - k);

@@ -7,26 +7,26 @@
 #include "track/planLib.h"
 #include "track/trackModel.h"
 
-void replaceSkierOperation()
+void replaceSkierOperation(RunState& run)
 {
     // A track without rescue points: the rider gets up where he is.
-    int i = findFirstReplace(tickRun->motion.Xobjet, tickRun->motion.Yobjet, tickRun->motion.Zobjet);
+    int i = findFirstReplace(run.motion.Xobjet, run.motion.Yobjet, run.motion.Zobjet);
     if (i >= 0 && i < maxReplacePoints) {
-        tickRun->motion.Zobjet = replaceSkier[i][2];
-        tickRun->motion.Xobjet = replaceSkier[i][0];
+        run.motion.Zobjet = replaceSkier[i][2];
+        run.motion.Xobjet = replaceSkier[i][0];
     }
-    tickRun->phases.replacement = 1;
-    tickRun->motion.vitessePrecedente = 0.0f;
-    setXobjet_inc(tickRun->motion.Xobjet);
-    tickRun->motion.Xprec = tickRun->rider.collision.xPrecCol = tickRun->motion.Xobjet;
-    tickRun->rider.collision.zPrecCol = tickRun->motion.Zobjet;
-    tickRun->orientation.angleCourant = placeObjetAndGetAngle(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, maxTrackFaces, 0.0f, tickRun->orientation.faceUpVector);
-    tickRun->motion.Yobjet = getYobjetCour();
-    tickRun->phases.numFaceCour = getNumeroFaceCourante();
-    tickRun->phases.angleFaceCour = 0.0f;
-    tickRun->rider.collision.yPrecCol = tickRun->motion.Yobjet;
-    setYobjetCour(tickRun->motion.Yobjet);
-    tickRun->orientation.rotSkierY = 0.0f;
-    tickRun->phases.chute = 0;
-    emitRunEvent(RUN_EV_PUT_BACK);
+    run.phases.replacement = 1;
+    run.motion.vitessePrecedente = 0.0f;
+    setXobjet_inc(run, run.motion.Xobjet);
+    run.motion.Xprec = run.rider.collision.xPrecCol = run.motion.Xobjet;
+    run.rider.collision.zPrecCol = run.motion.Zobjet;
+    run.orientation.angleCourant = placeObjetAndGetAngle(run.rider.ground, points, faces, run.motion.Xobjet, run.motion.Zobjet, maxTrackFaces, 0.0f, run.orientation.faceUpVector);
+    run.motion.Yobjet = getYobjetCour(run);
+    run.phases.numFaceCour = getNumeroFaceCourante(run);
+    run.phases.angleFaceCour = 0.0f;
+    run.rider.collision.yPrecCol = run.motion.Yobjet;
+    setYobjetCour(run, run.motion.Yobjet);
+    run.orientation.rotSkierY = 0.0f;
+    run.phases.chute = 0;
+    emitRunEvent(run, RUN_EV_PUT_BACK);
 }
