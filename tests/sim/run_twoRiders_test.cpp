@@ -82,7 +82,7 @@ void loadTrack()
 {
     storeByteOrder(0);
     std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + trackName + "/" + trackName + ".btrk";
-    ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk);
+    ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk);
 }
 
 // As the game loop starts a run: reset before the track is loaded (the reset clears the track's
@@ -96,8 +96,9 @@ void resetRider(Rider& r)
 
 void placeRider(Rider& r)
 {
+    const TrackModel& track = loadedTrack;
     RunContext in(r.run);
-    resetCollectedBomb(bombsQty);
+    resetCollectedBomb(track.bombsQty);
     placeSkierAtStart(r.run, clockStart);
     clearRunEvents();
     startRunTicker(r.ticker, clockStart);

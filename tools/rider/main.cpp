@@ -166,8 +166,8 @@ static bool loadTheRun(const Options& o)
     videPileBoutons();
     reinitGameVar(simRun);
     std::string path = dataPath(trackFile(o.track, o.track + ".btrk"));
-    if (importTrackFromBinaryFile(path.c_str()) != trackLoadOk) return false;
-    resetCollectedBomb(bombsQty);
+    if (importTrackFromBinaryFile(loadedTrack, path.c_str()) != trackLoadOk) return false;
+    resetCollectedBomb(loadedTrack.bombsQty);
     placeSkierAtStart(simRun, 0);
     clearRunEvents();
     return true;

@@ -162,7 +162,8 @@ static void fireBomb()
 {
     short pressed = runPressed(RB_BOMB);
     if (!hasCollectedBomb() || !pressed || getContact() != 1) return;
-    tickRun->phases.currentBombVertex = addJumpTwdIntrack(points, faces, tickRun->orientation.rotSkierY);
+    TrackModel& groundRaisedByBomb = loadedTrack;
+    tickRun->phases.currentBombVertex = addJumpTwdIntrack(groundRaisedByBomb, tickRun->orientation.rotSkierY);
     emitRunEvent(RUN_EV_BOMB_FIRED);
     decCollectedBomb();
 }
@@ -172,6 +173,7 @@ void runControls()
     float tick = (float)runTickSeconds;
     float step = airSpinGrowth * tick * tick;
     float cap = airSpinCap * tick;
+    const TrackModel& track = loadedTrack;
     turningRate();
     sideFlips(step, cap);
     spinsAndTurns(step, cap);
@@ -180,7 +182,7 @@ void runControls()
     push();
     brake();
     startHalfTurn();
-    handleFaceSurfaceBehaviour(textures);
+    handleFaceSurfaceBehaviour(track.textures);
     collide();
     fireBomb();
 }

@@ -87,7 +87,8 @@ static void updateGroundSpeed()
 static void placeOnGround()
 {
     if (getContact() != 1) return;
-    tickRun->orientation.angleCourant = placeObjetAndGetAngle(points, faces, getXobjet_inc(), tickRun->motion.Zobjet, (float)maxTrackFaces, tickRun->orientation.rotSkierY,
+    const TrackModel& track = loadedTrack;
+    tickRun->orientation.angleCourant = placeObjetAndGetAngle(track.points, track.faces, getXobjet_inc(), tickRun->motion.Zobjet, (float)maxTrackFaces, tickRun->orientation.rotSkierY,
                                          tickRun->orientation.faceUpVector);
     // Charged up to full (20) while the jump key is held, never past it: a charge a part of a tick
     // over would jump higher at some tick lengths than at others. Else a charge below empty refills,
@@ -236,7 +237,8 @@ void airPhase()
     if (getContact() != 0) return;
     riseOrGrind();
     airRotations();
-    float g = yTheoObjSettingFaceNumber(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces, 1);
+    const TrackModel& track = loadedTrack;
+    float g = yTheoObjSettingFaceNumber(track.points, track.faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces, 1);
     if (tickRun->motion.YavantSaut <= g) touchDown(g);
     else tickRun->motion.Yobjet = tickRun->motion.YavantSaut;
 }
@@ -257,7 +259,7 @@ void pushTick(short held)
         if (tickRun->motion.vitessePrecedente + pushStep < pushLimit) tickRun->motion.vitessePrecedente += pushStep;
 }
 
-void handleFaceSurfaceBehaviour(TexData* surfaces)
+void handleFaceSurfaceBehaviour(const TexData* surfaces)
 {
     if (getContact() != 1) return;
     int face = getNumeroFaceCourante();

@@ -22,7 +22,7 @@ short takeOffThisTick();
 void manualTakeOff();
 // Gravity or rail, air rotations and their points, touch-down. Only while off the ground.
 void airPhase();
-void handleFaceSurfaceBehaviour(TexData* surfaces);
+void handleFaceSurfaceBehaviour(const TexData* surfaces);
 // The weight the slope pulls the rider with (the card's, or a default for a card without one).
 float riderWeight();
 // Adds to the jump's points, truncated toward zero and kept within an int.

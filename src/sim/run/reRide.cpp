@@ -38,8 +38,9 @@ int freshRunOnLoadedTrack()
 {
     videPileBoutons();
     reinitGameVar(*tickRun);
-    if (!restoreLoadedTrack()) return 0;
-    resetCollectedBomb(bombsQty);
+    TrackModel& track = loadedTrack;
+    if (!restoreLoadedTrack(track)) return 0;
+    resetCollectedBomb(track.bombsQty);
     return 1;
 }
 

@@ -44,15 +44,16 @@ void setChute(short fall)
 void placeSkierAtStart(RunState& run, long nowMs)
 {
     RunContext in(run);
-    setXobjet_inc(depart);
-    tickRun->motion.Xobjet = depart;
+    const TrackModel& track = loadedTrack;
+    setXobjet_inc(track.depart);
+    tickRun->motion.Xobjet = track.depart;
     tickRun->motion.Xprec = getXobjet_inc() - 1.0f;
     setAncienContact(1);
     setContact(1);
     tickRun->timing.tempsDepart = (int)nowMs;
     startRunTicker(runTicker, nowMs);
     tickRun->orientation.angleCourant = tickRun->orientation.angleDePlacementEffectif =
-        placeObjetAndGetAngle(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces, tickRun->orientation.rotSkierY, tickRun->orientation.faceUpVector);
+        placeObjetAndGetAngle(track.points, track.faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces, tickRun->orientation.rotSkierY, tickRun->orientation.faceUpVector);
     tickRun->motion.Yobjet = getYobjetCour();
     // The first crest is measured from the start's own slope, not from the last track's triangle.
     tickRun->phases.numFaceCour = getNumeroFaceCourante();
@@ -119,7 +120,8 @@ static void countdown()
 
 static void finishLine()
 {
-    if (tickRun->motion.Xobjet > arrivee && !tickRun->motion.skieurArrive) {
+    const TrackModel& track = loadedTrack;
+    if (tickRun->motion.Xobjet > track.arrivee && !tickRun->motion.skieurArrive) {
         tickRun->motion.skieurArrive = 1;
         tickRun->scores.vuScores = 0;
         tickRun->motion.flightOverLine = getContact() == 0;

@@ -18,7 +18,8 @@ void placeRunAtSample(const RunSample& s, int finalScore)
     tickRun->phases.chute = (s.flags & sampleFallen) != 0;
     tickRun->phases.rotationChute = s.tumble;
     setContact((s.flags & sampleContact) != 0);
-    setNumeroFaceCourante(findCurrentFace(points, faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces));
+    const TrackModel& track = loadedTrack;
+    setNumeroFaceCourante(findCurrentFace(track.points, track.faces, tickRun->motion.Xobjet, tickRun->motion.Zobjet, (float)maxTrackFaces));
     setYobjetCour(tickRun->motion.Yobjet);
     tickRun->phases.changementContact = tickRun->phases.changementFakieSolRight = tickRun->phases.changementFakieSolLeft = 0;
     tickRun->phases.askForRescue = 0, tickRun->phases.replacement = 0, tickRun->motion.vitessePrecedente = 0, tickRun->phases.tempsChute = lyingTime;
