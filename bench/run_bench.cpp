@@ -27,8 +27,9 @@ static const long frameMs = 1000 / benchFps;
 
 static int obstacleCount()
 {
+    const TrackModel& track = loadedTrack;
     int n = 0;
-    while (n < maxObstacles && !isObstacleListEnd(containerObstacles[n])) n++;
+    while (n < maxObstacles && !isObstacleListEnd(track.containerObstacles[n])) n++;
     return n;
 }
 
@@ -57,7 +58,7 @@ static std::string busiestTrack()
     while (dirent* e = readdir(d)) {
         if (e->d_name[0] == '.') continue;
         std::string path = dir + "/" + e->d_name + "/" + e->d_name + ".btrk";
-        if (importTrackFromBinaryFile(path.c_str()) == trackLoadOk && obstacleCount() > most) {
+        if (importTrackFromBinaryFile(loadedTrack, path.c_str()) == trackLoadOk && obstacleCount() > most) {
             most = obstacleCount();
             best = path;
         }
@@ -109,10 +110,11 @@ static RunInput nextFrame(int button)
 
 static void startRun(const std::string& track)
 {
+    const TrackModel& model = loadedTrack;
     videPileBoutons(playerRun);
     reinitGameVar(playerRun);
-    importTrackFromBinaryFile(track.c_str());
-    resetCollectedBomb(playerRun, bombsQty);
+    importTrackFromBinaryFile(loadedTrack, track.c_str());
+    resetCollectedBomb(playerRun, model.bombsQty);
     placeSkierAtStart(playerRun, gameClock());
     simulateGameFrame(playerRun, nextFrame(RB_JUMP));
     for (int i = 0; i < 2 * benchFps && playerRun.timing.DEPART != 1; i++) simulateGameFrame(playerRun, nextFrame(-1));

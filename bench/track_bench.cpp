@@ -12,9 +12,10 @@
 // across and out of his reach in height so that none is hit.
 static void fillObstacles(float spacing, float height)
 {
-    initObstacles();
+    TrackModel& track = loadedTrack;
+    track.initObstacles();
     for (int i = 0; i < maxObstacles; i++) {
-        ObstacleRecord& o = containerObstacles[i];
+        ObstacleRecord& o = track.containerObstacles[i];
         o.x = 500.0f + spacing * i;
         o.y = height;
         o.z = (i % 3 - 1) * 300.0f;
@@ -47,6 +48,7 @@ BENCHMARK(BM_DetectCollisionSweep)
 // 1000 ground placements with slope and normal, spread over the whole grid.
 static void BM_TerrainQueries(benchmark::State& state)
 {
+    const TrackModel& track = loadedTrack;
     buildPlaneTrack(false);
     float normal[3];
     for (auto _ : state) {
@@ -56,7 +58,7 @@ static void BM_TerrainQueries(benchmark::State& state)
             seed = seed * 1103515245u + 12345u;
             float x = (float)(seed % 336000u) + 400.0f;
             float z = (float)((seed >> 8) % 80000u) - 40000.0f;
-            sum += placeObjetAndGetAngle(playerRun.rider.ground, points, faces, x, z, maxTrackFaces, (float)(i % 90), normal);
+            sum += placeObjetAndGetAngle(playerRun.rider.ground, track.points, track.faces, x, z, maxTrackFaces, (float)(i % 90), normal);
         }
         benchmark::DoNotOptimize(sum);
     }

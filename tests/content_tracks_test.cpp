@@ -26,6 +26,7 @@
 namespace {
 
 struct TrackContent : ::testing::Test {
+    const TrackModel& track = loadedTrack;
     static void SetUpTestSuite() { storeByteOrder(0); }
 
     TrackRecipe recipe;
@@ -33,23 +34,23 @@ struct TrackContent : ::testing::Test {
     {
         ASSERT_EQ(readTrackRecipe(RECIPES + "/tracks/" + name + ".track", recipe), 0);
         std::string path = trackFile(name, ".btrk");
-        ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
+        ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk) << name;
     }
     static std::string trackFile(const std::string& name, const std::string& ext)
     {
         return shippedTracksData() + "/tracks/" + name + "/" + name + ext;
     }
-    float ground(float x, float z) { return yTheoObj(points, faces, x, z, 28800.0f); }
+    float ground(float x, float z) { return yTheoObj(track.points, track.faces, x, z, 28800.0f); }
     int surfaceAt(float x, float z)
     {
         GroundContact under;
-        yTheoObjSettingFaceNumber(under, points, faces, x, z, 28800.0f, 1);
-        return textures[under.numeroFaceCourante].surface;
+        yTheoObjSettingFaceNumber(under, track.points, track.faces, x, z, 28800.0f, 1);
+        return track.textures[under.numeroFaceCourante].surface;
     }
     int obstacleCount()
     {
         int n = 0;
-        while (n < maxObstacles && !isObstacleListEnd(containerObstacles[n])) n++;
+        while (n < maxObstacles && !isObstacleListEnd(track.containerObstacles[n])) n++;
         return n;
     }
 };
@@ -57,18 +58,19 @@ struct TrackContent : ::testing::Test {
 // Everything a load fills, value by value.
 std::vector<float> modelValues()
 {
-    std::vector<float> v(&points[0][0], &points[0][0] + 3 * maxTrackVertices);
-    v.insert(v.end(), &normalesPiste[0][0], &normalesPiste[0][0] + 3 * maxTrackVertices);
-    v.insert(v.end(), &replaceSkier[0][0], &replaceSkier[0][0] + 3 * maxReplacePoints);
+    const TrackModel& track = loadedTrack;
+    std::vector<float> v(&track.points[0][0], &track.points[0][0] + 3 * maxTrackVertices);
+    v.insert(v.end(), &track.normalesPiste[0][0], &track.normalesPiste[0][0] + 3 * maxTrackVertices);
+    v.insert(v.end(), &track.replaceSkier[0][0], &track.replaceSkier[0][0] + 3 * maxReplacePoints);
     for (int f = 0; f < maxTrackFaces; f++) {
-        for (int k = 0; k < 3; k++) v.push_back((float)faces[f][k]);
-        v.insert(v.end(), &textures[f].coord[0][0], &textures[f].coord[0][0] + 6);
-        v.push_back((float)textures[f].texIndex);
-        v.push_back((float)textures[f].surface);
+        for (int k = 0; k < 3; k++) v.push_back((float)track.faces[f][k]);
+        v.insert(v.end(), &track.textures[f].coord[0][0], &track.textures[f].coord[0][0] + 6);
+        v.push_back((float)track.textures[f].texIndex);
+        v.push_back((float)track.textures[f].surface);
     }
-    for (const ObstacleRecord& o : containerObstacles)
+    for (const ObstacleRecord& o : track.containerObstacles)
         v.insert(v.end(), {o.x, o.y, o.z, (float)o.type, o.reservedFloat, (float)o.reservedA, (float)o.reservedB});
-    v.insert(v.end(), {(float)bombsQty, depart, arrivee, rgbNeigeR, rgbNeigeG, rgbNeigeB, rgbSpotR});
+    v.insert(v.end(), {(float)track.bombsQty, track.depart, track.arrivee, track.rgbNeigeR, track.rgbNeigeG, track.rgbNeigeB, track.rgbSpotR});
     return v;
 }
 
@@ -93,18 +95,19 @@ static void expectDescriptionFitsItsPanel(const std::string& desc, const std::st
 
 TEST_F(TrackContent, EveryRecipeGivesATrackBothFormsOfWhichLoadAlike)
 {
+    TrackModel& track = loadedTrack;
     std::vector<std::string> names = recipeNames("tracks", ".track");
     ASSERT_GE(names.size(), 1u);
     for (const std::string& name : names) {
         load(name);
         std::vector<float> fromBinary = modelValues();
-        std::string title = nomPiste;
-        memset(points, 0, sizeof points);
-        memset(textures, 0, sizeof textures);
-        ASSERT_EQ(importTrackFromTextFile(trackFile(name, ".trk").c_str()), trackLoadOk) << name;
-        EXPECT_EQ(title, std::string(nomPiste));
+        std::string title = track.nomPiste;
+        memset(track.points, 0, sizeof track.points);
+        memset(track.textures, 0, sizeof track.textures);
+        ASSERT_EQ(importTrackFromTextFile(loadedTrack, trackFile(name, ".trk").c_str()), trackLoadOk) << name;
+        EXPECT_EQ(title, std::string(track.nomPiste));
         EXPECT_EQ(fromBinary, modelValues()) << name;
-        EXPECT_EQ(bombsQty, recipe.bombs);
+        EXPECT_EQ(track.bombsQty, recipe.bombs);
 
         std::vector<unsigned char> desc = readBytes(trackFile(name, ".desc"));
         EXPECT_GT(desc.size(), 20u) << name;
@@ -116,12 +119,13 @@ TEST_F(TrackContent, EveryRecipeGivesATrackBothFormsOfWhichLoadAlike)
 // Even triangles start at the cell's +Z, up-track corner, vertex 1 along X and vertex 2 along Z.
 TEST_F(TrackContent, GridFollowsTheFaceNumberingAndRecipeHeights)
 {
+    const TrackModel& track = loadedTrack;
     for (const std::string& name : recipeNames("tracks", ".track")) {
         load(name);
         for (int r = 0; r < longueurPisteEnFaces; r++)
             for (int q = 0; q < largeurPisteEnFaces; q++) {
-                const unsigned* f = faces[r * facesParRangee + 2 * q];
-                const float *p0 = points[f[0]], *p1 = points[f[1]], *p2 = points[f[2]];
+                const unsigned* f = track.faces[r * facesParRangee + 2 * q];
+                const float *p0 = track.points[f[0]], *p1 = track.points[f[1]], *p2 = track.points[f[2]];
                 ASSERT_EQ(p0[0], (float)(r * longueurFace)) << name << " row " << r;
                 ASSERT_EQ(p0[2], (float)((36 - q) * largeurFace)) << name << " cell " << q;
                 ASSERT_EQ(p1[0] - p0[0], (float)longueurFace);
@@ -157,24 +161,26 @@ struct StripReplay {
 
 void replayCorner(StripReplay* r, int t, int k)
 {
+    const TrackModel& track = loadedTrack;
     r->last[0] = r->last[1];
     r->lastSt[0] = r->lastSt[1];
-    r->last[1] = faces[t][k];
-    r->lastSt[1] = textures[t].coord[k];
+    r->last[1] = track.faces[t][k];
+    r->lastSt[1] = track.textures[t].coord[k];
 }
 
 void replayTriangle(int t, short newStrip, void* ctx)
 {
+    const TrackModel& track = loadedTrack;
     StripReplay* r = (StripReplay*)ctx;
     unsigned a = r->last[0], b = r->last[1];
     const float *sa = r->lastSt[0], *sb = r->lastSt[1];
     if (newStrip) {
-        a = faces[t][0], b = faces[t][1], sa = textures[t].coord[0], sb = textures[t].coord[1];
+        a = track.faces[t][0], b = track.faces[t][1], sa = track.textures[t].coord[0], sb = track.textures[t].coord[1];
         replayCorner(r, t, 0);
         replayCorner(r, t, 1);
     }
     replayCorner(r, t, 2);
-    std::multiset<unsigned> drawn = {a, b, faces[t][2]}, want(faces[t], faces[t] + 3);
+    std::multiset<unsigned> drawn = {a, b, track.faces[t][2]}, want(track.faces[t], track.faces[t] + 3);
     r->drawn++;
     if (drawn != want) {
         r->wrong++;
@@ -182,18 +188,19 @@ void replayTriangle(int t, short newStrip, void* ctx)
         return;
     }
     for (int k = 0; k < 3; k++) {
-        const float* s = faces[t][k] == a ? sa : faces[t][k] == b ? sb : textures[t].coord[2];
-        if (s[0] != textures[t].coord[k][0] || s[1] != textures[t].coord[k][1]) r->wrongSt++;
+        const float* s = track.faces[t][k] == a ? sa : track.faces[t][k] == b ? sb : track.textures[t].coord[2];
+        if (s[0] != track.textures[t].coord[k][0] || s[1] != track.textures[t].coord[k][1]) r->wrongSt++;
     }
 }
 
 TEST_F(TrackContent, TerrainStripsDrawEveryTriangleWithItsOwnTextureCorners)
 {
+    const TrackModel& track = loadedTrack;
     for (const std::string& name : recipeNames("tracks", ".track")) {
         load(name);
         StripReplay r;
         for (int row : {2, 60, 150})
-            for (int q : {10, 36, 60}) walkTerrainWindow(row * facesParRangee + 2 * q, textures, replayTriangle, &r);
+            for (int q : {10, 36, 60}) walkTerrainWindow(row * facesParRangee + 2 * q, track.textures, replayTriangle, &r);
         EXPECT_GT(r.drawn, 3000) << name;
         EXPECT_EQ(r.wrong, 0) << name << ", first at triangle " << r.firstWrong;
         EXPECT_EQ(r.wrongSt, 0) << name;
@@ -203,17 +210,18 @@ TEST_F(TrackContent, TerrainStripsDrawEveryTriangleWithItsOwnTextureCorners)
 // Downhill along the line, kicker lips steep enough to launch, outer cells out of bounds.
 TEST_F(TrackContent, SlopeKickersAndEdgesAreRideable)
 {
+    const TrackModel& track = loadedTrack;
     for (const std::string& name : recipeNames("tracks", ".track")) {
         load(name);
-        EXPECT_GT(depart, 0.0f);
-        EXPECT_LT(depart, arrivee);
-        EXPECT_LT(arrivee, (float)((longueurPisteEnFaces - 1) * longueurFace));
+        EXPECT_GT(track.depart, 0.0f);
+        EXPECT_LT(track.depart, track.arrivee);
+        EXPECT_LT(track.arrivee, (float)((longueurPisteEnFaces - 1) * longueurFace));
         float laneStart = recipeLaneAt(recipe, recipe.startRow) * largeurFace;
         float laneEnd = recipeLaneAt(recipe, recipe.finishRow) * largeurFace;
-        EXPECT_GT(ground(depart, laneStart) - ground(arrivee, laneEnd), 20000.0f) << name;
+        EXPECT_GT(ground(track.depart, laneStart) - ground(track.arrivee, laneEnd), 20000.0f) << name;
         for (int r = 0; r < longueurPisteEnFaces; r++) {
-            EXPECT_EQ(textures[r * facesParRangee].surface, surfaceHorsPiste);
-            EXPECT_EQ(textures[r * facesParRangee + facesParRangee - 1].surface, surfaceHorsPiste);
+            EXPECT_EQ(track.textures[r * facesParRangee].surface, surfaceHorsPiste);
+            EXPECT_EQ(track.textures[r * facesParRangee + facesParRangee - 1].surface, surfaceHorsPiste);
         }
         for (const TrackFeature& f : recipe.features) {
             if (f.kind != "kicker") continue;
@@ -221,8 +229,8 @@ TEST_F(TrackContent, SlopeKickersAndEdgesAreRideable)
             float lip = (f.args[0] + f.args[4]) * longueurFace;
             float normal[3];
             GroundContact under;
-            float ramp = placeObjetAndGetAngle(under, points, faces, lip - 400, z, 28800.0f, 0, normal);
-            float drop = placeObjetAndGetAngle(under, points, faces, lip + 400, z, 28800.0f, 0, normal);
+            float ramp = placeObjetAndGetAngle(under, track.points, track.faces, lip - 400, z, 28800.0f, 0, normal);
+            float drop = placeObjetAndGetAngle(under, track.points, track.faces, lip + 400, z, 28800.0f, 0, normal);
             EXPECT_GT(ramp, 0.0f) << name << " kicker at row " << f.args[0];
             EXPECT_LT(drop - ramp, -40.0f) << name << " kicker at row " << f.args[0];
         }
@@ -234,6 +242,7 @@ TEST_F(TrackContent, SlopeKickersAndEdgesAreRideable)
 // rescue points lie on the line in order, obstacles stand on the ground.
 TEST_F(TrackContent, FinishIsReachableAndObstaclesStandOnTheGround)
 {
+    const TrackModel& track = loadedTrack;
     for (const std::string& name : recipeNames("tracks", ".track")) {
         load(name);
         int n = obstacleCount();
@@ -244,31 +253,31 @@ TEST_F(TrackContent, FinishIsReachableAndObstaclesStandOnTheGround)
             }
             return false;
         };
-        for (float x = depart; x <= arrivee; x += 100) {
+        for (float x = track.depart; x <= track.arrivee; x += 100) {
             float z = recipeLaneAt(recipe, x / longueurFace) * largeurFace;
             int s = surfaceAt(x, z);
             ASSERT_TRUE(s != surfaceHorsPiste && s != surfaceRepousse) << name << " at x " << x;
             for (int o = 0; o < n; o++) {
-                if (containerObstacles[o].type == obstacleSapin)
+                if (track.containerObstacles[o].type == obstacleSapin)
                     ASSERT_FALSE(isCollisionSapin(90, x, ground(x, z), z, o)) << name << " tree at x " << x;
-                if (containerObstacles[o].type == obstacleRail && std::fabs(containerObstacles[o].x - x) < 3000 &&
-                    !behindLineKicker(containerObstacles[o].x))
-                    ASSERT_GT(std::fabs(containerObstacles[o].z - z), 600.0f) << name << " rail at x " << x;
+                if (track.containerObstacles[o].type == obstacleRail && std::fabs(track.containerObstacles[o].x - x) < 3000 &&
+                    !behindLineKicker(track.containerObstacles[o].x))
+                    ASSERT_GT(std::fabs(track.containerObstacles[o].z - z), 600.0f) << name << " rail at x " << x;
             }
         }
         for (int o = 0; o < n; o++) {
-            const ObstacleRecord& ob = containerObstacles[o];
+            const ObstacleRecord& ob = track.containerObstacles[o];
             EXPECT_NEAR(ob.y, ground(ob.x, ob.z), 1.0f) << name << " obstacle " << o;
         }
         int k = 0;
-        for (; k < maxReplacePoints && replaceSkier[k][0] != emptyObstacleCoord; k++) {
-            if (k > 0) EXPECT_GT(replaceSkier[k][0], replaceSkier[k - 1][0]) << name;
-            EXPECT_GE(replaceSkier[k][0], depart);
-            EXPECT_LT(replaceSkier[k][0], arrivee);
-            EXPECT_NEAR(replaceSkier[k][1], ground(replaceSkier[k][0], replaceSkier[k][2]), 1.0f);
+        for (; k < maxReplacePoints && track.replaceSkier[k][0] != emptyObstacleCoord; k++) {
+            if (k > 0) EXPECT_GT(track.replaceSkier[k][0], track.replaceSkier[k - 1][0]) << name;
+            EXPECT_GE(track.replaceSkier[k][0], track.depart);
+            EXPECT_LT(track.replaceSkier[k][0], track.arrivee);
+            EXPECT_NEAR(track.replaceSkier[k][1], ground(track.replaceSkier[k][0], track.replaceSkier[k][2]), 1.0f);
         }
         EXPECT_GE(k, 10) << name;
-        EXPECT_EQ(findFirstReplace(depart + 10, replaceSkier[0][1], replaceSkier[0][2]), 0) << name;
+        EXPECT_EQ(track.findFirstReplace(track.depart + 10, track.replaceSkier[0][1], track.replaceSkier[0][2]), 0) << name;
     }
 }
 
@@ -300,15 +309,16 @@ TEST_F(TrackContent, HalfPipesCarryWallAndFloorSurfaces)
 // The tracks differ: a forest, a half-pipe, rails, boosters and bomb pick-ups each appear somewhere.
 TEST_F(TrackContent, TrackSetCoversEveryKindOfFeature)
 {
+    const TrackModel& track = loadedTrack;
     std::vector<std::string> names = recipeNames("tracks", ".track");
     EXPECT_GE(names.size(), 4u);
     int most[4] = {0, 0, 0, 0}, boosters = 0;
     for (const std::string& name : names) {
         load(name);
         int count[4] = {0, 0, 0, 0};
-        for (int o = 0; o < obstacleCount(); o++) count[containerObstacles[o].type]++;
+        for (int o = 0; o < obstacleCount(); o++) count[track.containerObstacles[o].type]++;
         for (int t = 0; t < 4; t++) most[t] = std::max(most[t], count[t]);
-        for (const TexData& t : textures) boosters += t.surface == surfaceBooster;
+        for (const TexData& t : track.textures) boosters += t.surface == surfaceBooster;
     }
     EXPECT_GE(most[obstacleSapin], 300);
     EXPECT_GE(most[obstacleCollectable], 20);

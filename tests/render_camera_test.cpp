@@ -31,12 +31,13 @@
 #include "track/trackModel.h"
 
 namespace {
+    const TrackModel& track = loadedTrack;
 
 const float EYE_ABOVE_SNOW = 50.0f;  // the near plane is 5 away: this keeps the snow well out of it
 const int LINE_CHECKS = 64;
 const float RIDER_MIDDLE = 100.0f;
 
-float groundAt(float x, float z) { return yTheoObj(points, faces, x, z, (float)maxTrackFaces); }
+float groundAt(float x, float z) { return yTheoObj(track.points, track.faces, x, z, (float)maxTrackFaces); }
 
 // Where the drawing puts the eye: the rider-frame eye turned back by the view's bank and heading.
 void eyeOf(const DrawnState& d, float eye[3])
@@ -90,6 +91,7 @@ struct CameraRide {
 };
 
 struct RenderCameraRides : ::testing::Test {
+    const TrackModel& track = loadedTrack;
     static void SetUpTestSuite() { storeByteOrder(0); }
     void SetUp() override { pilotInstallKeys(); }
     void TearDown() override
@@ -102,8 +104,8 @@ struct RenderCameraRides : ::testing::Test {
         pilotNewRun();
         // the game's own data, as the build makes it: no tracks generated for this test alone
         std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
-        ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
-        resetCollectedBomb(playerRun, bombsQty);
+        ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk) << name;
+        resetCollectedBomb(playerRun, track.bombsQty);
         placeSkierAtStart(playerRun, pilotClock());
         resetDrawnTicks(&drawnTicks);
     }
@@ -156,15 +158,16 @@ TEST_F(RenderCameraRides, EyeAboveTheSnowAndInSightOfTheRiderOnEveryShippedTrack
 // beyond it comes in along the line of sight to stand on his side of it, still above the snow.
 TEST(RenderCameraPullIn, ARidgeBetweenEyeAndRiderBringsTheEyeIn)
 {
+    TrackModel& track = loadedTrack;
     buildPlaneTrack(true);
     const int ridgeRow = 50;
-    for (int q = 0; q <= largeurPisteEnFaces; q++) points[ridgeRow * (largeurPisteEnFaces + 1) + q][1] += 3000;
+    for (int q = 0; q <= largeurPisteEnFaces; q++) track.points[ridgeRow * (largeurPisteEnFaces + 1) + q][1] += 3000;
     float pos[3] = {ridgeRow * longueurFace + 300.0f, 0, 0};
     pos[1] = groundAt(pos[0], 0);
     for (int view : {1, 2, 3}) {
         float back, up, fullBack, fullUp;
         cameraDistances(view, &fullBack, &fullUp);
-        chaseEyeOver(points, faces, pos, pos[1], 0, view, &back, &up);
+        chaseEyeOver(track.points, track.faces, pos, pos[1], 0, view, &back, &up);
         EXPECT_GT(back, fullBack) << "view " << view << ": pulled in";
         EXPECT_LT(back, 0) << view;
         float eye[3] = {pos[0] + back, pos[1] + up, 0}, middle[3] = {pos[0], pos[1] + RIDER_MIDDLE, 0};
@@ -175,15 +178,15 @@ TEST(RenderCameraPullIn, ARidgeBetweenEyeAndRiderBringsTheEyeIn)
     buildPlaneTrack(true);
     float back, up;
     pos[1] = groundAt(pos[0], 0);
-    chaseEyeOver(points, faces, pos, pos[1], 0, 1, &back, &up);
+    chaseEyeOver(track.points, track.faces, pos, pos[1], 0, 1, &back, &up);
     EXPECT_EQ(-700, back);
     EXPECT_EQ(500, up);
     // a wall beside him (a half-pipe wall) when the view is turned towards it, at any heading
     for (int q = 0; q <= 30; q++)
-        for (int r = 0; r <= longueurPisteEnFaces; r++) points[r * (largeurPisteEnFaces + 1) + q][1] += 3000;
+        for (int r = 0; r <= longueurPisteEnFaces; r++) track.points[r * (largeurPisteEnFaces + 1) + q][1] += 3000;
     pos[2] = 5.0f * largeurFace - 300;  // the wall's foot 300 to his left (+Z): 3000 high over a cell
     for (float heading : {-90.0f, -60.0f, -20.0f}) {
-        chaseEyeOver(points, faces, pos, pos[1], heading, 1, &back, &up);
+        chaseEyeOver(track.points, track.faces, pos, pos[1], heading, 1, &back, &up);
         double h = heading * DEG_TO_RAD_GAME;
         float eye[3] = {pos[0] + back * (float)cos(h), pos[1] + up, pos[2] + back * (float)sin(h)};
         float middle[3] = {pos[0], pos[1] + RIDER_MIDDLE, pos[2]};

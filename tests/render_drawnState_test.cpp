@@ -107,6 +107,7 @@ TEST(DrawnState, BlendGoesTheShortWayAndEndsOnBothTicksExactly)
 // A fresh run on a shipped track, as the game loop prepares one, the camera and ghost at rest.
 void prepareRun(const std::string& name)
 {
+    const TrackModel& track = loadedTrack;
     storeByteOrder(0);
     theTrasher->weight = 70.0f;
     dropGhostRun();
@@ -116,8 +117,8 @@ void prepareRun(const std::string& name)
     playerRun.phases.sautLincolnLoopDroite = playerRun.phases.sautLincolnLoopGauche = 0;
     viewChoice = 1, chaseCamera.mouvCamX = 0;
     std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
-    ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << path;
-    resetCollectedBomb(playerRun, bombsQty);
+    ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk) << path;
+    resetCollectedBomb(playerRun, track.bombsQty);
     placeSkierAtStart(playerRun, clockStart);
     startRunTicker(runTicker, clockStart);
     clearRunEvents(playerRun);
@@ -128,8 +129,9 @@ void prepareRun(const std::string& name)
 
 TEST(DrawnState, ARiderPutBackOnTheTrackIsNotBlendedAcross)
 {
+    const TrackModel& track = loadedTrack;
     prepareRun("meadow");
-    playerRun.motion.Xobjet = depart + 20000, playerRun.motion.Zobjet = 3000;
+    playerRun.motion.Xobjet = track.depart + 20000, playerRun.motion.Zobjet = 3000;
     clearRunEvents(playerRun);
     noteTickDrawn(&drawnTicks, tickTeleported());
     ASSERT_EQ(0, tickTeleported());
@@ -237,7 +239,7 @@ std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* ai
             DrawnState d = drawnMoment(drawnTicks, fraction);
             RiderPoseState drawn;
             poseRiderForDrawing(d, &drawn);
-            updateTraces(d.pos, runTicker.ticks);
+            updateTraces(loadedTrack, d.pos, runTicker.ticks);
             restoreRiderPose(drawn);
             if (d.yaw != drawnTicks.current.yaw) (*turnedFrames)++;
         }

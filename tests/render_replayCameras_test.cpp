@@ -13,8 +13,9 @@
 #include "track/trackModel.h"
 
 namespace {
+    const TrackModel& track = loadedTrack;
 
-float groundAt(float x, float z) { return yTheoObj(points, faces, x, z, (float)maxTrackFaces); }
+float groundAt(float x, float z) { return yTheoObj(track.points, track.faces, x, z, (float)maxTrackFaces); }
 
 void expectInWorld(const float eye[3], const char* where)
 {
@@ -46,25 +47,27 @@ protected:
 
 TEST_F(RenderReplayCameras, AnEyeOutsideTheWorldIsBroughtIn)
 {
+    const TrackModel& track = loadedTrack;
     const float outside[][3] = {{-5000, 0, 0}, {1e7f, 0, 0}, {50000, -1e6f, 0}, {50000, 1e6f, 0},
                                 {50000, 0, 1e6f}, {50000, 0, -1e6f}, {NAN, NAN, NAN}};
     for (const auto& o : outside) {
         float eye[3] = {o[0], o[1], o[2]};
-        keepEyeInWorld(points, faces, eye);
+        keepEyeInWorld(track.points, track.faces, eye);
         expectInWorld(eye, "brought in");
     }
     float inside[3] = {50000, groundAt(50000, 2000) + 900, 2000};
     float kept[3] = {inside[0], inside[1], inside[2]};
-    keepEyeInWorld(points, faces, kept);
+    keepEyeInWorld(track.points, track.faces, kept);
     for (int k = 0; k < 3; k++) EXPECT_FLOAT_EQ(inside[k], kept[k]) << "an eye inside stays where it is";
 }
 
 TEST_F(RenderReplayCameras, TheFarViewLooksAtTheRiderFromHighBehind)
 {
+    const TrackModel& track = loadedTrack;
     for (float x : {3000.0f, 150000.0f, 335000.0f}) {
         float rider[3] = {x, planeTrackHeight(x, 38000), 38000};  // at the grid's edge: the eye is kept in
         WorldView v;
-        farView(points, faces, rider, &v);
+        farView(track.points, track.faces, rider, &v);
         expectInWorld(v.eye, "far view");
         EXPECT_FLOAT_EQ(v.target[0], rider[0]);
         EXPECT_GT(v.target[1], rider[1]);
@@ -72,13 +75,14 @@ TEST_F(RenderReplayCameras, TheFarViewLooksAtTheRiderFromHighBehind)
     }
     float rider[3] = {150000, planeTrackHeight(150000, 0), 0};
     WorldView v;
-    farView(points, faces, rider, &v);
+    farView(track.points, track.faces, rider, &v);
     EXPECT_LT(v.eye[0], rider[0] - 1000) << "behind him";
     EXPECT_GT(v.eye[1], rider[1] + 1000) << "above him";
 }
 
 TEST_F(RenderReplayCameras, ATracksideCameraStandsStillAsTheRiderPassesItThenHandsHimOn)
 {
+    const TrackModel& track = loadedTrack;
     RunRecording path = straightPath(5000);
     int station = tracksideStation(20000);
     float stationX = tracksideStationX(station);
@@ -87,8 +91,8 @@ TEST_F(RenderReplayCameras, ATracksideCameraStandsStillAsTheRiderPassesItThenHan
     WorldView first, later;
     float r1[3] = {stationX - 9000, planeTrackHeight(stationX - 9000, 5000), 5000};
     float r2[3] = {stationX + tracksidePassBy - 1, planeTrackHeight(stationX, 5000), 5000};
-    tracksideView(points, faces, path, r1, &first);
-    tracksideView(points, faces, path, r2, &later);
+    tracksideView(track.points, track.faces, path, r1, &first);
+    tracksideView(track.points, track.faces, path, r2, &later);
     for (int k = 0; k < 3; k++) EXPECT_FLOAT_EQ(first.eye[k], later.eye[k]) << "the camera stands still";
     EXPECT_FLOAT_EQ(later.target[0], r2[0]) << "and turns to follow him";
     expectInWorld(first.eye, "trackside");
@@ -98,7 +102,7 @@ TEST_F(RenderReplayCameras, ATracksideCameraStandsStillAsTheRiderPassesItThenHan
     float r3[3] = {stationX + tracksidePassBy + 1, r2[1], 5000};
     EXPECT_EQ(station + 1, tracksideStation(r3[0])) << "past it, the next one takes him";
     WorldView next;
-    tracksideView(points, faces, path, r3, &next);
+    tracksideView(track.points, track.faces, path, r3, &next);
     EXPECT_GT(next.eye[0], r3[0]) << "the next one stands ahead of him";
 }
 
@@ -117,6 +121,7 @@ TEST_F(RenderReplayCameras, TheRecordedPathGivesWhereTheLineCrossed)
 
 TEST_F(RenderReplayCameras, TheFreeCameraGoesWhereItsKeysSayAndStaysInTheWorld)
 {
+    const TrackModel& track = loadedTrack;
     WorldView start = {{50000, groundAt(50000, 0) + 1000, 0}, {52000, groundAt(50000, 0) + 1000, 0}};
     FreeCamera c;
     freeCameraFrom(start, &c);
@@ -126,21 +131,21 @@ TEST_F(RenderReplayCameras, TheFreeCameraGoesWhereItsKeysSayAndStaysInTheWorld)
     freeCameraView(c, &shown);
     EXPECT_NEAR(1, (shown.target[0] - shown.eye[0]) / std::hypot(shown.target[0] - shown.eye[0], shown.target[1] - shown.eye[1]), 1e-5)
         << "it looks where the view it started from looked";
-    moveFreeCamera(points, faces, &c, FreeCameraMove{1, 0, 0, 0, 0}, 0.5);
+    moveFreeCamera(track.points, track.faces, &c, FreeCameraMove{1, 0, 0, 0, 0}, 0.5);
     EXPECT_NEAR(50000 + freeCameraSpeed / 2, c.eye[0], 1) << "forward, along its look";
-    moveFreeCamera(points, faces, &c, FreeCameraMove{0, 1, 0, 0, 0}, 0.5);
+    moveFreeCamera(track.points, track.faces, &c, FreeCameraMove{0, 1, 0, 0, 0}, 0.5);
     EXPECT_NEAR(freeCameraSpeed / 2, c.eye[2], 1) << "to its right, +Z when it looks down the track";
-    moveFreeCamera(points, faces, &c, FreeCameraMove{0, 0, 0, 1, 0}, 1.5);
+    moveFreeCamera(track.points, track.faces, &c, FreeCameraMove{0, 0, 0, 1, 0}, 1.5);
     EXPECT_NEAR(freeCameraTurnSpeed * 1.5, c.yaw, 1e-3);
-    moveFreeCamera(points, faces, &c, FreeCameraMove{0, 0, 0, 0, 1}, 100);
+    moveFreeCamera(track.points, track.faces, &c, FreeCameraMove{0, 0, 0, 0, 1}, 100);
     EXPECT_FLOAT_EQ(freeCameraMaxPitch, c.pitch) << "it looks up no further than that";
-    moveFreeCamera(points, faces, &c, FreeCameraMove{0, 0, -1, 0, 0}, 100);
+    moveFreeCamera(track.points, track.faces, &c, FreeCameraMove{0, 0, -1, 0, 0}, 100);
     expectInWorld(c.eye, "after going down a long way");
     EXPECT_NEAR(groundAt(c.eye[0], c.eye[2]) + worldEyeClearance, c.eye[1], 1);
-    for (int k = 0; k < 20; k++) moveFreeCamera(points, faces, &c, FreeCameraMove{1, 1, 1, 0, 0}, 10);
+    for (int k = 0; k < 20; k++) moveFreeCamera(track.points, track.faces, &c, FreeCameraMove{1, 1, 1, 0, 0}, 10);
     expectInWorld(c.eye, "after flying off for long");
     FreeCamera still = c;
-    moveFreeCamera(points, faces, &c, FreeCameraMove{1, 1, 1, 1, 1}, 0);
+    moveFreeCamera(track.points, track.faces, &c, FreeCameraMove{1, 1, 1, 1, 1}, 0);
     EXPECT_EQ(0, memcmp(&still, &c, sizeof c)) << "no time, no move";
 }
 

@@ -101,6 +101,7 @@ TEST(RenderTerrainWindow, ClampsAtTheStartAndStopsBeforeTheEnd)
 
 TEST(RenderTerrainWindow, TextureNamesStayInTheTable)
 {
+    const TrackModel& track = loadedTrack;
     unsigned int names[maxTrackTextures];
     for (int i = 0; i < maxTrackTextures; i++) names[i] = 100 + i;
     setNbTrackTextures(3);
@@ -111,7 +112,11 @@ TEST(RenderTerrainWindow, TextureNamesStayInTheTable)
     setNbTrackTextures(0);
 }
 
-float groundAt(float x, float z) { return yTheoObj(points, faces, x, z, (float)maxTrackFaces); }
+float groundAt(float x, float z)
+{
+    const TrackModel& track = loadedTrack;
+    return yTheoObj(track.points, track.faces, x, z, (float)maxTrackFaces);
+}
 
 struct RenderCamera : ::testing::Test {
     void SetUp() override
@@ -130,10 +135,11 @@ struct RenderCamera : ::testing::Test {
 
 TEST_F(RenderCamera, ViewDistancesAndTerrainLift)
 {
+    TrackModel& track = loadedTrack;
     float back, up;
     for (int v : {1, 2, 3, 7}) {
         viewChoice = v;
-        chaseCameraEye(0, &back, &up);
+        chaseCameraEye(loadedTrack, 0, &back, &up);
         float wantBack = v == 2 ? -1200 : v == 3 ? -1500 : -700;
         float wantUp = v == 2 ? 1000 : v == 3 ? 1400 : 500;
         EXPECT_EQ(wantBack, back) << v;
@@ -143,14 +149,14 @@ TEST_F(RenderCamera, ViewDistancesAndTerrainLift)
     // 1500 behind stands on its face and is lifted to 150 above it
     viewChoice = 3;
     int row = (int)(playerRun.motion.Xobjet / longueurFace) - 1;
-    for (int q = 0; q <= largeurPisteEnFaces; q++) points[row * (largeurPisteEnFaces + 1) + q][1] += 2000;
-    chaseCameraEye(0, &back, &up);
+    for (int q = 0; q <= largeurPisteEnFaces; q++) track.points[row * (largeurPisteEnFaces + 1) + q][1] += 2000;
+    chaseCameraEye(loadedTrack, 0, &back, &up);
     float eyeGround = groundAt(playerRun.motion.Xobjet - 1500, playerRun.motion.Zobjet);
     EXPECT_NEAR(eyeGround + 150 - groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet), up, 1.0f);
     EXPECT_EQ(-1500, back) << "the line to him runs above the face: the eye stays where it is";
     // turned by 90 degrees the eye is beside him, on flat ground: no lift needed there
     playerRun.orientation.rotSkierY = 89;
-    chaseCameraEye(89, &back, &up);
+    chaseCameraEye(loadedTrack, 89, &back, &up);
     EXPECT_EQ(1400, up);
 }
 
@@ -271,11 +277,12 @@ TEST(RenderObstacles, WindowAheadTakenAndRails)
 
 TEST_F(RenderCamera, ShadowPlaneIsTheGroundUnderTheRider)
 {
+    const TrackModel& track = loadedTrack;
     buildPlaneTrack(false);
     playerRun.motion.Zobjet = 2000;
-    setNumeroFaceCourante(playerRun, findCurrentFace(points, faces, playerRun.motion.Xobjet, playerRun.motion.Zobjet, (float)maxTrackFaces));
+    setNumeroFaceCourante(playerRun, findCurrentFace(track.points, track.faces, playerRun.motion.Xobjet, playerRun.motion.Zobjet, (float)maxTrackFaces));
     playerRun.motion.Yobjet = groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet) + 300;  // in the air
-    shadowPlaneUnderRider(getNumeroFaceCourante(playerRun), playerRun.motion.Xobjet, playerRun.motion.Yobjet, groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet));
+    shadowPlaneUnderRider(loadedTrack, getNumeroFaceCourante(playerRun), playerRun.motion.Xobjet, playerRun.motion.Yobjet, groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet));
     for (int i = 0; i < 3; i++) EXPECT_NEAR(-300, shadowState.lilPoints[i][1], 0.5f);
     // a point of the rider frame falls onto y = -300 along the line from the light
     float p[4] = {100, 50, 20, 1}, q[4] = {0, 0, 0, 0};

@@ -26,7 +26,8 @@ static const float flatY = 100.0f;
 
 static void setRowHeight(int row, float y)
 {
-    for (int j = 0; j <= largeurPisteEnFaces; j++) points[row * (largeurPisteEnFaces + 1) + j][1] = y;
+    TrackModel& track = loadedTrack;
+    for (int j = 0; j <= largeurPisteEnFaces; j++) track.points[row * (largeurPisteEnFaces + 1) + j][1] = y;
 }
 
 class RunAir : public ::testing::Test {
@@ -85,6 +86,7 @@ protected:
 
 TEST_F(RunAir, KickerLaunchesWithoutTheJumpKey)
 {
+    const TrackModel& track = loadedTrack;
     pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
     // a 30-degree ramp, then the same drop: the lip of a kicker
     setRowHeight(11, flatY + 972.0f);
@@ -98,7 +100,7 @@ TEST_F(RunAir, KickerLaunchesWithoutTheJumpKey)
     EXPECT_EQ(playerRun.phases.decollageAutomatique, 1);
     EXPECT_GT(playerRun.motion.Xobjet, 11 * longueurFace);
     pilotFrame(fps, keys());
-    EXPECT_GT(playerRun.motion.Yobjet, yTheoObj(points, faces, playerRun.motion.Xobjet, playerRun.motion.Zobjet, maxTrackFaces) + 10.0f) << "the rider is not flying";
+    EXPECT_GT(playerRun.motion.Yobjet, yTheoObj(track.points, track.faces, playerRun.motion.Xobjet, playerRun.motion.Zobjet, maxTrackFaces) + 10.0f) << "the rider is not flying";
 }
 
 TEST_F(RunAir, JumpChargeSetsTheTakeOffSpeed)
@@ -318,8 +320,9 @@ TEST_F(RunAir, SteeredCleanLandingBanksItsPoints)
 // down and lands as anywhere else, and the jump's points are banked before the score is final.
 TEST_F(RunAir, FinishCrossedInTheAirLandsAndBanksAfterTheLine)
 {
+    TrackModel& track = loadedTrack;
     longJump();
-    arrivee = playerRun.motion.Xobjet + 2 * longueurFace;
+    track.arrivee = playerRun.motion.Xobjet + 2 * longueurFace;
     PilotKeys grab;
     grab.trick[0] = true;
     for (int i = 0; i < 30 && !playerRun.motion.skieurArrive; i++) pilotFrame(fps, grab);
@@ -338,9 +341,10 @@ TEST_F(RunAir, FinishCrossedInTheAirLandsAndBanksAfterTheLine)
 // and the steering keys held in the air do nothing, the landing banks nothing and the time stays at the line.
 TEST_F(RunAir, AJumpAfterTheFinishLineScoresNothing)
 {
+    TrackModel& track = loadedTrack;
     pilotPlaneRun(true, 4 * longueurFace, 150 * longueurFace);
     for (int r = 12; r <= 60; r++) setRowHeight(r, flatY - (r - 11) * 1800.0f); // a 47-degree crest at row 11
-    arrivee = 9 * longueurFace;
+    track.arrivee = 9 * longueurFace;
     pilotStart(fps);
     for (int i = 0; i < 400 && !playerRun.motion.skieurArrive; i++) pilotFrame(fps, keys(&PilotKeys::up));
     ASSERT_EQ(playerRun.motion.skieurArrive, 1);

@@ -22,7 +22,8 @@ static const float flatY = 100.0f;
 
 static void placeObstacle(int i, int type, float x, float y, float z)
 {
-    ObstacleRecord& o = containerObstacles[i];
+    TrackModel& track = loadedTrack;
+    ObstacleRecord& o = track.containerObstacles[i];
     o.x = x;
     o.y = y;
     o.z = z;
@@ -75,10 +76,11 @@ TEST_F(RunFall, FallLastsTheTumblePlusTwoAndAHalfSecondsAndEndsStill)
 
 TEST_F(RunFall, EnterWhileFallenAndStoppedBringsTheRiderBackToTheRescuePointBehind)
 {
-    replaceSkier[0][0] = 1000.0f;
-    replaceSkier[1][0] = 2 * longueurFace;
-    replaceSkier[2][0] = 80 * longueurFace;
-    for (int i = 0; i < 3; i++) replaceSkier[i][1] = flatY, replaceSkier[i][2] = 0.0f;
+    TrackModel& track = loadedTrack;
+    track.replaceSkier[0][0] = 1000.0f;
+    track.replaceSkier[1][0] = 2 * longueurFace;
+    track.replaceSkier[2][0] = 80 * longueurFace;
+    for (int i = 0; i < 3; i++) track.replaceSkier[i][1] = flatY, track.replaceSkier[i][2] = 0.0f;
     rideIntoTree();
     ASSERT_GE(std::fabs(playerRun.motion.vitessePrecedente), 400.0f);
     pilotFrame(fps, keys(&PilotKeys::enter));
@@ -201,6 +203,7 @@ TEST_F(RunFall, GrindFromAboveSlowsToTheFloorEarnsAndBanks)
 
 TEST_F(RunFall, CollectablesCountOnceAndAFiredBombRaisesAKicker)
 {
+    const TrackModel& track = loadedTrack;
     float x = playerRun.motion.Xobjet;
     placeObstacle(0, obstacleCollectable, x + 600.0f, flatY, 0.0f);
     placeObstacle(1, obstacleBomb, x + 1200.0f, flatY, 0.0f);
@@ -211,7 +214,7 @@ TEST_F(RunFall, CollectablesCountOnceAndAFiredBombRaisesAKicker)
     pilotFrame(fps, keys(&PilotKeys::bomb));
     EXPECT_EQ(getCollectedBomb(playerRun), 0);
     ASSERT_GE(playerRun.phases.currentBombVertex, 0);
-    EXPECT_GT(points[playerRun.phases.currentBombVertex][1], flatY + 500.0f) << "no kicker raised";
+    EXPECT_GT(track.points[playerRun.phases.currentBombVertex][1], flatY + 500.0f) << "no kicker raised";
     // no bomb left: the key does nothing
     int raised = playerRun.phases.currentBombVertex;
     pilotFrame(fps, keys());

@@ -83,16 +83,17 @@ TEST(RunState, FrameRateOutlivesTheResetAndALeftFlightDoesNot) {
 }
 
 TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
+    TrackModel& track = loadedTrack;
     // before the first run the track is all zero: the rider stands at height 0
-    memset(points, 0, sizeof points);
-    memset(faces, 0, sizeof faces);
+    memset(track.points, 0, sizeof track.points);
+    memset(track.faces, 0, sizeof track.faces);
     reinitGameVar(playerRun);
     EXPECT_FLOAT_EQ(0.0f, playerRun.motion.Yobjet);
     EXPECT_FLOAT_EQ(100.0f, playerRun.motion.YavantSaut);
 
     buildPlaneTrack(false);
-    depart = 3000.0f;
-    arrivee = 90000.0f;
+    track.depart = 3000.0f;
+    track.arrivee = 90000.0f;
     playerRun.rider.collision.indiceDernierCollectable = playerRun.rider.collision.indiceDerniereBombe = 7;
     playerRun.rider.collision.usingYRail = playerRun.rider.collision.lastUsingYRail = 1;
     playerRun.rider.collision.xPrecCol = playerRun.rider.collision.yPrecCol = playerRun.rider.collision.zPrecCol = 12345.0f;
@@ -100,7 +101,7 @@ TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
     playerRun.motion.acceleration = 800.0f;
     playerRun.timing.diffTemps = 3.0;
     reinitGameVar(playerRun);
-    EXPECT_FLOAT_EQ(0.0f, depart + arrivee);
+    EXPECT_FLOAT_EQ(0.0f, track.depart + track.arrivee);
     EXPECT_EQ(-1, playerRun.rider.collision.indiceDernierCollectable);
     EXPECT_EQ(-1, playerRun.rider.collision.indiceDerniereBombe);
     EXPECT_EQ(0, playerRun.rider.collision.usingYRail + playerRun.rider.collision.lastUsingYRail);
@@ -109,9 +110,9 @@ TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
     EXPECT_NEAR(planeTrackHeight(500.0f, 0.0f), playerRun.motion.Yobjet, 0.5f);
     ASSERT_GE(playerRun.phases.numFaceCour, 0);
     ASSERT_LT(playerRun.phases.numFaceCour, maxTrackFaces);
-    const float* p0 = points[faces[playerRun.phases.numFaceCour][0]];
-    const float* p1 = points[faces[playerRun.phases.numFaceCour][1]];
-    const float* p2 = points[faces[playerRun.phases.numFaceCour][2]];
+    const float* p0 = track.points[track.faces[playerRun.phases.numFaceCour][0]];
+    const float* p1 = track.points[track.faces[playerRun.phases.numFaceCour][1]];
+    const float* p2 = track.points[track.faces[playerRun.phases.numFaceCour][2]];
     EXPECT_LE(std::fmin(p0[0], std::fmin(p1[0], p2[0])), 500.0f) << "numFaceCour is not under (500, 0)";
     EXPECT_GE(std::fmax(p0[0], std::fmax(p1[0], p2[0])), 500.0f) << "numFaceCour is not under (500, 0)";
     EXPECT_FLOAT_EQ(playerRun.motion.Xobjet, playerRun.rider.collision.xPrecCol);

@@ -25,12 +25,13 @@ protected:
     }
     void TearDown() override
     {
-        memset(textures, 0, sizeof(textures));
+        TrackModel& track = loadedTrack;
+        memset(track.textures, 0, sizeof(track.textures));
         pilotReleaseKeys();
     }
     static void paint(int surface)
     {
-        for (TexData& t : textures) t.surface = surface;
+        for (TexData& t : loadedTrack.textures) t.surface = surface;
     }
     static PilotKeys keys(bool PilotKeys::*k = nullptr)
     {
@@ -62,13 +63,14 @@ TEST_F(RunSurface, BoosterMultipliesEveryFrameAndRepellingSendsBack)
 
 TEST_F(RunSurface, ABoosterSoundsOnEntryAndAgainWhenTheNextRunStartsOnOne)
 {
+    TrackModel& track = loadedTrack;
     paint(surfaceBooster);
     clearRunEvents(playerRun);
     for (int i = 0; i < 3; i++) pilotFrame(fps, keys());
     EXPECT_EQ(pilotEventCount(RUN_EV_BOOST), 1) << "once on entry, not every frame on it";
-    float start = depart, finish = arrivee;
+    float start = track.depart, finish = track.arrivee;
     pilotNewRun();
-    depart = start, arrivee = finish;
+    track.depart = start, track.arrivee = finish;
     placeSkierAtStart(playerRun, pilotClock());
     pilotStart(fps);
     EXPECT_EQ(pilotEventCount(RUN_EV_BOOST), 1) << "the new run's own entry";
@@ -98,9 +100,10 @@ TEST_F(RunSurface, HalfPipeWallsMarkTheTakeOffHeadingAndTheFloorClearsIt)
 
 TEST_F(RunSurface, OutOfBoundsPutsTheRiderBackOnARescuePoint)
 {
-    replaceSkier[0][0] = 2 * longueurFace;
-    replaceSkier[0][1] = 100.0f;
-    replaceSkier[0][2] = 0.0f;
+    TrackModel& track = loadedTrack;
+    track.replaceSkier[0][0] = 2 * longueurFace;
+    track.replaceSkier[0][1] = 100.0f;
+    track.replaceSkier[0][2] = 0.0f;
     playerRun.motion.Zobjet = 20000.0f;
     playerRun.motion.vitessePrecedente = 2000.0f;
     paint(surfaceHorsPiste);

@@ -35,6 +35,7 @@
 namespace {
 
 struct RunTracks : ::testing::Test {
+    const TrackModel& track = loadedTrack;
     static void SetUpTestSuite() { storeByteOrder(0); }
     void SetUp() override { pilotInstallKeys(); }
     void TearDown() override { pilotReleaseKeys(); }
@@ -44,14 +45,15 @@ struct RunTracks : ::testing::Test {
     {
         pilotNewRun();
         std::string path = data + "/tracks/" + name + "/" + name + ".btrk";
-        ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk) << name;
-        resetCollectedBomb(playerRun, bombsQty);
+        ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk) << name;
+        resetCollectedBomb(playerRun, track.bombsQty);
         placeSkierAtStart(playerRun, pilotClock());
     }
 };
 
 TEST_F(RunTracks, StraightRunWithPushesFinishesEveryShippedTrack)
 {
+    const TrackModel& track = loadedTrack;
     std::vector<std::string> names = recipeNames("tracks", ".track");
     ASSERT_FALSE(names.empty());
     for (const std::string& name : names) {
@@ -59,7 +61,7 @@ TEST_F(RunTracks, StraightRunWithPushesFinishesEveryShippedTrack)
             pilotInstallKeys();
             prepareRun(name);
             float t = pilotStraightRun(rate, 600);
-            EXPECT_GT(t, 0.0f) << name << " at " << rate << " fps: stuck at X " << playerRun.motion.Xobjet << " of " << arrivee;
+            EXPECT_GT(t, 0.0f) << name << " at " << rate << " fps: stuck at X " << playerRun.motion.Xobjet << " of " << track.arrivee;
             EXPECT_EQ(playerRun.motion.skieurArrive, 1) << name;
             EXPECT_EQ(playerRun.scores.vuScores, 0) << name;
             printf("[ finish   ] %s at %d fps: %.2f s, score %d, collectables %d\n", name.c_str(), rate, t,

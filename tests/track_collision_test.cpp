@@ -72,10 +72,11 @@ TEST(TrackSweepSamples, LongMovesKeepTheLastHundredPoints)
 }
 
 struct Sweep : ::testing::Test {
+    TrackModel& track = loadedTrack;
     void SetUp() override
     {
         buildPlaneTrack(true);
-        initObstacles();
+        track.initObstacles();
         reinitCollisionSweep(playerRun, 0, 0, 0);
         playerRun.scores.totalCollectable = 0;
         resetCollectedBomb(playerRun, 0);
@@ -85,9 +86,9 @@ struct Sweep : ::testing::Test {
     int add(int type, float x, float y, float z)
     {
         int i = 0;
-        while (!isObstacleListEnd(containerObstacles[i])) i++;
-        containerObstacles[i].x = x, containerObstacles[i].y = y, containerObstacles[i].z = z;
-        containerObstacles[i].type = type;
+        while (!isObstacleListEnd(track.containerObstacles[i])) i++;
+        track.containerObstacles[i].x = x, track.containerObstacles[i].y = y, track.containerObstacles[i].z = z;
+        track.containerObstacles[i].type = type;
         playerRun.rider.collision.taken[i] = 0;
         return i;
     }
@@ -116,16 +117,17 @@ TEST_F(Sweep, TreesKnockOverOnlyAheadAndWithinHalfACell)
 
 TEST_F(Sweep, ObstaclesAfterTheListEndAreIgnored)
 {
+    TrackModel& track = loadedTrack;
     add(obstacleSapin, 100000, 0, 0);
-    containerObstacles[2] = containerObstacles[0];
-    containerObstacles[2].x = 5000;  // after the end record at 1
+    track.containerObstacles[2] = track.containerObstacles[0];
+    track.containerObstacles[2].x = 5000;  // after the end record at 1
     EXPECT_FALSE(move(4000, 100, 0, 4900, 100, 0));
     // a full list with no end record is scanned to its last element
     for (int i = 0; i < maxObstacles; i++) {
-        containerObstacles[i].x = 100000, containerObstacles[i].y = 0, containerObstacles[i].z = 0;
-        containerObstacles[i].type = obstacleSapin;
+        track.containerObstacles[i].x = 100000, track.containerObstacles[i].y = 0, track.containerObstacles[i].z = 0;
+        track.containerObstacles[i].type = obstacleSapin;
     }
-    containerObstacles[maxObstacles - 1].x = 5000;
+    track.containerObstacles[maxObstacles - 1].x = 5000;
     EXPECT_TRUE(move(4000, 100, 0, 4900, 100, 0));
 }
 
@@ -312,7 +314,7 @@ struct Rescue : ::testing::Test {
     void SetUp() override
     {
         buildPlaneTrack(false);
-        initReplaceSkier();
+        loadedTrack.initReplaceSkier();
         playerRun.motion.Xobjet = 7000, playerRun.motion.Yobjet = 9999, playerRun.motion.Zobjet = 300;
         playerRun.phases.chute = 1;
         playerRun.phases.replacement = 0;
@@ -323,8 +325,9 @@ struct Rescue : ::testing::Test {
 
 TEST_F(Rescue, PutsTheRiderStandingOnTheNearestPointAbove)
 {
+    TrackModel& track = loadedTrack;
     const float xs[] = {1000, 5000, 9000};
-    for (int i = 0; i < 3; i++) replaceSkier[i][0] = xs[i], replaceSkier[i][1] = 0, replaceSkier[i][2] = -2000;
+    for (int i = 0; i < 3; i++) track.replaceSkier[i][0] = xs[i], track.replaceSkier[i][1] = 0, track.replaceSkier[i][2] = -2000;
     replaceSkierOperation(playerRun);
     EXPECT_FLOAT_EQ(playerRun.motion.Xobjet, 5000);
     EXPECT_FLOAT_EQ(playerRun.motion.Zobjet, -2000);

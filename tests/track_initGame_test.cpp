@@ -51,6 +51,7 @@ struct TrackDirectory : ::testing::Test {
 
 TEST_F(TrackDirectory, LoadsTheTrackItsModelsAndTheRunLoops)
 {
+    const TrackModel& track = loadedTrack;
     SoundRecorder recorder;
     initAllSounds();
     size_t loops0 = recorder.named("play").size();
@@ -58,9 +59,9 @@ TEST_F(TrackDirectory, LoadsTheTrackItsModelsAndTheRunLoops)
     playerRun.rider.collision.indiceDernierCollectable = 7;
     playerRun.rider.collision.usingYRail = 1;
 
-    ASSERT_EQ(initGame("plane"), trackLoadOk);
-    EXPECT_STREQ(nomPiste, "Plane_Track");
-    EXPECT_FLOAT_EQ(depart, 1500);
+    ASSERT_EQ(initGame(loadedTrack, "plane"), trackLoadOk);
+    EXPECT_STREQ(track.nomPiste, "Plane_Track");
+    EXPECT_FLOAT_EQ(track.depart, 1500);
     EXPECT_EQ(classicTree.nbMeshes, 1);
     EXPECT_EQ(classicRail.nbMeshes, 1);
     EXPECT_STREQ(classicTree.nomFic, "./data/tracks/plane/tree.3d");
@@ -81,13 +82,14 @@ TEST_F(TrackDirectory, LoadsTheTrackItsModelsAndTheRunLoops)
 
 TEST_F(TrackDirectory, ASecondRunRestoresRaisedTerrainAndTakenFlags)
 {
-    ASSERT_EQ(initGame("plane"), trackLoadOk);
-    std::vector<float> ground(&points[0][0], &points[0][0] + 3 * maxTrackVertices);
+    TrackModel& track = loadedTrack;
+    ASSERT_EQ(initGame(loadedTrack, "plane"), trackLoadOk);
+    std::vector<float> ground(&track.points[0][0], &track.points[0][0] + 3 * maxTrackVertices);
     // a kicker raised ahead of the rider and a collectable picked up (obstacle 1 lies at 4000, -1200)
-    yTheoObjSettingFaceNumber(playerRun.rider.ground, points, faces, 2000, 0, maxTrackFaces, 1);
-    ASSERT_GE(addJumpTwdIntrack(playerRun.rider.ground, points, faces, 0), 0);
-    EXPECT_NE(0, memcmp(ground.data(), points, sizeof points));
-    ASSERT_EQ(containerObstacles[1].type, obstacleCollectable);
+    yTheoObjSettingFaceNumber(playerRun.rider.ground, track.points, track.faces, 2000, 0, maxTrackFaces, 1);
+    ASSERT_GE(addJumpTwdIntrack(playerRun.rider.ground, track, 0), 0);
+    EXPECT_NE(0, memcmp(ground.data(), track.points, sizeof track.points));
+    ASSERT_EQ(track.containerObstacles[1].type, obstacleCollectable);
     reinitCollisionSweep(playerRun, 3600, -300, -1200);
     playerRun.motion.Xobjet = 3900, playerRun.motion.Yobjet = -300, playerRun.motion.Zobjet = -1200;
     detectCollision(playerRun);
@@ -95,27 +97,28 @@ TEST_F(TrackDirectory, ASecondRunRestoresRaisedTerrainAndTakenFlags)
 
     // as the game loop starts the next run: the run reset, then the track loaded again
     reinitGameVar(playerRun);
-    ASSERT_EQ(initGame("plane"), trackLoadOk);
-    EXPECT_EQ(0, memcmp(ground.data(), points, sizeof points));
+    ASSERT_EQ(initGame(loadedTrack, "plane"), trackLoadOk);
+    EXPECT_EQ(0, memcmp(ground.data(), track.points, sizeof track.points));
     EXPECT_EQ(playerRun.rider.collision.taken[1], 0);
     EXPECT_EQ(playerRun.rider.collision.indiceDernierCollectable, -1);
 }
 
 TEST_F(TrackDirectory, RefusedTracksLeaveTheLoadedOneAlone)
 {
-    ASSERT_EQ(initGame("plane"), trackLoadOk);
-    strcpy(nomPiste, "before");
-    EXPECT_EQ(initGame("nowhere"), trackLoadCantOpen);
-    EXPECT_EQ(initGame(std::string(2000, 'a').c_str()), trackLoadCantOpen);
-    EXPECT_EQ(initGame(nullptr), trackLoadCantOpen);
+    TrackModel& track = loadedTrack;
+    ASSERT_EQ(initGame(loadedTrack, "plane"), trackLoadOk);
+    strcpy(track.nomPiste, "before");
+    EXPECT_EQ(initGame(loadedTrack, "nowhere"), trackLoadCantOpen);
+    EXPECT_EQ(initGame(loadedTrack, std::string(2000, 'a').c_str()), trackLoadCantOpen);
+    EXPECT_EQ(initGame(loadedTrack, nullptr), trackLoadCantOpen);
     unlink((trackDir + "/rail.3d").c_str());
-    EXPECT_EQ(initGame("plane"), trackLoadNoModel);
+    EXPECT_EQ(initGame(loadedTrack, "plane"), trackLoadNoModel);
     writeText(trackDir + "/rail.3d", "");
     std::vector<unsigned char> cut = builder.binary();
     cut.resize(cut.size() / 3);
     writeBytes(trackDir + "/plane.btrk", cut);
-    EXPECT_EQ(initGame("plane"), trackLoadCorrupt);
-    EXPECT_STREQ(nomPiste, "before");
+    EXPECT_EQ(initGame(loadedTrack, "plane"), trackLoadCorrupt);
+    EXPECT_STREQ(track.nomPiste, "before");
 }
 
 // The section holding the start and finish lines (1500 and 330000 in the plane track).
@@ -132,12 +135,13 @@ void setStartAndFinish(TrackFileBuilder& b, float start, float finish)
 
 TEST_F(TrackDirectory, TracksThatCannotMakeARunAreRefusedAndSaid)
 {
-    ASSERT_EQ(initGame("plane"), trackLoadOk);
+    TrackModel& track = loadedTrack;
+    ASSERT_EQ(initGame(loadedTrack, "plane"), trackLoadOk);
     EXPECT_STREQ(trackRefusal, "");
-    strcpy(nomPiste, "before");
+    strcpy(track.nomPiste, "before");
     // A file of zeros reads as a track with nothing in it.
     writeBytes(trackDir + "/plane.btrk", std::vector<unsigned char>(1000, 0));
-    EXPECT_EQ(initGame("plane"), trackLoadNoRun);
+    EXPECT_EQ(initGame(loadedTrack, "plane"), trackLoadNoRun);
     EXPECT_STREQ(trackRefusal, "Track file plane.btrk cannot be ridden: it has no faces");
     struct Lines {
         float start, finish;
@@ -148,13 +152,13 @@ TEST_F(TrackDirectory, TracksThatCannotMakeARunAreRefusedAndSaid)
         TrackFileBuilder b = planeTrackFileBuilder(1);
         setStartAndFinish(b, l.start, l.finish);
         writeBytes(trackDir + "/plane.btrk", b.binary());
-        EXPECT_EQ(initGame("plane"), trackLoadNoRun) << l.start << " " << l.finish;
+        EXPECT_EQ(initGame(loadedTrack, "plane"), trackLoadNoRun) << l.start << " " << l.finish;
         EXPECT_NE(std::string(trackRefusal).find(l.said), std::string::npos) << trackRefusal;
     }
-    EXPECT_STREQ(nomPiste, "before");
+    EXPECT_STREQ(track.nomPiste, "before");
     // An entry of the track list that is a plain file.
     writeText(dir.file("data/tracks/notes"), "not a track");
-    EXPECT_EQ(initGame("notes"), trackLoadCantOpen);
+    EXPECT_EQ(initGame(loadedTrack, "notes"), trackLoadCantOpen);
     EXPECT_EQ(std::string(trackRefusal), std::string("Can't open the track file notes.btrk (") + strerror(ENOTDIR) + ")");
 }
 

@@ -20,27 +20,27 @@ struct ModelSnapshot {
     std::vector<float> floats;
     std::vector<unsigned int> ints;
 
-    static ModelSnapshot take()
+    static ModelSnapshot take(const TrackModel& track = loadedTrack)
     {
         ModelSnapshot s;
-        s.title = nomPiste;
-        s.floats.assign(&points[0][0], &points[0][0] + 3 * maxTrackVertices);
-        s.floats.insert(s.floats.end(), &normalesPiste[0][0], &normalesPiste[0][0] + 3 * maxTrackVertices);
-        s.floats.insert(s.floats.end(), &replaceSkier[0][0], &replaceSkier[0][0] + 3 * maxReplacePoints);
-        for (float v : {rgbSpotR, rgbSpotG, rgbSpotB, rgbNeigeR, rgbNeigeG, rgbNeigeB, depart, arrivee})
+        s.title = track.nomPiste;
+        s.floats.assign(&track.points[0][0], &track.points[0][0] + 3 * maxTrackVertices);
+        s.floats.insert(s.floats.end(), &track.normalesPiste[0][0], &track.normalesPiste[0][0] + 3 * maxTrackVertices);
+        s.floats.insert(s.floats.end(), &track.replaceSkier[0][0], &track.replaceSkier[0][0] + 3 * maxReplacePoints);
+        for (float v : {track.rgbSpotR, track.rgbSpotG, track.rgbSpotB, track.rgbNeigeR, track.rgbNeigeG, track.rgbNeigeB, track.depart, track.arrivee})
             s.floats.push_back(v);
-        s.ints.assign(&faces[0][0], &faces[0][0] + 3 * maxTrackFaces);
-        for (const TexData& t : textures) {
+        s.ints.assign(&track.faces[0][0], &track.faces[0][0] + 3 * maxTrackFaces);
+        for (const TexData& t : track.textures) {
             for (int k = 0; k < 6; k++) s.floats.push_back((&t.coord[0][0])[k]);
             s.ints.push_back(t.texIndex);
             s.ints.push_back(t.surface);
         }
-        for (const ObstacleRecord& o : containerObstacles) {
+        for (const ObstacleRecord& o : track.containerObstacles) {
             for (float v : {o.x, o.y, o.z, o.reservedFloat}) s.floats.push_back(v);
             for (int v : {o.reservedLong, o.type, (int)o.reservedA, (int)o.reservedB})
                 s.ints.push_back(v);
         }
-        s.ints.push_back(bombsQty);
+        s.ints.push_back(track.bombsQty);
         return s;
     }
     bool operator==(const ModelSnapshot& o) const
@@ -51,13 +51,14 @@ struct ModelSnapshot {
 
 void scramble()
 {
-    memset(points, 0x5a, sizeof points);
-    memset(normalesPiste, 0x11, sizeof normalesPiste);
-    memset(faces, 0, sizeof faces);
-    memset(textures, 0x22, sizeof textures);
-    for (ObstacleRecord& o : containerObstacles) o.x = 1;
-    nomPiste[0] = 0;
-    bombsQty = -1;
+    TrackModel& track = loadedTrack;
+    memset(track.points, 0x5a, sizeof track.points);
+    memset(track.normalesPiste, 0x11, sizeof track.normalesPiste);
+    memset(track.faces, 0, sizeof track.faces);
+    memset(track.textures, 0x22, sizeof track.textures);
+    for (ObstacleRecord& o : track.containerObstacles) o.x = 1;
+    track.nomPiste[0] = 0;
+    track.bombsQty = -1;
 }
 
 struct TrackForms : ::testing::Test {
@@ -69,28 +70,29 @@ struct TrackForms : ::testing::Test {
     int loadBinary(const std::vector<unsigned char>& b)
     {
         writeBytes(binPath, b);
-        return importTrackFromBinaryFile(binPath.c_str());
+        return importTrackFromBinaryFile(loadedTrack, binPath.c_str());
     }
     int loadText(const std::string& t)
     {
         writeText(txtPath, t);
-        return importTrackFromTextFile(txtPath.c_str());
+        return importTrackFromTextFile(loadedTrack, txtPath.c_str());
     }
 };
 
 TEST_F(TrackForms, BinaryAndTextFormsLoadIdentically)
 {
+    const TrackModel& track = loadedTrack;
     viewChoice = 1;
     scramble();
     ASSERT_EQ(loadBinary(builder.binary()), trackLoadOk);
     ModelSnapshot fromBinary = ModelSnapshot::take();
     EXPECT_EQ(viewChoice, 1);  // the binary header has no effect
     EXPECT_EQ(fromBinary.title, "Plane_Track");
-    EXPECT_EQ(bombsQty, 4);
-    EXPECT_EQ(containerObstacles[5].reservedA, (short)(70005 & 0xffff));
-    EXPECT_EQ(containerObstacles[39].type, obstacleRail);
-    EXPECT_TRUE(isObstacleListEnd(containerObstacles[40]));
-    EXPECT_EQ(replaceSkier[5][0], emptyObstacleCoord);
+    EXPECT_EQ(track.bombsQty, 4);
+    EXPECT_EQ(track.containerObstacles[5].reservedA, (short)(70005 & 0xffff));
+    EXPECT_EQ(track.containerObstacles[39].type, obstacleRail);
+    EXPECT_TRUE(isObstacleListEnd(track.containerObstacles[40]));
+    EXPECT_EQ(track.replaceSkier[5][0], emptyObstacleCoord);
 
     scramble();
     ASSERT_EQ(loadText(builder.text()), trackLoadOk);
@@ -160,21 +162,22 @@ TEST_F(TrackForms, TextTokensThatAreNoNumbersOrTooLongAreRefused)
     EXPECT_EQ(loadText(notANumber), trackLoadCorrupt);
     EXPECT_EQ(loadText(std::string(300, 'x') + txt.substr(txt.find('\n'))), trackLoadCorrupt);
     EXPECT_TRUE(ModelSnapshot::take() == loaded);
-    EXPECT_EQ(importTrackFromTextFile(dir.file("missing.trk").c_str()), trackLoadCantOpen);
-    EXPECT_EQ(importTrackFromBinaryFile(dir.file("missing.btrk").c_str()), trackLoadCantOpen);
+    EXPECT_EQ(importTrackFromTextFile(loadedTrack, dir.file("missing.trk").c_str()), trackLoadCantOpen);
+    EXPECT_EQ(importTrackFromBinaryFile(loadedTrack, dir.file("missing.btrk").c_str()), trackLoadCantOpen);
 }
 
 TEST_F(TrackForms, NegativeCountsMeanNoRecords)
 {
+    const TrackModel& track = loadedTrack;
     TrackFileBuilder none = builder;
     none.sections[17] = {{false, -3, 0}};
     none.sections[18].clear();
     none.sections[19] = {{false, 0, 0}};
     none.sections[20].clear();
     ASSERT_EQ(loadText(none.text()), trackLoadOk);
-    EXPECT_TRUE(isObstacleListEnd(containerObstacles[0]));
-    EXPECT_EQ(replaceSkier[0][0], emptyObstacleCoord);
-    EXPECT_EQ(findFirstReplace(5000, 0, 0), -1);
+    EXPECT_TRUE(isObstacleListEnd(track.containerObstacles[0]));
+    EXPECT_EQ(track.replaceSkier[0][0], emptyObstacleCoord);
+    EXPECT_EQ(track.findFirstReplace(5000, 0, 0), -1);
 }
 
 }  // namespace

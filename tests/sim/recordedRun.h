@@ -32,7 +32,7 @@ inline void loadTrack()
 {
     storeByteOrder(0);
     std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + track + "/" + track + ".btrk";
-    ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk);
+    ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk);
 }
 
 inline void setConditions(float weight, int tolerance)
@@ -45,11 +45,12 @@ inline void setConditions(float weight, int tolerance)
 // ridden until the score is settled past the line, as the game saves it.
 inline BestRun recordRun()
 {
+    const TrackModel& track = loadedTrack;
     setConditions(70.0f, 40);
     videPileBoutons(simRun);
     reinitGameVar(simRun);
     loadTrack();
-    resetCollectedBomb(simRun, bombsQty);
+    resetCollectedBomb(simRun, track.bombsQty);
     placeSkierAtStart(simRun, clockStart);
     clearRunEvents(simRun);
     const double rate = 144;

@@ -69,14 +69,15 @@ std::string trackPath(const std::string& name)
 // A fresh run on a shipped track, as the game loop prepares one.
 void prepareRun(const std::string& name)
 {
+    const TrackModel& track = loadedTrack;
     storeByteOrder(0);
     theTrasher->weight = riderWeight;
     videPileBoutons(simRun);
     reinitGameVar(simRun);
     simRun.orientation.amplitudeRotationX = 0.0f;
     simRun.phases.sautLincolnLoopDroite = simRun.phases.sautLincolnLoopGauche = 0;
-    ASSERT_EQ(importTrackFromBinaryFile(trackPath(name).c_str()), trackLoadOk) << name;
-    resetCollectedBomb(simRun, bombsQty);
+    ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, trackPath(name).c_str()), trackLoadOk) << name;
+    resetCollectedBomb(simRun, track.bombsQty);
     placeSkierAtStart(simRun, clockStart);
     clearRunEvents(simRun);
 }

@@ -145,6 +145,7 @@ TEST_F(ReRide, ARunThatDoesNotComeToItsScoreOrTimeIsRefused)
 // refused with one line, and either way the rider's run starts fresh.
 TEST_F(ReRide, TheGhostIsRiddenAgainAtLoadAndATamperedOneRefused)
 {
+    const TrackModel& model = loadedTrack;
     char folder[] = "/tmp/kesrerideXXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     GameFolders f = gameFolders();
@@ -159,7 +160,7 @@ TEST_F(ReRide, TheGhostIsRiddenAgainAtLoadAndATamperedOneRefused)
     EXPECT_EQ(ghostRun.rec.samples.size(), run.rec.samples.size());
     EXPECT_EQ(simRun.timing.DEPART, 0);
     EXPECT_EQ(simRun.scores.totalScore, 0);
-    EXPECT_EQ(getCollectedBomb(simRun), bombsQty) << "the run is fresh for the rider";
+    EXPECT_EQ(getCollectedBomb(simRun), model.bombsQty) << "the run is fresh for the rider";
     run.finalScore += 50000;  // one collectable more than was picked up
     ASSERT_EQ(saveBestRun(path.c_str(), run), 0);
     EXPECT_EQ(prepareGhostRun(simRun, track, 1), 0);

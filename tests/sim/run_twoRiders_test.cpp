@@ -82,7 +82,7 @@ void loadTrack()
 {
     storeByteOrder(0);
     std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + trackName + "/" + trackName + ".btrk";
-    ASSERT_EQ(importTrackFromBinaryFile(path.c_str()), trackLoadOk);
+    ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk);
 }
 
 // As the game loop starts a run: reset before the track is loaded (the reset clears the track's
@@ -95,7 +95,8 @@ void resetRider(Rider& r)
 
 void placeRider(Rider& r)
 {
-    resetCollectedBomb(r.run, bombsQty);
+    const TrackModel& track = loadedTrack;
+    resetCollectedBomb(r.run, track.bombsQty);
     placeSkierAtStart(r.run, clockStart);
     clearRunEvents(r.run);
     startRunTicker(r.ticker, clockStart);

@@ -58,13 +58,14 @@ void pilotNewRun()
 
 void pilotPlaneRun(bool flat, float startX, float finishX)
 {
+    TrackModel& track = loadedTrack;
     buildPlaneTrack(flat);
-    memset(textures, 0, sizeof(textures));
-    initObstacles();
-    initReplaceSkier();
+    memset(track.textures, 0, sizeof(track.textures));
+    track.initObstacles();
+    track.initReplaceSkier();
     pilotNewRun();
-    depart = startX;
-    arrivee = finishX;
+    track.depart = startX;
+    track.arrivee = finishX;
     placeSkierAtStart(playerRun, pilotClock());
 }
 

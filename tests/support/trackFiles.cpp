@@ -77,16 +77,17 @@ static void addHeader(TrackFileBuilder& b, int viewValue)
 
 static void addMesh(TrackFileBuilder& b)
 {
+    const TrackModel& track = loadedTrack;
     b.begin();
     b.addInt(maxTrackVertices);
     b.begin();
     for (int i = 0; i < maxTrackVertices; i++)
-        for (int k = 0; k < 3; k++) b.addFloat(points[i][k]);
+        for (int k = 0; k < 3; k++) b.addFloat(track.points[i][k]);
     b.begin();
     b.addInt(maxTrackFaces);
     b.begin();
     for (int i = 0; i < maxTrackFaces; i++)
-        for (int k = 0; k < 3; k++) b.addInt((int)faces[i][k]);
+        for (int k = 0; k < 3; k++) b.addInt((int)track.faces[i][k]);
     b.begin();
     b.addInt(maxTrackVertices);
     b.begin();

@@ -166,8 +166,8 @@ static bool loadTheRun(const Options& o)
     videPileBoutons(simRun);
     reinitGameVar(simRun);
     std::string path = dataPath(trackFile(o.track, o.track + ".btrk"));
-    if (importTrackFromBinaryFile(path.c_str()) != trackLoadOk) return false;
-    resetCollectedBomb(simRun, bombsQty);
+    if (importTrackFromBinaryFile(loadedTrack, path.c_str()) != trackLoadOk) return false;
+    resetCollectedBomb(simRun, loadedTrack.bombsQty);
     placeSkierAtStart(simRun, 0);
     clearRunEvents(simRun);
     return true;

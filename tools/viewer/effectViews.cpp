@@ -29,7 +29,8 @@ static void runFrames(const std::string& out, const std::string& name, int frame
 
 static void riderAtSpeed()
 {
-    placeChaseRider(depart + 3 * longueurFace, 0);
+    const TrackModel& track = loadedTrack;
+    placeChaseRider(track.depart + 3 * longueurFace, 0);
     playerRun.timing.frameps = VIEW_FRAMEPS;
     playerRun.motion.vitesseMax = 6000;
     playerRun.motion.vitessePrecedente = playerRun.motion.vitesseMax;

@@ -50,41 +50,44 @@ static const char* const SHOT_RIDER = "tolvek";  // the one the game loads at st
 // without the run's snow glow, so that the light shows the relief.
 static void drawWholeTerrain()
 {
+    const TrackModel& track = loadedTrack;
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
     for (int row = terrainRowsBehind; row < longueurPisteEnFaces; row += terrainRowsBehind + terrainRowsAhead)
         for (int cell = terrainHalfWidth / 2; cell < largeurPisteEnFaces + terrainHalfWidth / 2; cell += terrainHalfWidth) {
             int c = cell < largeurPisteEnFaces ? cell : largeurPisteEnFaces - 1;
             setNumeroFaceCourante(playerRun, row * facesParRangee + 2 * c);
-            drawPlan(0, points, faces, normalesPiste, textures, gameTextures.texName);
+            drawPlan(0, track.points, track.faces, track.normalesPiste, track.textures, gameTextures.texName);
         }
 }
 
 static void drawAllObstacles(float fromX, float toX)
 {
+    const TrackModel& track = loadedTrack;
     for (float x = fromX - OBSTACLE_WINDOW; x < toX; x += OBSTACLE_WINDOW) {
         playerRun.motion.Xobjet = x;
-        drawObstacles(points, faces, (float)maxTrackFaces);
+        drawObstacles(track);
     }
 }
 
 static void drawMarks(float fromX, float toX)
 {
+    const TrackModel& track = loadedTrack;
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glLineWidth(3);
     glBegin(GL_LINES);
     glColor3f(0, 0.7f, 0);
-    glVertex3f(depart, 0, -TRACK_HALF_WIDTH), glVertex3f(depart, 0, TRACK_HALF_WIDTH);
+    glVertex3f(track.depart, 0, -TRACK_HALF_WIDTH), glVertex3f(track.depart, 0, TRACK_HALF_WIDTH);
     glColor3f(0.9f, 0, 0);
-    glVertex3f(arrivee, 0, -TRACK_HALF_WIDTH), glVertex3f(arrivee, 0, TRACK_HALF_WIDTH);
+    glVertex3f(track.arrivee, 0, -TRACK_HALF_WIDTH), glVertex3f(track.arrivee, 0, TRACK_HALF_WIDTH);
     glEnd();
     glPointSize(9);
     glColor3f(0.1f, 0.2f, 1);
     glBegin(GL_POINTS);
-    for (int i = 0; i < maxReplacePoints && replaceSkier[i][0] != emptyObstacleCoord; i++)
-        if (replaceSkier[i][0] >= fromX && replaceSkier[i][0] <= toX) glVertex3fv(replaceSkier[i]);
+    for (int i = 0; i < maxReplacePoints && track.replaceSkier[i][0] != emptyObstacleCoord; i++)
+        if (track.replaceSkier[i][0] >= fromX && track.replaceSkier[i][0] <= toX) glVertex3fv(track.replaceSkier[i]);
     glEnd();
     glColor3f(1, 1, 1);
     glEnable(GL_DEPTH_TEST);
@@ -131,7 +134,8 @@ static void topPiece(const std::string& out, const std::string& track, int piece
 // A kicker seen from the side, low, with what stands round it.
 static void sideView(const std::string& out, const std::string& name, float x, float z)
 {
-    float y = yTheoObj(points, faces, x, z, (float)maxTrackFaces);
+    const TrackModel& track = loadedTrack;
+    float y = yTheoObj(track.points, track.faces, x, z, (float)maxTrackFaces);
     perspective(SIDE_FOV, 50, 200000);
     gluLookAt(x - SIDE_BACK, y + SIDE_UP, z + SIDE_ACROSS, x + SIDE_BACK, y, z, 0, 1, 0);
     drawTrackWorld(x - 3 * SIDE_ACROSS, x + 3 * SIDE_ACROSS);
@@ -142,9 +146,10 @@ static void sideView(const std::string& out, const std::string& name, float x, f
 // from one row to the next), with the column they are on.
 static std::vector<std::pair<int, int>> kickerLips()
 {
+    const TrackModel& track = loadedTrack;
     std::vector<std::pair<int, int>> lips;
     auto drop = [](int row, int col) {
-        float dy = points[row * VERTEX_COLUMNS + col][1] - points[(row + 1) * VERTEX_COLUMNS + col][1];
+        float dy = track.points[row * VERTEX_COLUMNS + col][1] - track.points[(row + 1) * VERTEX_COLUMNS + col][1];
         return std::atan2(dy, (float)longueurFace) * 57.29f;
     };
     for (int row = 1; row + 2 < longueurPisteEnFaces; row++) {
@@ -162,13 +167,14 @@ static std::vector<std::pair<int, int>> kickerLips()
 
 void placeChaseRider(float x, float z)
 {
+    const TrackModel& track = loadedTrack;
     reinitGameVar(playerRun);
     skiTraces.reset();  // a mark from the last place would stretch across the track to this one
     playerRun.motion.Xobjet = x;
     playerRun.motion.Zobjet = z;
     setXobjet_inc(playerRun, x);
     setContact(playerRun, 1);
-    playerRun.orientation.angleDePlacementEffectif = placeObjetAndGetAngle(playerRun.rider.ground, points, faces, x, z, (float)maxTrackFaces, 0, playerRun.orientation.faceUpVector);
+    playerRun.orientation.angleDePlacementEffectif = placeObjetAndGetAngle(playerRun.rider.ground, track.points, track.faces, x, z, (float)maxTrackFaces, 0, playerRun.orientation.faceUpVector);
     playerRun.motion.Yobjet = getYobjetCour(playerRun);
     changePosition(builtInPoses.normalPosition);
     majRotationsBones(playerRider);
@@ -208,10 +214,11 @@ static void airView(const std::string& out, const std::string& name, float x, fl
 // where the rider is put: the trees as a player meets them.
 static void treeViews(const std::string& out, const std::string& track)
 {
+    const TrackModel& model = loadedTrack;
     std::vector<const ObstacleRecord*> near;
-    for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++) {
-        const ObstacleRecord& o = containerObstacles[i];
-        if (o.type != obstacleSapin || o.x < depart + TREE_VIEW_BACK) continue;
+    for (int i = 0; i < maxObstacles && !isObstacleListEnd(model.containerObstacles[i]); i++) {
+        const ObstacleRecord& o = model.containerObstacles[i];
+        if (o.type != obstacleSapin || o.x < model.depart + TREE_VIEW_BACK) continue;
         bool apart = true;
         for (const ObstacleRecord* n : near) apart = apart && std::fabs(n->x - o.x) > TREES_APART;
         if (apart) near.push_back(&o);
@@ -226,7 +233,8 @@ static void treeViews(const std::string& out, const std::string& track)
 
 static void chaseViews(const std::string& out, const std::string& track)
 {
-    std::vector<std::pair<float, float>> at = {{depart, 0}};
+    const TrackModel& model = loadedTrack;
+    std::vector<std::pair<float, float>> at = {{model.depart, 0}};
     std::vector<std::pair<int, int>> lips = kickerLips();
     for (size_t i = 0; i < lips.size() && (int)i < SIDE_VIEWS; i++)
         sideView(out, "track_" + track + "_kicker" + std::to_string(i + 1), lips[i].first * (float)longueurFace,
@@ -237,7 +245,7 @@ static void chaseViews(const std::string& out, const std::string& track)
                       (largeurPisteEnFaces / 2 - lip.second) * (float)largeurFace});
     }
     // and the middle of the track, with more between the start and the finish while views are missing
-    for (int k = 2; (int)at.size() < CHASE_VIEWS; k++) at.push_back({depart + (arrivee - depart) / k, 0});
+    for (int k = 2; (int)at.size() < CHASE_VIEWS; k++) at.push_back({model.depart + (model.arrivee - model.depart) / k, 0});
     for (size_t i = 0; i < at.size(); i++)
         chaseView(out, "track_" + track + "_chase" + std::to_string(i + 1), at[i].first, at[i].second);
     if (!lips.empty())
@@ -248,21 +256,23 @@ static void chaseViews(const std::string& out, const std::string& track)
 // Z of the riding line near x: the rescue points lie on it.
 static float lineZNear(float x)
 {
+    const TrackModel& track = loadedTrack;
     float best = 0, gap = -1;
-    for (int i = 0; i < maxReplacePoints && replaceSkier[i][0] != emptyObstacleCoord; i++)
-        if (gap < 0 || std::fabs(replaceSkier[i][0] - x) < gap) gap = std::fabs(replaceSkier[i][0] - x), best = replaceSkier[i][2];
+    for (int i = 0; i < maxReplacePoints && track.replaceSkier[i][0] != emptyObstacleCoord; i++)
+        if (gap < 0 || std::fabs(track.replaceSkier[i][0] - x) < gap) gap = std::fabs(track.replaceSkier[i][0] - x), best = track.replaceSkier[i][2];
     return best;
 }
 
 // The places are all taken first: placing the rider resets the run, the start and finish lines too.
 static void trackShots(const std::string& out, const std::string& track)
 {
+    const TrackModel& model = loadedTrack;
     std::string base = "shot_" + track + "_";
-    float mid = (depart + arrivee) / 2, finish = arrivee - FINISH_ROWS_BEFORE * longueurFace;
+    float mid = (model.depart + model.arrivee) / 2, finish = model.arrivee - FINISH_ROWS_BEFORE * longueurFace;
     std::vector<std::pair<int, int>> lips = kickerLips();
     float airX = lips.empty() ? mid : (lips[0].first + AIR_ROWS_PAST_LIP) * (float)longueurFace;
     float airZ = lips.empty() ? lineZNear(mid) : (largeurPisteEnFaces / 2 - lips[0].second) * (float)largeurFace;
-    float startX = depart, startZ = lineZNear(depart), midZ = lineZNear(mid), finishZ = lineZNear(finish);
+    float startX = model.depart, startZ = lineZNear(model.depart), midZ = lineZNear(mid), finishZ = lineZNear(finish);
     chaseView(out, base + "start", startX, startZ);
     chaseView(out, base + "mid", mid, midZ);
     airView(out, base + "air", airX, airZ);
@@ -301,8 +311,9 @@ static void cpuMsWithoutAndWithWorld(int frames, double* without, double* with)
 
 static void benchTrack(const std::string& track, int frames, bool compare)
 {
-    float mid = (depart + arrivee) / 2, finish = arrivee - FINISH_ROWS_BEFORE * longueurFace;
-    float places[3][2] = {{depart, lineZNear(depart)}, {mid, lineZNear(mid)}, {finish, lineZNear(finish)}};
+    const TrackModel& model = loadedTrack;
+    float mid = (model.depart + model.arrivee) / 2, finish = model.arrivee - FINISH_ROWS_BEFORE * longueurFace;
+    float places[3][2] = {{model.depart, lineZNear(model.depart)}, {mid, lineZNear(mid)}, {finish, lineZNear(finish)}};
     static const char* const names[3] = {"start", "mid", "finish"};
     printf("%-12s", track.c_str());
     for (int k = 0; k < 3; k++) {
@@ -322,7 +333,7 @@ static void benchTrack(const std::string& track, int frames, bool compare)
 static bool loadTrackForViews(const std::string& t)
 {
     reinitGameVar(playerRun);
-    if (initGame(t.c_str()) != trackLoadOk) return false;
+    if (initGame(loadedTrack, t.c_str()) != trackLoadOk) return false;
     libereTexturesTrack(gameTextures.texName);
     libereTexturesTrackStuff();
     initGL(t.c_str());

@@ -49,23 +49,23 @@ static void captureRider(DrawnState& d)
     d.stars = shownRun().phases.chute && shownRun().phases.tempsChute < lyingTime && shownRun().motion.vitessePrecedente < STARS_MAX_SPEED;
 }
 
-static void captureCamera(DrawnState& d)
+static void captureCamera(const TrackModel& track, DrawnState& d)
 {
     ViewTurn t;
     stepViewTurn(&t);
     d.viewHeading = t.turn ? t.heading : 0.0f;
     d.viewBank = t.bank ? t.bankAngle : 0.0f;
-    chaseCameraEye(d.viewHeading, &d.eyeBack, &d.eyeUp);  // behind the rider as the view is turned
+    chaseCameraEye(track, d.viewHeading, &d.eyeBack, &d.eyeUp);  // behind the rider as the view is turned
     d.sunAngle = -chaseCamera.sunHeading;
     // as the last tick left it: noteTickDrawn sets it, a tick behind the rocket
     d.rescueLift = shownRun().phases.askForRescue && drawnTicks.count ? drawnTicks.current.rescueLift : 0.0f;
 }
 
-static void captureShadowAndSpray(DrawnState& d)
+static void captureShadowAndSpray(const TrackModel& track, DrawnState& d)
 {
     int face = getNumeroFaceCourante(shownRun());
     d.face = face < 0 || face >= maxTrackFaces ? 0 : face;
-    d.groundY = yTheoObj(points, faces, shownRun().motion.Xobjet, shownRun().motion.Zobjet, (float)maxTrackFaces);
+    d.groundY = yTheoObj(track.points, track.faces, shownRun().motion.Xobjet, shownRun().motion.Zobjet, (float)maxTrackFaces);
     d.slope = shownRun().orientation.angleCourant;
     d.lateral = angleLateral(getNumeroFaceCourante(shownRun()));
     d.speed = shownRun().motion.vitessePrecedente;
@@ -75,10 +75,11 @@ static void captureShadowAndSpray(DrawnState& d)
 
 DrawnState captureDrawnState()
 {
+    const TrackModel& track = loadedTrack;
     DrawnState d;
     captureRider(d);
-    captureCamera(d);
-    captureShadowAndSpray(d);
+    captureCamera(track, d);
+    captureShadowAndSpray(track, d);
     d.ghostShown = ghostRider.loaded && ghostSampleNow(shownRun(), &d.ghost);
     d.sceneSeconds = (float)(sceneTicks * runTickSeconds);
     return d;

@@ -27,6 +27,7 @@
 #include "skier/ghostRider.h"
 #include "skier/skierLib.h"
 #include "track/planLib.h"
+#include "track/trackModel.h"
 
 static const float SPRAY_MIN_SPEED = 300.0f;
 static const float RESCUE_X = 200.0f;
@@ -49,13 +50,13 @@ static void applyViewTurn(const DrawnState& d)
     glRotatef(d.viewBank, 1, 0, 0);
 }
 
-static void drawGround(const DrawnState& d, long tick)
+static void drawGround(const TrackModel& track, const DrawnState& d, long tick)
 {
-    const GLfloat snow[4] = {rgbNeigeR, rgbNeigeG, rgbNeigeB, 0};
+    const GLfloat snow[4] = {track.rgbNeigeR, track.rgbNeigeG, track.rgbNeigeB, 0};
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
-    drawPlan(d.pos[0], points, faces, normalesPiste, textures, gameTextures.texName);
-    drawTraces(d.pos, tick);
+    drawPlan(d.pos[0], track.points, track.faces, track.normalesPiste, track.textures, gameTextures.texName);
+    drawTraces(track, d.pos, tick);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
 
@@ -83,7 +84,7 @@ static void drawSpray(const DrawnState& d)
     glPopMatrix();
 }
 
-static void drawRider(const DrawnState& d, const WorldView* view = nullptr)
+static void drawRider(const TrackModel& track, const DrawnState& d, const WorldView* view = nullptr)
 {
     glTranslatef(d.pos[0], d.pos[1], d.pos[2]);
     glPushMatrix();
@@ -91,7 +92,7 @@ static void drawRider(const DrawnState& d, const WorldView* view = nullptr)
     glPushMatrix();
     if (d.fakie) glRotatef(180, 0, 1, 0);
     if (d.tumble != 0) glRotatef(d.tumble, 0, 0, 1);
-    if (shadowState.ombre < 2) drawShadow(d, view);
+    if (shadowState.ombre < 2) drawShadow(track, d, view);
     glColor4f(1, 1, 1, 1);
     drawSkierAfterTransformEtat(riddenModel(), 1, d.contact);
     drawSpray(d);
@@ -115,19 +116,19 @@ static void drawReplacementFade(const DrawnState& d)
 // With the world round the track the sky comes after everything solid, drawn only where nothing
 // stands (it filled the whole window before, most of it to be covered), and what is see-through after
 // the sky. Without it, the sky first as it always was. windows: the terrain windows drawn.
-static void drawSolidsThenSky(const std::vector<int>& windows, float obstaclesTo, float riderX, const float* skyView)
+static void drawSolidsThenSky(const TrackModel& track, const std::vector<int>& windows, float obstaclesTo, float riderX, const float* skyView)
 {
-    drawWorldAroundWindows(windows, obstaclesTo);
-    drawObstaclesOfPass(points, riderX, solidObstacles);
+    drawWorldAroundWindows(track, windows, obstaclesTo);
+    drawObstaclesOfPass(track, riderX, solidObstacles);
     glPushMatrix();
     glLoadMatrixf(skyView);
     drawSkyBehindWorld();
     glPopMatrix();
-    drawObstaclesOfPass(points, riderX, seeThroughObstacles);
+    drawObstaclesOfPass(track, riderX, seeThroughObstacles);
 }
 
 // The chase camera: the eye in the rider frame, the view turned by his heading, the world round him.
-static void drawChaseScene(const DrawnState& d, long tick)
+static void drawChaseScene(const TrackModel& track, const DrawnState& d, long tick)
 {
     bool world = trackWorldShown();
     glPushMatrix();
@@ -144,16 +145,16 @@ static void drawChaseScene(const DrawnState& d, long tick)
     }
     placeWorldAroundRider(d);
     if (!world) beginDistanceHaze();
-    drawGround(d, tick);
+    drawGround(track, d, tick);
     placeLumiere();
     if (world) {
-        drawSolidsThenSky({getNumeroFaceCourante(shownRun())}, d.pos[0] + obstacleViewAhead, d.pos[0], viewTurned);
+        drawSolidsThenSky(track, {getNumeroFaceCourante(shownRun())}, d.pos[0] + obstacleViewAhead, d.pos[0], viewTurned);
         drawSnowfall(d.sceneSeconds, displayDesc().height);
     } else {
-        drawObstaclesAt(points, d.pos[0]);
+        drawObstaclesAt(track, d.pos[0]);
     }
     glPushMatrix();
-    drawRider(d);
+    drawRider(track, d);
     drawRescueAndStars(d);
     glPopMatrix();
     if (d.ghostShown) drawGhost(d.ghost);  // see-through: after everything it may stand in front of
@@ -186,34 +187,35 @@ static void drawSkyAhead(const WorldView& v, float sunAngle)
 
 // The terrain window is 14 rows round a triangle: as many windows as the view's rows need, the
 // run's own triangle given back afterwards. Their triangles are kept in windows.
-static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v, std::vector<int>& windows)
+static void drawGroundRows(const TrackModel& track, const DrawnState& d, long tick, const WorldView& v,
+                           std::vector<int>& windows)
 {
     const int windowRows = terrainRowsBehind + terrainRowsAhead + 1;
     int first, last;
     viewRows(v, &first, &last);
-    int column = findCurrentFace(points, faces, v.target[0], v.target[2], (float)maxTrackFaces) % facesParRangee;
+    int column = findCurrentFace(track.points, track.faces, v.target[0], v.target[2], (float)maxTrackFaces) % facesParRangee;
     int runFace = getNumeroFaceCourante(shownRun());
-    const GLfloat snow[4] = {rgbNeigeR, rgbNeigeG, rgbNeigeB, 0};
+    const GLfloat snow[4] = {track.rgbNeigeR, track.rgbNeigeG, track.rgbNeigeB, 0};
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
     for (int row = first; row <= last; row += windowRows) {
         windows.push_back((row + terrainRowsBehind) * facesParRangee + column);
         setNumeroFaceCourante(playerRun, windows.back());
-        drawPlan(d.pos[0], points, faces, normalesPiste, textures, gameTextures.texName);
+        drawPlan(d.pos[0], track.points, track.faces, track.normalesPiste, track.textures, gameTextures.texName);
     }
     setNumeroFaceCourante(playerRun, runFace);
-    drawTraces(d.pos, tick);
+    drawTraces(track, d.pos, tick);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
 
 // The obstacles of the view's rows; the X their windows reach to.
-static float drawObstacleRows(const WorldView& v, ObstaclePass pass)
+static float drawObstacleRows(const TrackModel& track, const WorldView& v, ObstaclePass pass)
 {
     const float windowLength = obstacleViewAhead;  // the obstacles' window ahead of its X
     int first, last;
     viewRows(v, &first, &last);
     float x = (float)first * longueurFace;
-    for (; x < (float)(last + 1) * longueurFace; x += windowLength) drawObstaclesOfPass(points, x, pass);
+    for (; x < (float)(last + 1) * longueurFace; x += windowLength) drawObstaclesOfPass(track, x, pass);
     return x;
 }
 
@@ -225,7 +227,7 @@ static float skyHeading(const WorldView& v)
 
 // A camera standing in the world: the eye turned toward its aim, the sky round the eye. With the
 // world round the track, the sky goes behind everything solid as for the chase.
-static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
+static void drawWorldScene(const TrackModel& track, const DrawnState& d, long tick, const WorldView& v)
 {
     bool world = trackWorldShown();
     glPushMatrix();
@@ -239,22 +241,22 @@ static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
     glTranslatef(-v.eye[0], -v.eye[1], -v.eye[2]);
     if (!world) beginDistanceHaze();
     std::vector<int> windows;
-    drawGroundRows(d, tick, v, windows);
+    drawGroundRows(track, d, tick, v, windows);
     placeLumiere();
     if (world) {
-        float obstaclesTo = drawObstacleRows(v, solidObstacles);
-        drawWorldAroundWindows(windows, obstaclesTo);
+        float obstaclesTo = drawObstacleRows(track, v, solidObstacles);
+        drawWorldAroundWindows(track, windows, obstaclesTo);
         glPushMatrix();
         glLoadMatrixf(skyView);
         drawSkyBehindWorld();
         glPopMatrix();
-        drawObstacleRows(v, seeThroughObstacles);
+        drawObstacleRows(track, v, seeThroughObstacles);
         drawSnowfall(d.sceneSeconds, displayDesc().height);
     } else {
-        drawObstacleRows(v, allObstacles);
+        drawObstacleRows(track, v, allObstacles);
     }
     glPushMatrix();
-    drawRider(d, &v);
+    drawRider(track, d, &v);
     drawRescueAndStars(d);
     glPopMatrix();
     if (d.ghostShown) drawGhost(d.ghost);
@@ -265,13 +267,14 @@ static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
 
 void drawRunSceneAt(const DrawnState& d, long tick, WorldViewFn view)
 {
+    const TrackModel& track = loadedTrack;
     RiderPoseState drawnPose;
     poseRiderForDrawing(d, &drawnPose);
     WorldView v;
     // beneath the sky's faces, where the land leaves a gap, the haze shows
     if (trackWorldShown()) clearToWorldHaze();
-    if (view && view(d, &v)) drawWorldScene(d, tick, v);
-    else drawChaseScene(d, tick);
+    if (view && view(d, &v)) drawWorldScene(track, d, tick, v);
+    else drawChaseScene(track, d, tick);
     restoreRiderPose(drawnPose);
 }
 

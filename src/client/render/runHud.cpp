@@ -78,10 +78,10 @@ static void timeText()
     free(t);
 }
 
-static void cornerTexts(HudTexts& t)
+static void cornerTexts(const TrackModel& track, HudTexts& t)
 {
     char text[hudTextChars];
-    shownTitle(shownPiste, sizeof shownPiste, nomPiste);
+    shownTitle(shownPiste, sizeof shownPiste, track.nomPiste);
     setHudText(t, hudTitle, shownPiste);
     timeText();
     setHudText(t, hudTime, timeStr);
@@ -223,11 +223,12 @@ const HudLayout& drawnRunHudLayout() { return drawnLayout; }
 
 void drawRunHud()
 {
+    const TrackModel& track = loadedTrack;
     HudTexts t;
     RunHints hints;
     LessonLines lessonText;
     clearHudTexts(t);
-    cornerTexts(t);
+    cornerTexts(track, t);
     runTexts(t);
     runHints(hints, userPrefs.keyHintsShown && !lesson.active);
     short lessonShown = lessonBandShown(lessonText);

@@ -24,7 +24,7 @@ void cameraDistances(int view, float* back, float* up);
 void chaseEyeOver(const TrackPoint* pts, const TrackFace* fcs, const float pos[3], float groundY, float headingDeg,
                   int view, float* back, float* up);
 // The same for the run's rider and view.
-void chaseCameraEye(float headingDeg, float* back, float* up);
+void chaseCameraEye(const TrackModel& track, float headingDeg, float* back, float* up);
 // Share of the way from one point to another that is clear of the terrain by the eye's margin (1: all).
 float clearShareOfSight(const TrackPoint* pts, const TrackFace* fcs, const float from[3], const float to[3]);
 // The chase view for an eye given in the rider frame.
@@ -56,8 +56,9 @@ struct ViewTurn {
 void stepViewTurn(ViewTurn* t);
 void drawFond();
 void drawSoleil(float angle);
-void drawPlan(float x, TrackPoint* pts, TrackFace* fcs, float (*normales)[3], TexData* texs, unsigned int* names);
-void drawObstacles(TrackPoint* pts, TrackFace* fcs, float nbFaces);
+void drawPlan(float x, const TrackPoint* pts, const TrackFace* fcs, const float (*normales)[3], const TexData* texs,
+              unsigned int* names);
+void drawObstacles(const TrackModel& track);
 void drawSapin(float y, int i);
 void drawBomb(int i);
 // How far ahead of the rider the obstacles are drawn.
@@ -67,25 +68,25 @@ short obstacleInView(const ObstacleRecord& o, short taken, float riderX);
 // Texture name of a terrain texture index; 0 (untextured) outside the loaded table.
 unsigned int terrainTextureName(int texIndex, unsigned int* names);
 
-void makePoints(float pts[3][3], int face);
+void makePoints(const TrackModel& track, float pts[3][3], int face);
 void calcNormal(float pts[3][3], float n[3]);
 void ReduceToUnit(float v[3]);
 void MakeShadowMatrix(float pts[3][3], float light[4], float m[4][4]);
 // lilPoints and shadowMat for the horizontal ground plane under the rider, in the rider frame: the
 // plane of the triangle face flattened at groundY, for a rider at (riderX, riderY).
-void shadowPlaneUnderRider(int face, float riderX, float riderY, float groundY);
+void shadowPlaneUnderRider(const TrackModel& track, int face, float riderX, float riderY, float groundY);
 // The shadow pass under the rider (ombre 0 or 1), the rider as the drawn state shows him, seen by the
 // chase camera or, when given, a camera standing in the world.
 struct DrawnState;
-void drawShadow(const DrawnState& d, const WorldView* view = nullptr);
+void drawShadow(const TrackModel& track, const DrawnState& d, const WorldView* view = nullptr);
 // The last bomb's blast round where it went off, while it lasts.
 void drawBombBlast(const float* at);
 // obstacles in view of a rider at riderX
-void drawObstaclesAt(TrackPoint* pts, float riderX);
+void drawObstaclesAt(const TrackModel& track, float riderX);
 // The same in two passes: the solid ones (trees, bombs, rails), then the see-through ones
 // (collectables, the bomb's burst) once the sky is behind them.
 enum ObstaclePass { allObstacles, solidObstacles, seeThroughObstacles };
-void drawObstaclesOfPass(TrackPoint* pts, float riderX, ObstaclePass pass);
+void drawObstaclesOfPass(const TrackModel& track, float riderX, ObstaclePass pass);
 
 // The terrain window's strip plan, without OpenGL, for tests: calls emit(t, restartStrip) per
 // triangle in drawing order.
@@ -95,4 +96,4 @@ const int terrainRowsBehind = 2;
 const int terrainRowsAhead = 11;
 const int terrainHalfWidth = 24;
 const int terrainLastFace = 28797;
-void walkTerrainWindow(int face, TexData* texs, TerrainEmitFn emit, void* ctx);
+void walkTerrainWindow(int face, const TexData* texs, TerrainEmitFn emit, void* ctx);

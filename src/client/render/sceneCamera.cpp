@@ -90,10 +90,10 @@ void chaseEyeOver(const TrackPoint* pts, const TrackFace* fcs, const float pos[3
     if (eye[1] < least) *up += least - eye[1];
 }
 
-void chaseCameraEye(float headingDeg, float* back, float* up)
+void chaseCameraEye(const TrackModel& track, float headingDeg, float* back, float* up)
 {
     const float pos[3] = {shownRun().motion.Xobjet, shownRun().motion.Yobjet, shownRun().motion.Zobjet};
-    chaseEyeOver(points, faces, pos, getYobjetCour(shownRun()), headingDeg, viewChoice, back, up);
+    chaseEyeOver(track.points, track.faces, pos, getYobjetCour(shownRun()), headingDeg, viewChoice, back, up);
 }
 
 void placeCameraAt(float back, float up)

@@ -80,21 +80,18 @@ static void drawOneObstacle(const ObstacleRecord& o, int i)
     glPopMatrix();
 }
 
-void drawObstacles(TrackPoint* pts, TrackFace* fcs, float nbFaces)
-{
-    (void)fcs, (void)nbFaces;
-    drawObstaclesAt(pts, shownRun().motion.Xobjet);
-}
+void drawObstacles(const TrackModel& track) { drawObstaclesAt(track, shownRun().motion.Xobjet); }
 
 // The collectables and the bomb's burst are see-through: drawn after the sky when it comes last.
 static bool seeThrough(const ObstacleRecord& o) { return o.type == obstacleCollectable; }
 
-void drawObstaclesOfPass(TrackPoint* pts, float riderX, ObstaclePass pass)
+void drawObstaclesOfPass(const TrackModel& track, float riderX, ObstaclePass pass)
 {
+    const TrackPoint* pts = track.points;
     // no bomb has gone off yet while the vertex is out of the mesh
     short burstPending = pass != solidObstacles && shownRun().phases.currentBombVertex >= 0 && shownRun().phases.currentBombVertex < maxTrackVertices;
-    for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++) {
-        const ObstacleRecord& o = containerObstacles[i];
+    for (int i = 0; i < maxObstacles && !isObstacleListEnd(track.containerObstacles[i]); i++) {
+        const ObstacleRecord& o = track.containerObstacles[i];
         if (burstPending && o.x > pts[shownRun().phases.currentBombVertex][0]) {
             drawBombBurst(pts[shownRun().phases.currentBombVertex]);
             burstPending = 0;
@@ -106,4 +103,4 @@ void drawObstaclesOfPass(TrackPoint* pts, float riderX, ObstaclePass pass)
         drawBombBlast(pts[shownRun().phases.currentBombVertex]);
 }
 
-void drawObstaclesAt(TrackPoint* pts, float riderX) { drawObstaclesOfPass(pts, riderX, allObstacles); }
+void drawObstaclesAt(const TrackModel& track, float riderX) { drawObstaclesOfPass(track, riderX, allObstacles); }

@@ -16,10 +16,10 @@ static const float DISC_RADIUS = 50.0f;
 
 ShadowState shadowState;
 
-void shadowPlaneUnderRider(int face, float riderX, float riderY, float groundY)
+void shadowPlaneUnderRider(const TrackModel& track, int face, float riderX, float riderY, float groundY)
 {
     if (face < 0 || face >= maxTrackFaces) face = 0;
-    makePoints(shadowState.lilPoints, face);
+    makePoints(track, shadowState.lilPoints, face);
     float h = groundY - riderY;
     for (int i = 0; i < 3; i++) {
         shadowState.lilPoints[i][0] -= riderX;
@@ -45,10 +45,10 @@ static void shadowFrame(const DrawnState& d, const WorldView* view)
     glRotatef(-d.viewHeading, 0, 1, 0);
 }
 
-void drawShadow(const DrawnState& d, const WorldView* view)
+void drawShadow(const TrackModel& track, const DrawnState& d, const WorldView* view)
 {
     if (shadowState.ombre != 0 && shadowState.ombre != 1) return;
-    shadowPlaneUnderRider(d.face, d.pos[0], d.pos[1], d.groundY);
+    shadowPlaneUnderRider(track, d.face, d.pos[0], d.pos[1], d.groundY);
     glPushMatrix();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);

@@ -17,7 +17,7 @@ unsigned int terrainTextureName(int texIndex, unsigned int* names)
 
 static short startsPatch(const TexData& t) { return t.coord[0][0] == 1.0f && t.coord[0][1] == 1.0f; }
 
-void walkTerrainWindow(int face, TexData* texs, TerrainEmitFn emit, void* ctx)
+void walkTerrainWindow(int face, const TexData* texs, TerrainEmitFn emit, void* ctx)
 {
     if (face < 0) face = 0;
     if (face >= maxTrackFaces) face = maxTrackFaces - 1;
@@ -55,10 +55,10 @@ void walkTerrainWindow(int face, TexData* texs, TerrainEmitFn emit, void* ctx)
 }
 
 struct StripContext {
-    TrackPoint* pts;
-    TrackFace* fcs;
-    float (*normales)[3];
-    TexData* texs;
+    const TrackPoint* pts;
+    const TrackFace* fcs;
+    const float (*normales)[3];
+    const TexData* texs;
     unsigned int* names;
     short open;
     short broken;  // a cell left to the world's banks: the next one starts a strip
@@ -120,7 +120,8 @@ static void emitTriangle(int t, short newStrip, void* ctx)
     emitCorner(s, t, 2);
 }
 
-void drawPlan(float x, TrackPoint* pts, TrackFace* fcs, float (*normales)[3], TexData* texs, unsigned int* names)
+void drawPlan(float x, const TrackPoint* pts, const TrackFace* fcs, const float (*normales)[3], const TexData* texs,
+              unsigned int* names)
 {
     (void)x;  // the window follows the rider's triangle, not his X
     StripContext ctx = {pts, fcs, normales, texs, names, 0, 0, getNumeroFaceCourante(shownRun()) / facesParRangee};

@@ -415,12 +415,12 @@ static void drawSkirts(size_t k, int detail)
     }
 }
 
-void drawWorldAroundWindows(const std::vector<int>& windows, float obstaclesTo)
+void drawWorldAroundWindows(const TrackModel& track, const std::vector<int>& windows, float obstaclesTo)
 {
     if (!trackWorldShown()) return;
     std::fill(world.windowCell.begin(), world.windowCell.end(), 0);
     WindowMarks marks = {1 << 30, -1, 1 << 30, -1};
-    for (int face : windows) walkTerrainWindow(face, textures, markWindowCell, &marks);
+    for (int face : windows) walkTerrainWindow(face, track.textures, markWindowCell, &marks);
     View v = currentView();
     static std::vector<float> distance;
     chooseDetails(v, distance);

@@ -4,6 +4,8 @@
 
 #include "render/worldScene.h"
 
+struct TrackModel;
+
 // Reads the track's world file and builds its drawing; without the file (or with a damaged one, said
 // in one line) the run is drawn as it always was.
 void loadTrackWorld(const char* trackName);
@@ -25,7 +27,7 @@ const unsigned char* gridCornerLight(int corner);
 // The terrain round the terrain windows drawn round the triangles `windows` (left to drawPlan) and the
 // models on it, seen through the current modelview (the world placed round the eye) and projection.
 // The track's own trees up to X obstaclesTo are left to the obstacles' drawing.
-void drawWorldAroundWindows(const std::vector<int>& windows, float obstaclesTo);
+void drawWorldAroundWindows(const TrackModel& track, const std::vector<int>& windows, float obstaclesTo);
 // The sky box behind everything already drawn (depth at its farthest, drawn only where nothing is),
 // then the sun in the world's sun direction with its halo; the modelview is the view turned, before
 // the world is placed round the rider.

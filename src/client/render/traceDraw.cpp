@@ -14,10 +14,10 @@ static const float TRACE_LIFT = 5.0f;
 
 static long lastTraceTick = -1;  // the tick whose pair is the newest
 
-static ThreeDPoint* onSnow(const float* skiPoint, const float* riderPos)
+static ThreeDPoint* onSnow(const TrackModel& track, const float* skiPoint, const float* riderPos)
 {
     float x = skiPoint[0] + riderPos[0], z = skiPoint[2] + riderPos[2];
-    return new ThreeDPoint(x, yTheoObj(points, faces, x, z, (float)maxTrackFaces) + TRACE_LIFT, z);
+    return new ThreeDPoint(x, yTheoObj(track.points, track.faces, x, z, (float)maxTrackFaces) + TRACE_LIFT, z);
 }
 
 void chooseTracePair(short isFakie, float braking, float heading, int* leftPick, int* rightPick, int* slot)
@@ -29,7 +29,7 @@ void chooseTracePair(short isFakie, float braking, float heading, int* leftPick,
     else *leftPick = RIGHT_NOSE, *rightPick = RIGHT_TAIL, *slot = texStuffTraceBreak;
 }
 
-void updateTraces(const float* riderPos, long tick)
+void updateTraces(const TrackModel& track, const float* riderPos, long tick)
 {
     if (shownRun().motion.skieurStop) return;  // a stopped rider keeps the marks already laid
     if (!getContact(shownRun()) || shownRun().phases.chute) {
@@ -41,16 +41,16 @@ void updateTraces(const float* riderPos, long tick)
                       getOutTailSkiGauchePos()};
     int l, r, slot;
     chooseTracePair(shownRun().phases.fakie, shownRun().motion.freinage, shownRun().orientation.rotSkierY, &l, &r, &slot);
-    ThreeDPoint* a = onSnow(ends[l], riderPos);
-    ThreeDPoint* b = onSnow(ends[r], riderPos);
+    ThreeDPoint* a = onSnow(track, ends[l], riderPos);
+    ThreeDPoint* b = onSnow(track, ends[r], riderPos);
     if (tick >= 0 && tick == lastTraceTick) skiTraces.replaceLast(a, b, gameTextures.texTrackStuff[slot]);
     else skiTraces.add(a, b, gameTextures.texTrackStuff[slot]);
     lastTraceTick = tick;
 }
 
-void drawTraces(const float* riderPos, long tick)
+void drawTraces(const TrackModel& track, const float* riderPos, long tick)
 {
-    updateTraces(riderPos, tick);
+    updateTraces(track, riderPos, tick);
     glPushMatrix();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);

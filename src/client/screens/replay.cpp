@@ -193,9 +193,10 @@ static void beginReplayDrawing()
 // The camera of the drawn moment: the chase (said by 0) or one standing in the world.
 static short replayView(const DrawnState& d, WorldView* out)
 {
+    const TrackModel& track = loadedTrack;
     switch (replayCamera) {
-    case replayFarCamera: farView(points, faces, d.pos, out); break;
-    case replayTracksideCamera: tracksideView(points, faces, replayRun.rec, d.pos, out); break;
+    case replayFarCamera: farView(track.points, track.faces, d.pos, out); break;
+    case replayTracksideCamera: tracksideView(track.points, track.faces, replayRun.rec, d.pos, out); break;
     case replayFreeCamera: freeCameraView(freeCamera, out); break;
     default: chaseWorldView(d.pos, d.viewHeading, d.eyeBack, d.eyeUp, &shownView); return 0;
     }
@@ -204,23 +205,24 @@ static short replayView(const DrawnState& d, WorldView* out)
 }
 
 // The next camera; the free one starts from the view shown.
-static void nextCamera()
+static void nextCamera(const TrackModel& track)
 {
     replayCamera = (replayCamera + 1) % replayCameraCount;
     if (replayCamera != replayFreeCamera) return;
     freeCameraFrom(shownView, &freeCamera);
-    keepEyeInWorld(points, faces, freeCamera.eye);
+    keepEyeInWorld(track.points, track.faces, freeCamera.eye);
 }
 
 // The player's commands of this frame; whether any moved the replay by a step or a jump. The free
 // camera moves while the replay is paused.
 static short takeReplayControls(double elapsed)
 {
+    const TrackModel& track = loadedTrack;
     ReplayControlsRead read;
     readReplayControls(read);
-    if (read.nextCamera) nextCamera();
+    if (read.nextCamera) nextCamera(track);
     if (replayCamera == replayFreeCamera && replayClock.paused)
-        moveFreeCamera(points, faces, &freeCamera, read.freeMove, elapsed);
+        moveFreeCamera(track.points, track.faces, &freeCamera, read.freeMove, elapsed);
     short moved = 0;
     for (int c = 0; c < replayCommandCount; c++) {
         if (!read.command[c]) continue;

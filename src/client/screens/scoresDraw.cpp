@@ -111,7 +111,7 @@ static void rightAlignedSmall(int y, const char* text, float scale)
     smallText((int)(RANKED_RIGHT - 10 * scale * strlen(text)), y, text, scale);
 }
 
-static void drawTableTexts()
+static void drawTableTexts(const TrackModel& track)
 {
     char line[400];
     glEnable(GL_TEXTURE_2D);
@@ -119,7 +119,7 @@ static void drawTableTexts()
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1, 1, 1, 1);
     char title[256];
-    shownTitle(title, sizeof title, nomPiste);
+    shownTitle(title, sizeof title, track.nomPiste);
     snprintf(line, sizeof line, "Scores for %.255s track:", title);
     largeText(100, 360, line, 1.0f);
     beginMenuText();
@@ -175,10 +175,11 @@ static void drawSpinningMedal()
 
 void displayViewScores(short redraw)
 {
+    const TrackModel& track = loadedTrack;
     menuCentredProjection();
     if (redraw < 2) {
         drawWindowPicture(menuPictures.scoresImg);
-        drawTableTexts();
+        drawTableTexts(track);
     }
     drawSpinningMedal();
     menuFlip();

@@ -127,11 +127,11 @@ static bool loadForFilm(const std::string& track, std::string& why)
         return false;
     }
     snprintf(gameLists.nomFicPiste, sizeof gameLists.nomFicPiste, "%s", track.c_str());
-    if (initGame(track.c_str()) != trackLoadOk) {
+    if (initGame(loadedTrack, track.c_str()) != trackLoadOk) {
         why = "the track " + track + " does not load";
         return false;
     }
-    resetCollectedBomb(playerRun, bombsQty);
+    resetCollectedBomb(playerRun, loadedTrack.bombsQty);
     initGL(track.c_str());
     return true;
 }

@@ -346,8 +346,8 @@ static int loadRealRun()
     libereTexturesTrackStuff();
     libereTexturesTrack(gameTextures.texName);
     displayWait(": loading level");
-    if (initGame(gameLists.nomFicPiste) != trackLoadOk) return 1;
-    resetCollectedBomb(playerRun, bombsQty);
+    if (initGame(loadedTrack, gameLists.nomFicPiste) != trackLoadOk) return 1;
+    resetCollectedBomb(playerRun, loadedTrack.bombsQty);
     displayWait(": loading music");
     chooseTrackBgMusic(gameLists.nomFicPiste, bgMusicName);
     if (bgMusicName[0]) playTrack(bgMusicName, 0.4f);

@@ -71,7 +71,7 @@ static void loadObstacleModels(const TrackPaths& p)
     }
 }
 
-int initGame(const char* trackName)
+int initGame(TrackModel& track, const char* trackName)
 {
     static TrackPaths paths;
     if (!trackName || !buildPaths(trackName, &paths)) {
@@ -79,9 +79,9 @@ int initGame(const char* trackName)
         return trackLoadCantOpen;
     }
     // Checked before anything is loaded, so a refused track leaves the model as it was.
-    if (!canOpen(paths.track)) return importTrackFromBinaryFile(paths.track);
+    if (!canOpen(paths.track)) return importTrackFromBinaryFile(track, paths.track);
     if (!modelsPresent(paths)) return trackLoadNoModel;
-    int loaded = importTrackFromBinaryFile(paths.track);
+    int loaded = importTrackFromBinaryFile(track, paths.track);
     if (loaded != trackLoadOk) return loaded;
     loadObstacleModels(paths);
     initSkiSndLoop();
@@ -89,6 +89,7 @@ int initGame(const char* trackName)
     if (snowSprays.particleEngineSkier) snowSprays.particleEngineSkier->initParticlesProps();
     skiTraces.reset();
     // The rider starts at the track's start line; the first sweep starts there too.
-    reinitCollisionSweep(playerRun, depart, yTheoObj(points, faces, depart, playerRun.motion.Zobjet, maxTrackFaces), playerRun.motion.Zobjet);
+    reinitCollisionSweep(playerRun, track.depart, yTheoObj(track.points, track.faces, track.depart, playerRun.motion.Zobjet, maxTrackFaces),
+                         playerRun.motion.Zobjet);
     return trackLoadOk;
 }

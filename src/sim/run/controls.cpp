@@ -162,7 +162,8 @@ static void fireBomb(RunState& run)
 {
     short pressed = runPressed(run, RB_BOMB);
     if (!hasCollectedBomb(run) || !pressed || getContact(run) != 1) return;
-    run.phases.currentBombVertex = addJumpTwdIntrack(run.rider.ground, points, faces, run.orientation.rotSkierY);
+    TrackModel& groundRaisedByBomb = loadedTrack;
+    run.phases.currentBombVertex = addJumpTwdIntrack(run.rider.ground, groundRaisedByBomb, run.orientation.rotSkierY);
     emitRunEvent(run, RUN_EV_BOMB_FIRED);
     decCollectedBomb(run);
 }
@@ -172,6 +173,7 @@ void runControls(RunState& run)
     float tick = (float)runTickSeconds;
     float step = airSpinGrowth * tick * tick;
     float cap = airSpinCap * tick;
+    const TrackModel& track = loadedTrack;
     turningRate(run);
     sideFlips(run, step, cap);
     spinsAndTurns(run, step, cap);
@@ -180,7 +182,7 @@ void runControls(RunState& run)
     push(run);
     brake(run);
     startHalfTurn(run);
-    handleFaceSurfaceBehaviour(run, textures);
+    handleFaceSurfaceBehaviour(run, track.textures);
     collide(run);
     fireBomb(run);
 }

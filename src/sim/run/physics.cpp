@@ -87,7 +87,8 @@ static void updateGroundSpeed(RunState& run)
 static void placeOnGround(RunState& run)
 {
     if (getContact(run) != 1) return;
-    run.orientation.angleCourant = placeObjetAndGetAngle(run.rider.ground, points, faces, getXobjet_inc(run), run.motion.Zobjet, (float)maxTrackFaces, run.orientation.rotSkierY,
+    const TrackModel& track = loadedTrack;
+    run.orientation.angleCourant = placeObjetAndGetAngle(run.rider.ground, track.points, track.faces, getXobjet_inc(run), run.motion.Zobjet, (float)maxTrackFaces, run.orientation.rotSkierY,
                                          run.orientation.faceUpVector);
     // Charged up to full (20) while the jump key is held, never past it: a charge a part of a tick
     // over would jump higher at some tick lengths than at others. Else a charge below empty refills,
@@ -236,7 +237,8 @@ void airPhase(RunState& run)
     if (getContact(run) != 0) return;
     riseOrGrind(run);
     airRotations(run);
-    float g = yTheoObjSettingFaceNumber(run.rider.ground, points, faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces, 1);
+    const TrackModel& track = loadedTrack;
+    float g = yTheoObjSettingFaceNumber(run.rider.ground, track.points, track.faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces, 1);
     if (run.motion.YavantSaut <= g) touchDown(run, g);
     else run.motion.Yobjet = run.motion.YavantSaut;
 }
@@ -257,7 +259,7 @@ void pushTick(RunState& run, short held)
         if (run.motion.vitessePrecedente + pushStep < pushLimit) run.motion.vitessePrecedente += pushStep;
 }
 
-void handleFaceSurfaceBehaviour(RunState& run, TexData* surfaces)
+void handleFaceSurfaceBehaviour(RunState& run, const TexData* surfaces)
 {
     if (getContact(run) != 1) return;
     int face = getNumeroFaceCourante(run);

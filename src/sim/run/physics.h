@@ -24,7 +24,7 @@ short takeOffThisTick(const RunState& run);
 void manualTakeOff(RunState& run);
 // Gravity or rail, air rotations and their points, touch-down. Only while off the ground.
 void airPhase(RunState& run);
-void handleFaceSurfaceBehaviour(RunState& run, TexData* surfaces);
+void handleFaceSurfaceBehaviour(RunState& run, const TexData* surfaces);
 // The weight the slope pulls the rider with (the card's, or a default for a card without one).
 float riderWeight();
 // Adds to the jump's points, truncated toward zero and kept within an int.

@@ -38,8 +38,9 @@ int freshRunOnLoadedTrack(RunState& run)
 {
     videPileBoutons(run);
     reinitGameVar(run);
-    if (!restoreLoadedTrack()) return 0;
-    resetCollectedBomb(run, bombsQty);
+    TrackModel& track = loadedTrack;
+    if (!restoreLoadedTrack(track)) return 0;
+    resetCollectedBomb(run, track.bombsQty);
     return 1;
 }
 

@@ -44,15 +44,16 @@ void setChute(RunState& run, short fall)
 void placeSkierAtStart(RunState& run, long nowMs)
 {
     PoseContext posing(run.pose);
-    setXobjet_inc(run, depart);
-    run.motion.Xobjet = depart;
+    const TrackModel& track = loadedTrack;
+    setXobjet_inc(run, track.depart);
+    run.motion.Xobjet = track.depart;
     run.motion.Xprec = getXobjet_inc(run) - 1.0f;
     setAncienContact(run, 1);
     setContact(run, 1);
     run.timing.tempsDepart = (int)nowMs;
     startRunTicker(runTicker, nowMs);
     run.orientation.angleCourant = run.orientation.angleDePlacementEffectif =
-        placeObjetAndGetAngle(run.rider.ground, points, faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces, run.orientation.rotSkierY, run.orientation.faceUpVector);
+        placeObjetAndGetAngle(run.rider.ground, track.points, track.faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces, run.orientation.rotSkierY, run.orientation.faceUpVector);
     run.motion.Yobjet = getYobjetCour(run);
     // The first crest is measured from the start's own slope, not from the last track's triangle.
     run.phases.numFaceCour = getNumeroFaceCourante(run);
@@ -119,7 +120,8 @@ static void countdown(RunState& run)
 
 static void finishLine(RunState& run)
 {
-    if (run.motion.Xobjet > arrivee && !run.motion.skieurArrive) {
+    const TrackModel& track = loadedTrack;
+    if (run.motion.Xobjet > track.arrivee && !run.motion.skieurArrive) {
         run.motion.skieurArrive = 1;
         run.scores.vuScores = 0;
         run.motion.flightOverLine = getContact(run) == 0;

@@ -104,11 +104,14 @@ static void resetTricksAndScores(RunState& r) {
 }
 
 static void resetTrackPlacement(RunState& r) {
-    depart = arrivee = 0.0f;
+    // No line until a track is placed (the track's own start and finish come back with its next load).
+    TrackModel& lineClearedByReset = loadedTrack;
+    lineClearedByReset.depart = lineClearedByReset.arrivee = 0.0f;
+    const TrackModel& track = lineClearedByReset;
     setXobjet_inc(r, startX);
     setContact(r, 1);
     // Still the previous track (all zero before the first run): placeSkierAtStart places the rider properly.
-    r.motion.Yobjet = yTheoObjSettingFaceNumber(r.rider.ground, points, faces, startX, startZ, (float)maxTrackFaces, 1);
+    r.motion.Yobjet = yTheoObjSettingFaceNumber(r.rider.ground, track.points, track.faces, startX, startZ, (float)maxTrackFaces, 1);
     // The empty track of the first run is flat at height 0, not a plane through three equal points.
     if (!std::isfinite(r.motion.Yobjet)) r.motion.Yobjet = 0.0f;
     r.phases.numFaceCour = getNumeroFaceCourante(r);

@@ -18,7 +18,8 @@ void placeRunAtSample(RunState& run, const RunSample& s, int finalScore)
     run.phases.chute = (s.flags & sampleFallen) != 0;
     run.phases.rotationChute = s.tumble;
     setContact(run, (s.flags & sampleContact) != 0);
-    setNumeroFaceCourante(run, findCurrentFace(points, faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces));
+    const TrackModel& track = loadedTrack;
+    setNumeroFaceCourante(run, findCurrentFace(track.points, track.faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces));
     setYobjetCour(run, run.motion.Yobjet);
     run.phases.changementContact = run.phases.changementFakieSolRight = run.phases.changementFakieSolLeft = 0;
     run.phases.askForRescue = 0, run.phases.replacement = 0, run.motion.vitessePrecedente = 0, run.phases.tempsChute = lyingTime;

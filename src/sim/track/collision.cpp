@@ -102,7 +102,8 @@ int testSphereCollision(float r1, float x1, float y1, float z1, float x2, float 
 static const ObstacleRecord* obstacleAt(int index)
 {
     if (index < 0 || index >= maxObstacles) return nullptr;
-    return &containerObstacles[index];
+    const TrackModel& track = loadedTrack;
+    return &track.containerObstacles[index];
 }
 
 static int hitsSphereAbove(float radius, float x, float y, float z, const ObstacleRecord* o, float dy, float r)
@@ -249,7 +250,8 @@ static int hitBy(RunState& run, int type)
 
 static int testObstacle(RunState& run, const coord& p, int i)
 {
-    const ObstacleRecord& o = containerObstacles[i];
+    const TrackModel& track = loadedTrack;
+    const ObstacleRecord& o = track.containerObstacles[i];
     if (o.type == obstacleRail) {
         if (!isAheadWithin(p, o, railReachBehind)) return 0;
         int hit = isCollisionRail(run, riderCollisionRadius, p.x, p.y, p.z, i, p.y <= sweep(run).yPrecCol);
@@ -265,7 +267,8 @@ static int testObstacle(RunState& run, const coord& p, int i)
 
 static int testPoint(RunState& run, const coord& p)
 {
-    for (int i = 0; i < maxObstacles && !isObstacleListEnd(containerObstacles[i]); i++)
+    const TrackModel& track = loadedTrack;
+    for (int i = 0; i < maxObstacles && !isObstacleListEnd(track.containerObstacles[i]); i++)
         if (testObstacle(run, p, i)) return 1;
     return 0;
 }

@@ -117,7 +117,7 @@ static void crossInto(const float* a, const float* b, float* out)
     normalize(out);
 }
 
-float placeObjetAndGetAngle(GroundContact& ground, TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
+float placeObjetAndGetAngle(GroundContact& ground, const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces,
                             float headingDeg, float* normalOut)
 {
     clampOnGrid(x, z);
@@ -142,7 +142,7 @@ float placeObjetAndGetAngle(GroundContact& ground, TrackPoint* pts, TrackFace* f
     return slope;
 }
 
-void computeNormalForFace(int face, TrackPoint* pts, TrackFace* fcs, float* out)
+void computeNormalForFace(int face, const TrackPoint* pts, const TrackFace* fcs, float* out)
 {
     if (face < 0 || face >= maxTrackFaces) face = 0;
     const float* p0 = pts[fcs[face][0]];
@@ -164,15 +164,17 @@ static int rowsAheadForAngle(float a)
 }
 
 // The raised cell (both triangles of g's cell) shows the bomb ramp's picture when the track has one.
-static void markBombRamp(int g)
+static void markBombRamp(TexData* textures, int g)
 {
     if (nbTrackTextures <= texBombRamp) return;
     textures[g].texIndex = texBombRamp;
     textures[g ^ 1].texIndex = texBombRamp;
 }
 
-int addJumpTwdIntrack(const GroundContact& ground, TrackPoint* pts, TrackFace* fcs, float angleDeg)
+int addJumpTwdIntrack(const GroundContact& ground, TrackModel& groundRaisedByBomb, float angleDeg)
 {
+    TrackPoint* pts = groundRaisedByBomb.points;
+    const TrackFace* fcs = groundRaisedByBomb.faces;
     int f = ground.numeroFaceCourante;
     int k = rowsAheadForAngle(std::fabs(angleDeg));
     int s = angleDeg > 0 ? -1 : 1;
@@ -183,7 +185,7 @@ int addJumpTwdIntrack(const GroundContact& ground, TrackPoint* pts, TrackFace* f
     pts[fcs[g][0]][1] += 1000;
     pts[fcs[g][1]][1] += 500;
     pts[fcs[g][2]][1] += 1000;
-    markBombRamp(g);
+    markBombRamp(groundRaisedByBomb.textures, g);
     return (int)fcs[g][0];
 }
 
@@ -193,7 +195,9 @@ int addJumpTwdIntrack(const GroundContact& ground, TrackPoint* pts, TrackFace* f
 float angleLateral(int face)
 {
     if (face < 0 || face >= maxTrackFaces) return 0.0f;
-    const float* p[3] = {points[faces[face][0]], points[faces[face][1]], points[faces[face][2]]};
+    const TrackModel& track = loadedTrack;
+    const float* p[3] = {track.points[track.faces[face][0]], track.points[track.faces[face][1]],
+                         track.points[track.faces[face][2]]};
     static const int pairs[3][2] = {{0, 2}, {1, 2}, {0, 1}};
     for (const auto& pr : pairs) {
         const float* a = p[pr[0]];

@@ -1,6 +1,8 @@
 // Geometric queries on the terrain grid; the placing ones leave the rider's ground contact in the run state.
 #pragma once
 
+struct TrackModel;
+
 typedef float TrackPoint[3];
 typedef unsigned int TrackFace[3];
 
@@ -31,11 +33,12 @@ float yTheoObjSettingFaceNumber(GroundContact& ground, const TrackPoint* pts, co
                                 float nbFaces, short setFace);
 // The terrain's height at (x, z), read only; off the grid, the height at its edge.
 float yTheoObj(const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces);
-float placeObjetAndGetAngle(GroundContact& ground, TrackPoint* pts, TrackFace* fcs, float x, float z, float nbFaces,
+float placeObjetAndGetAngle(GroundContact& ground, const TrackPoint* pts, const TrackFace* fcs, float x, float z, float nbFaces,
                             float headingDeg, float* normalOut);
-void computeNormalForFace(int face, TrackPoint* pts, TrackFace* fcs, float* out);
+void computeNormalForFace(int face, const TrackPoint* pts, const TrackFace* fcs, float* out);
 // Raises a kicker ahead (the triangle chosen by the heading) and gives its cell the bomb ramp picture
-// when the loaded track has one; the index of the raised vertex 0, -1 when none is raised.
-int addJumpTwdIntrack(const GroundContact& ground, TrackPoint* pts, TrackFace* fcs, float angleDeg);
+// when the track has one: the one change a run makes to the ground. The index of the raised vertex 0,
+// -1 when none is raised.
+int addJumpTwdIntrack(const GroundContact& ground, TrackModel& groundRaisedByBomb, float angleDeg);
 // Cross-slope angle of a ground triangle in degrees (0 outside the mesh).
 float angleLateral(int face);

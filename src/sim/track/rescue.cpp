@@ -9,18 +9,19 @@
 
 void replaceSkierOperation(RunState& run)
 {
+    const TrackModel& track = loadedTrack;
     // A track without rescue points: the rider gets up where he is.
-    int i = findFirstReplace(run.motion.Xobjet, run.motion.Yobjet, run.motion.Zobjet);
+    int i = track.findFirstReplace(run.motion.Xobjet, run.motion.Yobjet, run.motion.Zobjet);
     if (i >= 0 && i < maxReplacePoints) {
-        run.motion.Zobjet = replaceSkier[i][2];
-        run.motion.Xobjet = replaceSkier[i][0];
+        run.motion.Zobjet = track.replaceSkier[i][2];
+        run.motion.Xobjet = track.replaceSkier[i][0];
     }
     run.phases.replacement = 1;
     run.motion.vitessePrecedente = 0.0f;
     setXobjet_inc(run, run.motion.Xobjet);
     run.motion.Xprec = run.rider.collision.xPrecCol = run.motion.Xobjet;
     run.rider.collision.zPrecCol = run.motion.Zobjet;
-    run.orientation.angleCourant = placeObjetAndGetAngle(run.rider.ground, points, faces, run.motion.Xobjet, run.motion.Zobjet, maxTrackFaces, 0.0f, run.orientation.faceUpVector);
+    run.orientation.angleCourant = placeObjetAndGetAngle(run.rider.ground, track.points, track.faces, run.motion.Xobjet, run.motion.Zobjet, maxTrackFaces, 0.0f, run.orientation.faceUpVector);
     run.motion.Yobjet = getYobjetCour(run);
     run.phases.numFaceCour = getNumeroFaceCourante(run);
     run.phases.angleFaceCour = 0.0f;

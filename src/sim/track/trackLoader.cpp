@@ -1,4 +1,4 @@
-// Track file readers (binary and text form): take a path, fill the track model or leave it untouched on refusal.
+// Track file readers (binary and text form): take a path, fill a track model or leave it untouched on refusal.
 #include "track/trackLoader.h"
 
 #include <cerrno>
@@ -190,35 +190,35 @@ static int facesInsideVertices()
 // The staging copy holds the loaded track as its file had it until the next load begins.
 static short stagingIsLoaded = 0;
 
-static void commitTrackModel()
+static void commitTrackModel(TrackModel& track)
 {
-    memcpy(nomPiste, stTitle, sizeof nomPiste);
-    bombsQty = stBombs;
-    rgbSpotR = stSpot[0], rgbSpotG = stSpot[1], rgbSpotB = stSpot[2];
-    rgbNeigeR = stNeige[0], rgbNeigeG = stNeige[1], rgbNeigeB = stNeige[2];
-    depart = stDepart;
-    arrivee = stArrivee;
-    memcpy(points, stPoints, sizeof(float) * 3 * stNbPoints);
-    memcpy(faces, stFaces, sizeof(unsigned int) * 3 * stNbFaces);
-    memcpy(normalesPiste, stNormales, sizeof(float) * 3 * stNbNormales);
-    memcpy(textures, stTextures, sizeof(TexData) * stNbTextures);
-    initObstacles();
-    for (int i = 0; i < stNbObstacles; i++) containerObstacles[i] = stObstacles[i];
-    initReplaceSkier();
-    memcpy(replaceSkier, stReplace, sizeof(float) * 3 * stNbReplace);
+    memcpy(track.nomPiste, stTitle, sizeof track.nomPiste);
+    track.bombsQty = stBombs;
+    track.rgbSpotR = stSpot[0], track.rgbSpotG = stSpot[1], track.rgbSpotB = stSpot[2];
+    track.rgbNeigeR = stNeige[0], track.rgbNeigeG = stNeige[1], track.rgbNeigeB = stNeige[2];
+    track.depart = stDepart;
+    track.arrivee = stArrivee;
+    memcpy(track.points, stPoints, sizeof(float) * 3 * stNbPoints);
+    memcpy(track.faces, stFaces, sizeof(unsigned int) * 3 * stNbFaces);
+    memcpy(track.normalesPiste, stNormales, sizeof(float) * 3 * stNbNormales);
+    memcpy(track.textures, stTextures, sizeof(TexData) * stNbTextures);
+    track.initObstacles();
+    for (int i = 0; i < stNbObstacles; i++) track.containerObstacles[i] = stObstacles[i];
+    track.initReplaceSkier();
+    memcpy(track.replaceSkier, stReplace, sizeof(float) * 3 * stNbReplace);
 }
 
-static void commitStaging()
+static void commitStaging(TrackModel& track)
 {
-    commitTrackModel();
+    commitTrackModel(track);
     if (stHasViewChoice) viewChoice = stViewChoice;
     stagingIsLoaded = 1;
 }
 
-int restoreLoadedTrack()
+int restoreLoadedTrack(TrackModel& track)
 {
     if (!stagingIsLoaded) return 0;
-    commitTrackModel();
+    commitTrackModel(track);
     return 1;
 }
 
@@ -254,7 +254,7 @@ static const char* runProblem()
     return nullptr;
 }
 
-static int importTrack(const char* path, short text)
+static int importTrack(TrackModel& track, const char* path, short text)
 {
     trackRefusal[0] = '\0';
     stagingIsLoaded = 0;
@@ -275,9 +275,9 @@ static int importTrack(const char* path, short text)
         noteTrackRefusal("Track file %s cannot be ridden: %s", fileNameOf(path), problem);
         return trackLoadNoRun;
     }
-    commitStaging();
+    commitStaging(track);
     return trackLoadOk;
 }
 
-int importTrackFromBinaryFile(const char* path) { return importTrack(path, 0); }
-int importTrackFromTextFile(const char* path) { return importTrack(path, 1); }
+int importTrackFromBinaryFile(TrackModel& track, const char* path) { return importTrack(track, path, 0); }
+int importTrackFromTextFile(TrackModel& track, const char* path) { return importTrack(track, path, 1); }

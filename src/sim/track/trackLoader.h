@@ -1,5 +1,7 @@
-// Reading a track file (binary or text form) into the track model.
+// Reading a track file (binary or text form) into a track model.
 #pragma once
+
+struct TrackModel;
 
 // The camera the player chose (1-3); a track file may choose it for him, the prefs store it.
 extern int viewChoice;
@@ -17,11 +19,12 @@ extern char trackRefusal[TRACK_REFUSAL_CHARS];
 // Keeps the line in trackRefusal and prints it on standard error.
 void noteTrackRefusal(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Both return trackLoadOk, or an error after noting a message naming the file.
-// On an error the track model is left exactly as it was.
-int importTrackFromBinaryFile(const char* path);
-int importTrackFromTextFile(const char* path);
-// Puts the last track loaded back as its file had it (kickers raised by bombs and every other change a
-// run made to it undone; what a run picked up is the run's own; the camera the player chose stays):
+// Both fill the track given and return trackLoadOk, or an error after noting a message naming the file.
+// On an error the track is left exactly as it was.
+int importTrackFromBinaryFile(TrackModel& track, const char* path);
+int importTrackFromTextFile(TrackModel& track, const char* path);
+// Puts the last track file loaded (into whichever model) back into the track given as its file had it
+// (kickers raised by bombs and every other change a run made to it undone; what a run picked up is the
+// run's own; the camera the player chose stays):
 // 1, or 0 when the last load was refused or none was made.
-int restoreLoadedTrack();
+int restoreLoadedTrack(TrackModel& track);

@@ -1,22 +1,11 @@
-// The track model globals, their empty values, and the choice of a rescue point for a position.
+// The game's loaded track, a track model's empty lists and the choice of a rescue point for a position.
 #include "track/trackModel.h"
 
 #include "core/graphicLib.h"
 
-char nomPiste[256];
-float points[maxTrackVertices][3];
-unsigned int faces[maxTrackFaces][3];
-float normalesPiste[maxTrackVertices][3];
-TexData textures[maxTrackFaces];
-ObstacleRecord containerObstacles[maxObstacles];
-float replaceSkier[maxReplacePoints][3];
-int bombsQty = 0;
-float rgbSpotR, rgbSpotG, rgbSpotB;
-float rgbNeigeR, rgbNeigeG, rgbNeigeB;
-float depart;
-float arrivee;
+TrackModel loadedTrack;
 
-void initObstacles()
+void TrackModel::initObstacles()
 {
     for (int i = 0; i < maxObstacles; i++) {
         ObstacleRecord& o = containerObstacles[i];
@@ -29,7 +18,7 @@ void initObstacles()
     }
 }
 
-void initReplaceSkier()
+void TrackModel::initReplaceSkier()
 {
     for (int i = 0; i < maxReplacePoints; i++)
         replaceSkier[i][0] = replaceSkier[i][1] = replaceSkier[i][2] = emptyObstacleCoord;
@@ -40,7 +29,7 @@ short isObstacleListEnd(const ObstacleRecord& o)
     return o.x == emptyObstacleCoord && o.y == emptyObstacleCoord && o.z == emptyObstacleCoord;
 }
 
-int findFirstReplace(float x, float y, float z)
+int TrackModel::findFirstReplace(float x, float y, float z) const
 {
     float best = -1.0f;
     int result = 0;

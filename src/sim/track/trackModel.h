@@ -1,5 +1,5 @@
 // The in-memory track: the terrain grid, its surfaces, the obstacles and the rescue points.
-// One track is loaded at a time; each load overwrites these arrays in place.
+// The game's track is loadedTrack; each load overwrites it in place.
 #pragma once
 
 // The grid is fixed by the game, not by the file.
@@ -46,22 +46,31 @@ struct ObstacleRecord {
     float reservedFloat;
 };
 
-extern char nomPiste[256];
-extern float points[maxTrackVertices][3];
-extern unsigned int faces[maxTrackFaces][3];
-extern float normalesPiste[maxTrackVertices][3];
-extern TexData textures[maxTrackFaces];
-extern ObstacleRecord containerObstacles[maxObstacles];
-extern float replaceSkier[maxReplacePoints][3];
-extern int bombsQty;
-extern float rgbSpotR, rgbSpotG, rgbSpotB;
-extern float rgbNeigeR, rgbNeigeG, rgbNeigeB;
-extern float depart;
-extern float arrivee;
+// One loaded track: the terrain grid and its pictures, the run's line, the obstacles and the rescue points.
+// About 1.5 MB: keep instances static or on the heap, never on the stack.
+struct TrackModel {
+    char nomPiste[256];
+    float points[maxTrackVertices][3];
+    unsigned int faces[maxTrackFaces][3];
+    float normalesPiste[maxTrackVertices][3];
+    TexData textures[maxTrackFaces];
+    ObstacleRecord containerObstacles[maxObstacles];
+    float replaceSkier[maxReplacePoints][3];
+    int bombsQty;
+    float rgbSpotR, rgbSpotG, rgbSpotB;
+    float rgbNeigeR, rgbNeigeG, rgbNeigeB;
+    float depart;
+    float arrivee;
 
-void initObstacles();
-void initReplaceSkier();
+    // Empty lists: every record the sentinel.
+    void initObstacles();
+    void initReplaceSkier();
+    // Index of the rescue point for a rider at (x, y, z); -1 when the track has none.
+    int findFirstReplace(float x, float y, float z) const;
+};
+
 short isObstacleListEnd(const ObstacleRecord& o);
 
-// Index of the rescue point for a rider at (x, y, z); -1 when the track has none.
-int findFirstReplace(float x, float y, float z);
+// The game's track. Only the track loader (trackLoader.h) fills it, and only a fired bomb's kicker
+// (addJumpTwdIntrack) changes it during a run; every other reader takes it as a const TrackModel&.
+extern TrackModel loadedTrack;
