@@ -45,12 +45,12 @@ inline void setConditions(float weight, int tolerance)
 // ridden until the score is settled past the line, as the game saves it.
 inline BestRun recordRun()
 {
-    const TrackModel& track = loadedTrack;
+    const TrackModel& model = loadedTrack;
     setConditions(70.0f, 40);
     videPileBoutons();
     reinitGameVar(simRun);
     loadTrack();
-    resetCollectedBomb(track.bombsQty);
+    resetCollectedBomb(model.bombsQty);
     placeSkierAtStart(simRun, clockStart);
     clearRunEvents();
     const double rate = 144;
