@@ -45,12 +45,12 @@ inline void setConditions(float weight, int tolerance)
 // ridden until the score is settled past the line, as the game saves it.
 inline BestRun recordRun()
 {
-    const TrackModel& track = loadedTrack;
+    const TrackModel& model = loadedTrack;
     setConditions(70.0f, 40);
     videPileBoutons(simRun);
     reinitGameVar(simRun);
     loadTrack();
-    resetCollectedBomb(simRun, track.bombsQty);
+    resetCollectedBomb(simRun, model.bombsQty);
     placeSkierAtStart(simRun, clockStart);
     clearRunEvents(simRun);
     const double rate = 144;
