@@ -49,13 +49,13 @@ static void applyViewTurn(const DrawnState& d)
     glRotatef(d.viewBank, 1, 0, 0);
 }
 
-static void drawGround(const DrawnState& d, long tick)
+static void drawGround(RiderPose& pose, const DrawnState& d, long tick)
 {
     const GLfloat snow[4] = {rgbNeigeR, rgbNeigeG, rgbNeigeB, 0};
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
     drawPlan(d.pos[0], points, faces, normalesPiste, textures, gameTextures.texName);
-    drawTraces(d.pos, tick);
+    drawTraces(pose, d.pos, tick);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
 
@@ -83,7 +83,7 @@ static void drawSpray(const DrawnState& d)
     glPopMatrix();
 }
 
-static void drawRider(const DrawnState& d, const WorldView* view = nullptr)
+static void drawRider(RiderPose& pose, const DrawnState& d, const WorldView* view = nullptr)
 {
     glTranslatef(d.pos[0], d.pos[1], d.pos[2]);
     glPushMatrix();
@@ -91,9 +91,9 @@ static void drawRider(const DrawnState& d, const WorldView* view = nullptr)
     glPushMatrix();
     if (d.fakie) glRotatef(180, 0, 1, 0);
     if (d.tumble != 0) glRotatef(d.tumble, 0, 0, 1);
-    if (shadowState.ombre < 2) drawShadow(d, view);
+    if (shadowState.ombre < 2) drawShadow(pose, d, view);
     glColor4f(1, 1, 1, 1);
-    drawSkierAfterTransformEtat(riddenModel(), 1, d.contact);
+    drawSkierAfterTransformEtat(pose, riddenModel(), 1, d.contact);
     drawSpray(d);
     glPopMatrix();
     glPopMatrix();
@@ -127,7 +127,7 @@ static void drawSolidsThenSky(const std::vector<int>& windows, float obstaclesTo
 }
 
 // The chase camera: the eye in the rider frame, the view turned by his heading, the world round him.
-static void drawChaseScene(const DrawnState& d, long tick)
+static void drawChaseScene(RiderPose& pose, const DrawnState& d, long tick)
 {
     bool world = trackWorldShown();
     glPushMatrix();
@@ -144,7 +144,7 @@ static void drawChaseScene(const DrawnState& d, long tick)
     }
     placeWorldAroundRider(d);
     if (!world) beginDistanceHaze();
-    drawGround(d, tick);
+    drawGround(pose, d, tick);
     placeLumiere();
     if (world) {
         drawSolidsThenSky({getNumeroFaceCourante(shownRun())}, d.pos[0] + obstacleViewAhead, d.pos[0], viewTurned);
@@ -153,7 +153,7 @@ static void drawChaseScene(const DrawnState& d, long tick)
         drawObstaclesAt(points, d.pos[0]);
     }
     glPushMatrix();
-    drawRider(d);
+    drawRider(pose, d);
     drawRescueAndStars(d);
     glPopMatrix();
     if (d.ghostShown) drawGhost(d.ghost);  // see-through: after everything it may stand in front of
@@ -186,7 +186,7 @@ static void drawSkyAhead(const WorldView& v, float sunAngle)
 
 // The terrain window is 14 rows round a triangle: as many windows as the view's rows need, the
 // run's own triangle given back afterwards. Their triangles are kept in windows.
-static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v, std::vector<int>& windows)
+static void drawGroundRows(RiderPose& pose, const DrawnState& d, long tick, const WorldView& v, std::vector<int>& windows)
 {
     const int windowRows = terrainRowsBehind + terrainRowsAhead + 1;
     int first, last;
@@ -202,7 +202,7 @@ static void drawGroundRows(const DrawnState& d, long tick, const WorldView& v, s
         drawPlan(d.pos[0], points, faces, normalesPiste, textures, gameTextures.texName);
     }
     setNumeroFaceCourante(playerRun, runFace);
-    drawTraces(d.pos, tick);
+    drawTraces(pose, d.pos, tick);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
 
@@ -225,7 +225,7 @@ static float skyHeading(const WorldView& v)
 
 // A camera standing in the world: the eye turned toward its aim, the sky round the eye. With the
 // world round the track, the sky goes behind everything solid as for the chase.
-static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
+static void drawWorldScene(RiderPose& pose, const DrawnState& d, long tick, const WorldView& v)
 {
     bool world = trackWorldShown();
     glPushMatrix();
@@ -239,7 +239,7 @@ static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
     glTranslatef(-v.eye[0], -v.eye[1], -v.eye[2]);
     if (!world) beginDistanceHaze();
     std::vector<int> windows;
-    drawGroundRows(d, tick, v, windows);
+    drawGroundRows(pose, d, tick, v, windows);
     placeLumiere();
     if (world) {
         float obstaclesTo = drawObstacleRows(v, solidObstacles);
@@ -254,7 +254,7 @@ static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
         drawObstacleRows(v, allObstacles);
     }
     glPushMatrix();
-    drawRider(d, &v);
+    drawRider(pose, d, &v);
     drawRescueAndStars(d);
     glPopMatrix();
     if (d.ghostShown) drawGhost(d.ghost);
@@ -265,14 +265,14 @@ static void drawWorldScene(const DrawnState& d, long tick, const WorldView& v)
 
 void drawRunSceneAt(const DrawnState& d, long tick, WorldViewFn view)
 {
-    RiderPoseState drawnPose;
-    poseRiderForDrawing(d, &drawnPose);
+    RiderPose drawnPose;
+    poseRiderForDrawing(d, drawnPose);
     WorldView v;
     // beneath the sky's faces, where the land leaves a gap, the haze shows
     if (trackWorldShown()) clearToWorldHaze();
-    if (view && view(d, &v)) drawWorldScene(d, tick, v);
-    else drawChaseScene(d, tick);
-    restoreRiderPose(drawnPose);
+    if (view && view(d, &v)) drawWorldScene(drawnPose, d, tick, v);
+    else drawChaseScene(drawnPose, d, tick);
+    restoreRiderPose();
 }
 
 void drawRunScene() { drawRunSceneAt(captureDrawnState(), -1); }

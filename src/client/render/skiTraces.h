@@ -3,6 +3,8 @@
 
 #include "core/ThreeDPoint.h"
 
+struct RiderPose;
+
 const int maxTracePairs = 49;
 
 class SkiTraces {
@@ -35,6 +37,6 @@ void chooseTracePair(short isFakie, float braking, float heading, int* leftPick,
 // the list in the air and after a fall; a stopped rider keeps it. One pair a tick: frames drawn
 // within the same tick (tick, -1 for none) move its pair along with the skis, so the marks are as
 // long at any frame rate.
-void updateTraces(const float* riderPos, long tick);
+void updateTraces(RiderPose& pose, const float* riderPos, long tick);
 // Updates the trace list for this run frame and draws it.
-void drawTraces(const float* riderPos, long tick);
+void drawTraces(RiderPose& pose, const float* riderPos, long tick);
