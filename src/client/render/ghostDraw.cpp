@@ -36,7 +36,7 @@ static void placeGhost(const RunSample& g)
 }
 
 // Depth first, colour second: the see-through body shows only its front, not its own inside.
-static void drawSeeThrough(RiderPose& pose, int contact)
+static void drawSeeThrough(const RiderPose& pose, int contact)
 {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);

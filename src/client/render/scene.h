@@ -79,7 +79,7 @@ void shadowPlaneUnderRider(int face, float riderX, float riderY, float groundY);
 // The shadow pass under the rider (ombre 0 or 1), the rider as the drawn state shows him, seen by the
 // chase camera or, when given, a camera standing in the world.
 struct DrawnState;
-void drawShadow(RiderPose& pose, const DrawnState& d, const WorldView* view = nullptr);
+void drawShadow(const RiderPose& pose, const DrawnState& d, const WorldView* view = nullptr);
 // The last bomb's blast round where it went off, while it lasts.
 void drawBombBlast(const float* at);
 // obstacles in view of a rider at riderX

@@ -45,7 +45,7 @@ static void shadowFrame(const DrawnState& d, const WorldView* view)
     glRotatef(-d.viewHeading, 0, 1, 0);
 }
 
-void drawShadow(RiderPose& pose, const DrawnState& d, const WorldView* view)
+void drawShadow(const RiderPose& pose, const DrawnState& d, const WorldView* view)
 {
     if (shadowState.ombre != 0 && shadowState.ombre != 1) return;
     shadowPlaneUnderRider(d.face, d.pos[0], d.pos[1], d.groundY);

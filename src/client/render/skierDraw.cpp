@@ -104,18 +104,18 @@ static void drawObjAfterTransform(const RiderModel& model, int withTexture)
     }
 }
 
-static void placeOnSnow(RiderPose& pose)
+static void placeOnSnow(const RiderPose& pose)
 {
     glTranslatef(0, pose.transTotalSkier, 0);
     glTranslatef(0, hauteurPiedSkier, 0);
 }
 
-void drawSkierAfterTransform(RiderPose& pose, const RiderModel& model, int withTexture, float unused)
+void drawSkierAfterTransform(const RiderPose& pose, const RiderModel& model, int withTexture, float unused)
 {
     drawSkierAfterTransformEtat(pose, model, withTexture, getContact(shownRun()));
 }
 
-void drawSkierAfterTransformEtat(RiderPose& pose, const RiderModel& model, int withTexture, int contact)
+void drawSkierAfterTransformEtat(const RiderPose& pose, const RiderModel& model, int withTexture, int contact)
 {
     if (withTexture) glBindTexture(GL_TEXTURE_2D, riderTexture(model));
     glPushMatrix();
@@ -169,7 +169,7 @@ static void drawObj(RiderPose& pose, RiderModel& model, int withTexture, short f
 }
 
 // Quarter turn about y, roll, then up onto the snow, as the drawing matrix does.
-static void placeSkiEndDrawn(RiderPose& pose, float* p)
+static void placeSkiEndDrawn(const RiderPose& pose, float* p)
 {
     ThreeDPoint q(p[2], p[1], -p[0]);
     applyRotationToPoint(&q, 0, 0, pose.angleZTemp);

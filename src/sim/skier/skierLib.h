@@ -80,8 +80,8 @@ int materialTextureSkier(const RiderModel& model);
 // Skeleton: centre of joint j in model space (0 0 0 for joints that are never rotated).
 void centreJoint(int joint, float* out);
 
-// Ski end points in model space, and as transformed by the last transformSkier / drawSkier of the
-// pose worked on.
+// Ski end points in model space, and as transformed by the last transformSkier / drawSkier in the
+// pose given.
 extern const float noseSkiGauchePos[3], tailSkiGauchePos[3], noseSkiDroitPos[3], tailSkiDroitPos[3];
 float* getOutNoseSkiGauchePos(RiderPose& pose);
 float* getOutTailSkiGauchePos(RiderPose& pose);
@@ -91,14 +91,14 @@ float* getOutTailSkiDroitPos(RiderPose& pose);
 // Distance from the ankle centre down to the snow, in model units.
 const float hauteurPiedSkier = 18;
 
-// The model's bones turned as the pose worked on says.
+// The model's bones turned as the pose says.
 void majRotationsBones(const RiderPose& pose, RiderModel& model);
 void transformeBoneCoords(const RiderModel& model, const float* vertex, const float* normal, int joint,
                           float* outVertex, float* outNormal);
 // The pose of every joint's chain, taken from the bone rotations once a frame (transformObj and
 // drawObj do it), and the skinning of one point with it: the same result as transformeBoneCoords.
 void prepareSkinning(RiderPose& pose, const RiderModel& model);
-void skinWithChain(RiderPose& pose, const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal);
+void skinWithChain(const RiderPose& pose, const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal);
 void feedListeTriangleToDraw(RiderModel& model, int record, int corner, const float* position, const float* uv,
                              const float* normal);
 int transformGroup(RiderPose& pose, RiderModel& model, int group, int firstRecord);
@@ -117,7 +117,7 @@ void transformSkier(RunState& run, RiderModel& model, float lean, float heading)
 void getVectorBassinSkier(float* v);
 void getVectorFrontSkier(float* v);
 
-// Pose variables, degrees, of the pose worked on. The pelvis is never posed (only rotBassinY has a setter).
+// Pose variables, degrees, of the pose given. The pelvis is never posed (only rotBassinY has a setter).
 // Accessor families, e.g. changeRotEpauleXR, setRotEpauleXR, plusRotEpauleXR, moinsRotEpauleXR,
 // getRotEpauleXR.
 #define KES_DECLARE_ROT_ACCESSORS(s)                                                               \

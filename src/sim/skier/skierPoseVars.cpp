@@ -1,4 +1,4 @@
-// Pose variables of the rider's skeleton (degrees), read and written in the pose worked on.
+// Pose variables of the rider's skeleton (degrees), read and written in the pose given.
 #include "skier/skierLib.h"
 
 #define KES_DEFINE_ROT_ACCESSORS(s)                                                                \

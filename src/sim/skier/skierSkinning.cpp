@@ -175,7 +175,7 @@ void prepareSkinning(RiderPose& pose, const RiderModel& model)
     for (int j = 0; j < nbJointsSquelette; j++) foldChain(model, j, pose.chains[j]);
 }
 
-void skinWithChain(RiderPose& pose, const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal)
+void skinWithChain(const RiderPose& pose, const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal)
 {
     if (joint < 0 || joint >= nbJointsSquelette) {
         memcpy(outVertex, vertex, 3 * sizeof(float));
@@ -199,7 +199,7 @@ void feedListeTriangleToDraw(RiderModel& model, int record, int corner, const fl
     memcpy(t.normale[corner], normal, 3 * sizeof(float));
 }
 
-static void skinCorner(RiderPose& pose, const RiderModel& model, const Mesh& m, int vertex, int normale, float* position, float* uv,
+static void skinCorner(const RiderPose& pose, const RiderModel& model, const Mesh& m, int vertex, int normale, float* position, float* uv,
                        float* normal)
 {
     const Vertex& v = model.vertices[m.firstVertex + vertex];
