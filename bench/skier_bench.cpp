@@ -9,6 +9,7 @@
 #include "core/graphicLib.h"
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
+#include "shell/playerRun.h"
 
 static std::string heaviestGeneratedRider()
 {
@@ -66,11 +67,11 @@ static void BM_SkinRiderFrame(benchmark::State& state)
         return;
     }
     state.SetLabel(path + ", " + std::to_string(playerRider.nbFaces) + " triangles");
-    changePosition(builtInPoses.virGauchePosition);
+    changePosition(playerRun.pose, builtInPoses.virGauchePosition);
     float heading = 0;
     for (auto _ : state) {
-        majRotationsBones(playerRider);
-        transformSkierEtat(playerRider, 8, heading, 0, 1);
+        majRotationsBones(playerRun.pose, playerRider);
+        transformSkierEtat(playerRun.pose, playerRider, 8, heading, 0, 1);
         heading += 1;
         benchmark::DoNotOptimize(playerRider.triangles[0].position[0][0]);
     }

@@ -15,13 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     ready = true;
     // Posing and skinning work in a rider's pose: this one.
     static RiderPose pose;
-    PoseContext posing(pose);
     const char* path = fuzzInputFile(data, size, ".3d");
     reinitSkierData(playerRider);
     if (loadMs3d(playerRider, path) == 0) {
-        changePosition(builtInPoses.okPosition1);
-        majRotationsBones(playerRider);
-        transformSkierEtat(playerRider, 10, 20, 0, 1);
+        changePosition(pose, builtInPoses.okPosition1);
+        majRotationsBones(pose, playerRider);
+        transformSkierEtat(pose, playerRider, 10, 20, 0, 1);
         if (playerRider.nbTriangles > maxTrianglesToDraw || playerRider.nbVertices > maxVerticesSkier) __builtin_trap();
     }
     static std::unique_ptr<Generic3DObject> obj(new Generic3DObject());

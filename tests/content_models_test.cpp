@@ -20,6 +20,7 @@
 #include "skier/skierLib.h"
 #include "support/recipes.h"
 #include "support/testFiles.h"
+#include "shell/playerRun.h"
 
 namespace {
 
@@ -254,10 +255,10 @@ TEST_F(GeneratedModels, RidersStandOnTheirSkisInTheNeutralPose)
     for (const std::string& id : recipeNames("riders", ".rider")) {
         reinitSkierData(playerRider);
         ASSERT_EQ(loadMs3d(playerRider, (dataPath() + "/models/" + id + "/" + id + ".3d").c_str()), 0) << id;
-        for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
-        majRotationsBones(playerRider);
-        transformSkierEtat(playerRider, 0, 0, 0, 1);
-        const float lift = tickPose->transTotalSkier + hauteurPiedSkier;
+        for (int v = 0; v < nbPoseVariables; v++) playerRun.pose.angles[v] = 0;
+        majRotationsBones(playerRun.pose, playerRider);
+        transformSkierEtat(playerRun.pose, playerRider, 0, 0, 0, 1);
+        const float lift = playerRun.pose.transTotalSkier + hauteurPiedSkier;
         for (int side = 0; side < 2; side++) {
             const int ankle = side ? jointChevilleDroite : jointChevilleGauche, foot = side ? 8 : 9;
             float lo[2][3] = {{1e9f, 1e9f, 1e9f}, {1e9f, 1e9f, 1e9f}}, hi[2][3] = {{-1e9f, -1e9f, -1e9f}, {-1e9f, -1e9f, -1e9f}};

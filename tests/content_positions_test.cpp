@@ -16,6 +16,7 @@
 #include "skier/skierLib.h"
 #include "support/recipes.h"
 #include "support/testFiles.h"
+#include "shell/playerRun.h"
 
 namespace {
 
@@ -79,8 +80,8 @@ struct Posed {
 // The default rider skinned in pose p, vertices grouped by the joint they are bound to.
 Posed poseRider(const float* p)
 {
-    changePosition(p);
-    majRotationsBones(playerRider);
+    changePosition(playerRun.pose, p);
+    majRotationsBones(playerRun.pose, playerRider);
     Posed out;
     for (int v = 0; v < playerRider.nbVertices; v++) {
         const Vertex& vx = playerRider.vertices[v];

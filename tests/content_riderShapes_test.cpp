@@ -14,6 +14,7 @@
 #include "skier/skierLib.h"
 #include "support/recipes.h"
 #include "support/testFiles.h"
+#include "shell/playerRun.h"
 
 namespace {
 
@@ -49,8 +50,8 @@ struct RiderShapes : ::testing::Test {
     }
     void TearDown() override
     {
-        for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
-        majRotationsBones(playerRider);
+        for (int v = 0; v < nbPoseVariables; v++) playerRun.pose.angles[v] = 0;
+        majRotationsBones(playerRun.pose, playerRider);
     }
 };
 TempDir* RiderShapes::data = nullptr;
@@ -109,8 +110,8 @@ TEST_F(RiderShapes, EveryPoseKeepsShouldersElbowsHipsAndKneesJoined)
     for (const std::string& id : recipeNames("riders", ".rider")) {
         loadRider(id);
         for (size_t pose = 0; pose < poses.size(); pose++) {
-            changePosition(poses[pose].data());
-            majRotationsBones(playerRider);
+            changePosition(playerRun.pose, poses[pose].data());
+            majRotationsBones(playerRun.pose, playerRider);
             std::vector<Point> v = skinnedVertices();
             for (const auto& bend : BENDS) {
                 float c[3], reach[3], toward[3];
@@ -185,8 +186,8 @@ void markTriangle(bool grid[Outline::CELLS][Outline::CELLS], const float* a, con
 Outline standingOutline()
 {
     Outline o;
-    for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
-    majRotationsBones(playerRider);
+    for (int v = 0; v < nbPoseVariables; v++) playerRun.pose.angles[v] = 0;
+    majRotationsBones(playerRun.pose, playerRider);
     std::vector<Point> v = skinnedVertices();
     for (int g = 0; g < playerRider.nbMeshes; g++)
         for (int f = playerRider.meshes[g].firstFace; f < playerRider.meshes[g].firstFace + playerRider.meshes[g].nbFaces; f++) {

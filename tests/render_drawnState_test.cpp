@@ -166,18 +166,18 @@ std::vector<unsigned char> runStateBytes()
                             playerRun.orientation.amplitudeRotationX, playerRun.orientation.amplitudeRotationY, playerRun.orientation.amplitudeRotationZ, playerRun.orientation.angleCourant,
                             playerRun.orientation.angleDePlacementEffectif, playerRun.phases.rotFakieSolRight, playerRun.phases.rotFakieSolLeft, playerRun.phases.angleFaceCour,
                             playerRun.phases.rotationChute, playerRun.phases.tempsChute, playerRun.tricks.deroulementFigure,
-                            playerRun.tricks.deroulementFreinage, playerRun.timing.totalTime, getXobjet_inc(playerRun), getYobjetCour(playerRun), tickPose->transTotalSkier,
-                            tickPose->angleZTemp};
+                            playerRun.tricks.deroulementFreinage, playerRun.timing.totalTime, getXobjet_inc(playerRun), getYobjetCour(playerRun), playerRun.pose.transTotalSkier,
+                            playerRun.pose.angleZTemp};
     put(floats, sizeof floats);
     const int ints[] = {playerRun.scores.totalScore, playerRun.scores.totalCollectable, playerRun.scores.bufferScoreJump, playerRun.phases.chute, getContact(playerRun), playerRun.phases.fakie, playerRun.phases.askForRescue,
                         playerRun.phases.replacement, playerRun.phases.putBackTicks, playerRun.phases.numFaceCour, getNumeroFaceCourante(playerRun), playerRun.motion.skieurArrive, (int)playerRun.timing.runTicks,
                         getCollectedBomb(playerRun)};
     put(ints, sizeof ints);
     float pose[poseAngles];
-    lirePoseCourante(pose);
+    lirePoseCourante(playerRun.pose, pose);
     put(pose, sizeof pose);
     for (int j = 0; j < nbJointsSquelette; j++) put(playerRider.bones[j].rotation, sizeof playerRider.bones[j].rotation);
-    for (float* end : tickPose->skiEnds)
+    for (float* end : playerRun.pose.skiEnds)
         put(end, 3 * sizeof(float));
     put(playerRun.orientation.faceUpVector, sizeof playerRun.orientation.faceUpVector);
     put(playerRun.orientation.skierFrontVector, sizeof playerRun.orientation.skierFrontVector);
@@ -237,10 +237,10 @@ std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* ai
         lastTickX = playerRun.motion.Xobjet, lastDrawnX = drawnX;
         for (float fraction : {tickFraction(runTicker), 0.0f, 0.5f, 1.0f}) {
             DrawnState d = drawnMoment(drawnTicks, fraction);
-            RiderPoseState drawn;
-            poseRiderForDrawing(d, &drawn);
-            updateTraces(loadedTrack, d.pos, runTicker.ticks);
-            restoreRiderPose(drawn);
+            RiderPose drawn;
+            poseRiderForDrawing(d, drawn);
+            updateTraces(loadedTrack, drawn, d.pos, runTicker.ticks);
+            restoreRiderPose();
             if (d.yaw != drawnTicks.current.yaw) (*turnedFrames)++;
         }
     }

@@ -92,21 +92,21 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
     const float here[3] = {playerRun.motion.Xobjet, playerRun.motion.Yobjet, playerRun.motion.Zobjet};
     setContact(playerRun, 1);
     playerRun.motion.skieurStop = 0;
-    for (int i = 0; i < 3; i++) updateTraces(loadedTrack, here, -1);
+    for (int i = 0; i < 3; i++) updateTraces(loadedTrack, playerRun.pose, here, -1);
     ASSERT_EQ(3, skiTraces.count);
     // laid 5 above the terrain at the ski's place
     const ThreeDPoint* p = skiTraces.left[0];
     EXPECT_NEAR(planeTrackHeight(p->x, p->z) + 5.0f, p->y, 0.5f);
     playerRun.motion.skieurStop = 1;
     setContact(playerRun, 0);
-    updateTraces(loadedTrack, here, -1);
+    updateTraces(loadedTrack, playerRun.pose, here, -1);
     EXPECT_EQ(3, skiTraces.count);  // stopped: the marks stay
     playerRun.motion.skieurStop = 0;
-    updateTraces(loadedTrack, here, -1);
+    updateTraces(loadedTrack, playerRun.pose, here, -1);
     EXPECT_EQ(0, skiTraces.count);  // in the air: gone
     setContact(playerRun, 1);
     playerRun.phases.chute = 1;
-    updateTraces(loadedTrack, here, -1);
+    updateTraces(loadedTrack, playerRun.pose, here, -1);
     EXPECT_EQ(0, skiTraces.count);
     playerRun.phases.chute = 0;
     setContact(playerRun, 1);
@@ -121,18 +121,18 @@ TEST(RenderTraces, OnePairATickFollowingTheSkis)
     setContact(playerRun, 1);
     playerRun.motion.skieurStop = 0, playerRun.phases.chute = 0;
     float at[3] = {30000, 0, 100};
-    updateTraces(loadedTrack, at, 7);
+    updateTraces(loadedTrack, playerRun.pose, at, 7);
     for (int frame = 0; frame < 3; frame++) {
         at[0] += 20;
-        updateTraces(loadedTrack, at, 8);  // three frames drawn within tick 8
+        updateTraces(loadedTrack, playerRun.pose, at, 8);  // three frames drawn within tick 8
     }
     ASSERT_EQ(2, skiTraces.count);
     EXPECT_NEAR(60.0f, skiTraces.left[1]->x - skiTraces.left[0]->x, 0.01f) << "the newest pair is where the skis are";
-    updateTraces(loadedTrack, at, 9);
+    updateTraces(loadedTrack, playerRun.pose, at, 9);
     EXPECT_EQ(3, skiTraces.count);
     // without a tick (a replay, the viewer) every call lays a pair
-    updateTraces(loadedTrack, at, -1);
-    updateTraces(loadedTrack, at, -1);
+    updateTraces(loadedTrack, playerRun.pose, at, -1);
+    updateTraces(loadedTrack, playerRun.pose, at, -1);
     EXPECT_EQ(5, skiTraces.count);
     skiTraces.reset();
 }

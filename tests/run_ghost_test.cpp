@@ -199,7 +199,7 @@ static RunOutcome outcome()
     memset(&o, 0, sizeof o);  // padding too: outcomes are compared byte for byte
     o.x = playerRun.motion.Xobjet, o.y = playerRun.motion.Yobjet, o.z = playerRun.motion.Zobjet, o.heading = playerRun.orientation.rotSkierY, o.speed = playerRun.motion.vitessePrecedente;
     o.time = playerRun.timing.totalTime, o.score = playerRun.scores.totalScore, o.fakieFlag = playerRun.phases.fakie;
-    lirePoseCourante(o.pose);
+    lirePoseCourante(playerRun.pose, o.pose);
     return o;
 }
 
@@ -227,9 +227,7 @@ TEST_F(RunGhost, AGhostNeverChangesTheRidersRun)
         RunSample g;
         float gap;
         if (ghostSampleNow(playerRun, &g)) {
-            RiderPoseState saved;
-            beginGhostPose(&ghostRider, g, &saved);
-            endGhostPose(saved);
+            beginGhostPose(&ghostRider, g);
             posed++;
         }
         ghostGapNow(playerRun, &gap);

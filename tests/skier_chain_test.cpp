@@ -8,6 +8,7 @@
 #include "skier/skierLib.h"
 #include "support/modelTexts.h"
 #include "support/testFiles.h"
+#include "shell/playerRun.h"
 
 namespace {
 
@@ -35,14 +36,14 @@ TEST_F(SkinChains, ListMatchesTheWalkForEveryJointAndPose)
     unsigned seed = 7;
     for (int pose = 0; pose < 40; pose++) {
         for (int i = 0; i < nbPoseVariables; i++) {
-            float* v = &tickPose->angles[i];
+            float* v = &playerRun.pose.angles[i];
             seed = seed * 1103515245u + 12345u;
             // whole degrees, fractions, beyond a turn and exactly 0 (the walk skips those)
             int r = (int)(seed >> 16) % 1000;
             *v = r % 5 == 0 ? 0.0f : (float)(r - 500) * (pose % 2 ? 0.73f : 1.0f);
         }
-        majRotationsBones(playerRider);
-        transformObj(playerRider);
+        majRotationsBones(playerRun.pose, playerRider);
+        transformObj(playerRun.pose, playerRider);
         ASSERT_EQ(nbJointsSquelette + 1, playerRider.nbTriangles);
         for (int t = 0; t < playerRider.nbTriangles; t++)
             for (int c = 0; c < 3; c++) {
@@ -63,9 +64,9 @@ TEST_F(SkinChains, ListMatchesTheWalkForEveryJointAndPose)
 TEST_F(SkinChains, LoopingChainIsCutLikeTheWalk)
 {
     playerRider.bones[3].parent = 4;  // right hip under the right knee, whose parent is the right hip
-    for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 25;
-    majRotationsBones(playerRider);
-    transformObj(playerRider);
+    for (int v = 0; v < nbPoseVariables; v++) playerRun.pose.angles[v] = 25;
+    majRotationsBones(playerRun.pose, playerRider);
+    transformObj(playerRun.pose, playerRider);
     const int triangleOfKnee = 1 + 4;  // the first triangle is the unbound one
     const Vertex& v = playerRider.vertices[3 * triangleOfKnee];
     float in[3] = {v.x, v.y, v.z}, n[3] = {0, 0, 1}, want[3], wantN[3];

@@ -6,6 +6,7 @@
 #include "skier/positionDef.h"
 #include "skier/skierLib.h"
 #include "support/testFiles.h"
+#include "shell/playerRun.h"
 
 static void zero(float* pose)
 {
@@ -23,19 +24,19 @@ TEST(SkierPoseBlend, JointsTurnAtOneRateAndStopAtTheLastWholeStep)
     b[9] = 58;   // 11 steps, 3 short
     a[20] = 20;  // downwards
     b[20] = -10;
-    animPosition(a, b, 100, 5);
-    EXPECT_FLOAT_EQ(70, tickPose->angles[rotHancheXR]);
-    EXPECT_FLOAT_EQ(5, tickPose->angles[rotChevilleYR]);
-    EXPECT_FLOAT_EQ(55, tickPose->angles[rotHancheZL]);
-    EXPECT_FLOAT_EQ(-10, tickPose->angles[rotEpauleXR]);
-    EXPECT_FLOAT_EQ(0, tickPose->angles[rotHeadZ]);
+    animPosition(playerRun.pose, a, b, 100, 5);
+    EXPECT_FLOAT_EQ(70, playerRun.pose.angles[rotHancheXR]);
+    EXPECT_FLOAT_EQ(5, playerRun.pose.angles[rotChevilleYR]);
+    EXPECT_FLOAT_EQ(55, playerRun.pose.angles[rotHancheZL]);
+    EXPECT_FLOAT_EQ(-10, playerRun.pose.angles[rotEpauleXR]);
+    EXPECT_FLOAT_EQ(0, playerRun.pose.angles[rotHeadZ]);
 
-    animPosition(a, b, 150, 5);
-    EXPECT_FLOAT_EQ(70, tickPose->angles[rotHancheXR]);
-    animPosition(a, b, -10, 5);
-    EXPECT_FLOAT_EQ(10, tickPose->angles[rotHancheXR]);
-    EXPECT_FLOAT_EQ(0, tickPose->angles[rotHancheZL]);
-    EXPECT_FLOAT_EQ(20, tickPose->angles[rotEpauleXR]);
+    animPosition(playerRun.pose, a, b, 150, 5);
+    EXPECT_FLOAT_EQ(70, playerRun.pose.angles[rotHancheXR]);
+    animPosition(playerRun.pose, a, b, -10, 5);
+    EXPECT_FLOAT_EQ(10, playerRun.pose.angles[rotHancheXR]);
+    EXPECT_FLOAT_EQ(0, playerRun.pose.angles[rotHancheZL]);
+    EXPECT_FLOAT_EQ(20, playerRun.pose.angles[rotEpauleXR]);
 }
 
 TEST(SkierPoseBlend, PercentIsTheShareOfTheLongestJointsSteps)
@@ -46,35 +47,35 @@ TEST(SkierPoseBlend, PercentIsTheShareOfTheLongestJointsSteps)
     b[3] = 100;  // 20 steps: 10 at half way
     b[10] = 30;  // 6 steps, finished by then
     b[36] = -33;
-    animPosition(a, b, 50, 5);
-    EXPECT_FLOAT_EQ(50, tickPose->angles[rotGenouR]);
-    EXPECT_FLOAT_EQ(30, tickPose->angles[rotGenouL]);
-    EXPECT_FLOAT_EQ(-30, tickPose->angles[rotHeadZ]);
-    animPosition(a, b, 49.9f, 5);  // 20 x 49 / 100 = 9 steps
-    EXPECT_FLOAT_EQ(45, tickPose->angles[rotGenouR]);
-    animPosition(a, b, 50, 10);    // 10 steps of 10, 5 taken
-    EXPECT_FLOAT_EQ(50, tickPose->angles[rotGenouR]);
-    EXPECT_FLOAT_EQ(30, tickPose->angles[rotGenouL]);
-    animPosition(a, b, 100, 0);    // a step below one degree counts as one
-    EXPECT_FLOAT_EQ(100, tickPose->angles[rotGenouR]);
+    animPosition(playerRun.pose, a, b, 50, 5);
+    EXPECT_FLOAT_EQ(50, playerRun.pose.angles[rotGenouR]);
+    EXPECT_FLOAT_EQ(30, playerRun.pose.angles[rotGenouL]);
+    EXPECT_FLOAT_EQ(-30, playerRun.pose.angles[rotHeadZ]);
+    animPosition(playerRun.pose, a, b, 49.9f, 5);  // 20 x 49 / 100 = 9 steps
+    EXPECT_FLOAT_EQ(45, playerRun.pose.angles[rotGenouR]);
+    animPosition(playerRun.pose, a, b, 50, 10);    // 10 steps of 10, 5 taken
+    EXPECT_FLOAT_EQ(50, playerRun.pose.angles[rotGenouR]);
+    EXPECT_FLOAT_EQ(30, playerRun.pose.angles[rotGenouL]);
+    animPosition(playerRun.pose, a, b, 100, 0);    // a step below one degree counts as one
+    EXPECT_FLOAT_EQ(100, playerRun.pose.angles[rotGenouR]);
 }
 
 TEST(SkierPoseBlend, FromTheCurrentPoseSettlesNearTheTarget)
 {
     float target[37];
-    changePosition(builtInPoses.reposPosition);
+    changePosition(playerRun.pose, builtInPoses.reposPosition);
     changePositionDbl(target, builtInPoses.normalCrouchPosition);
-    for (int frame = 0; frame < 40; frame++) animPositionActu(target, 10 + frame * 5.0f);
+    for (int frame = 0; frame < 40; frame++) animPositionActu(playerRun.pose, target, 10 + frame * 5.0f);
     float now[37];
-    lirePoseCourante(now);
+    lirePoseCourante(playerRun.pose, now);
     for (int i = 0; i < nbJointsPose; i++) EXPECT_NEAR(target[i], now[i], 5.0f) << i;
     EXPECT_NE(builtInPoses.reposPosition[0], now[0]);
 
     // The current pose may be handed in as the start.
-    float* self = tickPose->figureAerialCourante;
-    lirePoseCourante(self);
-    animPosition(self, builtInPoses.normalPosition, 100);
-    EXPECT_NEAR(builtInPoses.normalPosition[3], tickPose->angles[rotGenouR], 5.0f);
+    float* self = playerRun.pose.figureAerialCourante;
+    lirePoseCourante(playerRun.pose, self);
+    animPosition(playerRun.pose, self, builtInPoses.normalPosition, 100);
+    EXPECT_NEAR(builtInPoses.normalPosition[3], playerRun.pose.angles[rotGenouR], 5.0f);
 }
 
 static std::string positionText(const char* name, const char* boutons, float first)
@@ -114,9 +115,9 @@ TEST(SkierPositionFiles, PoseRoundTripAndRefusedFiles)
     TempDir dir;
     std::string d = dir.path() + "/";
     // The current pose written as a position file comes back unchanged.
-    changePosition(builtInPoses.virGauchePosition);
+    changePosition(playerRun.pose, builtInPoses.virGauchePosition);
     float written[37];
-    lirePoseCourante(written);
+    lirePoseCourante(playerRun.pose, written);
     std::string text = "carve 2 -1 -1 -1 -1 -1";
     for (float v : written) text += " " + std::to_string(v);
     writeText(d + "0", text);
@@ -128,10 +129,10 @@ TEST(SkierPositionFiles, PoseRoundTripAndRefusedFiles)
     EXPECT_NE(std::string::npos, err.find(d + "1")) << err;
     SkiPosition* p = getPositionsDispo();
     EXPECT_EQ(2000, p[0].score);
-    changePosition(builtInPoses.reposPosition);
-    changePosition(p[0].position);
+    changePosition(playerRun.pose, builtInPoses.reposPosition);
+    changePosition(playerRun.pose, p[0].position);
     float back[37];
-    lirePoseCourante(back);
+    lirePoseCourante(playerRun.pose, back);
     for (int i = 0; i < nbJointsPose; i++) EXPECT_FLOAT_EQ(builtInPoses.virGauchePosition[i], back[i]) << i;
     EXPECT_EQ(-2, p[1].boutons[0]);
 

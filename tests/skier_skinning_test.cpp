@@ -22,8 +22,8 @@ protected:
     void SetUp() override
     {
         preCalculateTrigoTables();
-        for (int v = 0; v < nbPoseVariables; v++) tickPose->angles[v] = 0;
-        tickPose->angles[rotBassinX] = tickPose->angles[rotBassinY] = tickPose->angles[rotBassinZ] = 0;
+        for (int v = 0; v < nbPoseVariables; v++) playerRun.pose.angles[v] = 0;
+        playerRun.pose.angles[rotBassinX] = playerRun.pose.angles[rotBassinY] = playerRun.pose.angles[rotBassinZ] = 0;
         // One triangle per joint of interest, each corner 10 below its joint's centre.
         std::vector<TestVertex> vs;
         for (int joint : {3, 4, 7, 8, 19, 0}) {
@@ -40,8 +40,8 @@ protected:
     // Skinned position of the first corner of the triangle bound to joint (list order above).
     const float* corner(int triangle)
     {
-        majRotationsBones(playerRider);
-        transformObj(playerRider);
+        majRotationsBones(playerRun.pose, playerRider);
+        transformObj(playerRun.pose, playerRider);
         return playerRider.triangles[triangle].position[0];
     }
 
@@ -72,8 +72,8 @@ TEST_F(SkierSkinning, RestPoseIsPositionMinusPelvisCentre)
 
 TEST_F(SkierSkinning, KneeTurnsTheShinAboutTheKneeOnly)
 {
-    setRotGenouR(0);
-    plusRotGenouR(90);
+    setRotGenouR(playerRun.pose, 0);
+    plusRotGenouR(playerRun.pose, 90);
     const float* knee = corner(1);
     // (0, -10, 0) about the knee turns to (0, 0, -10) about x.
     float expected[3] = {rightKnee[0] - pelvis[0], rightKnee[1] - pelvis[1], rightKnee[2] - 10 - pelvis[2]};
@@ -94,8 +94,8 @@ TEST_F(SkierSkinning, KneeTurnsTheShinAboutTheKneeOnly)
 
 TEST_F(SkierSkinning, ElbowTurnsForearmAboutYAndFootFollowsAnkle)
 {
-    tickPose->angles[rotCoudeR] = 90;
-    tickPose->angles[rotChevilleXR] = -90;
+    playerRun.pose.angles[rotCoudeR] = 90;
+    playerRun.pose.angles[rotChevilleXR] = -90;
     corner(0);
     // Elbow vertex (0,-10,0) about y is unchanged: y is the axis.
     const float* forearm = playerRider.triangles[4].position[0];
@@ -123,59 +123,59 @@ TEST(SkierSupport, AnkleChosenByHeadingAndFakie)
 
 TEST_F(SkierSkinning, SkiEndsAndSupportingAnkleUnderRestPose)
 {
-    transformSkierEtat(playerRider, 0, 0, 0, 1);
+    transformSkierEtat(playerRun.pose, playerRider, 0, 0, 0, 1);
     // The right ankle stands on the snow: its skinned height is -108.343.
-    EXPECT_NEAR(108.343f, tickPose->transTotalSkier, 1e-3f);
+    EXPECT_NEAR(108.343f, playerRun.pose.transTotalSkier, 1e-3f);
     // Left nose: skinned (39.929, -115.118, 122.672), raised by 126.343, quarter turn about y.
     const float nose[3] = {122.672f, 11.225f, -39.929f};
-    expectNear(nose, getOutNoseSkiGauchePos(), 0.01f);
+    expectNear(nose, getOutNoseSkiGauchePos(playerRun.pose), 0.01f);
     const float tail[3] = {-112.328f, 11.225f, -39.929f};
-    expectNear(tail, getOutTailSkiGauchePos(), 0.01f);
-    EXPECT_NEAR(9.225f, getOutNoseSkiDroitPos()[1], 0.01f);
+    expectNear(tail, getOutTailSkiGauchePos(playerRun.pose), 0.01f);
+    EXPECT_NEAR(9.225f, getOutNoseSkiDroitPos(playerRun.pose)[1], 0.01f);
 
     // A left knee at 90 degrees carries the left ski through the knee; the right one stays.
-    tickPose->angles[rotGenouL] = 90;
-    majRotationsBones(playerRider);
-    transformSkierEtat(playerRider, 0, 0, 0, 1);
-    EXPECT_NEAR(108.343f, tickPose->transTotalSkier, 1e-3f);
+    playerRun.pose.angles[rotGenouL] = 90;
+    majRotationsBones(playerRun.pose, playerRider);
+    transformSkierEtat(playerRun.pose, playerRider, 0, 0, 0, 1);
+    EXPECT_NEAR(108.343f, playerRun.pose.transTotalSkier, 1e-3f);
     const float kneeY = -124.742f, kneeZ = -35.054f;
     const double r = 90 * DEG_TO_RAD_GAME;
     float noseY = kneeY + (float)((-184.517 - kneeY) * cos(r) - (87.7 - kneeZ) * sin(r)) - pelvis[1];
-    EXPECT_NEAR(noseY + 108.343f + 18, getOutNoseSkiGauchePos()[1], 0.01f);
-    EXPECT_NEAR(9.225f, getOutNoseSkiDroitPos()[1], 0.01f);
+    EXPECT_NEAR(noseY + 108.343f + 18, getOutNoseSkiGauchePos(playerRun.pose)[1], 0.01f);
+    EXPECT_NEAR(9.225f, getOutNoseSkiDroitPos(playerRun.pose)[1], 0.01f);
     // Heading 10 moves the support to the bent left leg.
-    transformSkierEtat(playerRider, 0, 10, 0, 1);
+    transformSkierEtat(playerRun.pose, playerRider, 0, 10, 0, 1);
     float ankleY = kneeY + (float)((-176.456 - kneeY) * cos(r) - (-34.963 - kneeZ) * sin(r)) - pelvis[1];
-    EXPECT_NEAR(-ankleY, tickPose->transTotalSkier, 1e-3f);
+    EXPECT_NEAR(-ankleY, playerRun.pose.transTotalSkier, 1e-3f);
 }
 
 TEST_F(SkierSkinning, RollKeptInTheAirAndHeadingTurnsSkis)
 {
-    transformSkierEtat(playerRider, 10, 0, 0, 1);
-    EXPECT_FLOAT_EQ(-10, tickPose->angleZTemp);
-    transformSkierEtat(playerRider, 25, 0, 0, 0);
-    EXPECT_FLOAT_EQ(-10, tickPose->angleZTemp);
-    transformSkierEtat(playerRider, 10, 0, 1, 1);
-    EXPECT_FLOAT_EQ(10, tickPose->angleZTemp);
+    transformSkierEtat(playerRun.pose, playerRider, 10, 0, 0, 1);
+    EXPECT_FLOAT_EQ(-10, playerRun.pose.angleZTemp);
+    transformSkierEtat(playerRun.pose, playerRider, 25, 0, 0, 0);
+    EXPECT_FLOAT_EQ(-10, playerRun.pose.angleZTemp);
+    transformSkierEtat(playerRun.pose, playerRider, 10, 0, 1, 1);
+    EXPECT_FLOAT_EQ(10, playerRun.pose.angleZTemp);
 
     // Heading h turns the skis by +h in the air, -h on the ground, 180 - h on the ground in fakie.
-    transformSkierEtat(playerRider, 0, 0, 0, 1);
-    const ThreeDPoint rest(getOutNoseSkiGauchePos());
+    transformSkierEtat(playerRun.pose, playerRider, 0, 0, 0, 1);
+    const ThreeDPoint rest(getOutNoseSkiGauchePos(playerRun.pose));
     ThreeDPoint turned = rest;
     applyRotationToPoint(&turned, 0, -90, 0);
     float expected[3];
     turned.toVec(expected);
-    transformSkierEtat(playerRider, 0, -90, 0, 0);
-    expectNear(expected, getOutNoseSkiGauchePos(), 0.05f);
+    transformSkierEtat(playerRun.pose, playerRider, 0, -90, 0, 0);
+    expectNear(expected, getOutNoseSkiGauchePos(playerRun.pose), 0.05f);
     // Heading 90 on the ground stands on the left ankle, 1.286 higher in the model.
-    transformSkierEtat(playerRider, 0, 90, 0, 1);
+    transformSkierEtat(playerRun.pose, playerRider, 0, 90, 0, 1);
     expected[1] -= 1.286f;
-    expectNear(expected, getOutNoseSkiGauchePos(), 0.05f);
+    expectNear(expected, getOutNoseSkiGauchePos(playerRun.pose), 0.05f);
     turned = rest;
     applyRotationToPoint(&turned, 0, 90, 0);
     turned.toVec(expected);
-    transformSkierEtat(playerRider, 0, 90, 1, 1);
-    expectNear(expected, getOutNoseSkiGauchePos(), 0.05f);
+    transformSkierEtat(playerRun.pose, playerRider, 0, 90, 1, 1);
+    expectNear(expected, getOutNoseSkiGauchePos(playerRun.pose), 0.05f);
     EXPECT_GT(fabsf(expected[2] - rest.z), 50);  // the turn is not a no-op
 }
 
@@ -184,13 +184,13 @@ TEST_F(SkierSkinning, RunFlagsDriveTransformSkier)
     playerRun.phases.fakie = 1;
     setContact(playerRun, 1);
     transformSkier(playerRun, playerRider, 12, 0);
-    EXPECT_FLOAT_EQ(12, tickPose->angleZTemp);
+    EXPECT_FLOAT_EQ(12, playerRun.pose.angleZTemp);
     playerRun.phases.fakie = 0;
     transformSkier(playerRun, playerRider, 12, 0);
-    EXPECT_FLOAT_EQ(-12, tickPose->angleZTemp);
+    EXPECT_FLOAT_EQ(-12, playerRun.pose.angleZTemp);
     setContact(playerRun, 0);
     transformSkier(playerRun, playerRider, 30, 0);
-    EXPECT_FLOAT_EQ(-12, tickPose->angleZTemp);
+    EXPECT_FLOAT_EQ(-12, playerRun.pose.angleZTemp);
 }
 
 TEST(SkierPoseVariables, VectorOrderAndAccessors)
@@ -202,15 +202,15 @@ TEST(SkierPoseVariables, VectorOrderAndAccessors)
     EXPECT_EQ(20, rotEpauleXR);
     EXPECT_EQ(30, rotCoudeL);
     EXPECT_EQ(36, rotHeadZ);
-    setRotEpauleXR(10);
-    plusRotEpauleXR(5);
-    moinsRotEpauleXR(2);
-    EXPECT_FLOAT_EQ(13, getRotEpauleXR());
-    changeRotHeadX(-4);
-    EXPECT_FLOAT_EQ(-4, tickPose->angles[rotHeadX]);
-    changeRotBassinY(7);
-    EXPECT_FLOAT_EQ(7, tickPose->angles[rotBassinY]);
-    tickPose->angles[rotBassinY] = 0;
+    setRotEpauleXR(playerRun.pose, 10);
+    plusRotEpauleXR(playerRun.pose, 5);
+    moinsRotEpauleXR(playerRun.pose, 2);
+    EXPECT_FLOAT_EQ(13, getRotEpauleXR(playerRun.pose));
+    changeRotHeadX(playerRun.pose, -4);
+    EXPECT_FLOAT_EQ(-4, playerRun.pose.angles[rotHeadX]);
+    changeRotBassinY(playerRun.pose, 7);
+    EXPECT_FLOAT_EQ(7, playerRun.pose.angles[rotBassinY]);
+    playerRun.pose.angles[rotBassinY] = 0;
     float v[3];
     getVectorBassinSkier(v);
     EXPECT_FLOAT_EQ(1, v[1]);
@@ -220,19 +220,19 @@ TEST(SkierPoseVariables, VectorOrderAndAccessors)
 
 TEST_F(SkierSkinning, AnglesWrapLikeTheTableAndBrokenOnesAreHarmless)
 {
-    tickPose->angles[rotGenouR] = 90;
+    playerRun.pose.angles[rotGenouR] = 90;
     float quarter[3];
     memcpy(quarter, corner(1), sizeof quarter);
     for (float same : {450.0f, 89.4f, 810.0f}) {
-        tickPose->angles[rotGenouR] = same;
+        playerRun.pose.angles[rotGenouR] = same;
         expectNear(quarter, corner(1), 1e-3f);
     }
-    tickPose->angles[rotGenouR] = 0;
+    playerRun.pose.angles[rotGenouR] = 0;
     float rest[3];
     memcpy(rest, corner(1), sizeof rest);
-    tickPose->angles[rotGenouR] = NAN;
+    playerRun.pose.angles[rotGenouR] = NAN;
     expectNear(rest, corner(1), 1e-3f);
-    tickPose->angles[rotGenouR] = 1e30f;
+    playerRun.pose.angles[rotGenouR] = 1e30f;
     const float* far = corner(1);
     for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(far[k]));
 }
@@ -240,30 +240,30 @@ TEST_F(SkierSkinning, AnglesWrapLikeTheTableAndBrokenOnesAreHarmless)
 // The rider screen's one-pass path skins like the run's; its GL calls do nothing without a context.
 TEST_F(SkierSkinning, OnePassDrawingFeedsTheSameListAndSkiEnds)
 {
-    tickPose->angles[rotGenouR] = 40;
-    tickPose->angles[rotCoudeR] = -30;
+    playerRun.pose.angles[rotGenouR] = 40;
+    playerRun.pose.angles[rotCoudeR] = -30;
     playerRun.phases.fakie = 0;
     setContact(playerRun, 1);
-    majRotationsBones(playerRider);
-    transformSkierEtat(playerRider, 0, 0, 0, 1);
+    majRotationsBones(playerRun.pose, playerRider);
+    transformSkierEtat(playerRun.pose, playerRider, 0, 0, 0, 1);
     TriangleToDraw runList[6];
     memcpy(runList, playerRider.triangles, sizeof runList);
     float nose[3], tail[3];
-    memcpy(nose, getOutNoseSkiDroitPos(), sizeof nose);
-    memcpy(tail, getOutTailSkiGauchePos(), sizeof tail);
+    memcpy(nose, getOutNoseSkiDroitPos(playerRun.pose), sizeof nose);
+    memcpy(tail, getOutTailSkiGauchePos(playerRun.pose), sizeof tail);
 
     memset(playerRider.triangles, 0, sizeof runList);
     playerRider.nbTriangles = 0;
-    drawSkier(playerRider, 1, 0, 0, 1);
+    drawSkier(playerRun.pose, playerRider, 1, 0, 0, 1);
     EXPECT_EQ(6, playerRider.nbTriangles);
     for (int t = 0; t < 6; t++)
         for (int c = 0; c < 3; c++) expectNear(runList[t].position[c], playerRider.triangles[t].position[c], 1e-4f);
-    expectNear(nose, getOutNoseSkiDroitPos(), 0.01f);
-    expectNear(tail, getOutTailSkiGauchePos(), 0.01f);
+    expectNear(nose, getOutNoseSkiDroitPos(playerRun.pose), 0.01f);
+    expectNear(tail, getOutTailSkiGauchePos(playerRun.pose), 0.01f);
 
     // Without feeding, the list keeps what the run built.
     playerRider.triangles[0].position[0][0] = 1234;
-    drawSkier(playerRider, 0, 5, 0, 0);
+    drawSkier(playerRun.pose, playerRider, 0, 5, 0, 0);
     EXPECT_FLOAT_EQ(1234, playerRider.triangles[0].position[0][0]);
-    EXPECT_FLOAT_EQ(-5, tickPose->angleZTemp);
+    EXPECT_FLOAT_EQ(-5, playerRun.pose.angleZTemp);
 }

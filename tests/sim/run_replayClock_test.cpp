@@ -35,7 +35,7 @@ Moment momentNow()
     m.x = simRun.motion.Xobjet, m.y = simRun.motion.Yobjet, m.z = simRun.motion.Zobjet, m.speed = simRun.motion.vitessePrecedente;
     m.rotX = simRun.orientation.rotSkierX, m.rotY = simRun.orientation.rotSkierY, m.rotZ = simRun.orientation.rotSkierZ, m.lean = simRun.orientation.angleDePlacementEffectif;
     m.time = simRun.timing.totalTime, m.jumpBuffer = simRun.motion.bufferJump;
-    lirePoseCourante(m.pose);
+    lirePoseCourante(simRun.pose, m.pose);
     m.score = simRun.scores.totalScore, m.collectables = simRun.scores.totalCollectable, m.bombs = getCollectedBomb(simRun);
     m.jumpPoints = simRun.scores.bufferScoreJump;
     m.fallen = simRun.phases.chute, m.contact = (short)getContact(simRun), m.finished = simRun.motion.skieurArrive, m.fakie = simRun.phases.fakie;

@@ -283,7 +283,6 @@ int main(int argc, char** argv)
         fputs(USAGE, stderr);
         return EXIT_REFUSED;
     }
-    PoseContext riding(simRun.pose);
     if (!o.bestRun.empty()) return rideBestRun(o);
     TimedInput input;
     std::string why;

@@ -56,11 +56,11 @@ static void drawPosedRider(const float* pose, const Angle& a)
     glEnable(GL_DEPTH_TEST);
     glColor4f(1, 1, 1, 1);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    changePosition((float*)pose);
-    majRotationsBones(playerRider);
+    changePosition(playerRun.pose, (float*)pose);
+    majRotationsBones(playerRun.pose, playerRider);
     setContact(playerRun, 1);
-    transformSkierEtat(playerRider, 0, 0, 0, 1);
-    drawSkierAfterTransform(playerRider, 1, 0);
+    transformSkierEtat(playerRun.pose, playerRider, 0, 0, 0, 1);
+    drawSkierAfterTransform(playerRun.pose, playerRider, 1, 0);
     glDisable(GL_LIGHTING);
 }
 

@@ -176,8 +176,8 @@ void placeChaseRider(float x, float z)
     setContact(playerRun, 1);
     playerRun.orientation.angleDePlacementEffectif = placeObjetAndGetAngle(playerRun.rider.ground, track.points, track.faces, x, z, (float)maxTrackFaces, 0, playerRun.orientation.faceUpVector);
     playerRun.motion.Yobjet = getYobjetCour(playerRun);
-    changePosition(builtInPoses.normalPosition);
-    majRotationsBones(playerRider);
+    changePosition(playerRun.pose, builtInPoses.normalPosition);
+    majRotationsBones(playerRun.pose, playerRider);
     transformSkier(playerRun, playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
 }
 
@@ -203,8 +203,8 @@ static void airView(const std::string& out, const std::string& name, float x, fl
     placeChaseRider(x, z);
     playerRun.motion.Yobjet += AIR_HEIGHT;
     setContact(playerRun, 0);
-    changePosition(builtInPoses.oneGrabPosition);
-    majRotationsBones(playerRider);
+    changePosition(playerRun.pose, builtInPoses.oneGrabPosition);
+    majRotationsBones(playerRun.pose, playerRider);
     transformSkier(playerRun, playerRider, playerRun.orientation.angleDePlacementEffectif, 0);
     drawChaseFrame();
     savePicture(out, name);

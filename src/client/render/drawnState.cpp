@@ -43,7 +43,7 @@ static void captureRider(DrawnState& d)
     d.airRoll = air ? shownRun().orientation.rotSkierX : 0.0f;
     d.tumble = shownRun().phases.chute && !shownRun().phases.replacement && fabsf(shownRun().phases.rotationChute) <= TUMBLE_TURN ? shownRun().phases.rotationChute : 0.0f;
     d.lean = shownRun().orientation.angleDePlacementEffectif;
-    lirePoseCourante(d.pose);
+    lirePoseCourante(shownRun().pose, d.pose);
     d.contact = !air, d.fakie = shownRun().phases.fakie, d.fallen = shownRun().phases.chute, d.replacement = (short)shownRun().phases.replacement;
     d.rescue = shownRun().phases.askForRescue;
     d.stars = shownRun().phases.chute && shownRun().phases.tempsChute < lyingTime && shownRun().motion.vitessePrecedente < STARS_MAX_SPEED;
@@ -125,15 +125,15 @@ DrawnState interpolateDrawn(const DrawnState& a, const DrawnState& b, float f)
     return d;
 }
 
-void poseRiderForDrawing(const DrawnState& d, RiderPoseState* saved)
+void poseRiderForDrawing(const DrawnState& d, RiderPose& drawn)
 {
-    lendRiderPose(saved, &saved->pose);
-    changePosition(d.pose);
-    majRotationsBones(riddenModel());
-    transformSkierEtat(riddenModel(), d.lean, d.yaw, d.fakie, d.contact);
+    drawn = shownRun().pose;
+    changePosition(drawn, d.pose);
+    majRotationsBones(drawn, riddenModel());
+    transformSkierEtat(drawn, riddenModel(), d.lean, d.yaw, d.fakie, d.contact);
 }
 
-void restoreRiderPose(const RiderPoseState& saved) { giveBackRiderPose(saved, riddenModel()); }
+void restoreRiderPose() { majRotationsBones(shownRun().pose, riddenModel()); }
 
 void resetDrawnTicks(DrawnTicks* t)
 {

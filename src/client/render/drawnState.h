@@ -5,6 +5,8 @@
 
 #include "run/runRecording.h"
 
+struct RiderPose;
+
 struct DrawnState {
     // the rider
     float pos[3];
@@ -39,11 +41,10 @@ DrawnState captureDrawnState();
 // between (angles the short way round), flags and the triangle of the nearer one.
 DrawnState interpolateDrawn(const DrawnState& a, const DrawnState& b, float f);
 
-// The rider skinned for the drawn moment (pose, lean, heading) in a copy of his run's pose held in
-// saved, the run's own left as the tick made it; restoreRiderPose points posing back at it.
-struct RiderPoseState;
-void poseRiderForDrawing(const DrawnState& d, RiderPoseState* saved);
-void restoreRiderPose(const RiderPoseState& saved);
+// The rider skinned for the drawn moment (pose, lean, heading) in drawn, a copy of his run's pose, the
+// run's own left as the tick made it; restoreRiderPose turns the model's bones back to the run's pose.
+void poseRiderForDrawing(const DrawnState& d, RiderPose& drawn);
+void restoreRiderPose();
 
 // The last two ticks' drawn states.
 struct DrawnTicks {

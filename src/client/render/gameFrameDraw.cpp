@@ -50,13 +50,13 @@ static void applyViewTurn(const DrawnState& d)
     glRotatef(d.viewBank, 1, 0, 0);
 }
 
-static void drawGround(const TrackModel& track, const DrawnState& d, long tick)
+static void drawGround(const TrackModel& track, RiderPose& pose, const DrawnState& d, long tick)
 {
     const GLfloat snow[4] = {track.rgbNeigeR, track.rgbNeigeG, track.rgbNeigeB, 0};
     const GLfloat none[4] = {0, 0, 0, 0};
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, snow);
     drawPlan(d.pos[0], track.points, track.faces, track.normalesPiste, track.textures, gameTextures.texName);
-    drawTraces(track, d.pos, tick);
+    drawTraces(track, pose, d.pos, tick);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
 
@@ -84,7 +84,7 @@ static void drawSpray(const DrawnState& d)
     glPopMatrix();
 }
 
-static void drawRider(const TrackModel& track, const DrawnState& d, const WorldView* view = nullptr)
+static void drawRider(const TrackModel& track, RiderPose& pose, const DrawnState& d, const WorldView* view = nullptr)
 {
     glTranslatef(d.pos[0], d.pos[1], d.pos[2]);
     glPushMatrix();
@@ -92,9 +92,9 @@ static void drawRider(const TrackModel& track, const DrawnState& d, const WorldV
     glPushMatrix();
     if (d.fakie) glRotatef(180, 0, 1, 0);
     if (d.tumble != 0) glRotatef(d.tumble, 0, 0, 1);
-    if (shadowState.ombre < 2) drawShadow(track, d, view);
+    if (shadowState.ombre < 2) drawShadow(track, pose, d, view);
     glColor4f(1, 1, 1, 1);
-    drawSkierAfterTransformEtat(riddenModel(), 1, d.contact);
+    drawSkierAfterTransformEtat(pose, riddenModel(), 1, d.contact);
     drawSpray(d);
     glPopMatrix();
     glPopMatrix();
@@ -128,7 +128,7 @@ static void drawSolidsThenSky(const TrackModel& track, const std::vector<int>& w
 }
 
 // The chase camera: the eye in the rider frame, the view turned by his heading, the world round him.
-static void drawChaseScene(const TrackModel& track, const DrawnState& d, long tick)
+static void drawChaseScene(const TrackModel& track, RiderPose& pose, const DrawnState& d, long tick)
 {
     bool world = trackWorldShown();
     glPushMatrix();
@@ -145,7 +145,7 @@ static void drawChaseScene(const TrackModel& track, const DrawnState& d, long ti
     }
     placeWorldAroundRider(d);
     if (!world) beginDistanceHaze();
-    drawGround(track, d, tick);
+    drawGround(track, pose, d, tick);
     placeLumiere();
     if (world) {
         drawSolidsThenSky(track, {getNumeroFaceCourante(shownRun())}, d.pos[0] + obstacleViewAhead, d.pos[0], viewTurned);
@@ -154,7 +154,7 @@ static void drawChaseScene(const TrackModel& track, const DrawnState& d, long ti
         drawObstaclesAt(track, d.pos[0]);
     }
     glPushMatrix();
-    drawRider(track, d);
+    drawRider(track, pose, d);
     drawRescueAndStars(d);
     glPopMatrix();
     if (d.ghostShown) drawGhost(d.ghost);  // see-through: after everything it may stand in front of
@@ -187,8 +187,7 @@ static void drawSkyAhead(const WorldView& v, float sunAngle)
 
 // The terrain window is 14 rows round a triangle: as many windows as the view's rows need, the
 // run's own triangle given back afterwards. Their triangles are kept in windows.
-static void drawGroundRows(const TrackModel& track, const DrawnState& d, long tick, const WorldView& v,
-                           std::vector<int>& windows)
+static void drawGroundRows(const TrackModel& track, RiderPose& pose, const DrawnState& d, long tick, const WorldView& v, std::vector<int>& windows)
 {
     const int windowRows = terrainRowsBehind + terrainRowsAhead + 1;
     int first, last;
@@ -204,7 +203,7 @@ static void drawGroundRows(const TrackModel& track, const DrawnState& d, long ti
         drawPlan(d.pos[0], track.points, track.faces, track.normalesPiste, track.textures, gameTextures.texName);
     }
     setNumeroFaceCourante(playerRun, runFace);
-    drawTraces(track, d.pos, tick);
+    drawTraces(track, pose, d.pos, tick);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
 }
 
@@ -227,7 +226,7 @@ static float skyHeading(const WorldView& v)
 
 // A camera standing in the world: the eye turned toward its aim, the sky round the eye. With the
 // world round the track, the sky goes behind everything solid as for the chase.
-static void drawWorldScene(const TrackModel& track, const DrawnState& d, long tick, const WorldView& v)
+static void drawWorldScene(const TrackModel& track, RiderPose& pose, const DrawnState& d, long tick, const WorldView& v)
 {
     bool world = trackWorldShown();
     glPushMatrix();
@@ -241,7 +240,7 @@ static void drawWorldScene(const TrackModel& track, const DrawnState& d, long ti
     glTranslatef(-v.eye[0], -v.eye[1], -v.eye[2]);
     if (!world) beginDistanceHaze();
     std::vector<int> windows;
-    drawGroundRows(track, d, tick, v, windows);
+    drawGroundRows(track, pose, d, tick, v, windows);
     placeLumiere();
     if (world) {
         float obstaclesTo = drawObstacleRows(track, v, solidObstacles);
@@ -256,7 +255,7 @@ static void drawWorldScene(const TrackModel& track, const DrawnState& d, long ti
         drawObstacleRows(track, v, allObstacles);
     }
     glPushMatrix();
-    drawRider(track, d, &v);
+    drawRider(track, pose, d, &v);
     drawRescueAndStars(d);
     glPopMatrix();
     if (d.ghostShown) drawGhost(d.ghost);
@@ -268,14 +267,14 @@ static void drawWorldScene(const TrackModel& track, const DrawnState& d, long ti
 void drawRunSceneAt(const DrawnState& d, long tick, WorldViewFn view)
 {
     const TrackModel& track = loadedTrack;
-    RiderPoseState drawnPose;
-    poseRiderForDrawing(d, &drawnPose);
+    RiderPose drawnPose;
+    poseRiderForDrawing(d, drawnPose);
     WorldView v;
     // beneath the sky's faces, where the land leaves a gap, the haze shows
     if (trackWorldShown()) clearToWorldHaze();
-    if (view && view(d, &v)) drawWorldScene(track, d, tick, v);
-    else drawChaseScene(track, d, tick);
-    restoreRiderPose(drawnPose);
+    if (view && view(d, &v)) drawWorldScene(track, drawnPose, d, tick, v);
+    else drawChaseScene(track, drawnPose, d, tick);
+    restoreRiderPose();
 }
 
 void drawRunScene() { drawRunSceneAt(captureDrawnState(), -1); }

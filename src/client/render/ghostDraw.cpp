@@ -36,31 +36,29 @@ static void placeGhost(const RunSample& g)
 }
 
 // Depth first, colour second: the see-through body shows only its front, not its own inside.
-static void drawSeeThrough(int contact)
+static void drawSeeThrough(const RiderPose& pose, int contact)
 {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    drawSkierAfterTransformEtat(ghostRider.model, 0, contact);
+    drawSkierAfterTransformEtat(pose, ghostRider.model, 0, contact);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1, 1, 1, GHOST_ALPHA);  // the diffuse colour follows it: the lit alpha
-    drawSkierAfterTransformEtat(ghostRider.model, 1, contact);
+    drawSkierAfterTransformEtat(pose, ghostRider.model, 1, contact);
     glPopAttrib();
 }
 
 void drawGhost(const RunSample& g)
 {
     if (!ghostRider.loaded) return;
-    RiderPoseState saved;
-    beginGhostPose(&ghostRider, g, &saved);
+    beginGhostPose(&ghostRider, g);
     glPushMatrix();
     placeGhost(g);
-    drawSeeThrough(g.flags & sampleContact);
+    drawSeeThrough(ghostRider.pose, g.flags & sampleContact);
     glPopMatrix();
-    endGhostPose(saved);
 }
 
 void formatGhostGap(char* out, float gap)

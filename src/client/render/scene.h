@@ -6,6 +6,8 @@
 
 #include "shell/prefs.h"  // viewChoice and its bounds
 
+struct RiderPose;
+
 // The rider's shadow: how it is drawn (F9 switches it, in the shell) and the ground plane under the
 // rider it is flattened on, in the rider frame.
 struct ShadowState {
@@ -78,7 +80,7 @@ void shadowPlaneUnderRider(const TrackModel& track, int face, float riderX, floa
 // The shadow pass under the rider (ombre 0 or 1), the rider as the drawn state shows him, seen by the
 // chase camera or, when given, a camera standing in the world.
 struct DrawnState;
-void drawShadow(const TrackModel& track, const DrawnState& d, const WorldView* view = nullptr);
+void drawShadow(const TrackModel& track, const RiderPose& pose, const DrawnState& d, const WorldView* view = nullptr);
 // The last bomb's blast round where it went off, while it lasts.
 void drawBombBlast(const float* at);
 // obstacles in view of a rider at riderX

@@ -45,7 +45,7 @@ static void shadowFrame(const DrawnState& d, const WorldView* view)
     glRotatef(-d.viewHeading, 0, 1, 0);
 }
 
-void drawShadow(const TrackModel& track, const DrawnState& d, const WorldView* view)
+void drawShadow(const TrackModel& track, const RiderPose& pose, const DrawnState& d, const WorldView* view)
 {
     if (shadowState.ombre != 0 && shadowState.ombre != 1) return;
     shadowPlaneUnderRider(track, d.face, d.pos[0], d.pos[1], d.groundY);
@@ -67,7 +67,7 @@ void drawShadow(const TrackModel& track, const DrawnState& d, const WorldView* v
     if (d.fakie) glRotatef(180, 0, 1, 0);
     glDisable(GL_TEXTURE_2D);
     if (shadowState.ombre == 0) {
-        drawSkierAfterTransformEtat(riddenModel(), 0, d.contact);
+        drawSkierAfterTransformEtat(pose, riddenModel(), 0, d.contact);
     } else {
         glRotatef(90, 0, 1, 0);
         glRotatef(90, 0, 0, 1);

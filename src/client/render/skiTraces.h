@@ -4,6 +4,7 @@
 #include "core/ThreeDPoint.h"
 
 struct TrackModel;
+struct RiderPose;
 
 const int maxTracePairs = 49;
 
@@ -37,6 +38,6 @@ void chooseTracePair(short isFakie, float braking, float heading, int* leftPick,
 // the list in the air and after a fall; a stopped rider keeps it. One pair a tick: frames drawn
 // within the same tick (tick, -1 for none) move its pair along with the skis, so the marks are as
 // long at any frame rate.
-void updateTraces(const TrackModel& track, const float* riderPos, long tick);
+void updateTraces(const TrackModel& track, RiderPose& pose, const float* riderPos, long tick);
 // Updates the trace list for this run frame and draws it.
-void drawTraces(const TrackModel& track, const float* riderPos, long tick);
+void drawTraces(const TrackModel& track, RiderPose& pose, const float* riderPos, long tick);

@@ -104,31 +104,31 @@ static void drawObjAfterTransform(const RiderModel& model, int withTexture)
     }
 }
 
-static void placeOnSnow()
+static void placeOnSnow(const RiderPose& pose)
 {
-    glTranslatef(0, tickPose->transTotalSkier, 0);
+    glTranslatef(0, pose.transTotalSkier, 0);
     glTranslatef(0, hauteurPiedSkier, 0);
 }
 
-void drawSkierAfterTransform(const RiderModel& model, int withTexture, float unused)
+void drawSkierAfterTransform(const RiderPose& pose, const RiderModel& model, int withTexture, float unused)
 {
-    drawSkierAfterTransformEtat(model, withTexture, getContact(shownRun()));
+    drawSkierAfterTransformEtat(pose, model, withTexture, getContact(shownRun()));
 }
 
-void drawSkierAfterTransformEtat(const RiderModel& model, int withTexture, int contact)
+void drawSkierAfterTransformEtat(const RiderPose& pose, const RiderModel& model, int withTexture, int contact)
 {
     if (withTexture) glBindTexture(GL_TEXTURE_2D, riderTexture(model));
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
-    if (contact) glRotatef(tickPose->angleZTemp, 1, 0, 0);
-    placeOnSnow();
+    if (contact) glRotatef(pose.angleZTemp, 1, 0, 0);
+    placeOnSnow(pose);
     drawObjAfterTransform(model, withTexture);
     glPopMatrix();
     glPopMatrix();
 }
 
-static void drawGroup(RiderModel& model, int withTexture, int group, int firstRecord, short feed)
+static void drawGroup(RiderPose& pose, RiderModel& model, int withTexture, int group, int firstRecord, short feed)
 {
     const Mesh& g = model.meshes[group];
     const Material* m = materialOf(model, group);
@@ -148,7 +148,7 @@ static void drawGroup(RiderModel& model, int withTexture, int group, int firstRe
             const Normale& nr = model.normales[g.firstNormale + normales[c]];
             float p[3] = {v.x, v.y, v.z}, n[3] = {nr.x, nr.y, nr.z}, uv[2] = {v.u, v.v};
             float outP[3], outN[3];
-            skinWithChain(p, n, v.boneId, outP, outN);
+            skinWithChain(pose, p, n, v.boneId, outP, outN);
             sendCorner(outN, uv, outP, textured);
             if (stored) feedListeTriangleToDraw(model, r, c, outP, uv, outN);
         }
@@ -157,43 +157,43 @@ static void drawGroup(RiderModel& model, int withTexture, int group, int firstRe
     if (textured) glDisable(GL_TEXTURE_2D);
 }
 
-static void drawObj(RiderModel& model, int withTexture, short feed)
+static void drawObj(RiderPose& pose, RiderModel& model, int withTexture, short feed)
 {
-    prepareSkinning(model);
+    prepareSkinning(pose, model);
     int next = 0;
     for (int g = 0; g < model.nbMeshes; g++) {
-        drawGroup(model, withTexture, g, next, feed);
+        drawGroup(pose, model, withTexture, g, next, feed);
         next += model.meshes[g].nbFaces;
     }
     if (feed) model.nbTriangles = next < maxTrianglesToDraw ? next : maxTrianglesToDraw;
 }
 
 // Quarter turn about y, roll, then up onto the snow, as the drawing matrix does.
-static void placeSkiEndDrawn(float* p)
+static void placeSkiEndDrawn(const RiderPose& pose, float* p)
 {
     ThreeDPoint q(p[2], p[1], -p[0]);
-    applyRotationToPoint(&q, 0, 0, tickPose->angleZTemp);
-    q.y += tickPose->transTotalSkier + hauteurPiedSkier;
+    applyRotationToPoint(&q, 0, 0, pose.angleZTemp);
+    q.y += pose.transTotalSkier + hauteurPiedSkier;
     q.toVec(p);
 }
 
-void drawSkier(RiderModel& model, int withTexture, float lean, float heading, short feed)
+void drawSkier(RiderPose& pose, RiderModel& model, int withTexture, float lean, float heading, short feed)
 {
-    placeSkisEtCheville(model, shownRun().phases.fakie, heading);
+    placeSkisEtCheville(pose, model, shownRun().phases.fakie, heading);
     glBindTexture(GL_TEXTURE_2D, riderTexture(model));
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glPushMatrix();
     if (getContact(shownRun())) {
-        tickPose->angleZTemp = shownRun().phases.fakie ? lean : -lean;
-        glRotatef(tickPose->angleZTemp, 1, 0, 0);
+        pose.angleZTemp = shownRun().phases.fakie ? lean : -lean;
+        glRotatef(pose.angleZTemp, 1, 0, 0);
     }
-    placeOnSnow();
-    drawObj(model, withTexture, feed);
+    placeOnSnow(pose);
+    drawObj(pose, model, withTexture, feed);
     glPopMatrix();
     glPopMatrix();
-    placeSkiEndDrawn(tickPose->skiEnds[noseSkiGauche]);
-    placeSkiEndDrawn(tickPose->skiEnds[tailSkiGauche]);
-    placeSkiEndDrawn(tickPose->skiEnds[noseSkiDroit]);
-    placeSkiEndDrawn(tickPose->skiEnds[tailSkiDroit]);
+    placeSkiEndDrawn(pose, pose.skiEnds[noseSkiGauche]);
+    placeSkiEndDrawn(pose, pose.skiEnds[tailSkiGauche]);
+    placeSkiEndDrawn(pose, pose.skiEnds[noseSkiDroit]);
+    placeSkiEndDrawn(pose, pose.skiEnds[tailSkiDroit]);
 }

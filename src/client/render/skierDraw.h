@@ -11,8 +11,8 @@ void libereTexturesObj(const RiderModel& model);
 unsigned int riderTexture(const RiderModel& model);
 
 // Draws the model's triangle list as skinned last; a group without material is drawn untextured.
-void drawSkierAfterTransform(const RiderModel& model, int withTexture, float unused);
+void drawSkierAfterTransform(const RiderPose& pose, const RiderModel& model, int withTexture, float unused);
 // The same for a rider whose ground contact is given (the roll is drawn only on the snow).
-void drawSkierAfterTransformEtat(const RiderModel& model, int withTexture, int contact);
+void drawSkierAfterTransformEtat(const RiderPose& pose, const RiderModel& model, int withTexture, int contact);
 // Skins and draws the model in one pass; feed keeps the skinned triangles in its list as well.
-void drawSkier(RiderModel& model, int withTexture, float lean, float heading, short feed);
+void drawSkier(RiderPose& pose, RiderModel& model, int withTexture, float lean, float heading, short feed);

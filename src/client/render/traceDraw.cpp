@@ -29,7 +29,7 @@ void chooseTracePair(short isFakie, float braking, float heading, int* leftPick,
     else *leftPick = RIGHT_NOSE, *rightPick = RIGHT_TAIL, *slot = texStuffTraceBreak;
 }
 
-void updateTraces(const TrackModel& track, const float* riderPos, long tick)
+void updateTraces(const TrackModel& track, RiderPose& pose, const float* riderPos, long tick)
 {
     if (shownRun().motion.skieurStop) return;  // a stopped rider keeps the marks already laid
     if (!getContact(shownRun()) || shownRun().phases.chute) {
@@ -37,8 +37,8 @@ void updateTraces(const TrackModel& track, const float* riderPos, long tick)
         lastTraceTick = -1;
         return;
     }
-    float* ends[4] = {getOutNoseSkiDroitPos(), getOutNoseSkiGauchePos(), getOutTailSkiDroitPos(),
-                      getOutTailSkiGauchePos()};
+    float* ends[4] = {getOutNoseSkiDroitPos(pose), getOutNoseSkiGauchePos(pose), getOutTailSkiDroitPos(pose),
+                      getOutTailSkiGauchePos(pose)};
     int l, r, slot;
     chooseTracePair(shownRun().phases.fakie, shownRun().motion.freinage, shownRun().orientation.rotSkierY, &l, &r, &slot);
     ThreeDPoint* a = onSnow(track, ends[l], riderPos);
@@ -48,9 +48,9 @@ void updateTraces(const TrackModel& track, const float* riderPos, long tick)
     lastTraceTick = tick;
 }
 
-void drawTraces(const TrackModel& track, const float* riderPos, long tick)
+void drawTraces(const TrackModel& track, RiderPose& pose, const float* riderPos, long tick)
 {
-    updateTraces(track, riderPos, tick);
+    updateTraces(track, pose, riderPos, tick);
     glPushMatrix();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);

@@ -8,6 +8,7 @@
 #include "skier/skierCar.h"
 #include "skier/skierLib.h"
 #include "shell/gameLoop.h"
+#include "shell/playerRun.h"
 #include "shell/keys.h"
 #include "shell/systemPortUtils.h"
 #include "sound/SndWrapper.h"
@@ -50,8 +51,8 @@ ScreenEvent choixSkier()
         happened = ScreenEvent::riderChosen;
         wrpPlaySound(gameSounds.chooseItemSnd, gameSounds.volGui, gameSounds.panoGui, wrpNormalPitch);
     }
-    changePosition(builtInPoses.reposPosition); // the rider stands in its rest pose on the stand
-    majRotationsBones(playerRider);
+    changePosition(playerRun.pose, builtInPoses.reposPosition); // the rider stands in its rest pose on the stand
+    majRotationsBones(playerRun.pose, playerRider);
     displayChoixSkier(gameLists.listeSkiers, gameLists.nbTotalSkiers, selectedSkier, (short)redrawAllMenu);
     if (redrawAllMenu < 2) redrawAllMenu++;
     handleScreenShot();

@@ -13,6 +13,7 @@
 #include "screens/menuDraw.h"
 #include "screens/screenSteps.h"
 #include "shell/gameLoop.h"
+#include "shell/playerRun.h"
 #include "skier/skierCar.h"
 #include "skier/skierLib.h"
 
@@ -87,7 +88,7 @@ static void drawTurningRider(int rot)
     glRotatef(STAND_TILT, 1, 0, 0);
     glRotatef(-90.0f - rot, 0, 1, 0);
     glScalef(RIDER_SCALE, RIDER_SCALE, RIDER_SCALE);
-    drawSkier(playerRider, 1, 0, 0, 0);
+    drawSkier(playerRun.pose, playerRider, 1, 0, 0, 0);
     glPopMatrix();
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);

@@ -4,7 +4,3 @@
 RunState playerRun;
 
 const RunState& shownRun() { return playerRun; }
-
-// Between ticks the pose being worked on rests on the player's run's: the drawing poses and skins through
-// it. A tick's entry points it at the run being stepped and gives it back after.
-static const bool poseOnPlayerRun = (tickPose = &playerRun.pose, true);

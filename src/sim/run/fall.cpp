@@ -42,9 +42,9 @@ void fallStep(RunState& run)
     videPileBoutons(run);
     run.phases.rotationChute -= frameScale() * tumblePerK * run.phases.sensRotationChute;
     if (fabsf(run.phases.rotationChute) <= tumbleTurn) {
-        changePosition(builtInPoses.bouleChutePosition);
+        changePosition(run.pose, builtInPoses.bouleChutePosition);
     } else {
-        changePosition(builtInPoses.chutePosition);
+        changePosition(run.pose, builtInPoses.chutePosition);
         run.phases.tempsChute += (float)run.timing.diffTemps;
     }
     if (run.phases.tempsChute > lyingTime) endFall(run);

@@ -47,7 +47,7 @@ RunSample riderSample(const RunState& run)
     s.roll = air ? run.orientation.rotSkierX : 0.0f;
     s.tumble = run.phases.chute && !run.phases.replacement && run.phases.rotationChute >= -360.0f && run.phases.rotationChute <= 360.0f ? run.phases.rotationChute : 0.0f;
     s.lean = run.orientation.angleDePlacementEffectif;
-    lirePoseCourante(s.pose);
+    lirePoseCourante(run.pose, s.pose);
     s.flags = (air ? 0 : sampleContact) | (run.phases.chute ? sampleFallen : 0) | (run.phases.fakie ? sampleFakie : 0) |
               (run.motion.skieurArrive ? sampleFinished : 0);
     return s;

@@ -31,13 +31,13 @@ static void turnPoses(RunState& run)
     AnimationTimer& afterTurn = run.input.afterTurn;
     if (r != 0) {
         afterTurn.timeSinceLastCall(0, runClock(run));
-        animPositionActu(fakieOrNotDroite(run, run.pose.posInterFak2), (float)(r * poseRatePerSecond));
+        animPositionActu(run.pose, fakieOrNotDroite(run, run.pose.posInterFak2), (float)(r * poseRatePerSecond));
     } else if (l != 0) {
         afterTurn.timeSinceLastCall(0, runClock(run));
-        animPositionActu(fakieOrNotGauche(run, run.pose.posInterFak2), (float)(l * poseRatePerSecond));
+        animPositionActu(run.pose, fakieOrNotGauche(run, run.pose.posInterFak2), (float)(l * poseRatePerSecond));
     } else {
         double sinceTurn = afterTurn.timeSinceLastCall(1, runClock(run));
-        animPositionActu(fakieOrNotNorm(run, run.pose.posInterFak), (float)(sinceTurn * poseRatePerSecond));
+        animPositionActu(run.pose, fakieOrNotNorm(run, run.pose.posInterFak), (float)(sinceTurn * poseRatePerSecond));
     }
 }
 
@@ -52,9 +52,9 @@ void pousseBras(RunState& run, short reset)
     if (p.arm > 0) p.arm = polingArmTop;
     p.head += perTunedStep(headStep);
     if (p.head > headTop) p.head = 0.0f;
-    setRotEpauleXR(p.arm);
-    setRotEpauleXL(p.arm);
-    setRotHeadX(p.head);
+    setRotEpauleXR(run.pose, p.arm);
+    setRotEpauleXL(run.pose, p.arm);
+    setRotHeadX(run.pose, p.head);
 }
 
 static void poling(RunState& run)
@@ -66,7 +66,7 @@ static void poling(RunState& run)
 static void crouch(RunState& run)
 {
     if (getContact(run) != 1 || !runHeld(run, RB_JUMP)) return;
-    animPositionActu(fakieOrNotCrouch(run, run.pose.posInterFak), (float)(runHeldTime(run, RB_JUMP) * poseRatePerSecond));
+    animPositionActu(run.pose, fakieOrNotCrouch(run, run.pose.posInterFak), (float)(runHeldTime(run, RB_JUMP) * poseRatePerSecond));
 }
 
 static void sprayBurst(RunState& run) { emitRunEvent(run, RUN_EV_SPRAY_BURST); }
@@ -108,8 +108,8 @@ static void brakePose(RunState& run)
     }
     const float* target = run.phases.fakie ? builtInPoses.freinageFakiePosition
                                 : (run.orientation.rotSkierY > 0 ? builtInPoses.freinagePDroitePosition : builtInPoses.freinagePGauchePosition);
-    changePosition(builtInPoses.normalPosition);
-    animPosition(builtInPoses.normalPosition, target, run.tricks.deroulementFreinage);
+    changePosition(run.pose, builtInPoses.normalPosition);
+    animPosition(run.pose, builtInPoses.normalPosition, target, run.tricks.deroulementFreinage);
 }
 
 void groundAnimations(RunState& run)

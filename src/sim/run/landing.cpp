@@ -125,7 +125,7 @@ static void landingPoses(RunState& run)
             }
             run.tricks.deroulementFigure += perTunedStep(landingBlendStep);
         }
-        animPosition(fakieOrNotSJ(run), fakieOrNotReception(run), run.tricks.deroulementFigure);
+        animPosition(run.pose, fakieOrNotSJ(run), fakieOrNotReception(run), run.tricks.deroulementFigure);
         if (run.tricks.deroulementFigure > 99) {
             run.tricks.deroulementFigure = 0;
             run.phases.phaseUnReceptionTermine = 1;
@@ -133,7 +133,7 @@ static void landingPoses(RunState& run)
         return;
     }
     if (!run.tricks.animationFigureFinie) run.tricks.deroulementFigure += perTunedStep(landingBlendStep);
-    animPosition(fakieOrNotReception(run), fakieOrNotNorm(run, run.pose.posInterFak), run.tricks.deroulementFigure);
+    animPosition(run.pose, fakieOrNotReception(run), fakieOrNotNorm(run, run.pose.posInterFak), run.tricks.deroulementFigure);
     if (run.tricks.deroulementFigure > 99) closeLanding(run);
 }
 

@@ -43,7 +43,6 @@ void setChute(RunState& run, short fall)
 
 void placeSkierAtStart(RunState& run, long nowMs)
 {
-    PoseContext posing(run.pose);
     const TrackModel& track = loadedTrack;
     setXobjet_inc(run, track.depart);
     run.motion.Xobjet = track.depart;
@@ -59,7 +58,7 @@ void placeSkierAtStart(RunState& run, long nowMs)
     run.phases.numFaceCour = getNumeroFaceCourante(run);
     run.phases.angleFaceCour = run.orientation.angleCourant;
     reinitCollisionSweep(run, run.motion.Xobjet, run.motion.Yobjet, run.motion.Zobjet);
-    changePosition(builtInPoses.reposPosition);
+    changePosition(run.pose, builtInPoses.reposPosition);
 }
 
 // Both vectors live on the stack: nothing to release.
@@ -79,9 +78,9 @@ void computeSkierVectors(RunState& run)
     f.toVec(run.orientation.skierFrontVector);
 }
 
-static void skinRider(const RunState& run)
+static void skinRider(RunState& run)
 {
-    majRotationsBones(riddenModel());
+    majRotationsBones(run.pose, riddenModel());
     transformSkier(run, riddenModel(), run.orientation.angleDePlacementEffectif, run.orientation.rotSkierY);
 }
 
@@ -93,19 +92,19 @@ static void startWhenJumpPressed(RunState& run)
     }
 }
 
-static void countdownPoses(double t)
+static void countdownPoses(RiderPose& pose, double t)
 {
     const float q = countdownQuarter;
-    if (t < q) animPositionActu(builtInPoses.okPosition1, (float)(t / q * 100));
-    else if (t > q && t < 2 * q) animPositionActu(builtInPoses.okPosition2, (float)((t - q) / q * 100));
-    else if (t > 2 * q && t < 3 * q) animPositionActu(builtInPoses.reposPosition, (float)((t - 2 * q) / q * 100));
-    else if (t > 3 * q && t < countdownSeconds) animPositionActu(builtInPoses.normalPosition, (float)((t - 3 * q) / q * 100));
+    if (t < q) animPositionActu(pose, builtInPoses.okPosition1, (float)(t / q * 100));
+    else if (t > q && t < 2 * q) animPositionActu(pose, builtInPoses.okPosition2, (float)((t - q) / q * 100));
+    else if (t > 2 * q && t < 3 * q) animPositionActu(pose, builtInPoses.reposPosition, (float)((t - 2 * q) / q * 100));
+    else if (t > 3 * q && t < countdownSeconds) animPositionActu(pose, builtInPoses.normalPosition, (float)((t - 3 * q) / q * 100));
 }
 
 static void countdown(RunState& run)
 {
     if (run.timing.LETSGO != 1) return;
-    countdownPoses(run.timing.diffTemps);
+    countdownPoses(run.pose, run.timing.diffTemps);
     if (run.timing.diffTemps > countdownSeconds) run.timing.animDepartFini = 1;
     if (!run.timing.animDepartFini) {
         run.timing.tempsCourant = (int)runClock(run);
@@ -186,7 +185,6 @@ static void runningTime(RunState& run)
 
 void simulateGameFrame(RunState& run, const RunInput& in)
 {
-    PoseContext posing(run.pose);
     setRunInput(run, in);
     run.timing.frameps = in.frameps;
     noteAirRates(run);

@@ -120,7 +120,6 @@ static void resetTrackPlacement(RunState& r) {
 }
 
 void reinitGameVar(RunState& run) {
-    PoseContext posing(run.pose);
     // Nothing of the last run's contact, jump, landing, poles or sweeps is carried into this one.
     run.rider = RiderState{};
     resetTimingAndMotion(run);

@@ -59,7 +59,6 @@ static void countTickRate(RunTicker& t, int ran)
 
 int runDrawnFrame(RunTicker& t, RunState& run, double elapsedSeconds, const RunInput& sampled, const std::function<void()>& afterTick)
 {
-    PoseContext posing(run.pose);  // afterTick poses the run just stepped
     t.frames++;
     int due = ticksDue(t, elapsedSeconds);
     gather(t, sampled);

@@ -26,7 +26,7 @@ void placeRunAtSample(RunState& run, const RunSample& s, int finalScore)
     run.timing.LETSGO = 0, run.timing.DEPART = 1, run.motion.skieurArrive = 0;
     run.timing.totalTime = s.runTime;
     run.scores.totalScore = finalScore;
-    changePosition(s.pose);
-    majRotationsBones(riddenModel());
-    transformSkierEtat(riddenModel(), s.lean, s.yaw, run.phases.fakie, 1);
+    changePosition(run.pose, s.pose);
+    majRotationsBones(run.pose, riddenModel());
+    transformSkierEtat(run.pose, riddenModel(), s.lean, s.yaw, run.phases.fakie, 1);
 }

@@ -136,7 +136,7 @@ static void blendIntoFigure(RunState& run, const float* target)
     run.tricks.deroulementFigureSJ = 0;
     run.tricks.animationFigureFinieSJ = 0;
     if (!run.tricks.animationFigureFinie) run.tricks.deroulementFigure += perTunedStep(trickBlendStep);
-    animPosition(fakieOrNotSJ(run), target, run.tricks.deroulementFigure);
+    animPosition(run.pose, fakieOrNotSJ(run), target, run.tricks.deroulementFigure);
     if (run.tricks.deroulementFigure > 99) run.tricks.animationFigureFinie = 1;
 }
 
@@ -154,15 +154,15 @@ static void backToJumpPose(RunState& run)
         run.tricks.figureEnCours = 0;
     }
     if (!run.tricks.animationFigureFinieSJ) run.tricks.deroulementFigureSJ += perTunedStep(trickBlendStep);
-    if (run.rider.collision.usingYRail) animPosition(builtInPoses.grindPosition, builtInPoses.grindPosition, run.tricks.deroulementFigureSJ);
-    else animPosition(run.pose.figureAerialCourante, fakieOrNotSJ(run), run.tricks.deroulementFigureSJ);
+    if (run.rider.collision.usingYRail) animPosition(run.pose, builtInPoses.grindPosition, builtInPoses.grindPosition, run.tricks.deroulementFigureSJ);
+    else animPosition(run.pose, run.pose.figureAerialCourante, fakieOrNotSJ(run), run.tricks.deroulementFigureSJ);
     if (run.tricks.deroulementFigureSJ > 99) run.tricks.animationFigureFinieSJ = 1;
     run.tricks.deroulementFigure = 0;
     run.tricks.animationFigureFinie = 0;
     swingArm(run.pose.rotBrasDroit, run.pose.jeuRotBD);
     swingArm(run.pose.rotBrasGauche, run.pose.jeuRotBG);
-    plusRotEpauleXL(-run.pose.rotBrasDroit);
-    plusRotEpauleXR(-run.pose.rotBrasGauche);
+    plusRotEpauleXL(run.pose, -run.pose.rotBrasDroit);
+    plusRotEpauleXR(run.pose, -run.pose.rotBrasGauche);
 }
 
 void airPoseSteps(RunState& run)

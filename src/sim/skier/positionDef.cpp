@@ -313,17 +313,17 @@ void loadPositions(const char* dir)
         if (positionPath(dir, i, path, sizeof path)) importPosition(path, &positionsDispo[i]);
 }
 
-void changePosition(const float* pose)
+void changePosition(RiderPose& pose, const float* angles)
 {
-    for (int i = 0; i < nbJointsPose; i++) tickPose->angles[i] = pose[i];
+    for (int i = 0; i < nbJointsPose; i++) pose.angles[i] = angles[i];
 }
 
 void changePositionDbl(float* dst, const float* src) { memmove(dst, src, nbJointsPose * sizeof(float)); }
 void changePositionFakie(float* dst, const float* src) { memmove(dst, src, nbJointsPose * sizeof(float)); }
 
-void lirePoseCourante(float* pose)
+void lirePoseCourante(const RiderPose& pose, float* angles)
 {
-    for (int i = 0; i < nbJointsPose; i++) pose[i] = tickPose->angles[i];
+    for (int i = 0; i < nbJointsPose; i++) angles[i] = pose.angles[i];
 }
 
 static long long wholeDegrees(float angle)
@@ -332,7 +332,7 @@ static long long wholeDegrees(float angle)
     return (long long)truncf(angle);
 }
 
-void animPosition(const float* from, const float* to, float percent, int step)
+void animPosition(RiderPose& pose, const float* from, const float* to, float percent, int step)
 {
     if (step < 1) step = 1;
     if (percent > 100) percent = 100;
@@ -340,7 +340,7 @@ void animPosition(const float* from, const float* to, float percent, int step)
     float start[nbJointsPose], target[nbJointsPose], d[nbJointsPose];
     memcpy(start, from, sizeof start);
     memcpy(target, to, sizeof target);
-    changePosition(start);
+    changePosition(pose, start);
     for (int i = 0; i < nbJointsPose; i++) d[i] = fabsf(target[i] - start[i]);
     float longest = max37(d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7], d[8], d[9], d[10], d[11], d[12],
                           d[13], d[14], d[15], d[16], d[17], d[18], d[19], d[20], d[21], d[22], d[23], d[24],
@@ -351,42 +351,42 @@ void animPosition(const float* from, const float* to, float percent, int step)
         long long steps = wholeDegrees(d[i]) / step;
         if (steps > passes) steps = passes;
         float s = start[i] > target[i] ? (float)-step : (float)step;
-        tickPose->angles[i] = start[i] + s * (float)steps;
+        pose.angles[i] = start[i] + s * (float)steps;
     }
 }
 
-void animPositionActu(const float* to, float percent, int step)
+void animPositionActu(RiderPose& pose, const float* to, float percent, int step)
 {
     float current[nbJointsPose];
-    lirePoseCourante(current);
-    animPosition(current, to, percent, step);
+    lirePoseCourante(pose, current);
+    animPosition(pose, current, to, percent, step);
 }
 
 // Groups end after the right leg, left leg, spine, right arm and left arm.
 static int finDeGroupe(int i) { return i == 6 || i == 13 || i == 19 || i == 26 || i == 33; }
 
-void printPositionCFile()
+void printPositionCFile(const RiderPose& pose)
 {
-    float pose[nbJointsPose];
-    lirePoseCourante(pose);
+    float angles[nbJointsPose];
+    lirePoseCourante(pose, angles);
     printf("//******** fichier C **********************\n");
     printf("static GLfloat position [37]={\n\n");
     for (int i = 0; i < nbJointsPose; i++) {
-        if (i == nbJointsPose - 1) printf("%f\n", pose[i]);
-        else if (finDeGroupe(i)) printf("%f,\n", pose[i]);
-        else printf("%f, ", pose[i]);
+        if (i == nbJointsPose - 1) printf("%f\n", angles[i]);
+        else if (finDeGroupe(i)) printf("%f,\n", angles[i]);
+        else printf("%f, ", angles[i]);
     }
     printf("}\n");
 }
 
-void affichePosition()
+void affichePosition(const RiderPose& pose)
 {
-    float pose[nbJointsPose];
-    lirePoseCourante(pose);
+    float angles[nbJointsPose];
+    lirePoseCourante(pose, angles);
     for (int i = 0; i < nbJointsPose; i++) {
-        if (i == 0) printf("posdeb: %f\n", pose[i]);
-        else if (i == nbJointsPose - 1) printf("posfin: %f\n\n", pose[i]);
-        else if (finDeGroupe(i)) printf("pos: %f\n\n", pose[i]);
-        else printf("pos: %f\n", pose[i]);
+        if (i == 0) printf("posdeb: %f\n", angles[i]);
+        else if (i == nbJointsPose - 1) printf("posfin: %f\n\n", angles[i]);
+        else if (finDeGroupe(i)) printf("pos: %f\n\n", angles[i]);
+        else printf("pos: %f\n", angles[i]);
     }
 }

@@ -53,17 +53,17 @@ void initPositions();
 // The trick table: loaded from the position files at start-up, read by the trick input after.
 SkiPosition* getPositionsDispo();
 
-void changePosition(const float* pose);
+void changePosition(RiderPose& pose, const float* angles);
 void changePositionDbl(float* dst, const float* src);
 void changePositionFakie(float* dst, const float* src);
 // Sets the pose variables to the pose reached from `from` towards `to` after percent per cent of
 // the motion, all joints turning step degrees at a time.
-void animPosition(const float* from, const float* to, float percent, int step = pasAnimationDefaut);
+void animPosition(RiderPose& pose, const float* from, const float* to, float percent, int step = pasAnimationDefaut);
 // animPosition from the current pose variables.
-void animPositionActu(const float* to, float percent, int step = pasAnimationDefaut);
+void animPositionActu(RiderPose& pose, const float* to, float percent, int step = pasAnimationDefaut);
 
 // Current pose variables in vector order.
-void lirePoseCourante(float* pose);
+void lirePoseCourante(const RiderPose& pose, float* angles);
 
-void printPositionCFile();
-void affichePosition();
+void printPositionCFile(const RiderPose& pose);
+void affichePosition(const RiderPose& pose);

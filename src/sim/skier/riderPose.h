@@ -41,15 +41,3 @@ struct RiderPose {
     float angleZTemp;       // roll used for drawing, kept from the last frame on the ground
 };
 
-// The pose being worked on: the run being stepped's (RunContext points it there), or whatever
-// a PoseContext lends it for a drawing. Between ticks it rests on the player's run.
-extern RiderPose* tickPose;
-
-// Points posing and skinning at a pose for as long as it lives; the pose before is given back after.
-struct PoseContext {
-    RiderPose* before;
-    explicit PoseContext(RiderPose& pose) : before(tickPose) { tickPose = &pose; }
-    ~PoseContext() { tickPose = before; }
-    PoseContext(const PoseContext&) = delete;
-    PoseContext& operator=(const PoseContext&) = delete;
-};

@@ -80,52 +80,52 @@ int materialTextureSkier(const RiderModel& model);
 // Skeleton: centre of joint j in model space (0 0 0 for joints that are never rotated).
 void centreJoint(int joint, float* out);
 
-// Ski end points in model space, and as transformed by the last transformSkier / drawSkier of the
-// pose worked on.
+// Ski end points in model space, and as transformed by the last transformSkier / drawSkier in the
+// pose given.
 extern const float noseSkiGauchePos[3], tailSkiGauchePos[3], noseSkiDroitPos[3], tailSkiDroitPos[3];
-float* getOutNoseSkiGauchePos();
-float* getOutTailSkiGauchePos();
-float* getOutNoseSkiDroitPos();
-float* getOutTailSkiDroitPos();
+float* getOutNoseSkiGauchePos(RiderPose& pose);
+float* getOutTailSkiGauchePos(RiderPose& pose);
+float* getOutNoseSkiDroitPos(RiderPose& pose);
+float* getOutTailSkiDroitPos(RiderPose& pose);
 
 // Distance from the ankle centre down to the snow, in model units.
 const float hauteurPiedSkier = 18;
 
-// The model's bones turned as the pose worked on says.
-void majRotationsBones(RiderModel& model);
+// The model's bones turned as the pose says.
+void majRotationsBones(const RiderPose& pose, RiderModel& model);
 void transformeBoneCoords(const RiderModel& model, const float* vertex, const float* normal, int joint,
                           float* outVertex, float* outNormal);
 // The pose of every joint's chain, taken from the bone rotations once a frame (transformObj and
 // drawObj do it), and the skinning of one point with it: the same result as transformeBoneCoords.
-void prepareSkinning(const RiderModel& model);
-void skinWithChain(const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal);
+void prepareSkinning(RiderPose& pose, const RiderModel& model);
+void skinWithChain(const RiderPose& pose, const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal);
 void feedListeTriangleToDraw(RiderModel& model, int record, int corner, const float* position, const float* uv,
                              const float* normal);
-int transformGroup(RiderModel& model, int group, int firstRecord);
-void transformObj(RiderModel& model);
+int transformGroup(RiderPose& pose, RiderModel& model, int group, int firstRecord);
+void transformObj(RiderPose& pose, RiderModel& model);
 
 // Supporting ankle (jointChevilleGauche or jointChevilleDroite) for a heading in degrees.
 int chevilleSupport(short isFakie, float heading);
 // Skins the four ski end points about their ankles and sets transTotalSkier from the supporting
 // ankle (steps shared by both drawing paths).
-void placeSkisEtCheville(const RiderModel& model, short isFakie, float heading);
+void placeSkisEtCheville(RiderPose& pose, const RiderModel& model, short isFakie, float heading);
 // Per-frame transform with the rider's state given explicitly (contact: touching the ground).
-void transformSkierEtat(RiderModel& model, float lean, float heading, short isFakie, int contact);
+void transformSkierEtat(RiderPose& pose, RiderModel& model, float lean, float heading, short isFakie, int contact);
 // Per-frame transform reading the run's fakie flag and the ground contact.
-void transformSkier(const RunState& run, RiderModel& model, float lean, float heading);
+void transformSkier(RunState& run, RiderModel& model, float lean, float heading);
 
 void getVectorBassinSkier(float* v);
 void getVectorFrontSkier(float* v);
 
-// Pose variables, degrees, of the pose worked on. The pelvis is never posed (only rotBassinY has a setter).
+// Pose variables, degrees, of the pose given. The pelvis is never posed (only rotBassinY has a setter).
 // Accessor families, e.g. changeRotEpauleXR, setRotEpauleXR, plusRotEpauleXR, moinsRotEpauleXR,
 // getRotEpauleXR.
 #define KES_DECLARE_ROT_ACCESSORS(s)                                                               \
-    void changeRot##s(float a);                                                                    \
-    void setRot##s(float a);                                                                       \
-    void plusRot##s(float a);                                                                      \
-    void moinsRot##s(float a);                                                                     \
-    float getRot##s();
+    void changeRot##s(RiderPose& pose, float a);                                                   \
+    void setRot##s(RiderPose& pose, float a);                                                      \
+    void plusRot##s(RiderPose& pose, float a);                                                     \
+    void moinsRot##s(RiderPose& pose, float a);                                                    \
+    float getRot##s(const RiderPose& pose);
 KES_POSE_VARIABLES(KES_DECLARE_ROT_ACCESSORS)
 #undef KES_DECLARE_ROT_ACCESSORS
-void changeRotBassinY(float a);
+void changeRotBassinY(RiderPose& pose, float a);

@@ -16,10 +16,10 @@ const float tailSkiDroitPos[3] = {-38.894f, -186.517f, -147.3f};
 static const float* const skiEndsModel[nbSkiEnds] = {noseSkiGauchePos, tailSkiGauchePos, noseSkiDroitPos, tailSkiDroitPos};
 static const int skiEndAnkle[nbSkiEnds] = {jointChevilleGauche, jointChevilleGauche, jointChevilleDroite, jointChevilleDroite};
 
-float* getOutNoseSkiGauchePos() { return tickPose->skiEnds[noseSkiGauche]; }
-float* getOutTailSkiGauchePos() { return tickPose->skiEnds[tailSkiGauche]; }
-float* getOutNoseSkiDroitPos() { return tickPose->skiEnds[noseSkiDroit]; }
-float* getOutTailSkiDroitPos() { return tickPose->skiEnds[tailSkiDroit]; }
+float* getOutNoseSkiGauchePos(RiderPose& pose) { return pose.skiEnds[noseSkiGauche]; }
+float* getOutTailSkiGauchePos(RiderPose& pose) { return pose.skiEnds[tailSkiGauche]; }
+float* getOutNoseSkiDroitPos(RiderPose& pose) { return pose.skiEnds[noseSkiDroit]; }
+float* getOutTailSkiDroitPos(RiderPose& pose) { return pose.skiEnds[tailSkiDroit]; }
 
 // Pivot of each joint; joints that are never rotated have none (0 0 0).
 static const float centresJoints[nbJointsSquelette][3] = {
@@ -60,10 +60,10 @@ static void setRotation(Bone* bones, int joint, float x, float y, float z)
     bones[joint].rotation[2] = z;
 }
 
-void majRotationsBones(RiderModel& model)
+void majRotationsBones(const RiderPose& pose, RiderModel& model)
 {
     Bone* b = model.bones;
-    const float* a = tickPose->angles;
+    const float* a = pose.angles;
     setRotation(b, 0, a[rotBassinX], a[rotBassinY], a[rotBassinZ]);
     setRotation(b, 1, a[rotBaseColonneX], a[rotBaseColonneY], a[rotBaseColonneZ]);
     setRotation(b, 2, a[rotHancheXL], a[rotHancheYL], a[rotHancheZL]);
@@ -170,19 +170,19 @@ static void foldChain(const RiderModel& model, int joint, ChainTransform& out)
     }
 }
 
-void prepareSkinning(const RiderModel& model)
+void prepareSkinning(RiderPose& pose, const RiderModel& model)
 {
-    for (int j = 0; j < nbJointsSquelette; j++) foldChain(model, j, tickPose->chains[j]);
+    for (int j = 0; j < nbJointsSquelette; j++) foldChain(model, j, pose.chains[j]);
 }
 
-void skinWithChain(const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal)
+void skinWithChain(const RiderPose& pose, const float* vertex, const float* normal, int joint, float* outVertex, float* outNormal)
 {
     if (joint < 0 || joint >= nbJointsSquelette) {
         memcpy(outVertex, vertex, 3 * sizeof(float));
         memcpy(outNormal, normal, 3 * sizeof(float));
         return;
     }
-    const ChainTransform& m = tickPose->chains[joint];
+    const ChainTransform& m = pose.chains[joint];
     for (int k = 0; k < 3; k++) {
         outVertex[k] = m.col[0][k] * vertex[0] + m.col[1][k] * vertex[1] + m.col[2][k] * vertex[2] + m.offset[k];
         outNormal[k] = m.col[0][k] * normal[0] + m.col[1][k] * normal[1] + m.col[2][k] * normal[2];
@@ -199,19 +199,19 @@ void feedListeTriangleToDraw(RiderModel& model, int record, int corner, const fl
     memcpy(t.normale[corner], normal, 3 * sizeof(float));
 }
 
-static void skinCorner(const RiderModel& model, const Mesh& m, int vertex, int normale, float* position, float* uv,
+static void skinCorner(const RiderPose& pose, const RiderModel& model, const Mesh& m, int vertex, int normale, float* position, float* uv,
                        float* normal)
 {
     const Vertex& v = model.vertices[m.firstVertex + vertex];
     const Normale& nr = model.normales[m.firstNormale + normale];
     float p[3] = {v.x, v.y, v.z};
     float n[3] = {nr.x, nr.y, nr.z};
-    skinWithChain(p, n, v.boneId, position, normal);
+    skinWithChain(pose, p, n, v.boneId, position, normal);
     uv[0] = v.u;
     uv[1] = v.v;
 }
 
-int transformGroup(RiderModel& model, int group, int firstRecord)
+int transformGroup(RiderPose& pose, RiderModel& model, int group, int firstRecord)
 {
     const Mesh& m = model.meshes[group];
     for (int k = 0; k < m.nbFaces; k++) {
@@ -223,18 +223,18 @@ int transformGroup(RiderModel& model, int group, int firstRecord)
         model.triangles[r].groupIndex = group;
         for (int c = 0; c < 3; c++) {
             float p[3], uv[2], n[3];
-            skinCorner(model, m, vertices[c], normales[c], p, uv, n);
+            skinCorner(pose, model, m, vertices[c], normales[c], p, uv, n);
             feedListeTriangleToDraw(model, r, c, p, uv, n);
         }
     }
     return firstRecord + m.nbFaces;
 }
 
-void transformObj(RiderModel& model)
+void transformObj(RiderPose& pose, RiderModel& model)
 {
-    prepareSkinning(model);
+    prepareSkinning(pose, model);
     int next = 0;
-    for (int g = 0; g < model.nbMeshes; g++) next = transformGroup(model, g, next);
+    for (int g = 0; g < model.nbMeshes; g++) next = transformGroup(pose, model, g, next);
     model.nbTriangles = next;
 }
 
@@ -251,47 +251,47 @@ static void skinPoint(const RiderModel& model, const float* in, int joint, float
     transformeBoneCoords(model, in, zero, joint, out, n);
 }
 
-static void skinSkiEnds(const RiderModel& model)
+static void skinSkiEnds(RiderPose& pose, const RiderModel& model)
 {
-    for (int e = 0; e < nbSkiEnds; e++) skinPoint(model, skiEndsModel[e], skiEndAnkle[e], tickPose->skiEnds[e]);
+    for (int e = 0; e < nbSkiEnds; e++) skinPoint(model, skiEndsModel[e], skiEndAnkle[e], pose.skiEnds[e]);
 }
 
-static void placeSupportingAnkle(const RiderModel& model, short isFakie, float heading)
+static void placeSupportingAnkle(RiderPose& pose, const RiderModel& model, short isFakie, float heading)
 {
     int ankle = chevilleSupport(isFakie, heading);
     float centre[3], out[3];
     centreJoint(ankle, centre);
     skinPoint(model, centre, ankle, out);
-    tickPose->transTotalSkier = -out[1];
+    pose.transTotalSkier = -out[1];
 }
 
-static void placeSkiEnd(float* p, float yaw)
+static void placeSkiEnd(RiderPose& pose, float* p, float yaw)
 {
-    ThreeDPoint q(p[0], p[1] + tickPose->transTotalSkier + hauteurPiedSkier, p[2]);
+    ThreeDPoint q(p[0], p[1] + pose.transTotalSkier + hauteurPiedSkier, p[2]);
     applyRotationToPoint(&q, 0, 90, 0);
     applyRotationToPoint(&q, 0, yaw, 0);
-    applyRotationToPoint(&q, 0, 0, tickPose->angleZTemp);
+    applyRotationToPoint(&q, 0, 0, pose.angleZTemp);
     q.toVec(p);
 }
 
-void placeSkisEtCheville(const RiderModel& model, short isFakie, float heading)
+void placeSkisEtCheville(RiderPose& pose, const RiderModel& model, short isFakie, float heading)
 {
-    skinSkiEnds(model);
-    placeSupportingAnkle(model, isFakie, heading);
+    skinSkiEnds(pose, model);
+    placeSupportingAnkle(pose, model, isFakie, heading);
 }
 
-void transformSkierEtat(RiderModel& model, float lean, float heading, short isFakie, int contact)
+void transformSkierEtat(RiderPose& pose, RiderModel& model, float lean, float heading, short isFakie, int contact)
 {
-    if (contact) tickPose->angleZTemp = isFakie ? lean : -lean;
-    placeSkisEtCheville(model, isFakie, heading);
-    transformObj(model);
+    if (contact) pose.angleZTemp = isFakie ? lean : -lean;
+    placeSkisEtCheville(pose, model, isFakie, heading);
+    transformObj(pose, model);
     float yaw = !contact ? heading : (isFakie ? 180 - heading : -heading);
-    for (int e = 0; e < nbSkiEnds; e++) placeSkiEnd(tickPose->skiEnds[e], yaw);
+    for (int e = 0; e < nbSkiEnds; e++) placeSkiEnd(pose, pose.skiEnds[e], yaw);
 }
 
-void transformSkier(const RunState& run, RiderModel& model, float lean, float heading)
+void transformSkier(RunState& run, RiderModel& model, float lean, float heading)
 {
-    transformSkierEtat(model, lean, heading, run.phases.fakie, getContact(run));
+    transformSkierEtat(run.pose, model, lean, heading, run.phases.fakie, getContact(run));
 }
 
 void getVectorBassinSkier(float* v)
