@@ -6,6 +6,7 @@
 # KES_BEST_RUN=FILE puts a best.run into every track of the scratch data, so that the run races its
 # ghost when FILE belongs to the track ridden (to measure what drawing the ghost costs).
 # KES_SMOOTH_HAZE=1 rides with both renderer settings on (smooth far textures and distance haze).
+# Prints every whole second's frame count (seconds from the run's start:frames), then the mean.
 # Usage: scripts/fpsbench.sh [TRACK_INDEX] [SECONDS] [SIZE]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,5 +31,8 @@ kes_push_for "$seconds"
 kes_key Escape; sleep 2
 # Past the finish ESC no longer leaves the run; ENTER does, once the rider is on the ground.
 for _ in 1 2 3; do grep -q "run frames" game.log && break; kes_key Return; sleep 2; done
+# each whole second's frames, "at:frames", so that a slow second can be placed in the run
+grep "run slow frame" game.log | head -20
+grep "run second" game.log | awk '{printf "%s:%s ", $4, $6} END {print ""}'
 grep "run frames" game.log || { tail -5 game.log; kes_fail "no frame rate reported"; }
 rm -rf "$work"

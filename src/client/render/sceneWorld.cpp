@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "fileio/gameFolders.h"
+#include "render/landCover.h"
 #include "render/scene.h"
 #include "track/planLib.h"
 #include "track/trackModel.h"
@@ -50,6 +51,8 @@ struct WorldDrawing {
     unsigned listBase = 0;
     int listCount = 0;
     std::vector<unsigned char> windowCell;  // per grid cell: drawn by the terrain window this frame
+    bool coverKnown = false;  // this frame: the land hides every direction below coverTangent
+    float coverTangent = 0;
 };
 
 WorldDrawing world;
@@ -341,6 +344,13 @@ int terrainDetail(float distance)
 } // namespace
 
 bool trackWorldShown() { return world.loaded && !world.hidden; }
+
+bool landHidesBelow(float* tangent)
+{
+    if (!trackWorldShown() || !world.coverKnown) return false;
+    *tangent = world.coverTangent;
+    return true;
+}
 void hideTrackWorld(bool hide) { world.hidden = hide; }
 const WorldScene& trackWorld() { return world.w; }
 
@@ -422,6 +432,9 @@ void drawWorldAroundWindows(const TrackModel& track, const std::vector<int>& win
     WindowMarks marks = {1 << 30, -1, 1 << 30, -1};
     for (int face : windows) walkTerrainWindow(face, track.textures, markWindowCell, &marks);
     View v = currentView();
+    float forward[3] = {-v.m[2], -v.m[6], -v.m[10]};
+    HeadingSpan seen = headingsSeen(forward, std::atan(std::sqrt(v.tanX * v.tanX + v.tanY * v.tanY)));
+    world.coverKnown = landCoverTangent(world.w, v.eye, DRAW_REACH, seen, &world.coverTangent);
     static std::vector<float> distance;
     chooseDetails(v, distance);
     glDisable(GL_LIGHTING);

@@ -45,6 +45,14 @@ struct SkyFaceCorner {
 };
 // A face's four corners, the side faces from above skyLandShare when aboveLand.
 void worldSkyFaceCorners(int face, bool aboveLand, SkyFaceCorner out[4]);
+// The same with the side faces from `foot` (a share of their height) up.
+void worldSkyFaceCornersFrom(int face, float foot, SkyFaceCorner out[4]);
+// The share of a face, from its foot, seen from `eye` (in the box's frame, box centre at 0) wholly
+// below the elevation of tangent coverTangent: at least skyLandShare, 1 when all of it is, 0 for the top.
+float skyFaceFoot(int face, const float eye[3], float coverTangent);
+// This frame's land: the tangent of the elevation from the eye below which it hides everything,
+// or false when not known (no world drawn this frame).
+bool landHidesBelow(float* tangent);
 // Fills the frame with the haze's colour: what shows beneath the sky's faces where no land stands.
 void clearToWorldHaze();
 // The world's own sky faces (far ranges, clouds, no track painted in them), loaded with the world.

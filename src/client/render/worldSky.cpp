@@ -2,6 +2,7 @@
 // already holds, the sun with its halo where the world's light comes from, and the haze in depth.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "fileio/gameFolders.h"
@@ -39,6 +40,11 @@ void freeWorldSky()
 // go together, so what is drawn of a face is where the whole face had it.
 void worldSkyFaceCorners(int face, bool aboveLand, SkyFaceCorner out[4])
 {
+    worldSkyFaceCornersFrom(face, aboveLand ? skyLandShare : 0, out);
+}
+
+void worldSkyFaceCornersFrom(int face, float foot, SkyFaceCorner out[4])
+{
     static const SkyFaceCorner faces[worldSkyFaces][4] = {
         {{0, 1, 1, 1, -1}, {1, 1, 1, 1, 1}, {1, 0, 1, -1, 1}, {0, 0, 1, -1, -1}},
         {{0, 1, -1, 1, -1}, {1, 1, 1, 1, -1}, {1, 0, 1, -1, -1}, {0, 0, -1, -1, -1}},
@@ -46,8 +52,33 @@ void worldSkyFaceCorners(int face, bool aboveLand, SkyFaceCorner out[4])
         {{0, 1, -1, 1, -1}, {1, 1, -1, 1, 1}, {1, 0, 1, 1, 1}, {0, 0, 1, 1, -1}}};
     for (int i = 0; i < 4; i++) {
         out[i] = faces[face][i];
-        if (aboveLand && face != worldSkyUp && out[i].t == 0) out[i].t = skyLandShare, out[i].y = 2 * skyLandShare - 1;
+        if (face != worldSkyUp && out[i].t == 0) out[i].t = foot, out[i].y = 2 * foot - 1;
     }
+}
+
+// Horizontal distance from (x, z) to the segment a-b, and to its farther end.
+static void distancesToSegment(float x, float z, const float a[2], const float b[2], float* nearest, float* farthest)
+{
+    float ux = b[0] - a[0], uz = b[1] - a[1], len2 = ux * ux + uz * uz;
+    float k = len2 > 0 ? ((x - a[0]) * ux + (z - a[1]) * uz) / len2 : 0;
+    k = std::min(1.0f, std::max(0.0f, k));
+    float px = a[0] + k * ux - x, pz = a[1] + k * uz - z;
+    *nearest = std::sqrt(px * px + pz * pz);
+    *farthest = std::max(std::hypot(a[0] - x, a[1] - z), std::hypot(b[0] - x, b[1] - z));
+}
+
+float skyFaceFoot(int face, const float eye[3], float coverTangent)
+{
+    if (face == worldSkyUp) return 0;
+    SkyFaceCorner c[4];
+    worldSkyFaceCorners(face, false, c);
+    float a[2] = {c[0].x * SKY_HALF_X, c[0].z * SKY_HALF_Z}, b[2] = {c[1].x * SKY_HALF_X, c[1].z * SKY_HALF_Z};
+    float nearest, farthest;
+    distancesToSegment(eye[0], eye[2], a, b, &nearest, &farthest);
+    // below this height every point of the face is seen lower than the land hides
+    float hidden = eye[1] + coverTangent * (coverTangent < 0 ? farthest : nearest);
+    float foot = (hidden / SKY_HALF_Y + 1) / 2;
+    return std::min(1.0f, std::max(skyLandShare, foot));
 }
 
 static void skyQuad(const SkyFaceCorner c[4])
@@ -69,15 +100,22 @@ void clearToWorldHaze()
 }
 
 // The box of the old sky (no face behind the eye), its faces the world's own sky, drawn from above
-// their share the land always covers: beneath, the frame was cleared to the haze's colour.
+// their share the land always covers, or higher where this frame's land hides more: beneath, the
+// frame was cleared to the haze's colour.
 static void drawWorldSkyBox()
 {
     glEnable(GL_TEXTURE_2D);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
     glColor4f(1, 1, 1, 1);
+    float m[16], eye[3], cover = 0;
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    for (int k = 0; k < 3; k++) eye[k] = -(m[4 * k] * m[12] + m[4 * k + 1] * m[13] + m[4 * k + 2] * m[14]);
+    bool covered = landHidesBelow(&cover);
     for (int f = 0; f < worldSkyFaces; f++) {
+        float foot = covered ? skyFaceFoot(f, eye, cover) : skyLandShare;
+        if (foot >= 1) continue;
         SkyFaceCorner c[4];
-        worldSkyFaceCorners(f, true, c);
+        worldSkyFaceCornersFrom(f, foot, c);
         glBindTexture(GL_TEXTURE_2D, skyTextures[f]);
         skyQuad(c);
     }

@@ -397,12 +397,20 @@ void displayGame()
 // The run's first seconds (the countdown after loading) are left out of the worst whole second.
 static const long WORST_SECOND_FROM_MS = 3000;
 
+static const long SLOW_FRAME_MS = 80;
+
 static void noteFrameSecond(long startMs, long* secondStart, long* secondFrames, long* worst)
 {
+    static long lastFrameMs = 0;
     long now = gameClock();
+    if (*secondFrames > 0 && now - lastFrameMs >= SLOW_FRAME_MS)
+        printf("run slow frame at %.2f s: %ld ms, rider at x %.0f\n", (now - startMs) * 0.001, now - lastFrameMs,
+               playerRun.motion.Xobjet);
+    lastFrameMs = now;
     ++*secondFrames;
     if (now - *secondStart < 1000) return;
     if (now - startMs > WORST_SECOND_FROM_MS && (*worst < 0 || *secondFrames < *worst)) *worst = *secondFrames;
+    printf("run second to %.1f s: %ld frames\n", (now - startMs) * 0.001, *secondFrames);  // finds when a slow one falls
     *secondStart = now;
     *secondFrames = 0;
 }
