@@ -399,27 +399,40 @@ static const long WORST_SECOND_FROM_MS = 3000;
 
 static const long SLOW_FRAME_MS = 80;
 
-static void noteFrameSecond(long startMs, long* secondStart, long* secondFrames, long* worst)
+// The frames of the run being measured: in all, in the second under way, the fewest of a whole second.
+struct RunRateMeter {
+    long frames = 0, startMs = 0, secondStart = 0, secondFrames = 0, worst = -1, lastFrameMs = 0;
+};
+
+static RunRateMeter startRunRateMeter()
 {
-    static long lastFrameMs = 0;
-    long now = gameClock();
-    if (*secondFrames > 0 && now - lastFrameMs >= SLOW_FRAME_MS)
-        printf("run slow frame at %.2f s: %ld ms, rider at x %.0f\n", (now - startMs) * 0.001, now - lastFrameMs,
-               playerRun.motion.Xobjet);
-    lastFrameMs = now;
-    ++*secondFrames;
-    if (now - *secondStart < 1000) return;
-    if (now - startMs > WORST_SECOND_FROM_MS && (*worst < 0 || *secondFrames < *worst)) *worst = *secondFrames;
-    printf("run second to %.1f s: %ld frames\n", (now - startMs) * 0.001, *secondFrames);  // finds when a slow one falls
-    *secondStart = now;
-    *secondFrames = 0;
+    RunRateMeter m;
+    m.startMs = m.secondStart = m.lastFrameMs = gameClock();
+    return m;
 }
 
-static void reportRunRate(long frames, long startMs, long worst)
+static void noteFrameSecond(RunRateMeter& m)
 {
-    double seconds = (gameClock() - startMs) * 0.001;
+    long now = gameClock();
+    if (m.secondFrames > 0 && now - m.lastFrameMs >= SLOW_FRAME_MS)
+        printf("run slow frame at %.2f s: %ld ms, rider at x %.0f\n", (now - m.startMs) * 0.001, now - m.lastFrameMs,
+               playerRun.motion.Xobjet);
+    m.lastFrameMs = now;
+    m.frames++;
+    m.secondFrames++;
+    if (now - m.secondStart < 1000) return;
+    if (now - m.startMs > WORST_SECOND_FROM_MS && (m.worst < 0 || m.secondFrames < m.worst)) m.worst = m.secondFrames;
+    printf("run second to %.1f s: %ld frames\n", (now - m.startMs) * 0.001, m.secondFrames);  // finds when a slow one falls
+    m.secondStart = now;
+    m.secondFrames = 0;
+}
+
+static void reportRunRate(const RunRateMeter& m)
+{
+    double seconds = (gameClock() - m.startMs) * 0.001;
     if (seconds > 0)
-        printf("run frames: %ld in %.1f s, %.1f fps, worst second %ld frames\n", frames, seconds, frames / seconds, worst);
+        printf("run frames: %ld in %.1f s, %.1f fps, worst second %ld frames\n", m.frames, seconds, m.frames / seconds,
+               m.worst);
     fflush(stdout);
 }
 #endif
@@ -436,7 +449,7 @@ static ScreenEvent rideRun()
 {
     ScreenEvent left = ScreenEvent::none;
 #ifdef KESTRUNE_NO_FRAME_CAP
-    long frames = 0, startMs = gameClock(), secondStart = startMs, secondFrames = 0, worst = -1;
+    RunRateMeter meter = startRunRateMeter();
 #endif
     while (left == ScreenEvent::none) {
         gameScreens.displayGame();
@@ -446,8 +459,7 @@ static ScreenEvent rideRun()
             break;
         }
 #ifdef KESTRUNE_NO_FRAME_CAP
-        frames++;
-        noteFrameSecond(startMs, &secondStart, &secondFrames, &worst);
+        noteFrameSecond(meter);
 #endif
         handleWindLoopSnd();
         if (playerRun.timing.DEPART != 0) handleSkiSndLoop();
@@ -468,7 +480,7 @@ static ScreenEvent rideRun()
         }
     }
 #ifdef KESTRUNE_NO_FRAME_CAP
-    reportRunRate(frames, startMs, worst);
+    reportRunRate(meter);
 #endif
     return left;
 }
