@@ -48,16 +48,16 @@ inline BestRun recordRun()
     const TrackModel& model = loadedTrack;
     setConditions(70.0f, 40);
     videPileBoutons(simRun);
-    reinitGameVar(simRun);
+    reinitGameVar(simRun, loadedTrack);
     loadTrack();
     resetCollectedBomb(simRun, model.bombsQty);
-    placeSkierAtStart(simRun, clockStart);
+    placeSkierAtStart(simRun, loadedTrack, clockStart);
     clearRunEvents(simRun);
     const double rate = 144;
     for (long f = 0; f < 200 * rate && !simRun.recording.input.closed; f++) {
         RunInput in = recordAt((long)(f * 1000.0 / rate), true);
         in.frameps = (float)rate;
-        runDrawnFrame(runTicker, simRun, 1.0 / rate, in, [] { clearRunEvents(simRun); });
+        runDrawnFrame(runTicker, simRun, loadedTrack, 1.0 / rate, in, [] { clearRunEvents(simRun); });
     }
     BestRun run;
     snprintf(run.track, sizeof run.track, "%s", track);
