@@ -21,31 +21,6 @@ namespace {
 
 using namespace recorded_run;
 
-std::string trackPath() { return std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + track + "/" + track + ".btrk"; }
-
-// The trick sequence as recordRun rides it, on `own` instead of the game's track.
-BestRun rideOn(TrackModel& own)
-{
-    setConditions(70.0f, 40);
-    videPileBoutons(simRun);
-    reinitGameVar(simRun, own);
-    EXPECT_EQ(importTrackFromBinaryFile(own, trackPath().c_str()), trackLoadOk);
-    resetCollectedBomb(simRun, own.bombsQty);
-    placeSkierAtStart(simRun, own, clockStart);
-    clearRunEvents(simRun);
-    const double rate = 144;
-    for (long f = 0; f < 200 * rate && !simRun.recording.input.closed; f++) {
-        RunInput in = recordAt((long)(f * 1000.0 / rate), true);
-        in.frameps = (float)rate;
-        runDrawnFrame(runTicker, simRun, own, 1.0 / rate, in, [] { clearRunEvents(simRun); });
-    }
-    BestRun run;
-    run.finalScore = runScoreSoFar(simRun);
-    run.finalTime = simRun.timing.totalTime;
-    run.rec = simRun.recording;
-    return run;
-}
-
 struct TrackGiven : ::testing::Test {
     KeptConditions kept;
     std::unique_ptr<TrackModel> own{new TrackModel()};  // zeroed as the game's static one: the reset reads it before a load
@@ -67,7 +42,7 @@ TEST_F(TrackGiven, ARunOnItsOwnModelRidesAsOnTheGamesTrackAndLeavesTheGamesTrack
     ASSERT_GT(onGames.finalTime, 0.0f) << "the sequence must reach the finish to be compared";
 
     blankTheGamesTrack();
-    BestRun onOwn = rideOn(*own);
+    BestRun onOwn = recordRun(*own);
     EXPECT_EQ(onOwn.finalScore, onGames.finalScore);
     EXPECT_EQ(onOwn.finalTime, onGames.finalTime);
     ASSERT_EQ(onOwn.rec.samples.size(), onGames.rec.samples.size());
@@ -94,7 +69,7 @@ TEST_F(TrackGiven, ARideAgainRewindsAndRidesTheModelItIsGiven)
 TEST_F(TrackGiven, TheResetClearsTheLineOfTheModelItIsGivenOnly)
 {
     loadTrack();
-    ASSERT_EQ(importTrackFromBinaryFile(*own, trackPath().c_str()), trackLoadOk);
+    loadTrack(*own);
     float depart = loadedTrack.depart, arrivee = loadedTrack.arrivee;
     reinitGameVar(simRun, *own);
     EXPECT_EQ(own->depart + own->arrivee, 0.0f);
