@@ -112,12 +112,12 @@ static void startRun(const std::string& track)
 {
     const TrackModel& model = loadedTrack;
     videPileBoutons(playerRun);
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     importTrackFromBinaryFile(loadedTrack, track.c_str());
     resetCollectedBomb(playerRun, model.bombsQty);
-    placeSkierAtStart(playerRun, gameClock());
-    simulateGameFrame(playerRun, nextFrame(RB_JUMP));
-    for (int i = 0; i < 2 * benchFps && playerRun.timing.DEPART != 1; i++) simulateGameFrame(playerRun, nextFrame(-1));
+    placeSkierAtStart(playerRun, loadedTrack, gameClock());
+    simulateGameFrame(playerRun, loadedTrack, nextFrame(RB_JUMP));
+    for (int i = 0; i < 2 * benchFps && playerRun.timing.DEPART != 1; i++) simulateGameFrame(playerRun, loadedTrack, nextFrame(-1));
 }
 
 // range(0): 1 with a rider model to skin, 0 without (the run's own cost).
@@ -137,7 +137,7 @@ static void BM_SimulateGameFrame(benchmark::State& state)
     playerRun.timing.frameps = benchFps;
     startRun(track);
     for (auto _ : state) {
-        simulateGameFrame(playerRun, nextFrame(RB_UP));
+        simulateGameFrame(playerRun, loadedTrack, nextFrame(RB_UP));
         if (playerRun.motion.skieurArrive) {
             state.PauseTiming();
             startRun(track);

@@ -36,7 +36,7 @@ static void BM_DetectCollisionSweep(benchmark::State& state)
     for (auto _ : state) {
         reinitCollisionSweep(playerRun, 0.0f, 0.0f, 0.0f);
         playerRun.motion.Xobjet = move, playerRun.motion.Yobjet = 0.0f, playerRun.motion.Zobjet = 0.0f;
-        benchmark::DoNotOptimize(detectCollision(playerRun));
+        benchmark::DoNotOptimize(detectCollision(playerRun, loadedTrack));
     }
 }
 BENCHMARK(BM_DetectCollisionSweep)

@@ -259,7 +259,7 @@ TEST_F(TrackContent, FinishIsReachableAndObstaclesStandOnTheGround)
             ASSERT_TRUE(s != surfaceHorsPiste && s != surfaceRepousse) << name << " at x " << x;
             for (int o = 0; o < n; o++) {
                 if (track.containerObstacles[o].type == obstacleSapin)
-                    ASSERT_FALSE(isCollisionSapin(90, x, ground(x, z), z, o)) << name << " tree at x " << x;
+                    ASSERT_FALSE(isCollisionSapin(loadedTrack, 90, x, ground(x, z), z, o)) << name << " tree at x " << x;
                 if (track.containerObstacles[o].type == obstacleRail && std::fabs(track.containerObstacles[o].x - x) < 3000 &&
                     !behindLineKicker(track.containerObstacles[o].x))
                     ASSERT_GT(std::fabs(track.containerObstacles[o].z - z), 600.0f) << name << " rail at x " << x;

@@ -106,7 +106,7 @@ struct RenderCameraRides : ::testing::Test {
         std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk) << name;
         resetCollectedBomb(playerRun, track.bombsQty);
-        placeSkierAtStart(playerRun, pilotClock());
+        placeSkierAtStart(playerRun, loadedTrack, pilotClock());
         resetDrawnTicks(&drawnTicks);
     }
 };

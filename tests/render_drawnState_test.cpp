@@ -112,14 +112,14 @@ void prepareRun(const std::string& name)
     theTrasher->weight = 70.0f;
     dropGhostRun();
     videPileBoutons(playerRun);
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     playerRun.orientation.amplitudeRotationX = 0.0f;
     playerRun.phases.sautLincolnLoopDroite = playerRun.phases.sautLincolnLoopGauche = 0;
     viewChoice = 1, chaseCamera.mouvCamX = 0;
     std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + name + "/" + name + ".btrk";
     ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk) << path;
     resetCollectedBomb(playerRun, track.bombsQty);
-    placeSkierAtStart(playerRun, clockStart);
+    placeSkierAtStart(playerRun, loadedTrack, clockStart);
     startRunTicker(runTicker, clockStart);
     clearRunEvents(playerRun);
     skiTraces.reset();
@@ -136,7 +136,7 @@ TEST(DrawnState, ARiderPutBackOnTheTrackIsNotBlendedAcross)
     noteTickDrawn(&drawnTicks, tickTeleported());
     ASSERT_EQ(0, tickTeleported());
     float before = drawnTicks.current.pos[0];
-    replaceSkierOperation(playerRun);
+    replaceSkierOperation(playerRun, loadedTrack);
     ASSERT_EQ(1, tickTeleported());
     ASSERT_NE(before, playerRun.motion.Xobjet) << "the rescue point is elsewhere";
     // an ordinary tick would be blended from where he was...
@@ -221,7 +221,7 @@ std::vector<std::vector<unsigned char>> ride(double drawRate, bool draw, int* ai
     for (long f = 0; f < frames && !playerRun.motion.skieurArrive; f++) {
         RunInput sampled = recordAt((long)floor(f * 1000.0 / drawRate + 1e-6));
         sampled.frameps = (float)drawRate;
-        runDrawnFrame(runTicker, playerRun, 1.0 / drawRate, sampled, [&] {
+        runDrawnFrame(runTicker, playerRun, loadedTrack, 1.0 / drawRate, sampled, [&] {
             noteTickDrawn(&drawnTicks, tickTeleported());
             clearRunEvents(playerRun);
             ticks.push_back(runStateBytes());
@@ -291,7 +291,7 @@ RescueDrawn rideRescue()
     RunInput still;
     still.frameps = 60;
     for (int tick = 0; tick < 1500 && (playerRun.phases.askForRescue || playerRun.phases.replacement || !r.putBack); tick++) {
-        runDrawnFrame(runTicker, playerRun, 1.0 / 60, still, [&] {
+        runDrawnFrame(runTicker, playerRun, loadedTrack, 1.0 / 60, still, [&] {
             noteTickDrawn(&drawnTicks, tickTeleported());
             clearRunEvents(playerRun);
             r.lift.push_back(drawnTicks.current.rescueLift);

@@ -63,7 +63,7 @@ void fallLines(HudTexts& t)
 void keyHints(HudTexts& t)
 {
     initKeymap("/nonexistent/keys.map");
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     RunHints h;
     runHints(h, 1);
     setHudText(t, hudStart, h.start);
@@ -172,7 +172,7 @@ TEST(RenderHudLayout, NoItemCoversAnotherAndAllStayOnScreenAtEverySize)
         }
     }
     initKeymap("/nonexistent/keys.map");
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
 }
 
 TEST(RenderHudLayout, ItemsKeepTheirCornersAndShortTitlesTheirFullSize)
@@ -283,5 +283,5 @@ TEST(RenderHudLayout, TheReplaysLinesKeepClearOfTheHudAndOfEachOther)
         }
     }
     initKeymap("/nonexistent/keys.map");
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
 }

@@ -86,7 +86,7 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
     EXPECT_EQ((std::vector<int>{0, 2, texStuffTraceBreak}), (std::vector<int>{l, r, slot}));
 
     buildPlaneTrack(false);
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     skiTraces.reset();
     playerRun.motion.Xobjet = 30000, playerRun.motion.Zobjet = 100;
     const float here[3] = {playerRun.motion.Xobjet, playerRun.motion.Yobjet, playerRun.motion.Zobjet};
@@ -116,7 +116,7 @@ TEST(RenderTraces, PairChoiceAndWhenTheListResets)
 TEST(RenderTraces, OnePairATickFollowingTheSkis)
 {
     buildPlaneTrack(false);
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     skiTraces.reset();
     setContact(playerRun, 1);
     playerRun.motion.skieurStop = 0, playerRun.phases.chute = 0;
@@ -157,7 +157,7 @@ TEST(RenderHints, StartLineUntilSpaceKeysOfTheMapAndTheirFade)
 {
     initKeymap("/nonexistent/keys.map");
     currentKeymap[KM_UP] = 20; // T pushes for this player
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     RunHints h;
     runHints(h, 1);
     EXPECT_STREQ(h.start, "Press SPACE to start");
@@ -187,7 +187,7 @@ TEST(RenderHints, StartLineUntilSpaceKeysOfTheMapAndTheirFade)
     EXPECT_FLOAT_EQ(h.keysAlpha, 0.0f);
     runHints(h, 0);
     EXPECT_FLOAT_EQ(h.jumpDiscAlpha, 0.0f);
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     initKeymap("/nonexistent/keys.map");
 }
 

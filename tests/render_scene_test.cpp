@@ -122,7 +122,7 @@ struct RenderCamera : ::testing::Test {
     void SetUp() override
     {
         buildPlaneTrack(true);
-        reinitGameVar(playerRun);
+        reinitGameVar(playerRun, loadedTrack);
         playerRun.motion.Xobjet = 50 * longueurFace, playerRun.motion.Zobjet = 0;
         playerRun.motion.Yobjet = groundAt(playerRun.motion.Xobjet, playerRun.motion.Zobjet);
         setYobjetCour(playerRun, playerRun.motion.Yobjet);
@@ -297,10 +297,10 @@ TEST_F(RenderCamera, CrossSlopeOfBothTrianglesOfACell)
     buildPlaneTrack(false);
     const float expected = atan2f(-0.1f * largeurFace, (float)largeurFace) * 57.29f;
     const int cell = 60 * facesParRangee + 2 * 30;
-    EXPECT_NEAR(expected, angleLateral(cell), 0.01f);
-    EXPECT_NEAR(expected, angleLateral(cell + 1), 0.01f);
+    EXPECT_NEAR(expected, angleLateral(loadedTrack, cell), 0.01f);
+    EXPECT_NEAR(expected, angleLateral(loadedTrack, cell + 1), 0.01f);
     buildPlaneTrack(true);
-    EXPECT_NEAR(0.0f, angleLateral(cell), 1e-4);
-    EXPECT_NEAR(0.0f, angleLateral(cell + 1), 1e-4);
-    EXPECT_EQ(0.0f, angleLateral(-1));
+    EXPECT_NEAR(0.0f, angleLateral(loadedTrack, cell), 1e-4);
+    EXPECT_NEAR(0.0f, angleLateral(loadedTrack, cell + 1), 1e-4);
+    EXPECT_EQ(0.0f, angleLateral(loadedTrack, -1));
 }

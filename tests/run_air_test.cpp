@@ -108,7 +108,7 @@ TEST_F(RunAir, JumpChargeSetsTheTakeOffSpeed)
     // a long 10-degree ramp: a full charge leaves it at 25000
     pilotPlaneRun(true, 20 * longueurFace, 150 * longueurFace);
     for (int r = 0; r <= 60; r++) setRowHeight(r, flatY + r * 297.0f);
-    placeSkierAtStart(playerRun, pilotClock());
+    placeSkierAtStart(playerRun, loadedTrack, pilotClock());
     pilotStart(fps);
     for (int i = 0; i < 12; i++) pilotFrame(fps, keys(&PilotKeys::space));
     pilotFrame(fps, keys());

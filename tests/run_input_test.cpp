@@ -91,15 +91,15 @@ TEST_F(RunInputTest, SimulationReadsTheRecordNotTheKeyboardNorTheClock)
     pilotPlaneRun(false, 5000.0f, 300000.0f);
     for (int i = 0; i < KEY_MAX; i++) key[i] = 1;
     gameClockSetManual(9999999);
-    simulateGameFrame(playerRun, record(200000));
+    simulateGameFrame(playerRun, loadedTrack, record(200000));
     EXPECT_EQ(playerRun.timing.LETSGO, 0);
-    simulateGameFrame(playerRun, record(200050, {RB_JUMP}));
+    simulateGameFrame(playerRun, loadedTrack, record(200050, {RB_JUMP}));
     EXPECT_EQ(playerRun.timing.LETSGO, 1);
     EXPECT_EQ(playerRun.timing.tempsDepart, 200050);
     EXPECT_FLOAT_EQ(playerRun.timing.frameps, 1.0f);
     RunInput in = record(200100);
     in.frameps = 42.0f;
-    simulateGameFrame(playerRun, in);
+    simulateGameFrame(playerRun, loadedTrack, in);
     EXPECT_FLOAT_EQ(playerRun.timing.frameps, 42.0f);
     EXPECT_NEAR(playerRun.timing.diffTemps, 0.05, 1e-9) << "the countdown runs on the records' clock";
     pilotReleaseKeys();

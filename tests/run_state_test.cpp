@@ -30,7 +30,7 @@ static void dirtyRun() {
 
 TEST(RunState, ResetLeavesNothingOfThePreviousRun) {
     dirtyRun();
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     EXPECT_EQ(0, playerRun.timing.LETSGO + playerRun.timing.DEPART + playerRun.timing.animDepartFini);
     EXPECT_FLOAT_EQ(0.0f, playerRun.timing.totalTime + playerRun.timing.firstTemps);
     EXPECT_FLOAT_EQ(500.0f, playerRun.motion.Xobjet);
@@ -73,7 +73,7 @@ TEST(RunState, FrameRateOutlivesTheResetAndALeftFlightDoesNot) {
     playerRun.phases.sautLincolnLoopDroite = 1;
     playerRun.phases.rotYSautAccepte = 0;
     playerRun.phases.rotFakieSolRight = 90.0f;
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     EXPECT_FLOAT_EQ(37.0f, playerRun.timing.frameps);
     EXPECT_FLOAT_EQ(0.0f, playerRun.orientation.amplitudeRotationX);
     EXPECT_EQ(0, playerRun.phases.sautLincolnLoopDroite);
@@ -87,7 +87,7 @@ TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
     // before the first run the track is all zero: the rider stands at height 0
     memset(track.points, 0, sizeof track.points);
     memset(track.faces, 0, sizeof track.faces);
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     EXPECT_FLOAT_EQ(0.0f, playerRun.motion.Yobjet);
     EXPECT_FLOAT_EQ(100.0f, playerRun.motion.YavantSaut);
 
@@ -100,7 +100,7 @@ TEST(RunState, ResetClearsTheTrackSideOfTheRunAndStandsOnThePreviousTrack) {
     setContact(playerRun, 0);
     playerRun.motion.acceleration = 800.0f;
     playerRun.timing.diffTemps = 3.0;
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     EXPECT_FLOAT_EQ(0.0f, track.depart + track.arrivee);
     EXPECT_EQ(-1, playerRun.rider.collision.indiceDernierCollectable);
     EXPECT_EQ(-1, playerRun.rider.collision.indiceDerniereBombe);

@@ -71,7 +71,7 @@ TEST_F(RunSurface, ABoosterSoundsOnEntryAndAgainWhenTheNextRunStartsOnOne)
     float start = track.depart, finish = track.arrivee;
     pilotNewRun();
     track.depart = start, track.arrivee = finish;
-    placeSkierAtStart(playerRun, pilotClock());
+    placeSkierAtStart(playerRun, loadedTrack, pilotClock());
     pilotStart(fps);
     EXPECT_EQ(pilotEventCount(RUN_EV_BOOST), 1) << "the new run's own entry";
     clearRunEvents(playerRun);

@@ -47,7 +47,7 @@ struct RunTracks : ::testing::Test {
         std::string path = data + "/tracks/" + name + "/" + name + ".btrk";
         ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk) << name;
         resetCollectedBomb(playerRun, track.bombsQty);
-        placeSkierAtStart(playerRun, pilotClock());
+        placeSkierAtStart(playerRun, loadedTrack, pilotClock());
     }
 };
 

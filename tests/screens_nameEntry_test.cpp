@@ -46,7 +46,7 @@ struct NameEntry : ::testing::Test {
         strcpy(gameLists.nomFicPiste, "alps");
         strcpy(userPrefs.playerName, "---");
         nameCursor.indPlayerName = 0;
-        reinitGameVar(playerRun);
+        reinitGameVar(playerRun, loadedTrack);
         playerRun.motion.skieurArrive = 1;
         initEmptyScores();
         openNameEntry();
@@ -199,7 +199,7 @@ TEST_F(NameEntry, SavedRunCarriesItsTimeScoreAndCollectables)
     key[KEY_ESC] = 0;
     EXPECT_EQ(playerRun.scores.rank, 8);
     EXPECT_STREQ(avoidCodeStr(getCharEntryScore(8)), "KES time= 01:10:00, score = 500");
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
 }
 
 TEST_F(NameEntry, HeldRightWaitsAThirdOfASecondThenRepeatsEveryFiftiethAndStops)

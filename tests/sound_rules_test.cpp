@@ -217,7 +217,7 @@ TEST_F(SoundBank, WindStaysBetweenItsBounds)
 // The per-frame handlers read the run: speed, stop, contact, the turn keys of its record and the height.
 TEST_F(SoundBank, HandlersFollowTheRunState)
 {
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     setContact(playerRun, 1);
     playerRun.motion.vitesseMax = 1000.0f;
     playerRun.motion.vitessePrecedente = -500.0f; // riding backwards counts by its size
@@ -245,7 +245,7 @@ TEST_F(SoundBank, HandlersFollowTheRunState)
     handleWindLoopSnd();
     EXPECT_NEAR(gameSounds.volWind, 0.3f, 1e-5f); // level flight: unchanged
     setContact(playerRun, 1);
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
 }
 
 static RunEventList listOf(std::initializer_list<RunEventKind> kinds)

@@ -96,7 +96,7 @@ struct Sweep : ::testing::Test {
     {
         playerRun.rider.collision.xPrecCol = x0, playerRun.rider.collision.yPrecCol = y0, playerRun.rider.collision.zPrecCol = z0;
         playerRun.motion.Xobjet = x1, playerRun.motion.Yobjet = y1, playerRun.motion.Zobjet = z1;
-        return detectCollision(playerRun);
+        return detectCollision(playerRun, loadedTrack);
     }
 };
 
@@ -273,14 +273,14 @@ TEST_F(Sweep, RailSpheresAreHitUpToTheirEdges)
 {
     int r = add(obstacleRail, 5000, 1000, 0);
     setContact(playerRun, 1);
-    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 + 2955 + 139, 1066, -1, r, 1));  // top of the last support
-    EXPECT_FALSE(isCollisionRail(playerRun, 90, 5000 + 2955 + 141, 1066, -1, r, 1));
-    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 - 9 - 139, 1066, -1, r, 1));
-    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 - 9, 1000 - 2134 - 139, -1, r, 1));  // foot of the first support
-    EXPECT_FALSE(isCollisionRail(playerRun, 90, 5000 - 9, 1000 - 2134 - 141, -1, r, 1));
-    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 + 2955, 1000 - 3434 - 139, -1, r, 1));  // foot of the last one
-    EXPECT_TRUE(isCollisionRail(playerRun, 90, 5000 + 1720, 566, -1 + 139, r, 1));
-    EXPECT_FALSE(isCollisionRail(playerRun, 90, 5000 + 1720, 566, -1 + 141, r, 1));
+    EXPECT_TRUE(isCollisionRail(playerRun, loadedTrack, 90, 5000 + 2955 + 139, 1066, -1, r, 1));  // top of the last support
+    EXPECT_FALSE(isCollisionRail(playerRun, loadedTrack, 90, 5000 + 2955 + 141, 1066, -1, r, 1));
+    EXPECT_TRUE(isCollisionRail(playerRun, loadedTrack, 90, 5000 - 9 - 139, 1066, -1, r, 1));
+    EXPECT_TRUE(isCollisionRail(playerRun, loadedTrack, 90, 5000 - 9, 1000 - 2134 - 139, -1, r, 1));  // foot of the first support
+    EXPECT_FALSE(isCollisionRail(playerRun, loadedTrack, 90, 5000 - 9, 1000 - 2134 - 141, -1, r, 1));
+    EXPECT_TRUE(isCollisionRail(playerRun, loadedTrack, 90, 5000 + 2955, 1000 - 3434 - 139, -1, r, 1));  // foot of the last one
+    EXPECT_TRUE(isCollisionRail(playerRun, loadedTrack, 90, 5000 + 1720, 566, -1 + 139, r, 1));
+    EXPECT_FALSE(isCollisionRail(playerRun, loadedTrack, 90, 5000 + 1720, 566, -1 + 141, r, 1));
 }
 
 TEST_F(Sweep, GrindStartsOnceAndStopsWhenTheRailEndsAsEvents)
@@ -304,10 +304,10 @@ TEST_F(Sweep, GrindStartsOnceAndStopsWhenTheRailEndsAsEvents)
 
 TEST_F(Sweep, ObstacleIndexOutsideTheListIsNoHit)
 {
-    EXPECT_FALSE(isCollisionSapin(90, 0, 0, 0, -1));
-    EXPECT_FALSE(isCollisionCollectable(90, 0, 0, 0, maxObstacles));
-    EXPECT_FALSE(isCollisionBomb(90, 0, 0, 0, 100000));
-    EXPECT_FALSE(isCollisionRail(playerRun, 90, 0, 0, 0, maxObstacles, 1));
+    EXPECT_FALSE(isCollisionSapin(loadedTrack, 90, 0, 0, 0, -1));
+    EXPECT_FALSE(isCollisionCollectable(loadedTrack, 90, 0, 0, 0, maxObstacles));
+    EXPECT_FALSE(isCollisionBomb(loadedTrack, 90, 0, 0, 0, 100000));
+    EXPECT_FALSE(isCollisionRail(playerRun, loadedTrack, 90, 0, 0, 0, maxObstacles, 1));
 }
 
 struct Rescue : ::testing::Test {
@@ -328,7 +328,7 @@ TEST_F(Rescue, PutsTheRiderStandingOnTheNearestPointAbove)
     TrackModel& track = loadedTrack;
     const float xs[] = {1000, 5000, 9000};
     for (int i = 0; i < 3; i++) track.replaceSkier[i][0] = xs[i], track.replaceSkier[i][1] = 0, track.replaceSkier[i][2] = -2000;
-    replaceSkierOperation(playerRun);
+    replaceSkierOperation(playerRun, loadedTrack);
     EXPECT_FLOAT_EQ(playerRun.motion.Xobjet, 5000);
     EXPECT_FLOAT_EQ(playerRun.motion.Zobjet, -2000);
     EXPECT_NEAR(playerRun.motion.Yobjet, planeTrackHeight(5000, -2000), 0.5);
@@ -346,7 +346,7 @@ TEST_F(Rescue, PutsTheRiderStandingOnTheNearestPointAbove)
 
 TEST_F(Rescue, WithoutRescuePointsTheRiderGetsUpWhereHeIs)
 {
-    replaceSkierOperation(playerRun);
+    replaceSkierOperation(playerRun, loadedTrack);
     EXPECT_FLOAT_EQ(playerRun.motion.Xobjet, 7000);
     EXPECT_FLOAT_EQ(playerRun.motion.Zobjet, 300);
     EXPECT_NEAR(playerRun.motion.Yobjet, planeTrackHeight(7000, 300), 0.5);
@@ -367,7 +367,7 @@ TEST_F(Rescue, RocketThenFireworkThenPutBackCountedByTheRun)
     std::vector<float> lifts;
     int frames = 0;
     for (; playerRun.phases.askForRescue && frames < 1000; frames++) {
-        rescueProgress(playerRun);
+        rescueProgress(playerRun, loadedTrack);
         lifts.push_back(playerRun.rescueFlight.cameraLift);
         for (int i = 0; i < runEvents(playerRun).count; i++) kinds.push_back(runEvents(playerRun).items[i].kind);
         clearRunEvents(playerRun);
@@ -385,7 +385,7 @@ TEST_F(Rescue, RocketThenFireworkThenPutBackCountedByTheRun)
     // The next rescue takes exactly as long.
     playerRun.phases.askForRescue = 1, playerRun.phases.endOfRescue = 0;
     int again = 0;
-    for (; playerRun.phases.askForRescue && again < 1000; again++) rescueProgress(playerRun);
+    for (; playerRun.phases.askForRescue && again < 1000; again++) rescueProgress(playerRun, loadedTrack);
     EXPECT_EQ(again, frames);
     clearRunEvents(playerRun);
 }

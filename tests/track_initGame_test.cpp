@@ -92,11 +92,11 @@ TEST_F(TrackDirectory, ASecondRunRestoresRaisedTerrainAndTakenFlags)
     ASSERT_EQ(track.containerObstacles[1].type, obstacleCollectable);
     reinitCollisionSweep(playerRun, 3600, -300, -1200);
     playerRun.motion.Xobjet = 3900, playerRun.motion.Yobjet = -300, playerRun.motion.Zobjet = -1200;
-    detectCollision(playerRun);
+    detectCollision(playerRun, loadedTrack);
     ASSERT_EQ(playerRun.rider.collision.taken[1], 1);
 
     // as the game loop starts the next run: the run reset, then the track loaded again
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     ASSERT_EQ(initGame(loadedTrack, "plane"), trackLoadOk);
     EXPECT_EQ(0, memcmp(ground.data(), track.points, sizeof track.points));
     EXPECT_EQ(playerRun.rider.collision.taken[1], 0);

@@ -28,11 +28,12 @@ namespace recorded_run {
 const long clockStart = 123457;  // not a whole tick: a re-ride starts its clock at 0
 const char* const track = "ironpark";
 
-inline void loadTrack()
+inline std::string trackPath() { return std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + track + "/" + track + ".btrk"; }
+
+inline void loadTrack(TrackModel& into = loadedTrack)
 {
     storeByteOrder(0);
-    std::string path = std::string(KESTRUNE_SOURCE_DIR) + "/data/tracks/" + track + "/" + track + ".btrk";
-    ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, path.c_str()), trackLoadOk);
+    ASSERT_EQ(importTrackFromBinaryFile(into, trackPath().c_str()), trackLoadOk);
 }
 
 inline void setConditions(float weight, int tolerance)
@@ -42,22 +43,21 @@ inline void setConditions(float weight, int tolerance)
 }
 
 // The trick sequence (jumps, tricks, falls, rescues, bombs raising kickers) at 144 frames a second,
-// ridden until the score is settled past the line, as the game saves it.
-inline BestRun recordRun()
+// ridden until the score is settled past the line, as the game saves it, on the track model given.
+inline BestRun recordRun(TrackModel& model = loadedTrack)
 {
-    const TrackModel& model = loadedTrack;
     setConditions(70.0f, 40);
     videPileBoutons(simRun);
-    reinitGameVar(simRun);
-    loadTrack();
+    reinitGameVar(simRun, model);
+    loadTrack(model);
     resetCollectedBomb(simRun, model.bombsQty);
-    placeSkierAtStart(simRun, clockStart);
+    placeSkierAtStart(simRun, model, clockStart);
     clearRunEvents(simRun);
     const double rate = 144;
     for (long f = 0; f < 200 * rate && !simRun.recording.input.closed; f++) {
         RunInput in = recordAt((long)(f * 1000.0 / rate), true);
         in.frameps = (float)rate;
-        runDrawnFrame(runTicker, simRun, 1.0 / rate, in, [] { clearRunEvents(simRun); });
+        runDrawnFrame(runTicker, simRun, model, 1.0 / rate, in, [] { clearRunEvents(simRun); });
     }
     BestRun run;
     snprintf(run.track, sizeof run.track, "%s", track);

@@ -73,12 +73,12 @@ void prepareRun(const std::string& name)
     storeByteOrder(0);
     theTrasher->weight = riderWeight;
     videPileBoutons(simRun);
-    reinitGameVar(simRun);
+    reinitGameVar(simRun, loadedTrack);
     simRun.orientation.amplitudeRotationX = 0.0f;
     simRun.phases.sautLincolnLoopDroite = simRun.phases.sautLincolnLoopGauche = 0;
     ASSERT_EQ(importTrackFromBinaryFile(loadedTrack, trackPath(name).c_str()), trackLoadOk) << name;
     resetCollectedBomb(simRun, track.bombsQty);
-    placeSkierAtStart(simRun, clockStart);
+    placeSkierAtStart(simRun, loadedTrack, clockStart);
     clearRunEvents(simRun);
 }
 
@@ -132,7 +132,7 @@ Ride ride(const std::string& track, double drawRate, float maxSeconds, const std
     for (long f = 0; f < frames && !simRun.motion.skieurArrive && !left; f++) {
         RunInput sampled = input((long)floor(f * 1000.0 / drawRate + 1e-6));
         sampled.frameps = (float)drawRate;
-        runDrawnFrame(runTicker, simRun, 1.0 / drawRate, sampled, [&] {
+        runDrawnFrame(runTicker, simRun, loadedTrack, 1.0 / drawRate, sampled, [&] {
             if (r.out.finish >= 0) return;  // ticks after the finish, within the frame
             r.ticks.push_back(snapshot());
             for (int i = 0; i < runEvents(simRun).count; i++) r.events.push_back(runEvents(simRun).items[i].kind);
@@ -207,15 +207,15 @@ TEST(RunDeterminism, AKeyTappedBetweenTicksCountsOnce)
     RunInput none, jump;
     jump.held[RB_JUMP] = 1;
     // Two samples at 1/144 s between two ticks: held, then let go before the tick falls due.
-    runDrawnFrame(runTicker, simRun, 0.004, jump);
+    runDrawnFrame(runTicker, simRun, loadedTrack, 0.004, jump);
     EXPECT_EQ(simRun.timing.LETSGO, 0);
-    runDrawnFrame(runTicker, simRun, 0.004, none);
+    runDrawnFrame(runTicker, simRun, loadedTrack, 0.004, none);
     EXPECT_EQ(runTicker.ticks, 0);
-    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 0.009, none), 1);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, loadedTrack, 0.009, none), 1);
     EXPECT_EQ(simRun.timing.LETSGO, 1) << "the tap started the countdown";
     // A frame of three ticks: the first has the held key, all three the latest sample.
     long before = runTicker.ticks;
-    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 0.05, none), 3);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, loadedTrack, 0.05, none), 3);
     EXPECT_EQ(runTicker.ticks, before + 3);
 }
 
@@ -225,10 +225,10 @@ TEST(RunDeterminism, ALongStallIsDroppedNotCaughtUp)
     prepareRun("meadow");
     startRunTicker(runTicker, clockStart);
     RunInput none;
-    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 2.0, none), 1);
-    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 0.25, none), 15);
-    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 1.0 / 120, none), 0);
-    EXPECT_EQ(runDrawnFrame(runTicker, simRun, 1.0 / 120, none), 1);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, loadedTrack, 2.0, none), 1);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, loadedTrack, 0.25, none), 15);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, loadedTrack, 1.0 / 120, none), 0);
+    EXPECT_EQ(runDrawnFrame(runTicker, simRun, loadedTrack, 1.0 / 120, none), 1);
 }
 
 // Everything in the run is stated per second: halving the tick moves nothing a player sees by

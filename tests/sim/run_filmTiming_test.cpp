@@ -57,8 +57,8 @@ TEST(FilmTiming, ARecordedRunFilmedFrameByFrameShowsItsOwnTimes)
     BestRun run = recordRun();
     loadTrack();
     ReplayRide ride;
-    ASSERT_TRUE(beginReplayRide(simRun, &ride, run.rec.input));
-    long start = rideToRunStart(simRun, &ride);
+    ASSERT_TRUE(beginReplayRide(simRun, loadedTrack, &ride, run.rec.input));
+    long start = rideToRunStart(simRun, loadedTrack, &ride);
     EXPECT_TRUE(simRun.timing.DEPART == 1) << "the countdown is over";
     EXPECT_GT(start, 0) << "it took some ticks";
     EXPECT_EQ(0.0f, simRun.timing.totalTime);
@@ -68,15 +68,15 @@ TEST(FilmTiming, ARecordedRunFilmedFrameByFrameShowsItsOwnTimes)
         long tick;
         float fraction;
         filmFrameMoment(t, f, &tick, &fraction);
-        rideReplayTo(simRun, &ride, tick, 0);
+        rideReplayTo(simRun, loadedTrack, &ride, tick, 0);
         ASSERT_NEAR(simRun.timing.totalTime + fraction * runTickSeconds, (double)f / 30, 1e-4) << "frame " << f;
     }
     long tick;
     float fraction;
     filmFrameMoment(t, t.frames - 1, &tick, &fraction);
-    rideReplayTo(simRun, &ride, tick, 0);
+    rideReplayTo(simRun, loadedTrack, &ride, tick, 0);
     EXPECT_NEAR(simRun.timing.totalTime, run.finalTime, 1.0 / 30) << "the last frame shows the finish time";
-    rideReplayTo(simRun, &ride, tick + ticksIn(1.0 / 30) + 1, 0);
+    rideReplayTo(simRun, loadedTrack, &ride, tick + ticksIn(1.0 / 30) + 1, 0);
     EXPECT_TRUE(simRun.motion.skieurArrive == 1) << "the line is crossed within a frame after it";
     endReplayRide(&ride);
     kept.giveBack();

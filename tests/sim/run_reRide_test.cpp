@@ -84,12 +84,12 @@ TEST_F(ReRide, ARecordedRunRidesAgainToTheSameScoreTimeAndSamples)
     EXPECT_GT(run.finalScore, 100000) << "tricks and collectables scored";
     EXPECT_LT(run.rec.input.spans.size(), run.rec.input.ticks / 10) << "spans of equal ticks";
     // Another run first, left in the air with bombs fired: the re-ride starts from the track's file.
-    ASSERT_TRUE(freshRunOnLoadedTrack(simRun));
-    placeSkierAtStart(simRun, 0);
+    ASSERT_TRUE(freshRunOnLoadedTrack(simRun, loadedTrack));
+    placeSkierAtStart(simRun, loadedTrack, 0);
     for (long ms = 0; ms < 30000; ms += 1000 / 60)
-        runDrawnFrame(runTicker, simRun, 1.0 / 60, recordAt((ms * 7) % 40000 + 20000, true), [] { clearRunEvents(simRun); });
+        runDrawnFrame(runTicker, simRun, loadedTrack, 1.0 / 60, recordAt((ms * 7) % 40000 + 20000, true), [] { clearRunEvents(simRun); });
     auto began = std::chrono::steady_clock::now();
-    EXPECT_EQ(reRideBestRun(simRun, run), nullptr);
+    EXPECT_EQ(reRideBestRun(simRun, loadedTrack, run), nullptr);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     printf("[ re-ride  ] %lu ticks (%.1f s of run) ridden again in %.3f s\n", run.rec.input.ticks,
            run.rec.input.ticks / 60.0, seconds);
@@ -104,17 +104,17 @@ TEST_F(ReRide, ARecordedRunRidesAgainToTheSameScoreTimeAndSamples)
     encodeBestRun(run, &bytes);
     BestRun back;
     ASSERT_EQ(decodeBestRun(bytes.data(), bytes.size(), track, &back), nullptr);
-    EXPECT_EQ(reRideBestRun(simRun, back), nullptr);
+    EXPECT_EQ(reRideBestRun(simRun, loadedTrack, back), nullptr);
 }
 
 TEST_F(ReRide, ARunThatDoesNotComeToItsScoreOrTimeIsRefused)
 {
     BestRun run = recorded;
     run.finalScore += 1;
-    EXPECT_STREQ(reRideBestRun(simRun, run), "it rides to another score");
+    EXPECT_STREQ(reRideBestRun(simRun, loadedTrack, run), "it rides to another score");
     run = recorded;
     run.finalTime += 1.0f / 60;
-    EXPECT_STREQ(reRideBestRun(simRun, run), "it rides to another time");
+    EXPECT_STREQ(reRideBestRun(simRun, loadedTrack, run), "it rides to another time");
     // Two seconds of braking half way down, in spans of the file: the same header, another ride.
     run = recorded;
     InputRecording& in = run.rec.input;
@@ -123,21 +123,21 @@ TEST_F(ReRide, ARunThatDoesNotComeToItsScoreOrTimeIsRefused)
         if (tick >= in.ticks / 2 && tick < in.ticks / 2 + 120) s.held = 1u << RB_DOWN;
         tick += s.ticks;
     }
-    EXPECT_NE(reRideBestRun(simRun, run), nullptr) << "spans changed";
+    EXPECT_NE(reRideBestRun(simRun, loadedTrack, run), nullptr) << "spans changed";
     // The jump key never held: the countdown never begins.
     run = recorded;
     for (HeldSpan& s : run.rec.input.spans) s.held &= (unsigned short)~(1u << RB_JUMP);
-    EXPECT_STREQ(reRideBestRun(simRun, run), "it rides short of the finish");
+    EXPECT_STREQ(reRideBestRun(simRun, loadedTrack, run), "it rides short of the finish");
     // Cut short before the line.
     run = recorded;
     run.rec.input.spans.resize(run.rec.input.spans.size() / 2);
-    EXPECT_STREQ(reRideBestRun(simRun, run), "it rides short of the finish");
+    EXPECT_STREQ(reRideBestRun(simRun, loadedTrack, run), "it rides short of the finish");
     run = recorded;
     run.rec.input.ridden.ticksPerSecond = 120;
-    EXPECT_STREQ(reRideBestRun(simRun, run), "ridden at another tick rate");
+    EXPECT_STREQ(reRideBestRun(simRun, loadedTrack, run), "ridden at another tick rate");
     run = recorded;
     clearInputRecording(&run.rec.input);
-    EXPECT_STREQ(reRideBestRun(simRun, run), "no input to ride");
+    EXPECT_STREQ(reRideBestRun(simRun, loadedTrack, run), "no input to ride");
     expectConditionsGivenBack();
 }
 
@@ -155,7 +155,7 @@ TEST_F(ReRide, TheGhostIsRiddenAgainAtLoadAndATamperedOneRefused)
     std::string path = playerWritePath(trackFile(track, BEST_RUN_FILE));
     BestRun run = recorded;
     ASSERT_EQ(saveBestRun(path.c_str(), run), 0);
-    EXPECT_EQ(prepareGhostRun(simRun, track, 1), 1);
+    EXPECT_EQ(prepareGhostRun(simRun, loadedTrack, track, 1), 1);
     EXPECT_STREQ(ghostRefusal, "");
     EXPECT_EQ(ghostRun.rec.samples.size(), run.rec.samples.size());
     EXPECT_EQ(simRun.timing.DEPART, 0);
@@ -163,7 +163,7 @@ TEST_F(ReRide, TheGhostIsRiddenAgainAtLoadAndATamperedOneRefused)
     EXPECT_EQ(getCollectedBomb(simRun), model.bombsQty) << "the run is fresh for the rider";
     run.finalScore += 50000;  // one collectable more than was picked up
     ASSERT_EQ(saveBestRun(path.c_str(), run), 0);
-    EXPECT_EQ(prepareGhostRun(simRun, track, 1), 0);
+    EXPECT_EQ(prepareGhostRun(simRun, loadedTrack, track, 1), 0);
     EXPECT_STREQ(ghostRefusal, "best.run refused, it rides to another score, no ghost");
     EXPECT_TRUE(ghostRun.rec.samples.empty());
     EXPECT_EQ(simRun.motion.skieurArrive, 0);

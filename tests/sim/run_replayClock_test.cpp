@@ -54,7 +54,7 @@ struct ReplayRiding : ::testing::Test {
         straight.clear();
         marks.clear();
         ReplayRide r;
-        beginReplayRide(simRun, &r, recorded.rec.input);
+        beginReplayRide(simRun, loadedTrack, &r, recorded.rec.input);
         straight.push_back(momentNow());
         ReplayMarkWatch watch;
         ReplayRideHooks hooks;
@@ -62,7 +62,7 @@ struct ReplayRiding : ::testing::Test {
             straight.push_back(momentNow());
             watchReplayTick(simRun, watch, (long)straight.size() - 1, &marks);
         };
-        rideReplayTo(simRun, &r, (long)recorded.rec.input.ticks, 1, hooks);
+        rideReplayTo(simRun, loadedTrack, &r, (long)recorded.rec.input.ticks, 1, hooks);
         endReplayRide(&r);
         kept.giveBack();
     }
@@ -73,7 +73,7 @@ struct ReplayRiding : ::testing::Test {
     {
         before = KeptConditions();
         loadTrack();
-        ASSERT_TRUE(beginReplayRide(simRun, &ride, recorded.rec.input));
+        ASSERT_TRUE(beginReplayRide(simRun, loadedTrack, &ride, recorded.rec.input));
         startReplayClock(clock, (long)recorded.rec.input.ticks);
     }
     void TearDown() override
@@ -87,13 +87,13 @@ struct ReplayRiding : ::testing::Test {
     {
         for (int k = 0; k < n; k++) {
             advanceReplayClock(clock, seconds);
-            rideReplayTo(simRun, &ride, clock.tick, 1);
+            rideReplayTo(simRun, loadedTrack, &ride, clock.tick, 1);
         }
     }
     void command(ReplayCommand c)
     {
         commandReplayClock(clock, c);
-        rideReplayTo(simRun, &ride, clock.tick, 0);
+        rideReplayTo(simRun, loadedTrack, &ride, clock.tick, 0);
     }
     void expectStraightAt(long tick, const char* what)
     {
@@ -229,15 +229,15 @@ TEST_F(ReplayRiding, OnlyTheTicksRiddenOnAreHeard)
     ReplayRideHooks hooks;
     hooks.fromStart = [&] { starts++; };
     hooks.afterTick = [&](short h) { (h ? heard : silent)++; };
-    rideReplayTo(simRun, &ride, 600, 1, hooks);
+    rideReplayTo(simRun, loadedTrack, &ride, 600, 1, hooks);
     EXPECT_EQ(heard, 600);
-    rideReplayTo(simRun, &ride, 500, 1, hooks);
+    rideReplayTo(simRun, loadedTrack, &ride, 500, 1, hooks);
     EXPECT_EQ(starts, 1);
     EXPECT_EQ(silent, 500);
     EXPECT_EQ(heard, 600);
-    rideReplayTo(simRun, &ride, 800, 0, hooks);
+    rideReplayTo(simRun, loadedTrack, &ride, 800, 0, hooks);
     EXPECT_EQ(silent, 800) << "a jump on is not heard either";
-    EXPECT_EQ(rideReplayTo(simRun, &ride, lastTick() + 100, 1, hooks), lastTick()) << "no tick past the recording";
+    EXPECT_EQ(rideReplayTo(simRun, loadedTrack, &ride, lastTick() + 100, 1, hooks), lastTick()) << "no tick past the recording";
 }
 
 TEST_F(ReplayRiding, TheTimelineMarksJumpsTricksAndFallsWhereTheyHappen)

@@ -89,7 +89,7 @@ void loadTrack()
 // start and finish), placed at the start line after.
 void resetRider(Rider& r)
 {
-    reinitGameVar(r.run);
+    reinitGameVar(r.run, loadedTrack);
     videPileBoutons(r.run);
 }
 
@@ -97,7 +97,7 @@ void placeRider(Rider& r)
 {
     const TrackModel& track = loadedTrack;
     resetCollectedBomb(r.run, track.bombsQty);
-    placeSkierAtStart(r.run, clockStart);
+    placeSkierAtStart(r.run, loadedTrack, clockStart);
     clearRunEvents(r.run);
     startRunTicker(r.ticker, clockStart);
 }
@@ -109,7 +109,7 @@ void drawnFrame(Rider& r)
 {
     RunInput in = r.input((long)(r.frame++ * 1000.0 / drawRate));
     in.frameps = (float)drawRate;
-    runDrawnFrame(r.ticker, r.run, 1.0 / drawRate, in, [&r] {
+    runDrawnFrame(r.ticker, r.run, loadedTrack, 1.0 / drawRate, in, [&r] {
         r.ticks.push_back(momentOf(r.run, r.run.pose));
         clearRunEvents(r.run);
     });

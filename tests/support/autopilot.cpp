@@ -49,7 +49,7 @@ void pilotNewRun()
 {
     theTrasher->weight = pilotRiderWeight;
     videPileBoutons(playerRun);
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     // The run keeps these over the reset (a landing clears them): a test left in mid-air must not
     // hand its side flip to the next test's first jump.
     playerRun.orientation.amplitudeRotationX = 0.0f;
@@ -66,7 +66,7 @@ void pilotPlaneRun(bool flat, float startX, float finishX)
     pilotNewRun();
     track.depart = startX;
     track.arrivee = finishX;
-    placeSkierAtStart(playerRun, pilotClock());
+    placeSkierAtStart(playerRun, loadedTrack, pilotClock());
 }
 
 long pilotClock()
@@ -98,7 +98,7 @@ void pilotFrame(int fps, const PilotKeys& keys)
     framesRidden++;
     long now = clockBase + framesRidden * 1000 / fps;
     gameClockAdvance(now - gameClock());
-    runDrawnFrame(runTicker, playerRun, 1.0 / fps, pilotRecord(keys, gameClockLessPauses(), (float)fps));
+    runDrawnFrame(runTicker, playerRun, loadedTrack, 1.0 / fps, pilotRecord(keys, gameClockLessPauses(), (float)fps));
 }
 
 void pilotPause(long ms)

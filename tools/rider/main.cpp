@@ -164,11 +164,11 @@ static bool loadTheRun(const Options& o)
     loadPositions(dataPath("positions/").c_str());
     if (chargeSkierGui(o.rider.c_str()) != 0) return false;
     videPileBoutons(simRun);
-    reinitGameVar(simRun);
+    reinitGameVar(simRun, loadedTrack);
     std::string path = dataPath(trackFile(o.track, o.track + ".btrk"));
     if (importTrackFromBinaryFile(loadedTrack, path.c_str()) != trackLoadOk) return false;
     resetCollectedBomb(simRun, loadedTrack.bombsQty);
-    placeSkierAtStart(simRun, 0);
+    placeSkierAtStart(simRun, loadedTrack, 0);
     clearRunEvents(simRun);
     return true;
 }
@@ -233,7 +233,7 @@ static void ride(const Options& o, const TimedInput& input)
         long ms = (long)floor(f * 1000.0 / o.drawRate + 1e-6);
         RunInput sampled;
         heldAt(input, ms, sampled);
-        runDrawnFrame(runTicker, simRun, 1.0 / o.drawRate, sampled, [&] {
+        runDrawnFrame(runTicker, simRun, loadedTrack, 1.0 / o.drawRate, sampled, [&] {
             tallyTick(tally, runTickSeconds);
             clearRunEvents(simRun);
         });
@@ -262,7 +262,7 @@ static int rideBestRun(Options& o)
         return EXIT_REFUSED;
     }
     RideTally tally;
-    const char* why = reRideBestRun(simRun, run, [&] { tallyTick(tally, runTickSeconds); });
+    const char* why = reRideBestRun(simRun, loadedTrack, run, [&] { tallyTick(tally, runTickSeconds); });
     printJsonFields(o, tally);
     printf(", \"recordedScore\":%d, \"recordedTime\":%.3f, \"matched\":%s", run.finalScore, run.finalTime,
            why ? "false" : "true");

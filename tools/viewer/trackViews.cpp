@@ -168,7 +168,7 @@ static std::vector<std::pair<int, int>> kickerLips()
 void placeChaseRider(float x, float z)
 {
     const TrackModel& track = loadedTrack;
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     skiTraces.reset();  // a mark from the last place would stretch across the track to this one
     playerRun.motion.Xobjet = x;
     playerRun.motion.Zobjet = z;
@@ -332,12 +332,12 @@ static void benchTrack(const std::string& track, int frames, bool compare)
 
 static bool loadTrackForViews(const std::string& t)
 {
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     if (initGame(loadedTrack, t.c_str()) != trackLoadOk) return false;
     libereTexturesTrack(gameTextures.texName);
     libereTexturesTrackStuff();
     initGL(t.c_str());
-    placeSkierAtStart(playerRun, 0);
+    placeSkierAtStart(playerRun, loadedTrack, 0);
     return true;
 }
 

@@ -67,7 +67,7 @@ static void captureShadowAndSpray(const TrackModel& track, DrawnState& d)
     d.face = face < 0 || face >= maxTrackFaces ? 0 : face;
     d.groundY = yTheoObj(track.points, track.faces, shownRun().motion.Xobjet, shownRun().motion.Zobjet, (float)maxTrackFaces);
     d.slope = shownRun().orientation.angleCourant;
-    d.lateral = angleLateral(getNumeroFaceCourante(shownRun()));
+    d.lateral = angleLateral(track, getNumeroFaceCourante(shownRun()));
     d.speed = shownRun().motion.vitessePrecedente;
     d.braking = shownRun().motion.freinage > SPRAY_BRAKE_LEVEL;
     d.fadeAlpha = putBackLeft(shownRun().phases.putBackTicks);

@@ -18,7 +18,7 @@ static const float GAP_SHOWN_LEVEL = 0.05f;  // closer than this reads "+0.0"
 
 void loadGhostForRun(const char* trackDir, short wanted)
 {
-    if (!prepareGhostRun(playerRun, trackDir, wanted)) return;
+    if (!prepareGhostRun(playerRun, loadedTrack, trackDir, wanted)) return;
     if (chargeGhostRider(ghostRun.rider) != 0) {
         printf("Ghost rider %s not loaded: riding without a ghost\n", ghostRun.rider);
         dropGhostRun();

@@ -88,7 +88,7 @@ void keepTableRun()
 // The run state is fresh (the replay's kickers gone) with the table's numbers in it.
 void giveTableRunBack()
 {
-    freshRunOnLoadedTrack(playerRun);
+    freshRunOnLoadedTrack(playerRun, loadedTrack);
     clearRunEvents(playerRun);
     RunScores& s = playerRun.scores;
     s.totalScore = tableRun.totalScore, s.totalCollectable = tableRun.totalCollectable;
@@ -101,7 +101,7 @@ void giveTableRunBack()
 static int ridesAgain(const std::string& path)
 {
     ReplayMarkWatch watch;
-    const char* why = reRideBestRun(playerRun, replayRun, [&watch] { watchReplayTick(playerRun, watch, runTicker.ticks, &replayMarks); });
+    const char* why = reRideBestRun(playerRun, loadedTrack, replayRun, [&watch] { watchReplayTick(playerRun, watch, runTicker.ticks, &replayMarks); });
     if (!why) return 1;
     bestRunRefusalLine(scoreSave.scoreNote, SCORE_NOTE_CHARS, why, "no replay");
     printf("%s: %s\n", path.c_str(), scoreSave.scoreNote);
@@ -121,7 +121,7 @@ void drawFromStartLine()
 
 static void startReRiding()
 {
-    reRiding = (short)beginReplayRide(playerRun, &replayRide, replayRun.rec.input);
+    reRiding = (short)beginReplayRide(playerRun, loadedTrack, &replayRide, replayRun.rec.input);
     drawFromStartLine();
 }
 
@@ -180,7 +180,7 @@ static void rideToClock(short heard)
         noteTickDrawn(&drawnTicks, tickTeleported());
         if (tickHeard) consumeRunEvents();
     };
-    rideReplayTo(playerRun, &replayRide, replayClock.tick, heard, hooks);
+    rideReplayTo(playerRun, loadedTrack, &replayRide, replayClock.tick, heard, hooks);
 }
 
 static void beginReplayDrawing()
@@ -271,7 +271,7 @@ static void drawSampledMoment()
     RunSample s;
     double t = replayClock.tick * runTickSeconds + replayClock.residual;
     sampleAt(replayRun.rec, t, &s);
-    placeRunAtSample(playerRun, s, replayRun.finalScore);
+    placeRunAtSample(playerRun, loadedTrack, s, replayRun.finalScore);
     playerRun.scores.totalCollectable = 0;
     drawGameFrame(drawReplayOverlay, replayView);
 }

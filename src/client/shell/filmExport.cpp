@@ -69,11 +69,11 @@ static bool refuse(FilmJob& job, const std::string& line)
 
 static void planTiming(FilmJob& job)
 {
-    const char* why = reRideBestRun(playerRun, job.run);
+    const char* why = reRideBestRun(playerRun, loadedTrack, job.run);
     job.fromSamples = why != nullptr;
     if (job.fromSamples) printf("%s: %s, filmed from its samples\n", job.request.track.c_str(), why);
     long startTick = 0;
-    if (!job.fromSamples && beginReplayRide(playerRun, &job.ride, job.run.rec.input)) startTick = rideToRunStart(playerRun, &job.ride);
+    if (!job.fromSamples && beginReplayRide(playerRun, loadedTrack, &job.ride, job.run.rec.input)) startTick = rideToRunStart(playerRun, loadedTrack, &job.ride);
     job.timing = filmTimingFor(startTick, job.run.finalTime, job.request.fps);
 }
 
@@ -150,13 +150,13 @@ static float placeAtFrame(FilmJob& job, long frame, void (*take)())
     if (job.fromSamples) {
         RunSample s;
         sampleAt(job.run.rec, countdownLength + (double)frame / job.timing.fps, &s);
-        placeRunAtSample(playerRun, s, job.run.finalScore);
+        placeRunAtSample(playerRun, loadedTrack, s, job.run.finalScore);
         return 0;
     }
     ReplayRideHooks hooks;
     hooks.fromStart = drawFromStartLine;
     hooks.afterTick = [take](short) { take(); };
-    rideReplayTo(playerRun, &job.ride, tick, 1, hooks);
+    rideReplayTo(playerRun, loadedTrack, &job.ride, tick, 1, hooks);
     return fraction;
 }
 
@@ -201,7 +201,7 @@ static bool beginPictures(FilmJob& job, std::string& why)
     if (snowSprays.particleEngineSkier) snowSprays.particleEngineSkier->hold(0);
     effectSpinsHeld = 0;
     drawFromStartLine();
-    if (!job.fromSamples) rideReplayTo(playerRun, &job.ride, 0, 0, ReplayRideHooks{drawFromStartLine, nullptr});
+    if (!job.fromSamples) rideReplayTo(playerRun, loadedTrack, &job.ride, 0, 0, ReplayRideHooks{drawFromStartLine, nullptr});
     job.frame = 0;
     job.startedMs = wallClockMs();
     job.phase = filmPicturing;

@@ -342,7 +342,7 @@ static int loadRealRun()
     displayWait(": loading sounds");
     reinitSoundsParam();
     videPileBoutons(playerRun);
-    reinitGameVar(playerRun);
+    reinitGameVar(playerRun, loadedTrack);
     libereTexturesTrackStuff();
     libereTexturesTrack(gameTextures.texName);
     displayWait(": loading level");
@@ -356,7 +356,7 @@ static int loadRealRun()
     sayGhostRefusal();
     displayWait(": loading textures");
     initGL(gameLists.nomFicPiste);
-    placeSkierAtStart(playerRun, gameClockLessPauses());
+    placeSkierAtStart(playerRun, loadedTrack, gameClockLessPauses());
     return 0;
 }
 
@@ -382,7 +382,7 @@ void displayGame()
         resetDrawnTicks(&drawnTicks);
         noteTickDrawn(&drawnTicks, 1);  // the start placement: nothing before it to draw between
     }
-    runDrawnFrame(runTicker, playerRun, (now - lastRunFrameMs) * 0.001, in, [] {
+    runDrawnFrame(runTicker, playerRun, loadedTrack, (now - lastRunFrameMs) * 0.001, in, [] {
         lessonAfterFrame(playerRun, playerRun.timing.diffTemps);  // it reads the tick's events before they are consumed
         noteTickDrawn(&drawnTicks, tickTeleported());
         consumeRunEvents();

@@ -149,31 +149,30 @@ static void startHalfTurn(RunState& run)
     }
 }
 
-static void collide(RunState& run)
+static void collide(RunState& run, const TrackModel& track)
 {
-    if (!detectCollision(run)) return;
+    if (!detectCollision(run, track)) return;
     setChute(run, 1);
     feedbackFall(run, run.rider.collision.lastHitObstacleType == obstacleSapin ? fallHitTree : fallHitRail, 0);
     if (inAir(run)) run.orientation.rotSkierY = run.orientation.rotSkierYAvantSaut;
     emitRunEvent(run, RUN_EV_FALL);
 }
 
-static void fireBomb(RunState& run)
+static void fireBomb(RunState& run, TrackModel& groundRaisedByBomb)
 {
     short pressed = runPressed(run, RB_BOMB);
     if (!hasCollectedBomb(run) || !pressed || getContact(run) != 1) return;
-    TrackModel& groundRaisedByBomb = loadedTrack;
     run.phases.currentBombVertex = addJumpTwdIntrack(run.rider.ground, groundRaisedByBomb, run.orientation.rotSkierY);
     emitRunEvent(run, RUN_EV_BOMB_FIRED);
     decCollectedBomb(run);
 }
 
-void runControls(RunState& run)
+void runControls(RunState& run, TrackModel& groundRaisedByBomb)
 {
     float tick = (float)runTickSeconds;
     float step = airSpinGrowth * tick * tick;
     float cap = airSpinCap * tick;
-    const TrackModel& track = loadedTrack;
+    const TrackModel& track = groundRaisedByBomb;
     turningRate(run);
     sideFlips(run, step, cap);
     spinsAndTurns(run, step, cap);
@@ -182,7 +181,7 @@ void runControls(RunState& run)
     push(run);
     brake(run);
     startHalfTurn(run);
-    handleFaceSurfaceBehaviour(run, track.textures);
-    collide(run);
-    fireBomb(run);
+    handleFaceSurfaceBehaviour(run, track);
+    collide(run, track);
+    fireBomb(run, groundRaisedByBomb);
 }

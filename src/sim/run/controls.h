@@ -2,8 +2,9 @@
 #pragma once
 
 struct RunState;
+struct TrackModel;
 
-void runControls(RunState& run);
+void runControls(RunState& run, TrackModel& groundRaisedByBomb);
 // The ground animations of a frame: turn poses, poling, crouch, half-turn progress, brake pose.
 void groundAnimations(RunState& run);
 void pousseBras(const RunState& run, short reset);

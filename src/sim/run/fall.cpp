@@ -50,7 +50,7 @@ void fallStep(RunState& run)
     if (run.phases.tempsChute > lyingTime) endFall(run);
 }
 
-void rescueProgress(RunState& run)
+void rescueProgress(RunState& run, const TrackModel& track)
 {
     hideRescueFlight(run);
     if (!run.phases.askForRescue) return;
@@ -60,7 +60,7 @@ void rescueProgress(RunState& run)
     } else {
         run.phases.askForRescue = 0;
         run.phases.endOfRescue = 1;
-        replaceSkierOperation(run);
+        replaceSkierOperation(run, track);
     }
 }
 

@@ -36,12 +36,12 @@ long filmFrameMs(const FilmTiming& t, long frame) { return (long)(frame * 1000LL
 
 long filmSoundFramesBefore(const FilmTiming& t, long frame, int rate) { return (long)((long long)frame * rate / t.fps); }
 
-long rideToRunStart(RunState& run, ReplayRide* r)
+long rideToRunStart(RunState& run, TrackModel& rewoundTrack, ReplayRide* r)
 {
-    rideReplayTo(run, r, 0, 0);
+    rideReplayTo(run, rewoundTrack, r, 0, 0);
     while (!run.timing.DEPART) {
         long before = r->ridden;
-        if (rideReplayTo(run, r, before + 1, 0) == before) break;
+        if (rideReplayTo(run, rewoundTrack, r, before + 1, 0) == before) break;
     }
     return r->ridden;
 }

@@ -6,6 +6,7 @@
 struct RunState;
 
 struct ReplayRide;
+struct TrackModel;
 
 struct FilmTiming {
     long startTick;     // the tick the run's time is 0 at
@@ -25,4 +26,4 @@ long filmSoundFramesBefore(const FilmTiming& t, long frame, int rate);
 
 // A replay ride from its start line on to the tick the run's time starts at (the countdown over):
 // that tick, or the last one ridden when the input ends first.
-long rideToRunStart(RunState& run, ReplayRide* r);
+long rideToRunStart(RunState& run, TrackModel& rewoundTrack, ReplayRide* r);

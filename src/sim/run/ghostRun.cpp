@@ -83,24 +83,24 @@ void dropGhostRun()
 
 // A run with its input must ride to its own score and time, or it is no ghost to race: another
 // version of the game, or a hand-edited file. The run is then prepared afresh for the rider.
-static short ghostRidesAgain(RunState& run, const char* path)
+static short ghostRidesAgain(RunState& run, TrackModel& rewoundTrack, const char* path)
 {
     if (!wholeInput(ghostRun.rec.input)) return 1;
-    const char* why = reRideBestRun(run, ghostRun);
-    freshRunOnLoadedTrack(run);
+    const char* why = reRideBestRun(run, rewoundTrack, ghostRun);
+    freshRunOnLoadedTrack(run, rewoundTrack);
     if (!why) return 1;
     bestRunRefusalLine(ghostRefusal, sizeof ghostRefusal, why, "no ghost");
     printf("%s: %s\n", path, ghostRefusal);
     return 0;
 }
 
-short prepareGhostRun(RunState& run, const char* trackDir, short wanted)
+short prepareGhostRun(RunState& run, TrackModel& rewoundTrack, const char* trackDir, short wanted)
 {
     dropGhostRun();
     ghostRefusal[0] = '\0';
     if (!wanted) return 0;
     std::string path = playerReadPath(trackFile(trackDir, BEST_RUN_FILE));
-    ghostReady = loadBestRun(path.c_str(), trackDir, &ghostRun) == 0 && ghostRidesAgain(run, path.c_str());
+    ghostReady = loadBestRun(path.c_str(), trackDir, &ghostRun) == 0 && ghostRidesAgain(run, rewoundTrack, path.c_str());
     if (!ghostReady) clearRecording(&ghostRun.rec);
     return ghostReady;
 }

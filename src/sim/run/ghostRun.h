@@ -5,6 +5,7 @@
 #include "run/bestRun.h"
 
 struct RunState;
+struct TrackModel;
 
 extern BestRun ghostRun;           // the best run raced on this track
 extern short ghostReady;           // ghostRun holds a run of the track being ridden
@@ -24,7 +25,7 @@ void recordRiderFrame(RunState& run);
 // Loads the track's best run when the ghost is wanted; returns ghostReady. A run with its input is
 // ridden again first on the loaded track (which must be the run's): one that does not come to its
 // score and time is refused, ghostRefusal saying so. The run state is then fresh, as before a start.
-short prepareGhostRun(RunState& run, const char* trackDir, short wanted);
+short prepareGhostRun(RunState& run, TrackModel& rewoundTrack, const char* trackDir, short wanted);
 void dropGhostRun();
 // The ghost's state at the rider's ride clock: 0 without a ghost or before the countdown.
 int ghostSampleNow(const RunState& run, RunSample* out);

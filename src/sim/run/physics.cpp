@@ -84,10 +84,9 @@ static void updateGroundSpeed(RunState& run)
     run.motion.vitessePrecedente = v;
 }
 
-static void placeOnGround(RunState& run)
+static void placeOnGround(RunState& run, const TrackModel& track)
 {
     if (getContact(run) != 1) return;
-    const TrackModel& track = loadedTrack;
     run.orientation.angleCourant = placeObjetAndGetAngle(run.rider.ground, track.points, track.faces, getXobjet_inc(run), run.motion.Zobjet, (float)maxTrackFaces, run.orientation.rotSkierY,
                                          run.orientation.faceUpVector);
     // Charged up to full (20) while the jump key is held, never past it: a charge a part of a tick
@@ -101,11 +100,11 @@ static void placeOnGround(RunState& run)
     }
 }
 
-void groundPhysics(RunState& run)
+void groundPhysics(RunState& run, const TrackModel& track)
 {
     integratePosition(run);
     updateGroundSpeed(run);
-    placeOnGround(run);
+    placeOnGround(run, track);
 }
 
 // The rule, not a drawing leak: the take-off speed follows the rider's body pitch, which trails the
@@ -232,12 +231,11 @@ static void touchDown(RunState& run, float ground)
     run.tricks.derniereRotYAvtSaut = 0.0f;
 }
 
-void airPhase(RunState& run)
+void airPhase(RunState& run, const TrackModel& track)
 {
     if (getContact(run) != 0) return;
     riseOrGrind(run);
     airRotations(run);
-    const TrackModel& track = loadedTrack;
     float g = yTheoObjSettingFaceNumber(run.rider.ground, track.points, track.faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces, 1);
     if (run.motion.YavantSaut <= g) touchDown(run, g);
     else run.motion.Yobjet = run.motion.YavantSaut;
@@ -259,11 +257,11 @@ void pushTick(RunState& run, short held)
         if (run.motion.vitessePrecedente + pushStep < pushLimit) run.motion.vitessePrecedente += pushStep;
 }
 
-void handleFaceSurfaceBehaviour(RunState& run, const TexData* surfaces)
+void handleFaceSurfaceBehaviour(RunState& run, const TrackModel& track)
 {
     if (getContact(run) != 1) return;
     int face = getNumeroFaceCourante(run);
-    int s = (surfaces && face >= 0 && face < maxTrackFaces) ? surfaces[face].surface : surfaceNeige;
+    int s = (face >= 0 && face < maxTrackFaces) ? track.textures[face].surface : surfaceNeige;
     // A booster speeds the rider up by 1.1 at the start of every 1/60 s that begins on it.
     if (s == surfaceBooster)
         for (int n = tunedStepsBeginning(run.timing.runTicks); n > 0; n--) run.motion.vitessePrecedente *= boosterFactor;
@@ -276,7 +274,7 @@ void handleFaceSurfaceBehaviour(RunState& run, const TexData* surfaces)
     case surfaceHalfPipeGauche: enterHalfPipeWall(run, -halfPipeRightMark); break;
     case surfaceHalfPipeFond: run.phases.inHalfPipe = run.phases.inInterieurHalfPipe = 1; break;
     case surfaceHorsPiste:
-        replaceSkierOperation(run);
+        replaceSkierOperation(run, track);
         feedbackOutOfBounds(run);
         run.phases.inHalfPipe = run.phases.inInterieurHalfPipe = 0;
         break;

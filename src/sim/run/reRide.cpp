@@ -34,32 +34,31 @@ static RideConditions currentConditions()
     return c;
 }
 
-int freshRunOnLoadedTrack(RunState& run)
+int freshRunOnLoadedTrack(RunState& run, TrackModel& rewoundTrack)
 {
     videPileBoutons(run);
-    reinitGameVar(run);
-    TrackModel& track = loadedTrack;
-    if (!restoreLoadedTrack(track)) return 0;
-    resetCollectedBomb(run, track.bombsQty);
+    reinitGameVar(run, rewoundTrack);
+    if (!restoreLoadedTrack(rewoundTrack)) return 0;
+    resetCollectedBomb(run, rewoundTrack.bombsQty);
     return 1;
 }
 
-int beginReRide(RunState& run, ReRider* r, const InputRecording& input)
+int beginReRide(RunState& run, TrackModel& rewoundTrack, ReRider* r, const InputRecording& input)
 {
     r->kept = currentConditions();
     applyConditions(input.ridden);
     r->riding = 1;
     startInputCursor(&r->cursor, input);
-    if (!freshRunOnLoadedTrack(run)) {
+    if (!freshRunOnLoadedTrack(run, rewoundTrack)) {
         endReRide(r);
         return 0;
     }
-    placeSkierAtStart(run, 0);
+    placeSkierAtStart(run, rewoundTrack, 0);
     clearRunEvents(run);
     return 1;
 }
 
-int reRideTick(RunState& run, ReRider* r, float frameps)
+int reRideTick(RunState& run, TrackModel& groundRaisedByBomb, ReRider* r, float frameps)
 {
     unsigned short held;
     if (!r->riding || !nextTickInput(&r->cursor, &held)) return 0;
@@ -67,7 +66,7 @@ int reRideTick(RunState& run, ReRider* r, float frameps)
     setHeldBits(held, &in);
     in.clockMs = tickClockMs(runTicker, ++runTicker.ticks);
     in.frameps = frameps;
-    simulateGameFrame(run, in);
+    simulateGameFrame(run, groundRaisedByBomb, in);
     return 1;
 }
 
@@ -78,14 +77,14 @@ void endReRide(ReRider* r)
     r->riding = 0;
 }
 
-const char* reRideBestRun(RunState& run, const BestRun& best, const std::function<void()>& afterTick)
+const char* reRideBestRun(RunState& run, TrackModel& rewoundTrack, const BestRun& best, const std::function<void()>& afterTick)
 {
     const InputRecording& input = best.rec.input;
     if (!wholeInput(input)) return "no input to ride";
     if (input.ridden.ticksPerSecond != rideConditionsNow().ticksPerSecond) return "ridden at another tick rate";
     ReRider r;
-    if (!beginReRide(run, &r, input)) return "no track to ride it on";
-    while (reRideTick(run, &r, (float)input.ridden.ticksPerSecond)) {
+    if (!beginReRide(run, rewoundTrack, &r, input)) return "no track to ride it on";
+    while (reRideTick(run, rewoundTrack, &r, (float)input.ridden.ticksPerSecond)) {
         if (afterTick) afterTick();
         clearRunEvents(run);
     }

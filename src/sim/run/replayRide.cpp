@@ -3,31 +3,31 @@
 
 #include "run/runEvents.h"
 
-int beginReplayRide(RunState& run, ReplayRide* r, const InputRecording& input)
+int beginReplayRide(RunState& run, TrackModel& rewoundTrack, ReplayRide* r, const InputRecording& input)
 {
     r->input = &input;
     r->ridden = 0;
-    r->riding = (short)beginReRide(run, &r->rider, input);
+    r->riding = (short)beginReRide(run, rewoundTrack, &r->rider, input);
     return r->riding;
 }
 
-static void fromStartLine(RunState& run, ReplayRide* r, const ReplayRideHooks& hooks)
+static void fromStartLine(RunState& run, TrackModel& rewoundTrack, ReplayRide* r, const ReplayRideHooks& hooks)
 {
     endReRide(&r->rider);
-    r->riding = (short)beginReRide(run, &r->rider, *r->input);
+    r->riding = (short)beginReRide(run, rewoundTrack, &r->rider, *r->input);
     r->ridden = 0;
     if (hooks.fromStart) hooks.fromStart();
 }
 
-long rideReplayTo(RunState& run, ReplayRide* r, long target, short heard, const ReplayRideHooks& hooks)
+long rideReplayTo(RunState& run, TrackModel& rewoundTrack, ReplayRide* r, long target, short heard, const ReplayRideHooks& hooks)
 {
     if (!r->input) return 0;
     if (target < r->ridden) {
-        fromStartLine(run, r, hooks);
+        fromStartLine(run, rewoundTrack, r, hooks);
         heard = 0;
     }
     while (r->riding && r->ridden < target) {
-        if (!reRideTick(run, &r->rider, r->frameps)) break;
+        if (!reRideTick(run, rewoundTrack, &r->rider, r->frameps)) break;
         r->ridden++;
         if (hooks.afterTick) hooks.afterTick(heard);
         clearRunEvents(run);

@@ -8,6 +8,7 @@
 #include "run/reRide.h"
 
 struct RunState;
+struct TrackModel;
 
 struct ReplayRide {
     ReRider rider;
@@ -23,9 +24,9 @@ struct ReplayRideHooks {
 };
 
 // The recording from its start line: 0 when no track is loaded. The input must outlive the ride.
-int beginReplayRide(RunState& run, ReplayRide* r, const InputRecording& input);
+int beginReplayRide(RunState& run, TrackModel& rewoundTrack, ReplayRide* r, const InputRecording& input);
 // The run state at recorded tick target (the last recorded one at most): the ticks ridden on are heard
 // when `heard` is set, those ridden again from the start to catch up never. Returns the tick reached.
-long rideReplayTo(RunState& run, ReplayRide* r, long target, short heard, const ReplayRideHooks& hooks = {});
+long rideReplayTo(RunState& run, TrackModel& rewoundTrack, ReplayRide* r, long target, short heard, const ReplayRideHooks& hooks = {});
 // The game's weight and tolerances back; the run state stays the replay's.
 void endReplayRide(ReplayRide* r);

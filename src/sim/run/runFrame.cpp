@@ -41,9 +41,9 @@ void setChute(RunState& run, short fall)
     }
 }
 
-void placeSkierAtStart(RunState& run, long nowMs)
+void placeSkierAtStart(RunState& run, const TrackModel& track, long nowMs)
 {
-    const TrackModel& track = loadedTrack;
+
     setXobjet_inc(run, track.depart);
     run.motion.Xobjet = track.depart;
     run.motion.Xprec = getXobjet_inc(run) - 1.0f;
@@ -117,9 +117,8 @@ static void countdown(RunState& run)
     }
 }
 
-static void finishLine(RunState& run)
+static void finishLine(RunState& run, const TrackModel& track)
 {
-    const TrackModel& track = loadedTrack;
     if (run.motion.Xobjet > track.arrivee && !run.motion.skieurArrive) {
         run.motion.skieurArrive = 1;
         run.scores.vuScores = 0;
@@ -130,11 +129,11 @@ static void finishLine(RunState& run)
 // A rider who crosses the line in the air keeps the air controls until touch-down, so that a trick
 // let go after the line is seen and the jump lands (and banks) as anywhere else. A flight that starts
 // after the line (a crest, a kicker beyond it) is not steered.
-static void controlsOrStandBy(RunState& run)
+static void controlsOrStandBy(RunState& run, TrackModel& groundRaisedByBomb)
 {
     short racing = !run.motion.skieurArrive || (getContact(run) == 0 && run.motion.flightOverLine);
     if (run.timing.DEPART == 1 && racing && !run.phases.chute) {
-        runControls(run);
+        runControls(run, groundRaisedByBomb);
     } else if (run.motion.skieurArrive && getContact(run) == 1) {
         run.motion.freinage = afterFinishBrake;
     } else if (run.phases.chute) {
@@ -183,28 +182,29 @@ static void runningTime(RunState& run)
     if (run.timing.DEPART == 1) run.timing.runTicks++;
 }
 
-void simulateGameFrame(RunState& run, const RunInput& in)
+void simulateGameFrame(RunState& run, TrackModel& groundRaisedByBomb, const RunInput& in)
 {
+    const TrackModel& track = groundRaisedByBomb;
     setRunInput(run, in);
     run.timing.frameps = in.frameps;
     noteAirRates(run);
     startWhenJumpPressed(run);
     countdown(run);
-    finishLine(run);
+    finishLine(run, track);
     run.motion.skieurStop = fabsf(run.motion.vitessePrecedente) < stoppedSpeed;
-    controlsOrStandBy(run);
+    controlsOrStandBy(run, groundRaisedByBomb);
     if (run.timing.DEPART == 1) {
         rescueRequest(run);
         timeStep(run);
         ageRunFeedback(run, run.timing.diffTemps);
-        groundPhysics(run);
+        groundPhysics(run, track);
         run.motion.Xobjet = getXobjet_inc(run);
         run.motion.Yobjet = getYobjetCour(run);
         if (!run.phases.chute && getContact(run) == 1) handleDecollage(run, getNumeroFaceCourante(run), run.orientation.angleCourant);
         computeSkierVectors(run);
         manualTakeOff(run);
         airPoseSteps(run);
-        airPhase(run);
+        airPhase(run, track);
         landingSequence(run);
         bankJumpPoints(run);
         groundAnimations(run);
@@ -217,7 +217,7 @@ void simulateGameFrame(RunState& run, const RunInput& in)
         fallStep(run);
         skinRider(run);
     }
-    rescueProgress(run);
+    rescueProgress(run, track);
     replacementFade(run);
     runningTime(run);
     recordRiderFrame(run);

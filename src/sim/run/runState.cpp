@@ -103,9 +103,8 @@ static void resetTricksAndScores(RunState& r) {
     emitRunEvent(r, RUN_EV_SPRAY_STOP);
 }
 
-static void resetTrackPlacement(RunState& r) {
+static void resetTrackPlacement(RunState& r, TrackModel& lineClearedByReset) {
     // No line until a track is placed (the track's own start and finish come back with its next load).
-    TrackModel& lineClearedByReset = loadedTrack;
     lineClearedByReset.depart = lineClearedByReset.arrivee = 0.0f;
     const TrackModel& track = lineClearedByReset;
     setXobjet_inc(r, startX);
@@ -119,7 +118,7 @@ static void resetTrackPlacement(RunState& r) {
     reinitCollisionSweep(r, r.motion.Xobjet, r.motion.Yobjet, r.motion.Zobjet);
 }
 
-void reinitGameVar(RunState& run) {
+void reinitGameVar(RunState& run, TrackModel& lineClearedByReset) {
     // Nothing of the last run's contact, jump, landing, poles or sweeps is carried into this one.
     run.rider = RiderState{};
     resetTimingAndMotion(run);
@@ -127,7 +126,7 @@ void reinitGameVar(RunState& run) {
     resetPhases(run);
     resetTricksAndScores(run);
     resetRunFeedback(run);
-    resetTrackPlacement(run);
+    resetTrackPlacement(run, lineClearedByReset);
     clearRecording(&run.recording);
     resetRunInput(run);
 }

@@ -206,5 +206,6 @@ struct RunState {
     RiderPose pose{};  // the rider's skeleton as this run last posed it
 };
 
-// Resets every run variable before a run (the track is loaded and the rider placed afterwards).
-void reinitGameVar(RunState& run);
+// Resets every run variable before a run (the track is loaded and the rider placed afterwards). The
+// track given loses its start and finish until its next load: a run is never placed on a stale line.
+void reinitGameVar(RunState& run, TrackModel& lineClearedByReset);

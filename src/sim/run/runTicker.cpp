@@ -57,7 +57,7 @@ static void countTickRate(RunTicker& t, int ran)
     }
 }
 
-int runDrawnFrame(RunTicker& t, RunState& run, double elapsedSeconds, const RunInput& sampled, const std::function<void()>& afterTick)
+int runDrawnFrame(RunTicker& t, RunState& run, TrackModel& groundRaisedByBomb, double elapsedSeconds, const RunInput& sampled, const std::function<void()>& afterTick)
 {
     t.frames++;
     int due = ticksDue(t, elapsedSeconds);
@@ -66,7 +66,7 @@ int runDrawnFrame(RunTicker& t, RunState& run, double elapsedSeconds, const RunI
         RunInput in = ran == 0 ? t.gathered : sampled;
         in.clockMs = tickClockMs(t, ++t.ticks);
         in.frameps = sampled.frameps;
-        simulateGameFrame(run, in);
+        simulateGameFrame(run, groundRaisedByBomb, in);
         if (afterTick) afterTick();
     }
     countTickRate(t, due);

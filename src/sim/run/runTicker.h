@@ -7,6 +7,7 @@
 #include "run/runInput.h"
 
 struct RunState;
+struct TrackModel;
 
 // A stall longer than this (a slow load, a window dragged) is dropped, not caught up.
 const double maxFrameSeconds = 0.25;
@@ -32,7 +33,7 @@ void startRunTicker(RunTicker& t, long startMs);
 // due, calling afterTick after each (its events are there to take); returns how many ran. A key
 // seen held by any sample since the last tick is held for the next tick; when one frame covers
 // several ticks, the first has what was gathered and the others the latest sample.
-int runDrawnFrame(RunTicker& t, RunState& run, double elapsedSeconds, const RunInput& sampled,
+int runDrawnFrame(RunTicker& t, RunState& run, TrackModel& groundRaisedByBomb, double elapsedSeconds, const RunInput& sampled,
                   const std::function<void()>& afterTick = nullptr);
 // The ticks due after a drawn frame of that length (a stall dropped): the residual keeps the rest.
 // runDrawnFrame runs them; a replay of recorded ticks runs its own.

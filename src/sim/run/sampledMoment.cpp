@@ -8,7 +8,7 @@
 #include "track/planLib.h"
 #include "track/trackModel.h"
 
-void placeRunAtSample(RunState& run, const RunSample& s, int finalScore)
+void placeRunAtSample(RunState& run, const TrackModel& track, const RunSample& s, int finalScore)
 {
     run.motion.Xobjet = s.pos[0], run.motion.Yobjet = s.pos[1], run.motion.Zobjet = s.pos[2];
     run.orientation.rotSkierY = run.orientation.rotSkierYAvantSaut = s.yaw;
@@ -18,7 +18,6 @@ void placeRunAtSample(RunState& run, const RunSample& s, int finalScore)
     run.phases.chute = (s.flags & sampleFallen) != 0;
     run.phases.rotationChute = s.tumble;
     setContact(run, (s.flags & sampleContact) != 0);
-    const TrackModel& track = loadedTrack;
     setNumeroFaceCourante(run, findCurrentFace(track.points, track.faces, run.motion.Xobjet, run.motion.Zobjet, (float)maxTrackFaces));
     setYobjetCour(run, run.motion.Yobjet);
     run.phases.changementContact = run.phases.changementFakieSolRight = run.phases.changementFakieSolLeft = 0;

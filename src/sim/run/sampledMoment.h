@@ -5,7 +5,8 @@
 #include "run/runRecording.h"
 
 struct RunState;
+struct TrackModel;
 
 // The run state as sample s shows the rider, the run's score shown as finalScore (the file holds no
 // score of the moment).
-void placeRunAtSample(RunState& run, const RunSample& s, int finalScore);
+void placeRunAtSample(RunState& run, const TrackModel& track, const RunSample& s, int finalScore);

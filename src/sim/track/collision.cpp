@@ -99,10 +99,9 @@ int testSphereCollision(float r1, float x1, float y1, float z1, float x2, float 
     return std::sqrt(dx * dx + dy * dy + dz * dz) < r1 + r2;
 }
 
-static const ObstacleRecord* obstacleAt(int index)
+static const ObstacleRecord* obstacleAt(const TrackModel& track, int index)
 {
     if (index < 0 || index >= maxObstacles) return nullptr;
-    const TrackModel& track = loadedTrack;
     return &track.containerObstacles[index];
 }
 
@@ -111,23 +110,23 @@ static int hitsSphereAbove(float radius, float x, float y, float z, const Obstac
     return testSphereCollision(radius, x, y, z, o->x, o->y + dy, o->z, r);
 }
 
-int isCollisionSapin(float radius, float x, float y, float z, int obstacle)
+int isCollisionSapin(const TrackModel& track, float radius, float x, float y, float z, int obstacle)
 {
-    const ObstacleRecord* o = obstacleAt(obstacle);
+    const ObstacleRecord* o = obstacleAt(track, obstacle);
     if (!o) return 0;
     return hitsSphereAbove(radius, x, y, z, o, treeLowDy, treeLowRadius) ||
            hitsSphereAbove(radius, x, y, z, o, treeHighDy, treeHighRadius);
 }
 
-int isCollisionCollectable(float radius, float x, float y, float z, int obstacle)
+int isCollisionCollectable(const TrackModel& track, float radius, float x, float y, float z, int obstacle)
 {
-    const ObstacleRecord* o = obstacleAt(obstacle);
+    const ObstacleRecord* o = obstacleAt(track, obstacle);
     return o && hitsSphereAbove(radius, x, y, z, o, collectableDy, collectableRadius);
 }
 
-int isCollisionBomb(float radius, float x, float y, float z, int obstacle)
+int isCollisionBomb(const TrackModel& track, float radius, float x, float y, float z, int obstacle)
 {
-    const ObstacleRecord* o = obstacleAt(obstacle);
+    const ObstacleRecord* o = obstacleAt(track, obstacle);
     return o && hitsSphereAbove(radius, x, y, z, o, bombDy, bombRadius);
 }
 
@@ -201,9 +200,9 @@ static void countSweep(RunState& run, int samples, float distance)
     w = StepSweeps{};
 }
 
-int isCollisionRail(RunState& run, float radius, float x, float y, float z, int obstacle, short descending)
+int isCollisionRail(RunState& run, const TrackModel& track, float radius, float x, float y, float z, int obstacle, short descending)
 {
-    const ObstacleRecord* o = obstacleAt(obstacle);
+    const ObstacleRecord* o = obstacleAt(track, obstacle);
     if (!o || outsideRailBox(radius, x, y, z, o)) return 0;
     if (hitsRailBar(radius, x, y, z, o)) {
         if (getContact(run) == 1) return 1;
@@ -220,10 +219,10 @@ static int isAheadWithin(const coord& p, const ObstacleRecord& o, float behind)
     return p.x - behind < o.x && o.x < p.x + reachAhead && std::fabs(p.z - o.z) < reachAcross;
 }
 
-static void pickUpCollectable(RunState& run, const coord& p, int i)
+static void pickUpCollectable(RunState& run, const TrackModel& track, const coord& p, int i)
 {
     if (i == sweep(run).indiceDernierCollectable || sweep(run).taken[i]) return;
-    if (!isCollisionCollectable(riderCollisionRadius, p.x, p.y, p.z, i)) return;
+    if (!isCollisionCollectable(track, riderCollisionRadius, p.x, p.y, p.z, i)) return;
     run.scores.totalCollectable++;
     sweep(run).indiceDernierCollectable = i;
     sweep(run).taken[i] = 1;
@@ -231,10 +230,10 @@ static void pickUpCollectable(RunState& run, const coord& p, int i)
     emitRunEvent(run, RUN_EV_COLLECTABLE);
 }
 
-static void pickUpBomb(RunState& run, const coord& p, int i)
+static void pickUpBomb(RunState& run, const TrackModel& track, const coord& p, int i)
 {
     if (i == sweep(run).indiceDerniereBombe || sweep(run).taken[i]) return;
-    if (!isCollisionBomb(riderCollisionRadius, p.x, p.y, p.z, i)) return;
+    if (!isCollisionBomb(track, riderCollisionRadius, p.x, p.y, p.z, i)) return;
     incCollectedBomb(run);
     sweep(run).indiceDerniereBombe = i;
     sweep(run).taken[i] = 1;
@@ -248,32 +247,30 @@ static int hitBy(RunState& run, int type)
     return 1;
 }
 
-static int testObstacle(RunState& run, const coord& p, int i)
+static int testObstacle(RunState& run, const TrackModel& track, const coord& p, int i)
 {
-    const TrackModel& track = loadedTrack;
     const ObstacleRecord& o = track.containerObstacles[i];
     if (o.type == obstacleRail) {
         if (!isAheadWithin(p, o, railReachBehind)) return 0;
-        int hit = isCollisionRail(run, riderCollisionRadius, p.x, p.y, p.z, i, p.y <= sweep(run).yPrecCol);
+        int hit = isCollisionRail(run, track, riderCollisionRadius, p.x, p.y, p.z, i, p.y <= sweep(run).yPrecCol);
         if (hit) emitRunEvent(run, RUN_EV_RAIL_CLING);
         return hit ? hitBy(run, obstacleRail) : 0;
     }
     if (!isAheadWithin(p, o, 0.0f)) return 0;
-    if (o.type == obstacleSapin) return isCollisionSapin(riderCollisionRadius, p.x, p.y, p.z, i) ? hitBy(run, obstacleSapin) : 0;
-    if (o.type == obstacleCollectable) pickUpCollectable(run, p, i);
-    if (o.type == obstacleBomb) pickUpBomb(run, p, i);
+    if (o.type == obstacleSapin) return isCollisionSapin(track, riderCollisionRadius, p.x, p.y, p.z, i) ? hitBy(run, obstacleSapin) : 0;
+    if (o.type == obstacleCollectable) pickUpCollectable(run, track, p, i);
+    if (o.type == obstacleBomb) pickUpBomb(run, track, p, i);
     return 0;
 }
 
-static int testPoint(RunState& run, const coord& p)
+static int testPoint(RunState& run, const TrackModel& track, const coord& p)
 {
-    const TrackModel& track = loadedTrack;
     for (int i = 0; i < maxObstacles && !isObstacleListEnd(track.containerObstacles[i]); i++)
-        if (testObstacle(run, p, i)) return 1;
+        if (testObstacle(run, track, p, i)) return 1;
     return 0;
 }
 
-int detectCollision(RunState& run)
+int detectCollision(RunState& run, const TrackModel& track)
 {
     CollisionSweep& w = sweep(run);
     coord from = {w.xPrecCol, w.yPrecCol, w.zPrecCol};
@@ -285,7 +282,7 @@ int detectCollision(RunState& run)
     coord points[maxPointsToTest];
     int n = initPointsToCollideTest(from, to, points, riderCollisionRadius, d);
     int hit = 0;
-    for (int k = 0; k < n && !hit; k++) hit = testPoint(run, points[k]);
+    for (int k = 0; k < n && !hit; k++) hit = testPoint(run, track, points[k]);
     countSweep(run, n, d);
     if (w.lastUsingYRail && !w.usingYRail) emitRunEvent(run, RUN_EV_GRIND_STOP);
     w.xPrecCol = run.motion.Xobjet;

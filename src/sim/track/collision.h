@@ -2,6 +2,7 @@
 #pragma once
 
 struct RunState;
+struct TrackModel;
 
 struct coord {
     float x, y, z;
@@ -15,11 +16,11 @@ const float riderCollisionRadius = 90.0f;
 // Start of a run: nothing picked up, no grind, the sweep starting at (x, y, z).
 void reinitCollisionSweep(RunState& run, float x, float y, float z);
 // Non-zero when the rider hits something that makes him fall.
-int detectCollision(RunState& run);
+int detectCollision(RunState& run, const TrackModel& track);
 // Sample points of a movement; at most maxPointsToTest (the last ones of a longer movement).
 int initPointsToCollideTest(coord from, coord to, coord* out, float radius, float distance);
 int testSphereCollision(float r1, float x1, float y1, float z1, float x2, float y2, float z2, float r2);
-int isCollisionSapin(float radius, float x, float y, float z, int obstacle);
-int isCollisionCollectable(float radius, float x, float y, float z, int obstacle);
-int isCollisionBomb(float radius, float x, float y, float z, int obstacle);
-int isCollisionRail(RunState& run, float radius, float x, float y, float z, int obstacle, short descending);
+int isCollisionSapin(const TrackModel& track, float radius, float x, float y, float z, int obstacle);
+int isCollisionCollectable(const TrackModel& track, float radius, float x, float y, float z, int obstacle);
+int isCollisionBomb(const TrackModel& track, float radius, float x, float y, float z, int obstacle);
+int isCollisionRail(RunState& run, const TrackModel& track, float radius, float x, float y, float z, int obstacle, short descending);

@@ -192,10 +192,9 @@ int addJumpTwdIntrack(const GroundContact& ground, TrackModel& groundRaisedByBom
 // Rise across the track along the triangle's edge that runs across it (both ends at the same X),
 // from its +Z end to its -Z end. Taking a fixed pair of corners instead gives 90 degrees on the
 // second triangle of a cell, whose corners 1 and 2 lie along X: the shadow then stood on its edge.
-float angleLateral(int face)
+float angleLateral(const TrackModel& track, int face)
 {
     if (face < 0 || face >= maxTrackFaces) return 0.0f;
-    const TrackModel& track = loadedTrack;
     const float* p[3] = {track.points[track.faces[face][0]], track.points[track.faces[face][1]],
                          track.points[track.faces[face][2]]};
     static const int pairs[3][2] = {{0, 2}, {1, 2}, {0, 1}};

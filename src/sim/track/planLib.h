@@ -41,4 +41,4 @@ void computeNormalForFace(int face, const TrackPoint* pts, const TrackFace* fcs,
 // -1 when none is raised.
 int addJumpTwdIntrack(const GroundContact& ground, TrackModel& groundRaisedByBomb, float angleDeg);
 // Cross-slope angle of a ground triangle in degrees (0 outside the mesh).
-float angleLateral(int face);
+float angleLateral(const TrackModel& track, int face);

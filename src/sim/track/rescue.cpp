@@ -7,9 +7,8 @@
 #include "track/planLib.h"
 #include "track/trackModel.h"
 
-void replaceSkierOperation(RunState& run)
+void replaceSkierOperation(RunState& run, const TrackModel& track)
 {
-    const TrackModel& track = loadedTrack;
     // A track without rescue points: the rider gets up where he is.
     int i = track.findFirstReplace(run.motion.Xobjet, run.motion.Yobjet, run.motion.Zobjet);
     if (i >= 0 && i < maxReplacePoints) {

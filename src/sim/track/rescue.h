@@ -2,7 +2,8 @@
 #pragma once
 
 struct RunState;
+struct TrackModel;
 
 // Moves the rider to the rescue point chosen by findFirstReplace; leaves him where he is
 // when the track has no rescue point.
-void replaceSkierOperation(RunState& run);
+void replaceSkierOperation(RunState& run, const TrackModel& track);
