@@ -43,7 +43,6 @@ void setChute(RunState& run, short fall)
 
 void placeSkierAtStart(RunState& run, const TrackModel& track, long nowMs)
 {
-
     setXobjet_inc(run, track.depart);
     run.motion.Xobjet = track.depart;
     run.motion.Xprec = getXobjet_inc(run) - 1.0f;
