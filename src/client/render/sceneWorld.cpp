@@ -274,8 +274,7 @@ View currentView()
     float p[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, v.m);
     glGetFloatv(GL_PROJECTION_MATRIX, p);
-    // the eye: -R^T t, R the rotation part (column-major)
-    for (int k = 0; k < 3; k++) v.eye[k] = -(v.m[4 * k] * v.m[12] + v.m[4 * k + 1] * v.m[13] + v.m[4 * k + 2] * v.m[14]);
+    eyeOfModelview(v.m, v.eye);
     v.tanX = p[0] != 0 ? 1 / p[0] : 1;
     v.tanY = p[5] != 0 ? 1 / p[5] : 1;
     return v;
@@ -342,6 +341,11 @@ int terrainDetail(float distance)
 }
 
 } // namespace
+
+void eyeOfModelview(const float m[16], float eye[3])
+{
+    for (int k = 0; k < 3; k++) eye[k] = -(m[4 * k] * m[12] + m[4 * k + 1] * m[13] + m[4 * k + 2] * m[14]);
+}
 
 bool trackWorldShown() { return world.loaded && !world.hidden; }
 

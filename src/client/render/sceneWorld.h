@@ -50,6 +50,8 @@ void worldSkyFaceCornersFrom(int face, float foot, SkyFaceCorner out[4]);
 // The share of a face, from its foot, seen from `eye` (in the box's frame, box centre at 0) wholly
 // below the elevation of tangent coverTangent: at least skyLandShare, 1 when all of it is, 0 for the top.
 float skyFaceFoot(int face, const float eye[3], float coverTangent);
+// The eye in world space of a modelview matrix (column-major): -R^T t, R its rotation, t its translation.
+void eyeOfModelview(const float m[16], float eye[3]);
 // This frame's land: the tangent of the elevation from the eye below which it hides everything,
 // or false when not known (no world drawn this frame).
 bool landHidesBelow(float* tangent);

@@ -40,7 +40,7 @@ void drawSnowfall(float sceneSeconds, int lines)
     float m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     float eye[3], ahead[3] = {-m[2], -m[6], -m[10]};
-    for (int k = 0; k < 3; k++) eye[k] = -(m[4 * k] * m[12] + m[4 * k + 1] * m[13] + m[4 * k + 2] * m[14]);
+    eyeOfModelview(m, eye);
     float centre[3] = {eye[0] + AHEAD * ahead[0], eye[1] + AHEAD * ahead[1], eye[2] + AHEAD * ahead[2]};
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);

@@ -109,7 +109,7 @@ static void drawWorldSkyBox()
     glColor4f(1, 1, 1, 1);
     float m[16], eye[3], cover = 0;
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    for (int k = 0; k < 3; k++) eye[k] = -(m[4 * k] * m[12] + m[4 * k + 1] * m[13] + m[4 * k + 2] * m[14]);
+    eyeOfModelview(m, eye);
     bool covered = landHidesBelow(&cover);
     for (int f = 0; f < worldSkyFaces; f++) {
         float foot = covered ? skyFaceFoot(f, eye, cover) : skyLandShare;
