@@ -1,7 +1,11 @@
 // Takes the track mesh and the rider's triangle; draws the 14-row terrain window round him as
-// triangle strips, broken at texture changes and at triangles that start a new texture patch.
+// triangle strips, broken at texture changes and at triangles that start a new texture patch, and
+// drawn a texture at a time.
 #include <GL/gl.h>
 #include <math.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "render/graphImage.h"
 #include "render/scene.h"
@@ -60,7 +64,6 @@ struct StripContext {
     const float (*normales)[3];
     const TexData* texs;
     unsigned int* names;
-    short open;
     short broken;  // a cell left to the world's banks: the next one starts a strip
     int riderRow;
 };
@@ -100,37 +103,66 @@ static void emitCorner(const StripContext* s, int t, int j)
     glVertex3fv(s->pts[v]);
 }
 
-static void emitTriangle(int t, short newStrip, void* ctx)
+// A strip of the window: the texture it is drawn with and its triangles in strip order.
+struct TerrainStrip {
+    unsigned int name;
+    int first, count;
+};
+
+// The window is walked first and drawn after, a texture at a time: every change of texture makes the
+// driver draw what it holds, so strips drawn in the walk's order cost a draw each.
+struct StripRecord {
+    StripContext* s;
+    std::vector<TerrainStrip> strips;
+    std::vector<int> triangles;
+};
+
+static void recordTriangle(int t, short newStrip, void* ctx)
 {
-    StripContext* s = (StripContext*)ctx;
+    StripRecord* r = (StripRecord*)ctx;
+    StripContext* s = r->s;
     if (!gridDrawsCell(t / facesParRangee, (t % facesParRangee) / 2)) {
         s->broken = 1;
         return;
     }
-    if (newStrip || s->broken) {
+    if (newStrip || s->broken || r->strips.empty()) {
         s->broken = 0;
-        if (s->open) glEnd();
         int index = s->texs[t].texIndex;
-        glBindTexture(GL_TEXTURE_2D, surfaceSeenFrom(index, t / facesParRangee - s->riderRow, terrainTextureName(index, s->names)));
-        glBegin(GL_TRIANGLE_STRIP);
-        s->open = 1;
-        emitCorner(s, t, 0);
-        emitCorner(s, t, 1);
+        unsigned int name = surfaceSeenFrom(index, t / facesParRangee - s->riderRow, terrainTextureName(index, s->names));
+        r->strips.push_back({name, (int)r->triangles.size(), 0});
     }
-    emitCorner(s, t, 2);
+    r->triangles.push_back(t);
+    r->strips.back().count++;
+}
+
+static void drawStrips(const StripContext* s, std::vector<TerrainStrip>& strips, const std::vector<int>& triangles)
+{
+    std::stable_sort(strips.begin(), strips.end(), [](const TerrainStrip& a, const TerrainStrip& b) { return a.name < b.name; });
+    unsigned int bound = 0;
+    for (size_t k = 0; k < strips.size(); k++) {
+        const TerrainStrip& strip = strips[k];
+        if (k == 0 || strip.name != bound) glBindTexture(GL_TEXTURE_2D, bound = strip.name);
+        const int* t = &triangles[strip.first];
+        glBegin(GL_TRIANGLE_STRIP);
+        emitCorner(s, t[0], 0);
+        emitCorner(s, t[0], 1);
+        for (int i = 0; i < strip.count; i++) emitCorner(s, t[i], 2);
+        glEnd();
+    }
 }
 
 void drawPlan(float x, const TrackPoint* pts, const TrackFace* fcs, const float (*normales)[3], const TexData* texs,
               unsigned int* names)
 {
     (void)x;  // the window follows the rider's triangle, not his X
-    StripContext ctx = {pts, fcs, normales, texs, names, 0, 0, getNumeroFaceCourante(shownRun()) / facesParRangee};
+    StripContext ctx = {pts, fcs, normales, texs, names, 0, getNumeroFaceCourante(shownRun()) / facesParRangee};
     bool lit = !trackWorldShown();
     if (!lit) glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();
-    walkTerrainWindow(getNumeroFaceCourante(shownRun()), texs, emitTriangle, &ctx);
-    if (ctx.open) glEnd();
+    StripRecord record = {&ctx, {}, {}};
+    walkTerrainWindow(getNumeroFaceCourante(shownRun()), texs, recordTriangle, &record);
+    drawStrips(&ctx, record.strips, record.triangles);
     glPopMatrix();
     glDisable(GL_TEXTURE_2D);
     if (!lit) {
