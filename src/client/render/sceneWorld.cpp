@@ -27,6 +27,7 @@ static const int MODEL_BANDS = 3;
 static const float MODEL_REACH[MODEL_BANDS] = {10000, 26000, 60000};
 static const float MODEL_AMBIENT = 0.55f, MODEL_BACK_LIGHT = 0.35f;
 static const float DRAW_REACH = 250000;  // past the haze's end anyway
+static const int BATCHED_DETAIL = 3;      // blocks this coarse go to the driver in one batch, not a list each
 
 namespace {
 
@@ -85,21 +86,25 @@ void skirt(int ta, int sa, int tb, int sb, float depth)
     corner(ta, sa), cornerLowered(tb, sb, depth), cornerLowered(ta, sa, depth);
 }
 
-// A block's terrain with cells `step` cells a side.
+// A block's terrain with cells `step` cells a side, as triangles inside a glBegin the caller opened.
+void blockTerrainTriangles(const Block& b, int step)
+{
+    for (int t = b.t0; t < b.t1; t += step)
+        for (int s = b.s0; s < b.s1; s += step) cellTriangles(t, s, std::min(step, b.t1 - t), std::min(step, b.s1 - s));
+}
+
 void blockTerrain(const Block& b, int step)
 {
     glBegin(GL_TRIANGLES);
-    for (int t = b.t0; t < b.t1; t += step)
-        for (int s = b.s0; s < b.s1; s += step) cellTriangles(t, s, std::min(step, b.t1 - t), std::min(step, b.s1 - s));
+    blockTerrainTriangles(b, step);
     glEnd();
 }
 
 // A skirt hanging under one edge of a block drawn `step` cells a side: where the block beside it is
 // drawn finer, its extra corners would open cracks along the edge, and the skirt fills them.
-void blockSkirt(const Block& b, int step, int edge)
+void blockSkirtTriangles(const Block& b, int step, int edge)
 {
     float depth = SKIRT_DEPTH * step;
-    glBegin(GL_TRIANGLES);
     if (edge < 2) {
         int s = edge == 0 ? b.s0 : b.s1;
         for (int t = b.t0; t < b.t1; t += step) skirt(t, s, std::min(t + step, b.t1), s, depth);
@@ -107,6 +112,12 @@ void blockSkirt(const Block& b, int step, int edge)
         int t = edge == 2 ? b.t0 : b.t1;
         for (int s = b.s0; s < b.s1; s += step) skirt(t, s, t, std::min(s + step, b.s1), depth);
     }
+}
+
+void blockSkirt(const Block& b, int step, int edge)
+{
+    glBegin(GL_TRIANGLES);
+    blockSkirtTriangles(b, step, edge);
     glEnd();
 }
 
@@ -415,18 +426,37 @@ static void chooseDetails(const View& v, std::vector<float>& distance)
 }
 
 // Skirts on the edges whose neighbour is drawn finer.
-static void drawSkirts(size_t k, int detail)
+// Whether block k, drawn at `detail`, hangs a skirt under edge e: where the block beside it is finer.
+static bool skirtShown(size_t k, int detail, int e)
 {
-    if (detail == 0) return;
+    if (detail == 0) return false;
     int cols = world.blockColumns, rows = (int)world.blocks.size() / cols;
     int bt = (int)k / cols, bs = (int)k % cols;
     const int neighbour[4][2] = {{bt, bs - 1}, {bt, bs + 1}, {bt - 1, bs}, {bt + 1, bs}};
-    for (int e = 0; e < 4; e++) {
-        int nt = neighbour[e][0], ns = neighbour[e][1];
-        if (nt < 0 || ns < 0 || nt >= rows || ns >= cols) continue;
-        int other = world.detail[(size_t)nt * cols + ns];
-        if (other >= 0 && other < detail) glCallList(world.blocks[k].skirts[detail][e]);
+    int nt = neighbour[e][0], ns = neighbour[e][1];
+    if (nt < 0 || ns < 0 || nt >= rows || ns >= cols) return false;
+    int other = world.detail[(size_t)nt * cols + ns];
+    return other >= 0 && other < detail;
+}
+
+static void drawSkirts(size_t k, int detail)
+{
+    for (int e = 0; e < 4; e++)
+        if (skirtShown(k, detail, e)) glCallList(world.blocks[k].skirts[detail][e]);
+}
+
+// The far blocks are a cell or a few: one draw of their own each would cost the driver far more than
+// their triangles, so they go to it together, as one batch of triangles.
+static void drawCoarseBlocks(const std::vector<size_t>& coarse)
+{
+    glBegin(GL_TRIANGLES);
+    for (size_t k : coarse) {
+        int detail = world.detail[k];
+        blockTerrainTriangles(world.blocks[k], 1 << detail);
+        for (int e = 0; e < 4; e++)
+            if (skirtShown(k, detail, e)) blockSkirtTriangles(world.blocks[k], 1 << detail, e);
     }
+    glEnd();
 }
 
 void drawWorldAroundWindows(const TrackModel& track, const std::vector<int>& windows, float obstaclesTo)
@@ -446,6 +476,7 @@ void drawWorldAroundWindows(const TrackModel& track, const std::vector<int>& win
     // the haze only on the world: what stands near the rider is too near to be hazed, and the haze
     // costs on every pixel it is on
     beginWorldHaze();
+    std::vector<size_t> coarse;
     for (size_t k = 0; k < world.blocks.size(); k++) {
         int detail = world.detail[k];
         if (detail < 0) continue;
@@ -453,6 +484,8 @@ void drawWorldAroundWindows(const TrackModel& track, const std::vector<int>& win
         if (blockCrossesWindow(b, marks)) {
             blockAroundWindow(b, v);
             detail = 0;
+        } else if (detail >= BATCHED_DETAIL) {
+            coarse.push_back(k);
         } else {
             glCallList(b.terrain[detail]);
             drawSkirts(k, detail);
@@ -464,6 +497,7 @@ void drawWorldAroundWindows(const TrackModel& track, const std::vector<int>& win
                 break;
             }
     }
+    drawCoarseBlocks(coarse);
     endWorldHaze();
     glColor3f(1, 1, 1);
     glEnable(GL_LIGHTING);
