@@ -67,7 +67,11 @@ void drawShadow(const TrackModel& track, const RiderPose& pose, const DrawnState
     if (d.fakie) glRotatef(180, 0, 1, 0);
     glDisable(GL_TEXTURE_2D);
     if (shadowState.ombre == 0) {
+        // flattened, the rider's far side falls on the shadow his near side already casts: only the
+        // faces turned to the eye are drawn, half the triangles for the same grey
+        glEnable(GL_CULL_FACE);
         drawSkierAfterTransformEtat(pose, riddenModel(), 0, d.contact);
+        glDisable(GL_CULL_FACE);
     } else {
         glRotatef(90, 0, 1, 0);
         glRotatef(90, 0, 0, 1);
