@@ -157,6 +157,12 @@ TEST(RenderFont, GlyphCells)
     EXPECT_EQ(1000 + 'A' - 32 + 128, glyphListFor(1, 'A'));
     EXPECT_EQ(glyphListFor(1, 'A'), glyphListFor(5, 'A')) << "set 5 prints with set 1";
     base = 0;
+    // bytes with no glyph fall outside the 256 cells, so that a line skips them rather than call
+    // whatever list lies beside the font's
+    EXPECT_LT(glyphCellFor(0, '\n'), 0);
+    EXPECT_LT(glyphCellFor(0, (signed char)0xC5), 0) << "a high byte read as signed, as the lists were called";
+    EXPECT_EQ(0xC5 - 256 + 96, glyphCellFor(1, (signed char)0xC5));
+    EXPECT_EQ(223, glyphCellFor(1, 127)) << "the highest cell a line reaches";
 }
 
 TEST(RenderShadow, MatrixFlattensOntoThePlane)

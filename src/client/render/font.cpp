@@ -14,11 +14,13 @@ void glyphCellCoords(int cell, float* s0, float* t0)
     *t0 = 1.0f - (float)(cell / 16) / 16.0f - 1.0f / 16.0f;
 }
 
-int glyphListFor(int set, int code)
+int glyphCellFor(int set, int code)
 {
     int s = set < 1 ? set : 1;
-    return (int)base - 32 + 128 * s + code;
+    return code - 32 + 128 * s;
 }
+
+int glyphListFor(int set, int code) { return (int)base + glyphCellFor(set, code); }
 
 void BuildFont(unsigned int texture)
 {
@@ -44,6 +46,38 @@ void BuildFont(unsigned int texture)
     }
 }
 
+// One glyph's quad with its pen at x, as its display list draws it at the origin.
+static void emitGlyph(int cell, float x)
+{
+    float s0, t0;
+    const float d = 1.0f / 16.0f;
+    glyphCellCoords(cell, &s0, &t0);
+    glTexCoord2f(s0, t0);
+    glVertex2f(x, 0);
+    glTexCoord2f(s0 + d, t0);
+    glVertex2f(x + 16, 0);
+    glTexCoord2f(s0 + d, t0 + d);
+    glVertex2f(x + 16, 16);
+    glTexCoord2f(s0, t0 + d);
+    glVertex2f(x, 16);
+}
+
+// The whole line goes to the driver as one batch of quads: a display list per glyph, each moving the
+// matrix, made every glyph a draw of its own, and the HUD's lines cost more than the mountain.
+// A byte with no glyph (a control or high byte in the first set) draws nothing and does not advance.
+static void emitLine(const char* text, int set)
+{
+    float pen = 0;
+    glBegin(GL_QUADS);
+    for (const char* c = text; *c; c++) {
+        int cell = glyphCellFor(set, (signed char)*c);
+        if (cell < 0 || cell >= 256) continue;
+        emitGlyph(cell, pen);
+        pen += fontAdvance;
+    }
+    glEnd();
+}
+
 void glPrintScale(int x, int y, const char* text, int set, unsigned int texture, float scale)
 {
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -56,8 +90,7 @@ void glPrintScale(int x, int y, const char* text, int set, unsigned int texture,
     glLoadIdentity();
     glTranslated(x, y, 0);
     if (scale != 1.0f) glScalef(scale, scale, scale);
-    glListBase(glyphListFor(set, 0));
-    glCallLists((GLsizei)strlen(text), GL_BYTE, text);
+    emitLine(text, set);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
