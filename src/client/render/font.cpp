@@ -1,12 +1,9 @@
-// Bitmap font: one display list per glyph cell of a 16 x 16 picture.
+// Bitmap font: a line of text as quads over the glyph cells of a 16 x 16 picture.
 #include <GL/gl.h>
 #include <string.h>
 
 #include "render/font.h"
 #include "render/viewFrame.h"
-
-unsigned int base = 0;
-static int loop;
 
 void glyphCellCoords(int cell, float* s0, float* t0)
 {
@@ -20,33 +17,7 @@ int glyphCellFor(int set, int code)
     return code - 32 + 128 * s;
 }
 
-int glyphListFor(int set, int code) { return (int)base + glyphCellFor(set, code); }
-
-void BuildFont(unsigned int texture)
-{
-    base = glGenLists(256);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    for (loop = 0; loop < 256; loop++) {
-        float s0, t0;
-        const float d = 1.0f / 16.0f;
-        glyphCellCoords(loop, &s0, &t0);
-        glNewList(base + loop, GL_COMPILE);
-        glBegin(GL_QUADS);
-        glTexCoord2f(s0, t0);
-        glVertex2i(0, 0);
-        glTexCoord2f(s0 + d, t0);
-        glVertex2i(16, 0);
-        glTexCoord2f(s0 + d, t0 + d);
-        glVertex2i(16, 16);
-        glTexCoord2f(s0, t0 + d);
-        glVertex2i(0, 16);
-        glEnd();
-        glTranslated(fontAdvance, 0, 0);
-        glEndList();
-    }
-}
-
-// One glyph's quad with its pen at x, as its display list draws it at the origin.
+// One glyph's quad, its cell's 16 x 16 units with the pen at x.
 static void emitGlyph(int cell, float x)
 {
     float s0, t0;

@@ -89,7 +89,6 @@ void initGuiGL()
         const TextureRecipe& r = guiTextures[slot];
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         uploadTexture(gameTextures.texGui[slot], dataPath(r.file).c_str(), r.loader, r.size, r.wrap, r.filter);
-        if (slot == texGuiFont || slot == texGuiFont2) BuildFont(gameTextures.texGui[slot]);
     }
 }
 

@@ -425,7 +425,6 @@ static void chooseDetails(const View& v, std::vector<float>& distance)
     }
 }
 
-// Skirts on the edges whose neighbour is drawn finer.
 // Whether block k, drawn at `detail`, hangs a skirt under edge e: where the block beside it is finer.
 static bool skirtShown(size_t k, int detail, int e)
 {
@@ -439,6 +438,7 @@ static bool skirtShown(size_t k, int detail, int e)
     return other >= 0 && other < detail;
 }
 
+// Skirts on the edges whose neighbour is drawn finer.
 static void drawSkirts(size_t k, int detail)
 {
     for (int e = 0; e < 4; e++)
